@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package Lumetta needs to build, test and run. Idempotent.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build ccache pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+  qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
+  libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xdotool imagemagick x11-apps
+  fonts-dejavu-core libgl-dev libxkbcommon-dev
+  ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
