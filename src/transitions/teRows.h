@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+// Raw-row helpers the effects share: a half-open rectangle, clipped rectangle copies, and the
+// switch that makes every kernel take its plain reference path.
+namespace lumetta {
+
+// Rectangle with exclusive right and bottom, as the effects compute their strips.
+struct TERect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    // An empty rectangle becomes a null QRect.
+    QRect ToQRect() const;
+    friend bool operator==(const TERect &, const TERect &) = default;
+};
+
+TERect Intersect(const TERect &a, const TERect &b);
+
+// Smallest rectangle holding both; an empty operand is ignored.
+TERect Union(const TERect &a, const TERect &b);
+
+// Storage bytes of one pixel of image (1 for Indexed8, 2, 3 or 4).
+int BytesPerPixel(const QImage &image);
+
+// While set, kernels use their plain reference versions (tests, debugging). Starts set when the
+// environment variable LUMETTA_REFERENCE_KERNELS is 1.
+bool ReferenceKernels();
+void SetReferenceKernels(bool on);
+
+// Copies rectangle r of src to the same place on dst, clipped to both; the formats must match.
+void CopyRect(const QImage &src, QImage &dst, const TERect &r);
+
+}  // namespace lumetta

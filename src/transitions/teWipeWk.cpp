@@ -1,0 +1,143 @@
+#include "transitions/teWipeWk.h"
+
+#include "common/random.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace lumetta {
+
+void SelectRowBits_C(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
+                     uchar *dst, int width, int bytesPerPixel)
+{
+    for (int i = 0; i < width; ++i) {
+        const int bit = bitOffset + i;
+        const bool set = (maskBits[bit >> 3] >> (7 - (bit & 7))) & 1;
+        const qsizetype at = qsizetype(i) * bytesPerPixel;
+        std::memcpy(dst + at, (set ? newRow : oldRow) + at, std::size_t(bytesPerPixel));
+    }
+}
+
+void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                      qsizetype count)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        dst[i] = uchar((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
+}
+
+void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count)
+{
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    for (; i + 16 <= count; i += 16) {
+        const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i *>(oldRow + i));
+        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i *>(newRow + i));
+        const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i *>(select + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i),
+                         _mm_or_si128(_mm_and_si128(m, n), _mm_andnot_si128(m, o)));
+    }
+#endif
+    SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
+}
+
+void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
+{
+    for (int i = 0; i < width; ++i) {
+        const int bit = bitOffset + i;
+        const uchar v = ((maskBits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFF : 0x00;
+        std::memset(out + qsizetype(i) * bytesPerPixel, v, std::size_t(bytesPerPixel));
+    }
+}
+
+QSize TEBandMask::SizeFor(TEBandAxis axis, int bandWidth, int width, int height)
+{
+    return axis == TEBandAxis::Columns ? QSize(bandWidth, height + BandMaskSlack)
+                                       : QSize(width + BandMaskSlack, bandWidth);
+}
+
+bool TEBandMask::Fits(TEBandAxis axis, bool newSideFirst, const QSize &size) const
+{
+    return !m_bits.isNull() && m_axis == axis && m_newSideFirst == newSideFirst && m_bits.size() == size;
+}
+
+void TEBandMask::Build(TEBandAxis axis, bool newSideFirst, int bandWidth, int width, int height)
+{
+    const QSize size = SizeFor(axis, bandWidth, width, height);
+    m_bits = QImage(size, QImage::Format_Mono);
+    m_bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    m_bits.fill(0);
+    m_axis = axis;
+    m_newSideFirst = newSideFirst;
+    m_select.clear();
+    m_selectBpp = 0;
+
+    SetRandSeed(BandMaskSeed);
+    const int length = axis == TEBandAxis::Columns ? size.height() : size.width();
+    for (int c = 0; c < bandWidth; ++c) {
+        const int d = c * 100 / bandWidth;
+        int t = newSideFirst ? 100 - d : d;
+        if (t == 0)
+            t = 1;
+        // The index one past the mask's end is drawn too: it keeps the sequence of the draws.
+        for (int i = 0; i <= length; ++i) {
+            if (t >= Random(100) && i < length) {
+                if (axis == TEBandAxis::Columns)
+                    m_bits.setPixel(c, i, 1);
+                else
+                    m_bits.setPixel(i, c, 1);
+            }
+        }
+    }
+}
+
+void TEBandMask::Clear()
+{
+    m_bits = QImage();
+    m_select.clear();
+    m_selectBpp = 0;
+}
+
+const uchar *TEBandMask::selectionRow(int row, int bytesPerPixel)
+{
+    const qsizetype stride = qsizetype(m_bits.width()) * bytesPerPixel;
+    if (m_selectBpp != bytesPerPixel) {
+        m_select.resize(std::size_t(stride) * m_bits.height());
+        for (int y = 0; y < m_bits.height(); ++y)
+            ExpandMaskRow(m_bits.constScanLine(y), 0, m_select.data() + y * stride, m_bits.width(),
+                          bytesPerPixel);
+        m_selectBpp = bytesPerPixel;
+    }
+    return m_select.data() + row * stride;
+}
+
+void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const TERect &band,
+                         int maskX, int maskY)
+{
+    Q_ASSERT(!m_bits.isNull());
+    const TERect c = Intersect(band, {0, 0, dst.width(), dst.height()});
+    if (c.IsEmpty())
+        return;
+    const int bpp = BytesPerPixel(dst);
+    const bool reference = ReferenceKernels();
+    const qsizetype x0 = qsizetype(c.Left) * bpp;
+    const int maskCol = c.Left - band.Left + maskX;
+    uchar *out = dst.bits();
+    for (int y = c.Top; y < c.Bottom; ++y) {
+        const int maskRow = y - band.Top + maskY;
+        const uchar *o = oldPic.constScanLine(y) + x0;
+        const uchar *n = newPic.constScanLine(y) + x0;
+        uchar *d = out + qsizetype(y) * dst.bytesPerLine() + x0;
+        if (reference)
+            SelectRowBits_C(o, n, m_bits.constScanLine(maskRow), maskCol, d, c.Width(), bpp);
+        else
+            SelectRowBytes_SSE2(o, n, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d,
+                                qsizetype(c.Width()) * bpp);
+    }
+}
+
+}  // namespace lumetta

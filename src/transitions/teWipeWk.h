@@ -1,0 +1,73 @@
+#pragma once
+
+#include "transitions/teRows.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+// The wipe's soft band: the random mask that mixes old and new pictures, and the one-row kernels
+// that compose a band from the two pictures through it.
+namespace lumetta {
+
+// How a band lies: Columns for a wipe travelling right or left (BW columns), Rows for one
+// travelling down or up (BW rows).
+enum class TEBandAxis { Columns, Rows };
+
+// Seed the band mask is drawn from.
+inline constexpr std::uint32_t BandMaskSeed = 1642000;
+
+// Extra length of the mask along the band, so each frame can read it at a random offset 0..74.
+inline constexpr int BandMaskSlack = 75;
+
+// dst[i] := newRow[i] where bit (bitOffset + i) of maskBits (most significant bit first) is set,
+// else oldRow[i]; width pixels of bytesPerPixel bytes. The plain reference.
+void SelectRowBits_C(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
+                     uchar *dst, int width, int bytesPerPixel);
+
+// dst := (newRow & select) | (oldRow & ~select) over count bytes; select holds 0x00 or 0xFF per byte.
+void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                      qsizetype count);
+void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count);
+
+// Widens width mask bits from bitOffset into 0x00/0xFF bytes, bytesPerPixel per bit.
+void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel);
+
+// The band mask of one wipe direction, kept between runs while its size and direction hold.
+class TEBandMask {
+public:
+    // Mask size a band of bandWidth needs on a width x height picture.
+    static QSize SizeFor(TEBandAxis axis, int bandWidth, int width, int height);
+
+    // True when the held mask was built for this axis, side and size.
+    bool Fits(TEBandAxis axis, bool newSideFirst, const QSize &size) const;
+
+    // Draws the mask from the shared generator, which it seeds to BandMaskSeed and leaves there.
+    // newSideFirst: band position 0 lies next to the uncovered part (right and down wipes).
+    void Build(TEBandAxis axis, bool newSideFirst, int bandWidth, int width, int height);
+
+    void Clear();
+    bool IsNull() const { return m_bits.isNull(); }
+
+    // Format_Mono; pixel index 1 (black) selects the new picture.
+    const QImage &Bits() const { return m_bits; }
+
+    // Composes band rectangle band of dst from oldPic and newPic through the mask, band pixel
+    // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY); clipped to dst.
+    void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const TERect &band,
+                 int maskX, int maskY);
+
+private:
+    const uchar *selectionRow(int row, int bytesPerPixel);
+
+    QImage m_bits;
+    TEBandAxis m_axis = TEBandAxis::Columns;
+    bool m_newSideFirst = true;
+    // The mask widened to whole pixel bytes for the fast kernel, built on first use per pixel size.
+    std::vector<uchar> m_select;
+    int m_selectBpp = 0;
+};
+
+}  // namespace lumetta
