@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+
+namespace lumetta {
+
+// A colour as the show files store it: red in the lowest byte; system colours and clNone
+// are marker values resolved only when drawing.
+using TColor = std::uint32_t;
+
+inline constexpr TColor clBlack = 0x000000;
+inline constexpr TColor clWhite = 0xFFFFFF;
+inline constexpr TColor clRed = 0x0000FF;
+inline constexpr TColor clScrollBar = 0x80000000;
+inline constexpr TColor clInfoBk = 0x80000018;
+inline constexpr TColor clNone = 0x1FFFFFFF;
+
+// The colour's name when it has one, else "$" and eight upper-case hex digits.
+QString ColorToString(TColor color);
+
+// Reads a colour name, "$" with 1 to 8 hex digits, or a decimal number; nullopt otherwise.
+std::optional<TColor> StringToColor(const QString &text);
+
+// The colour to paint with: system colours come from the palette, others from the low three bytes.
+QColor ResolveColor(TColor color, const QPalette &palette);
+QColor ResolveColor(TColor color);  // with the application's palette
+
+// The background line split at its last underscore: top colour text, bottom colour text.
+// A line without an underscore names one plain colour.
+struct BackgroundColorTexts {
+    QString top;
+    QString bottom;
+    bool IsPlain() const { return top == bottom; }
+};
+BackgroundColorTexts SplitBackgroundLine(const QString &line);
+
+// The ten show-settings lines (OptList).
+class ShowSettings
+{
+public:
+    static constexpr int kLineCount = 10;
+
+    enum Line {
+        kAdvance = 0,      // seconds or "Manual"
+        kPictureSize = 1,  // percent or "No"
+        kEffects = 2,      // "No effect" or "Random"
+        kMusic = 3,        // "No music", "RepeatMusic" or "NoRepeat"
+        kBackground = 4,   // colour pair or background picture path
+        kLooping = 5,      // "Loop" or "No"
+        kBackgroundKind = 6,  // "Color" or "BackFile"
+        kPlacement = 7,    // "Tile", "Center" or "Stretch"
+        kCaption = 8,      // "No" or caption colour
+        kShadow = 9,       // "Shadow" or "No"
+    };
+
+    enum class Defaults {
+        Start,   // program start and New project
+        Dialog,  // the options dialog's "Set Defaults"
+    };
+
+    enum class Placement { Tile, Center, Stretch };
+
+    ShowSettings();  // filled with the start defaults
+
+    int Count() const { return lines_.size(); }
+    // Line i, or an empty text when the list is shorter.
+    QString Get(int index) const;
+    // Replaces line i; index == Count() appends. Returns false for any other index.
+    bool Put(int index, const QString &value);
+    void Clear() { lines_.clear(); }
+    void FillDefaults(Defaults set = Defaults::Start);
+
+    const QStringList &Lines() const { return lines_; }
+    // Takes the first ten lines; false (and nothing changed) when there are fewer.
+    bool LoadFrom(const QStringList &projectLines);
+
+    static QStringList DefaultLines(Defaults set);
+
+    // Typed readings; keywords compare exactly and case-sensitively.
+    std::optional<int> AdvanceSeconds() const;  // nullopt for "Manual"; 1..100
+    std::optional<int> PicturePercent() const;  // nullopt for "No"; 1..100
+    bool EffectsOn() const { return Get(kEffects) != QLatin1String("No effect"); }
+    bool MusicOn() const { return Get(kMusic) != QLatin1String("No music"); }
+    bool RepeatMusic() const { return Get(kMusic) == QLatin1String("RepeatMusic"); }
+    bool Looping() const { return Get(kLooping) == QLatin1String("Loop"); }
+    bool BackgroundFromFile() const { return Get(kBackgroundKind) == QLatin1String("BackFile"); }
+    bool BackgroundColored() const { return Get(kBackgroundKind) == QLatin1String("Color"); }
+    QString BackgroundFile() const { return Get(kBackground); }
+    BackgroundColorTexts BackgroundColors() const { return SplitBackgroundLine(Get(kBackground)); }
+    std::optional<Placement> BackgroundPlacement() const;  // nullopt for an unknown word
+    // nullopt for "No" or an unreadable colour.
+    std::optional<TColor> CaptionColor() const;
+    bool Shadow() const { return Get(kShadow) == QLatin1String("Shadow"); }
+
+    bool operator==(const ShowSettings &other) const = default;
+
+private:
+    QStringList lines_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,77 @@
+#include "app/list_files.h"
+
+#include "app/project_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(ListFiles, MissingFilesReadAsAFirstRun)
+{
+    QTemporaryDir dir;
+    const ListFiles files(dir.filePath("config/Lumetta"));
+    EXPECT_EQ(files.ReadResume(), QStringList({"Pre", "No"}));
+    EXPECT_EQ(files.ReadRecentFolders(), QStringList({"Empty"}));
+    ASSERT_EQ(files.ReadStartDir().size(), 1);
+    EXPECT_EQ(files.ReadStartDir().first(), QDir::homePath() + "/");
+}
+
+TEST(ListFiles, CreateMissingWritesFirstRunContentsAndKeepsExistingOnes)
+{
+    QTemporaryDir dir;
+    const ListFiles files(dir.filePath("nested/Lumetta"));
+    files.WriteResume({"Not", "/x/show.zut"});
+    EXPECT_TRUE(files.CreateMissing());
+    EXPECT_EQ(ReadBytes(files.PathOf(ListFiles::kResumeFile)), QByteArray("Not\r\n/x/show.zut\r\n"));
+    EXPECT_EQ(ReadBytes(files.PathOf(ListFiles::kRecentFile)), QByteArray("Empty\r\n"));
+    EXPECT_EQ(ReadBytes(files.PathOf(ListFiles::kStartDirFile)), (QDir::homePath() + "/\r\n").toUtf8());
+}
+
+TEST(ListFiles, WrittenListsReadBack)
+{
+    QTemporaryDir dir;
+    const ListFiles files(dir.path());
+    files.WriteStartDir({"/data/pictures/"});
+    files.WriteRecentFolders({"/a/", "/b c/"});
+    EXPECT_EQ(files.ReadStartDir(), QStringList({"/data/pictures/"}));
+    EXPECT_EQ(files.ReadRecentFolders(), QStringList({"/a/", "/b c/"}));
+    files.WriteRecentFolders({});
+    EXPECT_EQ(files.ReadRecentFolders(), QStringList({"Empty"}));
+}
+
+TEST(ListFiles, AnUnwritableFolderReportsTheFile)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const ListFiles files(dir.filePath("blocker/Lumetta"));
+    try {
+        files.WriteResume({"Pre", "No"});
+        FAIL() << "no error";
+    } catch (const ProjectError &error) {
+        EXPECT_EQ(error.Message(), "Cannot create file " + files.PathOf(ListFiles::kResumeFile));
+    }
+    EXPECT_FALSE(files.CreateMissing());
+    EXPECT_EQ(files.ReadResume(), QStringList({"Pre", "No"}));
+}
+
+TEST(ListFiles, DefaultFolderIsThePerUserConfigFolder)
+{
+    const QString folder = ListFiles::DefaultFolder();
+    EXPECT_TRUE(folder.startsWith(qEnvironmentVariable("XDG_CONFIG_HOME"))) << folder.toStdString();
+}
+
+}  // namespace
+}  // namespace lumetta
