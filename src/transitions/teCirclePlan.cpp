@@ -1,0 +1,128 @@
+#include "transitions/teCirclePlan.h"
+
+#include "common/arith.h"
+
+#include <cmath>
+
+namespace lumetta {
+namespace {
+
+int distance(int dx, int dy)
+{
+    return int(RoundEven(std::sqrt(double(dx) * dx + double(dy) * dy)));
+}
+
+QRect box(int l, int t, int r, int b)
+{
+    return QRect(l, t, r - l, b - t);
+}
+
+}  // namespace
+
+CirclePlan MakeCirclePlan(int W, int H, int style, int subStyle)
+{
+    CirclePlan plan;
+    if (style == 1) {
+        plan.cx = W / 2, plan.cy = H / 2;
+        plan.frames = distance(W / 2, H / 2);
+        plan.draws = subStyle == 1 || subStyle == 2;
+        plan.grows = subStyle != 2;
+        return plan;
+    }
+    if (style != 2 && style != 3)
+        return plan;
+    if (style == 3 && (subStyle < 1 || subStyle > 8))
+        return plan;
+    const int point = (subStyle - 1) % 4 + 1;
+    plan.draws = subStyle >= 1 && subStyle <= 8;
+    plan.grows = subStyle <= 4;
+    if (style == 2) {
+        plan.frames = distance(W, H);
+        static const int corners[4][2] = {{0, 0}, {1, 1}, {0, 1}, {1, 0}};
+        if (plan.draws) {
+            plan.cx = corners[point - 1][0] * W;
+            plan.cy = corners[point - 1][1] * H;
+        }
+        return plan;
+    }
+    switch (point) {
+    case 1:
+        plan.cx = 0, plan.cy = H / 2, plan.frames = distance(W, H / 2);
+        break;
+    case 2:
+        plan.cx = W, plan.cy = H / 2, plan.frames = distance(W, H / 2);
+        break;
+    case 3:
+        plan.cx = W / 2, plan.cy = 0, plan.frames = distance(W / 2, H);
+        break;
+    default:
+        plan.cx = W / 2, plan.cy = H, plan.frames = distance(W / 2, H);
+        break;
+    }
+    return plan;
+}
+
+int CircleSubStyleCount(int style)
+{
+    switch (style) {
+    case 0:
+        return 0;
+    case 1:
+        return 2;
+    case 2:
+    case 3:
+        return 8;
+    default:
+        return 1;
+    }
+}
+
+int CircleReversedSubStyle(int style, int subStyle)
+{
+    if (style == 1 && (subStyle == 1 || subStyle == 2))
+        return 3 - subStyle;
+    if ((style == 2 || style == 3) && subStyle >= 1 && subStyle <= 8)
+        return subStyle <= 4 ? subStyle + 4 : subStyle - 4;
+    return subStyle;
+}
+
+CircleFrames::CircleFrames(const CirclePlan &plan, int width, int height)
+    : m_plan(plan)
+    , m_picture(0, 0, width, height)
+    , m_previous(plan.grows ? QRect() : m_picture)
+    , m_next(m_picture)
+{
+}
+
+CircleFrame CircleFrames::Frame(int current, int step)
+{
+    const int cx = m_plan.cx, cy = m_plan.cy;
+    CircleFrame frame;
+    if (m_plan.grows) {
+        const int r = current;
+        // Inside the previous disc's inscribed square nothing changes any more.
+        const int inset = r - int(RoundEven(std::sqrt(double((r * r) / 2)))) + 1;
+        if (!m_previous.isEmpty()) {
+            frame.unchanged = box(m_previous.left() + inset, m_previous.top() + inset,
+                m_previous.left() + m_previous.width() - inset, m_previous.top() + m_previous.height() - inset);
+            if (frame.unchanged.width() <= 0 || frame.unchanged.height() <= 0)
+                frame.unchanged = QRect();
+        }
+        frame.radius = r;
+        frame.disc = box(cx - r, cy - r, cx + r, cy + r);
+        frame.update = frame.disc & m_picture;
+        m_previous = frame.update;
+        return frame;
+    }
+    const int r = m_plan.frames - current + 1;
+    const int f = int(RoundEven(std::sqrt(double((r * r) / 2))));
+    frame.unchanged = box(cx - f, cy - f, cx + f, cy + f) & m_previous;
+    frame.update = m_next & m_picture;
+    frame.radius = r;
+    frame.disc = box(cx - r, cy - r, cx + r, cy + r);
+    m_next = box(cx - r - step, cy - r - step, cx + r + step, cy + r + step);
+    m_previous = frame.update;
+    return frame;
+}
+
+}  // namespace lumetta

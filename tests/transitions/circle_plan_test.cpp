@@ -1,0 +1,109 @@
+#include "transitions/teCirclePlan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace lumetta;
+
+TEST(CirclePlan, CentresAndFrameCounts)
+{
+    struct Case {
+        int style, sub, cx, cy, frames;
+        bool grows, draws;
+    } cases[] = {
+        {1, 1, 400, 300, 500, true, true},
+        {1, 2, 400, 300, 500, false, true},
+        {1, 3, 400, 300, 500, true, false},
+        {2, 1, 0, 0, 1000, true, true},
+        {2, 6, 800, 600, 1000, false, true},
+        {2, 3, 0, 600, 1000, true, true},
+        {2, 8, 800, 0, 1000, false, true},
+        {2, 9, 0, 0, 1000, false, false},
+        {3, 1, 0, 300, 854, true, true},     // sqrt(300^2 + 800^2) = 854.4
+        {3, 6, 800, 300, 854, false, true},
+        {3, 3, 400, 0, 721, true, true},     // sqrt(600^2 + 400^2) = 721.1
+        {3, 8, 400, 600, 721, false, true},
+        {3, 9, 0, 0, 0, true, false},
+        {4, 1, 0, 0, 0, true, false},
+        {0, 1, 0, 0, 0, true, false},
+    };
+    for (const Case &c : cases) {
+        const CirclePlan p = MakeCirclePlan(800, 600, c.style, c.sub);
+        SCOPED_TRACE(testing::Message() << c.style << "/" << c.sub);
+        EXPECT_EQ(p.frames, c.frames);
+        EXPECT_EQ(p.draws, c.draws);
+        if (c.draws) {
+            EXPECT_EQ(p.cx, c.cx);
+            EXPECT_EQ(p.cy, c.cy);
+            EXPECT_EQ(p.grows, c.grows);
+        }
+    }
+}
+
+TEST(CirclePlan, SubStyleCountsAndReversal)
+{
+    EXPECT_EQ(CircleSubStyleCount(0), 0);
+    EXPECT_EQ(CircleSubStyleCount(1), 2);
+    EXPECT_EQ(CircleSubStyleCount(2), 8);
+    EXPECT_EQ(CircleSubStyleCount(3), 8);
+    EXPECT_EQ(CircleSubStyleCount(4), 1);
+    EXPECT_EQ(CircleReversedSubStyle(1, 1), 2);
+    EXPECT_EQ(CircleReversedSubStyle(1, 2), 1);
+    EXPECT_EQ(CircleReversedSubStyle(1, 5), 5);
+    EXPECT_EQ(CircleReversedSubStyle(2, 3), 7);
+    EXPECT_EQ(CircleReversedSubStyle(3, 8), 4);
+    EXPECT_EQ(CircleReversedSubStyle(4, 1), 1);
+}
+
+TEST(CircleFrames, GrowingRadiusIsTheFrameNumber)
+{
+    const CirclePlan plan = MakeCirclePlan(800, 600, 1, 1);
+    CircleFrames frames(plan, 800, 600);
+    for (int f = 1; f < plan.frames; ++f) {
+        const CircleFrame fr = frames.Frame(f, 1);
+        ASSERT_EQ(fr.radius, f);
+        ASSERT_EQ(fr.disc, QRect(400 - f, 300 - f, 2 * f, 2 * f));
+        ASSERT_EQ(fr.update, fr.disc & QRect(0, 0, 800, 600));
+    }
+}
+
+TEST(CircleFrames, CornerCircleReachesTheFarCornerAtTheLastFrame)
+{
+    const CirclePlan plan = MakeCirclePlan(800, 600, 2, 1);
+    CircleFrames frames(plan, 800, 600);
+    const CircleFrame last = frames.Frame(plan.frames, 1);
+    EXPECT_EQ(last.radius, 1000);
+    EXPECT_EQ(last.update, QRect(0, 0, 800, 600));
+    const CircleFrame before = CircleFrames(plan, 800, 600).Frame(plan.frames - 1, 1);
+    EXPECT_GT(std::hypot(800 - 0.5, 600 - 0.5), before.radius);
+}
+
+// The unchanged rectangle may only hold pixels that keep their picture: for a growing disc
+// their centres lie inside the previous disc, for a shrinking one inside the current disc.
+TEST(CircleFrames, UnchangedRectanglesHoldOnlySettledPixels)
+{
+    for (int style = 1; style <= 3; ++style)
+        for (int sub = 1; sub <= CircleSubStyleCount(style); ++sub) {
+            const CirclePlan plan = MakeCirclePlan(300, 200, style, sub);
+            CircleFrames frames(plan, 300, 200);
+            int previousRadius = 0;
+            bool sawUnchanged = false;
+            for (int f = 1, step = 1; f < plan.frames; step = 1 + f % 3, f += step) {
+                const CircleFrame fr = frames.Frame(f, step);
+                const QRect u = fr.unchanged;
+                const int r = plan.grows ? previousRadius : fr.radius;
+                if (!u.isEmpty()) {
+                    sawUnchanged = true;
+                    double far = 0;
+                    for (int x : {u.left(), u.right()})
+                        for (int y : {u.top(), u.bottom()})
+                            far = std::max(far, std::hypot(x + 0.5 - plan.cx, y + 0.5 - plan.cy));
+                    ASSERT_LE(far, r) << style << "/" << sub << " frame " << f;
+                    ASSERT_TRUE(fr.update.contains(u)) << style << "/" << sub << " frame " << f;
+                }
+                previousRadius = fr.radius;
+            }
+            EXPECT_TRUE(sawUnchanged) << style << "/" << sub;
+        }
+}
