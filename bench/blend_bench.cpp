@@ -1,0 +1,103 @@
+// Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
+
+#include "transitions/teBlndWk.h"
+
+#include <QImage>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <random>
+
+using namespace lumetta;
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// Noise from a fixed seed, so no two words of the two pictures are equal.
+QImage Noise(std::uint32_t seed)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    std::mt19937 gen(seed);
+    auto *words = reinterpret_cast<std::uint32_t *>(image.bits());
+    for (qsizetype i = 0; i < image.sizeInBytes() / 4; ++i)
+        words[i] = gen() | 0xFF000000u;
+    return image;
+}
+
+struct Frames {
+    QImage oldImage = Noise(1);
+    QImage newImage = Noise(2);
+    QImage work = oldImage.copy();
+};
+
+Frames &SharedFrames()
+{
+    static Frames frames;
+    return frames;
+}
+
+void SetBytes(benchmark::State &state, qsizetype bytes)
+{
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+
+void BM_Memcpy(benchmark::State &state)
+{
+    Frames &f = SharedFrames();
+    for (auto _ : state) {
+        std::memcpy(f.work.bits(), f.newImage.constBits(), std::size_t(f.work.sizeInBytes()));
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, f.work.sizeInBytes());
+}
+BENCHMARK(BM_Memcpy)->Unit(benchmark::kMillisecond);
+
+// The floor of any mix: read two frames, write one.
+void BM_TwoReadsOneWrite(benchmark::State &state)
+{
+    Frames &f = SharedFrames();
+    const auto *a = reinterpret_cast<const std::uint32_t *>(f.oldImage.constBits());
+    const auto *b = reinterpret_cast<const std::uint32_t *>(f.newImage.constBits());
+    auto *out = reinterpret_cast<std::uint32_t *>(f.work.bits());
+    const qsizetype words = f.work.sizeInBytes() / 4;
+    for (auto _ : state) {
+        for (qsizetype i = 0; i < words; ++i)
+            out[i] = a[i] | b[i];
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, f.work.sizeInBytes());
+}
+BENCHMARK(BM_TwoReadsOneWrite)->Unit(benchmark::kMillisecond);
+
+// One blend frame at level state.range(1) with kernel variant state.range(0).
+void BM_BlendFrame(benchmark::State &state)
+{
+    Frames &f = SharedFrames();
+    const KernelVariant variant = AvailableKernels()[std::size_t(state.range(0))];
+    state.SetLabel(variant.name);
+    const auto *o = reinterpret_cast<const std::uint32_t *>(f.oldImage.constBits());
+    const auto *n = reinterpret_cast<const std::uint32_t *>(f.newImage.constBits());
+    auto *out = reinterpret_cast<std::uint32_t *>(f.work.bits());
+    const int words = int(f.work.sizeInBytes() / 4);
+    const int level = int(state.range(1));
+    for (auto _ : state) {
+        variant.blend(o, n, out, words, level, BlendWordFormat::Bytes32);
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, f.work.sizeInBytes());
+}
+
+void BlendFrameArgs(benchmark::internal::Benchmark *b)
+{
+    for (std::size_t v = 0; v < AvailableKernels().size(); ++v)
+        for (int level : {11, 32})
+            b->Args({std::int64_t(v), level});
+}
+BENCHMARK(BM_BlendFrame)->Apply(BlendFrameArgs)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
