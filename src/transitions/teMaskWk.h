@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+// Combination of two pictures through a 1-bit mask, one row at a time.
+//
+// A mask row is a run of bits, most significant bit of each byte leftmost; bit i selects
+// pixel i. Pixel rows hold `width` pixels of `bpp` bits each (4, 8, 16 or 24, 32; 15-bit
+// pictures use 16); 4-bit pixels are nibbles, high nibble first. Pointers need no alignment.
+// The `_C` functions are the plain reference; the others are the fast versions, which fall
+// back to the reference while ReferenceKernels() (teRows.h) is set.
+namespace lumetta {
+
+// In place: where the mask bit is set, dst takes the pixel of src; elsewhere dst is untouched.
+void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width,
+                   int bpp);
+void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width,
+                 int bpp);
+
+// Two sources: dst := the pixel of newRow where the mask bit is set, else the pixel of oldRow.
+// dst may be oldRow or newRow itself.
+void MaskSelectRow_C(const std::uint8_t *mask, const std::uint8_t *newRow,
+                     const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
+void MaskSelectRow(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                   std::uint8_t *dst, int width, int bpp);
+
+// A picture's pixel rows as raw memory.
+struct MaskPlane {
+    std::uint8_t *bits = nullptr;
+    std::intptr_t stride = 0;  // bytes from one row to the next
+};
+
+// Combines rows [top, bottom) of width `width`: in place when oldPlane.bits equals dst.bits
+// (or is null), else from two sources. Rows whose strides are exactly their packed size are
+// walked as one block, which is what the 32-pixel rounding of masked bitmaps makes possible.
+void CombineMaskedRows(const MaskPlane &mask, const MaskPlane &newPlane, const MaskPlane &oldPlane,
+                       const MaskPlane &dst, int width, int top, int bottom, int bpp);
+
+}  // namespace lumetta
