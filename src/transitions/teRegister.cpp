@@ -1,0 +1,8 @@
+#include "transitions/TransEff.h"
+
+// Every effect class of the library, so form descriptions and tools can create it by name.
+// Static self-registration is not used: a static library drops unreferenced objects.
+void RegisterTransitionClasses()
+{
+    RegisterTransitionClass<TFlickerFreeTransition>();
+}

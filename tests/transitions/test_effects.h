@@ -1,0 +1,72 @@
+#pragma once
+
+#include "transitions/teTimed.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A timed effect that records its calls: each drawn frame paints the new picture's columns
+// 0..(CurrentFrame * Width / FrameCount) onto the canvas.
+class TRecordingTransition : public TTimedTransitionEffect
+{
+    Q_OBJECT
+    Q_PROPERTY(int Frames READ Frames WRITE SetFrames)
+    Q_PROPERTY(TTransitionEffect::TTEEffectDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    struct Call
+    {
+        int current, step, frameCount, prev;
+    };
+
+    explicit TRecordingTransition(QObject *owner = nullptr) : TTimedTransitionEffect(owner)
+    {
+        AllowedDirections.set(tedRight);
+        AllowedDirections.set(tedLeft);
+        SetDirection(tedRight);
+    }
+
+    int Frames() const { return m_frames; }
+    void SetFrames(int value) { m_frames = value; }
+
+    bool NeedWorkBitmap() const override { return m_needWork; }
+    void SetNeedWork(bool value) { m_needWork = value; }
+
+    void Initialize(TTETransitionData &Data, int &FrameCount) override
+    {
+        log.push_back("Initialize");
+        if (failInInitialize)
+            throw std::runtime_error("initialize failed");
+        FrameCount = m_frames;
+        if (Data.Bitmap && Data.SrcBmp)
+            CopyRect(*Data.Bitmap, *Data.SrcBmp, QRect(0, 0, Data.Width, Data.Height));
+        lastData = Data;
+    }
+    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    {
+        TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+        calls.push_back({CurrentFrame, Step, FrameCount, PrevFrame});
+        if (onDraw)
+            onDraw(CurrentFrame);
+        if (failAtFrame == CurrentFrame)
+            throw std::runtime_error("draw failed");
+        const int columns = CurrentFrame * Data.Width / FrameCount;
+        if (Data.DstBmp && columns > 0)
+            CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, columns, Data.Height));
+    }
+    void Finalize(TTETransitionData &) override { log.push_back("Finalize"); }
+
+    std::vector<Call> calls;
+    std::vector<std::string> log;
+    std::function<void(int)> onDraw;
+    TTETransitionData lastData;
+    int failAtFrame = -1;
+    bool failInInitialize = false;
+
+private:
+    int m_frames = 10;
+    bool m_needWork = true;
+};
