@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool imagemagick x11-apps
   fonts-dejavu-core libgl-dev libxkbcommon-dev
-  ffmpeg
+  ffmpeg hyperfine
 )
 
 missing=()

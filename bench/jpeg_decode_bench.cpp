@@ -1,0 +1,60 @@
+// Decoding a 24-megapixel JPEG with the picture loader, at full and at quarter size, beside
+// plain libjpeg-turbo decoding rows into one reused buffer (what djpeg does before writing).
+#include "jpeg_sample.h"
+#include "media/picture.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <jpeglib.h>
+#include <vector>
+
+namespace {
+
+const QByteArray &sample()
+{
+    static const QByteArray data = makeSampleJpeg(6000, 4000);
+    return data;
+}
+
+void loaderDecode(benchmark::State &state, bool quarter)
+{
+    for (auto _ : state) {
+        lumetta::Picture picture = lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
+        picture.setQuarterSize(quarter);
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+    state.counters["MB/s"] = benchmark::Counter(double(sample().size()) * double(state.iterations()) / 1e6,
+                                                benchmark::Counter::kIsRate);
+}
+
+void libjpegDecode(benchmark::State &state, bool quarter)
+{
+    for (auto _ : state) {
+        jpeg_decompress_struct cinfo{};
+        jpeg_error_mgr error{};
+        cinfo.err = jpeg_std_error(&error);
+        jpeg_create_decompress(&cinfo);
+        jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(sample().constData()),
+                     static_cast<unsigned long>(sample().size()));
+        jpeg_read_header(&cinfo, TRUE);
+        cinfo.scale_denom = quarter ? 4 : 1;
+        jpeg_start_decompress(&cinfo);
+        std::vector<JSAMPLE> row(size_t(cinfo.output_width) * size_t(cinfo.output_components));
+        JSAMPROW pointer = row.data();
+        while (cinfo.output_scanline < cinfo.output_height)
+            jpeg_read_scanlines(&cinfo, &pointer, 1);
+        jpeg_finish_decompress(&cinfo);
+        jpeg_destroy_decompress(&cinfo);
+        benchmark::DoNotOptimize(row.data());
+    }
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(loaderDecode, full, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(loaderDecode, quarter, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(libjpegDecode, full, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(libjpegDecode, quarter, true)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

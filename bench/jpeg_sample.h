@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QByteArray>
+
+// A photo-like JPEG (smooth shading, edges and fine grain; quality 90, 4:2:0) of the given
+// size, the same for every call, so timings compare across runs and tools.
+QByteArray makeSampleJpeg(int width, int height);

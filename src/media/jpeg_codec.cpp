@@ -1,0 +1,196 @@
+#include "media/jpeg_codec.h"
+
+#include "media/picture_error.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/mman.h>
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace lumetta {
+
+namespace {
+
+// A hostile progressive file can hold millions of tiny scans; real ones have about ten.
+constexpr int kMaxScans = 1000;
+// Working memory libjpeg may take for whole-image buffers (progressive and multi-scan files).
+constexpr long kMaxWorkingMemory = 1L << 30;
+
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+struct Session
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager error;
+    jpeg_progress_mgr progress;
+};
+
+[[noreturn]] void failWithMessage(j_common_ptr cinfo)
+{
+    auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+    cinfo->err->format_message(cinfo, error->message);
+    std::longjmp(error->jump, 1);
+}
+
+void emitMessage(j_common_ptr cinfo, int level)
+{
+    // libjpeg only warns about a file that ends early and pads the rest with grey; we refuse it.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+        failWithMessage(cinfo);
+}
+
+void watchProgress(j_common_ptr cinfo)
+{
+    auto *dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (dinfo->progressive_mode && dinfo->input_scan_number > kMaxScans) {
+        auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
+        std::snprintf(error->message, sizeof error->message, "more than %d progressive scans", kMaxScans);
+        std::longjmp(error->jump, 1);
+    }
+}
+
+void convertCmykRow(const JSAMPLE *cmyk, QRgb *out, JDIMENSION width, bool inverted)
+{
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+void releaseBuffer(void *buffer)
+{
+    std::free(buffer);
+}
+
+// An RGB32 image whose pixels lie in memory the kernel may back with huge pages: a large
+// picture then costs hundreds instead of tens of thousands of page faults when first written.
+QImage allocateImage(int width, int height)
+{
+    constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    const std::size_t bytes = std::size_t(width) * 4 * std::size_t(height);
+    if (bytes < kHugePage)
+        return QImage(width, height, QImage::Format_RGB32);
+    const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+    void *buffer = std::aligned_alloc(kHugePage, rounded);
+    if (!buffer)
+        return QImage();
+    madvise(buffer, rounded, MADV_HUGEPAGE);
+    return QImage(static_cast<uchar *>(buffer), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                  releaseBuffer, buffer);
+}
+
+// Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
+// session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
+bool runDecoder(Session &s, const QByteArray &data, bool quarter, JpegHeader *header, QImage *image,
+                QByteArray *cmykRow)
+{
+    if (setjmp(s.error.jump))
+        return false;
+
+    jpeg_create_decompress(&s.cinfo);
+    s.cinfo.mem->max_memory_to_use = kMaxWorkingMemory;
+    s.progress.progress_monitor = watchProgress;
+    s.cinfo.progress = &s.progress;
+    jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_read_header(&s.cinfo, TRUE);
+
+    header->full = QSize(int(s.cinfo.image_width), int(s.cinfo.image_height));
+    s.cinfo.scale_num = 1;
+    s.cinfo.scale_denom = 4;
+    jpeg_calc_output_dimensions(&s.cinfo);
+    header->quarter = QSize(int(s.cinfo.output_width), int(s.cinfo.output_height));
+    // The caller refuses a picture over the limit; nothing is allocated for it here.
+    if (!image || std::int64_t(s.cinfo.image_width) * s.cinfo.image_height > kMaxPicturePixels)
+        return true;
+
+    s.cinfo.scale_denom = quarter ? 4 : 1;
+    const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+#else
+    s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_XRGB;
+#endif
+    jpeg_start_decompress(&s.cinfo);
+
+    const JDIMENSION width = s.cinfo.output_width;
+    *image = allocateImage(int(width), int(s.cinfo.output_height));
+    if (image->isNull()) {
+        std::snprintf(s.error.message, sizeof s.error.message, "not enough memory");
+        return false;
+    }
+    if (cmyk)
+        cmykRow->resize(qsizetype(width) * 4);
+
+    while (s.cinfo.output_scanline < s.cinfo.output_height) {
+        const JDIMENSION line = s.cinfo.output_scanline;
+        if (cmyk) {
+            JSAMPROW row = reinterpret_cast<JSAMPROW>(cmykRow->data());
+            jpeg_read_scanlines(&s.cinfo, &row, 1);
+            convertCmykRow(row, reinterpret_cast<QRgb *>(image->scanLine(int(line))), width,
+                           s.cinfo.saw_Adobe_marker);
+            continue;
+        }
+        JSAMPROW rows[8];
+        const JDIMENSION count = std::min<JDIMENSION>(8, s.cinfo.output_height - line);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = image->scanLine(int(line + i));
+        jpeg_read_scanlines(&s.cinfo, rows, count);
+    }
+    jpeg_finish_decompress(&s.cinfo);
+    return true;
+}
+
+QImage decode(const QByteArray &data, bool quarter, const QString &file, JpegHeader &header, bool headerOnly)
+{
+    if (data.isEmpty())
+        throw PictureError(file, QStringLiteral("the file is empty"));
+
+    Session session{};
+    session.cinfo.err = jpeg_std_error(&session.error.pub);
+    session.error.pub.error_exit = failWithMessage;
+    session.error.pub.emit_message = emitMessage;
+
+    QImage image;
+    QByteArray cmykRow;
+    const bool ok = runDecoder(session, data, quarter, &header, headerOnly ? nullptr : &image, &cmykRow);
+    jpeg_destroy_decompress(&session.cinfo);
+    if (!ok)
+        throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));
+    checkPictureSize(header.full.width(), header.full.height(), file);
+    return image;
+}
+
+}  // namespace
+
+JpegHeader readJpegHeader(const QByteArray &data, const QString &file)
+{
+    JpegHeader header;
+    decode(data, false, file, header, true);
+    return header;
+}
+
+QImage decodeJpeg(const QByteArray &data, bool quarter, const QString &file)
+{
+    JpegHeader header;
+    return decode(data, quarter, file, header, false);
+}
+
+}  // namespace lumetta

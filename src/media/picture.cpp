@@ -1,0 +1,146 @@
+#include "media/picture.h"
+
+#include "media/bmp_codec.h"
+#include "media/gif_codec.h"
+#include "media/jpeg_codec.h"
+#include "media/picture_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace lumetta {
+
+namespace {
+
+// Larger files cannot hold a picture within the pixel limit in any of the three formats.
+constexpr qint64 kMaxFileBytes = qint64(2) << 30;
+
+}  // namespace
+
+std::optional<PictureKind> pictureKindOf(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+        return PictureKind::Bmp;
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+        return PictureKind::Jpeg;
+    if (suffix == QLatin1String("gif"))
+        return PictureKind::Gif;
+    return std::nullopt;
+}
+
+Picture Picture::load(const QString &path)
+{
+    const std::optional<PictureKind> kind = pictureKindOf(path);
+    if (!kind)
+        throw PictureError(path, QStringLiteral("not a BMP, JPEG or GIF file name"));
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw PictureError(path, QStringLiteral("the file does not exist"));
+    if (!info.isFile())
+        throw PictureError(path, QStringLiteral("not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PictureError(path, file.errorString());
+    if (file.size() > kMaxFileBytes)
+        throw PictureError(path, QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw PictureError(path, file.errorString());
+    return fromData(data, *kind, path);
+}
+
+Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QString &name)
+{
+    Picture picture;
+    picture.name_ = name;
+    switch (kind) {
+    case PictureKind::Jpeg: {
+        const JpegHeader header = readJpegHeader(data, name);
+        picture.jpegData_ = data;
+        picture.fullSize_ = header.full;
+        picture.quarterSize_ = header.quarter;
+        break;
+    }
+    case PictureKind::Gif:
+        picture.image_ = decodeGif(data, name);
+        picture.fullSize_ = picture.image_.size();
+        break;
+    case PictureKind::Bmp:
+        picture.image_ = decodeBmp(data, name);
+        picture.fullSize_ = picture.image_.size();
+        break;
+    }
+    picture.kind_ = kind;
+    return picture;
+}
+
+QSize Picture::size() const
+{
+    return quarter_ ? quarterSize_ : fullSize_;
+}
+
+void Picture::setQuarterSize(bool quarter)
+{
+    if (kind_ != PictureKind::Jpeg || quarter == quarter_)
+        return;
+    quarter_ = quarter;
+    image_ = QImage();
+}
+
+void Picture::decodeNow() const
+{
+    if (image_.isNull() && kind_ == PictureKind::Jpeg)
+        image_ = decodeJpeg(jpegData_, quarter_, name_);
+}
+
+const QImage &Picture::image() const
+{
+    decodeNow();
+    return image_;
+}
+
+QImage Picture::scaled(const QSize &size) const
+{
+    const QImage &source = image();
+    if (source.size() == size)
+        return source;
+    return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void Picture::draw(QPainter &painter, const QRectF &target) const
+{
+    const QImage &source = image();
+    if (source.isNull())
+        return;
+    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(target, source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+}
+
+QByteArray Picture::toBmp() const
+{
+    return encodeBmp(image(), name_);
+}
+
+QByteArray Picture::toGif() const
+{
+    return encodeGif(image(), name_);
+}
+
+QByteArray Picture::toFileData() const
+{
+    switch (kind()) {
+    case PictureKind::Jpeg:
+        return jpegData_;
+    case PictureKind::Gif:
+        return toGif();
+    case PictureKind::Bmp:
+        break;
+    }
+    return toBmp();
+}
+
+}  // namespace lumetta

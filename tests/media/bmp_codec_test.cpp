@@ -1,0 +1,128 @@
+#include "media/bmp_codec.h"
+#include "media/picture_error.h"
+#include "picture_files.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+using namespace testpictures;
+
+namespace {
+
+QImage pattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) % 2 ? 255 : 0));
+    return image;
+}
+
+// A 24-bit BMP written by hand: rows of 3 bytes per pixel padded to 4, bottom-up unless
+// `topDown` (negative height).
+QByteArray handMade24(const QImage &image, bool topDown)
+{
+    const int stride = (image.width() * 3 + 3) / 4 * 4;
+    QByteArray data(54 + stride * image.height(), '\0');
+    auto *bytes = reinterpret_cast<uchar *>(data.data());
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    qToLittleEndian<quint32>(quint32(data.size()), bytes + 2);
+    qToLittleEndian<quint32>(54, bytes + 10);
+    qToLittleEndian<quint32>(40, bytes + 14);
+    qToLittleEndian<qint32>(image.width(), bytes + 18);
+    qToLittleEndian<qint32>(topDown ? -image.height() : image.height(), bytes + 22);
+    qToLittleEndian<quint16>(1, bytes + 26);
+    qToLittleEndian<quint16>(24, bytes + 28);
+    for (int y = 0; y < image.height(); ++y) {
+        uchar *row = bytes + 54 + stride * (topDown ? y : image.height() - 1 - y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            row[x * 3] = uchar(qBlue(p));
+            row[x * 3 + 1] = uchar(qGreen(p));
+            row[x * 3 + 2] = uchar(qRed(p));
+        }
+    }
+    return data;
+}
+
+void expectSamePixels(const QImage &actual, const QImage &expected, const char *what)
+{
+    ASSERT_EQ(actual.size(), expected.size()) << what;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x)
+            ASSERT_EQ(actual.pixel(x, y), expected.pixel(x, y)) << what << " at " << x << "," << y;
+}
+
+}  // namespace
+
+TEST(BmpCodec, ReadsCommonVariants)
+{
+    const QImage source = pattern(13, 7);
+    QImage twoColours(9, 5, QImage::Format_RGB32);
+    twoColours.fill(Qt::white);
+    twoColours.setPixel(3, 2, qRgb(0, 0, 0));
+    const QImage mono = twoColours.convertToFormat(QImage::Format_Mono);
+    QImage indexed(11, 4, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(1, 2, 3), qRgb(200, 100, 50), qRgb(7, 250, 9)});
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 11; ++x)
+            indexed.setPixel(x, y, uint((x + y) % 3));
+
+    struct Case {
+        const char *what;
+        QByteArray data;
+        QImage expected;
+    };
+    const Case cases[] = {
+        {"24-bit bottom-up", handMade24(source, false), source},
+        {"24-bit top-down", handMade24(source, true), source},
+        {"written by Qt, 24-bit", makeBmp(source), source},
+        {"written by Qt, 1-bit", makeBmp(mono), twoColours},
+        {"written by Qt, 8-bit", makeBmp(indexed), indexed},
+    };
+    for (const Case &c : cases)
+        expectSamePixels(decodeBmp(c.data, "a.bmp"), c.expected, c.what);
+}
+
+TEST(BmpCodec, WritesACompleteFileThatReadsBack)
+{
+    const QImage source = pattern(10, 6);
+    const QByteArray file = encodeBmp(source, "w.bmp");
+    ASSERT_TRUE(file.startsWith("BM"));
+    const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
+    EXPECT_EQ(qFromLittleEndian<quint32>(bytes + 2), quint32(file.size()));
+    expectSamePixels(decodeBmp(file, "w.bmp"), source, "round trip");
+}
+
+TEST(BmpCodec, RefusesDamagedData)
+{
+    const QByteArray good = handMade24(pattern(20, 10), false);
+    QByteArray huge = good;
+    qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 18);
+    qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 22);
+    struct Case {
+        const char *what;
+        QByteArray data;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray(), "empty"},
+        {"header only", good.left(20), "not a BMP"},
+        {"cut in the pixels", good.left(good.size() - 7), "truncated"},
+        {"cut after the headers", good.left(54), "truncated"},
+        {"gif data", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), "not a BMP"},
+        {"huge", huge, "too large"},
+    };
+    for (const Case &c : cases) {
+        try {
+            decodeBmp(c.data, "bad.bmp");
+            ADD_FAILURE() << c.what << " decoded";
+        } catch (const PictureError &e) {
+            EXPECT_EQ(e.file(), "bad.bmp");
+            EXPECT_TRUE(e.reason().contains(c.reason)) << c.what << ": " << e.reason().toStdString();
+        }
+    }
+}

@@ -1,0 +1,138 @@
+#include "media/jpeg_codec.h"
+#include "media/picture_error.h"
+#include "picture_files.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+using namespace testpictures;
+
+namespace {
+
+// Four flat 16 x 16 quadrants, so JPEG blocks hold single colours and decode nearly exactly.
+QImage quadrants(int width = 32, int height = 32)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, x < width / 2 ? (y < height / 2 ? qRgb(220, 30, 30) : qRgb(30, 200, 40))
+                                               : (y < height / 2 ? qRgb(20, 40, 210) : qRgb(240, 240, 240)));
+    return image;
+}
+
+void expectNear(QRgb actual, QRgb expected, int tolerance, const char *where)
+{
+    EXPECT_NEAR(qRed(actual), qRed(expected), tolerance) << where;
+    EXPECT_NEAR(qGreen(actual), qGreen(expected), tolerance) << where;
+    EXPECT_NEAR(qBlue(actual), qBlue(expected), tolerance) << where;
+}
+
+}  // namespace
+
+TEST(JpegCodec, DecodesColoursAtFullSize)
+{
+    const QImage source = quadrants();
+    for (bool progressive : {false, true}) {
+        const QImage image = decodeJpeg(makeJpeg(source, 98, progressive), false, "a.jpg");
+        ASSERT_EQ(image.size(), QSize(32, 32));
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+        for (QPoint p : {QPoint(4, 4), QPoint(28, 4), QPoint(4, 28), QPoint(28, 28)})
+            expectNear(image.pixel(p), source.pixel(p), 6, progressive ? "progressive" : "baseline");
+        EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
+    }
+}
+
+TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
+{
+    struct Case {
+        int width, height, quarterWidth, quarterHeight;
+    };
+    const Case cases[] = {{4000, 3000, 1000, 750}, {1001, 7, 251, 2}, {3, 1, 1, 1}, {16, 9, 4, 3}};
+    for (const Case &c : cases) {
+        QImage source(c.width, c.height, QImage::Format_RGB32);
+        source.fill(qRgb(90, 120, 150));
+        const QByteArray jpeg = makeJpeg(source, 75);
+        const JpegHeader header = readJpegHeader(jpeg, "q.jpg");
+        EXPECT_EQ(header.full, QSize(c.width, c.height));
+        EXPECT_EQ(header.quarter, QSize(c.quarterWidth, c.quarterHeight));
+        const QImage quarter = decodeJpeg(jpeg, true, "q.jpg");
+        EXPECT_EQ(quarter.size(), QSize(c.quarterWidth, c.quarterHeight)) << c.width << "x" << c.height;
+        expectNear(quarter.pixel(0, 0), qRgb(90, 120, 150), 4, "quarter colour");
+    }
+}
+
+TEST(JpegCodec, GreyAndAdobeCmykBecomeRgb)
+{
+    const QImage source = quadrants();
+    const QImage grey = decodeJpeg(makeJpeg(source, 98, false, JpegColours::Grey), false, "g.jpg");
+    const int level = qGray(source.pixel(4, 4));
+    expectNear(grey.pixel(4, 4), qRgb(level, level, level), 4, "grey");
+
+    // Adobe CMYK is stored inverted: stored C = 220 with K = 255 reads as red 220.
+    const QImage cmyk = decodeJpeg(makeJpeg(source, 98, false, JpegColours::AdobeCmyk), false, "c.jpg");
+    for (QPoint p : {QPoint(4, 4), QPoint(28, 28)})
+        expectNear(cmyk.pixel(p), source.pixel(p), 6, "cmyk");
+}
+
+TEST(JpegCodec, RefusesDamagedData)
+{
+    const QByteArray jpeg = makeJpeg(quadrants(64, 64), 90);
+    QByteArray badPrecision = jpeg;
+    badPrecision[jpegSofHeightOffset(jpeg) - 1] = 3;
+    struct Case {
+        const char *what;
+        QByteArray data;
+        bool headerReadable;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray(), false},
+        {"header cut", jpeg.left(40), false},
+        {"bad precision", badPrecision, false},
+        {"data cut", jpeg.left(jpeg.size() * 2 / 3), true},
+        {"no end marker", jpeg.left(jpeg.size() - 2), true},
+        {"gif data", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), false},
+        {"text", QByteArray("hello, this is not a picture at all"), false},
+    };
+    for (const Case &c : cases) {
+        if (!c.headerReadable) {
+            EXPECT_THROW(readJpegHeader(c.data, "bad.jpg"), PictureError) << c.what;
+        }
+        try {
+            decodeJpeg(c.data, false, "bad.jpg");
+            ADD_FAILURE() << c.what << " decoded";
+        } catch (const PictureError &e) {
+            EXPECT_EQ(e.file(), "bad.jpg") << c.what;
+            EXPECT_FALSE(e.reason().isEmpty()) << c.what;
+        }
+    }
+}
+
+TEST(JpegCodec, TruncationIsNamedInTheMessage)
+{
+    const QByteArray jpeg = makeJpeg(quadrants(64, 64), 90);
+    try {
+        decodeJpeg(jpeg.left(jpeg.size() / 2), true, "cut.jpg");
+        FAIL() << "decoded";
+    } catch (const PictureError &e) {
+        EXPECT_TRUE(e.reason().contains("Premature end")) << e.reason().toStdString();
+        EXPECT_TRUE(e.message().contains("cut.jpg"));
+    }
+}
+
+TEST(JpegCodec, RefusesDeclaredSizesOverTheLimit)
+{
+    QByteArray jpeg = makeJpeg(quadrants(16, 16), 90);
+    const qsizetype at = jpegSofHeightOffset(jpeg);
+    // 65000 x 65000 is about 4.2e9 pixels, far over 2^28; 16384 x 16385 just over it.
+    for (auto [height, width] : {std::pair{65000, 65000}, std::pair{16385, 16384}}) {
+        putBigEndian16(jpeg, at, height);
+        putBigEndian16(jpeg, at + 2, width);
+        try {
+            readJpegHeader(jpeg, "huge.jpg");
+            FAIL() << "accepted " << width << "x" << height;
+        } catch (const PictureError &e) {
+            EXPECT_TRUE(e.reason().contains("too large")) << e.reason().toStdString();
+        }
+        EXPECT_THROW(decodeJpeg(jpeg, true, "huge.jpg"), PictureError);
+    }
+}

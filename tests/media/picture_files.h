@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+// Pictures made by the tests themselves, with libjpeg, giflib and Qt.
+namespace testpictures {
+
+enum class JpegColours { Rgb, Grey, AdobeCmyk };
+
+// Encodes an RGB32 image as a JPEG (baseline or progressive). For AdobeCmyk the image's red,
+// green and blue become inverted C, M, Y with K at full.
+QByteArray makeJpeg(const QImage &image, int quality = 95, bool progressive = false,
+                    JpegColours colours = JpegColours::Rgb);
+
+struct GifFrame
+{
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<unsigned char> pixels;  // width * height indices, rows in display order
+    bool interlaced = false;
+    int transparent = -1;
+};
+
+// A GIF89a with the given logical screen, global palette (a power of two of entries) and frames.
+QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette,
+                   const std::vector<GifFrame> &frames);
+
+QByteArray makeBmp(const QImage &image);
+
+// Overwrites big-endian 16-bit values at `offset`.
+void putBigEndian16(QByteArray &data, qsizetype offset, int value);
+// Offset of the first JPEG start-of-frame segment's height field.
+qsizetype jpegSofHeightOffset(const QByteArray &jpeg);
+
+// Writes data to a fresh file in a temporary folder kept for the test run; returns its path.
+QString writeTemp(const QString &name, const QByteArray &data);
+
+}  // namespace testpictures

@@ -1,0 +1,169 @@
+#include "media/picture.h"
+#include "media/picture_error.h"
+#include "picture_files.h"
+
+#include <QFile>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+using namespace testpictures;
+
+namespace {
+
+QImage flat(int width, int height, QRgb colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QByteArray gifBytes()
+{
+    GifFrame frame{0, 0, 3, 2, {0, 1, 1, 0, 1, 1}, false, 0};
+    return makeGif(3, 2, {qRgb(0, 0, 0), qRgb(255, 0, 0)}, {frame});
+}
+
+}  // namespace
+
+TEST(Picture, KindComesFromTheExtensionRegardlessOfCase)
+{
+    struct Case {
+        const char *path;
+        std::optional<PictureKind> kind;
+    };
+    const Case cases[] = {
+        {"/a/b.bmp", PictureKind::Bmp},   {"/a/b.BMP", PictureKind::Bmp},  {"b.jpg", PictureKind::Jpeg},
+        {"b.JPG", PictureKind::Jpeg},     {"b.jPeG", PictureKind::Jpeg},   {"b.jpeg", PictureKind::Jpeg},
+        {"b.Gif", PictureKind::Gif},      {"x.tar.gif", PictureKind::Gif}, {"b.png", std::nullopt},
+        {"b.jpe", std::nullopt},          {"jpg", std::nullopt},           {"/d.jpg/b", std::nullopt},
+        {"b.jpg.txt", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(pictureKindOf(c.path), c.kind) << c.path;
+}
+
+TEST(Picture, LoadsEachKindFromFiles)
+{
+    const QString jpeg = writeTemp("photo.JPeG", makeJpeg(flat(40, 30, qRgb(10, 20, 30))));
+    const QString gif = writeTemp("anim.GIF", gifBytes());
+    const QString bmp = writeTemp("plain.Bmp", makeBmp(flat(5, 4, qRgb(1, 2, 3))));
+    struct Case {
+        QString path;
+        PictureKind kind;
+        QSize size;
+    };
+    const Case cases[] = {{jpeg, PictureKind::Jpeg, {40, 30}}, {gif, PictureKind::Gif, {3, 2}},
+                          {bmp, PictureKind::Bmp, {5, 4}}};
+    for (const Case &c : cases) {
+        const Picture picture = Picture::load(c.path);
+        EXPECT_EQ(picture.kind(), c.kind);
+        EXPECT_EQ(picture.size(), c.size);
+        EXPECT_EQ(picture.image().size(), c.size);
+        EXPECT_EQ(picture.name(), c.path);
+    }
+}
+
+TEST(Picture, JpegDecodesLazilyAtTheChosenScale)
+{
+    const QByteArray data = makeJpeg(flat(4000, 3000, qRgb(100, 150, 200)), 60);
+    Picture picture = Picture::fromData(data, PictureKind::Jpeg, "big.jpg");
+    EXPECT_FALSE(picture.isDecoded());
+    EXPECT_EQ(picture.size(), QSize(4000, 3000));
+
+    picture.setQuarterSize(true);
+    EXPECT_EQ(picture.size(), QSize(1000, 750));
+    EXPECT_FALSE(picture.isDecoded());
+    picture.decodeNow();
+    EXPECT_TRUE(picture.isDecoded());
+    EXPECT_EQ(picture.image().size(), QSize(1000, 750));
+
+    picture.setQuarterSize(false);
+    EXPECT_FALSE(picture.isDecoded());
+    EXPECT_EQ(picture.image().size(), QSize(4000, 3000));
+    EXPECT_EQ(picture.jpegData(), data);
+    EXPECT_EQ(picture.toFileData(), data);
+}
+
+TEST(Picture, QuarterSizeOnlyAppliesToJpeg)
+{
+    Picture picture = Picture::fromData(makeBmp(flat(8, 8, qRgb(0, 0, 0))), PictureKind::Bmp, "b.bmp");
+    picture.setQuarterSize(true);
+    EXPECT_FALSE(picture.isQuarterSize());
+    EXPECT_EQ(picture.size(), QSize(8, 8));
+}
+
+TEST(Picture, FileDataReencodesBmpAndGif)
+{
+    const Picture gif = Picture::fromData(gifBytes(), PictureKind::Gif, "g.gif");
+    const QByteArray gifData = gif.toFileData();
+    EXPECT_TRUE(gifData.startsWith("GIF89a"));
+    const Picture gifAgain = Picture::fromData(gifData, PictureKind::Gif, "again.gif");
+    EXPECT_EQ(gifAgain.image().pixel(0, 0), qRgba(0, 0, 0, 0));
+    EXPECT_EQ(gifAgain.image().pixel(1, 0), qRgb(255, 0, 0));
+
+    const Picture bmp = Picture::fromData(makeBmp(flat(3, 3, qRgb(9, 8, 7))), PictureKind::Bmp, "b.bmp");
+    const QByteArray bmpData = bmp.toFileData();
+    EXPECT_TRUE(bmpData.startsWith("BM"));
+    EXPECT_EQ(Picture::fromData(bmpData, PictureKind::Bmp, "x.bmp").image().pixel(2, 2), qRgb(9, 8, 7));
+
+    const Picture jpeg = Picture::fromData(makeJpeg(flat(16, 16, qRgb(250, 0, 0))), PictureKind::Jpeg, "j.jpg");
+    EXPECT_EQ(Picture::fromData(jpeg.toBmp(), PictureKind::Bmp, "j.bmp").size(), QSize(16, 16));
+}
+
+TEST(Picture, DrawsScaledIntoAnyRectangle)
+{
+    const Picture picture = Picture::fromData(makeBmp(flat(2, 2, qRgb(0, 0, 255))), PictureKind::Bmp, "b.bmp");
+    QImage canvas = flat(20, 10, qRgb(255, 255, 255));
+    QPainter painter(&canvas);
+    picture.draw(painter, QRectF(5, 2, 10, 6));
+    painter.end();
+    EXPECT_EQ(canvas.pixel(4, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(canvas.pixel(5, 2), qRgb(0, 0, 255));
+    EXPECT_EQ(canvas.pixel(14, 7), qRgb(0, 0, 255));
+    EXPECT_EQ(canvas.pixel(15, 7), qRgb(255, 255, 255));
+    EXPECT_EQ(picture.scaled(QSize(7, 3)).size(), QSize(7, 3));
+}
+
+TEST(Picture, LoadErrorsNameTheFileAndTheReason)
+{
+    const QByteArray jpeg = makeJpeg(flat(8, 8, qRgb(0, 0, 0)));
+    const QString missing = writeTemp("gone.jpg", jpeg);
+    QFile::remove(missing);
+    struct Case {
+        QString path;
+        const char *reason;
+    };
+    const Case cases[] = {
+        {missing, "does not exist"},
+        {writeTemp("picture.png", jpeg), "not a BMP, JPEG or GIF"},
+        {writeTemp("jpeg-named.gif", jpeg), "GIF"},
+        {writeTemp("jpeg-named.bmp", jpeg), "not a BMP"},
+        {writeTemp("gif-named.jpg", gifBytes()), "Not a JPEG"},
+        {writeTemp("empty.jpg", QByteArray()), "empty"},
+        {writeTemp("cut.gif", gifBytes().left(20)), "truncated"},
+    };
+    for (const Case &c : cases) {
+        try {
+            Picture::load(c.path);
+            ADD_FAILURE() << c.path.toStdString() << " loaded";
+        } catch (const PictureError &e) {
+            EXPECT_EQ(e.file(), c.path);
+            EXPECT_TRUE(e.message().contains(c.path));
+            EXPECT_TRUE(e.reason().contains(c.reason)) << c.path.toStdString() << ": " << e.reason().toStdString();
+        }
+    }
+}
+
+TEST(Picture, TruncatedJpegFailsWhenDecoded)
+{
+    QImage noise(128, 128, QImage::Format_RGB32);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            noise.setPixel(x, y, qRgb(x * 37 % 256, y * 91 % 256, (x * y) % 256));
+    const QByteArray jpeg = makeJpeg(noise);
+    const Picture picture = Picture::load(writeTemp("half.jpg", jpeg.left(jpeg.size() / 2)));
+    EXPECT_THROW(picture.decodeNow(), PictureError);
+    EXPECT_FALSE(picture.isDecoded());
+}
