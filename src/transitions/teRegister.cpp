@@ -1,8 +1,12 @@
 #include "transitions/TransEff.h"
+#include "transitions/teBlend.h"
+#include "transitions/teFuse.h"
 
 // Every effect class of the library, so form descriptions and tools can create it by name.
 // Static self-registration is not used: a static library drops unreferenced objects.
 void RegisterTransitionClasses()
 {
     RegisterTransitionClass<TFlickerFreeTransition>();
+    RegisterTransitionClass<TBlendTransition>();
+    RegisterTransitionClass<TFuseTransition>();
 }

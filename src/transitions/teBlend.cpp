@@ -1,0 +1,58 @@
+#include "transitions/teBlend.h"
+
+namespace {
+
+bool IsHighColorFormat(TPixelFormat format)
+{
+    return format == pf15bit || format == pf16bit;
+}
+
+}  // namespace
+
+TBlendTransition::TBlendTransition(QObject *Owner) : TTimedTransitionEffect(Owner) {}
+
+QString TBlendTransition::GetDescription() const { return QStringLiteral("Alpha blend"); }
+
+bool TBlendTransition::AllowSrcRendering() const { return false; }
+
+bool TBlendTransition::NeedWorkBitmap() const { return true; }
+
+bool TBlendTransition::WorkOnSrcBitmap() const { return ScreenBitsPerPixel() <= 8; }
+
+int TBlendTransition::LevelOfFrame(TPixelFormat Format, int Frame)
+{
+    return IsHighColorFormat(Format) ? 4 * Frame : Frame;
+}
+
+void TBlendTransition::Initialize(TTETransitionData &Data, int &FrameCount)
+{
+    FrameCount = IsHighColorFormat(Data.PixelFormat) ? 16 : 64;
+    if (!Data.HighColor)
+        m_pattern.emplace();
+    if (Data.Bitmap != Data.SrcBmp)
+        CopyRect(*Data.Bitmap, *Data.SrcBmp, Data.SrcBmp->rect());
+}
+
+void TBlendTransition::DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount,
+                                 int PrevFrame)
+{
+    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+    const int level = LevelOfFrame(Data.PixelFormat, CurrentFrame);
+    QImage &work = *Data.GetCanvas();
+    if (m_pattern) {
+        // The work picture already shows the new one under every cell set before, so only the
+        // cells joining now are copied.
+        const lumetta::TilePattern cells = lumetta::OrderedDitherCells(level);
+        lumetta::TilePattern joining;
+        for (int y = 0; y < 8; ++y) {
+            joining.rows[y] = std::uint8_t(cells.rows[y] & ~m_pattern->rows[y]);
+            m_pattern->rows[y] |= cells.rows[y];
+        }
+        lumetta::PatternCopyImage(*Data.DstBmp, work, joining);
+    } else {
+        lumetta::BlendImages(*Data.SrcBmp, *Data.DstBmp, work, level);
+    }
+    UpdateRect = QRect(0, 0, Data.Width, Data.Height);
+}
+
+void TBlendTransition::Finalize(TTETransitionData &) { m_pattern.reset(); }
