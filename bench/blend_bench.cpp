@@ -1,12 +1,15 @@
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
+#include "transitions/teBlend.h"
 #include "transitions/teBlndWk.h"
+#include "transitions/teFuse.h"
 
 #include <QImage>
 
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <ctime>
 #include <random>
 
 using namespace lumetta;
@@ -97,6 +100,62 @@ void BlendFrameArgs(benchmark::internal::Benchmark *b)
             b->Args({std::int64_t(v), level});
 }
 BENCHMARK(BM_BlendFrame)->Apply(BlendFrameArgs)->Unit(benchmark::kMillisecond);
+
+// One fuse frame on the pattern copy: cells turns on one more row of every 8 x 8 tile (style 2)
+// or scattered single cells (style 1, state.range(1) cells at once).
+void BM_PatternCopyFrame(benchmark::State &state)
+{
+    Frames &f = SharedFrames();
+    const KernelVariant variant = AvailableKernels()[std::size_t(state.range(0))];
+    state.SetLabel(variant.name);
+    const int cellsPerRow = int(state.range(1));
+    const std::uint8_t cells = std::uint8_t((1u << cellsPerRow) - 1u);
+    const std::uint8_t *src = f.newImage.constBits();
+    std::uint8_t *dst = f.work.bits();
+    const qsizetype stride = f.work.bytesPerLine();
+    for (auto _ : state) {
+        for (int y = 0; y < kHeight; ++y)
+            variant.patternCopy(src + y * stride, dst + y * stride, kWidth, 4, cells);
+        benchmark::ClobberMemory();
+    }
+    SetBytes(state, f.work.sizeInBytes());
+}
+BENCHMARK(BM_PatternCopyFrame)
+    ->ArgsProduct({{0, 1, 2}, {1, 4}})
+    ->Unit(benchmark::kMillisecond);
+
+// A whole unpaced pass through the engine (Milliseconds 0): every frame drawn and flushed onto
+// the canvas, then the final picture; frame cost = pass / (frames - 1).
+void RunPass(benchmark::State &state, TTimedTransitionEffect &effect, int frames)
+{
+    Frames &f = SharedFrames();
+    QImage canvas;
+    std::clock_t cpu = 0;
+    for (auto _ : state) {
+        const std::clock_t start = std::clock();
+        effect.ExecuteOnImages(f.oldImage, f.newImage, canvas);
+        cpu += std::clock() - start;
+    }
+    state.counters["cpu_ms_per_frame"] =
+        1000.0 * double(cpu) / CLOCKS_PER_SEC / double(state.iterations()) / double(frames - 1);
+}
+
+void BM_BlendPass(benchmark::State &state)
+{
+    SetScreenBitsPerPixel(32);
+    TBlendTransition blend;
+    RunPass(state, blend, 64);
+}
+BENCHMARK(BM_BlendPass)->Unit(benchmark::kMillisecond);
+
+void BM_FusePass(benchmark::State &state)
+{
+    SetScreenBitsPerPixel(32);
+    TFuseTransition fuse;
+    fuse.SetStyle(quint16(state.range(0)));
+    RunPass(state, fuse, TFuseTransition::FrameCountOf(int(state.range(0))));
+}
+BENCHMARK(BM_FusePass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
