@@ -1,0 +1,111 @@
+#include "media/music_player.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
+namespace lumetta {
+
+namespace {
+
+bool isLoaded(QMediaPlayer::MediaStatus status)
+{
+    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia
+        || status == QMediaPlayer::BufferedMedia;
+}
+
+bool isSettled(QMediaPlayer::MediaStatus status)
+{
+    return isLoaded(status) || status == QMediaPlayer::InvalidMedia;
+}
+
+}  // namespace
+
+MusicPlayer::MusicPlayer(QObject *parent) : QObject(parent)
+{
+}
+
+MusicPlayer::~MusicPlayer() = default;
+
+bool MusicPlayer::open(const QString &path)
+{
+    player_.reset();
+    output_.reset();
+    fileName_ = path;
+    error_.clear();
+    if (!QFileInfo(path).isFile()) {
+        error_ = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
+        return false;
+    }
+
+    output_ = std::make_unique<QAudioOutput>();
+    player_ = std::make_unique<QMediaPlayer>();
+    player_->setAudioOutput(output_.get());
+
+    QString failure;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString &text) {
+        failure = text.isEmpty() ? QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path) : text;
+        loop.quit();
+    });
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
+        if (isSettled(status))
+            loop.quit();
+    });
+    player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    if (!isSettled(player_->mediaStatus()) && failure.isEmpty()) {
+        timeout.start(kOpenTimeoutMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    if (!failure.isEmpty())
+        error_ = failure;
+    else if (player_->mediaStatus() == QMediaPlayer::InvalidMedia)
+        error_ = QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path);
+    else if (!isLoaded(player_->mediaStatus()))
+        error_ = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
+    if (error_.isEmpty())
+        return true;
+    player_.reset();
+    output_.reset();
+    return false;
+}
+
+void MusicPlayer::play()
+{
+    if (player_)
+        player_->play();
+}
+
+void MusicPlayer::stop()
+{
+    if (player_)
+        player_->stop();
+}
+
+qint64 MusicPlayer::length() const
+{
+    return player_ ? player_->duration() : 0;
+}
+
+qint64 MusicPlayer::position() const
+{
+    return player_ ? player_->position() : 0;
+}
+
+bool MusicPlayer::isPlaying(qint64 marginMs) const
+{
+    if (!player_)
+        return false;
+    const QMediaPlayer::MediaStatus status = player_->mediaStatus();
+    if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::NoMedia)
+        return false;
+    const qint64 length = player_->duration();
+    return length == 0 || length >= player_->position() + marginMs;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QAudioOutput>
+#include <QMediaPlayer>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+namespace lumetta {
+
+// The music back end: one medium at a time, opened synchronously so a failure is known at
+// once, played in the background. Times are milliseconds.
+class MusicPlayer : public QObject
+{
+    Q_OBJECT
+
+public:
+    // How long open() waits for the medium to load before giving up.
+    static constexpr int kOpenTimeoutMs = 5000;
+
+    explicit MusicPlayer(QObject *parent = nullptr);
+    ~MusicPlayer() override;
+
+    // Closes the open medium, then opens `path` and waits (handling no user input) until it is
+    // loaded or has failed. On failure returns false and errorString() says why.
+    bool open(const QString &path);
+    // Starts playing from the current position and returns at once.
+    void play();
+    void stop();
+
+    const QString &fileName() const { return fileName_; }
+    qint64 length() const;
+    qint64 position() const;
+    // True until fewer than `marginMs` are left or the medium has ended or failed; a medium
+    // whose length still reads 0 counts as playing.
+    bool isPlaying(qint64 marginMs = 10) const;
+    const QString &errorString() const { return error_; }
+
+private:
+    // A fresh player per medium, so late reports about a closed medium cannot reach the next.
+    std::unique_ptr<QMediaPlayer> player_;
+    std::unique_ptr<QAudioOutput> output_;
+    QString fileName_;
+    QString error_;
+};
+
+}  // namespace lumetta
