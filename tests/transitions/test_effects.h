@@ -41,6 +41,9 @@ public:
         if (failInInitialize)
             throw std::runtime_error("initialize failed");
         FrameCount = m_frames;
+        millisecondsSeen.push_back(Milliseconds());
+        if (Data.SrcBmp)
+            sourceCorner.push_back(Data.SrcBmp->pixel(0, 0));
         if (Data.Bitmap && Data.SrcBmp)
             CopyRect(*Data.Bitmap, *Data.SrcBmp, QRect(0, 0, Data.Width, Data.Height));
         lastData = Data;
@@ -50,18 +53,21 @@ public:
         TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
         calls.push_back({CurrentFrame, Step, FrameCount, PrevFrame});
         if (onDraw)
-            onDraw(CurrentFrame);
+            onDraw(Data, CurrentFrame);
         if (failAtFrame == CurrentFrame)
             throw std::runtime_error("draw failed");
         const int columns = CurrentFrame * Data.Width / FrameCount;
-        if (Data.DstBmp && columns > 0)
+        if (paintColumns && Data.DstBmp && columns > 0)
             CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, columns, Data.Height));
     }
     void Finalize(TTETransitionData &) override { log.push_back("Finalize"); }
 
     std::vector<Call> calls;
     std::vector<std::string> log;
-    std::function<void(int)> onDraw;
+    std::function<void(TTETransitionData &, int)> onDraw;
+    std::vector<int> millisecondsSeen;
+    std::vector<QRgb> sourceCorner;
+    bool paintColumns = true;
     TTETransitionData lastData;
     int failAtFrame = -1;
     bool failInInitialize = false;
@@ -69,4 +75,32 @@ public:
 private:
     int m_frames = 10;
     bool m_needWork = true;
+};
+
+// Same, but pass 1 of a two-pass run is not animated.
+class TStillFirstPassTransition : public TRecordingTransition
+{
+    Q_OBJECT
+
+public:
+    using TRecordingTransition::TRecordingTransition;
+    bool FirstPassAnimated() const override { return false; }
+};
+
+// Replaces the stopwatch clock for a test: every reading advances it by tick milliseconds, and
+// Advance moves it by a simulated drawing cost.
+class SimulatedClock
+{
+public:
+    explicit SimulatedClock(double tick = 0.001) : m_tick(tick)
+    {
+        TTEChrono::SetTimeSource([this] { return m_now += m_tick; });
+    }
+    ~SimulatedClock() { TTEChrono::SetTimeSource({}); }
+    void Advance(double ms) { m_now += ms; }
+    double Now() const { return m_now; }
+
+private:
+    double m_now = 1000;
+    double m_tick;
 };

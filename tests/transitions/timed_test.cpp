@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegion>
+
 namespace {
 
 QImage solid(int w, int h, QRgb rgb)
@@ -11,12 +13,15 @@ QImage solid(int w, int h, QRgb rgb)
     return image;
 }
 
+const QImage kOld = solid(8, 4, 0xFF0000FF);
+const QImage kNew = solid(8, 4, 0xFFFF0000);
+
 TEST(TimedTransition, UnpacedPassDrawsEveryFrameAndEndsWithNewPicture)
 {
     TRecordingTransition effect;
     effect.SetFrames(5);
     QImage canvas;
-    effect.ExecuteOnImages(solid(8, 4, 0xFF0000FF), solid(8, 4, 0xFFFF0000), canvas);
+    effect.ExecuteOnImages(kOld, kNew, canvas);
     ASSERT_EQ(effect.calls.size(), 4u);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(effect.calls[size_t(i)].current, i + 1);
@@ -28,6 +33,165 @@ TEST(TimedTransition, UnpacedPassDrawsEveryFrameAndEndsWithNewPicture)
     EXPECT_EQ(canvas.pixel(7, 3), 0xFFFF0000u);
     EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
     EXPECT_EQ(effect.WorkBitmap, nullptr);
+}
+
+TEST(TimedTransition, OneFrameShowsTheNewPictureWithoutDrawing)
+{
+    for (int milliseconds : {0, 500}) {
+        SimulatedClock clock;
+        TRecordingTransition effect;
+        effect.SetFrames(1);
+        effect.SetMilliseconds(milliseconds);
+        QImage canvas;
+        effect.ExecuteOnImages(kOld, kNew, canvas);
+        EXPECT_TRUE(effect.calls.empty());
+        EXPECT_EQ(canvas.pixel(3, 2), 0xFFFF0000u);
+    }
+}
+
+TEST(TimedTransition, ZeroFramesEndSilentlyAfterFinalize)
+{
+    TRecordingTransition effect;
+    effect.SetFrames(0);
+    std::vector<std::string> events;
+    effect.OnAfterTransition = [&](QObject *) { events.push_back("After"); };
+    QImage canvas;
+    EXPECT_THROW(effect.ExecuteOnImages(kOld, kNew, canvas), EAbort);
+    EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
+    EXPECT_EQ((std::vector<std::string>{"After"}), events);
+    EXPECT_EQ(canvas.pixel(0, 0), 0xFFFF0000u);
+    EXPECT_FALSE(effect.Executing());
+}
+
+TEST(TimedTransition, FailuresFinalizeOnlyAfterAReturnedInitialize)
+{
+    {
+        TRecordingTransition effect;
+        effect.failAtFrame = 3;
+        QImage canvas;
+        EXPECT_THROW(effect.ExecuteOnImages(kOld, kNew, canvas), std::runtime_error);
+        EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
+        EXPECT_EQ(effect.WorkBitmap, nullptr);
+    }
+    {
+        TRecordingTransition effect;
+        effect.failInInitialize = true;
+        QImage canvas;
+        EXPECT_THROW(effect.ExecuteOnImages(kOld, kNew, canvas), std::runtime_error);
+        EXPECT_EQ((std::vector<std::string>{"Initialize"}), effect.log);
+    }
+}
+
+TEST(TimedTransition, FastMachineDrawsEveryFrameAndWaits)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(10);
+    effect.SetMilliseconds(100);
+    const double start = clock.Now();
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas);
+    ASSERT_EQ(effect.calls.size(), 9u);
+    for (size_t i = 0; i < 9; ++i) {
+        EXPECT_EQ(effect.calls[i].current, int(i) + 1);
+        EXPECT_EQ(effect.calls[i].step, 1);
+    }
+    // Each of the nine steps was stretched to its tenth of the pass.
+    EXPECT_NEAR(clock.Now() - start, 90, 1);
+}
+
+TEST(TimedTransition, SlowMachineGrowsTheStep)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(100);
+    effect.SetMilliseconds(100);
+    effect.onDraw = [&](TTETransitionData &, int) { clock.Advance(5); };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas);
+    ASSERT_GE(effect.calls.size(), 2u);
+    EXPECT_EQ(effect.calls[0].current, 1);
+    // After frame 1 (5 ms) 99 frames remain for 95 ms at 5 ms a frame: step 99 / 19 = 5.2.
+    EXPECT_EQ(effect.calls[1].current, 6);
+    EXPECT_EQ(effect.calls[1].step, 5);
+    EXPECT_LE(effect.calls.size(), 21u);
+    for (size_t i = 1; i < effect.calls.size(); ++i) {
+        EXPECT_GT(effect.calls[i].current, effect.calls[i - 1].current);
+        EXPECT_EQ(effect.calls[i].prev, effect.calls[i - 1].current);
+        EXPECT_GE(effect.calls[i].step, 1);
+    }
+    EXPECT_EQ(canvas.pixel(0, 0), 0xFFFF0000u);
+}
+
+TEST(TimedTransition, TimePastTheDurationJumpsToTheLastFrame)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(100);
+    effect.SetMilliseconds(10);
+    effect.onDraw = [&](TTETransitionData &, int) { clock.Advance(20); };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas);
+    ASSERT_EQ(effect.calls.size(), 1u);
+    EXPECT_EQ(canvas.pixel(7, 3), 0xFFFF0000u);
+}
+
+// Flush copies the update rectangle minus the unchanged one from the work bitmap to the canvas.
+TEST(TimedTransition, FlushCopiesUpdateMinusUnchanged)
+{
+    struct Case
+    {
+        QRect update, unchanged;
+        QRegion copied;
+    };
+    const QRect whole(0, 0, 10, 8);
+    const Case cases[] = {
+        {QRect(), QRect(), QRegion(whole)},
+        {QRect(2, 1, 5, 4), QRect(), QRegion(QRect(2, 1, 5, 4))},
+        {QRect(2, 1, 5, 4), QRect(3, 2, 2, 2), QRegion(QRect(2, 1, 5, 4)).subtracted(QRect(3, 2, 2, 2))},
+        {RectLTRB(4, 4, 4, 8), QRect(), QRegion()},
+    };
+    for (const Case &c : cases) {
+        TRecordingTransition effect;
+        effect.SetFrames(2);
+        effect.paintColumns = false;
+        effect.onDraw = [&](TTETransitionData &data, int) {
+            FillRect(*data.Bitmap, data.Bitmap->rect(), qRgb(0, 255, 0));
+            effect.UpdateRect = c.update;
+            effect.UnchangedRect = c.unchanged;
+        };
+        QImage shown;
+        TTEStepping stepping;
+        stepping.FrameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
+        QImage canvas;
+        effect.ExecuteOnImages(solid(10, 8, 0xFF0000FF), solid(10, 8, 0xFFFF0000), canvas, &stepping);
+        ASSERT_FALSE(shown.isNull());
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 10; ++x)
+                EXPECT_EQ(shown.pixel(x, y), c.copied.contains(QPoint(x, y)) ? 0xFF00FF00u : 0xFF0000FFu)
+                    << x << "," << y << " update " << c.update.x() << "," << c.update.y();
+        EXPECT_EQ(effect.UpdateRect, QRect());
+        EXPECT_EQ(effect.UnchangedRect, QRect());
+    }
+}
+
+TEST(TimedTransition, SteppingDrawsFixedSteps)
+{
+    TRecordingTransition effect;
+    effect.SetFrames(10);
+    effect.SetMilliseconds(1000);
+    TTEStepping stepping;
+    stepping.Step = 3;
+    std::vector<int> counts, shown;
+    stepping.PassStarted = [&](int pass, int frames) { counts.push_back(pass * 100 + frames); };
+    stepping.FrameShown = [&](int, int frame, const QImage &) { shown.push_back(frame); };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas, &stepping);
+    EXPECT_EQ((std::vector<int>{110}), counts);
+    EXPECT_EQ((std::vector<int>{3, 6, 9}), shown);
+    ASSERT_EQ(effect.calls.size(), 3u);
+    EXPECT_EQ(effect.calls[1].step, 3);
+    EXPECT_EQ(effect.calls[1].prev, 3);
 }
 
 }  // namespace

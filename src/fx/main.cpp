@@ -1,0 +1,349 @@
+// lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
+
+#include "common/random.h"
+#include "transitions/TransEff.h"
+#include "transitions/teForm.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSet>
+#include <QStringList>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+
+const char kCataloguePath[] = ":/lumetta/catalogue.dfm";
+
+struct UsageError
+{
+    QString message;
+};
+
+void print(const QString &text) { std::fputs(text.toLocal8Bit().constData(), stdout); }
+
+struct Options
+{
+    QString from, to, className, out;
+    int effectNumber = -1;
+    QStringList sets;
+    int bits = 0;
+    int step = 1;
+    bool seeded = false;
+    std::uint32_t seed = 0;
+    bool allFrames = false;
+    QSet<int> frames;
+    QSize size{1920, 1080};
+    int repeat = 5;
+};
+
+int toInt(const QString &text, const QString &option)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok)
+        throw UsageError{QStringLiteral("%1 needs a number, not \"%2\"").arg(option, text)};
+    return value;
+}
+
+Options parseOptions(const QStringList &args, const QStringList &allowed)
+{
+    Options options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &name = args[i];
+        if (!allowed.contains(name))
+            throw UsageError{QStringLiteral("unknown option %1").arg(name)};
+        if (i + 1 >= args.size())
+            throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+        const QString value = args[++i];
+        if (name == QLatin1String("--from")) {
+            options.from = value;
+        } else if (name == QLatin1String("--to")) {
+            options.to = value;
+        } else if (name == QLatin1String("--class")) {
+            options.className = value;
+        } else if (name == QLatin1String("--effect")) {
+            options.effectNumber = toInt(value, name);
+        } else if (name == QLatin1String("--set")) {
+            options.sets.append(value);
+        } else if (name == QLatin1String("--bpp")) {
+            options.bits = toInt(value, name);
+            if (!SetScreenBitsPerPixel(options.bits) || options.bits == 0)
+                throw UsageError{QStringLiteral("--bpp must be 8, 15, 16, 24 or 32")};
+        } else if (name == QLatin1String("--step")) {
+            options.step = toInt(value, name);
+            if (options.step < 1)
+                throw UsageError{QStringLiteral("--step must be at least 1")};
+        } else if (name == QLatin1String("--seed")) {
+            bool ok = false;
+            options.seed = value.toUInt(&ok);
+            if (!ok)
+                throw UsageError{QStringLiteral("--seed needs a number from 0 to 4294967295")};
+            options.seeded = true;
+        } else if (name == QLatin1String("--frames")) {
+            if (value == QLatin1String("all")) {
+                options.allFrames = true;
+            } else {
+                for (const QString &part : value.split(QLatin1Char(',')))
+                    options.frames.insert(toInt(part, name));
+            }
+        } else if (name == QLatin1String("--out")) {
+            options.out = value;
+        } else if (name == QLatin1String("--size")) {
+            const QStringList parts = value.split(QLatin1Char('x'));
+            if (parts.size() != 2)
+                throw UsageError{QStringLiteral("--size needs WIDTHxHEIGHT")};
+            options.size = QSize(toInt(parts[0], name), toInt(parts[1], name));
+            if (options.size.width() < 1 || options.size.height() < 1)
+                throw UsageError{QStringLiteral("--size needs a positive width and height")};
+        } else if (name == QLatin1String("--repeat")) {
+            options.repeat = toInt(value, name);
+            if (options.repeat < 1)
+                throw UsageError{QStringLiteral("--repeat must be at least 1")};
+        }
+    }
+    if ((options.effectNumber >= 0) == !options.className.isEmpty())
+        throw UsageError{QStringLiteral("give either --effect NUMBER or --class CLASS")};
+    return options;
+}
+
+// The catalogue as a transition list, or null when this program has none.
+std::unique_ptr<TTransitionList> readCatalogue()
+{
+    if (!QFile::exists(QString::fromLatin1(kCataloguePath)))
+        return nullptr;
+    auto list = std::make_unique<TTransitionList>();
+    ReadTransitionListFile(QString::fromLatin1(kCataloguePath), list.get());
+    return list;
+}
+
+// The effect the options name, configured by the catalogue entry and then the --set values.
+std::unique_ptr<TTransitionEffect> makeEffect(const Options &options)
+{
+    std::unique_ptr<TTransitionEffect> effect;
+    if (options.effectNumber >= 0) {
+        std::unique_ptr<TTransitionList> catalogue = readCatalogue();
+        if (!catalogue)
+            throw UsageError{QStringLiteral("this program has no effect catalogue; use --class")};
+        if (options.effectNumber >= catalogue->Count())
+            throw UsageError{QStringLiteral("there is no effect %1 in the catalogue").arg(options.effectNumber)};
+        TTransitionEffect *entry = catalogue->Items(options.effectNumber);
+        catalogue->RemoveTransition(entry);
+        entry->setParent(nullptr);
+        effect.reset(entry);
+    } else {
+        effect.reset(CreateTransitionEffect(options.className));
+        if (!effect)
+            throw UsageError{QStringLiteral("unknown effect class %1 (known: %2)")
+                                 .arg(options.className, RegisteredTransitionClasses().join(QStringLiteral(", ")))};
+    }
+    for (const QString &assignment : options.sets) {
+        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+        if (equals <= 0)
+            throw UsageError{QStringLiteral("--set needs PROPERTY=VALUE, not \"%1\"").arg(assignment)};
+        SetPropertyFromText(effect.get(), assignment.left(equals).trimmed(), assignment.mid(equals + 1).trimmed());
+    }
+    return effect;
+}
+
+QImage readPicture(const QString &path, const char *option)
+{
+    if (path.isEmpty())
+        throw UsageError{QStringLiteral("%1 PICTURE is required").arg(QLatin1String(option))};
+    QImage image(path);
+    if (image.isNull())
+        throw UsageError{QStringLiteral("cannot read picture %1").arg(path)};
+    return image;
+}
+
+void save(const QImage &image, const QString &path)
+{
+    const QImage out = image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_RGB32
+                           ? image
+                           : image.convertToFormat(QImage::Format_RGB32);
+    if (!out.save(path, "PNG"))
+        throw UsageError{QStringLiteral("cannot write %1").arg(path)};
+}
+
+int render(const QStringList &args)
+{
+    const Options options = parseOptions(
+        args, {"--from", "--to", "--effect", "--class", "--set", "--bpp", "--step", "--seed", "--frames", "--out"});
+    if (options.out.isEmpty())
+        throw UsageError{QStringLiteral("--out DIR is required")};
+    const QImage from = readPicture(options.from, "--from");
+    const QImage to = readPicture(options.to, "--to");
+    if (from.size() != to.size())
+        throw UsageError{QStringLiteral("the pictures differ in size (%1x%2 and %3x%4)")
+                             .arg(from.width()).arg(from.height()).arg(to.width()).arg(to.height())};
+    std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
+    if (!QDir().mkpath(options.out))
+        throw UsageError{QStringLiteral("cannot create folder %1").arg(options.out)};
+    if (options.seeded)
+        lumetta::SetClockSeedSource([seed = options.seed] { return seed; });
+
+    const QDir out(options.out);
+    bool counted = false;
+    TTEStepping stepping;
+    stepping.Step = options.step;
+    stepping.PassStarted = [&](int, int frameCount) {
+        if (!counted)
+            print(QStringLiteral("frames %1\n").arg(frameCount));
+        counted = true;
+    };
+    stepping.FrameShown = [&](int pass, int frame, const QImage &shown) {
+        if (!options.allFrames && !options.frames.contains(frame))
+            return;
+        const QString name = QStringLiteral("%1frame-%2.png")
+                                 .arg(pass == 2 ? QStringLiteral("pass2-") : QString())
+                                 .arg(frame, 5, 10, QLatin1Char('0'));
+        save(shown, out.filePath(name));
+    };
+    QImage canvas;
+    try {
+        effect->ExecuteOnImages(from, to, canvas, &stepping);
+    } catch (const EAbort &) {
+        // A pass without frames ends silently; the area shows the new picture.
+    }
+    if (!counted)
+        print(QStringLiteral("frames 0\n"));
+    save(canvas, out.filePath(QStringLiteral("final.png")));
+    return 0;
+}
+
+QImage noise(QSize size, std::uint32_t seed)
+{
+    QImage image(size, QImage::Format_RGB32);
+    std::mt19937 generator(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            row[x] = 0xFF000000u | (generator() & 0xFFFFFFu);
+    }
+    return image;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int bench(const QStringList &args)
+{
+    const Options options = parseOptions(args, {"--effect", "--class", "--set", "--size", "--bpp", "--repeat"});
+    if (!options.bits)
+        SetScreenBitsPerPixel(32);
+    std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
+    effect->SetMilliseconds(0);
+
+    QImage from = noise(options.size, 1);
+    QImage to = noise(options.size, 2);
+    // No word of the new picture equals the old one, so no kernel can skip work.
+    for (int y = 0; y < to.height(); ++y) {
+        auto *a = reinterpret_cast<const quint32 *>(from.constScanLine(y));
+        auto *b = reinterpret_cast<quint32 *>(to.scanLine(y));
+        for (int x = 0; x < to.width(); ++x)
+            if (a[x] == b[x])
+                b[x] ^= 1;
+    }
+
+    int frameCount = 0;
+    TTEStepping stepping;
+    stepping.PassStarted = [&](int pass, int count) {
+        if (pass == 1)
+            frameCount = count;
+    };
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> passes;
+    QImage canvas;
+    for (int i = 0; i < options.repeat; ++i) {
+        const auto start = Clock::now();
+        try {
+            effect->ExecuteOnImages(from, to, canvas, &stepping);
+        } catch (const EAbort &) {
+        }
+        passes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+
+    const size_t bytes = size_t(canvas.sizeInBytes());
+    std::vector<unsigned char> source(bytes, 1), target(bytes);
+    std::vector<double> copies;
+    for (int i = 0; i < std::max(5, options.repeat); ++i) {
+        const auto start = Clock::now();
+        std::memcpy(target.data(), source.data(), bytes);
+        copies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        source[size_t(i) % bytes] = target[(size_t(i) * 7) % bytes];
+    }
+    const double pass = median(passes);
+    const double frame = frameCount > 1 ? pass / (frameCount - 1) : pass;
+    std::printf("frames %d pass_ms %.3f frame_ms %.4f memcpy_ms %.4f\n", frameCount, pass, frame, median(copies));
+    return 0;
+}
+
+int list()
+{
+    std::unique_ptr<TTransitionList> catalogue = readCatalogue();
+    if (!catalogue)
+        throw UsageError{QStringLiteral("this program has no effect catalogue")};
+    for (int i = 0; i < catalogue->Count(); ++i) {
+        TTransitionEffect *effect = catalogue->Items(i);
+        const QVariant displayName = effect->property("DisplayName");
+        print(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
+                  .arg(i)
+                  .arg(effect->objectName(), QString::fromLatin1(effect->metaObject()->className()),
+                       displayName.isValid() ? displayName.toString() : effect->GetDescription())
+                  .arg(effect->Milliseconds()));
+    }
+    return 0;
+}
+
+const char kUsage[] =
+    "usage: lumetta-fx list\n"
+    "       lumetta-fx render --from OLD --to NEW (--effect NUMBER | --class CLASS) [--set PROP=VALUE]...\n"
+    "                         [--bpp BITS] [--step S] [--seed N] [--frames all|F,F,...] --out DIR\n"
+    "       lumetta-fx bench (--effect NUMBER | --class CLASS) [--set PROP=VALUE]... [--size WxH]\n"
+    "                        [--bpp BITS] [--repeat R]\n";
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    // A headless tool: no display is needed unless a platform is asked for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    try {
+        InitTransitionEngine();
+        if (command == QLatin1String("render"))
+            return render(args);
+        if (command == QLatin1String("bench"))
+            return bench(args);
+        if (command == QLatin1String("list") && args.isEmpty())
+            return list();
+        std::fputs(kUsage, stderr);
+        return 2;
+    } catch (const UsageError &error) {
+        std::fprintf(stderr, "lumetta-fx: %s\n", error.message.toLocal8Bit().constData());
+    } catch (const ETransitionError &error) {
+        std::fprintf(stderr, "lumetta-fx: %s\n", error.what());
+    } catch (const std::exception &error) {
+        std::fprintf(stderr, "lumetta-fx: %s\n", error.what());
+    }
+    return 1;
+}
