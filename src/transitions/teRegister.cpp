@@ -1,6 +1,7 @@
 #include "transitions/TransEff.h"
 #include "transitions/teBlend.h"
 #include "transitions/teFuse.h"
+#include "transitions/teRadial.h"
 
 // Every effect class of the library, so form descriptions and tools can create it by name.
 // Static self-registration is not used: a static library drops unreferenced objects.
@@ -9,4 +10,5 @@ void RegisterTransitionClasses()
     RegisterTransitionClass<TFlickerFreeTransition>();
     RegisterTransitionClass<TBlendTransition>();
     RegisterTransitionClass<TFuseTransition>();
+    RegisterTransitionClass<TRadialTransition>();
 }

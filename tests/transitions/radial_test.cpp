@@ -1,0 +1,153 @@
+#include "transitions/teRadial.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+QImage solid(int w, int h, QRgb rgb)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(rgb);
+    return image;
+}
+
+constexpr QRgb kOld = 0xFF102030, kNew = 0xFFE0D0C0;
+
+struct PassRecord {
+    int frameCount = -1;
+    std::vector<std::pair<int, QImage>> frames;  // frame number, what the area showed
+    QImage final;
+};
+
+// Keeps the frames up to lastKept.
+PassRecord run(TRadialTransition &effect, int w, int h, int step, int lastKept = 1 << 30)
+{
+    PassRecord result;
+    TTEStepping stepping;
+    stepping.Step = step;
+    stepping.PassStarted = [&](int, int count) { result.frameCount = count; };
+    stepping.FrameShown = [&](int, int frame, const QImage &shown) {
+        if (frame <= lastKept)
+            result.frames.push_back({frame, shown.copy()});
+    };
+    try {
+        effect.ExecuteOnImages(solid(w, h, kOld), solid(w, h, kNew), result.final, &stepping);
+    } catch (const EAbort &) {
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(RadialTransition, Description)
+{
+    TRadialTransition effect;
+    EXPECT_EQ(effect.GetDescription(), "Radial");
+    EXPECT_EQ(effect.GetEditorName(), "TMaskedTransitionEditor");
+    EXPECT_EQ(effect.StyleCount(), 7);
+    EXPECT_TRUE(effect.ClearsMaskEachFrame());
+    EXPECT_FALSE(effect.UsesDeltaMask());
+    std::unique_ptr<TTransitionEffect> created(CreateTransitionEffect("TRadialTransition"));
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created->GetDescription(), "Radial");
+}
+
+TEST(RadialTransition, FrameCountsOn640x480)
+{
+    const struct {
+        int style, subStyle, frames;
+    } cases[] = {{1, 1, 2248}, {2, 1, 2248}, {3, 1, 562}, {4, 1, 1767}, {4, 6, 1607},
+                 {5, 16, 1607}, {6, 1, 1125}, {7, 3, 1125}, {4, 9, 0}, {8, 1, 0}};
+    for (const auto &c : cases) {
+        TRadialTransition effect;
+        effect.SetStyle(c.style);
+        effect.SetSubStyle(c.subStyle);
+        const PassRecord r = run(effect, 640, 480, 100000);
+        EXPECT_EQ(r.frameCount, c.frames) << c.style << "/" << c.subStyle;
+        EXPECT_EQ(r.final.pixel(639, 479), kNew);
+    }
+}
+
+TEST(RadialTransition, FirstFrameIsTheTwelveOClockLine)
+{
+    TRadialTransition effect;
+    effect.SetMilliseconds(0);
+    const PassRecord r = run(effect, 640, 480, 1, 1);
+    ASSERT_GE(r.frames.size(), 1u);
+    const QImage &first = r.frames[0].second;
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x)
+            ASSERT_EQ(first.pixel(x, y), (x == 320 && y <= 240) ? kNew : kOld) << x << "," << y;
+}
+
+TEST(RadialTransition, QuarterAndHalfTurnsUncoverTheirQuadrants)
+{
+    // 20 x 14 gives W' = 21, H' = 15, T = 76, centre (10, 7); 19 positions reach three o'clock.
+    TRadialTransition effect;
+    const PassRecord r = run(effect, 20, 14, 19);
+    ASSERT_EQ(r.frameCount, 76);
+    ASSERT_EQ(r.frames.size(), 3u);
+    const QImage &quarter = r.frames[0].second;
+    const QImage &half = r.frames[1].second;
+    for (int y = 0; y < 14; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            if (x >= 11 && y <= 6) {
+                EXPECT_EQ(quarter.pixel(x, y), kNew) << x << "," << y;
+            }
+            if (x <= 9 || y >= 8) {
+                EXPECT_EQ(quarter.pixel(x, y), kOld) << x << "," << y;
+            }
+            if (x >= 11) {
+                EXPECT_EQ(half.pixel(x, y), kNew) << x << "," << y;
+            }
+            if (x <= 9) {
+                EXPECT_EQ(half.pixel(x, y), kOld) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(RadialTransition, ReversedRunPlaysTheMirroredSubStyle)
+{
+    // Style 1 sub-style 1 reversed runs as sub-style 2, anticlockwise from twelve o'clock.
+    TRadialTransition effect;
+    effect.SetReversed(true);
+    const PassRecord r = run(effect, 20, 14, 1);
+    ASSERT_GE(r.frames.size(), 2u);
+    const QImage &second = r.frames[1].second;
+    // Anticlockwise frame 2 ends at the point left of (10, -1): (9, -1), a line from (10, 7).
+    EXPECT_EQ(second.pixel(9, 0), kNew);
+    EXPECT_EQ(second.pixel(11, 0), kOld);
+}
+
+TEST(RadialTransition, EverySubStyleUncoversMonotonicallyAndEndsWithTheNewPicture)
+{
+    for (int style = 1; style <= 7; ++style) {
+        TRadialTransition effect;
+        effect.SetStyle(style);
+        for (int sub = 1; sub <= effect.SubStyleCount(style); ++sub) {
+            effect.SetSubStyle(sub);
+            const PassRecord r = run(effect, 31, 23, 5);
+            ASSERT_GT(r.frameCount, 0) << style << "/" << sub;
+            ASSERT_FALSE(r.frames.empty());
+            QImage previous = solid(31, 23, kOld);
+            int uncovered = 0;
+            for (const auto &[frame, shown] : r.frames) {
+                for (int y = 0; y < 23; ++y)
+                    for (int x = 0; x < 31; ++x)
+                        if (previous.pixel(x, y) == kNew) {
+                            ASSERT_EQ(shown.pixel(x, y), kNew) << style << "/" << sub << " frame " << frame;
+                        }
+                previous = shown;
+            }
+            for (int y = 0; y < 23; ++y)
+                for (int x = 0; x < 31; ++x)
+                    uncovered += previous.pixel(x, y) == kNew;
+            EXPECT_GT(uncovered, 31 * 23 / 2) << style << "/" << sub;
+            EXPECT_EQ(r.final, solid(31, 23, kNew).convertToFormat(r.final.format()));
+        }
+    }
+}
