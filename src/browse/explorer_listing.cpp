@@ -1,0 +1,160 @@
+#include "browse/explorer_listing.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace lumetta {
+
+namespace {
+
+const QString kDateTimeFormat = QStringLiteral("MM/dd/yyyy hh:mm");
+
+QString TypeName(const QFileInfo &info)
+{
+    static const QMimeDatabase database;
+    if (info.isDir())
+        return database.mimeTypeForName(QStringLiteral("inode/directory")).comment();
+    return database.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension).comment();
+}
+
+bool IsHidden(const QFileInfo &info)
+{
+    return info.fileName().startsWith(QLatin1Char('.'));
+}
+
+ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info)
+{
+    QString attributes;
+    if (!info.isWritable())
+        attributes += QLatin1Char('R');
+    if (IsHidden(info))
+        attributes += QLatin1Char('H');
+    const bool dir = info.isDir();
+    return ExplorerEntry{info.fileName(),
+                         {dir ? QStringLiteral(" ") : QString::number(info.size()), TypeName(info),
+                          info.lastModified().toString(kDateTimeFormat), attributes, folder + info.fileName(),
+                          dir ? QStringLiteral("dir") : QStringLiteral("file")}};
+}
+
+bool PassesAttributes(const QFileInfo &info, TFileType fileType)
+{
+    if (!fileType.testFlag(ftReadOnly) && !info.isWritable())
+        return false;
+    return fileType.testFlag(ftHidden) || !IsHidden(info);
+}
+
+// A number, or a date and time as days since 30 December 1899, or 0.
+double SortNumber(const QString &text)
+{
+    bool ok = false;
+    const double number = QString(text).remove(QLatin1Char(',')).toDouble(&ok);
+    if (ok)
+        return number;
+    const QDateTime time = QDateTime::fromString(text, kDateTimeFormat);
+    if (!time.isValid())
+        return 0;
+    const qint64 days = QDate(1899, 12, 30).daysTo(time.date());
+    return days + time.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+int Sign(double value)
+{
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+bool IsDrivesDirectory(const QString &directory)
+{
+    return directory.compare(QLatin1String("DRIVES"), Qt::CaseInsensitive) == 0;
+}
+
+QStringList SplitMask(const QString &mask)
+{
+    return mask.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
+bool MaskMatches(const QString &name, const QString &mask)
+{
+    if (mask == QLatin1String("*.*") || mask == QLatin1String("*"))
+        return true;
+    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(mask),
+                                     QRegularExpression::CaseInsensitiveOption);
+    return pattern.match(name).hasMatch();
+}
+
+QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, TFileType fileType)
+{
+    const QFileInfoList infos = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QList<ExplorerEntry> entries;
+    for (const QFileInfo &info : infos) {
+        if (info.isDir() && PassesAttributes(info, fileType))
+            entries.append(EntryOf(folder, info));
+    }
+    QSet<QString> listed;
+    for (const QString &one : SplitMask(mask)) {
+        for (const QFileInfo &info : infos) {
+            if (info.isDir() || !PassesAttributes(info, fileType) || !MaskMatches(info.fileName(), one)
+                || listed.contains(info.fileName()))
+                continue;
+            listed.insert(info.fileName());
+            entries.append(EntryOf(folder, info));
+        }
+    }
+    return entries;
+}
+
+QList<ExplorerEntry> ListVolumes(const QList<VolumeInfo> &volumes)
+{
+    QList<ExplorerEntry> entries;
+    for (const VolumeInfo &volume : volumes) {
+        entries.append(ExplorerEntry{volume.displayName,
+                                     {volume.typeText, FormatThousands(volume.totalBytes),
+                                      FormatThousands(volume.freeBytes), QString(), volume.rootPath,
+                                      QStringLiteral("drv")}});
+    }
+    return entries;
+}
+
+QString FormatThousands(qint64 value)
+{
+    QString digits = QString::number(value < 0 ? -value : value);
+    for (int at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(','));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+int CompareEntries(const ExplorerEntry &a, const ExplorerEntry &b, int column, bool descending)
+{
+    const bool aFolder = a.subItems.value(siSize) == QLatin1String(" ");
+    const bool bFolder = b.subItems.value(siSize) == QLatin1String(" ");
+    int result;
+    if (aFolder != bFolder)
+        result = aFolder ? -1 : 1;
+    else if (column == 0)
+        result = a.caption.toUpper().compare(b.caption.toUpper());
+    else if (column == 1 || column == 3)
+        result = Sign(SortNumber(a.subItems.value(column - 1)) - SortNumber(b.subItems.value(column - 1)));
+    else
+        result = a.subItems.value(column - 1).compare(b.subItems.value(column - 1), Qt::CaseInsensitive);
+    result = result < 0 ? -1 : result > 0 ? 1 : 0;
+    return descending ? -result : result;
+}
+
+QString ParentDirectory(const QString &directory)
+{
+    if (directory.isEmpty() || IsDrivesDirectory(directory))
+        return QString();
+    if (IsVolumeRoot(directory))
+        return QStringLiteral("Drives");
+    const QString trimmed = directory.chopped(1);
+    return trimmed.left(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+}  // namespace lumetta
