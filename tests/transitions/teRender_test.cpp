@@ -1,5 +1,7 @@
 #include "transitions/teRender.h"
 
+#include "transitions/TransEff.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -14,12 +16,6 @@
 #include <memory>
 
 namespace {
-
-class TTERenderWindow : public QWidget {
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-};
 
 class CallbackPanel : public QWidget {
     Q_OBJECT
@@ -113,7 +109,11 @@ TEST(RenderControl, MatchesGrabAndLeavesOutRenderWindows)
         }
         for (const QRect &rect : {QRect(0, 0, 220, 160), QRect(35, 25, 120, 101), QRect(1, 59, 219, 3)}) {
             const QImage expected = Grab(panel, rect);
-            auto *byClass = ColouredChild(panel, new TTERenderWindow, QRect(5, 5, 90, 90), Qt::magenta);
+            auto *byClass = new TTERenderWindow(panel);
+            byClass->setGeometry(5, 5, 90, 90);
+            QImage canvas(200, 200, QImage::Format_RGB32);
+            canvas.fill(Qt::magenta);
+            byClass->SetCanvasImage(canvas);
             auto *byProperty = ColouredChild(panel, new QWidget, QRect(120, 60, 90, 90), Qt::magenta);
             byProperty->setProperty("lumettaRenderWindow", true);
             byClass->show();
