@@ -152,7 +152,7 @@ void BM_FusePass(benchmark::State &state)
 {
     SetScreenBitsPerPixel(32);
     TFuseTransition fuse;
-    fuse.SetStyle(quint16(state.range(0)));
+    fuse.SetStyle(state.range(0));
     RunPass(state, fuse, TFuseTransition::FrameCountOf(int(state.range(0))));
 }
 BENCHMARK(BM_FusePass)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);

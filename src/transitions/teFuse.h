@@ -11,7 +11,7 @@
 class TFuseTransition : public TTimedTransitionEffect
 {
     Q_OBJECT
-    Q_PROPERTY(quint16 Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
@@ -30,8 +30,8 @@ public:
     void Finalize(TTETransitionData &Data) override;
 
     // 0 draws a style at random for each run.
-    quint16 Style() const { return m_style; }
-    void SetStyle(quint16 value) { m_style = value; }
+    int Style() const { return m_style; }
+    void SetStyle(int value) { m_style = value; }
 
     static constexpr int StyleCount = 13;
     // Frames of a style: 64 for 1, 8 and 9; 8 for the other styles up to 13; 0 for anything else.
@@ -47,7 +47,7 @@ public:
 private:
     int StyleInUse();
 
-    quint16 m_style = 1;
+    int m_style = 1;
     // The style drawn for Style 0, kept from the first pass to the second; 0 when none is drawn.
     int m_randomStyle = 0;
     int m_styleInUse = 0;

@@ -1,3 +1,4 @@
+#include "transitions/teForm.h"
 #include "transitions/teFuse.h"
 
 #include "common/random.h"
@@ -64,7 +65,7 @@ TEST(FuseTransition, EveryStyleAfterThreeFrames)
         ScreenDepth depth(bits);
         for (const StyleCase &c : kStyles) {
             TFuseTransition fuse;
-            fuse.SetStyle(quint16(c.style));
+            fuse.SetStyle(c.style);
             const EffectRun run = RunEffect(fuse, Plain(21, 18, qRgb(0, 0, 0)), Plain(21, 18, qRgb(255, 255, 255)));
             EXPECT_EQ(run.frameCount, c.frameCount) << c.style;
             ExpectTiled(run.frames.at(3), c.onAfterFrame3, "frame 3", c.style);
@@ -78,7 +79,7 @@ TEST(FuseTransition, SkippedFramesTurnOnEveryCellTheyPassed)
     ScreenDepth depth(32);
     for (const StyleCase &c : kStyles) {
         TFuseTransition fuse;
-        fuse.SetStyle(quint16(c.style));
+        fuse.SetStyle(c.style);
         const EffectRun run = RunEffect(fuse, Plain(16, 16, qRgb(0, 0, 0)), Plain(16, 16, qRgb(255, 255, 255)), 3);
         ExpectTiled(run.frames.at(3), c.onAfterFrame3, "step 3", c.style);
     }
@@ -115,7 +116,7 @@ TEST(FuseTransition, ReversedRunsThePartnerStyle)
         const int partner = c.style == 1 ? 1 : (c.style % 2 == 0 ? c.style + 1 : c.style - 1);
         const StyleCase &expected = kStyles[partner - 1];
         TFuseTransition fuse;
-        fuse.SetStyle(quint16(c.style));
+        fuse.SetStyle(c.style);
         fuse.SetReversed(true);
         const EffectRun run = RunEffect(fuse, black, white);
         EXPECT_EQ(run.frameCount, expected.frameCount) << c.style;
@@ -206,7 +207,9 @@ TEST(FuseTransition, PropertiesAssignAndRegistration)
     EXPECT_TRUE(effect->WorkOnSrcBitmap());
     EXPECT_EQ(effect->property("Style").toInt(), 1);
     EXPECT_EQ(effect->property("Reversed").toBool(), false);
-    EXPECT_TRUE(effect->setProperty("Style", QStringLiteral("9")));
+    SetPropertyFromText(effect.get(), QStringLiteral("Style"), QStringLiteral("9"));
+    SetPropertyFromText(effect.get(), QStringLiteral("Reversed"), QStringLiteral("true"));
+    EXPECT_TRUE(effect->Reversed());
     EXPECT_EQ(effect->property("Style").toInt(), 9);
 
     TFuseTransition copy;
