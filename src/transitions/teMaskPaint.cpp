@@ -85,10 +85,10 @@ void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)
         int winding;
     };
     std::vector<Crossing> crossings;
+    // Vertices are pixel centres, as for lines, so interior and outline agree.
     const int y0 = std::max(minY, 0);
     const int y1 = std::min(maxY, mask.height());
     for (int y = y0; y < y1; ++y) {
-        const double yc = y + 0.5;
         crossings.clear();
         for (int i = 0; i < count; ++i) {
             const QPoint p = points[i];
@@ -96,11 +96,11 @@ void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)
             if (p.y() == q.y())
                 continue;
             const bool down = q.y() > p.y();
-            const double lo = down ? p.y() : q.y();
-            const double hi = down ? q.y() : p.y();
-            if (yc < lo || yc >= hi)
+            const int lo = down ? p.y() : q.y();
+            const int hi = down ? q.y() : p.y();
+            if (y < lo || y >= hi)
                 continue;
-            const double x = p.x() + (yc - p.y()) * double(q.x() - p.x()) / double(q.y() - p.y());
+            const double x = p.x() + double(y - p.y()) * double(q.x() - p.x()) / double(q.y() - p.y());
             crossings.push_back({x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),
@@ -110,9 +110,8 @@ void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)
             winding += crossings[i].winding;
             if (winding == 0)
                 continue;
-            // Pixels whose centre x + 0.5 lies in [x_i, x_{i+1}].
-            const auto first = std::int64_t(std::ceil(crossings[i].x - 0.5));
-            const auto last = std::int64_t(std::floor(crossings[i + 1].x - 0.5));
+            const auto first = std::int64_t(std::ceil(crossings[i].x));
+            const auto last = std::int64_t(std::floor(crossings[i + 1].x));
             clippedSpan(mask, y, first, last + 1, white);
         }
     }

@@ -6,7 +6,9 @@
 // The 1-bit masks of masked effects (QImage::Format_Mono, bit 1 = white) and the shapes that
 // teMonoPaint.h does not draw. QPainter's aliased lines and polygon outlines on mono images
 // land up to a pixel away from the Bresenham pixels, so they are rasterised here:
-// - a pixel belongs to a polygon's interior when its centre lies inside or on it;
+// - points are pixel centres: pixel (x, y) belongs to a polygon's interior when the point
+//   (x, y) lies inside or on it, so interior and Bresenham outline agree and wedges that
+//   share a ray direction leave no gaps;
 // - lines are Bresenham lines including both end points;
 // everything is clipped to the image, so shapes may reach outside it.
 namespace lumetta {

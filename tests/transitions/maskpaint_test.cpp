@@ -110,7 +110,7 @@ TEST(MaskPaint, PolygonsFillInteriorAndOutline)
             MaskLine(outline, poly[i], poly[(i + 1) % poly.size()]);
         for (int y = 0; y < mask.height(); ++y) {
             for (int x = 0; x < mask.width(); ++x) {
-                const bool expected = centreInside(poly, x + 0.5, y + 0.5) || white(outline, x, y);
+                const bool expected = centreInside(poly, x, y) || white(outline, x, y);
                 EXPECT_EQ(white(mask, x, y), expected) << x << "," << y;
             }
         }

@@ -110,6 +110,25 @@ TEST(RadialTransition, QuarterAndHalfTurnsUncoverTheirQuadrants)
     }
 }
 
+TEST(RadialTransition, WedgesOfSuccessiveFramesLeaveNoGaps)
+{
+    // 20 x 14: T = 76 and centre (10, 7). Whatever the step, the positions not yet swept at the
+    // last drawn frame lie left of twelve o'clock, so everything right of the centre column
+    // and below the centre row must show the new picture.
+    for (int step : {1, 2, 3, 4, 5, 7}) {
+        TRadialTransition effect;
+        const PassRecord r = run(effect, 20, 14, step);
+        ASSERT_FALSE(r.frames.empty());
+        const QImage &last = r.frames.back().second;
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < 20; ++x) {
+                if (x >= 11 || y >= 8) {
+                    ASSERT_EQ(last.pixel(x, y), kNew) << "step " << step << " at " << x << "," << y;
+                }
+            }
+    }
+}
+
 TEST(RadialTransition, ReversedRunPlaysTheMirroredSubStyle)
 {
     // Style 1 sub-style 1 reversed runs as sub-style 2, anticlockwise from twelve o'clock.
