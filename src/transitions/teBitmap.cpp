@@ -189,12 +189,22 @@ QImage ConvertToPixelFormat(const QImage &image, TPixelFormat format)
             return image;
         return toIndexed8(image);
     }
+    if (target == QImage::Format_Mono) {
+        // White where the grey level is at least half, with the table every mask uses.
+        const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+        QImage out = NewBitmap(rgb.width(), rgb.height(), pf1bit);
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x)
+                if (qGray(rgb.pixel(x, y)) >= 128)
+                    out.setPixel(x, y, 1);
+        return out;
+    }
     if (image.format() == target)
         return image;
     if (target == QImage::Format_RGB32 || target == QImage::Format_RGB888 || target == QImage::Format_RGB16
         || target == QImage::Format_RGB555)
         return image.convertToFormat(QImage::Format_RGB32).convertToFormat(target);
-    return image.convertToFormat(target, Qt::ThresholdDither);
+    return image.convertToFormat(target);
 }
 
 TPixelFormat PixelFormatOfImage(const QImage &image)
@@ -222,14 +232,11 @@ void CopyRect(QImage &dst, QPoint dstPos, const QImage &src, const QRect &srcRec
     to = target.topLeft();
 
     if (src.format() != dst.format()
-        || (dst.format() == QImage::Format_Indexed8 && src.colorTable() != dst.colorTable())) {
+        || (dst.colorCount() > 0 && src.colorTable() != dst.colorTable())) {
         QImage piece = src.copy(from);
-        if (dst.format() == QImage::Format_Indexed8)
-            piece = ConvertToPixelFormat(piece, pf8bit);
-        else
-            piece = ConvertToPixelFormat(piece, PixelFormatOfImage(dst));
-        if (piece.format() != dst.format())
-            piece = piece.convertToFormat(dst.format());
+        piece = ConvertToPixelFormat(piece, PixelFormatOfImage(dst));
+        if (piece.format() != dst.format() || (dst.colorCount() > 0 && piece.colorTable() != dst.colorTable()))
+            piece = piece.convertToFormat(dst.format(), dst.colorTable());
         CopyRect(dst, to, piece, piece.rect());
         return;
     }

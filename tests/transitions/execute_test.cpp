@@ -97,6 +97,31 @@ TEST_F(ExecuteTest, OnePassEventOrderAndNewPictureAtTheEnd)
     EXPECT_EQ(panel->geometry(), QRect(20, 30, 120, 80));
 }
 
+// On an 8-bit screen a one-pass run copies the old picture at Execute, from the render window
+// that still shows it; two passes copy it at Prepare.
+TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
+{
+    SetScreenBitsPerPixel(8);
+    for (auto passes : {TTransitionEffect::teOnePass, TTransitionEffect::teTwoPasses}) {
+        TRecordingTransition effect;
+        effect.SetPassSetting(passes);
+        effect.Pass2Options()->SetUseSolidColor(false);
+        TPixelFormat format = pfDevice;
+        effect.onDraw = [&](TTETransitionData &data, int) { format = data.PixelFormat; };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        panel->update();
+        effect.Execute();
+        ASSERT_FALSE(effect.sourceCorner.empty());
+        EXPECT_EQ(effect.sourceCorner.front(), qRgb(0, 0, 255));
+        EXPECT_EQ(format, pf8bit);
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+        panel->color = Qt::blue;
+        panel->update();
+    }
+    SetScreenBitsPerPixel(0);
+}
+
 TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
 {
     for (bool animatedFirst : {true, false}) {

@@ -1,0 +1,145 @@
+#include "transitions/teBitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+int bruteForceNearest(QRgb rgb)
+{
+    const QVector<QRgb> &palette = SystemPalette();
+    int best = 0;
+    int bestDistance = INT32_MAX;
+    for (int i = 0; i < palette.size(); ++i) {
+        const int dr = qRed(rgb) - qRed(palette[i]), dg = qGreen(rgb) - qGreen(palette[i]),
+                  db = qBlue(rgb) - qBlue(palette[i]);
+        const int d = dr * dr + dg * dg + db * db;
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = i;
+        }
+    }
+    return best;
+}
+
+TEST(Bitmap, SystemPaletteIsTheCubeThenGreys)
+{
+    const QVector<QRgb> &palette = SystemPalette();
+    ASSERT_EQ(palette.size(), 256);
+    EXPECT_EQ(palette[0], qRgb(0, 0, 0));
+    EXPECT_EQ(palette[1], qRgb(0, 0, 51));
+    EXPECT_EQ(palette[6], qRgb(0, 51, 0));
+    EXPECT_EQ(palette[215], qRgb(255, 255, 255));
+    for (int i = 216; i < 256; ++i) {
+        EXPECT_EQ(qRed(palette[i]), qGreen(palette[i]));
+        EXPECT_EQ(qRed(palette[i]), qBlue(palette[i]));
+        if (i > 216) {
+            EXPECT_GT(qRed(palette[i]), qRed(palette[i - 1]));
+        }
+    }
+}
+
+TEST(Bitmap, NearestPaletteIndexMatchesAFullSearch)
+{
+    std::mt19937 generator(7);
+    for (int i = 0; i < 20000; ++i) {
+        const QRgb rgb = generator() & 0xFFFFFF;
+        ASSERT_EQ(NearestPaletteIndex(rgb), bruteForceNearest(rgb)) << std::hex << rgb;
+    }
+    for (int v = 0; v < 256; ++v)
+        ASSERT_EQ(NearestPaletteIndex(qRgb(v, v, v)), bruteForceNearest(qRgb(v, v, v))) << v;
+}
+
+TEST(Bitmap, FormatsAndConversion)
+{
+    struct Case
+    {
+        TPixelFormat format;
+        QImage::Format image;
+        int bits;
+    };
+    const Case cases[] = {
+        {pf1bit, QImage::Format_Mono, 1},     {pf8bit, QImage::Format_Indexed8, 8},
+        {pf15bit, QImage::Format_RGB555, 16}, {pf16bit, QImage::Format_RGB16, 16},
+        {pf24bit, QImage::Format_RGB888, 24}, {pf32bit, QImage::Format_RGB32, 32},
+    };
+    QImage source(5, 3, QImage::Format_ARGB32);
+    source.fill(qRgba(255, 0, 0, 0));
+    for (const Case &c : cases) {
+        EXPECT_EQ(ImageFormatOf(c.format), c.image);
+        EXPECT_EQ(PixelFormatBits(c.format), c.bits);
+        const QImage converted = ConvertToPixelFormat(source, c.format);
+        EXPECT_EQ(converted.format(), c.image);
+        EXPECT_EQ(PixelFormatOfImage(converted), c.format);
+        EXPECT_EQ(NewBitmap(7, 2, c.format).size(), QSize(7, 2));
+    }
+    // 32 bits keep the top byte at 0xFF, also from a transparent source.
+    EXPECT_EQ(ConvertToPixelFormat(source, pf32bit).pixel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(*reinterpret_cast<const quint32 *>(NewBitmap(1, 1, pf32bit).constScanLine(0)), 0xFF000000u);
+    const QImage indexed = ConvertToPixelFormat(source, pf8bit);
+    EXPECT_EQ(indexed.colorTable(), SystemPalette());
+    EXPECT_EQ(indexed.pixelIndex(4, 2), 180);  // (255, 0, 0) = cube entry 5 * 36
+}
+
+TEST(Bitmap, ScreenFormatFollowsTheBitsOverride)
+{
+    const std::pair<int, TPixelFormat> cases[] = {{8, pf8bit}, {15, pf15bit}, {16, pf16bit}, {24, pf24bit}, {32, pf32bit}};
+    for (const auto &[bits, format] : cases) {
+        ASSERT_TRUE(SetScreenBitsPerPixel(bits));
+        EXPECT_EQ(ScreenPixelFormat(), format);
+        EXPECT_EQ(ImageFormatOf(pfDevice), ImageFormatOf(format));
+    }
+    EXPECT_FALSE(SetScreenBitsPerPixel(4));
+    SetScreenBitsPerPixel(0);
+    EXPECT_EQ(ScreenPixelFormat(), pf32bit);  // the offscreen screen
+}
+
+// CopyRect against a per-pixel copy, on every format, with clipping on all sides.
+TEST(Bitmap, CopyRectClipsAndCopiesPixels)
+{
+    std::mt19937 generator(3);
+    QImage noise(13, 9, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, 0xFF000000u | (generator() & 0xFFFFFF));
+    const QRect rects[] = {QRect(0, 0, 13, 9), QRect(3, 2, 5, 4), QRect(-2, -3, 6, 6), QRect(10, 7, 9, 9)};
+    const QPoint targets[] = {QPoint(0, 0), QPoint(1, 3), QPoint(-1, 4), QPoint(8, 6)};
+    for (TPixelFormat format : {pf1bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+        const QImage src = ConvertToPixelFormat(noise, format);
+        for (const QRect &rect : rects) {
+            for (const QPoint &to : targets) {
+                QImage dst = NewBitmap(11, 8, format);
+                CopyRect(dst, to, src, rect);
+                for (int y = 0; y < dst.height(); ++y)
+                    for (int x = 0; x < dst.width(); ++x) {
+                        const QPoint from = QPoint(x, y) - to + rect.topLeft();
+                        const bool inside = rect.contains(from) && src.rect().contains(from);
+                        const QRgb expected = inside ? src.pixel(from) : NewBitmap(1, 1, format).pixel(0, 0);
+                        ASSERT_EQ(dst.pixel(x, y), expected) << format << " " << x << "," << y;
+                    }
+            }
+        }
+    }
+}
+
+TEST(Bitmap, CopyRectConvertsBetweenFormatsAndFillRectFills)
+{
+    QImage src(4, 4, QImage::Format_RGB32);
+    src.fill(qRgb(0, 0, 255));
+    QImage dst = NewBitmap(4, 4, pf8bit);
+    CopyRect(dst, src, QRect(1, 1, 2, 2));
+    EXPECT_EQ(dst.pixel(1, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(dst.pixel(0, 0), qRgb(0, 0, 0));
+    for (TPixelFormat format : {pf8bit, pf16bit, pf24bit, pf32bit}) {
+        QImage image = NewBitmap(5, 5, format);
+        FillRect(image, QRect(1, 1, 10, 2), qRgb(255, 255, 255));
+        EXPECT_EQ(image.pixel(4, 2), qRgb(255, 255, 255)) << format;
+        EXPECT_EQ(image.pixel(4, 3), qRgb(0, 0, 0)) << format;
+        EXPECT_EQ(image.pixel(0, 1), qRgb(0, 0, 0)) << format;
+    }
+    EXPECT_EQ(RectLTRB(2, 3, 7, 4), QRect(2, 3, 5, 1));
+    EXPECT_EQ(RgbOfColor(0x00D5E7EA), qRgb(0xEA, 0xE7, 0xD5));
+}
+
+}  // namespace

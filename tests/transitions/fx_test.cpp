@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+struct Result
+{
+    int code;
+    QString out, err;
+};
+
+Result RunFx(const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(LUMETTA_FX), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+class FxTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QImage a(21, 13, QImage::Format_RGB32);
+        a.fill(qRgb(200, 10, 10));
+        QImage b(21, 13, QImage::Format_RGB32);
+        for (int y = 0; y < b.height(); ++y)
+            for (int x = 0; x < b.width(); ++x)
+                b.setPixel(x, y, qRgb(x * 12, y * 19, 255 - x * 5));
+        ASSERT_TRUE(a.save(Path("A.png")));
+        ASSERT_TRUE(b.save(Path("B.png")));
+        newPicture = b;
+        ASSERT_TRUE(a.scaled(5, 5).save(Path("small.png")));
+    }
+    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    QImage newPicture;
+};
+
+TEST_F(FxTest, FlickerFreeRenderEndsWithTheNewPicture)
+{
+    const Result result = RunFx({"render", "--class", "TFlickerFreeTransition", "--from", Path("A.png"), "--to",
+                                 Path("B.png"), "--out", Path("D")});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "frames 0\n");
+    const QImage final(Path("D/final.png"));
+    ASSERT_EQ(final.size(), newPicture.size());
+    for (int y = 0; y < final.height(); ++y)
+        for (int x = 0; x < final.width(); ++x)
+            ASSERT_EQ(final.pixel(x, y), newPicture.pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(FxTest, RejectsBadInput)
+{
+    struct Case
+    {
+        QStringList args;
+        const char *message;
+    };
+    const QString a = Path("A.png"), b = Path("B.png"), out = Path("E");
+    const Case cases[] = {
+        {{"render", "--class", "TNoSuch", "--from", a, "--to", b, "--out", out}, "unknown effect class TNoSuch"},
+        {{"render", "--class", "TFlickerFreeTransition", "--set", "Speed=3", "--from", a, "--to", b, "--out", out},
+         "has no property Speed"},
+        {{"render", "--class", "TFlickerFreeTransition", "--set", "Enabled=2", "--from", a, "--to", b, "--out", out},
+         "Invalid value 2 for property Enabled"},
+        {{"render", "--class", "TFlickerFreeTransition", "--from", Path("none.png"), "--to", b, "--out", out},
+         "cannot read picture"},
+        {{"render", "--class", "TFlickerFreeTransition", "--from", Path("small.png"), "--to", b, "--out", out},
+         "the pictures differ in size"},
+        {{"render", "--class", "TFlickerFreeTransition", "--bpp", "12", "--from", a, "--to", b, "--out", out},
+         "--bpp must be 8, 15, 16, 24 or 32"},
+        {{"bench", "--class", "TFlickerFreeTransition", "--size", "0x5"}, "--size needs a positive"},
+    };
+    for (const Case &c : cases) {
+        const Result result = RunFx(c.args);
+        EXPECT_NE(result.code, 0) << c.message;
+        EXPECT_TRUE(result.err.contains(QLatin1String(c.message))) << result.err.toStdString();
+    }
+}
+
+TEST_F(FxTest, BenchPrintsOneLine)
+{
+    const Result result = RunFx({"bench", "--class", "TFlickerFreeTransition", "--size", "64x32", "--repeat", "2"});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_TRUE(QRegularExpression("^frames 0 pass_ms [0-9.]+ frame_ms [0-9.]+ memcpy_ms [0-9.]+\n$")
+                    .match(result.out)
+                    .hasMatch())
+        << result.out.toStdString();
+}
+
+}  // namespace
