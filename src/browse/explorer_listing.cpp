@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QMimeDatabase>
 #include <QRegularExpression>
 #include <QSet>
@@ -14,12 +15,18 @@ namespace {
 
 const QString kDateTimeFormat = QStringLiteral("MM/dd/yyyy hh:mm");
 
-QString TypeName(const QFileInfo &info)
+// Type names go by the name alone, so one lookup per suffix serves a whole folder.
+QString TypeName(const QFileInfo &info, QHash<QString, QString> &cache)
 {
     static const QMimeDatabase database;
-    if (info.isDir())
-        return database.mimeTypeForName(QStringLiteral("inode/directory")).comment();
-    return database.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension).comment();
+    const QString key = info.isDir() ? QStringLiteral("/") : info.suffix().toLower();
+    auto it = cache.constFind(key);
+    if (it == cache.constEnd()) {
+        const QMimeType type = info.isDir() ? database.mimeTypeForName(QStringLiteral("inode/directory"))
+                                            : database.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        it = cache.insert(key, type.comment());
+    }
+    return *it;
 }
 
 bool IsHidden(const QFileInfo &info)
@@ -27,7 +34,7 @@ bool IsHidden(const QFileInfo &info)
     return info.fileName().startsWith(QLatin1Char('.'));
 }
 
-ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info)
+ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info, QHash<QString, QString> &typeNames)
 {
     QString attributes;
     if (!info.isWritable())
@@ -36,7 +43,7 @@ ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info)
         attributes += QLatin1Char('H');
     const bool dir = info.isDir();
     return ExplorerEntry{info.fileName(),
-                         {dir ? QStringLiteral(" ") : QString::number(info.size()), TypeName(info),
+                         {dir ? QStringLiteral(" ") : QString::number(info.size()), TypeName(info, typeNames),
                           info.lastModified().toString(kDateTimeFormat), attributes, folder + info.fileName(),
                           dir ? QStringLiteral("dir") : QStringLiteral("file")}};
 }
@@ -62,6 +69,22 @@ double SortNumber(const QString &text)
     return days + time.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+class CompiledMask {
+public:
+    explicit CompiledMask(const QString &mask)
+        : all_(mask == QLatin1String("*.*") || mask == QLatin1String("*"))
+    {
+        if (!all_)
+            pattern_ = QRegularExpression(QRegularExpression::wildcardToRegularExpression(mask),
+                                          QRegularExpression::CaseInsensitiveOption);
+    }
+    bool Matches(const QString &name) const { return all_ || pattern_.match(name).hasMatch(); }
+
+private:
+    bool all_;
+    QRegularExpression pattern_;
+};
+
 int Sign(double value)
 {
     return value < 0 ? -1 : value > 0 ? 1 : 0;
@@ -81,30 +104,32 @@ QStringList SplitMask(const QString &mask)
 
 bool MaskMatches(const QString &name, const QString &mask)
 {
-    if (mask == QLatin1String("*.*") || mask == QLatin1String("*"))
-        return true;
-    const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(mask),
-                                     QRegularExpression::CaseInsensitiveOption);
-    return pattern.match(name).hasMatch();
+    return CompiledMask(mask).Matches(name);
 }
 
 QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, TFileType fileType)
 {
     const QFileInfoList infos = QDir(folder).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    QHash<QString, QString> typeNames;
     QList<ExplorerEntry> entries;
+    QFileInfoList files;
     for (const QFileInfo &info : infos) {
-        if (info.isDir() && PassesAttributes(info, fileType))
-            entries.append(EntryOf(folder, info));
+        if (!PassesAttributes(info, fileType))
+            continue;
+        if (info.isDir())
+            entries.append(EntryOf(folder, info, typeNames));
+        else
+            files.append(info);
     }
     QSet<QString> listed;
     for (const QString &one : SplitMask(mask)) {
-        for (const QFileInfo &info : infos) {
-            if (info.isDir() || !PassesAttributes(info, fileType) || !MaskMatches(info.fileName(), one)
-                || listed.contains(info.fileName()))
+        const CompiledMask compiled(one);
+        for (const QFileInfo &info : files) {
+            if (!compiled.Matches(info.fileName()) || listed.contains(info.fileName()))
                 continue;
             listed.insert(info.fileName());
-            entries.append(EntryOf(folder, info));
+            entries.append(EntryOf(folder, info, typeNames));
         }
     }
     return entries;
