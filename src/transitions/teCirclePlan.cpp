@@ -35,7 +35,7 @@ CirclePlan MakeCirclePlan(int W, int H, int style, int subStyle)
         return plan;
     const int point = (subStyle - 1) % 4 + 1;
     plan.draws = subStyle >= 1 && subStyle <= 8;
-    plan.grows = subStyle <= 4;
+    plan.grows = !plan.draws || subStyle <= 4;
     if (style == 2) {
         plan.frames = distance(W, H);
         static const int corners[4][2] = {{0, 0}, {1, 1}, {0, 1}, {1, 0}};

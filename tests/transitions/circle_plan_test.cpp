@@ -19,7 +19,7 @@ TEST(CirclePlan, CentresAndFrameCounts)
         {2, 6, 800, 600, 1000, false, true},
         {2, 3, 0, 600, 1000, true, true},
         {2, 8, 800, 0, 1000, false, true},
-        {2, 9, 0, 0, 1000, false, false},
+        {2, 9, 0, 0, 1000, true, false},
         {3, 1, 0, 300, 854, true, true},     // sqrt(300^2 + 800^2) = 854.4
         {3, 6, 800, 300, 854, false, true},
         {3, 3, 400, 0, 721, true, true},     // sqrt(600^2 + 400^2) = 721.1
