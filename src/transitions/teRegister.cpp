@@ -1,5 +1,7 @@
 #include "transitions/TransEff.h"
 #include "transitions/teBlend.h"
+#include "transitions/teBlock.h"
+#include "transitions/teCircle.h"
 #include "transitions/teFuse.h"
 #include "transitions/teRadial.h"
 
@@ -11,4 +13,6 @@ void RegisterTransitionClasses()
     RegisterTransitionClass<TBlendTransition>();
     RegisterTransitionClass<TFuseTransition>();
     RegisterTransitionClass<TRadialTransition>();
+    RegisterTransitionClass<TBlockTransition>();
+    RegisterTransitionClass<TCircleTransition>();
 }
