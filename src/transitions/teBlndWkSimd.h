@@ -2,14 +2,13 @@
 
 // Vector kernels written once over a small register interface V; each instruction set's file
 // instantiates them with its own V (declared in an anonymous namespace, so nothing is shared
-// between files built with different instruction sets). Private to the kernels.
+// between files built with different instruction sets; for the same reason these kernels call no
+// inline library function). Private to the kernels.
 
 #include "transitions/teBlndWkRows.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
-#include <numeric>
 #include <utility>
 
 namespace lumetta::blendrows {
@@ -51,15 +50,16 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
 
 using MixFn = void (*)(const std::uint32_t *, const std::uint32_t *, std::uint32_t *, int, BlendWordFormat);
 
-// kMixTable<V>[narrow][level], level 0 standing for every level outside 1..63.
+// fns[narrow][level], level 0 standing for every level outside 1..63.
+struct MixTable {
+    MixFn fns[2][64];
+};
+
 template <class V>
-constexpr std::array<std::array<MixFn, 64>, 2> MakeMixTable()
+consteval MixTable MakeMixTable()
 {
     return []<std::size_t... L>(std::index_sequence<L...>) {
-        return std::array<std::array<MixFn, 64>, 2>{
-            std::array<MixFn, 64>{&MixRow<V, int(L), false>...},
-            std::array<MixFn, 64>{&MixRow<V, int(L), true>...},
-        };
+        return MixTable{{{&MixRow<V, int(L), false>...}, {&MixRow<V, int(L), true>...}}};
     }(std::make_index_sequence<64>{});
 }
 
@@ -67,9 +67,9 @@ template <class V>
 void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                     int level, BlendWordFormat format)
 {
-    static constexpr auto table = MakeMixTable<V>();
+    static constexpr MixTable table = MakeMixTable<V>();
     const bool narrow = kLayouts[int(format)].narrow;
-    table[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
+    table.fns[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
 }
 
 template <class V>
@@ -84,8 +84,10 @@ void PatternCopyRowVector(const std::uint8_t *src, std::uint8_t *dst, int width,
         return;
     }
     // The byte mask repeats every 8 pixels; span is the smallest whole number of registers
-    // that holds a whole number of those periods (at most 3 registers, for 3 bytes a pixel).
-    const int span = std::lcm(8 * bytesPerPixel, V::kBytes);
+    // that holds a whole number of those periods (3 registers for 3 bytes a pixel). Written
+    // without library templates: their out-of-line copies could come from another instruction set.
+    const int period = 8 * bytesPerPixel;
+    const int span = bytesPerPixel == 3 ? 3 * V::kBytes : period > V::kBytes ? period : V::kBytes;
     auto onAt = [&](int byte) { return (cells >> ((byte / bytesPerPixel) & 7)) & 1u; };
     alignas(64) std::uint8_t maskBytes[3 * V::kBytes];
     for (int b = 0; b < span; ++b)
