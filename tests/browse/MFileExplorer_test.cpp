@@ -209,6 +209,26 @@ TEST_F(ExplorerTest, SelectionQueries)
     QDir::setCurrent(cwd);
 }
 
+TEST_F(ExplorerTest, RightClickSelectsAndOffersTheMenu)
+{
+    explorer_->SetContextMenu(true);
+    const int bmp = IndexOf(QStringLiteral("a.bmp"));
+    const int gif = IndexOf(QStringLiteral("B.gif"));
+    const int jpg = IndexOf(QStringLiteral("c.JPG"));
+    explorer_->topLevelItem(bmp)->setSelected(true);
+    explorer_->topLevelItem(gif)->setSelected(true);
+    // On a selected item the selection stays; elsewhere it moves to that item alone.
+    QTest::mouseClick(explorer_->viewport(), Qt::RightButton, {}, CentreOf(gif));
+    EXPECT_EQ(explorer_->SelectedCount(), 2);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QApplication::activePopupWidget()->close();
+    QTest::mouseClick(explorer_->viewport(), Qt::RightButton, {}, CentreOf(jpg));
+    EXPECT_EQ(explorer_->SelectedFilenames(), folder_ + QStringLiteral("c.JPG"));
+    EXPECT_EQ(explorer_->CurrentFile(), folder_ + QStringLiteral("c.JPG"));
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QApplication::activePopupWidget()->close();
+}
+
 TEST(ExplorerContextMenu, OffersOpenAndCopyPath)
 {
     const QStringList paths{QStringLiteral("/tmp/a b.jpg"), QStringLiteral("/tmp/c.gif")};

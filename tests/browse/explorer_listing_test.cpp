@@ -140,15 +140,5 @@ TEST(ExplorerListing, ReadOnlyFilesOnlyWhenAsked)
     EXPECT_EQ(entries[0].subItems[siAttributes], QStringLiteral("R"));
 }
 
-TEST(ExplorerListing, VolumeRows)
-{
-    const VolumeInfo volume{QStringLiteral("/media/usb/"), QStringLiteral("USB (/media/usb/)"),
-                            QStringLiteral("Removable"), true, 16000000000, 1234};
-    const QList<ExplorerEntry> entries = ListVolumes({volume});
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_EQ(entries[0].caption, QStringLiteral("USB (/media/usb/)"));
-    EXPECT_EQ(entries[0].subItems, (QStringList{"Removable", "16,000,000,000", "1,234", "", "/media/usb/", "drv"}));
-}
-
 }  // namespace
 }  // namespace lumetta
