@@ -10,7 +10,9 @@
 #include <QScrollArea>
 #include <QTextBrowser>
 #include <QToolBar>
+#include <QTest>
 #include <QTreeView>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -148,6 +150,21 @@ TEST(RenderControl, NothingToRender)
     EXPECT_EQ(image.pixel(3, 3), qRgb(0, 0, 0));
 }
 
+TEST(RenderControl, EmbeddedWindowsComeFromTheScreenAndAreRedrawnAfter)
+{
+    QWidget panel;
+    panel.resize(80, 60);
+    QWidget *container = QWidget::createWindowContainer(new QWindow, &panel);
+    container->setGeometry(10, 10, 40, 30);
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QImage image = RenderControl(&panel, panel.rect(), true, QImage::Format_RGB32);
+    EXPECT_EQ(image.size(), panel.grab().size());
+    EXPECT_EQ(container->property("HelpContext").toInt(), -4);
+    RefreshControl(&panel);
+    EXPECT_EQ(container->property("HelpContext").toInt(), 0);
+}
+
 TEST(RenderControl, ConvertsToTheRequestedFormat)
 {
     QWidget panel;
@@ -217,13 +234,14 @@ TEST(RegisterControl, LookupWalksTheAncestry)
     QToolBar toolBar;
     QLabel label;
     QPushButton button;
+    std::unique_ptr<QWidget> container(QWidget::createWindowContainer(new QWindow));
     struct Case {
         const QWidget *widget;
         std::uint16_t flags;
     };
     const Case cases[] = {
         {&text, 0x0823}, {&list, 0x0063}, {&tree, 0x00A9}, {&scroll, 0x00A9},
-        {&toolBar, 0x00A9}, {&label, 0x0063}, {&button, 0x0063},
+        {&toolBar, 0x00A9}, {&label, 0x0063}, {&button, 0x0063}, {container.get(), 0x0330},
     };
     for (const Case &c : cases)
         EXPECT_EQ(LookupControl(c.widget).Flags, c.flags) << c.widget->metaObject()->className();
