@@ -1,7 +1,6 @@
 #include "transitions/teRows.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace lumetta {
 namespace {
@@ -50,21 +49,6 @@ bool ReferenceKernels()
 void SetReferenceKernels(bool on)
 {
     g_reference = on;
-}
-
-void CopyRect(const QImage &src, QImage &dst, const TERect &r)
-{
-    Q_ASSERT(src.format() == dst.format());
-    const TERect c = Intersect(Intersect(r, {0, 0, src.width(), src.height()}),
-                               {0, 0, dst.width(), dst.height()});
-    if (c.IsEmpty())
-        return;
-    const int bpp = BytesPerPixel(dst);
-    const std::size_t bytes = std::size_t(c.Width()) * bpp;
-    const uchar *s = src.constBits() + qsizetype(c.Top) * src.bytesPerLine() + qsizetype(c.Left) * bpp;
-    uchar *d = dst.bits() + qsizetype(c.Top) * dst.bytesPerLine() + qsizetype(c.Left) * bpp;
-    for (int y = c.Top; y < c.Bottom; ++y, s += src.bytesPerLine(), d += dst.bytesPerLine())
-        std::memcpy(d, s, bytes);
 }
 
 }  // namespace lumetta

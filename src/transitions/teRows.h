@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QRect>
 
-// Raw-row helpers the effects share: a half-open rectangle, clipped rectangle copies, and the
-// switch that makes every kernel take its plain reference path.
+// Raw-row helpers the effects share: a half-open rectangle, pixel sizes, and the switch that
+// makes every kernel take its plain reference path.
 namespace lumetta {
 
 // Rectangle with exclusive right and bottom, as the effects compute their strips.
@@ -34,8 +34,5 @@ int BytesPerPixel(const QImage &image);
 // environment variable LUMETTA_REFERENCE_KERNELS is 1.
 bool ReferenceKernels();
 void SetReferenceKernels(bool on);
-
-// Copies rectangle r of src to the same place on dst, clipped to both; the formats must match.
-void CopyRect(const QImage &src, QImage &dst, const TERect &r);
 
 }  // namespace lumetta
