@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QRegion>
@@ -242,12 +243,14 @@ void TTERenderWindow::Present(const QRect &deviceRect)
     repaint(logical.toAlignedRect());
 }
 
-void TTERenderWindow::paintEvent(QPaintEvent *)
+void TTERenderWindow::paintEvent(QPaintEvent *event)
 {
+    // Only the asked-for part of the canvas is drawn: a frame usually changes a strip.
     QPainter painter(this);
-    QImage shown = m_canvas;
-    shown.setDevicePixelRatio(devicePixelRatioF());
-    painter.drawImage(QPoint(0, 0), shown);
+    const qreal ratio = devicePixelRatioF();
+    const QRectF area = event->rect();
+    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+    painter.drawImage(area, m_canvas, source);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -122,6 +122,25 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
     SetScreenBitsPerPixel(0);
 }
 
+// A sibling over the panel makes it obscured: the old picture is then rendered from the panel
+// itself unless a screen copy is forced.
+TEST_F(ExecuteTest, ObscuredControlIsRenderedUnlessScreenCopyIsForced)
+{
+    auto *cover = new ColorPanel(&top);
+    cover->color = Qt::green;
+    cover->setGeometry(10, 20, 30, 30);
+    cover->show();
+    QApplication::processEvents();
+    for (bool forceCopy : {false, true}) {
+        TRecordingTransition effect;
+        effect.ForceScreenCopy = forceCopy;
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        effect.Execute();
+        ASSERT_FALSE(effect.sourceCorner.empty());
+        EXPECT_EQ(effect.sourceCorner.front(), forceCopy ? QColor(Qt::green).rgb() : QColor(Qt::blue).rgb());
+    }
+}
+
 TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
 {
     for (bool animatedFirst : {true, false}) {
@@ -194,6 +213,30 @@ TEST_F(ExecuteTest, PrepareTwiceAndTwoEffects)
     second.SetEnabled(false);
     EXPECT_FALSE(second.Prepared());
     EXPECT_EQ(RenderWindows(), 0);
+}
+
+TEST_F(ExecuteTest, DestroyingAPreparedEffectReleasesIt)
+{
+    auto *effect = new TRecordingTransition;
+    ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+    delete effect;
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(RenderWindows(), 0);
+}
+
+// A rectangle of the whole window that reaches outside the client area has no host: the render
+// window is a window of its own over the area.
+TEST_F(ExecuteTest, RectOutsideTheClientAreaGetsAWindowOfItsOwn)
+{
+    TRecordingTransition effect;
+    effect.ClientCoordinates = false;
+    ASSERT_TRUE(effect.Prepare(&top, QRect(-5, 0, 50, 40)));
+    ASSERT_NE(effect.RenderWindow(), nullptr);
+    EXPECT_TRUE(effect.RenderWindow()->isWindow());
+    EXPECT_TRUE(effect.RenderWindow()->isVisible());
+    effect.Execute();
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(effect.calls.size(), 9u);
 }
 
 TEST_F(ExecuteTest, HiddenControlIsNotPrepared)
