@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times ffmpeg's xfade filter per 1080p frame (fade, wipeleft, dissolve; one thread) as a peer of
-# our blend, wipe and dissolve frames, and prints the ratios to our blend frame when the blend
-# benchmark is built. Usage: bench/xfade_peer.sh [BUILD_DIR]
+# our blend, wipe and dissolve frames, and, when blend_bench is built, prints our blend and fuse
+# figures and the ratios. Usage: bench/xfade_peer.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
 frames=100
@@ -32,11 +32,22 @@ for t in fade wipeleft dissolve; do
 done
 
 if [ -x "$build/bin/blend_bench" ]; then
-  ours=$("$build/bin/blend_bench" --benchmark_filter='BM_BlendFrame/[0-9]+/32$' --benchmark_repetitions=5 \
-    --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-    awk -F, '/_median/ { last = $4 } END { print last }')
-  echo "our blend frame (fastest kernel, level 32, 32 bits): $ours ms"
-  for t in fade dissolve; do
-    awk -v x="${per_frame[$t]}" -v o="$ours" -v t="$t" 'BEGIN { printf "  xfade %s / our blend frame: %.1f\n", t, x / o }'
-  done
+  # Console lines: NAME WALL UNIT CPU UNIT ITERATIONS [COUNTERS] [LABEL]; CPU times in ms.
+  results=$("$build/bin/blend_bench" \
+    --benchmark_filter='BM_Memcpy|BM_BlendFrame/[0-9]+/32$|BM_BlendPass|BM_FusePass/1$' 2>/dev/null)
+  cpu_ms() { awk -v name="$1" '$1 == name { print $4 }' <<<"$results"; }
+  per_frame_ms() { awk -v name="$1" '$1 == name { sub(/.*cpu_ms_per_frame=/, ""); print $1 + 0 }' <<<"$results"; }
+  fastest=$(awk '$1 ~ /^BM_BlendFrame\// { print $1 }' <<<"$results" | tail -1)
+  memcpy=$(cpu_ms BM_Memcpy)
+  blend=$(cpu_ms "$fastest")
+  blend_pass=$(per_frame_ms BM_BlendPass)
+  fuse_pass=$(per_frame_ms BM_FusePass/1)
+  echo "ours at $size, 32 bits, CPU time:"
+  echo "  memcpy of one frame: $memcpy ms"
+  echo "  blend frame ($fastest): $blend ms = $(awk -v a="$blend" -v b="$memcpy" 'BEGIN { printf "%.2f", a / b }') x memcpy"
+  echo "  blend pass, per frame with its flush: $blend_pass ms"
+  echo "  fuse style 1 pass, per frame with its flush: $fuse_pass ms"
+  awk -v x="${per_frame[fade]}" -v o="$blend" 'BEGIN { printf "  xfade fade / our blend frame: %.1f\n", x / o }'
+  awk -v x="${per_frame[fade]}" -v o="$blend_pass" 'BEGIN { printf "  xfade fade / our blend pass frame: %.1f\n", x / o }'
+  awk -v x="${per_frame[dissolve]}" -v o="$fuse_pass" 'BEGIN { printf "  xfade dissolve / our fuse pass frame: %.1f\n", x / o }'
 fi
