@@ -80,6 +80,14 @@ int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *
     const int groups = width / 8;
     int g = 0;
     while (g < groups) {
+        if (g + 8 <= groups) {  // empty stretches are the common case of a shape's mask
+            std::uint64_t pair;
+            std::memcpy(&pair, mask + g, 8);
+            if (pair == 0) {
+                g += 8;
+                continue;
+            }
+        }
         if (g + 4 <= groups) {
             const std::uint32_t word = maskWord(mask + g);
             if (word == 0) {
