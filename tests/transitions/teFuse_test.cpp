@@ -207,14 +207,36 @@ TEST(FuseTransition, PropertiesAssignAndRegistration)
     EXPECT_TRUE(effect->WorkOnSrcBitmap());
     EXPECT_EQ(effect->property("Style").toInt(), 1);
     EXPECT_EQ(effect->property("Reversed").toBool(), false);
-    SetPropertyFromText(effect.get(), QStringLiteral("Style"), QStringLiteral("9"));
-    SetPropertyFromText(effect.get(), QStringLiteral("Reversed"), QStringLiteral("true"));
-    EXPECT_TRUE(effect->Reversed());
-    EXPECT_EQ(effect->property("Style").toInt(), 9);
 
+    TFuseTransition source;
+    source.SetStyle(9);
+    source.SetMilliseconds(700);
     TFuseTransition copy;
-    effect->SetMilliseconds(700);
-    copy.Assign(effect.get());
+    copy.Assign(&source);
     EXPECT_EQ(copy.Style(), 9);
     EXPECT_EQ(copy.Milliseconds(), 700);
+}
+
+TEST(FuseTransition, FormDescriptionsNameBothEffects)
+{
+    TTransitionList list;
+    ReadTransitionList(QStringLiteral("object Trans: TTransitionList\n"
+                                      "  object SlowAlpha: TBlendTransition\n"
+                                      "  end\n"
+                                      "  object Sparks: TFuseTransition\n"
+                                      "    Style = 9\n"
+                                      "    Reversed = True\n"
+                                      "    Milliseconds = 500\n"
+                                      "  end\n"
+                                      "end\n"),
+                       &list);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items(0)->objectName(), QStringLiteral("SlowAlpha"));
+    EXPECT_EQ(list.Items(0)->GetDescription(), QStringLiteral("Alpha blend"));
+    EXPECT_EQ(list.Items(0)->Milliseconds(), 0);
+    auto *fuse = qobject_cast<TFuseTransition *>(list.Items(1));
+    ASSERT_TRUE(fuse);
+    EXPECT_EQ(fuse->Style(), 9);
+    EXPECT_TRUE(fuse->Reversed());
+    EXPECT_EQ(fuse->Milliseconds(), 500);
 }
