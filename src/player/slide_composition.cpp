@@ -1,0 +1,69 @@
+#include "player/slide_composition.h"
+
+#include "common/arith.h"
+
+#include <QPainter>
+#include <QPaintDevice>
+
+namespace lumetta {
+
+QSize SlideSize(QSize picture, QSize screen, std::optional<int> percent)
+{
+    if (!percent || picture.isEmpty() || screen.isEmpty())
+        return picture;
+    const double ratio = double(picture.width()) / picture.height();
+    const double screenRatio = double(screen.width()) / screen.height();
+    const double share = *percent / 100.0;
+    if (ratio > screenRatio) {
+        const int width = int(RoundEven(share * screen.width())) + 3;
+        return QSize(width, int(RoundEven(width / ratio)));
+    }
+    const int height = int(RoundEven(share * screen.height())) + 3;
+    return QSize(int(RoundEven(height * ratio)), height);
+}
+
+QPoint SlidePosition(QSize slide, QSize screen)
+{
+    return QPoint(int(RoundEven((screen.width() - slide.width()) / 2.0)),
+                  int(RoundEven((screen.height() - slide.height()) / 2.0)));
+}
+
+SlideLayout LayOutSlide(QSize picture, QSize screen, std::optional<int> percent, bool shadow)
+{
+    const QSize size = SlideSize(picture, screen, percent);
+    SlideLayout layout{QRect(SlidePosition(size, screen), size), std::nullopt};
+    if (shadow)
+        layout.shadow = layout.picture.translated(kShadowOffset, kShadowOffset);
+    return layout;
+}
+
+void GradientRect(const QColor &from, const QColor &to, QPainter &canvas)
+{
+    const QRect clip = canvas.hasClipping() ? canvas.clipBoundingRect().toAlignedRect()
+                                            : QRect(QPoint(0, 0), QSize(canvas.device()->width(), canvas.device()->height()));
+    const int width = clip.width();
+    const int height = clip.height();
+    const int red = from.red(), green = from.green(), blue = from.blue();
+    const int dr = to.red() - red, dg = to.green() - green, db = to.blue() - blue;
+
+    canvas.save();
+    canvas.setPen(Qt::NoPen);
+    canvas.setCompositionMode(QPainter::CompositionMode_Source);
+    for (int i = 0; i < 256; ++i) {
+        const int top = MulDiv(i, height, 256);
+        const int bottom = MulDiv(i + 1, height, 256);
+        const QColor colour(red + MulDiv(i, dr, 255), green + MulDiv(i, dg, 255), blue + MulDiv(i, db, 255));
+        canvas.fillRect(QRect(0, top, width, bottom - top), colour);
+    }
+    canvas.restore();
+}
+
+QImage GradientBitmap(QSize size, const QColor &from, const QColor &to)
+{
+    QImage bitmap(size, QImage::Format_RGB32);
+    QPainter painter(&bitmap);
+    GradientRect(from, to, painter);
+    return bitmap;
+}
+
+}  // namespace lumetta
