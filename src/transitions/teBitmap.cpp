@@ -247,9 +247,16 @@ void CopyRect(QImage &dst, QPoint dstPos, const QImage &src, const QRect &srcRec
         return;
     }
     const int bytes = dst.depth() / 8;
+    const qsizetype stride = dst.bytesPerLine();
+    uchar *out = dst.bits() + to.y() * stride + to.x() * bytes;
+    const uchar *source = src.constBits() + from.y() * src.bytesPerLine() + from.x() * bytes;
+    if (stride == src.bytesPerLine() && from.x() == 0 && to.x() == 0 && from.width() == dst.width()) {
+        // Whole rows of equal layout are one block.
+        std::memcpy(out, source, size_t(stride) * size_t(from.height()));
+        return;
+    }
     for (int y = 0; y < from.height(); ++y)
-        std::memcpy(dst.scanLine(to.y() + y) + to.x() * bytes, src.constScanLine(from.y() + y) + from.x() * bytes,
-                    size_t(from.width() * bytes));
+        std::memcpy(out + y * stride, source + y * src.bytesPerLine(), size_t(from.width() * bytes));
 }
 
 void FillRect(QImage &image, const QRect &rect, QRgb rgb)
