@@ -1,3 +1,4 @@
+#include "transitions/teForm.h"
 #include "transitions/teRadial.h"
 
 #include <gtest/gtest.h>
@@ -53,6 +54,34 @@ TEST(RadialTransition, Description)
     std::unique_ptr<TTransitionEffect> created(CreateTransitionEffect("TRadialTransition"));
     ASSERT_NE(created, nullptr);
     EXPECT_EQ(created->GetDescription(), "Radial");
+}
+
+TEST(RadialTransition, FormDescriptionsSetThePublishedProperties)
+{
+    TTransitionList list;
+    ReadTransitionList(QStringLiteral("object Trans: TTransitionList\n"
+                                      "  object Clockwise: TRadialTransition\n"
+                                      "    Milliseconds = 1700\n"
+                                      "  end\n"
+                                      "  object ClockNew: TRadialTransition\n"
+                                      "    Milliseconds = 1700\n"
+                                      "    Style = 6\n"
+                                      "    SubStyle = 5\n"
+                                      "    Reversed = True\n"
+                                      "  end\n"
+                                      "end\n"),
+                       &list);
+    ASSERT_EQ(list.Count(), 2);
+    auto *first = qobject_cast<TRadialTransition *>(list.Items(0));
+    auto *second = qobject_cast<TRadialTransition *>(list.Items(1));
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->Milliseconds(), 1700);
+    EXPECT_EQ(first->Style(), 1);
+    EXPECT_EQ(first->SubStyle(), 1);
+    EXPECT_FALSE(first->Reversed());
+    EXPECT_EQ(second->Style(), 6);
+    EXPECT_EQ(second->SubStyle(), 5);
+    EXPECT_TRUE(second->Reversed());
 }
 
 TEST(RadialTransition, StylesOutsideTheTableEndTheRunAtOnce)
