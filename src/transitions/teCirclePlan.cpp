@@ -2,6 +2,7 @@
 
 #include "common/arith.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumetta {
@@ -15,6 +16,15 @@ int distance(int dx, int dy)
 QRect box(int l, int t, int r, int b)
 {
     return QRect(l, t, r - l, b - t);
+}
+
+// The largest f whose square (-f, -f, f, f) lies within the disc of radius r.
+int inscribedHalfSide(int r)
+{
+    int f = int(std::sqrt(double(r) * r / 2));
+    while (2.0 * f * f > double(r) * r)
+        --f;
+    return std::max(f, 0);
 }
 
 }  // namespace
@@ -89,7 +99,7 @@ int CircleReversedSubStyle(int style, int subStyle)
 CircleFrames::CircleFrames(const CirclePlan &plan, int width, int height)
     : m_plan(plan)
     , m_picture(0, 0, width, height)
-    , m_previous(plan.grows ? QRect() : m_picture)
+    , m_previous(m_picture)
     , m_next(m_picture)
 {
 }
@@ -100,18 +110,15 @@ CircleFrame CircleFrames::Frame(int current, int step)
     CircleFrame frame;
     if (m_plan.grows) {
         const int r = current;
-        // Inside the previous disc's inscribed square nothing changes any more.
-        const int inset = r - int(RoundEven(std::sqrt(double((r * r) / 2)))) + 1;
-        if (!m_previous.isEmpty()) {
-            frame.unchanged = box(m_previous.left() + inset, m_previous.top() + inset,
-                m_previous.left() + m_previous.width() - inset, m_previous.top() + m_previous.height() - inset);
-            if (frame.unchanged.width() <= 0 || frame.unchanged.height() <= 0)
-                frame.unchanged = QRect();
-        }
+        // Everything inside the previous disc shows the new picture already; its inscribed
+        // square, clipped to the picture, need not be presented again. (Shrinking the clipped
+        // bounds instead would leave most of a disc larger than the picture to be copied.)
+        const int f = inscribedHalfSide(m_previousRadius);
+        frame.unchanged = box(cx - f, cy - f, cx + f, cy + f) & m_picture;
         frame.radius = r;
         frame.disc = box(cx - r, cy - r, cx + r, cy + r);
         frame.update = frame.disc & m_picture;
-        m_previous = frame.update;
+        m_previousRadius = r;
         return frame;
     }
     const int r = m_plan.frames - current + 1;

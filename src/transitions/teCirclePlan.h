@@ -44,6 +44,7 @@ public:
 private:
     CirclePlan m_plan;
     QRect m_picture;
+    int m_previousRadius = 0;
     QRect m_previous;
     QRect m_next;
 };
