@@ -1,6 +1,7 @@
 // lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
 
 #include "common/random.h"
+#include "dialogs/EffectCatalogue.h"
 #include "transitions/TransEff.h"
 #include "transitions/teForm.h"
 
@@ -20,8 +21,6 @@
 #include <vector>
 
 namespace {
-
-const char kCataloguePath[] = ":/lumetta/catalogue.dfm";
 
 struct UsageError
 {
@@ -115,13 +114,11 @@ Options parseOptions(const QStringList &args, const QStringList &allowed)
     return options;
 }
 
-// The catalogue as a transition list, or null when this program has none.
+// The player's copy of the effect catalogue.
 std::unique_ptr<TTransitionList> readCatalogue()
 {
-    if (!QFile::exists(QString::fromLatin1(kCataloguePath)))
-        return nullptr;
     auto list = std::make_unique<TTransitionList>();
-    ReadTransitionListFile(QString::fromLatin1(kCataloguePath), list.get());
+    lumetta::LoadEffectCatalogue(*list, false);
     return list;
 }
 
@@ -131,8 +128,6 @@ std::unique_ptr<TTransitionEffect> makeEffect(const Options &options)
     std::unique_ptr<TTransitionEffect> effect;
     if (options.effectNumber >= 0) {
         std::unique_ptr<TTransitionList> catalogue = readCatalogue();
-        if (!catalogue)
-            throw UsageError{QStringLiteral("this program has no effect catalogue; use --class")};
         if (options.effectNumber >= catalogue->Count())
             throw UsageError{QStringLiteral("there is no effect %1 in the catalogue").arg(options.effectNumber)};
         TTransitionEffect *entry = catalogue->Items(options.effectNumber);
@@ -292,18 +287,8 @@ int bench(const QStringList &args)
 
 int list()
 {
-    std::unique_ptr<TTransitionList> catalogue = readCatalogue();
-    if (!catalogue)
-        throw UsageError{QStringLiteral("this program has no effect catalogue")};
-    for (int i = 0; i < catalogue->Count(); ++i) {
-        TTransitionEffect *effect = catalogue->Items(i);
-        const QVariant displayName = effect->property("DisplayName");
-        print(QStringLiteral("%1\t%2\t%3\t%4\t%5\n")
-                  .arg(i)
-                  .arg(effect->objectName(), QString::fromLatin1(effect->metaObject()->className()),
-                       displayName.isValid() ? displayName.toString() : effect->GetDescription())
-                  .arg(effect->Milliseconds()));
-    }
+    for (const QString &line : lumetta::EffectCatalogueListing(*readCatalogue()))
+        print(line + QLatin1Char('\n'));
     return 0;
 }
 

@@ -100,3 +100,19 @@ TEST_F(FxTest, BenchPrintsOneLine)
 }
 
 }  // namespace
+
+TEST_F(FxTest, ListPrintsTheCatalogueAndRenderTakesItsEntries)
+{
+    const Result list = RunFx({"list"});
+    ASSERT_EQ(list.code, 0) << list.err.toStdString();
+    const QStringList lines = list.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines[1], "1\tPuzzle\tTBlockTransition\tPuzzle\t1500");
+    EXPECT_EQ(lines[21], "21\tTransition1\tTFlickerFreeTransition\tFlicker free cut\t0");
+    // Entry 4 is a 7 x 7 grid whatever the picture's size.
+    const Result render = RunFx({"render", "--effect", "4", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("E")});
+    ASSERT_EQ(render.code, 0) << render.err.toStdString();
+    EXPECT_TRUE(render.out.startsWith("frames 49\n")) << render.out.toStdString();
+    const Result missing = RunFx({"render", "--effect", "22", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("F")});
+    EXPECT_EQ(missing.code, 1);
+}
