@@ -754,13 +754,17 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
 {
     FireEvent(OnBeforeTransition);
     const TPixelFormat format = GetPixelFormat();
+    const TPixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
     try {
-        if (CanExecute()) {
+        if (!CanExecute()) {
+            // Nothing to animate: the area shows the new picture at once.
+            Canvas = ConvertToPixelFormat(To, canvasFormat);
+        } else {
             if (From.size() != To.size())
                 throw ETransitionError("The two pictures differ in size");
             m_deviceSize = From.size();
             const int bitmapsWidth = GetBitmapsWidth(m_deviceSize.width());
-            Canvas = ConvertToPixelFormat(From, format == pfDevice ? ScreenPixelFormat() : format);
+            Canvas = ConvertToPixelFormat(From, canvasFormat);
             m_canvas = &Canvas;
             m_stepping = Stepping;
             Aborted = false;
@@ -772,8 +776,10 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
             RunSources sources;
             sources.render = [&] { return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth); };
             sources.screenCopy = [&] { return widened(Canvas, bitmapsWidth); };
+            const TColor solidColor =
+                m_pass2Options->SolidColor() == clControlColor ? ControlColor : m_pass2Options->SolidColor();
             sources.solid = [&] {
-                return solidImage(nullptr, QSize(bitmapsWidth, m_deviceSize.height()), format, m_pass2Options->SolidColor() == clControlColor ? ControlColor : m_pass2Options->SolidColor());
+                return solidImage(nullptr, QSize(bitmapsWidth, m_deviceSize.height()), format, solidColor);
             };
             RunPasses(sources);
             FinishRun();
@@ -788,7 +794,7 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
         m_dstImage.reset();
         // With the run over, the area shows the control as it paints itself: the new picture.
         if (!To.isNull())
-            Canvas = ConvertToPixelFormat(To, format == pfDevice ? ScreenPixelFormat() : format);
+            Canvas = ConvertToPixelFormat(To, canvasFormat);
         FireEvent(OnAfterTransition);
         throw;
     }

@@ -35,6 +35,19 @@ TEST(TimedTransition, UnpacedPassDrawsEveryFrameAndEndsWithNewPicture)
     EXPECT_EQ(effect.WorkBitmap, nullptr);
 }
 
+TEST(TimedTransition, DisabledHeadlessRunShowsTheNewPictureAtOnce)
+{
+    for (bool flickerFree : {false, true}) {
+        TRecordingTransition effect;
+        effect.SetEnabled(false);
+        effect.SetFlickerFreeWhenDisabled(flickerFree);
+        QImage canvas;
+        effect.ExecuteOnImages(kOld, kNew, canvas);
+        EXPECT_TRUE(effect.log.empty());
+        EXPECT_EQ(canvas.pixel(5, 1), 0xFFFF0000u);
+    }
+}
+
 TEST(TimedTransition, OneFrameShowsTheNewPictureWithoutDrawing)
 {
     for (int milliseconds : {0, 500}) {
