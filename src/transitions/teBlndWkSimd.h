@@ -28,7 +28,7 @@ template <class V, int Level, bool Narrow>
 void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
             BlendWordFormat format)
 {
-    static constexpr Row row = RowForLevel(Level, Narrow);
+    static constexpr Row row = kLevelRows[Narrow ? 1 : 0][Level];
     const WordLayout &layout = kLayouts[int(format)];
     typename V::Reg masks[7];
     for (int s = 0; s < 7; ++s)

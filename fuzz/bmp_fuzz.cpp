@@ -1,0 +1,17 @@
+#include "fuzz_support.h"
+#include "media/picture.h"
+#include "media/picture_error.h"
+
+using namespace lumetta;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzz::EnsureApplication();
+    try {
+        Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::Bmp, QStringLiteral("fuzz.bmp"));
+        picture.decodeNow();
+        picture.toFileData();
+    } catch (const PictureError &) {
+    }
+    return 0;
+}

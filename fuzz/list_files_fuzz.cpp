@@ -1,0 +1,25 @@
+#include "app/list_files.h"
+#include "fuzz_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace lumetta;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static QTemporaryDir dir;
+    const ListFiles files(dir.path());
+    const QByteArray bytes = fuzz::Bytes(data, size);
+    for (const char *name : {ListFiles::kResumeFile, ListFiles::kStartDirFile, ListFiles::kRecentFile}) {
+        QFile file(files.PathOf(name));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(bytes);
+    }
+    files.ReadResume();
+    files.ReadStartDir();
+    files.WriteRecentFolders(files.ReadRecentFolders());
+    return 0;
+}

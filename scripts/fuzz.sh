@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# scripts/fuzz.sh TARGET SECONDS: builds the libFuzzer target TARGET with clang and runs it for
+# SECONDS on its corpus (seeded by scripts/make-fuzz-corpus.sh). Crashes land in fuzz/crashes/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+target=${1:?usage: scripts/fuzz.sh TARGET SECONDS}
+seconds=${2:?usage: scripts/fuzz.sh TARGET SECONDS}
+scripts/setup.sh
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLUMETTA_FUZZ=ON -DLUMETTA_TESTS=OFF -DLUMETTA_BENCH=OFF
+cmake --build build-fuzz --target "fuzz_${target}"
+corpus=build-fuzz/corpus/${target}
+[ -d "$corpus" ] || scripts/make-fuzz-corpus.sh build-fuzz/corpus
+mkdir -p "$corpus" fuzz/crashes
+export QT_QPA_PLATFORM=offscreen
+exec build-fuzz/bin/fuzz_${target} -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+  -artifact_prefix=fuzz/crashes/${target}- "$corpus"

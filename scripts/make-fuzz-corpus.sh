@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# scripts/make-fuzz-corpus.sh DIR: writes a small seed corpus of valid inputs for every fuzz target
+# into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
+set -euo pipefail
+out=${1:?usage: scripts/make-fuzz-corpus.sh DIR}
+mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,form}
+crlf() { sed 's/$/\r/'; }
+
+# Project texts: music off, music on, empty playlist, missing markers.
+printf '%s\n' 2 80 Random "No music" '$00D5E7EA_clWhite' Loop Color Tile No Shadow \
+  /home/u/a.jpg /home/u/b.gif '[TRANS]' 1 20 '[MUSIC]' | crlf > "$out/project_text/music-off.zut"
+printf '%s\n' Manual No "No effect" RepeatMusic /home/u/back.bmp No BackFile Stretch clRed No \
+  /p/1.bmp '[TRANS]' '[MUSIC]' /m/a.mp3 /m/b.wav | crlf > "$out/project_text/music-on.zut"
+printf '%s\n' 5 100 Random NoRepeat '$00281800_$00281800' Loop Color Center '$00FF8000' Shadow \
+  '[TRANS]' 3 '[MUSIC]' > "$out/project_text/lf-only.zut"
+printf '%s\n' 2 80 Random "No music" a_b Loop Color Tile No > "$out/project_text/nine-lines.zut"
+
+# Colour texts.
+i=0
+for c in clWhite clRed clNone clInfoBk clScrollBar '$00D5E7EA' '$FF' 16777215 '-1' '$1FFFFFFF'; do
+  printf '%s' "$c" > "$out/color_text/$i"; i=$((i + 1))
+done
+
+# List files.
+printf 'Pre\r\nNo\r\n' > "$out/list_files/resume"
+printf 'Not\r\n/home/u/show.zut\r\n' > "$out/list_files/resume-project"
+printf '/home/u/Pictures/\r\n' > "$out/list_files/startdir"
+printf 'Empty\r\n' > "$out/list_files/empty"
+printf '/a/\r\n/b/\r\n/c/\r\n/d/\r\n/e/\r\n/f/\r\n/g/\r\n' > "$out/list_files/recent"
+
+# Pictures.
+convert -size 40x30 gradient:red-blue "$out/jpeg/baseline.jpg"
+convert -size 40x30 gradient:green-yellow -interlace JPEG "$out/jpeg/progressive.jpg"
+convert -size 33x17 gradient:white-black -colorspace Gray "$out/jpeg/gray.jpg"
+convert -size 24x16 plasma:fractal -sampling-factor 4:2:0 -quality 50 "$out/jpeg/subsampled.jpg"
+convert -size 20x10 gradient:red-blue -colors 16 "$out/gif/plain.gif"
+convert -size 20x10 xc:none -fill red -draw 'rectangle 2,2 10,8' "$out/gif/transparent.gif"
+convert -size 21x13 gradient:red-blue -colors 8 -interlace GIF "$out/gif/interlaced.gif"
+convert -delay 10 -size 8x8 xc:red xc:blue -loop 0 "$out/gif/animated.gif"
+convert -size 13x7 gradient:red-blue -type TrueColor "BMP3:$out/bmp/rgb24.bmp"
+convert -size 13x7 gradient:red-blue -colors 16 -type Palette "BMP3:$out/bmp/palette.bmp"
+convert -size 13x7 gradient:red-blue -alpha on "BMP:$out/bmp/argb32.bmp"
+convert -size 9x5 xc:white -fill black -draw 'point 1,1' -monochrome "BMP3:$out/bmp/mono.bmp"
+
+# Form descriptions.
+cat > "$out/form/catalogue.dfm" <<'DFM'
+object Trans: TTransitionList
+  object SlowAlpha: TBlendTransition
+    FlickerFreeWhenDisabled = True
+    Pass2Options.UseSolidColor = False
+  end
+  object Right: TWipeTransition
+    Milliseconds = 1700
+    BandWidth = 20
+    Direction = tedRight
+  end
+  object Puzzle: TBlockTransition
+    Milliseconds = 1500
+    Cols = 30
+    Puzzle = True
+  end
+  object Transition1: TFlickerFreeTransition
+    Pass2Options.SolidColor = clWhite
+  end
+end
+DFM
+printf 'object Trans: TTransitionList\nend\n' > "$out/form/empty.dfm"
