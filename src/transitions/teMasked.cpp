@@ -140,12 +140,16 @@ void TMaskedTransition::Combine(TTETransitionData &Data)
     if (!Data.Bitmap || !Data.DstBmp || UpdateRect.isEmpty())
         return;
     const int bpp = PixelFormatBits(Data.PixelFormat);
-    if (bpp < 4)
+    const int storage = bpp == 15 ? 16 : bpp;
+    // pf1bit and pfDevice combine nothing; bitmaps of another depth would be overrun.
+    if (bpp < 4 || Data.Bitmap->depth() != storage || Data.DstBmp->depth() != storage ||
+        (Data.SrcBmp && Data.SrcBmp->depth() != storage))
         return;
     const int width = std::min({m_mask->width(), Data.Bitmap->width(), Data.DstBmp->width(),
                                 Data.SrcBmp ? Data.SrcBmp->width() : m_mask->width()});
     const int bottom = std::min({UpdateRect.y() + UpdateRect.height(), m_mask->height(),
-                                 Data.Bitmap->height(), Data.DstBmp->height()});
+                                 Data.Bitmap->height(), Data.DstBmp->height(),
+                                 Data.SrcBmp ? Data.SrcBmp->height() : m_mask->height()});
     const lumetta::MaskPlane work{Data.Bitmap->bits(), std::intptr_t(Data.Bitmap->bytesPerLine())};
     lumetta::CombineMaskedRows(readPlane(m_mask.get()), readPlane(Data.DstBmp), readPlane(Data.SrcBmp),
                                work, width, UpdateRect.y(), bottom, bpp);
