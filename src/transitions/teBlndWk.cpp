@@ -65,13 +65,18 @@ struct Sse2 {
     static Reg Srl(Reg a) { return _mm_srli_epi32(a, S); }
     // mask ? a : b, bytewise
     static Reg Select(Reg mask, Reg a, Reg b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
-    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n)
+    static void Fence() { _mm_sfence(); }
+    // stream: p is aligned and the store may bypass the cache
+    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
     {
         const Reg equal = _mm_cmpeq_epi32(o, n);
         const int equalLanes = _mm_movemask_epi8(equal);
         if (equalLanes == 0xFFFF)
             return;
-        Store(p, equalLanes == 0 ? mix : Select(equal, Load(p), mix));
+        if (equalLanes == 0 && stream)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(p), mix);
+        else
+            Store(p, equalLanes == 0 ? mix : Select(equal, Load(p), mix));
     }
 };
 

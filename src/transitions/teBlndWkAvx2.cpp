@@ -26,13 +26,17 @@ struct Avx2 {
     static Reg Srl(Reg a) { return _mm256_srli_epi32(a, S); }
     // mask ? a : b, bytewise (mask bytes are all ones or all zeros)
     static Reg Select(Reg mask, Reg a, Reg b) { return _mm256_blendv_epi8(b, a, mask); }
-    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n)
+    static void Fence() { _mm_sfence(); }
+    // stream: p is aligned and the store may bypass the cache
+    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
     {
         const Reg equal = _mm256_cmpeq_epi32(o, n);
         const int equalLanes = _mm256_movemask_epi8(equal);
         if (equalLanes == -1)
             return;
-        if (equalLanes == 0)
+        if (equalLanes == 0 && stream)
+            _mm256_stream_si256(reinterpret_cast<__m256i *>(p), mix);
+        else if (equalLanes == 0)
             Store(p, mix);
         else
             _mm256_maskstore_epi32(reinterpret_cast<int *>(p), _mm256_xor_si256(equal, _mm256_set1_epi32(-1)), mix);

@@ -24,6 +24,9 @@ inline typename V::Reg ApplyTerm(typename V::Reg acc, typename V::Reg o, typenam
         return V::Sub(acc, shifted);
 }
 
+// Runs of at least this many words (4 MiB) are stored around the cache.
+inline constexpr int kStreamWords = 1 << 20;
+
 template <class V, int Level, bool Narrow>
 void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
             BlendWordFormat format)
@@ -34,7 +37,14 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     for (int s = 0; s < 7; ++s)
         masks[s] = V::Set1(layout.shiftMask[s]);
     const typename V::Reg force = V::Set1(layout.forceBits);
+    // A run too large to stay in the cache is written past it, aligned, so the stores neither
+    // read the lines first nor push the two pictures out.
+    const bool stream = words >= kStreamWords;
     int i = 0;
+    if (stream) {
+        i = int((V::kBytes - reinterpret_cast<std::uintptr_t>(out) % V::kBytes) % V::kBytes / 4);
+        BlendRowReference(oldRow, newRow, out, i, Level, format);
+    }
     for (; i + V::kWords <= words; i += V::kWords) {
         const typename V::Reg o = V::Load(oldRow + i);
         const typename V::Reg n = V::Load(newRow + i);
@@ -42,8 +52,10 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
         [&]<std::size_t... I>(std::index_sequence<I...>) {
             ((acc = ApplyTerm<V, row.terms[I]>(acc, o, n, masks)), ...);
         }(std::make_index_sequence<row.count>{});
-        V::StoreWhereDifferent(out + i, V::Or(acc, force), o, n);
+        V::StoreWhereDifferent(out + i, V::Or(acc, force), o, n, stream);
     }
+    if (stream)
+        V::Fence();
     if (i < words)
         BlendRowReference(oldRow + i, newRow + i, out + i, words - i, Level, format);
 }

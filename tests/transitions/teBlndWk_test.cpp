@@ -187,6 +187,35 @@ TEST(BlendKernel, FasterVariantsMatchReference)
     }
 }
 
+// Runs of a few MiB take the store path that bypasses the cache.
+TEST(BlendKernel, FasterVariantsMatchReferenceOnWholeFrames)
+{
+    std::mt19937 rng(5);
+    const int words = (1 << 20) + 13;
+    std::vector<std::uint32_t> o(words + 8), n(words + 8), expected(words + 8);
+    for (int i = 0; i < words + 8; ++i) {
+        o[i] = rng();
+        n[i] = rng() % 8 == 0 ? o[i] : std::uint32_t(rng());
+        expected[i] = rng();
+    }
+    const std::vector<std::uint32_t> start = expected;
+    for (const KernelVariant &variant : AvailableKernels()) {
+        if (variant.blend == &BlendRowReference)
+            continue;
+        for (int offset : {0, 3}) {
+            for (int level : {5, 32, 59}) {
+                expected = start;
+                std::vector<std::uint32_t> actual = start;
+                BlendRowReference(o.data() + offset, n.data() + offset, expected.data() + offset, words - offset,
+                                  level, BlendWordFormat::Bytes32);
+                variant.blend(o.data() + offset, n.data() + offset, actual.data() + offset, words - offset, level,
+                              BlendWordFormat::Bytes32);
+                ASSERT_EQ(actual, expected) << variant.name << " level " << level << " offset " << offset;
+            }
+        }
+    }
+}
+
 TEST(PatternCopyKernel, ReferenceCopiesPixelsOfSetCells)
 {
     const int width = 19;
