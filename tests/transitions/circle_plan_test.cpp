@@ -56,29 +56,6 @@ TEST(CirclePlan, SubStyleCountsAndReversal)
     EXPECT_EQ(CircleReversedSubStyle(4, 1), 1);
 }
 
-TEST(CircleFrames, GrowingRadiusIsTheFrameNumber)
-{
-    const CirclePlan plan = MakeCirclePlan(800, 600, 1, 1);
-    CircleFrames frames(plan, 800, 600);
-    for (int f = 1; f < plan.frames; ++f) {
-        const CircleFrame fr = frames.Frame(f, 1);
-        ASSERT_EQ(fr.radius, f);
-        ASSERT_EQ(fr.disc, QRect(400 - f, 300 - f, 2 * f, 2 * f));
-        ASSERT_EQ(fr.update, fr.disc & QRect(0, 0, 800, 600));
-    }
-}
-
-TEST(CircleFrames, CornerCircleReachesTheFarCornerAtTheLastFrame)
-{
-    const CirclePlan plan = MakeCirclePlan(800, 600, 2, 1);
-    CircleFrames frames(plan, 800, 600);
-    const CircleFrame last = frames.Frame(plan.frames, 1);
-    EXPECT_EQ(last.radius, 1000);
-    EXPECT_EQ(last.update, QRect(0, 0, 800, 600));
-    const CircleFrame before = CircleFrames(plan, 800, 600).Frame(plan.frames - 1, 1);
-    EXPECT_GT(std::hypot(800 - 0.5, 600 - 0.5), before.radius);
-}
-
 // The unchanged rectangle may only hold pixels that keep their picture: for a growing disc
 // their centres lie inside the previous disc, for a shrinking one inside the current disc.
 TEST(CircleFrames, UnchangedRectanglesHoldOnlySettledPixels)

@@ -1,5 +1,6 @@
 #include "pixel_helpers.h"
 
+#include "transitions/teBitmap.h"
 #include "transitions/teCircle.h"
 
 #include <gtest/gtest.h>
@@ -130,4 +131,29 @@ TEST(CircleTransition, StylesOutsideTheTableHaveNoFramesOrDrawNothing)
     for (const auto &[f, shown] : quiet.frames)
         EXPECT_EQ(shown, from) << f;
     EXPECT_EQ(quiet.final, to);
+}
+
+TEST(CircleTransition, EveryScreenDepth)
+{
+    const QImage from = picture(45, 33, 7), to = picture(45, 33, 8);
+    for (int bits : {8, 15, 16, 24, 32}) {
+        ASSERT_TRUE(SetScreenBitsPerPixel(bits));
+        const TPixelFormat format = ScreenPixelFormat();
+        const QImage oldPic = ConvertToPixelFormat(from, format), newPic = ConvertToPixelFormat(to, format);
+        for (int sub : {1, 2}) {
+            TCircleTransition circle;
+            circle.SetSubStyle(sub);
+            const CircleRun r = run(circle, from, to, 2);
+            ASSERT_EQ(r.frameCount, 27);  // [sqrt(16^2 + 22^2)]
+            for (const auto &[f, shown] : r.frames) {
+                const int radius = sub == 1 ? f : r.frameCount - f + 1;
+                for (int y = 0; y < 33; ++y)
+                    for (int x = 0; x < 45; ++x)
+                        ASSERT_EQ(lumetta::test::RawPixel(shown, x, y),
+                                  lumetta::test::RawPixel(inDisc(x, y, 22, 16, radius) == (sub == 1) ? newPic : oldPic, x, y))
+                            << bits << " bits, sub-style " << sub << ", frame " << f << " at " << x << "," << y;
+            }
+        }
+    }
+    SetScreenBitsPerPixel(0);
 }
