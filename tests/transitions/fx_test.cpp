@@ -13,11 +13,13 @@ struct Result
     QString out, err;
 };
 
-Result RunFx(const QStringList &args)
+Result RunFx(const QStringList &args, const QString &screenBits = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
+    if (!screenBits.isNull())
+        environment.insert("LUMETTA_SCREEN_BPP", screenBits);
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(LUMETTA_FX), args);
     process.waitForFinished(60000);
@@ -58,6 +60,29 @@ TEST_F(FxTest, FlickerFreeRenderEndsWithTheNewPicture)
     for (int y = 0; y < final.height(); ++y)
         for (int x = 0; x < final.width(); ++x)
             ASSERT_EQ(final.pixel(x, y), newPicture.pixel(x, y)) << x << "," << y;
+}
+
+// The screen's bits per pixel from the environment choose the pixel format of the pictures.
+TEST_F(FxTest, ScreenBitsFromTheEnvironment)
+{
+    const QStringList args{"render", "--class", "TFlickerFreeTransition", "--from", Path("A.png"), "--to",
+                           Path("B.png"), "--out", Path("P")};
+    Result result = RunFx(args, "8");
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    const QImage final(Path("P/final.png"));
+    // Every pixel is a colour of the fixed palette: channels on the 0, 51, ... cube or a grey.
+    for (int y = 0; y < final.height(); ++y)
+        for (int x = 0; x < final.width(); ++x) {
+            const QRgb rgb = final.pixel(x, y);
+            const bool cube = qRed(rgb) % 51 == 0 && qGreen(rgb) % 51 == 0 && qBlue(rgb) % 51 == 0;
+            ASSERT_TRUE(cube || (qRed(rgb) == qGreen(rgb) && qGreen(rgb) == qBlue(rgb))) << x << "," << y;
+        }
+    EXPECT_EQ(final.pixel(0, 0), qRgb(0, 0, 255));
+
+    result = RunFx(args, "12");
+    EXPECT_EQ(result.code, 0);
+    EXPECT_TRUE(result.err.contains("LUMETTA_SCREEN_BPP=12 is not one of 8, 15, 16, 24, 32")) << result.err.toStdString();
+    EXPECT_EQ(QImage(Path("P/final.png")).pixel(3, 2), newPicture.pixel(3, 2));
 }
 
 TEST_F(FxTest, RejectsBadInput)
