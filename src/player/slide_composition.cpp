@@ -1,6 +1,9 @@
 #include "player/slide_composition.h"
 
+#include "app/show_settings.h"
 #include "common/arith.h"
+#include "media/picture.h"
+#include "player/pro_image.h"
 
 #include <QPainter>
 #include <QPaintDevice>
@@ -64,6 +67,51 @@ QImage GradientBitmap(QSize size, const QColor &from, const QColor &to)
     QPainter painter(&bitmap);
     GradientRect(from, to, painter);
     return bitmap;
+}
+
+namespace {
+
+QColor ColourFromText(const QString &text)
+{
+    return ResolveColor(StringToColor(text).value_or(clBlack));
+}
+
+}  // namespace
+
+BackgroundSetup BuildBackground(const ShowSettings &settings, QSize screen)
+{
+    BackgroundSetup setup;
+    if (settings.BackgroundColored()) {
+        const BackgroundColorTexts texts = settings.BackgroundColors();
+        if (texts.IsPlain()) {
+            setup.kind = BackgroundSetup::Kind::Plain;
+            setup.colour = ColourFromText(texts.top);
+        } else {
+            setup.kind = BackgroundSetup::Kind::Gradient;
+            setup.picture = GradientBitmap(screen, ColourFromText(texts.top), ColourFromText(texts.bottom));
+        }
+    } else if (settings.BackgroundFromFile()) {
+        setup.kind = BackgroundSetup::Kind::Picture;
+        setup.picture = Picture::load(settings.BackgroundFile()).image();
+    }
+    return setup;
+}
+
+ProImageMode PlacementMode(const ShowSettings &settings, ProImageMode current)
+{
+    const std::optional<ShowSettings::Placement> placement = settings.BackgroundPlacement();
+    if (!placement)
+        return current;
+    switch (*placement) {
+    case ShowSettings::Placement::Tile:
+        current.tiled = true;
+        return current;
+    case ShowSettings::Placement::Center:
+        return ProImageMode{false, true, false};
+    case ShowSettings::Placement::Stretch:
+        return ProImageMode{false, false, true};
+    }
+    return current;
 }
 
 }  // namespace lumetta

@@ -11,6 +11,9 @@ class QPainter;
 
 namespace lumetta {
 
+class ShowSettings;
+struct ProImageMode;
+
 // Colour of the slide's shadow.
 inline constexpr QRgb kShadowColor = 0xFF303030;
 // How far the shadow lies right of and below the slide.
@@ -40,5 +43,27 @@ void GradientRect(const QColor &from, const QColor &to, QPainter &canvas);
 
 // A new bitmap of `size` holding GradientRect's gradient.
 QImage GradientBitmap(QSize size, const QColor &from, const QColor &to);
+
+// The background a show starts with, from lines 4 and 6.
+struct BackgroundSetup
+{
+    enum class Kind {
+        Unchanged,  // line 6 neither "Color" nor "BackFile": the previous show's background stays
+        Plain,      // equal colour texts: no picture, the panel takes `colour`
+        Gradient,   // `picture` is a screen-sized gradient bitmap
+        Picture,    // `picture` is the background file's picture
+    };
+    Kind kind = Kind::Unchanged;
+    QColor colour;
+    QImage picture;
+};
+
+// Builds the background for a screen of `screen` device pixels. Colour texts that cannot be
+// read count as black. Throws PictureError when the background file cannot be loaded.
+BackgroundSetup BuildBackground(const ShowSettings &settings, QSize screen);
+
+// The picture control's mode after line 7: "Tile" turns tiling on and keeps the rest,
+// "Center" and "Stretch" set all three, anything else changes nothing.
+ProImageMode PlacementMode(const ShowSettings &settings, ProImageMode current);
 
 }  // namespace lumetta

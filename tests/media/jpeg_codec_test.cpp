@@ -136,3 +136,36 @@ TEST(JpegCodec, RefusesDeclaredSizesOverTheLimit)
         EXPECT_THROW(decodeJpeg(jpeg, true, "huge.jpg"), PictureError);
     }
 }
+
+namespace {
+
+// A valid progressive JPEG of three components with every AC coefficient sent in its own
+// scans, each refined bit by bit: 3 DC scans plus 3 x 63 x (refinements + 1) AC scans.
+QByteArray manyScanJpeg(int refinements)
+{
+    std::vector<jpeg_scan_info> scans;
+    scans.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 2});
+    scans.push_back({3, {0, 1, 2, 0}, 0, 0, 2, 1});
+    scans.push_back({3, {0, 1, 2, 0}, 0, 0, 1, 0});
+    for (int component = 0; component < 3; ++component)
+        for (int k = 1; k < 64; ++k) {
+            scans.push_back({1, {component, 0, 0, 0}, k, k, 0, refinements});
+            for (int bit = refinements; bit > 0; --bit)
+                scans.push_back({1, {component, 0, 0, 0}, k, k, bit, bit - 1});
+        }
+    return makeJpegWithScans(quadrants(16, 16), scans);
+}
+
+}  // namespace
+
+TEST(JpegCodec, RefusesFilesWithAbsurdlyManyScans)
+{
+    // 3 + 189 x 2 = 381 scans decode; 3 + 189 x 6 = 1137 exceed the limit of 1000.
+    EXPECT_EQ(decodeJpeg(manyScanJpeg(1), false, "scans.jpg").size(), QSize(16, 16));
+    try {
+        decodeJpeg(manyScanJpeg(5), false, "scans.jpg");
+        FAIL() << "decoded";
+    } catch (const PictureError &e) {
+        EXPECT_TRUE(e.reason().contains("scans")) << e.reason().toStdString();
+    }
+}

@@ -14,7 +14,10 @@
 
 namespace testpictures {
 
-QByteArray makeJpeg(const QImage &source, int quality, bool progressive, JpegColours colours)
+namespace {
+
+QByteArray encodeJpeg(const QImage &source, int quality, bool progressive, JpegColours colours,
+                      const std::vector<jpeg_scan_info> *scans)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
     jpeg_compress_struct cinfo{};
@@ -34,6 +37,10 @@ QByteArray makeJpeg(const QImage &source, int quality, bool progressive, JpegCol
     jpeg_set_quality(&cinfo, quality, TRUE);
     if (progressive)
         jpeg_simple_progression(&cinfo);
+    if (scans) {
+        cinfo.scan_info = scans->data();
+        cinfo.num_scans = int(scans->size());
+    }
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(image.width()) * 4);
     while (cinfo.next_scanline < cinfo.image_height) {
@@ -65,6 +72,18 @@ QByteArray makeJpeg(const QImage &source, int quality, bool progressive, JpegCol
     QByteArray out(reinterpret_cast<const char *>(buffer), qsizetype(size));
     std::free(buffer);
     return out;
+}
+
+}  // namespace
+
+QByteArray makeJpeg(const QImage &image, int quality, bool progressive, JpegColours colours)
+{
+    return encodeJpeg(image, quality, progressive, colours, nullptr);
+}
+
+QByteArray makeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans)
+{
+    return encodeJpeg(image, 95, false, JpegColours::Rgb, &scans);
 }
 
 namespace {

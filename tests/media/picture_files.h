@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <cstdio>
+#include <jpeglib.h>
 #include <vector>
 
 // Pictures made by the tests themselves, with libjpeg, giflib and Qt.
@@ -16,6 +18,9 @@ enum class JpegColours { Rgb, Grey, AdobeCmyk };
 // green and blue become inverted C, M, Y with K at full.
 QByteArray makeJpeg(const QImage &image, int quality = 95, bool progressive = false,
                     JpegColours colours = JpegColours::Rgb);
+
+// Encodes an RGB32 image as a progressive JPEG with the given scan script.
+QByteArray makeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans);
 
 struct GifFrame
 {

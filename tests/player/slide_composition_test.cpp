@@ -1,6 +1,11 @@
 #include "player/slide_composition.h"
 
+#include "app/show_settings.h"
+#include "media/picture_error.h"
+#include "player/pro_image.h"
+
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -98,4 +103,83 @@ TEST(GradientRect, FillsOnlyTheClipRectanglesWidth)
     EXPECT_EQ(image.pixel(7, 100), qRgb(100, 100, 100));
     EXPECT_EQ(image.pixel(7, 255), qRgb(255, 255, 255));
     EXPECT_EQ(image.pixel(8, 100), qRgb(1, 2, 3));
+}
+
+namespace {
+
+ShowSettings WithLines(std::initializer_list<std::pair<int, QString>> lines)
+{
+    ShowSettings settings;
+    for (const auto &[index, text] : lines)
+        settings.Put(index, text);
+    return settings;
+}
+
+}  // namespace
+
+TEST(SlideBackground, ColourLinesGivePlainOrGradient)
+{
+    const BackgroundSetup plain = BuildBackground(
+        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "$00281800_$00281800"}}),
+        {64, 48});
+    EXPECT_EQ(plain.kind, BackgroundSetup::Kind::Plain);
+    EXPECT_EQ(plain.colour, QColor(0x00, 0x18, 0x28));
+    EXPECT_TRUE(plain.picture.isNull());
+
+    const BackgroundSetup gradient = BuildBackground(
+        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "$00D5E7EA_clWhite"}}),
+        {64, 512});
+    EXPECT_EQ(gradient.kind, BackgroundSetup::Kind::Gradient);
+    ASSERT_EQ(gradient.picture.size(), QSize(64, 512));
+    EXPECT_EQ(gradient.picture.pixel(0, 0), qRgb(0xEA, 0xE7, 0xD5));
+    EXPECT_EQ(gradient.picture.pixel(63, 511), qRgb(255, 255, 255));
+
+    // More than one underscore: split at the last; "a_b" is not a colour and reads as black.
+    const BackgroundSetup odd = BuildBackground(
+        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "a_b_clRed"}}), {4, 256});
+    EXPECT_EQ(odd.kind, BackgroundSetup::Kind::Gradient);
+    EXPECT_EQ(odd.picture.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(odd.picture.pixel(0, 255), qRgb(255, 0, 0));
+
+    EXPECT_EQ(BuildBackground(WithLines({{ShowSettings::kBackgroundKind, "Other"}}), {4, 4}).kind,
+              BackgroundSetup::Kind::Unchanged);
+}
+
+TEST(SlideBackground, PictureFileLoadsOrThrows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("back.BMP");
+    QImage picture(6, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    ASSERT_TRUE(picture.save(path, "BMP"));
+    const BackgroundSetup setup = BuildBackground(
+        WithLines({{ShowSettings::kBackgroundKind, "BackFile"}, {ShowSettings::kBackground, path}}), {64, 48});
+    EXPECT_EQ(setup.kind, BackgroundSetup::Kind::Picture);
+    EXPECT_EQ(setup.picture.size(), QSize(6, 4));
+    EXPECT_EQ(setup.picture.pixel(5, 3), qRgb(10, 20, 30));
+
+    EXPECT_THROW(BuildBackground(WithLines({{ShowSettings::kBackgroundKind, "BackFile"},
+                                            {ShowSettings::kBackground, dir.filePath("missing.jpg")}}),
+                                 {64, 48}),
+                 PictureError);
+}
+
+TEST(SlideBackground, PlacementWords)
+{
+    struct Case {
+        const char *word;
+        ProImageMode before, after;
+    };
+    const Case cases[] = {
+        {"Tile", {false, true, true}, {true, true, true}},
+        {"Center", {true, false, true}, {false, true, false}},
+        {"Stretch", {true, true, false}, {false, false, true}},
+        {"tile", {false, true, false}, {false, true, false}},
+    };
+    for (const Case &c : cases) {
+        const ProImageMode mode = PlacementMode(WithLines({{ShowSettings::kPlacement, c.word}}), c.before);
+        EXPECT_EQ(mode.tiled, c.after.tiled) << c.word;
+        EXPECT_EQ(mode.center, c.after.center) << c.word;
+        EXPECT_EQ(mode.stretch, c.after.stretch) << c.word;
+    }
 }
