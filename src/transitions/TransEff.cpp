@@ -118,7 +118,7 @@ bool isObscured(QWidget *control, const QRect &screenRect)
     QRegion screens;
     for (QScreen *screen : QGuiApplication::screens())
         screens += screen->geometry();
-    if (!screens.contains(screenRect) && QRegion(screenRect).subtracted(screens) != QRegion())
+    if (!QRegion(screenRect).subtracted(screens).isEmpty())
         return true;
     for (QWidget *w = control; w; w = parentOf(w)) {
         if (w == control && !QRect(w->mapToGlobal(QPoint()), w->size()).contains(screenRect))
@@ -560,15 +560,19 @@ QImage *TTransitionEffect::WorkSetup(RunSources &sources, std::unique_ptr<QImage
 
 void TTransitionEffect::RunPass(TTETransitionData &Data)
 {
+    // The abort stopwatch restarts with every pass, also after one that failed.
     struct Scope
     {
         TTransitionEffect *effect;
-        ~Scope() { effect->m_passData = nullptr; }
+        ~Scope()
+        {
+            effect->m_passData = nullptr;
+            effect->m_abortChrono.Reset();
+        }
     } scope{this};
     m_passData = &Data;
     m_abortChrono.Start();
     RunTransition(Data);
-    m_abortChrono.Reset();
 }
 
 void TTransitionEffect::ShowFinalPicture(TTETransitionData &Data)

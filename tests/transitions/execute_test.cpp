@@ -141,6 +141,18 @@ TEST_F(ExecuteTest, ObscuredControlIsRenderedUnlessScreenCopyIsForced)
     }
 }
 
+// Part of the area off the screen cannot be copied from it: the old picture is rendered.
+TEST_F(ExecuteTest, AreaOffTheScreenIsRendered)
+{
+    top.move(top.screen()->geometry().bottomRight() - QPoint(60, 60));
+    QApplication::processEvents();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_FALSE(effect.sourceFarCorner.empty());
+    EXPECT_EQ(effect.sourceFarCorner.front(), QColor(Qt::blue).rgb());
+}
+
 TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
 {
     for (bool animatedFirst : {true, false}) {

@@ -42,8 +42,10 @@ public:
             throw std::runtime_error("initialize failed");
         FrameCount = m_frames;
         millisecondsSeen.push_back(Milliseconds());
-        if (Data.SrcBmp)
+        if (Data.SrcBmp) {
             sourceCorner.push_back(Data.SrcBmp->pixel(0, 0));
+            sourceFarCorner.push_back(Data.SrcBmp->pixel(Data.Width - 1, Data.Height - 1));
+        }
         if (Data.Bitmap && Data.SrcBmp)
             CopyRect(*Data.Bitmap, *Data.SrcBmp, QRect(0, 0, Data.Width, Data.Height));
         lastData = Data;
@@ -67,6 +69,7 @@ public:
     std::function<void(TTETransitionData &, int)> onDraw;
     std::vector<int> millisecondsSeen;
     std::vector<QRgb> sourceCorner;
+    std::vector<QRgb> sourceFarCorner;
     bool paintColumns = true;
     TTETransitionData lastData;
     int failAtFrame = -1;
