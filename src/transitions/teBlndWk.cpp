@@ -188,6 +188,8 @@ bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
 
 void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
+    Q_ASSERT(oldImage.size() == work.size() && newImage.size() == work.size());
+    Q_ASSERT(oldImage.format() == work.format() && newImage.format() == work.format());
     BlendWordFormat format;
     if (!BlendWordFormatOf(work, &format))
         return;
@@ -207,6 +209,7 @@ void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, i
 
 void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)
 {
+    Q_ASSERT(src.size() == work.size() && src.depth() == work.depth() && work.depth() >= 8);
     const int bytesPerPixel = BytesPerPixel(work);
     std::uint8_t *base = work.bits();
     for (int y = 0; y < work.height(); ++y) {
