@@ -251,6 +251,19 @@ TEST_F(ExecuteTest, RectOutsideTheClientAreaGetsAWindowOfItsOwn)
     EXPECT_EQ(effect.calls.size(), 9u);
 }
 
+TEST_F(ExecuteTest, ControlDestroyedWhilePreparedEndsTheRunQuietly)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    delete panel;
+    panel = nullptr;
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_FALSE(effect.Prepared());
+    EXPECT_FALSE(effect.Prepare(nullptr, QRect(0, 0, 5, 5)));
+}
+
 TEST_F(ExecuteTest, HiddenControlIsNotPrepared)
 {
     top.hide();

@@ -188,6 +188,25 @@ TEST(TimedTransition, FlushCopiesUpdateMinusUnchanged)
     }
 }
 
+// Without a work bitmap the frames are drawn straight onto the canvas.
+TEST(TimedTransition, FramesWithoutWorkBitmapGoStraightToTheCanvas)
+{
+    TRecordingTransition effect;
+    effect.SetNeedWork(false);
+    effect.SetFrames(4);
+    std::vector<QRgb> firstColumn, lastColumn;
+    TTEStepping stepping;
+    stepping.FrameShown = [&](int, int, const QImage &shown) {
+        firstColumn.push_back(shown.pixel(0, 0));
+        lastColumn.push_back(shown.pixel(7, 0));
+    };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas, &stepping);
+    EXPECT_EQ(effect.lastData.Bitmap, nullptr);
+    EXPECT_EQ((std::vector<QRgb>{0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u}), firstColumn);
+    EXPECT_EQ((std::vector<QRgb>{0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu}), lastColumn);
+}
+
 TEST(TimedTransition, SteppingDrawsFixedSteps)
 {
     TRecordingTransition effect;
