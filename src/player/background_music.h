@@ -1,0 +1,46 @@
+#pragma once
+
+#include "media/music_player.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace lumetta {
+
+// The show's background music: starts the playlist's first track, follows one track with the
+// next from a 100 ms poll, repeats the list when asked, and stops with the show. The playlist
+// and the repeat choice are passed in afresh at every call, as the lists are read in place.
+class BackgroundMusic
+{
+public:
+    // Less than this many milliseconds left counts as the end of a track.
+    static constexpr qint64 kEndMarginMs = 10;
+
+    // Music start: with music on and a non-empty playlist, opens and plays entry 0. Returns
+    // false when that track cannot be opened; ErrorString() then holds the player's text and
+    // the show must not start. Every show starts its music with the first track.
+    bool Start(const QStringList &playlist, bool musicOn);
+    // True while a show's music is under way and the poll timer should run.
+    bool Active() const { return m_active; }
+    // The poll (every 100 ms): when the track has ended, the next one starts, or with
+    // `repeat` the first again. A track that cannot be opened is skipped for the rest of the
+    // show; its error text is returned the first time only.
+    std::optional<QString> Poll(const QStringList &playlist, bool repeat);
+    // Music stop at the end of a show.
+    void Stop();
+
+    int NextTrack() const { return m_nextTrack; }
+    const QString &ErrorString() const { return m_player.errorString(); }
+    const MusicPlayer &Player() const { return m_player; }
+
+private:
+    MusicPlayer m_player;
+    int m_nextTrack = 1;
+    bool m_active = false;
+    QSet<QString> m_failed;
+};
+
+}  // namespace lumetta

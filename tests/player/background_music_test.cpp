@@ -1,0 +1,144 @@
+#include "player/background_music.h"
+
+#include "media/wav_files.h"
+
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+
+namespace {
+
+constexpr int kWaitMs = 15000;
+
+// Runs the poll every 20 ms (quicker than the show's 100 ms, to keep the tests short) and
+// records every track that starts, and every failure the poll reports.
+class PollRecorder
+{
+public:
+    PollRecorder(BackgroundMusic &music, const QStringList &playlist, bool repeat)
+        : m_music(music), m_playlist(playlist)
+    {
+        Note();
+        QObject::connect(&m_timer, &QTimer::timeout, [this, repeat] {
+            if (const std::optional<QString> report = m_music.Poll(m_playlist, repeat))
+                reports.append(*report);
+            Note();
+        });
+        m_timer.start(20);
+    }
+
+    QStringList started;
+    QStringList reports;
+
+private:
+    void Note()
+    {
+        const QString now = m_music.Player().fileName();
+        if (m_music.Player().isPlaying() && (started.isEmpty() || started.last() != now || m_lastNext != m_music.NextTrack()))
+            started.append(now);
+        m_lastNext = m_music.NextTrack();
+    }
+
+    BackgroundMusic &m_music;
+    QStringList m_playlist;
+    QTimer m_timer;
+    int m_lastNext = -1;
+};
+
+QStringList Tracks(std::initializer_list<const char *> names)
+{
+    QStringList paths;
+    int frequency = 300;
+    for (const char *name : names)
+        paths.append(testsounds::writeWav(name, 300, frequency += 100));
+    return paths;
+}
+
+}  // namespace
+
+TEST(BackgroundMusic, PlaysTheListOnceThenSilence)
+{
+    const QStringList list = Tracks({"a1.wav", "b1.wav"});
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true)) << music.ErrorString().toStdString();
+    EXPECT_TRUE(music.Active());
+    PollRecorder recorder(music, list, false);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.started.size() == 2 && !music.Player().isPlaying(); }, kWaitMs));
+    QTest::qWait(300);
+    EXPECT_EQ(recorder.started, list);
+    EXPECT_FALSE(music.Player().isPlaying());
+    EXPECT_TRUE(recorder.reports.isEmpty());
+}
+
+TEST(BackgroundMusic, RepeatStartsTheListAgain)
+{
+    const QStringList list = Tracks({"a2.wav", "b2.wav", "c2.wav"});
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true));
+    PollRecorder recorder(music, list, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.started.size() >= 5; }, kWaitMs));
+    EXPECT_EQ(recorder.started.mid(0, 5), (QStringList{list[0], list[1], list[2], list[0], list[1]}));
+    music.Stop();
+}
+
+TEST(BackgroundMusic, StopEndsTheTrackAndTheNextShowStartsAtTheFirst)
+{
+    const QStringList list = {testsounds::writeWav("a3.wav", 200), testsounds::writeWav("b3.wav", 5000)};
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true));
+    {
+        PollRecorder recorder(music, list, false);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return music.Player().fileName() == list[1] && music.Player().position() > 50; },
+                                    kWaitMs));
+    }
+    music.Stop();
+    EXPECT_FALSE(music.Active());
+    QTest::qWait(150);
+    const qint64 stoppedAt = music.Player().position();
+    QTest::qWait(300);
+    EXPECT_EQ(music.Player().position(), stoppedAt);
+
+    ASSERT_TRUE(music.Start(list, true));
+    EXPECT_EQ(music.Player().fileName(), list[0]);
+    EXPECT_EQ(music.NextTrack(), 1);
+    music.Stop();
+}
+
+TEST(BackgroundMusic, NoMusicOrAnEmptyListPlaysNothing)
+{
+    const QStringList list = Tracks({"a4.wav"});
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true));
+    music.Stop();
+    EXPECT_TRUE(music.Start(list, false));
+    EXPECT_FALSE(music.Active());
+    EXPECT_FALSE(music.Poll(list, true).has_value());
+    EXPECT_TRUE(music.Start({}, true));
+    EXPECT_FALSE(music.Active());
+}
+
+TEST(BackgroundMusic, FirstTrackFailureStopsTheStart)
+{
+    BackgroundMusic music;
+    EXPECT_FALSE(music.Start({"/nonexistent/track.wav"}, true));
+    EXPECT_FALSE(music.Active());
+    EXPECT_TRUE(music.ErrorString().contains("/nonexistent/track.wav"));
+}
+
+TEST(BackgroundMusic, LaterFailureIsReportedOnceAndSkipped)
+{
+    QStringList list = Tracks({"a5.wav", "gone5.wav", "c5.wav"});
+    QFile::remove(list[1]);
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true));
+    PollRecorder recorder(music, list, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.started.size() >= 4; }, kWaitMs));
+    EXPECT_EQ(recorder.started.mid(0, 4), (QStringList{list[0], list[2], list[0], list[2]}));
+    ASSERT_EQ(recorder.reports.size(), 1);
+    EXPECT_TRUE(recorder.reports[0].contains("gone5.wav"));
+    music.Stop();
+}
