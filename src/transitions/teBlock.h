@@ -46,9 +46,6 @@ public:
     int SubStyleCount(int Style) const override;
     int ReversedSubStyle(int Style, int SubStyle) const override;
 
-    // The grid of the running pass, null outside a pass.
-    const lumetta::BlockGrid *Grid() const { return m_grid ? &*m_grid : nullptr; }
-
 protected:
     void Initialize(TTETransitionData &Data, int &FrameCount) override;
     void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;

@@ -39,6 +39,7 @@ struct CircleFrame {
 class CircleFrames {
 public:
     CircleFrames(const CirclePlan &plan, int width, int height);
+    // Frame `current`, drawn `step` frames after the previous call; frames come in increasing order.
     CircleFrame Frame(int current, int step);
 
 private:
