@@ -20,8 +20,17 @@ struct BmpLayout
 {
     std::int64_t width = 0;
     std::int64_t height = 0;
-    // Bytes the file needs for the pixel data its headers declare.
-    std::int64_t length = 0;
+    std::int64_t offset = 0;
+    std::int64_t bits = 0;
+    bool uncompressed = true;
+    std::int64_t imageSize = 0;
+
+    // Bytes the file needs for the pixel data its headers declare; only meaningful once the
+    // size is known to be within the pixel limit, which keeps the product from overflowing.
+    std::int64_t length() const
+    {
+        return offset + (uncompressed ? (width * bits + 31) / 32 * 4 * height : imageSize);
+    }
 };
 
 // Reads the sizes from the file and info headers. Qt's reader pads a short file silently and
@@ -34,28 +43,24 @@ std::optional<BmpLayout> readLayout(const QByteArray &data)
     const auto i32 = [&](int at) { return std::int64_t(qFromLittleEndian<qint32>(bytes + at)); };
     if (data.size() < 26 || !data.startsWith("BM"))
         return std::nullopt;
-    const std::int64_t offset = u32(10);
     const std::int64_t headerSize = u32(14);
     BmpLayout layout;
-    std::int64_t bits = 0;
+    layout.offset = u32(10);
     std::int64_t compression = 0;
-    std::int64_t imageSize = 0;
     if (headerSize == 12) {
         layout.width = u16(18);
         layout.height = u16(20);
-        bits = u16(24);
+        layout.bits = u16(24);
     } else if (headerSize >= 16 && data.size() >= 14 + std::min<std::int64_t>(headerSize, 40)) {
         layout.width = std::llabs(i32(18));
         layout.height = std::llabs(i32(22));
-        bits = u16(28);
+        layout.bits = u16(28);
         compression = headerSize >= 20 ? u32(30) : 0;
-        imageSize = headerSize >= 24 ? u32(34) : 0;
+        layout.imageSize = headerSize >= 24 ? u32(34) : 0;
     } else {
         return std::nullopt;
     }
-    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
-    // Only evaluated within the pixel limit, so the product cannot overflow.
-    layout.length = offset + (uncompressed ? (layout.width * bits + 31) / 32 * 4 * layout.height : imageSize);
+    layout.uncompressed = compression == 0 || compression == 3 || compression == 6;
     return layout;
 }
 
@@ -77,7 +82,7 @@ QImage decodeBmp(const QByteArray &data, const QString &file)
     if (!layout || !reader.canRead())
         throw PictureError(file, QStringLiteral("not a BMP file"));
     checkPictureSize(layout->width, layout->height, file);
-    if (layout->length > data.size())
+    if (layout->length() > data.size())
         throw PictureError(file, QStringLiteral("the file is truncated"));
 
     QImage image = reader.read();

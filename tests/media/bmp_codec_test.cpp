@@ -103,6 +103,11 @@ TEST(BmpCodec, RefusesDamagedData)
     QByteArray huge = good;
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 18);
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 22);
+    // Found by fuzzing: extreme sizes and bit depth once overflowed the pixel-data length.
+    QByteArray extreme = good;
+    qToLittleEndian<qint32>(0x7fffffff, reinterpret_cast<uchar *>(extreme.data()) + 18);
+    qToLittleEndian<qint32>(-0x7fffffff, reinterpret_cast<uchar *>(extreme.data()) + 22);
+    qToLittleEndian<quint16>(0xffff, reinterpret_cast<uchar *>(extreme.data()) + 28);
     struct Case {
         const char *what;
         QByteArray data;
@@ -115,6 +120,7 @@ TEST(BmpCodec, RefusesDamagedData)
         {"cut after the headers", good.left(54), "truncated"},
         {"gif data", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), "not a BMP"},
         {"huge", huge, "too large"},
+        {"extreme sizes and depth", extreme, "too large"},
     };
     for (const Case &c : cases) {
         try {
