@@ -1,22 +1,26 @@
+#include "app/main_window.h"
 #include "app/version.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char *argv[])
 {
+    const char *projectFile = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("%s %s\n", lumetta::kProgramName, lumetta::kProgramVersion);
             return 0;
         }
+        if (argv[i][0] != '-' && !projectFile)
+            projectFile = argv[i];
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
-    QMainWindow window;
-    window.setWindowTitle(QString::fromLatin1(lumetta::kMainCaption));
+    lumetta::TForm1 window;
+    if (projectFile)
+        window.SetStartupFile(QString::fromLocal8Bit(projectFile));
     window.showMaximized();
     return app.exec();
 }

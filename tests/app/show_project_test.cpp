@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include "app/scripted_dialogs.h"
+
 
 namespace lumetta {
 namespace {
@@ -16,49 +17,6 @@ namespace {
 using Outcome = ShowProject::Outcome;
 using FileState = ShowProject::FileState;
 using Answer = ProjectDialogs::Answer;
-
-// Answers queued by the test; every question asked is recorded.
-class ScriptedDialogs : public ProjectDialogs
-{
-public:
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
-    std::deque<Answer> saveQuestionAnswers;
-    QStringList asked;
-    QStringList errors;
-
-    std::optional<QString> AskOpenPath() override
-    {
-        asked << "open";
-        return Pop(openAnswers);
-    }
-    std::optional<QString> AskSaveName() override
-    {
-        asked << "save";
-        return Pop(saveAnswers);
-    }
-    Answer AskSaveProject() override
-    {
-        asked << "question";
-        if (saveQuestionAnswers.empty())
-            return Answer::Cancel;
-        const Answer answer = saveQuestionAnswers.front();
-        saveQuestionAnswers.pop_front();
-        return answer;
-    }
-    void ShowError(const QString &message) override { errors << message; }
-
-private:
-    static std::optional<QString> Pop(std::deque<std::optional<QString>> &answers)
-    {
-        std::optional<QString> answer;
-        if (!answers.empty()) {
-            answer.swap(answers.front());
-            answers.pop_front();
-        }
-        return answer;
-    }
-};
 
 class ShowProjectTest : public ::testing::Test
 {

@@ -1,0 +1,494 @@
+#include "app/main_window.h"
+
+#include "app/about_box.h"
+#include "app/icons.h"
+#include "app/project_file.h"
+#include "app/version.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace lumetta {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Lumettas (*.zut)");
+constexpr int kLeftPanelWidth = 321;
+constexpr int kPreviewHeight = 282;
+
+}  // namespace
+
+// The real dialogs behind the project commands.
+class TForm1::WindowDialogs : public ProjectDialogs
+{
+public:
+    explicit WindowDialogs(TForm1 *window) : window_(window) {}
+
+    std::optional<QString> AskOpenPath() override
+    {
+        const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Open"), folder_, kFilter);
+        return Remember(path);
+    }
+    std::optional<QString> AskSaveName() override
+    {
+        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), folder_, kFilter);
+        return Remember(path);
+    }
+    Answer AskSaveProject() override
+    {
+        switch (QMessageBox::question(window_, QStringLiteral("Confirm"),
+                                      QStringLiteral("Do you want to save the project?"),
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                      QMessageBox::Yes)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+        }
+    }
+    void ShowError(const QString &message) override
+    {
+        QMessageBox::critical(window_, QLatin1String(kProgramName), message);
+    }
+
+private:
+    std::optional<QString> Remember(const QString &path)
+    {
+        if (path.isEmpty())
+            return std::nullopt;
+        folder_ = QFileInfo(path).absolutePath();
+        return path;
+    }
+
+    TForm1 *window_;
+    QString folder_;
+};
+
+TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *parent)
+    : QMainWindow(parent),
+      listFiles_(listFiles),
+      ownDialogs_(std::make_unique<WindowDialogs>(this)),
+      dialogs_(dialogs ? dialogs : ownDialogs_.get())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(MakeIcon(IconId::App));
+    resize(1000, 700);
+
+    BuildMenus();
+    BuildToolBar();
+    mainSplitter_ = new QSplitter(Qt::Horizontal, this);
+    mainSplitter_->setObjectName(QStringLiteral("Splitter1"));
+    mainSplitter_->setChildrenCollapsible(false);
+    mainSplitter_->addWidget(BuildRightPanel());
+    setCentralWidget(mainSplitter_);
+
+    statusText_ = new QLabel(QStringLiteral("Use double click in order to add pictures"), this);
+    statusText_->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->addWidget(statusText_, 1);
+
+    aboutBox_ = new TAboutBox(this);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetStartupFile(const QString &path)
+{
+    startupFile_ = QFileInfo(path).absoluteFilePath();
+}
+
+QAction *TForm1::AddAction(QMenu *menu, const QString &objectName, const QString &text,
+                           const QList<QKeySequence> &keys, void (TForm1::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setObjectName(objectName);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    if (slot)
+        connect(action, &QAction::triggered, this, slot);
+    menu->addAction(action);
+    return action;
+}
+
+QAction *TForm1::AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
+                               void (TForm1::*slot)())
+{
+    QAction *action = bar->addAction(MakeIcon(icon), text);
+    action->setIconText(text);  // keeps "Save As..." whole on the button
+    action->setObjectName(objectName);
+    connect(action, &QAction::triggered, this, slot);
+    if (QWidget *button = bar->widgetForAction(action))
+        button->setObjectName(objectName + QLatin1String("Button"));
+    return action;
+}
+
+void TForm1::BuildMenus()
+{
+    QMenu *project = menuBar()->addMenu(QStringLiteral("&Project"));
+    project->setObjectName(QStringLiteral("ProjectMenu"));
+    AddAction(project, QStringLiteral("NewItem"), QStringLiteral("&New ..."), {QKeySequence(Qt::CTRL | Qt::Key_N)},
+              &TForm1::NewProject)
+        ->setIcon(MakeIcon(IconId::NewProject));
+    AddAction(project, QStringLiteral("OpenItem"), QStringLiteral("&Open ..."), {QKeySequence(Qt::CTRL | Qt::Key_O)},
+              &TForm1::OpenProject)
+        ->setIcon(MakeIcon(IconId::Open));
+    AddAction(project, QStringLiteral("SaveItem"), QStringLiteral("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
+              &TForm1::SaveProject)
+        ->setIcon(MakeIcon(IconId::Save));
+    AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &TForm1::SaveProjectAs)
+        ->setIcon(MakeIcon(IconId::SaveAs));
+    project->addSeparator();
+    QAction *exit = AddAction(project, QStringLiteral("ExitItem"), QStringLiteral("E&xit"),
+                              {QKeySequence(Qt::Key_F10)}, nullptr);
+    exit->setIcon(MakeIcon(IconId::Exit));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *pictures = menuBar()->addMenu(QStringLiteral("P&ictures"));
+    pictures->setObjectName(QStringLiteral("PicturesMenu"));
+    AddAction(pictures, QStringLiteral("RemoveItem"), QStringLiteral("&Remove"), {QKeySequence(Qt::Key_Delete)},
+              &TForm1::RemovePictures)
+        ->setIcon(MakeIcon(IconId::Remove));
+    AddAction(pictures, QStringLiteral("ClearItem"), QStringLiteral("&Clear"),
+              {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &TForm1::ClearPictures)
+        ->setIcon(MakeIcon(IconId::Clear));
+
+    QMenu *web = menuBar()->addMenu(QStringLiteral("&Web"));
+    web->setObjectName(QStringLiteral("WebMenu"));
+    connect(web->addAction(QStringLiteral("&Download New Backgrounds")), &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kBackgroundsPage))); });
+    connect(web->addAction(QStringLiteral("Lumetta XP on the &Web")), &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kHomePage))); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("HelpMenu"));
+    AddAction(help, QStringLiteral("HelpItem"), QStringLiteral("&Help"), {QKeySequence(Qt::Key_F1)},
+              &TForm1::ShowHelp)
+        ->setIcon(MakeIcon(IconId::Help));
+    QAction *support = AddAction(help, QStringLiteral("SupportItem"), QStringLiteral("&Technical Support"),
+                                 {QKeySequence(Qt::CTRL | Qt::Key_F1)}, nullptr);
+    connect(support, &QAction::triggered, this,
+            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kSupportMail))); });
+    help->addSeparator();
+    AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("&About"), {}, &TForm1::ShowAbout)
+        ->setIcon(MakeIcon(IconId::About));
+}
+
+void TForm1::BuildToolBar()
+{
+    QToolBar *bar = addToolBar(QStringLiteral("Main"));
+    bar->setObjectName(QStringLiteral("ToolBar1"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(32, 32));
+    bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    AddToolAction(bar, QStringLiteral("NewProject"), QStringLiteral("New Project"), IconId::NewProject,
+                  &TForm1::NewProject);
+    AddToolAction(bar, QStringLiteral("Open"), QStringLiteral("Open"), IconId::Open, &TForm1::OpenProject);
+    AddToolAction(bar, QStringLiteral("Save"), QStringLiteral("Save"), IconId::Save, &TForm1::SaveProject);
+    AddToolAction(bar, QStringLiteral("SaveAs"), QStringLiteral("Save As..."), IconId::SaveAs,
+                  &TForm1::SaveProjectAs);
+    bar->addSeparator();
+    AddToolAction(bar, QStringLiteral("Help"), QStringLiteral("Help"), IconId::Help, &TForm1::ShowHelp);
+    QAction *exit = bar->addAction(MakeIcon(IconId::Exit), QStringLiteral("Exit"));
+    exit->setObjectName(QStringLiteral("Exit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    for (QAction *action : bar->actions())
+        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator())
+            button->setMinimumSize(65, 52);
+}
+
+QWidget *TForm1::BuildRightPanel()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("RightPanel"));
+
+    auto *bar = new QToolBar(panel);
+    bar->setObjectName(QStringLiteral("ToolBar2"));
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction *remove = bar->addAction(MakeIcon(IconId::Remove), QStringLiteral("Remove"));
+    remove->setObjectName(QStringLiteral("Remove"));
+    connect(remove, &QAction::triggered, this, &TForm1::RemovePictures);
+    QAction *clear = bar->addAction(MakeIcon(IconId::Clear), QStringLiteral("Clear"));
+    clear->setObjectName(QStringLiteral("Clear"));
+    connect(clear, &QAction::triggered, this, &TForm1::ClearPictures);
+    bar->addSeparator();
+
+    previewButton_ = new QToolButton(bar);
+    previewButton_->setObjectName(QStringLiteral("PreviewButton"));
+    previewButton_->setText(QStringLiteral("Preview"));
+    previewButton_->setIcon(MakeIcon(IconId::Preview));
+    previewButton_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    previewButton_->setCheckable(true);
+    previewButton_->setChecked(true);
+    previewButton_->setAutoRaise(true);
+    // The click toggles through TogglePreview, which keeps button and panel in step.
+    connect(previewButton_, &QToolButton::clicked, this, [this] {
+        previewButton_->setChecked(!previewButton_->isChecked());
+        TogglePreview();
+    });
+    bar->addWidget(previewButton_);
+    bar->addSeparator();
+
+    auto *arrows = new QWidget(bar);
+    arrows->setObjectName(QStringLiteral("UpDown1"));
+    auto *arrowLayout = new QVBoxLayout(arrows);
+    arrowLayout->setContentsMargins(0, 0, 0, 0);
+    arrowLayout->setSpacing(0);
+    for (bool up : {true, false}) {
+        auto *arrow = new QToolButton(arrows);
+        arrow->setObjectName(up ? QStringLiteral("ArrowUp") : QStringLiteral("ArrowDown"));
+        arrow->setArrowType(up ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setToolTip(up ? QStringLiteral("Move the picture up") : QStringLiteral("Move the picture down"));
+        arrow->setAutoRepeat(true);
+        arrow->setFixedSize(26, 13);
+        connect(arrow, &QToolButton::clicked, this, [this, up] { ArrowClicked(up); });
+        arrowLayout->addWidget(arrow);
+    }
+    bar->addWidget(arrows);
+    for (QAction *action : bar->actions())
+        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator() && button != arrows)
+            button->setMinimumWidth(67);
+
+    prePanel_ = new QFrame(panel);
+    prePanel_->setObjectName(QStringLiteral("PrePanel"));
+    static_cast<QFrame *>(prePanel_)->setFrameShape(QFrame::StyledPanel);
+    prePanel_->setMinimumHeight(0);
+
+    pictureModel_ = new PictureListModel(project_.Pictures(), this);
+    listBox1_ = new QListView(panel);
+    listBox1_->setObjectName(QStringLiteral("ListBox1"));
+    listBox1_->setModel(pictureModel_);
+    listBox1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    listBox1_->setUniformItemSizes(true);
+    listBox1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listBox1_->setTextElideMode(Qt::ElideMiddle);
+
+    rightSplitter_ = new QSplitter(Qt::Vertical, panel);
+    rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
+    rightSplitter_->addWidget(prePanel_);
+    rightSplitter_->addWidget(listBox1_);
+    rightSplitter_->setCollapsible(1, false);
+    rightSplitter_->setStretchFactor(1, 1);
+    rightSplitter_->setSizes({kPreviewHeight, 400});
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(rightSplitter_, 1);
+    return panel;
+}
+
+void TForm1::FormCreate()
+{
+    RefreshTitles();
+    // A folder that cannot be written is reported when the close request writes the lists.
+    listFiles_.CreateMissing();
+    sopt_ = listFiles_.ReadResume();
+    SetPreviewShown(!sopt_.isEmpty() && sopt_[0] == QLatin1String("Pre"));
+}
+
+void TForm1::FormActivate()
+{
+    startDir_ = listFiles_.ReadStartDir();
+    if (activated_)
+        return;
+    activated_ = true;
+    if (!startupFile_.isEmpty()) {
+        if (project_.OpenPath(startupFile_, *dialogs_) == ShowProject::Outcome::Done)
+            AfterProjectLoaded();
+    } else if (sopt_.size() >= 2 && sopt_[1] != QLatin1String("No")) {
+        const bool loaded = project_.Reopen(sopt_[1], *dialogs_) == ShowProject::Outcome::Done;
+        if (loaded)
+            AfterProjectLoaded();
+    }
+}
+
+bool TForm1::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    else if (event->type() == QEvent::Show && !activated_)
+        QTimer::singleShot(0, this, [this] {
+            if (!activated_ && isVisible())
+                FormActivate();
+        });
+    return QMainWindow::event(event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    if (startDir_.isEmpty())
+        startDir_ = listFiles_.ReadStartDir();
+    try {
+        listFiles_.WriteStartDir(startDir_);
+    } catch (const ProjectError &error) {
+        Report(error.Message());
+    }
+    sopt_ = {PreviewShown() ? QStringLiteral("Pre") : QStringLiteral("Not"), project_.ResumeEntry()};
+    try {
+        listFiles_.WriteResume(sopt_);
+    } catch (const ProjectError &error) {
+        Report(error.Message());
+    }
+    return project_.ConfirmClose(*dialogs_);
+}
+
+void TForm1::Report(const QString &message)
+{
+    dialogs_->ShowError(message);
+}
+
+void TForm1::RefreshCounter()
+{
+    statusText_->setText(QStringLiteral("Counter: %1").arg(project_.Pictures().size()));
+}
+
+void TForm1::RefreshTitles()
+{
+    setWindowTitle(project_.Caption());
+    setWindowIconText(project_.ApplicationTitle());
+}
+
+void TForm1::SelectFirstPicture()
+{
+    if (project_.Pictures().isEmpty())
+        return;
+    listBox1_->selectionModel()->setCurrentIndex(pictureModel_->index(0),
+                                                 QItemSelectionModel::ClearAndSelect);
+}
+
+void TForm1::AfterProjectLoaded()
+{
+    pictureModel_->Reload();
+    RefreshCounter();
+    RefreshTitles();
+    SelectFirstPicture();
+}
+
+void TForm1::NewProject()
+{
+    if (project_.New(*dialogs_) != ShowProject::Outcome::Done)
+        return;
+    pictureModel_->Reload();
+    RefreshTitles();
+    RefreshCounter();
+}
+
+void TForm1::OpenProject()
+{
+    if (project_.Open(*dialogs_) == ShowProject::Outcome::Done)
+        AfterProjectLoaded();
+}
+
+void TForm1::SaveProject()
+{
+    project_.Save(*dialogs_);
+}
+
+void TForm1::SaveProjectAs()
+{
+    project_.SaveAs(*dialogs_);
+    RefreshTitles();
+}
+
+void TForm1::RemovePictures()
+{
+    project_.SetModified();
+    QList<int> rows;
+    for (const QModelIndex &index : listBox1_->selectionModel()->selectedIndexes())
+        rows.append(index.row());
+    pictureModel_->RemoveRows(rows);
+    RefreshCounter();
+}
+
+void TForm1::ClearPictures()
+{
+    project_.SetModified();
+    pictureModel_->Clear();
+    RefreshCounter();
+}
+
+void TForm1::ArrowClicked(bool upArrow)
+{
+    const int direction = arrows_.Click(upArrow);
+    if (direction == 0 || project_.Pictures().isEmpty())
+        return;
+    const int current = std::max(0, listBox1_->currentIndex().row());
+    const int moved = pictureModel_->Move(current, direction);
+    if (moved < 0)
+        return;
+    QItemSelectionModel *selection = listBox1_->selectionModel();
+    // The two exchanged rows lose their marks; only the moved picture is selected again.
+    selection->select(pictureModel_->index(current), QItemSelectionModel::Deselect);
+    selection->select(pictureModel_->index(moved), QItemSelectionModel::Deselect);
+    selection->setCurrentIndex(pictureModel_->index(moved), QItemSelectionModel::Select);
+    project_.SetModified();
+}
+
+bool TForm1::PreviewShown() const
+{
+    return previewButton_->isChecked();
+}
+
+void TForm1::SetPreviewShown(bool shown)
+{
+    previewButton_->setChecked(shown);
+    prePanel_->setVisible(shown);
+}
+
+void TForm1::TogglePreview()
+{
+    SetPreviewShown(!PreviewShown());
+}
+
+QString TForm1::StatusText() const
+{
+    return statusText_->text();
+}
+
+QString TForm1::HelpFilePath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kHelpFileName));
+}
+
+void TForm1::ShowHelp()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath()));
+}
+
+void TForm1::ShowAbout()
+{
+    aboutBox_->exec();
+}
+
+}  // namespace lumetta

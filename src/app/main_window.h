@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/icons.h"
+#include "app/list_files.h"
+#include "app/picture_list.h"
+#include "app/show_project.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QLabel;
+class QListView;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+
+namespace lumetta {
+
+class TAboutBox;
+
+// The editor's main window: the show being edited, its commands, the list files and the
+// panels for browsing, previewing and ordering pictures.
+class TForm1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // DIALOGS answers the project commands' questions; nullptr uses the window's own dialogs.
+    explicit TForm1(const ListFiles &listFiles = ListFiles(), ProjectDialogs *dialogs = nullptr,
+                    QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    ShowProject &Project() { return project_; }
+    const ListFiles &Lists() const { return listFiles_; }
+
+    // Opens PATH at the first activation instead of reopening the last project.
+    void SetStartupFile(const QString &path);
+
+    // The commands of the menus and tool bars.
+    void NewProject();
+    void OpenProject();
+    void SaveProject();
+    void SaveProjectAs();
+    void RemovePictures();
+    void ClearPictures();
+    void ArrowClicked(bool upArrow);
+    void TogglePreview();
+    void ShowHelp();
+    void ShowAbout();
+
+    // Activation work: reads the start folder; the first time also reopens the last project.
+    void FormActivate();
+
+    bool PreviewShown() const;
+    QString StatusText() const;
+    QListView *PictureList() const { return listBox1_; }
+    // The help guide beside the program.
+    static QString HelpFilePath();
+
+protected:
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class WindowDialogs;
+
+    QAction *AddAction(QMenu *menu, const QString &objectName, const QString &text,
+                       const QList<QKeySequence> &keys, void (TForm1::*slot)());
+    QAction *AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
+                           void (TForm1::*slot)());
+    void BuildMenus();
+    void BuildToolBar();
+    QWidget *BuildRightPanel();
+    void FormCreate();
+    bool FormCloseQuery();
+
+    void AfterProjectLoaded();
+    void RefreshCounter();
+    void RefreshTitles();
+    void SelectFirstPicture();
+    void SetPreviewShown(bool shown);
+    void Report(const QString &message);
+
+    ListFiles listFiles_;
+    ShowProject project_;
+    std::unique_ptr<WindowDialogs> ownDialogs_;
+    ProjectDialogs *dialogs_ = nullptr;
+
+    PictureListModel *pictureModel_ = nullptr;
+    QListView *listBox1_ = nullptr;
+    QWidget *prePanel_ = nullptr;
+    QSplitter *rightSplitter_ = nullptr;
+    QSplitter *mainSplitter_ = nullptr;
+    QToolButton *previewButton_ = nullptr;
+    QLabel *statusText_ = nullptr;
+    TAboutBox *aboutBox_ = nullptr;
+
+    QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
+    QStringList startDir_;  // start folder
+    QString startupFile_;
+    UpDownArrows arrows_;
+    bool activated_ = false;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,386 @@
+#include "app/main_window.h"
+
+#include "app/project_file.h"
+#include "app/qstring_print.h"
+#include "app/scripted_dialogs.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumetta {
+namespace {
+
+using Answer = ProjectDialogs::Answer;
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { lists = std::make_unique<ListFiles>(dir.filePath("config")); }
+
+    // The window as the program starts it, with the test answering every dialog.
+    TForm1 &Start()
+    {
+        form = std::make_unique<TForm1>(*lists, &dialogs);
+        Show();
+        return *form;
+    }
+
+    void Show()
+    {
+        form->show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->FormActivate();
+    }
+
+    QString MakeProject(const QString &name, int pictures)
+    {
+        QStringList paths;
+        for (int i = 0; i < pictures; ++i)
+            paths << QStringLiteral("/pictures/p%1.jpg").arg(i);
+        const QString path = dir.filePath(name);
+        WriteTextFile(path, BuildProjectText(ShowSettings(), paths, {"1", "2"}, {}));
+        return path;
+    }
+
+    void OpenProject(const QString &path)
+    {
+        dialogs.openAnswers = {path};
+        QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    }
+
+    QStringList ListedPictures() const
+    {
+        QStringList shown;
+        QAbstractItemModel *model = form->PictureList()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            shown << model->index(row, 0).data().toString();
+        return shown;
+    }
+
+    QList<int> SelectedRows() const
+    {
+        QList<int> rows;
+        for (const QModelIndex &index : form->PictureList()->selectionModel()->selectedIndexes())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    }
+
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QListView *view = form->PictureList();
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+
+    QToolButton *Button(const char *name) const { return form->findChild<QToolButton *>(QLatin1String(name)); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ListFiles> lists;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
+{
+    TForm1 &w = Start();
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_EQ(w.windowIconText(), QLatin1String("Lumetta XP"));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Use double click in order to add pictures"));
+    EXPECT_TRUE(w.PreviewShown());
+    EXPECT_EQ(ReadBytes(lists->PathOf(ListFiles::kResumeFile)), QByteArray("Pre\r\nNo\r\n"));
+    EXPECT_EQ(ReadBytes(lists->PathOf(ListFiles::kRecentFile)), QByteArray("Empty\r\n"));
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
+{
+    TForm1 &w = Start();
+    const struct {
+        const char *name;
+        const char *text;
+        QKeySequence key;
+    } items[] = {
+        {"NewItem", "New ...", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"OpenItem", "Open ...", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"SaveAsItem", "Save As ...", QKeySequence()},
+        {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
+        {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
+        {"ClearItem", "Clear", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+        {"HelpItem", "Help", QKeySequence(Qt::Key_F1)},
+        {"SupportItem", "Technical Support", QKeySequence(Qt::CTRL | Qt::Key_F1)},
+        {"AboutItem", "About", QKeySequence()},
+    };
+    for (const auto &item : items) {
+        auto *action = w.findChild<QAction *>(QLatin1String(item.name));
+        ASSERT_NE(action, nullptr) << item.name;
+        EXPECT_EQ(action->text().remove(u'&'), QLatin1String(item.text)) << item.name;
+        EXPECT_EQ(action->shortcut(), item.key) << item.name;
+    }
+    auto *bar = w.findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    QStringList captions;
+    for (QAction *action : bar->actions())
+        captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
+    EXPECT_EQ(captions, QStringList({"New Project", "Open", "Save", "Save As...", "|", "Help", "Exit"}));
+    for (QAction *action : bar->actions())
+        EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
+}
+
+TEST_F(MainWindowTest, OpenSaveAsAndNewSetCaptionsCounterAndSelection)
+{
+    TForm1 &w = Start();
+    OpenProject(MakeProject("trip.zut", 3));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- trip"));
+    EXPECT_EQ(w.windowIconText(), QLatin1String("trip - Lumetta XP"));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 3"));
+    EXPECT_EQ(ListedPictures().size(), 3);
+    EXPECT_EQ(SelectedRows(), QList<int>({0}));
+    EXPECT_EQ(w.PictureList()->currentIndex().row(), 0);
+
+    dialogs.saveAnswers = {dir.filePath("copy")};
+    w.findChild<QAction *>(QStringLiteral("SaveAsItem"))->trigger();
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - copy"));
+    EXPECT_EQ(w.windowIconText(), QLatin1String("copy - Lumetta XP"));
+    EXPECT_TRUE(QFile::exists(dir.filePath("copy.zut")));
+
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - Untitled project"));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_FALSE(dialogs.asked.contains("question"));
+}
+
+TEST_F(MainWindowTest, StateTableThroughTheKeys)
+{
+    TForm1 &w = Start();
+    const QString opened = MakeProject("opened.zut", 2);
+    OpenProject(opened);
+    ClickRow(1);
+    QTest::keyClick(w.PictureList(), Qt::Key_Delete);
+    EXPECT_TRUE(w.Project().Modified());
+
+    // Opened: Ctrl+S writes there without asking.
+    dialogs.asked.clear();
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(ReadTextFile(opened).size(), 15);  // one picture, two effects
+    EXPECT_FALSE(w.Project().Modified());
+
+    // Save As cancelled: the opened path is forgotten, the next Ctrl+S asks.
+    dialogs.saveAnswers = {std::nullopt, dir.filePath("named")};
+    Button("SaveAsButton")->click();
+    EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.asked, QStringList({"save", "save"}));
+    EXPECT_EQ(w.Project().State(), ShowProject::FileState::SavedAs);
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- opened"));  // Save keeps the caption
+    EXPECT_TRUE(QFile::exists(dir.filePath("named.zut")));
+}
+
+TEST_F(MainWindowTest, CloseWritesTheListFilesBeforeAskingAndKeepsThemOnCancel)
+{
+    TForm1 &w = Start();
+    const QString opened = MakeProject("show.zut", 3);
+    OpenProject(opened);
+    QTest::keyClick(w.PictureList(), Qt::Key_Delete);
+    ASSERT_TRUE(w.Project().Modified());
+
+    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(dialogs.asked.last(), QLatin1String("question"));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", opened}));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kStartDirFile)).size(), 1);
+
+    dialogs.saveQuestionAnswers = {Answer::No};
+    EXPECT_TRUE(w.close());
+}
+
+TEST_F(MainWindowTest, CloseAfterYesGoesOnOnlyWhenSaved)
+{
+    TForm1 &w = Start();
+    OpenProject(MakeProject("s.zut", 2));
+    dialogs.saveAnswers = {std::nullopt};
+    Button("SaveAsButton")->click();  // now untitled, so Yes asks for a name
+    w.Project().SetModified();
+    dialogs.saveQuestionAnswers = {Answer::Yes, Answer::Yes};
+    dialogs.saveAnswers = {std::nullopt, dir.filePath("kept")};
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(QFile::exists(dir.filePath("kept.zut")));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)).value(1), QLatin1String("No"));
+}
+
+TEST_F(MainWindowTest, AListFileThatCannotBeWrittenIsReportedAndClosingGoesOn)
+{
+    QFile blocker(dir.filePath("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    lists = std::make_unique<ListFiles>(dir.filePath("blocked/config"));
+    TForm1 &w = Start();
+    dialogs.errors.clear();
+    EXPECT_TRUE(w.close());
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot create file ")) << dialogs.errors[0].toStdString();
+}
+
+TEST_F(MainWindowTest, NotInTheResumeListStartsWithThePreviewHiddenAndWritesItBack)
+{
+    lists->WriteResume({"Not", "No"});
+    TForm1 &w = Start();
+    EXPECT_FALSE(w.PreviewShown());
+    EXPECT_FALSE(Button("PreviewButton")->isChecked());
+    EXPECT_FALSE(w.findChild<QWidget *>(QStringLiteral("PrePanel"))->isVisible());
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Not", "No"}));
+}
+
+TEST_F(MainWindowTest, PreviewButtonShowsAndHidesThePanel)
+{
+    TForm1 &w = Start();
+    QWidget *panel = w.findChild<QWidget *>(QStringLiteral("PrePanel"));
+    QToolButton *button = Button("PreviewButton");
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_FALSE(panel->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)).value(0), QLatin1String("Pre"));
+}
+
+TEST_F(MainWindowTest, ReopensTheLastProjectAtStartOnlyOnce)
+{
+    const QString last = MakeProject("last.zut", 2);
+    lists->WriteResume({"Pre", last});
+    TForm1 &w = Start();
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - last"));
+    EXPECT_EQ(w.windowIconText(), QLatin1String("last - Lumetta XP"));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
+    EXPECT_EQ(SelectedRows(), QList<int>({0}));
+    EXPECT_FALSE(w.Project().Modified());
+
+    QTest::keyClick(&w, Qt::Key_Delete);
+    w.FormActivate();  // coming back from a dialog
+    EXPECT_EQ(ListedPictures().size(), 1);
+}
+
+TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
+{
+    const QString gone = dir.filePath("gone.zut");
+    lists->WriteResume({"Pre", gone});
+    TForm1 &w = Start();
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone}));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_EQ(w.Project().OpenedPath(), gone);
+}
+
+TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
+{
+    lists->WriteResume({"Pre", MakeProject("last.zut", 2)});
+    const QString named = MakeProject("named.zut", 4);
+    form = std::make_unique<TForm1>(*lists, &dialogs);
+    form->SetStartupFile(named);
+    Show();
+    EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP- named"));
+    EXPECT_EQ(form->StatusText(), QLatin1String("Counter: 4"));
+}
+
+TEST_F(MainWindowTest, RemovingEntriesOneTwoAndFourOfFiveLeavesZeroAndThree)
+{
+    TForm1 &w = Start();
+    OpenProject(MakeProject("five.zut", 5));
+    ClickRow(1);
+    ClickRow(2, Qt::ControlModifier);
+    ClickRow(4, Qt::ControlModifier);
+    ASSERT_EQ(SelectedRows(), QList<int>({1, 2, 4}));
+    QTest::keyClick(w.PictureList(), Qt::Key_Delete);
+    EXPECT_EQ(ListedPictures(), QStringList({"/pictures/p0.jpg", "/pictures/p3.jpg"}));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
+    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_EQ(w.Project().Pictures(), ListedPictures());
+}
+
+TEST_F(MainWindowTest, ClearEmptiesTheListFromAnywhere)
+{
+    TForm1 &w = Start();
+    OpenProject(MakeProject("c.zut", 3));
+    Button("PreviewButton")->setFocus();
+    QTest::keyClick(&w, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
+    EXPECT_TRUE(w.Project().Modified());
+}
+
+TEST_F(MainWindowTest, UpArrowTwiceMovesTheLastOfThreeToTheTop)
+{
+    TForm1 &w = Start();
+    OpenProject(MakeProject("three.zut", 3));
+    ClickRow(0);
+    ClickRow(2, Qt::ControlModifier);  // row 0 stays selected too, row 2 has the focus
+    QToolButton *up = Button("ArrowUp");
+    QTest::mouseClick(up, Qt::LeftButton);
+    QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(ListedPictures(), QStringList({"/pictures/p2.jpg", "/pictures/p0.jpg", "/pictures/p1.jpg"}));
+    EXPECT_EQ(w.PictureList()->currentIndex().row(), 0);
+    EXPECT_EQ(SelectedRows(), QList<int>({0}));
+    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 3"));
+
+    QTest::mouseClick(Button("ArrowDown"), Qt::LeftButton);
+    EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p0.jpg"));
+    EXPECT_EQ(w.PictureList()->currentIndex().row(), 1);
+}
+
+TEST_F(MainWindowTest, UpArrowAtTheTopOfItsRangeMovesNothing)
+{
+    TForm1 &w = Start();
+    for (int i = 0; i < 2000; ++i)
+        w.ArrowClicked(true);
+    OpenProject(MakeProject("two.zut", 2));
+    ClickRow(1);
+    QTest::mouseClick(Button("ArrowUp"), Qt::LeftButton);
+    EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p0.jpg"));
+    EXPECT_FALSE(w.Project().Modified());
+    QTest::mouseClick(Button("ArrowDown"), Qt::LeftButton);  // 1999 < 2000: a down move
+    EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p0.jpg"));
+    ClickRow(0);
+    QTest::mouseClick(Button("ArrowDown"), Qt::LeftButton);
+    EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p1.jpg"));
+}
+
+TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
+{
+    Start();
+    auto *text = form->findChild<QLabel *>(QStringLiteral("AboutText"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text().contains("Lumetta XP"));
+    EXPECT_TRUE(text->text().contains("3.51"));
+    EXPECT_TRUE(text->text().contains("href="));
+}
+
+}  // namespace
+}  // namespace lumetta
