@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 #include "app/version.h"
+#include "player/play_file.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -18,6 +19,8 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
+    if (argc == 3 && std::strcmp(argv[1], "--play") == 0)
+        return lumetta::PlayProjectFile(QString::fromLocal8Bit(argv[2]));
     lumetta::TForm1 window;
     if (projectFile)
         window.SetStartupFile(QString::fromLocal8Bit(projectFile));

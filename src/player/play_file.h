@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdio>
+
+namespace lumetta {
+
+// `lumetta --play FILE`: plays the project file full screen with its own settings, effect
+// selection and playlist, without touching the list files. Returns the exit status: 0 when
+// the show has ended, 1 (with a message on `errors`) when it could not start.
+int PlayProjectFile(const QString &path, std::FILE *errors = stderr);
+
+}  // namespace lumetta

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace lumetta {
+
+class ShowProject;
+
+// Number of effects a show may choose from (the catalogue's offered entries 0 to 20).
+inline constexpr int kOfferedEffects = 21;
+
+// The effect entry for a draw r in [0, 1) from n entries: r * (n - 1) rounded half to even,
+// so the first and last entries come up half as often as the others. nullopt when n is 0.
+std::optional<int> EffectEntryFor(double r, int n);
+
+// Draws from the shared generator (at every call, as every step does) and returns the effect
+// number of the chosen entry; nullopt for an empty selection or an entry that is not a number
+// from 0 to 20, which play without an effect.
+std::optional<int> ChooseEffect(const QStringList &selection);
+
+// "N. name": the picture's number from 1 and its file name without the folder.
+QString SlideCaption(int index, const QString &path);
+
+// What the slide step asks of the player window.
+class SlideHost
+{
+public:
+    virtual ~SlideHost() = default;
+    // Hides the mouse pointer over the slide and the background.
+    virtual void HidePointer() = 0;
+    virtual void SetCaption(const QString &text) = 0;
+    // Lets the window system deliver what is pending, except user input.
+    virtual void LetWindowUpdate() = 0;
+    // Freezes the slide panel under the effect's render window; true when prepared.
+    virtual bool PrepareEffect(int effect) = 0;
+    // Loads, lays out and decodes the picture in the slide panel; the error text on failure,
+    // with the panel unchanged.
+    virtual std::optional<QString> ShowPicture(const QString &path) = 0;
+    virtual void ExecuteEffect(int effect) = 0;
+    virtual void UnPrepareEffect(int effect) = 0;
+    // Tells the user about a problem without stopping the show.
+    virtual void Notify(const QString &message) = 0;
+    virtual void CloseShow() = 0;
+    virtual bool SlideTimerEnabled() const = 0;
+    // Enabling an enabled timer keeps its running interval.
+    virtual void SetSlideTimerEnabled(bool enabled) = 0;
+    // Shows the hot-key help modally.
+    virtual void ShowHotKeyHelp() = 0;
+};
+
+// The slide sequencer: the slide step, the hot keys and the click, with every request that
+// comes while a step runs (a timer tick, a key, a click) run after it in arrival order.
+class SlideSequencer
+{
+public:
+    explicit SlideSequencer(SlideHost &host);
+
+    // The show whose lists every step reads afresh.
+    void SetProject(const ShowProject *project) { project_ = project; }
+
+    // Set-up of a show: from the first picture, then the first step at once.
+    void Start();
+    // The show has closed: pending requests are dropped and later ones ignored.
+    void End();
+    bool Running() const { return running_; }
+    bool Busy() const { return busy_; }
+
+    // Timer1's tick; ticks that pile up during a step count as one.
+    void Tick();
+    // A click on the slide picture.
+    void Click();
+    // A key of the player window (Qt key code); false when it is not a hot key.
+    bool KeyDown(int key);
+    // The help window closed: automatic shows advance again.
+    void HelpClosed();
+
+    int NextSlide() const { return nextSlide_; }
+    void SetNextSlide(int index) { nextSlide_ = index; }
+
+private:
+    enum class Request { SetUp, Tick, Step, Back, Escape, Help, Ctrl };
+
+    void Ask(Request request);
+    void Perform(Request request);
+    void SlideStep(int direction);
+    bool Manual() const;
+
+    SlideHost &host_;
+    const ShowProject *project_ = nullptr;
+    int nextSlide_ = 0;
+    bool running_ = false;
+    bool busy_ = false;
+    std::deque<Request> pending_;
+    // Pictures already reported as unreadable in this show.
+    QSet<QString> reported_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,284 @@
+#include "app/show_project.h"
+#include "common/random.h"
+#include "player/slide_sequencer.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace lumetta;
+
+namespace {
+
+// Records what the step asks of the window, in order.
+class FakeHost : public SlideHost
+{
+public:
+    QStringList log;
+    bool timer = false;
+    QSet<QString> unreadable;
+    // Runs inside LetWindowUpdate, as a tick or a key arriving while a step runs would.
+    std::function<void()> duringUpdate;
+    std::function<void()> duringExecute;
+
+    void HidePointer() override {}
+    void SetCaption(const QString &text) override { log << QStringLiteral("caption ") + text; }
+    void LetWindowUpdate() override
+    {
+        if (auto call = std::exchange(duringUpdate, nullptr))
+            call();
+    }
+    bool PrepareEffect(int effect) override
+    {
+        log << QStringLiteral("prepare %1").arg(effect);
+        return true;
+    }
+    std::optional<QString> ShowPicture(const QString &path) override
+    {
+        if (unreadable.contains(path))
+            return QStringLiteral("Cannot load picture ") + path;
+        log << QStringLiteral("show ") + path;
+        return std::nullopt;
+    }
+    void ExecuteEffect(int effect) override
+    {
+        log << QStringLiteral("execute %1").arg(effect);
+        if (auto call = std::exchange(duringExecute, nullptr))
+            call();
+    }
+    void UnPrepareEffect(int effect) override { log << QStringLiteral("unprepare %1").arg(effect); }
+    void Notify(const QString &message) override { log << QStringLiteral("notify ") + message; }
+    void CloseShow() override
+    {
+        log << QStringLiteral("close");
+        if (sequencer)
+            sequencer->End();
+    }
+    bool SlideTimerEnabled() const override { return timer; }
+    void SetSlideTimerEnabled(bool enabled) override { timer = enabled; }
+    void ShowHotKeyHelp() override { log << QStringLiteral("help"); }
+
+    SlideSequencer *sequencer = nullptr;
+
+    QStringList Shown() const { return log.filter(QRegularExpression(QStringLiteral("^show "))).replaceInStrings(QStringLiteral("show "), QString()); }
+};
+
+class SequencerTest : public ::testing::Test
+{
+protected:
+    SequencerTest() : sequencer(host)
+    {
+        host.sequencer = &sequencer;
+        project.Pictures() = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+        project.EffectSelection() = {QStringLiteral("7")};
+        project.Settings().Put(ShowSettings::kLooping, QStringLiteral("No"));
+        sequencer.SetProject(&project);
+    }
+
+    FakeHost host;
+    SlideSequencer sequencer;
+    ShowProject project;
+};
+
+}  // namespace
+
+TEST(EffectChoice, EntryIsRoundedHalfToEven)
+{
+    struct Case
+    {
+        double r;
+        int n;
+        std::optional<int> entry;
+    } const cases[] = {
+        {0.0, 5, 0},   {0.124, 5, 0}, {0.125, 5, 0},  // 0.5 goes to the even 0
+        {0.126, 5, 1}, {0.375, 5, 2},                 // 1.5 goes to 2
+        {0.625, 5, 2},                                // 2.5 goes to 2
+        {0.999, 5, 4}, {0.7, 1, 0},   {0.5, 2, 0},    // 0.5 of one step
+        {0.3, 0, std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(EffectEntryFor(c.r, c.n), c.entry) << c.r << " of " << c.n;
+}
+
+TEST(EffectChoice, DrawsOnceFromTheSharedGeneratorAtEveryChoice)
+{
+    // Seed 1 advances to 134775814 (r = 0.031); 0xA6B05733 advances to 2^31 (r = 0.5 exactly).
+    const struct
+    {
+        std::uint32_t seed;
+        QStringList selection;
+        std::optional<int> effect;
+    } cases[] = {
+        {1, {"3", "9", "20"}, 3},
+        {0xA6B05733u, {"3", "9", "20"}, 9},
+        {0xA6B05733u, {"3", "9", "20", "4"}, 20},  // 1.5 goes to the even entry 2
+        {0xA6B05733u, {"3", "9"}, 3},              // 0.5 goes to entry 0
+        {1, {}, std::nullopt},
+        {1, {"21"}, std::nullopt},
+        {1, {"x"}, std::nullopt},
+        {1, {"-1"}, std::nullopt},
+        {1, {"12"}, 12},
+    };
+    for (const auto &c : cases) {
+        SetRandSeed(c.seed);
+        const std::uint32_t next = c.seed * 134775813u + 1u;
+        const std::optional<int> chosen = ChooseEffect(c.selection);
+        EXPECT_EQ(RandSeed(), next);
+        EXPECT_EQ(chosen, c.effect) << c.seed << " " << c.selection.join(QLatin1Char(',')).toStdString();
+    }
+}
+
+TEST(EffectChoice, CaptionIsNumberAndFileName)
+{
+    EXPECT_EQ(SlideCaption(2, QStringLiteral("/photos/beach.jpg")), QStringLiteral("3. beach.jpg"));
+    EXPECT_EQ(SlideCaption(9, QStringLiteral("/a/b/c/a.jpg")), QStringLiteral("10. a.jpg"));
+}
+
+TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
+{
+    sequencer.Start();
+    EXPECT_EQ(host.log, QStringList({"caption 1. a.jpg", "prepare 7", "show /p/a.jpg", "execute 7", "unprepare 7"}));
+    EXPECT_EQ(sequencer.NextSlide(), 1);
+
+    host.log.clear();
+    project.Settings().Put(ShowSettings::kEffects, QStringLiteral("No effect"));
+    sequencer.Tick();
+    EXPECT_EQ(host.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "unprepare 7"}));
+
+    host.log.clear();
+    project.EffectSelection().clear();
+    project.Settings().Put(ShowSettings::kEffects, QStringLiteral("Random"));
+    sequencer.Tick();
+    EXPECT_EQ(host.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
+}
+
+TEST_F(SequencerTest, EndOfListClosesOrLoops)
+{
+    sequencer.Start();
+    sequencer.Tick();
+    sequencer.Tick();
+    host.log.clear();
+    sequencer.Tick();
+    EXPECT_EQ(host.log, QStringList({"close"}));
+    EXPECT_EQ(sequencer.NextSlide(), 0);
+    EXPECT_FALSE(sequencer.Running());
+
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    sequencer.Start();
+    sequencer.Tick();
+    sequencer.Tick();
+    sequencer.Tick();
+    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/a.jpg"}));
+    EXPECT_TRUE(sequencer.Running());
+}
+
+TEST_F(SequencerTest, GoingBackStopsAtTheFirstPicture)
+{
+    sequencer.Start();
+    sequencer.Tick();
+    sequencer.Tick();
+    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Left));
+    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Backspace));
+    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Backspace));
+    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Right));
+    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/b.jpg", "/p/a.jpg", "/p/a.jpg", "/p/b.jpg"}));
+}
+
+TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderWithTicksMerged)
+{
+    sequencer.Start();
+    host.log.clear();
+    host.duringUpdate = [&] {
+        sequencer.Tick();
+        sequencer.Tick();
+        EXPECT_TRUE(sequencer.Busy());
+    };
+    host.duringExecute = [&] {
+        sequencer.KeyDown(Qt::Key_Left);
+        sequencer.Tick();
+    };
+    sequencer.Tick();
+    // b, then one merged tick (c), then Left (back to b); the last tick merged with the first.
+    EXPECT_EQ(host.Shown(), QStringList({"/p/b.jpg", "/p/c.jpg", "/p/b.jpg"}));
+    EXPECT_EQ(host.log.filter(QStringLiteral("caption")),
+              QStringList({"caption 2. b.jpg", "caption 3. c.jpg", "caption 2. b.jpg"}));
+    EXPECT_FALSE(sequencer.Busy());
+}
+
+TEST_F(SequencerTest, EscapeDuringATransitionClosesAfterIt)
+{
+    sequencer.Start();
+    host.log.clear();
+    host.duringExecute = [&] {
+        sequencer.KeyDown(Qt::Key_Escape);
+        sequencer.KeyDown(Qt::Key_Right);
+        EXPECT_TRUE(sequencer.Running());
+    };
+    sequencer.Tick();
+    EXPECT_EQ(host.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "execute 7", "unprepare 7", "close"}));
+    EXPECT_FALSE(sequencer.Running());
+    sequencer.Tick();
+    EXPECT_EQ(host.log.size(), 6);
+}
+
+TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
+{
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    host.unreadable = {QStringLiteral("/p/b.jpg")};
+    sequencer.Start();
+    sequencer.Tick();
+    EXPECT_EQ(host.log.mid(5), QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
+                                            "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
+    sequencer.Tick();
+    sequencer.Tick();
+    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
+    EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 1);
+
+    // Going back skips backwards, and forwards again from the first picture.
+    sequencer.KeyDown(Qt::Key_Left);
+    EXPECT_EQ(host.Shown().last(), QStringLiteral("/p/a.jpg"));
+    host.unreadable << QStringLiteral("/p/a.jpg");
+    sequencer.SetNextSlide(1);
+    sequencer.KeyDown(Qt::Key_Left);
+    EXPECT_EQ(host.Shown().last(), QStringLiteral("/p/c.jpg"));
+}
+
+TEST_F(SequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
+{
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    host.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+    sequencer.Start();
+    EXPECT_TRUE(host.Shown().isEmpty());
+    EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 3);
+    EXPECT_EQ(host.log.count(QStringLiteral("prepare 7")), 3);
+    EXPECT_EQ(host.log.count(QStringLiteral("unprepare 7")), 3);
+}
+
+TEST_F(SequencerTest, CtrlPausesAndResumesWithAStep)
+{
+    host.timer = true;
+    sequencer.Start();
+    sequencer.KeyDown(Qt::Key_Control);
+    EXPECT_FALSE(host.timer);
+    EXPECT_EQ(host.Shown().size(), 1);
+    sequencer.KeyDown(Qt::Key_Control);
+    EXPECT_TRUE(host.timer);
+    EXPECT_EQ(host.Shown().size(), 2);
+}
+
+TEST_F(SequencerTest, HelpPausesAndItsClosingResumesOnlyAutomaticShows)
+{
+    for (const QString advance : {QStringLiteral("5"), QStringLiteral("Manual")}) {
+        project.Settings().Put(ShowSettings::kAdvance, advance);
+        host.timer = advance != QLatin1String("Manual");
+        sequencer.Start();
+        EXPECT_TRUE(sequencer.KeyDown(Qt::Key_F1));
+        EXPECT_FALSE(host.timer);
+        EXPECT_EQ(host.log.last(), QStringLiteral("help"));
+        sequencer.HelpClosed();
+        EXPECT_EQ(host.timer, advance != QLatin1String("Manual"));
+    }
+    EXPECT_FALSE(sequencer.KeyDown(Qt::Key_A));
+}
