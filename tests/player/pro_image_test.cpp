@@ -75,27 +75,31 @@ TEST(ProImage, ComposedTilesAndTransparentMargins)
     EXPECT_TRUE(ComposeProImage({30, 20}, QImage(), {}).isNull());
 }
 
-TEST(ProImage, WidgetRecomposesOnEveryChange)
+TEST(ProImage, WidgetRecomposesOnEveryChangeInDevicePixels)
 {
     TProImage control;
     EXPECT_EQ(control.size(), QSize(105, 105));
     EXPECT_TRUE(control.Shown().isNull());
+    // Pictures are device pixels; the control's size is in logical ones.
+    const int ratio = qRound(control.devicePixelRatioF());
     control.resize(40, 30);
     control.SetPicture(marked(10, 10));
+    EXPECT_EQ(control.Shown().size(), QSize(40, 30) * ratio);
     EXPECT_EQ(control.Shown().pixel(0, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(qAlpha(control.Shown().pixel(20, 0)), 0);
+    EXPECT_EQ(control.Shown().pixel(9, 9), qRgb(0, 255, 0));
+    EXPECT_EQ(qAlpha(control.Shown().pixel(10, 0)), 0);
 
     control.SetTiled(true);
     EXPECT_EQ(control.Shown().pixel(20, 10), qRgb(255, 0, 0));
     control.SetTiled(false);
     control.SetCenter(true);
-    EXPECT_EQ(control.Shown().pixel(15, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(control.Shown().pixel((40 * ratio - 10) / 2, (30 * ratio - 10) / 2), qRgb(255, 0, 0));
     control.resize(50, 30);
-    EXPECT_EQ(control.Shown().size(), QSize(50, 30));
-    EXPECT_EQ(control.Shown().pixel(20, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(control.Shown().size(), QSize(50, 30) * ratio);
+    EXPECT_EQ(control.Shown().pixel((50 * ratio - 10) / 2, (30 * ratio - 10) / 2), qRgb(255, 0, 0));
 
     control.SetAutoSize(true);
-    EXPECT_EQ(control.size(), QSize(10, 10));
+    EXPECT_EQ(control.size(), QSize(10, 10) / ratio);
     control.SetPicture(QImage());
     EXPECT_TRUE(control.Shown().isNull());
 }
