@@ -416,7 +416,9 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
     m_deviceSize = deviceSizeOf(m_screenRect, Control->devicePixelRatioF());
 
     try {
-        const QImage oldPicture = screenCopy(Control, m_screenRect, m_deviceSize, GetPixelFormat());
+        // One copy of the screen serves the canvas and, when Prepare copies it, the old picture.
+        const QSize shotSize(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height());
+        m_screenShot = screenCopy(Control, m_screenRect, shotSize, GetPixelFormat());
         if (host) {
             m_renderWindow = new TTERenderWindow(host);
             if (host == parentOf(Control)) {
@@ -437,12 +439,15 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
             m_renderWindow->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
         m_renderWindowExists = true;
-        m_renderWindow->SetCanvasImage(oldPicture);
+        m_renderWindow->SetCanvasImage(m_screenShot.width() == m_deviceSize.width()
+                                           ? m_screenShot
+                                           : m_screenShot.copy(QRect(QPoint(), m_deviceSize)));
         m_renderWindow->setGeometry(windowRect);
         m_renderWindow->show();
         if (!host)
             m_renderWindow->raise();
     } catch (...) {
+        m_screenShot = QImage();
         RemoveRenderWindow();
         throw;
     }
@@ -457,8 +462,10 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
         return false;
     m_prepared = true;
     g_anyEffectPrepared = true;
-    if (Disabled() || !NeedSrcImage())
+    if (Disabled() || !NeedSrcImage()) {
+        m_screenShot = QImage();
         return m_prepared;
+    }
     try {
         const QSize size(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height());
         const bool copy = ForceScreenCopy
@@ -466,7 +473,7 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
         if (copy) {
             // On an 8-bit screen a one-pass run copies the old picture at Execute.
             if (GetPixelFormat() != pf8bit || GetPassCount() == 2)
-                m_srcImage = std::make_unique<QImage>(screenCopy(m_control, m_screenRect, size, GetPixelFormat()));
+                m_srcImage = std::make_unique<QImage>(m_screenShot);
         } else {
             const qreal ratio = m_control->devicePixelRatioF();
             const QRect rect(m_controlRect.topLeft(), QSize(int(std::ceil(size.width() / ratio)), m_controlRect.height()));
@@ -474,9 +481,11 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
             m_srcImage = std::make_unique<QImage>(widened(rendered.copy(0, 0, rendered.width(), m_deviceSize.height()), size.width()));
         }
     } catch (...) {
+        m_screenShot = QImage();
         UnPrepare();
         throw;
     }
+    m_screenShot = QImage();
     return m_prepared;
 }
 

@@ -313,6 +313,7 @@ private:
     QRect m_screenRect;      // logical global coordinates
     QRect m_controlRect;     // logical client coordinates of the control
     QSize m_deviceSize;      // the area in device pixels
+    QImage m_screenShot;     // what the screen showed at Prepare, bitmap width
     std::unique_ptr<QImage> m_srcImage;
     std::unique_ptr<QImage> m_midImage;
     std::unique_ptr<QImage> m_dstImage;

@@ -153,6 +153,28 @@ TEST_F(ExecuteTest, AreaOffTheScreenIsRendered)
     EXPECT_EQ(effect.sourceFarCorner.front(), QColor(Qt::blue).rgb());
 }
 
+TEST_F(ExecuteTest, WideBitmapsKeepTheAreaSize)
+{
+    for (auto passes : {TTransitionEffect::teOnePass, TTransitionEffect::teTwoPasses}) {
+        TWideTransition effect;
+        effect.SetPassSetting(passes);
+        std::vector<int> widths;
+        effect.onDraw = [&](TTETransitionData &data, int frame) {
+            if (frame == 1)
+                widths = {data.Width, data.Bitmap->width(), data.SrcBmp->width(), data.DstBmp->width(),
+                          data.Canvas->width()};
+        };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        effect.Execute();
+        const int width = qRound(panel->width() * panel->devicePixelRatioF());
+        const int wide = effect.GetBitmapsWidth(width);
+        EXPECT_EQ((std::vector<int>{width, wide, wide, wide, width}), widths);
+        EXPECT_EQ(Shown({119, 79}), QColor(Qt::red).rgb());
+        panel->color = Qt::blue;
+    }
+}
+
 TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
 {
     for (bool animatedFirst : {true, false}) {

@@ -90,6 +90,16 @@ public:
     bool FirstPassAnimated() const override { return false; }
 };
 
+// Same, with bitmaps as wide as the masked effects make them.
+class TWideTransition : public TRecordingTransition
+{
+    Q_OBJECT
+
+public:
+    using TRecordingTransition::TRecordingTransition;
+    int GetBitmapsWidth(int Width) const override { return ((Width - 1) / 32 + 1) * 32; }
+};
+
 // Replaces the stopwatch clock for a test: every reading advances it by tick milliseconds, and
 // Advance moves it by a simulated drawing cost.
 class SimulatedClock
