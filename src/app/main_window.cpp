@@ -4,6 +4,10 @@
 #include "app/icons.h"
 #include "app/project_file.h"
 #include "app/version.h"
+#include "browse/MFileExplorer.h"
+#include "browse/ShellDriveComboBox.h"
+#include "browse/preview_pane.h"
+#include "media/picture_error.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,6 +17,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
 #include <QMenuBar>
@@ -32,6 +37,7 @@ namespace {
 const QString kFilter = QStringLiteral("Lumettas (*.zut)");
 constexpr int kLeftPanelWidth = 321;
 constexpr int kPreviewHeight = 282;
+const QString kStartMask = QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF");
 
 }  // namespace
 
@@ -98,7 +104,10 @@ TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *par
     mainSplitter_ = new QSplitter(Qt::Horizontal, this);
     mainSplitter_->setObjectName(QStringLiteral("Splitter1"));
     mainSplitter_->setChildrenCollapsible(false);
+    mainSplitter_->addWidget(BuildLeftPanel());
     mainSplitter_->addWidget(BuildRightPanel());
+    mainSplitter_->setStretchFactor(1, 1);
+    mainSplitter_->setSizes({kLeftPanelWidth, 700});
     setCentralWidget(mainSplitter_);
 
     statusText_ = new QLabel(QStringLiteral("Use double click in order to add pictures"), this);
@@ -157,6 +166,9 @@ void TForm1::BuildMenus()
     AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &TForm1::SaveProjectAs)
         ->setIcon(MakeIcon(IconId::SaveAs));
     project->addSeparator();
+    recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
+    recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
+    project->addSeparator();
     QAction *exit = AddAction(project, QStringLiteral("ExitItem"), QStringLiteral("E&xit"),
                               {QKeySequence(Qt::Key_F10)}, nullptr);
     exit->setIcon(MakeIcon(IconId::Exit));
@@ -164,6 +176,12 @@ void TForm1::BuildMenus()
 
     QMenu *pictures = menuBar()->addMenu(QStringLiteral("P&ictures"));
     pictures->setObjectName(QStringLiteral("PicturesMenu"));
+    AddAction(pictures, QStringLiteral("AddItem"), QStringLiteral("&Add"),
+              {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &TForm1::AddPictures)
+        ->setIcon(MakeIcon(IconId::Add));
+    AddAction(pictures, QStringLiteral("AddAllItem"), QStringLiteral("Add A&ll"), {QKeySequence(Qt::CTRL | Qt::Key_A)},
+              &TForm1::AddAllPictures)
+        ->setIcon(MakeIcon(IconId::AddAll));
     AddAction(pictures, QStringLiteral("RemoveItem"), QStringLiteral("&Remove"), {QKeySequence(Qt::Key_Delete)},
               &TForm1::RemovePictures)
         ->setIcon(MakeIcon(IconId::Remove));
@@ -217,6 +235,55 @@ void TForm1::BuildToolBar()
             button->setMinimumSize(65, 52);
 }
 
+QWidget *TForm1::BuildLeftPanel()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("LeftPanel"));
+
+    // The drive selector takes the bar's width less the "Up" button and 2 pixels.
+    auto *bar = new QWidget(panel);
+    bar->setObjectName(QStringLiteral("ToolBar3"));
+    auto *barLayout = new QHBoxLayout(bar);
+    barLayout->setContentsMargins(0, 2, 0, 2);
+    barLayout->setSpacing(2);
+    auto *up = new QToolButton(bar);
+    up->setObjectName(QStringLiteral("UpButton"));
+    up->setText(QStringLiteral("Up"));
+    up->setToolTip(QStringLiteral("Parent folder"));
+    up->setIcon(MakeIcon(IconId::FolderUp));
+    up->setIconSize(QSize(16, 16));
+    up->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    up->setAutoRaise(true);
+    dirBox_ = new TShellDriveComboBox(bar);
+    dirBox_->setObjectName(QStringLiteral("DirBox"));
+    dirBox_->setToolTip(QStringLiteral("Volume"));
+    barLayout->addWidget(up);
+    barLayout->addWidget(dirBox_, 1);
+
+    flb_ = new TMFileExplorer(panel);
+    flb_->setObjectName(QStringLiteral("FLB"));
+    flb_->SetShowColumnHeaders(false);
+    for (int column = 1; column < flb_->columnCount(); ++column)
+        flb_->setColumnHidden(column, true);
+    flb_->SetContextMenu(true);
+    flb_->SetContextAction(false);
+    // Dot files are configuration, not pictures: they stay out of the list.
+    flb_->SetFileType(TFileType(ftNormal | ftReadOnly | ftSystem | ftArchive));
+    flb_->SetMask(kStartMask);
+
+    connect(up, &QToolButton::clicked, flb_, &TMFileExplorer::GoUp);
+    connect(dirBox_, &TShellDriveComboBox::Changed, this, [this] { ShowFolder(dirBox_->Drive()); });
+    connect(flb_, &TMFileExplorer::Clicked, this, &TForm1::ShowClickedFile);
+    connect(flb_, &TMFileExplorer::DoubleClicked, this, &TForm1::AddPictures);
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(flb_, 1);
+    return panel;
+}
+
 QWidget *TForm1::BuildRightPanel()
 {
     auto *panel = new QWidget(this);
@@ -226,6 +293,13 @@ QWidget *TForm1::BuildRightPanel()
     bar->setObjectName(QStringLiteral("ToolBar2"));
     bar->setIconSize(QSize(16, 16));
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction *add = bar->addAction(MakeIcon(IconId::Add), QStringLiteral("Add"));
+    add->setObjectName(QStringLiteral("Add"));
+    connect(add, &QAction::triggered, this, &TForm1::AddPictures);
+    QAction *addAll = bar->addAction(MakeIcon(IconId::AddAll), QStringLiteral("Add All"));
+    addAll->setObjectName(QStringLiteral("AddAll"));
+    connect(addAll, &QAction::triggered, this, &TForm1::AddAllPictures);
+    bar->addSeparator();
     QAction *remove = bar->addAction(MakeIcon(IconId::Remove), QStringLiteral("Remove"));
     remove->setObjectName(QStringLiteral("Remove"));
     connect(remove, &QAction::triggered, this, &TForm1::RemovePictures);
@@ -270,10 +344,13 @@ QWidget *TForm1::BuildRightPanel()
         if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator() && button != arrows)
             button->setMinimumWidth(67);
 
-    prePanel_ = new QFrame(panel);
-    prePanel_->setObjectName(QStringLiteral("PrePanel"));
-    static_cast<QFrame *>(prePanel_)->setFrameShape(QFrame::StyledPanel);
-    prePanel_->setMinimumHeight(0);
+    preview_ = new PreviewPane(panel);
+    preview_->setObjectName(QStringLiteral("PrePanel"));
+    preview_->setMinimumHeight(0);
+    preview_->setAutoFillBackground(true);
+    QPalette backdrop = preview_->palette();
+    backdrop.setColor(QPalette::Window, QColor(0x3A, 0x3D, 0x42));
+    preview_->setPalette(backdrop);
 
     pictureModel_ = new PictureListModel(project_.Pictures(), this);
     listBox1_ = new QListView(panel);
@@ -283,10 +360,15 @@ QWidget *TForm1::BuildRightPanel()
     listBox1_->setUniformItemSizes(true);
     listBox1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBox1_->setTextElideMode(Qt::ElideMiddle);
+    connect(listBox1_, &QListView::clicked, this, &TForm1::ShowSelectedPicture);
+    connect(listBox1_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+        if (!quietSelection_)
+            ShowSelectedPicture();
+    });
 
     rightSplitter_ = new QSplitter(Qt::Vertical, panel);
     rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
-    rightSplitter_->addWidget(prePanel_);
+    rightSplitter_->addWidget(preview_);
     rightSplitter_->addWidget(listBox1_);
     rightSplitter_->setCollapsible(1, false);
     rightSplitter_->setStretchFactor(1, 1);
@@ -307,6 +389,8 @@ void TForm1::FormCreate()
     listFiles_.CreateMissing();
     sopt_ = listFiles_.ReadResume();
     SetPreviewShown(!sopt_.isEmpty() && sopt_[0] == QLatin1String("Pre"));
+    recent_.Load(listFiles_.ReadRecentFolders());
+    recent_.FillMenu(recentMenu_, [this](const QString &folder) { ShowFolder(folder); });
 }
 
 void TForm1::FormActivate()
@@ -315,6 +399,7 @@ void TForm1::FormActivate()
     if (activated_)
         return;
     activated_ = true;
+    ShowFolder(StartFolder(startDir_));
     if (!startupFile_.isEmpty()) {
         if (project_.OpenPath(startupFile_, *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
@@ -347,8 +432,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 
 bool TForm1::FormCloseQuery()
 {
-    if (startDir_.isEmpty())
-        startDir_ = listFiles_.ReadStartDir();
+    startDir_ = QStringList{flb_->Directory()};
     try {
         listFiles_.WriteStartDir(startDir_);
     } catch (const ProjectError &error) {
@@ -383,13 +467,94 @@ void TForm1::SelectFirstPicture()
 {
     if (project_.Pictures().isEmpty())
         return;
+    quietSelection_ = true;
     listBox1_->selectionModel()->setCurrentIndex(pictureModel_->index(0),
                                                  QItemSelectionModel::ClearAndSelect);
+    quietSelection_ = false;
+    ShowSelectedPicture();
+}
+
+void TForm1::ShowFolder(const QString &folder)
+{
+    flb_->SetDirectory(folder);
+}
+
+void TForm1::LoadPreview(const QString &path)
+{
+    try {
+        preview_->ShowFile(path);
+    } catch (const PictureError &error) {
+        Report(error.message());
+    }
+}
+
+void TForm1::ShowSelectedPicture()
+{
+    if (!PreviewShown() || !listBox1_->selectionModel()->hasSelection())
+        return;
+    const int row = listBox1_->currentIndex().row();
+    if (row >= 0 && row < project_.Pictures().size())
+        LoadPreview(project_.Pictures()[row]);
+}
+
+void TForm1::ShowClickedFile()
+{
+    listBox1_->clearSelection();
+    if (!PreviewShown())
+        return;
+    const QString path = flb_->CurrentFile();
+    if (IsPictureFileName(QFileInfo(path).fileName()))
+        LoadPreview(path);
+}
+
+void TForm1::RememberFolder(const QString &folder)
+{
+    if (!recent_.Add(folder))
+        return;
+    try {
+        listFiles_.WriteRecentFolders(recent_.Folders());
+    } catch (const ProjectError &error) {
+        Report(error.Message());
+    }
+}
+
+void TForm1::AddFromFileList(bool selectedOnly)
+{
+    project_.SetModified();
+    const QString folder = flb_->Directory();
+    bool first = true;
+    for (int i = 0; i < flb_->AllCount(); ++i) {
+        if ((selectedOnly && !flb_->IsItemSelected(i)) || !flb_->IsItemFile(i))
+            continue;
+        const QString name = flb_->ItemFileName(i);
+        if (!IsPictureFileName(name))
+            continue;
+        if (first)
+            RememberFolder(folder);
+        first = false;
+        pictureModel_->Append(folder + name);
+        flb_->SetItemGhosted(i, true);
+    }
+    if (!project_.Pictures().isEmpty() && !preview_->HasPicture())
+        SelectFirstPicture();
+    RefreshCounter();
+}
+
+void TForm1::AddPictures()
+{
+    AddFromFileList(true);
+}
+
+void TForm1::AddAllPictures()
+{
+    AddFromFileList(false);
 }
 
 void TForm1::AfterProjectLoaded()
 {
+    quietSelection_ = true;
     pictureModel_->Reload();
+    quietSelection_ = false;
     RefreshCounter();
     RefreshTitles();
     SelectFirstPicture();
@@ -399,6 +564,7 @@ void TForm1::NewProject()
 {
     if (project_.New(*dialogs_) != ShowProject::Outcome::Done)
         return;
+    preview_->Clear();
     pictureModel_->Reload();
     RefreshTitles();
     RefreshCounter();
@@ -427,7 +593,9 @@ void TForm1::RemovePictures()
     QList<int> rows;
     for (const QModelIndex &index : listBox1_->selectionModel()->selectedIndexes())
         rows.append(index.row());
+    quietSelection_ = true;
     pictureModel_->RemoveRows(rows);
+    quietSelection_ = false;
     RefreshCounter();
 }
 
@@ -436,6 +604,7 @@ void TForm1::ClearPictures()
     project_.SetModified();
     pictureModel_->Clear();
     RefreshCounter();
+    preview_->Clear();
 }
 
 void TForm1::ArrowClicked(bool upArrow)
@@ -448,10 +617,12 @@ void TForm1::ArrowClicked(bool upArrow)
     if (moved < 0)
         return;
     QItemSelectionModel *selection = listBox1_->selectionModel();
+    quietSelection_ = true;
     // The two exchanged rows lose their marks; only the moved picture is selected again.
     selection->select(pictureModel_->index(current), QItemSelectionModel::Deselect);
     selection->select(pictureModel_->index(moved), QItemSelectionModel::Deselect);
     selection->setCurrentIndex(pictureModel_->index(moved), QItemSelectionModel::Select);
+    quietSelection_ = false;
     project_.SetModified();
 }
 
@@ -463,11 +634,14 @@ bool TForm1::PreviewShown() const
 void TForm1::SetPreviewShown(bool shown)
 {
     previewButton_->setChecked(shown);
-    prePanel_->setVisible(shown);
+    preview_->setVisible(shown);
 }
 
 void TForm1::TogglePreview()
 {
+    const int row = listBox1_->currentIndex().row();
+    if (!project_.Pictures().isEmpty())
+        LoadPreview(project_.Pictures()[std::max(0, row)]);
     SetPreviewShown(!PreviewShown());
 }
 

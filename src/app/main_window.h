@@ -4,6 +4,7 @@
 #include "app/list_files.h"
 #include "app/picture_list.h"
 #include "app/show_project.h"
+#include "browse/recent_folders.h"
 
 #include <QMainWindow>
 
@@ -19,7 +20,10 @@ class QToolButton;
 
 namespace lumetta {
 
+class PreviewPane;
 class TAboutBox;
+class TMFileExplorer;
+class TShellDriveComboBox;
 
 // The editor's main window: the show being edited, its commands, the list files and the
 // panels for browsing, previewing and ordering pictures.
@@ -43,6 +47,8 @@ public:
     void OpenProject();
     void SaveProject();
     void SaveProjectAs();
+    void AddPictures();
+    void AddAllPictures();
     void RemovePictures();
     void ClearPictures();
     void ArrowClicked(bool upArrow);
@@ -56,6 +62,9 @@ public:
     bool PreviewShown() const;
     QString StatusText() const;
     QListView *PictureList() const { return listBox1_; }
+    TMFileExplorer *FileList() const { return flb_; }
+    PreviewPane *Preview() const { return preview_; }
+    const RecentFolders &Recent() const { return recent_; }
     // The help guide beside the program.
     static QString HelpFilePath();
 
@@ -72,6 +81,7 @@ private:
                            void (TForm1::*slot)());
     void BuildMenus();
     void BuildToolBar();
+    QWidget *BuildLeftPanel();
     QWidget *BuildRightPanel();
     void FormCreate();
     bool FormCloseQuery();
@@ -80,6 +90,12 @@ private:
     void RefreshCounter();
     void RefreshTitles();
     void SelectFirstPicture();
+    void AddFromFileList(bool selectedOnly);
+    void RememberFolder(const QString &folder);
+    void ShowSelectedPicture();
+    void ShowClickedFile();
+    void LoadPreview(const QString &path);
+    void ShowFolder(const QString &folder);
     void SetPreviewShown(bool shown);
     void Report(const QString &message);
 
@@ -90,7 +106,10 @@ private:
 
     PictureListModel *pictureModel_ = nullptr;
     QListView *listBox1_ = nullptr;
-    QWidget *prePanel_ = nullptr;
+    PreviewPane *preview_ = nullptr;
+    TMFileExplorer *flb_ = nullptr;
+    TShellDriveComboBox *dirBox_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
     QSplitter *rightSplitter_ = nullptr;
     QSplitter *mainSplitter_ = nullptr;
     QToolButton *previewButton_ = nullptr;
@@ -100,7 +119,9 @@ private:
     QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
     QString startupFile_;
+    RecentFolders recent_;
     UpDownArrows arrows_;
+    bool quietSelection_ = false;  // selection changes made by the program show nothing
     bool activated_ = false;
 };
 

@@ -3,8 +3,13 @@
 #include "app/project_file.h"
 #include "app/qstring_print.h"
 #include "app/scripted_dialogs.h"
+#include "browse/MFileExplorer.h"
+#include "browse/preview_pane.h"
 
 #include <QAction>
+#include <QDir>
+#include <QImage>
+#include <QMenu>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
@@ -14,6 +19,7 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
 
@@ -90,6 +96,54 @@ protected:
         QListView *view = form->PictureList();
         const QRect rect = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
+    }
+
+    // A folder of files: real pictures for BMP and JPEG names, empty files for the others.
+    QString MakeFolder(const QString &name, const QStringList &files)
+    {
+        QDir(dir.path()).mkpath(name);
+        const QString folder = dir.filePath(name) + "/";
+        for (const QString &file : files) {
+            const QString path = folder + file;
+            const QString suffix = QFileInfo(file).suffix().toLower();
+            if (suffix == "bmp" || suffix == "jpg") {
+                QImage image(64, 48, QImage::Format_RGB32);
+                image.fill(Qt::darkCyan);
+                EXPECT_TRUE(image.save(path, suffix == "jpg" ? "JPG" : "BMP"))
+                    << path.toStdString();
+            } else {
+                QFile touch(path);
+                EXPECT_TRUE(touch.open(QIODevice::WriteOnly));
+            }
+        }
+        return folder;
+    }
+
+    // Starts the window showing FOLDER in the file list.
+    TForm1 &StartIn(const QString &folder)
+    {
+        lists->WriteStartDir({folder});
+        return Start();
+    }
+
+    TMFileExplorer *Files() const { return form->FileList(); }
+
+    int ItemNamed(const QString &name) const
+    {
+        for (int i = 0; i < Files()->AllCount(); ++i)
+            if (Files()->ItemFileName(i) == name)
+                return i;
+        return -1;
+    }
+
+    void SelectFiles(const QStringList &names)
+    {
+        Files()->clearSelection();
+        for (const QString &name : names) {
+            const int i = ItemNamed(name);
+            ASSERT_GE(i, 0) << name.toStdString();
+            Files()->topLevelItem(i)->setSelected(true);
+        }
     }
 
     QToolButton *Button(const char *name) const { return form->findChild<QToolButton *>(QLatin1String(name)); }
@@ -370,6 +424,213 @@ TEST_F(MainWindowTest, UpArrowAtTheTopOfItsRangeMovesNothing)
     ClickRow(0);
     QTest::mouseClick(Button("ArrowDown"), Qt::LeftButton);
     EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p1.jpg"));
+}
+
+TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
+{
+    const QString folder = MakeFolder("mixed", {"a.Jpg", "b.jpg", "c.JPG", "d.bmp", "notes.txt"});
+    TForm1 &w = StartIn(folder);
+    ASSERT_EQ(Files()->Directory(), folder);
+    EXPECT_EQ(ItemNamed("notes.txt"), -1);  // the mask lists pictures only
+    SelectFiles({"a.Jpg", "b.jpg", "c.JPG"});
+    Files()->setFocus();
+    QTest::keyClick(&w, Qt::Key_Return);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "b.jpg", folder + "c.JPG"}));
+    EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("b.jpg")));
+    EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
+    EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("d.bmp")));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
+    EXPECT_TRUE(w.Project().Modified());
+    // The first picture is selected and shown at once.
+    EXPECT_EQ(SelectedRows(), QList<int>({0}));
+    EXPECT_TRUE(w.Preview()->HasPicture());
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(";").toStdString();
+}
+
+TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
+{
+    const QString folder = MakeFolder("twice", {"p.bmp"});
+    TForm1 &w = StartIn(folder);
+    SelectFiles({"p.bmp"});
+    w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
+    w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "p.bmp", folder + "p.bmp"}));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
+}
+
+TEST_F(MainWindowTest, AddWithNothingSelectedStillMarksTheProjectAndCounts)
+{
+    const QString folder = MakeFolder("none", {"p.bmp"});
+    TForm1 &w = StartIn(folder);
+    Files()->clearSelection();
+    QTest::keyClick(&w, Qt::Key_Enter);
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
+}
+
+TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
+{
+    const QString folder = MakeFolder("empty", {"readme.txt", "x.Gif"});
+    TForm1 &w = StartIn(folder);
+    w.PictureList()->setFocus();
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({"Empty"}));
+}
+
+TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
+{
+    const QString folder = MakeFolder("all", {"b.gif", "a.jpg", "c.BMP", "skip.png"});
+    QDir(folder).mkdir("sub.jpg");
+    TForm1 &w = StartIn(folder);
+    w.PictureList()->setFocus();
+    QTest::keyClick(w.PictureList(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP"}));
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
+    // Del removes from the picture list even while the file list has the focus.
+    Files()->setFocus();
+    QTest::keyClick(Files(), Qt::Key_Delete);
+    EXPECT_EQ(ListedPictures().size(), 2);
+}
+
+TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
+{
+    const QString folder = MakeFolder("dbl", {"x.bmp"});
+    QDir(folder).mkdir("inner");
+    TForm1 &w = StartIn(folder);
+    const int item = ItemNamed("inner");
+    ASSERT_GE(item, 0);
+    SelectFiles({"inner"});
+    QTreeWidgetItem *row = Files()->topLevelItem(item);
+    const QPoint at = Files()->visualItemRect(row).center();
+    QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(Files()->Directory(), folder + "inner/");
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_TRUE(w.Project().Modified());
+}
+
+TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnly)
+{
+    const QString folder = MakeFolder("click", {"a.bmp", "b.jpg", "c.txt"});
+    TForm1 &w = StartIn(folder);
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(SelectedRows(), QList<int>({0}));
+    const auto clickFile = [&](const char *name) {
+        QTreeWidgetItem *row = Files()->topLevelItem(ItemNamed(name));
+        QTest::mouseClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          Files()->visualItemRect(row).center());
+    };
+    clickFile("b.jpg");
+    EXPECT_TRUE(SelectedRows().isEmpty());
+    EXPECT_EQ(w.Preview()->CurrentPicture().size(), QSize(64, 48));
+    const QRect shown = w.Preview()->ImageGeometry();
+    clickFile("c.txt");
+    EXPECT_EQ(w.Preview()->ImageGeometry(), shown);
+
+    // Hidden: the click still clears the list's selection but loads nothing.
+    ClickRow(1);
+    Button("PreviewButton")->click();
+    ASSERT_FALSE(w.PreviewShown());
+    w.Preview()->Clear();
+    clickFile("a.bmp");
+    EXPECT_TRUE(SelectedRows().isEmpty());
+    EXPECT_FALSE(w.Preview()->HasPicture());
+    ClickRow(0);
+    EXPECT_FALSE(w.Preview()->HasPicture());
+}
+
+TEST_F(MainWindowTest, ClearAndNewEmptyThePreview)
+{
+    const QString folder = MakeFolder("clear", {"a.bmp"});
+    TForm1 &w = StartIn(folder);
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_TRUE(w.Preview()->HasPicture());
+    QTest::keyClick(&w, Qt::Key_Delete);  // Remove keeps what the preview shows
+    EXPECT_TRUE(w.Preview()->HasPicture());
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_FALSE(w.Preview()->HasPicture());
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_TRUE(w.Preview()->HasPicture());
+    dialogs.saveQuestionAnswers = {Answer::No};
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_FALSE(w.Preview()->HasPicture());
+}
+
+TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
+{
+    const QString folder = MakeFolder("bad", {});
+    QFile fake(folder + "broken.jpg");
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("not a jpeg at all");
+    fake.close();
+    TForm1 &w = StartIn(folder);
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+}
+
+TEST_F(MainWindowTest, RecentFoldersMenuShowsTheLastFiveOldestFirst)
+{
+    QStringList seven;
+    for (int i = 1; i <= 7; ++i)
+        seven << MakeFolder(QStringLiteral("r%1").arg(i), {});
+    lists->WriteRecentFolders(seven);
+    TForm1 &w = Start();
+    auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
+    ASSERT_NE(menu, nullptr);
+    QStringList captions;
+    for (QAction *action : menu->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, seven.mid(2));
+    EXPECT_EQ(w.Recent().Folders(), seven.mid(2));
+    menu->actions().at(1)->trigger();
+    EXPECT_EQ(Files()->Directory(), seven[3]);
+
+    QDir(seven[6]).removeRecursively();
+    menu->actions().at(4)->trigger();  // gone: the list stays where it was
+    EXPECT_EQ(Files()->Directory(), seven[3]);
+}
+
+TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
+{
+    const struct {
+        QStringList lines;
+        QStringList folders;
+    } cases[] = {
+        {{"Empty"}, {}},
+        {{"Clear", "/a/", "/b/"}, {"Clear", "/a/", "/b/"}},
+    };
+    for (const auto &c : cases) {
+        lists->WriteRecentFolders(c.lines);
+        TForm1 &w = Start();
+        auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions().first()->text(), QLatin1String("Empty"));
+        EXPECT_EQ(w.Recent().Folders(), c.folders);
+    }
+}
+
+TEST_F(MainWindowTest, StartFolderThatIsGoneLeavesTheInitialFolderAndCloseWritesTheShownOne)
+{
+    TForm1 &w = StartIn(dir.filePath("no-such-folder/"));
+    EXPECT_EQ(Files()->Directory(), QDir::homePath() + "/");
+    const QString folder = MakeFolder("shown", {});
+    Files()->SetDirectory(folder);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kStartDirFile)), QStringList({folder}));
+}
+
+TEST_F(MainWindowTest, UpButtonShowsTheParentFolder)
+{
+    const QString folder = MakeFolder("parent/child", {});
+    TForm1 &w = StartIn(folder);
+    QTest::mouseClick(w.findChild<QToolButton *>(QStringLiteral("UpButton")), Qt::LeftButton);
+    EXPECT_EQ(Files()->Directory(), dir.filePath("parent") + "/");
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
