@@ -360,6 +360,7 @@ QWidget *TForm1::BuildRightPanel()
     listBox1_->setUniformItemSizes(true);
     listBox1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBox1_->setTextElideMode(Qt::ElideMiddle);
+    listBox1_->setAlternatingRowColors(true);
     connect(listBox1_, &QListView::clicked, this, &TForm1::ShowSelectedPicture);
     connect(listBox1_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!quietSelection_)

@@ -4,6 +4,7 @@
 #include "app/qstring_print.h"
 #include "app/scripted_dialogs.h"
 #include "browse/MFileExplorer.h"
+#include "browse/ShellDriveComboBox.h"
 #include "browse/preview_pane.h"
 
 #include <QAction>
@@ -631,6 +632,16 @@ TEST_F(MainWindowTest, UpButtonShowsTheParentFolder)
     TForm1 &w = StartIn(folder);
     QTest::mouseClick(w.findChild<QToolButton *>(QStringLiteral("UpButton")), Qt::LeftButton);
     EXPECT_EQ(Files()->Directory(), dir.filePath("parent") + "/");
+}
+
+TEST_F(MainWindowTest, PickingAVolumeShowsItsRoot)
+{
+    TForm1 &w = StartIn(MakeFolder("somewhere", {}));
+    auto *drives = w.findChild<TShellDriveComboBox *>(QStringLiteral("DirBox"));
+    ASSERT_NE(drives, nullptr);
+    ASSERT_GT(drives->count(), 0);
+    emit drives->activated(0);
+    EXPECT_EQ(Files()->Directory(), drives->Roots().first());
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
