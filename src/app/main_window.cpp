@@ -49,12 +49,12 @@ public:
 
     std::optional<QString> AskOpenPath() override
     {
-        const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Open"), folder_, kFilter);
+        const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Open"), StartFolder(), kFilter);
         return Remember(path);
     }
     std::optional<QString> AskSaveName() override
     {
-        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), folder_, kFilter);
+        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter);
         return Remember(path);
     }
     Answer AskSaveProject() override
@@ -77,6 +77,9 @@ public:
     }
 
 private:
+    // The folder of the last project file chosen, else the folder the file list shows.
+    QString StartFolder() const { return folder_.isEmpty() ? window_->flb_->Directory() : folder_; }
+
     std::optional<QString> Remember(const QString &path)
     {
         if (path.isEmpty())
