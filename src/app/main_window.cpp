@@ -8,6 +8,7 @@
 #include "browse/ShellDriveComboBox.h"
 #include "browse/preview_pane.h"
 #include "media/picture_error.h"
+#include "player/Sliders.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +119,7 @@ TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *par
     statusBar()->addWidget(statusText_, 1);
 
     aboutBox_ = new TAboutBox(this);
+    sShow_ = new TSShow(this);
     FormCreate();
 }
 
@@ -157,6 +159,10 @@ void TForm1::BuildMenus()
 {
     QMenu *project = menuBar()->addMenu(QStringLiteral("&Project"));
     project->setObjectName(QStringLiteral("ProjectMenu"));
+    project->setDefaultAction(AddAction(project, QStringLiteral("PlayNowItem"), QStringLiteral("&Play Now"),
+                                        {QKeySequence(Qt::Key_F5)}, &TForm1::PlayNow));
+    project->defaultAction()->setIcon(MakeIcon(IconId::Play));
+    project->addSeparator();
     AddAction(project, QStringLiteral("NewItem"), QStringLiteral("&New ..."), {QKeySequence(Qt::CTRL | Qt::Key_N)},
               &TForm1::NewProject)
         ->setIcon(MakeIcon(IconId::NewProject));
@@ -222,6 +228,8 @@ void TForm1::BuildToolBar()
     bar->setIconSize(QSize(32, 32));
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
+    AddToolAction(bar, QStringLiteral("ToolButton17"), QStringLiteral("Play Now"), IconId::Play, &TForm1::PlayNow);
+    bar->addSeparator();
     AddToolAction(bar, QStringLiteral("NewProject"), QStringLiteral("New Project"), IconId::NewProject,
                   &TForm1::NewProject);
     AddToolAction(bar, QStringLiteral("Open"), QStringLiteral("Open"), IconId::Open, &TForm1::OpenProject);
@@ -449,6 +457,12 @@ bool TForm1::FormCloseQuery()
         Report(error.Message());
     }
     return project_.ConfirmClose(*dialogs_);
+}
+
+void TForm1::PlayNow()
+{
+    if (sShow_->PlayNow(project_) == TSShow::StartResult::Failed)
+        Report(sShow_->ErrorText());
 }
 
 void TForm1::Report(const QString &message)

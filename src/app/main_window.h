@@ -24,6 +24,7 @@ class PreviewPane;
 class TAboutBox;
 class TMFileExplorer;
 class TShellDriveComboBox;
+class TSShow;
 
 // The editor's main window: the show being edited, its commands, the list files and the
 // panels for browsing, previewing and ordering pictures.
@@ -43,6 +44,8 @@ public:
     void SetStartupFile(const QString &path);
 
     // The commands of the menus and tool bars.
+    // Play Now: plays the show full screen; returns when it has ended.
+    void PlayNow();
     void NewProject();
     void OpenProject();
     void SaveProject();
@@ -115,6 +118,7 @@ private:
     QToolButton *previewButton_ = nullptr;
     QLabel *statusText_ = nullptr;
     TAboutBox *aboutBox_ = nullptr;
+    TSShow *sShow_ = nullptr;
 
     QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder

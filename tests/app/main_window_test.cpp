@@ -176,6 +176,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         const char *text;
         QKeySequence key;
     } items[] = {
+        {"PlayNowItem", "Play Now", QKeySequence(Qt::Key_F5)},
         {"NewItem", "New ...", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"OpenItem", "Open ...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
@@ -197,7 +198,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
     QStringList captions;
     for (QAction *action : bar->actions())
         captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
-    EXPECT_EQ(captions, QStringList({"New Project", "Open", "Save", "Save As...", "|", "Help", "Exit"}));
+    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "|", "Help", "Exit"}));
     for (QAction *action : bar->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
 }
