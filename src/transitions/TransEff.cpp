@@ -438,7 +438,6 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
             m_renderWindow = new TTERenderWindow(nullptr);
             m_renderWindow->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
-        m_renderWindowExists = true;
         m_renderWindow->SetCanvasImage(m_screenShot.width() == m_deviceSize.width()
                                            ? m_screenShot
                                            : m_screenShot.copy(QRect(QPoint(), m_deviceSize)));
@@ -503,11 +502,8 @@ void TTransitionEffect::UnPrepare()
 
 void TTransitionEffect::RemoveRenderWindow()
 {
-    if (m_renderWindowExists || m_renderWindow) {
-        delete m_renderWindow.data();
-        m_renderWindow = nullptr;
-    }
-    m_renderWindowExists = false;
+    delete m_renderWindow.data();
+    m_renderWindow = nullptr;
     m_control = nullptr;
 }
 

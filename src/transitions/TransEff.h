@@ -270,8 +270,6 @@ public:
 
     bool Executing() const { return m_executing; }
     bool InSecondPass() const { return m_inSecondPass; }
-    // The pass record of the running pass, null outside a pass.
-    TTETransitionData *PassData() const { return m_passData; }
     TTERenderWindow *RenderWindow() const { return m_renderWindow; }
 
 protected:
@@ -318,7 +316,6 @@ private:
     std::unique_ptr<QImage> m_midImage;
     std::unique_ptr<QImage> m_dstImage;
     QPointer<TTERenderWindow> m_renderWindow;
-    bool m_renderWindowExists = false;
     QImage *m_canvas = nullptr;
     const TTEStepping *m_stepping = nullptr;
     TTETransitionData *m_passData = nullptr;
