@@ -8,6 +8,7 @@
 #include "browse/preview_pane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -643,6 +644,38 @@ TEST_F(MainWindowTest, PickingAVolumeShowsItsRoot)
     ASSERT_GT(drives->count(), 0);
     emit drives->activated(0);
     EXPECT_EQ(Files()->Directory(), drives->Roots().first());
+}
+
+TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
+{
+    TForm1 &w = Start();
+    w.resize(1200, 800);
+    QApplication::processEvents();
+    auto *bar = w.findChild<QWidget *>(QStringLiteral("ToolBar3"));
+    auto *up = w.findChild<QToolButton *>(QStringLiteral("UpButton"));
+    auto *drives = w.findChild<QWidget *>(QStringLiteral("DirBox"));
+    EXPECT_EQ(up->x(), 0);
+    EXPECT_EQ(drives->width(), bar->contentsRect().width() - up->width() - 2);
+    EXPECT_EQ(w.findChild<QWidget *>(QStringLiteral("LeftPanel"))->width(), 321);
+    EXPECT_EQ(w.Preview()->height(), 282);
+
+    auto *pictureBar = w.findChild<QToolBar *>(QStringLiteral("ToolBar2"));
+    QStringList captions;
+    for (QAction *action : pictureBar->actions()) {
+        if (action->isSeparator()) {
+            captions << "|";
+            continue;
+        }
+        QWidget *button = pictureBar->widgetForAction(action);
+        if (auto *tool = qobject_cast<QToolButton *>(button)) {
+            captions << tool->text();
+            EXPECT_FALSE(tool->icon().isNull()) << tool->text().toStdString();
+            EXPECT_GE(tool->width(), 67) << tool->text().toStdString();
+        } else {
+            captions << button->objectName();
+        }
+    }
+    EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", "UpDown1"}));
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
