@@ -141,6 +141,23 @@ TEST_F(ExecuteTest, ObscuredControlIsRenderedUnlessScreenCopyIsForced)
     }
 }
 
+// A window kept above ours over the area obscures it too.
+TEST_F(ExecuteTest, WindowAboveObscuresTheArea)
+{
+    ColorPanel above(nullptr);
+    above.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    above.color = Qt::yellow;
+    above.setGeometry(QRect(panel->mapToGlobal(QPoint(0, 0)), QSize(30, 30)));
+    above.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&above));
+    QApplication::processEvents();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_FALSE(effect.sourceCorner.empty());
+    EXPECT_EQ(effect.sourceCorner.front(), QColor(Qt::blue).rgb());
+}
+
 // Part of the area off the screen cannot be copied from it: the old picture is rendered.
 TEST_F(ExecuteTest, AreaOffTheScreenIsRendered)
 {
