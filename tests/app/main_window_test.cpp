@@ -678,6 +678,15 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
     EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", "UpDown1"}));
 }
 
+TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
+{
+    TForm1 &w = Start();
+    QTest::keyClick(&w, Qt::Key_F5);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(w.isActiveWindow());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
 {
     Start();
