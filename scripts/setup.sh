@@ -8,7 +8,7 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool imagemagick x11-apps
+  xvfb xauth xdotool imagemagick x11-apps
   fonts-dejavu-core libgl-dev libxkbcommon-dev
   ffmpeg hyperfine
 )
