@@ -203,10 +203,11 @@ void TWipeTransition::DrawStraight(TTETransitionData &Data, int Step)
         CopyNew(Data, u);
         return;
     }
-    m_mask.Compose(*Data.SrcBmp, *Data.DstBmp, *Data.GetCanvas(), m_band, m_maskX, m_maskY);
-    AddUpdate(Data, m_band);
     // The strip takes its right column and bottom row too, closing the seam to the band.
-    CopyNew(Data, {u.Left, u.Top, u.Right + 1, u.Bottom + 1});
+    const TERect strip{u.Left, u.Top, u.Right + 1, u.Bottom + 1};
+    m_mask.Compose(*Data.SrcBmp, *Data.DstBmp, *Data.GetCanvas(), m_band, m_maskX, m_maskY, strip);
+    AddUpdate(Data, m_band);
+    AddUpdate(Data, strip);
 }
 
 void TWipeTransition::DrawCorner(TTETransitionData &Data, int CurrentFrame)

@@ -116,27 +116,40 @@ const uchar *TEBandMask::selectionRow(int row, int bytesPerPixel)
 }
 
 void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const TERect &band,
-                         int maskX, int maskY)
+                         int maskX, int maskY, const TERect &strip)
 {
     Q_ASSERT(!m_bits.isNull());
-    const TERect c = Intersect(band, {0, 0, dst.width(), dst.height()});
-    if (c.IsEmpty())
+    const TERect area{0, 0, dst.width(), dst.height()};
+    const TERect b = Intersect(band, area);
+    const TERect s = Intersect(strip, area);
+    const TERect rows = Union(b, s);
+    if (rows.IsEmpty())
         return;
     const int bpp = BytesPerPixel(dst);
     const bool reference = ReferenceKernels();
-    const qsizetype x0 = qsizetype(c.Left) * bpp;
-    const int maskCol = c.Left - band.Left + maskX;
-    uchar *out = dst.bits();
-    for (int y = c.Top; y < c.Bottom; ++y) {
+    const int maskCol = b.Left - band.Left + maskX;
+    const qsizetype bandX = qsizetype(b.Left) * bpp, bandBytes = qsizetype(b.Width()) * bpp;
+    const qsizetype stripX = qsizetype(s.Left) * bpp, stripBytes = qsizetype(s.Width()) * bpp;
+    // Rows are addressed from the base pointers: per-row scanLine calls cost more than a narrow band.
+    const qsizetype oldStride = oldPic.bytesPerLine(), newStride = newPic.bytesPerLine();
+    const qsizetype dstStride = dst.bytesPerLine();
+    const uchar *oldBits = oldPic.constBits();
+    const uchar *newBits = newPic.constBits();
+    uchar *dstBits = dst.bits();
+    for (int y = rows.Top; y < rows.Bottom; ++y) {
+        const uchar *n = newBits + y * newStride;
+        uchar *d = dstBits + y * dstStride;
+        if (y >= s.Top && y < s.Bottom)
+            std::memcpy(d + stripX, n + stripX, std::size_t(stripBytes));
+        if (y < b.Top || y >= b.Bottom)
+            continue;
         const int maskRow = y - band.Top + maskY;
-        const uchar *o = oldPic.constScanLine(y) + x0;
-        const uchar *n = newPic.constScanLine(y) + x0;
-        uchar *d = out + qsizetype(y) * dst.bytesPerLine() + x0;
+        const uchar *o = oldBits + y * oldStride + bandX;
         if (reference)
-            SelectRowBits_C(o, n, m_bits.constScanLine(maskRow), maskCol, d, c.Width(), bpp);
+            SelectRowBits_C(o, n + bandX, m_bits.constScanLine(maskRow), maskCol, d + bandX, b.Width(), bpp);
         else
-            SelectRowBytes_SSE2(o, n, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d,
-                                qsizetype(c.Width()) * bpp);
+            SelectRowBytes_SSE2(o, n + bandX, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d + bandX,
+                                bandBytes);
     }
 }
 

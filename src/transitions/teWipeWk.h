@@ -55,9 +55,10 @@ public:
     const QImage &Bits() const { return m_bits; }
 
     // Composes band rectangle band of dst from oldPic and newPic through the mask, band pixel
-    // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY); clipped to dst.
+    // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY), and copies
+    // rectangle strip of newPic to dst in the same pass over the rows; both clipped to dst.
     void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const TERect &band,
-                 int maskX, int maskY);
+                 int maskX, int maskY, const TERect &strip = {});
 
 private:
     const uchar *selectionRow(int row, int bytesPerPixel);

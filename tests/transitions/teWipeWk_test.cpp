@@ -153,7 +153,7 @@ TEST(BandKernels, ReferenceSelectsNewWhereTheBitIsSet)
         EXPECT_EQ(out[i], expected[i]) << i;
 }
 
-TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetAndClips)
+TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
 {
     TEBandMask mask;
     for (QImage::Format format : ScreenFormats) {
@@ -164,26 +164,30 @@ TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetAndClips)
             const QImage newPic = NoiseImage(w, h, format, 2);
             struct Case {
                 TEBandAxis axis;
-                TERect band;
+                TERect band, strip;
                 int maskX, maskY;
             };
             const Case cases[] = {
-                {TEBandAxis::Columns, {-3, 0, 4, h}, 0, 17},  // entering at the left edge
-                {TEBandAxis::Columns, {19, 0, 26, h}, 0, 74}, // leaving at the right edge
-                {TEBandAxis::Rows, {0, 5, w, 12}, 31, 0},
-                {TEBandAxis::Rows, {0, -2, w, 5}, 0, 0},
+                {TEBandAxis::Columns, {-3, 0, 4, h}, {-8, 0, -2, h + 1}, 0, 17},  // entering at the left
+                {TEBandAxis::Columns, {19, 0, 26, h}, {16, 0, 19, h + 1}, 0, 74}, // leaving at the right
+                {TEBandAxis::Columns, {2, 0, 9, h}, {11, 0, 13, h + 1}, 0, 3},    // seam column 10 untouched
+                {TEBandAxis::Rows, {0, 5, w, 12}, {0, 3, w + 1, 5}, 31, 0},
+                {TEBandAxis::Rows, {0, -2, w, 5}, {}, 0, 0},
             };
             for (const Case &c : cases) {
                 mask.Build(c.axis, true, 7, w, h);
                 QImage dst = NoiseImage(w, h, format, 3);
                 const QImage before = dst;
-                mask.Compose(oldPic, newPic, dst, c.band, c.maskX, c.maskY);
+                mask.Compose(oldPic, newPic, dst, c.band, c.maskX, c.maskY, c.strip);
+                auto inside = [](const TERect &r, int x, int y) {
+                    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                };
                 for (int y = 0; y < h; ++y) {
                     for (int x = 0; x < w; ++x) {
-                        const bool inside = x >= c.band.Left && x < c.band.Right && y >= c.band.Top &&
-                                            y < c.band.Bottom;
                         std::uint32_t expected = RawPixel(before, x, y);
-                        if (inside)
+                        if (inside(c.strip, x, y))
+                            expected = RawPixel(newPic, x, y);
+                        if (inside(c.band, x, y))
                             expected = MaskBit(mask.Bits(), x - c.band.Left + c.maskX, y - c.band.Top + c.maskY)
                                            ? RawPixel(newPic, x, y)
                                            : RawPixel(oldPic, x, y);
