@@ -45,6 +45,19 @@ void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *
     SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
 }
 
+void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count)
+{
+#if defined(LUMETTA_HAVE_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2) {
+        SelectRowBytes_AVX2(oldRow, newRow, select, dst, count);
+        return;
+    }
+#endif
+    SelectRowBytes_SSE2(oldRow, newRow, select, dst, count);
+}
+
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
 {
     for (int i = 0; i < width; ++i) {
@@ -148,7 +161,7 @@ void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst
         if (reference)
             SelectRowBits_C(o, n + bandX, m_bits.constScanLine(maskRow), maskCol, d + bandX, b.Width(), bpp);
         else
-            SelectRowBytes_SSE2(o, n + bandX, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d + bandX,
+            SelectRowBytes_Fast(o, n + bandX, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d + bandX,
                                 bandBytes);
     }
 }

@@ -31,6 +31,12 @@ void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *sel
                       qsizetype count);
 void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
+// Needs a CPU with AVX2.
+void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count);
+// The fastest of the variants above this CPU runs.
+void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count);
 
 // Widens width mask bits from bitOffset into 0x00/0xFF bytes, bytesPerPixel per bit.
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel);

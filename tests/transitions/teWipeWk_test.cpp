@@ -135,6 +135,12 @@ TEST(BandKernels, FastSelectMatchesReferenceOnOddWidthsAndOffsets)
                     SelectRowBytes_SSE2(o.data() + at, n.data() + at, sel.data(), fast.data() + at,
                                         qsizetype(width) * bpp);
                     ASSERT_EQ(ref, fast) << "bpp " << bpp << " width " << width << " offset " << bitOffset;
+                    if (__builtin_cpu_supports("avx2")) {
+                        std::vector<uchar> wide(bytes, 0x5A);
+                        SelectRowBytes_AVX2(o.data() + at, n.data() + at, sel.data(), wide.data() + at,
+                                            qsizetype(width) * bpp);
+                        ASSERT_EQ(ref, wide) << "avx2 bpp " << bpp << " width " << width << " offset " << bitOffset;
+                    }
                 }
             }
         }
