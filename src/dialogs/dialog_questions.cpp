@@ -1,0 +1,45 @@
+#include "dialogs/dialog_questions.h"
+
+#include "app/version.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace lumetta {
+
+std::optional<TColor> WidgetQuestions::AskColor(TColor initial)
+{
+    const QColor chosen = QColorDialog::getColor(ResolveColor(initial), parent_);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return TColor(chosen.red()) | TColor(chosen.green()) << 8 | TColor(chosen.blue()) << 16;
+}
+
+std::optional<QString> WidgetQuestions::AskMusicFile()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), musicFolder_,
+        QStringLiteral("Sound files (*.cda *.wav *.wave *.mp3 *.mid *.midi *.kar *wma)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    musicFolder_ = QFileInfo(path).absolutePath();
+    return QFileInfo(path).absoluteFilePath();
+}
+
+std::optional<QString> WidgetQuestions::AskBackgroundFile(const QString &folder)
+{
+    const QString path = QFileDialog::getOpenFileName(
+        parent_, QString(), folder, QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.jpeg)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return QFileInfo(path).absoluteFilePath();
+}
+
+void WidgetQuestions::ShowMessage(const QString &text)
+{
+    QMessageBox::information(parent_, QString::fromLatin1(kProgramName), text);
+}
+
+}  // namespace lumetta

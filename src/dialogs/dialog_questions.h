@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/show_settings.h"
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace lumetta {
+
+// The questions the setting dialogs put to the user; the dialogs use real ones, tests answer
+// directly.
+class DialogQuestions
+{
+public:
+    virtual ~DialogQuestions() = default;
+    // The colour dialog opened with INITIAL; nullopt when cancelled.
+    virtual std::optional<TColor> AskColor(TColor initial) = 0;
+    // A music file for the playlist; nullopt when cancelled.
+    virtual std::optional<QString> AskMusicFile() = 0;
+    // A background picture, the dialog starting in FOLDER; nullopt when cancelled.
+    virtual std::optional<QString> AskBackgroundFile(const QString &folder) = 0;
+    virtual void ShowMessage(const QString &text) = 0;
+};
+
+// The desktop's own dialogs, centred over PARENT.
+class WidgetQuestions : public DialogQuestions
+{
+public:
+    explicit WidgetQuestions(QWidget *parent) : parent_(parent) {}
+
+    std::optional<TColor> AskColor(TColor initial) override;
+    std::optional<QString> AskMusicFile() override;
+    std::optional<QString> AskBackgroundFile(const QString &folder) override;
+    void ShowMessage(const QString &text) override;
+
+private:
+    QWidget *parent_;
+    QString musicFolder_;
+};
+
+}  // namespace lumetta

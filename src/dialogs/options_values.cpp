@@ -1,0 +1,121 @@
+#include "dialogs/options_values.h"
+
+#include <QFileInfo>
+
+namespace lumetta {
+
+namespace {
+
+constexpr const char *kViewerFilterText =
+    "Bmp, jpeg, gif|*.bmp;*jpg;*.gif|Bmp, jpeg|*.bmp;*jpg|Bmp, gif|*.bmp;*.gif|Jpeg, gif|*jpg;*.gif|"
+    "Jpeg|*jpg|Gif|*.gif";
+
+void LoadColor(const QString &text, TColor &color)
+{
+    if (const std::optional<TColor> read = StringToColor(text))
+        color = *read;
+}
+
+}  // namespace
+
+QList<ViewerFilter> ViewerFilters()
+{
+    const QStringList parts = QString::fromLatin1(kViewerFilterText).split(u'|');
+    QList<ViewerFilter> filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append({parts[i], parts[i + 1]});
+    return filters;
+}
+
+QStringList PlacementWords()
+{
+    return {QStringLiteral("Tile"), QStringLiteral("Center"), QStringLiteral("Stretch")};
+}
+
+void LoadOptions(const ShowSettings &settings, OptionsValues &values)
+{
+    const std::optional<int> seconds = settings.AdvanceSeconds();
+    values.automaticAdvance = seconds.has_value();
+    if (seconds)
+        values.seconds = *seconds;
+
+    const std::optional<int> percent = settings.PicturePercent();
+    values.fitToScreen = percent.has_value();
+    if (percent)
+        values.percent = *percent;
+
+    const QString effects = settings.Get(ShowSettings::kEffects);
+    if (effects == QLatin1String("No effect"))
+        values.randomEffects = false;
+    else if (effects == QLatin1String("Random"))
+        values.randomEffects = true;
+
+    const QString music = settings.Get(ShowSettings::kMusic);
+    values.playMusic = music != QLatin1String("No music");
+    if (!values.playMusic || music == QLatin1String("NoRepeat"))
+        values.repeatMusic = false;
+    else if (music == QLatin1String("RepeatMusic"))
+        values.repeatMusic = true;
+
+    if (settings.BackgroundFromFile()) {
+        values.backgroundImage = true;
+        values.backgroundFile = settings.BackgroundFile();
+        const int placement = PlacementWords().indexOf(settings.Get(ShowSettings::kPlacement));
+        if (placement >= 0)
+            values.placement = placement;
+    }
+    if (settings.BackgroundColored()) {
+        values.backgroundImage = false;
+        const BackgroundColorTexts colors = settings.BackgroundColors();
+        LoadColor(colors.top, values.topColor);
+        LoadColor(colors.bottom, values.bottomColor);
+    }
+
+    values.loop = settings.Looping();
+
+    const QString caption = settings.Get(ShowSettings::kCaption);
+    values.showCaption = caption != QLatin1String("No");
+    if (values.showCaption)
+        LoadColor(caption, values.captionColor);
+
+    values.shadow = settings.Shadow();
+}
+
+bool BackgroundChoiceValid(const OptionsValues &values)
+{
+    return !values.backgroundImage || QFileInfo(values.backgroundFile).isFile();
+}
+
+void WriteOptions(const OptionsValues &values, ShowSettings &settings, QStringList &playlist)
+{
+    settings.Put(ShowSettings::kAdvance,
+                 values.automaticAdvance ? QString::number(values.seconds) : QStringLiteral("Manual"));
+    settings.Put(ShowSettings::kPictureSize,
+                 values.fitToScreen ? QString::number(values.percent) : QStringLiteral("No"));
+    settings.Put(ShowSettings::kEffects,
+                 values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
+    if (values.playMusic) {
+        settings.Put(ShowSettings::kMusic,
+                     values.repeatMusic ? QStringLiteral("RepeatMusic") : QStringLiteral("NoRepeat"));
+    } else {
+        settings.Put(ShowSettings::kMusic, QStringLiteral("No music"));
+        playlist.clear();
+    }
+    if (!values.backgroundImage) {
+        settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
+        settings.Put(ShowSettings::kBackground,
+                     ColorToString(values.topColor) + u'_' + ColorToString(values.bottomColor));
+    } else {
+        settings.Put(ShowSettings::kBackground, values.backgroundFile);
+        settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+        const QStringList words = PlacementWords();
+        if (values.placement >= 0 && values.placement < words.size())
+            settings.Put(ShowSettings::kPlacement, words[values.placement]);
+    }
+    settings.Put(ShowSettings::kLooping, values.loop ? QStringLiteral("Loop") : QStringLiteral("No"));
+    settings.Put(ShowSettings::kCaption,
+                 values.showCaption ? ColorToString(values.captionColor) : QStringLiteral("No"));
+    settings.Put(ShowSettings::kShadow, values.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
+}
+
+}  // namespace lumetta
