@@ -1,8 +1,10 @@
 #include "app/main_window.h"
+#include "app/standalone_builder.h"
 #include "app/version.h"
 #include "player/play_file.h"
 
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +18,11 @@ int main(int argc, char *argv[])
         }
         if (argv[i][0] != '-' && !projectFile)
             projectFile = argv[i];
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--build") == 0) {
+        // No window is needed, so no display either.
+        QCoreApplication app(argc, argv);
+        return lumetta::BuildShowFile(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));

@@ -1,0 +1,77 @@
+// The standalone player: a copy of this program with a show appended plays that show full
+// screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
+#include "app/show_project.h"
+#include "app/standalone_show.h"
+#include "player/Sliders.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+void Report(const QString &message)
+{
+    std::fprintf(stderr, "AEXE.tms: %s\n", qPrintable(message));
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        QMessageBox::critical(nullptr, QStringLiteral("Lumetta XP"), message);
+}
+
+int PlayOwnShow()
+{
+    const QString name = QCoreApplication::applicationFilePath();
+    QFile self(QStringLiteral("/proc/self/exe"));
+    if (!self.open(QIODevice::ReadOnly)) {
+        Report(QStringLiteral("Cannot open file %1: %2").arg(name, self.errorString()));
+        return 1;
+    }
+    lumetta::ShowProject project;
+    QTemporaryDir folder;
+    try {
+        const lumetta::StandaloneShow show = lumetta::StandaloneShow::Read(self, name);
+        if (!folder.isValid())
+            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.errorString()));
+        show.ExtractTo(self, folder.path(), project);
+    } catch (const lumetta::ProjectError &error) {
+        Report(error.Message());
+        return 1;
+    }
+    self.close();
+
+    lumetta::TSShow player;
+    switch (player.PlayNow(project)) {
+    case lumetta::TSShow::StartResult::Started:
+        return 0;
+    case lumetta::TSShow::StartResult::NoPictures:
+        Report(QStringLiteral("The slide show holds no pictures."));
+        return 1;
+    case lumetta::TSShow::StartResult::Failed:
+        Report(player.ErrorText());
+        return 1;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    // Screen saver arguments: "/s" (or none) shows the show; "/c" (settings) and "/p"
+    // (preview in a small window) have nothing to offer, so they end quietly.
+    if (argc > 1) {
+        const QByteArray argument = QByteArray(argv[1]).toLower();
+        if (argument.startsWith("/c") || argument.startsWith("/p"))
+            return 0;
+        if (argument != "/s") {
+            std::fprintf(stderr, "AEXE.tms: unknown argument %s (use /s, /c or /p)\n", argv[1]);
+            return 2;
+        }
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumetta"));
+    return PlayOwnShow();
+}
