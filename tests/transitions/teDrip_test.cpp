@@ -126,3 +126,20 @@ TEST(Drip, NoWidthMeansNoFrames)
     EXPECT_TRUE(run.aborted);
     EXPECT_TRUE(run.frames.empty());
 }
+
+TEST(Drip, TwoPassesShowTheIntermediatePictureAtOnce)
+{
+    const int w = 12, h = 8;
+    auto drip = Drip(TTransitionEffect::tedUp);
+    drip->SetPassSetting(TTransitionEffect::teTwoPasses);
+    drip->Pass2Options()->SetSolidColor(0x0000FF);  // red
+    const QImage to = NoiseImage(w, h, QImage::Format_RGB32, 62);
+    const EffectRun run = RunEffect(*drip, NoiseImage(w, h, QImage::Format_RGB32, 61), to);
+    EXPECT_TRUE(run.frames.empty());
+    EXPECT_EQ(run.secondPassFrameCount, h);
+    ASSERT_EQ(run.secondPassFrames.size(), std::size_t(h - 1));
+    const QImage toC = AsShown(to, run.final);
+    // Frame 1 of the second pass: row 0 settled, every row below repeats it.
+    EXPECT_TRUE(ShowsNewAt(run.secondPassFrames.at(1), toC, [](int x, int) { return QPoint(x, 0); }));
+    EXPECT_EQ(run.final, toC);
+}

@@ -344,3 +344,23 @@ TEST(Wipe, InAndOutOnOnePixelHaveNoFrames)
         EXPECT_TRUE(run.frames.empty());
     }
 }
+
+TEST(Wipe, TwoPassesWithReversedFirstPassRunTheOppositeWayFirst)
+{
+    const int w = 24, h = 10;
+    auto wipe = Wipe(TTransitionEffect::tedRight, 0);
+    wipe->SetPassSetting(TTransitionEffect::teTwoPasses);
+    wipe->Pass2Options()->SetReversed(true);
+    wipe->Pass2Options()->SetSolidColor(0x00FF00);  // green, red in the lowest byte
+    const QImage from = OldPicture(w, h), to = NewPicture(w, h);
+    const EffectRun run = RunEffect(*wipe, from, to);
+    ASSERT_EQ(run.frameCount, w);
+    ASSERT_EQ(run.secondPassFrameCount, w);
+    const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
+    const QImage midC = AsShown(Plain(w, h, qRgb(0, 255, 0)), run.final);
+    for (const auto &[f, shown] : run.frames)  // leftward: the intermediate picture enters from the right
+        ASSERT_TRUE(ShowsPicked(shown, fromC, midC, [&, f = f](int x, int) { return x >= w - f; })) << f;
+    for (const auto &[f, shown] : run.secondPassFrames)
+        ASSERT_TRUE(ShowsPicked(shown, midC, toC, [f = f](int x, int) { return x < f; })) << f;
+    EXPECT_EQ(run.final, toC);
+}

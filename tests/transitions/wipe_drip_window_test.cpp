@@ -1,0 +1,130 @@
+// Wipe and drip through Prepare and Execute over a live panel: the frames reach the render
+// window's canvas and the panel shows the new picture afterwards.
+#include "transitions/teDrip.h"
+#include "transitions/teWipe.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// Paints blue until switched, then red left of split and green from split on.
+class SplitPanel : public QWidget
+{
+public:
+    explicit SplitPanel(QWidget *parent) : QWidget(parent) {}
+    bool changed = false;
+    int split = 60;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        if (!changed) {
+            p.fillRect(rect(), Qt::blue);
+            return;
+        }
+        p.fillRect(0, 0, split, height(), Qt::red);
+        p.fillRect(split, 0, width() - split, height(), Qt::green);
+    }
+};
+
+// Keeps what the render window showed once frame watch had been drawn.
+template <class Effect>
+class Watched : public Effect
+{
+public:
+    int watch = 0;
+    QImage seen;
+
+protected:
+    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    {
+        if (PrevFrame == watch && seen.isNull())
+            seen = Data.Canvas->copy();
+        Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+    }
+};
+
+class WipeDripWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        top.resize(200, 150);
+        panel = new SplitPanel(&top);
+        panel->setGeometry(20, 30, 120, 80);
+        top.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
+        QApplication::processEvents();
+    }
+
+    // Runs effect over the panel, changing the panel in between.
+    void Run(TTransitionEffect &effect)
+    {
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->changed = true;
+        panel->update();
+        effect.Execute();
+        EXPECT_FALSE(effect.Prepared());
+        EXPECT_TRUE(top.findChildren<TTERenderWindow *>().isEmpty());
+        QApplication::processEvents();
+        const QImage shown = top.grab().toImage();
+        const qreal r = top.devicePixelRatioF();
+        EXPECT_EQ(shown.pixel(qRound(25 * r), qRound(35 * r)), QColor(Qt::red).rgb());
+        EXPECT_EQ(shown.pixel(qRound(130 * r), qRound(100 * r)), QColor(Qt::green).rgb());
+    }
+
+    // Colour of the kept canvas at a logical point of the panel.
+    static QRgb At(const QImage &seen, const QWidget *panel, int x, int y)
+    {
+        const qreal r = panel->devicePixelRatioF();
+        return seen.pixel(qRound(x * r), qRound(y * r)) | 0xFF000000u;
+    }
+
+    QWidget top;
+    SplitPanel *panel = nullptr;
+};
+
+}  // namespace
+
+TEST_F(WipeDripWindow, BandWipeShowsItsFramesAndEndsOnTheNewPicture)
+{
+    Watched<TWipeTransition> wipe;
+    wipe.SetBandWidth(10);
+    wipe.watch = 40;
+    Run(wipe);
+    ASSERT_FALSE(wipe.seen.isNull());
+    // Device columns up to 30 are new after frame 40, from 41 on old.
+    EXPECT_EQ(wipe.seen.pixel(10, 5) | 0xFF000000u, QColor(Qt::red).rgb());
+    EXPECT_EQ(wipe.seen.pixel(41, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
+    EXPECT_EQ(wipe.seen.pixel(wipe.seen.width() - 1, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
+}
+
+TEST_F(WipeDripWindow, DripLeftSmearsTheSettlingColumn)
+{
+    Watched<TDripTransition> drip;
+    const qreal r = panel->devicePixelRatioF();
+    drip.watch = qRound(70 * r);
+    Run(drip);
+    ASSERT_FALSE(drip.seen.isNull());
+    EXPECT_EQ(At(drip.seen, panel, 10, 10), QColor(Qt::red).rgb());
+    EXPECT_EQ(At(drip.seen, panel, 65, 10), QColor(Qt::green).rgb());
+    EXPECT_EQ(At(drip.seen, panel, 110, 70), QColor(Qt::green).rgb());  // smeared, no old blue left
+}
+
+TEST_F(WipeDripWindow, DripDownThroughItsWorkBitmap)
+{
+    Watched<TDripTransition> drip;
+    drip.SetDirection(TTransitionEffect::tedDown);
+    drip.watch = 5;
+    Run(drip);
+    ASSERT_FALSE(drip.seen.isNull());
+    EXPECT_EQ(At(drip.seen, panel, 10, 5), QColor(Qt::red).rgb());
+    EXPECT_EQ(At(drip.seen, panel, 100, 5), QColor(Qt::green).rgb());
+}
