@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times ffmpeg's xfade filter per 1080p frame (fade, wipeleft, dissolve; one thread) as a peer of
-# our blend, wipe and dissolve frames, and, when blend_bench is built, prints our blend and fuse
-# figures and the ratios. Usage: bench/xfade_peer.sh [BUILD_DIR]
+# our blend, wipe and dissolve frames, and, when blend_bench or wipe_drip_bench is built, prints
+# our blend, fuse, wipe and drip figures and the ratios. Usage: bench/xfade_peer.sh [BUILD_DIR]
 set -euo pipefail
 build=${1:-build}
 frames=100
@@ -50,4 +50,20 @@ if [ -x "$build/bin/blend_bench" ]; then
   awk -v x="${per_frame[fade]}" -v o="$blend" 'BEGIN { printf "  xfade fade / our blend frame: %.1f\n", x / o }'
   awk -v x="${per_frame[fade]}" -v o="$blend_pass" 'BEGIN { printf "  xfade fade / our blend pass frame: %.1f\n", x / o }'
   awk -v x="${per_frame[dissolve]}" -v o="$fuse_pass" 'BEGIN { printf "  xfade dissolve / our fuse pass frame: %.1f\n", x / o }'
+fi
+
+if [ -x "$build/bin/wipe_drip_bench" ]; then
+  # Counters print as key=value, large values with a k suffix.
+  wipe=$("$build/bin/wipe_drip_bench" --benchmark_filter='WipeRight/hard/0|WipeLeft/band50/0|DripLeft/0' 2>/dev/null)
+  counter() {
+    awk -v name="$1" -v key="$2" '$1 ~ "^" name "/" {
+      for (i = 1; i <= NF; ++i) if (index($i, key "=") == 1) {
+        v = substr($i, length(key) + 2); m = (v ~ /k$/) ? 1000 : 1; print (v + 0) * m } }' <<<"$wipe"
+  }
+  echo "our wipe and drip frames at $size, 32 bits, thread CPU time with the engine's flush:"
+  for b in WipeRight/hard/0 WipeLeft/band50/0 DripLeft/0; do
+    us=$(counter "$b" frame_us)
+    awk -v b="$b" -v us="$us" -v x="${per_frame[wipeleft]}" \
+      'BEGIN { printf "  %s: %.3f ms; xfade wipeleft / ours: %.1f\n", b, us / 1000, x / (us / 1000) }'
+  done
 fi
