@@ -1,0 +1,172 @@
+// The player on a real screen (run under Xvfb at 1920 x 1080): frames that reach the screen
+// during 1700 ms transitions and how long each pass takes, and the time from a slide step's
+// start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
+#include "app/show_project.h"
+#include "jpeg_sample.h"
+#include "media/picture.h"
+#include "player/Sliders.h"
+#include "player/slide_composition.h"
+#include "transitions/TransEff.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+QTemporaryDir &Folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// A screen-sized picture of coloured noise, so no two frames of a pass look alike.
+QString ScreenPicture(const QString &name, quint32 seed)
+{
+    const QString path = Folder().filePath(name);
+    if (QFile::exists(path))
+        return path;
+    const QSize size = lumetta::TSShow::ScreenSize();
+    QImage image(size, QImage::Format_RGB32);
+    QRandomGenerator random(seed);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            row[x] = 0xFF000000u | random.generate();
+    }
+    image.save(path, "BMP");
+    return path;
+}
+
+QString BigJpeg()
+{
+    const QString path = Folder().filePath(QStringLiteral("big.jpg"));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(makeSampleJpeg(6000, 4000));
+    }
+    return path;
+}
+
+// Counts the paints of the engine's render window, i.e. frames presented on the screen.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+struct Show
+{
+    lumetta::ShowProject project;
+    lumetta::TSShow window;
+
+    Show(const QStringList &pictures, int effect)
+    {
+        project.Pictures() = pictures;
+        project.EffectSelection() = {QString::number(effect)};
+        project.Settings().Put(lumetta::ShowSettings::kAdvance, QStringLiteral("Manual"));
+        project.Settings().Put(lumetta::ShowSettings::kPictureSize, QStringLiteral("100"));
+        project.Settings().Put(lumetta::ShowSettings::kCaption, QStringLiteral("clSilver"));
+        window.StartShow(project);
+        window.show();
+        window.FormActivate();
+    }
+};
+
+void BM_ScreenPass(benchmark::State &state)
+{
+    const int effectNumber = int(state.range(0));
+    Show show({ScreenPicture(QStringLiteral("a.bmp"), 1), ScreenPicture(QStringLiteral("b.bmp"), 2)}, effectNumber);
+    TTransitionEffect *effect = show.window.Trans->Items(effectNumber);
+    PaintCounter counter;
+    Clock::time_point start;
+    double passMs = 0;
+    effect->OnBeforeTransition = [&](QObject *) {
+        for (TTERenderWindow *window : show.window.Pano->findChildren<TTERenderWindow *>())
+            window->installEventFilter(&counter);
+        counter.paints = 0;
+        start = Clock::now();
+    };
+    effect->OnAfterTransition = [&](QObject *) {
+        passMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    double frames = 0, total = 0;
+    for (auto _ : state) {
+        show.window.Timer1Timer();
+        state.SetIterationTime(passMs / 1000.0);
+        frames += counter.paints;
+        total += passMs;
+    }
+    state.counters["pass_ms"] = total / double(state.iterations());
+    state.counters["frames"] = frames / double(state.iterations());
+    state.counters["frames_per_s"] = frames / (total / 1000.0);
+    show.window.close();
+}
+// 13 "Wipe right" and 3 "Blocks", both 1700 ms.
+BENCHMARK(BM_ScreenPass)->Arg(13)->Arg(3)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_StepToExecuteBigJpeg(benchmark::State &state)
+{
+    Show show({ScreenPicture(QStringLiteral("a.bmp"), 1), BigJpeg()}, 13);
+    TTransitionEffect *effect = show.window.Trans->Items(13);
+    effect->SetMilliseconds(1);
+    Clock::time_point executeAt;
+    effect->OnBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
+    for (auto _ : state) {
+        show.window.Sequencer().SetNextSlide(1);
+        const Clock::time_point start = Clock::now();
+        show.window.Timer1Timer();
+        state.SetIterationTime(std::chrono::duration<double>(executeAt - start).count());
+    }
+    show.window.close();
+}
+BENCHMARK(BM_StepToExecuteBigJpeg)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_BareDecodeBigJpeg(benchmark::State &state)
+{
+    const QString path = BigJpeg();
+    for (auto _ : state) {
+        const lumetta::Picture picture = lumetta::Picture::load(path);
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+}
+BENCHMARK(BM_BareDecodeBigJpeg)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+void BM_ScaleBigJpegToSlide(benchmark::State &state)
+{
+    const lumetta::Picture picture = lumetta::Picture::load(BigJpeg());
+    picture.decodeNow();
+    const QSize slide = lumetta::SlideSize(picture.size(), lumetta::TSShow::ScreenSize(), 100);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(picture.scaled(slide).constBits());
+}
+BENCHMARK(BM_ScaleBigJpegToSlide)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
