@@ -38,6 +38,24 @@ QString WritePicture(const QString &path, QSize size, const QColor &colour)
     return path;
 }
 
+// A widget's rectangle in device pixels: exact at a scale of 1, within a pixel at other scales,
+// where widgets lie on whole logical pixels.
+void ExpectDeviceRect(const QWidget *widget, const QRect &expected)
+{
+    const qreal ratio = widget->devicePixelRatioF();
+    const QRect logical = widget->geometry();
+    const int tolerance = ratio == 1.0 ? 0 : 1;
+    EXPECT_NEAR(logical.x() * ratio, expected.x(), tolerance) << widget->objectName().toStdString();
+    EXPECT_NEAR(logical.y() * ratio, expected.y(), tolerance);
+    EXPECT_NEAR(logical.width() * ratio, expected.width(), tolerance);
+    EXPECT_NEAR(logical.height() * ratio, expected.height(), tolerance);
+}
+
+QSize DeviceSize(const QWidget *widget)
+{
+    return (QSizeF(widget->size()) * widget->devicePixelRatioF()).toSize();
+}
+
 bool SameColour(QRgb a, QRgb b, int tolerance = 0)
 {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
@@ -331,11 +349,11 @@ TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)
         project.Settings().Put(ShowSettings::kPictureSize, QString::fromLatin1(c.size));
         project.Settings().Put(ShowSettings::kShadow, c.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
         Start();
-        EXPECT_EQ(show.Image1->geometry(), c.expected) << c.size;
+        ExpectDeviceRect(show.Image1, c.expected);
         EXPECT_EQ(show.Image1->Picture().size(), c.expected.size());
         EXPECT_EQ(show.Shape1->isVisible(), c.shadow);
         if (c.shadow)
-            EXPECT_EQ(show.Shape1->geometry(), c.expected.translated(10, 10));
+            ExpectDeviceRect(show.Shape1, c.expected.translated(10, 10));
         show.close();
     }
 }
@@ -361,7 +379,7 @@ TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
     EXPECT_EQ(gradient.pixel(5, 399), gradient.pixel(5, 397));
     show.close();
 
-    // A 300 x 200 picture tiled over the 800 x 774 panel above the caption bar.
+    // A 300 x 200 picture tiled over the panel above the caption bar (800 x 774 at a scale of 1).
     QImage tile(300, 200, QImage::Format_RGB32);
     tile.fill(Qt::darkCyan);
     tile.setPixel(0, 0, qRgb(1, 2, 3));
@@ -374,7 +392,8 @@ TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
     settings.Put(ShowSettings::kBackground, tilePath);
     settings.Put(ShowSettings::kPlacement, QStringLiteral("Tile"));
     Start();
-    ASSERT_EQ(show.Pano->size(), QSize(800, 774));
+    const QSize pano = DeviceSize(show.Pano);
+    ASSERT_EQ(pano, QSize(800, 800 - 26 * show.devicePixelRatio()));
     const QImage shown = show.ProImage1->Shown();
     for (int x : {0, 300, 600})
         for (int y : {0, 200, 400, 600})
@@ -386,7 +405,7 @@ TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
     Start();
     EXPECT_FALSE(show.ProImage1->Tiled());
     EXPECT_TRUE(show.ProImage1->Center());
-    EXPECT_EQ(show.ProImage1->Shown().pixel(250, 287), qRgb(1, 2, 3));  // (800 - 300) / 2, (774 - 200) / 2
+    EXPECT_EQ(show.ProImage1->Shown().pixel((pano.width() - 300) / 2, (pano.height() - 200) / 2), qRgb(1, 2, 3));
 }
 
 TEST_F(PlayerWindowTest, PointerIsHiddenExceptOverThePictureAfterAMove)
@@ -410,7 +429,7 @@ TEST_F(PlayerWindowTest, CaptionBarFollowsLineEight)
     project.Settings().Put(ShowSettings::kCaption, QStringLiteral("No"));
     Start();
     EXPECT_FALSE(show.Panel1->isVisible());
-    EXPECT_EQ(show.Pano->size(), QSize(800, 800));
+    EXPECT_EQ(DeviceSize(show.Pano), QSize(800, 800));
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
     show.close();
 
@@ -550,4 +569,27 @@ TEST(PlayCommand, ReportsWhatKeepsTheShowFromStarting)
         std::fclose(errors);
         EXPECT_TRUE(QString::fromLocal8Bit(buffer, qsizetype(length)).contains(c.message)) << buffer;
     }
+}
+
+TEST(PlayCommand, PlaysAProjectToItsEndAndExitsWithZero)
+{
+    QTemporaryDir dir;
+    ShowSettings settings;
+    settings.Put(ShowSettings::kAdvance, QStringLiteral("1"));
+    settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
+    const QString picture = WritePicture(dir.filePath(QStringLiteral("only.bmp")), {32, 32}, Qt::cyan);
+    const QString path = dir.filePath(QStringLiteral("one.zut"));
+    WriteTextFile(path, BuildProjectText(settings, {picture}, {QStringLiteral("12")}, {}));
+    bool shownFullScreen = false;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (auto *show = qobject_cast<TSShow *>(QApplication::activeModalWidget()))
+            shownFullScreen = show->isFullScreen() && show->Panel1->text() == QStringLiteral("1. only.bmp");
+    });
+    probe.start(50);
+    std::FILE *errors = std::tmpfile();
+    EXPECT_EQ(PlayProjectFile(path, errors), 0);
+    EXPECT_EQ(std::ftell(errors), 0);
+    std::fclose(errors);
+    EXPECT_TRUE(shownFullScreen);
 }
