@@ -98,24 +98,6 @@ TEST(BandMask, KnownValuesFromSeed1642000)
     EXPECT_EQ(RandSeed(), 2443824571u);
 }
 
-TEST(BandMask, FitsOnlyTheSizeAndSideItWasBuiltFor)
-{
-    TEBandMask mask;
-    const QSize size = TEBandMask::SizeFor(TEBandAxis::Columns, 20, 100, 50);
-    EXPECT_FALSE(mask.Fits(TEBandAxis::Columns, true, size));
-    mask.Build(TEBandAxis::Columns, true, 20, 100, 50);
-    EXPECT_EQ(size, QSize(20, 125));
-    EXPECT_TRUE(mask.Fits(TEBandAxis::Columns, true, size));
-    EXPECT_FALSE(mask.Fits(TEBandAxis::Columns, false, size));
-    EXPECT_FALSE(mask.Fits(TEBandAxis::Rows, true, size));
-    EXPECT_FALSE(mask.Fits(TEBandAxis::Columns, true, QSize(20, 126)));
-    // Only the band's length depends on the picture: a wider picture keeps a column mask.
-    EXPECT_TRUE(mask.Fits(TEBandAxis::Columns, true, TEBandMask::SizeFor(TEBandAxis::Columns, 20, 300, 50)));
-    mask.Clear();
-    EXPECT_TRUE(mask.IsNull());
-    EXPECT_FALSE(mask.Fits(TEBandAxis::Columns, true, size));
-}
-
 TEST(BandKernels, FastSelectMatchesReferenceOnOddWidthsAndOffsets)
 {
     std::mt19937 gen(7);
@@ -145,18 +127,6 @@ TEST(BandKernels, FastSelectMatchesReferenceOnOddWidthsAndOffsets)
             }
         }
     }
-}
-
-TEST(BandKernels, ReferenceSelectsNewWhereTheBitIsSet)
-{
-    const uchar o[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
-    const uchar n[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 20};
-    const uchar bits[] = {0b00000010, 0b11000000};  // bits 6, 8 and 9
-    uchar out[10] = {};
-    SelectRowBits_C(o, n, bits, 3, out, 5, 2);  // pixels read bits 3..7: only bit 6, pixel 3
-    const uchar expected[] = {1, 2, 3, 4, 5, 6, 17, 18, 9, 10};
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(out[i], expected[i]) << i;
 }
 
 TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
