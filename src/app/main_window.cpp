@@ -7,6 +7,8 @@
 #include "browse/MFileExplorer.h"
 #include "browse/ShellDriveComboBox.h"
 #include "browse/preview_pane.h"
+#include "dialogs/Options.h"
+#include "dialogs/Transit.h"
 #include "media/picture_error.h"
 #include "player/Sliders.h"
 
@@ -120,6 +122,9 @@ TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *par
 
     aboutBox_ = new TAboutBox(this);
     sShow_ = new TSShow(this);
+    form2_ = new TForm2(project_.EffectSelection(), nullptr, this);
+    opty_ = new TOpty(project_.Settings(), project_.Playlist(), *form2_, nullptr, this);
+    connect(opty_, &TOpty::FileMaskChosen, flb_, &TMFileExplorer::SetMask);
     FormCreate();
 }
 
@@ -198,6 +203,15 @@ void TForm1::BuildMenus()
               {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &TForm1::ClearPictures)
         ->setIcon(MakeIcon(IconId::Clear));
 
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("OptionsMenu"));
+    AddAction(options, QStringLiteral("OptionsItem"), QStringLiteral("&Options"),
+              {QKeySequence(Qt::CTRL | Qt::Key_P)}, &TForm1::ShowOptions)
+        ->setIcon(MakeIcon(IconId::Options));
+    AddAction(options, QStringLiteral("AddMusicItem"), QStringLiteral("Add &Music"),
+              {QKeySequence(Qt::CTRL | Qt::Key_M)}, &TForm1::AddMusic)
+        ->setIcon(MakeIcon(IconId::Music));
+
     QMenu *web = menuBar()->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("WebMenu"));
     connect(web->addAction(QStringLiteral("&Download New Backgrounds")), &QAction::triggered, this,
@@ -237,6 +251,7 @@ void TForm1::BuildToolBar()
     AddToolAction(bar, QStringLiteral("SaveAs"), QStringLiteral("Save As..."), IconId::SaveAs,
                   &TForm1::SaveProjectAs);
     bar->addSeparator();
+    AddToolAction(bar, QStringLiteral("Options"), QStringLiteral("Options"), IconId::Options, &TForm1::ShowOptions);
     AddToolAction(bar, QStringLiteral("Help"), QStringLiteral("Help"), IconId::Help, &TForm1::ShowHelp);
     QAction *exit = bar->addAction(MakeIcon(IconId::Exit), QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
@@ -463,6 +478,18 @@ void TForm1::PlayNow()
 {
     if (sShow_->PlayNow(project_) == TSShow::StartResult::Failed)
         Report(sShow_->ErrorText());
+}
+
+void TForm1::ShowOptions()
+{
+    opty_->Open(TOpty::Page::Main);
+    project_.SetModified();
+}
+
+void TForm1::AddMusic()
+{
+    opty_->Open(TOpty::Page::Music);
+    project_.SetModified();
 }
 
 void TForm1::Report(const QString &message)

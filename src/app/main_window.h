@@ -22,6 +22,8 @@ namespace lumetta {
 
 class PreviewPane;
 class TAboutBox;
+class TForm2;
+class TOpty;
 class TMFileExplorer;
 class TShellDriveComboBox;
 class TSShow;
@@ -56,6 +58,9 @@ public:
     void ClearPictures();
     void ArrowClicked(bool upArrow);
     void TogglePreview();
+    // The options dialog on its "Main" or "Music" page; afterwards the project counts as modified.
+    void ShowOptions();
+    void AddMusic();
     void ShowHelp();
     void ShowAbout();
 
@@ -67,6 +72,8 @@ public:
     QListView *PictureList() const { return listBox1_; }
     TMFileExplorer *FileList() const { return flb_; }
     PreviewPane *Preview() const { return preview_; }
+    TOpty *OptionsDialog() const { return opty_; }
+    TForm2 *EffectsDialog() const { return form2_; }
     const RecentFolders &Recent() const { return recent_; }
     // The help guide beside the program.
     static QString HelpFilePath();
@@ -119,6 +126,8 @@ private:
     QLabel *statusText_ = nullptr;
     TAboutBox *aboutBox_ = nullptr;
     TSShow *sShow_ = nullptr;
+    TOpty *opty_ = nullptr;
+    TForm2 *form2_ = nullptr;
 
     QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder

@@ -188,6 +188,8 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"HelpItem", "Help", QKeySequence(Qt::Key_F1)},
         {"SupportItem", "Technical Support", QKeySequence(Qt::CTRL | Qt::Key_F1)},
         {"AboutItem", "About", QKeySequence()},
+        {"OptionsItem", "Options", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"AddMusicItem", "Add Music", QKeySequence(Qt::CTRL | Qt::Key_M)},
     };
     for (const auto &item : items) {
         auto *action = w.findChild<QAction *>(QLatin1String(item.name));
@@ -199,7 +201,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
     QStringList captions;
     for (QAction *action : bar->actions())
         captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
-    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "|", "Help", "Exit"}));
+    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "|", "Options", "Help", "Exit"}));
     for (QAction *action : bar->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
 }

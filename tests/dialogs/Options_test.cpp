@@ -291,7 +291,7 @@ TEST_F(OptionsTest, SelectOpensTheTransitionDialogAndKeepsTheControls)
     Open();
     Click("RadioButton3");
     bool shown = false;
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &opty, [&] {
         shown = form2.isVisible() && QApplication::activeModalWidget() == &form2;
         QTest::mouseClick(form2.findChild<QPushButton *>("Button1"), Qt::LeftButton);
     });
@@ -304,7 +304,7 @@ TEST_F(OptionsTest, SelectOpensTheTransitionDialogAndKeepsTheControls)
 
 TEST_F(OptionsTest, OpenShowsTheAskedPage)
 {
-    QTimer::singleShot(0, [&] {
+    QTimer::singleShot(0, &opty, [&] {
         EXPECT_EQ(Pages()->currentIndex(), int(TOpty::Page::Music));
         EXPECT_EQ(Pages()->tabText(1), "Music");
         Click("BitBtn2");

@@ -1,0 +1,145 @@
+#include "app/main_window.h"
+
+#include "app/project_file.h"
+#include "app/qstring_print.h"
+#include "app/scripted_dialogs.h"
+#include "browse/MFileExplorer.h"
+#include "dialogs/Options.h"
+#include "dialogs/Transit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace lumetta {
+namespace {
+
+class MainWindowOptionsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        lists = std::make_unique<ListFiles>(dir.filePath("config"));
+        form = std::make_unique<TForm1>(*lists, &dialogs);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->FormActivate();
+    }
+
+    // Runs COMMAND, which opens a modal dialog; WHILE_OPEN sees the dialog and closes it.
+    void WithModal(const std::function<void()> &command, const std::function<void(QWidget *)> &whileOpen)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            seen = true;
+            whileOpen(modal);
+        });
+        command();
+        EXPECT_TRUE(seen);
+    }
+
+    static void Press(QWidget *dialog, const char *button)
+    {
+        auto *widget = dialog->findChild<QAbstractButton *>(QLatin1String(button));
+        ASSERT_NE(widget, nullptr) << button;
+        QTest::mouseClick(widget, Qt::LeftButton, {},
+                          qobject_cast<QRadioButton *>(widget) ? QPoint(6, widget->height() / 2)
+                                                                : widget->rect().center());
+    }
+
+    static int Page(QWidget *dialog) { return dialog->findChild<QTabWidget *>("PageControl1")->currentIndex(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<ListFiles> lists;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndMarkTheProjectModified)
+{
+    const struct {
+        std::function<void()> command;
+        int page;
+    } cases[] = {
+        {[&] { form->findChild<QAction *>("OptionsItem")->trigger(); }, 0},
+        {[&] { form->findChild<QAction *>("AddMusicItem")->trigger(); }, 1},
+        {[&] { QTest::mouseClick(form->findChild<QToolButton *>("OptionsButton"), Qt::LeftButton); }, 0},
+    };
+    for (const auto &c : cases) {
+        form->Project().SetModified(false);
+        const QStringList before = form->Project().Settings().Lines();
+        WithModal(c.command, [&](QWidget *dialog) {
+            EXPECT_EQ(dialog, form->OptionsDialog());
+            EXPECT_EQ(Page(dialog), c.page);
+            Press(dialog, "BitBtn2");
+        });
+        EXPECT_TRUE(form->Project().Modified()) << "Cancel still marks the project modified";
+        EXPECT_EQ(form->Project().Settings().Lines(), before);
+    }
+}
+
+TEST_F(MainWindowOptionsTest, OkWritesTheProjectSettingsAndTheBrowserMask)
+{
+    WithModal([&] { form->ShowOptions(); },
+              [&](QWidget *dialog) {
+                  Press(dialog, "RadioButton2");
+                  auto *filter = dialog->findChild<QComboBox *>("FilterComboBox2");
+                  filter->setCurrentIndex(filter->count() - 1);  // "Gif"
+                  Press(dialog, "BitBtn1");
+              });
+    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "Manual");
+    EXPECT_EQ(form->FileList()->Mask(), "*.gif");
+}
+
+TEST_F(MainWindowOptionsTest, TheEffectDialogShowsTheOpenedProjectsSelection)
+{
+    EXPECT_EQ(form->Project().EffectSelection(), ShowProject::StandardEffects());
+    const QString path = dir.filePath("show.zut");
+    WriteTextFile(path, BuildProjectText(ShowSettings(), {"/pictures/a.jpg"}, {"20", "3"}, {}));
+    dialogs.openAnswers = {path};
+    form->OpenProject();
+    ASSERT_EQ(form->Project().EffectSelection(), (QStringList{"20", "3"}));
+
+    QStringList checked;
+    WithModal([&] { form->EffectsDialog()->exec(); },
+              [&](QWidget *dialog) {
+                  auto *list = dialog->findChild<QListWidget *>("CheckListBox1");
+                  for (int row = 0; row < list->count(); ++row)
+                      if (list->item(row)->checkState() == Qt::Checked)
+                          checked << QString::number(row);
+                  Press(dialog, "Button2");
+              });
+    EXPECT_EQ(checked, (QStringList{"3", "20"}));
+    EXPECT_EQ(form->Project().EffectSelection(), (QStringList{"3", "20"}));
+}
+
+TEST_F(MainWindowOptionsTest, SetDefaultsResetsTheProjectsEffectSelection)
+{
+    form->Project().EffectSelection() = QStringList{"0"};
+    WithModal([&] { form->ShowOptions(); },
+              [&](QWidget *dialog) {
+                  Press(dialog, "BitBtn3");
+                  Press(dialog, "BitBtn2");
+              });
+    EXPECT_EQ(form->Project().EffectSelection(), ShowProject::StandardEffects());
+    EXPECT_EQ(form->Project().Settings().Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
+}
+
+}  // namespace
+}  // namespace lumetta
