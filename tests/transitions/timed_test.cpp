@@ -207,6 +207,24 @@ TEST(TimedTransition, FramesWithoutWorkBitmapGoStraightToTheCanvas)
     EXPECT_EQ((std::vector<QRgb>{0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu}), lastColumn);
 }
 
+// With two passes and Pass2Options.Reversed, pass 1 runs the opposite way of pass 2.
+TEST(TimedTransition, FirstPassRunsReversed)
+{
+    TRecordingTransition effect;
+    effect.SetPassSetting(TTransitionEffect::teTwoPasses);
+    effect.Pass2Options()->SetReversed(true);
+    std::vector<TTransitionEffect::TTEEffectDirection> directions;
+    effect.onDraw = [&](TTETransitionData &, int frame) {
+        if (frame == 1)
+            directions.push_back(effect.GetDirectionToUse());
+    };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas);
+    EXPECT_EQ((std::vector<TTransitionEffect::TTEEffectDirection>{TTransitionEffect::tedLeft, TTransitionEffect::tedRight}),
+              directions);
+    EXPECT_FALSE(effect.InSecondPass());
+}
+
 TEST(TimedTransition, SteppingDrawsFixedSteps)
 {
     TRecordingTransition effect;
