@@ -1,6 +1,7 @@
 // Cost of the engine's frame loop per frame at 1920 x 1080, 32 bits: an unpaced headless pass of
 // an effect that draws nothing, so what is measured is Flush (the copy of the update rectangle
-// to the canvas) and the loop itself, beside a memcpy of one whole frame.
+// to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced
+// pass keeps its duration.
 
 #include "transitions/teTimed.h"
 
@@ -58,6 +59,25 @@ BENCHMARK(BM_PassWholeFrameFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PassStripFlush(benchmark::State &state) { RunPass(state, QRect(0, 0, 32, kHeight)); }
 BENCHMARK(BM_PassStripFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A paced 200 ms pass of whole-frame flushes: how far its end lands from the asked duration.
+void BM_PacedPassDuration(benchmark::State &state)
+{
+    SetScreenBitsPerPixel(32);
+    TIdleTransition effect;
+    effect.SetMilliseconds(200);
+    const QImage from = Picture(0xFF102030), to = Picture(0xFF405060);
+    QImage canvas;
+    double overshoot = 0;
+    for (auto _ : state) {
+        TTEChrono chrono;
+        chrono.Start();
+        effect.ExecuteOnImages(from, to, canvas);
+        overshoot += chrono.Elapsed() - 200;
+    }
+    state.counters["overshoot_ms"] = overshoot / double(state.iterations());
+}
+BENCHMARK(BM_PacedPassDuration)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 void BM_MemcpyFrame(benchmark::State &state)
 {
