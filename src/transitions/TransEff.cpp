@@ -250,7 +250,14 @@ void TTERenderWindow::paintEvent(QPaintEvent *event)
     const qreal ratio = devicePixelRatioF();
     const QRectF area = event->rect();
     const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-    painter.drawImage(area, m_canvas, source);
+    if (m_canvas.format() == QImage::Format_RGB32 || m_canvas.format() == QImage::Format_RGB16) {
+        painter.drawImage(area, m_canvas, source);
+        return;
+    }
+    // Other formats are converted for painting: convert the part shown, not the whole canvas.
+    const QRect part = source.toAlignedRect();
+    painter.drawImage(QRectF(part.x() / ratio, part.y() / ratio, part.width() / ratio, part.height() / ratio),
+                      m_canvas.copy(part));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -107,7 +107,17 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
         effect.SetPassSetting(passes);
         effect.Pass2Options()->SetUseSolidColor(false);
         TPixelFormat format = pfDevice;
-        effect.onDraw = [&](TTETransitionData &data, int) { format = data.PixelFormat; };
+        QRgb left = 0, right = 0;
+        effect.onDraw = [&](TTETransitionData &data, int frame) {
+            format = data.PixelFormat;
+            if (frame == 5 && !effect.InSecondPass()) {
+                // The window shows frame 4: the left 4/10 new, the rest old.
+                const QImage shown = top.grab().toImage();
+                const qreal ratio = top.devicePixelRatioF();
+                left = shown.pixel(qRound((panel->x() + 1) * ratio), qRound((panel->y() + 1) * ratio));
+                right = shown.pixel(qRound((panel->x() + panel->width() - 2) * ratio), qRound((panel->y() + 1) * ratio));
+            }
+        };
         ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
         panel->color = Qt::red;
         panel->update();
@@ -115,6 +125,9 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
         ASSERT_FALSE(effect.sourceCorner.empty());
         EXPECT_EQ(effect.sourceCorner.front(), qRgb(0, 0, 255));
         EXPECT_EQ(format, pf8bit);
+        // Pass 1 of two goes to the control rendered at Execute, which is the new picture too.
+        EXPECT_EQ(left, qRgb(255, 0, 0));
+        EXPECT_EQ(right, qRgb(0, 0, 255));
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
         panel->color = Qt::blue;
         panel->update();
