@@ -482,14 +482,20 @@ void TForm1::PlayNow()
 
 void TForm1::ShowOptions()
 {
-    opty_->Open(TOpty::Page::Main);
-    project_.SetModified();
+    OpenOptions(int(TOpty::Page::Main));
 }
 
 void TForm1::AddMusic()
 {
-    opty_->Open(TOpty::Page::Music);
+    OpenOptions(int(TOpty::Page::Music));
+}
+
+void TForm1::OpenOptions(int page)
+{
+    opty_->Open(TOpty::Page(page));
     project_.SetModified();
+    // Without a window manager nothing hands the activation back, and the menu keys would stop.
+    activateWindow();
 }
 
 void TForm1::Report(const QString &message)

@@ -102,6 +102,7 @@ private:
     void SelectFirstPicture();
     void AddFromFileList(bool selectedOnly);
     void RememberFolder(const QString &folder);
+    void OpenOptions(int page);
     void ShowSelectedPicture();
     void ShowClickedFile();
     void LoadPreview(const QString &path);
