@@ -1,5 +1,6 @@
 #include "dialogs/Options.h"
 
+#include "app/qstring_print.h"
 #include "dialogs/Transit.h"
 #include "fake_questions.h"
 

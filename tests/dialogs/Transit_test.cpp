@@ -1,5 +1,6 @@
 #include "dialogs/Transit.h"
 
+#include "app/qstring_print.h"
 #include "fake_questions.h"
 #include "transitions/TransEff.h"
 

@@ -1,11 +1,12 @@
+#include "app/qstring_print.h"
 #include "dialogs/effect_marks.h"
 #include "dialogs/options_values.h"
 #include "dialogs/playlist_edit.h"
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 using namespace lumetta;
 
@@ -58,15 +59,6 @@ TEST(EffectMarks, LoadChecksReadableRowsInAnyOrder)
     }
 }
 
-TEST(EffectMarks, RowsOutsideTheCatalogueAreIgnored)
-{
-    EffectMarks marks;
-    marks.SetChecked(21, true);
-    marks.SetChecked(-1, true);
-    EXPECT_FALSE(marks.Checked(21));
-    EXPECT_TRUE(marks.Selection().isEmpty());
-}
-
 TEST(PlaylistEdit, MovesAndRemovesByHighlightedRow)
 {
     enum Op { Up, Down, Remove };
@@ -98,15 +90,6 @@ TEST(PlaylistEdit, MovesAndRemovesByHighlightedRow)
         EXPECT_EQ(list, c.after) << c.op << " at " << c.row;
         EXPECT_EQ(row, c.highlighted) << c.op << " at " << c.row;
     }
-}
-
-TEST(PlaylistEdit, RepeatedUpMovesFurther)
-{
-    QStringList list{"a", "b", "c"};
-    int row = PlaylistMoveUp(list, 2);
-    row = PlaylistMoveUp(list, row);
-    EXPECT_EQ(list, (QStringList{"c", "a", "b"}));
-    EXPECT_EQ(PlaylistMoveUp(list, row), 0);
 }
 
 ShowSettings Settings(const QStringList &lines)
