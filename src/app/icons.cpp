@@ -334,6 +334,19 @@ void Draw(QPainter &p, IconId id)
         p.drawEllipse(QPointF(16, 9.5), 2.2, 2.2);
         p.drawRoundedRect(QRectF(14, 13.5, 4, 11), 1.5, 1.5);
         break;
+    case IconId::MakeShow: {
+        // A screen playing a show on its own.
+        p.setPen(Outline());
+        p.setBrush(QColor(90, 90, 100));
+        p.drawRect(QRectF(13, 24, 6, 4));
+        p.drawRoundedRect(QRectF(8, 27, 16, 3), 1, 1);
+        p.setBrush(Shaded(kBlue, QRectF(2, 4, 28, 21)));
+        p.drawRoundedRect(QRectF(2, 4, 28, 21), 2, 2);
+        p.setPen(QPen(Qt::white, 1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::white);
+        p.drawPolygon(QPolygonF({QPointF(13, 9), QPointF(21, 14.5), QPointF(13, 20)}));
+        break;
+    }
     }
 }
 

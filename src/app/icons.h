@@ -26,6 +26,7 @@ enum class IconId {
     ArrowDown,
     Music,
     About,
+    MakeShow,
 };
 
 QIcon MakeIcon(IconId id);

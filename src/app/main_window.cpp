@@ -2,6 +2,7 @@
 
 #include "app/about_box.h"
 #include "app/icons.h"
+#include "app/make_exe_dialog.h"
 #include "app/project_file.h"
 #include "app/version.h"
 #include "browse/MFileExplorer.h"
@@ -125,6 +126,7 @@ TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *par
     form2_ = new TForm2(project_.EffectSelection(), nullptr, this);
     opty_ = new TOpty(project_.Settings(), project_.Playlist(), *form2_, nullptr, this);
     connect(opty_, &TOpty::FileMaskChosen, flb_, &TMFileExplorer::SetMask);
+    makeExe_ = new TMakeExeDialog(project_, this);
     FormCreate();
 }
 
@@ -179,6 +181,9 @@ void TForm1::BuildMenus()
         ->setIcon(MakeIcon(IconId::Save));
     AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &TForm1::SaveProjectAs)
         ->setIcon(MakeIcon(IconId::SaveAs));
+    AddAction(project, QStringLiteral("MakeExeItem"), QStringLiteral("&Make slide-show (.EXE) ..."), {},
+              &TForm1::MakeSlideShow)
+        ->setIcon(MakeIcon(IconId::MakeShow));
     project->addSeparator();
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
     recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
@@ -250,6 +255,8 @@ void TForm1::BuildToolBar()
     AddToolAction(bar, QStringLiteral("Save"), QStringLiteral("Save"), IconId::Save, &TForm1::SaveProject);
     AddToolAction(bar, QStringLiteral("SaveAs"), QStringLiteral("Save As..."), IconId::SaveAs,
                   &TForm1::SaveProjectAs);
+    AddToolAction(bar, QStringLiteral("MakeExe"), QStringLiteral("Make EXE"), IconId::MakeShow,
+                  &TForm1::MakeSlideShow);
     bar->addSeparator();
     AddToolAction(bar, QStringLiteral("Options"), QStringLiteral("Options"), IconId::Options, &TForm1::ShowOptions);
     AddToolAction(bar, QStringLiteral("Help"), QStringLiteral("Help"), IconId::Help, &TForm1::ShowHelp);
@@ -496,6 +503,12 @@ void TForm1::OpenOptions(int page)
     project_.SetModified();
     // Without a window manager nothing hands the activation back, and the menu keys would stop.
     activateWindow();
+}
+
+void TForm1::MakeSlideShow()
+{
+    project_.Save(*dialogs_);
+    makeExe_->exec();
 }
 
 void TForm1::Report(const QString &message)

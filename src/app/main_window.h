@@ -26,6 +26,7 @@ class TForm2;
 class TOpty;
 class TMFileExplorer;
 class TShellDriveComboBox;
+class TMakeExeDialog;
 class TSShow;
 
 // The editor's main window: the show being edited, its commands, the list files and the
@@ -48,6 +49,8 @@ public:
     // The commands of the menus and tool bars.
     // Play Now: plays the show full screen; returns when it has ended.
     void PlayNow();
+    // The builder command: saves the project, then asks for and makes a standalone show.
+    void MakeSlideShow();
     void NewProject();
     void OpenProject();
     void SaveProject();
@@ -129,6 +132,7 @@ private:
     TSShow *sShow_ = nullptr;
     TOpty *opty_ = nullptr;
     TForm2 *form2_ = nullptr;
+    TMakeExeDialog *makeExe_ = nullptr;
 
     QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder

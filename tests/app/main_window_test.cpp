@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/make_exe_dialog.h"
 
 #include "app/project_file.h"
 #include "app/qstring_print.h"
@@ -14,11 +15,13 @@
 #include <QMenu>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidgetItem>
@@ -182,6 +185,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"OpenItem", "Open ...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"SaveAsItem", "Save As ...", QKeySequence()},
+        {"MakeExeItem", "Make slide-show (.EXE) ...", QKeySequence()},
         {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
         {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
         {"ClearItem", "Clear", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
@@ -201,7 +205,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
     QStringList captions;
     for (QAction *action : bar->actions())
         captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
-    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "|", "Options", "Help", "Exit"}));
+    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "Make EXE", "|", "Options", "Help", "Exit"}));
     for (QAction *action : bar->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
 }
@@ -697,6 +701,26 @@ TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
     EXPECT_TRUE(text->text().contains("Lumetta XP"));
     EXPECT_TRUE(text->text().contains("3.51"));
     EXPECT_TRUE(text->text().contains("href="));
+}
+
+TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProject)
+{
+    TForm1 &w = Start();
+    const QString path = MakeProject("trip.zut", 2);
+    OpenProject(path);
+    w.Project().EffectSelection() = {"7"};
+    w.Project().SetModified();
+    QString shownName;
+    QTimer::singleShot(0, &w, [&] {
+        if (auto *dialog = qobject_cast<TMakeExeDialog *>(QApplication::activeModalWidget())) {
+            shownName = dialog->NameEdit->text();
+            dialog->reject();
+        }
+    });
+    w.findChild<QAction *>(QStringLiteral("MakeExeItem"))->trigger();
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_TRUE(ReadBytes(path).contains("[TRANS]\r\n7\r\n[MUSIC]"));
+    EXPECT_EQ(shownName, dir.filePath("trip.exe"));
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+#include "app/make_exe_dialog.h"
+#include "app/show_project.h"
+#include "media/picture_files.h"
+#include "qstring_print.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace lumetta {
+namespace {
+
+class ScriptedQuestions : public MakeExeQuestions
+{
+public:
+    std::deque<std::optional<std::pair<QString, bool>>> targets;
+    std::deque<bool> replaceAnswers;
+    QStringList asked;
+    QStringList errors;
+
+    std::optional<std::pair<QString, bool>> AskTarget(const QString &current, bool screensaver) override
+    {
+        asked << QStringLiteral("target %1 %2").arg(current).arg(screensaver);
+        auto answer = targets.empty() ? std::nullopt : targets.front();
+        if (!targets.empty())
+            targets.pop_front();
+        return answer;
+    }
+    bool AskReplace(const QString &path) override
+    {
+        asked << "replace " + path;
+        const bool answer = !replaceAnswers.empty() && replaceAnswers.front();
+        if (!replaceAnswers.empty())
+            replaceAnswers.pop_front();
+        return answer;
+    }
+    void ShowError(const QString &message) override { errors << message; }
+};
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class MakeExeDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // A stub that records that it ran; the show appended after "exit" is never read.
+        stub = Write("AEXE.tms", "#!/bin/sh\necho ran > \"$0.ran\"\nexit 0\n");
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        project.Pictures() = {Write("a.jpg", testpictures::makeJpeg(image)), Write("b.jpg", testpictures::makeJpeg(image))};
+        dialog = std::make_unique<TMakeExeDialog>(project, nullptr, &questions, stub);
+    }
+
+    QString Write(const QString &name, const QByteArray &data)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        return path;
+    }
+
+    void TypeName(const QString &name)
+    {
+        dialog->NameEdit->clear();
+        QTest::keyClicks(dialog->NameEdit, name);
+    }
+
+    QTemporaryDir dir;
+    QString stub;
+    ShowProject project;
+    ScriptedQuestions questions;
+    std::unique_ptr<TMakeExeDialog> dialog;
+};
+
+TEST_F(MakeExeDialogTest, ShowsItsControls)
+{
+    EXPECT_EQ(dialog->windowTitle(), "Make slide-show (.EXE)");
+    QStringList groups;
+    for (const QGroupBox *group : dialog->findChildren<QGroupBox *>())
+        groups << group->title();
+    EXPECT_EQ(groups, QStringList({"Options", "Information"}));
+    QStringList labels;
+    for (const QLabel *label : dialog->findChildren<QLabel *>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("&Name and path"));
+    EXPECT_TRUE(labels.contains("Modes"));
+    EXPECT_TRUE(labels.contains("Ready"));
+    EXPECT_EQ(dialog->ApplicationMode->text(), "Make &application (*.EXE)");
+    EXPECT_EQ(dialog->ScreensaverMode->text(), "Make &screensaver (*.SCR)");
+    EXPECT_TRUE(dialog->ApplicationMode->isChecked());
+    EXPECT_EQ(dialog->MakeButton->text(), "&Make");
+    EXPECT_EQ(dialog->TestButton->text(), "&Test");
+    EXPECT_EQ(dialog->CloseButton->text(), "&Close");
+}
+
+TEST_F(MakeExeDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
+{
+    dialog->show();
+    TypeName(dir.filePath("myshow"));
+    bool enabledWhileBuilding = true;
+    QString labelWhileBuilding;
+    QTimer::singleShot(0, dialog.get(), [&] {
+        enabledWhileBuilding = dialog->MakeButton->isEnabled() || dialog->CloseButton->isEnabled();
+        labelWhileBuilding = dialog->StateLabel->text();
+    });
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    EXPECT_EQ(questions.errors, QStringList());
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("myshow.exe"));
+    EXPECT_TRUE(ReadAll(dir.filePath("myshow.exe")).startsWith(ReadAll(stub)));
+    EXPECT_FALSE(enabledWhileBuilding);
+    EXPECT_NE(labelWhileBuilding, "Ready");
+    EXPECT_EQ(dialog->StateLabel->text(), "Ready");
+    EXPECT_TRUE(dialog->MakeButton->isEnabled());
+    EXPECT_EQ(dialog->ProgressBar1->maximum(), 2);
+    EXPECT_EQ(dialog->ProgressBar1->value(), 2);
+
+    // Music off still counts the playlist in the maximum.
+    project.Playlist() = {"/a.wav", "/b.wav"};
+    TypeName(dir.filePath("second.exe"));
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->ProgressBar1->maximum(), 4);
+    EXPECT_EQ(dialog->ProgressBar1->value(), 2);
+}
+
+TEST_F(MakeExeDialogTest, ModeSwitchesTheExtension)
+{
+    TypeName(dir.filePath("show.exe"));
+    dialog->ScreensaverMode->click();
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("show.scr"));
+    dialog->ApplicationMode->click();
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("show.exe"));
+    TypeName(dir.filePath("show.bin"));
+    dialog->ScreensaverMode->click();
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("show.bin"));
+    TypeName("relative");
+    EXPECT_EQ(dialog->TargetPath(), QDir::home().filePath("relative.scr"));
+}
+
+TEST_F(MakeExeDialogTest, BrowseTakesTheChosenFilter)
+{
+    questions.targets = {std::pair{dir.filePath("saver"), true}, std::nullopt};
+    QTest::mouseClick(dialog->BrowseButton, Qt::LeftButton);
+    EXPECT_TRUE(dialog->ScreensaverMode->isChecked());
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("saver.scr"));
+    QTest::mouseClick(dialog->BrowseButton, Qt::LeftButton);
+    EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("saver.scr"));
+    EXPECT_EQ(questions.asked, QStringList({"target  0", "target " + dir.filePath("saver.scr") + " 1"}));
+}
+
+TEST_F(MakeExeDialogTest, ExistingTargetIsReplacedOnlyWhenTheUserAgrees)
+{
+    const QString target = Write("show.exe", "precious");
+    TypeName(target);
+    questions.replaceAnswers = {false, true};
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    EXPECT_EQ(ReadAll(target), "precious");
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    EXPECT_TRUE(ReadAll(target).startsWith(ReadAll(stub)));
+    EXPECT_EQ(questions.asked, QStringList({"replace " + target, "replace " + target}));
+}
+
+TEST_F(MakeExeDialogTest, FailureIsShownAndTheDialogStaysUsable)
+{
+    project.Pictures().append(dir.filePath("missing.gif"));
+    TypeName(dir.filePath("show.exe"));
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    ASSERT_EQ(questions.errors.size(), 1);
+    EXPECT_TRUE(questions.errors[0].contains(dir.filePath("missing.gif")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("show.exe")));
+    EXPECT_TRUE(dialog->MakeButton->isEnabled() && dialog->CloseButton->isEnabled());
+
+    TypeName(" ");
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    EXPECT_EQ(questions.errors.size(), 2);
+}
+
+TEST_F(MakeExeDialogTest, TestRunsTheBuiltShow)
+{
+    TypeName(dir.filePath("show.exe"));
+    QTest::mouseClick(dialog->TestButton, Qt::LeftButton);
+    EXPECT_EQ(questions.errors.size(), 1);
+
+    QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
+    QTest::mouseClick(dialog->TestButton, Qt::LeftButton);
+    const QString marker = dir.filePath("show.exe.ran");
+    for (int i = 0; i < 100 && !QFile::exists(marker); ++i)
+        QTest::qWait(50);
+    EXPECT_EQ(ReadAll(marker), "ran\n");
+    EXPECT_EQ(questions.errors.size(), 1);
+}
+
+}  // namespace
+}  // namespace lumetta

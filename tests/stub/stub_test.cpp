@@ -1,0 +1,154 @@
+#include "app/project_file.h"
+#include "app/qstring_print.h"
+#include "app/show_settings.h"
+#include "media/picture_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    QByteArray errors;
+};
+
+// Runs PROGRAM to its end (at most 60 s) with ENVIRONMENT changes applied.
+Outcome RunProgram(const QString &program, const QStringList &arguments,
+               const QList<std::pair<QString, QString>> &environment = {}, const QStringList &unset = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const auto &[name, value] : environment)
+        env.insert(name, value);
+    for (const QString &name : unset)
+        env.remove(name);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardError()};
+}
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class StubTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkpath("tmp");
+    }
+
+    // A project of one JPEG that shows for a second without an effect and does not loop.
+    QString ShortProject(const QString &picture)
+    {
+        QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+        lines[ShowSettings::kAdvance] = "1";
+        lines[ShowSettings::kEffects] = "No effect";
+        lines[ShowSettings::kLooping] = "No";
+        lines << picture << "[TRANS]" << "0" << "[MUSIC]";
+        const QString path = dir.filePath("short.zut");
+        WriteTextFile(path, lines);
+        return path;
+    }
+
+    QString Picture()
+    {
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        const QString path = dir.filePath("green.jpg");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testpictures::makeJpeg(image));
+        return path;
+    }
+
+    // Builds with `lumetta --build`, on no display at all.
+    Outcome Build(const QString &project, const QString &output)
+    {
+        return RunProgram(LUMETTA_PROGRAM_PATH, {"--build", project, output}, {}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(StubTest, ScreenSaverSettingsAndPreviewEndQuietly)
+{
+    for (const QStringList &arguments : {QStringList{"/c"}, QStringList{"/C:1234"}, QStringList{"/p", "4711"}}) {
+        const Outcome run = RunProgram(LUMETTA_STUB_PATH, arguments);
+        EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.errors, QByteArray());
+    }
+    EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"--frobnicate"}).exitCode, 2);
+}
+
+TEST_F(StubTest, StubWithoutAShowSaysSo)
+{
+    const Outcome run = RunProgram(LUMETTA_STUB_PATH, {});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("holds no valid slide show")) << run.errors.constData();
+}
+
+TEST_F(StubTest, BuiltShowPlaysToItsEndAndCleansUp)
+{
+    const QString output = dir.filePath("short.scr");
+    const Outcome build = Build(ShortProject(Picture()), output);
+    ASSERT_EQ(build.exitCode, 0) << build.errors.constData();
+    EXPECT_TRUE(ReadAll(output).startsWith(ReadAll(LUMETTA_STUB_PATH)));
+    EXPECT_TRUE(QFileInfo(output).isExecutable());
+
+    const QString tmp = dir.filePath("tmp");
+    const Outcome play = RunProgram(output, {"/s"}, {{"TMPDIR", tmp}});
+    EXPECT_EQ(play.exitCode, 0) << play.errors.constData();
+    EXPECT_EQ(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+TEST_F(StubTest, DamagedShowIsRefused)
+{
+    const QString output = dir.filePath("short.exe");
+    ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
+    QFile file(output);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() - 1));
+    file.close();
+    const Outcome play = RunProgram(output, {});
+    EXPECT_EQ(play.exitCode, 1);
+    EXPECT_TRUE(play.errors.contains("holds no valid slide show")) << play.errors.constData();
+}
+
+TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
+{
+    const QString output = dir.filePath("out.exe");
+    Outcome run = Build(dir.filePath("missing.zut"), output);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("Cannot open file")) << run.errors.constData();
+
+    run = Build(ShortProject(dir.filePath("gone.jpg")), output);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("gone.jpg")) << run.errors.constData();
+    EXPECT_FALSE(QFile::exists(output));
+
+    // An existing output is replaced whole, never extended.
+    QFile old(output);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(4 << 20, 'x'));
+    old.close();
+    ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
+    EXPECT_TRUE(ReadAll(output).startsWith(ReadAll(LUMETTA_STUB_PATH)));
+    EXPECT_LT(QFileInfo(output).size(), 4 << 20);
+}
+
+}  // namespace
+}  // namespace lumetta
