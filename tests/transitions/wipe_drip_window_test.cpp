@@ -95,15 +95,22 @@ protected:
 
 TEST_F(WipeDripWindow, BandWipeShowsItsFramesAndEndsOnTheNewPicture)
 {
-    Watched<TWipeTransition> wipe;
-    wipe.SetBandWidth(10);
-    wipe.watch = 40;
-    Run(wipe);
-    ASSERT_FALSE(wipe.seen.isNull());
-    // Device columns up to 30 are new after frame 40, from 41 on old.
-    EXPECT_EQ(wipe.seen.pixel(10, 5) | 0xFF000000u, QColor(Qt::red).rgb());
-    EXPECT_EQ(wipe.seen.pixel(41, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
-    EXPECT_EQ(wipe.seen.pixel(wipe.seen.width() - 1, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
+    for (int depth : {8, 15, 16, 24, 32}) {
+        SCOPED_TRACE(depth);
+        SetScreenBitsPerPixel(depth);
+        panel->changed = false;
+        panel->repaint();
+        Watched<TWipeTransition> wipe;
+        wipe.SetBandWidth(10);
+        wipe.watch = 40;
+        Run(wipe);
+        SetScreenBitsPerPixel(0);
+        ASSERT_FALSE(wipe.seen.isNull());
+        // Device columns up to 30 are new after frame 40, from 41 on old.
+        EXPECT_EQ(wipe.seen.pixel(10, 5) | 0xFF000000u, QColor(Qt::red).rgb());
+        EXPECT_EQ(wipe.seen.pixel(41, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
+        EXPECT_EQ(wipe.seen.pixel(wipe.seen.width() - 1, 5) | 0xFF000000u, QColor(Qt::blue).rgb());
+    }
 }
 
 TEST_F(WipeDripWindow, DripLeftSmearsTheSettlingColumn)
