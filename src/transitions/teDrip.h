@@ -12,7 +12,7 @@ class TDripTransition : public TTimedTransitionEffect
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    Q_INVOKABLE explicit TDripTransition(QObject *Owner = nullptr);
+    explicit TDripTransition(QObject *Owner = nullptr);
 
     QString GetDescription() const override;
     bool NeedSrcImage() const override;

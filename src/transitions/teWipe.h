@@ -15,7 +15,7 @@ class TWipeTransition : public TTimedTransitionEffect
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    Q_INVOKABLE explicit TWipeTransition(QObject *Owner = nullptr);
+    explicit TWipeTransition(QObject *Owner = nullptr);
 
     // The stored width while the direction in use is right, left, down or up; 0 otherwise.
     int BandWidth() const;
