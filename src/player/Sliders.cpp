@@ -185,8 +185,8 @@ TSShow::StartResult TSShow::StartShow(ShowProject &project)
         return StartResult::Failed;
     }
 
-    if (settings.Get(ShowSettings::kAdvance) != QLatin1String("Manual")) {
-        Timer1->setInterval(settings.Get(ShowSettings::kAdvance).toInt() * 1000);
+    if (const std::optional<int> seconds = settings.AdvanceSeconds()) {
+        Timer1->setInterval(*seconds * 1000);
         Timer1->start();
     } else {
         Timer1->stop();
@@ -327,11 +327,8 @@ std::optional<QString> TSShow::ShowPicture(const QString &path)
         const Picture picture = Picture::load(path);
         const ShowSettings &settings = project_->Settings();
         const SlideLayout layout = LayOutSlide(picture.size(), ScreenSize(), settings.PicturePercent(), settings.Shadow());
-        // Decoded and scaled once here, so the transition only copies.
-        picture.decodeNow();
-        const QImage shown =
-            layout.picture.size() == picture.size() ? picture.image() : picture.scaled(layout.picture.size());
-        Image1->SetPicture(shown);
+        // Decoded completely now and scaled once to the slide, so the transition only copies.
+        Image1->SetPicture(picture.scaled(layout.picture.size()));
         PlaceSlide(layout.picture, layout.shadow);
         Image1->Shown();
     } catch (const PictureError &error) {

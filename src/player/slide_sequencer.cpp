@@ -3,6 +3,7 @@
 #include "app/show_project.h"
 #include "common/arith.h"
 #include "common/random.h"
+#include "dialogs/EffectCatalogue.h"
 
 #include <QFileInfo>
 
@@ -25,7 +26,7 @@ std::optional<int> ChooseEffect(const QStringList &selection)
         return std::nullopt;
     bool ok = false;
     const int effect = selection.at(*entry).toInt(&ok);
-    if (!ok || effect < 0 || effect >= kOfferedEffects)
+    if (!ok || effect < 0 || effect >= OfferedEffectCount)
         return std::nullopt;
     return effect;
 }

@@ -11,9 +11,6 @@ namespace lumetta {
 
 class ShowProject;
 
-// Number of effects a show may choose from (the catalogue's offered entries 0 to 20).
-inline constexpr int kOfferedEffects = 21;
-
 // The effect entry for a draw r in [0, 1) from n entries: r * (n - 1) rounded half to even,
 // so the first and last entries come up half as often as the others. nullopt when n is 0.
 std::optional<int> EffectEntryFor(double r, int n);

@@ -482,6 +482,21 @@ TEST_F(PlayerWindowTest, ShortTracksFollowEachOtherThenSilence)
     EXPECT_TRUE(show.isVisible());
 }
 
+TEST_F(PlayerWindowTest, LaterTrackThatFailsIsNamedOnceAndSkipped)
+{
+    const QString a = testsounds::writeWav(QStringLiteral("later-a.wav"), 300, 440);
+    const QString c = testsounds::writeWav(QStringLiteral("later-c.wav"), 3000, 550);
+    const QString missing = dir.filePath(QStringLiteral("later-b.wav"));
+    project.Playlist() = {a, missing, c};
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show.MediaPlayer1.Player().fileName() == c; }, kWaitMs));
+    EXPECT_TRUE(show.Notice->isVisible());
+    EXPECT_TRUE(show.Notice->text().contains(QStringLiteral("later-b.wav")));
+    EXPECT_TRUE(show.isVisible());
+    EXPECT_TRUE(show.LenTimer->isActive());
+}
+
 TEST_F(PlayerWindowTest, FailuresAtTheStartStopTheShowAndItsMusic)
 {
     const QString music = testsounds::writeWav(QStringLiteral("long.wav"), 5000);
