@@ -246,32 +246,49 @@ TEST(Wipe, FirstBandFrameOnASmallPicture)
 
 TEST(Wipe, BandFramesKeepTheUncoveredStripAndTheSeam)
 {
-    // After frame f of a right wipe with band bw: columns up to f - bw are new, the band covers
-    // f - bw + 1 .. f, the rest is old.
-    const int w = 30, h = 6, bw = 5;
+    // After frame f of a band wipe of width bw, along the direction of travel p (x for right,
+    // H - 1 - y for up): p <= f - bw is new, the band covers f - bw + 1 .. f, beyond is old. Up
+    // copies its strip one line short at the trailing side: line f - bw still shows the previous
+    // frame's band.
+    const int w = 30, h = 26, bw = 5;
+    struct Case {
+        TD direction;
+        int length;
+        std::function<int(int x, int y)> along;
+        int seam;  // lines at f - bw not yet new
+    };
+    const Case cases[] = {
+        {TTransitionEffect::tedRight, w, [](int x, int) { return x; }, 0},
+        {TTransitionEffect::tedUp, h, [&](int, int y) { return h - 1 - y; }, 1},
+    };
     for (int depth : ScreenDepths) {
         ScreenDepth bits(depth);
-        auto wipe = Wipe(TTransitionEffect::tedRight, bw);
-        const QImage from = OldPicture(w, h), to = NewPicture(w, h);
-        const EffectRun run = RunKeeping(*wipe, from, to, {12, 20}, 4);
-        const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
-        for (const auto &[f, shown] : run.frames) {
-            for (int y = 0; y < h; ++y) {
-                for (int x = 0; x < w; ++x) {
-                    const auto v = RawPixel(shown, x, y);
-                    if (x <= f - bw)
-                        ASSERT_EQ(v, RawPixel(toC, x, y)) << depth << " frame " << f << " at " << x;
-                    else if (x > f)
-                        ASSERT_EQ(v, RawPixel(fromC, x, y)) << depth << " frame " << f << " at " << x;
-                    else
-                        ASSERT_TRUE(v == RawPixel(toC, x, y) || v == RawPixel(fromC, x, y));
+        for (const Case &c : cases) {
+            SCOPED_TRACE(testing::Message() << "depth " << depth << " direction " << c.direction);
+            auto wipe = Wipe(c.direction, bw);
+            const QImage from = OldPicture(w, h), to = NewPicture(w, h);
+            const EffectRun run = RunKeeping(*wipe, from, to, {12, 20}, 4);
+            ASSERT_EQ(run.frameCount, c.length + bw);
+            const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
+            for (const auto &[f, shown] : run.frames) {
+                for (int y = 0; y < h; ++y) {
+                    for (int x = 0; x < w; ++x) {
+                        const int p = c.along(x, y);
+                        const auto v = RawPixel(shown, x, y);
+                        // The right band's first line is always set.
+                        const bool alwaysNew = p <= f - bw - c.seam || (c.seam == 0 && p == f - bw + 1);
+                        if (alwaysNew) {
+                            ASSERT_EQ(v, RawPixel(toC, x, y)) << "frame " << f << " at " << x << "," << y;
+                        } else if (p > f) {
+                            ASSERT_EQ(v, RawPixel(fromC, x, y)) << "frame " << f << " at " << x << "," << y;
+                        } else {
+                            ASSERT_TRUE(v == RawPixel(toC, x, y) || v == RawPixel(fromC, x, y));
+                        }
+                    }
                 }
             }
-            // The band's first column is always set.
-            for (int y = 0; y < h; ++y)
-                ASSERT_EQ(RawPixel(shown, f - bw + 1, y), RawPixel(toC, f - bw + 1, y));
+            EXPECT_EQ(run.final, toC);
         }
-        EXPECT_EQ(run.final, toC);
     }
 }
 
