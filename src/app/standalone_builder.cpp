@@ -183,6 +183,8 @@ void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &targe
         throw ProjectError(AlreadyExistsMessage(target));
     if (!QFileInfo::exists(stubPath_))
         throw ProjectError(WithReason(CannotOpenFileMessage(stubPath_), QStringLiteral("the player stub is missing")));
+    if (targetInfo.exists() && targetInfo.canonicalFilePath() == QFileInfo(stubPath_).canonicalFilePath())
+        throw ProjectError(WithReason(CannotCreateFileMessage(target), QStringLiteral("it is the player stub itself")));
 
     const ShowSettings &settings = project.Settings();
     const QStringList &pictures = project.Pictures();

@@ -4,7 +4,6 @@
 #include "qstring_print.h"
 
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -88,27 +87,6 @@ protected:
     ScriptedQuestions questions;
     std::unique_ptr<TMakeExeDialog> dialog;
 };
-
-TEST_F(MakeExeDialogTest, ShowsItsControls)
-{
-    EXPECT_EQ(dialog->windowTitle(), "Make slide-show (.EXE)");
-    QStringList groups;
-    for (const QGroupBox *group : dialog->findChildren<QGroupBox *>())
-        groups << group->title();
-    EXPECT_EQ(groups, QStringList({"Options", "Information"}));
-    QStringList labels;
-    for (const QLabel *label : dialog->findChildren<QLabel *>())
-        labels << label->text();
-    EXPECT_TRUE(labels.contains("&Name and path"));
-    EXPECT_TRUE(labels.contains("Modes"));
-    EXPECT_TRUE(labels.contains("Ready"));
-    EXPECT_EQ(dialog->ApplicationMode->text(), "Make &application (*.EXE)");
-    EXPECT_EQ(dialog->ScreensaverMode->text(), "Make &screensaver (*.SCR)");
-    EXPECT_TRUE(dialog->ApplicationMode->isChecked());
-    EXPECT_EQ(dialog->MakeButton->text(), "&Make");
-    EXPECT_EQ(dialog->TestButton->text(), "&Test");
-    EXPECT_EQ(dialog->CloseButton->text(), "&Close");
-}
 
 TEST_F(MakeExeDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
 {

@@ -354,11 +354,14 @@ TEST_F(StandaloneBuilderTest, ExistingTargetIsRefusedOrReplacedWhole)
     EXPECT_TRUE(QFileInfo(target).isExecutable());
 }
 
-TEST_F(StandaloneBuilderTest, TargetInAMissingFolderFailsWithItsName)
+TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsName)
 {
     project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
     target = dir.filePath(QStringLiteral("no/such/folder/show.exe"));
     EXPECT_TRUE(FailedBuild().startsWith("Cannot create file " + target));
+    target = stub;
+    EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub));
+    EXPECT_EQ(ReadAll(stub), stubBytes);
 }
 
 TEST(StoredPictureKind, ExactFormsOnly)
