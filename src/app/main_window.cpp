@@ -266,6 +266,34 @@ void TForm1::BuildToolBar()
     for (QAction *action : bar->actions())
         if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator())
             button->setMinimumSize(65, 52);
+    SetToolTips(bar);
+}
+
+void TForm1::SetToolTips(QToolBar *bar)
+{
+    // What a button does, with the key that does the same from anywhere in the window.
+    static const struct {
+        const char *name;
+        const char *tip;
+    } kTips[] = {
+        {"ToolButton17", "Play the show full screen (F5)"},
+        {"NewProject", "Start a new, empty project (Ctrl+N)"},
+        {"Open", "Open a project (Ctrl+O)"},
+        {"Save", "Save the project (Ctrl+S)"},
+        {"SaveAs", "Save the project under a new name"},
+        {"MakeExe", "Build the show into one self-running program"},
+        {"Options", "How the show runs, its music and transitions (Ctrl+P)"},
+        {"Help", "Open the help guide (F1)"},
+        {"Exit", "Close Lumetta (F10)"},
+        {"Add", "Add the files selected on the left (Enter)"},
+        {"AddAll", "Add every picture of the folder (Ctrl+A)"},
+        {"Remove", "Remove the selected pictures from the show (Del)"},
+        {"Clear", "Remove all pictures from the show (Ctrl+Del)"},
+    };
+    for (QAction *action : bar->actions())
+        for (const auto &tip : kTips)
+            if (action->objectName() == QLatin1String(tip.name))
+                action->setToolTip(QLatin1String(tip.tip));
 }
 
 QWidget *TForm1::BuildLeftPanel()
@@ -376,6 +404,8 @@ QWidget *TForm1::BuildRightPanel()
     for (QAction *action : bar->actions())
         if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator() && button != arrows)
             button->setMinimumWidth(67);
+    SetToolTips(bar);
+    previewButton_->setToolTip(QStringLiteral("Show or hide the preview"));
 
     preview_ = new PreviewPane(panel);
     preview_->setObjectName(QStringLiteral("PrePanel"));

@@ -94,6 +94,7 @@ private:
                            void (TForm1::*slot)());
     void BuildMenus();
     void BuildToolBar();
+    void SetToolTips(QToolBar *bar);
     QWidget *BuildLeftPanel();
     QWidget *BuildRightPanel();
     void FormCreate();
