@@ -28,6 +28,19 @@ void loaderDecode(benchmark::State &state, bool quarter)
                                                 benchmark::Counter::kIsRate);
 }
 
+// A slide on a 1920 x 1080 screen at 100 %: decoded whole, then smoothly scaled, beside
+// decoded already shrunk by DCT scaling and then scaled the rest of the way.
+void slideForScreen(benchmark::State &state, bool decodeWholeFirst)
+{
+    for (auto _ : state) {
+        const lumetta::Picture picture =
+            lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
+        if (decodeWholeFirst)
+            picture.decodeNow();
+        benchmark::DoNotOptimize(picture.scaled(QSize(1624, 1083)).constBits());
+    }
+}
+
 void libjpegDecode(benchmark::State &state, bool quarter)
 {
     for (auto _ : state) {
@@ -54,6 +67,8 @@ void libjpegDecode(benchmark::State &state, bool quarter)
 
 BENCHMARK_CAPTURE(loaderDecode, full, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(loaderDecode, quarter, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(slideForScreen, decodeWholeThenScale, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(slideForScreen, scaleWhileDecoding, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(libjpegDecode, full, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(libjpegDecode, quarter, true)->Unit(benchmark::kMillisecond);
 

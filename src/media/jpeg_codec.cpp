@@ -98,7 +98,7 @@ QImage allocateImage(int width, int height)
 
 // Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
 // session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
-bool runDecoder(Session &s, const QByteArray &data, bool quarter, JpegHeader *header, QImage *image,
+bool runDecoder(Session &s, const QByteArray &data, int denominator, QSize *full, QImage *image,
                 QByteArray *cmykRow)
 {
     if (setjmp(s.error.jump))
@@ -112,16 +112,13 @@ bool runDecoder(Session &s, const QByteArray &data, bool quarter, JpegHeader *he
                  static_cast<unsigned long>(data.size()));
     jpeg_read_header(&s.cinfo, TRUE);
 
-    header->full = QSize(int(s.cinfo.image_width), int(s.cinfo.image_height));
-    s.cinfo.scale_num = 1;
-    s.cinfo.scale_denom = 4;
-    jpeg_calc_output_dimensions(&s.cinfo);
-    header->quarter = QSize(int(s.cinfo.output_width), int(s.cinfo.output_height));
+    *full = QSize(int(s.cinfo.image_width), int(s.cinfo.image_height));
     // The caller refuses a picture over the limit; nothing is allocated for it here.
     if (!image || std::int64_t(s.cinfo.image_width) * s.cinfo.image_height > kMaxPicturePixels)
         return true;
 
-    s.cinfo.scale_denom = quarter ? 4 : 1;
+    s.cinfo.scale_num = 1;
+    s.cinfo.scale_denom = static_cast<unsigned int>(denominator);
     const bool cmyk = s.cinfo.jpeg_color_space == JCS_CMYK || s.cinfo.jpeg_color_space == JCS_YCCK;
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
     s.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -158,7 +155,7 @@ bool runDecoder(Session &s, const QByteArray &data, bool quarter, JpegHeader *he
     return true;
 }
 
-QImage decode(const QByteArray &data, bool quarter, const QString &file, JpegHeader &header, bool headerOnly)
+QImage decode(const QByteArray &data, int denominator, const QString &file, QSize &full, bool headerOnly)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -170,27 +167,44 @@ QImage decode(const QByteArray &data, bool quarter, const QString &file, JpegHea
 
     QImage image;
     QByteArray cmykRow;
-    const bool ok = runDecoder(session, data, quarter, &header, headerOnly ? nullptr : &image, &cmykRow);
+    const bool ok = runDecoder(session, data, denominator, &full, headerOnly ? nullptr : &image, &cmykRow);
     jpeg_destroy_decompress(&session.cinfo);
     if (!ok)
         throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));
-    checkPictureSize(header.full.width(), header.full.height(), file);
+    checkPictureSize(full.width(), full.height(), file);
     return image;
 }
 
 }  // namespace
 
-JpegHeader readJpegHeader(const QByteArray &data, const QString &file)
+QSize readJpegSize(const QByteArray &data, const QString &file)
 {
-    JpegHeader header;
-    decode(data, false, file, header, true);
-    return header;
+    QSize full;
+    decode(data, 1, file, full, true);
+    return full;
 }
 
-QImage decodeJpeg(const QByteArray &data, bool quarter, const QString &file)
+QSize jpegScaledSize(QSize full, int denominator)
 {
-    JpegHeader header;
-    return decode(data, quarter, file, header, false);
+    return QSize((full.width() + denominator - 1) / denominator, (full.height() + denominator - 1) / denominator);
+}
+
+int jpegDenominatorCovering(QSize full, QSize target, int smallest)
+{
+    for (int denominator = 8; denominator > smallest; denominator /= 2) {
+        const QSize scaled = jpegScaledSize(full, denominator);
+        if (scaled.width() >= target.width() && scaled.height() >= target.height())
+            return denominator;
+    }
+    return smallest;
+}
+
+QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file)
+{
+    if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
+        throw PictureError(file, QStringLiteral("unsupported JPEG scale 1/%1").arg(denominator));
+    QSize full;
+    return decode(data, denominator, file, full, false);
 }
 
 }  // namespace lumetta

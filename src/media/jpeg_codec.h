@@ -7,20 +7,20 @@
 
 namespace lumetta {
 
-// What a JPEG header declares: the full size and the size of a quarter-size decode
-// (each side divided by 4 and rounded up, as libjpeg scales).
-struct JpegHeader
-{
-    QSize full;
-    QSize quarter;
-};
+// Reads the full size from the header of JPEG data. Throws PictureError (naming `file`) for
+// data that is not a JPEG or declares more than kMaxPicturePixels.
+QSize readJpegSize(const QByteArray &data, const QString &file);
 
-// Reads the header of JPEG data. Throws PictureError (naming `file`) for data that is not a
-// JPEG or declares more than kMaxPicturePixels.
-JpegHeader readJpegHeader(const QByteArray &data, const QString &file);
+// The size libjpeg's DCT scaling gives at 1/denominator (1, 2, 4 or 8): each side divided
+// and rounded up.
+QSize jpegScaledSize(QSize full, int denominator);
 
-// Decodes JPEG data at full size or, with `quarter`, at one quarter of each side by DCT
-// scaling. The result is Format_RGB32. Throws PictureError for corrupt or truncated data.
-QImage decodeJpeg(const QByteArray &data, bool quarter, const QString &file);
+// The largest denominator, from `smallest` up to 8, whose scaled size still covers `target`
+// on both sides; `smallest` when none does.
+int jpegDenominatorCovering(QSize full, QSize target, int smallest = 1);
+
+// Decodes JPEG data at 1/denominator of each side (1, 2, 4 or 8) by DCT scaling. The result
+// is Format_RGB32. Throws PictureError for corrupt or truncated data.
+QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file);
 
 }  // namespace lumetta

@@ -56,13 +56,10 @@ Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QStrin
     Picture picture;
     picture.name_ = name;
     switch (kind) {
-    case PictureKind::Jpeg: {
-        const JpegHeader header = readJpegHeader(data, name);
+    case PictureKind::Jpeg:
+        picture.fullSize_ = readJpegSize(data, name);
         picture.jpegData_ = data;
-        picture.fullSize_ = header.full;
-        picture.quarterSize_ = header.quarter;
         break;
-    }
     case PictureKind::Gif:
         picture.image_ = decodeGif(data, name);
         picture.fullSize_ = picture.image_.size();
@@ -78,7 +75,7 @@ Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QStrin
 
 QSize Picture::size() const
 {
-    return quarter_ ? quarterSize_ : fullSize_;
+    return quarter_ ? jpegScaledSize(fullSize_, 4) : fullSize_;
 }
 
 void Picture::setQuarterSize(bool quarter)
@@ -92,7 +89,7 @@ void Picture::setQuarterSize(bool quarter)
 void Picture::decodeNow() const
 {
     if (image_.isNull() && kind_ == PictureKind::Jpeg)
-        image_ = decodeJpeg(jpegData_, quarter_, name_);
+        image_ = decodeJpeg(jpegData_, quarter_ ? 4 : 1, name_);
 }
 
 const QImage &Picture::image() const
@@ -103,6 +100,14 @@ const QImage &Picture::image() const
 
 QImage Picture::scaled(const QSize &size) const
 {
+    if (kind_ == PictureKind::Jpeg && image_.isNull()) {
+        // libjpeg shrinks far more cheaply while decoding than a smooth scale does afterwards.
+        const int denominator = jpegDenominatorCovering(fullSize_, size, quarter_ ? 4 : 1);
+        const QImage reduced = decodeJpeg(jpegData_, denominator, name_);
+        if (reduced.size() == size)
+            return reduced;
+        return reduced.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     const QImage &source = image();
     if (source.size() == size)
         return source;

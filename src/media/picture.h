@@ -48,7 +48,8 @@ public:
     void decodeNow() const;
     // The decoded pixels; decodes first if needed.
     const QImage &image() const;
-    // The picture smoothly scaled to `size` (aspect not kept).
+    // The picture smoothly scaled to `size` (aspect not kept). A JPEG not decoded yet is
+    // decoded for this call only, at the smallest DCT scale that still covers `size`.
     QImage scaled(const QSize &size) const;
     // Draws the picture smoothly scaled into `target`.
     void draw(QPainter &painter, const QRectF &target) const;
@@ -65,7 +66,6 @@ private:
     QString name_;
     QByteArray jpegData_;
     QSize fullSize_;
-    QSize quarterSize_;
     bool quarter_ = false;
     mutable QImage image_;
 };

@@ -33,7 +33,7 @@ TEST(JpegCodec, DecodesColoursAtFullSize)
 {
     const QImage source = quadrants();
     for (bool progressive : {false, true}) {
-        const QImage image = decodeJpeg(makeJpeg(source, 98, progressive), false, "a.jpg");
+        const QImage image = decodeJpeg(makeJpeg(source, 98, progressive), 1, "a.jpg");
         ASSERT_EQ(image.size(), QSize(32, 32));
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
         for (QPoint p : {QPoint(4, 4), QPoint(28, 4), QPoint(4, 28), QPoint(28, 28)})
@@ -52,24 +52,48 @@ TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
         QImage source(c.width, c.height, QImage::Format_RGB32);
         source.fill(qRgb(90, 120, 150));
         const QByteArray jpeg = makeJpeg(source, 75);
-        const JpegHeader header = readJpegHeader(jpeg, "q.jpg");
-        EXPECT_EQ(header.full, QSize(c.width, c.height));
-        EXPECT_EQ(header.quarter, QSize(c.quarterWidth, c.quarterHeight));
-        const QImage quarter = decodeJpeg(jpeg, true, "q.jpg");
-        EXPECT_EQ(quarter.size(), QSize(c.quarterWidth, c.quarterHeight)) << c.width << "x" << c.height;
-        expectNear(quarter.pixel(0, 0), qRgb(90, 120, 150), 4, "quarter colour");
+        const QSize full = readJpegSize(jpeg, "q.jpg");
+        EXPECT_EQ(full, QSize(c.width, c.height));
+        EXPECT_EQ(jpegScaledSize(full, 4), QSize(c.quarterWidth, c.quarterHeight));
+        // The predicted sizes are what libjpeg really produces.
+        for (int denominator : {1, 2, 4, 8}) {
+            const QImage scaled = decodeJpeg(jpeg, denominator, "q.jpg");
+            EXPECT_EQ(scaled.size(), jpegScaledSize(full, denominator)) << c.width << "x" << c.height << " / " << denominator;
+            expectNear(scaled.pixel(0, 0), qRgb(90, 120, 150), 4, "scaled colour");
+        }
     }
+}
+
+TEST(JpegCodec, DenominatorCoveringATarget)
+{
+    struct Case {
+        QSize full, target;
+        int smallest, denominator;
+    };
+    const Case cases[] = {
+        {{6000, 4000}, {1620, 1080}, 1, 2},  // 3000 x 2000 covers it, 1500 x 1000 does not
+        {{6000, 4000}, {1500, 1000}, 1, 4},
+        {{6000, 4000}, {750, 500}, 1, 8},
+        {{6000, 4000}, {751, 400}, 1, 4},
+        {{6000, 4000}, {7000, 10}, 1, 1},    // larger than the picture: full size
+        {{6000, 4000}, {2000, 1500}, 4, 4},  // a quarter-size picture never decodes larger
+        {{6001, 4001}, {751, 501}, 1, 8},    // 6001 / 8 rounds up to 751
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(jpegDenominatorCovering(c.full, c.target, c.smallest), c.denominator)
+            << c.full.width() << "x" << c.full.height() << " to " << c.target.width() << "x" << c.target.height();
+    EXPECT_THROW(decodeJpeg(makeJpeg(quadrants()), 3, "odd.jpg"), PictureError);
 }
 
 TEST(JpegCodec, GreyAndAdobeCmykBecomeRgb)
 {
     const QImage source = quadrants();
-    const QImage grey = decodeJpeg(makeJpeg(source, 98, false, JpegColours::Grey), false, "g.jpg");
+    const QImage grey = decodeJpeg(makeJpeg(source, 98, false, JpegColours::Grey), 1, "g.jpg");
     const int level = qGray(source.pixel(4, 4));
     expectNear(grey.pixel(4, 4), qRgb(level, level, level), 4, "grey");
 
     // Adobe CMYK is stored inverted: stored C = 220 with K = 255 reads as red 220.
-    const QImage cmyk = decodeJpeg(makeJpeg(source, 98, false, JpegColours::AdobeCmyk), false, "c.jpg");
+    const QImage cmyk = decodeJpeg(makeJpeg(source, 98, false, JpegColours::AdobeCmyk), 1, "c.jpg");
     for (QPoint p : {QPoint(4, 4), QPoint(28, 28)})
         expectNear(cmyk.pixel(p), source.pixel(p), 6, "cmyk");
 }
@@ -95,10 +119,10 @@ TEST(JpegCodec, RefusesDamagedData)
     };
     for (const Case &c : cases) {
         if (!c.headerReadable) {
-            EXPECT_THROW(readJpegHeader(c.data, "bad.jpg"), PictureError) << c.what;
+            EXPECT_THROW(readJpegSize(c.data, "bad.jpg"), PictureError) << c.what;
         }
         try {
-            decodeJpeg(c.data, false, "bad.jpg");
+            decodeJpeg(c.data, 1, "bad.jpg");
             ADD_FAILURE() << c.what << " decoded";
         } catch (const PictureError &e) {
             EXPECT_EQ(e.file(), "bad.jpg") << c.what;
@@ -111,7 +135,7 @@ TEST(JpegCodec, TruncationIsNamedInTheMessage)
 {
     const QByteArray jpeg = makeJpeg(quadrants(64, 64), 90);
     try {
-        decodeJpeg(jpeg.left(jpeg.size() / 2), true, "cut.jpg");
+        decodeJpeg(jpeg.left(jpeg.size() / 2), 4, "cut.jpg");
         FAIL() << "decoded";
     } catch (const PictureError &e) {
         EXPECT_TRUE(e.reason().contains("Premature end")) << e.reason().toStdString();
@@ -128,12 +152,12 @@ TEST(JpegCodec, RefusesDeclaredSizesOverTheLimit)
         putBigEndian16(jpeg, at, height);
         putBigEndian16(jpeg, at + 2, width);
         try {
-            readJpegHeader(jpeg, "huge.jpg");
+            readJpegSize(jpeg, "huge.jpg");
             FAIL() << "accepted " << width << "x" << height;
         } catch (const PictureError &e) {
             EXPECT_TRUE(e.reason().contains("too large")) << e.reason().toStdString();
         }
-        EXPECT_THROW(decodeJpeg(jpeg, true, "huge.jpg"), PictureError);
+        EXPECT_THROW(decodeJpeg(jpeg, 4, "huge.jpg"), PictureError);
     }
 }
 
@@ -161,9 +185,9 @@ QByteArray manyScanJpeg(int refinements)
 TEST(JpegCodec, RefusesFilesWithAbsurdlyManyScans)
 {
     // 3 + 189 x 2 = 381 scans decode; 3 + 189 x 6 = 1137 exceed the limit of 1000.
-    EXPECT_EQ(decodeJpeg(manyScanJpeg(1), false, "scans.jpg").size(), QSize(16, 16));
+    EXPECT_EQ(decodeJpeg(manyScanJpeg(1), 1, "scans.jpg").size(), QSize(16, 16));
     try {
-        decodeJpeg(manyScanJpeg(5), false, "scans.jpg");
+        decodeJpeg(manyScanJpeg(5), 1, "scans.jpg");
         FAIL() << "decoded";
     } catch (const PictureError &e) {
         EXPECT_TRUE(e.reason().contains("scans")) << e.reason().toStdString();

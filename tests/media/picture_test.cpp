@@ -86,6 +86,22 @@ TEST(Picture, JpegDecodesLazilyAtTheChosenScale)
     EXPECT_EQ(picture.toFileData(), data);
 }
 
+TEST(Picture, ScalingAJpegNotYetDecodedShrinksWhileDecoding)
+{
+    QImage source = flat(800, 600, qRgb(200, 40, 40));
+    for (int y = 300; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            source.setPixel(x, y, qRgb(40, 40, 200));
+    const Picture picture = Picture::fromData(makeJpeg(source), PictureKind::Jpeg, "s.jpg");
+    for (QSize size : {QSize(300, 225), QSize(100, 75), QSize(800, 600), QSize(1000, 20)}) {
+        const QImage scaled = picture.scaled(size);
+        ASSERT_EQ(scaled.size(), size);
+        EXPECT_NEAR(qRed(scaled.pixel(size.width() / 2, 1)), 200, 8) << size.width();
+        EXPECT_NEAR(qBlue(scaled.pixel(size.width() / 2, size.height() - 2)), 200, 8) << size.width();
+    }
+    EXPECT_FALSE(picture.isDecoded());
+}
+
 TEST(Picture, QuarterSizeOnlyAppliesToJpeg)
 {
     Picture picture = Picture::fromData(makeBmp(flat(8, 8, qRgb(0, 0, 0))), PictureKind::Bmp, "b.bmp");
