@@ -16,10 +16,8 @@ struct TERect {
 
     bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
     // An empty rectangle becomes a null QRect.
     QRect ToQRect() const;
-    friend bool operator==(const TERect &, const TERect &) = default;
 };
 
 TERect Intersect(const TERect &a, const TERect &b);

@@ -55,7 +55,6 @@ public:
     void Build(TEBandAxis axis, bool newSideFirst, int bandWidth, int width, int height);
 
     void Clear();
-    bool IsNull() const { return m_bits.isNull(); }
 
     // Format_Mono; pixel index 1 (black) selects the new picture.
     const QImage &Bits() const { return m_bits; }
