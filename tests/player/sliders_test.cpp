@@ -482,6 +482,25 @@ TEST_F(PlayerWindowTest, ShortTracksFollowEachOtherThenSilence)
     EXPECT_TRUE(show.isVisible());
 }
 
+TEST_F(PlayerWindowTest, RepeatedPlaylistStartsOverAfterItsLastTrack)
+{
+    const QStringList tracks = {testsounds::writeWav(QStringLiteral("rep-a.wav"), 300, 440),
+                                testsounds::writeWav(QStringLiteral("rep-b.wav"), 300, 550),
+                                testsounds::writeWav(QStringLiteral("rep-c.wav"), 300, 660)};
+    project.Playlist() = tracks;
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
+    Start();
+    QStringList started{show.MediaPlayer1.Player().fileName()};
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (show.MediaPlayer1.Player().fileName() != started.last())
+            started << show.MediaPlayer1.Player().fileName();
+    });
+    sampler.start(5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() >= 4; }, kWaitMs));
+    EXPECT_EQ(started.mid(0, 4), QStringList({tracks[0], tracks[1], tracks[2], tracks[0]}));
+}
+
 TEST_F(PlayerWindowTest, LaterTrackThatFailsIsNamedOnceAndSkipped)
 {
     const QString a = testsounds::writeWav(QStringLiteral("later-a.wav"), 300, 440);
