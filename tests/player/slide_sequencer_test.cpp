@@ -154,38 +154,6 @@ TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
     EXPECT_EQ(host.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
 }
 
-TEST_F(SequencerTest, EndOfListClosesOrLoops)
-{
-    sequencer.Start();
-    sequencer.Tick();
-    sequencer.Tick();
-    host.log.clear();
-    sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"close"}));
-    EXPECT_EQ(sequencer.NextSlide(), 0);
-    EXPECT_FALSE(sequencer.Running());
-
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    sequencer.Start();
-    sequencer.Tick();
-    sequencer.Tick();
-    sequencer.Tick();
-    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/a.jpg"}));
-    EXPECT_TRUE(sequencer.Running());
-}
-
-TEST_F(SequencerTest, GoingBackStopsAtTheFirstPicture)
-{
-    sequencer.Start();
-    sequencer.Tick();
-    sequencer.Tick();
-    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Left));
-    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Backspace));
-    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Backspace));
-    EXPECT_TRUE(sequencer.KeyDown(Qt::Key_Right));
-    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/b.jpg", "/p/a.jpg", "/p/a.jpg", "/p/b.jpg"}));
-}
-
 TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderWithTicksMerged)
 {
     sequencer.Start();
@@ -205,22 +173,6 @@ TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderWithTicksMerged)
     EXPECT_EQ(host.log.filter(QStringLiteral("caption")),
               QStringList({"caption 2. b.jpg", "caption 3. c.jpg", "caption 2. b.jpg"}));
     EXPECT_FALSE(sequencer.Busy());
-}
-
-TEST_F(SequencerTest, EscapeDuringATransitionClosesAfterIt)
-{
-    sequencer.Start();
-    host.log.clear();
-    host.duringExecute = [&] {
-        sequencer.KeyDown(Qt::Key_Escape);
-        sequencer.KeyDown(Qt::Key_Right);
-        EXPECT_TRUE(sequencer.Running());
-    };
-    sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "execute 7", "unprepare 7", "close"}));
-    EXPECT_FALSE(sequencer.Running());
-    sequencer.Tick();
-    EXPECT_EQ(host.log.size(), 6);
 }
 
 TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
@@ -254,31 +206,4 @@ TEST_F(SequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
     EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 3);
     EXPECT_EQ(host.log.count(QStringLiteral("prepare 7")), 3);
     EXPECT_EQ(host.log.count(QStringLiteral("unprepare 7")), 3);
-}
-
-TEST_F(SequencerTest, CtrlPausesAndResumesWithAStep)
-{
-    host.timer = true;
-    sequencer.Start();
-    sequencer.KeyDown(Qt::Key_Control);
-    EXPECT_FALSE(host.timer);
-    EXPECT_EQ(host.Shown().size(), 1);
-    sequencer.KeyDown(Qt::Key_Control);
-    EXPECT_TRUE(host.timer);
-    EXPECT_EQ(host.Shown().size(), 2);
-}
-
-TEST_F(SequencerTest, HelpPausesAndItsClosingResumesOnlyAutomaticShows)
-{
-    for (const QString advance : {QStringLiteral("5"), QStringLiteral("Manual")}) {
-        project.Settings().Put(ShowSettings::kAdvance, advance);
-        host.timer = advance != QLatin1String("Manual");
-        sequencer.Start();
-        EXPECT_TRUE(sequencer.KeyDown(Qt::Key_F1));
-        EXPECT_FALSE(host.timer);
-        EXPECT_EQ(host.log.last(), QStringLiteral("help"));
-        sequencer.HelpClosed();
-        EXPECT_EQ(host.timer, advance != QLatin1String("Manual"));
-    }
-    EXPECT_FALSE(sequencer.KeyDown(Qt::Key_A));
 }
