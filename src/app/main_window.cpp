@@ -621,7 +621,8 @@ void TForm1::AddFromFileList(bool selectedOnly)
         if ((selectedOnly && !flb_->IsItemSelected(i)) || !flb_->IsItemFile(i))
             continue;
         const QString name = flb_->ItemFileName(i);
-        if (!IsPictureFileName(name))
+        // A project keeps one path per line: a name with a line break could not be read back.
+        if (!IsPictureFileName(name) || name.contains(u'\n') || name.contains(u'\r'))
             continue;
         if (first)
             RememberFolder(folder);

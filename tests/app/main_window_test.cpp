@@ -456,6 +456,15 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(";").toStdString();
 }
 
+TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
+{
+    const QString folder = MakeFolder("breaks", {"good.bmp", "bad\nname.bmp", "bad\rtoo.jpg"});
+    TForm1 &w = StartIn(folder);
+    ASSERT_GE(ItemNamed("bad\nname.bmp"), 0);
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "good.bmp"}));
+}
+
 TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
 {
     const QString folder = MakeFolder("twice", {"p.bmp"});
