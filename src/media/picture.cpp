@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QPainter>
 
 namespace lumetta {
 
@@ -112,17 +111,6 @@ QImage Picture::scaled(const QSize &size) const
     if (source.size() == size)
         return source;
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-void Picture::draw(QPainter &painter, const QRectF &target) const
-{
-    const QImage &source = image();
-    if (source.isNull())
-        return;
-    const bool smooth = painter.testRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(target, source);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
 }
 
 QByteArray Picture::toBmp() const

@@ -2,13 +2,10 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QRectF>
 #include <QSize>
 #include <QString>
 
 #include <optional>
-
-class QPainter;
 
 namespace lumetta {
 
@@ -51,8 +48,6 @@ public:
     // The picture smoothly scaled to `size` (aspect not kept). A JPEG not decoded yet is
     // decoded for this call only, at the smallest DCT scale that still covers `size`.
     QImage scaled(const QSize &size) const;
-    // Draws the picture smoothly scaled into `target`.
-    void draw(QPainter &painter, const QRectF &target) const;
 
     // The JPEG file's bytes, unchanged (empty for other kinds).
     const QByteArray &jpegData() const { return jpegData_; }
