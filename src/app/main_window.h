@@ -41,7 +41,6 @@ public:
     ~TForm1() override;
 
     ShowProject &Project() { return project_; }
-    const ListFiles &Lists() const { return listFiles_; }
 
     // Opens PATH at the first activation instead of reopening the last project.
     void SetStartupFile(const QString &path);
