@@ -26,8 +26,12 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
-    if (argc == 3 && std::strcmp(argv[1], "--play") == 0)
-        return lumetta::PlayProjectFile(QString::fromLocal8Bit(argv[2]));
+    if (argc >= 2 && std::strcmp(argv[1], "--play") == 0) {
+        if (argc == 3)
+            return lumetta::PlayProjectFile(QFile::decodeName(argv[2]));
+        std::fprintf(stderr, "usage: lumetta --play FILE.zut\n");
+        return 1;
+    }
     lumetta::TForm1 window;
     if (projectFile)
         window.SetStartupFile(QString::fromLocal8Bit(projectFile));

@@ -315,7 +315,8 @@ bool TSShow::PrepareEffect(int effect)
 {
     try {
         return Trans->Items(effect)->Prepare(Pano, Pano->rect());
-    } catch (const ETransitionError &error) {
+    } catch (const std::exception &error) {
+        // The slide then simply appears without an animation.
         Notify(QString::fromLocal8Bit(error.what()));
         return false;
     }
@@ -357,7 +358,7 @@ void TSShow::ExecuteEffect(int effect)
         Trans->Items(effect)->Execute();
     } catch (const EAbort &) {
         // A pass without frames: the new slide simply shows.
-    } catch (const ETransitionError &error) {
+    } catch (const std::exception &error) {
         Notify(QString::fromLocal8Bit(error.what()));
     }
 }
