@@ -467,9 +467,8 @@ void TForm1::FormActivate()
     if (!startupFile_.isEmpty()) {
         if (project_.OpenPath(startupFile_, *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
-    } else if (sopt_.size() >= 2 && sopt_[1] != QLatin1String("No")) {
-        const bool loaded = project_.Reopen(sopt_[1], *dialogs_) == ShowProject::Outcome::Done;
-        if (loaded)
+    } else if (sopt_.size() >= 2 && sopt_[1] != QLatin1String("No") && !sopt_[1].isEmpty()) {
+        if (project_.Reopen(sopt_[1], *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
     }
 }

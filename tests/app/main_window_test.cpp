@@ -361,6 +361,14 @@ TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
     EXPECT_EQ(w.Project().OpenedPath(), gone);
 }
 
+TEST_F(MainWindowTest, AnEmptyProjectLineInTheResumeListReopensNothing)
+{
+    lists->WriteResume({"Pre", ""});
+    TForm1 &w = Start();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
+}
+
 TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
 {
     lists->WriteResume({"Pre", MakeProject("last.zut", 2)});
