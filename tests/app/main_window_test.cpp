@@ -710,6 +710,32 @@ TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// A new user's first session and the next start.
+TEST_F(MainWindowTest, BrowseAddReorderSaveQuitAndFindItReopened)
+{
+    const QString folder = MakeFolder("trip", {"a.jpg", "b.bmp", "c.jpg"});
+    TForm1 &w = StartIn(folder);
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
+    ClickRow(2);
+    QTest::mouseClick(Button("ArrowUp"), Qt::LeftButton);
+    const QStringList order{folder + "a.jpg", folder + "c.jpg", folder + "b.bmp"};
+    ASSERT_EQ(ListedPictures(), order);
+    dialogs.saveAnswers = {dir.filePath("trip")};
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+
+    ScriptedDialogs next;
+    form = std::make_unique<TForm1>(*lists, &next);
+    Show();
+    EXPECT_EQ(ListedPictures(), order);
+    EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP - trip"));
+    EXPECT_EQ(Files()->Directory(), folder);
+    EXPECT_TRUE(form->Preview()->HasPicture());
+    EXPECT_FALSE(form->Project().Modified());
+    EXPECT_TRUE(next.errors.isEmpty());
+}
+
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
 {
     Start();
