@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 #include <memory>
 
 namespace lumetta {
@@ -121,14 +122,22 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     }
 
     const GifImageDesc &frame = gif->Image;
-    const int width = std::max(gif->SWidth, frame.Left + frame.Width);
-    const int height = std::max(gif->SHeight, frame.Top + frame.Height);
+    // The picture is the logical screen; a frame is clipped to it, so a few bytes declaring a
+    // frame far outside a small screen cannot make us allocate a huge canvas of filler. Only a
+    // file without a screen size takes the frame's own size.
+    const bool hasScreen = gif->SWidth > 0 && gif->SHeight > 0;
+    const int width = hasScreen ? gif->SWidth : frame.Width;
+    const int height = hasScreen ? gif->SHeight : frame.Height;
+    const int left = hasScreen ? frame.Left : 0;
+    const int top = hasScreen ? frame.Top : 0;
     checkPictureSize(width, height, file);
+    const int visibleWidth = std::clamp(width - left, 0, frame.Width);
+    const int visibleHeight = std::clamp(height - top, 0, frame.Height);
 
     const ColorMapObject *map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
     const int colours = map ? map->ColorCount : 256;
     int transparent = control.TransparentColor;
-    const bool covered = frame.Left == 0 && frame.Top == 0 && frame.Width == width && frame.Height == height;
+    const bool covered = left == 0 && top == 0 && visibleWidth == width && visibleHeight == height;
     int fill = transparent;
     if (!covered && fill < 0) {
         // The uncovered screen shows through: give it a colour of its own when one is free.
@@ -144,11 +153,17 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     if (!covered)
         image.fill(uint(std::clamp(fill, 0, 255)));
 
+    // Rows and columns outside the screen are decoded into a scratch row and dropped.
+    std::vector<GifPixelType> scratch(std::size_t(std::max(frame.Width, 0)));
     const auto readRow = [&](int row) {
-        if (DGifGetLine(gif.get(), image.scanLine(frame.Top + row) + frame.Left, frame.Width) == GIF_ERROR)
+        const bool visible = row < visibleHeight && visibleWidth > 0;
+        GifPixelType *target = visible && visibleWidth == frame.Width ? image.scanLine(top + row) + left : scratch.data();
+        if (DGifGetLine(gif.get(), target, frame.Width) == GIF_ERROR)
             fail();
+        if (visible && target == scratch.data())
+            std::memcpy(image.scanLine(top + row) + left, scratch.data(), std::size_t(visibleWidth));
     };
-    if (frame.Width > 0 && frame.Height > 0) {
+    if (frame.Width > 0 && frame.Height > 0 && visibleWidth > 0 && visibleHeight > 0) {
         if (frame.Interlace) {
             static constexpr int start[] = {0, 4, 2, 1};
             static constexpr int step[] = {8, 8, 4, 2};
@@ -156,7 +171,7 @@ QImage decodeGif(const QByteArray &data, const QString &file)
                 for (int row = start[pass]; row < frame.Height; row += step[pass])
                     readRow(row);
         } else {
-            for (int row = 0; row < frame.Height; ++row)
+            for (int row = 0; row < visibleHeight; ++row)
                 readRow(row);
         }
     }

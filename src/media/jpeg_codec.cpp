@@ -45,9 +45,23 @@ struct Session
 
 void emitMessage(j_common_ptr cinfo, int level)
 {
-    // libjpeg only warns about a file that ends early and pads the rest with grey; we refuse it.
-    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
+    // libjpeg only warns about a file that ends early or whose coded data is damaged, and then
+    // pads the rest with grey. We refuse both: a few hundred hostile bytes declaring a huge
+    // picture would otherwise cost seconds and hundreds of megabytes of filler.
+    if (level >= 0)
+        return;
+    switch (cinfo->err->msg_code) {
+    case JWRN_JPEG_EOF:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_ARITH_BAD_CODE:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+    case JWRN_BOGUS_PROGRESSION:
         failWithMessage(cinfo);
+    default:
+        break;
+    }
 }
 
 void watchProgress(j_common_ptr cinfo)

@@ -89,6 +89,39 @@ TEST(GifCodec, FrameSmallerThanScreenLeavesTheRestTransparent)
         }
 }
 
+TEST(GifCodec, FramesAreClippedToTheScreen)
+{
+    struct Case {
+        const char *what;
+        int left, top, width, height;
+    };
+    const Case cases[] = {
+        {"overhanging right and bottom", 9, 6, 5, 4},
+        {"far outside", 3000, 40000, 3, 2},
+        {"interlaced overhang", 10, 0, 4, 9},
+    };
+    for (const Case &c : cases) {
+        GifFrame frame = patternFrame(c.width, c.height, c.left, c.top);
+        frame.interlaced = c.what[0] == 'i';
+        const QImage image = decodeGif(makeGif(12, 8, kPalette, {frame}), "clip.gif");
+        ASSERT_EQ(image.size(), QSize(12, 8)) << c.what;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 12; ++x) {
+                const bool inside = x >= c.left && x < c.left + c.width && y >= c.top && y < c.top + c.height;
+                ASSERT_EQ(image.pixel(x, y), inside ? expectedColour(frame, x - c.left, y - c.top) : qRgba(0, 0, 0, 0))
+                    << c.what << " at " << x << "," << y;
+            }
+    }
+}
+
+TEST(GifCodec, WithoutAScreenSizeTheFrameGivesTheSize)
+{
+    const GifFrame frame = patternFrame(5, 3, 7, 7);
+    const QImage image = decodeGif(makeGif(0, 0, kPalette, {frame}), "noscreen.gif");
+    ASSERT_EQ(image.size(), QSize(5, 3));
+    EXPECT_EQ(image.pixel(4, 2), expectedColour(frame, 4, 2));
+}
+
 TEST(GifCodec, IndicesBeyondThePaletteStayInsideTheColourTable)
 {
     GifFrame frame = patternFrame(4, 2);
@@ -151,7 +184,7 @@ TEST(GifCodec, RefusesDamagedData)
         {"no frame", makeGif(5, 5, kPalette, {}), "no picture"},
         {"jpeg data", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11), "GIF"},
         {"huge screen", hugeScreen, "too large"},
-        {"huge frame", hugeFrame, "too large"},
+        {"huge frame on a small screen", hugeFrame, "truncated"},
     };
     for (const Case &c : cases) {
         try {
