@@ -3,7 +3,7 @@
 # into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
 set -euo pipefail
 out=${1:?usage: scripts/make-fuzz-corpus.sh DIR}
-mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,form}
+mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,form,standalone_show}
 crlf() { sed 's/$/\r/'; }
 
 # Project texts: music off, music on, empty playlist, missing markers.
@@ -14,6 +14,19 @@ printf '%s\n' Manual No "No effect" RepeatMusic /home/u/back.bmp No BackFile Str
 printf '%s\n' 5 100 Random NoRepeat '$00281800_$00281800' Loop Color Center '$00FF8000' Shadow \
   '[TRANS]' 3 '[MUSIC]' > "$out/project_text/lf-only.zut"
 printf '%s\n' 2 80 Random "No music" a_b Loop Color Tile No > "$out/project_text/nine-lines.zut"
+
+# Standalone shows: a stub, the project text, blocks, the size list and the 4-byte trailer.
+show() {  # show FILE PROJECT-TEXT BLOCK...
+  local file=$1 text=$2 list
+  shift 2
+  list="$(printf '%s' "$text" | wc -c)"$'\r\n'
+  for block in "$@"; do list+="$(printf '%s' "$block" | wc -c)"$'\r\n'; done
+  local n=$(( $(printf '%s' "$list" | wc -c) + 4 ))
+  { printf 'STUB'; printf '%s' "$text"; printf '%s' "$@"; printf '%s' "$list"
+    printf "\\x$(printf %02x $((n & 255)))\\x$(printf %02x $(((n >> 8) & 255)))\\x00\\x00"; } > "$file"
+}
+show "$out/standalone_show/two-pictures" "$(cat "$out/project_text/music-off.zut")"$'\n' JPEGDATA GIFDATA
+show "$out/standalone_show/background-music" "$(cat "$out/project_text/music-on.zut")"$'\n' BM MP3 WAVE BMPDATA
 
 # Colour texts.
 i=0

@@ -1,0 +1,31 @@
+#include "app/standalone_show.h"
+#include "fuzz_support.h"
+
+#include <QBuffer>
+
+#include <cstdlib>
+
+using namespace lumetta;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    QBuffer file;
+    file.setData(fuzz::Bytes(data, size));
+    file.open(QIODevice::ReadOnly);
+    try {
+        const StandaloneShow show = StandaloneShow::Read(file, QStringLiteral("fuzz"));
+        // Every block a show accepts lies inside the file, in order, before the size list.
+        qint64 end = show.DataStart();
+        QList<StandaloneShow::Block> blocks{show.ProjectBlock()};
+        if (show.Background())
+            blocks << *show.Background();
+        blocks << show.Music() << show.Pictures();
+        for (const StandaloneShow::Block &block : blocks) {
+            if (block.offset != end || block.size < 0 || block.offset + block.size > file.size())
+                std::abort();
+            end += block.size;
+        }
+    } catch (const ProjectError &) {
+    }
+    return 0;
+}
