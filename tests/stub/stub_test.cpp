@@ -2,6 +2,7 @@
 #include "app/qstring_print.h"
 #include "app/show_settings.h"
 #include "media/picture_files.h"
+#include "media/wav_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,14 +52,17 @@ protected:
         QDir(dir.path()).mkpath("tmp");
     }
 
-    // A project of one JPEG that shows for a second without an effect and does not loop.
-    QString ShortProject(const QString &picture)
+    // A project of one JPEG that shows for a second without an effect and does not loop, with
+    // the given playlist played once.
+    QString ShortProject(const QString &picture, const QStringList &playlist = {})
     {
         QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
         lines[ShowSettings::kAdvance] = "1";
         lines[ShowSettings::kEffects] = "No effect";
         lines[ShowSettings::kLooping] = "No";
-        lines << picture << "[TRANS]" << "0" << "[MUSIC]";
+        if (!playlist.isEmpty())
+            lines[ShowSettings::kMusic] = "NoRepeat";
+        lines << picture << "[TRANS]" << "0" << "[MUSIC]" << playlist;
         const QString path = dir.filePath("short.zut");
         WriteTextFile(path, lines);
         return path;
@@ -104,7 +108,7 @@ TEST_F(StubTest, StubWithoutAShowSaysSo)
 TEST_F(StubTest, BuiltShowPlaysToItsEndAndCleansUp)
 {
     const QString output = dir.filePath("short.scr");
-    const Outcome build = Build(ShortProject(Picture()), output);
+    const Outcome build = Build(ShortProject(Picture(), {testsounds::writeWav("tone.wav", 300)}), output);
     ASSERT_EQ(build.exitCode, 0) << build.errors.constData();
     EXPECT_TRUE(ReadAll(output).startsWith(ReadAll(LUMETTA_STUB_PATH)));
     EXPECT_TRUE(QFileInfo(output).isExecutable());
