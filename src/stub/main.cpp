@@ -8,10 +8,21 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
+
+// Screen saver hosts end their saver with a signal; the show then closes normally, so its
+// unpacked files are removed.
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int)
+{
+    stopRequested = 1;
+}
 
 void Report(const QString &message)
 {
@@ -41,8 +52,16 @@ int PlayOwnShow()
         return 1;
     }
     self.close();
+    if (stopRequested)
+        return 0;
 
     lumetta::TSShow player;
+    QTimer stopWatch;
+    QObject::connect(&stopWatch, &QTimer::timeout, &player, [&player] {
+        if (stopRequested)
+            player.close();
+    });
+    stopWatch.start(100);
     switch (player.PlayNow(project)) {
     case lumetta::TSShow::StartResult::Started:
         return 0;
@@ -71,6 +90,8 @@ int main(int argc, char *argv[])
             return 2;
         }
     }
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        std::signal(signal, RequestStop);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
     return PlayOwnShow();

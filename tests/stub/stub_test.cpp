@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,33 @@ TEST_F(StubTest, BuiltShowPlaysToItsEndAndCleansUp)
     const Outcome play = RunProgram(output, {"/s"}, {{"TMPDIR", tmp}});
     EXPECT_EQ(play.exitCode, 0) << play.errors.constData();
     EXPECT_EQ(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+TEST_F(StubTest, EndingALoopingShowBySignalRemovesItsFiles)
+{
+    QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    lines << Picture() << "[TRANS]" << "0" << "[MUSIC]";
+    WriteTextFile(dir.filePath("loop.zut"), lines);
+    const QString output = dir.filePath("loop.exe");
+    ASSERT_EQ(Build(dir.filePath("loop.zut"), output).exitCode, 0);
+
+    const QString tmp = dir.filePath("tmp");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", tmp);
+    process.setProcessEnvironment(env);
+    process.start(output, {});
+    const auto unpacked = [&] { return QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); };
+    for (int i = 0; i < 200 && unpacked().isEmpty(); ++i)
+        QThread::msleep(20);
+    ASSERT_FALSE(unpacked().isEmpty());
+    QThread::msleep(500);
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(unpacked(), QStringList());
 }
 
 TEST_F(StubTest, DamagedShowIsRefused)
