@@ -19,7 +19,11 @@ int main(int argc, char *argv[])
         if (argv[i][0] != '-' && !projectFile)
             projectFile = argv[i];
     }
-    if (argc == 4 && std::strcmp(argv[1], "--build") == 0) {
+    if (argc > 1 && std::strcmp(argv[1], "--build") == 0) {
+        if (argc != 4) {
+            std::fprintf(stderr, "usage: lumetta --build FILE.zut OUTPUT\n");
+            return 1;
+        }
         // No window is needed, so no display either.
         QCoreApplication app(argc, argv);
         return lumetta::BuildShowFile(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));

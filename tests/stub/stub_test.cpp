@@ -162,8 +162,12 @@ TEST_F(StubTest, DamagedShowIsRefused)
 
 TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
 {
+    Outcome run = RunProgram(LUMETTA_PROGRAM_PATH, {"--build", ShortProject(Picture())}, {}, {"DISPLAY"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains("usage: lumetta --build FILE.zut OUTPUT")) << run.errors.constData();
+
     const QString output = dir.filePath("out.exe");
-    Outcome run = Build(dir.filePath("missing.zut"), output);
+    run = Build(dir.filePath("missing.zut"), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains("Cannot open file")) << run.errors.constData();
 
