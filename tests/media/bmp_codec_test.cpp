@@ -48,6 +48,52 @@ QByteArray handMade24(const QImage &image, bool topDown)
     return data;
 }
 
+// A BMP with a 40-byte info header; `extra` (masks or palette) follows it, then `pixels`.
+QByteArray handMade(int width, int height, int bits, int compression, const QByteArray &extra,
+                    const QByteArray &pixels)
+{
+    QByteArray data(54, '\0');
+    auto *bytes = reinterpret_cast<uchar *>(data.data());
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    qToLittleEndian<quint32>(quint32(54 + extra.size() + pixels.size()), bytes + 2);
+    qToLittleEndian<quint32>(quint32(54 + extra.size()), bytes + 10);
+    qToLittleEndian<quint32>(40, bytes + 14);
+    qToLittleEndian<qint32>(width, bytes + 18);
+    qToLittleEndian<qint32>(height, bytes + 22);
+    qToLittleEndian<quint16>(1, bytes + 26);
+    qToLittleEndian<quint16>(quint16(bits), bytes + 28);
+    qToLittleEndian<quint32>(quint32(compression), bytes + 30);
+    qToLittleEndian<quint32>(quint32(pixels.size()), bytes + 34);
+    if (bits <= 8)
+        qToLittleEndian<quint32>(quint32(extra.size() / 4), bytes + 46);  // colours in the palette
+    return data + extra + pixels;
+}
+
+QByteArray le32(std::initializer_list<quint32> values)
+{
+    QByteArray out;
+    for (quint32 v : values) {
+        char b[4];
+        qToLittleEndian(v, b);
+        out.append(b, 4);
+    }
+    return out;
+}
+
+// 4 x 2, 8-bit run-length encoded: bottom row four of colour 1, top row four of colour 0.
+QByteArray rle8()
+{
+    const QByteArray palette = le32({0x00102030, 0x00C0B0A0});
+    return handMade(4, 2, 8, 1, palette, QByteArray("\x04\x01\x00\x00\x04\x00\x00\x01", 8));
+}
+
+// 2 x 1, 32 bits with explicit red, green and blue masks.
+QByteArray bitfields32()
+{
+    return handMade(2, 1, 32, 3, le32({0x00FF0000, 0x0000FF00, 0x000000FF}), le32({0x00112233, 0x00AABBCC}));
+}
+
 void expectSamePixels(const QImage &actual, const QImage &expected, const char *what)
 {
     ASSERT_EQ(actual.size(), expected.size()) << what;
@@ -85,6 +131,15 @@ TEST(BmpCodec, ReadsCommonVariants)
     };
     for (const Case &c : cases)
         expectSamePixels(decodeBmp(c.data, "a.bmp"), c.expected, c.what);
+
+    const QImage rle = decodeBmp(rle8(), "rle.bmp");
+    ASSERT_EQ(rle.size(), QSize(4, 2));
+    EXPECT_EQ(rle.pixel(0, 0), qRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(rle.pixel(3, 1), qRgb(0xC0, 0xB0, 0xA0));
+    const QImage masked = decodeBmp(bitfields32(), "bits.bmp");
+    ASSERT_EQ(masked.size(), QSize(2, 1));
+    EXPECT_EQ(masked.pixel(0, 0) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(masked.pixel(1, 0) & 0xFFFFFF, 0xAABBCCu);
 }
 
 TEST(BmpCodec, WritesACompleteFileThatReadsBack)
@@ -118,6 +173,8 @@ TEST(BmpCodec, RefusesDamagedData)
         {"header only", good.left(20), "not a BMP"},
         {"cut in the pixels", good.left(good.size() - 7), "truncated"},
         {"cut after the headers", good.left(54), "truncated"},
+        {"run-length data cut", rle8().chopped(3), "truncated"},
+        {"bit-field pixels cut", bitfields32().chopped(1), "truncated"},
         {"gif data", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), "not a BMP"},
         {"huge", huge, "too large"},
         {"extreme sizes and depth", extreme, "too large"},
