@@ -184,7 +184,7 @@ void TMakeExeDialog::Browse()
     const auto &[path, screensaver] = *answer;
     (screensaver ? ScreensaverMode : ApplicationMode)->setChecked(true);
     NameEdit->setText(path);
-    NameEdit->setText(TargetPath());
+    NameEdit->setText(TargetPath());  // with the chosen mode's extension when the name has none
 }
 
 void TMakeExeDialog::SetBusy(bool busy)

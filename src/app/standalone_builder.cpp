@@ -5,7 +5,6 @@
 #include "media/picture_error.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>

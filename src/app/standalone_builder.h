@@ -39,8 +39,9 @@ public:
     void SetProgress(ProgressFn progress) { progress_ = std::move(progress); }
 
     // Builds the show of PROJECT (its lists as Save would write them) into TARGET and makes it
-    // executable. Throws ProjectError with the file system's or decoder's message; TARGET is
-    // then as it was before.
+    // executable. A picture or background whose name has none of the exact extension forms
+    // gives an empty block. Throws ProjectError with the file system's or decoder's message;
+    // TARGET is then as it was before.
     void MakeExe(const ShowProject &project, const QString &target,
                  ExistingTarget existing = ExistingTarget::Refuse);
 

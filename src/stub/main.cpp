@@ -2,6 +2,7 @@
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
 #include "app/show_project.h"
 #include "app/standalone_show.h"
+#include "app/version.h"
 #include "player/Sliders.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ void Report(const QString &message)
     std::fprintf(stderr, "AEXE.tms: %s\n", qPrintable(message));
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        QMessageBox::critical(nullptr, QStringLiteral("Lumetta XP"), message);
+        QMessageBox::critical(nullptr, QLatin1String(lumetta::kProgramName), message);
 }
 
 int PlayOwnShow()
@@ -62,7 +63,10 @@ int PlayOwnShow()
             player.close();
     });
     stopWatch.start(100);
-    switch (player.PlayNow(project)) {
+    const lumetta::TSShow::StartResult result = player.PlayNow(project);
+    // The unpacked files go before any message box, which may wait long for an answer.
+    folder.remove();
+    switch (result) {
     case lumetta::TSShow::StartResult::Started:
         return 0;
     case lumetta::TSShow::StartResult::NoPictures:
