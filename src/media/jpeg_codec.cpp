@@ -29,6 +29,8 @@ struct ErrorManager
     char message[JMSG_LENGTH_MAX];
 };
 
+constexpr std::int64_t kMinPixelsPerByte = 1024;
+
 struct Session
 {
     jpeg_decompress_struct cinfo;
@@ -45,23 +47,10 @@ struct Session
 
 void emitMessage(j_common_ptr cinfo, int level)
 {
-    // libjpeg only warns about a file that ends early or whose coded data is damaged, and then
-    // pads the rest with grey. We refuse both: a few hundred hostile bytes declaring a huge
-    // picture would otherwise cost seconds and hundreds of megabytes of filler.
-    if (level >= 0)
-        return;
-    switch (cinfo->err->msg_code) {
-    case JWRN_JPEG_EOF:
-    case JWRN_HIT_MARKER:
-    case JWRN_HUFF_BAD_CODE:
-    case JWRN_ARITH_BAD_CODE:
-    case JWRN_MUST_RESYNC:
-    case JWRN_NOT_SEQUENTIAL:
-    case JWRN_BOGUS_PROGRESSION:
+    // libjpeg only warns about a file that ends early and pads the rest with grey; we refuse it.
+    // Damaged coded data inside a complete file is shown as libjpeg recovers it, as viewers do.
+    if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
         failWithMessage(cinfo);
-    default:
-        break;
-    }
 }
 
 void watchProgress(j_common_ptr cinfo)
@@ -128,8 +117,16 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, QSize *full
 
     *full = QSize(int(s.cinfo.image_width), int(s.cinfo.image_height));
     // The caller refuses a picture over the limit; nothing is allocated for it here.
-    if (!image || std::int64_t(s.cinfo.image_width) * s.cinfo.image_height > kMaxPicturePixels)
+    const std::int64_t pixels = std::int64_t(s.cinfo.image_width) * s.cinfo.image_height;
+    if (!image || pixels > kMaxPicturePixels)
         return true;
+    // Every 8 x 8 block costs at least one bit of coded data, so a file with less than a byte per
+    // 1024 pixels cannot hold its picture: refuse it before allocating and filling it with grey.
+    if (std::int64_t(data.size()) * kMinPixelsPerByte < pixels) {
+        std::snprintf(s.error.message, sizeof s.error.message, "the file is too small for a %ux%u picture",
+                      s.cinfo.image_width, s.cinfo.image_height);
+        return false;
+    }
 
     s.cinfo.scale_num = 1;
     s.cinfo.scale_denom = static_cast<unsigned int>(denominator);
