@@ -4,6 +4,8 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -31,11 +33,6 @@ QVector<QRgb> makeSystemPalette()
 
 int square(int v) { return v * v; }
 
-int distance(QRgb a, QRgb b)
-{
-    return square(qRed(a) - qRed(b)) + square(qGreen(a) - qGreen(b)) + square(qBlue(a) - qBlue(b));
-}
-
 // Replicates the bytes of one pixel of format across a row segment.
 void fillBytes(uchar *row, int count, const uchar *pixel, int bytes)
 {
@@ -43,23 +40,70 @@ void fillBytes(uchar *row, int count, const uchar *pixel, int bytes)
         std::memcpy(row + i * bytes, pixel, size_t(bytes));
 }
 
+// Tables for NearestPaletteIndex. The cube is a grid, so its nearest point is the nearest level
+// per channel; for the greys, |c - (G, G, G)|^2 = |c|^2 - 2 G (r + g + b) + 3 G^2 depends on the
+// colour only through its channel sum, so the nearest grey (lowest index on ties) is a table of
+// the sum.
+struct NearestTables
+{
+    std::uint8_t level[256];
+    std::uint16_t levelError[256];
+    std::uint8_t greyOfSum[3 * 255 + 1];
+    std::uint8_t greyValue[kGreyCount];
+
+    NearestTables()
+    {
+        for (int v = 0; v < 256; ++v) {
+            level[v] = std::uint8_t((v + 25) / 51);
+            levelError[v] = std::uint16_t(square(v - level[v] * 51));
+        }
+        for (int i = 0; i < kGreyCount; ++i)
+            greyValue[i] = std::uint8_t(greyLevel(i));
+        for (int sum = 0; sum <= 3 * 255; ++sum) {
+            int best = 0;
+            int bestCost = INT32_MAX;
+            for (int i = 0; i < kGreyCount; ++i) {
+                const int g = greyLevel(i);
+                const int cost = 3 * g * g - 2 * g * sum;
+                if (cost < bestCost) {
+                    bestCost = cost;
+                    best = i;
+                }
+            }
+            greyOfSum[sum] = std::uint8_t(best);
+        }
+    }
+};
+
+const NearestTables &nearestTables()
+{
+    static const NearestTables tables;
+    return tables;
+}
+
+inline uchar nearestIndex(const NearestTables &t, QRgb rgb)
+{
+    const int r = qRed(rgb), g = qGreen(rgb), b = qBlue(rgb);
+    const int cube = (t.level[r] * kCubeLevels + t.level[g]) * kCubeLevels + t.level[b];
+    const int cubeDistance = t.levelError[r] + t.levelError[g] + t.levelError[b];
+    const int grey = t.greyOfSum[r + g + b];
+    const int v = t.greyValue[grey];
+    // The cube comes first in the palette, so it wins a tie.
+    return uchar(square(r - v) + square(g - v) + square(b - v) < cubeDistance ? kCubeSize + grey : cube);
+}
+
 QImage toIndexed8(const QImage &image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QImage out(rgb.size(), QImage::Format_Indexed8);
     out.setColorTable(SystemPalette());
+    const NearestTables &tables = nearestTables();
+    const int width = rgb.width();
     for (int y = 0; y < rgb.height(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         uchar *dst = out.scanLine(y);
-        QRgb last = src[0] ^ 1;
-        uchar lastIndex = 0;
-        for (int x = 0; x < rgb.width(); ++x) {
-            if (src[x] != last) {
-                last = src[x];
-                lastIndex = uchar(NearestPaletteIndex(last));
-            }
-            dst[x] = lastIndex;
-        }
+        for (int x = 0; x < width; ++x)
+            dst[x] = nearestIndex(tables, src[x]);
     }
     return out;
 }
@@ -144,23 +188,7 @@ const QVector<QRgb> &SystemPalette()
 
 int NearestPaletteIndex(QRgb rgb)
 {
-    // The cube is a grid, so its nearest point is the nearest level per channel; the greys lie on
-    // the diagonal, so the nearest grey is the one nearest to the channel mean.
-    auto level = [](int v) { return (v + 25) / 51; };
-    const int cube = (level(qRed(rgb)) * kCubeLevels + level(qGreen(rgb))) * kCubeLevels + level(qBlue(rgb));
-    const QVector<QRgb> &palette = SystemPalette();
-    int best = cube;
-    int bestDistance = distance(rgb, palette[cube]);
-    const int mean = (qRed(rgb) + qGreen(rgb) + qBlue(rgb)) / 3;
-    int greyIndex = std::clamp(mean * (kGreyCount + 1) / 255 - 1, 0, kGreyCount - 1);
-    for (int i = std::max(0, greyIndex - 2); i <= std::min(kGreyCount - 1, greyIndex + 2); ++i) {
-        const int d = distance(rgb, palette[kCubeSize + i]);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = kCubeSize + i;
-        }
-    }
-    return best;
+    return nearestIndex(nearestTables(), rgb);
 }
 
 QImage NewBitmap(int width, int height, TPixelFormat format, const QVector<QRgb> &palette)

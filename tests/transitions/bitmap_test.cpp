@@ -3,25 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 namespace {
-
-int bruteForceNearest(QRgb rgb)
-{
-    const QVector<QRgb> &palette = SystemPalette();
-    int best = 0;
-    int bestDistance = INT32_MAX;
-    for (int i = 0; i < palette.size(); ++i) {
-        const int dr = qRed(rgb) - qRed(palette[i]), dg = qGreen(rgb) - qGreen(palette[i]),
-                  db = qBlue(rgb) - qBlue(palette[i]);
-        const int d = dr * dr + dg * dg + db * db;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
-    }
-    return best;
-}
 
 TEST(Bitmap, SystemPaletteIsTheCubeThenGreys)
 {
@@ -40,15 +24,41 @@ TEST(Bitmap, SystemPaletteIsTheCubeThenGreys)
     }
 }
 
-TEST(Bitmap, NearestPaletteIndexMatchesAFullSearch)
+TEST(Bitmap, NearestPaletteIndexMatchesAFullSearchForEveryColour)
 {
-    std::mt19937 generator(7);
-    for (int i = 0; i < 20000; ++i) {
-        const QRgb rgb = generator() & 0xFFFFFF;
-        ASSERT_EQ(NearestPaletteIndex(rgb), bruteForceNearest(rgb)) << std::hex << rgb;
+    // All 2^24 colours, the full search done one red and green at a time over the whole palette.
+    const QVector<QRgb> &palette = SystemPalette();
+    const int n = int(palette.size());
+    std::vector<int> red(n), green(n), blue(n), partial(n);
+    for (int i = 0; i < n; ++i) {
+        red[i] = qRed(palette[i]);
+        green[i] = qGreen(palette[i]);
+        blue[i] = qBlue(palette[i]);
     }
-    for (int v = 0; v < 256; ++v)
-        ASSERT_EQ(NearestPaletteIndex(qRgb(v, v, v)), bruteForceNearest(qRgb(v, v, v))) << v;
+    int ties = 0;
+    for (int r = 0; r < 256; ++r) {
+        for (int g = 0; g < 256; ++g) {
+            for (int i = 0; i < n; ++i)
+                partial[i] = (r - red[i]) * (r - red[i]) + (g - green[i]) * (g - green[i]);
+            for (int b = 0; b < 256; ++b) {
+                int best = 0, bestDistance = INT32_MAX, count = 0;
+                for (int i = 0; i < n; ++i) {
+                    const int d = partial[i] + (b - blue[i]) * (b - blue[i]);
+                    if (d < bestDistance) {
+                        bestDistance = d;
+                        best = i;
+                        count = 1;
+                    } else if (d == bestDistance) {
+                        ++count;
+                    }
+                }
+                ties += count > 1;
+                ASSERT_EQ(NearestPaletteIndex(qRgb(r, g, b)), best) << r << ' ' << g << ' ' << b;
+            }
+        }
+    }
+    // Ties between entries occur, and the lowest index wins them.
+    EXPECT_GT(ties, 0);
 }
 
 TEST(Bitmap, FormatsAndConversion)
