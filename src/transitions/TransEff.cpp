@@ -235,29 +235,42 @@ TTERenderWindow::TTERenderWindow(QWidget *parent) : QWidget(parent)
 
 void TTERenderWindow::Present(const QRect &deviceRect)
 {
-    if (!isVisible() || deviceRect.isEmpty())
+    Present(QRegion(deviceRect));
+}
+
+void TTERenderWindow::Present(const QRegion &deviceRegion)
+{
+    if (!isVisible() || deviceRegion.isEmpty())
         return;
     const qreal ratio = devicePixelRatioF();
-    const QRectF logical(deviceRect.x() / ratio, deviceRect.y() / ratio, deviceRect.width() / ratio,
-                         deviceRect.height() / ratio);
-    repaint(logical.toAlignedRect());
+    if (ratio == 1) {
+        repaint(deviceRegion);
+        return;
+    }
+    QRegion logical;
+    for (const QRect &r : deviceRegion)
+        logical += QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio).toAlignedRect();
+    repaint(logical);
 }
 
 void TTERenderWindow::paintEvent(QPaintEvent *event)
 {
-    // Only the asked-for part of the canvas is drawn: a frame usually changes a strip.
+    // Only the asked-for parts of the canvas are drawn: a frame usually changes a strip or two.
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    const QRectF area = event->rect();
-    const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-    if (m_canvas.format() == QImage::Format_RGB32 || m_canvas.format() == QImage::Format_RGB16) {
-        painter.drawImage(area, m_canvas, source);
-        return;
+    const bool direct = m_canvas.format() == QImage::Format_RGB32 || m_canvas.format() == QImage::Format_RGB16;
+    for (const QRect &r : event->region()) {
+        const QRectF area = r;
+        const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
+        if (direct) {
+            painter.drawImage(area, m_canvas, source);
+            continue;
+        }
+        // Other formats are converted for painting: convert the part shown, not the whole canvas.
+        const QRect part = source.toAlignedRect();
+        painter.drawImage(QRectF(part.x() / ratio, part.y() / ratio, part.width() / ratio, part.height() / ratio),
+                          m_canvas.copy(part));
     }
-    // Other formats are converted for painting: convert the part shown, not the whole canvas.
-    const QRect part = source.toAlignedRect();
-    painter.drawImage(QRectF(part.x() / ratio, part.y() / ratio, part.width() / ratio, part.height() / ratio),
-                      m_canvas.copy(part));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -596,27 +609,31 @@ void TTransitionEffect::ShowFinalPicture(TTETransitionData &Data)
         Data.RenderWindow->Present(Data.Canvas->rect());
 }
 
+bool TTransitionEffect::CanDrawOnCanvas(const TTETransitionData &Data)
+{
+    const QImage *canvas = Data.Canvas, *work = Data.Bitmap;
+    return canvas && work && canvas != work && canvas->format() == work->format() &&
+           canvas->size() == work->size() && canvas->bytesPerLine() == work->bytesPerLine() &&
+           canvas->colorTable() == work->colorTable();
+}
+
 void TTransitionEffect::Flush()
 {
     TTETransitionData *data = m_passData;
     if (data && data->Canvas) {
         QImage &canvas = *data->Canvas;
-        QRect shown;
-        if (Offscreen && WorkBitmap) {
-            const QRect area = UpdateRect == QRect() ? WorkBitmap->rect() : UpdateRect;
-            if (!UnchangedRect.isEmpty()) {
-                const QRegion region = (QRegion(UpdateRect) ^ QRegion(UnchangedRect)) & area;
-                for (const QRect &piece : region)
-                    CopyRect(canvas, *WorkBitmap, piece);
-            } else {
-                CopyRect(canvas, *WorkBitmap, area);
-            }
-            shown = area;
-        } else {
-            shown = UpdateRect == QRect() ? canvas.rect() : UpdateRect;
+        const bool copy = Offscreen && WorkBitmap;
+        const QRect whole = copy ? WorkBitmap->rect() : canvas.rect();
+        // The unchanged part inside the update rectangle is neither copied nor repainted.
+        QRegion changed((UpdateRect == QRect() ? whole : UpdateRect).intersected(canvas.rect()));
+        if (!UnchangedRect.isEmpty())
+            changed -= UnchangedRect;
+        if (copy) {
+            for (const QRect &piece : changed)
+                CopyRect(canvas, *WorkBitmap, piece);
         }
         if (data->RenderWindow)
-            data->RenderWindow->Present(shown.intersected(canvas.rect()));
+            data->RenderWindow->Present(changed);
     }
     UpdateRect = QRect();
     UnchangedRect = QRect();

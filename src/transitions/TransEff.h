@@ -34,6 +34,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include <bitset>
@@ -139,6 +140,8 @@ public:
     void SetCanvasImage(const QImage &image) { m_canvas = image; }
     // Repaints a device-pixel rectangle of the canvas on the screen now.
     void Present(const QRect &deviceRect);
+    // Repaints a device-pixel region of the canvas on the screen now.
+    void Present(const QRegion &deviceRegion);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -262,7 +265,7 @@ public:
     bool Offscreen = true;
     // Frame rectangles in canvas (device pixel) coordinates; Flush uses and clears both. An
     // UpdateRect left as QRect() makes Flush copy the whole work bitmap; UnchangedRect, when not
-    // empty, is left out of the copy.
+    // empty, is left out of the copy and of the repaint.
     QRect UpdateRect;
     QRect UnchangedRect;
     // The work bitmap of the running pass, null outside RunTransition.
@@ -275,6 +278,10 @@ public:
 protected:
     // Shows Data.DstBmp on the canvas: the last step of every pass.
     void ShowFinalPicture(TTETransitionData &Data);
+    // True when a frame drawn straight on Data.Canvas shows exactly as one drawn on the work
+    // bitmap and flushed (same format, colours and size), saving Flush's copy. An effect that
+    // draws there sets Offscreen false for its pass.
+    static bool CanDrawOnCanvas(const TTETransitionData &Data);
 
 private:
     friend class TTransitionList;

@@ -29,8 +29,12 @@ void TBlendTransition::Initialize(TTETransitionData &Data, int &FrameCount)
     FrameCount = IsHighColorFormat(Data.PixelFormat) ? 16 : 64;
     if (!Data.HighColor)
         m_pattern.emplace();
-    if (Data.Bitmap != Data.SrcBmp)
-        CopyRect(*Data.Bitmap, *Data.SrcBmp, Data.SrcBmp->rect());
+    m_onCanvas = Data.HighColor && CanDrawOnCanvas(Data);
+    Offscreen = !m_onCanvas;
+    // Words where both pictures agree are never written, so the target starts as the old picture.
+    QImage &target = m_onCanvas ? *Data.Canvas : *Data.Bitmap;
+    if (&target != Data.SrcBmp)
+        CopyRect(target, *Data.SrcBmp, Data.SrcBmp->rect());
 }
 
 void TBlendTransition::DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount,
@@ -38,7 +42,7 @@ void TBlendTransition::DrawFrame(TTETransitionData &Data, int CurrentFrame, int 
 {
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     const int level = LevelOfFrame(Data.PixelFormat, CurrentFrame);
-    QImage &work = *Data.GetCanvas();
+    QImage &work = m_onCanvas ? *Data.Canvas : *Data.GetCanvas();
     if (m_pattern) {
         // The work picture already shows the new one under every cell set before, so only the
         // cells joining now are copied.
@@ -55,4 +59,9 @@ void TBlendTransition::DrawFrame(TTETransitionData &Data, int CurrentFrame, int 
     UpdateRect = QRect(0, 0, Data.Width, Data.Height);
 }
 
-void TBlendTransition::Finalize(TTETransitionData &) { m_pattern.reset(); }
+void TBlendTransition::Finalize(TTETransitionData &)
+{
+    m_pattern.reset();
+    m_onCanvas = false;
+    Offscreen = true;
+}

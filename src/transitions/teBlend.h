@@ -29,4 +29,6 @@ public:
 private:
     // The dissolve pattern of a palette run: the cells already showing the new picture.
     std::optional<lumetta::TilePattern> m_pattern;
+    // Channel mixes go straight onto the canvas: each frame depends only on the two pictures.
+    bool m_onCanvas = false;
 };

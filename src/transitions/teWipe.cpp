@@ -81,6 +81,7 @@ void TWipeTransition::Initialize(TTETransitionData &Data, int &FrameCount)
     m_bw = BandWidth();
     m_maskX = m_maskY = 0;
     m_band = {};
+    m_onCanvas = false;
 
     if (m_bw == 0) {
         m_mask.Clear();
@@ -90,8 +91,12 @@ void TWipeTransition::Initialize(TTETransitionData &Data, int &FrameCount)
         const bool newSideFirst = m_dir == tedRight || m_dir == tedDown;
         if (!m_mask.Fits(axis, newSideFirst, lumetta::TEBandMask::SizeFor(axis, m_bw, W, H)))
             m_mask.Build(axis, newSideFirst, m_bw, W, H);
-        CopyRect(*Data.GetCanvas(), *Data.SrcBmp, QRect(0, 0, W, H));
+        // The band is a function of the two pictures alone, so it is composed straight onto the
+        // canvas when it can be: no second copy per frame.
+        m_onCanvas = CanDrawOnCanvas(Data);
+        CopyRect(Target(Data), *Data.SrcBmp, QRect(0, 0, W, H));
     }
+    Offscreen = !m_onCanvas;
 
     const int bw = m_bw;
     switch (m_dir) {
@@ -205,7 +210,7 @@ void TWipeTransition::DrawStraight(TTETransitionData &Data, int Step)
     }
     // The strip takes its right column and bottom row too, closing the seam to the band.
     const TERect strip{u.Left, u.Top, u.Right + 1, u.Bottom + 1};
-    m_mask.Compose(*Data.SrcBmp, *Data.DstBmp, *Data.GetCanvas(), m_band, m_maskX, m_maskY, strip);
+    m_mask.Compose(*Data.SrcBmp, *Data.DstBmp, Target(Data), m_band, m_maskX, m_maskY, strip);
     AddUpdate(Data, m_band);
     AddUpdate(Data, strip);
 }
@@ -219,6 +224,8 @@ void TWipeTransition::DrawCorner(TTETransitionData &Data, int CurrentFrame)
     const int y = Share(H, m_frames, CurrentFrame);
     const int xr = W - x;  // from the right edge
     const int yb = H - y;  // from the bottom edge
+    // What was uncovered before already shows the new picture: the strips form an L around it.
+    SetUnchanged(Data, u);
     switch (m_dir) {
     case tedDownRight:
         CopyNew(Data, {0, u.Bottom, x, y});
@@ -253,6 +260,8 @@ void TWipeTransition::DrawInOut(TTETransitionData &Data, int CurrentFrame)
     const int H = Data.Height;
     const TERect r = m_uncovered;
     int dx, dy;
+    // The strips form a frame around a part that does not change: the rectangle still showing
+    // the old picture when closing in, the one already showing the new picture when opening out.
     if (m_dir == tedIn) {
         dx = Share(W, m_frames, CurrentFrame) / 2;
         dy = Share(H, m_frames, CurrentFrame) / 2;
@@ -260,6 +269,7 @@ void TWipeTransition::DrawInOut(TTETransitionData &Data, int CurrentFrame)
         CopyNew(Data, {r.Left, dy, dx, H - dy});
         CopyNew(Data, {W - dx, dy, r.Right, H - dy});
         CopyNew(Data, {r.Left, H - dy, r.Right, r.Bottom});
+        SetUnchanged(Data, {dx, dy, W - dx, H - dy});
     } else {
         dx = (W - Share(W, m_frames, CurrentFrame)) / 2;
         dy = (H - Share(H, m_frames, CurrentFrame)) / 2;
@@ -267,14 +277,26 @@ void TWipeTransition::DrawInOut(TTETransitionData &Data, int CurrentFrame)
         CopyNew(Data, {dx, r.Top, r.Left, H - dy});
         CopyNew(Data, {r.Right, r.Top, W - dx, r.Bottom});
         CopyNew(Data, {dx, r.Bottom, W - dx, H - dy});
+        SetUnchanged(Data, r);
     }
     m_uncovered = {dx, dy, W - dx, H - dy};
+}
+
+QImage &TWipeTransition::Target(TTETransitionData &Data) const
+{
+    return m_onCanvas ? *Data.Canvas : *Data.GetCanvas();
 }
 
 void TWipeTransition::CopyNew(TTETransitionData &Data, const TERect &r)
 {
     CopyRect(*Data.GetCanvas(), *Data.DstBmp, r.ToQRect());
     AddUpdate(Data, r);
+}
+
+void TWipeTransition::SetUnchanged(TTETransitionData &Data, const TERect &r)
+{
+    const TERect clipped = lumetta::Intersect(r, {0, 0, Data.Width, Data.Height});
+    UnchangedRect = clipped.IsEmpty() ? QRect() : clipped.ToQRect();
 }
 
 void TWipeTransition::AddUpdate(TTETransitionData &Data, const TERect &r)

@@ -43,8 +43,13 @@ private:
     void DrawStraight(TTETransitionData &Data, int Step);
     void DrawCorner(TTETransitionData &Data, int CurrentFrame);
     void DrawInOut(TTETransitionData &Data, int CurrentFrame);
+    // Where frames are drawn: the canvas itself when the band is composed there, else the work
+    // bitmap or (without one) the canvas.
+    QImage &Target(TTETransitionData &Data) const;
     // Copies r of the new picture onto the frame's canvas and adds it to the update rectangle.
     void CopyNew(TTETransitionData &Data, const lumetta::TERect &r);
+    // Marks r, clipped to the picture, as the part of the update rectangle this frame leaves alone.
+    void SetUnchanged(TTETransitionData &Data, const lumetta::TERect &r);
     // Adds r, clipped to the picture, to the frame's update rectangle.
     void AddUpdate(TTETransitionData &Data, const lumetta::TERect &r);
 
@@ -59,4 +64,5 @@ private:
     lumetta::TERect m_band;
     int m_maskX = 0;
     int m_maskY = 0;
+    bool m_onCanvas = false;
 };

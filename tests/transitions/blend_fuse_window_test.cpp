@@ -25,7 +25,7 @@ protected:
     void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), color); }
 };
 
-// Keeps a copy of the work picture after every frame it draws.
+// Keeps a copy of the picture every frame is drawn on (the canvas itself when the effect draws there).
 template <class Effect>
 class Probe : public Effect
 {
@@ -34,7 +34,7 @@ public:
     void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-        frames[CurrentFrame] = Data.GetCanvas()->copy();
+        frames[CurrentFrame] = (this->Offscreen ? Data.GetCanvas() : Data.Canvas)->copy();
     }
 };
 
