@@ -63,7 +63,8 @@ bool MusicPlayer::open(const QString &path)
     }
 
     if (!failure.isEmpty())
-        error_ = failure;
+        // The back end's own text rarely says which file it could not play.
+        error_ = failure.contains(path) ? failure : QStringLiteral("Cannot play %1: %2").arg(path, failure);
     else if (player_->mediaStatus() == QMediaPlayer::InvalidMedia)
         error_ = QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path);
     else if (!isLoaded(player_->mediaStatus()))
