@@ -7,6 +7,7 @@
 #include "app/version.h"
 #include "browse/MFileExplorer.h"
 #include "browse/ShellDriveComboBox.h"
+#include "browse/explorer_listing.h"
 #include "browse/preview_pane.h"
 #include "dialogs/Options.h"
 #include "dialogs/Transit.h"
@@ -44,6 +45,38 @@ constexpr int kPreviewHeight = 282;
 const QString kStartMask = QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF");
 
 }  // namespace
+
+// A one-line label that shortens its text in the middle to its width and keeps the whole text
+// as its tool tip.
+class TForm1::ElidedLabel : public QLabel
+{
+public:
+    explicit ElidedLabel(QWidget *parent) : QLabel(parent)
+    {
+        setMinimumWidth(1);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
+
+    void SetFullText(const QString &text)
+    {
+        full_ = text;
+        setToolTip(text);
+        Elide();
+    }
+    const QString &FullText() const { return full_; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        Elide();
+    }
+
+private:
+    void Elide() { setText(fontMetrics().elidedText(full_, Qt::ElideMiddle, std::max(1, contentsRect().width()))); }
+
+    QString full_;
+};
 
 // The real dialogs behind the project commands.
 class TForm1::WindowDialogs : public ProjectDialogs
@@ -337,11 +370,19 @@ QWidget *TForm1::BuildLeftPanel()
     connect(flb_, &TMFileExplorer::Clicked, this, &TForm1::ShowClickedFile);
     connect(flb_, &TMFileExplorer::DoubleClicked, this, &TForm1::AddPictures);
 
+    // The drive selector names only the volume: this line tells which folder is listed.
+    folderLabel_ = new ElidedLabel(panel);
+    folderLabel_->setObjectName(QStringLiteral("FolderLabel"));
+    folderLabel_->setContentsMargins(4, 2, 4, 2);
+    connect(flb_, &TMFileExplorer::DirectoryChanged, this, &TForm1::RefreshFolderLabel);
+
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
+    layout->addWidget(folderLabel_);
     layout->addWidget(flb_, 1);
+    RefreshFolderLabel();
     return panel;
 }
 
@@ -567,6 +608,17 @@ void TForm1::SelectFirstPicture()
     ShowSelectedPicture();
 }
 
+void TForm1::RefreshFolderLabel()
+{
+    const QString folder = flb_->Directory();
+    folderLabel_->SetFullText(IsDrivesDirectory(folder) ? QStringLiteral("Volumes") : folder);
+}
+
+QString TForm1::FolderText() const
+{
+    return folderLabel_->FullText();
+}
+
 void TForm1::ShowFolder(const QString &folder)
 {
     flb_->SetDirectory(folder);
@@ -577,6 +629,8 @@ void TForm1::LoadPreview(const QString &path)
     try {
         preview_->ShowFile(path);
     } catch (const PictureError &error) {
+        // The pane must not go on showing another picture under the name just chosen.
+        preview_->Clear();
         Report(error.message());
     }
 }

@@ -71,6 +71,8 @@ public:
 
     bool PreviewShown() const;
     QString StatusText() const;
+    // The folder the file list shows, as the line above it names it ("Volumes" for the volume list).
+    QString FolderText() const;
     QListView *PictureList() const { return listBox1_; }
     TMFileExplorer *FileList() const { return flb_; }
     PreviewPane *Preview() const { return preview_; }
@@ -86,6 +88,7 @@ protected:
 
 private:
     class WindowDialogs;
+    class ElidedLabel;
 
     QAction *AddAction(QMenu *menu, const QString &objectName, const QString &text,
                        const QList<QKeySequence> &keys, void (TForm1::*slot)());
@@ -110,6 +113,7 @@ private:
     void ShowClickedFile();
     void LoadPreview(const QString &path);
     void ShowFolder(const QString &folder);
+    void RefreshFolderLabel();
     void SetPreviewShown(bool shown);
     void Report(const QString &message);
 
@@ -128,6 +132,7 @@ private:
     QSplitter *mainSplitter_ = nullptr;
     QToolButton *previewButton_ = nullptr;
     QLabel *statusText_ = nullptr;
+    ElidedLabel *folderLabel_ = nullptr;
     TAboutBox *aboutBox_ = nullptr;
     TSShow *sShow_ = nullptr;
     TOpty *opty_ = nullptr;

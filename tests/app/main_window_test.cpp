@@ -600,6 +600,52 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
     EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
 }
 
+TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
+{
+    const QString folder = MakeFolder("bad-preview", {"a.bmp"});
+    QFile fake(folder + "broken.jpg");
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("not a jpeg at all");
+    fake.close();
+    TForm1 &w = StartIn(folder);
+    const auto clickFile = [&](const char *name) {
+        QTreeWidgetItem *row = Files()->topLevelItem(ItemNamed(name));
+        QTest::mouseClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, Files()->visualItemRect(row).center());
+    };
+    clickFile("a.bmp");
+    ASSERT_TRUE(w.Preview()->HasPicture());
+    clickFile("broken.jpg");
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+    EXPECT_FALSE(w.Preview()->HasPicture());
+}
+
+TEST_F(MainWindowTest, TheLineAboveTheFileListNamesTheShownFolder)
+{
+    const QString folder = MakeFolder(QStringLiteral("a rather long folder name/caf\u00e9 inner"), {});
+    TForm1 &w = StartIn(folder);
+    auto *line = w.findChild<QLabel *>(QStringLiteral("FolderLabel"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(w.FolderText(), folder);
+    EXPECT_EQ(line->toolTip(), folder);
+
+    QTest::mouseClick(Button("UpButton"), Qt::LeftButton);
+    EXPECT_EQ(w.FolderText(), dir.filePath("a rather long folder name") + "/");
+
+    Files()->SetDirectory(QStringLiteral("/"));
+    EXPECT_EQ(w.FolderText(), QLatin1String("/"));
+    QTest::mouseClick(Button("UpButton"), Qt::LeftButton);
+    EXPECT_EQ(w.FolderText(), QLatin1String("Volumes"));
+
+    // Too long for the panel: shortened in the middle, never wider than the line.
+    Files()->SetDirectory(folder);
+    line->resize(80, line->height());
+    EXPECT_NE(line->text(), folder);
+    EXPECT_TRUE(line->text().contains(QChar(0x2026)) && line->text().endsWith(u'/')) << line->text().toStdString();
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
+}
+
 TEST_F(MainWindowTest, RecentFoldersMenuShowsTheLastFiveOldestFirst)
 {
     QStringList seven;
