@@ -518,6 +518,10 @@ bool TForm1::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    else if (event->type() == QEvent::WindowUnblocked && isVisible())
+        // Without a window manager nothing hands the activation back after a dialog, and the
+        // window's keys would stop working.
+        activateWindow();
     else if (event->type() == QEvent::Show && !activated_)
         QTimer::singleShot(0, this, [this] {
             if (!activated_ && isVisible())
@@ -571,8 +575,6 @@ void TForm1::OpenOptions(int page)
 {
     opty_->Open(TOpty::Page(page));
     project_.SetModified();
-    // Without a window manager nothing hands the activation back, and the menu keys would stop.
-    activateWindow();
 }
 
 void TForm1::MakeSlideShow()

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -598,6 +599,22 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
     EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+}
+
+TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
+{
+    // Where no window manager hands the activation back, a closed dialog left every key dead.
+    TForm1 &w = Start();
+    QDialog modal(&w);
+    QTimer::singleShot(0, &modal, [&] {
+        modal.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&modal));
+        modal.accept();
+    });
+    modal.exec();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.isActiveWindow());
+    EXPECT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
 }
 
 TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
