@@ -148,6 +148,26 @@ void BM_BlendPass(benchmark::State &state)
 }
 BENCHMARK(BM_BlendPass)->Unit(benchmark::kMillisecond);
 
+// The same pass on an 8-bit screen: both pictures mapped to the fixed palette, then the dissolve.
+void BM_BlendPass8Bits(benchmark::State &state)
+{
+    SetScreenBitsPerPixel(8);
+    TBlendTransition blend;
+    RunPass(state, blend, 64);
+    SetScreenBitsPerPixel(32);
+}
+BENCHMARK(BM_BlendPass8Bits)->Unit(benchmark::kMillisecond);
+
+// Mapping one 1080p picture of noise (no two neighbours alike) to the fixed 8-bit palette.
+void BM_ConvertTo8Bits(benchmark::State &state)
+{
+    const QImage &picture = SharedFrames().newImage;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ConvertToPixelFormat(picture, pf8bit).constBits());
+    SetBytes(state, picture.sizeInBytes());
+}
+BENCHMARK(BM_ConvertTo8Bits)->Unit(benchmark::kMillisecond);
+
 void BM_FusePass(benchmark::State &state)
 {
     SetScreenBitsPerPixel(32);
