@@ -87,6 +87,8 @@ TSShow::TSShow(QWidget *parent)
     Panel1 = new QLabel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFixedHeight(kCaptionBarHeight);
+    // A caption wider than the screen is cut off rather than widening the full-screen window.
+    Panel1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel1->setLineWidth(1);
     Panel1->setAlignment(Qt::AlignCenter);

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -147,6 +148,21 @@ TEST_F(PlayerWindowTest, LoopingShowReturnsToTheFirstPictureWithATransition)
     EXPECT_EQ(executed.size(), 4u);
     QTest::keyClick(&show, Qt::Key_Escape);
     EXPECT_FALSE(show.isVisible());
+}
+
+TEST_F(PlayerWindowTest, ALongCaptionDoesNotWidenTheWindowBeyondTheScreen)
+{
+    // The longest name a file system allows: far wider than the screen at the caption's font.
+    const QString name = QString(236, u'x') + QStringLiteral(".bmp");
+    project.Pictures() = {WritePicture(dir.filePath(name), {64, 48}, QColor(10, 20, 30))};
+    Start();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Caption(), QStringLiteral("1. ") + name);
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_GT(show.Panel1->fontMetrics().horizontalAdvance(Caption()), screen.width());
+    EXPECT_EQ(show.width(), screen.width());
+    EXPECT_EQ(show.Pano->width(), screen.width());
+    EXPECT_EQ(show.Panel1->width(), screen.width());
 }
 
 TEST_F(PlayerWindowTest, CaptionOfTheTenthPictureIsItsNumberAndFileName)
