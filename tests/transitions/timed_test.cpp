@@ -163,6 +163,8 @@ TEST(TimedTransition, FlushCopiesUpdateMinusUnchanged)
         {QRect(2, 1, 5, 4), QRect(), QRegion(QRect(2, 1, 5, 4))},
         {QRect(2, 1, 5, 4), QRect(3, 2, 2, 2), QRegion(QRect(2, 1, 5, 4)).subtracted(QRect(3, 2, 2, 2))},
         {RectLTRB(4, 4, 4, 8), QRect(), QRegion()},
+        // The whole area minus the unchanged part, not the unchanged part alone.
+        {QRect(), QRect(3, 2, 2, 2), QRegion(whole).subtracted(QRect(3, 2, 2, 2))},
     };
     for (const Case &c : cases) {
         TRecordingTransition effect;
@@ -245,3 +247,32 @@ TEST(TimedTransition, SteppingDrawsFixedSteps)
 }
 
 }  // namespace
+
+// An effect may draw straight on the canvas only when the two images have the same layout.
+TEST(TimedTransition, CanvasStandsInForTheWorkBitmapOnlyWhenAlike)
+{
+    struct Probe : TRecordingTransition
+    {
+        using TTransitionEffect::CanDrawOnCanvas;
+    };
+    QImage work = NewBitmap(9, 5, pf32bit), same = NewBitmap(9, 5, pf32bit), wider = NewBitmap(10, 5, pf32bit),
+           other = NewBitmap(9, 5, pf16bit), indexed = NewBitmap(9, 5, pf8bit), indexedWork = NewBitmap(9, 5, pf8bit);
+    QImage recoloured = indexed.copy();
+    recoloured.setColor(3, qRgb(1, 2, 3));
+    struct Case
+    {
+        QImage *canvas, *bitmap;
+        bool expected;
+    };
+    const Case cases[] = {
+        {&same, &work, true},          {&wider, &work, false},         {&other, &work, false},
+        {nullptr, &work, false},       {&same, nullptr, false},        {&work, &work, false},
+        {&indexed, &indexedWork, true}, {&recoloured, &indexedWork, false},
+    };
+    for (const Case &c : cases) {
+        TTETransitionData data;
+        data.Canvas = c.canvas;
+        data.Bitmap = c.bitmap;
+        EXPECT_EQ(Probe::CanDrawOnCanvas(data), c.expected) << (&c - cases);
+    }
+}

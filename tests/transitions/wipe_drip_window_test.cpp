@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTest>
 
@@ -134,4 +135,45 @@ TEST_F(WipeDripWindow, DripDownThroughItsWorkBitmap)
     ASSERT_FALSE(drip.seen.isNull());
     EXPECT_EQ(At(drip.seen, panel, 10, 5), QColor(Qt::red).rgb());
     EXPECT_EQ(At(drip.seen, panel, 100, 5), QColor(Qt::green).rgb());
+}
+
+namespace {
+
+// Adds up the area the render window repaints.
+class PaintedArea : public QObject
+{
+public:
+    double pixels = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            for (const QRect &r : static_cast<QPaintEvent *>(event)->region())
+                pixels += double(r.width()) * r.height();
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(WipeDripWindow, CornerAndInOutWipesRepaintOnlyTheirStrips)
+{
+    // The strips of all frames together cover the area once; the final picture covers it once
+    // more (logical repaints of device-pixel strips round outward at scale 2). Repainting each
+    // frame's whole bounding box would cover it about twenty times.
+    for (auto direction : {TTransitionEffect::tedDownRight, TTransitionEffect::tedUpLeft,
+                           TTransitionEffect::tedDownLeft, TTransitionEffect::tedIn, TTransitionEffect::tedOut}) {
+        SCOPED_TRACE(int(direction));
+        panel->changed = false;
+        panel->repaint();
+        TWipeTransition wipe;
+        wipe.SetDirection(direction);
+        PaintedArea painted;
+        wipe.OnStartTransition = [&](QObject *) { wipe.RenderWindow()->installEventFilter(&painted); };
+        Run(wipe);
+        const double area = double(panel->width()) * panel->height();
+        EXPECT_GE(painted.pixels, area);
+        EXPECT_LE(painted.pixels, 6 * area);
+    }
 }
