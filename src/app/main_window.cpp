@@ -253,9 +253,9 @@ void TForm1::BuildMenus()
     QMenu *web = menuBar()->addMenu(QStringLiteral("&Web"));
     web->setObjectName(QStringLiteral("WebMenu"));
     connect(web->addAction(QStringLiteral("&Download New Backgrounds")), &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kBackgroundsPage))); });
+            [this] { OpenLink(QUrl(QLatin1String(kBackgroundsPage))); });
     connect(web->addAction(QStringLiteral("Lumetta XP on the &Web")), &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kHomePage))); });
+            [this] { OpenLink(QUrl(QLatin1String(kHomePage))); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("HelpMenu"));
@@ -264,8 +264,7 @@ void TForm1::BuildMenus()
         ->setIcon(MakeIcon(IconId::Help));
     QAction *support = AddAction(help, QStringLiteral("SupportItem"), QStringLiteral("&Technical Support"),
                                  {QKeySequence(Qt::CTRL | Qt::Key_F1)}, nullptr);
-    connect(support, &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(QUrl(QLatin1String(kSupportMail))); });
+    connect(support, &QAction::triggered, this, [this] { OpenLink(QUrl(QLatin1String(kSupportMail))); });
     help->addSeparator();
     AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("&About"), {}, &TForm1::ShowAbout)
         ->setIcon(MakeIcon(IconId::About));
@@ -807,7 +806,20 @@ QString TForm1::HelpFilePath()
 
 void TForm1::ShowHelp()
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath()));
+    const QString path = HelpFilePath();
+    if (!QFileInfo::exists(path)) {
+        Report(QStringLiteral("Cannot open the help guide %1: the file does not exist").arg(path));
+        return;
+    }
+    OpenLink(QUrl::fromLocalFile(path));
+}
+
+void TForm1::OpenLink(const QUrl &url)
+{
+    // The desktop only writes a warning on the terminal when it has no program for a link.
+    if (!QDesktopServices::openUrl(url))
+        Report(QStringLiteral("Cannot open %1: the desktop has no program set up to show it")
+                   .arg(url.isLocalFile() ? url.toLocalFile() : url.toString()));
 }
 
 void TForm1::ShowAbout()

@@ -17,6 +17,7 @@ class QMenu;
 class QSplitter;
 class QToolBar;
 class QToolButton;
+class QUrl;
 
 namespace lumetta {
 
@@ -116,6 +117,8 @@ private:
     void RefreshFolderLabel();
     void SetPreviewShown(bool shown);
     void Report(const QString &message);
+    // Opens URL with the desktop's program for it; reports when there is none.
+    void OpenLink(const QUrl &url);
 
     ListFiles listFiles_;
     ShowProject project_;

@@ -617,6 +617,17 @@ TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
     EXPECT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
 }
 
+TEST_F(MainWindowTest, HelpThatCannotBeShownIsReported)
+{
+    // Neither a test run nor a desktop without a browser has a program for the guide: F1 must
+    // say so instead of doing nothing.
+    TForm1 &w = Start();
+    QTest::keyClick(&w, Qt::Key_F1);
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open ")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(TForm1::HelpFilePath())) << dialogs.errors[0].toStdString();
+}
+
 TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
 {
     const QString folder = MakeFolder("bad-preview", {"a.bmp"});
