@@ -29,9 +29,10 @@ void TBlendTransition::Initialize(TTETransitionData &Data, int &FrameCount)
     FrameCount = IsHighColorFormat(Data.PixelFormat) ? 16 : 64;
     if (!Data.HighColor)
         m_pattern.emplace();
-    m_onCanvas = Data.HighColor && CanDrawOnCanvas(Data);
+    m_onCanvas = CanDrawOnCanvas(Data);
     Offscreen = !m_onCanvas;
-    // Words where both pictures agree are never written, so the target starts as the old picture.
+    // Words where both pictures agree are never written and the dissolve only adds cells, so the
+    // target starts as the old picture.
     QImage &target = m_onCanvas ? *Data.Canvas : *Data.Bitmap;
     if (&target != Data.SrcBmp)
         CopyRect(target, *Data.SrcBmp, Data.SrcBmp->rect());

@@ -29,6 +29,7 @@ public:
 private:
     // The dissolve pattern of a palette run: the cells already showing the new picture.
     std::optional<lumetta::TilePattern> m_pattern;
-    // Channel mixes go straight onto the canvas: each frame depends only on the two pictures.
+    // Frames go straight onto the canvas when it is laid out like the work bitmap: it holds the
+    // previous frame just as the work bitmap would.
     bool m_onCanvas = false;
 };
