@@ -326,6 +326,20 @@ void TMFileExplorer::mouseDoubleClickEvent(QMouseEvent *event)
         DblClick();
 }
 
+bool TMFileExplorer::event(QEvent *event)
+{
+    // Enter on a selected item is a double click here, even where a window's shortcut claims the key.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && SelectedItem()) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTreeWidget::event(event);
+}
+
 void TMFileExplorer::keyPressEvent(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;

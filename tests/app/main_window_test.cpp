@@ -452,7 +452,7 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     EXPECT_EQ(ItemNamed("notes.txt"), -1);  // the mask lists pictures only
     SelectFiles({"a.Jpg", "b.jpg", "c.JPG"});
     Files()->setFocus();
-    QTest::keyClick(&w, Qt::Key_Return);
+    QTest::keyClick(Files(), Qt::Key_Return);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "b.jpg", folder + "c.JPG"}));
     EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("b.jpg")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
@@ -463,6 +463,24 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     EXPECT_EQ(SelectedRows(), QList<int>({0}));
     EXPECT_TRUE(w.Preview()->HasPicture());
     EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(";").toStdString();
+}
+
+TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
+{
+    const QString folder = MakeFolder("keys", {"p.bmp"});
+    MakeFolder("keys/inner", {"q.bmp"});
+    TForm1 &w = StartIn(folder);
+    Files()->setFocus();
+    SelectFiles({"inner"});
+    QTest::keyClick(Files(), Qt::Key_Return);
+    EXPECT_EQ(Files()->Directory(), folder + "inner/");
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_TRUE(w.Project().Modified());
+
+    // On a picture the same key adds it, once.
+    SelectFiles({"q.bmp"});
+    QTest::keyClick(Files(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "inner/q.bmp"}));
 }
 
 TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
