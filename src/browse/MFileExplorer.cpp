@@ -347,7 +347,11 @@ void TMFileExplorer::keyPressEvent(QKeyEvent *event)
         GoUp();
     else if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && SelectedItem())
         DblClick();
+    const QTreeWidgetItem *before = currentItem();
     QTreeWidget::keyPressEvent(event);
+    // Moving to another item with the keys counts as clicking it, so the keyboard previews too.
+    if (currentItem() && currentItem() != before && currentItem()->isSelected())
+        Click();
 }
 
 QMenu *TMFileExplorer::CreateContextMenu(const QStringList &paths, QWidget *parent)

@@ -483,6 +483,21 @@ TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
     EXPECT_EQ(ListedPictures(), QStringList({folder + "inner/q.bmp"}));
 }
 
+TEST_F(MainWindowTest, MovingThroughTheFileListWithTheKeysPreviewsEachPicture)
+{
+    const QString folder = MakeFolder("arrows", {"a.bmp", "b.jpg"});
+    TForm1 &w = StartIn(folder);
+    Files()->setFocus();
+    Files()->setCurrentItem(Files()->topLevelItem(ItemNamed("a.bmp")));
+    w.Preview()->Clear();
+    QTest::keyClick(Files(), Qt::Key_Down);
+    EXPECT_EQ(Files()->CurrentFile(), folder + "b.jpg");
+    EXPECT_TRUE(w.Preview()->HasPicture());
+    w.Preview()->Clear();
+    QTest::keyClick(Files(), Qt::Key_Down);  // already the last: nothing moves, nothing loads
+    EXPECT_FALSE(w.Preview()->HasPicture());
+}
+
 TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
 {
     const QString folder = MakeFolder("breaks", {"good.bmp", "bad\nname.bmp", "bad\rtoo.jpg"});
