@@ -45,17 +45,20 @@ void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *
     SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
 }
 
-void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count)
+SelectRowBytesFn SelectRowBytes_Best()
 {
 #if defined(LUMETTA_HAVE_AVX2)
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) {
-        SelectRowBytes_AVX2(oldRow, newRow, select, dst, count);
-        return;
-    }
+    if (avx2)
+        return SelectRowBytes_AVX2;
 #endif
-    SelectRowBytes_SSE2(oldRow, newRow, select, dst, count);
+    return SelectRowBytes_SSE2;
+}
+
+void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                         qsizetype count)
+{
+    SelectRowBytes_Best()(oldRow, newRow, select, dst, count);
 }
 
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
@@ -149,6 +152,10 @@ void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst
     const uchar *oldBits = oldPic.constBits();
     const uchar *newBits = newPic.constBits();
     uchar *dstBits = dst.bits();
+    // The fast kernel and the widened mask are looked up once per frame, not per row.
+    const SelectRowBytesFn select = SelectRowBytes_Best();
+    const uchar *selectBase = reference ? nullptr : selectionRow(0, bpp) + qsizetype(maskCol) * bpp;
+    const qsizetype selectStride = qsizetype(m_bits.width()) * bpp;
     for (int y = rows.Top; y < rows.Bottom; ++y) {
         const uchar *n = newBits + y * newStride;
         uchar *d = dstBits + y * dstStride;
@@ -161,8 +168,7 @@ void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst
         if (reference)
             SelectRowBits_C(o, n + bandX, m_bits.constScanLine(maskRow), maskCol, d + bandX, b.Width(), bpp);
         else
-            SelectRowBytes_Fast(o, n + bandX, selectionRow(maskRow, bpp) + qsizetype(maskCol) * bpp, d + bandX,
-                                bandBytes);
+            select(o, n + bandX, selectBase + maskRow * selectStride, d + bandX, bandBytes);
     }
 }
 

@@ -34,7 +34,9 @@ void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *
 // Needs a CPU with AVX2.
 void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
+using SelectRowBytesFn = void (*)(const uchar *, const uchar *, const uchar *, uchar *, qsizetype);
 // The fastest of the variants above this CPU runs.
+SelectRowBytesFn SelectRowBytes_Best();
 void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
 
