@@ -9,99 +9,39 @@ namespace lumetta {
 
 namespace {
 
-struct NamedColor {
-    const char *name;
-    TColor value;
-};
-
-constexpr std::array<NamedColor, 16> kPlainColors{{
-    {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},  {"clOlive", 0x008080},
-    {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},   {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},   {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
-}};
-
-// System colours in value order from clScrollBar, with the palette entry that plays their part.
-struct SystemColor {
-    const char *name;
+// The palette entry that plays the part of each system colour, in value order from clScrollBar.
+struct SystemColorRole {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
 };
 
-constexpr std::array<SystemColor, 25> kSystemColors{{
-    {"clScrollBar", QPalette::Active, QPalette::Button},
-    {"clBackground", QPalette::Active, QPalette::Dark},
-    {"clActiveCaption", QPalette::Active, QPalette::Highlight},
-    {"clInactiveCaption", QPalette::Inactive, QPalette::Mid},
-    {"clMenu", QPalette::Active, QPalette::Window},
-    {"clWindow", QPalette::Active, QPalette::Base},
-    {"clWindowFrame", QPalette::Active, QPalette::Shadow},
-    {"clMenuText", QPalette::Active, QPalette::WindowText},
-    {"clWindowText", QPalette::Active, QPalette::Text},
-    {"clCaptionText", QPalette::Active, QPalette::HighlightedText},
-    {"clActiveBorder", QPalette::Active, QPalette::Window},
-    {"clInactiveBorder", QPalette::Inactive, QPalette::Window},
-    {"clAppWorkSpace", QPalette::Active, QPalette::Dark},
-    {"clHighlight", QPalette::Active, QPalette::Highlight},
-    {"clHighlightText", QPalette::Active, QPalette::HighlightedText},
-    {"clBtnFace", QPalette::Active, QPalette::Button},
-    {"clBtnShadow", QPalette::Active, QPalette::Dark},
-    {"clGrayText", QPalette::Disabled, QPalette::Text},
-    {"clBtnText", QPalette::Active, QPalette::ButtonText},
-    {"clInactiveCaptionText", QPalette::Inactive, QPalette::WindowText},
-    {"clBtnHighlight", QPalette::Active, QPalette::Light},
-    {"cl3DDkShadow", QPalette::Active, QPalette::Shadow},
-    {"cl3DLight", QPalette::Active, QPalette::Midlight},
-    {"clInfoText", QPalette::Active, QPalette::ToolTipText},
-    {"clInfoBk", QPalette::Active, QPalette::ToolTipBase},
+constexpr std::array<SystemColorRole, kSystemColorCount> kSystemColorRoles{{
+    {QPalette::Active, QPalette::Button},           // clScrollBar
+    {QPalette::Active, QPalette::Dark},             // clBackground
+    {QPalette::Active, QPalette::Highlight},        // clActiveCaption
+    {QPalette::Inactive, QPalette::Mid},            // clInactiveCaption
+    {QPalette::Active, QPalette::Window},           // clMenu
+    {QPalette::Active, QPalette::Base},             // clWindow
+    {QPalette::Active, QPalette::Shadow},           // clWindowFrame
+    {QPalette::Active, QPalette::WindowText},       // clMenuText
+    {QPalette::Active, QPalette::Text},             // clWindowText
+    {QPalette::Active, QPalette::HighlightedText},  // clCaptionText
+    {QPalette::Active, QPalette::Window},           // clActiveBorder
+    {QPalette::Inactive, QPalette::Window},         // clInactiveBorder
+    {QPalette::Active, QPalette::Dark},             // clAppWorkSpace
+    {QPalette::Active, QPalette::Highlight},        // clHighlight
+    {QPalette::Active, QPalette::HighlightedText},  // clHighlightText
+    {QPalette::Active, QPalette::Button},           // clBtnFace
+    {QPalette::Active, QPalette::Dark},             // clBtnShadow
+    {QPalette::Disabled, QPalette::Text},           // clGrayText
+    {QPalette::Active, QPalette::ButtonText},       // clBtnText
+    {QPalette::Inactive, QPalette::WindowText},     // clInactiveCaptionText
+    {QPalette::Active, QPalette::Light},            // clBtnHighlight
+    {QPalette::Active, QPalette::Shadow},           // cl3DDkShadow
+    {QPalette::Active, QPalette::Midlight},         // cl3DLight
+    {QPalette::Active, QPalette::ToolTipText},      // clInfoText
+    {QPalette::Active, QPalette::ToolTipBase},      // clInfoBk
 }};
-
-constexpr const char *kNoneName = "clNone";
-
-bool IsSystemColor(TColor color)
-{
-    return color >= clScrollBar && color <= clInfoBk;
-}
-
-std::optional<TColor> ParseHex(QStringView digits)
-{
-    if (digits.isEmpty() || digits.size() > 8)
-        return std::nullopt;
-    TColor value = 0;
-    for (QChar c : digits) {
-        const char16_t u = c.unicode();
-        const int d = (u >= u'0' && u <= u'9')   ? u - u'0'
-                      : (u >= u'A' && u <= u'F') ? u - u'A' + 10
-                      : (u >= u'a' && u <= u'f') ? u - u'a' + 10
-                                                 : -1;
-        if (d < 0)
-            return std::nullopt;
-        value = value << 4 | TColor(d);
-    }
-    return value;
-}
-
-// Whole-string decimal with an optional sign; nullopt when not a number at all. Values beyond
-// the range saturate, so callers clamping into a small range still get the right side.
-std::optional<qint64> ParseDecimal(QStringView text)
-{
-    text = text.trimmed();
-    bool negative = false;
-    if (!text.isEmpty() && (text.front() == u'-' || text.front() == u'+')) {
-        negative = text.front() == u'-';
-        text = text.mid(1);
-    }
-    if (text.isEmpty())
-        return std::nullopt;
-    constexpr qint64 kLimit = qint64(1) << 40;
-    qint64 value = 0;
-    for (QChar c : text) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = std::min(kLimit, value * 10 + (c.unicode() - '0'));
-    }
-    return negative ? -value : value;
-}
 
 // Keyword first, then a number clamped to 1..100; anything else reads as the start default.
 std::optional<int> ReadBounded(const QString &line, QLatin1String keyword, int fallback)
@@ -116,41 +56,10 @@ std::optional<int> ReadBounded(const QString &line, QLatin1String keyword, int f
 
 }  // namespace
 
-QString ColorToString(TColor color)
-{
-    for (const NamedColor &named : kPlainColors)
-        if (named.value == color)
-            return QLatin1String(named.name);
-    if (IsSystemColor(color))
-        return QLatin1String(kSystemColors[color - clScrollBar].name);
-    if (color == clNone)
-        return QLatin1String(kNoneName);
-    return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
-}
-
-std::optional<TColor> StringToColor(const QString &text)
-{
-    const QString trimmed = text.trimmed();
-    for (const NamedColor &named : kPlainColors)
-        if (trimmed.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0)
-            return named.value;
-    for (std::size_t i = 0; i < kSystemColors.size(); ++i)
-        if (trimmed.compare(QLatin1String(kSystemColors[i].name), Qt::CaseInsensitive) == 0)
-            return clScrollBar + TColor(i);
-    if (trimmed.compare(QLatin1String(kNoneName), Qt::CaseInsensitive) == 0)
-        return clNone;
-    if (trimmed.startsWith(u'$'))
-        return ParseHex(QStringView(trimmed).mid(1));
-    const std::optional<qint64> number = ParseDecimal(trimmed);
-    if (!number || *number < INT32_MIN || *number > qint64(UINT32_MAX))
-        return std::nullopt;
-    return TColor(std::uint64_t(*number) & 0xFFFFFFFFu);
-}
-
 QColor ResolveColor(TColor color, const QPalette &palette)
 {
     if (IsSystemColor(color)) {
-        const SystemColor &sys = kSystemColors[color - clScrollBar];
+        const SystemColorRole &sys = kSystemColorRoles[color - clScrollBar];
         QColor resolved = palette.color(sys.group, sys.role);
         resolved.setAlpha(255);
         return resolved;

@@ -1,31 +1,15 @@
 #pragma once
 
+#include "common/color_text.h"
+
 #include <QColor>
 #include <QPalette>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <optional>
 
 namespace lumetta {
-
-// A colour as the show files store it: red in the lowest byte; system colours and clNone
-// are marker values resolved only when drawing.
-using TColor = std::uint32_t;
-
-inline constexpr TColor clBlack = 0x000000;
-inline constexpr TColor clWhite = 0xFFFFFF;
-inline constexpr TColor clRed = 0x0000FF;
-inline constexpr TColor clScrollBar = 0x80000000;
-inline constexpr TColor clInfoBk = 0x80000018;
-inline constexpr TColor clNone = 0x1FFFFFFF;
-
-// The colour's name when it has one, else "$" and eight upper-case hex digits.
-QString ColorToString(TColor color);
-
-// Reads a colour name, "$" with 1 to 8 hex digits, or a decimal number; nullopt otherwise.
-std::optional<TColor> StringToColor(const QString &text);
 
 // The colour to paint with: system colours come from the palette, others from the low three bytes.
 QColor ResolveColor(TColor color, const QPalette &palette);

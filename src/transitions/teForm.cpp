@@ -2,28 +2,18 @@
 
 #include "transitions/TransEff.h"
 
+#include "common/color_text.h"
+
 #include <QFile>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QRegularExpression>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
-
-struct NamedColor
-{
-    const char *name;
-    int value;
-};
-
-constexpr NamedColor kColors[] = {
-    {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},   {"clOlive", 0x008080},
-    {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},    {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},    {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},   {"clWhite", 0xFFFFFF},
-};
 
 [[noreturn]] void fail(const QString &message) { throw ETransitionError(message.toStdString()); }
 
@@ -44,23 +34,10 @@ QString unquote(const QString &text, bool &ok)
 
 bool ColorFromText(const QString &Text, int &Color)
 {
-    for (const NamedColor &named : kColors)
-        if (Text == QLatin1String(named.name)) {
-            Color = named.value;
-            return true;
-        }
-    bool ok = false;
-    if (Text.startsWith(QLatin1Char('$'))) {
-        const QString digits = Text.mid(1);
-        const qulonglong value = digits.size() <= 8 ? digits.toULongLong(&ok, 16) : 0;
-        Color = int(quint32(value));
-        return ok && !digits.isEmpty();
-    }
-    const qlonglong value = Text.toLongLong(&ok);
-    if (!ok || value < INT32_MIN || value > qlonglong(UINT32_MAX))
-        return false;
-    Color = int(quint32(value));
-    return true;
+    const std::optional<lumetta::TColor> value = lumetta::StringToColor(Text, lumetta::ColorNames::PlainExactCase);
+    if (value)
+        Color = int(*value);
+    return value.has_value();
 }
 
 void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value)

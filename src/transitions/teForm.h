@@ -31,5 +31,6 @@ void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject 
 // property or a bad value.
 void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value);
 
-// A colour text: a name (clBlack ... clWhite), "$" and hexadecimal digits, or a decimal number.
+// A colour text: a plain colour name as spelled (clBlack ... clWhite), "$" and 1 to 8 hexadecimal
+// digits, or a decimal number.
 bool ColorFromText(const QString &Text, int &Color);
