@@ -13,6 +13,11 @@ const QString kZut = QStringLiteral(".zut");
 
 }  // namespace
 
+void StreamDialogs::ShowError(const QString &message)
+{
+    std::fprintf(errors_, "lumetta: %s\n", qPrintable(message));
+}
+
 QStringList ShowProject::StandardEffects()
 {
     return {QStringLiteral("1"),  QStringLiteral("2"),  QStringLiteral("4"),  QStringLiteral("6"),

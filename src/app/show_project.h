@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <optional>
 
 namespace lumetta {
@@ -24,6 +25,21 @@ public:
     // "Do you want to save the project?"
     virtual Answer AskSaveProject() = 0;
     virtual void ShowError(const QString &message) = 0;
+};
+
+// The dialogs of a command-line run: nothing is asked (no file is chosen, no project saved) and
+// each error is one line "lumetta: MESSAGE" on the stream.
+class StreamDialogs : public ProjectDialogs
+{
+public:
+    explicit StreamDialogs(std::FILE *errors) : errors_(errors) {}
+    std::optional<QString> AskOpenPath() override { return std::nullopt; }
+    std::optional<QString> AskSaveName() override { return std::nullopt; }
+    Answer AskSaveProject() override { return Answer::No; }
+    void ShowError(const QString &message) override;
+
+private:
+    std::FILE *errors_;
 };
 
 // A show being edited: settings, picture list, effect selection and playlist, with the

@@ -130,23 +130,6 @@ QByteArray StoredBackground(const QString &path)
     }
 }
 
-// Nothing is asked on the command line; errors go to the stream.
-class StreamDialogs : public ProjectDialogs
-{
-public:
-    explicit StreamDialogs(std::FILE *errors) : errors_(errors) {}
-    std::optional<QString> AskOpenPath() override { return std::nullopt; }
-    std::optional<QString> AskSaveName() override { return std::nullopt; }
-    Answer AskSaveProject() override { return Answer::No; }
-    void ShowError(const QString &message) override
-    {
-        std::fprintf(errors_, "lumetta: %s\n", qPrintable(message));
-    }
-
-private:
-    std::FILE *errors_;
-};
-
 }  // namespace
 
 std::optional<PictureKind> StoredPictureKind(const QString &path)
