@@ -1,5 +1,6 @@
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
+#include "noise_picture.h"
 #include "transitions/teBlend.h"
 #include "transitions/teBlndWk.h"
 #include "transitions/teFuse.h"
@@ -10,7 +11,6 @@
 
 #include <cstring>
 #include <ctime>
-#include <random>
 
 using namespace lumetta;
 
@@ -19,20 +19,9 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
-// Noise from a fixed seed, so no two words of the two pictures are equal.
-QImage Noise(std::uint32_t seed)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    std::mt19937 gen(seed);
-    auto *words = reinterpret_cast<std::uint32_t *>(image.bits());
-    for (qsizetype i = 0; i < image.sizeInBytes() / 4; ++i)
-        words[i] = gen() | 0xFF000000u;
-    return image;
-}
-
 struct Frames {
-    QImage oldImage = Noise(1);
-    QImage newImage = Noise(2);
+    QImage oldImage = NoisePicture({kWidth, kHeight}, 1);
+    QImage newImage = NoisePicture({kWidth, kHeight}, 2);
     QImage work = oldImage.copy();
 };
 

@@ -1,6 +1,7 @@
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
+#include "noise_picture.h"
 #include "transitions/teMaskPaint.h"
 #include "transitions/teMaskWk.h"
 #include "transitions/teMonoPaint.h"
@@ -19,16 +20,6 @@ namespace {
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-QImage Noise(std::uint32_t seed)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    std::mt19937 gen(seed);
-    auto *words = reinterpret_cast<std::uint32_t *>(image.bits());
-    for (qsizetype i = 0; i < image.sizeInBytes() / 4; ++i)
-        words[i] = gen() | 0xFF000000u;
-    return image;
-}
 
 enum MaskKind { kFull, kWedge, kRandom, kEmpty };
 const char *const kMaskNames[] = {"full", "wedge", "random bits", "empty"};
@@ -55,8 +46,8 @@ QImage MakeMask(MaskKind kind)
 }
 
 struct Frames {
-    QImage oldImage = Noise(1);
-    QImage newImage = Noise(2);
+    QImage oldImage = NoisePicture({kWidth, kHeight}, 1);
+    QImage newImage = NoisePicture({kWidth, kHeight}, 2);
 };
 
 Frames &SharedFrames()

@@ -3,6 +3,7 @@
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
 #include "app/show_project.h"
 #include "jpeg_sample.h"
+#include "noise_picture.h"
 #include "media/picture.h"
 #include "player/Sliders.h"
 #include "player/slide_composition.h"
@@ -13,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPaintEvent>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -36,15 +36,7 @@ QString ScreenPicture(const QString &name, quint32 seed)
     const QString path = Folder().filePath(name);
     if (QFile::exists(path))
         return path;
-    const QSize size = lumetta::TSShow::ScreenSize();
-    QImage image(size, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            row[x] = 0xFF000000u | random.generate();
-    }
-    image.save(path, "BMP");
+    NoisePicture(lumetta::TSShow::ScreenSize(), seed).save(path, "BMP");
     return path;
 }
 

@@ -6,6 +6,7 @@
 //             two 1080p pictures, in place
 //   memcpy_us one contiguous memcpy of a frame's average changed bytes
 // x_draw and x_frame divide by rowcopy_us. Times are medians over the passes.
+#include "noise_picture.h"
 #include "transitions/teDrip.h"
 #include "transitions/teRows.h"
 #include "transitions/teWipe.h"
@@ -18,7 +19,6 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
-#include <random>
 #include <vector>
 
 namespace {
@@ -57,18 +57,6 @@ protected:
         drawMicros += ThreadMicros() - t0;
     }
 };
-
-QImage Noise(std::uint32_t seed)
-{
-    QImage image(W, H, QImage::Format_RGB32);
-    std::mt19937 gen(seed);
-    for (int y = 0; y < H; ++y) {
-        auto *row = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
-        for (int x = 0; x < W; ++x)
-            row[x] = 0xFF000000u | (gen() & 0xFFFFFFu);
-    }
-    return image;
-}
 
 QRect Ltrb(int l, int t, int r, int b)
 {
@@ -122,7 +110,7 @@ void RunPasses(benchmark::State &state, Timed<Effect> &effect, const Changes &ch
 {
     SetScreenBitsPerPixel(32);
     lumetta::SetReferenceKernels(state.range(0) != 0);
-    const QImage from = Noise(1), to = Noise(2);
+    const QImage from = NoisePicture({W, H}, 1), to = NoisePicture({W, H}, 2);
     QImage canvas;
     int frames = 0;
     TTEStepping stepping;
