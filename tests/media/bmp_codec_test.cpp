@@ -1,5 +1,5 @@
 #include "media/bmp_codec.h"
-#include "media/picture_error.h"
+#include "damaged_data.h"
 #include "picture_files.h"
 
 #include <QtEndian>
@@ -163,12 +163,7 @@ TEST(BmpCodec, RefusesDamagedData)
     qToLittleEndian<qint32>(0x7fffffff, reinterpret_cast<uchar *>(extreme.data()) + 18);
     qToLittleEndian<qint32>(-0x7fffffff, reinterpret_cast<uchar *>(extreme.data()) + 22);
     qToLittleEndian<quint16>(0xffff, reinterpret_cast<uchar *>(extreme.data()) + 28);
-    struct Case {
-        const char *what;
-        QByteArray data;
-        const char *reason;
-    };
-    const Case cases[] = {
+    const DamagedCase cases[] = {
         {"empty", QByteArray(), "empty"},
         {"header only", good.left(20), "not a BMP"},
         {"cut in the pixels", good.left(good.size() - 7), "truncated"},
@@ -179,13 +174,5 @@ TEST(BmpCodec, RefusesDamagedData)
         {"huge", huge, "too large"},
         {"extreme sizes and depth", extreme, "too large"},
     };
-    for (const Case &c : cases) {
-        try {
-            decodeBmp(c.data, "bad.bmp");
-            ADD_FAILURE() << c.what << " decoded";
-        } catch (const PictureError &e) {
-            EXPECT_EQ(e.file(), "bad.bmp");
-            EXPECT_TRUE(e.reason().contains(c.reason)) << c.what << ": " << e.reason().toStdString();
-        }
-    }
+    expectRefused(decodeBmp, "bad.bmp", cases);
 }

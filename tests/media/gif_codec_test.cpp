@@ -1,5 +1,5 @@
 #include "media/gif_codec.h"
-#include "media/picture_error.h"
+#include "damaged_data.h"
 #include "picture_files.h"
 
 #include <QBuffer>
@@ -171,12 +171,7 @@ TEST(GifCodec, RefusesDamagedData)
     const qsizetype descriptor = hugeFrame.indexOf(',');
     for (int i = 5; i < 9; ++i)
         hugeFrame[descriptor + i] = char(0xFF);
-    struct Case {
-        const char *what;
-        QByteArray data;
-        const char *reason;
-    };
-    const Case cases[] = {
+    const DamagedCase cases[] = {
         {"empty", QByteArray(), "empty"},
         {"signature only", gif.left(6), "screen descriptor"},
         {"cut in the pixels", gif.left(gif.size() - 12), "truncated"},
@@ -186,13 +181,5 @@ TEST(GifCodec, RefusesDamagedData)
         {"huge screen", hugeScreen, "too large"},
         {"huge frame on a small screen", hugeFrame, "truncated"},
     };
-    for (const Case &c : cases) {
-        try {
-            decodeGif(c.data, "bad.gif");
-            ADD_FAILURE() << c.what << " decoded";
-        } catch (const PictureError &e) {
-            EXPECT_EQ(e.file(), "bad.gif");
-            EXPECT_TRUE(e.reason().contains(c.reason)) << c.what << ": " << e.reason().toStdString();
-        }
-    }
+    expectRefused(decodeGif, "bad.gif", cases);
 }

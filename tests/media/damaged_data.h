@@ -1,0 +1,37 @@
+#pragma once
+
+#include "media/picture_error.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <span>
+
+namespace testpictures {
+
+// Damaged data for a decoder and a word its refusal must give as the reason.
+struct DamagedCase {
+    const char *what;
+    QByteArray data;
+    const char *reason;
+};
+
+// Expects decode to refuse every case with a PictureError naming the file and giving the reason.
+inline void expectRefused(QImage (*decode)(const QByteArray &, const QString &), const QString &file,
+                          std::span<const DamagedCase> cases)
+{
+    for (const DamagedCase &c : cases) {
+        try {
+            decode(c.data, file);
+            ADD_FAILURE() << c.what << " decoded";
+        } catch (const lumetta::PictureError &e) {
+            EXPECT_EQ(e.file(), file);
+            EXPECT_TRUE(e.reason().contains(c.reason)) << c.what << ": " << e.reason().toStdString();
+        }
+    }
+}
+
+}  // namespace testpictures
