@@ -55,6 +55,16 @@ SelectRowBytesFn SelectRowBytes_Best()
     return SelectRowBytes_SSE2;
 }
 
+SelectRowBits32Fn SelectRowBits32_Best()
+{
+#if defined(LUMETTA_HAVE_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return SelectRowBits32_AVX2;
+#endif
+    return nullptr;
+}
+
 void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count)
 {
@@ -152,20 +162,39 @@ void TEBandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst
     const uchar *oldBits = oldPic.constBits();
     const uchar *newBits = newPic.constBits();
     uchar *dstBits = dst.bits();
-    // The fast kernel and the widened mask are looked up once per frame, not per row.
+    // 32-bit pixels take the mask bits straight into registers; other sizes use the widened mask.
+    // Kernels and the widened mask are looked up once per frame, not per row.
+    const SelectRowBits32Fn bits32 = reference || bpp != 4 ? nullptr : SelectRowBits32_Best();
     const SelectRowBytesFn select = SelectRowBytes_Best();
-    const uchar *selectBase = reference ? nullptr : selectionRow(0, bpp) + qsizetype(maskCol) * bpp;
+    const uchar *selectBase = reference || bits32 ? nullptr : selectionRow(0, bpp) + qsizetype(maskCol) * bpp;
     const qsizetype selectStride = qsizetype(m_bits.width()) * bpp;
+    const uchar *maskBase = m_bits.constBits();
+    const qsizetype maskStride = m_bits.bytesPerLine();
+    // Short rows a picture row apart are too far apart for the hardware to fetch ahead: the rows
+    // Ahead below are asked for while this one is composed.
+    constexpr int Ahead = 8;
+    const qsizetype spanX = qsizetype(rows.Left) * bpp, spanBytes = qsizetype(rows.Width()) * bpp;
+    const bool prefetch = !reference && spanBytes <= 512;
     for (int y = rows.Top; y < rows.Bottom; ++y) {
         const uchar *n = newBits + y * newStride;
         uchar *d = dstBits + y * dstStride;
+        if (prefetch && y + Ahead < rows.Bottom) {
+            for (const uchar *p : {oldBits + (y + Ahead) * oldStride + spanX, n + Ahead * newStride + spanX,
+                                   static_cast<const uchar *>(d) + Ahead * dstStride + spanX}) {
+                for (qsizetype at = 0; at < spanBytes; at += 64)
+                    __builtin_prefetch(p + at);
+                __builtin_prefetch(p + spanBytes - 1);
+            }
+        }
         if (y >= s.Top && y < s.Bottom)
             std::memcpy(d + stripX, n + stripX, std::size_t(stripBytes));
         if (y < b.Top || y >= b.Bottom)
             continue;
         const int maskRow = y - band.Top + maskY;
         const uchar *o = oldBits + y * oldStride + bandX;
-        if (reference)
+        if (bits32)
+            bits32(o, n + bandX, maskBase + maskRow * maskStride, maskCol, d + bandX, b.Width());
+        else if (reference)
             SelectRowBits_C(o, n + bandX, m_bits.constScanLine(maskRow), maskCol, d + bandX, b.Width(), bpp);
         else
             select(o, n + bandX, selectBase + maskRow * selectStride, d + bandX, bandBytes);

@@ -40,6 +40,14 @@ SelectRowBytesFn SelectRowBytes_Best();
 void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
 
+// SelectRowBits_C for 4-byte pixels. Needs a CPU with AVX2: expands the mask bits in registers
+// instead of reading a widened mask.
+void SelectRowBits32_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
+                          uchar *dst, int width);
+using SelectRowBits32Fn = void (*)(const uchar *, const uchar *, const uchar *, int, uchar *, int);
+// SelectRowBits32_AVX2 when this CPU runs it, else null.
+SelectRowBits32Fn SelectRowBits32_Best();
+
 // Widens width mask bits from bitOffset into 0x00/0xFF bytes, bytesPerPixel per bit.
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel);
 

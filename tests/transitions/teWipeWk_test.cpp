@@ -129,6 +129,30 @@ TEST(BandKernels, FastSelectMatchesReferenceOnOddWidthsAndOffsets)
     }
 }
 
+TEST(BandKernels, BitMaskKernelMatchesReferenceOnOddWidthsAndOffsets)
+{
+    if (!__builtin_cpu_supports("avx2"))
+        GTEST_SKIP() << "no AVX2";
+    std::mt19937 gen(11);
+    for (int width : {0, 1, 3, 4, 5, 7, 8, 9, 12, 15, 16, 17, 20, 33, 50, 101}) {
+        for (int bitOffset : {0, 1, 3, 7, 8, 9, 13, 74}) {
+            for (int start : {0, 1, 3}) {
+                const std::size_t bytes = std::size_t(width + start) * 4 + 13;
+                // The mask ends right after its last bit, so a read past it would show under a checker.
+                std::vector<uchar> o(bytes), n(bytes), bits(std::size_t(bitOffset + width + 7) / 8);
+                for (auto &v : o) v = uchar(gen());
+                for (auto &v : n) v = uchar(gen());
+                for (auto &v : bits) v = uchar(gen());
+                std::vector<uchar> ref(bytes, 0x5A), fast(bytes, 0x5A);
+                const std::size_t at = std::size_t(start) * 4;
+                SelectRowBits_C(o.data() + at, n.data() + at, bits.data(), bitOffset, ref.data() + at, width, 4);
+                SelectRowBits32_AVX2(o.data() + at, n.data() + at, bits.data(), bitOffset, fast.data() + at, width);
+                ASSERT_EQ(ref, fast) << "width " << width << " offset " << bitOffset << " start " << start;
+            }
+        }
+    }
+}
+
 TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
 {
     TEBandMask mask;
