@@ -1,7 +1,5 @@
 #include "app/list_files.h"
 
-#include "app/project_file.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -65,8 +63,9 @@ QStringList ListFiles::Read(const char *fileName, const QStringList &firstRun) c
     if (!QFileInfo::exists(path))
         return firstRun;
     try {
-        return ReadTextFile(path);
-    } catch (const ProjectError &) {
+        return ReadTextFile(path, kLimits);
+    } catch (const ProjectError &error) {
+        qWarning("%s", qUtf8Printable(error.Message()));
         return firstRun;
     }
 }

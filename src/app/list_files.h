@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/project_file.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,13 +9,16 @@ namespace lumetta {
 
 // The three small list files kept in the per-user configuration folder: "SOPT.lst" (preview
 // shown and project to reopen), "dir.lst" (start folder) and "dires.lst" (recent folders).
-// Lines end with CR LF; a missing file reads as its first-run contents.
+// Lines end with CR LF; a missing file reads as its first-run contents, and so does one that
+// cannot be read or exceeds kLimits, with a warning naming it.
 class ListFiles
 {
 public:
     static constexpr const char *kResumeFile = "SOPT.lst";
     static constexpr const char *kStartDirFile = "dir.lst";
     static constexpr const char *kRecentFile = "dires.lst";
+    // A few lines each; the recent folders grow by one per folder within a run.
+    static constexpr TextFileLimits kLimits{qint64(1) << 20, 10'000, 32 * 1024};
 
     // The application's configuration folder (XDG_CONFIG_HOME moves it).
     static QString DefaultFolder();

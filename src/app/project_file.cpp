@@ -65,14 +65,64 @@ QByteArray EncodeLines(const QStringList &lines)
     return bytes;
 }
 
-QStringList ReadTextFile(const QString &path)
+namespace {
+
+[[noreturn]] void RefuseText(const QString &path, const QString &reason)
 {
+    throw ProjectError(CannotOpenFileMessage(path) + QLatin1String(": ") + reason);
+}
+
+QString TooLargeReason(const TextFileLimits &limits)
+{
+    if (limits.bytes % (1 << 20) == 0)
+        return QStringLiteral("the file is larger than %1 MiB").arg(limits.bytes >> 20);
+    return QStringLiteral("the file is larger than %1 bytes").arg(limits.bytes);
+}
+
+// Counts lines as SplitLines will make them, stopping at the first one over the limits.
+void CheckLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path)
+{
+    const char *text = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype lines = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= size; ++i) {
+        const bool end = i == size;
+        if (!end && text[i] != '\r' && text[i] != '\n')
+            continue;
+        if (end && i == start)
+            break;
+        if (i - start > limits.lineBytes)
+            RefuseText(path, QStringLiteral("line %1 is longer than %2 bytes").arg(lines + 1).arg(limits.lineBytes));
+        if (++lines > limits.lines)
+            RefuseText(path, QStringLiteral("the file has more than %1 lines").arg(limits.lines));
+        if (!end && text[i] == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+}
+
+}  // namespace
+
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
+{
+    // Only regular files: a pipe would block and a device may never end.
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         throw ProjectError(CannotOpenFileMessage(path));
-    const QByteArray bytes = file.readAll();
+    if (file.size() > limits.bytes)
+        RefuseText(path, TooLargeReason(limits));
+    // In pieces, so a file that grows while it is read still stops at the limit.
+    constexpr qint64 kPiece = 1 << 16;
+    QByteArray bytes;
+    for (QByteArray piece; !(piece = file.read(kPiece)).isEmpty();) {
+        if (bytes.size() + piece.size() > limits.bytes)
+            RefuseText(path, TooLargeReason(limits));
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError)
         throw ProjectError(CannotOpenFileMessage(path));
+    CheckLines(bytes, limits, path);
     return SplitLines(DecodeText(bytes));
 }
 

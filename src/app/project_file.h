@@ -36,8 +36,21 @@ QString DecodeText(const QByteArray &bytes);
 // Every line followed by CR LF, the last one too, as UTF-8.
 QByteArray EncodeLines(const QStringList &lines);
 
-// Whole file as lines; throws ProjectError("Cannot open file PATH").
-QStringList ReadTextFile(const QString &path);
+// Bounds on a text file read whole. A file beyond any of them is refused before its lines are
+// built, so a damaged or hostile file cannot take memory far beyond what a real one needs.
+struct TextFileLimits
+{
+    qint64 bytes;
+    qsizetype lines;
+    qsizetype lineBytes;  // without the line break
+};
+
+// Far above a show of a hundred thousand pictures; no path is 32 KiB long.
+inline constexpr TextFileLimits kProjectFileLimits{qint64(16) << 20, 1'000'000, 32 * 1024};
+
+// Whole file as lines. Throws ProjectError("Cannot open file PATH") for a file that cannot be
+// read or is not a regular file, with the reason appended when it exceeds `limits`.
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits);
 
 // Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
 // throws ProjectError("Cannot create file PATH").

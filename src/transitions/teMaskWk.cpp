@@ -189,7 +189,9 @@ void MaskSelectRow_C(const std::uint8_t *mask, const std::uint8_t *newRow,
     bpp = bppOfKernel(bpp);
     if (bpp == 4) {
         for (int i = 0; i < width; ++i) {
-            const std::uint8_t from = (maskBit(mask, i) ? newRow : oldRow)[i / 2];
+            // Named before indexing: GCC 12 miscompiles (a ? p : q)[n] under -fsanitize=undefined.
+            const std::uint8_t *row = maskBit(mask, i) ? newRow : oldRow;
+            const std::uint8_t from = row[i / 2];
             const std::uint8_t keep = nibbleMask(i);
             dst[i / 2] = std::uint8_t((dst[i / 2] & ~keep) | (from & keep));
         }

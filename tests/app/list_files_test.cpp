@@ -67,6 +67,43 @@ TEST(ListFiles, AnUnwritableFolderReportsTheFile)
     EXPECT_EQ(files.ReadResume(), QStringList({"Pre", "No"}));
 }
 
+QStringList warnings;
+
+void RecordWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        warnings << message;
+}
+
+TEST(ListFiles, OversizedFilesReadAsAFirstRunWithAWarning)
+{
+    QTemporaryDir dir;
+    const ListFiles files(dir.path());
+    const auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile file(files.PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    write(ListFiles::kResumeFile, QByteArray(2 << 20, 'x'));
+    write(ListFiles::kStartDirFile, QByteArray(64 * 1024, '/') + "\r\n");
+    write(ListFiles::kRecentFile, QByteArray("/p/\r\n").repeated(20'000));
+
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    const QStringList resume = files.ReadResume();
+    const QStringList start = files.ReadStartDir();
+    const QStringList recent = files.ReadRecentFolders();
+    qInstallMessageHandler(previous);
+
+    EXPECT_EQ(resume, ListFiles::FirstRunResume());
+    EXPECT_EQ(start, ListFiles::FirstRunStartDir());
+    EXPECT_EQ(recent, ListFiles::FirstRunRecent());
+    const QString open = "Cannot open file ";
+    EXPECT_EQ(warnings, QStringList({open + files.PathOf(ListFiles::kResumeFile) + ": the file is larger than 1 MiB",
+                                     open + files.PathOf(ListFiles::kStartDirFile) + ": line 1 is longer than 32768 bytes",
+                                     open + files.PathOf(ListFiles::kRecentFile) + ": the file has more than 10000 lines"}));
+}
+
 TEST(ListFiles, DefaultFolderIsThePerUserConfigFolder)
 {
     const QString folder = ListFiles::DefaultFolder();

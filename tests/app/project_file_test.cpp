@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+
 namespace lumetta {
 namespace {
 
@@ -192,6 +195,76 @@ TEST(TextFile, FailuresNameTheFile)
         }
     }
     EXPECT_EQ(ReadBytes(blocker), QByteArray("x"));
+}
+
+// The message of the error `read` throws, or "no error".
+QString ErrorOf(const std::function<void()> &read)
+{
+    try {
+        read();
+    } catch (const ProjectError &error) {
+        return error.Message();
+    }
+    return "no error";
+}
+
+TEST(TextFile, LimitsOnSizeLinesAndLineLength)
+{
+    constexpr TextFileLimits kLimits{32, 4, 8};
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.zut");
+    const QString prefix = "Cannot open file " + path + ": ";
+    const struct {
+        QByteArray bytes;
+        QString error;  // empty: read whole
+    } cases[] = {
+        {"12345678\r\n12345678\r\n12345678\r\n", ""},
+        {"a\r\nb\r\nc\r\nd\r\n", ""},
+        {"a\nb\rc\nd", ""},
+        {"a\nb\nc\nd\ne", prefix + "the file has more than 4 lines"},
+        {"a\r\n\r\n\r\n\r\n\r\n", prefix + "the file has more than 4 lines"},
+        {"\n\r\n\r\n\r\r\n", prefix + "the file has more than 4 lines"},
+        {"12345678\r\n123456789", prefix + "line 2 is longer than 8 bytes"},
+        {"123456789\r\n", prefix + "line 1 is longer than 8 bytes"},
+        {QByteArray("1234567\n").repeated(4) + "1", prefix + "the file is larger than 32 bytes"},
+    };
+    for (const auto &c : cases) {
+        WriteBytes(path, c.bytes);
+        if (c.error.isEmpty())
+            EXPECT_EQ(ReadTextFile(path, kLimits), SplitLines(QString::fromLatin1(c.bytes))) << c.bytes.data();
+        else
+            EXPECT_EQ(ErrorOf([&] { ReadTextFile(path, kLimits); }), c.error) << c.bytes.data();
+    }
+}
+
+TEST(TextFile, ProjectsOfMillionsOfLinesOrMegabyteLinesAreRefused)
+{
+    QTemporaryDir dir;
+    const QString lines = dir.filePath("lines.zut");
+    const QString longLine = dir.filePath("long.zut");
+    const QString huge = dir.filePath("huge.zut");
+    WriteBytes(lines, QByteArray(2'000'000, '\n'));
+    WriteBytes(longLine, "/p/a.jpg\r\n" + QByteArray(1 << 20, 'x') + "\r\n");
+    {
+        // Sparse: the size alone refuses it, nothing is read.
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(qint64(1) << 30));
+    }
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(lines); }), "Cannot open file " + lines + ": the file has more than 1000000 lines");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(longLine); }),
+              "Cannot open file " + longLine + ": line 2 is longer than 32768 bytes");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(huge); }), "Cannot open file " + huge + ": the file is larger than 16 MiB");
+}
+
+TEST(TextFile, OnlyRegularFilesAreRead)
+{
+    // A pipe would block the reader and a device never ends.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("fifo.zut");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {fifo, QString("/dev/zero")})
+        EXPECT_EQ(ErrorOf([&] { ReadTextFile(path); }), "Cannot open file " + path);
 }
 
 }  // namespace

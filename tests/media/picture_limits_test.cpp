@@ -1,0 +1,138 @@
+// Hostile sizes through the loader: headers that declare more pixels than the limit, GIF frames
+// and extensions of absurd sizes. Each is refused with a message or read in constant memory.
+
+#include "media/picture.h"
+#include "media/picture_error.h"
+#include "picture_files.h"
+
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+using namespace testpictures;
+
+namespace {
+
+const QList<QRgb> kPalette = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+// Header, logical screen descriptor and a four-entry global palette.
+constexpr qsizetype kGifPrologue = 6 + 7 + 3 * 4;
+
+GifFrame diagonalFrame()
+{
+    GifFrame frame{0, 0, 4, 4, {}, false, -1};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            frame.pixels.push_back(x == y ? 1 : 3);
+    return frame;
+}
+
+QByteArray smallGif()
+{
+    return makeGif(4, 4, kPalette, {diagonalFrame()});
+}
+
+QByteArray withBeforeFrame(const QByteArray &extension)
+{
+    QByteArray gif = smallGif();
+    gif.insert(kGifPrologue, extension);
+    return gif;
+}
+
+// A comment extension of `blocks` full sub-blocks.
+QByteArray longComment(int blocks)
+{
+    QByteArray block(256, 'c');
+    block[0] = char(255);
+    return QByteArray("\x21\xFE") + block.repeated(blocks) + QByteArray(1, '\0');
+}
+
+void setGifFrame(QByteArray &gif, int left, int width, int height)
+{
+    auto *descriptor = reinterpret_cast<uchar *>(gif.data()) + gif.indexOf(',', kGifPrologue);
+    qToLittleEndian<quint16>(quint16(left), descriptor + 1);
+    qToLittleEndian<quint16>(quint16(width), descriptor + 5);
+    qToLittleEndian<quint16>(quint16(height), descriptor + 7);
+}
+
+QByteArray gifWithFrame(int left, int width, int height)
+{
+    QByteArray gif = smallGif();
+    setGifFrame(gif, left, width, height);
+    return gif;
+}
+
+QByteArray bmpOfSize(int width, int height)
+{
+    QByteArray bmp = makeBmp(QImage(2, 2, QImage::Format_RGB32));
+    qToLittleEndian<qint32>(width, reinterpret_cast<uchar *>(bmp.data()) + 18);
+    qToLittleEndian<qint32>(height, reinterpret_cast<uchar *>(bmp.data()) + 22);
+    return bmp;
+}
+
+QByteArray jpegOfSize(int width, int height)
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    QByteArray jpeg = makeJpeg(image);
+    const qsizetype at = jpegSofHeightOffset(jpeg);
+    putBigEndian16(jpeg, at, height);
+    putBigEndian16(jpeg, at + 2, width);
+    return jpeg;
+}
+
+TEST(PictureLimits, HostileFilesAreRefusedWithAReason)
+{
+    const QString tooLarge = "the picture is too large";
+    const struct {
+        const char *name;
+        QByteArray data;
+        QString reason;
+    } cases[] = {
+        // One row more than 2^28 pixels; the file holds almost nothing.
+        {"tall.bmp", bmpOfSize(16384, 16385), tooLarge},
+        {"tall.jpg", jpegOfSize(16384, 16385), tooLarge},
+        {"wide.jpg", jpegOfSize(65500, 4099), tooLarge},
+        {"tall.gif", gifWithFrame(0, 16384, 16385), tooLarge},
+        // The screen grows to hold a frame placed far outside it.
+        {"far.gif", gifWithFrame(60000, 60000, 4000), tooLarge},
+        {"far-and-tall.gif", gifWithFrame(65535, 4097, 65535), tooLarge},
+        // Within the limit, but the few bytes of a 4 x 4 frame cannot fill it.
+        {"limit.gif", gifWithFrame(0, 16384, 16384), "the file is truncated"},
+        // A sub-block that claims more bytes than the file has left.
+        {"cut-extension.gif", smallGif().left(kGifPrologue) + "\x21\xFE\xFF" + QByteArray(10, 'c'),
+         "the file is truncated"},
+    };
+    for (const auto &c : cases) {
+        const QString path = writeTemp(c.name, c.data);
+        try {
+            Picture::load(path).decodeNow();
+            ADD_FAILURE() << c.name << " was read";
+        } catch (const PictureError &error) {
+            EXPECT_EQ(error.file(), path);
+            EXPECT_TRUE(error.reason().startsWith(c.reason)) << c.name << ": " << error.reason().toStdString();
+        }
+    }
+}
+
+TEST(PictureLimits, GifExtensionsOfAnySizeAreSkipped)
+{
+    const QImage expected = Picture::load(writeTemp("plain.gif", smallGif())).image().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.pixel(1, 1), kPalette[1]);
+    QByteArray badControl("\x21\xF9\xFF");  // graphics control block of 255 bytes, not 4
+    badControl += QByteArray(255, '\x01') + QByteArray(1, '\0');
+    const struct {
+        const char *name;
+        QByteArray data;
+    } cases[] = {
+        {"long-comment.gif", withBeforeFrame(longComment(4000))},
+        {"many-extensions.gif", withBeforeFrame(QByteArray("\x21\xFE\x00", 3).repeated(100'000))},
+        {"bad-control.gif", withBeforeFrame(badControl)},
+    };
+    for (const auto &c : cases) {
+        const Picture picture = Picture::load(writeTemp(c.name, c.data));
+        EXPECT_EQ(picture.image().convertToFormat(QImage::Format_ARGB32), expected) << c.name;
+    }
+}
+
+}  // namespace
