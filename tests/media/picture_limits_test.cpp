@@ -55,6 +55,14 @@ void setGifFrame(QByteArray &gif, int left, int width, int height)
     qToLittleEndian<quint16>(quint16(height), descriptor + 7);
 }
 
+QByteArray gifWithScreen(int width, int height)
+{
+    QByteArray gif = smallGif();
+    qToLittleEndian<quint16>(quint16(width), reinterpret_cast<uchar *>(gif.data()) + 6);
+    qToLittleEndian<quint16>(quint16(height), reinterpret_cast<uchar *>(gif.data()) + 8);
+    return gif;
+}
+
 QByteArray gifWithFrame(int left, int width, int height)
 {
     QByteArray gif = smallGif();
@@ -93,12 +101,10 @@ TEST(PictureLimits, HostileFilesAreRefusedWithAReason)
         {"tall.bmp", bmpOfSize(16384, 16385), tooLarge},
         {"tall.jpg", jpegOfSize(16384, 16385), tooLarge},
         {"wide.jpg", jpegOfSize(65500, 4099), tooLarge},
-        {"tall.gif", gifWithFrame(0, 16384, 16385), tooLarge},
-        // The screen grows to hold a frame placed far outside it.
-        {"far.gif", gifWithFrame(60000, 60000, 4000), tooLarge},
-        {"far-and-tall.gif", gifWithFrame(65535, 4097, 65535), tooLarge},
-        // Within the limit, but the few bytes of a 4 x 4 frame cannot fill it.
-        {"limit.gif", gifWithFrame(0, 16384, 16384), "the file is truncated"},
+        {"tall.gif", gifWithScreen(16384, 16385), tooLarge},
+        {"wide.gif", gifWithScreen(65535, 4097), tooLarge},
+        // A huge frame on a small screen: the few bytes of a 4 x 4 frame run out in its first row.
+        {"huge-frame.gif", gifWithFrame(0, 65535, 65535), "the file is truncated"},
         // A sub-block that claims more bytes than the file has left.
         {"cut-extension.gif", smallGif().left(kGifPrologue) + "\x21\xFE\xFF" + QByteArray(10, 'c'),
          "the file is truncated"},
@@ -133,6 +139,12 @@ TEST(PictureLimits, GifExtensionsOfAnySizeAreSkipped)
         const Picture picture = Picture::load(writeTemp(c.name, c.data));
         EXPECT_EQ(picture.image().convertToFormat(QImage::Format_ARGB32), expected) << c.name;
     }
+}
+
+TEST(PictureLimits, AGifFrameFarOutsideItsScreenLeavesTheScreenSize)
+{
+    for (const QByteArray &gif : {gifWithFrame(60000, 60000, 4000), gifWithFrame(65535, 65535, 65535)})
+        EXPECT_EQ(Picture::load(writeTemp("far.gif", gif)).size(), QSize(4, 4));
 }
 
 }  // namespace
