@@ -916,15 +916,6 @@ void RegisterTransitionClass(const QMetaObject &MetaObject, TTransitionEffectFac
     classRegistry().push_back({&MetaObject, Factory});
 }
 
-const QMetaObject *FindTransitionClass(const QString &ClassName)
-{
-    InitTransitionEngine();
-    for (const RegisteredClass &entry : classRegistry())
-        if (ClassName.compare(QLatin1String(entry.metaObject->className()), Qt::CaseInsensitive) == 0)
-            return entry.metaObject;
-    return nullptr;
-}
-
 TTransitionEffect *CreateTransitionEffect(const QString &ClassName, QObject *Owner)
 {
     InitTransitionEngine();

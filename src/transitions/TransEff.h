@@ -386,9 +386,8 @@ void RegisterTransitionClass()
 }
 // Registers every effect class of the library (teRegister.cpp).
 void RegisterTransitionClasses();
-// Meta object of a registered class (names compare without regard to case), or null.
-const QMetaObject *FindTransitionClass(const QString &ClassName);
-// A new effect of a registered class owned by Owner, or null for an unknown class.
+// A new effect of a registered class (names compare without regard to case) owned by Owner, or
+// null for an unknown class.
 TTransitionEffect *CreateTransitionEffect(const QString &ClassName, QObject *Owner = nullptr);
 // Names of the registered classes in registration order.
 QStringList RegisteredTransitionClasses();
