@@ -2,28 +2,17 @@
 #include "transitions/teFuse.h"
 
 #include "effect_run.h"
+#include "panel_window.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QPainter>
-#include <QTest>
 
 #include <map>
 
 using namespace lumetta::test;
 
 namespace {
-
-class ColorPanel : public QWidget
-{
-public:
-    explicit ColorPanel(QWidget *parent) : QWidget(parent) {}
-    QColor color = Qt::black;
-
-protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), color); }
-};
 
 // Keeps a copy of the picture every frame is drawn on (the canvas itself when the effect draws there).
 template <class Effect>
@@ -38,18 +27,10 @@ public:
     }
 };
 
-class BlendFuseWindowTest : public ::testing::Test
+class BlendFuseWindowTest : public PanelWindowTest<ColorPanel>
 {
 protected:
-    void SetUp() override
-    {
-        top.resize(120, 90);
-        panel = new ColorPanel(&top);
-        panel->setGeometry(10, 10, 64, 48);
-        top.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
-        QApplication::processEvents();
-    }
+    BlendFuseWindowTest() : PanelWindowTest({120, 90}, {10, 10, 64, 48}) {}
 
     // Runs effect over the panel while it turns from black to white.
     void Run(TTransitionEffect &effect)
@@ -64,14 +45,8 @@ protected:
         EXPECT_FALSE(effect.Prepared());
         EXPECT_FALSE(AnyEffectPrepared());
         EXPECT_TRUE(top.findChildren<TTERenderWindow *>().isEmpty());
-        QApplication::processEvents();
-        const QImage shown = top.grab().toImage();
-        const qreal ratio = top.devicePixelRatioF();
-        EXPECT_EQ(shown.pixel(qRound(30 * ratio), qRound(30 * ratio)), qRgb(255, 255, 255));
+        EXPECT_EQ(Shown({20, 20}), qRgb(255, 255, 255));
     }
-
-    QWidget top;
-    ColorPanel *panel = nullptr;
 };
 
 }  // namespace

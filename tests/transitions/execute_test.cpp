@@ -1,3 +1,4 @@
+#include "panel_window.h"
 #include "test_effects.h"
 
 #include <gtest/gtest.h>
@@ -5,36 +6,23 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 
+using namespace lumetta::test;
+
 namespace {
 
-// A panel that paints one colour, as a picture panel paints its picture.
-class ColorPanel : public QWidget
-{
-public:
-    explicit ColorPanel(QWidget *parent) : QWidget(parent) {}
-    QColor color = Qt::blue;
-
-protected:
-    void paintEvent(QPaintEvent *) override { QPainter(this).fillRect(rect(), color); }
-};
-
-class ExecuteTest : public ::testing::Test
+class ExecuteTest : public PanelWindowTest<ColorPanel>
 {
 protected:
+    ExecuteTest() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
     void SetUp() override
     {
-        top.resize(200, 150);
-        panel = new ColorPanel(&top);
-        panel->setGeometry(20, 30, 120, 80);
         edit = new QLineEdit(&top);
         edit->setGeometry(20, 120, 120, 20);
-        top.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
+        PanelWindowTest::SetUp();
         edit->setFocus();
         QApplication::processEvents();
     }
@@ -48,18 +36,8 @@ protected:
         effect.OnEndTransition = [this](QObject *) { events.push_back("End"); };
         effect.OnAfterTransition = [this](QObject *) { events.push_back("After"); };
     }
-    // Colour the window shows at a point of the panel.
-    QRgb Shown(QPoint at)
-    {
-        QApplication::processEvents();
-        const qreal ratio = top.devicePixelRatioF();
-        const QImage image = top.grab().toImage();
-        return image.pixel(qRound((panel->x() + at.x()) * ratio), qRound((panel->y() + at.y()) * ratio));
-    }
     int RenderWindows() const { return int(top.findChildren<TTERenderWindow *>().size()); }
 
-    QWidget top;
-    ColorPanel *panel = nullptr;
     QLineEdit *edit = nullptr;
 };
 

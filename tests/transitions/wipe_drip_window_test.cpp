@@ -3,14 +3,17 @@
 #include "transitions/teDrip.h"
 #include "transitions/teWipe.h"
 
+#include "panel_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QTest>
 
 #include <functional>
+
+using namespace lumetta::test;
 
 namespace {
 
@@ -52,18 +55,10 @@ protected:
     }
 };
 
-class WipeDripWindow : public ::testing::Test
+class WipeDripWindow : public PanelWindowTest<SplitPanel>
 {
 protected:
-    void SetUp() override
-    {
-        top.resize(200, 150);
-        panel = new SplitPanel(&top);
-        panel->setGeometry(20, 30, 120, 80);
-        top.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
-        QApplication::processEvents();
-    }
+    WipeDripWindow() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
 
     // Runs effect over the panel, changing the panel in between.
     void Run(TTransitionEffect &effect)
@@ -74,11 +69,8 @@ protected:
         effect.Execute();
         EXPECT_FALSE(effect.Prepared());
         EXPECT_TRUE(top.findChildren<TTERenderWindow *>().isEmpty());
-        QApplication::processEvents();
-        const QImage shown = top.grab().toImage();
-        const qreal r = top.devicePixelRatioF();
-        EXPECT_EQ(shown.pixel(qRound(25 * r), qRound(35 * r)), QColor(Qt::red).rgb());
-        EXPECT_EQ(shown.pixel(qRound(130 * r), qRound(100 * r)), QColor(Qt::green).rgb());
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+        EXPECT_EQ(Shown({110, 70}), QColor(Qt::green).rgb());
     }
 
     // Colour of the kept canvas at a logical point of the panel.
@@ -87,9 +79,6 @@ protected:
         const qreal r = panel->devicePixelRatioF();
         return seen.pixel(qRound(x * r), qRound(y * r)) | 0xFF000000u;
     }
-
-    QWidget top;
-    SplitPanel *panel = nullptr;
 };
 
 }  // namespace
