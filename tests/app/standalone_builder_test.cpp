@@ -16,17 +16,6 @@
 namespace lumetta {
 namespace {
 
-QImage Noise(int width, int height, quint32 seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            image.setPixel(x, y, 0xFF000000u | (seed >> 8));
-        }
-    return image;
-}
-
 QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
@@ -73,7 +62,7 @@ protected:
 
     QString Jpeg(const QString &name, int width = 40, int height = 30, quint32 seed = 1)
     {
-        return Write(name, testpictures::makeJpeg(Noise(width, height, seed)));
+        return Write(name, testpictures::makeJpeg(testpictures::noisePicture(width, height, seed)));
     }
 
     QByteArray Build(StandaloneBuilder::ExistingTarget existing = StandaloneBuilder::ExistingTarget::Refuse)
@@ -177,7 +166,7 @@ class StoredFormTest : public StandaloneBuilderTest, public ::testing::WithParam
 TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
 {
     const StoredForm form = GetParam();
-    const QImage image = Noise(21, 13, 7);
+    const QImage image = testpictures::noisePicture(21, 13, 7);
     QByteArray file;
     const QString name = QString::fromLatin1(form.name);
     if (name.endsWith(QLatin1String("bmp"), Qt::CaseInsensitive))
@@ -228,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(Extensions, StoredFormTest,
 
 TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
 {
-    const QImage image = Noise(17, 9, 5);
+    const QImage image = testpictures::noisePicture(17, 9, 5);
     const struct {
         QString name;
         QByteArray data;

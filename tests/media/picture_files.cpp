@@ -153,6 +153,17 @@ QByteArray makeBmp(const QImage &image)
     return out;
 }
 
+QImage noisePicture(int width, int height, quint32 seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            image.setPixel(x, y, 0xFF000000u | (seed >> 8));
+        }
+    return image;
+}
+
 void putBigEndian16(QByteArray &data, qsizetype offset, int value)
 {
     data[offset] = char((value >> 8) & 0xFF);

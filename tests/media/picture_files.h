@@ -36,6 +36,9 @@ QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette
 
 QByteArray makeBmp(const QImage &image);
 
+// An RGB32 picture of opaque noise, the same for every call with the same seed.
+QImage noisePicture(int width, int height, quint32 seed);
+
 // Overwrites big-endian 16-bit values at `offset`.
 void putBigEndian16(QByteArray &data, qsizetype offset, int value);
 // Offset of the first JPEG start-of-frame segment's height field.
