@@ -1,6 +1,7 @@
 #include "app/list_files.h"
 
 #include "app/project_file.h"
+#include "app/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,11 +12,7 @@
 namespace lumetta {
 namespace {
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::ReadBytes;
 
 TEST(ListFiles, MissingFilesReadAsAFirstRun)
 {

@@ -7,6 +7,7 @@
 #include "browse/MFileExplorer.h"
 #include "browse/ShellDriveComboBox.h"
 #include "browse/preview_pane.h"
+#include "app/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,13 +35,9 @@
 namespace lumetta {
 namespace {
 
-using Answer = ProjectDialogs::Answer;
+using testfiles::ReadBytes;
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using Answer = ProjectDialogs::Answer;
 
 class MainWindowTest : public ::testing::Test
 {

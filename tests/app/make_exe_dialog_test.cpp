@@ -2,6 +2,7 @@
 #include "app/show_project.h"
 #include "media/picture_files.h"
 #include "qstring_print.h"
+#include "app/file_bytes.h"
 
 #include <QFile>
 #include <QLabel>
@@ -19,6 +20,8 @@
 
 namespace lumetta {
 namespace {
+
+using testfiles::ReadBytes;
 
 class ScriptedQuestions : public MakeExeQuestions
 {
@@ -46,12 +49,6 @@ public:
     }
     void ShowError(const QString &message) override { errors << message; }
 };
-
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class MakeExeDialogTest : public ::testing::Test
 {
@@ -101,7 +98,7 @@ TEST_F(MakeExeDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
     QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
     EXPECT_EQ(questions.errors, QStringList());
     EXPECT_EQ(dialog->NameEdit->text(), dir.filePath("myshow.exe"));
-    EXPECT_TRUE(ReadAll(dir.filePath("myshow.exe")).startsWith(ReadAll(stub)));
+    EXPECT_TRUE(ReadBytes(dir.filePath("myshow.exe")).startsWith(ReadBytes(stub)));
     EXPECT_FALSE(enabledWhileBuilding);
     EXPECT_NE(labelWhileBuilding, "Ready");
     EXPECT_EQ(dialog->StateLabel->text(), "Ready");
@@ -148,9 +145,9 @@ TEST_F(MakeExeDialogTest, ExistingTargetIsReplacedOnlyWhenTheUserAgrees)
     TypeName(target);
     questions.replaceAnswers = {false, true};
     QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
-    EXPECT_EQ(ReadAll(target), "precious");
+    EXPECT_EQ(ReadBytes(target), "precious");
     QTest::mouseClick(dialog->MakeButton, Qt::LeftButton);
-    EXPECT_TRUE(ReadAll(target).startsWith(ReadAll(stub)));
+    EXPECT_TRUE(ReadBytes(target).startsWith(ReadBytes(stub)));
     EXPECT_EQ(questions.asked, QStringList({"replace " + target, "replace " + target}));
 }
 
@@ -180,7 +177,7 @@ TEST_F(MakeExeDialogTest, TestRunsTheBuiltShow)
     const QString marker = dir.filePath("show.exe.ran");
     for (int i = 0; i < 100 && !QFile::exists(marker); ++i)
         QTest::qWait(50);
-    EXPECT_EQ(ReadAll(marker), "ran\n");
+    EXPECT_EQ(ReadBytes(marker), "ran\n");
     EXPECT_EQ(questions.errors.size(), 1);
 }
 

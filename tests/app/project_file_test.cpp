@@ -1,4 +1,5 @@
 #include "app/project_file.h"
+#include "app/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,18 +13,8 @@
 namespace lumetta {
 namespace {
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
 
 TEST(SplitLines, BreaksAtCrLfOrBoth)
 {

@@ -3,6 +3,7 @@
 #include "app/standalone_builder.h"
 #include "media/picture_files.h"
 #include "qstring_print.h"
+#include "app/file_bytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -16,11 +17,7 @@
 namespace lumetta {
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::ReadBytes;
 
 QImage DecodeBytes(const QByteArray &bytes)
 {
@@ -70,7 +67,7 @@ protected:
         StandaloneBuilder builder(stub);
         builder.MakeExe(project, target, existing);
         sizes = builder.Sizes();
-        return ReadAll(target);
+        return ReadBytes(target);
     }
 
     // The message of a failed build, or an empty text when it did not fail.
@@ -107,8 +104,8 @@ TEST_F(StandaloneBuilderTest, TwoJpegsOnAColourBackgroundWithoutMusic)
     ASSERT_FALSE(project.Settings().MusicOn());
 
     const QByteArray text = EncodeLines(project.ProjectText());
-    const QByteArray jpegA = ReadAll(a);
-    const QByteArray jpegB = ReadAll(b);
+    const QByteArray jpegA = ReadBytes(a);
+    const QByteArray jpegB = ReadBytes(b);
     const QByteArray expected = stubBytes + text + jpegA + jpegB +
                                 SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
     EXPECT_EQ(Build(), expected);
@@ -123,7 +120,7 @@ TEST_F(StandaloneBuilderTest, MusicOnWithAnEmptyPlaylistWritesNoMusicBlocks)
     project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
     const QByteArray text = EncodeLines(project.ProjectText());
     ASSERT_TRUE(text.endsWith("[MUSIC]\r\n"));
-    const QByteArray jpeg = ReadAll(project.Pictures()[0]);
+    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
     EXPECT_EQ(Build(), stubBytes + text + jpeg + SizeListAndTrailer({text.size(), jpeg.size()}));
 }
 
@@ -135,7 +132,7 @@ TEST_F(StandaloneBuilderTest, MusicFilesAreCopiedUnchangedInPlaylistOrder)
     project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
     project.Playlist() = {Write(QStringLiteral("one.wav"), first), Write(QStringLiteral("two.mp3"), second)};
     const QByteArray text = EncodeLines(project.ProjectText());
-    const QByteArray jpeg = ReadAll(project.Pictures()[0]);
+    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
     EXPECT_EQ(Build(), stubBytes + text + first + second + jpeg +
                            SizeListAndTrailer({text.size(), first.size(), second.size(), jpeg.size()}));
 }
@@ -178,7 +175,7 @@ TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
     project.Pictures() = {Write(name, file)};
     Build();
     ASSERT_EQ(sizes.size(), 2);
-    const QByteArray show = ReadAll(target);
+    const QByteArray show = ReadBytes(target);
     const qint64 textEnd = stubBytes.size() + sizes[0].toLongLong();
     const QByteArray block = show.mid(textEnd, sizes[1].toLongLong());
     switch (form.stored) {
@@ -320,7 +317,7 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
                 Write(QStringLiteral("show.exe"), old);
                 const QStringList withOld = FolderEntries();
                 EXPECT_TRUE(FailedBuild(existing).contains(c.named));
-                EXPECT_EQ(ReadAll(target), old);
+                EXPECT_EQ(ReadBytes(target), old);
                 EXPECT_EQ(FolderEntries(), withOld);
             }
         }
@@ -334,7 +331,7 @@ TEST_F(StandaloneBuilderTest, ExistingTargetIsRefusedOrReplacedWhole)
     Write(QStringLiteral("show.exe"), old);
 
     EXPECT_EQ(FailedBuild(), target + " already exists");
-    EXPECT_EQ(ReadAll(target), old);
+    EXPECT_EQ(ReadBytes(target), old);
 
     const QByteArray replaced = Build(StandaloneBuilder::ExistingTarget::Replace);
     EXPECT_TRUE(replaced.startsWith(stubBytes));
@@ -350,7 +347,7 @@ TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsNam
     EXPECT_TRUE(FailedBuild().startsWith("Cannot create file " + target));
     target = stub;
     EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub));
-    EXPECT_EQ(ReadAll(stub), stubBytes);
+    EXPECT_EQ(ReadBytes(stub), stubBytes);
 }
 
 TEST(StoredPictureKind, ExactFormsOnly)

@@ -4,6 +4,7 @@
 #include "app/standalone_show.h"
 #include "media/picture_files.h"
 #include "qstring_print.h"
+#include "app/file_bytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -15,11 +16,7 @@
 namespace lumetta {
 namespace {
 
-QByteArray ReadAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using testfiles::ReadBytes;
 
 QByteArray Trailer(qint64 value)
 {
@@ -152,7 +149,7 @@ TEST(StandaloneShowExtract, RefusesABlockOutsideTheFile)
         EXPECT_FALSE(QFile::exists(dir.filePath("out")));
     }
     StandaloneShow::ExtractBlock(buffer, {7, 3}, dir.filePath("out"));
-    EXPECT_EQ(ReadAll(dir.filePath("out")), "789");
+    EXPECT_EQ(ReadBytes(dir.filePath("out")), "789");
 }
 
 TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
@@ -200,11 +197,11 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
         EXPECT_EQ(QFileInfo(played.Pictures()[i]).fileName(), names[i]);
     }
     EXPECT_NE(played.Pictures()[0], played.Pictures()[1]);
-    EXPECT_EQ(ReadAll(played.Pictures()[1]), jpeg);
-    EXPECT_EQ(ReadAll(played.Pictures()[2]), QByteArray());
+    EXPECT_EQ(ReadBytes(played.Pictures()[1]), jpeg);
+    EXPECT_EQ(ReadBytes(played.Pictures()[2]), QByteArray());
     EXPECT_EQ(QImage(played.Pictures()[3]).convertToFormat(QImage::Format_RGB32), image);
     ASSERT_EQ(played.Playlist().size(), 2);
-    EXPECT_EQ(ReadAll(played.Playlist()[0]), "track A");
+    EXPECT_EQ(ReadBytes(played.Playlist()[0]), "track A");
     EXPECT_EQ(QFileInfo(played.Playlist()[1]).fileName(), "b.mp3");
     const QString background = played.Settings().BackgroundFile();
     EXPECT_TRUE(background.startsWith(out.path()));
@@ -234,7 +231,7 @@ TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTh
     EXPECT_EQ(QFileInfo(played.Pictures()[1]).fileName(), "beach.jpg");
     for (const QString &path : played.Pictures()) {
         EXPECT_TRUE(QFileInfo(path).canonicalFilePath().startsWith(QFileInfo(out.path()).canonicalFilePath()));
-        EXPECT_EQ(ReadAll(path).size(), 1);
+        EXPECT_EQ(ReadBytes(path).size(), 1);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "app/list_files.h"
 #include "app/project_file.h"
 #include "app/show_project.h"
+#include "app/file_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,18 +24,8 @@
 namespace lumetta {
 namespace {
 
-QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using testfiles::ReadBytes;
+using testfiles::WriteBytes;
 
 // Reports errors by printing them and remembers nothing else; the child has no test to fail.
 class PrintingDialogs : public ProjectDialogs
