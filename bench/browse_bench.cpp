@@ -1,6 +1,6 @@
 // Listing a folder of 3000 pictures (plain listing and the full explorer refresh with icons and
 // sorting), and rendering a full-HD panel with children beside QWidget::grab.
-#include "browse/MFileExplorer.h"
+#include "browse/file_list_view.h"
 #include "browse/explorer_listing.h"
 #include "transitions/teRender.h"
 
@@ -38,7 +38,7 @@ BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);
 
 void BM_ExplorerRefresh(benchmark::State &state)
 {
-    lumetta::TMFileExplorer explorer;
+    lumetta::FileListView explorer;
     explorer.SetMask(QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"));
     explorer.SetDirectory(Folder().path());
     for (auto _ : state)

@@ -1,6 +1,6 @@
 #include "jpeg_sample.h"
 
-#include "media/picture_files.h"
+#include "support/picture_files.h"
 
 #include <QImage>
 

@@ -1,11 +1,11 @@
 // The player on a real screen (run under Xvfb at 1920 x 1080): frames that reach the screen
 // during 1700 ms transitions and how long each pass takes, and the time from a slide step's
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
-#include "app/show_project.h"
+#include "show/show_project.h"
 #include "jpeg_sample.h"
 #include "noise_picture.h"
 #include "media/picture.h"
-#include "player/Sliders.h"
+#include "player/player_window.h"
 #include "player/slide_composition.h"
 #include "transitions/TransEff.h"
 
@@ -36,7 +36,7 @@ QString ScreenPicture(const QString &name, quint32 seed)
     const QString path = Folder().filePath(name);
     if (QFile::exists(path))
         return path;
-    NoisePicture(lumetta::TSShow::ScreenSize(), seed).save(path, "BMP");
+    NoisePicture(lumetta::PlayerWindow::ScreenSize(), seed).save(path, "BMP");
     return path;
 }
 
@@ -74,7 +74,7 @@ protected:
 struct Show
 {
     lumetta::ShowProject project;
-    lumetta::TSShow window;
+    lumetta::PlayerWindow window;
 
     Show(const QStringList &pictures, int effect)
     {
@@ -85,7 +85,7 @@ struct Show
         project.Settings().Put(lumetta::ShowSettings::kCaption, QStringLiteral("clSilver"));
         window.StartShow(project);
         window.show();
-        window.FormActivate();
+        window.SetUpShow();
     }
 };
 
@@ -93,12 +93,12 @@ void BM_ScreenPass(benchmark::State &state)
 {
     const int effectNumber = int(state.range(0));
     Show show({ScreenPicture(QStringLiteral("a.bmp"), 1), ScreenPicture(QStringLiteral("b.bmp"), 2)}, effectNumber);
-    TTransitionEffect *effect = show.window.Trans->Items(effectNumber);
+    TTransitionEffect *effect = show.window.Effects()->Items(effectNumber);
     PaintCounter counter;
     Clock::time_point start, loopStart;
     double passMs = 0, loopMs = 0;
     effect->OnBeforeTransition = [&](QObject *) {
-        for (TTERenderWindow *window : show.window.Pano->findChildren<TTERenderWindow *>())
+        for (TTERenderWindow *window : show.window.SlideArea()->findChildren<TTERenderWindow *>())
             window->installEventFilter(&counter);
         counter.paints = 0;
         counter.pixels = 0;
@@ -113,7 +113,7 @@ void BM_ScreenPass(benchmark::State &state)
     };
     double frames = 0, total = 0, loops = 0, pixels = 0;
     for (auto _ : state) {
-        show.window.Timer1Timer();
+        show.window.OnSlideTimer();
         state.SetIterationTime(passMs / 1000.0);
         frames += counter.paints;
         pixels += counter.pixels;
@@ -135,14 +135,14 @@ BENCHMARK(BM_ScreenPass)->Arg(13)->Arg(3)->Arg(15)->Arg(19)->Iterations(5)->UseM
 void BM_StepToExecuteBigJpeg(benchmark::State &state)
 {
     Show show({ScreenPicture(QStringLiteral("a.bmp"), 1), BigJpeg()}, 13);
-    TTransitionEffect *effect = show.window.Trans->Items(13);
+    TTransitionEffect *effect = show.window.Effects()->Items(13);
     effect->SetMilliseconds(1);
     Clock::time_point executeAt;
     effect->OnBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
     for (auto _ : state) {
         show.window.Sequencer().SetNextSlide(1);
         const Clock::time_point start = Clock::now();
-        show.window.Timer1Timer();
+        show.window.OnSlideTimer();
         state.SetIterationTime(std::chrono::duration<double>(executeAt - start).count());
     }
     show.window.close();
@@ -163,7 +163,7 @@ void BM_ScaleBigJpegToSlide(benchmark::State &state)
 {
     const lumetta::Picture picture = lumetta::Picture::load(BigJpeg());
     picture.decodeNow();
-    const QSize slide = lumetta::SlideSize(picture.size(), lumetta::TSShow::ScreenSize(), 100);
+    const QSize slide = lumetta::SlideSize(picture.size(), lumetta::PlayerWindow::ScreenSize(), 100);
     for (auto _ : state)
         benchmark::DoNotOptimize(picture.scaled(slide).constBits());
 }

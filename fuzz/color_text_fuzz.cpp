@@ -1,4 +1,4 @@
-#include "app/show_settings.h"
+#include "show/show_settings.h"
 #include "fuzz_support.h"
 
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "app/list_files.h"
+#include "show/list_files.h"
 #include "fuzz_support.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/project_file.h"
+#include "show/project_file.h"
 #include "fuzz_support.h"
 
 using namespace lumetta;

@@ -1,4 +1,4 @@
-#include "app/standalone_show.h"
+#include "show/standalone_show.h"
 #include "fuzz_support.h"
 
 #include <QBuffer>

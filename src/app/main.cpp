@@ -1,6 +1,6 @@
 #include "app/main_window.h"
-#include "app/standalone_builder.h"
-#include "app/version.h"
+#include "show/standalone_builder.h"
+#include "show/version.h"
 #include "player/play_file.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: lumetta --play FILE.zut\n");
         return 1;
     }
-    lumetta::TForm1 window;
+    lumetta::MainWindow window;
     if (projectFile)
         window.SetStartupFile(QString::fromLocal8Bit(projectFile));
     window.showMaximized();

@@ -1,18 +1,18 @@
 #include "app/main_window.h"
 
-#include "app/about_box.h"
-#include "app/icons.h"
-#include "app/make_exe_dialog.h"
-#include "app/project_file.h"
-#include "app/version.h"
-#include "browse/MFileExplorer.h"
-#include "browse/ShellDriveComboBox.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/icons.h"
+#include "dialogs/build_show_dialog.h"
+#include "show/project_file.h"
+#include "show/version.h"
+#include "browse/file_list_view.h"
+#include "browse/volume_selector.h"
 #include "browse/explorer_listing.h"
 #include "browse/preview_pane.h"
-#include "dialogs/Options.h"
-#include "dialogs/Transit.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/effect_selection_dialog.h"
 #include "media/picture_error.h"
-#include "player/Sliders.h"
+#include "player/player_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,7 +48,7 @@ const QString kStartMask = QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF");
 
 // A one-line label that shortens its text in the middle to its width and keeps the whole text
 // as its tool tip.
-class TForm1::ElidedLabel : public QLabel
+class MainWindow::ElidedLabel : public QLabel
 {
 public:
     explicit ElidedLabel(QWidget *parent) : QLabel(parent)
@@ -79,10 +79,10 @@ private:
 };
 
 // The real dialogs behind the project commands.
-class TForm1::WindowDialogs : public ProjectDialogs
+class MainWindow::WindowDialogs : public ProjectDialogs
 {
 public:
-    explicit WindowDialogs(TForm1 *window) : window_(window) {}
+    explicit WindowDialogs(MainWindow *window) : window_(window) {}
 
     std::optional<QString> AskOpenPath() override
     {
@@ -115,7 +115,7 @@ public:
 
 private:
     // The folder of the last project file chosen, else the folder the file list shows.
-    QString StartFolder() const { return folder_.isEmpty() ? window_->flb_->Directory() : folder_; }
+    QString StartFolder() const { return folder_.isEmpty() ? window_->fileList_->Directory() : folder_; }
 
     std::optional<QString> Remember(const QString &path)
     {
@@ -125,11 +125,11 @@ private:
         return path;
     }
 
-    TForm1 *window_;
+    MainWindow *window_;
     QString folder_;
 };
 
-TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *parent)
+MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *parent)
     : QMainWindow(parent),
       listFiles_(listFiles),
       ownDialogs_(std::make_unique<WindowDialogs>(this)),
@@ -154,24 +154,24 @@ TForm1::TForm1(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *par
     statusText_->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(statusText_, 1);
 
-    aboutBox_ = new TAboutBox(this);
-    sShow_ = new TSShow(this);
-    form2_ = new TForm2(project_.EffectSelection(), nullptr, this);
-    opty_ = new TOpty(project_.Settings(), project_.Playlist(), *form2_, nullptr, this);
-    connect(opty_, &TOpty::FileMaskChosen, flb_, &TMFileExplorer::SetMask);
-    makeExe_ = new TMakeExeDialog(project_, this);
-    FormCreate();
+    about_ = new AboutDialog(this);
+    player_ = new PlayerWindow(this);
+    effectSelection_ = new EffectSelectionDialog(project_.EffectSelection(), nullptr, this);
+    options_ = new OptionsDialog(project_.Settings(), project_.Playlist(), *effectSelection_, nullptr, this);
+    connect(options_, &OptionsDialog::FileMaskChosen, fileList_, &FileListView::SetMask);
+    buildShow_ = new BuildShowDialog(project_, this);
+    BuildWindow();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::SetStartupFile(const QString &path)
+void MainWindow::SetStartupFile(const QString &path)
 {
     startupFile_ = QFileInfo(path).absoluteFilePath();
 }
 
-QAction *TForm1::AddAction(QMenu *menu, const QString &objectName, const QString &text,
-                           const QList<QKeySequence> &keys, void (TForm1::*slot)())
+QAction *MainWindow::AddAction(QMenu *menu, const QString &objectName, const QString &text,
+                           const QList<QKeySequence> &keys, void (MainWindow::*slot)())
 {
     auto *action = new QAction(text, this);
     action->setObjectName(objectName);
@@ -183,8 +183,8 @@ QAction *TForm1::AddAction(QMenu *menu, const QString &objectName, const QString
     return action;
 }
 
-QAction *TForm1::AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
-                               void (TForm1::*slot)())
+QAction *MainWindow::AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
+                               void (MainWindow::*slot)())
 {
     QAction *action = bar->addAction(MakeIcon(icon), text);
     action->setIconText(text);  // keeps "Save As..." whole on the button
@@ -195,27 +195,27 @@ QAction *TForm1::AddToolAction(QToolBar *bar, const QString &objectName, const Q
     return action;
 }
 
-void TForm1::BuildMenus()
+void MainWindow::BuildMenus()
 {
     QMenu *project = menuBar()->addMenu(QStringLiteral("&Project"));
     project->setObjectName(QStringLiteral("ProjectMenu"));
     project->setDefaultAction(AddAction(project, QStringLiteral("PlayNowItem"), QStringLiteral("&Play Now"),
-                                        {QKeySequence(Qt::Key_F5)}, &TForm1::PlayNow));
+                                        {QKeySequence(Qt::Key_F5)}, &MainWindow::PlayNow));
     project->defaultAction()->setIcon(MakeIcon(IconId::Play));
     project->addSeparator();
     AddAction(project, QStringLiteral("NewItem"), QStringLiteral("&New ..."), {QKeySequence(Qt::CTRL | Qt::Key_N)},
-              &TForm1::NewProject)
+              &MainWindow::NewProject)
         ->setIcon(MakeIcon(IconId::NewProject));
     AddAction(project, QStringLiteral("OpenItem"), QStringLiteral("&Open ..."), {QKeySequence(Qt::CTRL | Qt::Key_O)},
-              &TForm1::OpenProject)
+              &MainWindow::OpenProject)
         ->setIcon(MakeIcon(IconId::Open));
     AddAction(project, QStringLiteral("SaveItem"), QStringLiteral("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
-              &TForm1::SaveProject)
+              &MainWindow::SaveProject)
         ->setIcon(MakeIcon(IconId::Save));
-    AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &TForm1::SaveProjectAs)
+    AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &MainWindow::SaveProjectAs)
         ->setIcon(MakeIcon(IconId::SaveAs));
     AddAction(project, QStringLiteral("MakeExeItem"), QStringLiteral("&Make slide-show (.EXE) ..."), {},
-              &TForm1::MakeSlideShow)
+              &MainWindow::MakeSlideShow)
         ->setIcon(MakeIcon(IconId::MakeShow));
     project->addSeparator();
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
@@ -229,25 +229,25 @@ void TForm1::BuildMenus()
     QMenu *pictures = menuBar()->addMenu(QStringLiteral("P&ictures"));
     pictures->setObjectName(QStringLiteral("PicturesMenu"));
     AddAction(pictures, QStringLiteral("AddItem"), QStringLiteral("&Add"),
-              {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &TForm1::AddPictures)
+              {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &MainWindow::AddPictures)
         ->setIcon(MakeIcon(IconId::Add));
     AddAction(pictures, QStringLiteral("AddAllItem"), QStringLiteral("Add A&ll"), {QKeySequence(Qt::CTRL | Qt::Key_A)},
-              &TForm1::AddAllPictures)
+              &MainWindow::AddAllPictures)
         ->setIcon(MakeIcon(IconId::AddAll));
     AddAction(pictures, QStringLiteral("RemoveItem"), QStringLiteral("&Remove"), {QKeySequence(Qt::Key_Delete)},
-              &TForm1::RemovePictures)
+              &MainWindow::RemovePictures)
         ->setIcon(MakeIcon(IconId::Remove));
     AddAction(pictures, QStringLiteral("ClearItem"), QStringLiteral("&Clear"),
-              {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &TForm1::ClearPictures)
+              {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MainWindow::ClearPictures)
         ->setIcon(MakeIcon(IconId::Clear));
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
     AddAction(options, QStringLiteral("OptionsItem"), QStringLiteral("&Options"),
-              {QKeySequence(Qt::CTRL | Qt::Key_P)}, &TForm1::ShowOptions)
+              {QKeySequence(Qt::CTRL | Qt::Key_P)}, &MainWindow::ShowOptions)
         ->setIcon(MakeIcon(IconId::Options));
     AddAction(options, QStringLiteral("AddMusicItem"), QStringLiteral("Add &Music"),
-              {QKeySequence(Qt::CTRL | Qt::Key_M)}, &TForm1::AddMusic)
+              {QKeySequence(Qt::CTRL | Qt::Key_M)}, &MainWindow::AddMusic)
         ->setIcon(MakeIcon(IconId::Music));
 
     QMenu *web = menuBar()->addMenu(QStringLiteral("&Web"));
@@ -260,17 +260,17 @@ void TForm1::BuildMenus()
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("HelpMenu"));
     AddAction(help, QStringLiteral("HelpItem"), QStringLiteral("&Help"), {QKeySequence(Qt::Key_F1)},
-              &TForm1::ShowHelp)
+              &MainWindow::ShowHelp)
         ->setIcon(MakeIcon(IconId::Help));
     QAction *support = AddAction(help, QStringLiteral("SupportItem"), QStringLiteral("&Technical Support"),
                                  {QKeySequence(Qt::CTRL | Qt::Key_F1)}, nullptr);
     connect(support, &QAction::triggered, this, [this] { OpenLink(QUrl(QLatin1String(kSupportMail))); });
     help->addSeparator();
-    AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("&About"), {}, &TForm1::ShowAbout)
+    AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("&About"), {}, &MainWindow::ShowAbout)
         ->setIcon(MakeIcon(IconId::About));
 }
 
-void TForm1::BuildToolBar()
+void MainWindow::BuildToolBar()
 {
     QToolBar *bar = addToolBar(QStringLiteral("Main"));
     bar->setObjectName(QStringLiteral("ToolBar1"));
@@ -279,19 +279,19 @@ void TForm1::BuildToolBar()
     bar->setIconSize(QSize(32, 32));
     bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     bar->setContextMenuPolicy(Qt::PreventContextMenu);
-    AddToolAction(bar, QStringLiteral("ToolButton17"), QStringLiteral("Play Now"), IconId::Play, &TForm1::PlayNow);
+    AddToolAction(bar, QStringLiteral("ToolButton17"), QStringLiteral("Play Now"), IconId::Play, &MainWindow::PlayNow);
     bar->addSeparator();
     AddToolAction(bar, QStringLiteral("NewProject"), QStringLiteral("New Project"), IconId::NewProject,
-                  &TForm1::NewProject);
-    AddToolAction(bar, QStringLiteral("Open"), QStringLiteral("Open"), IconId::Open, &TForm1::OpenProject);
-    AddToolAction(bar, QStringLiteral("Save"), QStringLiteral("Save"), IconId::Save, &TForm1::SaveProject);
+                  &MainWindow::NewProject);
+    AddToolAction(bar, QStringLiteral("Open"), QStringLiteral("Open"), IconId::Open, &MainWindow::OpenProject);
+    AddToolAction(bar, QStringLiteral("Save"), QStringLiteral("Save"), IconId::Save, &MainWindow::SaveProject);
     AddToolAction(bar, QStringLiteral("SaveAs"), QStringLiteral("Save As..."), IconId::SaveAs,
-                  &TForm1::SaveProjectAs);
+                  &MainWindow::SaveProjectAs);
     AddToolAction(bar, QStringLiteral("MakeExe"), QStringLiteral("Make EXE"), IconId::MakeShow,
-                  &TForm1::MakeSlideShow);
+                  &MainWindow::MakeSlideShow);
     bar->addSeparator();
-    AddToolAction(bar, QStringLiteral("Options"), QStringLiteral("Options"), IconId::Options, &TForm1::ShowOptions);
-    AddToolAction(bar, QStringLiteral("Help"), QStringLiteral("Help"), IconId::Help, &TForm1::ShowHelp);
+    AddToolAction(bar, QStringLiteral("Options"), QStringLiteral("Options"), IconId::Options, &MainWindow::ShowOptions);
+    AddToolAction(bar, QStringLiteral("Help"), QStringLiteral("Help"), IconId::Help, &MainWindow::ShowHelp);
     QAction *exit = bar->addAction(MakeIcon(IconId::Exit), QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -301,7 +301,7 @@ void TForm1::BuildToolBar()
     SetToolTips(bar);
 }
 
-void TForm1::SetToolTips(QToolBar *bar)
+void MainWindow::SetToolTips(QToolBar *bar)
 {
     // What a button does, with the key that does the same from anywhere in the window.
     static const struct {
@@ -328,7 +328,7 @@ void TForm1::SetToolTips(QToolBar *bar)
                 action->setToolTip(QLatin1String(tip.tip));
 }
 
-QWidget *TForm1::BuildLeftPanel()
+QWidget *MainWindow::BuildLeftPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("LeftPanel"));
@@ -347,45 +347,45 @@ QWidget *TForm1::BuildLeftPanel()
     up->setIconSize(QSize(16, 16));
     up->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     up->setAutoRaise(true);
-    dirBox_ = new TShellDriveComboBox(bar);
-    dirBox_->setObjectName(QStringLiteral("DirBox"));
-    dirBox_->setToolTip(QStringLiteral("Volume"));
+    volumes_ = new VolumeSelector(bar);
+    volumes_->setObjectName(QStringLiteral("DirBox"));
+    volumes_->setToolTip(QStringLiteral("Volume"));
     barLayout->addWidget(up);
-    barLayout->addWidget(dirBox_, 1);
+    barLayout->addWidget(volumes_, 1);
 
-    flb_ = new TMFileExplorer(panel);
-    flb_->setObjectName(QStringLiteral("FLB"));
-    flb_->SetShowColumnHeaders(false);
-    for (int column = 1; column < flb_->columnCount(); ++column)
-        flb_->setColumnHidden(column, true);
-    flb_->SetContextMenu(true);
-    flb_->SetContextAction(false);
+    fileList_ = new FileListView(panel);
+    fileList_->setObjectName(QStringLiteral("FLB"));
+    fileList_->SetShowColumnHeaders(false);
+    for (int column = 1; column < fileList_->columnCount(); ++column)
+        fileList_->setColumnHidden(column, true);
+    fileList_->SetContextMenu(true);
+    fileList_->SetContextAction(false);
     // Dot files are configuration, not pictures: they stay out of the list.
-    flb_->SetFileType(TFileType(ftNormal | ftReadOnly | ftSystem | ftArchive));
-    flb_->SetMask(kStartMask);
+    fileList_->SetFileType(FileTypes(ftNormal | ftReadOnly | ftSystem | ftArchive));
+    fileList_->SetMask(kStartMask);
 
-    connect(up, &QToolButton::clicked, flb_, &TMFileExplorer::GoUp);
-    connect(dirBox_, &TShellDriveComboBox::Changed, this, [this] { ShowFolder(dirBox_->Drive()); });
-    connect(flb_, &TMFileExplorer::Clicked, this, &TForm1::ShowClickedFile);
-    connect(flb_, &TMFileExplorer::DoubleClicked, this, &TForm1::AddPictures);
+    connect(up, &QToolButton::clicked, fileList_, &FileListView::GoUp);
+    connect(volumes_, &VolumeSelector::Changed, this, [this] { ShowFolder(volumes_->Drive()); });
+    connect(fileList_, &FileListView::Clicked, this, &MainWindow::ShowClickedFile);
+    connect(fileList_, &FileListView::DoubleClicked, this, &MainWindow::AddPictures);
 
     // The drive selector names only the volume: this line tells which folder is listed.
     folderLabel_ = new ElidedLabel(panel);
     folderLabel_->setObjectName(QStringLiteral("FolderLabel"));
     folderLabel_->setContentsMargins(4, 2, 4, 2);
-    connect(flb_, &TMFileExplorer::DirectoryChanged, this, &TForm1::RefreshFolderLabel);
+    connect(fileList_, &FileListView::DirectoryChanged, this, &MainWindow::RefreshFolderLabel);
 
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(folderLabel_);
-    layout->addWidget(flb_, 1);
+    layout->addWidget(fileList_, 1);
     RefreshFolderLabel();
     return panel;
 }
 
-QWidget *TForm1::BuildRightPanel()
+QWidget *MainWindow::BuildRightPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("RightPanel"));
@@ -396,17 +396,17 @@ QWidget *TForm1::BuildRightPanel()
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QAction *add = bar->addAction(MakeIcon(IconId::Add), QStringLiteral("Add"));
     add->setObjectName(QStringLiteral("Add"));
-    connect(add, &QAction::triggered, this, &TForm1::AddPictures);
+    connect(add, &QAction::triggered, this, &MainWindow::AddPictures);
     QAction *addAll = bar->addAction(MakeIcon(IconId::AddAll), QStringLiteral("Add All"));
     addAll->setObjectName(QStringLiteral("AddAll"));
-    connect(addAll, &QAction::triggered, this, &TForm1::AddAllPictures);
+    connect(addAll, &QAction::triggered, this, &MainWindow::AddAllPictures);
     bar->addSeparator();
     QAction *remove = bar->addAction(MakeIcon(IconId::Remove), QStringLiteral("Remove"));
     remove->setObjectName(QStringLiteral("Remove"));
-    connect(remove, &QAction::triggered, this, &TForm1::RemovePictures);
+    connect(remove, &QAction::triggered, this, &MainWindow::RemovePictures);
     QAction *clear = bar->addAction(MakeIcon(IconId::Clear), QStringLiteral("Clear"));
     clear->setObjectName(QStringLiteral("Clear"));
-    connect(clear, &QAction::triggered, this, &TForm1::ClearPictures);
+    connect(clear, &QAction::triggered, this, &MainWindow::ClearPictures);
     bar->addSeparator();
 
     previewButton_ = new QToolButton(bar);
@@ -456,16 +456,16 @@ QWidget *TForm1::BuildRightPanel()
     preview_->setPalette(backdrop);
 
     pictureModel_ = new PictureListModel(project_.Pictures(), this);
-    listBox1_ = new QListView(panel);
-    listBox1_->setObjectName(QStringLiteral("ListBox1"));
-    listBox1_->setModel(pictureModel_);
-    listBox1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    listBox1_->setUniformItemSizes(true);
-    listBox1_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listBox1_->setTextElideMode(Qt::ElideMiddle);
-    listBox1_->setAlternatingRowColors(true);
-    connect(listBox1_, &QListView::clicked, this, &TForm1::ShowSelectedPicture);
-    connect(listBox1_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    pictureList_ = new QListView(panel);
+    pictureList_->setObjectName(QStringLiteral("ListBox1"));
+    pictureList_->setModel(pictureModel_);
+    pictureList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    pictureList_->setUniformItemSizes(true);
+    pictureList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    pictureList_->setTextElideMode(Qt::ElideMiddle);
+    pictureList_->setAlternatingRowColors(true);
+    connect(pictureList_, &QListView::clicked, this, &MainWindow::ShowSelectedPicture);
+    connect(pictureList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!quietSelection_)
             ShowSelectedPicture();
     });
@@ -473,7 +473,7 @@ QWidget *TForm1::BuildRightPanel()
     rightSplitter_ = new QSplitter(Qt::Vertical, panel);
     rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
     rightSplitter_->addWidget(preview_);
-    rightSplitter_->addWidget(listBox1_);
+    rightSplitter_->addWidget(pictureList_);
     rightSplitter_->setCollapsible(1, false);
     rightSplitter_->setStretchFactor(1, 1);
     rightSplitter_->setSizes({kPreviewHeight, 400});
@@ -486,18 +486,18 @@ QWidget *TForm1::BuildRightPanel()
     return panel;
 }
 
-void TForm1::FormCreate()
+void MainWindow::BuildWindow()
 {
     RefreshTitles();
     // A folder that cannot be written is reported when the close request writes the lists.
     listFiles_.CreateMissing();
-    sopt_ = listFiles_.ReadResume();
-    SetPreviewShown(!sopt_.isEmpty() && sopt_[0] == QLatin1String("Pre"));
+    resumeList_ = listFiles_.ReadResume();
+    SetPreviewShown(!resumeList_.isEmpty() && resumeList_[0] == QLatin1String("Pre"));
     recent_.Load(listFiles_.ReadRecentFolders());
     recent_.FillMenu(recentMenu_, [this](const QString &folder) { ShowFolder(folder); });
 }
 
-void TForm1::FormActivate()
+void MainWindow::OnActivated()
 {
     startDir_ = listFiles_.ReadStartDir();
     if (activated_)
@@ -507,16 +507,16 @@ void TForm1::FormActivate()
     if (!startupFile_.isEmpty()) {
         if (project_.OpenPath(startupFile_, *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
-    } else if (sopt_.size() >= 2 && sopt_[1] != QLatin1String("No") && !sopt_[1].isEmpty()) {
-        if (project_.Reopen(sopt_[1], *dialogs_) == ShowProject::Outcome::Done)
+    } else if (resumeList_.size() >= 2 && resumeList_[1] != QLatin1String("No") && !resumeList_[1].isEmpty()) {
+        if (project_.Reopen(resumeList_[1], *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
     }
 }
 
-bool TForm1::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+        OnActivated();
     else if (event->type() == QEvent::WindowUnblocked && isVisible())
         // Without a window manager nothing hands the activation back after a dialog, and the
         // window's keys would stop working.
@@ -524,108 +524,108 @@ bool TForm1::event(QEvent *event)
     else if (event->type() == QEvent::Show && !activated_)
         QTimer::singleShot(0, this, [this] {
             if (!activated_ && isVisible())
-                FormActivate();
+                OnActivated();
         });
     return QMainWindow::event(event);
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (FormCloseQuery())
+    if (ConfirmClose())
         event->accept();
     else
         event->ignore();
 }
 
-bool TForm1::FormCloseQuery()
+bool MainWindow::ConfirmClose()
 {
-    startDir_ = QStringList{flb_->Directory()};
+    startDir_ = QStringList{fileList_->Directory()};
     try {
         listFiles_.WriteStartDir(startDir_);
     } catch (const ProjectError &error) {
         Report(error.Message());
     }
-    sopt_ = {PreviewShown() ? QStringLiteral("Pre") : QStringLiteral("Not"), project_.ResumeEntry()};
+    resumeList_ = {PreviewShown() ? QStringLiteral("Pre") : QStringLiteral("Not"), project_.ResumeEntry()};
     try {
-        listFiles_.WriteResume(sopt_);
+        listFiles_.WriteResume(resumeList_);
     } catch (const ProjectError &error) {
         Report(error.Message());
     }
     return project_.ConfirmClose(*dialogs_);
 }
 
-void TForm1::PlayNow()
+void MainWindow::PlayNow()
 {
-    if (sShow_->PlayNow(project_) == TSShow::StartResult::Failed)
-        Report(sShow_->ErrorText());
+    if (player_->PlayNow(project_) == PlayerWindow::StartResult::Failed)
+        Report(player_->ErrorText());
 }
 
-void TForm1::ShowOptions()
+void MainWindow::ShowOptions()
 {
-    OpenOptions(int(TOpty::Page::Main));
+    OpenOptions(int(OptionsDialog::Page::Main));
 }
 
-void TForm1::AddMusic()
+void MainWindow::AddMusic()
 {
-    OpenOptions(int(TOpty::Page::Music));
+    OpenOptions(int(OptionsDialog::Page::Music));
 }
 
-void TForm1::OpenOptions(int page)
+void MainWindow::OpenOptions(int page)
 {
-    opty_->Open(TOpty::Page(page));
+    options_->Open(OptionsDialog::Page(page));
     project_.SetModified();
 }
 
-void TForm1::MakeSlideShow()
+void MainWindow::MakeSlideShow()
 {
     project_.Save(*dialogs_);
-    makeExe_->exec();
+    buildShow_->exec();
 }
 
-void TForm1::Report(const QString &message)
+void MainWindow::Report(const QString &message)
 {
     dialogs_->ShowError(message);
 }
 
-void TForm1::RefreshCounter()
+void MainWindow::RefreshCounter()
 {
     statusText_->setText(QStringLiteral("Counter: %1").arg(project_.Pictures().size()));
 }
 
-void TForm1::RefreshTitles()
+void MainWindow::RefreshTitles()
 {
     setWindowTitle(project_.Caption());
     setWindowIconText(project_.ApplicationTitle());
 }
 
-void TForm1::SelectFirstPicture()
+void MainWindow::SelectFirstPicture()
 {
     if (project_.Pictures().isEmpty())
         return;
     quietSelection_ = true;
-    listBox1_->selectionModel()->setCurrentIndex(pictureModel_->index(0),
+    pictureList_->selectionModel()->setCurrentIndex(pictureModel_->index(0),
                                                  QItemSelectionModel::ClearAndSelect);
     quietSelection_ = false;
     ShowSelectedPicture();
 }
 
-void TForm1::RefreshFolderLabel()
+void MainWindow::RefreshFolderLabel()
 {
-    const QString folder = flb_->Directory();
+    const QString folder = fileList_->Directory();
     folderLabel_->SetFullText(IsDrivesDirectory(folder) ? QStringLiteral("Volumes") : folder);
 }
 
-QString TForm1::FolderText() const
+QString MainWindow::FolderText() const
 {
     return folderLabel_->FullText();
 }
 
-void TForm1::ShowFolder(const QString &folder)
+void MainWindow::ShowFolder(const QString &folder)
 {
-    flb_->SetDirectory(folder);
+    fileList_->SetDirectory(folder);
 }
 
-void TForm1::LoadPreview(const QString &path)
+void MainWindow::LoadPreview(const QString &path)
 {
     try {
         preview_->ShowFile(path);
@@ -636,26 +636,26 @@ void TForm1::LoadPreview(const QString &path)
     }
 }
 
-void TForm1::ShowSelectedPicture()
+void MainWindow::ShowSelectedPicture()
 {
-    if (!PreviewShown() || !listBox1_->selectionModel()->hasSelection())
+    if (!PreviewShown() || !pictureList_->selectionModel()->hasSelection())
         return;
-    const int row = listBox1_->currentIndex().row();
+    const int row = pictureList_->currentIndex().row();
     if (row >= 0 && row < project_.Pictures().size())
         LoadPreview(project_.Pictures()[row]);
 }
 
-void TForm1::ShowClickedFile()
+void MainWindow::ShowClickedFile()
 {
-    listBox1_->clearSelection();
+    pictureList_->clearSelection();
     if (!PreviewShown())
         return;
-    const QString path = flb_->CurrentFile();
+    const QString path = fileList_->CurrentFile();
     if (IsPictureFileName(QFileInfo(path).fileName()))
         LoadPreview(path);
 }
 
-void TForm1::RememberFolder(const QString &folder)
+void MainWindow::RememberFolder(const QString &folder)
 {
     if (!recent_.Add(folder))
         return;
@@ -666,15 +666,15 @@ void TForm1::RememberFolder(const QString &folder)
     }
 }
 
-void TForm1::AddFromFileList(bool selectedOnly)
+void MainWindow::AddFromFileList(bool selectedOnly)
 {
     project_.SetModified();
-    const QString folder = flb_->Directory();
+    const QString folder = fileList_->Directory();
     bool first = true;
-    for (int i = 0; i < flb_->AllCount(); ++i) {
-        if ((selectedOnly && !flb_->IsItemSelected(i)) || !flb_->IsItemFile(i))
+    for (int i = 0; i < fileList_->AllCount(); ++i) {
+        if ((selectedOnly && !fileList_->IsItemSelected(i)) || !fileList_->IsItemFile(i))
             continue;
-        const QString name = flb_->ItemFileName(i);
+        const QString name = fileList_->ItemFileName(i);
         // A project keeps one path per line: a name with a line break could not be read back.
         if (!IsPictureFileName(name) || name.contains(u'\n') || name.contains(u'\r'))
             continue;
@@ -682,24 +682,24 @@ void TForm1::AddFromFileList(bool selectedOnly)
             RememberFolder(folder);
         first = false;
         pictureModel_->Append(folder + name);
-        flb_->SetItemGhosted(i, true);
+        fileList_->SetItemGhosted(i, true);
     }
     if (!project_.Pictures().isEmpty() && !preview_->HasPicture())
         SelectFirstPicture();
     RefreshCounter();
 }
 
-void TForm1::AddPictures()
+void MainWindow::AddPictures()
 {
     AddFromFileList(true);
 }
 
-void TForm1::AddAllPictures()
+void MainWindow::AddAllPictures()
 {
     AddFromFileList(false);
 }
 
-void TForm1::AfterProjectLoaded()
+void MainWindow::AfterProjectLoaded()
 {
     quietSelection_ = true;
     pictureModel_->Reload();
@@ -709,7 +709,7 @@ void TForm1::AfterProjectLoaded()
     SelectFirstPicture();
 }
 
-void TForm1::NewProject()
+void MainWindow::NewProject()
 {
     if (project_.New(*dialogs_) != ShowProject::Outcome::Done)
         return;
@@ -719,28 +719,28 @@ void TForm1::NewProject()
     RefreshCounter();
 }
 
-void TForm1::OpenProject()
+void MainWindow::OpenProject()
 {
     if (project_.Open(*dialogs_) == ShowProject::Outcome::Done)
         AfterProjectLoaded();
 }
 
-void TForm1::SaveProject()
+void MainWindow::SaveProject()
 {
     project_.Save(*dialogs_);
 }
 
-void TForm1::SaveProjectAs()
+void MainWindow::SaveProjectAs()
 {
     project_.SaveAs(*dialogs_);
     RefreshTitles();
 }
 
-void TForm1::RemovePictures()
+void MainWindow::RemovePictures()
 {
     project_.SetModified();
     QList<int> rows;
-    for (const QModelIndex &index : listBox1_->selectionModel()->selectedIndexes())
+    for (const QModelIndex &index : pictureList_->selectionModel()->selectedIndexes())
         rows.append(index.row());
     quietSelection_ = true;
     pictureModel_->RemoveRows(rows);
@@ -748,7 +748,7 @@ void TForm1::RemovePictures()
     RefreshCounter();
 }
 
-void TForm1::ClearPictures()
+void MainWindow::ClearPictures()
 {
     project_.SetModified();
     pictureModel_->Clear();
@@ -756,16 +756,16 @@ void TForm1::ClearPictures()
     preview_->Clear();
 }
 
-void TForm1::ArrowClicked(bool upArrow)
+void MainWindow::ArrowClicked(bool upArrow)
 {
     const int direction = arrows_.Click(upArrow);
     if (direction == 0 || project_.Pictures().isEmpty())
         return;
-    const int current = std::max(0, listBox1_->currentIndex().row());
+    const int current = std::max(0, pictureList_->currentIndex().row());
     const int moved = pictureModel_->Move(current, direction);
     if (moved < 0)
         return;
-    QItemSelectionModel *selection = listBox1_->selectionModel();
+    QItemSelectionModel *selection = pictureList_->selectionModel();
     quietSelection_ = true;
     // The two exchanged rows lose their marks; only the moved picture is selected again.
     selection->select(pictureModel_->index(current), QItemSelectionModel::Deselect);
@@ -775,36 +775,36 @@ void TForm1::ArrowClicked(bool upArrow)
     project_.SetModified();
 }
 
-bool TForm1::PreviewShown() const
+bool MainWindow::PreviewShown() const
 {
     return previewButton_->isChecked();
 }
 
-void TForm1::SetPreviewShown(bool shown)
+void MainWindow::SetPreviewShown(bool shown)
 {
     previewButton_->setChecked(shown);
     preview_->setVisible(shown);
 }
 
-void TForm1::TogglePreview()
+void MainWindow::TogglePreview()
 {
-    const int row = listBox1_->currentIndex().row();
+    const int row = pictureList_->currentIndex().row();
     if (!project_.Pictures().isEmpty())
         LoadPreview(project_.Pictures()[std::max(0, row)]);
     SetPreviewShown(!PreviewShown());
 }
 
-QString TForm1::StatusText() const
+QString MainWindow::StatusText() const
 {
     return statusText_->text();
 }
 
-QString TForm1::HelpFilePath()
+QString MainWindow::HelpFilePath()
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kHelpFileName));
 }
 
-void TForm1::ShowHelp()
+void MainWindow::ShowHelp()
 {
     const QString path = HelpFilePath();
     if (!QFileInfo::exists(path)) {
@@ -814,7 +814,7 @@ void TForm1::ShowHelp()
     OpenLink(QUrl::fromLocalFile(path));
 }
 
-void TForm1::OpenLink(const QUrl &url)
+void MainWindow::OpenLink(const QUrl &url)
 {
     // The desktop only writes a warning on the terminal when it has no program for a link.
     if (!QDesktopServices::openUrl(url))
@@ -822,9 +822,9 @@ void TForm1::OpenLink(const QUrl &url)
                    .arg(url.isLocalFile() ? url.toLocalFile() : url.toString()));
 }
 
-void TForm1::ShowAbout()
+void MainWindow::ShowAbout()
 {
-    aboutBox_->exec();
+    about_->exec();
 }
 
 }  // namespace lumetta

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/icons.h"
-#include "app/list_files.h"
-#include "app/picture_list.h"
-#include "app/show_project.h"
+#include "dialogs/icons.h"
+#include "show/list_files.h"
+#include "app/picture_list_model.h"
+#include "show/show_project.h"
 #include "browse/recent_folders.h"
 
 #include <QMainWindow>
@@ -22,24 +22,24 @@ class QUrl;
 namespace lumetta {
 
 class PreviewPane;
-class TAboutBox;
-class TForm2;
-class TOpty;
-class TMFileExplorer;
-class TShellDriveComboBox;
-class TMakeExeDialog;
-class TSShow;
+class AboutDialog;
+class EffectSelectionDialog;
+class OptionsDialog;
+class FileListView;
+class VolumeSelector;
+class BuildShowDialog;
+class PlayerWindow;
 
 // The editor's main window: the show being edited, its commands, the list files and the
 // panels for browsing, previewing and ordering pictures.
-class TForm1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
     // DIALOGS answers the project commands' questions; nullptr uses the window's own dialogs.
-    explicit TForm1(const ListFiles &listFiles = ListFiles(), ProjectDialogs *dialogs = nullptr,
+    explicit MainWindow(const ListFiles &listFiles = ListFiles(), ProjectDialogs *dialogs = nullptr,
                     QWidget *parent = nullptr);
-    ~TForm1() override;
+    ~MainWindow() override;
 
     ShowProject &Project() { return project_; }
 
@@ -68,17 +68,17 @@ public:
     void ShowAbout();
 
     // Activation work: reads the start folder; the first time also reopens the last project.
-    void FormActivate();
+    void OnActivated();
 
     bool PreviewShown() const;
     QString StatusText() const;
     // The folder the file list shows, as the line above it names it ("Volumes" for the volume list).
     QString FolderText() const;
-    QListView *PictureList() const { return listBox1_; }
-    TMFileExplorer *FileList() const { return flb_; }
+    QListView *PictureList() const { return pictureList_; }
+    FileListView *FileList() const { return fileList_; }
     PreviewPane *Preview() const { return preview_; }
-    TOpty *OptionsDialog() const { return opty_; }
-    TForm2 *EffectsDialog() const { return form2_; }
+    OptionsDialog *Options() const { return options_; }
+    EffectSelectionDialog *EffectSelection() const { return effectSelection_; }
     const RecentFolders &Recent() const { return recent_; }
     // The help guide beside the program.
     static QString HelpFilePath();
@@ -92,16 +92,16 @@ private:
     class ElidedLabel;
 
     QAction *AddAction(QMenu *menu, const QString &objectName, const QString &text,
-                       const QList<QKeySequence> &keys, void (TForm1::*slot)());
+                       const QList<QKeySequence> &keys, void (MainWindow::*slot)());
     QAction *AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
-                           void (TForm1::*slot)());
+                           void (MainWindow::*slot)());
     void BuildMenus();
     void BuildToolBar();
     void SetToolTips(QToolBar *bar);
     QWidget *BuildLeftPanel();
     QWidget *BuildRightPanel();
-    void FormCreate();
-    bool FormCloseQuery();
+    void BuildWindow();
+    bool ConfirmClose();
 
     void AfterProjectLoaded();
     void RefreshCounter();
@@ -126,23 +126,23 @@ private:
     ProjectDialogs *dialogs_ = nullptr;
 
     PictureListModel *pictureModel_ = nullptr;
-    QListView *listBox1_ = nullptr;
+    QListView *pictureList_ = nullptr;
     PreviewPane *preview_ = nullptr;
-    TMFileExplorer *flb_ = nullptr;
-    TShellDriveComboBox *dirBox_ = nullptr;
+    FileListView *fileList_ = nullptr;
+    VolumeSelector *volumes_ = nullptr;
     QMenu *recentMenu_ = nullptr;
     QSplitter *rightSplitter_ = nullptr;
     QSplitter *mainSplitter_ = nullptr;
     QToolButton *previewButton_ = nullptr;
     QLabel *statusText_ = nullptr;
     ElidedLabel *folderLabel_ = nullptr;
-    TAboutBox *aboutBox_ = nullptr;
-    TSShow *sShow_ = nullptr;
-    TOpty *opty_ = nullptr;
-    TForm2 *form2_ = nullptr;
-    TMakeExeDialog *makeExe_ = nullptr;
+    AboutDialog *about_ = nullptr;
+    PlayerWindow *player_ = nullptr;
+    OptionsDialog *options_ = nullptr;
+    EffectSelectionDialog *effectSelection_ = nullptr;
+    BuildShowDialog *buildShow_ = nullptr;
 
-    QStringList sopt_;      // resume list: "Pre"/"Not", project to reopen
+    QStringList resumeList_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
     QString startupFile_;
     RecentFolders recent_;

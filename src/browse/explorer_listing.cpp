@@ -48,7 +48,7 @@ ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info, QHash<QStrin
                           dir ? QStringLiteral("dir") : QStringLiteral("file")}};
 }
 
-bool PassesAttributes(const QFileInfo &info, TFileType fileType)
+bool PassesAttributes(const QFileInfo &info, FileTypes fileType)
 {
     if (!fileType.testFlag(ftReadOnly) && !info.isWritable())
         return false;
@@ -107,7 +107,7 @@ bool MaskMatches(const QString &name, const QString &mask)
     return CompiledMask(mask).Matches(name);
 }
 
-QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, TFileType fileType)
+QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, FileTypes fileType)
 {
     const QFileInfoList infos = QDir(folder).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);

@@ -11,15 +11,15 @@ namespace lumetta {
 
 // Attribute classes of files a listing takes; hidden = name starting with ".", read-only = no
 // write permission for this user, system and archive are never set on this platform.
-enum TFileTypeFlag {
+enum FileTypeFlag {
     ftReadOnly = 0x01,
     ftHidden = 0x02,
     ftSystem = 0x04,
     ftArchive = 0x20,
     ftNormal = 0x80,
 };
-Q_DECLARE_FLAGS(TFileType, TFileTypeFlag)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TFileType)
+Q_DECLARE_FLAGS(FileTypes, FileTypeFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FileTypes)
 
 // Positions in ExplorerEntry::subItems.
 enum ExplorerSubItem {
@@ -50,7 +50,7 @@ bool MaskMatches(const QString &name, const QString &mask);
 // The contents of folder (with its trailing "/"): first its subfolders, then the files matching
 // each mask in turn; read-only and hidden entries only when fileType holds ftReadOnly or ftHidden.
 // A file matching several masks is listed once.
-QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, TFileType fileType);
+QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, FileTypes fileType);
 
 QList<ExplorerEntry> ListVolumes(const QList<VolumeInfo> &volumes);
 

@@ -1,6 +1,6 @@
 #include "dialogs/dialog_questions.h"
 
-#include "app/version.h"
+#include "show/version.h"
 
 #include <QColorDialog>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/show_settings.h"
+#include "show/show_settings.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/EffectCatalogue.h"
+#include "player/effect_catalogue.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
 
 #include "common/random.h"
-#include "dialogs/EffectCatalogue.h"
+#include "player/effect_catalogue.h"
 #include "transitions/TransEff.h"
 #include "transitions/teForm.h"
 

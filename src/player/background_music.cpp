@@ -4,51 +4,51 @@ namespace lumetta {
 
 bool BackgroundMusic::Start(const QStringList &playlist, bool musicOn)
 {
-    m_active = false;
-    m_failed.clear();
-    m_nextTrack = 1;
+    active_ = false;
+    failed_.clear();
+    nextTrack_ = 1;
     if (!musicOn || playlist.isEmpty())
         return true;
-    if (!m_player.open(playlist.first()))
+    if (!player_.open(playlist.first()))
         return false;
-    m_player.play();
-    m_active = true;
+    player_.play();
+    active_ = true;
     return true;
 }
 
 std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool repeat)
 {
-    if (!m_active || m_player.isPlaying(kEndMarginMs))
+    if (!active_ || player_.isPlaying(kEndMarginMs))
         return std::nullopt;
     std::optional<QString> report;
     // At most one pass over the list, so a list of broken files cannot keep the poll busy.
     for (qsizetype tries = 0; tries < playlist.size(); ++tries) {
-        int track = m_nextTrack;
+        int track = nextTrack_;
         if (track > playlist.size() - 1) {
             if (!repeat)
                 break;
             track = 0;
         }
-        m_nextTrack = track + 1;
+        nextTrack_ = track + 1;
         const QString &path = playlist[track];
-        if (m_failed.contains(path))
+        if (failed_.contains(path))
             continue;
-        if (m_player.open(path)) {
-            m_player.play();
+        if (player_.open(path)) {
+            player_.play();
             break;
         }
-        m_failed.insert(path);
+        failed_.insert(path);
         if (!report)
-            report = m_player.errorString();
+            report = player_.errorString();
     }
     return report;
 }
 
 void BackgroundMusic::Stop()
 {
-    if (m_active)
-        m_player.stop();
-    m_active = false;
+    if (active_)
+        player_.stop();
+    active_ = false;
 }
 
 }  // namespace lumetta

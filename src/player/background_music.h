@@ -24,7 +24,7 @@ public:
     // the show must not start. Every show starts its music with the first track.
     bool Start(const QStringList &playlist, bool musicOn);
     // True while a show's music is under way and the poll timer should run.
-    bool Active() const { return m_active; }
+    bool Active() const { return active_; }
     // The poll (every 100 ms): when the track has ended, the next one starts, or with
     // `repeat` the first again. A track that cannot be opened is skipped for the rest of the
     // show; its error text is returned the first time only.
@@ -32,15 +32,15 @@ public:
     // Music stop at the end of a show.
     void Stop();
 
-    int NextTrack() const { return m_nextTrack; }
-    const QString &ErrorString() const { return m_player.errorString(); }
-    const MusicPlayer &Player() const { return m_player; }
+    int NextTrack() const { return nextTrack_; }
+    const QString &ErrorString() const { return player_.errorString(); }
+    const MusicPlayer &Player() const { return player_; }
 
 private:
-    MusicPlayer m_player;
-    int m_nextTrack = 1;
-    bool m_active = false;
-    QSet<QString> m_failed;
+    MusicPlayer player_;
+    int nextTrack_ = 1;
+    bool active_ = false;
+    QSet<QString> failed_;
 };
 
 }  // namespace lumetta

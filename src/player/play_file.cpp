@@ -1,7 +1,7 @@
 #include "player/play_file.h"
 
-#include "app/show_project.h"
-#include "player/Sliders.h"
+#include "show/show_project.h"
+#include "player/player_window.h"
 
 #include <QFileInfo>
 
@@ -13,14 +13,14 @@ int PlayProjectFile(const QString &path, std::FILE *errors)
     ShowProject project;
     if (project.OpenPath(QFileInfo(path).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
         return 1;
-    TSShow show;
+    PlayerWindow show;
     switch (show.PlayNow(project)) {
-    case TSShow::StartResult::Started:
+    case PlayerWindow::StartResult::Started:
         return 0;
-    case TSShow::StartResult::NoPictures:
+    case PlayerWindow::StartResult::NoPictures:
         dialogs.ShowError(QStringLiteral("%1 holds no pictures to show").arg(path));
         return 1;
-    case TSShow::StartResult::Failed:
+    case PlayerWindow::StartResult::Failed:
         dialogs.ShowError(show.ErrorText());
         return 1;
     }

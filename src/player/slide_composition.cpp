@@ -1,9 +1,9 @@
 #include "player/slide_composition.h"
 
-#include "app/show_settings.h"
+#include "show/show_settings.h"
 #include "common/arith.h"
 #include "media/picture.h"
-#include "player/pro_image.h"
+#include "player/picture_widget.h"
 
 #include <QPainter>
 #include <QPaintDevice>
@@ -97,7 +97,7 @@ BackgroundSetup BuildBackground(const ShowSettings &settings, QSize screen)
     return setup;
 }
 
-ProImageMode PlacementMode(const ShowSettings &settings, ProImageMode current)
+PicturePlacement PlacementMode(const ShowSettings &settings, PicturePlacement current)
 {
     const std::optional<ShowSettings::Placement> placement = settings.BackgroundPlacement();
     if (!placement)
@@ -107,9 +107,9 @@ ProImageMode PlacementMode(const ShowSettings &settings, ProImageMode current)
         current.tiled = true;
         return current;
     case ShowSettings::Placement::Center:
-        return ProImageMode{false, true, false};
+        return PicturePlacement{false, true, false};
     case ShowSettings::Placement::Stretch:
-        return ProImageMode{false, false, true};
+        return PicturePlacement{false, false, true};
     }
     return current;
 }

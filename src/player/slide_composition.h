@@ -12,7 +12,7 @@ class QPainter;
 namespace lumetta {
 
 class ShowSettings;
-struct ProImageMode;
+struct PicturePlacement;
 
 // Colour of the slide's shadow.
 inline constexpr QRgb kShadowColor = 0xFF303030;
@@ -64,6 +64,6 @@ BackgroundSetup BuildBackground(const ShowSettings &settings, QSize screen);
 
 // The picture control's mode after line 7: "Tile" turns tiling on and keeps the rest,
 // "Center" and "Stretch" set all three, anything else changes nothing.
-ProImageMode PlacementMode(const ShowSettings &settings, ProImageMode current);
+PicturePlacement PlacementMode(const ShowSettings &settings, PicturePlacement current);
 
 }  // namespace lumetta

@@ -1,9 +1,9 @@
 #include "player/slide_sequencer.h"
 
-#include "app/show_project.h"
+#include "show/show_project.h"
 #include "common/arith.h"
 #include "common/random.h"
-#include "dialogs/EffectCatalogue.h"
+#include "player/effect_catalogue.h"
 
 #include <QFileInfo>
 

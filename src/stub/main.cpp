@@ -1,9 +1,9 @@
 // The standalone player: a copy of this program with a show appended plays that show full
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
-#include "app/show_project.h"
-#include "app/standalone_show.h"
-#include "app/version.h"
-#include "player/Sliders.h"
+#include "show/show_project.h"
+#include "show/standalone_show.h"
+#include "show/version.h"
+#include "player/player_window.h"
 
 #include <QApplication>
 #include <QFile>
@@ -56,23 +56,23 @@ int PlayOwnShow()
     if (stopRequested)
         return 0;
 
-    lumetta::TSShow player;
+    lumetta::PlayerWindow player;
     QTimer stopWatch;
     QObject::connect(&stopWatch, &QTimer::timeout, &player, [&player] {
         if (stopRequested)
             player.close();
     });
     stopWatch.start(100);
-    const lumetta::TSShow::StartResult result = player.PlayNow(project);
+    const lumetta::PlayerWindow::StartResult result = player.PlayNow(project);
     // The unpacked files go before any message box, which may wait long for an answer.
     folder.remove();
     switch (result) {
-    case lumetta::TSShow::StartResult::Started:
+    case lumetta::PlayerWindow::StartResult::Started:
         return 0;
-    case lumetta::TSShow::StartResult::NoPictures:
+    case lumetta::PlayerWindow::StartResult::NoPictures:
         Report(QStringLiteral("The slide show holds no pictures."));
         return 1;
-    case lumetta::TSShow::StartResult::Failed:
+    case lumetta::PlayerWindow::StartResult::Failed:
         Report(player.ErrorText());
         return 1;
     }

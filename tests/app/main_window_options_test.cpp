@@ -1,11 +1,11 @@
 #include "app/main_window.h"
 
-#include "app/project_file.h"
-#include "app/qstring_print.h"
-#include "app/scripted_dialogs.h"
-#include "browse/MFileExplorer.h"
-#include "dialogs/Options.h"
-#include "dialogs/Transit.h"
+#include "show/project_file.h"
+#include "support/qstring_print.h"
+#include "support/scripted_dialogs.h"
+#include "browse/file_list_view.h"
+#include "dialogs/options_dialog.h"
+#include "dialogs/effect_selection_dialog.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -33,11 +33,11 @@ protected:
     void SetUp() override
     {
         lists = std::make_unique<ListFiles>(dir.filePath("config"));
-        form = std::make_unique<TForm1>(*lists, &dialogs);
+        form = std::make_unique<MainWindow>(*lists, &dialogs);
         form->show();
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->FormActivate();
+        form->OnActivated();
     }
 
     // Runs COMMAND, which opens a modal dialog; WHILE_OPEN sees the dialog and closes it.
@@ -68,7 +68,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<ListFiles> lists;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndMarkTheProjectModified)
@@ -85,7 +85,7 @@ TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndMarkTheProjectModif
         form->Project().SetModified(false);
         const QStringList before = form->Project().Settings().Lines();
         WithModal(c.command, [&](QWidget *dialog) {
-            EXPECT_EQ(dialog, form->OptionsDialog());
+            EXPECT_EQ(dialog, form->Options());
             EXPECT_EQ(Page(dialog), c.page);
             Press(dialog, "BitBtn2");
         });
@@ -117,7 +117,7 @@ TEST_F(MainWindowOptionsTest, TheEffectDialogShowsTheOpenedProjectsSelection)
     ASSERT_EQ(form->Project().EffectSelection(), (QStringList{"20", "3"}));
 
     QStringList checked;
-    WithModal([&] { form->EffectsDialog()->exec(); },
+    WithModal([&] { form->EffectSelection()->exec(); },
               [&](QWidget *dialog) {
                   auto *list = dialog->findChild<QListWidget *>("CheckListBox1");
                   for (int row = 0; row < list->count(); ++row)

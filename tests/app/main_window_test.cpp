@@ -1,13 +1,13 @@
 #include "app/main_window.h"
-#include "app/make_exe_dialog.h"
+#include "dialogs/build_show_dialog.h"
 
-#include "app/project_file.h"
-#include "app/qstring_print.h"
-#include "app/scripted_dialogs.h"
-#include "browse/MFileExplorer.h"
-#include "browse/ShellDriveComboBox.h"
+#include "show/project_file.h"
+#include "support/qstring_print.h"
+#include "support/scripted_dialogs.h"
+#include "browse/file_list_view.h"
+#include "browse/volume_selector.h"
 #include "browse/preview_pane.h"
-#include "app/file_bytes.h"
+#include "support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +45,9 @@ protected:
     void SetUp() override { lists = std::make_unique<ListFiles>(dir.filePath("config")); }
 
     // The window as the program starts it, with the test answering every dialog.
-    TForm1 &Start()
+    MainWindow &Start()
     {
-        form = std::make_unique<TForm1>(*lists, &dialogs);
+        form = std::make_unique<MainWindow>(*lists, &dialogs);
         Show();
         return *form;
     }
@@ -57,7 +57,7 @@ protected:
         form->show();
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->FormActivate();
+        form->OnActivated();
     }
 
     QString MakeProject(const QString &name, int pictures)
@@ -123,13 +123,13 @@ protected:
     }
 
     // Starts the window showing FOLDER in the file list.
-    TForm1 &StartIn(const QString &folder)
+    MainWindow &StartIn(const QString &folder)
     {
         lists->WriteStartDir({folder});
         return Start();
     }
 
-    TMFileExplorer *Files() const { return form->FileList(); }
+    FileListView *Files() const { return form->FileList(); }
 
     int ItemNamed(const QString &name) const
     {
@@ -154,12 +154,12 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<ListFiles> lists;
     ScriptedDialogs dialogs;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("Lumetta XP"));
     EXPECT_EQ(w.StatusText(), QLatin1String("Use double click in order to add pictures"));
@@ -172,7 +172,7 @@ TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
 
 TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     const struct {
         const char *name;
         const char *text;
@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
 
 TEST_F(MainWindowTest, OpenSaveAsAndNewSetCaptionsCounterAndSelection)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     OpenProject(MakeProject("trip.zut", 3));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- trip"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("trip - Lumetta XP"));
@@ -234,7 +234,7 @@ TEST_F(MainWindowTest, OpenSaveAsAndNewSetCaptionsCounterAndSelection)
 
 TEST_F(MainWindowTest, StateTableThroughTheKeys)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     const QString opened = MakeProject("opened.zut", 2);
     OpenProject(opened);
     ClickRow(1);
@@ -261,7 +261,7 @@ TEST_F(MainWindowTest, StateTableThroughTheKeys)
 
 TEST_F(MainWindowTest, CloseWritesTheListFilesBeforeAskingAndKeepsThemOnCancel)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     const QString opened = MakeProject("show.zut", 3);
     OpenProject(opened);
     QTest::keyClick(w.PictureList(), Qt::Key_Delete);
@@ -280,7 +280,7 @@ TEST_F(MainWindowTest, CloseWritesTheListFilesBeforeAskingAndKeepsThemOnCancel)
 
 TEST_F(MainWindowTest, CloseAfterYesGoesOnOnlyWhenSaved)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     OpenProject(MakeProject("s.zut", 2));
     dialogs.saveAnswers = {std::nullopt};
     Button("SaveAsButton")->click();  // now untitled, so Yes asks for a name
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, AListFileThatCannotBeWrittenIsReportedAndClosingGoesOn)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     lists = std::make_unique<ListFiles>(dir.filePath("blocked/config"));
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     dialogs.errors.clear();
     EXPECT_TRUE(w.close());
     ASSERT_EQ(dialogs.errors.size(), 2);
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, AListFileThatCannotBeWrittenIsReportedAndClosingGoesOn)
 TEST_F(MainWindowTest, NotInTheResumeListStartsWithThePreviewHiddenAndWritesItBack)
 {
     lists->WriteResume({"Not", "No"});
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     EXPECT_FALSE(w.PreviewShown());
     EXPECT_FALSE(Button("PreviewButton")->isChecked());
     EXPECT_FALSE(w.findChild<QWidget *>(QStringLiteral("PrePanel"))->isVisible());
@@ -319,7 +319,7 @@ TEST_F(MainWindowTest, NotInTheResumeListStartsWithThePreviewHiddenAndWritesItBa
 
 TEST_F(MainWindowTest, PreviewButtonShowsAndHidesThePanel)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     QWidget *panel = w.findChild<QWidget *>(QStringLiteral("PrePanel"));
     QToolButton *button = Button("PreviewButton");
     QTest::mouseClick(button, Qt::LeftButton);
@@ -336,7 +336,7 @@ TEST_F(MainWindowTest, ReopensTheLastProjectAtStartOnlyOnce)
 {
     const QString last = MakeProject("last.zut", 2);
     lists->WriteResume({"Pre", last});
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - last"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("last - Lumetta XP"));
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, ReopensTheLastProjectAtStartOnlyOnce)
     EXPECT_FALSE(w.Project().Modified());
 
     QTest::keyClick(&w, Qt::Key_Delete);
-    w.FormActivate();  // coming back from a dialog
+    w.OnActivated();  // coming back from a dialog
     EXPECT_EQ(ListedPictures().size(), 1);
 }
 
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
 {
     const QString gone = dir.filePath("gone.zut");
     lists->WriteResume({"Pre", gone});
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone}));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
     EXPECT_TRUE(ListedPictures().isEmpty());
@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
 TEST_F(MainWindowTest, AnEmptyProjectLineInTheResumeListReopensNothing)
 {
     lists->WriteResume({"Pre", ""});
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
 }
@@ -371,7 +371,7 @@ TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
 {
     lists->WriteResume({"Pre", MakeProject("last.zut", 2)});
     const QString named = MakeProject("named.zut", 4);
-    form = std::make_unique<TForm1>(*lists, &dialogs);
+    form = std::make_unique<MainWindow>(*lists, &dialogs);
     form->SetStartupFile(named);
     Show();
     EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP- named"));
@@ -380,7 +380,7 @@ TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
 
 TEST_F(MainWindowTest, RemovingEntriesOneTwoAndFourOfFiveLeavesZeroAndThree)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     OpenProject(MakeProject("five.zut", 5));
     ClickRow(1);
     ClickRow(2, Qt::ControlModifier);
@@ -395,7 +395,7 @@ TEST_F(MainWindowTest, RemovingEntriesOneTwoAndFourOfFiveLeavesZeroAndThree)
 
 TEST_F(MainWindowTest, ClearEmptiesTheListFromAnywhere)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     OpenProject(MakeProject("c.zut", 3));
     Button("PreviewButton")->setFocus();
     QTest::keyClick(&w, Qt::Key_Delete, Qt::ControlModifier);
@@ -406,7 +406,7 @@ TEST_F(MainWindowTest, ClearEmptiesTheListFromAnywhere)
 
 TEST_F(MainWindowTest, UpArrowTwiceMovesTheLastOfThreeToTheTop)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     OpenProject(MakeProject("three.zut", 3));
     ClickRow(0);
     ClickRow(2, Qt::ControlModifier);  // row 0 stays selected too, row 2 has the focus
@@ -426,7 +426,7 @@ TEST_F(MainWindowTest, UpArrowTwiceMovesTheLastOfThreeToTheTop)
 
 TEST_F(MainWindowTest, UpArrowAtTheTopOfItsRangeMovesNothing)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     for (int i = 0; i < 2000; ++i)
         w.ArrowClicked(true);
     OpenProject(MakeProject("two.zut", 2));
@@ -444,7 +444,7 @@ TEST_F(MainWindowTest, UpArrowAtTheTopOfItsRangeMovesNothing)
 TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
 {
     const QString folder = MakeFolder("mixed", {"a.Jpg", "b.jpg", "c.JPG", "d.bmp", "notes.txt"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     ASSERT_EQ(Files()->Directory(), folder);
     EXPECT_EQ(ItemNamed("notes.txt"), -1);  // the mask lists pictures only
     SelectFiles({"a.Jpg", "b.jpg", "c.JPG"});
@@ -466,7 +466,7 @@ TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
 {
     const QString folder = MakeFolder("keys", {"p.bmp"});
     MakeFolder("keys/inner", {"q.bmp"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     Files()->setFocus();
     SelectFiles({"inner"});
     QTest::keyClick(Files(), Qt::Key_Return);
@@ -483,7 +483,7 @@ TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
 TEST_F(MainWindowTest, MovingThroughTheFileListWithTheKeysPreviewsEachPicture)
 {
     const QString folder = MakeFolder("arrows", {"a.bmp", "b.jpg"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     Files()->setFocus();
     Files()->setCurrentItem(Files()->topLevelItem(ItemNamed("a.bmp")));
     w.Preview()->Clear();
@@ -498,7 +498,7 @@ TEST_F(MainWindowTest, MovingThroughTheFileListWithTheKeysPreviewsEachPicture)
 TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
 {
     const QString folder = MakeFolder("breaks", {"good.bmp", "bad\nname.bmp", "bad\rtoo.jpg"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     ASSERT_GE(ItemNamed("bad\nname.bmp"), 0);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "good.bmp"}));
@@ -507,7 +507,7 @@ TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
 TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
 {
     const QString folder = MakeFolder("twice", {"p.bmp"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     SelectFiles({"p.bmp"});
     w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
     w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
@@ -518,7 +518,7 @@ TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
 TEST_F(MainWindowTest, AddWithNothingSelectedStillMarksTheProjectAndCounts)
 {
     const QString folder = MakeFolder("none", {"p.bmp"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     Files()->clearSelection();
     QTest::keyClick(&w, Qt::Key_Enter);
     EXPECT_TRUE(ListedPictures().isEmpty());
@@ -529,7 +529,7 @@ TEST_F(MainWindowTest, AddWithNothingSelectedStillMarksTheProjectAndCounts)
 TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
 {
     const QString folder = MakeFolder("empty", {"readme.txt", "x.Gif"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(ListedPictures().isEmpty());
@@ -542,7 +542,7 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
 {
     const QString folder = MakeFolder("all", {"b.gif", "a.jpg", "c.BMP", "skip.png"});
     QDir(folder).mkdir("sub.jpg");
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(w.PictureList(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP"}));
@@ -557,7 +557,7 @@ TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
 {
     const QString folder = MakeFolder("dbl", {"x.bmp"});
     QDir(folder).mkdir("inner");
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     const int item = ItemNamed("inner");
     ASSERT_GE(item, 0);
     SelectFiles({"inner"});
@@ -572,7 +572,7 @@ TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
 TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnly)
 {
     const QString folder = MakeFolder("click", {"a.bmp", "b.jpg", "c.txt"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     ASSERT_EQ(SelectedRows(), QList<int>({0}));
     const auto clickFile = [&](const char *name) {
@@ -602,7 +602,7 @@ TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnl
 TEST_F(MainWindowTest, ClearAndNewEmptyThePreview)
 {
     const QString folder = MakeFolder("clear", {"a.bmp"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     ASSERT_TRUE(w.Preview()->HasPicture());
     QTest::keyClick(&w, Qt::Key_Delete);  // Remove keeps what the preview shows
@@ -624,7 +624,7 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write("not a jpeg at all");
     fake.close();
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
     ASSERT_EQ(dialogs.errors.size(), 1);
@@ -634,7 +634,7 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
 TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
 {
     // Where no window manager hands the activation back, a closed dialog left every key dead.
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     QDialog modal(&w);
     QTimer::singleShot(0, &modal, [&] {
         modal.activateWindow();
@@ -651,11 +651,11 @@ TEST_F(MainWindowTest, HelpThatCannotBeShownIsReported)
 {
     // Neither a test run nor a desktop without a browser has a program for the guide: F1 must
     // say so instead of doing nothing.
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     QTest::keyClick(&w, Qt::Key_F1);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open ")) << dialogs.errors[0].toStdString();
-    EXPECT_TRUE(dialogs.errors[0].contains(TForm1::HelpFilePath())) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(MainWindow::HelpFilePath())) << dialogs.errors[0].toStdString();
 }
 
 TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
@@ -665,7 +665,7 @@ TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write("not a jpeg at all");
     fake.close();
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     const auto clickFile = [&](const char *name) {
         QTreeWidgetItem *row = Files()->topLevelItem(ItemNamed(name));
         QTest::mouseClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, Files()->visualItemRect(row).center());
@@ -681,7 +681,7 @@ TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
 TEST_F(MainWindowTest, TheLineAboveTheFileListNamesTheShownFolder)
 {
     const QString folder = MakeFolder(QStringLiteral("a rather long folder name/caf\u00e9 inner"), {});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     auto *line = w.findChild<QLabel *>(QStringLiteral("FolderLabel"));
     ASSERT_NE(line, nullptr);
     EXPECT_TRUE(line->isVisible());
@@ -710,7 +710,7 @@ TEST_F(MainWindowTest, RecentFoldersMenuShowsTheLastFiveOldestFirst)
     for (int i = 1; i <= 7; ++i)
         seven << MakeFolder(QStringLiteral("r%1").arg(i), {});
     lists->WriteRecentFolders(seven);
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
     ASSERT_NE(menu, nullptr);
     QStringList captions;
@@ -737,7 +737,7 @@ TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
     };
     for (const auto &c : cases) {
         lists->WriteRecentFolders(c.lines);
-        TForm1 &w = Start();
+        MainWindow &w = Start();
         auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
         ASSERT_EQ(menu->actions().size(), 1);
         EXPECT_EQ(menu->actions().first()->text(), QLatin1String("Empty"));
@@ -747,7 +747,7 @@ TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
 
 TEST_F(MainWindowTest, StartFolderThatIsGoneLeavesTheInitialFolderAndCloseWritesTheShownOne)
 {
-    TForm1 &w = StartIn(dir.filePath("no-such-folder/"));
+    MainWindow &w = StartIn(dir.filePath("no-such-folder/"));
     EXPECT_EQ(Files()->Directory(), QDir::homePath() + "/");
     const QString folder = MakeFolder("shown", {});
     Files()->SetDirectory(folder);
@@ -758,15 +758,15 @@ TEST_F(MainWindowTest, StartFolderThatIsGoneLeavesTheInitialFolderAndCloseWrites
 TEST_F(MainWindowTest, UpButtonShowsTheParentFolder)
 {
     const QString folder = MakeFolder("parent/child", {});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     QTest::mouseClick(w.findChild<QToolButton *>(QStringLiteral("UpButton")), Qt::LeftButton);
     EXPECT_EQ(Files()->Directory(), dir.filePath("parent") + "/");
 }
 
 TEST_F(MainWindowTest, PickingAVolumeShowsItsRoot)
 {
-    TForm1 &w = StartIn(MakeFolder("somewhere", {}));
-    auto *drives = w.findChild<TShellDriveComboBox *>(QStringLiteral("DirBox"));
+    MainWindow &w = StartIn(MakeFolder("somewhere", {}));
+    auto *drives = w.findChild<VolumeSelector *>(QStringLiteral("DirBox"));
     ASSERT_NE(drives, nullptr);
     ASSERT_GT(drives->count(), 0);
     emit drives->activated(0);
@@ -775,7 +775,7 @@ TEST_F(MainWindowTest, PickingAVolumeShowsItsRoot)
 
 TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     w.resize(1200, 800);
     QApplication::processEvents();
     auto *bar = w.findChild<QWidget *>(QStringLiteral("ToolBar3"));
@@ -807,7 +807,7 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
 
 TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     QTest::keyClick(&w, Qt::Key_F5);
     EXPECT_TRUE(dialogs.errors.isEmpty());
     EXPECT_TRUE(w.isActiveWindow());
@@ -818,7 +818,7 @@ TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
 TEST_F(MainWindowTest, BrowseAddReorderSaveQuitAndFindItReopened)
 {
     const QString folder = MakeFolder("trip", {"a.jpg", "b.bmp", "c.jpg"});
-    TForm1 &w = StartIn(folder);
+    MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     ClickRow(2);
     QTest::mouseClick(Button("ArrowUp"), Qt::LeftButton);
@@ -830,7 +830,7 @@ TEST_F(MainWindowTest, BrowseAddReorderSaveQuitAndFindItReopened)
     EXPECT_EQ(dialogs.asked, QStringList({"save"}));
 
     ScriptedDialogs next;
-    form = std::make_unique<TForm1>(*lists, &next);
+    form = std::make_unique<MainWindow>(*lists, &next);
     Show();
     EXPECT_EQ(ListedPictures(), order);
     EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP - trip"));
@@ -852,15 +852,15 @@ TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
 
 TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProject)
 {
-    TForm1 &w = Start();
+    MainWindow &w = Start();
     const QString path = MakeProject("trip.zut", 2);
     OpenProject(path);
     w.Project().EffectSelection() = {"7"};
     w.Project().SetModified();
     QString shownName;
     QTimer::singleShot(0, &w, [&] {
-        if (auto *dialog = qobject_cast<TMakeExeDialog *>(QApplication::activeModalWidget())) {
-            shownName = dialog->NameEdit->text();
+        if (auto *dialog = qobject_cast<BuildShowDialog *>(QApplication::activeModalWidget())) {
+            shownName = dialog->NameEdit()->text();
             dialog->reject();
         }
     });

@@ -1,6 +1,6 @@
 #include "media/bmp_codec.h"
 #include "damaged_data.h"
-#include "picture_files.h"
+#include "support/picture_files.h"
 
 #include <QtEndian>
 

@@ -1,6 +1,6 @@
 #include "media/gif_codec.h"
 #include "damaged_data.h"
-#include "picture_files.h"
+#include "support/picture_files.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
 #include "media/music_player.h"
-#include "picture_files.h"
-#include "wav_files.h"
+#include "support/picture_files.h"
+#include "support/wav_files.h"
 
 #include <QSignalSpy>
 #include <QTest>

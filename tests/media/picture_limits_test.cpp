@@ -3,7 +3,7 @@
 
 #include "media/picture.h"
 #include "media/picture_error.h"
-#include "picture_files.h"
+#include "support/picture_files.h"
 
 #include <QtEndian>
 

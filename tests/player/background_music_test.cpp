@@ -1,6 +1,6 @@
 #include "player/background_music.h"
 
-#include "media/wav_files.h"
+#include "support/wav_files.h"
 
 #include <QFile>
 #include <QTest>
@@ -20,15 +20,15 @@ class PollRecorder
 {
 public:
     PollRecorder(BackgroundMusic &music, const QStringList &playlist, bool repeat)
-        : m_music(music), m_playlist(playlist)
+        : music_(music), playlist_(playlist)
     {
         Note();
-        QObject::connect(&m_timer, &QTimer::timeout, [this, repeat] {
-            if (const std::optional<QString> report = m_music.Poll(m_playlist, repeat))
+        QObject::connect(&timer_, &QTimer::timeout, [this, repeat] {
+            if (const std::optional<QString> report = music_.Poll(playlist_, repeat))
                 reports.append(*report);
             Note();
         });
-        m_timer.start(20);
+        timer_.start(20);
     }
 
     QStringList started;
@@ -37,16 +37,16 @@ public:
 private:
     void Note()
     {
-        const QString now = m_music.Player().fileName();
-        if (m_music.Player().isPlaying() && (started.isEmpty() || started.last() != now || m_lastNext != m_music.NextTrack()))
+        const QString now = music_.Player().fileName();
+        if (music_.Player().isPlaying() && (started.isEmpty() || started.last() != now || lastNext_ != music_.NextTrack()))
             started.append(now);
-        m_lastNext = m_music.NextTrack();
+        lastNext_ = music_.NextTrack();
     }
 
-    BackgroundMusic &m_music;
-    QStringList m_playlist;
-    QTimer m_timer;
-    int m_lastNext = -1;
+    BackgroundMusic &music_;
+    QStringList playlist_;
+    QTimer timer_;
+    int lastNext_ = -1;
 };
 
 QStringList Tracks(std::initializer_list<const char *> names)

@@ -1,8 +1,8 @@
 #include "player/slide_composition.h"
 
-#include "app/show_settings.h"
+#include "show/show_settings.h"
 #include "media/picture_error.h"
-#include "player/pro_image.h"
+#include "player/picture_widget.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -168,7 +168,7 @@ TEST(SlideBackground, PlacementWords)
 {
     struct Case {
         const char *word;
-        ProImageMode before, after;
+        PicturePlacement before, after;
     };
     const Case cases[] = {
         {"Tile", {false, true, true}, {true, true, true}},
@@ -177,7 +177,7 @@ TEST(SlideBackground, PlacementWords)
         {"tile", {false, true, false}, {false, true, false}},
     };
     for (const Case &c : cases) {
-        const ProImageMode mode = PlacementMode(WithLines({{ShowSettings::kPlacement, c.word}}), c.before);
+        const PicturePlacement mode = PlacementMode(WithLines({{ShowSettings::kPlacement, c.word}}), c.before);
         EXPECT_EQ(mode.tiled, c.after.tiled) << c.word;
         EXPECT_EQ(mode.center, c.after.center) << c.word;
         EXPECT_EQ(mode.stretch, c.after.stretch) << c.word;

@@ -1,4 +1,4 @@
-#include "app/show_project.h"
+#include "show/show_project.h"
 #include "common/random.h"
 #include "player/slide_sequencer.h"
 

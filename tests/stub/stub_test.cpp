@@ -1,8 +1,8 @@
-#include "app/project_file.h"
-#include "app/qstring_print.h"
-#include "app/show_settings.h"
-#include "media/picture_files.h"
-#include "media/wav_files.h"
+#include "show/project_file.h"
+#include "support/qstring_print.h"
+#include "show/show_settings.h"
+#include "support/picture_files.h"
+#include "support/wav_files.h"
 
 #include <QDir>
 #include <QFile>

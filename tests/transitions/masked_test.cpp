@@ -3,7 +3,7 @@
 #include "transitions/teMasked.h"
 #include "transitions/teMonoPaint.h"
 
-#include "media/picture_files.h"
+#include "support/picture_files.h"
 
 #include <gtest/gtest.h>
 

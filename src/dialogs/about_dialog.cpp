@@ -1,0 +1,51 @@
+#include "dialogs/about_dialog.h"
+
+#include "dialogs/icons.h"
+#include "show/version.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace lumetta {
+
+AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowTitle(QStringLiteral("About %1").arg(QLatin1String(kProgramName)));
+
+    auto *picture = new QLabel(this);
+    picture->setPixmap(MakeIcon(IconId::App).pixmap(64, 64));
+    picture->setAlignment(Qt::AlignTop);
+
+    auto *text = new QLabel(this);
+    text->setObjectName(QStringLiteral("AboutText"));
+    text->setTextFormat(Qt::RichText);
+    text->setOpenExternalLinks(true);
+    text->setWordWrap(true);
+    text->setText(QStringLiteral(
+                      "<h2>%1</h2><p>Version %2</p>"
+                      "<p>A slide-show maker: collect BMP, JPEG and GIF pictures, choose how the show "
+                      "runs and which animated transitions it uses, add background music and play "
+                      "it full screen. Shows are saved as .zut projects and can be built into one "
+                      "self-running file.</p>"
+                      "<p><a href=\"%3\">%3</a></p>")
+                      .arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion),
+                           QLatin1String(kHomePage)));
+    text->setMinimumWidth(320);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto *row = new QHBoxLayout;
+    row->addWidget(picture);
+    row->addSpacing(12);
+    row->addWidget(text, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace lumetta

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDialog>
+
+namespace lumetta {
+
+// Program name, version, what the program does and where to find it.
+class AboutDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit AboutDialog(QWidget *parent = nullptr);
+};
+
+}  // namespace lumetta

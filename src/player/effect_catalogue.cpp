@@ -1,0 +1,75 @@
+#include "player/effect_catalogue.h"
+
+#include "transitions/TransEff.h"
+#include "transitions/teForm.h"
+
+static void initCatalogueResource()
+{
+    // The resource lives in a static library, so it is registered by hand.
+    Q_INIT_RESOURCE(effect_catalogue);
+}
+
+namespace lumetta {
+
+void LoadEffectCatalogue(TTransitionList &Trans, bool abortOnEscape)
+{
+    initCatalogueResource();
+    RegisterTransitionClasses();
+    ReadTransitionListFile(QStringLiteral(":/lumetta/effect_catalogue.dfm"), &Trans);
+    for (int i = 0; i < Trans.Count(); ++i)
+        Trans.Items(i)->SetAbortOnEscape(abortOnEscape);
+}
+
+QStringList EffectDisplayNames()
+{
+    return {
+        QStringLiteral("Alpha blend"),
+        QStringLiteral("Puzzle"),
+        QStringLiteral("Large puzzle"),
+        QStringLiteral("Blocks"),
+        QStringLiteral("Large blocks"),
+        QStringLiteral("Circle"),
+        QStringLiteral("Sweep clockwise"),
+        QStringLiteral("Sweep anticlockwise"),
+        QStringLiteral("Sweep clockwise 2"),
+        QStringLiteral("Drip down"),
+        QStringLiteral("Drip left"),
+        QStringLiteral("Wipe down"),
+        QStringLiteral("Wipe left"),
+        QStringLiteral("Wipe right"),
+        QStringLiteral("Wipe up"),
+        QStringLiteral("Wipe down and left"),
+        QStringLiteral("Wipe down and right"),
+        QStringLiteral("Wipe up and left"),
+        QStringLiteral("Wipe up and right"),
+        QStringLiteral("Wipe in"),
+        QStringLiteral("Wipe out"),
+    };
+}
+
+QString EffectDisplayName(int number)
+{
+    const QStringList names = EffectDisplayNames();
+    return number >= 0 && number < names.size() ? names.at(number) : QString();
+}
+
+QList<int> StandardEffectSet()
+{
+    return {1, 2, 4, 6, 9, 11, 12, 13, 14, 15, 17, 19, 20};
+}
+
+QStringList EffectCatalogueListing(const TTransitionList &Trans)
+{
+    QStringList lines;
+    for (int i = 0; i < Trans.Count(); ++i) {
+        const TTransitionEffect *effect = Trans.Items(i);
+        const QString name = i < OfferedEffectCount ? EffectDisplayName(i) : effect->GetDescription();
+        lines << QStringLiteral("%1\t%2\t%3\t%4\t%5")
+                     .arg(i)
+                     .arg(effect->objectName(), QString::fromLatin1(effect->metaObject()->className()), name)
+                     .arg(effect->Milliseconds());
+    }
+    return lines;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,88 @@
+#include "player/hot_key_help.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace lumetta {
+
+QStringList HotKeyHelp::HotKeyLines()
+{
+    return {
+        QStringLiteral("<F1>"),
+        QStringLiteral("This help message"),
+        QString(),
+        QStringLiteral("<Enter> or Left mouse click"),
+        QStringLiteral("Go to the next slide"),
+        QString(),
+        QStringLiteral("<Backspace> or <Left> button"),
+        QStringLiteral("Go to the previous slide"),
+        QString(),
+        QStringLiteral("<Ctrl>"),
+        QStringLiteral("Pause / Resume"),
+        QString(),
+        QStringLiteral("<Esc>"),
+        QStringLiteral("Exit presentation"),
+        QStringLiteral(" "),
+    };
+}
+
+HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("OnHelper"));
+    setWindowTitle(QStringLiteral("Help"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    title_ = new QLabel(QStringLiteral("Help about hot keys:"), this);
+    title_->setObjectName(QStringLiteral("title_"));
+    QPalette labelPalette = title_->palette();
+    labelPalette.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
+    title_->setPalette(labelPalette);
+
+    keyList_ = new QTextEdit(this);
+    keyList_->setObjectName(QStringLiteral("keyList_"));
+    keyList_->setReadOnly(true);
+    keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    keyList_->setPlainText(HotKeyLines().join(QLatin1Char('\n')));
+
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("okButton_"));
+    okButton_->setDefault(true);
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(title_);
+    layout->addWidget(keyList_);
+    layout->addWidget(okButton_, 0, Qt::AlignHCenter);
+    setFixedSize(300, 320);
+}
+
+void HotKeyHelp::done(int result)
+{
+    QDialog::done(result);
+    emit Closed();
+}
+
+void HotKeyHelp::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void HotKeyHelp::showEvent(QShowEvent *event)
+{
+    // Centred on the screen, not on the full-screen player that opens it.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+}  // namespace lumetta

@@ -1,0 +1,406 @@
+#include "player/player_window.h"
+
+#include "show/show_project.h"
+#include "player/effect_catalogue.h"
+#include "player/hot_key_help.h"
+#include "media/picture.h"
+#include "media/picture_error.h"
+#include "player/picture_widget.h"
+#include "player/slide_composition.h"
+#include "transitions/TransEff.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <new>
+
+namespace lumetta {
+
+namespace {
+
+constexpr int kCaptionBarHeight = 26;
+constexpr int kCaptionFontPixels = 16;
+constexpr int kNoticeMs = 5000;
+
+void SetBackgroundColor(QWidget *widget, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, color);
+    widget->setPalette(palette);
+}
+
+QRect ToLogical(const QRect &device, qreal ratio)
+{
+    return QRect(qRound(device.x() / ratio), qRound(device.y() / ratio), qRound(device.width() / ratio),
+                 qRound(device.height() / ratio));
+}
+
+QRect PrimaryScreenGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+PlayerWindow::PlayerWindow(QWidget *parent)
+    : QDialog(parent), sequencer_(*this)
+{
+    setObjectName(QStringLiteral("SShow"));
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    setModal(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    slideArea_ = new QWidget(this);
+    slideArea_->setObjectName(QStringLiteral("slideArea_"));
+    slideArea_->setAutoFillBackground(true);
+    SetBackgroundColor(slideArea_, Qt::black);
+
+    background_ = new PictureWidget(slideArea_);
+    background_->setObjectName(QStringLiteral("background_"));
+    background_->SetTiled(true);
+    auto *panoLayout = new QGridLayout(slideArea_);
+    panoLayout->setContentsMargins(0, 0, 0, 0);
+    panoLayout->addWidget(background_, 0, 0);
+
+    shadow_ = new QWidget(slideArea_);
+    shadow_->setObjectName(QStringLiteral("shadow_"));
+    shadow_->setAutoFillBackground(true);
+    SetBackgroundColor(shadow_, QColor::fromRgb(kShadowColor));
+    shadow_->hide();
+
+    slide_ = new PictureWidget(slideArea_);
+    slide_->setObjectName(QStringLiteral("slide_"));
+    slide_->SetCenter(true);
+    slide_->SetStretch(true);
+    slide_->setMouseTracking(true);
+    slide_->installEventFilter(this);
+
+    captionBar_ = new QLabel(this);
+    captionBar_->setObjectName(QStringLiteral("captionBar_"));
+    captionBar_->setFixedHeight(kCaptionBarHeight);
+    // A caption wider than the screen is cut off rather than widening the full-screen window.
+    captionBar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    captionBar_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    captionBar_->setLineWidth(1);
+    captionBar_->setAlignment(Qt::AlignCenter);
+    captionBar_->setAutoFillBackground(true);
+    QFont captionFont = captionBar_->font();
+    captionFont.setPixelSize(kCaptionFontPixels);
+    captionBar_->setFont(captionFont);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(slideArea_, 1);
+    layout->addWidget(captionBar_);
+
+    slideTimer_ = new QTimer(this);
+    slideTimer_->setObjectName(QStringLiteral("slideTimer_"));
+    slideTimer_->setInterval(500);
+    connect(slideTimer_, &QTimer::timeout, this, &PlayerWindow::OnSlideTimer);
+
+    musicTimer_ = new QTimer(this);
+    musicTimer_->setObjectName(QStringLiteral("musicTimer_"));
+    musicTimer_->setInterval(100);
+    connect(musicTimer_, &QTimer::timeout, this, &PlayerWindow::OnMusicTimer);
+
+    effects_ = new TTransitionList(this);
+    effects_->setObjectName(QStringLiteral("effects_"));
+    LoadEffectCatalogue(*effects_, false);
+
+    help_ = new HotKeyHelp(this);
+    connect(help_, &HotKeyHelp::Closed, this, [this] { sequencer_.HelpClosed(); });
+
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("notice_"));
+    notice_->setAutoFillBackground(true);
+    notice_->setMargin(8);
+    SetBackgroundColor(notice_, QColor(255, 255, 225));
+    notice_->hide();
+    noticeTimer_ = new QTimer(this);
+    noticeTimer_->setSingleShot(true);
+    connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
+}
+
+PlayerWindow::~PlayerWindow() = default;
+
+QSize PlayerWindow::ScreenSize()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    return (QSizeF(PrimaryScreenGeometry().size()) * ratio).toSize();
+}
+
+PlayerWindow::StartResult PlayerWindow::PlayNow(ShowProject &project)
+{
+    const StartResult result = StartShow(project);
+    if (result == StartResult::Started)
+        exec();
+    return result;
+}
+
+PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
+{
+    error_.clear();
+    shadow_->hide();
+    if (project.Pictures().isEmpty())
+        return StartResult::NoPictures;
+    project_ = &project;
+    sequencer_.SetProject(&project);
+    const ShowSettings &settings = project.Settings();
+
+    if (!music_.Start(project.Playlist(), settings.MusicOn())) {
+        error_ = music_.ErrorString();
+        return StartResult::Failed;
+    }
+    if (music_.Active())
+        musicTimer_->start();
+
+    try {
+        const BackgroundSetup background = BuildBackground(settings, ScreenSize());
+        switch (background.kind) {
+        case BackgroundSetup::Kind::Unchanged:
+            break;
+        case BackgroundSetup::Kind::Plain:
+            background_->SetPicture(QImage());
+            SetBackgroundColor(slideArea_, background.colour);
+            break;
+        case BackgroundSetup::Kind::Gradient:
+        case BackgroundSetup::Kind::Picture:
+            background_->SetPicture(background.picture);
+            break;
+        }
+    } catch (const PictureError &error) {
+        // No music without a show.
+        error_ = error.message();
+        musicTimer_->stop();
+        music_.Stop();
+        return StartResult::Failed;
+    }
+
+    if (const std::optional<int> seconds = settings.AdvanceSeconds()) {
+        slideTimer_->setInterval(*seconds * 1000);
+        slideTimer_->start();
+    } else {
+        slideTimer_->stop();
+    }
+
+    setCursor(Qt::BlankCursor);
+    setGeometry(PrimaryScreenGeometry());
+    setWindowState(Qt::WindowFullScreen);
+    return StartResult::Started;
+}
+
+void PlayerWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (project_ && !sequencer_.Running() && !setUpPending_) {
+        // Set-up runs from the event loop once the window is on the screen.
+        setUpPending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (setUpPending_)
+                    SetUpShow();
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void PlayerWindow::SetUpShow()
+{
+    setUpPending_ = false;
+    if (!project_)
+        return;
+    const ShowSettings &settings = project_->Settings();
+    slide_->SetPicture(QImage());
+    move(PrimaryScreenGeometry().topLeft());
+
+    const QString caption = settings.Get(ShowSettings::kCaption);
+    if (caption == QLatin1String("No")) {
+        captionBar_->hide();
+    } else {
+        if (const std::optional<TColor> color = StringToColor(caption))
+            SetBackgroundColor(captionBar_, ResolveColor(*color));
+        captionBar_->show();
+    }
+
+    const PicturePlacement mode =
+        PlacementMode(settings, PicturePlacement{background_->Tiled(), background_->Center(), background_->Stretch()});
+    background_->SetTiled(mode.tiled);
+    background_->SetCenter(mode.center);
+    background_->SetStretch(mode.stretch);
+
+    sequencer_.Start();
+}
+
+void PlayerWindow::OnSlideTimer()
+{
+    sequencer_.Tick();
+}
+
+void PlayerWindow::OnMusicTimer()
+{
+    // Opening a track waits for it with timers running; a poll inside that wait has nothing to add.
+    if (polling_ || !project_)
+        return;
+    polling_ = true;
+    const std::optional<QString> failure = music_.Poll(project_->Playlist(), project_->Settings().RepeatMusic());
+    polling_ = false;
+    if (failure)
+        Notify(*failure);
+}
+
+void PlayerWindow::EndShow()
+{
+    slideTimer_->stop();
+    musicTimer_->stop();
+    music_.Stop();
+    sequencer_.End();
+    setUpPending_ = false;
+    noticeTimer_->stop();
+    notice_->hide();
+}
+
+void PlayerWindow::closeEvent(QCloseEvent *event)
+{
+    EndShow();
+    QDialog::closeEvent(event);
+}
+
+void PlayerWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (!sequencer_.KeyDown(event->key()))
+        event->ignore();
+}
+
+bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == slide_) {
+        if (event->type() == QEvent::MouseMove) {
+            slide_->setCursor(Qt::ArrowCursor);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->button() == Qt::LeftButton && slide_->rect().contains(mouse->position().toPoint()))
+                sequencer_.Click();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PlayerWindow::HidePointer()
+{
+    slide_->setCursor(Qt::BlankCursor);
+    background_->setCursor(Qt::BlankCursor);
+}
+
+void PlayerWindow::SetCaption(const QString &text)
+{
+    captionBar_->setText(text);
+}
+
+void PlayerWindow::LetWindowUpdate()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+bool PlayerWindow::PrepareEffect(int effect)
+{
+    try {
+        return effects_->Items(effect)->Prepare(slideArea_, slideArea_->rect());
+    } catch (const std::exception &error) {
+        // The slide then simply appears without an animation.
+        Notify(QString::fromLocal8Bit(error.what()));
+        return false;
+    }
+}
+
+std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
+{
+    try {
+        const Picture picture = Picture::load(path);
+        const ShowSettings &settings = project_->Settings();
+        const SlideLayout layout = LayOutSlide(picture.size(), ScreenSize(), settings.PicturePercent(), settings.Shadow());
+        // Decoded completely now and scaled once to the slide, so the transition only copies.
+        slide_->SetPicture(picture.scaled(layout.picture.size()));
+        PlaceSlide(layout.picture, layout.shadow);
+        slide_->Shown();
+    } catch (const PictureError &error) {
+        return error.message();
+    } catch (const std::bad_alloc &) {
+        return PictureError(path, QStringLiteral("not enough memory")).message();
+    }
+    return std::nullopt;
+}
+
+void PlayerWindow::PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow)
+{
+    const qreal ratio = devicePixelRatioF();
+    slide_->setGeometry(ToLogical(picture, ratio));
+    if (shadow) {
+        shadow_->setGeometry(ToLogical(*shadow, ratio));
+        shadow_->show();
+    } else {
+        shadow_->hide();
+    }
+}
+
+void PlayerWindow::ExecuteEffect(int effect)
+{
+    try {
+        effects_->Items(effect)->Execute();
+    } catch (const EAbort &) {
+        // A pass without frames: the new slide simply shows.
+    } catch (const std::exception &error) {
+        Notify(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+void PlayerWindow::UnPrepareEffect(int effect)
+{
+    effects_->Items(effect)->UnPrepare();
+}
+
+void PlayerWindow::Notify(const QString &message)
+{
+    notice_->setText(message);
+    notice_->adjustSize();
+    notice_->move((width() - notice_->width()) / 2, 16);
+    notice_->show();
+    notice_->raise();
+    noticeTimer_->start(kNoticeMs);
+}
+
+void PlayerWindow::CloseShow()
+{
+    close();
+}
+
+bool PlayerWindow::SlideTimerEnabled() const
+{
+    return slideTimer_->isActive();
+}
+
+void PlayerWindow::SetSlideTimerEnabled(bool enabled)
+{
+    if (!enabled)
+        slideTimer_->stop();
+    else if (!slideTimer_->isActive())
+        slideTimer_->start();
+}
+
+void PlayerWindow::ShowHotKeyHelp()
+{
+    help_->exec();
+}
+
+}  // namespace lumetta

@@ -1,0 +1,113 @@
+#pragma once
+
+#include "player/background_music.h"
+#include "player/slide_sequencer.h"
+
+#include <QDialog>
+#include <QString>
+
+class QLabel;
+class QTimer;
+class TTransitionList;
+
+namespace lumetta {
+
+class ShowProject;
+class HotKeyHelp;
+class PictureWidget;
+
+// The full-screen player window. Every change of slide happens inside slideArea_, the panel the
+// transitions run on; the caption bar lies outside it.
+class PlayerWindow : public QDialog, private SlideHost
+{
+    Q_OBJECT
+
+public:
+    enum class StartResult {
+        Started,     // the window is ready to be shown
+        NoPictures,  // an empty picture list: nothing is played
+        Failed,      // the first track or the background picture could not be loaded; see ErrorText()
+    };
+
+    explicit PlayerWindow(QWidget *parent = nullptr);
+    ~PlayerWindow() override;
+
+    // Play Now: prepares a show of `project`, shows the window modally and returns when the
+    // show has ended. The project's lists are read in place while the show runs.
+    StartResult PlayNow(ShowProject &project);
+    // Play Now before the modal display: music, background, advance mode, hidden pointer.
+    StartResult StartShow(ShowProject &project);
+    const QString &ErrorText() const { return error_; }
+
+    // Set-up of a show (runs once the window is shown): caption bar, background mode, the
+    // first slide at once.
+    void SetUpShow();
+    // The slide step, as the slide timer asks for it.
+    void OnSlideTimer();
+    // The music poll.
+    void OnMusicTimer();
+    // The end of a show, however the window closes.
+    void EndShow();
+
+    SlideSequencer &Sequencer() { return sequencer_; }
+    // The primary screen's size in device pixels.
+    static QSize ScreenSize();
+
+    // The panel every change of slide happens on; the caption bar lies outside it.
+    QWidget *SlideArea() const { return slideArea_; }
+    // The background (colour, gradient or picture) filling the slide area.
+    PictureWidget *Background() const { return background_; }
+    QWidget *Shadow() const { return shadow_; }
+    PictureWidget *Slide() const { return slide_; }
+    QLabel *CaptionBar() const { return captionBar_; }
+    QTimer *SlideTimer() const { return slideTimer_; }
+    QTimer *MusicTimer() const { return musicTimer_; }
+    BackgroundMusic &Music() { return music_; }
+    TTransitionList *Effects() const { return effects_; }
+    HotKeyHelp *Help() const { return help_; }
+    // Short notices (an unreadable picture or track); outside the slide area, so no transition
+    // takes them.
+    QLabel *Notice() const { return notice_; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void HidePointer() override;
+    void SetCaption(const QString &text) override;
+    void LetWindowUpdate() override;
+    bool PrepareEffect(int effect) override;
+    std::optional<QString> ShowPicture(const QString &path) override;
+    void ExecuteEffect(int effect) override;
+    void UnPrepareEffect(int effect) override;
+    void Notify(const QString &message) override;
+    void CloseShow() override;
+    bool SlideTimerEnabled() const override;
+    void SetSlideTimerEnabled(bool enabled) override;
+    void ShowHotKeyHelp() override;
+
+    void PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow);
+
+    QWidget *slideArea_;
+    PictureWidget *background_;
+    QWidget *shadow_;
+    PictureWidget *slide_;
+    QLabel *captionBar_;
+    QTimer *slideTimer_;
+    QTimer *musicTimer_;
+    BackgroundMusic music_;
+    TTransitionList *effects_;
+    HotKeyHelp *help_;
+    QLabel *notice_;
+    ShowProject *project_ = nullptr;
+    SlideSequencer sequencer_;
+    bool polling_ = false;
+    QTimer *noticeTimer_;
+    bool setUpPending_ = false;
+    QString error_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,177 @@
+#include "show/project_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace lumetta {
+
+ProjectError::ProjectError(const QString &message)
+    : std::runtime_error(message.toStdString()), message_(message)
+{
+}
+
+QString CannotOpenFileMessage(const QString &path)
+{
+    return QStringLiteral("Cannot open file %1").arg(path);
+}
+
+QString CannotCreateFileMessage(const QString &path)
+{
+    return QStringLiteral("Cannot create file %1").arg(path);
+}
+
+QStringList SplitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start).toString());
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines.append(text.mid(start).toString());
+    return lines;
+}
+
+QString DecodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder legacy("windows-1252", QStringDecoder::Flag::Stateless);
+    if (legacy.isValid()) {
+        text = legacy.decode(bytes);
+        if (!legacy.hasError())
+            return text;
+    }
+    return QString::fromLatin1(bytes);
+}
+
+QByteArray EncodeLines(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+namespace {
+
+[[noreturn]] void RefuseText(const QString &path, const QString &reason)
+{
+    throw ProjectError(CannotOpenFileMessage(path) + QLatin1String(": ") + reason);
+}
+
+QString TooLargeReason(const TextFileLimits &limits)
+{
+    if (limits.bytes % (1 << 20) == 0)
+        return QStringLiteral("the file is larger than %1 MiB").arg(limits.bytes >> 20);
+    return QStringLiteral("the file is larger than %1 bytes").arg(limits.bytes);
+}
+
+// Counts lines as SplitLines will make them, stopping at the first one over the limits.
+void CheckLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path)
+{
+    const char *text = bytes.constData();
+    const qsizetype size = bytes.size();
+    qsizetype lines = 0;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= size; ++i) {
+        const bool end = i == size;
+        if (!end && text[i] != '\r' && text[i] != '\n')
+            continue;
+        if (end && i == start)
+            break;
+        if (i - start > limits.lineBytes)
+            RefuseText(path, QStringLiteral("line %1 is longer than %2 bytes").arg(lines + 1).arg(limits.lineBytes));
+        if (++lines > limits.lines)
+            RefuseText(path, QStringLiteral("the file has more than %1 lines").arg(limits.lines));
+        if (!end && text[i] == '\r' && i + 1 < size && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+}
+
+}  // namespace
+
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
+{
+    // Only regular files: a pipe would block and a device may never end.
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        throw ProjectError(CannotOpenFileMessage(path));
+    if (file.size() > limits.bytes)
+        RefuseText(path, TooLargeReason(limits));
+    // In pieces, so a file that grows while it is read still stops at the limit.
+    constexpr qint64 kPiece = 1 << 16;
+    QByteArray bytes;
+    for (QByteArray piece; !(piece = file.read(kPiece)).isEmpty();) {
+        if (bytes.size() + piece.size() > limits.bytes)
+            RefuseText(path, TooLargeReason(limits));
+        bytes += piece;
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw ProjectError(CannotOpenFileMessage(path));
+    CheckLines(bytes, limits, path);
+    return SplitLines(DecodeText(bytes));
+}
+
+void WriteTextFile(const QString &path, const QStringList &lines)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = EncodeLines(lines);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw ProjectError(CannotCreateFileMessage(path));
+}
+
+QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures,
+                             const QStringList &effects, const QStringList &playlist)
+{
+    QStringList text;
+    for (int i = 0; i < ShowSettings::kLineCount; ++i)
+        text.append(settings.Get(i));
+    text += pictures;
+    text.append(QLatin1String(kTransMarker));
+    text += effects;
+    text.append(QLatin1String(kMusicMarker));
+    if (settings.MusicOn())
+        text += playlist;
+    return text;
+}
+
+ProjectContent ParseProjectText(const QStringList &lines)
+{
+    ProjectContent content;
+    if (!content.settings.LoadFrom(lines))
+        throw ProjectError(QStringLiteral("List index out of bounds (%1)").arg(lines.size()));
+
+    // Markers count only below the settings, and music only after the transitions: other
+    // places belong to no section this program writes.
+    const qsizetype kFirst = ShowSettings::kLineCount;
+    qsizetype trans = lines.lastIndexOf(QLatin1String(kTransMarker));
+    if (trans < kFirst)
+        trans = -1;
+    qsizetype music = lines.lastIndexOf(QLatin1String(kMusicMarker));
+    if (music < kFirst || music < trans)
+        music = -1;
+
+    if (trans >= 0)
+        content.pictures = lines.mid(kFirst, trans - kFirst);
+    if (trans >= 0 && music >= 0)
+        content.effects = lines.mid(trans + 1, music - trans - 1);
+    if (content.settings.MusicOn())
+        content.playlist = music >= 0 ? lines.mid(music + 1) : QStringList();
+    return content;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "show/show_settings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+namespace lumetta {
+
+// A failure the user is told about in a message box; the operation stops where it was.
+class ProjectError : public std::runtime_error
+{
+public:
+    explicit ProjectError(const QString &message);
+    const QString &Message() const { return message_; }
+
+private:
+    QString message_;
+};
+
+QString CannotOpenFileMessage(const QString &path);    // "Cannot open file %s"
+QString CannotCreateFileMessage(const QString &path);  // "Cannot create file %s"
+
+// Splits at CR, LF or CR LF. A line break at the very end closes the last line; it does not
+// start an empty one.
+QStringList SplitLines(QStringView text);
+
+// Decodes file bytes: UTF-8 (a leading byte-order mark dropped), or, when the bytes are not
+// valid UTF-8, the Windows 8-bit code page older shows were written in.
+QString DecodeText(const QByteArray &bytes);
+
+// Every line followed by CR LF, the last one too, as UTF-8.
+QByteArray EncodeLines(const QStringList &lines);
+
+// Bounds on a text file read whole. A file beyond any of them is refused before its lines are
+// built, so a damaged or hostile file cannot take memory far beyond what a real one needs.
+struct TextFileLimits
+{
+    qint64 bytes;
+    qsizetype lines;
+    qsizetype lineBytes;  // without the line break
+};
+
+// Far above a show of a hundred thousand pictures; no path is 32 KiB long.
+inline constexpr TextFileLimits kProjectFileLimits{qint64(16) << 20, 1'000'000, 32 * 1024};
+
+// Whole file as lines. Throws ProjectError("Cannot open file PATH") for a file that cannot be
+// read or is not a regular file, with the reason appended when it exceeds `limits`.
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits);
+
+// Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
+// throws ProjectError("Cannot create file PATH").
+void WriteTextFile(const QString &path, const QStringList &lines);
+
+inline constexpr const char *kTransMarker = "[TRANS]";
+inline constexpr const char *kMusicMarker = "[MUSIC]";
+
+// The project text: ten settings lines, pictures, "[TRANS]", effects, "[MUSIC]" and, when
+// music is on, the playlist.
+QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures,
+                             const QStringList &effects, const QStringList &playlist);
+
+struct ProjectContent {
+    ShowSettings settings;
+    QStringList pictures;
+    QStringList effects;
+    // Set only when the settings have music on; otherwise the current playlist stays.
+    std::optional<QStringList> playlist;
+};
+
+// Reads a project text. Throws ProjectError("List index out of bounds (N)") when it has fewer
+// than ten lines. The last marker lines count; a list whose markers are missing reads as empty.
+ProjectContent ParseProjectText(const QStringList &lines);
+
+}  // namespace lumetta

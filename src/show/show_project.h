@@ -1,0 +1,120 @@
+#pragma once
+
+#include "show/show_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <optional>
+
+namespace lumetta {
+
+// The answers the project operations need from the user; the main window shows real dialogs,
+// tests answer directly.
+class ProjectDialogs
+{
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~ProjectDialogs() = default;
+    // A project file to open, or nullopt when cancelled.
+    virtual std::optional<QString> AskOpenPath() = 0;
+    // The name to save under (".zut" is appended to it), or nullopt when cancelled.
+    virtual std::optional<QString> AskSaveName() = 0;
+    // "Do you want to save the project?"
+    virtual Answer AskSaveProject() = 0;
+    virtual void ShowError(const QString &message) = 0;
+};
+
+// The dialogs of a command-line run: nothing is asked (no file is chosen, no project saved) and
+// each error is one line "lumetta: MESSAGE" on the stream.
+class StreamDialogs : public ProjectDialogs
+{
+public:
+    explicit StreamDialogs(std::FILE *errors) : errors_(errors) {}
+    std::optional<QString> AskOpenPath() override { return std::nullopt; }
+    std::optional<QString> AskSaveName() override { return std::nullopt; }
+    Answer AskSaveProject() override { return Answer::No; }
+    void ShowError(const QString &message) override;
+
+private:
+    std::FILE *errors_;
+};
+
+// A show being edited: settings, picture list, effect selection and playlist, with the
+// current project file and the modified flag. Windows edit the lists in place.
+class ShowProject
+{
+public:
+    enum class Outcome {
+        Done,
+        Cancelled,  // the user said no in a dialog; nothing changed
+        Failed,     // an error was shown; nothing changed
+        Skipped,    // nothing to do (Save with an empty picture list)
+    };
+    enum class FileState { Untitled, Opened, SavedAs };
+
+    static QStringList StandardEffects();
+
+    ShowProject();
+
+    ShowSettings &Settings() { return settings_; }
+    const ShowSettings &Settings() const { return settings_; }
+    QStringList &Pictures() { return pictures_; }
+    const QStringList &Pictures() const { return pictures_; }
+    QStringList &EffectSelection() { return effects_; }
+    const QStringList &EffectSelection() const { return effects_; }
+    QStringList &Playlist() { return playlist_; }
+    const QStringList &Playlist() const { return playlist_; }
+
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified = true) { modified_ = modified; }
+
+    const QString &OpenedPath() const { return openedPath_; }
+    const QString &SavedName() const { return savedName_; }
+    FileState State() const;
+    // Where Save writes without asking: the opened path or the saved name + ".zut"; empty if none.
+    QString SaveTarget() const;
+    // The resume list's line 1: the project file to reopen next time, or "No".
+    QString ResumeEntry() const;
+
+    // Window caption and application title as the project operations leave them.
+    const QString &Caption() const { return caption_; }
+    const QString &ApplicationTitle() const { return appTitle_; }
+
+    QStringList ProjectText() const;
+
+    // The toolbar and menu commands.
+    Outcome New(ProjectDialogs &dialogs);
+    Outcome Open(ProjectDialogs &dialogs);
+    Outcome Save(ProjectDialogs &dialogs);
+    Outcome SaveAs(ProjectDialogs &dialogs);
+
+    // Open without the dialog (a file named on the command line).
+    Outcome OpenPath(const QString &path, ProjectDialogs &dialogs);
+    // The start-up reopening of the last project: keeps the modified flag; the path becomes the
+    // opened path even when it cannot be read, so a later Save writes there.
+    Outcome Reopen(const QString &path, ProjectDialogs &dialogs);
+
+    // The save question of a close request; true when the window may close.
+    bool ConfirmClose(ProjectDialogs &dialogs);
+
+private:
+    bool ReadInto(const QString &path, ProjectDialogs &dialogs);
+    bool Write(const QString &path, ProjectDialogs &dialogs);
+    void SetTitles(const QString &caption, const QString &name);
+    void Reset();
+
+    ShowSettings settings_;
+    QStringList pictures_;
+    QStringList effects_;
+    QStringList playlist_;
+    QString openedPath_;
+    QString savedName_;
+    QString caption_;
+    QString appTitle_;
+    bool modified_ = false;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,194 @@
+#include "show/standalone_show.h"
+
+#include "show/show_project.h"
+
+#include <QDir>
+#include <QFile>
+#include <QIODevice>
+#include <QtEndian>
+
+namespace lumetta {
+
+namespace {
+
+constexpr qint64 kCopyChunk = qint64(1) << 20;
+// Eighteen decimal digits always fit in a 64-bit size.
+constexpr int kMaxSizeDigits = 18;
+
+[[noreturn]] void Refuse(const QString &name, const QString &reason)
+{
+    throw ProjectError(QStringLiteral("%1 holds no valid slide show: %2").arg(name, reason));
+}
+
+QByteArray ReadAt(QIODevice &file, qint64 offset, qint64 size, const QString &name)
+{
+    if (!file.seek(offset))
+        Refuse(name, file.errorString());
+    QByteArray bytes = file.read(size);
+    if (bytes.size() != size)
+        Refuse(name, QStringLiteral("the file cannot be read"));
+    return bytes;
+}
+
+// The size list: lines of decimal digits, each ended by CR LF. Nothing else is accepted.
+QList<qint64> ParseSizeList(const QByteArray &bytes, qint64 fileSize, const QString &name)
+{
+    QList<qint64> sizes;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        qint64 value = 0;
+        int digits = 0;
+        while (i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9') {
+            if (++digits > kMaxSizeDigits)
+                Refuse(name, QStringLiteral("a block size is too long"));
+            value = value * 10 + (bytes[i] - '0');
+            ++i;
+        }
+        if (digits == 0 || i + 1 >= bytes.size() || bytes[i] != '\r' || bytes[i + 1] != '\n')
+            Refuse(name, QStringLiteral("the size list is damaged"));
+        i += 2;
+        if (value > fileSize)
+            Refuse(name, QStringLiteral("a block size of %1 bytes exceeds the file").arg(value));
+        sizes.append(value);
+    }
+    if (sizes.isEmpty())
+        Refuse(name, QStringLiteral("the size list is empty"));
+    return sizes;
+}
+
+// The file name part of a stored path, safe to create inside a folder of ours.
+QString SafeFileName(const QString &path, const QString &fallback)
+{
+    const qsizetype cut = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const QString name = path.mid(cut + 1);
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return fallback;
+    return name;
+}
+
+// Each item gets a numbered folder of its own, so equal file names never collide.
+QString ItemPath(const QString &folder, const QString &kind, int index, const QString &stored)
+{
+    const QString dir = QStringLiteral("%1/%2/%3").arg(folder, kind).arg(index, 4, 10, QLatin1Char('0'));
+    if (!QDir().mkpath(dir))
+        throw ProjectError(CannotCreateFileMessage(dir));
+    return dir + u'/' + SafeFileName(stored, kind);
+}
+
+}  // namespace
+
+StandaloneShow StandaloneShow::Read(QIODevice &file, const QString &name)
+{
+    if (file.isSequential())
+        Refuse(name, QStringLiteral("the file cannot be read at random"));
+    const qint64 fileSize = file.size();
+    if (fileSize < 4)
+        Refuse(name, QStringLiteral("the file is too short"));
+
+    const QByteArray trailer = ReadAt(file, fileSize - 4, 4, name);
+    const qint64 trailerValue = qFromLittleEndian<qint32>(trailer.constData());
+    const qint64 listSize = trailerValue - 4;
+    if (listSize < 3 || trailerValue > fileSize || listSize > kMaxSizeListBytes)
+        Refuse(name, QStringLiteral("the trailer holds %1, which fits no size list").arg(trailerValue));
+    const qint64 listStart = fileSize - 4 - listSize;
+    const QList<qint64> sizes = ParseSizeList(ReadAt(file, listStart, listSize, name), fileSize, name);
+
+    qint64 total = 0;
+    for (qint64 size : sizes) {
+        total += size;
+        if (total > listStart)
+            Refuse(name, QStringLiteral("the blocks are larger than the file"));
+    }
+
+    StandaloneShow show;
+    qint64 offset = listStart - total;
+    const auto next = [&](qsizetype index) {
+        const Block block{offset, sizes[index]};
+        offset += block.size;
+        return block;
+    };
+
+    show.project_ = next(0);
+    if (show.project_.size > kMaxProjectTextBytes)
+        Refuse(name, QStringLiteral("the project text is too long"));
+    show.text_ = SplitLines(DecodeText(ReadAt(file, show.project_.offset, show.project_.size, name)));
+    try {
+        show.content_ = ParseProjectText(show.text_);
+    } catch (const ProjectError &error) {
+        Refuse(name, error.Message());
+    }
+
+    const ProjectContent &content = show.content_;
+    const bool background = content.settings.BackgroundFromFile();
+    const qsizetype musicCount = content.settings.MusicOn() ? content.playlist.value_or(QStringList()).size() : 0;
+    const qsizetype expected = 1 + (background ? 1 : 0) + musicCount + content.pictures.size();
+    if (expected != sizes.size())
+        Refuse(name, QStringLiteral("the size list holds %1 entries where the show needs %2")
+                         .arg(sizes.size())
+                         .arg(expected));
+
+    qsizetype index = 1;
+    if (background)
+        show.background_ = next(index++);
+    for (qsizetype i = 0; i < musicCount; ++i)
+        show.music_.append(next(index++));
+    for (qsizetype i = 0; i < content.pictures.size(); ++i)
+        show.pictures_.append(next(index++));
+    return show;
+}
+
+void StandaloneShow::ExtractBlock(QIODevice &file, const Block &block, const QString &path)
+{
+    if (block.offset < 0 || block.size < 0 || block.offset > file.size() - block.size)
+        throw ProjectError(QStringLiteral("A block lies outside the show file"));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
+    if (!file.seek(block.offset))
+        throw ProjectError(file.errorString());
+    QByteArray chunk;
+    for (qint64 left = block.size; left > 0;) {
+        chunk = file.read(std::min(left, kCopyChunk));
+        if (chunk.isEmpty())
+            throw ProjectError(QStringLiteral("The show file cannot be read: %1").arg(file.errorString()));
+        if (out.write(chunk) != chunk.size())
+            throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
+        left -= chunk.size();
+    }
+    if (!out.flush())
+        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
+}
+
+void StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProject &project) const
+{
+    project.Settings() = content_.settings;
+    project.EffectSelection() = content_.effects;
+    project.Pictures().clear();
+    project.Playlist().clear();
+
+    if (background_) {
+        ShowSettings &settings = project.Settings();
+        if (background_->size == 0) {
+            settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
+            settings.Put(ShowSettings::kBackground, QStringLiteral("clBlack_clBlack"));
+        } else {
+            const QString path = folder + QLatin1String("/background.bmp");
+            ExtractBlock(file, *background_, path);
+            settings.Put(ShowSettings::kBackground, path);
+        }
+    }
+
+    const QStringList tracks = content_.playlist.value_or(QStringList());
+    for (qsizetype i = 0; i < music_.size(); ++i) {
+        const QString path = ItemPath(folder, QStringLiteral("music"), int(i), tracks[i]);
+        ExtractBlock(file, music_[i], path);
+        project.Playlist().append(path);
+    }
+    for (qsizetype i = 0; i < pictures_.size(); ++i) {
+        const QString path = ItemPath(folder, QStringLiteral("pictures"), int(i), content_.pictures[i]);
+        ExtractBlock(file, pictures_[i], path);
+        project.Pictures().append(path);
+    }
+}
+
+}  // namespace lumetta

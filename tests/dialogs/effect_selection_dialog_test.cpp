@@ -1,0 +1,213 @@
+#include "dialogs/effect_selection_dialog.h"
+
+#include "support/qstring_print.h"
+#include "support/fake_questions.h"
+#include "transitions/TransEff.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace lumetta;
+
+namespace {
+
+const QStringList kStandard{"1", "2", "4", "6", "9", "11", "12", "13", "14", "15", "17", "19", "20"};
+
+class EffectSelectionDialogTest : public ::testing::Test
+{
+protected:
+    QStringList selection{"0", "5"};
+    FakeQuestions questions;
+    EffectSelectionDialog form{selection, &questions};
+
+    QComboBox *Combo() { return form.findChild<QComboBox *>("ComboBox1"); }
+    QListWidget *List() { return form.findChild<QListWidget *>("CheckListBox1"); }
+    void Click(const char *name) { QTest::mouseClick(form.findChild<QPushButton *>(name), Qt::LeftButton); }
+
+    QStringList CheckedRows()
+    {
+        QStringList rows;
+        for (int row = 0; row < List()->count(); ++row)
+            if (List()->item(row)->checkState() == Qt::Checked)
+                rows << QString::number(row);
+        return rows;
+    }
+    // Toggles a row's check box from the keyboard, as a user does.
+    void Toggle(int row)
+    {
+        List()->setFocus();
+        List()->setCurrentRow(row);
+        QTest::keyClick(List(), Qt::Key_Space);
+    }
+    // Picks a preset from the keyboard: the combo moves one item per arrow key.
+    void PickPreset(int index)
+    {
+        Combo()->setFocus();
+        while (Combo()->currentIndex() < index)
+            QTest::keyClick(Combo(), Qt::Key_Down);
+        while (Combo()->currentIndex() > index)
+            QTest::keyClick(Combo(), Qt::Key_Up);
+    }
+    void Open()
+    {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+};
+
+TEST_F(EffectSelectionDialogTest, StartsWithTheStandardSetAndTheCatalogue)
+{
+    EXPECT_EQ(selection, kStandard);
+    EXPECT_EQ(form.windowTitle(), "Select effects");
+    ASSERT_EQ(List()->count(), 21);
+    EXPECT_EQ(List()->item(0)->text(), "Alpha blend");
+    EXPECT_EQ(List()->item(20)->text(), "Wipe out");
+    EXPECT_EQ(form.Catalogue().Count(), 22);
+    for (int i = 0; i < form.Catalogue().Count(); ++i)
+        EXPECT_TRUE(form.Catalogue().Items(i)->AbortOnEscape()) << i;
+    EXPECT_EQ(Combo()->count(), 3);
+    EXPECT_EQ(Combo()->itemText(0), "Standart set");
+}
+
+TEST_F(EffectSelectionDialogTest, SelectAllThenOkStoresEveryEffect)
+{
+    Open();
+    PickPreset(1);
+    EXPECT_EQ(Combo()->currentText(), "Select all");
+    EXPECT_EQ(CheckedRows().size(), 21);
+    Click("Button2");
+    EXPECT_FALSE(form.isVisible());
+    QStringList all;
+    for (int i = 0; i <= 20; ++i)
+        all << QString::number(i);
+    EXPECT_EQ(selection, all);
+}
+
+TEST_F(EffectSelectionDialogTest, AnotherSetClearsTheMarksAndOkStoresNothing)
+{
+    Open();
+    PickPreset(2);
+    EXPECT_TRUE(CheckedRows().isEmpty());
+    Click("Button2");
+    EXPECT_TRUE(selection.isEmpty());
+}
+
+TEST_F(EffectSelectionDialogTest, TogglingSwitchesTheComboAndKeepsTheOtherMarks)
+{
+    Open();
+    Toggle(0);
+    EXPECT_EQ(Combo()->currentText(), "Another set");
+    QStringList expected = kStandard;
+    expected.prepend("0");
+    EXPECT_EQ(CheckedRows(), expected);
+    Toggle(20);
+    expected.removeLast();
+    EXPECT_EQ(CheckedRows(), expected);
+    Click("Button2");
+    EXPECT_EQ(selection, expected);
+}
+
+TEST_F(EffectSelectionDialogTest, ReopeningShowsTheCustomMarksUnderTheStandardName)
+{
+    Open();
+    PickPreset(2);
+    Toggle(7);
+    Click("Button2");
+    Open();
+    EXPECT_EQ(Combo()->currentText(), "Standart set");
+    EXPECT_EQ(CheckedRows(), QStringList{"7"});
+}
+
+TEST_F(EffectSelectionDialogTest, CancelKeepsTheSelectionAndTheNextOpeningShowsIt)
+{
+    Open();
+    PickPreset(1);
+    Toggle(3);
+    Click("Button1");
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(selection, kStandard);
+    Open();
+    EXPECT_EQ(CheckedRows(), kStandard);
+}
+
+TEST_F(EffectSelectionDialogTest, EscapeClosesWithoutStoring)
+{
+    Open();
+    PickPreset(2);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(selection, kStandard);
+}
+
+TEST_F(EffectSelectionDialogTest, ASelectionReadFromAProjectChecksItsRows)
+{
+    selection = QStringList{"20", "3"};
+    Open();
+    EXPECT_EQ(CheckedRows(), (QStringList{"3", "20"}));
+    Click("Button2");
+    EXPECT_EQ(selection, (QStringList{"3", "20"})) << "OK writes ascending order";
+}
+
+TEST_F(EffectSelectionDialogTest, ClearUnchecksEverythingAndLeavesTheCombo)
+{
+    Open();
+    PickPreset(1);
+    Click("Button3");
+    EXPECT_TRUE(CheckedRows().isEmpty());
+    EXPECT_EQ(Combo()->currentText(), "Select all");
+    EXPECT_EQ(selection, kStandard);
+}
+
+TEST_F(EffectSelectionDialogTest, ApplyingTheStandardSetStoresIt)
+{
+    selection = QStringList{"0"};
+    Open();
+    PickPreset(2);
+    form.ApplyStandardSet();
+    EXPECT_EQ(selection, kStandard);
+    EXPECT_EQ(CheckedRows(), kStandard);
+    EXPECT_EQ(Combo()->currentText(), "Standart set");
+}
+
+TEST_F(EffectSelectionDialogTest, PreviewWithoutAHighlightedRowAsksForOne)
+{
+    Open();
+    List()->clearSelection();
+    Click("PreviewButton");
+    EXPECT_EQ(questions.messages, QStringList{"Please, select transition."});
+    EXPECT_FALSE(AnyEffectPrepared());
+}
+
+TEST_F(EffectSelectionDialogTest, PreviewPlaysTheHighlightedEffectForthAndBack)
+{
+    Open();
+    Click("Button3");
+    List()->setCurrentRow(12);  // "Wipe left", not checked
+    ASSERT_EQ(List()->item(12)->checkState(), Qt::Unchecked);
+    TTransitionEffect *wipeLeft = form.Catalogue().Items(12);
+    wipeLeft->SetMilliseconds(60);
+    QWidget *image = form.findChild<QWidget *>("Image1");
+    QWidget *panel = form.findChild<QWidget *>("Panel1");
+    QList<bool> sampleShown;
+    wipeLeft->OnAfterTransition = [&](QObject *) { sampleShown << image->isVisible(); };
+    int others = 0;
+    for (int i = 0; i < form.Catalogue().Count(); ++i)
+        if (i != 12)
+            form.Catalogue().Items(i)->OnAfterTransition = [&](QObject *) { ++others; };
+
+    QTest::mouseClick(panel, Qt::LeftButton);
+
+    EXPECT_EQ(sampleShown, (QList<bool>{true, false}));
+    EXPECT_EQ(others, 0);
+    EXPECT_FALSE(image->isVisible());
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_TRUE(questions.messages.isEmpty());
+    EXPECT_EQ(List()->item(12)->checkState(), Qt::Unchecked);
+    wipeLeft->OnAfterTransition = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,363 @@
+#include "show/show_project.h"
+
+#include "show/project_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "support/scripted_dialogs.h"
+
+
+namespace lumetta {
+namespace {
+
+using Outcome = ShowProject::Outcome;
+using FileState = ShowProject::FileState;
+using Answer = ProjectDialogs::Answer;
+
+class ShowProjectTest : public ::testing::Test
+{
+protected:
+    QString Path(const QString &name) const { return dir.filePath(name); }
+
+    // A project file on disk with the given pictures, effects and music line.
+    QString MakeProjectFile(const QString &name, const QStringList &pictures, const QStringList &effects,
+                            const char *music = "No music", const QStringList &playlist = {})
+    {
+        ShowSettings settings;
+        settings.Put(ShowSettings::kMusic, QLatin1String(music));
+        settings.Put(ShowSettings::kAdvance, QStringLiteral("9"));
+        const QString path = Path(name);
+        WriteTextFile(path, BuildProjectText(settings, pictures, effects, playlist));
+        return path;
+    }
+
+    void Edit()
+    {
+        project.Pictures() << "/p/new.jpg";
+        project.SetModified();
+    }
+
+    QTemporaryDir dir;
+    ShowProject project;
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(ShowProjectTest, StartsUntitledWithTheStandardEffectSet)
+{
+    EXPECT_EQ(project.State(), FileState::Untitled);
+    EXPECT_EQ(project.EffectSelection(),
+              QStringList({"1", "2", "4", "6", "9", "11", "12", "13", "14", "15", "17", "19", "20"}));
+    EXPECT_EQ(project.Settings(), ShowSettings());
+    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("Lumetta XP"));
+    EXPECT_EQ(project.ResumeEntry(), QLatin1String("No"));
+}
+
+TEST_F(ShowProjectTest, OpenReadsEverythingAndSetsTheOpenCaption)
+{
+    project.Playlist() << "/m/old.mp3";
+    const QString path = MakeProjectFile("trip.zut", {"/p/1.jpg", "/p/2.jpg"}, {"3", "5"});
+    project.SetModified();
+    dialogs.openAnswers = {path};
+    EXPECT_EQ(project.Open(dialogs), Outcome::Done);
+    EXPECT_EQ(project.Pictures(), QStringList({"/p/1.jpg", "/p/2.jpg"}));
+    EXPECT_EQ(project.EffectSelection(), QStringList({"3", "5"}));
+    EXPECT_EQ(project.Playlist(), QStringList({"/m/old.mp3"}));  // music off keeps it
+    EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("9"));
+    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(project.State(), FileState::Opened);
+    EXPECT_EQ(project.OpenedPath(), path);
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- trip"));
+    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("trip - Lumetta XP"));
+    EXPECT_EQ(project.ResumeEntry(), path);
+}
+
+TEST_F(ShowProjectTest, OpenWithMusicReplacesThePlaylist)
+{
+    project.Playlist() << "/m/old.mp3";
+    dialogs.openAnswers = {MakeProjectFile("m.zut", {"/p/1.jpg"}, {}, "NoRepeat", {"/m/a.wav", "/m/b.mp3"})};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    EXPECT_EQ(project.Playlist(), QStringList({"/m/a.wav", "/m/b.mp3"}));
+    EXPECT_TRUE(project.EffectSelection().isEmpty());
+}
+
+TEST_F(ShowProjectTest, OpenCancelledChangesNothing)
+{
+    Edit();
+    dialogs.openAnswers = {std::nullopt};
+    EXPECT_EQ(project.Open(dialogs), Outcome::Cancelled);
+    EXPECT_EQ(project.Pictures(), QStringList({"/p/new.jpg"}));
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
+}
+
+TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
+{
+    const QString good = MakeProjectFile("good.zut", {"/p/1.jpg"}, {"2"});
+    dialogs.openAnswers = {good};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    Edit();
+    const QString shortFile = Path("short.zut");
+    WriteTextFile(shortFile, {"2", "80", "Random"});
+    const QString missing = Path("missing.zut");
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {
+        {shortFile, "List index out of bounds (3)"},
+        {missing, "Cannot open file " + missing},
+    };
+    for (const auto &c : cases) {
+        dialogs.openAnswers = {c.path};
+        dialogs.errors.clear();
+        EXPECT_EQ(project.Open(dialogs), Outcome::Failed);
+        EXPECT_EQ(dialogs.errors, QStringList({c.message}));
+        EXPECT_EQ(project.Pictures(), QStringList({"/p/1.jpg", "/p/new.jpg"}));
+        EXPECT_EQ(project.EffectSelection(), QStringList({"2"}));
+        EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("9"));
+        EXPECT_EQ(project.OpenedPath(), good);
+        EXPECT_TRUE(project.Modified());
+        EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- good"));
+    }
+}
+
+TEST_F(ShowProjectTest, SaveWithAnEmptyListDoesNothing)
+{
+    EXPECT_EQ(project.Save(dialogs), Outcome::Skipped);
+    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Skipped);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(ShowProjectTest, SaveOfAnUntitledProjectAsksAndAppendsZut)
+{
+    Edit();
+    dialogs.saveAnswers = {Path("holiday")};
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    EXPECT_TRUE(QFileInfo::exists(Path("holiday.zut")));
+    EXPECT_EQ(ReadTextFile(Path("holiday.zut")), project.ProjectText());
+    EXPECT_EQ(project.State(), FileState::SavedAs);
+    EXPECT_EQ(project.SavedName(), Path("holiday"));
+    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));  // Save keeps the caption
+    EXPECT_EQ(project.ResumeEntry(), Path("holiday.zut"));
+}
+
+TEST_F(ShowProjectTest, CancelledSaveWritesNothingAndStaysModified)
+{
+    Edit();
+    dialogs.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(project.State(), FileState::Untitled);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(ShowProjectTest, FailedSaveReportsAndStaysModified)
+{
+    Edit();
+    QFile blocker(Path("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    dialogs.saveAnswers = {Path("file/sub")};
+    EXPECT_EQ(project.Save(dialogs), Outcome::Failed);
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot create file " + Path("file/sub.zut")}));
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(project.State(), FileState::Untitled);
+}
+
+// Every row and move of the project-file state table, through the operations.
+TEST_F(ShowProjectTest, StateTable)
+{
+    const QString opened = MakeProjectFile("opened.zut", {"/p/1.jpg"}, {"1"});
+    dialogs.openAnswers = {opened};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    ASSERT_EQ(project.State(), FileState::Opened);
+
+    // Opened: Save writes to the opened path without asking.
+    Edit();
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_TRUE(dialogs.asked.filter("save").isEmpty());
+    EXPECT_EQ(ReadTextFile(opened).size(), 15);
+
+    // A cancelled Save As forgets the opened path: Opened -> Untitled, flag as it was.
+    Edit();
+    dialogs.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Cancelled);
+    EXPECT_EQ(project.State(), FileState::Untitled);
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- opened"));
+
+    // Untitled: Save asks; here the user names it, so it becomes Saved as.
+    dialogs.asked.clear();
+    dialogs.saveAnswers = {Path("named")};
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    EXPECT_EQ(project.State(), FileState::SavedAs);
+
+    // Saved as: Save writes saved name + ".zut" again, no question.
+    Edit();
+    dialogs.asked.clear();
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(ReadTextFile(Path("named.zut")), project.ProjectText());
+
+    // A cancelled Save As leaves Saved as unchanged.
+    dialogs.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Cancelled);
+    EXPECT_EQ(project.State(), FileState::SavedAs);
+
+    // New -> Untitled.
+    EXPECT_EQ(project.New(dialogs), Outcome::Done);
+    EXPECT_EQ(project.State(), FileState::Untitled);
+    EXPECT_TRUE(project.OpenedPath().isEmpty());
+    EXPECT_TRUE(project.SavedName().isEmpty());
+}
+
+TEST_F(ShowProjectTest, SaveAsWritesAndTitlesWithTheNameAsTyped)
+{
+    dialogs.openAnswers = {MakeProjectFile("first.zut", {"/p/1.jpg"}, {"1"})};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    project.SetModified();
+    dialogs.saveAnswers = {Path("copy")};
+    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Done);
+    EXPECT_EQ(ReadTextFile(Path("copy.zut")), project.ProjectText());
+    EXPECT_EQ(project.State(), FileState::SavedAs);
+    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - copy"));
+    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("copy - Lumetta XP"));
+
+    // Save right after Save As writes the same file again.
+    project.Pictures() << "/p/2.jpg";
+    dialogs.asked.clear();
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_EQ(ReadTextFile(Path("copy.zut")).size(), 15);
+}
+
+TEST_F(ShowProjectTest, SaveAfterACancelledSaveAsOfAnOpenedProjectAsks)
+{
+    dialogs.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {})};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    dialogs.saveAnswers = {std::nullopt, std::nullopt};
+    project.SaveAs(dialogs);
+    dialogs.asked.clear();
+    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+}
+
+TEST_F(ShowProjectTest, NewOfAnUnmodifiedProjectResetsWithoutAsking)
+{
+    dialogs.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {"7"}, "NoRepeat", {"/m/x.mp3"})};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    EXPECT_EQ(project.New(dialogs), Outcome::Done);
+    EXPECT_TRUE(dialogs.asked.filter("question").isEmpty());
+    EXPECT_TRUE(project.Pictures().isEmpty());
+    EXPECT_EQ(project.Settings(), ShowSettings());
+    EXPECT_EQ(project.EffectSelection(), QStringList({"7"}));
+    EXPECT_EQ(project.Playlist(), QStringList({"/m/x.mp3"}));
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - Untitled project"));
+    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("o - Lumetta XP"));
+}
+
+TEST_F(ShowProjectTest, NewOfAModifiedProjectFollowsTheAnswer)
+{
+    const struct {
+        const char *what;
+        Answer answer;
+        std::optional<QString> saveName;
+        Outcome outcome;
+        bool reset;
+        bool written;
+    } cases[] = {
+        {"cancel", Answer::Cancel, std::nullopt, Outcome::Cancelled, false, false},
+        {"no", Answer::No, std::nullopt, Outcome::Done, true, false},
+        {"yes, save cancelled", Answer::Yes, std::nullopt, Outcome::Cancelled, false, false},
+        {"yes, save failed", Answer::Yes, QString("/nonexistent-folder/x"), Outcome::Failed, false, false},
+        {"yes, saved", Answer::Yes, QString("saved"), Outcome::Done, true, true},
+    };
+    for (const auto &c : cases) {
+        ShowProject p;
+        ScriptedDialogs d;
+        p.Pictures() << "/p/a.jpg";
+        p.SetModified();
+        d.saveQuestionAnswers = {c.answer};
+        d.saveAnswers = {c.saveName && !c.saveName->startsWith('/') ? Path(*c.saveName) : c.saveName};
+        EXPECT_EQ(p.New(d), c.outcome) << c.what;
+        EXPECT_EQ(d.asked.first(), QLatin1String("question")) << c.what;
+        EXPECT_EQ(p.Pictures().isEmpty(), c.reset) << c.what;
+        EXPECT_EQ(p.Caption() == QLatin1String("Lumetta XP - Untitled project"), c.reset) << c.what;
+        EXPECT_EQ(QFileInfo::exists(Path("saved.zut")), c.written) << c.what;
+    }
+}
+
+TEST_F(ShowProjectTest, ReopenUsesTheBlankCaptionAndKeepsTheFlag)
+{
+    const QString path = MakeProjectFile("last.zut", {"/p/1.jpg"}, {"2"});
+    project.SetModified();
+    EXPECT_EQ(project.Reopen(path, dialogs), Outcome::Done);
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - last"));
+    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("last - Lumetta XP"));
+    EXPECT_EQ(project.OpenedPath(), path);
+}
+
+TEST_F(ShowProjectTest, FailedReopenKeepsThePathForALaterSave)
+{
+    const QString path = Path("gone.zut");
+    EXPECT_EQ(project.Reopen(path, dialogs), Outcome::Failed);
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path}));
+    EXPECT_TRUE(project.Pictures().isEmpty());
+    EXPECT_EQ(project.Settings(), ShowSettings());
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
+    Edit();
+    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(ShowProjectTest, OpenCaptionDropsTheLastFourCharacters)
+{
+    dialogs.openAnswers = {MakeProjectFile("show.txt", {"/p/1.jpg"}, {})};
+    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- show"));
+}
+
+TEST_F(ShowProjectTest, CloseAsksOnlyForAModifiedNonEmptyProject)
+{
+    EXPECT_TRUE(project.ConfirmClose(dialogs));
+    project.SetModified();
+    EXPECT_TRUE(project.ConfirmClose(dialogs));
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+
+    const struct {
+        const char *what;
+        Answer answer;
+        std::optional<QString> saveName;
+        bool closes;
+    } cases[] = {
+        {"cancel", Answer::Cancel, std::nullopt, false},
+        {"no", Answer::No, std::nullopt, true},
+        {"yes, save cancelled", Answer::Yes, std::nullopt, false},
+        {"yes, saved", Answer::Yes, QString("closing"), true},
+    };
+    for (const auto &c : cases) {
+        ShowProject p;
+        ScriptedDialogs d;
+        p.Pictures() << "/p/a.jpg";
+        p.SetModified();
+        d.saveQuestionAnswers = {c.answer};
+        d.saveAnswers = {c.saveName ? std::optional<QString>(Path(*c.saveName)) : std::nullopt};
+        EXPECT_EQ(p.ConfirmClose(d), c.closes) << c.what;
+        EXPECT_EQ(d.asked.first(), QLatin1String("question")) << c.what;
+    }
+    EXPECT_TRUE(QFileInfo::exists(Path("closing.zut")));
+}
+
+}  // namespace
+}  // namespace lumetta

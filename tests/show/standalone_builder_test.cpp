@@ -1,0 +1,371 @@
+#include "show/project_file.h"
+#include "show/show_project.h"
+#include "show/standalone_builder.h"
+#include "support/picture_files.h"
+#include "support/qstring_print.h"
+#include "support/file_bytes.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+using testfiles::ReadBytes;
+
+QImage DecodeBytes(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer).read().convertToFormat(QImage::Format_RGB32);
+}
+
+// The size list and trailer for the given block sizes, written out from the layout's rules.
+QByteArray SizeListAndTrailer(const QList<qint64> &sizes)
+{
+    QByteArray list;
+    for (qint64 size : sizes)
+        list += QByteArray::number(size) + "\r\n";
+    QByteArray trailer(4, '\0');
+    qToLittleEndian<qint32>(qint32(list.size() + 4), trailer.data());
+    return list + trailer;
+}
+
+class StandaloneBuilderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        stubBytes = QByteArray("#!stub\x00\x01\x02", 9) + QByteArray(5000, '\x7f');
+        stub = Write(QStringLiteral("AEXE.tms"), stubBytes);
+        target = dir.filePath(QStringLiteral("show.exe"));
+    }
+
+    QString Write(const QString &name, const QByteArray &data)
+    {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        return path;
+    }
+
+    QString Jpeg(const QString &name, int width = 40, int height = 30, quint32 seed = 1)
+    {
+        return Write(name, testpictures::makeJpeg(testpictures::noisePicture(width, height, seed)));
+    }
+
+    QByteArray Build(StandaloneBuilder::ExistingTarget existing = StandaloneBuilder::ExistingTarget::Refuse)
+    {
+        StandaloneBuilder builder(stub);
+        builder.MakeExe(project, target, existing);
+        sizes = builder.Sizes();
+        return ReadBytes(target);
+    }
+
+    // The message of a failed build, or an empty text when it did not fail.
+    QString FailedBuild(StandaloneBuilder::ExistingTarget existing = StandaloneBuilder::ExistingTarget::Refuse)
+    {
+        try {
+            StandaloneBuilder(stub).MakeExe(project, target, existing);
+        } catch (const ProjectError &error) {
+            return error.Message();
+        }
+        return {};
+    }
+
+    QStringList FolderEntries() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    QByteArray stubBytes;
+    QString stub;
+    QString target;
+    ShowProject project;
+    QStringList sizes;
+};
+
+TEST_F(StandaloneBuilderTest, TwoJpegsOnAColourBackgroundWithoutMusic)
+{
+    const QString a = Jpeg(QStringLiteral("a.jpg"), 40, 30, 1);
+    const QString b = Jpeg(QStringLiteral("b.jpg"), 30, 40, 2);
+    project.Pictures() = {a, b};
+    project.Playlist() = {QStringLiteral("/nowhere/track.wav")};  // not written while music is off
+    ASSERT_EQ(project.Settings().Get(ShowSettings::kBackgroundKind), "Color");
+    ASSERT_FALSE(project.Settings().MusicOn());
+
+    const QByteArray text = EncodeLines(project.ProjectText());
+    const QByteArray jpegA = ReadBytes(a);
+    const QByteArray jpegB = ReadBytes(b);
+    const QByteArray expected = stubBytes + text + jpegA + jpegB +
+                                SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
+    EXPECT_EQ(Build(), expected);
+    EXPECT_EQ(sizes, QStringList({QString::number(text.size()), QString::number(jpegA.size()),
+                                  QString::number(jpegB.size())}));
+    EXPECT_TRUE(QFileInfo(target).isExecutable());
+}
+
+TEST_F(StandaloneBuilderTest, MusicOnWithAnEmptyPlaylistWritesNoMusicBlocks)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
+    const QByteArray text = EncodeLines(project.ProjectText());
+    ASSERT_TRUE(text.endsWith("[MUSIC]\r\n"));
+    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
+    EXPECT_EQ(Build(), stubBytes + text + jpeg + SizeListAndTrailer({text.size(), jpeg.size()}));
+}
+
+TEST_F(StandaloneBuilderTest, MusicFilesAreCopiedUnchangedInPlaylistOrder)
+{
+    const QByteArray first = QByteArray("RIFF first track") + QByteArray(3000000, '\x11');
+    const QByteArray second("second track, any bytes at all\x00\xff", 32);
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    project.Playlist() = {Write(QStringLiteral("one.wav"), first), Write(QStringLiteral("two.mp3"), second)};
+    const QByteArray text = EncodeLines(project.ProjectText());
+    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
+    EXPECT_EQ(Build(), stubBytes + text + first + second + jpeg +
+                           SizeListAndTrailer({text.size(), first.size(), second.size(), jpeg.size()}));
+}
+
+TEST_F(StandaloneBuilderTest, ThreeFourDigitSizesMakeAnEighteenByteListAndTrailer22)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"), 48, 48, 3), Jpeg(QStringLiteral("b.jpg"), 48, 48, 4)};
+    for (int i = 0; i < 300; ++i)
+        project.EffectSelection().append(QString::number(i % 21));
+    const QByteArray show = Build();
+    ASSERT_EQ(sizes.size(), 3);
+    for (const QString &size : sizes)
+        ASSERT_EQ(size.size(), 4) << size.toStdString();
+    EXPECT_EQ(qFromLittleEndian<qint32>(show.constData() + show.size() - 4), 22);
+    const QByteArray list = show.mid(show.size() - 22, 18);
+    EXPECT_EQ(list, (sizes.join("\r\n") + "\r\n").toLatin1());
+}
+
+struct StoredForm {
+    const char *name;
+    enum { Unchanged, AsBmp, AsGif, Empty } stored;
+};
+
+class StoredFormTest : public StandaloneBuilderTest, public ::testing::WithParamInterface<StoredForm>
+{
+};
+
+TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
+{
+    const StoredForm form = GetParam();
+    const QImage image = testpictures::noisePicture(21, 13, 7);
+    QByteArray file;
+    const QString name = QString::fromLatin1(form.name);
+    if (name.endsWith(QLatin1String("bmp"), Qt::CaseInsensitive))
+        file = testpictures::makeBmp(image);
+    else if (name.endsWith(QLatin1String("gif"), Qt::CaseInsensitive))
+        file = testpictures::makeGif(2, 1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, {{0, 0, 2, 1, {0, 1}}});
+    else
+        file = testpictures::makeJpeg(image);
+    project.Pictures() = {Write(name, file)};
+    Build();
+    ASSERT_EQ(sizes.size(), 2);
+    const QByteArray show = ReadBytes(target);
+    const qint64 textEnd = stubBytes.size() + sizes[0].toLongLong();
+    const QByteArray block = show.mid(textEnd, sizes[1].toLongLong());
+    switch (form.stored) {
+    case StoredForm::Unchanged:
+        EXPECT_EQ(block, file);
+        break;
+    case StoredForm::AsBmp:
+        ASSERT_TRUE(block.startsWith("BM"));
+        EXPECT_EQ(DecodeBytes(block), image.convertToFormat(QImage::Format_RGB32));
+        break;
+    case StoredForm::AsGif: {
+        ASSERT_TRUE(block.startsWith("GIF8"));
+        const QImage decoded = DecodeBytes(block);
+        ASSERT_EQ(decoded.size(), QSize(2, 1));
+        EXPECT_EQ(decoded.pixel(0, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(decoded.pixel(1, 0), qRgb(0, 0, 255));
+        break;
+    }
+    case StoredForm::Empty:
+        EXPECT_TRUE(block.isEmpty());
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Extensions, StoredFormTest,
+                         ::testing::Values(StoredForm{"p.jpg", StoredForm::Unchanged},
+                                           StoredForm{"p.JPG", StoredForm::Unchanged},
+                                           StoredForm{"p.jpeg", StoredForm::Unchanged},
+                                           StoredForm{"p.JPEG", StoredForm::Unchanged},
+                                           StoredForm{"p.bmp", StoredForm::AsBmp},
+                                           StoredForm{"p.BMP", StoredForm::AsBmp},
+                                           StoredForm{"p.gif", StoredForm::AsGif},
+                                           StoredForm{"p.GIF", StoredForm::AsGif},
+                                           StoredForm{"p.Jpg", StoredForm::Empty},
+                                           StoredForm{"p.jpg.png", StoredForm::Empty}),
+                         [](const ::testing::TestParamInfo<StoredForm> &info) {
+                             // Test names allow letters, digits and underscores only.
+                             std::string name = info.param.name;
+                             for (char &c : name)
+                                 if (c == '.')
+                                     c = '_';
+                             return name;
+                         });
+
+TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
+{
+    const QImage image = testpictures::noisePicture(17, 9, 5);
+    const struct {
+        QString name;
+        QByteArray data;
+        bool stored;
+    } cases[] = {
+        {QStringLiteral("bg.BMP"), testpictures::makeBmp(image), true},
+        {QStringLiteral("bg.gif"), testpictures::makeGif(1, 1, {qRgb(0, 255, 0), qRgb(0, 0, 0)}, {{0, 0, 1, 1, {0}}}),
+         true},
+        {QStringLiteral("bg.jpeg"), testpictures::makeJpeg(image), true},
+        {QStringLiteral("bg.Bmp"), testpictures::makeBmp(image), false},
+    };
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        QFile::remove(target);
+        project.Settings().Put(ShowSettings::kBackground, Write(c.name, c.data));
+        const QByteArray show = Build();
+        ASSERT_EQ(sizes.size(), 3);
+        const QByteArray block = show.mid(stubBytes.size() + sizes[0].toLongLong(), sizes[1].toLongLong());
+        if (!c.stored) {
+            EXPECT_TRUE(block.isEmpty());
+            continue;
+        }
+        ASSERT_TRUE(block.startsWith("BM"));
+        const QImage decoded = DecodeBytes(block);
+        const QImage source = DecodeBytes(c.data);
+        EXPECT_EQ(decoded.size(), source.size());
+        if (!c.name.endsWith(QLatin1String(".jpeg"))) {
+            EXPECT_EQ(decoded, source);
+        }
+    }
+}
+
+TEST_F(StandaloneBuilderTest, ProgressCountsPlaylistEntriesEvenWithMusicOff)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg")), Jpeg(QStringLiteral("b.jpg"))};
+    project.Playlist() = {Write(QStringLiteral("one.wav"), "1"), Write(QStringLiteral("two.wav"), "2")};
+    for (const bool music : {false, true}) {
+        SCOPED_TRACE(music);
+        QFile::remove(target);
+        project.Settings().Put(ShowSettings::kMusic, music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
+        QList<std::pair<int, int>> steps;
+        StandaloneBuilder builder(stub);
+        builder.SetProgress([&](int value, int maximum) { steps.append({value, maximum}); });
+        builder.MakeExe(project, target);
+        QList<std::pair<int, int>> expected{{0, 4}, {1, 4}, {2, 4}};
+        if (music)
+            expected << std::pair{3, 4} << std::pair{4, 4};
+        EXPECT_EQ(steps, expected);
+    }
+}
+
+TEST_F(StandaloneBuilderTest, MissingStubLeavesNoTargetFile)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    QFile::remove(stub);
+    const QStringList before = FolderEntries();
+    const QString message = FailedBuild();
+    EXPECT_TRUE(message.startsWith("Cannot open file " + stub)) << message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_EQ(FolderEntries(), before);
+}
+
+TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
+{
+    const QString good = Jpeg(QStringLiteral("a.jpg"));
+    const QString corrupt = Write(QStringLiteral("broken.jpg"), "not a jpeg at all");
+    const QString missing = dir.filePath(QStringLiteral("gone.gif"));
+    const QString background = dir.filePath(QStringLiteral("gone.bmp"));
+    const QString track = dir.filePath(QStringLiteral("gone.wav"));
+    const struct {
+        QStringList pictures;
+        QString background;  // empty: a colour background
+        QStringList playlist;
+        QString named;       // the file the message names
+    } cases[] = {
+        {{good, corrupt}, {}, {}, corrupt},
+        {{missing, good}, {}, {}, missing},
+        {{good}, background, {}, background},
+        {{good}, {}, {track}, track},
+    };
+    const QByteArray old("an older file that must survive");
+    for (const auto existing : {StandaloneBuilder::ExistingTarget::Refuse, StandaloneBuilder::ExistingTarget::Replace}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.named.toStdString());
+            project.Pictures() = c.pictures;
+            project.Settings().Put(ShowSettings::kBackgroundKind, c.background.isEmpty() ? "Color" : "BackFile");
+            if (!c.background.isEmpty())
+                project.Settings().Put(ShowSettings::kBackground, c.background);
+            project.Settings().Put(ShowSettings::kMusic, c.playlist.isEmpty() ? "No music" : "NoRepeat");
+            project.Playlist() = c.playlist;
+
+            QFile::remove(target);
+            const QStringList before = FolderEntries();
+            EXPECT_TRUE(FailedBuild(existing).contains(c.named));
+            EXPECT_EQ(FolderEntries(), before);
+
+            if (existing == StandaloneBuilder::ExistingTarget::Replace) {
+                Write(QStringLiteral("show.exe"), old);
+                const QStringList withOld = FolderEntries();
+                EXPECT_TRUE(FailedBuild(existing).contains(c.named));
+                EXPECT_EQ(ReadBytes(target), old);
+                EXPECT_EQ(FolderEntries(), withOld);
+            }
+        }
+    }
+}
+
+TEST_F(StandaloneBuilderTest, ExistingTargetIsRefusedOrReplacedWhole)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    const QByteArray old = QByteArray(200000, 'o');
+    Write(QStringLiteral("show.exe"), old);
+
+    EXPECT_EQ(FailedBuild(), target + " already exists");
+    EXPECT_EQ(ReadBytes(target), old);
+
+    const QByteArray replaced = Build(StandaloneBuilder::ExistingTarget::Replace);
+    EXPECT_TRUE(replaced.startsWith(stubBytes));
+    EXPECT_LT(replaced.size(), old.size());
+    EXPECT_EQ(qFromLittleEndian<qint32>(replaced.constData() + replaced.size() - 4), 4 + EncodeLines(sizes).size());
+    EXPECT_TRUE(QFileInfo(target).isExecutable());
+}
+
+TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsName)
+{
+    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    target = dir.filePath(QStringLiteral("no/such/folder/show.exe"));
+    EXPECT_TRUE(FailedBuild().startsWith("Cannot create file " + target));
+    target = stub;
+    EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub));
+    EXPECT_EQ(ReadBytes(stub), stubBytes);
+}
+
+TEST(StoredPictureKind, ExactFormsOnly)
+{
+    EXPECT_EQ(StoredPictureKind("/a/b.jpeg"), PictureKind::Jpeg);
+    EXPECT_EQ(StoredPictureKind("/a.gif/b.GIF"), PictureKind::Gif);
+    EXPECT_EQ(StoredPictureKind("/a.jpg/b"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.Gif"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.bmp "), std::nullopt);
+}
+
+}  // namespace
+}  // namespace lumetta

@@ -1,0 +1,239 @@
+#include "show/project_file.h"
+#include "show/show_project.h"
+#include "show/standalone_builder.h"
+#include "show/standalone_show.h"
+#include "support/picture_files.h"
+#include "support/qstring_print.h"
+#include "support/file_bytes.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+using testfiles::ReadBytes;
+
+QByteArray Trailer(qint64 value)
+{
+    QByteArray trailer(4, '\0');
+    qToLittleEndian<qint32>(qint32(value), trailer.data());
+    return trailer;
+}
+
+// Ten settings lines of a show with a colour background, music off, and the given pictures.
+QByteArray ProjectText(int pictures)
+{
+    QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    for (int i = 0; i < pictures; ++i)
+        lines << QStringLiteral("/p/%1.jpg").arg(i);
+    lines << "[TRANS]" << "3" << "[MUSIC]";
+    return EncodeLines(lines);
+}
+
+// Reads a show from memory; the message when it is refused, else an empty text.
+QString Refusal(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        StandaloneShow::Read(buffer, QStringLiteral("show.exe"));
+    } catch (const ProjectError &error) {
+        return error.Message();
+    }
+    return {};
+}
+
+TEST(StandaloneShowRead, FindsEveryBlockOfAHandMadeShow)
+{
+    const QByteArray stub("STUB");
+    const QByteArray text = ProjectText(2);
+    const QByteArray sizes = QByteArray::number(text.size()) + "\r\n5\r\n0\r\n";
+    QBuffer buffer;
+    buffer.setData(stub + text + "abcde" + sizes + Trailer(sizes.size() + 4));
+    buffer.open(QIODevice::ReadOnly);
+    const StandaloneShow show = StandaloneShow::Read(buffer, "x");
+    EXPECT_EQ(show.DataStart(), 4);
+    EXPECT_EQ(show.ProjectBlock(), (StandaloneShow::Block{4, text.size()}));
+    EXPECT_FALSE(show.Background());
+    EXPECT_TRUE(show.Music().isEmpty());
+    EXPECT_EQ(show.Pictures(), (QList<StandaloneShow::Block>{{4 + text.size(), 5}, {4 + text.size() + 5, 0}}));
+    EXPECT_EQ(show.Content().pictures, QStringList({"/p/0.jpg", "/p/1.jpg"}));
+    EXPECT_EQ(show.Content().effects, QStringList({"3"}));
+}
+
+TEST(StandaloneShowRead, RefusesTruncatedAndHostileFiles)
+{
+    const QByteArray text = ProjectText(1);
+    const QByteArray textSize = QByteArray::number(text.size());
+    const QByteArray goodList = textSize + "\r\n3\r\n";
+    const QByteArray good = "STUB" + text + "abc" + goodList + Trailer(goodList.size() + 4);
+    ASSERT_EQ(Refusal(good), QString());
+
+    const struct {
+        const char *what;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty file", QByteArray()},
+        {"three bytes", QByteArray("abc")},
+        {"the bare stub", QByteArray(5000, 'x') + Trailer(0)},
+        {"trailer of 4 (empty list)", "STUB" + text + Trailer(4)},
+        {"negative trailer", good.left(good.size() - 4) + Trailer(-1)},
+        {"most negative trailer", good.left(good.size() - 4) + Trailer(std::numeric_limits<qint32>::min())},
+        {"trailer beyond the file", good.left(good.size() - 4) + Trailer(good.size() + 1)},
+        {"huge trailer", good.left(good.size() - 4) + Trailer(std::numeric_limits<qint32>::max())},
+        {"truncated at the end", good.left(good.size() - 1)},
+        {"truncated in the blocks", good.mid(40)},
+        {"list without line end", "STUB" + text + "abc" + textSize + "\r\n3" + Trailer(textSize.size() + 3 + 4)},
+        {"bare LF line ends", "STUB" + text + "abc" + textSize + "\n3\n" + Trailer(textSize.size() + 2 + 4)},
+        {"sign in a size", "STUB" + text + "abc" + textSize + "\r\n-3\r\n" + Trailer(goodList.size() + 1 + 4)},
+        {"blank size line", "STUB" + text + "abc" + textSize + "\r\n\r\n3\r\n" + Trailer(goodList.size() + 2 + 4)},
+        {"size larger than the file",
+         "STUB" + text + "abc" + textSize + "\r\n999999999\r\n" + Trailer(textSize.size() + 13 + 4)},
+        {"nineteen-digit size",
+         "STUB" + text + "abc" + textSize + "\r\n9223372036854775807\r\n" + Trailer(textSize.size() + 23 + 4)},
+        {"sizes summing past the start",
+         "ST" + text + "abc" + textSize + "\r\n6\r\n" + Trailer(goodList.size() + 4)},
+        {"a size line too many", "STUB" + text + "abc" + goodList + "0\r\n" + Trailer(goodList.size() + 3 + 4)},
+        {"a size line too few", "STUB" + text + textSize + "\r\n" + Trailer(textSize.size() + 2 + 4)},
+        {"project text under ten lines",
+         "STUB" + EncodeLines({"2", "80"}) + "7\r\n" + Trailer(3 + 4)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString message = Refusal(c.bytes);
+        EXPECT_TRUE(message.startsWith("show.exe holds no valid slide show: ")) << message.toStdString();
+    }
+}
+
+TEST(StandaloneShowRead, SizeListNeedsOneBlockPerItemTheProjectNames)
+{
+    // Background and music on: the project text says how many blocks follow it.
+    QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    lines[ShowSettings::kBackgroundKind] = "BackFile";
+    lines[ShowSettings::kBackground] = "/bg.bmp";
+    lines[ShowSettings::kMusic] = "NoRepeat";
+    lines << "/p.jpg" << "[TRANS]" << "[MUSIC]" << "/a.wav" << "/b.wav";
+    const QByteArray text = EncodeLines(lines);
+    const QByteArray blocks = "BG" "A" "BB" "PPP";
+    const QByteArray list = QByteArray::number(text.size()) + "\r\n2\r\n1\r\n2\r\n3\r\n";
+    QBuffer buffer;
+    buffer.setData("S" + text + blocks + list + Trailer(list.size() + 4));
+    buffer.open(QIODevice::ReadOnly);
+    const StandaloneShow show = StandaloneShow::Read(buffer, "x");
+    const qint64 start = 1 + text.size();
+    EXPECT_EQ(show.Background(), (StandaloneShow::Block{start, 2}));
+    EXPECT_EQ(show.Music(), (QList<StandaloneShow::Block>{{start + 2, 1}, {start + 3, 2}}));
+    EXPECT_EQ(show.Pictures(), (QList<StandaloneShow::Block>{{start + 5, 3}}));
+
+    const QByteArray shortList = QByteArray::number(text.size()) + "\r\n2\r\n1\r\n5\r\n";
+    EXPECT_TRUE(Refusal("S" + text + blocks + shortList + Trailer(shortList.size() + 4))
+                    .endsWith("the size list holds 4 entries where the show needs 5"));
+}
+
+TEST(StandaloneShowExtract, RefusesABlockOutsideTheFile)
+{
+    QTemporaryDir dir;
+    QBuffer buffer;
+    buffer.setData("0123456789");
+    buffer.open(QIODevice::ReadOnly);
+    for (const StandaloneShow::Block block : {StandaloneShow::Block{8, 3}, StandaloneShow::Block{-1, 2},
+                                              StandaloneShow::Block{2, -1},
+                                              StandaloneShow::Block{std::numeric_limits<qint64>::max(), 1}}) {
+        EXPECT_THROW(StandaloneShow::ExtractBlock(buffer, block, dir.filePath("out")), ProjectError);
+        EXPECT_FALSE(QFile::exists(dir.filePath("out")));
+    }
+    StandaloneShow::ExtractBlock(buffer, {7, 3}, dir.filePath("out"));
+    EXPECT_EQ(ReadBytes(dir.filePath("out")), "789");
+}
+
+TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &data) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        return path;
+    };
+    QImage image(12, 8, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    const QString stub = write("AEXE.tms", QByteArray(3000, 's'));
+    const QByteArray jpeg = testpictures::makeJpeg(image);
+    QDir().mkpath(dir.filePath("one"));
+    QDir().mkpath(dir.filePath("two"));
+
+    ShowProject project;
+    project.Pictures() = {write("one/same.jpg", jpeg), write("two/same.jpg", jpeg), write("odd.png", "png?"),
+                          write("pic.bmp", testpictures::makeBmp(image))};
+    project.EffectSelection() = {"0", "20"};
+    project.Settings().Put(ShowSettings::kMusic, "RepeatMusic");
+    project.Playlist() = {write("a.wav", "track A"), write("b.mp3", "track B")};
+    project.Settings().Put(ShowSettings::kBackgroundKind, "BackFile");
+    project.Settings().Put(ShowSettings::kBackground, write("back.gif", testpictures::makeGif(
+                                                                            1, 1, {qRgb(9, 9, 9), 0}, {{0, 0, 1, 1, {0}}})));
+    const QString target = dir.filePath("show.scr");
+    StandaloneBuilder(stub).MakeExe(project, target);
+
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const StandaloneShow show = StandaloneShow::Read(file, target);
+    EXPECT_EQ(show.DataStart(), 3000);
+    EXPECT_EQ(show.ProjectText(), project.ProjectText());
+
+    QTemporaryDir out;
+    ShowProject played;
+    show.ExtractTo(file, out.path(), played);
+    EXPECT_EQ(played.EffectSelection(), project.EffectSelection());
+    ASSERT_EQ(played.Pictures().size(), 4);
+    const QStringList names{"same.jpg", "same.jpg", "odd.png", "pic.bmp"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(played.Pictures()[i].startsWith(out.path()));
+        EXPECT_EQ(QFileInfo(played.Pictures()[i]).fileName(), names[i]);
+    }
+    EXPECT_NE(played.Pictures()[0], played.Pictures()[1]);
+    EXPECT_EQ(ReadBytes(played.Pictures()[1]), jpeg);
+    EXPECT_EQ(ReadBytes(played.Pictures()[2]), QByteArray());
+    EXPECT_EQ(QImage(played.Pictures()[3]).convertToFormat(QImage::Format_RGB32), image);
+    ASSERT_EQ(played.Playlist().size(), 2);
+    EXPECT_EQ(ReadBytes(played.Playlist()[0]), "track A");
+    EXPECT_EQ(QFileInfo(played.Playlist()[1]).fileName(), "b.mp3");
+    const QString background = played.Settings().BackgroundFile();
+    EXPECT_TRUE(background.startsWith(out.path()));
+    EXPECT_EQ(QImage(background).pixel(0, 0), qRgb(9, 9, 9));
+    EXPECT_EQ(played.Settings().Get(ShowSettings::kMusic), "RepeatMusic");
+}
+
+TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTheFolder)
+{
+    QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    lines[ShowSettings::kBackgroundKind] = "BackFile";
+    lines[ShowSettings::kBackground] = "/back.Png";
+    lines << "/x/.." << "C:\\Photos\\beach.jpg" << "/y/" << "[TRANS]" << "[MUSIC]";
+    const QByteArray text = EncodeLines(lines);
+    const QByteArray list = QByteArray::number(text.size()) + "\r\n0\r\n1\r\n1\r\n1\r\n";
+    QBuffer buffer;
+    buffer.setData(text + "abc" + list + Trailer(list.size() + 4));
+    buffer.open(QIODevice::ReadOnly);
+    const StandaloneShow show = StandaloneShow::Read(buffer, "x");
+    QTemporaryDir out;
+    ShowProject played;
+    show.ExtractTo(buffer, out.path(), played);
+    EXPECT_EQ(played.Settings().Get(ShowSettings::kBackgroundKind), "Color");
+    EXPECT_EQ(played.Settings().Get(ShowSettings::kBackground), "clBlack_clBlack");
+    ASSERT_EQ(played.Pictures().size(), 3);
+    EXPECT_EQ(QFileInfo(played.Pictures()[0]).fileName(), "pictures");
+    EXPECT_EQ(QFileInfo(played.Pictures()[1]).fileName(), "beach.jpg");
+    for (const QString &path : played.Pictures()) {
+        EXPECT_TRUE(QFileInfo(path).canonicalFilePath().startsWith(QFileInfo(out.path()).canonicalFilePath()));
+        EXPECT_EQ(ReadBytes(path).size(), 1);
+    }
+}
+
+}  // namespace
+}  // namespace lumetta

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "show/show_project.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <optional>
+
+namespace lumetta {
+
+// Answers queued by the test; every question asked is recorded.
+class ScriptedDialogs : public ProjectDialogs
+{
+public:
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<ProjectDialogs::Answer> saveQuestionAnswers;
+    QStringList asked;
+    QStringList errors;
+
+    std::optional<QString> AskOpenPath() override
+    {
+        asked << "open";
+        return Pop(openAnswers);
+    }
+    std::optional<QString> AskSaveName() override
+    {
+        asked << "save";
+        return Pop(saveAnswers);
+    }
+    ProjectDialogs::Answer AskSaveProject() override
+    {
+        asked << "question";
+        if (saveQuestionAnswers.empty())
+            return ProjectDialogs::Answer::Cancel;
+        const ProjectDialogs::Answer answer = saveQuestionAnswers.front();
+        saveQuestionAnswers.pop_front();
+        return answer;
+    }
+    void ShowError(const QString &message) override { errors << message; }
+
+private:
+    static std::optional<QString> Pop(std::deque<std::optional<QString>> &answers)
+    {
+        std::optional<QString> answer;
+        if (!answers.empty()) {
+            answer.swap(answers.front());
+            answers.pop_front();
+        }
+        return answer;
+    }
+};
+
+}  // namespace lumetta
