@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Set-up and Release build into build/.
+# Set-up and Release build into build/ (the "release" preset); extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
-cmake --build build --parallel "$(nproc)"
+cmake --preset release "$@"
+cmake --build --preset release --parallel "$(nproc)"

@@ -5,10 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 target=${1:?usage: scripts/fuzz.sh TARGET SECONDS}
 seconds=${2:?usage: scripts/fuzz.sh TARGET SECONDS}
-scripts/setup.sh
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DLUMETTA_FUZZ=ON -DLUMETTA_TESTS=OFF -DLUMETTA_BENCH=OFF
-cmake --build build-fuzz --target "fuzz_${target}"
+scripts/setup.sh --fuzz
+cmake --preset fuzz
+cmake --build --preset fuzz --target "fuzz_${target}"
 corpus=build-fuzz/corpus/${target}
 [ -d "$corpus" ] || scripts/make-fuzz-corpus.sh build-fuzz/corpus
 mkdir -p "$corpus" fuzz/crashes

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package Lumetta needs to build, test and run. Idempotent.
+# Installs every Debian package Lumetta needs to build, test and run; with --fuzz also clang
+# and its libFuzzer runtime. Idempotent.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   fonts-dejavu-core libgl-dev libxkbcommon-dev
   ffmpeg hyperfine
 )
+[ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Set-up, build and run the whole test suite.
+# Set-up, build with the test suite and benchmarks, and run the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/build.sh
-ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+scripts/build.sh -DLUMETTA_TESTS=ON
+ctest --preset release --parallel "$(nproc)"
