@@ -79,17 +79,17 @@ BuildShowDialog::BuildShowDialog(ShowProject &project, QWidget *parent, BuildSho
     auto *options = new QGroupBox(QStringLiteral("Options"), this);
     auto *nameLabel = new QLabel(QStringLiteral("&Name and path"), options);
     nameEdit_ = new QLineEdit(options);
-    nameEdit_->setObjectName(QStringLiteral("nameEdit_"));
+    nameEdit_->setObjectName(QStringLiteral("NameEdit"));
     nameEdit_->setMinimumWidth(320);
     nameLabel->setBuddy(nameEdit_);
     browseButton_ = new QPushButton(QStringLiteral("&Browse..."), options);
-    browseButton_->setObjectName(QStringLiteral("browseButton_"));
+    browseButton_->setObjectName(QStringLiteral("BrowseButton"));
     auto *modesLabel = new QLabel(QStringLiteral("Modes"), options);
     applicationMode_ = new QRadioButton(QStringLiteral("Make &application (*.EXE)"), options);
-    applicationMode_->setObjectName(QStringLiteral("applicationMode_"));
+    applicationMode_->setObjectName(QStringLiteral("ApplicationMode"));
     applicationMode_->setChecked(true);
     screensaverMode_ = new QRadioButton(QStringLiteral("Make &screensaver (*.SCR)"), options);
-    screensaverMode_->setObjectName(QStringLiteral("screensaverMode_"));
+    screensaverMode_->setObjectName(QStringLiteral("ScreensaverMode"));
     auto *optionsLayout = new QGridLayout(options);
     optionsLayout->addWidget(nameLabel, 0, 0, 1, 2);
     optionsLayout->addWidget(nameEdit_, 1, 0);
@@ -100,9 +100,9 @@ BuildShowDialog::BuildShowDialog(ShowProject &project, QWidget *parent, BuildSho
 
     auto *information = new QGroupBox(QStringLiteral("Information"), this);
     stateLabel_ = new QLabel(QStringLiteral("Ready"), information);
-    stateLabel_->setObjectName(QStringLiteral("stateLabel_"));
+    stateLabel_->setObjectName(QStringLiteral("StateLabel"));
     progress_ = new QProgressBar(information);
-    progress_->setObjectName(QStringLiteral("progress_"));
+    progress_->setObjectName(QStringLiteral("ProgressBar1"));
     progress_->setRange(0, 100);
     progress_->setValue(0);
     auto *informationLayout = new QVBoxLayout(information);
@@ -110,12 +110,12 @@ BuildShowDialog::BuildShowDialog(ShowProject &project, QWidget *parent, BuildSho
     informationLayout->addWidget(progress_);
 
     makeButton_ = new QPushButton(QStringLiteral("&Make"), this);
-    makeButton_->setObjectName(QStringLiteral("makeButton_"));
+    makeButton_->setObjectName(QStringLiteral("MakeButton"));
     makeButton_->setDefault(true);
     testButton_ = new QPushButton(QStringLiteral("&Test"), this);
-    testButton_->setObjectName(QStringLiteral("testButton_"));
+    testButton_->setObjectName(QStringLiteral("TestButton"));
     closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
-    closeButton_->setObjectName(QStringLiteral("closeButton_"));
+    closeButton_->setObjectName(QStringLiteral("CloseButton"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(makeButton_);

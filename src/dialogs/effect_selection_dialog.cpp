@@ -112,7 +112,7 @@ EffectSelectionDialog::EffectSelectionDialog(QStringList &effectSelection, Dialo
       questions_(questions ? questions : ownQuestions_.get()),
       catalogue_(std::make_unique<TTransitionList>())
 {
-    catalogue_->setObjectName(QStringLiteral("Catalogue"));
+    catalogue_->setObjectName(QStringLiteral("Trans"));
     LoadEffectCatalogue(*catalogue_, true);
     BuildLayout();
     StartWithStandardSet();

@@ -39,19 +39,19 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     setModal(true);
 
     title_ = new QLabel(QStringLiteral("Help about hot keys:"), this);
-    title_->setObjectName(QStringLiteral("title_"));
+    title_->setObjectName(QStringLiteral("Label1"));
     QPalette labelPalette = title_->palette();
     labelPalette.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
     title_->setPalette(labelPalette);
 
     keyList_ = new QTextEdit(this);
-    keyList_->setObjectName(QStringLiteral("keyList_"));
+    keyList_->setObjectName(QStringLiteral("RichEdit1"));
     keyList_->setReadOnly(true);
     keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     keyList_->setPlainText(HotKeyLines().join(QLatin1Char('\n')));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("okButton_"));
+    okButton_->setObjectName(QStringLiteral("Button1"));
     okButton_->setDefault(true);
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
 

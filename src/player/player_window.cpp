@@ -60,32 +60,32 @@ PlayerWindow::PlayerWindow(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
 
     slideArea_ = new QWidget(this);
-    slideArea_->setObjectName(QStringLiteral("slideArea_"));
+    slideArea_->setObjectName(QStringLiteral("Pano"));
     slideArea_->setAutoFillBackground(true);
     SetBackgroundColor(slideArea_, Qt::black);
 
     background_ = new PictureWidget(slideArea_);
-    background_->setObjectName(QStringLiteral("background_"));
+    background_->setObjectName(QStringLiteral("ProImage1"));
     background_->SetTiled(true);
     auto *panoLayout = new QGridLayout(slideArea_);
     panoLayout->setContentsMargins(0, 0, 0, 0);
     panoLayout->addWidget(background_, 0, 0);
 
     shadow_ = new QWidget(slideArea_);
-    shadow_->setObjectName(QStringLiteral("shadow_"));
+    shadow_->setObjectName(QStringLiteral("Shape1"));
     shadow_->setAutoFillBackground(true);
     SetBackgroundColor(shadow_, QColor::fromRgb(kShadowColor));
     shadow_->hide();
 
     slide_ = new PictureWidget(slideArea_);
-    slide_->setObjectName(QStringLiteral("slide_"));
+    slide_->setObjectName(QStringLiteral("Image1"));
     slide_->SetCenter(true);
     slide_->SetStretch(true);
     slide_->setMouseTracking(true);
     slide_->installEventFilter(this);
 
     captionBar_ = new QLabel(this);
-    captionBar_->setObjectName(QStringLiteral("captionBar_"));
+    captionBar_->setObjectName(QStringLiteral("Panel1"));
     captionBar_->setFixedHeight(kCaptionBarHeight);
     // A caption wider than the screen is cut off rather than widening the full-screen window.
     captionBar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
@@ -104,24 +104,24 @@ PlayerWindow::PlayerWindow(QWidget *parent)
     layout->addWidget(captionBar_);
 
     slideTimer_ = new QTimer(this);
-    slideTimer_->setObjectName(QStringLiteral("slideTimer_"));
+    slideTimer_->setObjectName(QStringLiteral("Timer1"));
     slideTimer_->setInterval(500);
     connect(slideTimer_, &QTimer::timeout, this, &PlayerWindow::OnSlideTimer);
 
     musicTimer_ = new QTimer(this);
-    musicTimer_->setObjectName(QStringLiteral("musicTimer_"));
+    musicTimer_->setObjectName(QStringLiteral("LenTimer"));
     musicTimer_->setInterval(100);
     connect(musicTimer_, &QTimer::timeout, this, &PlayerWindow::OnMusicTimer);
 
     effects_ = new TTransitionList(this);
-    effects_->setObjectName(QStringLiteral("effects_"));
+    effects_->setObjectName(QStringLiteral("Trans"));
     LoadEffectCatalogue(*effects_, false);
 
     help_ = new HotKeyHelp(this);
     connect(help_, &HotKeyHelp::Closed, this, [this] { sequencer_.HelpClosed(); });
 
     notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("notice_"));
+    notice_->setObjectName(QStringLiteral("Notice"));
     notice_->setAutoFillBackground(true);
     notice_->setMargin(8);
     SetBackgroundColor(notice_, QColor(255, 255, 225));
