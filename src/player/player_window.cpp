@@ -313,6 +313,11 @@ void PlayerWindow::LetWindowUpdate()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void PlayerWindow::LetInputIn()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 bool PlayerWindow::PrepareEffect(int effect)
 {
     try {

@@ -79,6 +79,7 @@ private:
     void HidePointer() override;
     void SetCaption(const QString &text) override;
     void LetWindowUpdate() override;
+    void LetInputIn() override;
     bool PrepareEffect(int effect) override;
     std::optional<QString> ShowPicture(const QString &path) override;
     void ExecuteEffect(int effect) override;

@@ -107,8 +107,9 @@ void SlideSequencer::Ask(Request request)
     if (!running_ || !project_)
         return;
     if (busy_) {
-        // The window system merges timer ticks that fall due while the thread is busy.
-        if (request != Request::Tick || std::find(pending_.begin(), pending_.end(), Request::Tick) == pending_.end())
+        if (request == Request::Tick)
+            tickDue_ = true;
+        else
             pending_.push_back(request);
         return;
     }
@@ -118,15 +119,39 @@ void SlideSequencer::Ask(Request request)
         ~Idle()
         {
             sequencer.busy_ = false;
+            sequencer.tickDue_ = false;
             sequencer.pending_.clear();
         }
     } idle{*this};
     busy_ = true;
-    Perform(request);
-    while (running_ && !pending_.empty()) {
-        const Request next = pending_.front();
-        pending_.pop_front();
-        Perform(next);
+    if (request == Request::Tick)
+        tickDue_ = true;
+    else
+        Perform(request);
+    RunPending();
+}
+
+void SlideSequencer::RunPending()
+{
+    while (running_) {
+        if (!pending_.empty()) {
+            const Request next = pending_.front();
+            pending_.pop_front();
+            Perform(next);
+            continue;
+        }
+        if (!tickDue_)
+            return;
+        // A tick runs after the input that waited meanwhile (the event loop may hand out an
+        // overdue timer first), which may pause or end the show, or add requests of its own;
+        // ticks that fall due meanwhile count as one.
+        host_.LetInputIn();
+        if (!pending_.empty())
+            continue;
+        tickDue_ = false;
+        // A pause made meanwhile takes the due tick away, as stopping a timer does.
+        if (running_ && host_.SlideTimerEnabled())
+            Perform(Request::Tick);
     }
 }
 

@@ -33,6 +33,9 @@ public:
     virtual void SetCaption(const QString &text) = 0;
     // Lets the window system deliver what is pending, except user input.
     virtual void LetWindowUpdate() = 0;
+    // Delivers the user input waiting in the window system's queue (keys and clicks reach the
+    // sequencer as requests).
+    virtual void LetInputIn() = 0;
     // Freezes the slide panel under the effect's render window; true when prepared.
     virtual bool PrepareEffect(int effect) = 0;
     // Loads, lays out and decodes the picture in the slide panel; the error text on failure,
@@ -51,7 +54,9 @@ public:
 };
 
 // The slide sequencer: the slide step, the hot keys and the click, with every request that
-// comes while a step runs (a timer tick, a key, a click) run after it in arrival order.
+// comes while a step runs (a key, a click) run after it in arrival order. A timer tick never
+// goes before waiting input, as on a window system where the timer message is the one of
+// lowest priority: so a slide timer that is due again whenever a step ends cannot starve keys.
 class SlideSequencer
 {
 public:
@@ -67,7 +72,7 @@ public:
     bool Running() const { return running_; }
     bool Busy() const { return busy_; }
 
-    // Timer1's tick; ticks that pile up during a step count as one.
+    // The slide timer's tick; ticks that pile up during a step count as one.
     void Tick();
     // A click on the slide picture.
     void Click();
@@ -83,6 +88,7 @@ private:
     enum class Request { SetUp, Tick, Step, Back, Escape, Help, Ctrl };
 
     void Ask(Request request);
+    void RunPending();
     void Perform(Request request);
     void SlideStep(int direction);
     bool Manual() const;
@@ -93,6 +99,8 @@ private:
     bool running_ = false;
     bool busy_ = false;
     std::deque<Request> pending_;
+    // A tick arrived; it runs once the requests and the input before it have run.
+    bool tickDue_ = false;
     // Pictures already reported as unreadable in this show.
     QSet<QString> reported_;
 };

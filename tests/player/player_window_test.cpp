@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
@@ -318,10 +319,89 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
     Start();
     std::vector<QString> captionsAtTransition;
     show.Effects()->Items(13)->OnStartTransition = [&](QObject *) { captionsAtTransition.push_back(Caption()); };
-    QTimer::singleShot(0, &show, [&] { show.OnSlideTimer(); });
+    struct TickOnPaint : QObject
+    {
+        PlayerWindow &show;
+        bool ticked = false;
+        explicit TickOnPaint(PlayerWindow &window) : show(window) {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint && !std::exchange(ticked, true))
+                show.OnSlideTimer();
+            return false;
+        }
+    } tickOnPaint(show);
+    show.CaptionBar()->installEventFilter(&tickOnPaint);
     show.OnSlideTimer();
+    show.CaptionBar()->removeEventFilter(&tickOnPaint);
+    EXPECT_TRUE(tickOnPaint.ticked);
     EXPECT_EQ(captionsAtTransition, std::vector<QString>({QStringLiteral("2. p1.bmp"), QStringLiteral("3. p2.bmp")}));
     EXPECT_EQ(Slide(), kColours[2]);
+}
+
+// Keys reach the window through the window system's queue, as real ones do: held back while a
+// step lets only the window system's own events through, so they arrive after the step.
+void QueueKey(QWidget *window, int key)
+{
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+            window->windowHandle(), type, key, Qt::NoModifier);
+}
+
+// The slide timer falls due again while every step runs: keys must still get their turn.
+TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
+{
+    struct Case {
+        const char *name;
+        int key;
+        bool manual;  // a manual show set going by Ctrl
+    };
+    for (const Case &c : {Case{"Escape in an automatic show", Qt::Key_Escape, false},
+                          Case{"Escape after Ctrl in a manual show", Qt::Key_Escape, true},
+                          Case{"Ctrl pauses an automatic show", Qt::Key_Control, false}}) {
+        SCOPED_TRACE(c.name);
+        executed.clear();
+        project.Settings().Put(ShowSettings::kAdvance, c.manual ? QStringLiteral("Manual") : QStringLiteral("1"));
+        project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+        show.Effects()->Items(13)->SetMilliseconds(150);
+        ASSERT_EQ(show.StartShow(project), PlayerWindow::StartResult::Started);
+        // Shorter than a step, so the next tick is always overdue when a step ends.
+        show.SlideTimer()->setInterval(20);
+        std::size_t stepsWhenSent = 0;
+        bool gaveUp = false;
+        QTimer ctrl;
+        ctrl.setSingleShot(true);
+        QObject::connect(&ctrl, &QTimer::timeout, [&] { QueueKey(&show, Qt::Key_Control); });
+        QTimer send;
+        send.setSingleShot(true);
+        QObject::connect(&send, &QTimer::timeout, [&] {
+            stepsWhenSent = executed.size();
+            QueueKey(&show, c.key);
+        });
+        QTimer pause;
+        QObject::connect(&pause, &QTimer::timeout, [&] {
+            // Paused: no step for well over a step's length, then the show is ended.
+            if (!show.SlideTimer()->isActive())
+                show.close();
+        });
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            gaveUp = true;
+            show.close();
+        });
+        QTimer::singleShot(0, &show, [&] {
+            if (c.manual)
+                ctrl.start(100);
+            send.start(700);
+            pause.start(1000);
+            watchdog.start(kWaitMs);
+        });
+        show.exec();
+        EXPECT_FALSE(gaveUp) << "the key never arrived";
+        // The step under way when the key came may finish; no later one starts.
+        EXPECT_LE(executed.size(), stepsWhenSent + 1);
+    }
 }
 
 TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)

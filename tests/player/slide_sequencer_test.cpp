@@ -22,12 +22,19 @@ public:
     // Runs inside LetWindowUpdate, as a tick or a key arriving while a step runs would.
     std::function<void()> duringUpdate;
     std::function<void()> duringExecute;
+    // Input the window system holds until the sequencer lets it in.
+    std::function<void()> waitingInput;
 
     void HidePointer() override {}
     void SetCaption(const QString &text) override { log << QStringLiteral("caption ") + text; }
     void LetWindowUpdate() override
     {
         if (auto call = std::exchange(duringUpdate, nullptr))
+            call();
+    }
+    void LetInputIn() override
+    {
+        if (auto call = std::exchange(waitingInput, nullptr))
             call();
     }
     bool PrepareEffect(int effect) override
@@ -75,6 +82,7 @@ protected:
         project.EffectSelection() = {QStringLiteral("7")};
         project.Settings().Put(ShowSettings::kLooping, QStringLiteral("No"));
         sequencer.SetProject(&project);
+        host.timer = true;  // the slide timer that ticks
     }
 
     FakeHost host;
@@ -154,7 +162,7 @@ TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
     EXPECT_EQ(host.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
 }
 
-TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderWithTicksMerged)
+TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
 {
     sequencer.Start();
     host.log.clear();
@@ -168,11 +176,39 @@ TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderWithTicksMerged)
         sequencer.Tick();
     };
     sequencer.Tick();
-    // b, then one merged tick (c), then Left (back to b); the last tick merged with the first.
-    EXPECT_EQ(host.Shown(), QStringList({"/p/b.jpg", "/p/c.jpg", "/p/b.jpg"}));
+    // b, then Left (back to a), then the ticks of the step, merged into one (b again).
+    EXPECT_EQ(host.Shown(), QStringList({"/p/b.jpg", "/p/a.jpg", "/p/b.jpg"}));
     EXPECT_EQ(host.log.filter(QStringLiteral("caption")),
-              QStringList({"caption 2. b.jpg", "caption 3. c.jpg", "caption 2. b.jpg"}));
+              QStringList({"caption 2. b.jpg", "caption 1. a.jpg", "caption 2. b.jpg"}));
     EXPECT_FALSE(sequencer.Busy());
+}
+
+// Whatever the interval, a tick lets waiting input in first: keys pause or end the show
+// before the timer's step, and a tick due again at once cannot hold them back.
+TEST_F(SequencerTest, WaitingInputGoesBeforeEveryTick)
+{
+    struct Case {
+        const char *name;
+        int key;
+        QStringList shown;
+        bool running;
+        bool timer;
+    };
+    for (const Case &c : {Case{"Escape ends the show", Qt::Key_Escape, {}, false, false},
+                          Case{"Ctrl pauses: the due tick goes", Qt::Key_Control, {}, true, false},
+                          Case{"Right steps, then the tick", Qt::Key_Right, {"/p/b.jpg", "/p/c.jpg"}, true, true}}) {
+        SCOPED_TRACE(c.name);
+        host.timer = true;
+        sequencer.Start();
+        host.log.clear();
+        host.waitingInput = [&] { sequencer.KeyDown(c.key); };
+        sequencer.Tick();
+        EXPECT_EQ(host.Shown(), c.shown);
+        EXPECT_EQ(sequencer.Running(), c.running);
+        EXPECT_EQ(host.timer, c.timer);
+        EXPECT_FALSE(sequencer.Busy());
+        sequencer.End();
+    }
 }
 
 TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
