@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace lumetta {
 
 namespace {
@@ -28,6 +30,13 @@ MusicPlayer::MusicPlayer(QObject *parent) : QObject(parent)
 
 MusicPlayer::~MusicPlayer() = default;
 
+void MusicPlayer::setVolume(float volume)
+{
+    volume_ = std::clamp(volume, 0.0f, 1.0f);
+    if (output_)
+        output_->setVolume(volume_);
+}
+
 bool MusicPlayer::open(const QString &path)
 {
     player_.reset();
@@ -40,6 +49,7 @@ bool MusicPlayer::open(const QString &path)
     }
 
     output_ = std::make_unique<QAudioOutput>();
+    output_->setVolume(volume_);
     player_ = std::make_unique<QMediaPlayer>();
     player_->setAudioOutput(output_.get());
 

@@ -29,6 +29,10 @@ public:
     void play();
     void stop();
 
+    // Loudness from 0 (silent) to 1 (full); kept for the media opened later.
+    void setVolume(float volume);
+    float volume() const { return volume_; }
+
     const QString &fileName() const { return fileName_; }
     qint64 length() const;
     qint64 position() const;
@@ -43,6 +47,7 @@ private:
     std::unique_ptr<QAudioOutput> output_;
     QString fileName_;
     QString error_;
+    float volume_ = 1.0f;
 };
 
 }  // namespace lumetta

@@ -7,6 +7,7 @@ bool BackgroundMusic::Start(const QStringList &playlist, bool musicOn)
     active_ = false;
     failed_.clear();
     nextTrack_ = 1;
+    player_.setVolume(1.0f);
     if (!musicOn || playlist.isEmpty())
         return true;
     if (!player_.open(playlist.first()))
@@ -49,6 +50,7 @@ void BackgroundMusic::Stop()
     if (active_)
         player_.stop();
     active_ = false;
+    player_.setVolume(1.0f);
 }
 
 }  // namespace lumetta

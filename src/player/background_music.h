@@ -31,6 +31,8 @@ public:
     std::optional<QString> Poll(const QStringList &playlist, bool repeat);
     // Music stop at the end of a show.
     void Stop();
+    // The music's loudness from 0 to 1; every show starts at full loudness.
+    void SetVolume(float volume) { player_.setVolume(volume); }
 
     int NextTrack() const { return nextTrack_; }
     const QString &ErrorString() const { return player_.errorString(); }

@@ -31,6 +31,21 @@ QStringList HotKeyHelp::HotKeyLines()
     };
 }
 
+QStringList HotKeyHelp::MoreKeyLines()
+{
+    return {
+        QString(),
+        QStringLiteral("<Space>, <Page Down> or mouse wheel down"),
+        QStringLiteral("Go to the next slide"),
+        QString(),
+        QStringLiteral("<Page Up> or mouse wheel up"),
+        QStringLiteral("Go to the previous slide"),
+        QString(),
+        QStringLiteral("<Home> / <End>"),
+        QStringLiteral("Go to the first / last slide"),
+    };
+}
+
 HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OnHelper"));
@@ -48,7 +63,7 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     keyList_->setObjectName(QStringLiteral("RichEdit1"));
     keyList_->setReadOnly(true);
     keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    keyList_->setPlainText(HotKeyLines().join(QLatin1Char('\n')));
+    keyList_->setPlainText((HotKeyLines() + MoreKeyLines()).join(QLatin1Char('\n')));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("Button1"));

@@ -16,8 +16,10 @@ class HotKeyHelp : public QDialog
 public:
     explicit HotKeyHelp(QWidget *parent = nullptr);
 
-    // The fifteen lines the help shows.
+    // The fifteen lines the help shows first.
     static QStringList HotKeyLines();
+    // The keys added for Linux keyboards and mice, listed after them.
+    static QStringList MoreKeyLines();
 
     QLabel *Title() const { return title_; }
     QTextEdit *KeyList() const { return keyList_; }

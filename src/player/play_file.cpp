@@ -16,6 +16,7 @@ int PlayProjectFile(const QString &path, std::FILE *errors)
     PlayerWindow show;
     switch (show.PlayNow(project)) {
     case PlayerWindow::StartResult::Started:
+        show.WaitForMusicToFade();
         return 0;
     case PlayerWindow::StartResult::NoPictures:
         dialogs.ShowError(QStringLiteral("%1 holds no pictures to show").arg(path));

@@ -3,6 +3,7 @@
 #include "show/show_project.h"
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
+#include "player/pause_mark.h"
 #include "media/picture.h"
 #include "media/picture_error.h"
 #include "player/picture_widget.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,7 +21,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
+#include <cstdlib>
 #include <new>
 
 namespace lumetta {
@@ -29,6 +33,8 @@ namespace {
 constexpr int kCaptionBarHeight = 26;
 constexpr int kCaptionFontPixels = 16;
 constexpr int kNoticeMs = 5000;
+constexpr int kMusicFadeMs = 1000;
+constexpr int kWheelNotch = 120;
 
 void SetBackgroundColor(QWidget *widget, const QColor &color)
 {
@@ -129,9 +135,27 @@ PlayerWindow::PlayerWindow(QWidget *parent)
     noticeTimer_ = new QTimer(this);
     noticeTimer_->setSingleShot(true);
     connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
+
+    pauseMark_ = new PauseMark(this);
+
+    fadeTimer_ = new QTimer(this);
+    fadeTimer_->setInterval(40);
+    connect(fadeTimer_, &QTimer::timeout, this, [this] {
+        const qint64 elapsed = fadeClock_.elapsed();
+        if (elapsed >= kMusicFadeMs) {
+            fadeTimer_->stop();
+            music_.Stop();
+        } else {
+            music_.SetVolume(1.0f - float(elapsed) / kMusicFadeMs);
+        }
+    });
 }
 
-PlayerWindow::~PlayerWindow() = default;
+PlayerWindow::~PlayerWindow()
+{
+    fadeTimer_->stop();
+    music_.Stop();
+}
 
 QSize PlayerWindow::ScreenSize()
 {
@@ -152,6 +176,10 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
 {
     error_.clear();
     shadow_->hide();
+    if (fadeTimer_->isActive()) {
+        fadeTimer_->stop();
+        music_.Stop();
+    }
     if (project.Pictures().isEmpty())
         return StartResult::NoPictures;
     project_ = &project;
@@ -264,11 +292,29 @@ void PlayerWindow::EndShow()
 {
     slideTimer_->stop();
     musicTimer_->stop();
-    music_.Stop();
+    if (music_.Active() && !fadeTimer_->isActive()) {
+        fadeClock_.start();
+        fadeTimer_->start();
+    }
     sequencer_.End();
     setUpPending_ = false;
     noticeTimer_->stop();
     notice_->hide();
+    pauseMark_->hide();
+}
+
+void PlayerWindow::WaitForMusicToFade()
+{
+    if (!fadeTimer_->isActive())
+        return;
+    QEventLoop loop;
+    QTimer check;
+    connect(&check, &QTimer::timeout, &loop, [this, &loop] {
+        if (!fadeTimer_->isActive())
+            loop.quit();
+    });
+    check.start(20);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void PlayerWindow::closeEvent(QCloseEvent *event)
@@ -281,6 +327,24 @@ void PlayerWindow::keyPressEvent(QKeyEvent *event)
 {
     if (!sequencer_.KeyDown(event->key()))
         event->ignore();
+}
+
+void PlayerWindow::wheelEvent(QWheelEvent *event)
+{
+    // Touchpads report fractions of a notch; a slide changes per whole notch.
+    wheelAngle_ += event->angleDelta().y();
+    while (std::abs(wheelAngle_) >= kWheelNotch) {
+        const bool down = wheelAngle_ < 0;
+        wheelAngle_ += down ? kWheelNotch : -kWheelNotch;
+        sequencer_.Wheel(down);
+    }
+    event->accept();
+}
+
+void PlayerWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    pauseMark_->PlaceInCorner();
 }
 
 bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
@@ -377,7 +441,8 @@ void PlayerWindow::UnPrepareEffect(int effect)
 
 void PlayerWindow::Notify(const QString &message)
 {
-    notice_->setText(message);
+    // A notice still on the screen keeps its lines, so two problems in a row are both read.
+    notice_->setText(notice_->isVisible() ? notice_->text() + QLatin1Char('\n') + message : message);
     notice_->adjustSize();
     notice_->move((width() - notice_->width()) / 2, 16);
     notice_->show();
@@ -406,6 +471,14 @@ void PlayerWindow::SetSlideTimerEnabled(bool enabled)
 void PlayerWindow::ShowHotKeyHelp()
 {
     help_->exec();
+}
+
+void PlayerWindow::ShowPaused(bool paused)
+{
+    pauseMark_->PlaceInCorner();
+    pauseMark_->setVisible(paused);
+    if (paused)
+        pauseMark_->raise();
 }
 
 }  // namespace lumetta

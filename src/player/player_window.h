@@ -4,6 +4,7 @@
 #include "player/slide_sequencer.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
 
 class QLabel;
@@ -14,6 +15,7 @@ namespace lumetta {
 
 class ShowProject;
 class HotKeyHelp;
+class PauseMark;
 class PictureWidget;
 
 // The full-screen player window. Every change of slide happens inside slideArea_, the panel the
@@ -46,8 +48,10 @@ public:
     void OnSlideTimer();
     // The music poll.
     void OnMusicTimer();
-    // The end of a show, however the window closes.
+    // The end of a show, however the window closes; the music fades out meanwhile.
     void EndShow();
+    // Returns once the music of an ended show has faded out.
+    void WaitForMusicToFade();
 
     SlideSequencer &Sequencer() { return sequencer_; }
     // The primary screen's size in device pixels.
@@ -68,9 +72,12 @@ public:
     // Short notices (an unreadable picture or track); outside the slide area, so no transition
     // takes them.
     QLabel *Notice() const { return notice_; }
+    PauseMark *PauseSign() const { return pauseMark_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -89,6 +96,7 @@ private:
     bool SlideTimerEnabled() const override;
     void SetSlideTimerEnabled(bool enabled) override;
     void ShowHotKeyHelp() override;
+    void ShowPaused(bool paused) override;
 
     void PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow);
 
@@ -103,6 +111,11 @@ private:
     TTransitionList *effects_;
     HotKeyHelp *help_;
     QLabel *notice_;
+    PauseMark *pauseMark_;
+    // Fades the music out over a second once the show has ended.
+    QTimer *fadeTimer_;
+    QElapsedTimer fadeClock_;
+    int wheelAngle_ = 0;
     ShowProject *project_ = nullptr;
     SlideSequencer sequencer_;
     bool polling_ = false;

@@ -65,13 +65,29 @@ void SlideSequencer::Click()
     Ask(Request::Step);
 }
 
+void SlideSequencer::Wheel(bool down)
+{
+    Ask(down ? Request::Step : Request::Back);
+}
+
 bool SlideSequencer::KeyDown(int key)
 {
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Right:
+    case Qt::Key_Space:
+    case Qt::Key_PageDown:
         Ask(Request::Step);
+        return true;
+    case Qt::Key_PageUp:
+        Ask(Request::Back);
+        return true;
+    case Qt::Key_Home:
+        Ask(Request::First);
+        return true;
+    case Qt::Key_End:
+        Ask(Request::Last);
         return true;
     case Qt::Key_Escape:
         Ask(Request::Escape);
@@ -93,8 +109,10 @@ bool SlideSequencer::KeyDown(int key)
 
 void SlideSequencer::HelpClosed()
 {
-    if (running_ && !Manual())
+    if (running_ && !Manual()) {
         host_.SetSlideTimerEnabled(true);
+        host_.ShowPaused(false);
+    }
 }
 
 bool SlideSequencer::Manual() const
@@ -172,6 +190,15 @@ void SlideSequencer::Perform(Request request)
         nextSlide_ = std::max(0, nextSlide_ - 2);
         SlideStep(-1);
         break;
+    case Request::First:
+        nextSlide_ = 0;
+        SlideStep(1);
+        break;
+    case Request::Last:
+        nextSlide_ = std::max(0, int(project_->Pictures().size()) - 1);
+        // An unreadable last picture is skipped backwards, as going back skips.
+        SlideStep(-1);
+        break;
     case Request::Escape:
         host_.SetSlideTimerEnabled(false);
         host_.CloseShow();
@@ -183,7 +210,9 @@ void SlideSequencer::Perform(Request request)
     case Request::Ctrl:
         if (host_.SlideTimerEnabled()) {
             host_.SetSlideTimerEnabled(false);
+            host_.ShowPaused(true);
         } else {
+            host_.ShowPaused(false);
             SlideStep(1);
             if (running_)
                 host_.SetSlideTimerEnabled(true);

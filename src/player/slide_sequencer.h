@@ -51,6 +51,8 @@ public:
     virtual void SetSlideTimerEnabled(bool enabled) = 0;
     // Shows the hot-key help modally.
     virtual void ShowHotKeyHelp() = 0;
+    // Shows or hides the sign of a show paused by Ctrl.
+    virtual void ShowPaused(bool paused) = 0;
 };
 
 // The slide sequencer: the slide step, the hot keys and the click, with every request that
@@ -76,6 +78,8 @@ public:
     void Tick();
     // A click on the slide picture.
     void Click();
+    // The mouse wheel turned by one notch: down shows the next slide, up the previous one.
+    void Wheel(bool down);
     // A key of the player window (Qt key code); false when it is not a hot key.
     bool KeyDown(int key);
     // The help window closed: automatic shows advance again.
@@ -85,7 +89,7 @@ public:
     void SetNextSlide(int index) { nextSlide_ = index; }
 
 private:
-    enum class Request { SetUp, Tick, Step, Back, Escape, Help, Ctrl };
+    enum class Request { SetUp, Tick, Step, Back, First, Last, Escape, Help, Ctrl };
 
     void Ask(Request request);
     void RunPending();

@@ -64,6 +64,7 @@ int PlayOwnShow()
     });
     stopWatch.start(100);
     const lumetta::PlayerWindow::StartResult result = player.PlayNow(project);
+    player.WaitForMusicToFade();
     // The unpacked files go before any message box, which may wait long for an answer.
     folder.remove();
     switch (result) {

@@ -6,6 +6,7 @@
 #include "support/wav_files.h"
 #include "player/player_window.h"
 #include "player/play_file.h"
+#include "player/pause_mark.h"
 #include "player/picture_widget.h"
 #include "transitions/TransEff.h"
 
@@ -17,10 +18,12 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWheelEvent>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace lumetta;
@@ -261,6 +264,65 @@ TEST_F(PlayerWindowTest, CtrlPausesAndResumesAnAutomaticShow)
     EXPECT_EQ(Slide(), kColours[1]);
 }
 
+TEST_F(PlayerWindowTest, PauseIsMarkedInACornerUntilTheShowResumes)
+{
+    Start();
+    EXPECT_FALSE(show.PauseSign()->isVisible());
+    QTest::keyClick(&show, Qt::Key_Control);
+    ASSERT_TRUE(show.PauseSign()->isVisible());
+    const QRect mark = show.PauseSign()->geometry();
+    EXPECT_TRUE(show.rect().contains(mark));
+    EXPECT_GT(mark.left(), show.width() / 2);
+    EXPECT_GT(mark.top(), show.height() / 2);
+    EXPECT_LT(mark.width() * mark.height() * 100, show.width() * show.height());  // under 1 % of the screen
+    // A click on the picture still reaches the show through the mark's corner.
+    EXPECT_TRUE(show.PauseSign()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTest::keyClick(&show, Qt::Key_Control);
+    EXPECT_FALSE(show.PauseSign()->isVisible());
+
+    // Paused, then the help comes and goes: the show resumes and the mark goes with the pause.
+    QTest::keyClick(&show, Qt::Key_Control);
+    QTimer::singleShot(0, show.Help(), [&] { show.Help()->close(); });
+    QTest::keyClick(&show, Qt::Key_F1);
+    EXPECT_TRUE(show.SlideTimer()->isActive());
+    EXPECT_FALSE(show.PauseSign()->isVisible());
+    QTest::keyClick(&show, Qt::Key_Control);
+    EXPECT_TRUE(show.PauseSign()->isVisible());
+    QTest::keyClick(&show, Qt::Key_Escape);
+    EXPECT_FALSE(show.PauseSign()->isVisible());
+}
+
+TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
+{
+    const auto wheel = [&](int degreesTimesEight) {
+        QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, degreesTimesEight), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&show, &event);
+    };
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        int slide;
+    } steps[] = {
+        {"Space", [&] { QTest::keyClick(&show, Qt::Key_Space); }, 1},
+        {"Page Down", [&] { QTest::keyClick(&show, Qt::Key_PageDown); }, 2},
+        {"Page Up", [&] { QTest::keyClick(&show, Qt::Key_PageUp); }, 1},
+        {"End", [&] { QTest::keyClick(&show, Qt::Key_End); }, 2},
+        {"Home", [&] { QTest::keyClick(&show, Qt::Key_Home); }, 0},
+        {"wheel down a notch", [&] { wheel(-120); }, 1},
+        {"two half notches down", [&] { wheel(-60); wheel(-60); }, 2},
+        {"wheel up a notch", [&] { wheel(120); }, 1},
+        {"half a notch moves nothing", [&] { wheel(60); }, 1},
+    };
+    Start();
+    ASSERT_EQ(Slide(), kColours[0]);
+    for (const auto &step : steps) {
+        step.act();
+        EXPECT_EQ(Slide(), kColours[step.slide]) << step.what;
+    }
+}
+
 TEST_F(PlayerWindowTest, HelpWindowPausesAndResumesOnlyAutomaticShows)
 {
     const struct
@@ -424,6 +486,21 @@ TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)
     EXPECT_TRUE(show.isVisible());
 }
 
+TEST_F(PlayerWindowTest, TwoUnreadablePicturesInARowAreBothNamed)
+{
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    const QString first = dir.filePath(QStringLiteral("gone-1.jpg"));
+    const QString second = dir.filePath(QStringLiteral("gone-2.jpg"));
+    project.Pictures()[1] = first;
+    project.Pictures()[2] = second;
+    Start();
+    show.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours[0]);
+    ASSERT_TRUE(show.Notice()->isVisible());
+    EXPECT_TRUE(show.Notice()->text().contains(first));
+    EXPECT_TRUE(show.Notice()->text().contains(second));
+}
+
 TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)
 {
     // The offscreen screen is 800 x 800 (proportion 1); ties round to even.
@@ -549,13 +626,20 @@ TEST_F(PlayerWindowTest, MusicStopsWithTheShowAndTheNextShowStartsAtTheFirstTrac
     ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().position() > 100; }, kWaitMs));
     QTest::keyClick(&show, Qt::Key_Escape);
     EXPECT_FALSE(show.MusicTimer()->isActive());
+    // The music fades out instead of cutting off: softer and softer, then stopped.
+    EXPECT_TRUE(show.Music().Active());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().volume() < 0.9f; }, kWaitMs));
+    EXPECT_TRUE(show.Music().Active());
+    show.WaitForMusicToFade();
+    EXPECT_FALSE(show.Music().Active());
     const qint64 stoppedAt = show.Music().Player().position();
     QTest::qWait(300);
     EXPECT_EQ(show.Music().Player().position(), stoppedAt);
 
-    // The next show opens the first track again; a show without music plays nothing.
+    // The next show opens the first track again at full loudness; a show without music plays nothing.
     Start();
     EXPECT_EQ(show.Music().Player().fileName(), a);
+    EXPECT_EQ(show.Music().Player().volume(), 1.0f);
     EXPECT_EQ(show.Music().NextTrack(), 1);
     show.close();
     project.Settings().Put(ShowSettings::kMusic, QStringLiteral("No music"));
@@ -645,7 +729,9 @@ TEST(HotKeyHelp, ListsTheKeysAndReportsItsClosing)
     EXPECT_EQ(help.windowTitle(), QStringLiteral("Help"));
     EXPECT_EQ(help.Title()->text(), QStringLiteral("Help about hot keys:"));
     const QStringList lines = help.KeyList()->toPlainText().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 15);
+    ASSERT_EQ(lines.size(), 15 + HotKeyHelp::MoreKeyLines().size());
+    EXPECT_EQ(lines.mid(15), HotKeyHelp::MoreKeyLines());
+    EXPECT_TRUE(lines.mid(15).join(QLatin1Char(' ')).contains(QStringLiteral("<Page Up>")));
     EXPECT_EQ(lines.at(0), QStringLiteral("<F1>"));
     EXPECT_EQ(lines.at(3), QStringLiteral("<Enter> or Left mouse click"));
     EXPECT_EQ(lines.at(6), QStringLiteral("<Backspace> or <Left> button"));

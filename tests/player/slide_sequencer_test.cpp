@@ -66,6 +66,8 @@ public:
     bool SlideTimerEnabled() const override { return timer; }
     void SetSlideTimerEnabled(bool enabled) override { timer = enabled; }
     void ShowHotKeyHelp() override { log << QStringLiteral("help"); }
+    void ShowPaused(bool shown) override { paused = shown; }
+    bool paused = false;
 
     SlideSequencer *sequencer = nullptr;
 
