@@ -1,9 +1,9 @@
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
 #include "noise_picture.h"
-#include "transitions/teBlend.h"
-#include "transitions/teBlndWk.h"
-#include "transitions/teFuse.h"
+#include "transitions/blend_transition.h"
+#include "transitions/blend_kernels.h"
+#include "transitions/fuse_transition.h"
 
 #include <QImage>
 

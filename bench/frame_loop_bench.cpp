@@ -3,7 +3,7 @@
 // to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced
 // pass keeps its duration.
 
-#include "transitions/teTimed.h"
+#include "transitions/timed_transition_effect.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,8 +23,8 @@ class TIdleTransition : public TTimedTransitionEffect
 public:
     QRect update;
     bool NeedWorkBitmap() const override { return true; }
-    void Initialize(TTETransitionData &, int &FrameCount) override { FrameCount = kFrames; }
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void Initialize(PassData &, int &FrameCount) override { FrameCount = kFrames; }
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
         UpdateRect = update;
@@ -70,7 +70,7 @@ void BM_PacedPassDuration(benchmark::State &state)
     QImage canvas;
     double overshoot = 0;
     for (auto _ : state) {
-        TTEChrono chrono;
+        Stopwatch chrono;
         chrono.Start();
         effect.ExecuteOnImages(from, to, canvas);
         overshoot += chrono.Elapsed() - 200;

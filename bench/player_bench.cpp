@@ -98,7 +98,7 @@ void BM_ScreenPass(benchmark::State &state)
     Clock::time_point start, loopStart;
     double passMs = 0, loopMs = 0;
     effect->OnBeforeTransition = [&](QObject *) {
-        for (TTERenderWindow *window : show.window.Pano->findChildren<TTERenderWindow *>())
+        for (RenderWindow *window : show.window.Pano->findChildren<RenderWindow *>())
             window->installEventFilter(&counter);
         counter.paints = 0;
         counter.pixels = 0;

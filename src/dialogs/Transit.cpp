@@ -299,10 +299,10 @@ void TForm2::Button3Click()
         image1_->hide();
         effect->Execute();
         effect->UnPrepare();
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         effect->UnPrepare();
         image1_->hide();
-    } catch (const ETransitionError &error) {
+    } catch (const TransitionError &error) {
         effect->UnPrepare();
         image1_->hide();
         questions_->ShowMessage(QString::fromUtf8(error.what()));

@@ -3,7 +3,7 @@
 #include "common/random.h"
 #include "dialogs/EffectCatalogue.h"
 #include "transitions/TransEff.h"
-#include "transitions/teForm.h"
+#include "transitions/form_reader.h"
 
 #include <QApplication>
 #include <QDir>
@@ -187,7 +187,7 @@ int render(const QStringList &args)
 
     const QDir out(options.out);
     bool counted = false;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.Step = options.step;
     stepping.PassStarted = [&](int, int frameCount) {
         if (!counted)
@@ -205,7 +205,7 @@ int render(const QStringList &args)
     QImage canvas;
     try {
         effect->ExecuteOnImages(from, to, canvas, &stepping);
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         // A pass without frames ends silently; the area shows the new picture.
     }
     if (!counted)
@@ -253,7 +253,7 @@ int bench(const QStringList &args)
     }
 
     int frameCount = 0;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.PassStarted = [&](int pass, int count) {
         if (pass == 1)
             frameCount = count;
@@ -265,7 +265,7 @@ int bench(const QStringList &args)
         const auto start = Clock::now();
         try {
             effect->ExecuteOnImages(from, to, canvas, &stepping);
-        } catch (const EAbort &) {
+        } catch (const TransitionAborted &) {
         }
         passes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
@@ -325,7 +325,7 @@ int main(int argc, char **argv)
         return 2;
     } catch (const UsageError &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.message.toLocal8Bit().constData());
-    } catch (const ETransitionError &error) {
+    } catch (const TransitionError &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.what());
     } catch (const std::exception &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.what());

@@ -358,7 +358,7 @@ void TSShow::ExecuteEffect(int effect)
 {
     try {
         Trans->Items(effect)->Execute();
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         // A pass without frames: the new slide simply shows.
     } catch (const std::exception &error) {
         Notify(QString::fromLocal8Bit(error.what()));

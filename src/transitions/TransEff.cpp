@@ -1,6 +1,6 @@
 #include "transitions/TransEff.h"
 
-#include "transitions/teRender.h"
+#include "transitions/control_rendering.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -24,7 +24,7 @@ bool g_anyEffectPrepared = false;
 struct RegisteredClass
 {
     const QMetaObject *metaObject;
-    TTransitionEffectFactory factory;
+    EffectFactory factory;
 };
 
 std::vector<RegisteredClass> &classRegistry()
@@ -65,7 +65,7 @@ QSize deviceSizeOf(const QRect &logical, qreal ratio)
 
 // What the screen shows in screenRect (logical global coordinates) as a deviceSize image: the
 // window system's grab on X11, else the top-level window rendered off-screen.
-QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, TPixelFormat format)
+QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, PixelFormat format)
 {
     const qreal ratio = control->devicePixelRatioF();
     const QSize logicalSize(int(std::ceil(deviceSize.width() / ratio)), int(std::ceil(deviceSize.height() / ratio)));
@@ -89,7 +89,7 @@ QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, T
     return out;
 }
 
-QImage solidImage(QWidget *control, QSize deviceSize, TPixelFormat format, TColor color)
+QImage solidImage(QWidget *control, QSize deviceSize, PixelFormat format, ColorRef color)
 {
     const QRgb rgb = color == clControlColor && control ? control->palette().color(control->backgroundRole()).rgb()
                                                         : RgbOfColor(color);
@@ -127,7 +127,7 @@ bool isObscured(QWidget *control, const QRect &screenRect)
             for (QObject *child : parent->children()) {
                 auto *sibling = qobject_cast<QWidget *>(child);
                 if (!sibling || sibling == w || sibling->isWindow() || !sibling->isVisible()
-                    || qobject_cast<TTERenderWindow *>(sibling))
+                    || qobject_cast<RenderWindow *>(sibling))
                     continue;
                 if (QRect(parent->mapToGlobal(sibling->pos()), sibling->size()).intersects(screenRect))
                     return true;
@@ -136,7 +136,7 @@ bool isObscured(QWidget *control, const QRect &screenRect)
     }
     const QWidget *ours = control->window();
     for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top == ours || !top->isVisible() || top->isMinimized() || qobject_cast<TTERenderWindow *>(top))
+        if (top == ours || !top->isVisible() || top->isMinimized() || qobject_cast<RenderWindow *>(top))
             continue;
         if (top->frameGeometry().intersects(screenRect) && isWindowAbove(top, ours))
             return true;
@@ -151,7 +151,7 @@ bool isObscured(QWidget *control, const QRect &screenRect)
 class InputGuard : public QObject
 {
 public:
-    explicit InputGuard(QObject *renderWindow) : m_renderWindow(renderWindow) { qApp->installEventFilter(this); }
+    explicit InputGuard(QObject *renderWindow) : renderWindow_(renderWindow) { qApp->installEventFilter(this); }
     ~InputGuard() override { qApp->removeEventFilter(this); }
 
     bool escapePressed = false;
@@ -166,7 +166,7 @@ protected:
                 escapePressed = true;
             return true;
         case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && watched && watched == m_renderWindow)
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && watched && watched == renderWindow_)
                 clicked = true;
             return true;
         case QEvent::KeyRelease:
@@ -191,7 +191,7 @@ protected:
     }
 
 private:
-    QObject *m_renderWindow;
+    QObject *renderWindow_;
 };
 
 // Where the pictures of a run come from: a live control or the images of a headless run.
@@ -204,25 +204,25 @@ struct TTransitionEffect::RunSources
 
 // ---------------------------------------------------------------------------------------------
 
-TTEPass2OptionsType::TTEPass2OptionsType(QObject *parent) : QObject(parent) {}
+SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent) {}
 
-void TTEPass2OptionsType::Assign(const QObject *Source)
+void SecondPassOptions::Assign(const QObject *Source)
 {
-    const auto *other = qobject_cast<const TTEPass2OptionsType *>(Source);
+    const auto *other = qobject_cast<const SecondPassOptions *>(Source);
     if (!other)
-        throw ETransitionError(QStringLiteral("Cannot assign a %1 to a %2")
+        throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
                                    .arg(Source ? Source->metaObject()->className() : "nil",
                                         metaObject()->className())
                                    .toStdString());
-    m_distributedTime = other->m_distributedTime;
-    m_reversed = other->m_reversed;
-    m_useSolidColor = other->m_useSolidColor;
-    m_solidColor = other->m_solidColor;
+    distributedTime_ = other->distributedTime_;
+    reversed_ = other->reversed_;
+    useSolidColor_ = other->useSolidColor_;
+    solidColor_ = other->solidColor_;
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TTERenderWindow::TTERenderWindow(QWidget *parent) : QWidget(parent)
+RenderWindow::RenderWindow(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("teRenderWindow"));
     setWindowTitle(QStringLiteral("teRenderWindow"));
@@ -233,12 +233,12 @@ TTERenderWindow::TTERenderWindow(QWidget *parent) : QWidget(parent)
     setVisible(false);
 }
 
-void TTERenderWindow::Present(const QRect &deviceRect)
+void RenderWindow::Present(const QRect &deviceRect)
 {
     Present(QRegion(deviceRect));
 }
 
-void TTERenderWindow::Present(const QRegion &deviceRegion)
+void RenderWindow::Present(const QRegion &deviceRegion)
 {
     if (!isVisible() || deviceRegion.isEmpty())
         return;
@@ -253,29 +253,29 @@ void TTERenderWindow::Present(const QRegion &deviceRegion)
     repaint(logical);
 }
 
-void TTERenderWindow::paintEvent(QPaintEvent *event)
+void RenderWindow::paintEvent(QPaintEvent *event)
 {
     // Only the asked-for parts of the canvas are drawn: a frame usually changes a strip or two.
     QPainter painter(this);
     const qreal ratio = devicePixelRatioF();
-    const bool direct = m_canvas.format() == QImage::Format_RGB32 || m_canvas.format() == QImage::Format_RGB16;
+    const bool direct = canvas_.format() == QImage::Format_RGB32 || canvas_.format() == QImage::Format_RGB16;
     for (const QRect &r : event->region()) {
         const QRectF area = r;
         const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
         if (direct) {
-            painter.drawImage(area, m_canvas, source);
+            painter.drawImage(area, canvas_, source);
             continue;
         }
         // Other formats are converted for painting: convert the part shown, not the whole canvas.
         const QRect part = source.toAlignedRect();
         painter.drawImage(QRectF(part.x() / ratio, part.y() / ratio, part.width() / ratio, part.height() / ratio),
-                          m_canvas.copy(part));
+                          canvas_.copy(part));
     }
 }
 
 // ---------------------------------------------------------------------------------------------
 
-TTransitionEffect::TTransitionEffect(QObject *Owner) : QObject(Owner), m_pass2Options(new TTEPass2OptionsType(this))
+TTransitionEffect::TTransitionEffect(QObject *Owner) : QObject(Owner), pass2Options_(new SecondPassOptions(this))
 {
     InitTransitionEngine();
     AllowedDirections.set(tedNone);
@@ -283,9 +283,9 @@ TTransitionEffect::TTransitionEffect(QObject *Owner) : QObject(Owner), m_pass2Op
 
 TTransitionEffect::~TTransitionEffect()
 {
-    if (m_transitionList)
-        m_transitionList->RemoveTransition(this);
-    delete m_inputGuard;
+    if (transitionList_)
+        transitionList_->RemoveTransition(this);
+    delete inputGuard_;
     UnPrepare();
 }
 
@@ -293,27 +293,27 @@ void TTransitionEffect::Assign(const QObject *Source)
 {
     const auto *other = qobject_cast<const TTransitionEffect *>(Source);
     if (!other)
-        throw ETransitionError(QStringLiteral("Cannot assign a %1 to a %2")
+        throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
                                    .arg(Source ? Source->metaObject()->className() : "nil",
                                         metaObject()->className())
                                    .toStdString());
-    m_milliseconds = other->m_milliseconds;
-    m_pass2Options->Assign(other->m_pass2Options);
-    m_passSetting = other->m_passSetting;
+    milliseconds_ = other->milliseconds_;
+    pass2Options_->Assign(other->pass2Options_);
+    passSetting_ = other->passSetting_;
     ForceRendering = other->ForceRendering;
     ForceScreenCopy = other->ForceScreenCopy;
     ClientCoordinates = other->ClientCoordinates;
-    SetEnabled(other->m_enabled);
-    m_flickerFreeWhenDisabled = other->m_flickerFreeWhenDisabled;
-    SetDirection(other->m_direction);
-    m_reversed = other->m_reversed;
-    m_abortOnClick = other->m_abortOnClick;
-    m_abortOnEscape = other->m_abortOnEscape;
+    SetEnabled(other->enabled_);
+    flickerFreeWhenDisabled_ = other->flickerFreeWhenDisabled_;
+    SetDirection(other->direction_);
+    reversed_ = other->reversed_;
+    abortOnClick_ = other->abortOnClick_;
+    abortOnEscape_ = other->abortOnEscape_;
 }
 
-TTransitionEffect::TTEEffectDirection TTransitionEffect::ReversedDirection() const
+TTransitionEffect::EffectDirection TTransitionEffect::ReversedDirection() const
 {
-    switch (m_direction) {
+    switch (direction_) {
     case tedRight: return tedLeft;
     case tedLeft: return tedRight;
     case tedDown: return tedUp;
@@ -326,11 +326,11 @@ TTransitionEffect::TTEEffectDirection TTransitionEffect::ReversedDirection() con
     case tedOut: return tedIn;
     case tedNone: break;
     }
-    return m_direction;
+    return direction_;
 }
 
 int TTransitionEffect::GetBitmapsWidth(int Width) const { return Width; }
-TPixelFormat TTransitionEffect::GetPixelFormat() const { return ScreenPixelFormat(); }
+PixelFormat TTransitionEffect::GetPixelFormat() const { return ScreenPixelFormat(); }
 bool TTransitionEffect::NeedDstImage() const { return true; }
 bool TTransitionEffect::NeedSrcImage() const { return true; }
 bool TTransitionEffect::AllowSrcRendering() const { return true; }
@@ -342,22 +342,22 @@ bool TTransitionEffect::FirstPassAnimated() const { return true; }
 
 void TTransitionEffect::SetEnabled(bool value)
 {
-    if (value == m_enabled)
+    if (value == enabled_)
         return;
-    m_enabled = value;
+    enabled_ = value;
     if (!value)
         UnPrepare();
 }
 
-void TTransitionEffect::SetDirection(TTEEffectDirection value)
+void TTransitionEffect::SetDirection(EffectDirection value)
 {
     if (int(value) >= 0 && int(value) < 16 && AllowedDirections.test(size_t(value)))
-        m_direction = value;
+        direction_ = value;
 }
 
 int TTransitionEffect::GetPassCount() const
 {
-    switch (m_passSetting) {
+    switch (passSetting_) {
     case teOnePass: return 1;
     case teTwoPasses: return 2;
     case tePaletteDependent: return ScreenBitsPerPixel() == 8 ? 2 : 1;
@@ -367,21 +367,21 @@ int TTransitionEffect::GetPassCount() const
 
 bool TTransitionEffect::GetReversedToUse() const
 {
-    const bool invert = m_pass2Options->Reversed() && GetPassCount() == 2 && FirstPassAnimated() && !m_inSecondPass;
-    return invert ? !m_reversed : m_reversed;
+    const bool invert = pass2Options_->Reversed() && GetPassCount() == 2 && FirstPassAnimated() && !inSecondPass_;
+    return invert ? !reversed_ : reversed_;
 }
 
-TTransitionEffect::TTEEffectDirection TTransitionEffect::GetDirectionToUse() const
+TTransitionEffect::EffectDirection TTransitionEffect::GetDirectionToUse() const
 {
-    return GetReversedToUse() ? ReversedDirection() : m_direction;
+    return GetReversedToUse() ? ReversedDirection() : direction_;
 }
 
 void TTransitionEffect::SetTransitionList(TTransitionList *List)
 {
-    if (List == m_transitionList)
+    if (List == transitionList_)
         return;
-    if (m_transitionList)
-        m_transitionList->RemoveTransition(this);
+    if (transitionList_)
+        transitionList_->RemoveTransition(this);
     if (List)
         List->AddTransition(this);
 }
@@ -394,15 +394,15 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
     RemoveRenderWindow();
     if (!CanExecute() || g_anyEffectPrepared || !Control)
         return false;
-    m_clientFlag = ClientCoordinates;
+    clientFlag_ = ClientCoordinates;
 
     auto climb = [&] {
         QWidget *parent = parentOf(Control);
         if (!parent)
             return;
-        Rect.translate(Control->pos() + (m_clientFlag ? QPoint() : clientOffset(Control)));
+        Rect.translate(Control->pos() + (clientFlag_ ? QPoint() : clientOffset(Control)));
         Control = parent;
-        m_clientFlag = true;
+        clientFlag_ = true;
     };
     for (bool first = true;; first = false) {
         if (!first)
@@ -416,57 +416,57 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
     }
 
     const QPoint offset = clientOffset(Control);
-    if (!m_clientFlag) {
+    if (!clientFlag_) {
         const QRect client(offset, Control->size());
         if (client.contains(Rect)) {
-            m_clientFlag = true;
+            clientFlag_ = true;
             Rect.translate(-offset);
         }
     }
-    m_screenRect = QRect(Control->mapToGlobal(Rect.topLeft() - (m_clientFlag ? QPoint() : offset)), Rect.size());
+    screenRect_ = QRect(Control->mapToGlobal(Rect.topLeft() - (clientFlag_ ? QPoint() : offset)), Rect.size());
 
     // Pending paints finish before the picture is frozen.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 
-    QWidget *host = m_clientFlag ? Control : parentOf(Control);
-    const QRect windowRect = host ? QRect(host->mapFromGlobal(m_screenRect.topLeft()), m_screenRect.size()) : m_screenRect;
-    m_control = Control;
-    m_controlRect = QRect(Control->mapFromGlobal(m_screenRect.topLeft()) + (m_clientFlag ? QPoint() : offset),
-                          m_screenRect.size());
-    m_deviceSize = deviceSizeOf(m_screenRect, Control->devicePixelRatioF());
+    QWidget *host = clientFlag_ ? Control : parentOf(Control);
+    const QRect windowRect = host ? QRect(host->mapFromGlobal(screenRect_.topLeft()), screenRect_.size()) : screenRect_;
+    control_ = Control;
+    controlRect_ = QRect(Control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset),
+                          screenRect_.size());
+    deviceSize_ = deviceSizeOf(screenRect_, Control->devicePixelRatioF());
 
     try {
         // One copy of the screen serves the canvas and, when Prepare copies it, the old picture.
-        const QSize shotSize(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height());
-        m_screenShot = screenCopy(Control, m_screenRect, shotSize, GetPixelFormat());
+        const QSize shotSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
+        screenShot_ = screenCopy(Control, screenRect_, shotSize, GetPixelFormat());
         if (host) {
-            m_renderWindow = new TTERenderWindow(host);
+            renderWindow_ = new RenderWindow(host);
             if (host == parentOf(Control)) {
                 const QObjectList &siblings = host->children();
                 QWidget *above = nullptr;
                 for (qsizetype i = siblings.indexOf(Control) + 1; i < siblings.size() && !above; ++i)
-                    if (auto *w = qobject_cast<QWidget *>(siblings.at(i)); w && !w->isWindow() && w != m_renderWindow)
+                    if (auto *w = qobject_cast<QWidget *>(siblings.at(i)); w && !w->isWindow() && w != renderWindow_)
                         above = w;
                 if (above)
-                    m_renderWindow->stackUnder(above);
+                    renderWindow_->stackUnder(above);
                 else
-                    m_renderWindow->raise();
+                    renderWindow_->raise();
             } else {
-                m_renderWindow->raise();
+                renderWindow_->raise();
             }
         } else {
-            m_renderWindow = new TTERenderWindow(nullptr);
-            m_renderWindow->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+            renderWindow_ = new RenderWindow(nullptr);
+            renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
-        m_renderWindow->SetCanvasImage(m_screenShot.width() == m_deviceSize.width()
-                                           ? m_screenShot
-                                           : m_screenShot.copy(QRect(QPoint(), m_deviceSize)));
-        m_renderWindow->setGeometry(windowRect);
-        m_renderWindow->show();
+        renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
+                                           ? screenShot_
+                                           : screenShot_.copy(QRect(QPoint(), deviceSize_)));
+        renderWindow_->setGeometry(windowRect);
+        renderWindow_->show();
         if (!host)
-            m_renderWindow->raise();
+            renderWindow_->raise();
     } catch (...) {
-        m_screenShot = QImage();
+        screenShot_ = QImage();
         RemoveRenderWindow();
         throw;
     }
@@ -475,46 +475,46 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
 
 bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
 {
-    if (m_prepared)
+    if (prepared_)
         UnPrepare();
     if (!PrepareWindow(Control, Rect))
         return false;
-    m_prepared = true;
+    prepared_ = true;
     g_anyEffectPrepared = true;
     if (Disabled() || !NeedSrcImage()) {
-        m_screenShot = QImage();
-        return m_prepared;
+        screenShot_ = QImage();
+        return prepared_;
     }
     try {
-        const QSize size(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height());
+        const QSize size(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
         const bool copy = ForceScreenCopy
-                          || (!ForceRendering && (!AllowSrcRendering() || !isObscured(m_control, m_screenRect)));
+                          || (!ForceRendering && (!AllowSrcRendering() || !isObscured(control_, screenRect_)));
         if (copy) {
             // On an 8-bit screen a one-pass run copies the old picture at Execute.
             if (GetPixelFormat() != pf8bit || GetPassCount() == 2)
-                m_srcImage = std::make_unique<QImage>(m_screenShot);
+                srcImage_ = std::make_unique<QImage>(screenShot_);
         } else {
-            const qreal ratio = m_control->devicePixelRatioF();
-            const QRect rect(m_controlRect.topLeft(), QSize(int(std::ceil(size.width() / ratio)), m_controlRect.height()));
-            QImage rendered = RenderControl(m_control, rect, m_clientFlag, ImageFormatOf(GetPixelFormat()), SystemPalette());
-            m_srcImage = std::make_unique<QImage>(widened(rendered.copy(0, 0, rendered.width(), m_deviceSize.height()), size.width()));
+            const qreal ratio = control_->devicePixelRatioF();
+            const QRect rect(controlRect_.topLeft(), QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
+            QImage rendered = RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
+            srcImage_ = std::make_unique<QImage>(widened(rendered.copy(0, 0, rendered.width(), deviceSize_.height()), size.width()));
         }
     } catch (...) {
-        m_screenShot = QImage();
+        screenShot_ = QImage();
         UnPrepare();
         throw;
     }
-    m_screenShot = QImage();
-    return m_prepared;
+    screenShot_ = QImage();
+    return prepared_;
 }
 
 void TTransitionEffect::UnPrepare()
 {
-    if (m_prepared) {
-        m_srcImage.reset();
-        m_midImage.reset();
-        m_dstImage.reset();
-        m_prepared = false;
+    if (prepared_) {
+        srcImage_.reset();
+        midImage_.reset();
+        dstImage_.reset();
+        prepared_ = false;
         g_anyEffectPrepared = false;
     }
     RemoveRenderWindow();
@@ -522,15 +522,15 @@ void TTransitionEffect::UnPrepare()
 
 void TTransitionEffect::RemoveRenderWindow()
 {
-    delete m_renderWindow.data();
-    m_renderWindow = nullptr;
-    m_control = nullptr;
+    delete renderWindow_.data();
+    renderWindow_ = nullptr;
+    control_ = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Execute
 
-void TTransitionEffect::FireEvent(const TNotifyEvent &event)
+void TTransitionEffect::FireEvent(const EffectEvent &event)
 {
     if (event)
         event(this);
@@ -538,52 +538,52 @@ void TTransitionEffect::FireEvent(const TNotifyEvent &event)
 
 void TTransitionEffect::CheckAbort()
 {
-    if (Aborted || (!m_abortOnClick && !m_abortOnEscape && !OnAbortQuery) || m_abortChrono.Elapsed() <= 300)
+    if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortChrono_.Elapsed() <= 300)
         return;
-    if (m_inputGuard) {
+    if (inputGuard_) {
         QCoreApplication::processEvents();
-        if (m_abortOnClick && m_inputGuard->clicked)
+        if (abortOnClick_ && inputGuard_->clicked)
             Aborted = true;
-        if (!Aborted && m_abortOnEscape && m_inputGuard->escapePressed)
+        if (!Aborted && abortOnEscape_ && inputGuard_->escapePressed)
             Aborted = true;
     }
     if (!Aborted && OnAbortQuery)
         OnAbortQuery(this, this, Aborted);
-    m_abortChrono.Reset();
-    m_abortChrono.Start();
+    abortChrono_.Reset();
+    abortChrono_.Start();
 }
 
-TTETransitionData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst) const
+PassData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst) const
 {
-    TTETransitionData data;
+    PassData data;
     data.Bitmap = work;
     data.SrcBmp = src;
     data.DstBmp = dst;
-    data.Canvas = m_canvas;
-    data.Width = m_deviceSize.width();
-    data.Height = m_deviceSize.height();
-    const TPixelFormat format = GetPixelFormat();
+    data.Canvas = canvas_;
+    data.Width = deviceSize_.width();
+    data.Height = deviceSize_.height();
+    const PixelFormat format = GetPixelFormat();
     data.PixelFormat = format == pfDevice ? ScreenPixelFormat() : format;
     data.HighColor = ScreenBitsPerPixel() > 8;
-    data.RenderWindow = m_renderWindow;
-    data.Stepping = m_stepping;
+    data.RenderWindow = renderWindow_;
+    data.Stepping = stepping_;
     return data;
 }
 
 QImage *TTransitionEffect::WorkSetup(RunSources &sources, std::unique_ptr<QImage> &ownedWork)
 {
-    if (!m_srcImage && NeedSrcImage())
-        m_srcImage = std::make_unique<QImage>(sources.screenCopy());
+    if (!srcImage_ && NeedSrcImage())
+        srcImage_ = std::make_unique<QImage>(sources.screenCopy());
     if (!NeedWorkBitmap())
         return nullptr;
     if (NeedSrcImage() && WorkOnSrcBitmap())
-        return m_srcImage.get();
+        return srcImage_.get();
     ownedWork = std::make_unique<QImage>(
-        NewBitmap(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height(), GetPixelFormat()));
+        NewBitmap(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height(), GetPixelFormat()));
     return ownedWork.get();
 }
 
-void TTransitionEffect::RunPass(TTETransitionData &Data)
+void TTransitionEffect::RunPass(PassData &Data)
 {
     // The abort stopwatch restarts with every pass, also after one that failed.
     struct Scope
@@ -591,16 +591,16 @@ void TTransitionEffect::RunPass(TTETransitionData &Data)
         TTransitionEffect *effect;
         ~Scope()
         {
-            effect->m_passData = nullptr;
-            effect->m_abortChrono.Reset();
+            effect->passData_ = nullptr;
+            effect->abortChrono_.Reset();
         }
     } scope{this};
-    m_passData = &Data;
-    m_abortChrono.Start();
+    passData_ = &Data;
+    abortChrono_.Start();
     RunTransition(Data);
 }
 
-void TTransitionEffect::ShowFinalPicture(TTETransitionData &Data)
+void TTransitionEffect::ShowFinalPicture(PassData &Data)
 {
     if (!Data.DstBmp || !Data.Canvas)
         return;
@@ -609,7 +609,7 @@ void TTransitionEffect::ShowFinalPicture(TTETransitionData &Data)
         Data.RenderWindow->Present(Data.Canvas->rect());
 }
 
-bool TTransitionEffect::CanDrawOnCanvas(const TTETransitionData &Data)
+bool TTransitionEffect::CanDrawOnCanvas(const PassData &Data)
 {
     const QImage *canvas = Data.Canvas, *work = Data.Bitmap;
     return canvas && work && canvas != work && canvas->format() == work->format() &&
@@ -619,7 +619,7 @@ bool TTransitionEffect::CanDrawOnCanvas(const TTETransitionData &Data)
 
 void TTransitionEffect::Flush()
 {
-    TTETransitionData *data = m_passData;
+    PassData *data = passData_;
     if (data && data->Canvas) {
         QImage &canvas = *data->Canvas;
         const bool copy = Offscreen && WorkBitmap;
@@ -642,10 +642,10 @@ void TTransitionEffect::Flush()
 void TTransitionEffect::RunOnePass(RunSources &sources)
 {
     if (NeedDstImage())
-        m_dstImage = std::make_unique<QImage>(sources.render());
+        dstImage_ = std::make_unique<QImage>(sources.render());
     std::unique_ptr<QImage> ownedWork;
     QImage *work = WorkSetup(sources, ownedWork);
-    TTETransitionData data = MakePassData(work, m_srcImage.get(), m_dstImage.get());
+    PassData data = MakePassData(work, srcImage_.get(), dstImage_.get());
     FireEvent(OnStartTransition);
     RunPass(data);
     FireEvent(OnEndTransition);
@@ -653,8 +653,8 @@ void TTransitionEffect::RunOnePass(RunSources &sources)
 
 void TTransitionEffect::RunTwoPasses(RunSources &sources)
 {
-    const int savedMilliseconds = m_milliseconds;
-    const bool distributed = m_pass2Options->DistributedTime();
+    const int savedMilliseconds = milliseconds_;
+    const bool distributed = pass2Options_->DistributedTime();
     // Milliseconds reads its own value again after the run, also after a failure.
     struct Restore
     {
@@ -664,39 +664,39 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
         ~Restore()
         {
             if (active)
-                effect->m_milliseconds = value;
+                effect->milliseconds_ = value;
         }
     } restore{this, savedMilliseconds, distributed};
     if (distributed)
-        m_milliseconds = savedMilliseconds / 2;
+        milliseconds_ = savedMilliseconds / 2;
 
     std::unique_ptr<QImage> ownedWork;
     QImage *work = WorkSetup(sources, ownedWork);
     bool started = false;
     {
-        TTETransitionData data = MakePassData(work, m_srcImage.get(), m_midImage.get());
+        PassData data = MakePassData(work, srcImage_.get(), midImage_.get());
         if (FirstPassAnimated()) {
             FireEvent(OnStartTransition);
             started = true;
             RunPass(data);
         }
         QImage *target = data.GetCanvas();
-        CopyRect(*target, *m_midImage, m_midImage->rect());
-        if (target != m_canvas && m_canvas)
-            CopyRect(*m_canvas, *m_midImage, m_midImage->rect());
-        if (m_renderWindow)
-            m_renderWindow->Present(m_canvas->rect());
+        CopyRect(*target, *midImage_, midImage_->rect());
+        if (target != canvas_ && canvas_)
+            CopyRect(*canvas_, *midImage_, midImage_->rect());
+        if (renderWindow_)
+            renderWindow_->Present(canvas_->rect());
     }
-    if (work == m_srcImage.get())
+    if (work == srcImage_.get())
         work = nullptr;
-    m_srcImage.reset();
-    m_inSecondPass = true;
+    srcImage_.reset();
+    inSecondPass_ = true;
 
     if (NeedDstImage())
-        m_dstImage = std::make_unique<QImage>(sources.render());
+        dstImage_ = std::make_unique<QImage>(sources.render());
     if (!ownedWork)
-        work = m_midImage.get();
-    TTETransitionData data = MakePassData(work, m_midImage.get(), m_dstImage.get());
+        work = midImage_.get();
+    PassData data = MakePassData(work, midImage_.get(), dstImage_.get());
     if (!started)
         FireEvent(OnStartTransition);
     RunPass(data);
@@ -706,15 +706,15 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
 void TTransitionEffect::RunPasses(RunSources &sources)
 {
     if (Disabled()) {
-        m_dstImage = std::make_unique<QImage>(sources.render());
-        CopyRect(*m_canvas, *m_dstImage, QRect(QPoint(), m_deviceSize));
-        if (m_renderWindow)
-            m_renderWindow->Present(m_canvas->rect());
+        dstImage_ = std::make_unique<QImage>(sources.render());
+        CopyRect(*canvas_, *dstImage_, QRect(QPoint(), deviceSize_));
+        if (renderWindow_)
+            renderWindow_->Present(canvas_->rect());
         return;
     }
-    if (GetPassCount() == 2 && !m_midImage)
-        m_midImage = std::make_unique<QImage>(m_pass2Options->UseSolidColor() ? sources.solid() : sources.render());
-    if (m_midImage)
+    if (GetPassCount() == 2 && !midImage_)
+        midImage_ = std::make_unique<QImage>(pass2Options_->UseSolidColor() ? sources.solid() : sources.render());
+    if (midImage_)
         RunTwoPasses(sources);
     else
         RunOnePass(sources);
@@ -722,17 +722,17 @@ void TTransitionEffect::RunPasses(RunSources &sources)
 
 void TTransitionEffect::FinishRun()
 {
-    if (m_inputGuard) {
+    if (inputGuard_) {
         // Input that arrived during the run is consumed with it.
         QCoreApplication::processEvents();
-        delete m_inputGuard;
-        m_inputGuard = nullptr;
+        delete inputGuard_;
+        inputGuard_ = nullptr;
     }
-    m_executing = false;
-    m_inSecondPass = false;
+    executing_ = false;
+    inSecondPass_ = false;
     WorkBitmap = nullptr;
-    m_canvas = nullptr;
-    m_stepping = nullptr;
+    canvas_ = nullptr;
+    stepping_ = nullptr;
 }
 
 void TTransitionEffect::Execute()
@@ -740,33 +740,33 @@ void TTransitionEffect::Execute()
     FireEvent(OnBeforeTransition);
     try {
         if (CanExecute()) {
-            if (!m_prepared) {
+            if (!prepared_) {
                 RemoveRenderWindow();
             } else {
                 Aborted = false;
-                m_executing = true;
-                m_inSecondPass = false;
+                executing_ = true;
+                inSecondPass_ = false;
                 UpdateRect = QRect();
                 if (IsAbortable())
-                    m_inputGuard = new InputGuard(m_renderWindow);
-                if (m_renderWindow && (!m_renderWindow->parentWidget() || m_renderWindow->isVisible())) {
-                    QWidget *control = m_control;
-                    const QSize bitmapSize(GetBitmapsWidth(m_deviceSize.width()), m_deviceSize.height());
+                    inputGuard_ = new InputGuard(renderWindow_);
+                if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible())) {
+                    QWidget *control = control_;
+                    const QSize bitmapSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
                     const qreal ratio = control->devicePixelRatioF();
-                    const QRect renderRect(m_controlRect.topLeft(),
-                                           QSize(int(std::ceil(bitmapSize.width() / ratio)), m_controlRect.height()));
-                    const TPixelFormat format = GetPixelFormat();
+                    const QRect renderRect(controlRect_.topLeft(),
+                                           QSize(int(std::ceil(bitmapSize.width() / ratio)), controlRect_.height()));
+                    const PixelFormat format = GetPixelFormat();
                     RunSources sources;
                     sources.render = [=, this] {
-                        QImage image = RenderControl(control, renderRect, m_clientFlag, ImageFormatOf(format), SystemPalette());
+                        QImage image = RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette());
                         return widened(image.copy(0, 0, image.width(), bitmapSize.height()), bitmapSize.width());
                     };
-                    sources.screenCopy = [=, this] { return screenCopy(control, m_screenRect, bitmapSize, format); };
-                    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, m_pass2Options->SolidColor()); };
-                    m_canvas = &m_renderWindow->CanvasImage();
+                    sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
+                    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
+                    canvas_ = &renderWindow_->CanvasImage();
                     RunPasses(sources);
                     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-                    m_renderWindow->hide();
+                    renderWindow_->hide();
                     RefreshControl(control);
                 }
                 FinishRun();
@@ -783,48 +783,48 @@ void TTransitionEffect::Execute()
 }
 
 void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
-                                        const TTEStepping *Stepping, TColor ControlColor)
+                                        const FrameStepping *Stepping, ColorRef ControlColor)
 {
     FireEvent(OnBeforeTransition);
-    const TPixelFormat format = GetPixelFormat();
-    const TPixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
+    const PixelFormat format = GetPixelFormat();
+    const PixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
     try {
         if (!CanExecute()) {
             // Nothing to animate: the area shows the new picture at once.
             Canvas = ConvertToPixelFormat(To, canvasFormat);
         } else {
             if (From.size() != To.size())
-                throw ETransitionError("The two pictures differ in size");
-            m_deviceSize = From.size();
-            const int bitmapsWidth = GetBitmapsWidth(m_deviceSize.width());
+                throw TransitionError("The two pictures differ in size");
+            deviceSize_ = From.size();
+            const int bitmapsWidth = GetBitmapsWidth(deviceSize_.width());
             Canvas = ConvertToPixelFormat(From, canvasFormat);
-            m_canvas = &Canvas;
-            m_stepping = Stepping;
+            canvas_ = &Canvas;
+            stepping_ = Stepping;
             Aborted = false;
-            m_executing = true;
-            m_inSecondPass = false;
+            executing_ = true;
+            inSecondPass_ = false;
             UpdateRect = QRect();
             if (!Disabled() && NeedSrcImage())
-                m_srcImage = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
+                srcImage_ = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
             RunSources sources;
             sources.render = [&] { return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth); };
             sources.screenCopy = [&] { return widened(Canvas, bitmapsWidth); };
-            const TColor solidColor =
-                m_pass2Options->SolidColor() == clControlColor ? ControlColor : m_pass2Options->SolidColor();
+            const ColorRef solidColor =
+                pass2Options_->SolidColor() == clControlColor ? ControlColor : pass2Options_->SolidColor();
             sources.solid = [&] {
-                return solidImage(nullptr, QSize(bitmapsWidth, m_deviceSize.height()), format, solidColor);
+                return solidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
             };
             RunPasses(sources);
             FinishRun();
-            m_srcImage.reset();
-            m_midImage.reset();
-            m_dstImage.reset();
+            srcImage_.reset();
+            midImage_.reset();
+            dstImage_.reset();
         }
     } catch (...) {
         FinishRun();
-        m_srcImage.reset();
-        m_midImage.reset();
-        m_dstImage.reset();
+        srcImage_.reset();
+        midImage_.reset();
+        dstImage_.reset();
         // With the run over, the area shows the control as it paints itself: the new picture.
         if (!To.isNull())
             Canvas = ConvertToPixelFormat(To, canvasFormat);
@@ -840,9 +840,9 @@ TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffe
 
 QString TFlickerFreeTransition::GetDescription() const { return QStringLiteral("Flicker free cut"); }
 bool TFlickerFreeTransition::NeedSrcImage() const { return false; }
-TPixelFormat TFlickerFreeTransition::GetPixelFormat() const { return pfDevice; }
+PixelFormat TFlickerFreeTransition::GetPixelFormat() const { return pfDevice; }
 
-void TFlickerFreeTransition::RunTransition(TTETransitionData &Data)
+void TFlickerFreeTransition::RunTransition(PassData &Data)
 {
     if (Data.DstBmp && Data.GetCanvas())
         CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
@@ -856,34 +856,34 @@ TTransitionList::TTransitionList(QObject *Owner) : QObject(Owner) { InitTransiti
 
 TTransitionList::~TTransitionList()
 {
-    while (!m_items.empty())
-        delete m_items.back();
+    while (!items_.empty())
+        delete items_.back();
 }
 
 void TTransitionList::AddTransition(TTransitionEffect *Effect)
 {
-    if (!Effect || Effect->m_transitionList == this)
+    if (!Effect || Effect->transitionList_ == this)
         return;
-    if (Effect->m_transitionList)
-        Effect->m_transitionList->RemoveTransition(Effect);
-    m_items.push_back(Effect);
-    Effect->m_transitionList = this;
+    if (Effect->transitionList_)
+        Effect->transitionList_->RemoveTransition(Effect);
+    items_.push_back(Effect);
+    Effect->transitionList_ = this;
 }
 
 void TTransitionList::RemoveTransition(TTransitionEffect *Effect)
 {
-    const auto it = std::find(m_items.begin(), m_items.end(), Effect);
-    if (it == m_items.end())
+    const auto it = std::find(items_.begin(), items_.end(), Effect);
+    if (it == items_.end())
         return;
-    m_items.erase(it);
-    Effect->m_transitionList = nullptr;
+    items_.erase(it);
+    Effect->transitionList_ = nullptr;
 }
 
 TTransitionEffect *TTransitionList::Items(int Index) const
 {
     if (Index < 0 || Index >= Count())
-        throw ETransitionError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
-    return m_items[size_t(Index)];
+        throw TransitionError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
+    return items_[size_t(Index)];
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -908,7 +908,7 @@ void InitTransitionEngine()
     RegisterTransitionClasses();
 }
 
-void RegisterTransitionClass(const QMetaObject &MetaObject, TTransitionEffectFactory Factory)
+void RegisterTransitionClass(const QMetaObject &MetaObject, EffectFactory Factory)
 {
     for (const RegisteredClass &entry : classRegistry())
         if (qstrcmp(entry.metaObject->className(), MetaObject.className()) == 0)

@@ -5,12 +5,12 @@
 // Using an effect (any Qt program):
 //     if (effect->Prepare(panel, panel->rect())) { change the panel; effect->Execute(); }
 //     effect->UnPrepare();
-// Execute may throw EAbort (a pass without frames: show no message) or ETransitionError; the
+// Execute may throw TransitionAborted (a pass without frames: show no message) or TransitionError; the
 // engine has cleaned up (render window gone, effect unprepared, OnAfterTransition fired) by then.
 //
 // Writing an effect: most effects derive from TTimedTransitionEffect (teTimed.h) and implement
 // Initialize / DrawFrame / Finalize; a few override RunTransition directly. Everything an effect
-// draws with is in the pass record TTETransitionData:
+// draws with is in the pass record PassData:
 //   SrcBmp  old picture of the pass (the intermediate picture in pass 2 of a two-pass run)
 //   DstBmp  new picture of the pass (the intermediate picture in pass 1 of a two-pass run)
 //   Bitmap  work bitmap when NeedWorkBitmap() is true (may be SrcBmp itself, see WorkOnSrcBitmap)
@@ -22,13 +22,13 @@
 // from the work bitmap onto the canvas and shows it.
 //
 // Direction and Reversed are declared here and published by the effects that use them:
-//     Q_PROPERTY(TTransitionEffect::TTEEffectDirection Direction READ Direction WRITE SetDirection)
+//     Q_PROPERTY(TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and a constructor sets AllowedDirections (e.g. AllowedDirections.set(tedRight)).
 // Register every effect class in teRegister.cpp (one line per class).
 
-#include "transitions/teBitmap.h"
-#include "transitions/teChrono.h"
+#include "transitions/bitmap.h"
+#include "transitions/stopwatch.h"
 
 #include <QImage>
 #include <QObject>
@@ -45,27 +45,27 @@
 
 class TTransitionEffect;
 class TTransitionList;
-class TTERenderWindow;
+class RenderWindow;
 
 // A failure of the engine, with the message to show.
-class ETransitionError : public std::runtime_error
+class TransitionError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // The silent abort: ends an operation without a message.
-class EAbort : public std::exception
+class TransitionAborted : public std::exception
 {
 public:
     const char *what() const noexcept override { return "Operation aborted"; }
 };
 
-using TNotifyEvent = std::function<void(QObject *Sender)>;
-using TTEAbortQueryEvent = std::function<void(QObject *Sender, TTransitionEffect *Transition, bool &Abort)>;
+using EffectEvent = std::function<void(QObject *Sender)>;
+using AbortQuery = std::function<void(QObject *Sender, TTransitionEffect *Transition, bool &Abort)>;
 
 // Options of the second pass of a two-pass run.
-class TTEPass2OptionsType : public QObject
+class SecondPassOptions : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(bool DistributedTime READ DistributedTime WRITE SetDistributedTime)
@@ -74,29 +74,29 @@ class TTEPass2OptionsType : public QObject
     Q_PROPERTY(int SolidColor READ SolidColor WRITE SetSolidColor)
 
 public:
-    explicit TTEPass2OptionsType(QObject *parent = nullptr);
+    explicit SecondPassOptions(QObject *parent = nullptr);
 
-    // Copies the four values from another TTEPass2OptionsType; other sources throw ETransitionError.
+    // Copies the four values from another SecondPassOptions; other sources throw TransitionError.
     void Assign(const QObject *Source);
 
-    bool DistributedTime() const { return m_distributedTime; }
-    void SetDistributedTime(bool value) { m_distributedTime = value; }
-    bool Reversed() const { return m_reversed; }
-    void SetReversed(bool value) { m_reversed = value; }
-    bool UseSolidColor() const { return m_useSolidColor; }
-    void SetUseSolidColor(bool value) { m_useSolidColor = value; }
-    TColor SolidColor() const { return m_solidColor; }
-    void SetSolidColor(TColor value) { m_solidColor = value; }
+    bool DistributedTime() const { return distributedTime_; }
+    void SetDistributedTime(bool value) { distributedTime_ = value; }
+    bool Reversed() const { return reversed_; }
+    void SetReversed(bool value) { reversed_ = value; }
+    bool UseSolidColor() const { return useSolidColor_; }
+    void SetUseSolidColor(bool value) { useSolidColor_ = value; }
+    ColorRef SolidColor() const { return solidColor_; }
+    void SetSolidColor(ColorRef value) { solidColor_ = value; }
 
 private:
-    bool m_distributedTime = false;
-    bool m_reversed = false;
-    bool m_useSolidColor = true;
-    TColor m_solidColor = clControlColor;
+    bool distributedTime_ = false;
+    bool reversed_ = false;
+    bool useSolidColor_ = true;
+    ColorRef solidColor_ = clControlColor;
 };
 
 // What a tool or benchmark asks of a headless run: fixed frame steps and a look at each frame.
-struct TTEStepping
+struct FrameStepping
 {
     // Frames S, 2S, 3S, ... below the frame count are drawn, each with step S.
     int Step = 1;
@@ -107,7 +107,7 @@ struct TTEStepping
 };
 
 // The per-pass record handed to the frame routines; it references the bitmaps, owns none.
-class TTETransitionData
+class PassData
 {
 public:
     QImage *Bitmap = nullptr;
@@ -116,28 +116,28 @@ public:
     QImage *Canvas = nullptr;
     int Width = 0;
     int Height = 0;
-    TPixelFormat PixelFormat = pf32bit;
+    PixelFormat PixelFormat = pf32bit;
     bool HighColor = true;
 
     // The work bitmap when there is one, else the canvas.
     QImage *GetCanvas() const { return Bitmap ? Bitmap : Canvas; }
 
     // Engine side: the window that shows Canvas (null when headless) and the tool's stepping.
-    TTERenderWindow *RenderWindow = nullptr;
-    const TTEStepping *Stepping = nullptr;
+    RenderWindow *RenderWindow = nullptr;
+    const FrameStepping *Stepping = nullptr;
 };
 
 // The window laid over the area during a run. It paints only its canvas, a device-pixel image,
 // so the screen keeps showing whatever the canvas holds while the control changes underneath.
-class TTERenderWindow : public QWidget
+class RenderWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TTERenderWindow(QWidget *parent = nullptr);
+    explicit RenderWindow(QWidget *parent = nullptr);
 
-    QImage &CanvasImage() { return m_canvas; }
-    void SetCanvasImage(const QImage &image) { m_canvas = image; }
+    QImage &CanvasImage() { return canvas_; }
+    void SetCanvasImage(const QImage &image) { canvas_ = image; }
     // Repaints a device-pixel rectangle of the canvas on the screen now.
     void Present(const QRect &deviceRect);
     // Repaints a device-pixel region of the canvas on the screen now.
@@ -147,7 +147,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage m_canvas;
+    QImage canvas_;
 };
 
 class TTransitionEffect : public QObject
@@ -157,32 +157,32 @@ class TTransitionEffect : public QObject
     Q_PROPERTY(bool AbortOnEscape READ AbortOnEscape WRITE SetAbortOnEscape)
     Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
     Q_PROPERTY(bool FlickerFreeWhenDisabled READ FlickerFreeWhenDisabled WRITE SetFlickerFreeWhenDisabled)
-    Q_PROPERTY(TTEPass2OptionsType *Pass2Options READ Pass2Options)
-    Q_PROPERTY(TTEPassSettingType PassSetting READ PassSetting WRITE SetPassSetting)
+    Q_PROPERTY(SecondPassOptions *Pass2Options READ Pass2Options)
+    Q_PROPERTY(PassSettingType PassSetting READ PassSetting WRITE SetPassSetting)
     Q_PROPERTY(QString Version READ Version WRITE SetVersion STORED false)
 
 public:
-    enum TTEEffectDirection {
+    enum EffectDirection {
         tedNone, tedRight, tedLeft, tedDown, tedUp, tedDownRight, tedDownLeft, tedUpRight, tedUpLeft, tedIn, tedOut
     };
-    Q_ENUM(TTEEffectDirection)
-    enum TTEPassSettingType { teOnePass, teTwoPasses, tePaletteDependent };
-    Q_ENUM(TTEPassSettingType)
+    Q_ENUM(EffectDirection)
+    enum PassSettingType { teOnePass, teTwoPasses, tePaletteDependent };
+    Q_ENUM(PassSettingType)
 
     // Owner frees the effect (QObject parent); Name is the objectName.
     explicit TTransitionEffect(QObject *Owner = nullptr);
     ~TTransitionEffect() override;
 
-    // Copies the settings of another effect (not the events); other sources throw ETransitionError.
+    // Copies the settings of another effect (not the events); other sources throw TransitionError.
     virtual void Assign(const QObject *Source);
 
     // Virtual operations, in slot order.
-    virtual TTEEffectDirection ReversedDirection() const;
+    virtual EffectDirection ReversedDirection() const;
     // Draws one whole pass from Data's old picture to its new picture.
-    virtual void RunTransition(TTETransitionData &Data) = 0;
+    virtual void RunTransition(PassData &Data) = 0;
     // Width of snapshots and work bitmaps for a visible width.
     virtual int GetBitmapsWidth(int Width) const;
-    virtual TPixelFormat GetPixelFormat() const;
+    virtual PixelFormat GetPixelFormat() const;
     virtual bool NeedDstImage() const;
     virtual bool NeedSrcImage() const;
     virtual bool AllowSrcRendering() const;
@@ -193,29 +193,29 @@ public:
     virtual bool FirstPassAnimated() const;
 
     // Published properties.
-    bool AbortOnClick() const { return m_abortOnClick; }
-    void SetAbortOnClick(bool value) { m_abortOnClick = value; }
-    bool AbortOnEscape() const { return m_abortOnEscape; }
-    void SetAbortOnEscape(bool value) { m_abortOnEscape = value; }
-    bool Enabled() const { return m_enabled; }
+    bool AbortOnClick() const { return abortOnClick_; }
+    void SetAbortOnClick(bool value) { abortOnClick_ = value; }
+    bool AbortOnEscape() const { return abortOnEscape_; }
+    void SetAbortOnEscape(bool value) { abortOnEscape_ = value; }
+    bool Enabled() const { return enabled_; }
     // Storing False releases any prepared state.
     void SetEnabled(bool value);
-    bool FlickerFreeWhenDisabled() const { return m_flickerFreeWhenDisabled; }
-    void SetFlickerFreeWhenDisabled(bool value) { m_flickerFreeWhenDisabled = value; }
-    TTEPass2OptionsType *Pass2Options() const { return m_pass2Options; }
-    TTEPassSettingType PassSetting() const { return m_passSetting; }
-    void SetPassSetting(TTEPassSettingType value) { m_passSetting = value; }
+    bool FlickerFreeWhenDisabled() const { return flickerFreeWhenDisabled_; }
+    void SetFlickerFreeWhenDisabled(bool value) { flickerFreeWhenDisabled_ = value; }
+    SecondPassOptions *Pass2Options() const { return pass2Options_; }
+    PassSettingType PassSetting() const { return passSetting_; }
+    void SetPassSetting(PassSettingType value) { passSetting_ = value; }
     QString Version() const { return QStringLiteral("Version 2.6"); }
     void SetVersion(const QString &) {}
 
     // Declared here, published by subclasses.
-    TTEEffectDirection Direction() const { return m_direction; }
+    EffectDirection Direction() const { return direction_; }
     // Stores value only when it is in AllowedDirections.
-    void SetDirection(TTEEffectDirection value);
-    bool Reversed() const { return m_reversed; }
-    void SetReversed(bool value) { m_reversed = value; }
-    int Milliseconds() const { return m_milliseconds; }
-    void SetMilliseconds(int value) { m_milliseconds = value; }
+    void SetDirection(EffectDirection value);
+    bool Reversed() const { return reversed_; }
+    void SetReversed(bool value) { reversed_ = value; }
+    int Milliseconds() const { return milliseconds_; }
+    void SetMilliseconds(int value) { milliseconds_ = value; }
 
     // Public settings.
     std::bitset<16> AllowedDirections;
@@ -223,27 +223,27 @@ public:
     bool ForceRendering = false;
     bool ForceScreenCopy = false;
 
-    TNotifyEvent OnBeforeTransition;
-    TNotifyEvent OnStartTransition;
-    TNotifyEvent OnEndTransition;
-    TNotifyEvent OnAfterTransition;
-    TTEAbortQueryEvent OnAbortQuery;
+    EffectEvent OnBeforeTransition;
+    EffectEvent OnStartTransition;
+    EffectEvent OnEndTransition;
+    EffectEvent OnAfterTransition;
+    AbortQuery OnAbortQuery;
 
-    bool Disabled() const { return !m_enabled; }
-    bool CanExecute() const { return m_flickerFreeWhenDisabled || !Disabled(); }
+    bool Disabled() const { return !enabled_; }
+    bool CanExecute() const { return flickerFreeWhenDisabled_ || !Disabled(); }
     // 1 or 2; tePaletteDependent gives 2 on an 8-bit screen.
     int GetPassCount() const;
     bool GetReversedToUse() const;
-    TTEEffectDirection GetDirectionToUse() const;
+    EffectDirection GetDirectionToUse() const;
 
-    TTransitionList *TransitionList() const { return m_transitionList; }
+    TTransitionList *TransitionList() const { return transitionList_; }
     // Moves the effect from its list (if any) to List (if not null).
     void SetTransitionList(TTransitionList *List);
 
     // Covers the area Rect of Control (client coordinates, logical pixels) with the render window
     // holding the old picture. Call before changing the control. True when now prepared.
     bool Prepare(QWidget *Control, const QRect &Rect);
-    bool Prepared() const { return m_prepared; }
+    bool Prepared() const { return prepared_; }
     // Runs the transition when prepared; always leaves the effect unprepared.
     void Execute();
     // Releases the snapshots and the render window; harmless when not prepared.
@@ -255,7 +255,7 @@ public:
     // Canvas receives what the area shows, ending with To. Events and failures as for Execute.
     // ControlColor stands in for the control's colour of a solid intermediate picture.
     void ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
-                         const TTEStepping *Stepping = nullptr, TColor ControlColor = 0xF0F0F0);
+                         const FrameStepping *Stepping = nullptr, ColorRef ControlColor = 0xF0F0F0);
 
     // Copies what the current frame changed from the work bitmap onto the canvas and shows it.
     void Flush();
@@ -271,63 +271,63 @@ public:
     // The work bitmap of the running pass, null outside RunTransition.
     QImage *WorkBitmap = nullptr;
 
-    bool Executing() const { return m_executing; }
-    bool InSecondPass() const { return m_inSecondPass; }
-    TTERenderWindow *RenderWindow() const { return m_renderWindow; }
+    bool Executing() const { return executing_; }
+    bool InSecondPass() const { return inSecondPass_; }
+    RenderWindow *RenderWindow() const { return renderWindow_; }
 
 protected:
     // Shows Data.DstBmp on the canvas: the last step of every pass.
-    void ShowFinalPicture(TTETransitionData &Data);
+    void ShowFinalPicture(PassData &Data);
     // True when a frame drawn straight on Data.Canvas shows exactly as one drawn on the work
     // bitmap and flushed (same format, colours and size), saving Flush's copy. An effect that
     // draws there sets Offscreen false for its pass.
-    static bool CanDrawOnCanvas(const TTETransitionData &Data);
+    static bool CanDrawOnCanvas(const PassData &Data);
 
 private:
     friend class TTransitionList;
     struct RunSources;
     bool PrepareWindow(QWidget *Control, QRect Rect);
     void RemoveRenderWindow();
-    bool IsAbortable() const { return m_abortOnClick || m_abortOnEscape; }
+    bool IsAbortable() const { return abortOnClick_ || abortOnEscape_; }
     void RunPasses(RunSources &sources);
     void RunOnePass(RunSources &sources);
     void RunTwoPasses(RunSources &sources);
     QImage *WorkSetup(RunSources &sources, std::unique_ptr<QImage> &ownedWork);
-    TTETransitionData MakePassData(QImage *work, QImage *src, QImage *dst) const;
+    PassData MakePassData(QImage *work, QImage *src, QImage *dst) const;
     void FinishRun();
-    void RunPass(TTETransitionData &Data);
-    void FireEvent(const TNotifyEvent &event);
+    void RunPass(PassData &Data);
+    void FireEvent(const EffectEvent &event);
 
-    bool m_abortOnClick = false;
-    bool m_abortOnEscape = false;
-    bool m_enabled = true;
-    bool m_flickerFreeWhenDisabled = false;
-    TTEPass2OptionsType *m_pass2Options;
-    TTEPassSettingType m_passSetting = teOnePass;
-    TTEEffectDirection m_direction = tedNone;
-    bool m_reversed = false;
-    int m_milliseconds = 0;
+    bool abortOnClick_ = false;
+    bool abortOnEscape_ = false;
+    bool enabled_ = true;
+    bool flickerFreeWhenDisabled_ = false;
+    SecondPassOptions *pass2Options_;
+    PassSettingType passSetting_ = teOnePass;
+    EffectDirection direction_ = tedNone;
+    bool reversed_ = false;
+    int milliseconds_ = 0;
 
-    TTransitionList *m_transitionList = nullptr;
+    TTransitionList *transitionList_ = nullptr;
 
-    bool m_prepared = false;
-    bool m_executing = false;
-    bool m_inSecondPass = false;
-    bool m_clientFlag = true;
-    QPointer<QWidget> m_control;
-    QRect m_screenRect;      // logical global coordinates
-    QRect m_controlRect;     // logical client coordinates of the control
-    QSize m_deviceSize;      // the area in device pixels
-    QImage m_screenShot;     // what the screen showed at Prepare, bitmap width
-    std::unique_ptr<QImage> m_srcImage;
-    std::unique_ptr<QImage> m_midImage;
-    std::unique_ptr<QImage> m_dstImage;
-    QPointer<TTERenderWindow> m_renderWindow;
-    QImage *m_canvas = nullptr;
-    const TTEStepping *m_stepping = nullptr;
-    TTETransitionData *m_passData = nullptr;
-    TTEChrono m_abortChrono;
-    class InputGuard *m_inputGuard = nullptr;
+    bool prepared_ = false;
+    bool executing_ = false;
+    bool inSecondPass_ = false;
+    bool clientFlag_ = true;
+    QPointer<QWidget> control_;
+    QRect screenRect_;      // logical global coordinates
+    QRect controlRect_;     // logical client coordinates of the control
+    QSize deviceSize_;      // the area in device pixels
+    QImage screenShot_;     // what the screen showed at Prepare, bitmap width
+    std::unique_ptr<QImage> srcImage_;
+    std::unique_ptr<QImage> midImage_;
+    std::unique_ptr<QImage> dstImage_;
+    QPointer<RenderWindow> renderWindow_;
+    QImage *canvas_ = nullptr;
+    const FrameStepping *stepping_ = nullptr;
+    PassData *passData_ = nullptr;
+    Stopwatch abortChrono_;
+    class InputGuard *inputGuard_ = nullptr;
 };
 
 // The trivial effect: the new picture replaces the old one in one copy, without flicker.
@@ -340,8 +340,8 @@ public:
 
     QString GetDescription() const override;
     bool NeedSrcImage() const override;
-    TPixelFormat GetPixelFormat() const override;
-    void RunTransition(TTETransitionData &Data) override;
+    PixelFormat GetPixelFormat() const override;
+    void RunTransition(PassData &Data) override;
 };
 
 // Container of effects; frees its members when destroyed.
@@ -358,15 +358,15 @@ public:
     void AddTransition(TTransitionEffect *Effect);
     // Removes Effect; clears its list only when it was a member.
     void RemoveTransition(TTransitionEffect *Effect);
-    // Member at a zero-based index; throws ETransitionError "List index out of bounds (%d)".
+    // Member at a zero-based index; throws TransitionError "List index out of bounds (%d)".
     TTransitionEffect *Items(int Index) const;
-    int Count() const { return int(m_items.size()); }
+    int Count() const { return int(items_.size()); }
 
     QString Version() const { return QStringLiteral("Version 2.6"); }
     void SetVersion(const QString &) {}
 
 private:
-    std::vector<TTransitionEffect *> m_items;
+    std::vector<TTransitionEffect *> items_;
 };
 
 // True while any effect of the process is prepared (at most one at a time).
@@ -377,8 +377,8 @@ bool AnyEffectPrepared();
 void InitTransitionEngine();
 
 // Class registry: creates effects by class name (form descriptions, tools).
-using TTransitionEffectFactory = TTransitionEffect *(*)(QObject *Owner);
-void RegisterTransitionClass(const QMetaObject &MetaObject, TTransitionEffectFactory Factory);
+using EffectFactory = TTransitionEffect *(*)(QObject *Owner);
+void RegisterTransitionClass(const QMetaObject &MetaObject, EffectFactory Factory);
 template <class T>
 void RegisterTransitionClass()
 {

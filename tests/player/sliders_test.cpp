@@ -101,7 +101,7 @@ protected:
     QString Caption() const { return show.Panel1->text(); }
     bool RenderWindowLeft() const
     {
-        for (const TTERenderWindow *window : show.Pano->findChildren<TTERenderWindow *>())
+        for (const RenderWindow *window : show.Pano->findChildren<RenderWindow *>())
             if (window->isVisible())
                 return true;
         return AnyEffectPrepared();

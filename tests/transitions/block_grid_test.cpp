@@ -1,5 +1,5 @@
 #include "common/random.h"
-#include "transitions/teBlockGrid.h"
+#include "transitions/block_grid.h"
 
 #include <gtest/gtest.h>
 

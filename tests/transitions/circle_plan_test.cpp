@@ -1,4 +1,4 @@
-#include "transitions/teCirclePlan.h"
+#include "transitions/circle_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -27,7 +27,7 @@ struct ScreenDepth {
 inline EffectRun RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to, int step = 1)
 {
     EffectRun run;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.Step = step;
     stepping.PassStarted = [&](int pass, int frameCount) {
         (pass == 1 ? run.frameCount : run.secondPassFrameCount) = frameCount;
@@ -37,7 +37,7 @@ inline EffectRun RunEffect(TTransitionEffect &effect, const QImage &from, const 
     };
     try {
         effect.ExecuteOnImages(from, to, run.final, &stepping);
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         run.aborted = true;
     }
     return run;

@@ -19,7 +19,7 @@ inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const
                             const std::set<int> &keep, int step = 1)
 {
     EffectRun run;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.Step = step;
     stepping.PassStarted = [&](int pass, int frameCount) {
         if (pass == 1)
@@ -31,7 +31,7 @@ inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const
     };
     try {
         effect.ExecuteOnImages(from, to, run.final, &stepping);
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         run.aborted = true;
     }
     return run;

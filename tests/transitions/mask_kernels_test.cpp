@@ -1,0 +1,149 @@
+#include "transitions/mask_kernels.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+using namespace lumetta;
+
+namespace {
+
+const int kFormats[] = {4, 8, 15, 16, 24, 32};
+
+int rowBytes(int width, int bpp) { return (width * (bpp == 15 ? 16 : bpp) + 7) / 8; }
+
+std::vector<std::uint8_t> noise(size_t bytes, std::mt19937 &gen)
+{
+    std::vector<std::uint8_t> v(bytes);
+    for (auto &b : v)
+        b = std::uint8_t(gen());
+    return v;
+}
+
+// Masks with long empty and full runs as well as mixed bytes, so every path is taken.
+std::vector<std::uint8_t> mixedMask(size_t bytes, std::mt19937 &gen)
+{
+    std::vector<std::uint8_t> v(bytes);
+    for (size_t i = 0; i < bytes; ++i) {
+        switch ((i / 4) % 4) {
+        case 0: v[i] = 0; break;
+        case 1: v[i] = 0xFF; break;
+        default: v[i] = std::uint8_t(gen()); break;
+        }
+    }
+    return v;
+}
+
+// The value of pixel i of a row, as the rule sees it.
+std::uint32_t pixelAt(const std::uint8_t *row, int i, int bpp)
+{
+    if (bpp == 4)
+        return (i & 1) ? row[i / 2] & 0x0F : row[i / 2] >> 4;
+    const int bytes = (bpp == 15 ? 16 : bpp) / 8;
+    std::uint32_t v = 0;
+    std::memcpy(&v, row + i * bytes, bytes);
+    return v;
+}
+
+bool bitAt(const std::uint8_t *mask, int i) { return mask[i / 8] & (0x80 >> (i % 8)); }
+
+}  // namespace
+
+TEST(MaskKernels, ReferenceFollowsTheSelectionRule)
+{
+    std::mt19937 gen(7);
+    for (int bpp : kFormats) {
+        const int width = 45;
+        const auto mask = noise(8, gen);
+        const auto src = noise(rowBytes(width, bpp), gen);
+        const auto old = noise(rowBytes(width, bpp), gen);
+        auto copied = old;
+        MaskCopyRow_C(mask.data(), src.data(), copied.data(), width, bpp);
+        std::vector<std::uint8_t> selected(old.size(), 0);
+        MaskSelectRow_C(mask.data(), src.data(), old.data(), selected.data(), width, bpp);
+        for (int i = 0; i < width; ++i) {
+            const auto &from = bitAt(mask.data(), i) ? src : old;
+            EXPECT_EQ(pixelAt(copied.data(), i, bpp), pixelAt(from.data(), i, bpp))
+                << "bpp " << bpp << " pixel " << i;
+            EXPECT_EQ(pixelAt(selected.data(), i, bpp), pixelAt(from.data(), i, bpp))
+                << "bpp " << bpp << " pixel " << i;
+        }
+    }
+}
+
+TEST(MaskKernels, FastMatchesReferenceOnOddWidthsAndOffsets)
+{
+    std::mt19937 gen(11);
+    const int widths[] = {1, 7, 8, 9, 31, 32, 33, 63, 64, 65, 127, 257, 1001};
+    const int offsets[] = {0, 1, 3};
+    for (int bpp : kFormats) {
+        for (int width : widths) {
+            for (int offset : offsets) {
+                const size_t bytes = rowBytes(width, bpp) + 8;
+                const auto mask = mixedMask((width + 7) / 8 + 8, gen);
+                const auto src = noise(bytes, gen);
+                const auto old = noise(bytes, gen);
+                const auto *m = mask.data() + offset;
+                const auto *s = src.data() + offset;
+                const auto *o = old.data() + (3 - offset);
+
+                auto fast = old, ref = old;
+                MaskCopyRow(m, s, fast.data() + offset, width, bpp);
+                MaskCopyRow_C(m, s, ref.data() + offset, width, bpp);
+                EXPECT_EQ(fast, ref) << "copy bpp " << bpp << " width " << width << " offset "
+                                     << offset;
+
+                std::vector<std::uint8_t> fastSel(bytes, 0x5A), refSel(bytes, 0x5A);
+                MaskSelectRow(m, s, o, fastSel.data() + offset, width, bpp);
+                MaskSelectRow_C(m, s, o, refSel.data() + offset, width, bpp);
+                EXPECT_EQ(fastSel, refSel) << "select bpp " << bpp << " width " << width
+                                           << " offset " << offset;
+
+                // Selecting into the old row itself equals the in-place copy.
+                auto aliased = old;
+                MaskSelectRow(m, s, aliased.data() + offset, aliased.data() + offset, width, bpp);
+                EXPECT_EQ(aliased, ref) << "aliased bpp " << bpp << " width " << width;
+            }
+        }
+    }
+}
+
+TEST(MaskKernels, CombineTouchesOnlyTheGivenRows)
+{
+    std::mt19937 gen(5);
+    struct Case {
+        int width;
+        std::intptr_t pixelStride;  // bytes per row of the pictures; padded in the second case
+        int bpp;
+    };
+    const Case cases[] = {{64, 64 * 4, 32}, {64, 64 * 3 + 12, 24}, {96, 96 / 2, 4}};
+    for (const Case &c : cases) {
+        const int height = 6, top = 2, bottom = 5;
+        const int maskStride = c.width / 8;
+        auto mask = std::vector<std::uint8_t>(maskStride * height, 0xFF);
+        auto src = noise(c.pixelStride * height, gen);
+        auto old = noise(c.pixelStride * height, gen);
+        auto work = old;
+        const MaskPlane m{mask.data(), maskStride};
+        const MaskPlane n{src.data(), c.pixelStride};
+        const MaskPlane w{work.data(), c.pixelStride};
+        CombineMaskedRows(m, n, w, w, c.width, top, bottom, c.bpp);
+        const size_t packed = rowBytes(c.width, c.bpp);
+        for (int y = 0; y < height; ++y) {
+            const auto &expected = (y >= top && y < bottom) ? src : old;
+            EXPECT_EQ(0, std::memcmp(work.data() + y * c.pixelStride,
+                                     expected.data() + y * c.pixelStride, packed))
+                << "bpp " << c.bpp << " row " << y;
+        }
+        // Two sources: the result row comes from new where set and old elsewhere.
+        std::fill(mask.begin(), mask.end(), 0x00);
+        std::vector<std::uint8_t> out(c.pixelStride * height, 0);
+        const MaskPlane o{old.data(), c.pixelStride};
+        CombineMaskedRows(m, n, o, {out.data(), c.pixelStride}, c.width, 0, height, c.bpp);
+        for (int y = 0; y < height; ++y)
+            EXPECT_EQ(0, std::memcmp(out.data() + y * c.pixelStride,
+                                     old.data() + y * c.pixelStride, packed));
+    }
+}
