@@ -3,6 +3,7 @@
 // to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced
 // pass keeps its duration.
 
+#include "transitions/headless_run.h"
 #include "transitions/timed_transition_effect.h"
 
 #include <benchmark/benchmark.h>
@@ -46,7 +47,7 @@ void RunPass(benchmark::State &state, const QRect &update)
     const QImage from = Picture(0xFF102030), to = Picture(0xFF405060);
     QImage canvas;
     for (auto _ : state) {
-        effect.ExecuteOnImages(from, to, canvas);
+        canvas = RunHeadless(effect, from, to).final;
         benchmark::DoNotOptimize(canvas.constBits());
     }
     // Milliseconds per drawn frame (shown in the seconds column of the counter).
@@ -72,7 +73,7 @@ void BM_PacedPassDuration(benchmark::State &state)
     for (auto _ : state) {
         Stopwatch chrono;
         chrono.Start();
-        effect.ExecuteOnImages(from, to, canvas);
+        canvas = RunHeadless(effect, from, to).final;
         overshoot += chrono.Elapsed() - 200;
     }
     state.counters["overshoot_ms"] = overshoot / double(state.iterations());

@@ -1,7 +1,7 @@
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
-#include "noise_picture.h"
+#include "transitions/noise_picture.h"
 #include "transitions/mask_paint.h"
 #include "transitions/mask_kernels.h"
 #include "transitions/mono_paint.h"

@@ -3,7 +3,7 @@
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
 #include "app/show_project.h"
 #include "jpeg_sample.h"
-#include "noise_picture.h"
+#include "transitions/noise_picture.h"
 #include "media/picture.h"
 #include "player/Sliders.h"
 #include "player/slide_composition.h"

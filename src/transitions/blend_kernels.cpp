@@ -5,7 +5,6 @@
 
 #include <QImage>
 
-#include <bit>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -18,7 +17,7 @@ namespace lumetta {
 
 using namespace blendrows;
 
-void BlendRowReference(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                        int level, BlendWordFormat format)
 {
     const WordLayout &layout = kLayouts[int(format)];
@@ -38,7 +37,7 @@ void BlendRowReference(const std::uint32_t *oldRow, const std::uint32_t *newRow,
     }
 }
 
-void PatternCopyRowReference(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                              std::uint8_t cells)
 {
     for (int x = 0; x < width; ++x)
@@ -82,13 +81,13 @@ struct Sse2 {
 
 }  // namespace
 
-void BlendRowSse2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                   int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRowSse2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                         std::uint8_t cells)
 {
     PatternCopyRowVector<Sse2>(src, dst, width, bytesPerPixel, cells);
@@ -97,73 +96,34 @@ void PatternCopyRowSse2(const std::uint8_t *src, std::uint8_t *dst, int width, i
 
 namespace {
 
-std::vector<KernelVariant> DetectVariants()
+std::vector<BlendKernels> detectVariants()
 {
-    std::vector<KernelVariant> variants{{"reference", &BlendRowReference, &PatternCopyRowReference}};
+    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &PatternCopyRow_C}};
 #if defined(__x86_64__)
-    variants.push_back({"sse2", &BlendRowSse2, &PatternCopyRowSse2});
-    __builtin_cpu_init();
-    if (__builtin_cpu_supports("avx2"))
-        variants.push_back({"avx2", &BlendRowAvx2, &PatternCopyRowAvx2});
+    variants.push_back({"sse2", &BlendRow_SSE2, &PatternCopyRow_SSE2});
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &BlendRow_AVX2, &PatternCopyRow_AVX2});
 #endif
     return variants;
 }
 
-const std::vector<KernelVariant> &Variants()
+}  // namespace
+
+const std::vector<BlendKernels> &BlendKernelVariants()
 {
-    static const std::vector<KernelVariant> variants = DetectVariants();
+    static const std::vector<BlendKernels> variants = detectVariants();
     return variants;
 }
-
-const KernelVariant &Active()
-{
-    return ReferenceKernels() ? Variants().front() : Variants().back();
-}
-
-}  // namespace
 
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format)
 {
-    Active().blend(oldRow, newRow, out, words, level, format);
+    KernelsInUse(BlendKernelVariants()).blendRow(oldRow, newRow, out, words, level, format);
 }
 
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
-    Active().patternCopy(src, dst, width, bytesPerPixel, cells);
-}
-
-std::vector<KernelVariant> AvailableKernels() { return Variants(); }
-
-const char *ActiveKernelName() { return Active().name; }
-
-int TilePattern::count() const
-{
-    int total = 0;
-    for (std::uint8_t row : rows)
-        total += std::popcount(row);
-    return total;
-}
-
-const std::array<std::array<std::uint8_t, 8>, 8> kOrderedDither = {{
-    {2, 34, 10, 42, 3, 35, 11, 43},
-    {54, 30, 62, 22, 55, 31, 63, 23},
-    {14, 46, 6, 38, 15, 47, 7, 39},
-    {58, 18, 50, 26, 59, 19, 51, 27},
-    {4, 36, 12, 44, 1, 33, 9, 41},
-    {56, 32, 64, 24, 53, 29, 61, 21},
-    {16, 48, 8, 40, 13, 45, 5, 37},
-    {60, 20, 52, 28, 57, 17, 49, 25},
-}};
-
-TilePattern OrderedDitherCells(int level)
-{
-    TilePattern pattern;
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            if (kOrderedDither[y][x] <= level)
-                pattern.set(x, y);
-    return pattern;
+    KernelsInUse(BlendKernelVariants()).patternCopyRow(src, dst, width, bytesPerPixel, cells);
 }
 
 bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)

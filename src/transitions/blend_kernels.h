@@ -1,14 +1,14 @@
 #pragma once
 
-#include <array>
+#include "transitions/tile_pattern.h"
+
 #include <cstdint>
 #include <vector>
 
 class QImage;
 
-// Row kernels of the blend and the pattern dissolves. Every kernel has a plain reference and,
-// on x86-64, SSE2 and AVX2 versions chosen once at start-up; the dispatching entry points use the
-// reference while ReferenceKernels() (teRows.h) is set.
+// Row kernels of the blend and the pattern dissolves: a plain reference and, on x86-64, SSE2 and
+// AVX2 versions (row_kernels.h).
 namespace lumetta {
 
 // How the channels sit in a 32-bit word of pixel data.
@@ -24,13 +24,13 @@ enum class BlendWordFormat {
 using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out,
                             int words, int level, BlendWordFormat format);
 
-void BlendRowReference(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                       int level, BlendWordFormat format);
+void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                BlendWordFormat format);
 #if defined(__x86_64__)
-void BlendRowSse2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                  int level, BlendWordFormat format);
-void BlendRowAvx2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                  int level, BlendWordFormat format);
+void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                   int level, BlendWordFormat format);
+void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                   int level, BlendWordFormat format);
 #endif
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format);
@@ -39,43 +39,23 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
 using PatternCopyRowFn = void (*)(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                                   std::uint8_t cells);
 
-void PatternCopyRowReference(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                             std::uint8_t cells);
+void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 #if defined(__x86_64__)
-void PatternCopyRowSse2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                        std::uint8_t cells);
-void PatternCopyRowAvx2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                        std::uint8_t cells);
+void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+                         std::uint8_t cells);
+void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+                         std::uint8_t cells);
 #endif
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 
-struct KernelVariant {
+struct BlendKernels {
     const char *name;
-    BlendRowFn blend;
-    PatternCopyRowFn patternCopy;
+    BlendRowFn blendRow;
+    PatternCopyRowFn patternCopyRow;
 };
 
-// The reference first, then every faster variant this CPU can run.
-std::vector<KernelVariant> AvailableKernels();
-
-// The variant the dispatching entry points use now.
-const char *ActiveKernelName();
-
-// An 8 x 8 pattern tiled over a picture: bit x of rows[y] is cell (x, y), set = on.
-struct TilePattern {
-    std::array<std::uint8_t, 8> rows{};
-
-    bool cell(int x, int y) const { return (rows[y & 7] >> (x & 7)) & 1u; }
-    void set(int x, int y) { rows[y & 7] |= std::uint8_t(1u << (x & 7)); }
-    int count() const;
-    bool operator==(const TilePattern &) const = default;
-};
-
-// Order in which the cells of the ordered-dither pattern turn on: kOrderedDither[y][x] is 1..64.
-extern const std::array<std::array<std::uint8_t, 8>, 8> kOrderedDither;
-
-// Cells of the ordered-dither pattern whose order number is 1..level.
-TilePattern OrderedDitherCells(int level);
+// The reference first, then every faster variant this CPU can run (row_kernels.h).
+const std::vector<BlendKernels> &BlendKernelVariants();
 
 // Channel layout of a picture's words for the mix; false for formats the mix does not handle.
 bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format);

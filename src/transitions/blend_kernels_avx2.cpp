@@ -45,13 +45,13 @@ struct Avx2 {
 
 }  // namespace
 
-void BlendRowAvx2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                   int level, BlendWordFormat format)
 {
     BlendRowVector<Avx2>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRowAvx2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                         std::uint8_t cells)
 {
     PatternCopyRowVector<Avx2>(src, dst, width, bytesPerPixel, cells);

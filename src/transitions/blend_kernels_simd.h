@@ -43,7 +43,7 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     int i = 0;
     if (stream) {
         i = int((V::kBytes - reinterpret_cast<std::uintptr_t>(out) % V::kBytes) % V::kBytes / 4);
-        BlendRowReference(oldRow, newRow, out, i, Level, format);
+        BlendRow_C(oldRow, newRow, out, i, Level, format);
     }
     for (; i + V::kWords <= words; i += V::kWords) {
         const typename V::Reg o = V::Load(oldRow + i);
@@ -57,7 +57,7 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     if (stream)
         V::Fence();
     if (i < words)
-        BlendRowReference(oldRow + i, newRow + i, out + i, words - i, Level, format);
+        BlendRow_C(oldRow + i, newRow + i, out + i, words - i, Level, format);
 }
 
 using MixFn = void (*)(const std::uint32_t *, const std::uint32_t *, std::uint32_t *, int, BlendWordFormat);

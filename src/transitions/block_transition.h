@@ -1,6 +1,7 @@
 #pragma once
 
 #include "transitions/block_grid.h"
+#include "transitions/block_order.h"
 #include "transitions/masked_transition.h"
 #include "transitions/puzzle_pieces.h"
 

@@ -2,8 +2,8 @@
 
 #include <QRect>
 
-// The circle effect's geometry without any bitmap: where the disc is centred, how many frames
-// a pass has, and which rectangles each frame touches.
+// The circle effect's geometry without any bitmap: where the disc is centred and how many frames
+// a pass has (circle_frames.h walks the rectangles each frame touches).
 namespace lumetta {
 
 struct CirclePlan {
@@ -26,28 +26,5 @@ int CircleSubStyleCount(int style);
 
 // The sub-style with the opposite motion about the same point.
 int CircleReversedSubStyle(int style, int subStyle);
-
-// The rectangles of one frame, in picture coordinates.
-struct CircleFrame {
-    int radius = 0;
-    QRect disc;       // the box the disc is inscribed in, not clipped
-    QRect update;     // what changes, clipped to the picture
-    QRect unchanged;  // the part of update that still shows the same picture; may be empty
-};
-
-// Walks the frames of one pass, keeping the previous frame's bounds.
-class CircleFrames {
-public:
-    CircleFrames(const CirclePlan &plan, int width, int height);
-    // Frame `current`, drawn `step` frames after the previous call; frames come in increasing order.
-    CircleFrame Frame(int current, int step);
-
-private:
-    CirclePlan plan_;
-    QRect picture_;
-    int previousRadius_ = 0;
-    QRect previous_;
-    QRect next_;
-};
 
 }  // namespace lumetta

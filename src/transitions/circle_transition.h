@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transitions/circle_frames.h"
 #include "transitions/circle_plan.h"
 #include "transitions/masked_transition.h"
 

@@ -1,5 +1,7 @@
 #include "transitions/control_rendering.h"
 
+#include "transitions/render_window.h"
+
 #include <QHash>
 #include <QMetaObject>
 #include <QPainter>
@@ -124,7 +126,7 @@ void PaintClient(QPainter &painter, QWidget *widget, const RegisteredControl &re
 }
 
 // Paints widget (origin at its client top-left) within clip (its client coordinates).
-void RenderWindow(QPainter &painter, QWidget *widget, const QRegion &clip, bool root)
+void RenderWidgetTree(QPainter &painter, QWidget *widget, const QRegion &clip, bool root)
 {
     if (IsRenderWindow(widget) || IsHidden(widget))
         return;
@@ -159,7 +161,7 @@ void RenderWindow(QPainter &painter, QWidget *widget, const QRegion &clip, bool 
                 continue;
             painter.save();
             painter.translate(child->pos());
-            RenderWindow(painter, child, childClip, false);
+            RenderWidgetTree(painter, child, childClip, false);
             painter.restore();
         }
     }
@@ -246,7 +248,7 @@ QImage RenderControl(QWidget *control, const QRect &rect, bool clientFlag, QImag
         const QPoint origin = clientFlag ? rect.topLeft() : rect.topLeft() - ClientOffset(control);
         QPainter painter(&image);
         painter.translate(-origin);
-        RenderWindow(painter, control, QRegion(QRect(origin, rect.size())), true);
+        RenderWidgetTree(painter, control, QRegion(QRect(origin, rect.size())), true);
     }
     image.setDevicePixelRatio(1.0);
     if (format == QImage::Format_RGB32)

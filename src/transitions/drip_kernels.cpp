@@ -1,5 +1,7 @@
 #include "transitions/drip_kernels.h"
 
+#include "transitions/row_kernels.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -12,7 +14,7 @@ void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
         std::memcpy(dst + qsizetype(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
 }
 
-void FillRow_Fast(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
@@ -46,6 +48,26 @@ void FillRow_Fast(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
     }
 }
 
+namespace {
+
+std::vector<DripKernels> detectVariants()
+{
+    return {{"reference", &FillRow_C}, {"words", &FillRow_Words}};
+}
+
+}  // namespace
+
+const std::vector<DripKernels> &DripKernelVariants()
+{
+    static const std::vector<DripKernels> variants = detectVariants();
+    return variants;
+}
+
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    KernelsInUse(DripKernelVariants()).fillRow(dst, pixel, width, bytesPerPixel);
+}
+
 void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r)
 {
     if (srcX < 0 || srcX >= src.width())
@@ -55,7 +77,7 @@ void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r
     if (c.IsEmpty())
         return;
     const int bpp = BytesPerPixel(dst);
-    const auto fill = ReferenceKernels() ? FillRow_C : FillRow_Fast;
+    const FillRowFn fill = KernelsInUse(DripKernelVariants()).fillRow;
     uchar *out = dst.bits();
     for (int y = c.Top; y < c.Bottom; ++y)
         fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.Left) * bpp,

@@ -1,16 +1,28 @@
 #pragma once
 
-#include "transitions/row_kernels.h"
+#include "transitions/half_open_rect.h"
 
 #include <QImage>
+
+#include <vector>
 
 // The drip's smearing: one line of the new picture repeated over the unsettled area.
 namespace lumetta {
 
-// Writes the pixel at pixel (bytesPerPixel bytes) into width pixels of dst. The plain reference.
+// Writes the pixel at pixel (bytesPerPixel bytes) into width pixels of dst.
+using FillRowFn = void (*)(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+
 void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-// Same result, written word-wise.
-void FillRow_Fast(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+
+struct DripKernels {
+    const char *name;
+    FillRowFn fillRow;
+};
+
+// The reference first, then every faster variant this CPU can run (row_kernels.h).
+const std::vector<DripKernels> &DripKernelVariants();
 
 // Stretches column srcX of src over rectangle r of dst: every pixel of row y in r takes src's
 // pixel (srcX, y). Rows outside either image are skipped.

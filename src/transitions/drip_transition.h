@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transitions/row_kernels.h"
+#include "transitions/half_open_rect.h"
 #include "transitions/timed_transition_effect.h"
 
 // Replaces the old picture at once by streaks: the new picture settles line by line from one

@@ -2,6 +2,7 @@
 
 #include "transitions/row_kernels.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -155,8 +156,7 @@ void selectRowFast(const std::uint8_t *mask, const std::uint8_t *newRow, const s
 {
     const int done = selectGroups<Bpp>(mask, newRow, oldRow, dst, width);
     const int offset = done / 8 * Bpp;
-    MaskSelectRow_C(mask + done / 8, newRow + offset, oldRow + offset, dst + offset, width - done,
-                    Bpp);
+    MaskSelectRow_C(mask + done / 8, 0, newRow + offset, oldRow + offset, dst + offset, width - done, Bpp);
 }
 
 int bppOfKernel(int bpp) { return bpp == 15 ? 16 : bpp; }
@@ -183,14 +183,14 @@ void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8
     }
 }
 
-void MaskSelectRow_C(const std::uint8_t *mask, const std::uint8_t *newRow,
+void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                      const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp)
 {
     bpp = bppOfKernel(bpp);
     if (bpp == 4) {
         for (int i = 0; i < width; ++i) {
             // Named before indexing: GCC 12 miscompiles (a ? p : q)[n] under -fsanitize=undefined.
-            const std::uint8_t *row = maskBit(mask, i) ? newRow : oldRow;
+            const std::uint8_t *row = maskBit(mask, bitOffset + i) ? newRow : oldRow;
             const std::uint8_t from = row[i / 2];
             const std::uint8_t keep = nibbleMask(i);
             dst[i / 2] = std::uint8_t((dst[i / 2] & ~keep) | (from & keep));
@@ -199,19 +199,15 @@ void MaskSelectRow_C(const std::uint8_t *mask, const std::uint8_t *newRow,
     }
     const int bytes = bpp / 8;
     for (int i = 0; i < width; ++i) {
-        const std::uint8_t *from = maskBit(mask, i) ? newRow : oldRow;
+        const std::uint8_t *from = maskBit(mask, bitOffset + i) ? newRow : oldRow;
         if (from != dst)
             std::memcpy(dst + i * bytes, from + i * bytes, bytes);
     }
 }
 
-void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width,
-                 int bpp)
+void MaskCopyRow_Words(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
 {
-    bpp = bppOfKernel(bpp);
-    if (ReferenceKernels())
-        return MaskCopyRow_C(mask, src, dst, width, bpp);
-    switch (bpp) {
+    switch (bppOfKernel(bpp)) {
     case 4: return copyRowFast<4>(mask, src, dst, width);
     case 8: return copyRowFast<8>(mask, src, dst, width);
     case 16: return copyRowFast<16>(mask, src, dst, width);
@@ -221,12 +217,28 @@ void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t
     }
 }
 
-void MaskSelectRow(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow,
-                   std::uint8_t *dst, int width, int bpp)
+void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
+                         const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp)
 {
     bpp = bppOfKernel(bpp);
-    if (ReferenceKernels())
-        return MaskSelectRow_C(mask, newRow, oldRow, dst, width, bpp);
+    mask += bitOffset >> 3;
+    bitOffset &= 7;
+    if (bitOffset != 0 && width > 0) {
+        // The pixels before the next whole mask byte go one by one; an odd count of them would
+        // leave 4-bit pixels off their byte, so such rows go one by one to the end.
+        const int lead = std::min(width, 8 - bitOffset);
+        if (bpp == 4 && (lead & 1))
+            return MaskSelectRow_C(mask, bitOffset, newRow, oldRow, dst, width, bpp);
+        MaskSelectRow_C(mask, bitOffset, newRow, oldRow, dst, lead, bpp);
+        const int skip = lead * bpp / 8;
+        mask += 1;
+        newRow += skip;
+        oldRow += skip;
+        dst += skip;
+        width -= lead;
+    }
+    if (width <= 0)
+        return;
     switch (bpp) {
     case 4: return selectRowFast<4>(mask, newRow, oldRow, dst, width);
     case 8: return selectRowFast<8>(mask, newRow, oldRow, dst, width);
@@ -235,6 +247,38 @@ void MaskSelectRow(const std::uint8_t *mask, const std::uint8_t *newRow, const s
     case 32: return selectRowFast<32>(mask, newRow, oldRow, dst, width);
     default: return;
     }
+}
+
+namespace {
+
+std::vector<MaskKernels> detectVariants()
+{
+    std::vector<MaskKernels> variants{{"reference", &MaskCopyRow_C, &MaskSelectRow_C},
+                                      {"words", &MaskCopyRow_Words, &MaskSelectRow_Words}};
+#if defined(__x86_64__)
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &MaskCopyRow_Words, &MaskSelectRow_AVX2});
+#endif
+    return variants;
+}
+
+}  // namespace
+
+const std::vector<MaskKernels> &MaskKernelVariants()
+{
+    static const std::vector<MaskKernels> variants = detectVariants();
+    return variants;
+}
+
+void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
+{
+    KernelsInUse(MaskKernelVariants()).copyRow(mask, src, dst, width, bpp);
+}
+
+void MaskSelectRow(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                   std::uint8_t *dst, int width, int bpp)
+{
+    KernelsInUse(MaskKernelVariants()).selectRow(mask, bitOffset, newRow, oldRow, dst, width, bpp);
 }
 
 void CombineMaskedRows(const MaskPlane &mask, const MaskPlane &newPlane, const MaskPlane &oldPlane,
@@ -255,15 +299,16 @@ void CombineMaskedRows(const MaskPlane &mask, const MaskPlane &newPlane, const M
         rowWidth = width * rows;
         rows = 1;
     }
+    const MaskKernels &kernels = KernelsInUse(MaskKernelVariants());
     for (int r = 0; r < rows; ++r) {
         const int y = top + r;
         const std::uint8_t *m = mask.bits + y * mask.stride;
         const std::uint8_t *n = newPlane.bits + y * newPlane.stride;
         std::uint8_t *d = dst.bits + y * dst.stride;
         if (inPlace)
-            MaskCopyRow(m, n, d, rowWidth, kbpp);
+            kernels.copyRow(m, n, d, rowWidth, kbpp);
         else
-            MaskSelectRow(m, n, oldPlane.bits + y * oldPlane.stride, d, rowWidth, kbpp);
+            kernels.selectRow(m, 0, n, oldPlane.bits + y * oldPlane.stride, d, rowWidth, kbpp);
     }
 }
 

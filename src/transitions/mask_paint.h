@@ -4,7 +4,7 @@
 #include <QPoint>
 
 // The 1-bit masks of masked effects (QImage::Format_Mono, bit 1 = white) and the shapes that
-// teMonoPaint.h does not draw. QPainter's aliased lines and polygon outlines on mono images
+// mono_paint.h does not draw. QPainter's aliased lines and polygon outlines on mono images
 // land up to a pixel away from the Bresenham pixels, so they are rasterised here:
 // - points are pixel centres: pixel (x, y) belongs to a polygon's interior when the point
 //   (x, y) lies inside or on it, so interior and Bresenham outline agree and wedges that

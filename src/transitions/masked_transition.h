@@ -8,8 +8,8 @@
 //                                 UsesDeltaMask(), PrevMask), then set FrameCount; read the style
 //                                 only through GetStyleToUse() / GetSubStyleToUse()
 //   DrawMask(Mask, CurrentFrame, Step, FrameCount, PrevFrame, Data, WhiteIsNew)
-//                                 paint the frame's shape white on Mask (teMonoPaint.h,
-//                                 teMaskPaint.h), set UpdateRect (canvas coordinates; it starts
+//                                 paint the frame's shape white on Mask (mono_paint.h,
+//                                 mask_paint.h), set UpdateRect (canvas coordinates; it starts
 //                                 as the whole area) and optionally UnchangedRect, and set
 //                                 WhiteIsNew (it starts False: white then marks where the old
 //                                 picture still shows and the mask is inverted)

@@ -1,7 +1,5 @@
 #include "transitions/row_kernels.h"
 
-#include <algorithm>
-
 namespace lumetta {
 namespace {
 
@@ -13,28 +11,6 @@ bool initialReference()
 bool g_reference = initialReference();
 
 }  // namespace
-
-QRect HalfOpenRect::ToQRect() const
-{
-    return IsEmpty() ? QRect() : QRect(Left, Top, Right - Left, Bottom - Top);
-}
-
-HalfOpenRect Intersect(const HalfOpenRect &a, const HalfOpenRect &b)
-{
-    HalfOpenRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-             std::min(a.Bottom, b.Bottom)};
-    return r.IsEmpty() ? HalfOpenRect{} : r;
-}
-
-HalfOpenRect Union(const HalfOpenRect &a, const HalfOpenRect &b)
-{
-    if (a.IsEmpty())
-        return b;
-    if (b.IsEmpty())
-        return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
-}
 
 int BytesPerPixel(const QImage &image)
 {
@@ -49,6 +25,19 @@ bool ReferenceKernels()
 void SetReferenceKernels(bool on)
 {
     g_reference = on;
+}
+
+bool CpuHasAvx2()
+{
+#if defined(__x86_64__)
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return bool(__builtin_cpu_supports("avx2"));
+    }();
+    return avx2;
+#else
+    return false;
+#endif
 }
 
 }  // namespace lumetta

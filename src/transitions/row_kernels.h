@@ -1,29 +1,15 @@
 #pragma once
 
 #include <QImage>
-#include <QRect>
 
-// Raw-row helpers the effects share: a half-open rectangle, pixel sizes, and the switch that
-// makes every kernel take its plain reference path.
+#include <vector>
+
+// What every row kernel family shares. Each family has a plain reference Name_C, faster variants
+// (Name_SSE2, Name_AVX2, or Name_Words for portable word-at-a-time code) and an unsuffixed Name
+// that uses the family's variant in use. A family lists its variants in one table of structs
+// whose first member is the variant's name: the reference first, then each faster variant this
+// CPU runs, fastest last.
 namespace lumetta {
-
-// Rectangle with exclusive right and bottom, as the effects compute their strips.
-struct HalfOpenRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    int Width() const { return Right - Left; }
-    // An empty rectangle becomes a null QRect.
-    QRect ToQRect() const;
-};
-
-HalfOpenRect Intersect(const HalfOpenRect &a, const HalfOpenRect &b);
-
-// Smallest rectangle holding both; an empty operand is ignored.
-HalfOpenRect Union(const HalfOpenRect &a, const HalfOpenRect &b);
 
 // Storage bytes of one pixel of image (1 for Indexed8, 2, 3 or 4).
 int BytesPerPixel(const QImage &image);
@@ -32,5 +18,16 @@ int BytesPerPixel(const QImage &image);
 // environment variable LUMETTA_REFERENCE_KERNELS is 1.
 bool ReferenceKernels();
 void SetReferenceKernels(bool on);
+
+// True when this CPU runs AVX2 code; asked once.
+bool CpuHasAvx2();
+
+// The variant a family's unsuffixed entry points use: the reference while ReferenceKernels() is
+// set, else the fastest.
+template <class Kernels>
+const Kernels &KernelsInUse(const std::vector<Kernels> &variants)
+{
+    return ReferenceKernels() ? variants.front() : variants.back();
+}
 
 }  // namespace lumetta

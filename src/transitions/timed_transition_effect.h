@@ -16,7 +16,7 @@
 //                                 returned, also on failure
 // Frame 0 is the old picture and frame FrameCount the new one; the loop draws neither itself but
 // ends every pass by copying Data.DstBmp onto the canvas. Publish Milliseconds (the pass length;
-// <= 0 draws every frame unpaced) and register the class in teRegister.cpp.
+// <= 0 draws every frame unpaced) and register the class in transition_registry.cpp.
 
 #include "transitions/TransEff.h"
 #include "transitions/stopwatch.h"

@@ -1,39 +1,26 @@
 #include "transitions/wipe_kernels.h"
 
-#include "common/random.h"
+#include "transitions/row_kernels.h"
 
-#include <algorithm>
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
 namespace lumetta {
 
-void SelectRowBits_C(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
-                     uchar *dst, int width, int bytesPerPixel)
-{
-    for (int i = 0; i < width; ++i) {
-        const int bit = bitOffset + i;
-        const bool set = (maskBits[bit >> 3] >> (7 - (bit & 7))) & 1;
-        const qsizetype at = qsizetype(i) * bytesPerPixel;
-        std::memcpy(dst + at, (set ? newRow : oldRow) + at, std::size_t(bytesPerPixel));
-    }
-}
-
-void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                      qsizetype count)
+void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     for (qsizetype i = 0; i < count; ++i)
         dst[i] = uchar((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
 }
 
+#if defined(__x86_64__)
 void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count)
 {
     qsizetype i = 0;
-#if defined(__SSE2__)
     for (; i + 16 <= count; i += 16) {
         const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i *>(oldRow + i));
         const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i *>(newRow + i));
@@ -41,34 +28,34 @@ void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *
         _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i),
                          _mm_or_si128(_mm_and_si128(m, n), _mm_andnot_si128(m, o)));
     }
-#endif
     SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
 }
-
-SelectRowBytesFn SelectRowBytes_Best()
-{
-#if defined(LUMETTA_HAVE_AVX2)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
-        return SelectRowBytes_AVX2;
 #endif
-    return SelectRowBytes_SSE2;
+
+namespace {
+
+std::vector<WipeKernels> detectVariants()
+{
+    std::vector<WipeKernels> variants{{"reference", &SelectRowBytes_C}};
+#if defined(__x86_64__)
+    variants.push_back({"sse2", &SelectRowBytes_SSE2});
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &SelectRowBytes_AVX2});
+#endif
+    return variants;
 }
 
-SelectRowBits32Fn SelectRowBits32_Best()
+}  // namespace
+
+const std::vector<WipeKernels> &WipeKernelVariants()
 {
-#if defined(LUMETTA_HAVE_AVX2)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
-        return SelectRowBits32_AVX2;
-#endif
-    return nullptr;
+    static const std::vector<WipeKernels> variants = detectVariants();
+    return variants;
 }
 
-void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count)
+void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
-    SelectRowBytes_Best()(oldRow, newRow, select, dst, count);
+    KernelsInUse(WipeKernelVariants()).selectRowBytes(oldRow, newRow, select, dst, count);
 }
 
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
@@ -77,127 +64,6 @@ void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, 
         const int bit = bitOffset + i;
         const uchar v = ((maskBits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFF : 0x00;
         std::memset(out + qsizetype(i) * bytesPerPixel, v, std::size_t(bytesPerPixel));
-    }
-}
-
-QSize BandMask::SizeFor(BandAxis axis, int bandWidth, int width, int height)
-{
-    return axis == BandAxis::Columns ? QSize(bandWidth, height + BandMaskSlack)
-                                       : QSize(width + BandMaskSlack, bandWidth);
-}
-
-bool BandMask::Fits(BandAxis axis, bool newSideFirst, const QSize &size) const
-{
-    return !bits_.isNull() && axis_ == axis && newSideFirst_ == newSideFirst && bits_.size() == size;
-}
-
-void BandMask::Build(BandAxis axis, bool newSideFirst, int bandWidth, int width, int height)
-{
-    const QSize size = SizeFor(axis, bandWidth, width, height);
-    bits_ = QImage(size, QImage::Format_Mono);
-    bits_.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
-    bits_.fill(0);
-    axis_ = axis;
-    newSideFirst_ = newSideFirst;
-    select_.clear();
-    selectBpp_ = 0;
-
-    SetRandSeed(BandMaskSeed);
-    const int length = axis == BandAxis::Columns ? size.height() : size.width();
-    for (int c = 0; c < bandWidth; ++c) {
-        const int d = c * 100 / bandWidth;
-        int t = newSideFirst ? 100 - d : d;
-        if (t == 0)
-            t = 1;
-        // The index one past the mask's end is drawn too: it keeps the sequence of the draws.
-        for (int i = 0; i <= length; ++i) {
-            if (t >= Random(100) && i < length) {
-                if (axis == BandAxis::Columns)
-                    bits_.setPixel(c, i, 1);
-                else
-                    bits_.setPixel(i, c, 1);
-            }
-        }
-    }
-}
-
-void BandMask::Clear()
-{
-    bits_ = QImage();
-    select_.clear();
-    selectBpp_ = 0;
-}
-
-const uchar *BandMask::selectionRow(int row, int bytesPerPixel)
-{
-    const qsizetype stride = qsizetype(bits_.width()) * bytesPerPixel;
-    if (selectBpp_ != bytesPerPixel) {
-        select_.resize(std::size_t(stride) * bits_.height());
-        for (int y = 0; y < bits_.height(); ++y)
-            ExpandMaskRow(bits_.constScanLine(y), 0, select_.data() + y * stride, bits_.width(),
-                          bytesPerPixel);
-        selectBpp_ = bytesPerPixel;
-    }
-    return select_.data() + row * stride;
-}
-
-void BandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band,
-                         int maskX, int maskY, const HalfOpenRect &strip)
-{
-    Q_ASSERT(!bits_.isNull());
-    const HalfOpenRect area{0, 0, dst.width(), dst.height()};
-    const HalfOpenRect b = Intersect(band, area);
-    const HalfOpenRect s = Intersect(strip, area);
-    const HalfOpenRect rows = Union(b, s);
-    if (rows.IsEmpty())
-        return;
-    const int bpp = BytesPerPixel(dst);
-    const bool reference = ReferenceKernels();
-    const int maskCol = b.Left - band.Left + maskX;
-    const qsizetype bandX = qsizetype(b.Left) * bpp, bandBytes = qsizetype(b.Width()) * bpp;
-    const qsizetype stripX = qsizetype(s.Left) * bpp, stripBytes = qsizetype(s.Width()) * bpp;
-    // Rows are addressed from the base pointers: per-row scanLine calls cost more than a narrow band.
-    const qsizetype oldStride = oldPic.bytesPerLine(), newStride = newPic.bytesPerLine();
-    const qsizetype dstStride = dst.bytesPerLine();
-    const uchar *oldBits = oldPic.constBits();
-    const uchar *newBits = newPic.constBits();
-    uchar *dstBits = dst.bits();
-    // 32-bit pixels take the mask bits straight into registers; other sizes use the widened mask.
-    // Kernels and the widened mask are looked up once per frame, not per row.
-    const SelectRowBits32Fn bits32 = reference || bpp != 4 ? nullptr : SelectRowBits32_Best();
-    const SelectRowBytesFn select = SelectRowBytes_Best();
-    const uchar *selectBase = reference || bits32 ? nullptr : selectionRow(0, bpp) + qsizetype(maskCol) * bpp;
-    const qsizetype selectStride = qsizetype(bits_.width()) * bpp;
-    const uchar *maskBase = bits_.constBits();
-    const qsizetype maskStride = bits_.bytesPerLine();
-    // Short rows a picture row apart are too far apart for the hardware to fetch ahead: the rows
-    // Ahead below are asked for while this one is composed.
-    constexpr int Ahead = 8;
-    const qsizetype spanX = qsizetype(rows.Left) * bpp, spanBytes = qsizetype(rows.Width()) * bpp;
-    const bool prefetch = !reference && spanBytes <= 512;
-    for (int y = rows.Top; y < rows.Bottom; ++y) {
-        const uchar *n = newBits + y * newStride;
-        uchar *d = dstBits + y * dstStride;
-        if (prefetch && y + Ahead < rows.Bottom) {
-            for (const uchar *p : {oldBits + (y + Ahead) * oldStride + spanX, n + Ahead * newStride + spanX,
-                                   static_cast<const uchar *>(d) + Ahead * dstStride + spanX}) {
-                for (qsizetype at = 0; at < spanBytes; at += 64)
-                    __builtin_prefetch(p + at);
-                __builtin_prefetch(p + spanBytes - 1);
-            }
-        }
-        if (y >= s.Top && y < s.Bottom)
-            std::memcpy(d + stripX, n + stripX, std::size_t(stripBytes));
-        if (y < b.Top || y >= b.Bottom)
-            continue;
-        const int maskRow = y - band.Top + maskY;
-        const uchar *o = oldBits + y * oldStride + bandX;
-        if (bits32)
-            bits32(o, n + bandX, maskBase + maskRow * maskStride, maskCol, d + bandX, b.Width());
-        else if (reference)
-            SelectRowBits_C(o, n + bandX, bits_.constScanLine(maskRow), maskCol, d + bandX, b.Width(), bpp);
-        else
-            select(o, n + bandX, selectBase + maskRow * selectStride, d + bandX, bandBytes);
     }
 }
 

@@ -1,89 +1,35 @@
 #pragma once
 
-#include "transitions/row_kernels.h"
+#include <QtGlobal>
 
-#include <QImage>
-
-#include <cstdint>
 #include <vector>
 
-// The wipe's soft band: the random mask that mixes old and new pictures, and the one-row kernels
-// that compose a band from the two pictures through it.
+// The wipe's band composition through a mask widened to one 0x00/0xFF byte per pixel byte. The
+// 1-bit form of the same selection is MaskSelectRow (mask_kernels.h).
 namespace lumetta {
 
-// How a band lies: Columns for a wipe travelling right or left (BW columns), Rows for one
-// travelling down or up (BW rows).
-enum class BandAxis { Columns, Rows };
-
-// Seed the band mask is drawn from.
-inline constexpr std::uint32_t BandMaskSeed = 1642000;
-
-// Extra length of the mask along the band, so each frame can read it at a random offset 0..74.
-inline constexpr int BandMaskSlack = 75;
-
-// dst[i] := newRow[i] where bit (bitOffset + i) of maskBits (most significant bit first) is set,
-// else oldRow[i]; width pixels of bytesPerPixel bytes. The plain reference.
-void SelectRowBits_C(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
-                     uchar *dst, int width, int bytesPerPixel);
-
 // dst := (newRow & select) | (oldRow & ~select) over count bytes; select holds 0x00 or 0xFF per byte.
-void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                      qsizetype count);
+using SelectRowBytesFn = void (*)(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
+                                  qsizetype count);
+
+void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+#if defined(__x86_64__)
 void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
-// Needs a CPU with AVX2.
 void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                          qsizetype count);
-using SelectRowBytesFn = void (*)(const uchar *, const uchar *, const uchar *, uchar *, qsizetype);
-// The fastest of the variants above this CPU runs.
-SelectRowBytesFn SelectRowBytes_Best();
-void SelectRowBytes_Fast(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count);
+#endif
+void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 
-// SelectRowBits_C for 4-byte pixels. Needs a CPU with AVX2: expands the mask bits in registers
-// instead of reading a widened mask.
-void SelectRowBits32_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *maskBits, int bitOffset,
-                          uchar *dst, int width);
-using SelectRowBits32Fn = void (*)(const uchar *, const uchar *, const uchar *, int, uchar *, int);
-// SelectRowBits32_AVX2 when this CPU runs it, else null.
-SelectRowBits32Fn SelectRowBits32_Best();
+struct WipeKernels {
+    const char *name;
+    SelectRowBytesFn selectRowBytes;
+};
+
+// The reference first, then every faster variant this CPU can run (row_kernels.h).
+const std::vector<WipeKernels> &WipeKernelVariants();
 
 // Widens width mask bits from bitOffset into 0x00/0xFF bytes, bytesPerPixel per bit.
 void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel);
-
-// The band mask of one wipe direction, kept between runs while its size and direction hold.
-class BandMask {
-public:
-    // Mask size a band of bandWidth needs on a width x height picture.
-    static QSize SizeFor(BandAxis axis, int bandWidth, int width, int height);
-
-    // True when the held mask was built for this axis, side and size.
-    bool Fits(BandAxis axis, bool newSideFirst, const QSize &size) const;
-
-    // Draws the mask from the shared generator, which it seeds to BandMaskSeed and leaves there.
-    // newSideFirst: band position 0 lies next to the uncovered part (right and down wipes).
-    void Build(BandAxis axis, bool newSideFirst, int bandWidth, int width, int height);
-
-    void Clear();
-
-    // Format_Mono; pixel index 1 (black) selects the new picture.
-    const QImage &Bits() const { return bits_; }
-
-    // Composes band rectangle band of dst from oldPic and newPic through the mask, band pixel
-    // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY), and copies
-    // rectangle strip of newPic to dst in the same pass over the rows; both clipped to dst.
-    void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band,
-                 int maskX, int maskY, const HalfOpenRect &strip = {});
-
-private:
-    const uchar *selectionRow(int row, int bytesPerPixel);
-
-    QImage bits_;
-    BandAxis axis_ = BandAxis::Columns;
-    bool newSideFirst_ = true;
-    // The mask widened to whole pixel bytes for the fast kernel, built on first use per pixel size.
-    std::vector<uchar> select_;
-    int selectBpp_ = 0;
-};
 
 }  // namespace lumetta

@@ -104,7 +104,7 @@ TEST(BlendKernel, GoldenLevels)
         {4, BlendWordFormat::Rgb555, 0x00000000, 0x0000001F, 0x00000001},
         {60, BlendWordFormat::Rgb555, 0x00000000, 0x0000001F, 0x0000001E},
     };
-    for (const KernelVariant &variant : AvailableKernels())
+    for (const BlendKernels &variant : BlendKernelVariants())
         for (const Case &c : cases)
             EXPECT_EQ(Mix(c.o, c.n, c.level, c.format, variant.blend), c.expected)
                 << variant.name << " level " << c.level << " " << FormatName(c.format) << std::hex << " o " << c.o
@@ -115,10 +115,10 @@ TEST(BlendKernel, EqualWordsAreNotWritten)
 {
     const std::uint32_t o[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     const std::uint32_t n[11] = {1, 0xFF, 3, 0xFF, 5, 6, 7, 0xFF, 9, 10, 0xFF};
-    for (const KernelVariant &variant : AvailableKernels()) {
+    for (const BlendKernels &variant : BlendKernelVariants()) {
         std::uint32_t out[11];
         std::fill(std::begin(out), std::end(out), 0xDEADBEEF);
-        variant.blend(o, n, out, 11, 20, BlendWordFormat::Bytes);
+        variant.blendRow(o, n, out, 11, 20, BlendWordFormat::Bytes);
         for (int i = 0; i < 11; ++i) {
             if (o[i] == n[i])
                 EXPECT_EQ(out[i], 0xDEADBEEFu) << variant.name << " word " << i;
@@ -145,7 +145,7 @@ TEST(BlendKernel, ChannelsStayInTheirBitsAndFollowTheWeight)
                         if (o == n)
                             continue;
                         const std::uint32_t word = Mix(o << field.pos, n << field.pos, level, format,
-                                                       &BlendRowReference);
+                                                       &BlendRow_C);
                         const std::uint32_t force = format == BlendWordFormat::Bytes32 ? 0xFF000000u : 0u;
                         const std::uint32_t channel = (word >> field.pos) & max;
                         ASSERT_EQ(word & ~(max << field.pos), force)
@@ -159,113 +159,18 @@ TEST(BlendKernel, ChannelsStayInTheirBitsAndFollowTheWeight)
     }
 }
 
-TEST(BlendKernel, FasterVariantsMatchReference)
-{
-    std::mt19937 rng(7);
-    const int widths[] = {1, 2, 3, 5, 7, 9, 13, 15, 17, 31, 33, 63, 65, 127, 1001};
-    for (const KernelVariant &variant : AvailableKernels()) {
-        if (variant.blend == &BlendRowReference)
-            continue;
-        for (BlendWordFormat format : kFormats)
-            for (int level = 0; level <= 64; ++level)
-                for (int width : widths) {
-                    const int offset = int(rng() % 8);
-                    const int total = offset + width + 8;
-                    std::vector<std::uint32_t> o(total), n(total), expected(total), actual(total);
-                    for (int i = 0; i < total; ++i) {
-                        o[i] = rng();
-                        n[i] = rng() % 4 == 0 ? o[i] : std::uint32_t(rng());
-                        expected[i] = actual[i] = rng();
-                    }
-                    BlendRowReference(o.data() + offset, n.data() + offset, expected.data() + offset, width, level,
-                                      format);
-                    variant.blend(o.data() + offset, n.data() + offset, actual.data() + offset, width, level,
-                                  format);
-                    ASSERT_EQ(actual, expected) << variant.name << " " << FormatName(format) << " level " << level
-                                                << " width " << width << " offset " << offset;
-                }
-    }
-}
-
-// Runs of a few MiB take the store path that bypasses the cache.
-TEST(BlendKernel, FasterVariantsMatchReferenceOnWholeFrames)
-{
-    std::mt19937 rng(5);
-    const int words = (1 << 20) + 13;
-    std::vector<std::uint32_t> o(words + 8), n(words + 8), expected(words + 8);
-    for (int i = 0; i < words + 8; ++i) {
-        o[i] = rng();
-        n[i] = rng() % 8 == 0 ? o[i] : std::uint32_t(rng());
-        expected[i] = rng();
-    }
-    const std::vector<std::uint32_t> start = expected;
-    for (const KernelVariant &variant : AvailableKernels()) {
-        if (variant.blend == &BlendRowReference)
-            continue;
-        for (int offset : {0, 3}) {
-            for (int level : {5, 32, 59}) {
-                expected = start;
-                std::vector<std::uint32_t> actual = start;
-                BlendRowReference(o.data() + offset, n.data() + offset, expected.data() + offset, words - offset,
-                                  level, BlendWordFormat::Bytes32);
-                variant.blend(o.data() + offset, n.data() + offset, actual.data() + offset, words - offset, level,
-                              BlendWordFormat::Bytes32);
-                ASSERT_EQ(actual, expected) << variant.name << " level " << level << " offset " << offset;
-            }
-        }
-    }
-}
-
 TEST(PatternCopyKernel, ReferenceCopiesPixelsOfSetCells)
 {
     const int width = 19;
     for (int bytesPerPixel = 1; bytesPerPixel <= 4; ++bytesPerPixel) {
         std::vector<std::uint8_t> src(width * bytesPerPixel, 0xAA), dst(width * bytesPerPixel, 0x11);
-        PatternCopyRowReference(src.data(), dst.data(), width, bytesPerPixel, 0b10000101);
+        PatternCopyRow_C(src.data(), dst.data(), width, bytesPerPixel, 0b10000101);
         for (int x = 0; x < width; ++x) {
             const bool on = x % 8 == 0 || x % 8 == 2 || x % 8 == 7;
             for (int b = 0; b < bytesPerPixel; ++b)
                 EXPECT_EQ(dst[x * bytesPerPixel + b], on ? 0xAA : 0x11) << bytesPerPixel << " x " << x;
         }
     }
-}
-
-TEST(PatternCopyKernel, FasterVariantsMatchReference)
-{
-    std::mt19937 rng(11);
-    const int widths[] = {1, 3, 7, 8, 9, 15, 17, 33, 45, 101, 257};
-    for (const KernelVariant &variant : AvailableKernels()) {
-        if (variant.patternCopy == &PatternCopyRowReference)
-            continue;
-        for (int bytesPerPixel = 1; bytesPerPixel <= 4; ++bytesPerPixel)
-            for (int cells = 0; cells < 256; ++cells)
-                for (int width : widths) {
-                    const int offset = int(rng() % 32);
-                    const int total = offset + width * bytesPerPixel + 32;
-                    std::vector<std::uint8_t> src(total), expected(total);
-                    for (int i = 0; i < total; ++i) {
-                        src[i] = std::uint8_t(rng());
-                        expected[i] = std::uint8_t(rng());
-                    }
-                    std::vector<std::uint8_t> actual = expected;
-                    PatternCopyRowReference(src.data() + offset, expected.data() + offset, width, bytesPerPixel,
-                                            std::uint8_t(cells));
-                    variant.patternCopy(src.data() + offset, actual.data() + offset, width, bytesPerPixel,
-                                        std::uint8_t(cells));
-                    ASSERT_EQ(actual, expected) << variant.name << " bpp " << bytesPerPixel << " cells " << cells
-                                                << " width " << width << " offset " << offset;
-                }
-    }
-}
-
-TEST(Kernels, SwitchForcesReference)
-{
-    {
-        ReferenceSwitch reference(true);
-        EXPECT_STREQ(ActiveKernelName(), "reference");
-    }
-    ReferenceSwitch fast(false);
-    EXPECT_STREQ(ActiveKernelName(), AvailableKernels().back().name);
 }
 
 TEST(OrderedDither, CellsJoinInTableOrder)

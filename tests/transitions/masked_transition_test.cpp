@@ -3,7 +3,7 @@
 #include "transitions/masked_transition.h"
 #include "transitions/mono_paint.h"
 
-#include "media/picture_files.h"
+#include "transitions/noise_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -85,10 +85,10 @@ TEST(MaskedTransition, BitmapsAndMasksAreRoundedTo32Pixels)
     EXPECT_TRUE(effect.WorkOnSrcBitmap());
     EXPECT_EQ(effect.GetEditorName(), "TMaskedTransitionEditor");
     effect.frames = 2;
-    run(effect, testpictures::noisePicture(33, 3, 1), testpictures::noisePicture(33, 3, 2));
+    run(effect, NoisePicture(QSize(33, 3), 1), NoisePicture(QSize(33, 3), 2));
     EXPECT_EQ(effect.maskWidths, std::vector<int>{64});
     effect.maskWidths.clear();
-    run(effect, testpictures::noisePicture(32, 3, 1), testpictures::noisePicture(32, 3, 2));
+    run(effect, NoisePicture(QSize(32, 3), 1), NoisePicture(QSize(32, 3), 2));
     EXPECT_EQ(effect.maskWidths, std::vector<int>{32});
 }
 
@@ -137,7 +137,7 @@ TEST(MaskedTransition, RandomStyleIsDrawnOncePerRunAndKeptForBothPasses)
         const int expectedSub = lumetta::Random(4) + 1;
         effect.stylesSeen.clear();
         effect.subStylesSeen.clear();
-        run(effect, testpictures::noisePicture(40, 4, 1), testpictures::noisePicture(40, 4, 2));
+        run(effect, NoisePicture(QSize(40, 4), 1), NoisePicture(QSize(40, 4), 2));
         ASSERT_EQ(effect.stylesSeen.size(), 2u);
         EXPECT_EQ(effect.stylesSeen[0], expectedStyle);
         EXPECT_EQ(effect.stylesSeen[1], expectedStyle);
@@ -162,7 +162,7 @@ TEST(MaskedTransition, EmptyMaskWithOldPolarityShowsTheNewPicture)
 {
     TProbeMasked effect;
     effect.frames = 3;
-    const QImage from = testpictures::noisePicture(40, 6, 1), to = testpictures::noisePicture(40, 6, 2);
+    const QImage from = NoisePicture(QSize(40, 6), 1), to = NoisePicture(QSize(40, 6), 2);
     const auto shown = run(effect, from, to);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], to);
@@ -179,7 +179,7 @@ TEST(MaskedTransition, WhitePixelsTakeTheNewPictureInEveryFormat)
             whiteIsNew = true;
             FillMonoEllipse(mask, 3, 1, 30, 9, true);
         };
-        const QImage from = testpictures::noisePicture(37, 10, 3), to = testpictures::noisePicture(37, 10, 4);
+        const QImage from = NoisePicture(QSize(37, 10), 3), to = NoisePicture(QSize(37, 10), 4);
         const auto shown = run(effect, from, to);
         ASSERT_EQ(shown.size(), 1u);
         const QImage expectedOld = ConvertToPixelFormat(from, ScreenPixelFormat());
@@ -209,7 +209,7 @@ TEST(MaskedTransition, OnlyTheRowsOfTheUpdateRectangleAreCombined)
             work = data.Bitmap->copy();
         }
     };
-    const QImage from = testpictures::noisePicture(40, 8, 5), to = testpictures::noisePicture(40, 8, 6);
+    const QImage from = NoisePicture(QSize(40, 8), 5), to = NoisePicture(QSize(40, 8), 6);
     run(effect, from, to);
     ASSERT_FALSE(work.isNull());
     for (int y = 0; y < 8; ++y) {
@@ -235,7 +235,7 @@ TEST(MaskedTransition, DeltaMaskKeepsOnlyNewlySetPixels)
         prevMasks.push_back(effect.PrevMask()->copy());
     };
     QImage canvas;
-    effect.ExecuteOnImages(testpictures::noisePicture(40, 2, 1), testpictures::noisePicture(40, 2, 2), canvas, &stepping);
+    effect.ExecuteOnImages(NoisePicture(QSize(40, 2), 1), NoisePicture(QSize(40, 2), 2), canvas, &stepping);
     ASSERT_EQ(masks.size(), 3u);
     for (int frame = 1; frame <= 3; ++frame) {
         for (int x = 0; x < 64; ++x) {
@@ -256,7 +256,7 @@ TEST(MaskedTransition, MaskIsClearedEachFrameOnlyWhenAsked)
             whiteIsNew = true;
             MaskLine(mask, {0, 0}, {5, 0});
         };
-        run(effect, testpictures::noisePicture(40, 2, 1), testpictures::noisePicture(40, 2, 2));
+        run(effect, NoisePicture(QSize(40, 2), 1), NoisePicture(QSize(40, 2), 2));
         ASSERT_EQ(effect.maskWasEmpty.size(), 3u);
         EXPECT_TRUE(effect.maskWasEmpty[0]);
         EXPECT_EQ(effect.maskWasEmpty[1], clears);

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(Chrono, StartPauseResetAccumulate)
+TEST(Stopwatch, StartPauseResetAccumulate)
 {
     SimulatedClock clock(0);
     Stopwatch chrono;

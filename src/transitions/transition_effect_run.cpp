@@ -1,37 +1,26 @@
-#include "transitions/TransEff.h"
+#include "transitions/transition_effect.h"
 
+#include "transitions/bitmap.h"
 #include "transitions/control_rendering.h"
+#include "transitions/input_guard.h"
+#include "transitions/render_window.h"
+#include "transitions/transition_error.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QRegion>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTabWidget>
 
 #include <cmath>
-#include <cstdio>
+
+// The prepare/execute cycle of an effect: the render window, the snapshots and the passes.
 
 namespace {
 
 bool g_anyEffectPrepared = false;
-
-struct RegisteredClass
-{
-    const QMetaObject *metaObject;
-    EffectFactory factory;
-};
-
-std::vector<RegisteredClass> &classRegistry()
-{
-    static std::vector<RegisteredClass> registry;
-    return registry;
-}
 
 // Offset of the client area within the whole window: only top-level windows have a frame.
 QPoint clientOffset(const QWidget *widget)
@@ -146,54 +135,6 @@ bool isObscured(QWidget *control, const QRect &screenRect)
 
 }  // namespace
 
-// Swallows user input while an abortable run polls for it, recording Escape and left clicks on
-// the render window.
-class InputGuard : public QObject
-{
-public:
-    explicit InputGuard(QObject *renderWindow) : renderWindow_(renderWindow) { qApp->installEventFilter(this); }
-    ~InputGuard() override { qApp->removeEventFilter(this); }
-
-    bool escapePressed = false;
-    bool clicked = false;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::KeyPress:
-            if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
-                escapePressed = true;
-            return true;
-        case QEvent::MouseButtonPress:
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && watched && watched == renderWindow_)
-                clicked = true;
-            return true;
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::InputMethod:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletMove:
-        case QEvent::TabletRelease:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    QObject *renderWindow_;
-};
-
 // Where the pictures of a run come from: a live control or the images of a headless run.
 struct TTransitionEffect::RunSources
 {
@@ -201,190 +142,6 @@ struct TTransitionEffect::RunSources
     std::function<QImage()> screenCopy;  // what the area shows now, widened
     std::function<QImage()> solid;       // the intermediate colour, widened
 };
-
-// ---------------------------------------------------------------------------------------------
-
-SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent) {}
-
-void SecondPassOptions::Assign(const QObject *Source)
-{
-    const auto *other = qobject_cast<const SecondPassOptions *>(Source);
-    if (!other)
-        throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                   .arg(Source ? Source->metaObject()->className() : "nil",
-                                        metaObject()->className())
-                                   .toStdString());
-    distributedTime_ = other->distributedTime_;
-    reversed_ = other->reversed_;
-    useSolidColor_ = other->useSolidColor_;
-    solidColor_ = other->solidColor_;
-}
-
-// ---------------------------------------------------------------------------------------------
-
-RenderWindow::RenderWindow(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("teRenderWindow"));
-    setWindowTitle(QStringLiteral("teRenderWindow"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setFocusPolicy(Qt::NoFocus);
-    setVisible(false);
-}
-
-void RenderWindow::Present(const QRect &deviceRect)
-{
-    Present(QRegion(deviceRect));
-}
-
-void RenderWindow::Present(const QRegion &deviceRegion)
-{
-    if (!isVisible() || deviceRegion.isEmpty())
-        return;
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == 1) {
-        repaint(deviceRegion);
-        return;
-    }
-    QRegion logical;
-    for (const QRect &r : deviceRegion)
-        logical += QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio).toAlignedRect();
-    repaint(logical);
-}
-
-void RenderWindow::paintEvent(QPaintEvent *event)
-{
-    // Only the asked-for parts of the canvas are drawn: a frame usually changes a strip or two.
-    QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    const bool direct = canvas_.format() == QImage::Format_RGB32 || canvas_.format() == QImage::Format_RGB16;
-    for (const QRect &r : event->region()) {
-        const QRectF area = r;
-        const QRectF source(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio);
-        if (direct) {
-            painter.drawImage(area, canvas_, source);
-            continue;
-        }
-        // Other formats are converted for painting: convert the part shown, not the whole canvas.
-        const QRect part = source.toAlignedRect();
-        painter.drawImage(QRectF(part.x() / ratio, part.y() / ratio, part.width() / ratio, part.height() / ratio),
-                          canvas_.copy(part));
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-
-TTransitionEffect::TTransitionEffect(QObject *Owner) : QObject(Owner), pass2Options_(new SecondPassOptions(this))
-{
-    InitTransitionEngine();
-    AllowedDirections.set(tedNone);
-}
-
-TTransitionEffect::~TTransitionEffect()
-{
-    if (transitionList_)
-        transitionList_->RemoveTransition(this);
-    delete inputGuard_;
-    UnPrepare();
-}
-
-void TTransitionEffect::Assign(const QObject *Source)
-{
-    const auto *other = qobject_cast<const TTransitionEffect *>(Source);
-    if (!other)
-        throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                   .arg(Source ? Source->metaObject()->className() : "nil",
-                                        metaObject()->className())
-                                   .toStdString());
-    milliseconds_ = other->milliseconds_;
-    pass2Options_->Assign(other->pass2Options_);
-    passSetting_ = other->passSetting_;
-    ForceRendering = other->ForceRendering;
-    ForceScreenCopy = other->ForceScreenCopy;
-    ClientCoordinates = other->ClientCoordinates;
-    SetEnabled(other->enabled_);
-    flickerFreeWhenDisabled_ = other->flickerFreeWhenDisabled_;
-    SetDirection(other->direction_);
-    reversed_ = other->reversed_;
-    abortOnClick_ = other->abortOnClick_;
-    abortOnEscape_ = other->abortOnEscape_;
-}
-
-TTransitionEffect::EffectDirection TTransitionEffect::ReversedDirection() const
-{
-    switch (direction_) {
-    case tedRight: return tedLeft;
-    case tedLeft: return tedRight;
-    case tedDown: return tedUp;
-    case tedUp: return tedDown;
-    case tedDownRight: return tedUpLeft;
-    case tedUpLeft: return tedDownRight;
-    case tedDownLeft: return tedUpRight;
-    case tedUpRight: return tedDownLeft;
-    case tedIn: return tedOut;
-    case tedOut: return tedIn;
-    case tedNone: break;
-    }
-    return direction_;
-}
-
-int TTransitionEffect::GetBitmapsWidth(int Width) const { return Width; }
-PixelFormat TTransitionEffect::GetPixelFormat() const { return ScreenPixelFormat(); }
-bool TTransitionEffect::NeedDstImage() const { return true; }
-bool TTransitionEffect::NeedSrcImage() const { return true; }
-bool TTransitionEffect::AllowSrcRendering() const { return true; }
-bool TTransitionEffect::NeedWorkBitmap() const { return false; }
-bool TTransitionEffect::WorkOnSrcBitmap() const { return false; }
-QString TTransitionEffect::GetDescription() const { return QString::fromLatin1(metaObject()->className()); }
-QString TTransitionEffect::GetEditorName() const { return QStringLiteral("TTransitionEffectEditor"); }
-bool TTransitionEffect::FirstPassAnimated() const { return true; }
-
-void TTransitionEffect::SetEnabled(bool value)
-{
-    if (value == enabled_)
-        return;
-    enabled_ = value;
-    if (!value)
-        UnPrepare();
-}
-
-void TTransitionEffect::SetDirection(EffectDirection value)
-{
-    if (int(value) >= 0 && int(value) < 16 && AllowedDirections.test(size_t(value)))
-        direction_ = value;
-}
-
-int TTransitionEffect::GetPassCount() const
-{
-    switch (passSetting_) {
-    case teOnePass: return 1;
-    case teTwoPasses: return 2;
-    case tePaletteDependent: return ScreenBitsPerPixel() == 8 ? 2 : 1;
-    }
-    return 1;
-}
-
-bool TTransitionEffect::GetReversedToUse() const
-{
-    const bool invert = pass2Options_->Reversed() && GetPassCount() == 2 && FirstPassAnimated() && !inSecondPass_;
-    return invert ? !reversed_ : reversed_;
-}
-
-TTransitionEffect::EffectDirection TTransitionEffect::GetDirectionToUse() const
-{
-    return GetReversedToUse() ? ReversedDirection() : direction_;
-}
-
-void TTransitionEffect::SetTransitionList(TTransitionList *List)
-{
-    if (List == transitionList_)
-        return;
-    if (transitionList_)
-        transitionList_->RemoveTransition(this);
-    if (List)
-        List->AddTransition(this);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Prepare
@@ -440,7 +197,7 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
         const QSize shotSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
         screenShot_ = screenCopy(Control, screenRect_, shotSize, GetPixelFormat());
         if (host) {
-            renderWindow_ = new RenderWindow(host);
+            renderWindow_ = new ::RenderWindow(host);
             if (host == parentOf(Control)) {
                 const QObjectList &siblings = host->children();
                 QWidget *above = nullptr;
@@ -455,7 +212,7 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
                 renderWindow_->raise();
             }
         } else {
-            renderWindow_ = new RenderWindow(nullptr);
+            renderWindow_ = new ::RenderWindow(nullptr);
             renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
         renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
@@ -834,102 +591,5 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
     FireEvent(OnAfterTransition);
 }
 
-// ---------------------------------------------------------------------------------------------
-
-TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffect(Owner) {}
-
-QString TFlickerFreeTransition::GetDescription() const { return QStringLiteral("Flicker free cut"); }
-bool TFlickerFreeTransition::NeedSrcImage() const { return false; }
-PixelFormat TFlickerFreeTransition::GetPixelFormat() const { return pfDevice; }
-
-void TFlickerFreeTransition::RunTransition(PassData &Data)
-{
-    if (Data.DstBmp && Data.GetCanvas())
-        CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
-    if (Data.RenderWindow && !Data.Bitmap)
-        Data.RenderWindow->Present(QRect(0, 0, Data.Width, Data.Height));
-}
-
-// ---------------------------------------------------------------------------------------------
-
-TTransitionList::TTransitionList(QObject *Owner) : QObject(Owner) { InitTransitionEngine(); }
-
-TTransitionList::~TTransitionList()
-{
-    while (!items_.empty())
-        delete items_.back();
-}
-
-void TTransitionList::AddTransition(TTransitionEffect *Effect)
-{
-    if (!Effect || Effect->transitionList_ == this)
-        return;
-    if (Effect->transitionList_)
-        Effect->transitionList_->RemoveTransition(Effect);
-    items_.push_back(Effect);
-    Effect->transitionList_ = this;
-}
-
-void TTransitionList::RemoveTransition(TTransitionEffect *Effect)
-{
-    const auto it = std::find(items_.begin(), items_.end(), Effect);
-    if (it == items_.end())
-        return;
-    items_.erase(it);
-    Effect->transitionList_ = nullptr;
-}
-
-TTransitionEffect *TTransitionList::Items(int Index) const
-{
-    if (Index < 0 || Index >= Count())
-        throw TransitionError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
-    return items_[size_t(Index)];
-}
-
-// ---------------------------------------------------------------------------------------------
-
 bool AnyEffectPrepared() { return g_anyEffectPrepared; }
 
-void InitTransitionEngine()
-{
-    static bool initialised = false;
-    if (initialised)
-        return;
-    initialised = true;
-    const QByteArray bits = qgetenv("LUMETTA_SCREEN_BPP");
-    if (!bits.isEmpty()) {
-        bool ok = false;
-        const int value = bits.toInt(&ok);
-        if (!ok || value == 0 || !SetScreenBitsPerPixel(value))
-            std::fprintf(stderr, "LUMETTA_SCREEN_BPP=%s is not one of 8, 15, 16, 24, 32; the screen's depth is used\n",
-                         bits.constData());
-    }
-    g_anyEffectPrepared = false;
-    RegisterTransitionClasses();
-}
-
-void RegisterTransitionClass(const QMetaObject &MetaObject, EffectFactory Factory)
-{
-    for (const RegisteredClass &entry : classRegistry())
-        if (qstrcmp(entry.metaObject->className(), MetaObject.className()) == 0)
-            return;
-    classRegistry().push_back({&MetaObject, Factory});
-}
-
-TTransitionEffect *CreateTransitionEffect(const QString &ClassName, QObject *Owner)
-{
-    InitTransitionEngine();
-    for (const RegisteredClass &entry : classRegistry())
-        if (ClassName.compare(QLatin1String(entry.metaObject->className()), Qt::CaseInsensitive) == 0)
-            return entry.factory(Owner);
-    return nullptr;
-}
-
-QStringList RegisteredTransitionClasses()
-{
-    InitTransitionEngine();
-    QStringList names;
-    for (const RegisteredClass &entry : classRegistry())
-        names.append(QString::fromLatin1(entry.metaObject->className()));
-    return names;
-}
