@@ -106,7 +106,7 @@ TEST(BlendKernel, GoldenLevels)
     };
     for (const BlendKernels &variant : BlendKernelVariants())
         for (const Case &c : cases)
-            EXPECT_EQ(Mix(c.o, c.n, c.level, c.format, variant.blend), c.expected)
+            EXPECT_EQ(Mix(c.o, c.n, c.level, c.format, variant.blendRow), c.expected)
                 << variant.name << " level " << c.level << " " << FormatName(c.format) << std::hex << " o " << c.o
                 << " n " << c.n;
 }

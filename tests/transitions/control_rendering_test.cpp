@@ -294,4 +294,4 @@ TEST(RefreshControl, MarkersAreStoredAndCleared)
 
 }  // namespace
 
-#include "teRender_test.moc"
+#include "control_rendering_test.moc"

@@ -22,20 +22,6 @@ std::vector<std::uint8_t> noise(size_t bytes, std::mt19937 &gen)
     return v;
 }
 
-// Masks with long empty and full runs as well as mixed bytes, so every path is taken.
-std::vector<std::uint8_t> mixedMask(size_t bytes, std::mt19937 &gen)
-{
-    std::vector<std::uint8_t> v(bytes);
-    for (size_t i = 0; i < bytes; ++i) {
-        switch ((i / 4) % 4) {
-        case 0: v[i] = 0; break;
-        case 1: v[i] = 0xFF; break;
-        default: v[i] = std::uint8_t(gen()); break;
-        }
-    }
-    return v;
-}
-
 // The value of pixel i of a row, as the rule sees it.
 std::uint32_t pixelAt(const std::uint8_t *row, int i, int bpp)
 {
