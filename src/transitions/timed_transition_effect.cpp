@@ -67,18 +67,18 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
     lastFlush_ = 0;
     lastEnd_ = 0;
 
-    Stopwatch passChrono;
+    Stopwatch passStopwatch;
     struct Scope
     {
         TTimedTransitionEffect *effect;
         ~Scope()
         {
-            effect->passChrono_ = nullptr;
+            effect->passStopwatch_ = nullptr;
             effect->WorkBitmap = nullptr;
         }
     } scope{this};
-    passChrono_ = &passChrono;
-    passChrono.Start();
+    passStopwatch_ = &passStopwatch;
+    passStopwatch.Start();
 
     int current = lumetta::RoundEven(stepF_);
     int prev = 0;
@@ -91,12 +91,12 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
         current = lumetta::RoundEven(float(current) + stepF_);
     }
     ShowFinalPicture(Data);
-    passChrono.Pause();
+    passStopwatch.Pause();
 }
 
 void TTimedTransitionEffect::Pace(int Current, int FrameCount)
 {
-    auto T = [this] { return float(passChrono_->Elapsed()); };
+    auto T = [this] { return float(passStopwatch_->Elapsed()); };
 
     const float prevFlush = lastFlush_;
     const float t0 = T();
@@ -107,10 +107,10 @@ void TTimedTransitionEffect::Pace(int Current, int FrameCount)
     const float wait = (targetStep_ - prevFlush) - (t1 - lastEnd_);
     if (wait > 0) {
         // A busy wait on the counter: no sleep and no event processing, to meet frame times.
-        waitChrono_.Start();
-        while (float(waitChrono_.Elapsed()) < wait) {
+        waitStopwatch_.Start();
+        while (float(waitStopwatch_.Elapsed()) < wait) {
         }
-        waitChrono_.Reset();
+        waitStopwatch_.Reset();
     }
     const float waited = T() - t1;
     const float prevEnd = lastEnd_;

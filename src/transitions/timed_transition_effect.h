@@ -46,9 +46,9 @@ private:
     void Pace(int Current, int FrameCount);
     void RunStepped(int FrameCount, PassData &Data);
 
-    Stopwatch waitChrono_;
+    Stopwatch waitStopwatch_;
     // State of the paced loop of the running pass.
-    Stopwatch *passChrono_ = nullptr;
+    Stopwatch *passStopwatch_ = nullptr;
     float targetStep_ = 0;
     float stepF_ = 1;
     float lastFlush_ = 0;

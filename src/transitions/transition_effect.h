@@ -1,15 +1,17 @@
 #pragma once
 
-// Transition engine: effects, effect lists, the run of one transition over a widget.
+// The effect base: settings, the prepare/execute cycle of one transition over a widget
+// (transition_effect_run.cpp) and the headless run on images.
 //
 // Using an effect (any Qt program):
 //     if (effect->Prepare(panel, panel->rect())) { change the panel; effect->Execute(); }
 //     effect->UnPrepare();
-// Execute may throw TransitionAborted (a pass without frames: show no message) or TransitionError; the
-// engine has cleaned up (render window gone, effect unprepared, OnAfterTransition fired) by then.
+// Execute may throw TransitionAborted (a pass without frames: show no message) or
+// TransitionError; the engine has cleaned up (render window gone, effect unprepared,
+// OnAfterTransition fired) by then.
 //
-// Writing an effect: most effects derive from TTimedTransitionEffect (timed_transition_effect.h) and implement
-// Initialize / DrawFrame / Finalize; a few override RunTransition directly. Everything an effect
+// Writing an effect: most effects derive from TTimedTransitionEffect (timed_transition_effect.h)
+// and implement Initialize / DrawFrame / Finalize; a few override RunTransition directly. Everything an effect
 // draws with is in the pass record PassData:
 //   SrcBmp  old picture of the pass (the intermediate picture in pass 2 of a two-pass run)
 //   DstBmp  new picture of the pass (the intermediate picture in pass 1 of a two-pass run)
@@ -44,12 +46,11 @@
 #include <functional>
 #include <memory>
 
-class TTransitionList;
-class RenderWindow;
 class InputGuard;
+class TTransitionEffect;
+class TTransitionList;
 
 using EffectEvent = std::function<void(QObject *Sender)>;
-class TTransitionEffect;
 using AbortQuery = std::function<void(QObject *Sender, TTransitionEffect *Transition, bool &Abort)>;
 
 class TTransitionEffect : public QObject
@@ -228,7 +229,7 @@ private:
     QImage *canvas_ = nullptr;
     const FrameStepping *stepping_ = nullptr;
     PassData *passData_ = nullptr;
-    Stopwatch abortChrono_;
+    Stopwatch abortStopwatch_;
     class InputGuard *inputGuard_ = nullptr;
 };
 

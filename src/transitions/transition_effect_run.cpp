@@ -17,7 +17,6 @@
 #include <cmath>
 
 // The prepare/execute cycle of an effect: the render window, the snapshots and the passes.
-
 namespace {
 
 bool g_anyEffectPrepared = false;
@@ -295,7 +294,7 @@ void TTransitionEffect::FireEvent(const EffectEvent &event)
 
 void TTransitionEffect::CheckAbort()
 {
-    if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortChrono_.Elapsed() <= 300)
+    if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortStopwatch_.Elapsed() <= 300)
         return;
     if (inputGuard_) {
         QCoreApplication::processEvents();
@@ -306,8 +305,8 @@ void TTransitionEffect::CheckAbort()
     }
     if (!Aborted && OnAbortQuery)
         OnAbortQuery(this, this, Aborted);
-    abortChrono_.Reset();
-    abortChrono_.Start();
+    abortStopwatch_.Reset();
+    abortStopwatch_.Start();
 }
 
 PassData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst) const
@@ -349,11 +348,11 @@ void TTransitionEffect::RunPass(PassData &Data)
         ~Scope()
         {
             effect->passData_ = nullptr;
-            effect->abortChrono_.Reset();
+            effect->abortStopwatch_.Reset();
         }
     } scope{this};
     passData_ = &Data;
-    abortChrono_.Start();
+    abortStopwatch_.Start();
     RunTransition(Data);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/random.h"
 #include "transitions/block_transition.h"
+#include "transitions/headless_run.h"
 #include "transitions/mono_paint.h"
 #include "transitions/puzzle_pieces.h"
 
@@ -34,9 +35,7 @@ Frames run(TTransitionEffect &effect, const QImage &from, const QImage &to, int 
             *frameCount = n;
     };
     stepping.FrameShown = [&](int, int frame, const QImage &shown) { frames[frame] = shown.copy(); };
-    QImage canvas;
-    effect.ExecuteOnImages(from, to, canvas, &stepping);
-    frames[-1] = canvas;
+    frames[-1] = RunHeadless(effect, from, to, stepping).final;
     return frames;
 }
 

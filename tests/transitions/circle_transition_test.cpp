@@ -2,6 +2,7 @@
 
 #include "transitions/bitmap.h"
 #include "transitions/circle_transition.h"
+#include "transitions/headless_run.h"
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,10 @@ CircleRun run(TCircleTransition &effect, const QImage &from, const QImage &to, i
     CircleRun r;
     FrameStepping stepping;
     stepping.Step = step;
-    stepping.PassStarted = [&](int, int n) { r.frameCount = n; };
     stepping.FrameShown = [&](int, int frame, const QImage &shown) { r.frames[frame] = shown.copy(); };
-    try {
-        effect.ExecuteOnImages(from, to, r.final, &stepping);
-    } catch (const TransitionAborted &) {
-    }
+    const HeadlessRun headless = RunHeadless(effect, from, to, stepping);
+    r.frameCount = headless.frameCount;
+    r.final = headless.final;
     return r;
 }
 

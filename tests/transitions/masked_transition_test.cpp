@@ -1,4 +1,5 @@
 #include "common/random.h"
+#include "transitions/headless_run.h"
 #include "transitions/mask_paint.h"
 #include "transitions/masked_transition.h"
 #include "transitions/mono_paint.h"
@@ -67,8 +68,7 @@ std::vector<QImage> run(TProbeMasked &effect, const QImage &from, const QImage &
     std::vector<QImage> shown;
     FrameStepping stepping;
     stepping.FrameShown = [&](int, int, const QImage &image) { shown.push_back(image.copy()); };
-    QImage canvas;
-    effect.ExecuteOnImages(from, to, canvas, &stepping);
+    RunHeadless(effect, from, to, stepping);
     return shown;
 }
 

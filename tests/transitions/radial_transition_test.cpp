@@ -1,4 +1,5 @@
 #include "transitions/form_reader.h"
+#include "transitions/headless_run.h"
 #include "transitions/radial_transition.h"
 
 #include <gtest/gtest.h>
@@ -29,15 +30,13 @@ PassRecord run(TRadialTransition &effect, int w, int h, int step, int lastKept =
     PassRecord result;
     FrameStepping stepping;
     stepping.Step = step;
-    stepping.PassStarted = [&](int, int count) { result.frameCount = count; };
     stepping.FrameShown = [&](int, int frame, const QImage &shown) {
         if (frame <= lastKept)
             result.frames.push_back({frame, shown.copy()});
     };
-    try {
-        effect.ExecuteOnImages(solid(w, h, kOld), solid(w, h, kNew), result.final, &stepping);
-    } catch (const TransitionAborted &) {
-    }
+    const HeadlessRun headless = RunHeadless(effect, solid(w, h, kOld), solid(w, h, kNew), stepping);
+    result.frameCount = headless.frameCount;
+    result.final = headless.final;
     return result;
 }
 
