@@ -1,9 +1,10 @@
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
-#include "noise_picture.h"
-#include "transitions/teBlend.h"
-#include "transitions/teBlndWk.h"
-#include "transitions/teFuse.h"
+#include "transitions/blend_kernels.h"
+#include "transitions/blend_transition.h"
+#include "transitions/fuse_transition.h"
+#include "transitions/headless_run.h"
+#include "transitions/noise_picture.h"
 
 #include <QImage>
 
@@ -68,7 +69,7 @@ BENCHMARK(BM_TwoReadsOneWrite)->Unit(benchmark::kMillisecond);
 void BM_BlendFrame(benchmark::State &state)
 {
     Frames &f = SharedFrames();
-    const KernelVariant variant = AvailableKernels()[std::size_t(state.range(0))];
+    const BlendKernels variant = BlendKernelVariants()[std::size_t(state.range(0))];
     state.SetLabel(variant.name);
     const auto *o = reinterpret_cast<const std::uint32_t *>(f.oldImage.constBits());
     const auto *n = reinterpret_cast<const std::uint32_t *>(f.newImage.constBits());
@@ -76,7 +77,7 @@ void BM_BlendFrame(benchmark::State &state)
     const int words = int(f.work.sizeInBytes() / 4);
     const int level = int(state.range(1));
     for (auto _ : state) {
-        variant.blend(o, n, out, words, level, BlendWordFormat::Bytes32);
+        variant.blendRow(o, n, out, words, level, BlendWordFormat::Bytes32);
         benchmark::ClobberMemory();
     }
     SetBytes(state, f.work.sizeInBytes());
@@ -84,7 +85,7 @@ void BM_BlendFrame(benchmark::State &state)
 
 void BlendFrameArgs(benchmark::internal::Benchmark *b)
 {
-    for (std::size_t v = 0; v < AvailableKernels().size(); ++v)
+    for (std::size_t v = 0; v < BlendKernelVariants().size(); ++v)
         for (int level : {11, 32})
             b->Args({std::int64_t(v), level});
 }
@@ -95,7 +96,7 @@ BENCHMARK(BM_BlendFrame)->Apply(BlendFrameArgs)->Unit(benchmark::kMillisecond);
 void BM_PatternCopyFrame(benchmark::State &state)
 {
     Frames &f = SharedFrames();
-    const KernelVariant variant = AvailableKernels()[std::size_t(state.range(0))];
+    const BlendKernels variant = BlendKernelVariants()[std::size_t(state.range(0))];
     state.SetLabel(variant.name);
     const int cellsPerRow = int(state.range(1));
     const std::uint8_t cells = std::uint8_t((1u << cellsPerRow) - 1u);
@@ -104,7 +105,7 @@ void BM_PatternCopyFrame(benchmark::State &state)
     const qsizetype stride = f.work.bytesPerLine();
     for (auto _ : state) {
         for (int y = 0; y < kHeight; ++y)
-            variant.patternCopy(src + y * stride, dst + y * stride, kWidth, 4, cells);
+            variant.patternCopyRow(src + y * stride, dst + y * stride, kWidth, 4, cells);
         benchmark::ClobberMemory();
     }
     SetBytes(state, f.work.sizeInBytes());
@@ -122,7 +123,7 @@ void RunPass(benchmark::State &state, TTimedTransitionEffect &effect, int frames
     std::clock_t cpu = 0;
     for (auto _ : state) {
         const std::clock_t start = std::clock();
-        effect.ExecuteOnImages(f.oldImage, f.newImage, canvas);
+        canvas = RunHeadless(effect, f.oldImage, f.newImage).final;
         cpu += std::clock() - start;
     }
     state.counters["cpu_ms_per_frame"] =

@@ -2,7 +2,7 @@
 // sorting), and rendering a full-HD panel with children beside QWidget::grab.
 #include "browse/file_list_view.h"
 #include "browse/explorer_listing.h"
-#include "transitions/teRender.h"
+#include "transitions/control_rendering.h"
 
 #include <QApplication>
 #include <QFile>

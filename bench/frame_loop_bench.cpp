@@ -3,7 +3,8 @@
 // to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced
 // pass keeps its duration.
 
-#include "transitions/teTimed.h"
+#include "transitions/headless_run.h"
+#include "transitions/timed_transition_effect.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,8 +24,8 @@ class TIdleTransition : public TTimedTransitionEffect
 public:
     QRect update;
     bool NeedWorkBitmap() const override { return true; }
-    void Initialize(TTETransitionData &, int &FrameCount) override { FrameCount = kFrames; }
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void Initialize(PassData &, int &FrameCount) override { FrameCount = kFrames; }
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
         UpdateRect = update;
@@ -46,7 +47,7 @@ void RunPass(benchmark::State &state, const QRect &update)
     const QImage from = Picture(0xFF102030), to = Picture(0xFF405060);
     QImage canvas;
     for (auto _ : state) {
-        effect.ExecuteOnImages(from, to, canvas);
+        canvas = RunHeadless(effect, from, to).final;
         benchmark::DoNotOptimize(canvas.constBits());
     }
     // Milliseconds per drawn frame (shown in the seconds column of the counter).
@@ -70,9 +71,9 @@ void BM_PacedPassDuration(benchmark::State &state)
     QImage canvas;
     double overshoot = 0;
     for (auto _ : state) {
-        TTEChrono chrono;
+        Stopwatch chrono;
         chrono.Start();
-        effect.ExecuteOnImages(from, to, canvas);
+        canvas = RunHeadless(effect, from, to).final;
         overshoot += chrono.Elapsed() - 200;
     }
     state.counters["overshoot_ms"] = overshoot / double(state.iterations());

@@ -1,11 +1,11 @@
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
-#include "noise_picture.h"
-#include "transitions/teMaskPaint.h"
-#include "transitions/teMaskWk.h"
-#include "transitions/teMonoPaint.h"
-#include "transitions/teRows.h"
+#include "transitions/noise_picture.h"
+#include "transitions/mask_paint.h"
+#include "transitions/mask_kernels.h"
+#include "transitions/mono_paint.h"
+#include "transitions/row_kernels.h"
 
 #include <QImage>
 

@@ -3,7 +3,7 @@
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
 #include "show/show_project.h"
 #include "jpeg_sample.h"
-#include "noise_picture.h"
+#include "transitions/noise_picture.h"
 #include "media/picture.h"
 #include "player/player_window.h"
 #include "player/slide_composition.h"
@@ -98,7 +98,7 @@ void BM_ScreenPass(benchmark::State &state)
     Clock::time_point start, loopStart;
     double passMs = 0, loopMs = 0;
     effect->OnBeforeTransition = [&](QObject *) {
-        for (TTERenderWindow *window : show.window.SlideArea()->findChildren<TTERenderWindow *>())
+        for (RenderWindow *window : show.window.SlideArea()->findChildren<RenderWindow *>())
             window->installEventFilter(&counter);
         counter.paints = 0;
         counter.pixels = 0;

@@ -6,10 +6,11 @@
 //             two 1080p pictures, in place
 //   memcpy_us one contiguous memcpy of a frame's average changed bytes
 // x_draw and x_frame divide by rowcopy_us. Times are medians over the passes.
-#include "noise_picture.h"
-#include "transitions/teDrip.h"
-#include "transitions/teRows.h"
-#include "transitions/teWipe.h"
+#include "transitions/drip_transition.h"
+#include "transitions/headless_run.h"
+#include "transitions/noise_picture.h"
+#include "transitions/row_kernels.h"
+#include "transitions/wipe_transition.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -25,7 +26,7 @@ namespace {
 
 constexpr int W = 1920;
 constexpr int H = 1080;
-using TD = TTransitionEffect::TTEEffectDirection;
+using TD = TTransitionEffect::EffectDirection;
 // Rectangles frame f of n changes.
 using Changes = std::function<std::vector<QRect>(int f, int n)>;
 
@@ -50,7 +51,7 @@ public:
     double drawMicros = 0;
 
 protected:
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         const double t0 = ThreadMicros();
         Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
@@ -113,13 +114,13 @@ void RunPasses(benchmark::State &state, Timed<Effect> &effect, const Changes &ch
     const QImage from = NoisePicture({W, H}, 1), to = NoisePicture({W, H}, 2);
     QImage canvas;
     int frames = 0;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.PassStarted = [&](int, int count) { frames = count; };
     std::vector<double> passes, draws;
     for (auto _ : state) {
         effect.drawMicros = 0;
         const double t0 = ThreadMicros();
-        effect.ExecuteOnImages(from, to, canvas, &stepping);
+        canvas = RunHeadless(effect, from, to, stepping).final;
         passes.push_back(ThreadMicros() - t0);
         draws.push_back(effect.drawMicros);
     }
@@ -128,7 +129,7 @@ void RunPasses(benchmark::State &state, Timed<Effect> &effect, const Changes &ch
     std::vector<double> empty;
     for (int i = 0; i < 5; ++i) {
         const double t0 = ThreadMicros();
-        effect.ExecuteOnImages(from, to, canvas, &stepping);
+        canvas = RunHeadless(effect, from, to, stepping).final;
         empty.push_back(ThreadMicros() - t0);
     }
     lumetta::SetReferenceKernels(false);

@@ -1,6 +1,6 @@
 #include "fuzz_support.h"
 #include "transitions/TransEff.h"
-#include "transitions/teForm.h"
+#include "transitions/form_reader.h"
 
 using namespace lumetta;
 
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TTransitionList list;
     try {
         ReadTransitionList(QString::fromUtf8(fuzz::Bytes(data, size)), &list);
-    } catch (const ETransitionError &) {
+    } catch (const TransitionError &) {
     }
     return 0;
 }

@@ -299,10 +299,10 @@ void EffectSelectionDialog::PlayPreview()
         sample_->hide();
         effect->Execute();
         effect->UnPrepare();
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         effect->UnPrepare();
         sample_->hide();
-    } catch (const ETransitionError &error) {
+    } catch (const TransitionError &error) {
         effect->UnPrepare();
         sample_->hide();
         questions_->ShowMessage(QString::fromUtf8(error.what()));

@@ -3,7 +3,9 @@
 #include "common/random.h"
 #include "player/effect_catalogue.h"
 #include "transitions/TransEff.h"
-#include "transitions/teForm.h"
+#include "transitions/form_reader.h"
+#include "transitions/headless_run.h"
+#include "transitions/noise_picture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,7 +19,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <random>
 #include <vector>
 
 namespace {
@@ -187,7 +188,7 @@ int render(const QStringList &args)
 
     const QDir out(options.out);
     bool counted = false;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.Step = options.step;
     stepping.PassStarted = [&](int, int frameCount) {
         if (!counted)
@@ -202,28 +203,12 @@ int render(const QStringList &args)
                                  .arg(frame, 5, 10, QLatin1Char('0'));
         save(shown, out.filePath(name));
     };
-    QImage canvas;
-    try {
-        effect->ExecuteOnImages(from, to, canvas, &stepping);
-    } catch (const EAbort &) {
-        // A pass without frames ends silently; the area shows the new picture.
-    }
+    // A pass without frames ends silently; the area shows the new picture.
+    const HeadlessRun run = RunHeadless(*effect, from, to, stepping);
     if (!counted)
         print(QStringLiteral("frames 0\n"));
-    save(canvas, out.filePath(QStringLiteral("final.png")));
+    save(run.final, out.filePath(QStringLiteral("final.png")));
     return 0;
-}
-
-QImage noise(QSize size, std::uint32_t seed)
-{
-    QImage image(size, QImage::Format_RGB32);
-    std::mt19937 generator(seed);
-    for (int y = 0; y < size.height(); ++y) {
-        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            row[x] = 0xFF000000u | (generator() & 0xFFFFFFu);
-    }
-    return image;
 }
 
 double median(std::vector<double> values)
@@ -241,33 +226,20 @@ int bench(const QStringList &args)
     std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
     effect->SetMilliseconds(0);
 
-    QImage from = noise(options.size, 1);
-    QImage to = noise(options.size, 2);
-    // No word of the new picture equals the old one, so no kernel can skip work.
-    for (int y = 0; y < to.height(); ++y) {
-        auto *a = reinterpret_cast<const quint32 *>(from.constScanLine(y));
-        auto *b = reinterpret_cast<quint32 *>(to.scanLine(y));
-        for (int x = 0; x < to.width(); ++x)
-            if (a[x] == b[x])
-                b[x] ^= 1;
-    }
+    // No two words of the pictures are equal, so no kernel can skip work.
+    const QImage from = NoisePicture(options.size, 1);
+    const QImage to = NoisePicture(options.size, 2);
 
     int frameCount = 0;
-    TTEStepping stepping;
-    stepping.PassStarted = [&](int pass, int count) {
-        if (pass == 1)
-            frameCount = count;
-    };
     using Clock = std::chrono::steady_clock;
     std::vector<double> passes;
     QImage canvas;
     for (int i = 0; i < options.repeat; ++i) {
         const auto start = Clock::now();
-        try {
-            effect->ExecuteOnImages(from, to, canvas, &stepping);
-        } catch (const EAbort &) {
-        }
+        HeadlessRun run = RunHeadless(*effect, from, to);
         passes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        frameCount = std::max(run.frameCount, 0);
+        canvas = std::move(run.final);
     }
 
     const size_t bytes = size_t(canvas.sizeInBytes());
@@ -325,7 +297,7 @@ int main(int argc, char **argv)
         return 2;
     } catch (const UsageError &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.message.toLocal8Bit().constData());
-    } catch (const ETransitionError &error) {
+    } catch (const TransitionError &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.what());
     } catch (const std::exception &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.what());

@@ -1,7 +1,7 @@
 #include "player/effect_catalogue.h"
 
 #include "transitions/TransEff.h"
-#include "transitions/teForm.h"
+#include "transitions/form_reader.h"
 
 static void initCatalogueResource()
 {

@@ -427,7 +427,7 @@ void PlayerWindow::ExecuteEffect(int effect)
 {
     try {
         effects_->Items(effect)->Execute();
-    } catch (const EAbort &) {
+    } catch (const TransitionAborted &) {
         // A pass without frames: the new slide simply shows.
     } catch (const std::exception &error) {
         Notify(QString::fromLocal8Bit(error.what()));

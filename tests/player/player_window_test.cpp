@@ -105,7 +105,7 @@ protected:
     QString Caption() const { return show.CaptionBar()->text(); }
     bool RenderWindowLeft() const
     {
-        for (const TTERenderWindow *window : show.SlideArea()->findChildren<TTERenderWindow *>())
+        for (const RenderWindow *window : show.SlideArea()->findChildren<RenderWindow *>())
             if (window->isVisible())
                 return true;
         return AnyEffectPrepared();

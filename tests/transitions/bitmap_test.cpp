@@ -1,4 +1,4 @@
-#include "transitions/teBitmap.h"
+#include "transitions/bitmap.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,7 @@ TEST(Bitmap, FormatsAndConversion)
 {
     struct Case
     {
-        TPixelFormat format;
+        PixelFormat format;
         QImage::Format image;
     };
     const Case cases[] = {
@@ -90,7 +90,7 @@ TEST(Bitmap, FormatsAndConversion)
 
 TEST(Bitmap, ScreenFormatFollowsTheBitsOverride)
 {
-    const std::pair<int, TPixelFormat> cases[] = {{8, pf8bit}, {15, pf15bit}, {16, pf16bit}, {24, pf24bit}, {32, pf32bit}};
+    const std::pair<int, PixelFormat> cases[] = {{8, pf8bit}, {15, pf15bit}, {16, pf16bit}, {24, pf24bit}, {32, pf32bit}};
     for (const auto &[bits, format] : cases) {
         ASSERT_TRUE(SetScreenBitsPerPixel(bits));
         EXPECT_EQ(ScreenPixelFormat(), format);
@@ -111,7 +111,7 @@ TEST(Bitmap, CopyRectClipsAndCopiesPixels)
             noise.setPixel(x, y, 0xFF000000u | (generator() & 0xFFFFFF));
     const QRect rects[] = {QRect(0, 0, 13, 9), QRect(3, 2, 5, 4), QRect(-2, -3, 6, 6), QRect(10, 7, 9, 9)};
     const QPoint targets[] = {QPoint(0, 0), QPoint(1, 3), QPoint(-1, 4), QPoint(8, 6)};
-    for (TPixelFormat format : {pf1bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+    for (PixelFormat format : {pf1bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
         const QImage src = ConvertToPixelFormat(noise, format);
         for (const QRect &rect : rects) {
             for (const QPoint &to : targets) {
@@ -137,7 +137,7 @@ TEST(Bitmap, CopyRectConvertsBetweenFormatsAndFillRectFills)
     CopyRect(dst, src, QRect(1, 1, 2, 2));
     EXPECT_EQ(dst.pixel(1, 1), qRgb(0, 0, 255));
     EXPECT_EQ(dst.pixel(0, 0), qRgb(0, 0, 0));
-    for (TPixelFormat format : {pf8bit, pf16bit, pf24bit, pf32bit}) {
+    for (PixelFormat format : {pf8bit, pf16bit, pf24bit, pf32bit}) {
         QImage image = NewBitmap(5, 5, format);
         FillRect(image, QRect(1, 1, 10, 2), qRgb(255, 255, 255));
         EXPECT_EQ(image.pixel(4, 2), qRgb(255, 255, 255)) << format;

@@ -1,5 +1,5 @@
-#include "transitions/teBlend.h"
-#include "transitions/teFuse.h"
+#include "transitions/blend_transition.h"
+#include "transitions/fuse_transition.h"
 
 #include "effect_run.h"
 #include "panel_window.h"
@@ -20,7 +20,7 @@ class Probe : public Effect
 {
 public:
     std::map<int, QImage> frames;
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
         frames[CurrentFrame] = (this->Offscreen ? Data.GetCanvas() : Data.Canvas)->copy();
@@ -44,7 +44,7 @@ protected:
         effect.Execute();
         EXPECT_FALSE(effect.Prepared());
         EXPECT_FALSE(AnyEffectPrepared());
-        EXPECT_TRUE(top.findChildren<TTERenderWindow *>().isEmpty());
+        EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
         EXPECT_EQ(Shown({20, 20}), qRgb(255, 255, 255));
     }
 };

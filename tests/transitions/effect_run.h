@@ -1,10 +1,12 @@
 #pragma once
 
 #include "transitions/TransEff.h"
+#include "transitions/headless_run.h"
 
 #include <QImage>
 
 #include <map>
+#include <set>
 
 // Runs an effect headless on two pictures at a screen depth and keeps every frame shown.
 namespace lumetta::test {
@@ -24,23 +26,32 @@ struct ScreenDepth {
     ~ScreenDepth() { SetScreenBitsPerPixel(0); }
 };
 
-inline EffectRun RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to, int step = 1)
+// Runs effect and keeps the first pass's frames listed in keep (all of both passes when keep is
+// empty and keepAll is set).
+inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const QImage &to,
+                            const std::set<int> &keep, int step = 1, bool keepAll = false)
 {
     EffectRun run;
-    TTEStepping stepping;
+    FrameStepping stepping;
     stepping.Step = step;
-    stepping.PassStarted = [&](int pass, int frameCount) {
-        (pass == 1 ? run.frameCount : run.secondPassFrameCount) = frameCount;
-    };
     stepping.FrameShown = [&](int pass, int frame, const QImage &shown) {
-        (pass == 1 ? run.frames : run.secondPassFrames)[frame] = shown.copy();
+        if (keepAll)
+            (pass == 1 ? run.frames : run.secondPassFrames)[frame] = shown.copy();
+        else if (pass == 1 && keep.count(frame))
+            run.frames[frame] = shown.copy();
     };
-    try {
-        effect.ExecuteOnImages(from, to, run.final, &stepping);
-    } catch (const EAbort &) {
-        run.aborted = true;
-    }
+    const HeadlessRun headless = RunHeadless(effect, from, to, stepping);
+    run.frameCount = headless.frameCount;
+    run.secondPassFrameCount = headless.secondPassFrameCount;
+    run.final = headless.final;
+    run.aborted = headless.aborted;
     return run;
+}
+
+// Runs effect and keeps every frame shown.
+inline EffectRun RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to, int step = 1)
+{
+    return RunKeeping(effect, from, to, {}, step, true);
 }
 
 // A picture of one colour in the format of a screen depth's pictures.

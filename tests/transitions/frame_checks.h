@@ -14,29 +14,6 @@ namespace lumetta::test {
 
 inline const int ScreenDepths[] = {8, 15, 16, 24, 32};
 
-// Like RunEffect, but keeps only the frames listed (large pictures, long passes).
-inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const QImage &to,
-                            const std::set<int> &keep, int step = 1)
-{
-    EffectRun run;
-    TTEStepping stepping;
-    stepping.Step = step;
-    stepping.PassStarted = [&](int pass, int frameCount) {
-        if (pass == 1)
-            run.frameCount = frameCount;
-    };
-    stepping.FrameShown = [&](int pass, int frame, const QImage &shown) {
-        if (pass == 1 && keep.count(frame))
-            run.frames[frame] = shown.copy();
-    };
-    try {
-        effect.ExecuteOnImages(from, to, run.final, &stepping);
-    } catch (const EAbort &) {
-        run.aborted = true;
-    }
-    return run;
-}
-
 // picture as the engine converts it for the pixel format of shown.
 inline QImage AsShown(const QImage &picture, const QImage &shown)
 {

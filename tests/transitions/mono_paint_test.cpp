@@ -1,4 +1,4 @@
-#include "transitions/teMonoPaint.h"
+#include "transitions/mono_paint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "transitions/pixel_helpers.h"
 
-#include "transitions/teRows.h"
+#include "transitions/row_kernels.h"
 
 namespace lumetta::test {
 

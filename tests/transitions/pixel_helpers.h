@@ -1,9 +1,10 @@
 #pragma once
 
+#include "transitions/noise_picture.h"
+
 #include <QImage>
 
 #include <cstdint>
-#include <random>
 
 // Test pictures for the pixel effects: every screen format, filled with noise or a pattern
 // whose pixels tell where they came from.
@@ -16,20 +17,7 @@ inline const QImage::Format ScreenFormats[] = {QImage::Format_Indexed8, QImage::
 // A picture whose bytes are noise from seed (for Indexed8 a grey palette is attached).
 inline QImage NoiseImage(int w, int h, QImage::Format format, std::uint32_t seed)
 {
-    QImage image(w, h, format);
-    if (format == QImage::Format_Indexed8) {
-        QList<QRgb> palette;
-        for (int i = 0; i < 256; ++i)
-            palette.append(qRgb(i, i, i));
-        image.setColorTable(palette);
-    }
-    std::mt19937 gen(seed);
-    for (int y = 0; y < h; ++y) {
-        uchar *row = image.scanLine(y);
-        for (qsizetype i = 0; i < image.bytesPerLine(); ++i)
-            row[i] = uchar(gen());
-    }
-    return image;
+    return NoisePicture(QSize(w, h), seed, format);
 }
 
 // Raw bytes of pixel (x, y), as a number (up to 4 bytes).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transitions/teTimed.h"
+#include "transitions/timed_transition_effect.h"
 
 #include <functional>
 #include <stdexcept>
@@ -13,7 +13,7 @@ class TRecordingTransition : public TTimedTransitionEffect
 {
     Q_OBJECT
     Q_PROPERTY(int Frames READ Frames WRITE SetFrames)
-    Q_PROPERTY(TTransitionEffect::TTEEffectDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
@@ -29,18 +29,18 @@ public:
         SetDirection(tedRight);
     }
 
-    int Frames() const { return m_frames; }
-    void SetFrames(int value) { m_frames = value; }
+    int Frames() const { return frames_; }
+    void SetFrames(int value) { frames_ = value; }
 
-    bool NeedWorkBitmap() const override { return m_needWork; }
-    void SetNeedWork(bool value) { m_needWork = value; }
+    bool NeedWorkBitmap() const override { return needWork_; }
+    void SetNeedWork(bool value) { needWork_ = value; }
 
-    void Initialize(TTETransitionData &Data, int &FrameCount) override
+    void Initialize(PassData &Data, int &FrameCount) override
     {
         log.push_back("Initialize");
         if (failInInitialize)
             throw std::runtime_error("initialize failed");
-        FrameCount = m_frames;
+        FrameCount = frames_;
         millisecondsSeen.push_back(Milliseconds());
         if (Data.SrcBmp) {
             sourceCorner.push_back(Data.SrcBmp->pixel(0, 0));
@@ -50,7 +50,7 @@ public:
             CopyRect(*Data.Bitmap, *Data.SrcBmp, QRect(0, 0, Data.Width, Data.Height));
         lastData = Data;
     }
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
         calls.push_back({CurrentFrame, Step, FrameCount, PrevFrame});
@@ -62,22 +62,22 @@ public:
         if (paintColumns && Data.DstBmp && columns > 0)
             CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, columns, Data.Height));
     }
-    void Finalize(TTETransitionData &) override { log.push_back("Finalize"); }
+    void Finalize(PassData &) override { log.push_back("Finalize"); }
 
     std::vector<Call> calls;
     std::vector<std::string> log;
-    std::function<void(TTETransitionData &, int)> onDraw;
+    std::function<void(PassData &, int)> onDraw;
     std::vector<int> millisecondsSeen;
     std::vector<QRgb> sourceCorner;
     std::vector<QRgb> sourceFarCorner;
     bool paintColumns = true;
-    TTETransitionData lastData;
+    PassData lastData;
     int failAtFrame = -1;
     bool failInInitialize = false;
 
 private:
-    int m_frames = 10;
-    bool m_needWork = true;
+    int frames_ = 10;
+    bool needWork_ = true;
 };
 
 // Same, but pass 1 of a two-pass run is not animated.
@@ -105,15 +105,15 @@ public:
 class SimulatedClock
 {
 public:
-    explicit SimulatedClock(double tick = 0.001) : m_tick(tick)
+    explicit SimulatedClock(double tick = 0.001) : tick_(tick)
     {
-        TTEChrono::SetTimeSource([this] { return m_now += m_tick; });
+        Stopwatch::SetTimeSource([this] { return now_ += tick_; });
     }
-    ~SimulatedClock() { TTEChrono::SetTimeSource({}); }
-    void Advance(double ms) { m_now += ms; }
-    double Now() const { return m_now; }
+    ~SimulatedClock() { Stopwatch::SetTimeSource({}); }
+    void Advance(double ms) { now_ += ms; }
+    double Now() const { return now_; }
 
 private:
-    double m_now = 1000;
-    double m_tick;
+    double now_ = 1000;
+    double tick_;
 };

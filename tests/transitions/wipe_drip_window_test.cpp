@@ -1,7 +1,7 @@
 // Wipe and drip through Prepare and Execute over a live panel: the frames reach the render
 // window's canvas and the panel shows the new picture afterwards.
-#include "transitions/teDrip.h"
-#include "transitions/teWipe.h"
+#include "transitions/drip_transition.h"
+#include "transitions/wipe_transition.h"
 
 #include "panel_window.h"
 
@@ -47,7 +47,7 @@ public:
     QImage seen;
 
 protected:
-    void DrawFrame(TTETransitionData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         if (PrevFrame == watch && seen.isNull())
             seen = Data.Canvas->copy();
@@ -68,7 +68,7 @@ protected:
         panel->update();
         effect.Execute();
         EXPECT_FALSE(effect.Prepared());
-        EXPECT_TRUE(top.findChildren<TTERenderWindow *>().isEmpty());
+        EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
         EXPECT_EQ(Shown({110, 70}), QColor(Qt::green).rgb());
     }

@@ -1,0 +1,46 @@
+#include "transitions/circle_transition.h"
+
+#include "transitions/mono_paint.h"
+
+using namespace lumetta;
+
+TCircleTransition::TCircleTransition(QObject *Owner)
+    : TMaskedTransition(Owner)
+{
+    styleCount_ = 3;
+}
+
+QString TCircleTransition::GetDescription() const { return QStringLiteral("Circle"); }
+
+int TCircleTransition::ReversedSubStyle(int Style, int SubStyle) const { return CircleReversedSubStyle(Style, SubStyle); }
+
+bool TCircleTransition::UsesDeltaMask() const { return true; }
+
+int TCircleTransition::SubStyleCount(int Style) const { return CircleSubStyleCount(Style); }
+
+void TCircleTransition::Initialize(PassData &Data, int &FrameCount)
+{
+    TMaskedTransition::Initialize(Data, FrameCount);
+    plan_ = MakeCirclePlan(Data.Width, Data.Height, GetStyleToUse(), GetSubStyleToUse());
+    frames_.emplace(plan_, Data.Width, Data.Height);
+    FrameCount = plan_.frames;
+}
+
+void TCircleTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int, int, PassData &, bool &WhiteIsNew)
+{
+    // A sub-style the style does not offer paints nothing and leaves the old picture showing.
+    WhiteIsNew = plan_.grows;
+    if (!plan_.draws)
+        return;
+    const CircleFrame frame = frames_->Frame(CurrentFrame, Step);
+    UpdateRect = frame.update;
+    UnchangedRect = frame.unchanged;
+    const QRect &d = frame.disc;
+    FillMonoEllipse(Mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
+}
+
+void TCircleTransition::Finalize(PassData &Data)
+{
+    frames_.reset();
+    TMaskedTransition::Finalize(Data);
+}

@@ -1,0 +1,100 @@
+#include "transitions/drip_kernels.h"
+
+#include "transitions/row_kernels.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace lumetta {
+
+void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    for (int i = 0; i < width; ++i)
+        std::memcpy(dst + qsizetype(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
+}
+
+void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    if (width <= 0)
+        return;
+    switch (bytesPerPixel) {
+    case 1:
+        std::memset(dst, pixel[0], std::size_t(width));
+        return;
+    case 2: {
+        std::uint16_t v;
+        std::memcpy(&v, pixel, 2);
+        std::fill_n(reinterpret_cast<std::uint16_t *>(dst), width, v);
+        return;
+    }
+    case 4: {
+        std::uint32_t v;
+        std::memcpy(&v, pixel, 4);
+        std::fill_n(reinterpret_cast<std::uint32_t *>(dst), width, v);
+        return;
+    }
+    default: {
+        // Odd pixel sizes: double the filled part with each copy.
+        const std::size_t total = std::size_t(width) * bytesPerPixel;
+        std::memcpy(dst, pixel, std::size_t(bytesPerPixel));
+        std::size_t done = std::size_t(bytesPerPixel);
+        while (done < total) {
+            const std::size_t n = std::min(done, total - done);
+            std::memcpy(dst + done, dst, n);
+            done += n;
+        }
+    }
+    }
+}
+
+namespace {
+
+std::vector<DripKernels> detectVariants()
+{
+    return {{"reference", &FillRow_C}, {"words", &FillRow_Words}};
+}
+
+}  // namespace
+
+const std::vector<DripKernels> &DripKernelVariants()
+{
+    static const std::vector<DripKernels> variants = detectVariants();
+    return variants;
+}
+
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    KernelsInUse(DripKernelVariants()).fillRow(dst, pixel, width, bytesPerPixel);
+}
+
+void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r)
+{
+    if (srcX < 0 || srcX >= src.width())
+        return;
+    const HalfOpenRect c = Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}),
+                               {r.Left, 0, r.Right, src.height()});
+    if (c.IsEmpty())
+        return;
+    const int bpp = BytesPerPixel(dst);
+    const FillRowFn fill = KernelsInUse(DripKernelVariants()).fillRow;
+    uchar *out = dst.bits();
+    for (int y = c.Top; y < c.Bottom; ++y)
+        fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.Left) * bpp,
+             src.constScanLine(y) + qsizetype(srcX) * bpp, c.Width(), bpp);
+}
+
+void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom)
+{
+    if (srcY < 0 || srcY >= src.height())
+        return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, dst.height());
+    const std::size_t bytes = std::size_t(std::min(src.bytesPerLine(), dst.bytesPerLine()));
+    const uchar *s = src.constScanLine(srcY);
+    uchar *out = dst.bits();
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(out + qsizetype(y) * dst.bytesPerLine(), s, bytes);
+}
+
+}  // namespace lumetta

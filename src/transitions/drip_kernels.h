@@ -1,0 +1,34 @@
+#pragma once
+
+#include "transitions/half_open_rect.h"
+
+#include <QImage>
+
+#include <vector>
+
+// The drip's smearing: one line of the new picture repeated over the unsettled area.
+namespace lumetta {
+
+// Writes the pixel at pixel (bytesPerPixel bytes) into width pixels of dst.
+using FillRowFn = void (*)(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+
+void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+
+struct DripKernels {
+    const char *name;
+    FillRowFn fillRow;
+};
+
+// The reference first, then every faster variant this CPU can run (row_kernels.h).
+const std::vector<DripKernels> &DripKernelVariants();
+
+// Stretches column srcX of src over rectangle r of dst: every pixel of row y in r takes src's
+// pixel (srcX, y). Rows outside either image are skipped.
+void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r);
+
+// Copies row srcY of src, whole, into rows top..bottom-1 of dst (clipped to dst).
+void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom);
+
+}  // namespace lumetta

@@ -1,0 +1,17 @@
+#include "transitions/flicker_free_transition.h"
+
+#include "transitions/render_window.h"
+
+TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffect(Owner) {}
+
+QString TFlickerFreeTransition::GetDescription() const { return QStringLiteral("Flicker free cut"); }
+bool TFlickerFreeTransition::NeedSrcImage() const { return false; }
+PixelFormat TFlickerFreeTransition::GetPixelFormat() const { return pfDevice; }
+
+void TFlickerFreeTransition::RunTransition(PassData &Data)
+{
+    if (Data.DstBmp && Data.GetCanvas())
+        CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
+    if (Data.RenderWindow && !Data.Bitmap)
+        Data.RenderWindow->Present(QRect(0, 0, Data.Width, Data.Height));
+}

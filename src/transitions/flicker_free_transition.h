@@ -1,0 +1,17 @@
+#pragma once
+
+#include "transitions/transition_effect.h"
+
+// The trivial effect: the new picture replaces the old one in one copy, without flicker.
+class TFlickerFreeTransition : public TTransitionEffect
+{
+    Q_OBJECT
+
+public:
+    explicit TFlickerFreeTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    bool NeedSrcImage() const override;
+    PixelFormat GetPixelFormat() const override;
+    void RunTransition(PassData &Data) override;
+};

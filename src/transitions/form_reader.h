@@ -1,0 +1,36 @@
+#pragma once
+
+// Form descriptions of transition lists, as the effect catalogue is written:
+//
+//     object Trans: TTransitionList
+//       object SlowAlpha: TBlendTransition
+//         FlickerFreeWhenDisabled = True
+//         Pass2Options.UseSolidColor = False
+//       end
+//     end
+//
+// Each nested object is created by class name through the class registry; listed properties are
+// set by name (sub-objects by a dotted path), unlisted ones keep their defaults. Values: integers,
+// True/False, enumeration names, colour texts (clWhite, $00FFFFFF), 'quoted strings'.
+
+#include <QObject>
+#include <QString>
+
+class TTransitionList;
+
+// Reads a description whose root is a TTransitionList into List: List takes its name and each
+// nested effect, owned by Owner (List when null), is appended in description order. A malformed
+// description throws TransitionError naming the line and adds nothing to List.
+void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Owner = nullptr);
+
+// As ReadTransitionList, from a file or resource path; an unreadable file throws TransitionError.
+void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject *Owner = nullptr);
+
+// Sets the published property Name (a dotted path for sub-objects) of Object from its text as it
+// stands in a description; booleans ignore letter case. Throws TransitionError for an unknown
+// property or a bad value.
+void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value);
+
+// A colour text: a plain colour name as spelled (clBlack ... clWhite), "$" and 1 to 8 hexadecimal
+// digits, or a decimal number.
+bool ColorFromText(const QString &Text, int &Color);

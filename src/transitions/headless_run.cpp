@@ -1,0 +1,22 @@
+#include "transitions/headless_run.h"
+
+#include "transitions/transition_aborted.h"
+#include "transitions/transition_effect.h"
+
+HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QImage &to,
+                        const FrameStepping &stepping)
+{
+    HeadlessRun run;
+    FrameStepping counting = stepping;
+    counting.PassStarted = [&](int pass, int frameCount) {
+        (pass == 1 ? run.frameCount : run.secondPassFrameCount) = frameCount;
+        if (stepping.PassStarted)
+            stepping.PassStarted(pass, frameCount);
+    };
+    try {
+        effect.ExecuteOnImages(from, to, run.final, &counting);
+    } catch (const TransitionAborted &) {
+        run.aborted = true;
+    }
+    return run;
+}

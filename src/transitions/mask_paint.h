@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+
+// The 1-bit masks of masked effects (QImage::Format_Mono, bit 1 = white) and the shapes that
+// mono_paint.h does not draw. QPainter's aliased lines and polygon outlines on mono images
+// land up to a pixel away from the Bresenham pixels, so they are rasterised here:
+// - points are pixel centres: pixel (x, y) belongs to a polygon's interior when the point
+//   (x, y) lies inside or on it, so interior and Bresenham outline agree and wedges that
+//   share a ray direction leave no gaps;
+// - lines are Bresenham lines including both end points;
+// everything is clipped to the image, so shapes may reach outside it.
+namespace lumetta {
+
+// Width of masks, snapshots and work bitmaps of masked effects: rounded up to 32 pixels.
+int MaskedBitmapWidth(int width);
+
+// A mask of MaskedBitmapWidth(width) x height, all bits 0, colours black (0) and white (1).
+QImage CreateMask(int width, int height);
+
+void ClearMask(QImage &mask);
+void InvertMask(QImage &mask);
+
+void MaskLine(QImage &mask, QPoint from, QPoint to, bool white = true);
+// The polygon's interior (non-zero winding) and its outline.
+void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white = true);
+
+}  // namespace lumetta

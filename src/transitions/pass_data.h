@@ -1,0 +1,30 @@
+#pragma once
+
+#include "transitions/bitmap.h"
+
+#include <QImage>
+
+class RenderWindow;
+struct FrameStepping;
+
+// The per-pass record handed to the frame routines; it references the bitmaps, owns none.
+// The type names are qualified where a field of the same name follows.
+class PassData
+{
+public:
+    QImage *Bitmap = nullptr;
+    QImage *SrcBmp = nullptr;
+    QImage *DstBmp = nullptr;
+    QImage *Canvas = nullptr;
+    int Width = 0;
+    int Height = 0;
+    ::PixelFormat PixelFormat = pf32bit;
+    bool HighColor = true;
+
+    // The work bitmap when there is one, else the canvas.
+    QImage *GetCanvas() const { return Bitmap ? Bitmap : Canvas; }
+
+    // Engine side: the window that shows Canvas (null when headless) and the tool's stepping.
+    ::RenderWindow *RenderWindow = nullptr;
+    const FrameStepping *Stepping = nullptr;
+};

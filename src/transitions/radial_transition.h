@@ -1,0 +1,31 @@
+#pragma once
+
+#include "transitions/masked_transition.h"
+#include "transitions/radial_geometry.h"
+
+// Sweeps like clock hands about the centre (styles 1-3), the middle of an edge (4-5) or a
+// corner (6-7) with one, two or four hands; each frame paints the wedges the hands passed
+// since the previous frame, and the mask is cleared after every frame.
+class TRadialTransition : public TMaskedTransition
+{
+    Q_OBJECT
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int SubStyle READ SubStyle WRITE SetSubStyle)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TRadialTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    void Initialize(PassData &Data, int &FrameCount) override;
+    int ReversedSubStyle(int Style, int SubStyle) const override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                  PassData &Data, bool &WhiteIsNew) override;
+    bool ClearsMaskEachFrame() const override;
+    int SubStyleCount(int Style) const override;
+
+private:
+    lumetta::RadialGeometry geometry_;
+    int styleInUse_ = 1;
+    int subStyleInUse_ = 1;
+};

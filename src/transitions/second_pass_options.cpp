@@ -1,0 +1,19 @@
+#include "transitions/second_pass_options.h"
+
+#include "transitions/transition_error.h"
+
+SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent) {}
+
+void SecondPassOptions::Assign(const QObject *Source)
+{
+    const auto *other = qobject_cast<const SecondPassOptions *>(Source);
+    if (!other)
+        throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
+                                   .arg(Source ? Source->metaObject()->className() : "nil",
+                                        metaObject()->className())
+                                   .toStdString());
+    distributedTime_ = other->distributedTime_;
+    reversed_ = other->reversed_;
+    useSolidColor_ = other->useSolidColor_;
+    solidColor_ = other->solidColor_;
+}

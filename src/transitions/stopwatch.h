@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+
+// Stopwatch in milliseconds on the steady clock. The time source can be replaced process-wide so
+// that tests drive the pacing arithmetic with a simulated clock.
+class Stopwatch
+{
+public:
+    // Milliseconds from an arbitrary fixed origin, increasing.
+    using TimeSource = std::function<double()>;
+
+    Stopwatch();
+
+    // Starts only when reset or paused; a running stopwatch is left alone.
+    void Start();
+    // Milliseconds measured: the accumulated value, plus the running time when running.
+    double Elapsed() const;
+    // Stops time, keeping what was measured.
+    void Pause();
+    // Pauses and returns to zero.
+    void Reset();
+
+    double Accumulated() const { return accumulated_; }
+    bool IsPaused() const { return isPaused_; }
+    bool IsReset() const { return isReset_; }
+
+    // Replaces the clock of every stopwatch; an empty function restores the steady clock.
+    static void SetTimeSource(TimeSource source);
+    // Current reading of the clock in use, in milliseconds.
+    static double Now();
+
+private:
+    double accumulated_ = 0;
+    bool isPaused_ = false;
+    bool isReset_ = true;
+    double startCount_ = 0;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <exception>
+
+// The silent abort: ends an operation without a message.
+class TransitionAborted : public std::exception
+{
+public:
+    const char *what() const noexcept override { return "Operation aborted"; }
+};

@@ -1,0 +1,594 @@
+#include "transitions/transition_effect.h"
+
+#include "transitions/bitmap.h"
+#include "transitions/control_rendering.h"
+#include "transitions/input_guard.h"
+#include "transitions/render_window.h"
+#include "transitions/transition_error.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QRegion>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include <cmath>
+
+// The prepare/execute cycle of an effect: the render window, the snapshots and the passes.
+namespace {
+
+bool g_anyEffectPrepared = false;
+
+// Offset of the client area within the whole window: only top-level windows have a frame.
+QPoint clientOffset(const QWidget *widget)
+{
+    if (!widget->isWindow())
+        return {};
+    return widget->geometry().topLeft() - widget->frameGeometry().topLeft();
+}
+
+bool isPageControl(const QWidget *widget)
+{
+    return qobject_cast<const QStackedWidget *>(widget) || qobject_cast<const QTabWidget *>(widget);
+}
+
+QWidget *parentOf(const QWidget *widget) { return widget->isWindow() ? nullptr : widget->parentWidget(); }
+
+// A copy of image with width widened (or cut) to width; new columns are black.
+QImage widened(const QImage &image, int width)
+{
+    if (image.width() == width)
+        return image;
+    QImage out = NewBitmap(width, image.height(), PixelFormatOfImage(image), image.colorTable());
+    CopyRect(out, image, image.rect());
+    return out;
+}
+
+QSize deviceSizeOf(const QRect &logical, qreal ratio)
+{
+    return QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
+}
+
+// What the screen shows in screenRect (logical global coordinates) as a deviceSize image: the
+// window system's grab on X11, else the top-level window rendered off-screen.
+QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, PixelFormat format)
+{
+    const qreal ratio = control->devicePixelRatioF();
+    const QSize logicalSize(int(std::ceil(deviceSize.width() / ratio)), int(std::ceil(deviceSize.height() / ratio)));
+    QImage shot;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        QScreen *screen = control->screen();
+        const QPoint at = screenRect.topLeft() - screen->geometry().topLeft();
+        shot = screen->grabWindow(0, at.x(), at.y(), logicalSize.width(), logicalSize.height()).toImage();
+    }
+    if (shot.isNull()) {
+        QWidget *top = control->window();
+        const QRect inTop(top->mapFromGlobal(screenRect.topLeft()), logicalSize);
+        shot = QImage(deviceSize, QImage::Format_RGB32);
+        shot.fill(Qt::black);
+        shot.setDevicePixelRatio(ratio);
+        top->render(&shot, QPoint(), QRegion(inTop));
+    }
+    shot.setDevicePixelRatio(1);
+    QImage out = NewBitmap(deviceSize.width(), deviceSize.height(), format);
+    CopyRect(out, ConvertToPixelFormat(shot, format == pfDevice ? ScreenPixelFormat() : format), QRect(QPoint(), deviceSize));
+    return out;
+}
+
+QImage solidImage(QWidget *control, QSize deviceSize, PixelFormat format, ColorRef color)
+{
+    const QRgb rgb = color == clControlColor && control ? control->palette().color(control->backgroundRole()).rgb()
+                                                        : RgbOfColor(color);
+    QImage image = NewBitmap(deviceSize.width(), deviceSize.height(), format);
+    FillRect(image, image.rect(), rgb);
+    return image;
+}
+
+bool isWindowAbove(const QWidget *window, const QWidget *ours)
+{
+    if (window->windowFlags() & Qt::WindowStaysOnTopHint)
+        return true;
+    const Qt::WindowType type = window->windowType();
+    if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::Tool)
+        return true;
+    if (window->isActiveWindow() && !ours->isActiveWindow())
+        return true;
+    for (const QWidget *p = window->parentWidget(); p; p = p->parentWidget())
+        if (p->window() == ours)
+            return true;
+    return false;
+}
+
+bool isObscured(QWidget *control, const QRect &screenRect)
+{
+    QRegion screens;
+    for (QScreen *screen : QGuiApplication::screens())
+        screens += screen->geometry();
+    if (!QRegion(screenRect).subtracted(screens).isEmpty())
+        return true;
+    for (QWidget *w = control; w; w = parentOf(w)) {
+        if (w == control && !QRect(w->mapToGlobal(QPoint()), w->size()).contains(screenRect))
+            return true;
+        if (QWidget *parent = parentOf(w)) {
+            for (QObject *child : parent->children()) {
+                auto *sibling = qobject_cast<QWidget *>(child);
+                if (!sibling || sibling == w || sibling->isWindow() || !sibling->isVisible()
+                    || qobject_cast<RenderWindow *>(sibling))
+                    continue;
+                if (QRect(parent->mapToGlobal(sibling->pos()), sibling->size()).intersects(screenRect))
+                    return true;
+            }
+        }
+    }
+    const QWidget *ours = control->window();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top == ours || !top->isVisible() || top->isMinimized() || qobject_cast<RenderWindow *>(top))
+            continue;
+        if (top->frameGeometry().intersects(screenRect) && isWindowAbove(top, ours))
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Where the pictures of a run come from: a live control or the images of a headless run.
+struct TTransitionEffect::RunSources
+{
+    std::function<QImage()> render;      // the control as it paints itself now, widened
+    std::function<QImage()> screenCopy;  // what the area shows now, widened
+    std::function<QImage()> solid;       // the intermediate colour, widened
+};
+
+// ---------------------------------------------------------------------------------------------
+// Prepare
+
+bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
+{
+    RemoveRenderWindow();
+    if (!CanExecute() || g_anyEffectPrepared || !Control)
+        return false;
+    clientFlag_ = ClientCoordinates;
+
+    auto climb = [&] {
+        QWidget *parent = parentOf(Control);
+        if (!parent)
+            return;
+        Rect.translate(Control->pos() + (clientFlag_ ? QPoint() : clientOffset(Control)));
+        Control = parent;
+        clientFlag_ = true;
+    };
+    for (bool first = true;; first = false) {
+        if (!first)
+            climb();
+        if (QWidget *parent = parentOf(Control); parent && isPageControl(parent))
+            climb();
+        if (Control->isVisible())
+            break;
+        if (!parentOf(Control))
+            return false;
+    }
+
+    const QPoint offset = clientOffset(Control);
+    if (!clientFlag_) {
+        const QRect client(offset, Control->size());
+        if (client.contains(Rect)) {
+            clientFlag_ = true;
+            Rect.translate(-offset);
+        }
+    }
+    screenRect_ = QRect(Control->mapToGlobal(Rect.topLeft() - (clientFlag_ ? QPoint() : offset)), Rect.size());
+
+    // Pending paints finish before the picture is frozen.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+
+    QWidget *host = clientFlag_ ? Control : parentOf(Control);
+    const QRect windowRect = host ? QRect(host->mapFromGlobal(screenRect_.topLeft()), screenRect_.size()) : screenRect_;
+    control_ = Control;
+    controlRect_ = QRect(Control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset),
+                          screenRect_.size());
+    deviceSize_ = deviceSizeOf(screenRect_, Control->devicePixelRatioF());
+
+    try {
+        // One copy of the screen serves the canvas and, when Prepare copies it, the old picture.
+        const QSize shotSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
+        screenShot_ = screenCopy(Control, screenRect_, shotSize, GetPixelFormat());
+        if (host) {
+            renderWindow_ = new ::RenderWindow(host);
+            if (host == parentOf(Control)) {
+                const QObjectList &siblings = host->children();
+                QWidget *above = nullptr;
+                for (qsizetype i = siblings.indexOf(Control) + 1; i < siblings.size() && !above; ++i)
+                    if (auto *w = qobject_cast<QWidget *>(siblings.at(i)); w && !w->isWindow() && w != renderWindow_)
+                        above = w;
+                if (above)
+                    renderWindow_->stackUnder(above);
+                else
+                    renderWindow_->raise();
+            } else {
+                renderWindow_->raise();
+            }
+        } else {
+            renderWindow_ = new ::RenderWindow(nullptr);
+            renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+        }
+        renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
+                                           ? screenShot_
+                                           : screenShot_.copy(QRect(QPoint(), deviceSize_)));
+        renderWindow_->setGeometry(windowRect);
+        renderWindow_->show();
+        if (!host)
+            renderWindow_->raise();
+    } catch (...) {
+        screenShot_ = QImage();
+        RemoveRenderWindow();
+        throw;
+    }
+    return true;
+}
+
+bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
+{
+    if (prepared_)
+        UnPrepare();
+    if (!PrepareWindow(Control, Rect))
+        return false;
+    prepared_ = true;
+    g_anyEffectPrepared = true;
+    if (Disabled() || !NeedSrcImage()) {
+        screenShot_ = QImage();
+        return prepared_;
+    }
+    try {
+        const QSize size(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
+        const bool copy = ForceScreenCopy
+                          || (!ForceRendering && (!AllowSrcRendering() || !isObscured(control_, screenRect_)));
+        if (copy) {
+            // On an 8-bit screen a one-pass run copies the old picture at Execute.
+            if (GetPixelFormat() != pf8bit || GetPassCount() == 2)
+                srcImage_ = std::make_unique<QImage>(screenShot_);
+        } else {
+            const qreal ratio = control_->devicePixelRatioF();
+            const QRect rect(controlRect_.topLeft(), QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
+            QImage rendered = RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
+            srcImage_ = std::make_unique<QImage>(widened(rendered.copy(0, 0, rendered.width(), deviceSize_.height()), size.width()));
+        }
+    } catch (...) {
+        screenShot_ = QImage();
+        UnPrepare();
+        throw;
+    }
+    screenShot_ = QImage();
+    return prepared_;
+}
+
+void TTransitionEffect::UnPrepare()
+{
+    if (prepared_) {
+        srcImage_.reset();
+        midImage_.reset();
+        dstImage_.reset();
+        prepared_ = false;
+        g_anyEffectPrepared = false;
+    }
+    RemoveRenderWindow();
+}
+
+void TTransitionEffect::RemoveRenderWindow()
+{
+    delete renderWindow_.data();
+    renderWindow_ = nullptr;
+    control_ = nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Execute
+
+void TTransitionEffect::FireEvent(const EffectEvent &event)
+{
+    if (event)
+        event(this);
+}
+
+void TTransitionEffect::CheckAbort()
+{
+    if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortStopwatch_.Elapsed() <= 300)
+        return;
+    if (inputGuard_) {
+        QCoreApplication::processEvents();
+        if (abortOnClick_ && inputGuard_->clicked)
+            Aborted = true;
+        if (!Aborted && abortOnEscape_ && inputGuard_->escapePressed)
+            Aborted = true;
+    }
+    if (!Aborted && OnAbortQuery)
+        OnAbortQuery(this, this, Aborted);
+    abortStopwatch_.Reset();
+    abortStopwatch_.Start();
+}
+
+PassData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst) const
+{
+    PassData data;
+    data.Bitmap = work;
+    data.SrcBmp = src;
+    data.DstBmp = dst;
+    data.Canvas = canvas_;
+    data.Width = deviceSize_.width();
+    data.Height = deviceSize_.height();
+    const PixelFormat format = GetPixelFormat();
+    data.PixelFormat = format == pfDevice ? ScreenPixelFormat() : format;
+    data.HighColor = ScreenBitsPerPixel() > 8;
+    data.RenderWindow = renderWindow_;
+    data.Stepping = stepping_;
+    return data;
+}
+
+QImage *TTransitionEffect::WorkSetup(RunSources &sources, std::unique_ptr<QImage> &ownedWork)
+{
+    if (!srcImage_ && NeedSrcImage())
+        srcImage_ = std::make_unique<QImage>(sources.screenCopy());
+    if (!NeedWorkBitmap())
+        return nullptr;
+    if (NeedSrcImage() && WorkOnSrcBitmap())
+        return srcImage_.get();
+    ownedWork = std::make_unique<QImage>(
+        NewBitmap(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height(), GetPixelFormat()));
+    return ownedWork.get();
+}
+
+void TTransitionEffect::RunPass(PassData &Data)
+{
+    // The abort stopwatch restarts with every pass, also after one that failed.
+    struct Scope
+    {
+        TTransitionEffect *effect;
+        ~Scope()
+        {
+            effect->passData_ = nullptr;
+            effect->abortStopwatch_.Reset();
+        }
+    } scope{this};
+    passData_ = &Data;
+    abortStopwatch_.Start();
+    RunTransition(Data);
+}
+
+void TTransitionEffect::ShowFinalPicture(PassData &Data)
+{
+    if (!Data.DstBmp || !Data.Canvas)
+        return;
+    CopyRect(*Data.Canvas, *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
+    if (Data.RenderWindow)
+        Data.RenderWindow->Present(Data.Canvas->rect());
+}
+
+bool TTransitionEffect::CanDrawOnCanvas(const PassData &Data)
+{
+    const QImage *canvas = Data.Canvas, *work = Data.Bitmap;
+    return canvas && work && canvas != work && canvas->format() == work->format() &&
+           canvas->size() == work->size() && canvas->bytesPerLine() == work->bytesPerLine() &&
+           canvas->colorTable() == work->colorTable();
+}
+
+void TTransitionEffect::Flush()
+{
+    PassData *data = passData_;
+    if (data && data->Canvas) {
+        QImage &canvas = *data->Canvas;
+        const bool copy = Offscreen && WorkBitmap;
+        const QRect whole = copy ? WorkBitmap->rect() : canvas.rect();
+        // The unchanged part inside the update rectangle is neither copied nor repainted.
+        QRegion changed((UpdateRect == QRect() ? whole : UpdateRect).intersected(canvas.rect()));
+        if (!UnchangedRect.isEmpty())
+            changed -= UnchangedRect;
+        if (copy) {
+            for (const QRect &piece : changed)
+                CopyRect(canvas, *WorkBitmap, piece);
+        }
+        if (data->RenderWindow)
+            data->RenderWindow->Present(changed);
+    }
+    UpdateRect = QRect();
+    UnchangedRect = QRect();
+}
+
+void TTransitionEffect::RunOnePass(RunSources &sources)
+{
+    if (NeedDstImage())
+        dstImage_ = std::make_unique<QImage>(sources.render());
+    std::unique_ptr<QImage> ownedWork;
+    QImage *work = WorkSetup(sources, ownedWork);
+    PassData data = MakePassData(work, srcImage_.get(), dstImage_.get());
+    FireEvent(OnStartTransition);
+    RunPass(data);
+    FireEvent(OnEndTransition);
+}
+
+void TTransitionEffect::RunTwoPasses(RunSources &sources)
+{
+    const int savedMilliseconds = milliseconds_;
+    const bool distributed = pass2Options_->DistributedTime();
+    // Milliseconds reads its own value again after the run, also after a failure.
+    struct Restore
+    {
+        TTransitionEffect *effect;
+        int value;
+        bool active;
+        ~Restore()
+        {
+            if (active)
+                effect->milliseconds_ = value;
+        }
+    } restore{this, savedMilliseconds, distributed};
+    if (distributed)
+        milliseconds_ = savedMilliseconds / 2;
+
+    std::unique_ptr<QImage> ownedWork;
+    QImage *work = WorkSetup(sources, ownedWork);
+    bool started = false;
+    {
+        PassData data = MakePassData(work, srcImage_.get(), midImage_.get());
+        if (FirstPassAnimated()) {
+            FireEvent(OnStartTransition);
+            started = true;
+            RunPass(data);
+        }
+        QImage *target = data.GetCanvas();
+        CopyRect(*target, *midImage_, midImage_->rect());
+        if (target != canvas_ && canvas_)
+            CopyRect(*canvas_, *midImage_, midImage_->rect());
+        if (renderWindow_)
+            renderWindow_->Present(canvas_->rect());
+    }
+    if (work == srcImage_.get())
+        work = nullptr;
+    srcImage_.reset();
+    inSecondPass_ = true;
+
+    if (NeedDstImage())
+        dstImage_ = std::make_unique<QImage>(sources.render());
+    if (!ownedWork)
+        work = midImage_.get();
+    PassData data = MakePassData(work, midImage_.get(), dstImage_.get());
+    if (!started)
+        FireEvent(OnStartTransition);
+    RunPass(data);
+    FireEvent(OnEndTransition);
+}
+
+void TTransitionEffect::RunPasses(RunSources &sources)
+{
+    if (Disabled()) {
+        dstImage_ = std::make_unique<QImage>(sources.render());
+        CopyRect(*canvas_, *dstImage_, QRect(QPoint(), deviceSize_));
+        if (renderWindow_)
+            renderWindow_->Present(canvas_->rect());
+        return;
+    }
+    if (GetPassCount() == 2 && !midImage_)
+        midImage_ = std::make_unique<QImage>(pass2Options_->UseSolidColor() ? sources.solid() : sources.render());
+    if (midImage_)
+        RunTwoPasses(sources);
+    else
+        RunOnePass(sources);
+}
+
+void TTransitionEffect::FinishRun()
+{
+    if (inputGuard_) {
+        // Input that arrived during the run is consumed with it.
+        QCoreApplication::processEvents();
+        delete inputGuard_;
+        inputGuard_ = nullptr;
+    }
+    executing_ = false;
+    inSecondPass_ = false;
+    WorkBitmap = nullptr;
+    canvas_ = nullptr;
+    stepping_ = nullptr;
+}
+
+void TTransitionEffect::Execute()
+{
+    FireEvent(OnBeforeTransition);
+    try {
+        if (CanExecute()) {
+            if (!prepared_) {
+                RemoveRenderWindow();
+            } else {
+                Aborted = false;
+                executing_ = true;
+                inSecondPass_ = false;
+                UpdateRect = QRect();
+                if (IsAbortable())
+                    inputGuard_ = new InputGuard(renderWindow_);
+                if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible())) {
+                    QWidget *control = control_;
+                    const QSize bitmapSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
+                    const qreal ratio = control->devicePixelRatioF();
+                    const QRect renderRect(controlRect_.topLeft(),
+                                           QSize(int(std::ceil(bitmapSize.width() / ratio)), controlRect_.height()));
+                    const PixelFormat format = GetPixelFormat();
+                    RunSources sources;
+                    sources.render = [=, this] {
+                        QImage image = RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette());
+                        return widened(image.copy(0, 0, image.width(), bitmapSize.height()), bitmapSize.width());
+                    };
+                    sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
+                    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
+                    canvas_ = &renderWindow_->CanvasImage();
+                    RunPasses(sources);
+                    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+                    renderWindow_->hide();
+                    RefreshControl(control);
+                }
+                FinishRun();
+                UnPrepare();
+            }
+        }
+    } catch (...) {
+        FinishRun();
+        UnPrepare();
+        FireEvent(OnAfterTransition);
+        throw;
+    }
+    FireEvent(OnAfterTransition);
+}
+
+void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
+                                        const FrameStepping *Stepping, ColorRef ControlColor)
+{
+    FireEvent(OnBeforeTransition);
+    const PixelFormat format = GetPixelFormat();
+    const PixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
+    try {
+        if (!CanExecute()) {
+            // Nothing to animate: the area shows the new picture at once.
+            Canvas = ConvertToPixelFormat(To, canvasFormat);
+        } else {
+            if (From.size() != To.size())
+                throw TransitionError("The two pictures differ in size");
+            deviceSize_ = From.size();
+            const int bitmapsWidth = GetBitmapsWidth(deviceSize_.width());
+            Canvas = ConvertToPixelFormat(From, canvasFormat);
+            canvas_ = &Canvas;
+            stepping_ = Stepping;
+            Aborted = false;
+            executing_ = true;
+            inSecondPass_ = false;
+            UpdateRect = QRect();
+            if (!Disabled() && NeedSrcImage())
+                srcImage_ = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
+            RunSources sources;
+            sources.render = [&] { return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth); };
+            sources.screenCopy = [&] { return widened(Canvas, bitmapsWidth); };
+            const ColorRef solidColor =
+                pass2Options_->SolidColor() == clControlColor ? ControlColor : pass2Options_->SolidColor();
+            sources.solid = [&] {
+                return solidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
+            };
+            RunPasses(sources);
+            FinishRun();
+            srcImage_.reset();
+            midImage_.reset();
+            dstImage_.reset();
+        }
+    } catch (...) {
+        FinishRun();
+        srcImage_.reset();
+        midImage_.reset();
+        dstImage_.reset();
+        // With the run over, the area shows the control as it paints itself: the new picture.
+        if (!To.isNull())
+            Canvas = ConvertToPixelFormat(To, canvasFormat);
+        FireEvent(OnAfterTransition);
+        throw;
+    }
+    FireEvent(OnAfterTransition);
+}
+
+bool AnyEffectPrepared() { return g_anyEffectPrepared; }
+

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <stdexcept>
+
+// A failure of the engine, with the message to show.
+class TransitionError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};

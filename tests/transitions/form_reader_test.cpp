@@ -1,0 +1,151 @@
+#include "test_effects.h"
+
+#include "transitions/form_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+namespace {
+
+// The test effect is created by class name like any effect of the library.
+struct RegisterTestClasses
+{
+    RegisterTestClasses() { RegisterTransitionClass<TRecordingTransition>(); }
+} const registerTestClasses;
+
+const char kDescription[] =
+    "object Trans: TTransitionList\r\n"
+    "  object First: TRecordingTransition\r\n"
+    "    Frames = 25\r\n"
+    "    Milliseconds = 1700\r\n"
+    "    Direction = tedLeft\r\n"
+    "    AbortOnEscape = True\r\n"
+    "    PassSetting = teTwoPasses\r\n"
+    "    Pass2Options.UseSolidColor = False\r\n"
+    "    Pass2Options.SolidColor = clNavy\r\n"
+    "  end\r\n"
+    "\n"
+    "  object Cut: TFlickerFreeTransition\n"
+    "  end\n"
+    "end\n";
+
+TEST(FormReader, CreatesEffectsInOrderWithTheirProperties)
+{
+    QObject form;
+    TTransitionList list(&form);
+    ReadTransitionList(QString::fromLatin1(kDescription), &list, &form);
+    EXPECT_EQ(list.objectName(), "Trans");
+    ASSERT_EQ(list.Count(), 2);
+    auto *first = qobject_cast<TRecordingTransition *>(list.Items(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->objectName(), "First");
+    EXPECT_EQ(first->parent(), &form);
+    EXPECT_EQ(first->TransitionList(), &list);
+    EXPECT_EQ(first->Frames(), 25);
+    EXPECT_EQ(first->Milliseconds(), 1700);
+    EXPECT_EQ(first->Direction(), TTransitionEffect::tedLeft);
+    EXPECT_TRUE(first->AbortOnEscape());
+    EXPECT_EQ(first->PassSetting(), TTransitionEffect::teTwoPasses);
+    EXPECT_FALSE(first->Pass2Options()->UseSolidColor());
+    EXPECT_EQ(first->Pass2Options()->SolidColor(), 0x800000);
+    // Unlisted properties keep their defaults.
+    EXPECT_TRUE(first->Enabled());
+    EXPECT_FALSE(first->AbortOnClick());
+    EXPECT_FALSE(first->Pass2Options()->DistributedTime());
+    EXPECT_STREQ(list.Items(1)->metaObject()->className(), "TFlickerFreeTransition");
+    EXPECT_EQ(list.Items(1)->objectName(), "Cut");
+}
+
+TEST(FormReader, MalformedDescriptionsNameTheLine)
+{
+    struct Case
+    {
+        const char *text;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"object T: TTransitionList\n  object A: TNoSuchTransition\n  end\nend\n", "Line 2: unknown class TNoSuchTransition"},
+        {"object T: TTransitionList\n  object A: TFlickerFreeTransition\n    Colour = 3\n  end\nend\n",
+         "Line 3: TFlickerFreeTransition has no property Colour"},
+        {"object T: TTransitionList\n  object A: TRecordingTransition\n\n    Frames = many\n  end\nend\n",
+         "Line 4: Invalid value many for property Frames"},
+        {"object T: TTransitionList\n  object A: TRecordingTransition\n    Direction = tedSideways\n  end\nend\n",
+         "Line 3: Invalid value tedSideways for property Direction"},
+        {"object T: TTransitionList\n  object A: TFlickerFreeTransition\n    Enabled = yes\n  end\nend\n",
+         "Line 3: Invalid value yes for property Enabled"},
+        {"object T: TTransitionList\n  object A: TFlickerFreeTransition\n  end\n", "Line 4: missing end"},
+        {"object T: TTransitionList\nend\nend\n", "Line 3: text after the end of the description"},
+        {"object T: TFlickerFreeTransition\nend\n",
+         "Line 1: the description must start with a TTransitionList, not TFlickerFreeTransition"},
+        {"object T: TTransitionList\n  Milliseconds 5\nend\n", "Line 2: cannot read \"Milliseconds 5\""},
+        {"  Enabled = True\n", "Line 1: property outside an object"},
+        {"end\n", "Line 1: end without object"},
+        {"object T: TTransitionList\n  object A: TFlickerFreeTransition\n    object B: TFlickerFreeTransition\n",
+         "Line 3: an effect cannot contain objects"},
+    };
+    for (const Case &c : cases) {
+        TTransitionList list;
+        try {
+            ReadTransitionList(QString::fromLatin1(c.text), &list);
+            ADD_FAILURE() << "no failure for: " << c.text;
+        } catch (const TransitionError &error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_TRUE(list.children().isEmpty());
+    }
+}
+
+TEST(FormReader, FilesAndUnreadableFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.dfm");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kDescription);
+    file.close();
+    TTransitionList list;
+    ReadTransitionListFile(path, &list);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items(0)->parent(), &list);
+    EXPECT_THROW(ReadTransitionListFile(dir.filePath("missing.dfm"), &list), TransitionError);
+}
+
+TEST(FormReader, ColourTexts)
+{
+    struct Case
+    {
+        const char *text;
+        bool ok;
+        int value;
+    };
+    const Case cases[] = {
+        {"clWhite", true, 0xFFFFFF}, {"clRed", true, 0x0000FF}, {"$00D5E7EA", true, 0xD5E7EA},
+        {"$1FFFFFFF", true, 0x1FFFFFFF}, {"255", true, 255}, {"-1", true, -1},
+        {"clwhite", false, 0}, {"$", false, 0}, {"$123456789", false, 0}, {"red", false, 0},
+    };
+    for (const Case &c : cases) {
+        int value = 0;
+        EXPECT_EQ(ColorFromText(c.text, value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
+TEST(FormReader, SetPropertyFromTextTakesToolSpellings)
+{
+    TRecordingTransition effect;
+    SetPropertyFromText(&effect, "Enabled", "false");
+    EXPECT_FALSE(effect.Enabled());
+    SetPropertyFromText(&effect, "Pass2Options.Reversed", "TRUE");
+    EXPECT_TRUE(effect.Pass2Options()->Reversed());
+    EXPECT_THROW(SetPropertyFromText(&effect, "Pass2Options.Nothing", "1"), TransitionError);
+    EXPECT_THROW(SetPropertyFromText(&effect, "Nothing.Reversed", "1"), TransitionError);
+    EXPECT_THROW(SetPropertyFromText(&effect, "Version", "x"), TransitionError);  // strings are quoted
+    SetPropertyFromText(&effect, "Version", "'Version 3'");
+    EXPECT_EQ(effect.Version(), "Version 2.6");
+}
+
+}  // namespace

@@ -1,0 +1,474 @@
+#include "panel_window.h"
+#include "test_effects.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTest>
+
+using namespace lumetta::test;
+
+namespace {
+
+class ExecuteTest : public PanelWindowTest<ColorPanel>
+{
+protected:
+    ExecuteTest() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
+    void SetUp() override
+    {
+        edit = new QLineEdit(&top);
+        edit->setGeometry(20, 120, 120, 20);
+        PanelWindowTest::SetUp();
+        edit->setFocus();
+        QApplication::processEvents();
+    }
+    void TearDown() override { EXPECT_FALSE(AnyEffectPrepared()); }
+
+    std::vector<std::string> events;
+    void Record(TTransitionEffect &effect)
+    {
+        effect.OnBeforeTransition = [this](QObject *) { events.push_back("Before"); };
+        effect.OnStartTransition = [this](QObject *) { events.push_back("Start"); };
+        effect.OnEndTransition = [this](QObject *) { events.push_back("End"); };
+        effect.OnAfterTransition = [this](QObject *) { events.push_back("After"); };
+    }
+    int RenderWindows() const { return int(top.findChildren<RenderWindow *>().size()); }
+
+    QLineEdit *edit = nullptr;
+};
+
+TEST_F(ExecuteTest, OnePassEventOrderAndNewPictureAtTheEnd)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    effect.SetFrames(4);
+    bool coveredWhileDrawing = false;
+    QRgb oldInCanvas = 0;
+    QSize deviceSize;
+    effect.onDraw = [&](PassData &data, int frame) {
+        deviceSize = QSize(data.Width, data.Height);
+        RenderWindow *window = effect.RenderWindow();
+        coveredWhileDrawing = window && window->isVisible() && window->geometry() == panel->rect();
+        if (frame == 1)
+            oldInCanvas = data.SrcBmp->pixel(data.Width - 1, 0);
+    };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    EXPECT_TRUE(AnyEffectPrepared());
+    EXPECT_EQ(RenderWindows(), 1);
+    panel->color = Qt::red;
+    panel->update();
+    effect.Execute();
+    events.insert(events.end(), effect.log.begin(), effect.log.end());
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After", "Initialize", "Finalize"}), events);
+    EXPECT_EQ(effect.calls.size(), 3u);
+    EXPECT_TRUE(coveredWhileDrawing);
+    EXPECT_EQ(deviceSize, panel->size() * panel->devicePixelRatioF());
+    EXPECT_EQ(oldInCanvas, QColor(Qt::blue).rgb());
+    EXPECT_FALSE(effect.Prepared());
+    EXPECT_EQ(RenderWindows(), 0);
+    EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+    EXPECT_TRUE(panel->children().isEmpty());
+    EXPECT_EQ(panel->geometry(), QRect(20, 30, 120, 80));
+}
+
+// On an 8-bit screen a one-pass run copies the old picture at Execute, from the render window
+// that still shows it; two passes copy it at Prepare.
+TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
+{
+    SetScreenBitsPerPixel(8);
+    for (auto passes : {TTransitionEffect::teOnePass, TTransitionEffect::teTwoPasses}) {
+        TRecordingTransition effect;
+        effect.SetPassSetting(passes);
+        effect.Pass2Options()->SetUseSolidColor(false);
+        PixelFormat format = pfDevice;
+        QRgb left = 0, right = 0;
+        effect.onDraw = [&](PassData &data, int frame) {
+            format = data.PixelFormat;
+            if (frame == 5 && !effect.InSecondPass()) {
+                // The window shows frame 4: the left 4/10 new, the rest old.
+                const QImage shown = top.grab().toImage();
+                const qreal ratio = top.devicePixelRatioF();
+                left = shown.pixel(qRound((panel->x() + 1) * ratio), qRound((panel->y() + 1) * ratio));
+                right = shown.pixel(qRound((panel->x() + panel->width() - 2) * ratio), qRound((panel->y() + 1) * ratio));
+            }
+        };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        panel->update();
+        effect.Execute();
+        ASSERT_FALSE(effect.sourceCorner.empty());
+        EXPECT_EQ(effect.sourceCorner.front(), qRgb(0, 0, 255));
+        EXPECT_EQ(format, pf8bit);
+        // Pass 1 of two goes to the control rendered at Execute, which is the new picture too.
+        EXPECT_EQ(left, qRgb(255, 0, 0));
+        EXPECT_EQ(right, qRgb(0, 0, 255));
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+        panel->color = Qt::blue;
+        panel->update();
+    }
+    SetScreenBitsPerPixel(0);
+}
+
+// A sibling over the panel makes it obscured: the old picture is then rendered from the panel
+// itself unless a screen copy is forced.
+TEST_F(ExecuteTest, ObscuredControlIsRenderedUnlessScreenCopyIsForced)
+{
+    auto *cover = new ColorPanel(&top);
+    cover->color = Qt::green;
+    cover->setGeometry(10, 20, 30, 30);
+    cover->show();
+    QApplication::processEvents();
+    for (bool forceCopy : {false, true}) {
+        TRecordingTransition effect;
+        effect.ForceScreenCopy = forceCopy;
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        effect.Execute();
+        ASSERT_FALSE(effect.sourceCorner.empty());
+        EXPECT_EQ(effect.sourceCorner.front(), forceCopy ? QColor(Qt::green).rgb() : QColor(Qt::blue).rgb());
+    }
+}
+
+// A window kept above ours over the area obscures it too.
+TEST_F(ExecuteTest, WindowAboveObscuresTheArea)
+{
+    ColorPanel above(nullptr);
+    above.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    above.color = Qt::yellow;
+    above.setGeometry(QRect(panel->mapToGlobal(QPoint(0, 0)), QSize(30, 30)));
+    above.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&above));
+    QApplication::processEvents();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_FALSE(effect.sourceCorner.empty());
+    EXPECT_EQ(effect.sourceCorner.front(), QColor(Qt::blue).rgb());
+}
+
+// Part of the area off the screen cannot be copied from it: the old picture is rendered.
+TEST_F(ExecuteTest, AreaOffTheScreenIsRendered)
+{
+    top.move(top.screen()->geometry().bottomRight() - QPoint(60, 60));
+    QApplication::processEvents();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_FALSE(effect.sourceFarCorner.empty());
+    EXPECT_EQ(effect.sourceFarCorner.front(), QColor(Qt::blue).rgb());
+}
+
+TEST_F(ExecuteTest, WideBitmapsKeepTheAreaSize)
+{
+    for (auto passes : {TTransitionEffect::teOnePass, TTransitionEffect::teTwoPasses}) {
+        TWideTransition effect;
+        effect.SetPassSetting(passes);
+        std::vector<int> widths;
+        effect.onDraw = [&](PassData &data, int frame) {
+            if (frame == 1)
+                widths = {data.Width, data.Bitmap->width(), data.SrcBmp->width(), data.DstBmp->width(),
+                          data.Canvas->width()};
+        };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        effect.Execute();
+        const int width = qRound(panel->width() * panel->devicePixelRatioF());
+        const int wide = effect.GetBitmapsWidth(width);
+        EXPECT_EQ((std::vector<int>{width, wide, wide, wide, width}), widths);
+        EXPECT_EQ(Shown({119, 79}), QColor(Qt::red).rgb());
+        panel->color = Qt::blue;
+    }
+}
+
+TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
+{
+    for (bool animatedFirst : {true, false}) {
+        events.clear();
+        std::unique_ptr<TRecordingTransition> effect(animatedFirst ? new TRecordingTransition
+                                                                   : new TStillFirstPassTransition);
+        Record(*effect);
+        effect->OnStartTransition = [&](QObject *) { events.push_back("Start"); };
+        effect->SetPassSetting(TTransitionEffect::teTwoPasses);
+        effect->Pass2Options()->SetSolidColor(0x0000FF);  // red, blue in the lowest byte
+        effect->onDraw = [&](PassData &, int frame) {
+            if (frame == 1)
+                events.push_back(effect->InSecondPass() ? "draw2" : "draw1");
+        };
+        ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+        panel->color = Qt::green;
+        effect->Execute();
+        const std::vector<std::string> expected =
+            animatedFirst ? std::vector<std::string>{"Before", "Start", "draw1", "draw2", "End", "After"}
+                          : std::vector<std::string>{"Before", "Start", "draw2", "End", "After"};
+        EXPECT_EQ(expected, events);
+        // Pass 2 starts from the solid intermediate picture.
+        ASSERT_FALSE(effect->sourceCorner.empty());
+        EXPECT_EQ(effect->sourceCorner.back(), qRgb(255, 0, 0));
+        EXPECT_EQ(Shown({1, 1}), QColor(Qt::green).rgb());
+        panel->color = Qt::blue;
+    }
+}
+
+TEST_F(ExecuteTest, FailureCleansUpAndFiresAfter)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    effect.failAtFrame = 2;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    panel->color = Qt::red;
+    EXPECT_THROW(effect.Execute(), std::runtime_error);
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events);
+    EXPECT_FALSE(effect.Prepared());
+    EXPECT_FALSE(effect.Executing());
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(RenderWindows(), 0);
+    EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+}
+
+TEST_F(ExecuteTest, ExecuteWithoutPrepareFiresOnlyTheOuterEvents)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_TRUE(effect.log.empty());
+}
+
+TEST_F(ExecuteTest, PrepareTwiceAndTwoEffects)
+{
+    TRecordingTransition first, second;
+    ASSERT_TRUE(first.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(first.Prepare(panel, panel->rect()));  // unprepares, then prepares again
+    EXPECT_EQ(RenderWindows(), 1);
+    EXPECT_FALSE(second.Prepare(panel, panel->rect()));
+    EXPECT_EQ(RenderWindows(), 1);
+    first.UnPrepare();
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(RenderWindows(), 0);
+    ASSERT_TRUE(second.Prepare(panel, panel->rect()));
+    EXPECT_TRUE(AnyEffectPrepared());
+    second.SetEnabled(true);  // unchanged: stays prepared
+    EXPECT_TRUE(second.Prepared());
+    second.SetEnabled(false);
+    EXPECT_FALSE(second.Prepared());
+    EXPECT_EQ(RenderWindows(), 0);
+}
+
+TEST_F(ExecuteTest, DestroyingAPreparedEffectReleasesIt)
+{
+    auto *effect = new TRecordingTransition;
+    ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+    delete effect;
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(RenderWindows(), 0);
+}
+
+// A rectangle of the whole window that reaches outside the client area has no host: the render
+// window is a window of its own over the area.
+TEST_F(ExecuteTest, RectOutsideTheClientAreaGetsAWindowOfItsOwn)
+{
+    TRecordingTransition effect;
+    effect.ClientCoordinates = false;
+    ASSERT_TRUE(effect.Prepare(&top, QRect(-5, 0, 50, 40)));
+    ASSERT_NE(effect.RenderWindow(), nullptr);
+    EXPECT_TRUE(effect.RenderWindow()->isWindow());
+    EXPECT_TRUE(effect.RenderWindow()->isVisible());
+    effect.Execute();
+    EXPECT_FALSE(AnyEffectPrepared());
+    EXPECT_EQ(effect.calls.size(), 9u);
+}
+
+TEST_F(ExecuteTest, ControlDestroyedWhilePreparedEndsTheRunQuietly)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    delete panel;
+    panel = nullptr;
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_FALSE(effect.Prepared());
+    EXPECT_FALSE(effect.Prepare(nullptr, QRect(0, 0, 5, 5)));
+}
+
+TEST_F(ExecuteTest, HiddenControlIsNotPrepared)
+{
+    top.hide();
+    TRecordingTransition effect;
+    Record(effect);
+    EXPECT_FALSE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+}
+
+TEST_F(ExecuteTest, HiddenChildClimbsToItsVisibleParent)
+{
+    panel->hide();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(panel, QRect(0, 0, 10, 10)));
+    EXPECT_EQ(effect.RenderWindow()->parentWidget(), &top);
+    EXPECT_EQ(effect.RenderWindow()->geometry(), QRect(20, 30, 10, 10));
+    effect.UnPrepare();
+}
+
+TEST_F(ExecuteTest, PageOfAStackClimbsToTheStack)
+{
+    auto *stack = new QStackedWidget(&top);
+    stack->setGeometry(0, 0, 50, 50);
+    auto *page = new QWidget;
+    stack->addWidget(page);
+    stack->show();
+    TRecordingTransition effect;
+    ASSERT_TRUE(effect.Prepare(page, QRect(1, 2, 10, 10)));
+    EXPECT_EQ(effect.RenderWindow()->parentWidget(), stack);
+    effect.UnPrepare();
+}
+
+TEST_F(ExecuteTest, DisabledEffects)
+{
+    {
+        TRecordingTransition effect;
+        effect.SetEnabled(false);
+        EXPECT_FALSE(effect.Prepare(panel, panel->rect()));
+    }
+    TRecordingTransition effect;
+    Record(effect);
+    effect.SetEnabled(false);
+    effect.SetFlickerFreeWhenDisabled(true);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    panel->color = Qt::yellow;
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_TRUE(effect.log.empty());
+    EXPECT_EQ(Shown({3, 3}), QColor(Qt::yellow).rgb());
+    EXPECT_EQ(RenderWindows(), 0);
+}
+
+TEST_F(ExecuteTest, FlickerFreeShowsTheNewPicture)
+{
+    TFlickerFreeTransition effect;
+    Record(effect);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    panel->color = Qt::magenta;
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After"}), events);
+    EXPECT_EQ(Shown({100, 70}), QColor(Qt::magenta).rgb());
+}
+
+TEST_F(ExecuteTest, DistributedTimeHalvesEachPassAndRestores)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(3);
+    effect.SetMilliseconds(101);
+    effect.SetPassSetting(TTransitionEffect::teTwoPasses);
+    effect.Pass2Options()->SetDistributedTime(true);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    EXPECT_EQ((std::vector<int>{50, 50}), effect.millisecondsSeen);
+    EXPECT_EQ(effect.Milliseconds(), 101);
+
+    effect.failAtFrame = 1;
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    EXPECT_THROW(effect.Execute(), std::runtime_error);
+    EXPECT_EQ(effect.Milliseconds(), 101);
+}
+
+// Keys posted before the run wait in the queue as if typed during it.
+void PostKeys(QWidget *target, const QString &text, bool withEscape)
+{
+    for (QChar c : text) {
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
+    }
+    if (withEscape)
+        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+}
+
+TEST_F(ExecuteTest, NonAbortableRunLeavesInputForAfterwards)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(20);
+    effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    PostKeys(edit, "ab", true);
+    effect.Execute();
+    EXPECT_EQ(effect.calls.size(), 19u);
+    EXPECT_EQ(edit->text(), "");
+    QApplication::processEvents();
+    EXPECT_EQ(edit->text(), "ab");
+}
+
+TEST_F(ExecuteTest, AbortOnEscapeSwallowsKeysAndEndsTheRun)
+{
+    for (bool withEscape : {false, true}) {
+        SimulatedClock clock;
+        TRecordingTransition effect;
+        effect.SetAbortOnEscape(true);
+        effect.SetFrames(20);
+        effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        PostKeys(edit, "xy", withEscape);
+        effect.Execute();
+        QApplication::processEvents();
+        EXPECT_EQ(edit->text(), "");
+        if (withEscape) {
+            EXPECT_TRUE(effect.Aborted);
+            EXPECT_LT(effect.calls.size(), 19u);
+        } else {
+            EXPECT_EQ(effect.calls.size(), 19u);
+        }
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+        panel->color = Qt::blue;
+    }
+}
+
+TEST_F(ExecuteTest, AbortOnClickNeedsALeftClickOnTheRenderWindow)
+{
+    for (Qt::MouseButton button : {Qt::RightButton, Qt::LeftButton}) {
+        SimulatedClock clock;
+        TRecordingTransition effect;
+        effect.SetAbortOnClick(true);
+        effect.SetFrames(20);
+        effect.onDraw = [&](PassData &, int frame) {
+            clock.Advance(100);
+            if (frame == 2) {
+                const QPointF at(5, 5);
+                QCoreApplication::postEvent(effect.RenderWindow(),
+                                            new QMouseEvent(QEvent::MouseButtonPress, at, effect.RenderWindow()->mapToGlobal(at),
+                                                            button, button, Qt::NoModifier));
+            }
+        };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        effect.Execute();
+        EXPECT_EQ(effect.Aborted, button == Qt::LeftButton);
+        EXPECT_EQ(effect.calls.size() < 19u, button == Qt::LeftButton);
+    }
+}
+
+TEST_F(ExecuteTest, AbortQueryIsAskedWhileRunning)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(50);
+    int asked = 0;
+    effect.OnAbortQuery = [&](QObject *sender, TTransitionEffect *transition, bool &abort) {
+        EXPECT_EQ(sender, &effect);
+        EXPECT_EQ(transition, &effect);
+        abort = ++asked == 2;
+    };
+    effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(effect.Aborted);
+    // A poll comes once more than 300 ms passed since the last: at frames 4 and 7.
+    EXPECT_EQ(effect.calls.size(), 7u);
+}
+
+}  // namespace
