@@ -9,7 +9,7 @@ namespace {
 
 struct NamedColor {
     const char *name;
-    TColor value;
+    ColorRef value;
 };
 
 constexpr std::array<NamedColor, 16> kPlainColors{{
@@ -30,11 +30,11 @@ constexpr std::array<const char *, kSystemColorCount> kSystemColorNames{
 
 constexpr const char *kNoneName = "clNone";
 
-std::optional<TColor> ParseHex(QStringView digits)
+std::optional<ColorRef> ParseHex(QStringView digits)
 {
     if (digits.isEmpty() || digits.size() > 8)
         return std::nullopt;
-    TColor value = 0;
+    ColorRef value = 0;
     for (QChar c : digits) {
         const char16_t u = c.unicode();
         const int d = (u >= u'0' && u <= u'9')   ? u - u'0'
@@ -43,12 +43,12 @@ std::optional<TColor> ParseHex(QStringView digits)
                                                  : -1;
         if (d < 0)
             return std::nullopt;
-        value = value << 4 | TColor(d);
+        value = value << 4 | ColorRef(d);
     }
     return value;
 }
 
-std::optional<TColor> ColorByName(const QString &name, ColorNames names)
+std::optional<ColorRef> ColorByName(const QString &name, ColorNames names)
 {
     const Qt::CaseSensitivity letterCase =
         names == ColorNames::All ? Qt::CaseInsensitive : Qt::CaseSensitive;
@@ -59,7 +59,7 @@ std::optional<TColor> ColorByName(const QString &name, ColorNames names)
         return std::nullopt;
     for (std::size_t i = 0; i < kSystemColorNames.size(); ++i)
         if (name.compare(QLatin1String(kSystemColorNames[i]), letterCase) == 0)
-            return clScrollBar + TColor(i);
+            return clScrollBar + ColorRef(i);
     if (name.compare(QLatin1String(kNoneName), letterCase) == 0)
         return clNone;
     return std::nullopt;
@@ -67,7 +67,7 @@ std::optional<TColor> ColorByName(const QString &name, ColorNames names)
 
 }  // namespace
 
-QString ColorToString(TColor color)
+QString ColorToString(ColorRef color)
 {
     for (const NamedColor &named : kPlainColors)
         if (named.value == color)
@@ -79,17 +79,17 @@ QString ColorToString(TColor color)
     return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
 }
 
-std::optional<TColor> StringToColor(const QString &text, ColorNames names)
+std::optional<ColorRef> StringToColor(const QString &text, ColorNames names)
 {
     const QString trimmed = text.trimmed();
-    if (const std::optional<TColor> named = ColorByName(trimmed, names))
+    if (const std::optional<ColorRef> named = ColorByName(trimmed, names))
         return named;
     if (trimmed.startsWith(u'$'))
         return ParseHex(QStringView(trimmed).mid(1));
     const std::optional<qint64> number = ParseDecimal(trimmed);
     if (!number || *number < INT32_MIN || *number > qint64(UINT32_MAX))
         return std::nullopt;
-    return TColor(std::uint64_t(*number) & 0xFFFFFFFFu);
+    return ColorRef(std::uint64_t(*number) & 0xFFFFFFFFu);
 }
 
 std::optional<qint64> ParseDecimal(QStringView text)

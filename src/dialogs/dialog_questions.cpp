@@ -9,12 +9,12 @@
 
 namespace lumetta {
 
-std::optional<TColor> WidgetQuestions::AskColor(TColor initial)
+std::optional<ColorRef> WidgetQuestions::AskColor(ColorRef initial)
 {
     const QColor chosen = QColorDialog::getColor(ResolveColor(initial), parent_);
     if (!chosen.isValid())
         return std::nullopt;
-    return TColor(chosen.red()) | TColor(chosen.green()) << 8 | TColor(chosen.blue()) << 16;
+    return ColorRef(chosen.red()) | ColorRef(chosen.green()) << 8 | ColorRef(chosen.blue()) << 16;
 }
 
 std::optional<QString> WidgetQuestions::AskMusicFile()

@@ -17,7 +17,7 @@ class DialogQuestions
 public:
     virtual ~DialogQuestions() = default;
     // The colour dialog opened with INITIAL; nullopt when cancelled.
-    virtual std::optional<TColor> AskColor(TColor initial) = 0;
+    virtual std::optional<ColorRef> AskColor(ColorRef initial) = 0;
     // A music file for the playlist; nullopt when cancelled.
     virtual std::optional<QString> AskMusicFile() = 0;
     // A background picture, the dialog starting in FOLDER; nullopt when cancelled.
@@ -31,7 +31,7 @@ class WidgetQuestions : public DialogQuestions
 public:
     explicit WidgetQuestions(QWidget *parent) : parent_(parent) {}
 
-    std::optional<TColor> AskColor(TColor initial) override;
+    std::optional<ColorRef> AskColor(ColorRef initial) override;
     std::optional<QString> AskMusicFile() override;
     std::optional<QString> AskBackgroundFile(const QString &folder) override;
     void ShowMessage(const QString &text) override;

@@ -39,8 +39,8 @@ public:
         setFixedSize(56, 22);
     }
 
-    TColor Color() const { return color_; }
-    void SetColor(TColor color)
+    ColorRef Color() const { return color_; }
+    void SetColor(ColorRef color)
     {
         color_ = color;
         setToolTip(ColorToString(color));
@@ -64,7 +64,7 @@ protected:
     }
 
 private:
-    TColor color_ = clBlack;
+    ColorRef color_ = clBlack;
 };
 
 namespace {
@@ -518,7 +518,7 @@ void OptionsDialog::BrowseBackground()
 
 void OptionsDialog::ChooseColor(ColorSwatch *swatch)
 {
-    if (const std::optional<TColor> color = questions_->AskColor(lastChosenColor_)) {
+    if (const std::optional<ColorRef> color = questions_->AskColor(lastChosenColor_)) {
         lastChosenColor_ = *color;
         swatch->SetColor(*color);
     }

@@ -89,7 +89,7 @@ private:
     DialogQuestions *questions_;
     QStringList playlistAtOpening_;        // the playlist at opening, restored by Cancel
     QString backFolder_;       // where the background picture dialog starts
-    TColor lastChosenColor_ = clBlack;
+    ColorRef lastChosenColor_ = clBlack;
 
     QTabWidget *pages_ = nullptr;
     QRadioButton *automaticAdvance_ = nullptr;

@@ -10,9 +10,9 @@ constexpr const char *kViewerFilterText =
     "Bmp, jpeg, gif|*.bmp;*jpg;*.gif|Bmp, jpeg|*.bmp;*jpg|Bmp, gif|*.bmp;*.gif|Jpeg, gif|*jpg;*.gif|"
     "Jpeg|*jpg|Gif|*.gif";
 
-void LoadColor(const QString &text, TColor &color)
+void LoadColor(const QString &text, ColorRef &color)
 {
-    if (const std::optional<TColor> read = StringToColor(text))
+    if (const std::optional<ColorRef> read = StringToColor(text))
         color = *read;
 }
 

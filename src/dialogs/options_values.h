@@ -22,13 +22,13 @@ struct OptionsValues
     bool repeatMusic = false;
     int viewerFilter = 0;          // entry of ViewerFilters()
     bool backgroundImage = false;  // "Background image", else "Background colors"
-    TColor topColor = 0x00281800;
-    TColor bottomColor = 0x00E891B6;
+    ColorRef topColor = 0x00281800;
+    ColorRef bottomColor = 0x00E891B6;
     QString backgroundFile = QStringLiteral("Select image");
     int placement = 0;             // "Tile", "Center", "Stretch"; -1 for no choice
     bool loop = false;
     bool showCaption = false;
-    TColor captionColor = 0x800080;  // clPurple
+    ColorRef captionColor = 0x800080;  // clPurple
 
     bool operator==(const OptionsValues &) const = default;
 };

@@ -257,7 +257,7 @@ void PlayerWindow::SetUpShow()
     if (caption == QLatin1String("No")) {
         captionBar_->hide();
     } else {
-        if (const std::optional<TColor> color = StringToColor(caption))
+        if (const std::optional<ColorRef> color = StringToColor(caption))
             SetBackgroundColor(captionBar_, ResolveColor(*color));
         captionBar_->show();
     }

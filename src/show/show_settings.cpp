@@ -56,7 +56,7 @@ std::optional<int> ReadBounded(const QString &line, QLatin1String keyword, int f
 
 }  // namespace
 
-QColor ResolveColor(TColor color, const QPalette &palette)
+QColor ResolveColor(ColorRef color, const QPalette &palette)
 {
     if (IsSystemColor(color)) {
         const SystemColorRole &sys = kSystemColorRoles[color - clScrollBar];
@@ -67,7 +67,7 @@ QColor ResolveColor(TColor color, const QPalette &palette)
     return QColor(int(color & 0xFF), int(color >> 8 & 0xFF), int(color >> 16 & 0xFF));
 }
 
-QColor ResolveColor(TColor color)
+QColor ResolveColor(ColorRef color)
 {
     return ResolveColor(color, QGuiApplication::palette());
 }
@@ -148,7 +148,7 @@ std::optional<ShowSettings::Placement> ShowSettings::BackgroundPlacement() const
     return std::nullopt;
 }
 
-std::optional<TColor> ShowSettings::CaptionColor() const
+std::optional<ColorRef> ShowSettings::CaptionColor() const
 {
     const QString line = Get(kCaption);
     if (line == QLatin1String("No"))

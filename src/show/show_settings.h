@@ -12,8 +12,8 @@
 namespace lumetta {
 
 // The colour to paint with: system colours come from the palette, others from the low three bytes.
-QColor ResolveColor(TColor color, const QPalette &palette);
-QColor ResolveColor(TColor color);  // with the application's palette
+QColor ResolveColor(ColorRef color, const QPalette &palette);
+QColor ResolveColor(ColorRef color);  // with the application's palette
 
 // The background line split at its last underscore: top colour text, bottom colour text.
 // A line without an underscore names one plain colour.
@@ -79,7 +79,7 @@ public:
     BackgroundColorTexts BackgroundColors() const { return SplitBackgroundLine(Get(kBackground)); }
     std::optional<Placement> BackgroundPlacement() const;  // nullopt for an unknown word
     // nullopt for "No" or an unreadable colour.
-    std::optional<TColor> CaptionColor() const;
+    std::optional<ColorRef> CaptionColor() const;
     bool Shadow() const { return Get(kShadow) == QLatin1String("Shadow"); }
 
     bool operator==(const ShowSettings &other) const = default;

@@ -11,6 +11,8 @@
 // QPainter cannot paint on Format_Indexed8: copy pixels with CopyRect, which works on raw rows
 // for every format.
 
+#include "common/color_text.h"
+
 #include <QImage>
 #include <QRect>
 #include <QVector>
@@ -19,9 +21,10 @@
 
 enum PixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 
-// A Windows-style colour: red in the lowest byte; 0x1FFFFFFF stands for "the control's colour".
-using ColorRef = std::int32_t;
-constexpr ColorRef clControlColor = 0x1FFFFFFF;
+// Colours of effect descriptions are the program's one colour type; clNone stands for "the
+// control's colour".
+using lumetta::ColorRef;
+constexpr ColorRef clControlColor = lumetta::clNone;
 
 // QRect from left, top, right, bottom with right and bottom exclusive (as the effect rules use).
 inline QRect RectLTRB(int left, int top, int right, int bottom)

@@ -34,7 +34,7 @@ QString unquote(const QString &text, bool &ok)
 
 bool ColorFromText(const QString &Text, int &Color)
 {
-    const std::optional<lumetta::TColor> value = lumetta::StringToColor(Text, lumetta::ColorNames::PlainExactCase);
+    const std::optional<lumetta::ColorRef> value = lumetta::StringToColor(Text, lumetta::ColorNames::PlainExactCase);
     if (value)
         Color = int(*value);
     return value.has_value();

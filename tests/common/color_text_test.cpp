@@ -9,7 +9,7 @@ namespace {
 
 struct NamedCase {
     const char *name;
-    TColor value;
+    ColorRef value;
 };
 
 TEST(ColorText, NamedColoursBothWays)
@@ -34,7 +34,7 @@ TEST(ColorText, NamedColoursBothWays)
 TEST(ColorText, EverySystemColourHasADistinctName)
 {
     QStringList names;
-    for (TColor v = clScrollBar; v <= clInfoBk; ++v) {
+    for (ColorRef v = clScrollBar; v <= clInfoBk; ++v) {
         const QString name = ColorToString(v);
         ASSERT_TRUE(name.startsWith(QLatin1String("cl"))) << std::hex << v;
         EXPECT_EQ(StringToColor(name), v);
@@ -57,7 +57,7 @@ TEST(ColorText, ReadingAcceptsShortHexDecimalAndRefusesTheRest)
 {
     const struct {
         const char *text;
-        std::optional<TColor> value;
+        std::optional<ColorRef> value;
     } cases[] = {
         {"$00D5E7EA", 0x00D5E7EA}, {"$ff", 0xFF},         {"$0", 0},
         {"$FFFFFFFF", 0xFFFFFFFF}, {"255", 255},          {"16777215", 0xFFFFFF},

@@ -256,11 +256,11 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
 TEST_F(OptionsDialogTest, SwatchesTakeTheChosenColourAndTheDialogRemembersIt)
 {
     Open(OptionsDialog::Page::Advanced);
-    questions.colors = {TColor(0x0000FF), std::nullopt, TColor(0x00123456)};
+    questions.colors = {ColorRef(0x0000FF), std::nullopt, ColorRef(0x00123456)};
     Click("Panel2");
     Click("Panel3");
     Click("Panel4");
-    EXPECT_EQ(questions.colorsOffered, (QList<TColor>{0x000000, 0x0000FF, 0x0000FF}));
+    EXPECT_EQ(questions.colorsOffered, (QList<ColorRef>{0x000000, 0x0000FF, 0x0000FF}));
     Click("CheckBox2");
     Click("BitBtn1");
     EXPECT_EQ(settings.Get(ShowSettings::kBackground), "clRed_clWhite");

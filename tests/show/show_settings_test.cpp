@@ -115,7 +115,7 @@ TEST(ShowSettings, KeywordsAreExactAndCaseSensitive)
     settings.Put(ShowSettings::kPlacement, QStringLiteral("Stretch"));
     EXPECT_EQ(settings.BackgroundPlacement(), ShowSettings::Placement::Stretch);
     settings.Put(ShowSettings::kCaption, QStringLiteral("clPurple"));
-    EXPECT_EQ(settings.CaptionColor(), TColor(0x800080));
+    EXPECT_EQ(settings.CaptionColor(), ColorRef(0x800080));
     settings.Put(ShowSettings::kCaption, QStringLiteral("No"));
     EXPECT_EQ(settings.CaptionColor(), std::nullopt);
 }

@@ -10,13 +10,13 @@
 class FakeQuestions : public lumetta::DialogQuestions
 {
 public:
-    std::deque<std::optional<lumetta::TColor>> colors;
+    std::deque<std::optional<lumetta::ColorRef>> colors;
     std::deque<std::optional<QString>> files;
-    QList<lumetta::TColor> colorsOffered;
+    QList<lumetta::ColorRef> colorsOffered;
     QStringList foldersOffered;
     QStringList messages;
 
-    std::optional<lumetta::TColor> AskColor(lumetta::TColor initial) override
+    std::optional<lumetta::ColorRef> AskColor(lumetta::ColorRef initial) override
     {
         colorsOffered << initial;
         return Take(colors);
