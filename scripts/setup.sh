@@ -10,7 +10,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
-  fonts-dejavu-core libgl-dev libxkbcommon-dev
+  fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon
   ffmpeg hyperfine
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)

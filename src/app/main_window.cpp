@@ -556,6 +556,8 @@ bool MainWindow::ConfirmClose()
 
 void MainWindow::PlayNow()
 {
+    // The show plays where the user works: on the screen this window is on.
+    player_->SetScreen(screen());
     if (player_->PlayNow(project_) == PlayerWindow::StartResult::Failed)
         Report(player_->ErrorText());
 }

@@ -94,8 +94,8 @@ void HotKeyHelp::keyPressEvent(QKeyEvent *event)
 
 void HotKeyHelp::showEvent(QShowEvent *event)
 {
-    // Centred on the screen, not on the full-screen player that opens it.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
+    // Centred on the screen of the full-screen player that opens it.
+    if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
     QDialog::showEvent(event);
 }

@@ -4,6 +4,7 @@
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
 #include "player/pause_mark.h"
+#include "player/screen_saver_inhibitor.h"
 #include "media/picture.h"
 #include "media/picture_error.h"
 #include "player/picture_widget.h"
@@ -49,9 +50,8 @@ QRect ToLogical(const QRect &device, qreal ratio)
                  qRound(device.height() / ratio));
 }
 
-QRect PrimaryScreenGeometry()
+QRect ScreenGeometry(const QScreen *screen)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
@@ -137,6 +137,7 @@ PlayerWindow::PlayerWindow(QWidget *parent)
     connect(noticeTimer_, &QTimer::timeout, notice_, &QWidget::hide);
 
     pauseMark_ = new PauseMark(this);
+    screenSaver_ = new ScreenSaverInhibitor(QDBusConnection::sessionBus(), this);
 
     fadeTimer_ = new QTimer(this);
     fadeTimer_->setInterval(40);
@@ -157,11 +158,22 @@ PlayerWindow::~PlayerWindow()
     music_.Stop();
 }
 
-QSize PlayerWindow::ScreenSize()
+QSize PlayerWindow::ScreenSize(const QScreen *screen)
 {
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    return (QSizeF(PrimaryScreenGeometry().size()) * ratio).toSize();
+    return (QSizeF(ScreenGeometry(screen).size()) * ratio).toSize();
+}
+
+void PlayerWindow::SetScreen(QScreen *screen)
+{
+    screen_ = screen;
+}
+
+QScreen *PlayerWindow::ShowScreen() const
+{
+    return screen_ ? screen_.data() : QGuiApplication::primaryScreen();
 }
 
 PlayerWindow::StartResult PlayerWindow::PlayNow(ShowProject &project)
@@ -194,7 +206,7 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
         musicTimer_->start();
 
     try {
-        const BackgroundSetup background = BuildBackground(settings, ScreenSize());
+        const BackgroundSetup background = BuildBackground(settings, ScreenSize(ShowScreen()));
         switch (background.kind) {
         case BackgroundSetup::Kind::Unchanged:
             break;
@@ -223,8 +235,11 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
     }
 
     setCursor(Qt::BlankCursor);
-    setGeometry(PrimaryScreenGeometry());
+    if (QScreen *screen = ShowScreen())
+        setScreen(screen);
+    setGeometry(ScreenGeometry(ShowScreen()));
     setWindowState(Qt::WindowFullScreen);
+    screenSaver_->Inhibit(QStringLiteral("A slide show is playing"));
     return StartResult::Started;
 }
 
@@ -251,7 +266,7 @@ void PlayerWindow::SetUpShow()
         return;
     const ShowSettings &settings = project_->Settings();
     slide_->SetPicture(QImage());
-    move(PrimaryScreenGeometry().topLeft());
+    move(ScreenGeometry(ShowScreen()).topLeft());
 
     const QString caption = settings.Get(ShowSettings::kCaption);
     if (caption == QLatin1String("No")) {
@@ -301,6 +316,7 @@ void PlayerWindow::EndShow()
     noticeTimer_->stop();
     notice_->hide();
     pauseMark_->hide();
+    screenSaver_->Release();
 }
 
 void PlayerWindow::WaitForMusicToFade()
@@ -398,7 +414,8 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
     try {
         const Picture picture = Picture::load(path);
         const ShowSettings &settings = project_->Settings();
-        const SlideLayout layout = LayOutSlide(picture.size(), ScreenSize(), settings.PicturePercent(), settings.Shadow());
+        const SlideLayout layout =
+            LayOutSlide(picture.size(), ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow());
         // Decoded completely now and scaled once to the slide, so the transition only copies.
         slide_->SetPicture(picture.scaled(layout.picture.size()));
         PlaceSlide(layout.picture, layout.shadow);

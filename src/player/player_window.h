@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
+#include <QScreen>
 #include <QString>
 
 class QLabel;
@@ -16,6 +18,7 @@ namespace lumetta {
 class ShowProject;
 class HotKeyHelp;
 class PauseMark;
+class ScreenSaverInhibitor;
 class PictureWidget;
 
 // The full-screen player window. Every change of slide happens inside slideArea_, the panel the
@@ -54,8 +57,12 @@ public:
     void WaitForMusicToFade();
 
     SlideSequencer &Sequencer() { return sequencer_; }
-    // The primary screen's size in device pixels.
-    static QSize ScreenSize();
+    // The screen the show plays on; nullptr (the default) is the primary screen. A screen that
+    // goes away meanwhile counts as nullptr.
+    void SetScreen(QScreen *screen);
+    QScreen *ShowScreen() const;
+    // SCREEN's size in device pixels; the primary screen's for nullptr.
+    static QSize ScreenSize(const QScreen *screen = nullptr);
 
     // The panel every change of slide happens on; the caption bar lies outside it.
     QWidget *SlideArea() const { return slideArea_; }
@@ -73,6 +80,7 @@ public:
     // takes them.
     QLabel *Notice() const { return notice_; }
     PauseMark *PauseSign() const { return pauseMark_; }
+    ScreenSaverInhibitor *ScreenSaver() const { return screenSaver_; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -112,6 +120,8 @@ private:
     HotKeyHelp *help_;
     QLabel *notice_;
     PauseMark *pauseMark_;
+    ScreenSaverInhibitor *screenSaver_;
+    QPointer<QScreen> screen_;
     // Fades the music out over a second once the show has ended.
     QTimer *fadeTimer_;
     QElapsedTimer fadeClock_;

@@ -6,6 +6,7 @@
 #include "player/player_window.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -57,6 +58,8 @@ int PlayOwnShow()
         return 0;
 
     lumetta::PlayerWindow player;
+    // A show handed to someone plays where they look: on the screen under the mouse pointer.
+    player.SetScreen(QGuiApplication::screenAt(QCursor::pos()));
     QTimer stopWatch;
     QObject::connect(&stopWatch, &QTimer::timeout, &player, [&player] {
         if (stopRequested)

@@ -5,8 +5,10 @@
 #include "support/picture_files.h"
 #include "support/wav_files.h"
 #include "player/player_window.h"
+#include "player/slide_composition.h"
 #include "player/play_file.h"
 #include "player/pause_mark.h"
+#include "player/screen_saver_inhibitor.h"
 #include "player/picture_widget.h"
 #include "transitions/TransEff.h"
 
@@ -262,6 +264,42 @@ TEST_F(PlayerWindowTest, CtrlPausesAndResumesAnAutomaticShow)
     QTest::keyClick(&show, Qt::Key_Control);
     EXPECT_TRUE(show.SlideTimer()->isActive());
     EXPECT_EQ(Slide(), kColours[1]);
+}
+
+TEST_F(PlayerWindowTest, ScreenSaverIsHeldOffWhileTheShowPlays)
+{
+    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+    Start();
+    EXPECT_TRUE(show.ScreenSaver()->Inhibiting());
+    QTest::keyClick(&show, Qt::Key_Escape);
+    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+    project.Settings().Put(ShowSettings::kBackground, dir.filePath(QStringLiteral("missing.bmp")));
+    EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::Failed);
+    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+}
+
+// Run with two screens (tests/player/two_screens.json): the show fills the chosen one.
+TEST_F(PlayerWindowTest, ShowFillsTheChosenScreen)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "needs two screens";
+    for (QScreen *screen : {screens.at(1), screens.at(0)}) {
+        SCOPED_TRACE(screen->name().toStdString());
+        show.SetScreen(screen);
+        Start();
+        EXPECT_EQ(show.screen(), screen);
+        EXPECT_EQ(show.geometry(), screen->geometry());
+        EXPECT_EQ(show.Background()->Picture().size().isEmpty() ? PlayerWindow::ScreenSize(screen)
+                                                               : show.Background()->Picture().size(),
+                  PlayerWindow::ScreenSize(screen));
+        // The slide is laid out for that screen.
+        const ShowSettings &settings = project.Settings();
+        EXPECT_EQ(show.Slide()->Picture().size(),
+                  LayOutSlide(QSize(160, 120), screen->size(), settings.PicturePercent(), settings.Shadow()).picture.size());
+        show.close();
+    }
 }
 
 TEST_F(PlayerWindowTest, PauseIsMarkedInACornerUntilTheShowResumes)
