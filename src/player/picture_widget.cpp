@@ -17,6 +17,8 @@ std::vector<QPoint> TilePositions(QSize control, QSize picture)
 
 QRect PlacementTarget(QSize control, QSize picture, const PicturePlacement &mode)
 {
+    if (mode.at)
+        return QRect(*mode.at, picture);
     if (mode.stretch)
         return QRect(QPoint(0, 0), control);
     if (mode.center)
@@ -28,7 +30,7 @@ QImage ComposePicture(QSize control, const QImage &picture, const PicturePlaceme
 {
     if (picture.isNull() || control.isEmpty())
         return QImage();
-    if (mode.tiled) {
+    if (mode.tiled && !mode.at) {
         QImage offscreen(control, QImage::Format_ARGB32_Premultiplied);
         offscreen.fill(Qt::transparent);
         QPainter painter(&offscreen);
@@ -77,6 +79,12 @@ void PictureWidget::SetCenter(bool center)
 void PictureWidget::SetStretch(bool stretch)
 {
     mode_.stretch = stretch;
+    Recompose();
+}
+
+void PictureWidget::SetDevicePosition(std::optional<QPoint> at)
+{
+    mode_.at = at;
     Recompose();
 }
 

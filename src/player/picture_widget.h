@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace lumetta {
@@ -16,6 +17,10 @@ struct PicturePlacement
     bool tiled = false;
     bool center = false;
     bool stretch = false;
+    // When set, the picture is drawn unscaled with its top-left corner at this device pixel of
+    // the control, whatever the other choices say: how a slide already scaled to its device
+    // rectangle keeps every pixel on a screen whose widgets lie on whole logical pixels.
+    std::optional<QPoint> at;
 };
 
 // Top-left corners of the tiles that cover a control with copies of a picture, in drawing
@@ -51,6 +56,7 @@ public:
     bool AutoSize() const { return autoSize_; }
     // When on, the control takes the picture's size.
     void SetAutoSize(bool autoSize);
+    void SetDevicePosition(std::optional<QPoint> at);
 
     // The composed image as painted (device pixels); null without a picture.
     const QImage &Shown() const;

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <cmath>
 #include <cstdlib>
 #include <new>
 
@@ -44,10 +45,22 @@ void SetBackgroundColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
-QRect ToLogical(const QRect &device, qreal ratio)
+// The smallest rectangle of whole logical pixels that holds a rectangle of device pixels.
+QRect CoveringLogical(const QRect &device, qreal ratio)
 {
-    return QRect(qRound(device.x() / ratio), qRound(device.y() / ratio), qRound(device.width() / ratio),
-                 qRound(device.height() / ratio));
+    const int left = int(std::floor(device.x() / ratio));
+    const int top = int(std::floor(device.y() / ratio));
+    const int right = int(std::ceil((device.x() + device.width()) / ratio));
+    const int bottom = int(std::ceil((device.y() + device.height()) / ratio));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+// Places WIDGET over the device rectangle PLACE, with its picture drawn 1:1 at that rectangle.
+void PlaceOnDevicePixels(PictureWidget *widget, const QRect &place, qreal ratio)
+{
+    const QRect logical = CoveringLogical(place, ratio);
+    widget->setGeometry(logical);
+    widget->SetDevicePosition(place.topLeft() - QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)));
 }
 
 QRect ScreenGeometry(const QScreen *screen)
@@ -77,16 +90,12 @@ PlayerWindow::PlayerWindow(QWidget *parent)
     panoLayout->setContentsMargins(0, 0, 0, 0);
     panoLayout->addWidget(background_, 0, 0);
 
-    shadow_ = new QWidget(slideArea_);
+    shadow_ = new PictureWidget(slideArea_);
     shadow_->setObjectName(QStringLiteral("Shape1"));
-    shadow_->setAutoFillBackground(true);
-    SetBackgroundColor(shadow_, QColor::fromRgb(kShadowColor));
     shadow_->hide();
 
     slide_ = new PictureWidget(slideArea_);
     slide_->setObjectName(QStringLiteral("Image1"));
-    slide_->SetCenter(true);
-    slide_->SetStretch(true);
     slide_->setMouseTracking(true);
     slide_->installEventFilter(this);
 
@@ -430,10 +439,14 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
 
 void PlayerWindow::PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow)
 {
+    // Both lie on device pixels exactly where the layout puts them, the picture unscaled.
     const qreal ratio = devicePixelRatioF();
-    slide_->setGeometry(ToLogical(picture, ratio));
+    PlaceOnDevicePixels(slide_, picture, ratio);
     if (shadow) {
-        shadow_->setGeometry(ToLogical(*shadow, ratio));
+        QImage solid(shadow->size(), QImage::Format_RGB32);
+        solid.fill(kShadowColor);
+        shadow_->SetPicture(solid);
+        PlaceOnDevicePixels(shadow_, *shadow, ratio);
         shadow_->show();
     } else {
         shadow_->hide();

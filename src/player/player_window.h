@@ -68,7 +68,7 @@ public:
     QWidget *SlideArea() const { return slideArea_; }
     // The background (colour, gradient or picture) filling the slide area.
     PictureWidget *Background() const { return background_; }
-    QWidget *Shadow() const { return shadow_; }
+    PictureWidget *Shadow() const { return shadow_; }
     PictureWidget *Slide() const { return slide_; }
     QLabel *CaptionBar() const { return captionBar_; }
     QTimer *SlideTimer() const { return slideTimer_; }
@@ -110,7 +110,7 @@ private:
 
     QWidget *slideArea_;
     PictureWidget *background_;
-    QWidget *shadow_;
+    PictureWidget *shadow_;
     PictureWidget *slide_;
     QLabel *captionBar_;
     QTimer *slideTimer_;
