@@ -1,5 +1,6 @@
 #include "transitions/control_rendering.h"
 
+#include "transitions/bitmap.h"
 #include "transitions/render_window.h"
 
 #include <QHash>
@@ -253,6 +254,10 @@ QImage RenderControl(QWidget *control, const QRect &rect, bool clientFlag, QImag
     image.setDevicePixelRatio(1.0);
     if (format == QImage::Format_RGB32)
         return image;
+    // The system palette goes through the engine's own nearest-colour mapping, the one screen
+    // copies take, so an old and a new picture meet in the same palette colours.
+    if (format == QImage::Format_Indexed8 && colorTable == SystemPalette())
+        return ConvertToPixelFormat(image, pf8bit);
     if (format == QImage::Format_Indexed8 && !colorTable.isEmpty())
         return image.convertToFormat(format, colorTable, Qt::ThresholdDither | Qt::AvoidDither);
     return image.convertToFormat(format, Qt::ThresholdDither | Qt::AvoidDither);

@@ -187,6 +187,28 @@ TEST(RenderControl, ConvertsToTheRequestedFormat)
     }
 }
 
+// On a palette screen a control's colours map to the palette entries a screen copy of the same
+// colours gets, so an old picture and a new one meet in the same colours.
+TEST(RenderControl, PaletteScreensMapColoursAsScreenCopiesDo)
+{
+    QImage colours(64, 64, QImage::Format_RGB32);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            colours.setPixel(x, y, qRgb(x * 4 + y % 4, y * 4 + x % 4, (x * 7 + y * 13) % 256));
+    QLabel panel;
+    panel.setPixmap(QPixmap::fromImage(colours));
+    panel.setContentsMargins(0, 0, 0, 0);
+    panel.resize(64, 64);
+    const QImage rendered = RenderControl(&panel, QRect(0, 0, 64, 64), true, QImage::Format_Indexed8, SystemPalette());
+    const QImage copied = ConvertToPixelFormat(colours, pf8bit);
+    ASSERT_EQ(rendered.format(), QImage::Format_Indexed8);
+    int differing = 0;
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            differing += rendered.pixelIndex(x, y) != copied.pixelIndex(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 void PaintSolidBlue(QWidget *control, QPainter &painter)
 {
     painter.fillRect(control->rect(), QColor(0, 0, 255));
