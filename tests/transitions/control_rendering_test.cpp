@@ -200,11 +200,13 @@ TEST(RenderControl, PaletteScreensMapColoursAsScreenCopiesDo)
     panel.setContentsMargins(0, 0, 0, 0);
     panel.resize(64, 64);
     const QImage rendered = RenderControl(&panel, QRect(0, 0, 64, 64), true, QImage::Format_Indexed8, SystemPalette());
-    const QImage copied = ConvertToPixelFormat(colours, pf8bit);
+    const QImage copied =
+        ConvertToPixelFormat(RenderControl(&panel, QRect(0, 0, 64, 64), true, QImage::Format_RGB32), pf8bit);
     ASSERT_EQ(rendered.format(), QImage::Format_Indexed8);
+    ASSERT_EQ(rendered.size(), copied.size());
     int differing = 0;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
+    for (int y = 0; y < rendered.height(); ++y)
+        for (int x = 0; x < rendered.width(); ++x)
             differing += rendered.pixelIndex(x, y) != copied.pixelIndex(x, y);
     EXPECT_EQ(differing, 0);
 }
