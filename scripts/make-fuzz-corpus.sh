@@ -71,6 +71,7 @@ for orient in top-left top-right right-top left-bottom; do
   convert -size 16x8 gradient:red-blue -orient "$orient" "$out/exif/$orient.jpg"
 done
 cp "$out/png/rgb.png" "$out/webp/lossy.webp" "$out/exif/"
+cp "$out/exif/right-top.jpg" "$out/exif/left-bottom.jpg" "$out/jpeg/"
 
 # Form descriptions.
 cat > "$out/form/catalogue.dfm" <<'DFM'

@@ -1,6 +1,7 @@
 #include "media/exif_orientation.h"
 
 #include "media/orientation.h"
+#include "media/png_chunks.h"
 
 #include <QtEndian>
 
@@ -58,22 +59,14 @@ int jpegExifOrientation(const QByteArray &jpeg)
 
 int pngExifOrientation(const QByteArray &png)
 {
-    // Chunks: 4-byte big-endian length, 4-byte type, data, 4-byte CRC; eXIf comes before IDAT.
-    constexpr qsizetype kSignature = 8;
-    qsizetype at = kSignature;
-    while (at + 8 <= png.size()) {
-        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
-        const QByteArrayView type(png.constData() + at + 4, 4);
-        const qsizetype dataStart = at + 8;
-        if (length > quint32(png.size() - dataStart))
-            return kUpright;
-        if (type == "eXIf")
-            return orientationOfTiffBlock(png.constData() + dataStart, qsizetype(length));
-        if (type == "IDAT" || type == "IEND")
-            return kUpright;
-        at = dataStart + qsizetype(length) + 4;
-    }
-    return kUpright;
+    // eXIf comes before the picture data.
+    int orientation = kUpright;
+    walkPngChunks(png, [&](const PngChunk &chunk) {
+        if (chunk.type == "eXIf")
+            orientation = orientationOfTiffBlock(chunk.data.constData(), chunk.data.size());
+        return chunk.type != "eXIf" && chunk.type != "IDAT";
+    });
+    return orientation;
 }
 
 int webpExifOrientation(const QByteArray &webp)

@@ -3,6 +3,7 @@
 #include "media/exif_orientation.h"
 #include "media/orientation.h"
 #include "media/picture_error.h"
+#include "media/png_chunks.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -59,6 +60,9 @@ public:
             throw PictureError(file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)").arg(formatName(format)));
         if (!reader_.canRead())
             throw PictureError(file, QStringLiteral("not a %1 file").arg(formatName(format)));
+        // libpng believes a chunk's length and may reserve gigabytes for a few bytes of file.
+        if (format == QtImageFormat::Png && !walkPngChunks(data, [](const PngChunk &) { return true; }))
+            throw PictureError(file, QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
         const QSize size = reader_.size();
         if (!size.isValid())
             throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(formatName(format)));
