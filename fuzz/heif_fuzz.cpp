@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzz::EnsureApplication();
     try {
-        const Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
+        const Picture picture =
+            Picture::fromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
         picture.decodeNow();
     } catch (const PictureError &) {
     }

@@ -9,7 +9,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzz::EnsureApplication();
     try {
-        const Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::WebP, QStringLiteral("fuzz.webp"));
+        const Picture picture =
+            Picture::fromData(fuzz::Bytes(data, size), PictureKind::WebP, QStringLiteral("fuzz.webp"));
         picture.decodeNow();
         picture.scaled(QSize(7, 5));
     } catch (const PictureError &) {

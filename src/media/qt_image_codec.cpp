@@ -57,12 +57,14 @@ public:
         reader_.setAutoTransform(false);
         reader_.setAllocationLimit(kReaderAllocationLimitMiB);
         if (!QImageReader::supportedImageFormats().contains(pluginName(format)))
-            throw PictureError(file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)").arg(formatName(format)));
+            throw PictureError(file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)")
+                                         .arg(formatName(format)));
         if (!reader_.canRead())
             throw PictureError(file, QStringLiteral("not a %1 file").arg(formatName(format)));
         // libpng believes a chunk's length and may reserve gigabytes for a few bytes of file.
         if (format == QtImageFormat::Png && !walkPngChunks(data, [](const PngChunk &) { return true; }))
-            throw PictureError(file, QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
+            throw PictureError(file,
+                               QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
         const QSize size = reader_.size();
         if (!size.isValid())
             throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(formatName(format)));

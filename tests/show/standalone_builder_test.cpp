@@ -175,9 +175,11 @@ TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
         file = testpictures::makeQtPicture(image, "png");
     else if (name.endsWith(QLatin1String("webp"), Qt::CaseInsensitive))
         file = testpictures::makeQtPicture(image, "webp");
-    else if (name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive) || name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive))
+    else if (name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive) ||
+             name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive))
         file = testpictures::makeQtPicture(image, "tiff", 6);
-    else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive) || name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
+    else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive) ||
+             name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
         file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), false);
     else if (name.endsWith(QLatin1String("avif"), Qt::CaseInsensitive))
         file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), true);
