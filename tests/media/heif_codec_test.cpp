@@ -66,6 +66,7 @@ TEST(HeifCodec, RecordedRotationAndMirroringComeOutUpright)
 
 TEST(HeifCodec, DamagedFilesAreRefusedWithTheReason)
 {
+    const QByteArray avif = makeHeif(quadrantPicture(64, 48), true);
     QByteArray scrambledBoxes = heic();
     for (qsizetype i = 24; i < 200 && i < scrambledBoxes.size(); ++i)
         scrambledBoxes[i] = char(0xFF);
@@ -75,6 +76,8 @@ TEST(HeifCodec, DamagedFilesAreRefusedWithTheReason)
         {"header only", heic().left(24), "HEIF error"},
         {"cut in the coded data", heic().left(heic().size() - 40), "HEIF error"},
         {"scrambled boxes", scrambledBoxes, "HEIF error"},
+        {"AVIF header only", avif.left(32), "HEIF error"},
+        {"AVIF cut in the coded data", avif.left(avif.size() - 40), "HEIF error"},
     };
     testpictures::expectRefused(decodeHeif, "bad.heic", cases);
 }
