@@ -6,8 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 command -v hyperfine >/dev/null && command -v djpeg >/dev/null || scripts/setup.sh
-cmake --build "$build" -j2 --target jpeg_decode_tool
-tool="$build/bin/jpeg_decode_tool"
+cmake --build "$build" -j2 --target picture_decode_tool
+tool="$build/bin/picture_decode_tool"
 sample="$build/sample-24mp.jpg"
 [ -f "$sample" ] || "$tool" make "$sample" 6000 4000
 

@@ -12,5 +12,6 @@ corpus=build-fuzz/corpus/${target}
 [ -d "$corpus" ] || scripts/make-fuzz-corpus.sh build-fuzz/corpus
 mkdir -p "$corpus" fuzz/crashes
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp
 exec build-fuzz/bin/fuzz_${target} -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
   -artifact_prefix=fuzz/crashes/${target}- "$corpus"

@@ -3,7 +3,7 @@
 # into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
 set -euo pipefail
 out=${1:?usage: scripts/make-fuzz-corpus.sh DIR}
-mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,form,standalone_show}
+mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,png,webp,tiff,heif,exif,form,standalone_show}
 crlf() { sed 's/$/\r/'; }
 
 # Project texts: music off, music on, empty playlist, missing markers.
@@ -54,6 +54,24 @@ convert -size 13x7 gradient:red-blue -type TrueColor "BMP3:$out/bmp/rgb24.bmp"
 convert -size 13x7 gradient:red-blue -colors 16 -type Palette "BMP3:$out/bmp/palette.bmp"
 convert -size 13x7 gradient:red-blue -alpha on "BMP:$out/bmp/argb32.bmp"
 convert -size 9x5 xc:white -fill black -draw 'point 1,1' -monochrome "BMP3:$out/bmp/mono.bmp"
+convert -size 20x10 gradient:red-blue "$out/png/rgb.png"
+convert -size 20x10 xc:none -fill red -draw 'rectangle 2,2 10,8' "$out/png/alpha.png"
+convert -size 20x10 gradient:white-black -colorspace Gray -depth 16 "$out/png/gray16.png"
+convert -size 20x10 gradient:red-blue -interlace PNG "$out/png/interlaced.png"
+convert -size 20x10 gradient:red-blue -quality 80 "$out/webp/lossy.webp"
+convert -size 20x10 gradient:red-blue -define webp:lossless=true "$out/webp/lossless.webp"
+convert -size 20x10 gradient:red-blue "$out/tiff/rgb.tif"
+convert -size 20x10 gradient:red-blue -compress lzw -orient right-top "$out/tiff/lzw-turned.tif"
+convert -size 20x10 gradient:red-blue -compress zip -colors 16 "$out/tiff/palette.tif"
+convert -size 32x24 gradient:red-blue -depth 8 "PNG24:$out/heif/source.png"
+heif-enc -q 50 -o "$out/heif/small.heic" "$out/heif/source.png" >/dev/null
+heif-enc -q 50 -o "$out/heif/small.avif" "$out/heif/source.png" >/dev/null
+rm "$out/heif/source.png"
+for orient in top-left top-right right-top left-bottom; do
+  convert -size 16x8 gradient:red-blue -orient "$orient" "$out/exif/$orient.jpg"
+done
+cp "$out/png/rgb.png" "$out/webp/lossy.webp" "$out/exif/"
+cp "$out/exif/right-top.jpg" "$out/exif/left-bottom.jpg" "$out/jpeg/"
 
 # Form descriptions.
 cat > "$out/form/catalogue.dfm" <<'DFM'

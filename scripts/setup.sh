@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6opengl6-dev
   qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
+  libexif-dev libheif-dev libheif-examples qt6-image-formats-plugins zlib1g-dev
+  gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon

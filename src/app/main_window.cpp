@@ -12,6 +12,7 @@
 #include "dialogs/options_dialog.h"
 #include "dialogs/effect_selection_dialog.h"
 #include "media/picture_error.h"
+#include "media/picture_extensions.h"
 #include "player/player_window.h"
 
 #include <QAction>
@@ -42,7 +43,6 @@ namespace {
 const QString kFilter = QStringLiteral("Lumettas (*.zut)");
 constexpr int kLeftPanelWidth = 321;
 constexpr int kPreviewHeight = 282;
-const QString kStartMask = QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF");
 
 }  // namespace
 
@@ -362,7 +362,7 @@ QWidget *MainWindow::BuildLeftPanel()
     fileList_->SetContextAction(false);
     // Dot files are configuration, not pictures: they stay out of the list.
     fileList_->SetFileType(FileTypes(ftNormal | ftReadOnly | ftSystem | ftArchive));
-    fileList_->SetMask(kStartMask);
+    fileList_->SetMask(acceptedPictureMask());
 
     connect(up, &QToolButton::clicked, fileList_, &FileListView::GoUp);
     connect(volumes_, &VolumeSelector::Changed, this, [this] { ShowFolder(volumes_->Drive()); });

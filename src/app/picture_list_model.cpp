@@ -1,22 +1,17 @@
 #include "app/picture_list_model.h"
 
+#include "media/picture_extensions.h"
+
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 
 namespace lumetta {
 
 bool IsPictureFileName(const QString &fileName)
 {
-    static const std::array<QString, 8> kExtensions{".jpg", ".JPG", ".jpeg", ".JPEG",
-                                                   ".gif", ".GIF", ".bmp", ".BMP"};
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0)
-        return false;
-    const QStringView extension = QStringView(fileName).mid(dot);
-    return std::any_of(kExtensions.begin(), kExtensions.end(),
-                       [&](const QString &accepted) { return extension == accepted; });
+    return dot >= 0 && acceptedPictureExtensions().contains(QStringView(fileName).mid(dot));
 }
 
 int UpDownArrows::Click(bool upArrow)

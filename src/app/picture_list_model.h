@@ -7,8 +7,9 @@
 
 namespace lumetta {
 
-// True when the name ends in one of the eight accepted forms ".jpg", ".JPG", ".jpeg",
-// ".JPEG", ".gif", ".GIF", ".bmp", ".BMP" (exact case: ".Jpg" is not a picture here).
+// True when the name ends in one of the accepted forms of acceptedPictureExtensions(): ".jpg",
+// ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP", ".png", ".PNG", ... (exact case:
+// ".Jpg" is not a picture here).
 bool IsPictureFileName(const QString &fileName);
 
 // The up-down control beside "Preview": position -2000..2000 without wrapping. A click

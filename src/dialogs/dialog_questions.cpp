@@ -1,5 +1,6 @@
 #include "dialogs/dialog_questions.h"
 
+#include "dialogs/options_values.h"
 #include "show/version.h"
 
 #include <QColorDialog>
@@ -19,9 +20,7 @@ std::optional<ColorRef> WidgetQuestions::AskColor(ColorRef initial)
 
 std::optional<QString> WidgetQuestions::AskMusicFile()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), musicFolder_,
-        QStringLiteral("Sound files (*.cda *.wav *.wave *.mp3 *.mid *.midi *.kar *wma)"));
+    const QString path = QFileDialog::getOpenFileName(parent_, QString(), musicFolder_, SoundFileFilter());
     if (path.isEmpty())
         return std::nullopt;
     musicFolder_ = QFileInfo(path).absolutePath();
@@ -30,8 +29,7 @@ std::optional<QString> WidgetQuestions::AskMusicFile()
 
 std::optional<QString> WidgetQuestions::AskBackgroundFile(const QString &folder)
 {
-    const QString path = QFileDialog::getOpenFileName(
-        parent_, QString(), folder, QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.jpeg)"));
+    const QString path = QFileDialog::getOpenFileName(parent_, QString(), folder, GraphicFileFilter());
     if (path.isEmpty())
         return std::nullopt;
     return QFileInfo(path).absoluteFilePath();

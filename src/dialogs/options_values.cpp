@@ -1,5 +1,7 @@
 #include "dialogs/options_values.h"
 
+#include "media/picture_extensions.h"
+
 #include <QFileInfo>
 
 namespace lumetta {
@@ -21,10 +23,22 @@ void LoadColor(const QString &text, ColorRef &color)
 QList<ViewerFilter> ViewerFilters()
 {
     const QStringList parts = QString::fromLatin1(kViewerFilterText).split(u'|');
-    QList<ViewerFilter> filters;
+    // First and chosen at creation: the folder panel's own mask, so OK keeps every picture listed.
+    QList<ViewerFilter> filters{{QStringLiteral("All pictures"), acceptedPictureMask()}};
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters.append({parts[i], parts[i + 1]});
     return filters;
+}
+
+QString SoundFileFilter()
+{
+    return QStringLiteral("Sound files (*.cda *.wav *.wave *.mp3 *.mid *.midi *.kar *wma *.ogg *.oga *.opus *.flac "
+                          "*.m4a *.aac)");
+}
+
+QString GraphicFileFilter()
+{
+    return QStringLiteral("Graphic files (*.bmp *.gif *.jpg *.jpeg *.png *.webp *.tif *.tiff *.heic *.heif *.avif)");
 }
 
 QStringList PlacementWords()

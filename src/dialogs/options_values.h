@@ -41,6 +41,10 @@ struct ViewerFilter
 };
 QList<ViewerFilter> ViewerFilters();
 
+// The file dialog filters of the playlist's "Add" and of the background picture's browse button.
+QString SoundFileFilter();
+QString GraphicFileFilter();
+
 // The words of line 7 for placement choices 0, 1, 2.
 QStringList PlacementWords();
 

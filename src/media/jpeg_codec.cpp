@@ -1,5 +1,7 @@
 #include "media/jpeg_codec.h"
 
+#include "media/orientation.h"
+#include "media/oriented_rows.h"
 #include "media/picture_error.h"
 
 #include <algorithm>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/mman.h>
+#include <vector>
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -84,8 +87,9 @@ void releaseBuffer(void *buffer)
 
 // An RGB32 image whose pixels lie in memory the kernel may back with huge pages: a large
 // picture then costs hundreds instead of tens of thousands of page faults when first written.
-QImage allocateImage(int width, int height)
+QImage allocateImage(QSize size)
 {
+    const int width = size.width(), height = size.height();
     constexpr std::size_t kHugePage = std::size_t(2) << 20;
     const std::size_t bytes = std::size_t(width) * 4 * std::size_t(height);
     if (bytes < kHugePage)
@@ -101,8 +105,8 @@ QImage allocateImage(int width, int height)
 
 // Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
 // session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
-bool runDecoder(Session &s, const QByteArray &data, int denominator, QSize *full, QImage *image,
-                QByteArray *cmykRow)
+bool runDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full,
+                QImage *image, QByteArray *cmykRow, std::vector<quint32> *strip)
 {
     if (setjmp(s.error.jump))
         return false;
@@ -139,7 +143,8 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, QSize *full
     jpeg_start_decompress(&s.cinfo);
 
     const JDIMENSION width = s.cinfo.output_width;
-    *image = allocateImage(int(width), int(s.cinfo.output_height));
+    const QSize decoded(int(width), int(s.cinfo.output_height));
+    *image = allocateImage(orientedSize(decoded, orientation));
     if (image->isNull()) {
         std::snprintf(s.error.message, sizeof s.error.message, "not enough memory");
         return false;
@@ -147,26 +152,29 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, QSize *full
     if (cmyk)
         cmykRow->resize(qsizetype(width) * 4);
 
+    OrientedRows sink(*image, decoded, orientation, *strip);
     while (s.cinfo.output_scanline < s.cinfo.output_height) {
         const JDIMENSION line = s.cinfo.output_scanline;
         if (cmyk) {
             JSAMPROW row = reinterpret_cast<JSAMPROW>(cmykRow->data());
             jpeg_read_scanlines(&s.cinfo, &row, 1);
-            convertCmykRow(row, reinterpret_cast<QRgb *>(image->scanLine(int(line))), width,
-                           s.cinfo.saw_Adobe_marker);
+            convertCmykRow(row, reinterpret_cast<QRgb *>(sink.row(int(line))), width, s.cinfo.saw_Adobe_marker);
+            sink.written(int(line) + 1);
             continue;
         }
         JSAMPROW rows[8];
-        const JDIMENSION count = std::min<JDIMENSION>(8, s.cinfo.output_height - line);
+        const JDIMENSION count = std::min<JDIMENSION>(8, JDIMENSION(sink.rowsAvailable(int(line))));
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = image->scanLine(int(line + i));
-        jpeg_read_scanlines(&s.cinfo, rows, count);
+            rows[i] = sink.row(int(line + i));
+        const JDIMENSION got = jpeg_read_scanlines(&s.cinfo, rows, count);
+        sink.written(int(line + got));
     }
     jpeg_finish_decompress(&s.cinfo);
     return true;
 }
 
-QImage decode(const QByteArray &data, int denominator, const QString &file, QSize &full, bool headerOnly)
+QImage decode(const QByteArray &data, int denominator, int orientation, const QString &file, QSize &full,
+             bool headerOnly)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -178,7 +186,9 @@ QImage decode(const QByteArray &data, int denominator, const QString &file, QSiz
 
     QImage image;
     QByteArray cmykRow;
-    const bool ok = runDecoder(session, data, denominator, &full, headerOnly ? nullptr : &image, &cmykRow);
+    std::vector<quint32> strip;
+    const bool ok = runDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow,
+                               &strip);
     jpeg_destroy_decompress(&session.cinfo);
     if (!ok)
         throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));
@@ -191,7 +201,7 @@ QImage decode(const QByteArray &data, int denominator, const QString &file, QSiz
 QSize readJpegSize(const QByteArray &data, const QString &file)
 {
     QSize full;
-    decode(data, 1, file, full, true);
+    decode(data, 1, kUpright, file, full, true);
     return full;
 }
 
@@ -210,12 +220,12 @@ int jpegDenominatorCovering(QSize full, QSize target, int smallest)
     return smallest;
 }
 
-QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file)
+QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file, int orientation)
 {
     if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
         throw PictureError(file, QStringLiteral("unsupported JPEG scale 1/%1").arg(denominator));
     QSize full;
-    return decode(data, denominator, file, full, false);
+    return decode(data, denominator, orientation, file, full, false);
 }
 
 }  // namespace lumetta

@@ -19,8 +19,9 @@ QSize jpegScaledSize(QSize full, int denominator);
 // on both sides; `smallest` when none does.
 int jpegDenominatorCovering(QSize full, QSize target, int smallest = 1);
 
-// Decodes JPEG data at 1/denominator of each side (1, 2, 4 or 8) by DCT scaling. The result
-// is Format_RGB32. Throws PictureError for corrupt or truncated data.
-QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file);
+// Decodes JPEG data at 1/denominator of each side (1, 2, 4 or 8) by DCT scaling and turns it
+// by the EXIF `orientation` (1 to 8) while decoding. The result is Format_RGB32. Throws
+// PictureError for corrupt or truncated data.
+QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file, int orientation = 1);
 
 }  // namespace lumetta

@@ -1,5 +1,7 @@
 #include "media/music_player.h"
 
+#include "media/playback_failure.h"
+
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
@@ -58,8 +60,11 @@ bool MusicPlayer::open(const QString &path)
     QTimer timeout;
     timeout.setSingleShot(true);
     connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    bool failed = false;
     connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString &text) {
-        failure = text.isEmpty() ? QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path) : text;
+        if (!failed)
+            failure = text;
+        failed = true;
         loop.quit();
     });
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
@@ -67,16 +72,14 @@ bool MusicPlayer::open(const QString &path)
             loop.quit();
     });
     player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!isSettled(player_->mediaStatus()) && failure.isEmpty()) {
+    if (!isSettled(player_->mediaStatus()) && !failed) {
         timeout.start(kOpenTimeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 
-    if (!failure.isEmpty())
-        // The back end's own text rarely says which file it could not play.
-        error_ = failure.contains(path) ? failure : QStringLiteral("Cannot play %1: %2").arg(path, failure);
-    else if (player_->mediaStatus() == QMediaPlayer::InvalidMedia)
-        error_ = QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path);
+    // The back end's own text names neither the file nor, in words a user knows, what is missing.
+    if (failed || player_->mediaStatus() == QMediaPlayer::InvalidMedia)
+        error_ = describePlaybackFailure(path, failure);
     else if (!isLoaded(player_->mediaStatus()))
         error_ = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
     if (error_.isEmpty())

@@ -1,9 +1,13 @@
 #include "media/picture.h"
 
 #include "media/bmp_codec.h"
+#include "media/exif_orientation.h"
 #include "media/gif_codec.h"
+#include "media/heif_codec.h"
 #include "media/jpeg_codec.h"
+#include "media/orientation.h"
 #include "media/picture_error.h"
+#include "media/qt_image_codec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,8 +16,20 @@ namespace lumetta {
 
 namespace {
 
-// Larger files cannot hold a picture within the pixel limit in any of the three formats.
+// Larger files cannot hold a picture within the pixel limit in any format we read.
 constexpr qint64 kMaxFileBytes = qint64(2) << 30;
+
+QtImageFormat qtFormatOf(PictureKind kind)
+{
+    switch (kind) {
+    case PictureKind::WebP:
+        return QtImageFormat::WebP;
+    case PictureKind::Tiff:
+        return QtImageFormat::Tiff;
+    default:
+        return QtImageFormat::Png;
+    }
+}
 
 }  // namespace
 
@@ -26,6 +42,14 @@ std::optional<PictureKind> pictureKindOf(const QString &path)
         return PictureKind::Jpeg;
     if (suffix == QLatin1String("gif"))
         return PictureKind::Gif;
+    if (suffix == QLatin1String("png"))
+        return PictureKind::Png;
+    if (suffix == QLatin1String("webp"))
+        return PictureKind::WebP;
+    if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff"))
+        return PictureKind::Tiff;
+    if (suffix == QLatin1String("heic") || suffix == QLatin1String("heif") || suffix == QLatin1String("avif"))
+        return PictureKind::Heif;
     return std::nullopt;
 }
 
@@ -33,7 +57,7 @@ Picture Picture::load(const QString &path)
 {
     const std::optional<PictureKind> kind = pictureKindOf(path);
     if (!kind)
-        throw PictureError(path, QStringLiteral("not a BMP, JPEG or GIF file name"));
+        throw PictureError(path, QStringLiteral("not a BMP, JPEG, GIF, PNG, WebP, TIFF, HEIC or AVIF file name"));
     const QFileInfo info(path);
     if (!info.exists())
         throw PictureError(path, QStringLiteral("the file does not exist"));
@@ -57,7 +81,21 @@ Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QStrin
     switch (kind) {
     case PictureKind::Jpeg:
         picture.fullSize_ = readJpegSize(data, name);
-        picture.jpegData_ = data;
+        picture.orientation_ = jpegExifOrientation(data);
+        picture.data_ = data;
+        break;
+    case PictureKind::Png:
+    case PictureKind::WebP:
+    case PictureKind::Tiff: {
+        const QtImageHeader header = readQtImageHeader(data, qtFormatOf(kind), name);
+        picture.fullSize_ = header.size;
+        picture.orientation_ = header.orientation;
+        picture.data_ = data;
+        break;
+    }
+    case PictureKind::Heif:
+        picture.fullSize_ = readHeifSize(data, name);
+        picture.data_ = data;
         break;
     case PictureKind::Gif:
         picture.image_ = decodeGif(data, name);
@@ -74,7 +112,7 @@ Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QStrin
 
 QSize Picture::size() const
 {
-    return quarter_ ? jpegScaledSize(fullSize_, 4) : fullSize_;
+    return orientedSize(quarter_ ? jpegScaledSize(fullSize_, 4) : fullSize_, orientation_);
 }
 
 void Picture::setQuarterSize(bool quarter)
@@ -87,8 +125,24 @@ void Picture::setQuarterSize(bool quarter)
 
 void Picture::decodeNow() const
 {
-    if (image_.isNull() && kind_ == PictureKind::Jpeg)
-        image_ = decodeJpeg(jpegData_, quarter_ ? 4 : 1, name_);
+    if (!image_.isNull() || !kind_)
+        return;
+    switch (*kind_) {
+    case PictureKind::Jpeg:
+        image_ = decodeJpeg(data_, quarter_ ? 4 : 1, name_, orientation_);
+        break;
+    case PictureKind::Png:
+    case PictureKind::WebP:
+    case PictureKind::Tiff:
+        image_ = orientImage(decodeQtImage(data_, qtFormatOf(*kind_), name_), orientation_);
+        break;
+    case PictureKind::Heif:
+        image_ = decodeHeif(data_, name_);
+        break;
+    case PictureKind::Bmp:
+    case PictureKind::Gif:
+        break;
+    }
 }
 
 const QImage &Picture::image() const
@@ -101,8 +155,9 @@ QImage Picture::scaled(const QSize &size) const
 {
     if (kind_ == PictureKind::Jpeg && image_.isNull()) {
         // libjpeg shrinks far more cheaply while decoding than a smooth scale does afterwards.
-        const int denominator = jpegDenominatorCovering(fullSize_, size, quarter_ ? 4 : 1);
-        const QImage reduced = decodeJpeg(jpegData_, denominator, name_);
+        const QSize stored = orientedSize(size, orientation_);
+        const int denominator = jpegDenominatorCovering(fullSize_, stored, quarter_ ? 4 : 1);
+        const QImage reduced = decodeJpeg(data_, denominator, name_, orientation_);
         if (reduced.size() == size)
             return reduced;
         return reduced.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -126,14 +181,13 @@ QByteArray Picture::toGif() const
 QByteArray Picture::toFileData() const
 {
     switch (kind()) {
-    case PictureKind::Jpeg:
-        return jpegData_;
     case PictureKind::Gif:
         return toGif();
     case PictureKind::Bmp:
-        break;
+        return toBmp();
+    default:
+        return data_;
     }
-    return toBmp();
 }
 
 }  // namespace lumetta

@@ -9,15 +9,18 @@
 
 namespace lumetta {
 
-enum class PictureKind { Bmp, Jpeg, Gif };
+// Heif covers HEIC and AVIF, both read by libheif.
+enum class PictureKind { Bmp, Jpeg, Gif, Png, WebP, Tiff, Heif };
 
 // The decoder for a file name, by extension regardless of case (".bmp", ".jpg", ".jpeg",
-// ".gif"); none for any other name.
+// ".gif", ".png", ".webp", ".tif", ".tiff", ".heic", ".heif", ".avif"); none for any other name.
 std::optional<PictureKind> pictureKindOf(const QString &path);
 
-// A decoded (or, for JPEG, decodable) picture. JPEG data is kept unchanged and decoded on
-// first use, at full size or at one quarter of each side; BMP and GIF are decoded at once.
-// Copies share their data. Every failure throws PictureError naming the file.
+// A decoded (or decodable) picture, upright: an EXIF orientation in the file is applied to
+// the decoded pixels at the decoded scale, and sizes are those of the upright picture. BMP and
+// GIF are decoded at once; the other kinds keep the file's bytes unchanged and decode on first
+// use, JPEG at full size or at one quarter of each side. Copies share their data. Every
+// failure throws PictureError naming the file.
 class Picture
 {
 public:
@@ -32,7 +35,7 @@ public:
     PictureKind kind() const { return kind_.value_or(PictureKind::Bmp); }
     const QString &name() const { return name_; }
 
-    // Size at the current scale; known for a JPEG before it is decoded.
+    // Upright size at the current scale; known before the picture is decoded.
     QSize size() const;
     int width() const { return size().width(); }
     int height() const { return size().height(); }
@@ -49,18 +52,23 @@ public:
     // decoded for this call only, at the smallest DCT scale that still covers `size`.
     QImage scaled(const QSize &size) const;
 
-    // The JPEG file's bytes, unchanged (empty for other kinds).
-    const QByteArray &jpegData() const { return jpegData_; }
+    // The EXIF orientation applied (1 to 8; 1 for kinds that carry none or turn themselves).
+    int orientation() const { return orientation_; }
+
+    // The file's bytes, unchanged (empty for BMP and GIF, which are kept decoded).
+    const QByteArray &originalData() const { return data_; }
     QByteArray toBmp() const;
     QByteArray toGif() const;
-    // What a standalone show stores: BMP as BMP, GIF as GIF, JPEG as its own data.
+    // What a standalone show stores: BMP as BMP, GIF as GIF, every other kind as its own bytes.
     QByteArray toFileData() const;
 
 private:
     std::optional<PictureKind> kind_;
     QString name_;
-    QByteArray jpegData_;
+    QByteArray data_;
+    // As stored, before orientation.
     QSize fullSize_;
+    int orientation_ = 1;
     bool quarter_ = false;
     mutable QImage image_;
 };

@@ -3,6 +3,7 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "media/picture_error.h"
+#include "media/picture_extensions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -134,18 +135,7 @@ QByteArray StoredBackground(const QString &path)
 
 std::optional<PictureKind> StoredPictureKind(const QString &path)
 {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0)
-        return std::nullopt;
-    const QStringView extension = QStringView(name).mid(dot);
-    if (extension == u".jpg" || extension == u".JPG" || extension == u".jpeg" || extension == u".JPEG")
-        return PictureKind::Jpeg;
-    if (extension == u".gif" || extension == u".GIF")
-        return PictureKind::Gif;
-    if (extension == u".bmp" || extension == u".BMP")
-        return PictureKind::Bmp;
-    return std::nullopt;
+    return acceptedPictureKind(path);
 }
 
 QString StandaloneBuilder::DefaultStubPath()

@@ -14,8 +14,8 @@ namespace lumetta {
 class ShowProject;
 
 // The kind a standalone show stores a picture as, decided by the exact, case-sensitive
-// extension forms of the picture list (".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF",
-// ".bmp", ".BMP"); none for any other form, ".Jpg" included.
+// extension forms of the picture list (acceptedPictureExtensions); none for any other form,
+// ".Jpg" included. BMP and GIF are stored re-encoded, every other kind as its file's bytes.
 std::optional<PictureKind> StoredPictureKind(const QString &path);
 
 // Writes a standalone show: a copy of the player stub followed by the project text, the

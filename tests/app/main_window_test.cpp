@@ -540,17 +540,18 @@ TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
 
 TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
 {
-    const QString folder = MakeFolder("all", {"b.gif", "a.jpg", "c.BMP", "skip.png"});
+    const QString folder = MakeFolder("all", {"b.gif", "a.jpg", "c.BMP", "skip.svg", "d.png", "e.HEIC", "f.Avif"});
     QDir(folder).mkdir("sub.jpg");
     MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(w.PictureList(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(ListedPictures(), QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP"}));
+    EXPECT_EQ(ListedPictures(),
+              QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP", folder + "d.png", folder + "e.HEIC"}));
     EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
     // Del removes from the picture list even while the file list has the focus.
     Files()->setFocus();
     QTest::keyClick(Files(), Qt::Key_Delete);
-    EXPECT_EQ(ListedPictures().size(), 2);
+    EXPECT_EQ(ListedPictures().size(), 4);
 }
 
 TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)

@@ -7,7 +7,7 @@
 namespace lumetta {
 namespace {
 
-TEST(PictureFileName, OnlyTheEightExactExtensions)
+TEST(PictureFileName, OnlyTheExactExtensions)
 {
     const struct {
         const char *name;
@@ -15,7 +15,9 @@ TEST(PictureFileName, OnlyTheEightExactExtensions)
     } cases[] = {
         {"a.jpg", true},   {"a.JPG", true},  {"a.jpeg", true},  {"a.JPEG", true},  {"a.gif", true},
         {"a.GIF", true},   {"a.bmp", true},  {"a.BMP", true},   {"a.Jpg", false},  {"a.jPG", false},
-        {"a.Gif", false},  {"a.png", false}, {"jpg", false},    {"a.jpg.txt", false}, {"a.txt.jpg", true},
+        {"a.Gif", false},  {"a.png", true},  {"a.PNG", true},   {"a.Png", false},  {"a.webp", true},
+        {"a.TIF", true},   {"a.tiff", true}, {"a.HEIC", true},  {"a.heif", true},  {"a.avif", true},
+        {"a.Heic", false}, {"a.svg", false}, {"jpg", false},    {"a.jpg.txt", false}, {"a.txt.jpg", true},
         {".jpg", true},    {"a.jpe", false}, {"a.", false},     {"", false},
     };
     for (const auto &c : cases)

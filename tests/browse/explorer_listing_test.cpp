@@ -1,4 +1,5 @@
 #include "browse/explorer_listing.h"
+#include "media/picture_extensions.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,6 +125,17 @@ TEST(ExplorerListing, FoldersThenEachMaskWithAttributeFilter)
     EXPECT_EQ(file.subItems[siAttributes], QString());
     EXPECT_FALSE(file.subItems[siType].isEmpty());
     EXPECT_TRUE(QDateTime::fromString(file.subItems[siModified], QStringLiteral("MM/dd/yyyy hh:mm")).isValid());
+}
+
+TEST(ExplorerListing, ThePictureMaskListsTodaysFormats)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QLatin1Char('/');
+    for (const char *name : {"a.png", "b.HEIC", "c.avif", "d.webp", "e.tif", "f.TIFF", "g.heif", "h.jpeg", "i.svg",
+                             "j.mp3"})
+        Touch(folder + QString::fromLatin1(name), 3);
+    EXPECT_EQ(Captions(ListFolder(folder, acceptedPictureMask(), {})),
+              (QStringList{"h.jpeg", "a.png", "d.webp", "e.tif", "f.TIFF", "b.HEIC", "g.heif", "c.avif"}));
 }
 
 TEST(ExplorerListing, ReadOnlyFilesOnlyWhenAsked)

@@ -1,6 +1,8 @@
 #include "browse/preview_pane.h"
 
 #include "media/picture_error.h"
+#include "support/photo_files.h"
+#include "support/picture_files.h"
 
 #include <QImage>
 #include <QLabel>
@@ -76,6 +78,32 @@ TEST_F(PreviewTest, LargeJpegsAreDecodedAtAQuarter)
     EXPECT_EQ(pane.CurrentPicture().size(), QSize(1000, 640));
     pane.ShowFile(Write(QStringLiteral("big.bmp"), {1200, 10}, "BMP"));
     EXPECT_EQ(pane.CurrentPicture().size(), QSize(1200, 10));
+}
+
+TEST_F(PreviewTest, PhotosOfTodaysCamerasShowUpright)
+{
+    // A portrait photo whose camera stored it on its side with an orientation tag, and portrait
+    // PNG, WebP, TIFF, HEIC and AVIF files: each fits the panel as a portrait, 204 x 272.
+    const QImage upright = testpictures::quadrantPicture(48, 64);
+    const QByteArray sideways = testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6));
+    const std::pair<const char *, QByteArray> files[] = {
+        {"portrait.jpg", testpictures::withJpegApp1(sideways, testpictures::makeExifBlock(6))},
+        {"portrait.PNG", testpictures::makeQtPicture(upright, "png")},
+        {"portrait.webp", testpictures::makeQtPicture(upright, "webp")},
+        {"portrait.tif", testpictures::makeQtPicture(upright, "tiff")},
+        {"portrait.HEIC", testpictures::makeHeif(upright, false)},
+        {"portrait.avif", testpictures::makeHeif(upright, true)},
+    };
+    PreviewPane pane;
+    pane.resize(479, 282);
+    pane.show();
+    for (const auto &[name, data] : files) {
+        pane.ShowFile(testpictures::writeTemp(QString::fromLatin1(name), data));
+        EXPECT_EQ(pane.ImageGeometry(), QRect(138, 5, 204, 272)) << name;
+        const QImage shown = pane.findChild<QLabel *>()->pixmap().toImage();
+        EXPECT_GT(qRed(shown.pixel(shown.width() / 4, shown.height() / 4)), 200) << name << ": red at the top left";
+        EXPECT_GT(qBlue(shown.pixel(shown.width() / 4, shown.height() * 3 / 4)), 200) << name << ": blue at the bottom left";
+    }
 }
 
 TEST_F(PreviewTest, FailureKeepsThePictureAndClearEmpties)

@@ -272,7 +272,7 @@ TEST_F(OptionsDialogTest, OkHandsTheChosenFilterToTheBrowser)
     QSignalSpy masks(&opty, &OptionsDialog::FileMaskChosen);
     Open(OptionsDialog::Page::Advanced);
     QComboBox *filter = Find<QComboBox>("FilterComboBox2");
-    EXPECT_EQ(filter->currentText(), "Bmp, jpeg, gif");
+    EXPECT_EQ(filter->currentText(), "All pictures");
     Click("BitBtn1");
     Open(OptionsDialog::Page::Advanced);
     filter->setFocus();
@@ -283,7 +283,7 @@ TEST_F(OptionsDialogTest, OkHandsTheChosenFilterToTheBrowser)
     EXPECT_EQ(filter->currentText(), "Gif") << "the filter is no setting; the combo keeps it";
     Click("BitBtn1");
     ASSERT_EQ(masks.size(), 2);
-    EXPECT_EQ(masks[0][0].toString(), "*.bmp;*jpg;*.gif");
+    EXPECT_EQ(masks[0][0].toString(), "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
     EXPECT_EQ(masks[1][0].toString(), "*.gif");
 }
 

@@ -20,12 +20,23 @@ ShowSettings Settings(const QStringList &lines)
 TEST(OptionsValues, ViewerFiltersAndPlacements)
 {
     const QList<ViewerFilter> filters = ViewerFilters();
-    ASSERT_EQ(filters.size(), 6);
-    EXPECT_EQ(filters[0].name, "Bmp, jpeg, gif");
-    EXPECT_EQ(filters[0].mask, "*.bmp;*jpg;*.gif");
-    EXPECT_EQ(filters[4].mask, "*jpg");
-    EXPECT_EQ(filters[5].name, "Gif");
+    ASSERT_EQ(filters.size(), 7);
+    EXPECT_EQ(filters[0].name, "All pictures");
+    EXPECT_EQ(filters[0].mask, "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
+    EXPECT_EQ(filters[1].name, "Bmp, jpeg, gif");
+    EXPECT_EQ(filters[1].mask, "*.bmp;*jpg;*.gif");
+    EXPECT_EQ(filters[5].mask, "*jpg");
+    EXPECT_EQ(filters[6].name, "Gif");
     EXPECT_EQ(PlacementWords(), (QStringList{"Tile", "Center", "Stretch"}));
+}
+
+TEST(OptionsValues, FileDialogsOfferTodaysFormats)
+{
+    for (const char *pattern : {"*.wav", "*.mp3", "*.mid", "*.kar", "*wma", "*.ogg", "*.opus", "*.flac", "*.m4a", "*.aac"})
+        EXPECT_TRUE(SoundFileFilter().contains(QString(" ") + pattern) || SoundFileFilter().contains(QString("(") + pattern))
+            << pattern;
+    for (const char *pattern : {"*.bmp", "*.jpeg", "*.png", "*.webp", "*.tif", "*.tiff", "*.heic", "*.heif", "*.avif"})
+        EXPECT_TRUE(GraphicFileFilter().contains(pattern)) << pattern;
 }
 
 TEST(OptionsValues, LoadingReadsEveryLine)

@@ -1,5 +1,6 @@
 #include "media/music_player.h"
 #include "support/picture_files.h"
+#include "support/music_files.h"
 #include "support/wav_files.h"
 
 #include <QSignalSpy>
@@ -64,4 +65,42 @@ TEST(MusicPlayer, FailuresAreKnownWhenOpenReturns)
         EXPECT_TRUE(player.open(good)) << player.errorString().toStdString();
         EXPECT_TRUE(player.errorString().isEmpty());
     }
+}
+
+TEST(MusicPlayer, PlaysEveryCommonFormat)
+{
+    // Raw ADTS AAC carries no duration; the back end learns it only while playing.
+    struct Case {
+        QString path;
+        bool lengthKnownAtOpen;
+    };
+    const Case cases[] = {
+        {testsounds::writeEncodedTone("tone.ogg", 700), true},  {testsounds::writeEncodedTone("tone.opus", 700), true},
+        {testsounds::writeEncodedTone("tone.flac", 700), true}, {testsounds::writeEncodedTone("tone.m4a", 700), true},
+        {testsounds::writeEncodedTone("tone.aac", 700), false}, {testsounds::writeEncodedTone("tone.mp3", 700), true},
+        {testsounds::writeEncodedTone("tone.wma", 700), true},  {testsounds::writeEncodedTone("tone.wav", 700), true},
+        {testsounds::writeMidi("tune.mid", 700), true},         {testsounds::writeMidi("tune.kar", 700), true},
+    };
+    for (const Case &c : cases) {
+        const std::string what = c.path.toStdString();
+        MusicPlayer player;
+        ASSERT_TRUE(player.open(c.path)) << player.errorString().toStdString();
+        if (c.lengthKnownAtOpen)
+            EXPECT_NEAR(double(player.length()), 700.0, 60.0) << what;
+        player.play();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs)) << what;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, kWaitMs)) << what;
+    }
+}
+
+// Run by CTest with GStreamer's MIDI synthesizers ranked out of use (media_tests.no_midi).
+TEST(MusicPlayer, MidiWithoutASynthesizerSaysWhatIsMissing)
+{
+    if (qEnvironmentVariableIsEmpty("LUMETTA_TEST_NO_MIDI"))
+        GTEST_SKIP() << "needs the synthesizers ranked out of use";
+    const QString midi = testsounds::writeMidi("tune.mid", 700);
+    MusicPlayer player;
+    EXPECT_FALSE(player.open(midi));
+    EXPECT_EQ(player.errorString(), QStringLiteral("Cannot play %1: no MIDI synthesizer is installed").arg(midi));
+    EXPECT_TRUE(player.open(testsounds::writeWav("after.wav", 200))) << player.errorString().toStdString();
 }

@@ -35,9 +35,11 @@ TEST(Picture, KindComesFromTheExtensionRegardlessOfCase)
     const Case cases[] = {
         {"/a/b.bmp", PictureKind::Bmp},   {"/a/b.BMP", PictureKind::Bmp},  {"b.jpg", PictureKind::Jpeg},
         {"b.JPG", PictureKind::Jpeg},     {"b.jPeG", PictureKind::Jpeg},   {"b.jpeg", PictureKind::Jpeg},
-        {"b.Gif", PictureKind::Gif},      {"x.tar.gif", PictureKind::Gif}, {"b.png", std::nullopt},
-        {"b.jpe", std::nullopt},          {"jpg", std::nullopt},           {"/d.jpg/b", std::nullopt},
-        {"b.jpg.txt", std::nullopt},
+        {"b.Gif", PictureKind::Gif},      {"x.tar.gif", PictureKind::Gif}, {"b.png", PictureKind::Png},
+        {"b.PnG", PictureKind::Png},      {"b.webp", PictureKind::WebP},   {"b.TIF", PictureKind::Tiff},
+        {"b.tiff", PictureKind::Tiff},    {"b.HEIC", PictureKind::Heif},   {"b.heif", PictureKind::Heif},
+        {"b.avif", PictureKind::Heif},    {"b.jpe", std::nullopt},         {"jpg", std::nullopt},
+        {"/d.jpg/b", std::nullopt},       {"b.jpg.txt", std::nullopt},     {"b.svg", std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(pictureKindOf(c.path), c.kind) << c.path;
@@ -81,7 +83,7 @@ TEST(Picture, JpegDecodesLazilyAtTheChosenScale)
     picture.setQuarterSize(false);
     EXPECT_FALSE(picture.isDecoded());
     EXPECT_EQ(picture.image().size(), QSize(4000, 3000));
-    EXPECT_EQ(picture.jpegData(), data);
+    EXPECT_EQ(picture.originalData(), data);
     EXPECT_EQ(picture.toFileData(), data);
 }
 
@@ -148,7 +150,9 @@ TEST(Picture, LoadErrorsNameTheFileAndTheReason)
     };
     const Case cases[] = {
         {missing, "does not exist"},
-        {writeTemp("picture.png", jpeg), "not a BMP, JPEG or GIF"},
+        {writeTemp("picture.svg", jpeg), "not a BMP, JPEG, GIF, PNG, WebP, TIFF, HEIC or AVIF"},
+        {writeTemp("jpeg-named.png", jpeg), "not a PNG"},
+        {writeTemp("jpeg-named.heic", jpeg), "HEIF error"},
         {writeTemp("jpeg-named.gif", jpeg), "GIF"},
         {writeTemp("jpeg-named.bmp", jpeg), "not a BMP"},
         {writeTemp("gif-named.jpg", gifBytes()), "Not a JPEG"},

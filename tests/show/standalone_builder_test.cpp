@@ -1,6 +1,7 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
+#include "support/photo_files.h"
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
 #include "support/file_bytes.h"
@@ -170,8 +171,20 @@ TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
         file = testpictures::makeBmp(image);
     else if (name.endsWith(QLatin1String("gif"), Qt::CaseInsensitive))
         file = testpictures::makeGif(2, 1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, {{0, 0, 2, 1, {0, 1}}});
+    else if (name.endsWith(QLatin1String("png"), Qt::CaseInsensitive))
+        file = testpictures::makeQtPicture(image, "png");
+    else if (name.endsWith(QLatin1String("webp"), Qt::CaseInsensitive))
+        file = testpictures::makeQtPicture(image, "webp");
+    else if (name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive) ||
+             name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive))
+        file = testpictures::makeQtPicture(image, "tiff", 6);
+    else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive) ||
+             name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
+        file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), false);
+    else if (name.endsWith(QLatin1String("avif"), Qt::CaseInsensitive))
+        file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), true);
     else
-        file = testpictures::makeJpeg(image);
+        file = testpictures::withJpegApp1(testpictures::makeJpeg(image), testpictures::makeExifBlock(8));
     project.Pictures() = {Write(name, file)};
     Build();
     ASSERT_EQ(sizes.size(), 2);
@@ -209,8 +222,17 @@ INSTANTIATE_TEST_SUITE_P(Extensions, StoredFormTest,
                                            StoredForm{"p.BMP", StoredForm::AsBmp},
                                            StoredForm{"p.gif", StoredForm::AsGif},
                                            StoredForm{"p.GIF", StoredForm::AsGif},
+                                           StoredForm{"p.png", StoredForm::Unchanged},
+                                           StoredForm{"p.PNG", StoredForm::Unchanged},
+                                           StoredForm{"p.webp", StoredForm::Unchanged},
+                                           StoredForm{"p.TIF", StoredForm::Unchanged},
+                                           StoredForm{"p.tiff", StoredForm::Unchanged},
+                                           StoredForm{"p.heic", StoredForm::Unchanged},
+                                           StoredForm{"p.HEIF", StoredForm::Unchanged},
+                                           StoredForm{"p.AVIF", StoredForm::Unchanged},
                                            StoredForm{"p.Jpg", StoredForm::Empty},
-                                           StoredForm{"p.jpg.png", StoredForm::Empty}),
+                                           StoredForm{"p.Png", StoredForm::Empty},
+                                           StoredForm{"p.jpg.svg", StoredForm::Empty}),
                          [](const ::testing::TestParamInfo<StoredForm> &info) {
                              // Test names allow letters, digits and underscores only.
                              std::string name = info.param.name;
@@ -365,6 +387,9 @@ TEST(StoredPictureKind, ExactFormsOnly)
     EXPECT_EQ(StoredPictureKind("/a.jpg/b"), std::nullopt);
     EXPECT_EQ(StoredPictureKind("/a/b.Gif"), std::nullopt);
     EXPECT_EQ(StoredPictureKind("/a/b.bmp "), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.PNG"), PictureKind::Png);
+    EXPECT_EQ(StoredPictureKind("/a/b.heic"), PictureKind::Heif);
+    EXPECT_EQ(StoredPictureKind("/a/b.Avif"), std::nullopt);
 }
 
 }  // namespace

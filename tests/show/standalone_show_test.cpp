@@ -2,6 +2,7 @@
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
 #include "show/standalone_show.h"
+#include "support/photo_files.h"
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
 #include "support/file_bytes.h"
@@ -169,7 +170,7 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     QDir().mkpath(dir.filePath("two"));
 
     ShowProject project;
-    project.Pictures() = {write("one/same.jpg", jpeg), write("two/same.jpg", jpeg), write("odd.png", "png?"),
+    project.Pictures() = {write("one/same.jpg", jpeg), write("two/same.jpg", jpeg), write("odd.svg", "svg?"),
                           write("pic.bmp", testpictures::makeBmp(image))};
     project.EffectSelection() = {"0", "20"};
     project.Settings().Put(ShowSettings::kMusic, "RepeatMusic");
@@ -191,7 +192,7 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     show.ExtractTo(file, out.path(), played);
     EXPECT_EQ(played.EffectSelection(), project.EffectSelection());
     ASSERT_EQ(played.Pictures().size(), 4);
-    const QStringList names{"same.jpg", "same.jpg", "odd.png", "pic.bmp"};
+    const QStringList names{"same.jpg", "same.jpg", "odd.svg", "pic.bmp"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_TRUE(played.Pictures()[i].startsWith(out.path()));
         EXPECT_EQ(QFileInfo(played.Pictures()[i]).fileName(), names[i]);
@@ -207,6 +208,49 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     EXPECT_TRUE(background.startsWith(out.path()));
     EXPECT_EQ(QImage(background).pixel(0, 0), qRgb(9, 9, 9));
     EXPECT_EQ(played.Settings().Get(ShowSettings::kMusic), "RepeatMusic");
+}
+
+TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &data) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        return path;
+    };
+    const QImage upright = testpictures::quadrantPicture(64, 48);
+    const QByteArray files[] = {
+        testpictures::makeQtPicture(upright, "png"),
+        testpictures::makeHeif(testpictures::storedForOrientation(upright, 6), false, 6),
+        testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 8)),
+                                   testpictures::makeExifBlock(8)),
+        testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 3)),
+                                   testpictures::makeExifBlock(3, true)),
+    };
+    const QStringList names{"flat.PNG", "phone.heic", "camera.jpg", "upside.JPEG"};
+    ShowProject project;
+    for (int i = 0; i < 4; ++i)
+        project.Pictures() << write(names[i], files[i]);
+    const QString target = dir.filePath("photos.exe");
+    StandaloneBuilder(write("AEXE.tms", QByteArray(100, 's'))).MakeExe(project, target);
+
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTemporaryDir out;
+    ShowProject played;
+    StandaloneShow::Read(file, target).ExtractTo(file, out.path(), played);
+    ASSERT_EQ(played.Pictures().size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ReadBytes(played.Pictures()[i]), files[i]) << names[i].toStdString();
+        const Picture picture = Picture::load(played.Pictures()[i]);
+        ASSERT_EQ(picture.size(), QSize(64, 48)) << names[i].toStdString();
+        const QImage &shown = picture.image();
+        EXPECT_GT(qRed(shown.pixel(16, 12)), 200) << names[i].toStdString();
+        EXPECT_GT(qGreen(shown.pixel(48, 12)), 200) << names[i].toStdString();
+        EXPECT_GT(qBlue(shown.pixel(16, 36)), 200) << names[i].toStdString();
+        EXPECT_LT(qRed(shown.pixel(16, 36)), 60) << names[i].toStdString();
+    }
 }
 
 TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTheFolder)

@@ -1,12 +1,15 @@
 #include "show/project_file.h"
 #include "support/qstring_print.h"
 #include "show/show_settings.h"
+#include "support/photo_files.h"
 #include "support/picture_files.h"
 #include "support/wav_files.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -145,6 +148,60 @@ TEST_F(StubTest, EndingALoopingShowBySignalRemovesItsFiles)
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(unpacked(), QStringList());
+}
+
+// Run on a real X server (stub_tests.x11), where the screen can be read back.
+TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server";
+    const QImage upright = testpictures::quadrantPicture(160, 120);
+    const std::pair<QString, QByteArray> photos[] = {
+        {"flat.png", testpictures::makeQtPicture(upright, "png")},
+        {"phone.HEIC", testpictures::makeHeif(testpictures::storedForOrientation(upright, 6), false, 6)},
+        {"camera.jpg", testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6)),
+                                                  testpictures::makeExifBlock(6))},
+        {"mirror.jpg", testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 7)),
+                                                  testpictures::makeExifBlock(7, true))},
+    };
+    for (const auto &[name, data] : photos) {
+        // One picture, shown until a key, at half the screen, centred on a black screen.
+        QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+        lines[ShowSettings::kAdvance] = "Manual";
+        lines[ShowSettings::kPictureSize] = "50";
+        lines[ShowSettings::kEffects] = "No effect";
+        lines[ShowSettings::kBackground] = "clBlack_clBlack";
+        lines[ShowSettings::kCaption] = "No";
+        lines << testpictures::writeTemp(name, data) << "[TRANS]" << "0" << "[MUSIC]";
+        WriteTextFile(dir.filePath("photo.zut"), lines);
+        const QString output = dir.filePath("photo-" + name + ".exe");
+        ASSERT_EQ(Build(dir.filePath("photo.zut"), output).exitCode, 0) << name.toStdString();
+
+        QProcess show;
+        show.start(output, {});
+        QScreen *screen = QGuiApplication::primaryScreen();
+        const QPoint centre = screen->geometry().center();
+        const int d = screen->geometry().height() / 8;
+        const auto colourAt = [&](const QImage &shot, int dx, int dy) { return shot.pixel(centre.x() + dx, centre.y() + dy); };
+        const auto near = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) < 60 && std::abs(qGreen(a) - qGreen(b)) < 60 && std::abs(qBlue(a) - qBlue(b)) < 60;
+        };
+        QImage shot;
+        for (int i = 0; i < 150; ++i) {
+            QThread::msleep(100);
+            shot = screen->grabWindow(0).toImage();
+            if (near(colourAt(shot, -d, -d), qRgb(255, 0, 0)))
+                break;
+        }
+        EXPECT_TRUE(near(colourAt(shot, -d, -d), qRgb(255, 0, 0))) << name.toStdString() << ": red at the top left";
+        EXPECT_TRUE(near(colourAt(shot, d, -d), qRgb(0, 255, 0))) << name.toStdString() << ": green at the top right";
+        EXPECT_TRUE(near(colourAt(shot, -d, d), qRgb(0, 0, 255))) << name.toStdString() << ": blue at the bottom left";
+        EXPECT_TRUE(near(colourAt(shot, d, d), qRgb(255, 255, 255))) << name.toStdString() << ": white at the bottom right";
+        // The slide is landscape: the screen left of it stays black.
+        EXPECT_TRUE(near(colourAt(shot, -screen->geometry().width() * 3 / 8 - 20, 0), qRgb(0, 0, 0))) << name.toStdString();
+        show.terminate();
+        EXPECT_TRUE(show.waitForFinished(30000));
+    }
 }
 
 TEST_F(StubTest, DamagedShowIsRefused)

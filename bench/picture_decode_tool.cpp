@@ -1,6 +1,8 @@
-// Whole-process counterpart of djpeg for bench/jpeg_vs_djpeg.sh:
-//   jpeg_decode_tool make FILE WIDTH HEIGHT   writes the sample JPEG
-//   jpeg_decode_tool decode FILE [quarter]    loads FILE with the picture loader and decodes it
+// Whole-process counterpart of djpeg and heif-convert for bench/jpeg_vs_djpeg.sh and
+// bench/heif_vs_heif_convert.sh:
+//   picture_decode_tool make FILE WIDTH HEIGHT   writes the sample JPEG
+//   picture_decode_tool decode FILE [quarter]    loads FILE (any kind) with the picture loader and
+//                                                decodes it
 #include "jpeg_sample.h"
 #include "media/picture.h"
 #include "media/picture_error.h"

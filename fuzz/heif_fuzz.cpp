@@ -1,0 +1,18 @@
+#include "fuzz_support.h"
+#include "media/picture.h"
+#include "media/picture_error.h"
+
+using namespace lumetta;
+
+// libheif behind the picture loader (HEIC and AVIF): header and decode.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzz::EnsureApplication();
+    try {
+        const Picture picture =
+            Picture::fromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
+        picture.decodeNow();
+    } catch (const PictureError &) {
+    }
+    return 0;
+}

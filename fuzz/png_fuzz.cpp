@@ -1,0 +1,19 @@
+#include "fuzz_support.h"
+#include "media/picture.h"
+#include "media/picture_error.h"
+
+using namespace lumetta;
+
+// Qt's PNG reader behind the picture loader: header, orientation and decode.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzz::EnsureApplication();
+    try {
+        const Picture picture =
+            Picture::fromData(fuzz::Bytes(data, size), PictureKind::Png, QStringLiteral("fuzz.png"));
+        picture.decodeNow();
+        picture.scaled(QSize(7, 5));
+    } catch (const PictureError &) {
+    }
+    return 0;
+}

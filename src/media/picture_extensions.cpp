@@ -1,0 +1,41 @@
+#include "media/picture_extensions.h"
+
+#include <QFileInfo>
+
+namespace lumetta {
+
+namespace {
+
+const QStringList kNewExtensions{".png", ".webp", ".tif", ".tiff", ".heic", ".heif", ".avif"};
+
+}  // namespace
+
+const QStringList &acceptedPictureExtensions()
+{
+    static const QStringList extensions = [] {
+        QStringList list{".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"};
+        for (const QString &extension : kNewExtensions)
+            list << extension << extension.toUpper();
+        return list;
+    }();
+    return extensions;
+}
+
+std::optional<PictureKind> acceptedPictureKind(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0 || !acceptedPictureExtensions().contains(QStringView(name).mid(dot)))
+        return std::nullopt;
+    return pictureKindOf(name);
+}
+
+QString acceptedPictureMask()
+{
+    QStringList masks{"*.BMP", "*.JPG", "*.JPEG", "*.GIF"};
+    for (const QString &extension : kNewExtensions)
+        masks << u'*' + extension.toUpper();
+    return masks.join(u';');
+}
+
+}  // namespace lumetta

@@ -1,0 +1,27 @@
+#include "media/png_chunks.h"
+
+#include <QtEndian>
+
+namespace lumetta {
+
+bool walkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit)
+{
+    constexpr qsizetype kSignature = 8;
+    constexpr qsizetype kFraming = 12;  // length, type and CRC
+    qsizetype at = kSignature;
+    while (at < png.size()) {
+        if (png.size() - at < kFraming)
+            return false;
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        if (length > quint32(png.size() - at - kFraming))
+            return false;
+        const PngChunk chunk{QByteArrayView(png.constData() + at + 4, 4),
+                             QByteArrayView(png.constData() + at + 8, qsizetype(length))};
+        if (!visit(chunk) || chunk.type == "IEND")
+            return true;
+        at += kFraming + qsizetype(length);
+    }
+    return true;
+}
+
+}  // namespace lumetta

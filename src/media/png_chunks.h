@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <functional>
+
+namespace lumetta {
+
+struct PngChunk
+{
+    QByteArrayView type;
+    QByteArrayView data;
+};
+
+// Walks the chunks of PNG data after its signature (length, type, data, CRC each), up to and
+// including IEND, until `visit` returns false. Returns false when a chunk runs past the end
+// of the data: the file is truncated or its lengths are damaged.
+bool walkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit);
+
+}  // namespace lumetta

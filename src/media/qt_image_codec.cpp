@@ -1,0 +1,145 @@
+#include "media/qt_image_codec.h"
+
+#include "media/exif_orientation.h"
+#include "media/orientation.h"
+#include "media/picture_error.h"
+#include "media/png_chunks.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace lumetta {
+
+namespace {
+
+// Qt's own allocation limit, in MiB, set above ours so the pixel limit is the one that speaks
+// (a picture at the limit with 16 bits a channel takes 2 GiB).
+constexpr int kReaderAllocationLimitMiB = int(kMaxPicturePixels * 8 >> 20);
+
+const char *pluginName(QtImageFormat format)
+{
+    switch (format) {
+    case QtImageFormat::WebP:
+        return "webp";
+    case QtImageFormat::Tiff:
+        return "tiff";
+    case QtImageFormat::Png:
+        break;
+    }
+    return "png";
+}
+
+QString formatName(QtImageFormat format)
+{
+    switch (format) {
+    case QtImageFormat::WebP:
+        return QStringLiteral("WebP");
+    case QtImageFormat::Tiff:
+        return QStringLiteral("TIFF");
+    case QtImageFormat::Png:
+        break;
+    }
+    return QStringLiteral("PNG");
+}
+
+// A reader that takes the data as the named format or not at all.
+class Reader
+{
+public:
+    Reader(const QByteArray &data, QtImageFormat format, const QString &file) : data_(data), buffer_(&data_)
+    {
+        if (data.isEmpty())
+            throw PictureError(file, QStringLiteral("the file is empty"));
+        buffer_.open(QIODevice::ReadOnly);
+        reader_.setDevice(&buffer_);
+        reader_.setFormat(pluginName(format));
+        reader_.setDecideFormatFromContent(false);
+        reader_.setAutoTransform(false);
+        reader_.setAllocationLimit(kReaderAllocationLimitMiB);
+        if (!QImageReader::supportedImageFormats().contains(pluginName(format)))
+            throw PictureError(file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)")
+                                         .arg(formatName(format)));
+        if (!reader_.canRead())
+            throw PictureError(file, QStringLiteral("not a %1 file").arg(formatName(format)));
+        // libpng believes a chunk's length and may reserve gigabytes for a few bytes of file.
+        if (format == QtImageFormat::Png && !walkPngChunks(data, [](const PngChunk &) { return true; }))
+            throw PictureError(file,
+                               QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
+        const QSize size = reader_.size();
+        if (!size.isValid())
+            throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(formatName(format)));
+        checkPictureSize(size.width(), size.height(), file);
+        size_ = size;
+    }
+
+    QImageReader &reader() { return reader_; }
+    QSize size() const { return size_; }
+
+private:
+    QByteArray data_;
+    QBuffer buffer_;
+    QImageReader reader_;
+    QSize size_;
+};
+
+int transformationOrientation(QImageIOHandler::Transformations transformation)
+{
+    switch (int(transformation)) {
+    case QImageIOHandler::TransformationMirror:
+        return 2;
+    case QImageIOHandler::TransformationRotate180:
+        return 3;
+    case QImageIOHandler::TransformationFlip:
+        return 4;
+    case QImageIOHandler::TransformationFlipAndRotate90:
+        return 5;
+    case QImageIOHandler::TransformationRotate90:
+        return 6;
+    case QImageIOHandler::TransformationMirrorAndRotate90:
+        return 7;
+    case QImageIOHandler::TransformationRotate270:
+        return 8;
+    default:
+        return kUpright;
+    }
+}
+
+}  // namespace
+
+QtImageHeader readQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file)
+{
+    Reader reader(data, format, file);
+    QtImageHeader header;
+    header.size = reader.size();
+    switch (format) {
+    case QtImageFormat::Png:
+        header.orientation = pngExifOrientation(data);
+        break;
+    case QtImageFormat::WebP:
+        header.orientation = webpExifOrientation(data);
+        break;
+    case QtImageFormat::Tiff:
+        header.orientation = transformationOrientation(reader.reader().transformation());
+        break;
+    }
+    return header;
+}
+
+QImage decodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file)
+{
+    Reader reader(data, format, file);
+    QImage image = reader.reader().read();
+    if (image.isNull())
+        throw PictureError(file, QStringLiteral("%1 error: %2")
+                                     .arg(formatName(format), reader.reader().errorString().toLower()));
+    if (image.size() != reader.size())
+        throw PictureError(file, QStringLiteral("%1 error: the picture is %2 x %3 pixels where its header says %4 x %5")
+                                     .arg(formatName(format))
+                                     .arg(image.width())
+                                     .arg(image.height())
+                                     .arg(reader.size().width())
+                                     .arg(reader.size().height()));
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+}
+
+}  // namespace lumetta

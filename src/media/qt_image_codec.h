@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace lumetta {
+
+// The formats Qt's image plugins decode for us.
+enum class QtImageFormat { Png, WebP, Tiff };
+
+// The header of PNG, WebP or TIFF data: its stored size and the EXIF orientation (1 to 8) it
+// carries (PNG "eXIf" chunk, WebP "EXIF" chunk, TIFF orientation tag). Throws PictureError
+// (naming `file`) for data of another format or a size outside kMaxPicturePixels.
+struct QtImageHeader
+{
+    QSize size;
+    int orientation = 1;
+};
+QtImageHeader readQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file);
+
+// Decodes the data as stored (not turned), in a 32-bit format (ARGB32 where it has alpha).
+// Throws PictureError for damaged, truncated or oversized data.
+QImage decodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file);
+
+}  // namespace lumetta

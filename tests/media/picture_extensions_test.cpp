@@ -1,0 +1,32 @@
+#include "media/picture_extensions.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+
+TEST(PictureExtensions, AcceptsExactlyTheListedForms)
+{
+    struct Case {
+        const char *path;
+        std::optional<PictureKind> kind;
+    };
+    const Case cases[] = {
+        {"/a/b.jpg", PictureKind::Jpeg}, {"b.JPEG", PictureKind::Jpeg}, {"b.Jpg", std::nullopt},
+        {"b.gif", PictureKind::Gif},     {"b.BMP", PictureKind::Bmp},   {"b.png", PictureKind::Png},
+        {"b.PNG", PictureKind::Png},     {"b.Png", std::nullopt},       {"b.webp", PictureKind::WebP},
+        {"b.WEBP", PictureKind::WebP},   {"b.tif", PictureKind::Tiff},  {"b.TIFF", PictureKind::Tiff},
+        {"b.heic", PictureKind::Heif},   {"b.HEIC", PictureKind::Heif}, {"b.HEIF", PictureKind::Heif},
+        {"b.avif", PictureKind::Heif},   {"b.AVIF", PictureKind::Heif}, {"b.Heic", std::nullopt},
+        {"b.svg", std::nullopt},         {"png", std::nullopt},         {"/d.png/b", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(acceptedPictureKind(c.path), c.kind) << c.path;
+    EXPECT_EQ(acceptedPictureExtensions().size(), 8 + 14);
+    EXPECT_EQ(acceptedPictureExtensions().mid(0, 8),
+              QStringList({".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"}));
+}
+
+TEST(PictureExtensions, MaskListsEveryKind)
+{
+    EXPECT_EQ(acceptedPictureMask(), "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
+}

@@ -1,0 +1,45 @@
+#include "media/playback_failure.h"
+#include "support/music_files.h"
+#include "support/picture_files.h"
+#include "support/wav_files.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+
+namespace {
+
+// The file's bytes under another name, so only the content can tell what it is.
+QString renamed(const QString &path, const QString &name)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return testpictures::writeTemp(name, file.readAll());
+}
+
+}  // namespace
+
+TEST(PlaybackFailure, NamesTheFileAndWhatIsMissing)
+{
+    struct Case {
+        QString path;
+        QString reason;
+    };
+    const Case cases[] = {
+        {testsounds::writeMidi("song.mid", 500), "no MIDI synthesizer is installed"},
+        {renamed(testsounds::writeMidi("k.mid", 500), "karaoke.kar"), "no MIDI synthesizer is installed"},
+        {renamed(testsounds::writeEncodedTone("f.flac", 300), "misnamed.mp3"), "no decoder for FLAC audio is installed"},
+        {testsounds::writeEncodedTone("t.ogg", 300), "no decoder for "},
+        {testsounds::writeEncodedTone("t.wma", 300), "no decoder for "},
+        {testpictures::writeTemp("noise.wav", QByteArray(4096, '\x5A')),
+         "the file is not a playable medium (Could not determine type of stream.)"},
+    };
+    for (const Case &c : cases) {
+        const QString message = describePlaybackFailure(c.path, "Could not determine type of stream.");
+        EXPECT_TRUE(message.startsWith("Cannot play " + c.path + ": ")) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
+    }
+    EXPECT_EQ(describePlaybackFailure("/x/none.wav", QString()), "Cannot play /x/none.wav: the file is not a playable medium");
+}
