@@ -6,12 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6opengl6-dev
-  qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
+  qt6-multimedia-dev qt6-svg-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   fonts-dejavu-core libgl-dev libxkbcommon-dev
   ffmpeg hyperfine
+  librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 
