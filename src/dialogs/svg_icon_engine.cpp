@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -41,16 +42,25 @@ QPixmap SvgIconEngine::pixmap(const QSize &size, QIcon::Mode mode, QIcon::State)
     QByteArray svg = svg_;
     svg.replace(kOutline, text.name(QColor::HexRgb).toLatin1());
     QSvgRenderer renderer(svg);
-    pixmap = QPixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage drawn(size, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (mode == QIcon::Disabled)
-        painter.setOpacity(kDisabledOpacity);
     // Square pictures keep their proportions in a rectangle.
     const int side = qMin(size.width(), size.height());
     renderer.render(&painter, QRectF((size.width() - side) / 2.0, (size.height() - side) / 2.0, side, side));
     painter.end();
+    if (mode == QIcon::Disabled) {
+        // The whole picture fades at once, so overlapping shapes do not show through each other.
+        QImage faded(size, QImage::Format_ARGB32_Premultiplied);
+        faded.fill(Qt::transparent);
+        QPainter fader(&faded);
+        fader.setOpacity(kDisabledOpacity);
+        fader.drawImage(0, 0, drawn);
+        fader.end();
+        drawn = faded;
+    }
+    pixmap = QPixmap::fromImage(drawn);
     QPixmapCache::insert(cacheKey, pixmap);
     return pixmap;
 }

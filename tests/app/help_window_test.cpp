@@ -45,7 +45,9 @@ TEST(HelpWindowTest, LinksWithinTheGuideStayInTheWindowAndEscapeCloses)
     ASSERT_TRUE(window.ShowGuide(path));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.Browser()->setSource(QUrl::fromLocalFile(path + "#end"));
+    QUrl end = QUrl::fromLocalFile(path);
+    end.setFragment("end");
+    window.Browser()->setSource(end);
     EXPECT_EQ(window.Browser()->source().fragment(), "end");
     EXPECT_TRUE(window.Browser()->isBackwardAvailable());
     window.activateWindow();

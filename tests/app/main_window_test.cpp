@@ -911,7 +911,7 @@ TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProjec
     w.findChild<QAction *>(QStringLiteral("MakeExeItem"))->trigger();
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_TRUE(ReadBytes(path).contains("[TRANS]\r\n7\r\n[MUSIC]"));
-    EXPECT_EQ(shownName, dir.filePath("trip.exe"));
+    EXPECT_EQ(shownName, dir.filePath("trip"));
 }
 
 }  // namespace

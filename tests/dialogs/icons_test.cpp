@@ -55,7 +55,7 @@ TEST(IconsTest, EveryIconHasAFreedesktopNameAndAPictureOfOurOwn)
         EXPECT_TRUE(QFile::exists(QLatin1String(icon.fallback))) << icon.fallback;
         const QIcon made = MakeIcon(id);
         EXPECT_FALSE(made.isNull()) << icon.themeName;
-        EXPECT_EQ(made.pixmap(32, 32).size(), QSize(32, 32)) << icon.themeName;
+        EXPECT_EQ(made.pixmap(QSize(32, 32), 1.0).size(), QSize(32, 32)) << icon.themeName;
         names << QLatin1String(icon.fallback);
     }
     names.removeDuplicates();
@@ -68,9 +68,9 @@ TEST(IconsTest, TheDesktopThemeComesFirst)
 {
     QTemporaryDir folder;
     ThemeScope theme(folder.path(), "document-save", qRgb(255, 0, 0));
-    EXPECT_EQ(MakeIcon(IconId::Save).pixmap(32, 32).toImage().pixel(16, 16), qRgb(255, 0, 0));
+    EXPECT_EQ(MakeIcon(IconId::Save).pixmap(QSize(32, 32), 1.0).toImage().pixel(16, 16), qRgb(255, 0, 0));
     // What the theme lacks comes from our pictures: the play disc is green around a white arrow.
-    const QImage play = MakeIcon(IconId::Play).pixmap(32, 32).toImage();
+    const QImage play = MakeIcon(IconId::Play).pixmap(QSize(32, 32), 1.0).toImage();
     EXPECT_EQ(play.pixel(16, 16), qRgb(255, 255, 255));
     EXPECT_EQ(play.pixel(6, 16), qRgb(0x2e, 0xa0, 0x43));
 }
