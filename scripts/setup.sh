@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6opengl6-dev
-  qt6-multimedia-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
+  qt6-multimedia-dev qt6-svg-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
   libexif-dev libheif-dev libheif-examples qt6-image-formats-plugins zlib1g-dev
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly timgm6mb-soundfont
@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon
   ffmpeg hyperfine
+  librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)
 

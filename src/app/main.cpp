@@ -1,44 +1,64 @@
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "show/standalone_builder.h"
-#include "show/version.h"
 #include "player/play_file.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QStringList>
+
 #include <cstdio>
-#include <cstring>
+
+namespace {
+
+QStringList Arguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    return arguments;
+}
+
+void Print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
-    const char *projectFile = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("%s %s\n", lumetta::kProgramName, lumetta::kProgramVersion);
-            return 0;
-        }
-        if (argv[i][0] != '-' && !projectFile)
-            projectFile = argv[i];
-    }
-    if (argc > 1 && std::strcmp(argv[1], "--build") == 0) {
-        if (argc != 4) {
-            std::fprintf(stderr, "usage: lumetta --build FILE.zut OUTPUT\n");
-            return 1;
-        }
-        // No window is needed, so no display either.
+    using lumetta::CommandLine;
+    // Parsed before any application object, so that help, version and a wrong command line
+    // need no display.
+    const CommandLine command = CommandLine::Parse(Arguments(argc, argv));
+    switch (command.RunMode()) {
+    case CommandLine::Mode::Help:
+        Print(stdout, CommandLine::HelpText());
+        return 0;
+    case CommandLine::Mode::Version:
+        Print(stdout, CommandLine::VersionText());
+        return 0;
+    case CommandLine::Mode::Usage:
+        Print(stderr, QStringLiteral("lumetta: %1\n\n").arg(command.ErrorText()) + CommandLine::HelpText());
+        return 2;
+    case CommandLine::Mode::Build: {
         QCoreApplication app(argc, argv);
-        return lumetta::BuildShowFile(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+        return lumetta::BuildShowFile(command.File(), command.Output());
+    }
+    case CommandLine::Mode::Play:
+    case CommandLine::Mode::Edit:
+        break;
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
-    if (argc >= 2 && std::strcmp(argv[1], "--play") == 0) {
-        if (argc == 3)
-            return lumetta::PlayProjectFile(QFile::decodeName(argv[2]));
-        std::fprintf(stderr, "usage: lumetta --play FILE.zut\n");
-        return 1;
-    }
+    // Ties the windows to lumetta.desktop: its name and icon in task bars and docks.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumetta"));
+    if (command.RunMode() == CommandLine::Mode::Play)
+        return lumetta::PlayProjectFile(command.File());
     lumetta::MainWindow window;
-    if (projectFile)
-        window.SetStartupFile(QString::fromLocal8Bit(projectFile));
+    if (!command.File().isEmpty())
+        window.SetStartupFile(command.File());
     window.showMaximized();
     return app.exec();
 }

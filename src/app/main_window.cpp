@@ -1,6 +1,8 @@
 #include "app/main_window.h"
 
 #include "dialogs/about_dialog.h"
+#include "app/help_window.h"
+#include "common/installed_files.h"
 #include "dialogs/icons.h"
 #include "dialogs/build_show_dialog.h"
 #include "show/project_file.h"
@@ -111,6 +113,15 @@ public:
     void ShowError(const QString &message) override
     {
         QMessageBox::critical(window_, QLatin1String(kProgramName), message);
+    }
+    bool AskPlayDemo() override
+    {
+        return QMessageBox::question(window_, QLatin1String(kProgramName),
+                                     QStringLiteral("Welcome to %1. Would you like to see the demo show now?\n\n"
+                                                    "It plays full screen; Escape ends it. Help > Play Demo Show "
+                                                    "plays it again later.")
+                                         .arg(QLatin1String(kProgramName)),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
     }
 
 private:
@@ -265,6 +276,8 @@ void MainWindow::BuildMenus()
     QAction *support = AddAction(help, QStringLiteral("SupportItem"), QStringLiteral("&Technical Support"),
                                  {QKeySequence(Qt::CTRL | Qt::Key_F1)}, nullptr);
     connect(support, &QAction::triggered, this, [this] { OpenLink(QUrl(QLatin1String(kSupportMail))); });
+    AddAction(help, QStringLiteral("DemoItem"), QStringLiteral("Play &Demo Show"), {}, &MainWindow::PlayDemo)
+        ->setIcon(MakeIcon(IconId::Play));
     help->addSeparator();
     AddAction(help, QStringLiteral("AboutItem"), QStringLiteral("&About"), {}, &MainWindow::ShowAbout)
         ->setIcon(MakeIcon(IconId::About));
@@ -490,6 +503,7 @@ void MainWindow::BuildWindow()
 {
     RefreshTitles();
     // A folder that cannot be written is reported when the close request writes the lists.
+    firstStart_ = !QFileInfo::exists(listFiles_.PathOf(ListFiles::kResumeFile));
     listFiles_.CreateMissing();
     resumeList_ = listFiles_.ReadResume();
     SetPreviewShown(!resumeList_.isEmpty() && resumeList_[0] == QLatin1String("Pre"));
@@ -510,6 +524,10 @@ void MainWindow::OnActivated()
     } else if (resumeList_.size() >= 2 && resumeList_[1] != QLatin1String("No") && !resumeList_[1].isEmpty()) {
         if (project_.Reopen(resumeList_[1], *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
+    } else if (firstStart_ && QFileInfo::exists(InstalledFiles::ForThisProgram().DemoShow()) &&
+               dialogs_->AskPlayDemo()) {
+        // After the activation, which the show's own window would interrupt.
+        QTimer::singleShot(0, this, &MainWindow::PlayDemo);
     }
 }
 
@@ -803,7 +821,7 @@ QString MainWindow::StatusText() const
 
 QString MainWindow::HelpFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kHelpFileName));
+    return InstalledFiles::ForThisProgram().HelpGuide();
 }
 
 void MainWindow::ShowHelp()
@@ -813,7 +831,27 @@ void MainWindow::ShowHelp()
         Report(QStringLiteral("Cannot open the help guide %1: the file does not exist").arg(path));
         return;
     }
-    OpenLink(QUrl::fromLocalFile(path));
+    if (HelpWindow::DesktopOpensHtml() && QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return;
+    if (!helpWindow_)
+        helpWindow_ = new HelpWindow(this);
+    if (!helpWindow_->ShowGuide(path)) {
+        Report(QStringLiteral("Cannot open the help guide %1: the file cannot be read").arg(path));
+        return;
+    }
+    helpWindow_->show();
+    helpWindow_->raise();
+    helpWindow_->activateWindow();
+}
+
+void MainWindow::PlayDemo()
+{
+    const QString path = InstalledFiles::ForThisProgram().DemoShow();
+    ShowProject demo;
+    if (demo.OpenPath(path, *dialogs_) != ShowProject::Outcome::Done)
+        return;
+    if (player_->PlayNow(demo) == PlayerWindow::StartResult::Failed)
+        Report(player_->ErrorText());
 }
 
 void MainWindow::OpenLink(const QUrl &url)

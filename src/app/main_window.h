@@ -29,6 +29,7 @@ class FileListView;
 class VolumeSelector;
 class BuildShowDialog;
 class PlayerWindow;
+class HelpWindow;
 
 // The editor's main window: the show being edited, its commands, the list files and the
 // panels for browsing, previewing and ordering pictures.
@@ -64,8 +65,11 @@ public:
     // The options dialog on its "Main" or "Music" page; afterwards the project counts as modified.
     void ShowOptions();
     void AddMusic();
+    // The guide with the desktop's program for HTML pages, else in a window of ours.
     void ShowHelp();
     void ShowAbout();
+    // Plays the demo show that comes with the program.
+    void PlayDemo();
 
     // Activation work: reads the start folder; the first time also reopens the last project.
     void OnActivated();
@@ -80,8 +84,10 @@ public:
     OptionsDialog *Options() const { return options_; }
     EffectSelectionDialog *EffectSelection() const { return effectSelection_; }
     const RecentFolders &Recent() const { return recent_; }
-    // The help guide beside the program.
+    // The help guide installed with the program.
     static QString HelpFilePath();
+    // The guide's own window, once it has been needed.
+    HelpWindow *Help() const { return helpWindow_; }
 
 protected:
     bool event(QEvent *event) override;
@@ -141,6 +147,7 @@ private:
     OptionsDialog *options_ = nullptr;
     EffectSelectionDialog *effectSelection_ = nullptr;
     BuildShowDialog *buildShow_ = nullptr;
+    HelpWindow *helpWindow_ = nullptr;
 
     QStringList resumeList_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
@@ -149,6 +156,7 @@ private:
     UpDownArrows arrows_;
     bool quietSelection_ = false;  // selection changes made by the program show nothing
     bool activated_ = false;
+    bool firstStart_ = false;  // no list files yet: the demo show is offered
 };
 
 }  // namespace lumetta

@@ -24,14 +24,22 @@ namespace lumetta {
 
 namespace {
 
-const QString kApplicationFilter = QStringLiteral("Application (*.exe)");
+// On Linux a program needs no extension: the built show is made executable.
+const QString kApplicationFilter = QStringLiteral("Application (*)");
 const QString kScreensaverFilter = QStringLiteral("Screensaver (*.scr)");
+const QLatin1String kScreensaverExtension(".scr");
 
-bool HasShowExtension(const QString &path)
+bool HasExtension(const QString &path, const char *extension)
 {
-    return path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive) ||
-           path.endsWith(QLatin1String(".scr"), Qt::CaseInsensitive);
+    return path.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
 }
+
+const QString kModesExplained = QStringLiteral(
+    "An application is a program of its own: it plays the show full screen when started, "
+    "on any Linux computer of this kind, without Lumetta; Escape ends it. "
+    "A screensaver is the same show named .scr: it also understands a screen-saver host's "
+    "/s (show), /c and /p (end at once). Linux desktops take no screen savers from single files, "
+    "so start it yourself, or from your desktop's idle or start-up settings.");
 
 }  // namespace
 
@@ -85,11 +93,14 @@ BuildShowDialog::BuildShowDialog(ShowProject &project, QWidget *parent, BuildSho
     browseButton_ = new QPushButton(QStringLiteral("&Browse..."), options);
     browseButton_->setObjectName(QStringLiteral("BrowseButton"));
     auto *modesLabel = new QLabel(QStringLiteral("Modes"), options);
-    applicationMode_ = new QRadioButton(QStringLiteral("Make &application (*.EXE)"), options);
+    applicationMode_ = new QRadioButton(QStringLiteral("Make &application"), options);
     applicationMode_->setObjectName(QStringLiteral("ApplicationMode"));
     applicationMode_->setChecked(true);
-    screensaverMode_ = new QRadioButton(QStringLiteral("Make &screensaver (*.SCR)"), options);
+    screensaverMode_ = new QRadioButton(QStringLiteral("Make &screensaver (*.scr)"), options);
     screensaverMode_->setObjectName(QStringLiteral("ScreensaverMode"));
+    modesExplained_ = new QLabel(kModesExplained, options);
+    modesExplained_->setObjectName(QStringLiteral("ModesExplained"));
+    modesExplained_->setWordWrap(true);
     auto *optionsLayout = new QGridLayout(options);
     optionsLayout->addWidget(nameLabel, 0, 0, 1, 2);
     optionsLayout->addWidget(nameEdit_, 1, 0);
@@ -97,6 +108,7 @@ BuildShowDialog::BuildShowDialog(ShowProject &project, QWidget *parent, BuildSho
     optionsLayout->addWidget(modesLabel, 2, 0, 1, 2);
     optionsLayout->addWidget(applicationMode_, 3, 0, 1, 2);
     optionsLayout->addWidget(screensaverMode_, 4, 0, 1, 2);
+    optionsLayout->addWidget(modesExplained_, 5, 0, 1, 2);
 
     auto *information = new QGroupBox(QStringLiteral("Information"), this);
     stateLabel_ = new QLabel(QStringLiteral("Ready"), information);
@@ -149,7 +161,7 @@ void BuildShowDialog::showEvent(QShowEvent *event)
     if (nameEdit_->text().isEmpty() && !project_.SaveTarget().isEmpty()) {
         const QFileInfo projectFile(project_.SaveTarget());
         nameEdit_->setText(projectFile.absolutePath() + u'/' + projectFile.completeBaseName() +
-                          (screensaverMode_->isChecked() ? QLatin1String(".scr") : QLatin1String(".exe")));
+                           (screensaverMode_->isChecked() ? kScreensaverExtension : QLatin1String()));
     }
     stateLabel_->setText(QStringLiteral("Ready"));
     progress_->setValue(0);
@@ -159,9 +171,14 @@ void BuildShowDialog::showEvent(QShowEvent *event)
 void BuildShowDialog::ModeChanged()
 {
     const QString name = nameEdit_->text();
-    if (HasShowExtension(name))
-        nameEdit_->setText(name.left(name.size() - 4) +
-                          (screensaverMode_->isChecked() ? QLatin1String(".scr") : QLatin1String(".exe")));
+    if (screensaverMode_->isChecked()) {
+        if (HasExtension(name, ".exe"))
+            nameEdit_->setText(name.left(name.size() - 4) + kScreensaverExtension);
+        else if (!name.trimmed().isEmpty() && QFileInfo(name).suffix().isEmpty())
+            nameEdit_->setText(name + kScreensaverExtension);
+    } else if (HasExtension(name, ".scr")) {
+        nameEdit_->setText(name.left(name.size() - 4));
+    }
 }
 
 QString BuildShowDialog::TargetPath() const
@@ -170,8 +187,8 @@ QString BuildShowDialog::TargetPath() const
     if (name.isEmpty())
         return {};
     QString path = QDir::home().absoluteFilePath(name);
-    if (QFileInfo(path).suffix().isEmpty())
-        path += screensaverMode_->isChecked() ? QLatin1String(".scr") : QLatin1String(".exe");
+    if (screensaverMode_->isChecked() && QFileInfo(path).suffix().isEmpty())
+        path += kScreensaverExtension;
     return QDir::cleanPath(path);
 }
 

@@ -32,8 +32,8 @@ public:
 };
 
 // "Make slide-show (.EXE)": asks for the target of a standalone show, builds it with a
-// progress bar and runs it for a test. The mode sets the target's extension; an existing
-// target is replaced only after the user agreed.
+// progress bar and runs it for a test. An application has no extension (it is made
+// executable), a screensaver ".scr"; an existing target is replaced only after the user agreed.
 class BuildShowDialog : public QDialog
 {
     Q_OBJECT
@@ -48,14 +48,15 @@ public:
     void Make();
     void Test();
 
-    // The target the field names: made absolute (from the home folder) with the mode's
-    // extension added when it has none; empty when the field is empty.
+    // The target the field names: made absolute (from the home folder), with ".scr" added in
+    // screensaver mode when it has no extension; empty when the field is empty.
     QString TargetPath() const;
 
     QLineEdit *NameEdit() const { return nameEdit_; }
     QPushButton *BrowseButton() const { return browseButton_; }
     QRadioButton *ApplicationMode() const { return applicationMode_; }
     QRadioButton *ScreensaverMode() const { return screensaverMode_; }
+    QLabel *ModesExplained() const { return modesExplained_; }
     QLabel *StateLabel() const { return stateLabel_; }
     QProgressBar *Progress() const { return progress_; }
     QPushButton *MakeButton() const { return makeButton_; }
@@ -70,6 +71,7 @@ private:
     QPushButton *browseButton_;
     QRadioButton *applicationMode_;
     QRadioButton *screensaverMode_;
+    QLabel *modesExplained_;
     QLabel *stateLabel_;
     QProgressBar *progress_;
     QPushButton *makeButton_;

@@ -4,8 +4,8 @@
 
 namespace lumetta {
 
-// The program's own button pictures, drawn in code so they look the same with or without an
-// icon theme on the desktop.
+// The program's button pictures: the desktop icon theme's, by their freedesktop names, with
+// pictures of our own where the theme has none.
 enum class IconId {
     App,
     Play,
@@ -22,12 +22,17 @@ enum class IconId {
     Clear,
     Preview,
     FolderUp,
-    ArrowUp,
-    ArrowDown,
     Music,
     About,
     MakeShow,
 };
+
+// The icon theme's name for ID and our own picture for it (a resource path).
+struct IconNames {
+    const char *themeName;
+    const char *fallback;
+};
+IconNames NamesOf(IconId id);
 
 QIcon MakeIcon(IconId id);
 

@@ -8,6 +8,7 @@
 #include "transitions/noise_picture.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -54,16 +55,52 @@ int toInt(const QString &text, const QString &option)
     return value;
 }
 
-Options parseOptions(const QStringList &args, const QStringList &allowed)
+// A command line the tool cannot read: the usage is printed and the exit status is 2.
+struct WrongCommandLine
+{
+    QString message;
+};
+
+// Every option of every command; each command takes the ones it names.
+void addOptions(QCommandLineParser &parser)
+{
+    const struct {
+        const char *name;
+        const char *value;
+        const char *description;
+    } options[] = {
+        {"from", "OLD", "render: the old picture"},
+        {"to", "NEW", "render: the new picture"},
+        {"effect", "NUMBER", "the catalogue entry to run (see list)"},
+        {"class", "CLASS", "the effect class to run"},
+        {"set", "PROP=VALUE", "a property of the effect; may be repeated"},
+        {"bpp", "BITS", "the screen's bits per pixel: 8, 15, 16, 24 or 32"},
+        {"step", "S", "render: draw every S-th frame"},
+        {"seed", "N", "render: the clock seed"},
+        {"frames", "all|F,F,...", "render: the frames to write"},
+        {"out", "DIR", "render: the folder for the frames"},
+        {"size", "WxH", "bench: the pictures' size"},
+        {"repeat", "R", "bench: how many passes to time"},
+    };
+    for (const auto &option : options)
+        parser.addOption(QCommandLineOption(QLatin1String(option.name), QLatin1String(option.description),
+                                            QLatin1String(option.value)));
+}
+
+Options parseOptions(const QCommandLineParser &parser, const QStringList &allowed)
 {
     Options options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &name = args[i];
+    for (const QString &given : parser.optionNames()) {
+        const QString name = QStringLiteral("--") + given;
         if (!allowed.contains(name))
-            throw UsageError{QStringLiteral("unknown option %1").arg(name)};
-        if (i + 1 >= args.size())
-            throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
-        const QString value = args[++i];
+            throw WrongCommandLine{QStringLiteral("unknown option %1").arg(name)};
+    }
+    // Each option's values in the order given; a later value of a one-value option wins.
+    QList<std::pair<QString, QString>> values;
+    for (const QString &name : allowed)
+        for (const QString &value : parser.values(name.mid(2)))
+            values.append({name, value});
+    for (const auto &[name, value] : values) {
         if (name == QLatin1String("--from")) {
             options.from = value;
         } else if (name == QLatin1String("--to")) {
@@ -169,7 +206,7 @@ void save(const QImage &image, const QString &path)
         throw UsageError{QStringLiteral("cannot write %1").arg(path)};
 }
 
-int render(const QStringList &args)
+int render(const QCommandLineParser &args)
 {
     const Options options = parseOptions(
         args, {"--from", "--to", "--effect", "--class", "--set", "--bpp", "--step", "--seed", "--frames", "--out"});
@@ -218,7 +255,7 @@ double median(std::vector<double> values)
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int bench(const QStringList &args)
+int bench(const QCommandLineParser &args)
 {
     const Options options = parseOptions(args, {"--effect", "--class", "--set", "--size", "--bpp", "--repeat"});
     if (!options.bits)
@@ -269,7 +306,8 @@ const char kUsage[] =
     "       lumetta-fx render --from OLD --to NEW (--effect NUMBER | --class CLASS) [--set PROP=VALUE]...\n"
     "                         [--bpp BITS] [--step S] [--seed N] [--frames all|F,F,...] --out DIR\n"
     "       lumetta-fx bench (--effect NUMBER | --class CLASS) [--set PROP=VALUE]... [--size WxH]\n"
-    "                        [--bpp BITS] [--repeat R]\n";
+    "                        [--bpp BITS] [--repeat R]\n"
+    "       lumetta-fx --help | --version\n";
 
 }  // namespace
 
@@ -279,22 +317,42 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fputs(kUsage, stderr);
+    QCommandLineParser parser;
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    addOptions(parser);
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, render or bench"));
+    const auto refuse = [](const QString &message) {
+        std::fprintf(stderr, "lumetta-fx: %s\n%s", message.toLocal8Bit().constData(), kUsage);
         return 2;
+    };
+    if (!parser.parse(app.arguments()))
+        return refuse(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs("lumetta-fx runs the transition effects of Lumetta without a display.\n", stdout);
+        std::fputs(kUsage, stdout);
+        return 0;
     }
-    const QString command = args.takeFirst();
+    if (parser.isSet(version)) {
+        std::puts("lumetta-fx " LUMETTA_VERSION);
+        return 0;
+    }
+    const QStringList commands = parser.positionalArguments();
+    if (commands.size() != 1)
+        return refuse(commands.isEmpty() ? QStringLiteral("no command given")
+                                         : QStringLiteral("one command at a time: %1").arg(commands.join(u' ')));
+    const QString command = commands[0];
     try {
         InitTransitionEngine();
         if (command == QLatin1String("render"))
-            return render(args);
+            return render(parser);
         if (command == QLatin1String("bench"))
-            return bench(args);
-        if (command == QLatin1String("list") && args.isEmpty())
-            return list();
-        std::fputs(kUsage, stderr);
-        return 2;
+            return bench(parser);
+        if (command == QLatin1String("list"))
+            return parser.optionNames().isEmpty() ? list() : refuse(QStringLiteral("list takes no options"));
+        return refuse(QStringLiteral("unknown command %1").arg(command));
+    } catch (const WrongCommandLine &error) {
+        return refuse(error.message);
     } catch (const UsageError &error) {
         std::fprintf(stderr, "lumetta-fx: %s\n", error.message.toLocal8Bit().constData());
     } catch (const TransitionError &error) {

@@ -25,6 +25,8 @@ public:
     // "Do you want to save the project?"
     virtual Answer AskSaveProject() = 0;
     virtual void ShowError(const QString &message) = 0;
+    // The first start's offer: "Play the demo show?"; only the editor's own dialogs ask.
+    virtual bool AskPlayDemo() { return false; }
 };
 
 // The dialogs of a command-line run: nothing is asked (no file is chosen, no project saved) and

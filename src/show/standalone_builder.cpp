@@ -1,11 +1,11 @@
 #include "show/standalone_builder.h"
+#include "common/installed_files.h"
 
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -140,7 +140,7 @@ std::optional<PictureKind> StoredPictureKind(const QString &path)
 
 QString StandaloneBuilder::DefaultStubPath()
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/AEXE.tms");
+    return InstalledFiles::ForThisProgram().StandalonePlayer();
 }
 
 StandaloneBuilder::StandaloneBuilder(QString stubPath) : stubPath_(std::move(stubPath)) {}

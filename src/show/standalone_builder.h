@@ -31,7 +31,7 @@ public:
     // playlist entries, counted even when music is off).
     using ProgressFn = std::function<void(int value, int maximum)>;
 
-    // "AEXE.tms" in the folder of the running program.
+    // "AEXE.tms" beside the running program or in its installed private folder.
     static QString DefaultStubPath();
 
     explicit StandaloneBuilder(QString stubPath = DefaultStubPath());

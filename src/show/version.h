@@ -8,6 +8,4 @@ inline constexpr const char *kMainCaption = "Lumetta XP 3.51";
 inline constexpr const char *kHomePage = "https://lumetta.sourceforge.io/";
 inline constexpr const char *kBackgroundsPage = "https://lumetta.sourceforge.io/backgrounds.html";
 inline constexpr const char *kSupportMail = "mailto:support@lumetta.sourceforge.io?subject=Lumetta%20XP%203.51";
-// The help guide installed beside the program.
-inline constexpr const char *kHelpFileName = "Lumetta.html";
 }  // namespace lumetta

@@ -6,8 +6,10 @@
 #include "player/player_window.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QCursor>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -87,16 +89,46 @@ int PlayOwnShow()
 
 int main(int argc, char *argv[])
 {
-    // Screen saver arguments: "/s" (or none) shows the show; "/c" (settings) and "/p"
-    // (preview in a small window) have nothing to offer, so they end quietly.
-    if (argc > 1) {
-        const QByteArray argument = QByteArray(argv[1]).toLower();
-        if (argument.startsWith("/c") || argument.startsWith("/p"))
+    // Parsed before any application object, so that help and version need no display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A self-running Lumetta slide show: plays the show it holds full screen; Esc ends it.\n"
+        "Screen saver hosts' arguments are understood: /s (or none) shows the show, /c (settings)\n"
+        "and /p (preview) have nothing to offer and end at once."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("/s|/c|/p"), QStringLiteral("A screen saver host's request."),
+                                 QStringLiteral("[/s | /c | /p]"));
+    const QString name = QFileInfo(arguments.value(0, QStringLiteral("AEXE.tms"))).fileName();
+    const auto usage = [&parser, &name] {
+        QString text = parser.helpText();
+        const qsizetype options = text.indexOf(QLatin1String(" [options]"));
+        return options < 0 ? text : text.replace(0, options, QStringLiteral("Usage: ") + name);
+    };
+    const auto refuse = [&](const QString &error) {
+        std::fprintf(stderr, "%s: %s\n\n%s", qPrintable(name), qPrintable(error), qPrintable(usage()));
+        return 2;
+    };
+    if (!parser.parse(arguments))
+        return refuse(parser.errorText());
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
+        std::fputs(qPrintable(usage()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("%s %s\n", lumetta::kProgramName, lumetta::kProgramVersion);
+        return 0;
+    }
+    const QStringList requests = parser.positionalArguments();
+    if (!requests.isEmpty()) {
+        const QString request = requests[0].toLower();
+        if (request.startsWith(QLatin1String("/c")) || request.startsWith(QLatin1String("/p")))
             return 0;
-        if (argument != "/s") {
-            std::fprintf(stderr, "AEXE.tms: unknown argument %s (use /s, /c or /p)\n", argv[1]);
-            return 2;
-        }
+        if (request != QLatin1String("/s") || requests.size() > 1)
+            return refuse(QStringLiteral("unknown argument %1 (use /s, /c or /p)").arg(requests.join(u' ')));
     }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);

@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+#include "app/help_window.h"
+#include "common/installed_files.h"
 #include "dialogs/build_show_dialog.h"
 
 #include "show/project_file.h"
@@ -13,6 +15,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
 #include <QImage>
 #include <QMenu>
 #include <QFile>
@@ -648,15 +652,55 @@ TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
     EXPECT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
 }
 
-TEST_F(MainWindowTest, HelpThatCannotBeShownIsReported)
+TEST_F(MainWindowTest, HelpWithoutADesktopProgramOpensInAWindowOfOurOwn)
 {
-    // Neither a test run nor a desktop without a browser has a program for the guide: F1 must
-    // say so instead of doing nothing.
+    // Neither a test run nor a desktop without a browser has a program for the guide: F1 shows
+    // it in the program's own window.
     MainWindow &w = Start();
+    EXPECT_TRUE(QFileInfo(MainWindow::HelpFilePath()).isFile()) << MainWindow::HelpFilePath().toStdString();
     QTest::keyClick(&w, Qt::Key_F1);
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot open ")) << dialogs.errors[0].toStdString();
-    EXPECT_TRUE(dialogs.errors[0].contains(MainWindow::HelpFilePath())) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(dialogs.errors, QStringList());
+    ASSERT_NE(w.Help(), nullptr);
+    EXPECT_TRUE(w.Help()->isVisible());
+    EXPECT_TRUE(w.Help()->Browser()->toPlainText().contains("Making a show, step by step"));
+    // A second F1 shows the same window again.
+    w.Help()->close();
+    HelpWindow *first = w.Help();
+    QTest::keyClick(&w, Qt::Key_F1);
+    EXPECT_EQ(w.Help(), first);
+    EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(MainWindowTest, FirstStartOffersTheDemoShowOnce)
+{
+    EXPECT_TRUE(QFileInfo(InstalledFiles::ForThisProgram().DemoShow()).isFile());
+    Start();
+    EXPECT_EQ(dialogs.demoOffers, 1);
+    form->close();
+    form.reset();
+    Start();
+    EXPECT_EQ(dialogs.demoOffers, 1);
+}
+
+TEST_F(MainWindowTest, AProjectNamedAtStartIsNotInterruptedByTheDemoOffer)
+{
+    form = std::make_unique<MainWindow>(*lists, &dialogs);
+    form->SetStartupFile(MakeProject("given.zut", 2));
+    Show();
+    EXPECT_EQ(dialogs.demoOffers, 0);
+    EXPECT_EQ(form->Project().Pictures().size(), 2);
+}
+
+TEST_F(MainWindowTest, HelpMenuPlaysTheDemoShow)
+{
+    MainWindow &w = Start();
+    auto *demo = w.findChild<QAction *>(QStringLiteral("DemoItem"));
+    ASSERT_NE(demo, nullptr);
+    EXPECT_EQ(demo->text().remove(u'&'), "Play Demo Show");
+    EXPECT_FALSE(demo->icon().isNull());
+    auto *help = w.findChild<QMenu *>(QStringLiteral("HelpMenu"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->actions().contains(demo));
 }
 
 TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
@@ -868,7 +912,7 @@ TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProjec
     w.findChild<QAction *>(QStringLiteral("MakeExeItem"))->trigger();
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_TRUE(ReadBytes(path).contains("[TRANS]\r\n7\r\n[MUSIC]"));
-    EXPECT_EQ(shownName, dir.filePath("trip.exe"));
+    EXPECT_EQ(shownName, dir.filePath("trip"));
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
 #include "support/file_bytes.h"
+#include "support/scripted_dialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -85,7 +87,7 @@ protected:
     std::unique_ptr<BuildShowDialog> dialog;
 };
 
-TEST_F(BuildShowDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
+TEST_F(BuildShowDialogTest, MakeWritesAnExecutableWithoutExtensionAndFillsTheProgressBar)
 {
     dialog->show();
     TypeName(dir.filePath("myshow"));
@@ -97,8 +99,9 @@ TEST_F(BuildShowDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
     });
     QTest::mouseClick(dialog->MakeButton(), Qt::LeftButton);
     EXPECT_EQ(questions.errors, QStringList());
-    EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath("myshow.exe"));
-    EXPECT_TRUE(ReadBytes(dir.filePath("myshow.exe")).startsWith(ReadBytes(stub)));
+    EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath("myshow"));
+    EXPECT_TRUE(ReadBytes(dir.filePath("myshow")).startsWith(ReadBytes(stub)));
+    EXPECT_TRUE(QFileInfo(dir.filePath("myshow")).isExecutable());
     EXPECT_FALSE(enabledWhileBuilding);
     EXPECT_NE(labelWhileBuilding, "Ready");
     EXPECT_EQ(dialog->StateLabel()->text(), "Ready");
@@ -116,16 +119,55 @@ TEST_F(BuildShowDialogTest, MakeAddsTheModesExtensionAndFillsTheProgressBar)
 
 TEST_F(BuildShowDialogTest, ModeSwitchesTheExtension)
 {
-    TypeName(dir.filePath("show.exe"));
-    dialog->ScreensaverMode()->click();
-    EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath("show.scr"));
-    dialog->ApplicationMode()->click();
-    EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath("show.exe"));
-    TypeName(dir.filePath("show.bin"));
-    dialog->ScreensaverMode()->click();
-    EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath("show.bin"));
+    const struct {
+        const char *typed;
+        const char *asScreensaver;
+        const char *backAsApplication;
+    } cases[] = {
+        {"show", "show.scr", "show"},
+        {"show.exe", "show.scr", "show"},
+        {"show.SCR", "show.SCR", "show"},
+        {"show.bin", "show.bin", "show.bin"},
+    };
+    for (const auto &c : cases) {
+        dialog->ApplicationMode()->click();
+        TypeName(dir.filePath(c.typed));
+        dialog->ScreensaverMode()->click();
+        EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath(c.asScreensaver)) << c.typed;
+        dialog->ApplicationMode()->click();
+        EXPECT_EQ(dialog->NameEdit()->text(), dir.filePath(c.backAsApplication)) << c.typed;
+    }
     TypeName("relative");
+    EXPECT_EQ(dialog->TargetPath(), QDir::home().filePath("relative"));
+    dialog->ScreensaverMode()->click();
     EXPECT_EQ(dialog->TargetPath(), QDir::home().filePath("relative.scr"));
+}
+
+TEST_F(BuildShowDialogTest, DefaultNameIsTheProjectsWithoutExtension)
+{
+    const QString projectFile = dir.filePath("holiday.zut");
+    ShowProject saved;
+    saved.Pictures() = project.Pictures();
+    ScriptedDialogs answers;
+    answers.saveAnswers = {dir.filePath("holiday")};
+    ASSERT_EQ(saved.SaveAs(answers), ShowProject::Outcome::Done);
+    BuildShowDialog named(saved, nullptr, &questions, stub);
+    named.show();
+    EXPECT_EQ(named.NameEdit()->text(), dir.filePath("holiday"));
+    named.close();
+    named.NameEdit()->clear();
+    named.ScreensaverMode()->setChecked(true);
+    named.show();
+    EXPECT_EQ(named.NameEdit()->text(), dir.filePath("holiday.scr"));
+    EXPECT_TRUE(QFile::exists(projectFile));
+}
+
+TEST_F(BuildShowDialogTest, ScreensaverModeIsExplainedForLinux)
+{
+    const QString text = dialog->ModesExplained()->text();
+    EXPECT_TRUE(text.contains("Linux")) << text.toStdString();
+    EXPECT_TRUE(text.contains("/s") && text.contains("/c") && text.contains("/p")) << text.toStdString();
+    EXPECT_EQ(dialog->ApplicationMode()->text().remove(u'&'), "Make application");
 }
 
 TEST_F(BuildShowDialogTest, BrowseTakesTheChosenFilter)

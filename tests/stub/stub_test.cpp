@@ -102,6 +102,35 @@ TEST_F(StubTest, ScreenSaverSettingsAndPreviewEndQuietly)
     EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"--frobnicate"}).exitCode, 2);
 }
 
+TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
+{
+    const QStringList noDisplay{"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    QProcess help;
+    help.start(LUMETTA_STUB_PATH, {"--help"});
+    ASSERT_TRUE(help.waitForFinished(30000));
+    EXPECT_EQ(help.exitCode(), 0);
+    const QByteArray usage = help.readAllStandardOutput();
+    EXPECT_TRUE(usage.startsWith("Usage: AEXE.tms [options] [/s | /c | /p]")) << usage.constData();
+    EXPECT_TRUE(usage.contains("/s (or none) shows the show")) << usage.constData();
+
+    EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"--version"}, {}, noDisplay).exitCode, 0);
+    const struct {
+        QStringList arguments;
+        const char *error;
+    } wrong[] = {
+        {{"--frobnicate"}, "Unknown option 'frobnicate'"},
+        {{"-x"}, "Unknown option 'x'"},
+        {{"show"}, "unknown argument show (use /s, /c or /p)"},
+        {{"/s", "/s"}, "unknown argument /s /s"},
+    };
+    for (const auto &c : wrong) {
+        const Outcome run = RunProgram(LUMETTA_STUB_PATH, c.arguments, {}, noDisplay);
+        EXPECT_EQ(run.exitCode, 2) << c.error;
+        EXPECT_TRUE(run.errors.contains(c.error)) << run.errors.constData();
+        EXPECT_TRUE(run.errors.contains("Usage: AEXE.tms")) << run.errors.constData();
+    }
+}
+
 TEST_F(StubTest, StubWithoutAShowSaysSo)
 {
     const Outcome run = RunProgram(LUMETTA_STUB_PATH, {});
@@ -220,8 +249,8 @@ TEST_F(StubTest, DamagedShowIsRefused)
 TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
 {
     Outcome run = RunProgram(LUMETTA_PROGRAM_PATH, {"--build", ShortProject(Picture())}, {}, {"DISPLAY"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains("usage: lumetta --build FILE.zut OUTPUT")) << run.errors.constData();
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.errors.contains("--build needs FILE.zut and OUTPUT")) << run.errors.constData();
 
     const QString output = dir.filePath("out.exe");
     run = Build(dir.filePath("missing.zut"), output);

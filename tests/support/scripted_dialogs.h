@@ -18,6 +18,8 @@ public:
     std::deque<ProjectDialogs::Answer> saveQuestionAnswers;
     QStringList asked;
     QStringList errors;
+    bool playDemo = false;
+    int demoOffers = 0;
 
     std::optional<QString> AskOpenPath() override
     {
@@ -39,6 +41,11 @@ public:
         return answer;
     }
     void ShowError(const QString &message) override { errors << message; }
+    bool AskPlayDemo() override
+    {
+        ++demoOffers;
+        return playDemo;
+    }
 
 private:
     static std::optional<QString> Pop(std::deque<std::optional<QString>> &answers)

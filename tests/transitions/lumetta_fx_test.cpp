@@ -114,6 +114,44 @@ TEST_F(FxTest, RejectsBadInput)
     }
 }
 
+TEST_F(FxTest, HelpVersionAndWrongCommandLines)
+{
+    const Result help = RunFx({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_TRUE(help.out.contains("usage: lumetta-fx list")) << help.out.toStdString();
+    const Result version = RunFx({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, "lumetta-fx 3.51\n");
+    const struct
+    {
+        QStringList args;
+        const char *message;
+    } cases[] = {
+        {{}, "no command given"},
+        {{"--bogus", "list"}, "Unknown option 'bogus'"},
+        {{"list", "--out", "x"}, "list takes no options"},
+        {{"paint"}, "unknown command paint"},
+        {{"list", "render"}, "one command at a time"},
+        {{"bench", "--class", "TBlendTransition", "--out", "x"}, "unknown option --out"},
+        {{"render", "--from"}, "Missing value after '--from'"},
+    };
+    for (const auto &c : cases) {
+        const Result result = RunFx(c.args);
+        EXPECT_EQ(result.code, 2) << c.message;
+        EXPECT_TRUE(result.err.contains(QLatin1String(c.message))) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains("usage: lumetta-fx")) << c.message;
+    }
+}
+
+TEST_F(FxTest, LaterValuesWinAndSetsApplyInOrder)
+{
+    const Result result = RunFx({"render", "--class", "TFlickerFreeTransition", "--from", Path("none.png"), "--from",
+                                 Path("A.png"), "--to", Path("B.png"), "--set", "Enabled=false", "--set",
+                                 "Enabled=true", "--out", Path("G")});
+    ASSERT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_EQ(result.out, "frames 0\n");
+}
+
 TEST_F(FxTest, BenchPrintsOneLine)
 {
     const Result result = RunFx({"bench", "--class", "TFlickerFreeTransition", "--size", "64x32", "--repeat", "2"});

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace lumetta {
+
+// What the arguments of `lumetta` ask for. Parsed before any application object exists, so
+// --help, --version and --build need no display.
+class CommandLine
+{
+public:
+    enum class Mode {
+        Edit,     // the editor, with File opened when given
+        Play,     // --play FILE
+        Build,    // --build FILE OUTPUT
+        Help,     // --help: print HelpText() and end with 0
+        Version,  // --version: print VersionText() and end with 0
+        Usage,    // a wrong command line: print ErrorText() and HelpText() on stderr, end with 2
+    };
+
+    // ARGUMENTS as the program got them, the program's name first.
+    static CommandLine Parse(const QStringList &arguments);
+
+    static QString HelpText();
+    static QString VersionText();
+
+    Mode RunMode() const { return mode_; }
+    const QString &File() const { return file_; }
+    const QString &Output() const { return output_; }
+    const QString &ErrorText() const { return error_; }
+
+private:
+    static CommandLine Wrong(const QString &error);
+
+    Mode mode_ = Mode::Edit;
+    QString file_;
+    QString output_;
+    QString error_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,81 @@
+#include "app/command_line.h"
+
+#include "support/qstring_print.h"
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+using Mode = CommandLine::Mode;
+
+TEST(CommandLineTest, ReadsWhatTheArgumentsAskFor)
+{
+    const struct {
+        QStringList arguments;
+        Mode mode;
+        const char *file;
+        const char *output;
+    } cases[] = {
+        {{}, Mode::Edit, "", ""},
+        {{"show.zut"}, Mode::Edit, "show.zut", ""},
+        {{"--play", "show.zut"}, Mode::Play, "show.zut", ""},
+        {{"show.zut", "--play"}, Mode::Play, "show.zut", ""},
+        {{"--build", "show.zut", "out"}, Mode::Build, "show.zut", "out"},
+        {{"--help"}, Mode::Help, "", ""},
+        {{"-h"}, Mode::Help, "", ""},
+        {{"--help-all"}, Mode::Help, "", ""},
+        {{"--version", "show.zut"}, Mode::Version, "", ""},
+        {{"-v"}, Mode::Version, "", ""},
+        // QApplication's own options are left to it.
+        {{"-platform", "offscreen", "show.zut"}, Mode::Edit, "show.zut", ""},
+        {{"--style", "fusion", "-reverse"}, Mode::Edit, "", ""},
+        // After "--" a name that looks like an option is a file.
+        {{"--play", "--", "--odd.zut"}, Mode::Play, "--odd.zut", ""},
+    };
+    for (const auto &c : cases) {
+        const CommandLine line = CommandLine::Parse(QStringList{"lumetta"} + c.arguments);
+        const std::string given = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(int(line.RunMode()), int(c.mode)) << given << ": " << line.ErrorText().toStdString();
+        EXPECT_EQ(line.File(), QLatin1String(c.file)) << given;
+        EXPECT_EQ(line.Output(), QLatin1String(c.output)) << given;
+    }
+}
+
+TEST(CommandLineTest, WrongCommandLinesSayWhy)
+{
+    const struct {
+        QStringList arguments;
+        const char *error;
+    } cases[] = {
+        {{"--bogus"}, "Unknown option 'bogus'"},
+        {{"-x"}, "Unknown option 'x'"},
+        {{"--play"}, "--play needs one FILE.zut"},
+        {{"--play", "a.zut", "b.zut"}, "--play needs one FILE.zut"},
+        {{"--build", "a.zut"}, "--build needs FILE.zut and OUTPUT"},
+        {{"--build", "a.zut", "b", "c"}, "--build needs FILE.zut and OUTPUT"},
+        {{"--play", "--build", "a.zut", "b"}, "cannot be used together"},
+        {{"a.zut", "b.zut"}, "2 were given"},
+        {{"-platform"}, "Missing value after '-platform'"},
+    };
+    for (const auto &c : cases) {
+        const CommandLine line = CommandLine::Parse(QStringList{"lumetta"} + c.arguments);
+        const std::string given = c.arguments.join(' ').toStdString();
+        EXPECT_EQ(int(line.RunMode()), int(Mode::Usage)) << given;
+        EXPECT_TRUE(line.ErrorText().contains(QLatin1String(c.error))) << given << ": " << line.ErrorText().toStdString();
+    }
+}
+
+TEST(CommandLineTest, HelpNamesTheProgramAndEveryWayToRunIt)
+{
+    const QString help = CommandLine::HelpText();
+    EXPECT_TRUE(help.startsWith("Usage: lumetta [options]")) << help.toStdString();
+    for (const char *part : {"--play", "--build", "--help", "--version", "FILE.zut", "OUTPUT"})
+        EXPECT_TRUE(help.contains(QLatin1String(part))) << part;
+    // QApplication's options stay out of the short help.
+    EXPECT_FALSE(help.contains("platformtheme"));
+    EXPECT_EQ(CommandLine::VersionText(), "Lumetta XP 3.51\n");
+}
+
+}  // namespace
+}  // namespace lumetta
