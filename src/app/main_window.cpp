@@ -91,8 +91,17 @@ public:
     }
     std::optional<QString> AskSaveName() override
     {
-        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter);
+        // The project asks about the file it will really write, which may be another name.
+        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter,
+                                                          nullptr, QFileDialog::DontConfirmOverwrite);
         return Remember(path);
+    }
+    bool AskReplace(const QString &path) override
+    {
+        return QMessageBox::question(window_, QStringLiteral("Confirm"),
+                                     QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     }
     Answer AskSaveProject() override
     {

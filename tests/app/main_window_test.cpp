@@ -353,10 +353,13 @@ TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
     const QString gone = dir.filePath("gone.zut");
     lists->WriteResume({"Pre", gone});
     MainWindow &w = Start();
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone + ": the file does not exist"}));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_EQ(w.Project().OpenedPath(), gone);
+    // No hidden save target: the caption names none, and neither does the next start.
+    EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", "No"}));
 }
 
 TEST_F(MainWindowTest, AnEmptyProjectLineInTheResumeListReopensNothing)
