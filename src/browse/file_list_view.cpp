@@ -1,5 +1,8 @@
 #include "browse/file_list_view.h"
 
+#include "browse/thumbnail_delegate.h"
+#include "browse/thumbnail_loader.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -10,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
 
@@ -41,6 +45,8 @@ public:
         setText(0, entry.caption);
         for (int column = 1; column < 5; ++column)
             setText(column, entry.subItems.value(column - 1));
+        if (entry.subItems.value(siKind) == QLatin1String("file"))
+            setData(0, FileListView::kFilePathRole, entry.subItems.value(siPath));
     }
 
     const ExplorerEntry &Entry() const { return entry_; }
@@ -80,8 +86,40 @@ FileListView::FileListView(QWidget *parent)
     SetColumn(4, QStringLiteral("Attributes"), 60, Qt::AlignLeft);
     header()->setSectionsClickable(true);
     connect(header(), &QHeaderView::sectionClicked, this, &FileListView::ColumnClick);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     directory_ = WithSlash(QDir::homePath());
     Refresh();
+}
+
+void FileListView::SetThumbnails(ThumbnailLoader *thumbnails)
+{
+    setItemDelegateForColumn(0, new ThumbnailDelegate(*thumbnails, kFilePathRole, this));
+    setIconSize(thumbnails->Bound());
+    // Many thumbnails arrive at once; the repaints they ask for are merged into one.
+    connect(thumbnails, &ThumbnailLoader::Ready, viewport(), qOverload<>(&QWidget::update));
+}
+
+QStringList FileListView::mimeTypes() const
+{
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData *FileListView::mimeData(const QList<QTreeWidgetItem *> &items) const
+{
+    QList<QUrl> urls;
+    for (const QTreeWidgetItem *item : items)
+        urls.append(QUrl::fromLocalFile(EntryOf(item).subItems[siPath]));
+    auto *data = new QMimeData;
+    data->setUrls(urls);
+    return data;
+}
+
+Qt::DropActions FileListView::supportedDropActions() const
+{
+    // A drag offers only copies, so no target can take a file away from its folder.
+    return Qt::CopyAction;
 }
 
 void FileListView::SetColumn(int column, const QString &title, int width, Qt::Alignment alignment)
@@ -328,11 +366,14 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 
 bool FileListView::event(QEvent *event)
 {
-    // Enter on a selected item is a double click here, even where a window's shortcut claims the key.
+    // Enter on a selected item is a double click here, and Ctrl+Up goes up, even where a
+    // window's shortcut claims the key.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && SelectedItem()) {
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier
+             && SelectedItem())
+            || (key->key() == Qt::Key_Up && modifiers == Qt::ControlModifier)) {
             event->accept();
             return true;
         }

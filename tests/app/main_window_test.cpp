@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/picture_list_view.h"
 #include "dialogs/build_show_dialog.h"
 
 #include "show/project_file.h"
@@ -81,7 +82,7 @@ protected:
         QStringList shown;
         QAbstractItemModel *model = form->PictureList()->model();
         for (int row = 0; row < model->rowCount(); ++row)
-            shown << model->index(row, 0).data().toString();
+            shown << model->index(row, 0).data(PictureListModel::PathRole).toString();
         return shown;
     }
 
@@ -182,7 +183,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"NewItem", "New ...", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"OpenItem", "Open ...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"SaveAsItem", "Save As ...", QKeySequence()},
+        {"SaveAsItem", "Save As ...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"MakeExeItem", "Make slide-show (.EXE) ...", QKeySequence()},
         {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
         {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
@@ -455,6 +456,7 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     QTest::keyClick(Files(), Qt::Key_Return);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "b.jpg", folder + "c.JPG"}));
     EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("b.jpg")));
+    EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("c.JPG")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("d.bmp")));
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
@@ -475,7 +477,7 @@ TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
     QTest::keyClick(Files(), Qt::Key_Return);
     EXPECT_EQ(Files()->Directory(), folder + "inner/");
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
 
     // On a picture the same key adds it, once.
     SelectFiles({"q.bmp"});
@@ -518,14 +520,15 @@ TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
     EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
 }
 
-TEST_F(MainWindowTest, AddWithNothingSelectedStillMarksTheProjectAndCounts)
+TEST_F(MainWindowTest, AddWithNothingSelectedChangesNothingButCounts)
 {
     const QString folder = MakeFolder("none", {"p.bmp"});
     MainWindow &w = StartIn(folder);
     Files()->clearSelection();
     QTest::keyClick(&w, Qt::Key_Enter);
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_FALSE(w.Editor().History().canUndo());
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
 }
 
@@ -536,7 +539,7 @@ TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
     w.PictureList()->setFocus();
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
     EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({"Empty"}));
 }
@@ -556,7 +559,7 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
     EXPECT_EQ(ListedPictures().size(), 2);
 }
 
-TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
+TEST_F(MainWindowTest, DoubleClickingAFolderOpensItAndLeavesTheProjectUnmodified)
 {
     const QString folder = MakeFolder("dbl", {"x.bmp"});
     QDir(folder).mkdir("inner");
@@ -569,7 +572,8 @@ TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
     QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(Files()->Directory(), folder + "inner/");
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
 }
 
 TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnly)
@@ -620,7 +624,7 @@ TEST_F(MainWindowTest, ClearAndNewEmptyThePreview)
     EXPECT_FALSE(w.Preview()->HasPicture());
 }
 
-TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
+TEST_F(MainWindowTest, AnUnreadablePictureIsToldInThePreviewAndTheWindowGoesOn)
 {
     const QString folder = MakeFolder("bad", {});
     QFile fake(folder + "broken.jpg");
@@ -630,8 +634,9 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
     MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(w.Preview()->Message().startsWith("Cannot load picture " + folder + "broken.jpg: "))
+        << w.Preview()->Message().toStdString();
 }
 
 TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
@@ -661,7 +666,7 @@ TEST_F(MainWindowTest, HelpThatCannotBeShownIsReported)
     EXPECT_TRUE(dialogs.errors[0].contains(MainWindow::HelpFilePath())) << dialogs.errors[0].toStdString();
 }
 
-TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
+TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmptyWithTheReason)
 {
     const QString folder = MakeFolder("bad-preview", {"a.bmp"});
     QFile fake(folder + "broken.jpg");
@@ -676,9 +681,12 @@ TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
     clickFile("a.bmp");
     ASSERT_TRUE(w.Preview()->HasPicture());
     clickFile("broken.jpg");
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(w.Preview()->Message().contains("broken.jpg")) << w.Preview()->Message().toStdString();
+    EXPECT_TRUE(w.findChild<QLabel *>(QStringLiteral("PreviewMessage"))->isVisible());
     EXPECT_FALSE(w.Preview()->HasPicture());
+    clickFile("a.bmp");
+    EXPECT_TRUE(w.Preview()->Message().isEmpty());
 }
 
 TEST_F(MainWindowTest, TheLineAboveTheFileListNamesTheShownFolder)
