@@ -910,10 +910,12 @@ void MainWindow::MoveSelectedDown()
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!DroppedFiles::Project(urls).isEmpty() || !DroppedFiles::Pictures(urls).isEmpty()) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
+    if (DroppedFiles::Project(urls).isEmpty() && DroppedFiles::Pictures(urls).isEmpty()) {
+        event->ignore();
+        return;
     }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)

@@ -103,7 +103,8 @@ Qt::DropAction PictureListView::Accepts(const QDropEvent *event) const
     const QMimeData *data = event->mimeData();
     if (data->hasFormat(QLatin1String(kRowsMimeType)))
         return OwnRows(data) ? Qt::MoveAction : Qt::IgnoreAction;
-    if (data->hasUrls() && std::any_of(data->urls().cbegin(), data->urls().cend(), IsAddable))
+    const QList<QUrl> urls = data->urls();
+    if (std::any_of(urls.cbegin(), urls.cend(), IsAddable))
         return Qt::CopyAction;
     return Qt::IgnoreAction;
 }
