@@ -3,6 +3,7 @@
 #include "app/dropped_files.h"
 #include "app/picture_list_delegate.h"
 #include "app/picture_list_view.h"
+#include "app/tool_bar_fitter.h"
 #include "browse/thumbnail_loader.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/icons.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -156,7 +158,6 @@ MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWid
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(MakeIcon(IconId::App));
     setAcceptDrops(true);
-    resize(1000, 700);
     connect(editor_, &ProjectEditor::Applied, this, &MainWindow::ShowEdited);
     connect(editor_, &ProjectEditor::ModifiedChanged, this, &MainWindow::RefreshTitles);
 
@@ -182,6 +183,10 @@ MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWid
     connect(options_, &OptionsDialog::FileMaskChosen, fileList_, &FileListView::SetMask);
     buildShow_ = new BuildShowDialog(project_, this);
     BuildWindow();
+    // The first size fits the screen, however small or magnified, and the preview leaves the
+    // picture list room on a low one.
+    resize(QSize(1000, 700).boundedTo(screen()->availableGeometry().size()).expandedTo(minimumSizeHint()));
+    rightSplitter_->setSizes({std::min(kPreviewHeight, height() / 2), height()});
 }
 
 MainWindow::~MainWindow() = default;
@@ -337,10 +342,8 @@ void MainWindow::BuildToolBar()
     QAction *exit = bar->addAction(MakeIcon(IconId::Exit), QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    for (QAction *action : bar->actions())
-        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator())
-            button->setMinimumSize(65, 52);
     SetToolTips(bar);
+    new ToolBarFitter(bar, QSize(65, 52));
 }
 
 void MainWindow::SetToolTips(QToolBar *bar)
@@ -484,11 +487,9 @@ QWidget *MainWindow::BuildRightPanel()
         arrowLayout->addWidget(arrow);
     }
     bar->addWidget(arrows);
-    for (QAction *action : bar->actions())
-        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator() && button != arrows)
-            button->setMinimumWidth(67);
     SetToolTips(bar);
     previewButton_->setToolTip(QStringLiteral("Show or hide the preview"));
+    new ToolBarFitter(bar, QSize(67, 0));
 
     preview_ = new PreviewPane(panel);
     preview_->setObjectName(QStringLiteral("PrePanel"));

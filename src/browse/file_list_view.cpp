@@ -17,6 +17,8 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace lumetta {
 
 namespace {
@@ -108,8 +110,13 @@ QStringList FileListView::mimeTypes() const
 
 QMimeData *FileListView::mimeData(const QList<QTreeWidgetItem *> &items) const
 {
+    // In list order, which is the order they are added in where they are dropped.
+    QList<QTreeWidgetItem *> ordered = items;
+    std::sort(ordered.begin(), ordered.end(), [this](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+        return indexOfTopLevelItem(a) < indexOfTopLevelItem(b);
+    });
     QList<QUrl> urls;
-    for (const QTreeWidgetItem *item : items)
+    for (const QTreeWidgetItem *item : ordered)
         urls.append(QUrl::fromLocalFile(EntryOf(item).subItems[siPath]));
     auto *data = new QMimeData;
     data->setUrls(urls);

@@ -53,9 +53,9 @@ protected:
     }
 
     // A BMP of one colour in the pictures folder.
-    QString Picture(const QString &name, const QColor &colour = Qt::darkCyan)
+    QString Picture(const QString &name, const QColor &colour = Qt::darkCyan, const QSize &size = QSize(64, 48))
     {
-        QImage image(64, 48, QImage::Format_RGB32);
+        QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
         const QString path = folder + name;
         EXPECT_TRUE(image.save(path, "BMP"));
@@ -315,7 +315,7 @@ TEST_F(MainWindowEditingTest, OneClickOnAPictureDecodesItOnce)
 
 TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingAndUnreadableFiles)
 {
-    const QString red = Picture("red.bmp", QColor(230, 0, 0));
+    const QString red = Picture("red.bmp", QColor(230, 0, 0), QSize(200, 150));
     const QString broken = folder + "broken.jpg";
     {
         QFile file(broken);
@@ -325,6 +325,8 @@ TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingA
     const QString gone = folder + "gone.jpg";
     MainWindow &w = Start();
     w.OpenProjectFile(MakeProject("marks.zut", {red, broken, gone}));
+    w.resize(1000, 700);  // every row on screen, whatever the screen
+    QApplication::processEvents();
     QListView *view = w.PictureList();
     view->viewport()->grab();  // painting asks for the thumbnails of the rows on screen
     ASSERT_TRUE(w.Thumbnails()->WaitUntilIdle(10000));
@@ -342,14 +344,17 @@ TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingA
     }
     EXPECT_TRUE(model->index(2, 0).data(Qt::ToolTipRole).toString().endsWith("the file does not exist"));
 
-    // The red thumbnail is drawn whole in the first row: 48 x 36 pixels of the picture.
+    // The red thumbnail is drawn whole in the first row: 48 x 36 pixels of the picture, in
+    // device pixels.
     const QImage shown = view->viewport()->grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
     const QRect first = view->visualRect(model->index(0, 0));
+    const QRect device(first.topLeft() * ratio, first.size() * ratio);
     int redPixels = 0;
-    for (int y = first.top(); y <= first.bottom(); ++y)
-        for (int x = first.left(); x <= first.right(); ++x)
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
             redPixels += shown.pixelColor(x, y) == QColor(230, 0, 0);
-    EXPECT_EQ(redPixels, 48 * 36);
+    EXPECT_EQ(redPixels, qRound(48 * 36 * ratio * ratio));
     EXPECT_GE(first.height(), 36);
 }
 

@@ -816,6 +816,52 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
     EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", "UpDown1"}));
 }
 
+// Whether every command of the window's two tool bars shows on its bar, none behind the
+// overflow button.
+void ExpectEveryCommandOnItsBar(const MainWindow &w)
+{
+    for (const char *name : {"ToolBar1", "ToolBar2"}) {
+        const auto *bar = w.findChild<QToolBar *>(QLatin1String(name));
+        ASSERT_NE(bar, nullptr);
+        for (QAction *action : bar->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QWidget *button = bar->widgetForAction(action);
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_TRUE(button->isVisible()) << name << " " << action->objectName().toStdString();
+            EXPECT_TRUE(bar->rect().contains(button->geometry())) << name << " " << action->objectName().toStdString();
+        }
+        for (const QToolButton *button : bar->findChildren<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+            EXPECT_FALSE(button->isVisible()) << name;
+    }
+}
+
+TEST_F(MainWindowTest, TheFirstSizeFitsTheScreenAndNoCommandIsHidden)
+{
+    form = std::make_unique<MainWindow>(*lists, &dialogs);
+    const QSize screen = form->screen()->availableGeometry().size();
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_LE(form->height(), screen.height());
+    Show();
+    QApplication::processEvents();
+    ExpectEveryCommandOnItsBar(*form);
+    EXPECT_GT(form->PictureList()->height(), 0);
+
+    // As narrow as the window goes: the buttons show their icons alone.
+    form->resize(form->minimumSizeHint());
+    QApplication::processEvents();
+    ExpectEveryCommandOnItsBar(*form);
+    auto *bar = form->findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
+              int(Qt::ToolButtonIconOnly));
+    // Wide again, the captions come back.
+    form->resize(1600, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
+              int(Qt::ToolButtonTextUnderIcon));
+    ExpectEveryCommandOnItsBar(*form);
+}
+
 TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
 {
     MainWindow &w = Start();

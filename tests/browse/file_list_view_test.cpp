@@ -238,7 +238,7 @@ TEST_F(FileListViewTest, PicturesShowTheirThumbnailsOnceMade)
     QImage picture(200, 150, QImage::Format_RGB32);
     picture.fill(QColor(250, 0, 250));
     ASSERT_TRUE(picture.save(folder_ + QStringLiteral("a.bmp"), "BMP"));
-    ThumbnailLoader thumbnails(QSize(48, 36));
+    ThumbnailLoader thumbnails(QSize(48, 36), explorer_->devicePixelRatioF());
     explorer_->SetThumbnails(&thumbnails);
     explorer_->Refresh();
     const QRect row = explorer_->visualItemRect(explorer_->topLevelItem(IndexOf("a.bmp")));
@@ -251,12 +251,13 @@ TEST_F(FileListViewTest, PicturesShowTheirThumbnailsOnceMade)
     EXPECT_EQ(thumbnails.Cached(folder_ + QStringLiteral("B.gif"))->status, PictureReader::Status::Unreadable);
     EXPECT_EQ(thumbnails.Cached(folder_ + QStringLiteral("Zoo")), nullptr);
     const QImage shown = explorer_->viewport()->grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
     int magenta = 0;
-    for (int y = row.top(); y <= row.bottom(); ++y)
-        for (int x = row.left(); x < row.left() + 60; ++x)
+    for (int y = qRound(row.top() * ratio); y < qRound((row.bottom() + 1) * ratio); ++y)
+        for (int x = qRound(row.left() * ratio); x < qRound((row.left() + 60) * ratio); ++x)
             magenta += shown.pixelColor(x, y) == QColor(250, 0, 250);
-    // The 48 x 36 thumbnail, whole.
-    EXPECT_EQ(magenta, 48 * 36);
+    // The 48 x 36 thumbnail, whole, in device pixels.
+    EXPECT_EQ(magenta, qRound(48 * 36 * ratio * ratio));
 }
 
 TEST_F(FileListViewTest, DraggedItemsAreFileUrlsToCopy)
