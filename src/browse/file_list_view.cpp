@@ -10,6 +10,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -191,9 +192,18 @@ void FileListView::Refresh()
         SetColumn(2, QStringLiteral("Type"), 150, Qt::AlignLeft);
         SetColumn(3, QStringLiteral("Modified"), 110, Qt::AlignLeft);
         QList<QTreeWidgetItem *> items;
+        // One icon per kind of name: asking the icon provider for each of thousands of files
+        // would read their contents to guess their types.
+        QHash<QString, QIcon> iconOf;
         for (const ExplorerEntry &entry : ListFolder(directory_, mask_, fileType_)) {
             auto *item = new ExplorerItem(entry);
-            item->setIcon(0, icons.icon(QFileInfo(entry.subItems[siPath])));
+            const QFileInfo info(entry.subItems[siPath]);
+            const QString kind = entry.subItems[siKind] == QLatin1String("dir") ? QStringLiteral("/")
+                                                                               : info.suffix().toLower();
+            auto icon = iconOf.constFind(kind);
+            if (icon == iconOf.constEnd())
+                icon = iconOf.insert(kind, icons.icon(info));
+            item->setIcon(0, *icon);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             items.append(item);
         }

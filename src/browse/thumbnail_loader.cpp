@@ -7,7 +7,16 @@
 
 #include <cmath>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace lumetta {
+
+namespace {
+
+constexpr int kWorkerNiceness = 10;
+
+}  // namespace
 
 ThumbnailLoader::ThumbnailLoader(const QSize &bound, qreal ratio, QObject *parent)
     : QObject(parent), bound_(bound), ratio_(ratio)
@@ -72,6 +81,8 @@ bool ThumbnailLoader::WaitUntilIdle(int msecs)
 
 void ThumbnailLoader::Work()
 {
+    // The window's thread comes first: on a busy machine a thumbnail may wait, a click may not.
+    setpriority(PRIO_PROCESS, id_t(gettid()), kWorkerNiceness);
     const QSize devicePixels(int(std::ceil(bound_.width() * ratio_)), int(std::ceil(bound_.height() * ratio_)));
     for (;;) {
         QString path;
