@@ -1,19 +1,11 @@
 #pragma once
 
+#include "app/picture_selection.h"
 #include "show/show_settings.h"
 
-#include <QList>
 #include <QStringList>
 
 namespace lumetta {
-
-// Which pictures of the list are selected, and which one has the focus (-1: none).
-struct PictureSelection {
-    QList<int> rows;
-    int current = -1;
-
-    bool operator==(const PictureSelection &other) const = default;
-};
 
 // Everything an edit of the project can change, with the selection that goes with it.
 struct ProjectState {

@@ -115,26 +115,5 @@ TEST_F(PictureReaderTest, AJpegCutShortShowsItsUpperPartAsDamaged)
     EXPECT_EQ(PictureReader::ForPreview(Write("whole.jpg", whole)).status, Status::Ok);
 }
 
-TEST_F(PictureReaderTest, ThePreviewDecodesLargeJpegsAtAQuarter)
-{
-    const struct {
-        QSize size;
-        QSize decoded;
-    } cases[] = {
-        {{4000, 3000}, {1000, 750}},
-        {{1000, 640}, {1000, 640}},
-        {{1001, 20}, {251, 5}},
-    };
-    for (const auto &c : cases) {
-        QImage image(c.size, QImage::Format_RGB32);
-        image.fill(Qt::gray);
-        const PictureReader::Result result =
-            PictureReader::ForPreview(Write("p.jpg", testpictures::makeJpeg(image, 80)));
-        ASSERT_EQ(result.status, Status::Ok);
-        EXPECT_TRUE(result.picture.isDecoded());
-        EXPECT_EQ(result.picture.size(), c.decoded);
-    }
-}
-
 }  // namespace
 }  // namespace lumetta
