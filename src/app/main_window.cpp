@@ -1,5 +1,10 @@
 #include "app/main_window.h"
 
+#include "app/dropped_files.h"
+#include "app/picture_list_delegate.h"
+#include "app/picture_list_view.h"
+#include "app/tool_bar_fitter.h"
+#include "browse/thumbnail_loader.h"
 #include "dialogs/about_dialog.h"
 #include "app/help_window.h"
 #include "common/installed_files.h"
@@ -20,6 +25,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -27,9 +34,9 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListView>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -45,6 +52,8 @@ namespace {
 const QString kFilter = QStringLiteral("Lumettas (*.zut)");
 constexpr int kLeftPanelWidth = 321;
 constexpr int kPreviewHeight = 282;
+// Thumbnails in the picture list and the folder panel, in logical pixels.
+constexpr QSize kThumbnailBound(48, 36);
 
 }  // namespace
 
@@ -93,8 +102,17 @@ public:
     }
     std::optional<QString> AskSaveName() override
     {
-        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter);
+        // The project asks about the file it will really write, which may be another name.
+        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter,
+                                                          nullptr, QFileDialog::DontConfirmOverwrite);
         return Remember(path);
+    }
+    bool AskReplace(const QString &path) override
+    {
+        return QMessageBox::question(window_, QStringLiteral("Confirm"),
+                                     QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     }
     Answer AskSaveProject() override
     {
@@ -144,11 +162,16 @@ MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWid
     : QMainWindow(parent),
       listFiles_(listFiles),
       ownDialogs_(std::make_unique<WindowDialogs>(this)),
-      dialogs_(dialogs ? dialogs : ownDialogs_.get())
+      dialogs_(dialogs ? dialogs : ownDialogs_.get()),
+      editor_(new ProjectEditor(project_, this)),
+      thumbnails_(new ThumbnailLoader(kThumbnailBound, qApp->devicePixelRatio(), this)),
+      recentProjects_(listFiles.Folder())
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(MakeIcon(IconId::App));
-    resize(1000, 700);
+    setAcceptDrops(true);
+    connect(editor_, &ProjectEditor::Applied, this, &MainWindow::ShowEdited);
+    connect(editor_, &ProjectEditor::ModifiedChanged, this, &MainWindow::RefreshTitles);
 
     BuildMenus();
     BuildToolBar();
@@ -172,6 +195,10 @@ MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWid
     connect(options_, &OptionsDialog::FileMaskChosen, fileList_, &FileListView::SetMask);
     buildShow_ = new BuildShowDialog(project_, this);
     BuildWindow();
+    // The first size fits the screen, however small or magnified, and the preview leaves the
+    // picture list room on a low one.
+    resize(QSize(1000, 700).boundedTo(screen()->availableGeometry().size()).expandedTo(minimumSizeHint()));
+    rightSplitter_->setSizes({std::min(kPreviewHeight, height() / 2), height()});
 }
 
 MainWindow::~MainWindow() = default;
@@ -223,19 +250,35 @@ void MainWindow::BuildMenus()
     AddAction(project, QStringLiteral("SaveItem"), QStringLiteral("&Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
               &MainWindow::SaveProject)
         ->setIcon(MakeIcon(IconId::Save));
-    AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."), {}, &MainWindow::SaveProjectAs)
+    AddAction(project, QStringLiteral("SaveAsItem"), QStringLiteral("Save &As ..."),
+              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &MainWindow::SaveProjectAs)
         ->setIcon(MakeIcon(IconId::SaveAs));
     AddAction(project, QStringLiteral("MakeExeItem"), QStringLiteral("&Make slide-show (.EXE) ..."), {},
               &MainWindow::MakeSlideShow)
         ->setIcon(MakeIcon(IconId::MakeShow));
     project->addSeparator();
+    recentProjectsMenu_ = project->addMenu(QStringLiteral("Open Re&cent"));
+    recentProjectsMenu_->setObjectName(QStringLiteral("RecentProjectsMenu"));
+    // Built when opened, so a project deleted meanwhile shows as missing.
+    connect(recentProjectsMenu_, &QMenu::aboutToShow, this, &MainWindow::FillRecentProjectsMenu);
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
     recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
     project->addSeparator();
     QAction *exit = AddAction(project, QStringLiteral("ExitItem"), QStringLiteral("E&xit"),
-                              {QKeySequence(Qt::Key_F10)}, nullptr);
+                              {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)}, nullptr);
     exit->setIcon(MakeIcon(IconId::Exit));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("EditMenu"));
+    QAction *undo = editor_->History().createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("UndoItem"));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    edit->addAction(undo);
+    QAction *redo = editor_->History().createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("RedoItem"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(redo);
 
     QMenu *pictures = menuBar()->addMenu(QStringLiteral("P&ictures"));
     pictures->setObjectName(QStringLiteral("PicturesMenu"));
@@ -251,6 +294,11 @@ void MainWindow::BuildMenus()
     AddAction(pictures, QStringLiteral("ClearItem"), QStringLiteral("&Clear"),
               {QKeySequence(Qt::CTRL | Qt::Key_Delete)}, &MainWindow::ClearPictures)
         ->setIcon(MakeIcon(IconId::Clear));
+    pictures->addSeparator();
+    AddAction(pictures, QStringLiteral("MoveUpItem"), QStringLiteral("Move &Up"), {QKeySequence(Qt::CTRL | Qt::Key_Up)},
+              &MainWindow::MoveSelectedUp);
+    AddAction(pictures, QStringLiteral("MoveDownItem"), QStringLiteral("Move &Down"),
+              {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MainWindow::MoveSelectedDown);
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
@@ -308,10 +356,8 @@ void MainWindow::BuildToolBar()
     QAction *exit = bar->addAction(MakeIcon(IconId::Exit), QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
-    for (QAction *action : bar->actions())
-        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator())
-            button->setMinimumSize(65, 52);
     SetToolTips(bar);
+    new ToolBarFitter(bar, QSize(65, 52));
 }
 
 void MainWindow::SetToolTips(QToolBar *bar)
@@ -325,11 +371,11 @@ void MainWindow::SetToolTips(QToolBar *bar)
         {"NewProject", "Start a new, empty project (Ctrl+N)"},
         {"Open", "Open a project (Ctrl+O)"},
         {"Save", "Save the project (Ctrl+S)"},
-        {"SaveAs", "Save the project under a new name"},
+        {"SaveAs", "Save the project under a new name (Ctrl+Shift+S)"},
         {"MakeExe", "Build the show into one self-running program"},
         {"Options", "How the show runs, its music and transitions (Ctrl+P)"},
         {"Help", "Open the help guide (F1)"},
-        {"Exit", "Close Lumetta (F10)"},
+        {"Exit", "Close Lumetta (F10, Ctrl+Q)"},
         {"Add", "Add the files selected on the left (Enter)"},
         {"AddAll", "Add every picture of the folder (Ctrl+A)"},
         {"Remove", "Remove the selected pictures from the show (Del)"},
@@ -376,6 +422,7 @@ QWidget *MainWindow::BuildLeftPanel()
     // Dot files are configuration, not pictures: they stay out of the list.
     fileList_->SetFileType(FileTypes(ftNormal | ftReadOnly | ftSystem | ftArchive));
     fileList_->SetMask(acceptedPictureMask());
+    fileList_->SetThumbnails(thumbnails_);
 
     connect(up, &QToolButton::clicked, fileList_, &FileListView::GoUp);
     connect(volumes_, &VolumeSelector::Changed, this, [this] { ShowFolder(volumes_->Drive()); });
@@ -454,11 +501,9 @@ QWidget *MainWindow::BuildRightPanel()
         arrowLayout->addWidget(arrow);
     }
     bar->addWidget(arrows);
-    for (QAction *action : bar->actions())
-        if (QWidget *button = bar->widgetForAction(action); button && !action->isSeparator() && button != arrows)
-            button->setMinimumWidth(67);
     SetToolTips(bar);
     previewButton_->setToolTip(QStringLiteral("Show or hide the preview"));
+    new ToolBarFitter(bar, QSize(67, 0));
 
     preview_ = new PreviewPane(panel);
     preview_->setObjectName(QStringLiteral("PrePanel"));
@@ -468,15 +513,18 @@ QWidget *MainWindow::BuildRightPanel()
     backdrop.setColor(QPalette::Window, QColor(0x3A, 0x3D, 0x42));
     preview_->setPalette(backdrop);
 
-    pictureModel_ = new PictureListModel(project_.Pictures(), this);
-    pictureList_ = new QListView(panel);
+    pictureModel_ = new PictureListModel(thumbnails_, this);
+    pictureList_ = new PictureListView(panel);
     pictureList_->setObjectName(QStringLiteral("ListBox1"));
     pictureList_->setModel(pictureModel_);
-    pictureList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    pictureList_->setItemDelegate(new PictureListDelegate(*thumbnails_, pictureList_));
     pictureList_->setUniformItemSizes(true);
     pictureList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    pictureList_->setTextElideMode(Qt::ElideMiddle);
     pictureList_->setAlternatingRowColors(true);
+    connect(pictureList_, &PictureListView::UrlsDropped, this, &MainWindow::AddDroppedPictures);
+    connect(pictureList_, &PictureListView::RowsDropped, this, [this](const QList<int> &rows, int row) {
+        editor_->MovePictures(rows, row, CurrentSelection());
+    });
     connect(pictureList_, &QListView::clicked, this, &MainWindow::ShowSelectedPicture);
     connect(pictureList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!quietSelection_)
@@ -509,6 +557,8 @@ void MainWindow::BuildWindow()
     SetPreviewShown(!resumeList_.isEmpty() && resumeList_[0] == QLatin1String("Pre"));
     recent_.Load(listFiles_.ReadRecentFolders());
     recent_.FillMenu(recentMenu_, [this](const QString &folder) { ShowFolder(folder); });
+    recentProjects_.Load();
+    FillRecentProjectsMenu();
 }
 
 void MainWindow::OnActivated()
@@ -519,8 +569,7 @@ void MainWindow::OnActivated()
     activated_ = true;
     ShowFolder(StartFolder(startDir_));
     if (!startupFile_.isEmpty()) {
-        if (project_.OpenPath(startupFile_, *dialogs_) == ShowProject::Outcome::Done)
-            AfterProjectLoaded();
+        OpenProjectFile(startupFile_);
     } else if (resumeList_.size() >= 2 && resumeList_[1] != QLatin1String("No") && !resumeList_[1].isEmpty()) {
         if (project_.Reopen(resumeList_[1], *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
@@ -569,7 +618,11 @@ bool MainWindow::ConfirmClose()
     } catch (const ProjectError &error) {
         Report(error.Message());
     }
-    return project_.ConfirmClose(*dialogs_);
+    const bool closes = project_.ConfirmClose(*dialogs_);
+    editor_->Sync();
+    if (closes && !project_.SaveTarget().isEmpty() && !project_.Modified())
+        RememberProject(project_.SaveTarget());
+    return closes;
 }
 
 void MainWindow::PlayNow()
@@ -592,13 +645,14 @@ void MainWindow::AddMusic()
 
 void MainWindow::OpenOptions(int page)
 {
+    const ProjectState before = editor_->Current(CurrentSelection());
     options_->Open(OptionsDialog::Page(page));
-    project_.SetModified();
+    editor_->RecordOptions(before);
 }
 
 void MainWindow::MakeSlideShow()
 {
-    project_.Save(*dialogs_);
+    SaveProject();
     buildShow_->exec();
 }
 
@@ -614,7 +668,7 @@ void MainWindow::RefreshCounter()
 
 void MainWindow::RefreshTitles()
 {
-    setWindowTitle(project_.Caption());
+    setWindowTitle(project_.Modified() ? project_.Caption() + QLatin1String(" *") : project_.Caption());
     setWindowIconText(project_.ApplicationTitle());
 }
 
@@ -647,13 +701,8 @@ void MainWindow::ShowFolder(const QString &folder)
 
 void MainWindow::LoadPreview(const QString &path)
 {
-    try {
-        preview_->ShowFile(path);
-    } catch (const PictureError &error) {
-        // The pane must not go on showing another picture under the name just chosen.
-        preview_->Clear();
-        Report(error.message());
-    }
+    // Browsing is not interrupted: a file that cannot be shown says why inside the pane.
+    preview_->ShowFile(path);
 }
 
 void MainWindow::ShowSelectedPicture()
@@ -688,24 +737,40 @@ void MainWindow::RememberFolder(const QString &folder)
 
 void MainWindow::AddFromFileList(bool selectedOnly)
 {
-    project_.SetModified();
     const QString folder = fileList_->Directory();
-    bool first = true;
+    QStringList paths;
+    QList<int> items;
     for (int i = 0; i < fileList_->AllCount(); ++i) {
         if ((selectedOnly && !fileList_->IsItemSelected(i)) || !fileList_->IsItemFile(i))
             continue;
         const QString name = fileList_->ItemFileName(i);
-        // A project keeps one path per line: a name with a line break could not be read back.
-        if (!IsPictureFileName(name) || name.contains(u'\n') || name.contains(u'\r'))
+        if (!IsAddablePictureName(name))
             continue;
-        if (first)
-            RememberFolder(folder);
-        first = false;
-        pictureModel_->Append(folder + name);
-        fileList_->SetItemGhosted(i, true);
+        paths.append(folder + name);
+        items.append(i);
+    }
+    if (!paths.isEmpty()) {
+        RememberFolder(folder);
+        editor_->InsertPictures(paths, -1, CurrentSelection(), false);
+        for (int i : items)
+            fileList_->SetItemGhosted(i, true);
     }
     if (!project_.Pictures().isEmpty() && !preview_->HasPicture())
         SelectFirstPicture();
+    RefreshCounter();
+}
+
+void MainWindow::AddDroppedPictures(const QList<QUrl> &urls, int row)
+{
+    const QStringList paths = DroppedFiles::Pictures(urls);
+    if (!editor_->InsertPictures(paths, row, CurrentSelection(), true))
+        return;
+    // Files of the shown folder are marked as taken, as Add marks them.
+    for (int i = 0; i < fileList_->AllCount(); ++i)
+        if (fileList_->IsItemFile(i) && paths.contains(fileList_->ItemPath(i)))
+            fileList_->SetItemGhosted(i, true);
+    if (!preview_->HasPicture())
+        ShowSelectedPicture();
     RefreshCounter();
 }
 
@@ -719,59 +784,130 @@ void MainWindow::AddAllPictures()
     AddFromFileList(false);
 }
 
-void MainWindow::AfterProjectLoaded()
+PictureSelection MainWindow::CurrentSelection() const
+{
+    return PictureSelection{pictureList_->SelectedRows(), pictureList_->currentIndex().row()};
+}
+
+void MainWindow::ShowEdited(const ProjectState &state)
 {
     quietSelection_ = true;
-    pictureModel_->Reload();
+    pictureModel_->SetPictures(state.pictures);
+    QItemSelection selection;
+    for (int row : state.selection.rows)
+        selection.select(pictureModel_->index(row), pictureModel_->index(row));
+    QItemSelectionModel *selectionModel = pictureList_->selectionModel();
+    selectionModel->select(selection, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex current = pictureModel_->index(state.selection.current);
+    selectionModel->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    quietSelection_ = false;
+    if (current.isValid())
+        pictureList_->scrollTo(current);
+    RefreshCounter();
+}
+
+void MainWindow::AfterProjectLoaded()
+{
+    editor_->Restart();
+    quietSelection_ = true;
+    pictureModel_->SetPictures(project_.Pictures());
     quietSelection_ = false;
     RefreshCounter();
     RefreshTitles();
     SelectFirstPicture();
+    RememberProject(project_.SaveTarget());
+}
+
+void MainWindow::RememberProject(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    try {
+        recentProjects_.Add(QFileInfo(path).absoluteFilePath());
+    } catch (const ProjectError &error) {
+        // Only a convenience is lost: said in passing, not in a box.
+        statusBar()->showMessage(error.Message(), 10000);
+    }
+}
+
+void MainWindow::FillRecentProjectsMenu()
+{
+    recentProjectsMenu_->clear();
+    const QStringList &paths = recentProjects_.Paths();
+    if (paths.isEmpty()) {
+        recentProjectsMenu_->addAction(QStringLiteral("Empty"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        const bool exists = QFileInfo(path).isFile();
+        QString text = QString(path).replace(QLatin1Char('&'), QLatin1String("&&"));
+        if (i < 9)
+            text = QStringLiteral("&%1 ").arg(i + 1) + text;
+        if (!exists)
+            text += QLatin1String(" (missing)");
+        QAction *action = recentProjectsMenu_->addAction(text);
+        action->setEnabled(exists);
+        action->setToolTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenProjectFile(path); });
+    }
 }
 
 void MainWindow::NewProject()
 {
-    if (project_.New(*dialogs_) != ShowProject::Outcome::Done)
+    const ShowProject::Outcome outcome = project_.New(*dialogs_);
+    editor_->Sync();
+    if (outcome != ShowProject::Outcome::Done)
         return;
+    editor_->Restart();
     preview_->Clear();
-    pictureModel_->Reload();
+    pictureModel_->SetPictures(project_.Pictures());
     RefreshTitles();
     RefreshCounter();
 }
 
 void MainWindow::OpenProject()
 {
-    if (project_.Open(*dialogs_) == ShowProject::Outcome::Done)
+    const ShowProject::Outcome outcome = project_.Open(*dialogs_);
+    editor_->Sync();
+    if (outcome == ShowProject::Outcome::Done)
+        AfterProjectLoaded();
+}
+
+void MainWindow::OpenProjectFile(const QString &path)
+{
+    const ShowProject::Outcome outcome = project_.OpenPath(path, *dialogs_);
+    editor_->Sync();
+    if (outcome == ShowProject::Outcome::Done)
         AfterProjectLoaded();
 }
 
 void MainWindow::SaveProject()
 {
-    project_.Save(*dialogs_);
+    const ShowProject::Outcome outcome = project_.Save(*dialogs_);
+    editor_->Sync();
+    if (outcome == ShowProject::Outcome::Done)
+        RememberProject(project_.SaveTarget());
 }
 
 void MainWindow::SaveProjectAs()
 {
-    project_.SaveAs(*dialogs_);
+    const ShowProject::Outcome outcome = project_.SaveAs(*dialogs_);
+    editor_->Sync();
+    if (outcome == ShowProject::Outcome::Done)
+        RememberProject(project_.SaveTarget());
     RefreshTitles();
 }
 
 void MainWindow::RemovePictures()
 {
-    project_.SetModified();
-    QList<int> rows;
-    for (const QModelIndex &index : pictureList_->selectionModel()->selectedIndexes())
-        rows.append(index.row());
-    quietSelection_ = true;
-    pictureModel_->RemoveRows(rows);
-    quietSelection_ = false;
+    editor_->RemovePictures(CurrentSelection());
     RefreshCounter();
 }
 
 void MainWindow::ClearPictures()
 {
-    project_.SetModified();
-    pictureModel_->Clear();
+    editor_->ClearPictures(CurrentSelection());
     RefreshCounter();
     preview_->Clear();
 }
@@ -779,20 +915,41 @@ void MainWindow::ClearPictures()
 void MainWindow::ArrowClicked(bool upArrow)
 {
     const int direction = arrows_.Click(upArrow);
-    if (direction == 0 || project_.Pictures().isEmpty())
+    if (direction != 0)
+        editor_->ExchangeCurrent(direction, CurrentSelection());
+}
+
+void MainWindow::MoveSelectedUp()
+{
+    editor_->MoveSelected(-1, CurrentSelection());
+}
+
+void MainWindow::MoveSelectedDown()
+{
+    editor_->MoveSelected(1, CurrentSelection());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (DroppedFiles::Project(urls).isEmpty() && DroppedFiles::Pictures(urls).isEmpty()) {
+        event->ignore();
         return;
-    const int current = std::max(0, pictureList_->currentIndex().row());
-    const int moved = pictureModel_->Move(current, direction);
-    if (moved < 0)
-        return;
-    QItemSelectionModel *selection = pictureList_->selectionModel();
-    quietSelection_ = true;
-    // The two exchanged rows lose their marks; only the moved picture is selected again.
-    selection->select(pictureModel_->index(current), QItemSelectionModel::Deselect);
-    selection->select(pictureModel_->index(moved), QItemSelectionModel::Deselect);
-    selection->setCurrentIndex(pictureModel_->index(moved), QItemSelectionModel::Select);
-    quietSelection_ = false;
-    project_.SetModified();
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    // A project file opens (with the save question first); pictures go to the end of the list.
+    if (const QString project = DroppedFiles::Project(urls); !project.isEmpty())
+        OpenProjectFile(project);
+    else
+        AddDroppedPictures(urls, -1);
 }
 
 bool MainWindow::PreviewShown() const

@@ -3,6 +3,8 @@
 #include "dialogs/icons.h"
 #include "show/list_files.h"
 #include "app/picture_list_model.h"
+#include "app/project_editor.h"
+#include "app/recent_projects.h"
 #include "show/show_project.h"
 #include "browse/recent_folders.h"
 
@@ -12,7 +14,6 @@
 
 class QAction;
 class QLabel;
-class QListView;
 class QMenu;
 class QSplitter;
 class QToolBar;
@@ -22,6 +23,8 @@ class QUrl;
 namespace lumetta {
 
 class PreviewPane;
+class PictureListView;
+class ThumbnailLoader;
 class AboutDialog;
 class EffectSelectionDialog;
 class OptionsDialog;
@@ -43,6 +46,7 @@ public:
     ~MainWindow() override;
 
     ShowProject &Project() { return project_; }
+    ProjectEditor &Editor() { return *editor_; }
 
     // Opens PATH at the first activation instead of reopening the last project.
     void SetStartupFile(const QString &path);
@@ -56,11 +60,16 @@ public:
     void OpenProject();
     void SaveProject();
     void SaveProjectAs();
+    // Opens PATH as Open does after its dialog (a recent project, a file dropped on the window).
+    void OpenProjectFile(const QString &path);
     void AddPictures();
     void AddAllPictures();
     void RemovePictures();
     void ClearPictures();
     void ArrowClicked(bool upArrow);
+    // Ctrl+Up and Ctrl+Down: every selected picture one place up or down.
+    void MoveSelectedUp();
+    void MoveSelectedDown();
     void TogglePreview();
     // The options dialog on its "Main" or "Music" page; afterwards the project counts as modified.
     void ShowOptions();
@@ -78,7 +87,9 @@ public:
     QString StatusText() const;
     // The folder the file list shows, as the line above it names it ("Volumes" for the volume list).
     QString FolderText() const;
-    QListView *PictureList() const { return pictureList_; }
+    PictureListView *PictureList() const { return pictureList_; }
+    ThumbnailLoader *Thumbnails() const { return thumbnails_; }
+    const RecentProjects &RecentProjectFiles() const { return recentProjects_; }
     FileListView *FileList() const { return fileList_; }
     PreviewPane *Preview() const { return preview_; }
     OptionsDialog *Options() const { return options_; }
@@ -92,6 +103,8 @@ public:
 protected:
     bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     class WindowDialogs;
@@ -110,6 +123,11 @@ private:
     bool ConfirmClose();
 
     void AfterProjectLoaded();
+    void RememberProject(const QString &path);
+    void FillRecentProjectsMenu();
+    PictureSelection CurrentSelection() const;
+    void ShowEdited(const ProjectState &state);
+    void AddDroppedPictures(const QList<QUrl> &urls, int row);
     void RefreshCounter();
     void RefreshTitles();
     void SelectFirstPicture();
@@ -131,12 +149,15 @@ private:
     std::unique_ptr<WindowDialogs> ownDialogs_;
     ProjectDialogs *dialogs_ = nullptr;
 
+    ProjectEditor *editor_ = nullptr;
+    ThumbnailLoader *thumbnails_ = nullptr;
     PictureListModel *pictureModel_ = nullptr;
-    QListView *pictureList_ = nullptr;
+    PictureListView *pictureList_ = nullptr;
     PreviewPane *preview_ = nullptr;
     FileListView *fileList_ = nullptr;
     VolumeSelector *volumes_ = nullptr;
     QMenu *recentMenu_ = nullptr;
+    QMenu *recentProjectsMenu_ = nullptr;
     QSplitter *rightSplitter_ = nullptr;
     QSplitter *mainSplitter_ = nullptr;
     QToolButton *previewButton_ = nullptr;
@@ -153,6 +174,7 @@ private:
     QStringList startDir_;  // start folder
     QString startupFile_;
     RecentFolders recent_;
+    RecentProjects recentProjects_;
     UpDownArrows arrows_;
     bool quietSelection_ = false;  // selection changes made by the program show nothing
     bool activated_ = false;

@@ -1,5 +1,6 @@
 #include "app/picture_list_model.h"
 
+#include "browse/thumbnail_loader.h"
 #include "media/picture_extensions.h"
 
 #include <QFileInfo>
@@ -14,6 +15,11 @@ bool IsPictureFileName(const QString &fileName)
     return dot >= 0 && acceptedPictureExtensions().contains(QStringView(fileName).mid(dot));
 }
 
+bool IsAddablePictureName(const QString &fileName)
+{
+    return IsPictureFileName(fileName) && !fileName.contains(u'\n') && !fileName.contains(u'\r');
+}
+
 int UpDownArrows::Click(bool upArrow)
 {
     position_ = std::int16_t(std::clamp(position_ + (upArrow ? 1 : -1), kMin, kMax));
@@ -22,9 +28,16 @@ int UpDownArrows::Click(bool upArrow)
     return move;
 }
 
-PictureListModel::PictureListModel(QStringList &pictures, QObject *parent)
-    : QAbstractListModel(parent), pictures_(pictures)
+PictureListModel::PictureListModel(ThumbnailLoader *thumbnails, QObject *parent)
+    : QAbstractListModel(parent), thumbnails_(thumbnails)
 {
+    if (!thumbnails_)
+        return;
+    connect(thumbnails_, &ThumbnailLoader::Ready, this, [this](const QString &path) {
+        for (int row = 0; row < pictures_.size(); ++row)
+            if (pictures_[row] == path)
+                emit dataChanged(index(row), index(row), {Qt::ToolTipRole, MarkRole, Qt::DecorationRole});
+    });
 }
 
 int PictureListModel::rowCount(const QModelIndex &parent) const
@@ -36,54 +49,58 @@ QVariant PictureListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= pictures_.size())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return pictures_[index.row()];
-    return {};
-}
-
-void PictureListModel::Reload()
-{
-    beginResetModel();
-    endResetModel();
-}
-
-void PictureListModel::Append(const QString &path)
-{
-    const int row = int(pictures_.size());
-    beginInsertRows(QModelIndex(), row, row);
-    pictures_.append(path);
-    endInsertRows();
-}
-
-void PictureListModel::RemoveRows(QList<int> rows)
-{
-    std::sort(rows.begin(), rows.end(), std::greater<int>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : rows) {
-        if (row < 0 || row >= pictures_.size())
-            continue;
-        beginRemoveRows(QModelIndex(), row, row);
-        pictures_.removeAt(row);
-        endRemoveRows();
+    const QString &path = pictures_[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return QFileInfo(path).fileName();
+    case Qt::ToolTipRole: {
+        const ThumbnailLoader::Thumbnail *thumbnail = thumbnails_ ? thumbnails_->Cached(path) : nullptr;
+        if (!thumbnail || thumbnail->reason.isEmpty())
+            return path;
+        return path + QLatin1Char('\n') + thumbnail->reason;
+    }
+    case PathRole:
+        return path;
+    case NumberRole:
+        return index.row() + 1;
+    case MarkRole: {
+        const ThumbnailLoader::Thumbnail *thumbnail = thumbnails_ ? thumbnails_->Cached(path) : nullptr;
+        if (!thumbnail)
+            return QString();
+        switch (thumbnail->status) {
+        case PictureReader::Status::Ok:
+            return QString();
+        case PictureReader::Status::Damaged:
+            return QStringLiteral("damaged");
+        case PictureReader::Status::Missing:
+            return QStringLiteral("missing");
+        case PictureReader::Status::Unreadable:
+            return QStringLiteral("cannot be read");
+        }
+        return QString();
+    }
+    default:
+        return {};
     }
 }
 
-void PictureListModel::Clear()
+Qt::ItemFlags PictureListModel::flags(const QModelIndex &index) const
 {
-    beginResetModel();
-    pictures_.clear();
-    endResetModel();
+    return QAbstractListModel::flags(index) | Qt::ItemIsDragEnabled;
 }
 
-int PictureListModel::Move(int row, int direction)
+void PictureListModel::SetPictures(const QStringList &pictures)
 {
-    const int target = row + direction;
-    if (pictures_.size() < 2 || row < 0 || row >= pictures_.size() || target < 0 ||
-        target >= pictures_.size())
-        return -1;
-    pictures_.swapItemsAt(row, target);
-    emit dataChanged(index(std::min(row, target)), index(std::max(row, target)));
-    return target;
+    if (pictures == pictures_)
+        return;
+    if (pictures.size() == pictures_.size()) {
+        pictures_ = pictures;
+        emit dataChanged(index(0), index(int(pictures_.size()) - 1));
+        return;
+    }
+    beginResetModel();
+    pictures_ = pictures;
+    endResetModel();
 }
 
 }  // namespace lumetta

@@ -7,10 +7,16 @@
 
 namespace lumetta {
 
+class ThumbnailLoader;
+
 // True when the name ends in one of the accepted forms of acceptedPictureExtensions(): ".jpg",
 // ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP", ".png", ".PNG", ... (exact case:
 // ".Jpg" is not a picture here).
 bool IsPictureFileName(const QString &fileName);
+
+// A picture name the list can take: an accepted extension and no line break, which a project
+// file, one path per line, could not hold.
+bool IsAddablePictureName(const QString &fileName);
 
 // The up-down control beside "Preview": position -2000..2000 without wrapping. A click
 // counts as a move only when it changed the position.
@@ -29,28 +35,33 @@ private:
     std::int16_t last_ = 0;
 };
 
-// The picture list as the list view shows it: the project's own list, edited in place.
+// The picture list as the list view shows it: each picture's file name, its full path as tool
+// tip, and in roles of their own the full path, the picture's number and, once its thumbnail
+// was tried, a mark for a file that is missing, cannot be read or is damaged.
 class PictureListModel : public QAbstractListModel
 {
     Q_OBJECT
 public:
-    explicit PictureListModel(QStringList &pictures, QObject *parent = nullptr);
+    enum Role {
+        PathRole = Qt::UserRole + 1,
+        NumberRole,  // 1 for the first picture
+        MarkRole,    // "missing", "cannot be read", "damaged" or empty
+    };
+
+    // THUMBNAILS tells what is wrong with a file; nullptr: nothing is told.
+    explicit PictureListModel(ThumbnailLoader *thumbnails = nullptr, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // The list was replaced as a whole (Open, New).
-    void Reload();
-    void Append(const QString &path);
-    // Deletes the given rows (numbered as before the call).
-    void RemoveRows(QList<int> rows);
-    void Clear();
-    // Exchanges the entry at ROW with its neighbour in DIRECTION (-1 up, +1 down); the new row
-    // of the moved entry, or -1 when it cannot move.
-    int Move(int row, int direction);
+    const QStringList &Pictures() const { return pictures_; }
+    // Shows PICTURES instead of the list shown.
+    void SetPictures(const QStringList &pictures);
 
 private:
-    QStringList &pictures_;
+    ThumbnailLoader *thumbnails_;
+    QStringList pictures_;
 };
 
 }  // namespace lumetta

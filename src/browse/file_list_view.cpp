@@ -1,5 +1,8 @@
 #include "browse/file_list_view.h"
 
+#include "browse/thumbnail_delegate.h"
+#include "browse/thumbnail_loader.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -7,11 +10,15 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace lumetta {
 
@@ -41,6 +48,8 @@ public:
         setText(0, entry.caption);
         for (int column = 1; column < 5; ++column)
             setText(column, entry.subItems.value(column - 1));
+        if (entry.subItems.value(siKind) == QLatin1String("file"))
+            setData(0, FileListView::kFilePathRole, entry.subItems.value(siPath));
     }
 
     const ExplorerEntry &Entry() const { return entry_; }
@@ -80,8 +89,45 @@ FileListView::FileListView(QWidget *parent)
     SetColumn(4, QStringLiteral("Attributes"), 60, Qt::AlignLeft);
     header()->setSectionsClickable(true);
     connect(header(), &QHeaderView::sectionClicked, this, &FileListView::ColumnClick);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
     directory_ = WithSlash(QDir::homePath());
     Refresh();
+}
+
+void FileListView::SetThumbnails(ThumbnailLoader *thumbnails)
+{
+    setItemDelegateForColumn(0, new ThumbnailDelegate(*thumbnails, kFilePathRole, this));
+    setIconSize(thumbnails->Bound());
+    // Many thumbnails arrive at once; the repaints they ask for are merged into one.
+    connect(thumbnails, &ThumbnailLoader::Ready, viewport(), qOverload<>(&QWidget::update));
+}
+
+QStringList FileListView::mimeTypes() const
+{
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData *FileListView::mimeData(const QList<QTreeWidgetItem *> &items) const
+{
+    // In list order, which is the order they are added in where they are dropped.
+    QList<QTreeWidgetItem *> ordered = items;
+    std::sort(ordered.begin(), ordered.end(), [this](QTreeWidgetItem *a, QTreeWidgetItem *b) {
+        return indexOfTopLevelItem(a) < indexOfTopLevelItem(b);
+    });
+    QList<QUrl> urls;
+    for (const QTreeWidgetItem *item : ordered)
+        urls.append(QUrl::fromLocalFile(EntryOf(item).subItems[siPath]));
+    auto *data = new QMimeData;
+    data->setUrls(urls);
+    return data;
+}
+
+Qt::DropActions FileListView::supportedDropActions() const
+{
+    // A drag offers only copies, so no target can take a file away from its folder.
+    return Qt::CopyAction;
 }
 
 void FileListView::SetColumn(int column, const QString &title, int width, Qt::Alignment alignment)
@@ -146,9 +192,18 @@ void FileListView::Refresh()
         SetColumn(2, QStringLiteral("Type"), 150, Qt::AlignLeft);
         SetColumn(3, QStringLiteral("Modified"), 110, Qt::AlignLeft);
         QList<QTreeWidgetItem *> items;
+        // One icon per kind of name: asking the icon provider for each of thousands of files
+        // would read their contents to guess their types.
+        QHash<QString, QIcon> iconOf;
         for (const ExplorerEntry &entry : ListFolder(directory_, mask_, fileType_)) {
             auto *item = new ExplorerItem(entry);
-            item->setIcon(0, icons.icon(QFileInfo(entry.subItems[siPath])));
+            const QFileInfo info(entry.subItems[siPath]);
+            const QString kind = entry.subItems[siKind] == QLatin1String("dir") ? QStringLiteral("/")
+                                                                               : info.suffix().toLower();
+            auto icon = iconOf.constFind(kind);
+            if (icon == iconOf.constEnd())
+                icon = iconOf.insert(kind, icons.icon(info));
+            item->setIcon(0, *icon);
             item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
             items.append(item);
         }
@@ -328,11 +383,14 @@ void FileListView::mouseDoubleClickEvent(QMouseEvent *event)
 
 bool FileListView::event(QEvent *event)
 {
-    // Enter on a selected item is a double click here, even where a window's shortcut claims the key.
+    // Enter on a selected item is a double click here, and Ctrl+Up goes up, even where a
+    // window's shortcut claims the key.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && SelectedItem()) {
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && modifiers == Qt::NoModifier
+             && SelectedItem())
+            || (key->key() == Qt::Key_Up && modifiers == Qt::ControlModifier)) {
             event->accept();
             return true;
         }

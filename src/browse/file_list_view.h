@@ -7,19 +7,29 @@
 #include <QTreeWidget>
 
 class QMenu;
+class QMimeData;
 
 namespace lumetta {
 
+class ThumbnailLoader;
+
 // The list of one folder's contents, or of the mounted volumes ("DRIVES"), with icons, masks,
 // attribute filtering, folders first and sorting by column clicks. Double click (or Enter) opens
-// a folder or volume; Backspace and Ctrl+Up go up.
+// a folder or volume; Backspace and Ctrl+Up go up. Items are dragged out as file URLs, to be
+// copied, never moved.
 class FileListView : public QTreeWidget {
     Q_OBJECT
 public:
     enum ObjectType { otFile = 0x1, otDirectory = 0x2, otDisk = 0x4 };
     Q_DECLARE_FLAGS(ObjectTypes, ObjectType)
 
+    // The full path of a file item, in its first column (folders and volumes have none).
+    static constexpr int kFilePathRole = Qt::UserRole + 2;
+
     explicit FileListView(QWidget *parent = nullptr);
+
+    // Shows the thumbnails of picture files in place of their icons; the rows grow to their size.
+    void SetThumbnails(ThumbnailLoader *thumbnails);
 
     // The folder shown, with its trailing "/", or "DRIVES" in the letter case it was set with.
     QString Directory() const { return directory_; }
@@ -86,6 +96,9 @@ signals:
     void DirectoryChanged(const QString &directory);
 
 protected:
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QList<QTreeWidgetItem *> &items) const override;
+    Qt::DropActions supportedDropActions() const override;
     bool event(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "common/arith.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
 
@@ -10,7 +11,6 @@ namespace lumetta {
 namespace {
 
 constexpr int kMargin = 10;
-constexpr int kQuarterAbove = 1000;
 
 }  // namespace
 
@@ -40,26 +40,65 @@ QRect FitPreview(const QSize &picture, const QSize &panel)
 PreviewPane::PreviewPane(QWidget *parent)
     : QWidget(parent)
     , image_(new QLabel(this))
+    , message_(new QLabel(this))
 {
     image_->hide();
+    message_->setObjectName(QStringLiteral("PreviewMessage"));
+    message_->setWordWrap(true);
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setTextFormat(Qt::PlainText);
+    message_->setAutoFillBackground(true);
+    message_->setMargin(6);
+    QPalette colours = message_->palette();
+    colours.setColor(QPalette::Window, QColor(0, 0, 0, 170));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    message_->setPalette(colours);
+    message_->hide();
 }
 
 void PreviewPane::ShowFile(const QString &path)
 {
-    Picture picture = Picture::load(path);
-    if (picture.kind() == PictureKind::Jpeg
-        && (picture.width() > kQuarterAbove || picture.height() > kQuarterAbove))
-        picture.setQuarterSize(true);
-    picture.decodeNow();
-    picture_ = picture;
+    const QFileInfo info(path);
+    if (HasPicture() && path == path_ && info.lastModified() == modified_ && info.size() == bytes_)
+        return;
+    const PictureReader::Result result = PictureReader::ForPreview(path);
+    status_ = result.status;
+    path_ = path;
+    modified_ = info.lastModified();
+    bytes_ = info.size();
+    picture_ = result.picture;
+    switch (result.status) {
+    case PictureReader::Status::Ok:
+        ShowMessage(QString());
+        break;
+    case PictureReader::Status::Damaged:
+        ShowMessage(QStringLiteral("Damaged picture: only part of %1 could be read (%2)")
+                        .arg(info.fileName(), result.reason));
+        break;
+    case PictureReader::Status::Missing:
+    case PictureReader::Status::Unreadable:
+        ShowMessage(QStringLiteral("Cannot load picture %1: %2").arg(path, result.reason));
+        break;
+    }
+    if (picture_.isNull())
+        image_->hide();
     Refit();
+    emit Decoded(path);
 }
 
 void PreviewPane::Clear()
 {
     picture_ = Picture();
+    status_ = PictureReader::Status::Ok;
+    path_.clear();
     image_->clear();
     image_->hide();
+    ShowMessage(QString());
+}
+
+QString PreviewPane::Message() const
+{
+    return message_->text();
 }
 
 QRect PreviewPane::ImageGeometry() const
@@ -67,8 +106,18 @@ QRect PreviewPane::ImageGeometry() const
     return image_->isHidden() ? QRect() : image_->geometry();
 }
 
+void PreviewPane::ShowMessage(const QString &text)
+{
+    message_->setText(text);
+    message_->setToolTip(text);
+    message_->setVisible(!text.isEmpty());
+}
+
 void PreviewPane::Refit()
 {
+    // An error fills the panel; a damage note sits along its bottom edge, over the picture.
+    const int height = picture_.isNull() ? this->height() : std::min(this->height(), message_->heightForWidth(width()));
+    message_->setGeometry(0, this->height() - height, width(), height);
     if (picture_.isNull())
         return;
     const QRect target = FitPreview(picture_.size(), size());
@@ -84,6 +133,7 @@ void PreviewPane::Refit()
     image_->setPixmap(pixmap);
     image_->setGeometry(target);
     image_->show();
+    message_->raise();
 }
 
 void PreviewPane::resizeEvent(QResizeEvent *event)

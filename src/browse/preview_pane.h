@@ -1,7 +1,9 @@
 #pragma once
 
+#include "browse/picture_reader.h"
 #include "media/picture.h"
 
+#include <QDateTime>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
@@ -17,22 +19,33 @@ namespace lumetta {
 QRect FitPreview(const QSize &picture, const QSize &panel);
 
 // The preview panel: one picture, scaled once to the fitted size and refitted when the panel
-// is resized. Large JPEGs (over 1000 pixels a side) are decoded at a quarter of each side.
+// is resized. Large JPEGs (over 1000 pixels a side) are decoded at a quarter of each side. A
+// file that cannot be read shows why in the panel; a JPEG that ends early shows what could be
+// decoded, marked as damaged.
 class PreviewPane : public QWidget {
     Q_OBJECT
 public:
     explicit PreviewPane(QWidget *parent = nullptr);
 
-    // Loads and shows a BMP, JPEG or GIF file. Throws PictureError (the shown picture stays).
+    // Shows a BMP, JPEG or GIF file, or the reason it cannot be shown. The file already shown,
+    // unchanged since, is not decoded again.
     void ShowFile(const QString &path);
-    // No picture.
+    // No picture, no message.
     void Clear();
 
     bool HasPicture() const { return !picture_.isNull(); }
     // The picture shown, at the size it was decoded.
     const Picture &CurrentPicture() const { return picture_; }
+    PictureReader::Status Status() const { return status_; }
+    // What the panel says about the file: why it cannot be shown or how it is damaged; empty
+    // when it shows a sound picture or nothing.
+    QString Message() const;
     // Where the picture is drawn within the panel; empty when nothing is drawn.
     QRect ImageGeometry() const;
+
+signals:
+    // A file was read and decoded for the panel.
+    void Decoded(const QString &path);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -40,9 +53,15 @@ protected:
 
 private:
     void Refit();
+    void ShowMessage(const QString &text);
 
     Picture picture_;
+    PictureReader::Status status_ = PictureReader::Status::Ok;
+    QString path_;  // the file shown, and how it was when read
+    QDateTime modified_;
+    qint64 bytes_ = -1;
     QLabel *image_;
+    QLabel *message_;
 };
 
 }  // namespace lumetta

@@ -74,7 +74,7 @@ void ListFiles::Write(const char *fileName, const QStringList &lines) const
 {
     const QString path = PathOf(fileName);
     if (!QDir().mkpath(folder_))
-        throw ProjectError(CannotCreateFileMessage(path));
+        throw ProjectError(CannotCreateFileMessage(path) + QStringLiteral(": the folder %1 cannot be made").arg(folder_));
     WriteTextFile(path, lines);
 }
 

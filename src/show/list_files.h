@@ -40,7 +40,7 @@ public:
     // An empty file reads as "Empty".
     QStringList ReadRecentFolders() const;
 
-    // Throw ProjectError("Cannot create file PATH") on failure.
+    // Throw ProjectError("Cannot create file PATH: REASON") on failure.
     void WriteResume(const QStringList &lines) const;
     void WriteStartDir(const QStringList &lines) const;
     void WriteRecentFolders(const QStringList &lines) const;

@@ -107,9 +107,16 @@ void CheckLines(const QByteArray &bytes, const TextFileLimits &limits, const QSt
 QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
 {
     // Only regular files: a pipe would block and a device may never end.
+    const QFileInfo info(path);
+    if (!info.exists())
+        RefuseText(path, QStringLiteral("the file does not exist"));
+    if (info.isDir())
+        RefuseText(path, QStringLiteral("it is a folder"));
+    if (!info.isFile())
+        RefuseText(path, QStringLiteral("it is not a regular file"));
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw ProjectError(CannotOpenFileMessage(path));
+    if (!file.open(QIODevice::ReadOnly))
+        RefuseText(path, file.errorString());
     if (file.size() > limits.bytes)
         RefuseText(path, TooLargeReason(limits));
     // In pieces, so a file that grows while it is read still stops at the limit.
@@ -121,17 +128,32 @@ QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
         bytes += piece;
     }
     if (file.error() != QFileDevice::NoError)
-        throw ProjectError(CannotOpenFileMessage(path));
+        RefuseText(path, file.errorString());
     CheckLines(bytes, limits, path);
     return SplitLines(DecodeText(bytes));
 }
 
 void WriteTextFile(const QString &path, const QStringList &lines)
 {
+    if (QFileInfo(path).isDir())
+        throw ProjectError(CannotCreateFileMessage(path) + QStringLiteral(": it is a folder"));
     QSaveFile file(path);
     const QByteArray bytes = EncodeLines(lines);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw ProjectError(CannotCreateFileMessage(path));
+    // Unbuffered and written until done: a short write (a full disk) says nothing, the next
+    // one fails with the system's reason.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qint64 written = 0;
+        for (qint64 step = 0; written < bytes.size(); written += step) {
+            step = file.write(bytes.constData() + written, bytes.size() - written);
+            if (step <= 0)
+                break;
+        }
+        if (written == bytes.size() && file.commit())
+            return;
+    }
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + reason);
 }
 
 QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures,

@@ -48,12 +48,12 @@ struct TextFileLimits
 // Far above a show of a hundred thousand pictures; no path is 32 KiB long.
 inline constexpr TextFileLimits kProjectFileLimits{qint64(16) << 20, 1'000'000, 32 * 1024};
 
-// Whole file as lines. Throws ProjectError("Cannot open file PATH") for a file that cannot be
-// read or is not a regular file, with the reason appended when it exceeds `limits`.
+// Whole file as lines. Throws ProjectError("Cannot open file PATH: REASON") for a file that
+// cannot be read, is not a regular file or exceeds `limits`.
 QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits);
 
 // Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
-// throws ProjectError("Cannot create file PATH").
+// throws ProjectError("Cannot create file PATH: REASON") with the system's reason.
 void WriteTextFile(const QString &path, const QStringList &lines);
 
 inline constexpr const char *kTransMarker = "[TRANS]";

@@ -11,6 +11,26 @@ namespace {
 
 const QString kZut = QStringLiteral(".zut");
 
+// The shortest project the program writes: the settings and the two marker lines.
+constexpr int kShortestProject = ShowSettings::kLineCount + 2;
+
+QString TooFewLinesMessage(const QString &path, qsizetype lines)
+{
+    return QStringLiteral("Cannot open file %1: it holds %2 %3 where a project needs at least %4")
+        .arg(path)
+        .arg(lines)
+        .arg(lines == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+        .arg(kShortestProject);
+}
+
+// The caption's name for a project file: its file name without the ".zut".
+QString ProjectStem(const QString &path)
+{
+    QString stem = QFileInfo(path).fileName();
+    stem.chop(kZut.size());
+    return stem;
+}
+
 }  // namespace
 
 void StreamDialogs::ShowError(const QString &message)
@@ -42,12 +62,17 @@ ShowProject::FileState ShowProject::State() const
     return FileState::Untitled;
 }
 
+QString ShowProject::ProjectFileName(const QString &name)
+{
+    return name.endsWith(kZut, Qt::CaseInsensitive) ? name : name + kZut;
+}
+
 QString ShowProject::SaveTarget() const
 {
     if (!openedPath_.isEmpty())
         return openedPath_;
     if (!savedName_.isEmpty())
-        return savedName_ + kZut;
+        return ProjectFileName(savedName_);
     return {};
 }
 
@@ -81,7 +106,10 @@ bool ShowProject::ReadInto(const QString &path, ProjectDialogs &dialogs)
 {
     ProjectContent content;
     try {
-        content = ParseProjectText(ReadTextFile(path));
+        const QStringList lines = ReadTextFile(path);
+        if (lines.size() < ShowSettings::kLineCount)
+            throw ProjectError(TooFewLinesMessage(path, lines.size()));
+        content = ParseProjectText(lines);
     } catch (const ProjectError &error) {
         dialogs.ShowError(error.Message());
         return false;
@@ -105,55 +133,79 @@ bool ShowProject::Write(const QString &path, ProjectDialogs &dialogs)
     return true;
 }
 
+ShowProject::Outcome ShowProject::OfferToSave(ProjectDialogs &dialogs)
+{
+    if (pictures_.isEmpty() || !modified_)
+        return Outcome::Done;
+    switch (dialogs.AskSaveProject()) {
+    case ProjectDialogs::Answer::Cancel:
+        return Outcome::Cancelled;
+    case ProjectDialogs::Answer::Yes:
+        // Only a save that really happened lets the project go.
+        return Save(dialogs);
+    case ProjectDialogs::Answer::No:
+        break;
+    }
+    return Outcome::Done;
+}
+
+std::optional<QString> ShowProject::AskSaveName(ProjectDialogs &dialogs)
+{
+    for (;;) {
+        const std::optional<QString> name = dialogs.AskSaveName();
+        if (!name)
+            return std::nullopt;
+        // The dialog asked about the name it returned; the file really written may be another.
+        const QString target = ProjectFileName(*name);
+        if (!QFileInfo::exists(target) || dialogs.AskReplace(target))
+            return name;
+    }
+}
+
 ShowProject::Outcome ShowProject::New(ProjectDialogs &dialogs)
 {
-    if (!pictures_.isEmpty() && modified_) {
-        switch (dialogs.AskSaveProject()) {
-        case ProjectDialogs::Answer::Cancel:
-            return Outcome::Cancelled;
-        case ProjectDialogs::Answer::Yes:
-            // Only a save that really happened lets the project go.
-            if (const Outcome saved = Save(dialogs); saved != Outcome::Done)
-                return saved;
-            break;
-        case ProjectDialogs::Answer::No:
-            break;
-        }
-    }
+    if (const Outcome offered = OfferToSave(dialogs); offered != Outcome::Done)
+        return offered;
     Reset();
     return Outcome::Done;
 }
 
 ShowProject::Outcome ShowProject::Open(ProjectDialogs &dialogs)
 {
+    if (const Outcome offered = OfferToSave(dialogs); offered != Outcome::Done)
+        return offered;
     const std::optional<QString> path = dialogs.AskOpenPath();
     if (!path)
         return Outcome::Cancelled;
-    return OpenPath(*path, dialogs);
+    return ReadOpened(*path, dialogs);
 }
 
 ShowProject::Outcome ShowProject::OpenPath(const QString &path, ProjectDialogs &dialogs)
+{
+    if (const Outcome offered = OfferToSave(dialogs); offered != Outcome::Done)
+        return offered;
+    return ReadOpened(path, dialogs);
+}
+
+ShowProject::Outcome ShowProject::ReadOpened(const QString &path, ProjectDialogs &dialogs)
 {
     if (!ReadInto(path, dialogs))
         return Outcome::Failed;
     modified_ = false;
     openedPath_ = path;
     savedName_.clear();
-    QString stem = QFileInfo(path).fileName();
-    stem.chop(4);
-    SetTitles(QStringLiteral("Lumetta XP- "), stem);
+    SetTitles(QStringLiteral("Lumetta XP- "), ProjectStem(path));
     return Outcome::Done;
 }
 
 ShowProject::Outcome ShowProject::Reopen(const QString &path, ProjectDialogs &dialogs)
 {
-    openedPath_ = path;
-    savedName_.clear();
+    // A path that could not be read is no save target: Save would write there unseen.
     if (!ReadInto(path, dialogs))
         return Outcome::Failed;
-    QString stem = QFileInfo(path).fileName();
-    stem.chop(4);
-    SetTitles(QStringLiteral("Lumetta XP - "), stem);
+    openedPath_ = path;
+    savedName_.clear();
+    SetTitles(QStringLiteral("Lumetta XP - "), ProjectStem(path));
     return Outcome::Done;
 }
 
@@ -162,18 +214,17 @@ ShowProject::Outcome ShowProject::Save(ProjectDialogs &dialogs)
     if (pictures_.isEmpty())
         return Outcome::Skipped;
     QString target = SaveTarget();
-    QString newName;
+    std::optional<QString> newName;
     if (target.isEmpty()) {
-        const std::optional<QString> name = dialogs.AskSaveName();
-        if (!name)
+        newName = AskSaveName(dialogs);
+        if (!newName)
             return Outcome::Cancelled;
-        newName = *name;
-        target = newName + kZut;
+        target = ProjectFileName(*newName);
     }
     if (!Write(target, dialogs))
         return Outcome::Failed;
-    if (!newName.isEmpty())
-        savedName_ = newName;
+    if (newName)
+        savedName_ = *newName;
     modified_ = false;
     return Outcome::Done;
 }
@@ -182,34 +233,25 @@ ShowProject::Outcome ShowProject::SaveAs(ProjectDialogs &dialogs)
 {
     if (pictures_.isEmpty())
         return Outcome::Skipped;
-    const std::optional<QString> name = dialogs.AskSaveName();
+    const std::optional<QString> name = AskSaveName(dialogs);
     if (!name) {
         // The original forgets the opened file even here; the next Save asks for a name.
         openedPath_.clear();
         return Outcome::Cancelled;
     }
-    if (!Write(*name + kZut, dialogs))
+    const QString target = ProjectFileName(*name);
+    if (!Write(target, dialogs))
         return Outcome::Failed;
     savedName_ = *name;
     openedPath_.clear();
     modified_ = false;
-    SetTitles(QStringLiteral("Lumetta XP - "), QFileInfo(*name).fileName());
+    SetTitles(QStringLiteral("Lumetta XP - "), ProjectStem(target));
     return Outcome::Done;
 }
 
 bool ShowProject::ConfirmClose(ProjectDialogs &dialogs)
 {
-    if (pictures_.isEmpty() || !modified_)
-        return true;
-    switch (dialogs.AskSaveProject()) {
-    case ProjectDialogs::Answer::Yes:
-        return Save(dialogs) == Outcome::Done;
-    case ProjectDialogs::Answer::No:
-        return true;
-    case ProjectDialogs::Answer::Cancel:
-        break;
-    }
-    return false;
+    return OfferToSave(dialogs) == Outcome::Done;
 }
 
 }  // namespace lumetta

@@ -20,8 +20,10 @@ public:
     virtual ~ProjectDialogs() = default;
     // A project file to open, or nullopt when cancelled.
     virtual std::optional<QString> AskOpenPath() = 0;
-    // The name to save under (".zut" is appended to it), or nullopt when cancelled.
+    // The name to save under (".zut" is appended unless it ends so), or nullopt when cancelled.
     virtual std::optional<QString> AskSaveName() = 0;
+    // "PATH already exists. Do you want to replace it?"; true to replace it.
+    virtual bool AskReplace(const QString &path) = 0;
     // "Do you want to save the project?"
     virtual Answer AskSaveProject() = 0;
     virtual void ShowError(const QString &message) = 0;
@@ -37,6 +39,7 @@ public:
     explicit StreamDialogs(std::FILE *errors) : errors_(errors) {}
     std::optional<QString> AskOpenPath() override { return std::nullopt; }
     std::optional<QString> AskSaveName() override { return std::nullopt; }
+    bool AskReplace(const QString &) override { return false; }
     Answer AskSaveProject() override { return Answer::No; }
     void ShowError(const QString &message) override;
 
@@ -58,6 +61,9 @@ public:
     enum class FileState { Untitled, Opened, SavedAs };
 
     static QStringList StandardEffects();
+    // The file a save dialog's NAME stands for: NAME itself when it ends in ".zut" (in any
+    // letter case), else NAME with ".zut" appended.
+    static QString ProjectFileName(const QString &name);
 
     ShowProject();
 
@@ -76,7 +82,7 @@ public:
     const QString &OpenedPath() const { return openedPath_; }
     const QString &SavedName() const { return savedName_; }
     FileState State() const;
-    // Where Save writes without asking: the opened path or the saved name + ".zut"; empty if none.
+    // Where Save writes without asking: the opened path or the saved name's file; empty if none.
     QString SaveTarget() const;
     // The resume list's line 1: the project file to reopen next time, or "No".
     QString ResumeEntry() const;
@@ -87,22 +93,29 @@ public:
 
     QStringList ProjectText() const;
 
-    // The toolbar and menu commands.
+    // The toolbar and menu commands. New and Open first offer to save a modified project and go
+    // on only when it was saved or the user lets it go.
     Outcome New(ProjectDialogs &dialogs);
     Outcome Open(ProjectDialogs &dialogs);
     Outcome Save(ProjectDialogs &dialogs);
     Outcome SaveAs(ProjectDialogs &dialogs);
 
-    // Open without the dialog (a file named on the command line).
+    // Open without the dialog (a file named on the command line, dropped or picked from the
+    // recent projects), with the same offer to save first.
     Outcome OpenPath(const QString &path, ProjectDialogs &dialogs);
-    // The start-up reopening of the last project: keeps the modified flag; the path becomes the
-    // opened path even when it cannot be read, so a later Save writes there.
+    // The start-up reopening of the last project: keeps the modified flag; a file that cannot be
+    // read leaves the project untitled.
     Outcome Reopen(const QString &path, ProjectDialogs &dialogs);
 
     // The save question of a close request; true when the window may close.
     bool ConfirmClose(ProjectDialogs &dialogs);
 
 private:
+    // Asks whether a modified project is to be saved first; Done when the caller may go on.
+    Outcome OfferToSave(ProjectDialogs &dialogs);
+    // The save dialog, asking again for a name whose file exists and is not to be replaced.
+    std::optional<QString> AskSaveName(ProjectDialogs &dialogs);
+    Outcome ReadOpened(const QString &path, ProjectDialogs &dialogs);
     bool ReadInto(const QString &path, ProjectDialogs &dialogs);
     bool Write(const QString &path, ProjectDialogs &dialogs);
     void SetTitles(const QString &caption, const QString &name);

@@ -71,7 +71,7 @@ protected:
     std::unique_ptr<MainWindow> form;
 };
 
-TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndMarkTheProjectModified)
+TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndACancelChangesNothing)
 {
     const struct {
         std::function<void()> command;
@@ -89,7 +89,8 @@ TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndMarkTheProjectModif
             EXPECT_EQ(Page(dialog), c.page);
             Press(dialog, "BitBtn2");
         });
-        EXPECT_TRUE(form->Project().Modified()) << "Cancel still marks the project modified";
+        EXPECT_FALSE(form->Project().Modified());
+        EXPECT_FALSE(form->Editor().History().canUndo());
         EXPECT_EQ(form->Project().Settings().Lines(), before);
     }
 }
@@ -105,6 +106,41 @@ TEST_F(MainWindowOptionsTest, OkWritesTheProjectSettingsAndTheBrowserMask)
               });
     EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "Manual");
     EXPECT_EQ(form->FileList()->Mask(), "*.gif");
+    EXPECT_TRUE(form->Project().Modified());
+    EXPECT_TRUE(form->windowTitle().endsWith(" *")) << form->windowTitle().toStdString();
+
+    // Undone, the settings are what they were and the project is unmodified again.
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "2");
+    EXPECT_FALSE(form->Project().Modified());
+    EXPECT_EQ(form->windowTitle(), "Lumetta XP 3.51");
+    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "Manual");
+    EXPECT_TRUE(form->Project().Modified());
+}
+
+TEST_F(MainWindowOptionsTest, OkWithoutAChangeLeavesTheProjectUnmodified)
+{
+    WithModal([&] { form->ShowOptions(); }, [&](QWidget *dialog) { Press(dialog, "BitBtn1"); });
+    EXPECT_FALSE(form->Project().Modified());
+    EXPECT_FALSE(form->Editor().History().canUndo());
+}
+
+TEST_F(MainWindowOptionsTest, ACancelledSetDefaultsIsOneUndoableChange)
+{
+    // "Set Defaults" writes at once, so even a Cancel afterwards leaves a change to undo.
+    const QStringList settings = form->Project().Settings().Lines();
+    form->Project().EffectSelection() = QStringList{"0"};
+    WithModal([&] { form->ShowOptions(); },
+              [&](QWidget *dialog) {
+                  Press(dialog, "BitBtn3");
+                  Press(dialog, "BitBtn2");
+              });
+    ASSERT_TRUE(form->Project().Modified());
+    form->Editor().History().undo();
+    EXPECT_EQ(form->Project().Settings().Lines(), settings);
+    EXPECT_EQ(form->Project().EffectSelection(), QStringList{"0"});
+    EXPECT_FALSE(form->Project().Modified());
 }
 
 TEST_F(MainWindowOptionsTest, TheEffectDialogShowsTheOpenedProjectsSelection)

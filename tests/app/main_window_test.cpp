@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/help_window.h"
 #include "common/installed_files.h"
+#include "app/picture_list_view.h"
 #include "dialogs/build_show_dialog.h"
 
 #include "show/project_file.h"
@@ -85,7 +86,7 @@ protected:
         QStringList shown;
         QAbstractItemModel *model = form->PictureList()->model();
         for (int row = 0; row < model->rowCount(); ++row)
-            shown << model->index(row, 0).data().toString();
+            shown << model->index(row, 0).data(PictureListModel::PathRole).toString();
         return shown;
     }
 
@@ -186,7 +187,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"NewItem", "New ...", QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"OpenItem", "Open ...", QKeySequence(Qt::CTRL | Qt::Key_O)},
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"SaveAsItem", "Save As ...", QKeySequence()},
+        {"SaveAsItem", "Save As ...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"MakeExeItem", "Make slide-show (.EXE) ...", QKeySequence()},
         {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
         {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
@@ -357,10 +358,13 @@ TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
     const QString gone = dir.filePath("gone.zut");
     lists->WriteResume({"Pre", gone});
     MainWindow &w = Start();
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone + ": the file does not exist"}));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_EQ(w.Project().OpenedPath(), gone);
+    // No hidden save target: the caption names none, and neither does the next start.
+    EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
+    EXPECT_TRUE(w.close());
+    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", "No"}));
 }
 
 TEST_F(MainWindowTest, AnEmptyProjectLineInTheResumeListReopensNothing)
@@ -456,6 +460,7 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     QTest::keyClick(Files(), Qt::Key_Return);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "b.jpg", folder + "c.JPG"}));
     EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("b.jpg")));
+    EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("c.JPG")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("d.bmp")));
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
@@ -476,7 +481,7 @@ TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
     QTest::keyClick(Files(), Qt::Key_Return);
     EXPECT_EQ(Files()->Directory(), folder + "inner/");
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
 
     // On a picture the same key adds it, once.
     SelectFiles({"q.bmp"});
@@ -519,14 +524,15 @@ TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
     EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
 }
 
-TEST_F(MainWindowTest, AddWithNothingSelectedStillMarksTheProjectAndCounts)
+TEST_F(MainWindowTest, AddWithNothingSelectedChangesNothingButCounts)
 {
     const QString folder = MakeFolder("none", {"p.bmp"});
     MainWindow &w = StartIn(folder);
     Files()->clearSelection();
     QTest::keyClick(&w, Qt::Key_Enter);
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_FALSE(w.Editor().History().canUndo());
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
 }
 
@@ -537,7 +543,7 @@ TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
     w.PictureList()->setFocus();
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
     EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({"Empty"}));
 }
@@ -558,7 +564,7 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
     EXPECT_EQ(ListedPictures().size(), 4);
 }
 
-TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
+TEST_F(MainWindowTest, DoubleClickingAFolderOpensItAndLeavesTheProjectUnmodified)
 {
     const QString folder = MakeFolder("dbl", {"x.bmp"});
     QDir(folder).mkdir("inner");
@@ -571,7 +577,8 @@ TEST_F(MainWindowTest, DoubleClickingAFolderAddsNothingButMarksTheProject)
     QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     EXPECT_EQ(Files()->Directory(), folder + "inner/");
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
 }
 
 TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnly)
@@ -622,7 +629,7 @@ TEST_F(MainWindowTest, ClearAndNewEmptyThePreview)
     EXPECT_FALSE(w.Preview()->HasPicture());
 }
 
-TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
+TEST_F(MainWindowTest, AnUnreadablePictureIsToldInThePreviewAndTheWindowGoesOn)
 {
     const QString folder = MakeFolder("bad", {});
     QFile fake(folder + "broken.jpg");
@@ -632,8 +639,9 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsReportedAndTheWindowGoesOn)
     MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(w.Preview()->Message().startsWith("Cannot load picture " + folder + "broken.jpg: "))
+        << w.Preview()->Message().toStdString();
 }
 
 TEST_F(MainWindowTest, TheWindowIsActiveAgainAfterAModalDialogSoItsKeysWork)
@@ -703,7 +711,7 @@ TEST_F(MainWindowTest, HelpMenuPlaysTheDemoShow)
     EXPECT_TRUE(help->actions().contains(demo));
 }
 
-TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
+TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmptyWithTheReason)
 {
     const QString folder = MakeFolder("bad-preview", {"a.bmp"});
     QFile fake(folder + "broken.jpg");
@@ -718,9 +726,12 @@ TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmpty)
     clickFile("a.bmp");
     ASSERT_TRUE(w.Preview()->HasPicture());
     clickFile("broken.jpg");
-    ASSERT_EQ(dialogs.errors.size(), 1);
-    EXPECT_TRUE(dialogs.errors[0].contains("broken.jpg")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(w.Preview()->Message().contains("broken.jpg")) << w.Preview()->Message().toStdString();
+    EXPECT_TRUE(w.findChild<QLabel *>(QStringLiteral("PreviewMessage"))->isVisible());
     EXPECT_FALSE(w.Preview()->HasPicture());
+    clickFile("a.bmp");
+    EXPECT_TRUE(w.Preview()->Message().isEmpty());
 }
 
 TEST_F(MainWindowTest, TheLineAboveTheFileListNamesTheShownFolder)
@@ -848,6 +859,52 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
         }
     }
     EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", "UpDown1"}));
+}
+
+// Whether every command of the window's two tool bars shows on its bar, none behind the
+// overflow button.
+void ExpectEveryCommandOnItsBar(const MainWindow &w)
+{
+    for (const char *name : {"ToolBar1", "ToolBar2"}) {
+        const auto *bar = w.findChild<QToolBar *>(QLatin1String(name));
+        ASSERT_NE(bar, nullptr);
+        for (QAction *action : bar->actions()) {
+            if (action->isSeparator())
+                continue;
+            const QWidget *button = bar->widgetForAction(action);
+            ASSERT_NE(button, nullptr) << name;
+            EXPECT_TRUE(button->isVisible()) << name << " " << action->objectName().toStdString();
+            EXPECT_TRUE(bar->rect().contains(button->geometry())) << name << " " << action->objectName().toStdString();
+        }
+        for (const QToolButton *button : bar->findChildren<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+            EXPECT_FALSE(button->isVisible()) << name;
+    }
+}
+
+TEST_F(MainWindowTest, TheFirstSizeFitsTheScreenAndNoCommandIsHidden)
+{
+    form = std::make_unique<MainWindow>(*lists, &dialogs);
+    const QSize screen = form->screen()->availableGeometry().size();
+    EXPECT_LE(form->width(), screen.width());
+    EXPECT_LE(form->height(), screen.height());
+    Show();
+    QApplication::processEvents();
+    ExpectEveryCommandOnItsBar(*form);
+    EXPECT_GT(form->PictureList()->height(), 0);
+
+    // As narrow as the window goes: the buttons show their icons alone.
+    form->resize(form->minimumSizeHint());
+    QApplication::processEvents();
+    ExpectEveryCommandOnItsBar(*form);
+    auto *bar = form->findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
+              int(Qt::ToolButtonIconOnly));
+    // Wide again, the captions come back.
+    form->resize(1600, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
+              int(Qt::ToolButtonTextUnderIcon));
+    ExpectEveryCommandOnItsBar(*form);
 }
 
 TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)

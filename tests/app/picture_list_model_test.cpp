@@ -42,24 +42,34 @@ TEST(UpDownArrows, MovesOnlyWhenThePositionChanged)
     EXPECT_EQ(arrows.Click(false), 0);
 }
 
-TEST(PictureListModel, EditsTheListItWasGivenInPlace)
+TEST(PictureListModel, ShowsNumberNamePathAndToolTip)
 {
-    QStringList pictures{"a", "b", "c", "d", "e"};
-    PictureListModel model(pictures);
-    EXPECT_EQ(model.rowCount(), 5);
-    model.RemoveRows({4, 1, 2, 2});
-    EXPECT_EQ(pictures, QStringList({"a", "d"}));
-    model.Append("f");
-    EXPECT_EQ(model.index(2).data().toString(), QLatin1String("f"));
+    PictureListModel model;
+    model.SetPictures({"/p/a.jpg", "/q/b c.BMP"});
+    ASSERT_EQ(model.rowCount(), 2);
+    const QModelIndex second = model.index(1);
+    EXPECT_EQ(second.data().toString(), QLatin1String("b c.BMP"));
+    EXPECT_EQ(second.data(Qt::ToolTipRole).toString(), QLatin1String("/q/b c.BMP"));
+    EXPECT_EQ(second.data(PictureListModel::PathRole).toString(), QLatin1String("/q/b c.BMP"));
+    EXPECT_EQ(second.data(PictureListModel::NumberRole).toInt(), 2);
+    EXPECT_TRUE(second.data(PictureListModel::MarkRole).toString().isEmpty());
+    EXPECT_TRUE(model.flags(second) & Qt::ItemIsDragEnabled);
+}
+
+TEST(PictureListModel, SameLengthChangesRowsLongerOrShorterResets)
+{
+    PictureListModel model;
+    model.SetPictures({"a", "b", "c"});
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
-    EXPECT_EQ(model.Move(2, -1), 1);
-    EXPECT_EQ(pictures, QStringList({"a", "f", "d"}));
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.SetPictures({"a", "b", "c"});
+    EXPECT_EQ(changed.size() + reset.size(), 0);
+    model.SetPictures({"c", "b", "a"});
     EXPECT_EQ(changed.size(), 1);
-    EXPECT_EQ(model.Move(0, -1), -1);
-    EXPECT_EQ(model.Move(2, 1), -1);
-    model.Clear();
-    EXPECT_TRUE(pictures.isEmpty());
-    EXPECT_EQ(model.Move(0, 1), -1);
+    EXPECT_EQ(reset.size(), 0);
+    model.SetPictures({"c"});
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(model.Pictures(), QStringList({"c"}));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "browse/file_list_view.h"
 
+#include "browse/thumbnail_loader.h"
+#include "support/qstring_print.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -7,6 +10,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -227,6 +231,47 @@ TEST_F(FileListViewTest, RightClickSelectsAndOffersTheMenu)
     EXPECT_EQ(explorer_->CurrentFile(), folder_ + QStringLiteral("c.JPG"));
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     QApplication::activePopupWidget()->close();
+}
+
+TEST_F(FileListViewTest, PicturesShowTheirThumbnailsOnceMade)
+{
+    QImage picture(200, 150, QImage::Format_RGB32);
+    picture.fill(QColor(250, 0, 250));
+    ASSERT_TRUE(picture.save(folder_ + QStringLiteral("a.bmp"), "BMP"));
+    ThumbnailLoader thumbnails(QSize(48, 36), explorer_->devicePixelRatioF());
+    explorer_->SetThumbnails(&thumbnails);
+    explorer_->Refresh();
+    const QRect row = explorer_->visualItemRect(explorer_->topLevelItem(IndexOf("a.bmp")));
+    EXPECT_GE(row.height(), 36);
+    // The first paint asks for the rows on screen; nothing waits for them.
+    explorer_->grab();
+    ASSERT_TRUE(thumbnails.WaitUntilIdle(10000));
+    ASSERT_NE(thumbnails.Cached(folder_ + QStringLiteral("a.bmp")), nullptr);
+    // Files that are no pictures (empty ones here) keep their own icons.
+    EXPECT_EQ(thumbnails.Cached(folder_ + QStringLiteral("B.gif"))->status, PictureReader::Status::Unreadable);
+    EXPECT_EQ(thumbnails.Cached(folder_ + QStringLiteral("Zoo")), nullptr);
+    const QImage shown = explorer_->viewport()->grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
+    int magenta = 0;
+    for (int y = qRound(row.top() * ratio); y < qRound((row.bottom() + 1) * ratio); ++y)
+        for (int x = qRound(row.left() * ratio); x < qRound((row.left() + 60) * ratio); ++x)
+            magenta += shown.pixelColor(x, y) == QColor(250, 0, 250);
+    // The 48 x 36 thumbnail, whole, in device pixels.
+    EXPECT_EQ(magenta, qRound(48 * 36 * ratio * ratio));
+}
+
+TEST_F(FileListViewTest, DraggedItemsAreFileUrlsToCopy)
+{
+    std::unique_ptr<QMimeData> data(explorer_->model()->mimeData(
+        {explorer_->model()->index(IndexOf("Zoo"), 0), explorer_->model()->index(IndexOf("c.JPG"), 0)}));
+    ASSERT_NE(data, nullptr);
+    QStringList paths;
+    for (const QUrl &url : data->urls())
+        paths << url.toLocalFile();
+    EXPECT_EQ(paths, (QStringList{folder_ + "Zoo", folder_ + "c.JPG"}));
+    EXPECT_EQ(explorer_->model()->supportedDragActions(), Qt::CopyAction);
+    EXPECT_TRUE(explorer_->dragEnabled());
+    EXPECT_FALSE(explorer_->acceptDrops());
 }
 
 TEST(ExplorerContextMenu, OffersOpenAndCopyPath)

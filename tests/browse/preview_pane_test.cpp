@@ -4,8 +4,11 @@
 #include "support/photo_files.h"
 #include "support/picture_files.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -106,17 +109,87 @@ TEST_F(PreviewTest, PhotosOfTodaysCamerasShowUpright)
     }
 }
 
-TEST_F(PreviewTest, FailureKeepsThePictureAndClearEmpties)
+TEST_F(PreviewTest, AFileThatCannotBeShownSaysWhyInThePanel)
 {
     PreviewPane pane;
     pane.resize(479, 282);
+    pane.show();
     pane.ShowFile(Write(QStringLiteral("p.bmp"), {80, 60}, "BMP"));
-    EXPECT_THROW(pane.ShowFile(dir_.path() + QStringLiteral("/missing.jpg")), PictureError);
-    EXPECT_TRUE(pane.HasPicture());
-    EXPECT_EQ(pane.CurrentPicture().size(), QSize(80, 60));
-    pane.Clear();
+    const QString missing = dir_.path() + QStringLiteral("/missing.jpg");
+    pane.ShowFile(missing);
+    // The old picture is not left standing under the new name.
     EXPECT_FALSE(pane.HasPicture());
     EXPECT_TRUE(pane.ImageGeometry().isEmpty());
+    EXPECT_EQ(pane.Status(), PictureReader::Status::Missing);
+    EXPECT_EQ(pane.Message(), "Cannot load picture " + missing + ": the file does not exist");
+    const auto *message = pane.findChild<QLabel *>(QStringLiteral("PreviewMessage"));
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_EQ(message->geometry(), pane.rect());
+
+    pane.ShowFile(Write(QStringLiteral("q.bmp"), {80, 60}, "BMP"));
+    EXPECT_TRUE(pane.Message().isEmpty());
+    EXPECT_FALSE(message->isVisible());
+    pane.ShowFile(missing);
+    pane.Clear();
+    EXPECT_FALSE(pane.HasPicture());
+    EXPECT_TRUE(pane.Message().isEmpty());
+    EXPECT_TRUE(pane.ImageGeometry().isEmpty());
+}
+
+TEST_F(PreviewTest, AJpegCutShortIsShownWithADamageNote)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(QColor(200, 30, 30));
+    QByteArray jpeg;
+    {
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "JPEG"));
+    }
+    const QString path = dir_.path() + QStringLiteral("/cut.jpg");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(jpeg.left(jpeg.size() / 2));
+    file.close();
+
+    PreviewPane pane;
+    pane.resize(479, 282);
+    pane.show();
+    pane.ShowFile(path);
+    EXPECT_TRUE(pane.HasPicture());
+    EXPECT_EQ(pane.Status(), PictureReader::Status::Damaged);
+    EXPECT_EQ(pane.ImageGeometry(), FitPreview({400, 300}, {479, 282}));
+    EXPECT_TRUE(pane.Message().startsWith("Damaged picture: only part of cut.jpg could be read"))
+        << pane.Message().toStdString();
+    // The note runs along the bottom, over the picture, not over all of it.
+    const auto *message = pane.findChild<QLabel *>(QStringLiteral("PreviewMessage"));
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_EQ(message->geometry().bottom(), pane.rect().bottom());
+    EXPECT_LT(message->height(), pane.height() / 2);
+}
+
+TEST_F(PreviewTest, TheFileShownIsDecodedOnceUntilItChanges)
+{
+    PreviewPane pane;
+    pane.resize(479, 282);
+    QSignalSpy decoded(&pane, &PreviewPane::Decoded);
+    const QString path = Write(QStringLiteral("p.bmp"), {80, 60}, "BMP");
+    pane.ShowFile(path);
+    pane.ShowFile(path);
+    EXPECT_EQ(decoded.size(), 1);
+    // Rewritten with another size: read again.
+    QImage bigger(120, 90, QImage::Format_RGB32);
+    bigger.fill(Qt::yellow);
+    ASSERT_TRUE(bigger.save(path, "BMP"));
+    pane.ShowFile(path);
+    EXPECT_EQ(decoded.size(), 2);
+    EXPECT_EQ(pane.CurrentPicture().size(), QSize(120, 90));
+    // A file that cannot be read is tried again each time: it may have come back.
+    const QString missing = dir_.path() + QStringLiteral("/later.bmp");
+    pane.ShowFile(missing);
+    pane.ShowFile(missing);
+    EXPECT_EQ(decoded.size(), 4);
 }
 
 }  // namespace

@@ -58,7 +58,8 @@ TEST(ListFiles, AnUnwritableFolderReportsTheFile)
         files.WriteResume({"Pre", "No"});
         FAIL() << "no error";
     } catch (const ProjectError &error) {
-        EXPECT_EQ(error.Message(), "Cannot create file " + files.PathOf(ListFiles::kResumeFile));
+        EXPECT_EQ(error.Message(), "Cannot create file " + files.PathOf(ListFiles::kResumeFile) + ": the folder "
+                                       + files.Folder() + " cannot be made");
     }
     EXPECT_FALSE(files.CreateMissing());
     EXPECT_EQ(files.ReadResume(), QStringList({"Pre", "No"}));

@@ -161,7 +161,7 @@ TEST(TextFile, ReplacesAnOldFileWhole)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"p.zut"}));
 }
 
-TEST(TextFile, FailuresNameTheFile)
+TEST(TextFile, FailuresNameTheFileAndTheReason)
 {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.zut");
@@ -172,10 +172,10 @@ TEST(TextFile, FailuresNameTheFile)
         std::function<void()> run;
         QString message;
     } cases[] = {
-        {[&] { ReadTextFile(missing); }, "Cannot open file " + missing},
-        {[&] { ReadTextFile(dir.path()); }, "Cannot open file " + dir.path()},
-        {[&] { WriteTextFile(underFile, {"a"}); }, "Cannot create file " + underFile},
-        {[&] { WriteTextFile(dir.path(), {"a"}); }, "Cannot create file " + dir.path()},
+        {[&] { ReadTextFile(missing); }, "Cannot open file " + missing + ": the file does not exist"},
+        {[&] { ReadTextFile(dir.path()); }, "Cannot open file " + dir.path() + ": it is a folder"},
+        {[&] { WriteTextFile(underFile, {"a"}); }, "Cannot create file " + underFile + ": Not a directory"},
+        {[&] { WriteTextFile(dir.path(), {"a"}); }, "Cannot create file " + dir.path() + ": it is a folder"},
     };
     for (const auto &c : cases) {
         try {
@@ -255,7 +255,7 @@ TEST(TextFile, OnlyRegularFilesAreRead)
     const QString fifo = dir.filePath("fifo.zut");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString &path : {fifo, QString("/dev/zero")})
-        EXPECT_EQ(ErrorOf([&] { ReadTextFile(path); }), "Cannot open file " + path);
+        EXPECT_EQ(ErrorOf([&] { ReadTextFile(path); }), "Cannot open file " + path + ": it is not a regular file");
 }
 
 }  // namespace

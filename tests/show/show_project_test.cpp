@@ -2,6 +2,7 @@
 
 #include "show/project_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -109,10 +110,11 @@ TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
         QString path;
         QString message;
     } cases[] = {
-        {shortFile, "List index out of bounds (3)"},
-        {missing, "Cannot open file " + missing},
+        {shortFile, "Cannot open file " + shortFile + ": it holds 3 lines where a project needs at least 12"},
+        {missing, "Cannot open file " + missing + ": the file does not exist"},
     };
     for (const auto &c : cases) {
+        dialogs.saveQuestionAnswers = {Answer::No};
         dialogs.openAnswers = {c.path};
         dialogs.errors.clear();
         EXPECT_EQ(project.Open(dialogs), Outcome::Failed);
@@ -167,7 +169,7 @@ TEST_F(ShowProjectTest, FailedSaveReportsAndStaysModified)
     blocker.close();
     dialogs.saveAnswers = {Path("file/sub")};
     EXPECT_EQ(project.Save(dialogs), Outcome::Failed);
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot create file " + Path("file/sub.zut")}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot create file " + Path("file/sub.zut") + ": Not a directory"}));
     EXPECT_TRUE(project.Modified());
     EXPECT_EQ(project.State(), FileState::Untitled);
 }
@@ -308,17 +310,171 @@ TEST_F(ShowProjectTest, ReopenUsesTheBlankCaptionAndKeepsTheFlag)
     EXPECT_EQ(project.OpenedPath(), path);
 }
 
-TEST_F(ShowProjectTest, FailedReopenKeepsThePathForALaterSave)
+TEST_F(ShowProjectTest, FailedReopenRemembersNoPath)
 {
     const QString path = Path("gone.zut");
     EXPECT_EQ(project.Reopen(path, dialogs), Outcome::Failed);
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path + ": the file does not exist"}));
     EXPECT_TRUE(project.Pictures().isEmpty());
     EXPECT_EQ(project.Settings(), ShowSettings());
     EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_EQ(project.State(), FileState::Untitled);
+    EXPECT_EQ(project.ResumeEntry(), QLatin1String("No"));
+    // Save asks for a name instead of writing to the missing file unseen.
     Edit();
+    dialogs.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST_F(ShowProjectTest, FilesTooShortForAProjectAreNamedWithTheirLineCount)
+{
+    const struct {
+        QStringList lines;
+        QString message;  // empty: read
+    } cases[] = {
+        {{}, "it holds 0 lines where a project needs at least 12"},
+        {{"2"}, "it holds 1 line where a project needs at least 12"},
+        {QStringList(9, "x"), "it holds 9 lines where a project needs at least 12"},
+        {ShowSettings().Lines(), ""},  // no markers: read as a project without pictures
+    };
+    for (const auto &c : cases) {
+        const QString path = Path("short.zut");
+        WriteTextFile(path, c.lines);
+        dialogs.errors.clear();
+        const Outcome outcome = project.OpenPath(path, dialogs);
+        if (c.message.isEmpty()) {
+            EXPECT_EQ(outcome, Outcome::Done);
+            EXPECT_TRUE(dialogs.errors.isEmpty());
+        } else {
+            EXPECT_EQ(outcome, Outcome::Failed);
+            EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path + ": " + c.message}));
+        }
+    }
+}
+
+TEST_F(ShowProjectTest, ProjectFileNameAppendsZutOnlyWhenMissing)
+{
+    const struct {
+        const char *name;
+        const char *file;
+    } cases[] = {
+        {"/p/show", "/p/show.zut"},
+        {"/p/show.zut", "/p/show.zut"},
+        {"/p/show.ZUT", "/p/show.ZUT"},
+        {"/p/my show.zut", "/p/my show.zut"},
+        {"/p/show.zu", "/p/show.zu.zut"},
+        {"/p/show.zut.bak", "/p/show.zut.bak.zut"},
+        {"/p/.zut", "/p/.zut"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ShowProject::ProjectFileName(c.name), QLatin1String(c.file)) << c.name;
+}
+
+TEST_F(ShowProjectTest, SaveWritesTheFileTheDialogNamedAndAsksBeforeReplacingIt)
+{
+    const struct {
+        const char *what;
+        const char *typed;
+        bool exists;         // the file really written exists before
+        QList<bool> replies;  // answers to the replace question
+        bool written;
+    } cases[] = {
+        {"typed with the extension", "show.zut", false, {}, true},
+        {"an existing file picked", "my show.zut", true, {true}, true},
+        {"an existing file kept", "my show.zut", true, {false}, false},
+        {"typed without the extension of an existing file", "keep", true, {true}, true},
+        {"the same, kept", "keep", true, {false}, false},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir folder;
+        const QString typed = folder.filePath(QLatin1String(c.typed));
+        const QString file = ShowProject::ProjectFileName(typed);
+        const QStringList onlyFile = c.exists || c.written ? QStringList({QFileInfo(file).fileName()}) : QStringList();
+        for (bool saveAs : {false, true}) {
+            QFile::remove(file);
+            if (c.exists)
+                WriteTextFile(file, {"old project"});
+            ShowProject p;
+            ScriptedDialogs d;
+            p.Pictures() << "/p/a.jpg";
+            p.SetModified();
+            d.saveAnswers = {typed, std::nullopt};
+            d.replaceAnswers.assign(c.replies.begin(), c.replies.end());
+            const Outcome outcome = saveAs ? p.SaveAs(d) : p.Save(d);
+            EXPECT_EQ(outcome, c.written ? Outcome::Done : Outcome::Cancelled) << c.what;
+            EXPECT_EQ(d.replaceAsked, c.exists ? QStringList({file}) : QStringList()) << c.what;
+            EXPECT_EQ(ReadTextFile(file) == p.ProjectText(), c.written) << c.what;
+            EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), onlyFile) << c.what;
+            EXPECT_EQ(p.Modified(), !c.written) << c.what;
+            if (c.written) {
+                EXPECT_EQ(p.SaveTarget(), file) << c.what;
+                EXPECT_EQ(p.ResumeEntry(), file) << c.what;
+            }
+            if (saveAs && c.written)
+                EXPECT_EQ(p.Caption(), "Lumetta XP - " + QFileInfo(file).completeBaseName()) << c.what;
+        }
+    }
+}
+
+TEST_F(ShowProjectTest, KeepingAnExistingFileAsksForAnotherName)
+{
+    WriteTextFile(Path("taken.zut"), {"old"});
+    Edit();
+    dialogs.saveAnswers = {Path("taken"), Path("free")};
+    dialogs.replaceAnswers = {false};
     EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(dialogs.asked, QStringList({"save", "replace", "save"}));
+    EXPECT_EQ(ReadTextFile(Path("taken.zut")), QStringList({"old"}));
+    EXPECT_EQ(ReadTextFile(Path("free.zut")), project.ProjectText());
+}
+
+TEST_F(ShowProjectTest, OpenOfAModifiedProjectAsksFirstAndGoesOnAsNewDoes)
+{
+    const QString other = MakeProjectFile("other.zut", {"/p/o.jpg"}, {"4"});
+    const struct {
+        const char *what;
+        Answer answer;
+        std::optional<QString> saveName;
+        Outcome outcome;
+        bool opened;
+        bool saved;
+    } cases[] = {
+        {"cancel", Answer::Cancel, std::nullopt, Outcome::Cancelled, false, false},
+        {"no", Answer::No, std::nullopt, Outcome::Done, true, false},
+        {"yes, save cancelled", Answer::Yes, std::nullopt, Outcome::Cancelled, false, false},
+        {"yes, save failed", Answer::Yes, QString("/nonexistent-folder/x"), Outcome::Failed, false, false},
+        {"yes, saved", Answer::Yes, QString("mine"), Outcome::Done, true, true},
+    };
+    for (bool withDialog : {true, false}) {
+        for (const auto &c : cases) {
+            QFile::remove(Path("mine.zut"));
+            ShowProject p;
+            ScriptedDialogs d;
+            p.Pictures() << "/p/a.jpg";
+            p.SetModified();
+            d.saveQuestionAnswers = {c.answer};
+            d.saveAnswers = {c.saveName && !c.saveName->startsWith('/') ? Path(*c.saveName) : c.saveName};
+            d.openAnswers = {other};
+            const Outcome outcome = withDialog ? p.Open(d) : p.OpenPath(other, d);
+            EXPECT_EQ(outcome, c.outcome) << c.what;
+            EXPECT_EQ(d.asked.first(), QLatin1String("question")) << c.what;
+            EXPECT_EQ(d.asked.contains("open"), withDialog && c.opened) << c.what;
+            EXPECT_EQ(p.Pictures(), c.opened ? QStringList({"/p/o.jpg"}) : QStringList({"/p/a.jpg"})) << c.what;
+            EXPECT_EQ(p.Modified(), !c.opened) << c.what;
+            EXPECT_EQ(QFileInfo::exists(Path("mine.zut")), c.saved) << c.what;
+        }
+    }
+}
+
+TEST_F(ShowProjectTest, OpenOfAnUnmodifiedOrEmptyProjectAsksNothing)
+{
+    const QString other = MakeProjectFile("other.zut", {"/p/o.jpg"}, {"4"});
+    project.SetModified();  // modified but empty: nothing to lose
+    EXPECT_EQ(project.OpenPath(other, dialogs), Outcome::Done);
+    EXPECT_EQ(project.OpenPath(other, dialogs), Outcome::Done);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
 TEST_F(ShowProjectTest, OpenCaptionDropsTheLastFourCharacters)

@@ -34,6 +34,7 @@ public:
     QStringList errors;
     std::optional<QString> AskOpenPath() override { return std::nullopt; }
     std::optional<QString> AskSaveName() override { return std::nullopt; }
+    bool AskReplace(const QString &) override { return false; }
     Answer AskSaveProject() override { return Answer::Cancel; }
     void ShowError(const QString &message) override { errors << message; }
 };
@@ -64,9 +65,16 @@ bool ArmFault(Fault fault)
     return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
 }
 
-// Runs `write` (which returns the error it reported, empty for none) under `fault` in a child
-// process and expects exactly `message`.
-void ExpectReportedInChild(Fault fault, const std::function<QString()> &write, const QString &message)
+// The reason a write of PATH fails for under `fault`.
+QString ReasonOf(Fault fault, const QString &path)
+{
+    return fault == Fault::FullDisk ? QStringLiteral("File too large")
+                                    : QStringLiteral("Existing file %1 is not writable").arg(path);
+}
+
+// Runs `write` (which returns the error it reported, empty for none) of PATH under `fault` in a
+// child process and expects exactly "Cannot create file PATH" followed by the reason.
+void ExpectReportedInChild(Fault fault, const std::function<QString()> &write, const QString &path)
 {
     EXPECT_EXIT(
         {
@@ -74,7 +82,8 @@ void ExpectReportedInChild(Fault fault, const std::function<QString()> &write, c
                 std::_Exit(kSetupFailed);
             const QString error = write();
             std::fprintf(stderr, "reported: %s\n", qUtf8Printable(error));
-            std::_Exit(error.isEmpty() ? kNoError : error == message ? kReported : kWrongMessage);
+            const QString expected = "Cannot create file " + path + ": " + ReasonOf(fault, path);
+            std::_Exit(error.isEmpty() ? kNoError : error == expected ? kReported : kWrongMessage);
         },
         ::testing::ExitedWithCode(kReported), "");
 }
@@ -137,7 +146,7 @@ TEST_P(WriteFaultsTest, TextFileReportsAndKeepsTheOldFile)
             }
             return QString();
         },
-        "Cannot create file " + path);
+        path);
     ExpectUntouched(path, old);
 }
 
@@ -160,7 +169,7 @@ TEST_P(WriteFaultsTest, SaveReportsKeepsTheOldFileAndStaysModified)
                 return QStringLiteral("save did not fail or cleared the modified flag");
             return dialogs.errors.join(u'|');
         },
-        "Cannot create file " + path);
+        path);
     ExpectUntouched(path, old);
 }
 
@@ -180,7 +189,7 @@ TEST_P(WriteFaultsTest, ListFileReportsAndKeepsTheOldFile)
             }
             return QString();
         },
-        "Cannot create file " + path);
+        path);
     ExpectUntouched(path, old);
 }
 

@@ -16,6 +16,8 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<ProjectDialogs::Answer> saveQuestionAnswers;
+    std::deque<bool> replaceAnswers;  // none left: keep the file
+    QStringList replaceAsked;
     QStringList asked;
     QStringList errors;
     bool playDemo = false;
@@ -30,6 +32,16 @@ public:
     {
         asked << "save";
         return Pop(saveAnswers);
+    }
+    bool AskReplace(const QString &path) override
+    {
+        asked << "replace";
+        replaceAsked << path;
+        if (replaceAnswers.empty())
+            return false;
+        const bool answer = replaceAnswers.front();
+        replaceAnswers.pop_front();
+        return answer;
     }
     ProjectDialogs::Answer AskSaveProject() override
     {

@@ -1,0 +1,388 @@
+#include "app/main_window.h"
+
+#include "app/picture_list_view.h"
+#include "browse/file_list_view.h"
+#include "browse/preview_pane.h"
+#include "browse/thumbnail_loader.h"
+#include "show/project_file.h"
+#include "support/qstring_print.h"
+#include "support/scripted_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidgetItem>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lumetta {
+namespace {
+
+using Answer = ProjectDialogs::Answer;
+
+class MainWindowEditingTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        lists = std::make_unique<ListFiles>(dir.filePath("config"));
+        folder = dir.filePath("pictures") + "/";
+        QDir().mkpath(folder);
+    }
+
+    MainWindow &Start()
+    {
+        lists->WriteStartDir({folder});
+        form = std::make_unique<MainWindow>(*lists, &dialogs);
+        form->show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->OnActivated();
+        return *form;
+    }
+
+    // A BMP of one colour in the pictures folder.
+    QString Picture(const QString &name, const QColor &colour = Qt::darkCyan, const QSize &size = QSize(64, 48))
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = folder + name;
+        EXPECT_TRUE(image.save(path, "BMP"));
+        return path;
+    }
+
+    QString MakeProject(const QString &name, const QStringList &pictures)
+    {
+        const QString path = dir.filePath(name);
+        WriteTextFile(path, BuildProjectText(ShowSettings(), pictures, {"1"}, {}));
+        return path;
+    }
+
+    QStringList Listed() const
+    {
+        QStringList shown;
+        QAbstractItemModel *model = form->PictureList()->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            shown << model->index(row, 0).data(PictureListModel::PathRole).toString();
+        return shown;
+    }
+
+    QPoint RowPoint(int row, bool upperHalf) const
+    {
+        const QRect rect = form->PictureList()->visualRect(form->PictureList()->model()->index(row, 0));
+        return QPoint(rect.center().x(), upperHalf ? rect.top() + 2 : rect.bottom() - 2);
+    }
+
+    void Select(const QList<int> &rows, int current)
+    {
+        QListView *view = form->PictureList();
+        view->selectionModel()->clear();
+        for (int row : rows)
+            view->selectionModel()->select(view->model()->index(row, 0), QItemSelectionModel::Select);
+        view->selectionModel()->setCurrentIndex(view->model()->index(current, 0), QItemSelectionModel::NoUpdate);
+    }
+
+    // Enters, moves and drops DATA at POS of TARGET as the window system would; returns whether
+    // the drop was taken.
+    static bool Drop(QWidget *target, const QPoint &pos, QMimeData &data)
+    {
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(pos, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDragMoveEvent move(pos, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        QDropEvent drop(pos, actions, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        return drop.isAccepted();
+    }
+
+    static QMimeData *Urls(const QStringList &paths)
+    {
+        auto *data = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data->setUrls(urls);
+        return data;
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    std::unique_ptr<ListFiles> lists;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<MainWindow> form;
+};
+
+TEST_F(MainWindowEditingTest, FilesAndFoldersDroppedOnTheListAreAddedWhereTheyFall)
+{
+    const QString a = Picture("a.bmp");
+    const QString b = Picture("b.bmp");
+    QDir().mkpath(folder + "more");
+    const QString inner = folder + "more/z.bmp";
+    QFile::copy(a, inner);
+    QFile::copy(a, folder + "more/notes.txt");
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("three.zut", {"/p/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
+
+    std::unique_ptr<QMimeData> data(Urls({b, folder + "more", dir.filePath("readme.txt")}));
+    ASSERT_TRUE(Drop(w.PictureList()->viewport(), RowPoint(1, false), *data));
+    EXPECT_EQ(Listed(), QStringList({"/p/0.jpg", "/p/1.jpg", b, inner, "/p/2.jpg"}));
+    EXPECT_EQ(w.PictureList()->SelectedRows(), QList<int>({2, 3}));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 5"));
+    EXPECT_TRUE(w.Project().Modified());
+    // The dropped file that the folder panel shows is marked as taken.
+    const FileListView *files = w.FileList();
+    for (int i = 0; i < files->AllCount(); ++i)
+        EXPECT_EQ(files->IsItemGhosted(i), files->ItemPath(i) == b) << files->ItemFileName(i).toStdString();
+
+    // One undo takes the whole drop back.
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Listed(), QStringList({"/p/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
+    EXPECT_FALSE(w.Project().Modified());
+
+    // Only files that are no pictures: the list refuses the drag.
+    std::unique_ptr<QMimeData> text(Urls({folder + "more/notes.txt"}));
+    EXPECT_FALSE(Drop(w.PictureList()->viewport(), RowPoint(0, true), *text));
+    EXPECT_EQ(Listed().size(), 3);
+}
+
+TEST_F(MainWindowEditingTest, PicturesAreReorderedByDraggingSeveralAtOnce)
+{
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("five.zut", {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/d.jpg", "/p/e.jpg"}));
+    Select({0, 2}, 2);
+    std::unique_ptr<QMimeData> rows(w.PictureList()->RowsMimeData({0, 2}));
+    ASSERT_TRUE(Drop(w.PictureList()->viewport(), RowPoint(3, false), *rows));
+    EXPECT_EQ(Listed(), QStringList({"/p/b.jpg", "/p/d.jpg", "/p/a.jpg", "/p/c.jpg", "/p/e.jpg"}));
+    EXPECT_EQ(w.PictureList()->SelectedRows(), QList<int>({2, 3}));
+    EXPECT_TRUE(w.Project().Modified());
+
+    // Rows of another list are other pictures: refused.
+    PictureListView other;
+    std::unique_ptr<QMimeData> foreign(other.RowsMimeData({0}));
+    EXPECT_FALSE(Drop(w.PictureList()->viewport(), RowPoint(0, true), *foreign));
+    EXPECT_EQ(Listed().first(), QLatin1String("/p/b.jpg"));
+}
+
+TEST_F(MainWindowEditingTest, AProjectDroppedOnTheWindowOpensAfterTheSaveQuestion)
+{
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("first.zut", {"/p/a.jpg", "/p/b.jpg"}));
+    QTest::keyClick(w.PictureList(), Qt::Key_Delete);  // the first picture has the focus
+    ASSERT_TRUE(w.Project().Modified());
+    const QString second = MakeProject("second.zut", {"/p/x.jpg"});
+    std::unique_ptr<QMimeData> data(Urls({second}));
+
+    // The list does not take it; the window does.
+    QDragEnterEvent enter(RowPoint(0, true), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.PictureList()->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+
+    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    ASSERT_TRUE(Drop(&w, QPoint(200, 200), *data));
+    EXPECT_EQ(dialogs.asked, QStringList({"question"}));
+    EXPECT_EQ(Listed(), QStringList({"/p/b.jpg"}));
+
+    dialogs.saveQuestionAnswers = {Answer::No};
+    ASSERT_TRUE(Drop(&w, QPoint(200, 200), *data));
+    EXPECT_EQ(Listed(), QStringList({"/p/x.jpg"}));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- second"));
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_FALSE(w.Editor().History().canUndo());
+}
+
+TEST_F(MainWindowEditingTest, OpenOfAModifiedProjectAsksFirst)
+{
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("first.zut", {"/p/a.jpg", "/p/b.jpg"}));
+    QTest::keyClick(&w, Qt::Key_Delete);
+    dialogs.asked.clear();
+    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.asked, QStringList({"question"}));
+    EXPECT_EQ(Listed(), QStringList({"/p/b.jpg"}));
+    EXPECT_TRUE(w.windowTitle().endsWith(" *"));
+}
+
+TEST_F(MainWindowEditingTest, EveryListChangeIsUndoneAndRedoneAndTheCaptionMarksUnsavedWork)
+{
+    Picture("a.bmp");
+    Picture("b.bmp");
+    Picture("c.bmp");
+    MainWindow &w = Start();
+    const QStringList all{folder + "a.bmp", folder + "b.bmp", folder + "c.bmp"};
+    QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);  // Add All
+    ASSERT_EQ(Listed(), all);
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51 *"));
+    Select({1}, 1);
+    QTest::keyClick(w.PictureList(), Qt::Key_Delete);
+    Select({1}, 1);
+    QTest::mouseClick(w.findChild<QToolButton *>("ArrowUp"), Qt::LeftButton);
+    QTest::keyClick(&w, Qt::Key_Delete, Qt::ControlModifier);  // Clear
+    ASSERT_TRUE(Listed().isEmpty());
+
+    const QList<QStringList> history{
+        {folder + "c.bmp", folder + "a.bmp"}, {folder + "a.bmp", folder + "c.bmp"}, all, {}};
+    for (const QStringList &before : history) {
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Listed(), before);
+        EXPECT_EQ(w.Project().Pictures(), before);
+        EXPECT_EQ(w.StatusText(), QStringLiteral("Counter: %1").arg(before.size()));
+    }
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Listed(), all);
+    QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Listed(), QStringList({folder + "a.bmp", folder + "c.bmp"}));
+    EXPECT_TRUE(w.Project().Modified());
+
+    // Saved, the project is unmodified there, and undoing beyond it modifies it again.
+    dialogs.saveAnswers = {dir.filePath("saved")};
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(w.Project().Modified());
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51 *"));
+}
+
+TEST_F(MainWindowEditingTest, CtrlUpAndDownMoveTheSelectedPicturesAndCtrlUpInTheFolderPanelGoesUp)
+{
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("five.zut", {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/d.jpg", "/p/e.jpg"}));
+    w.PictureList()->setFocus();
+    Select({2, 3}, 3);
+    QTest::keyClick(w.PictureList(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(Listed(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/d.jpg", "/p/b.jpg", "/p/e.jpg"}));
+    EXPECT_EQ(w.PictureList()->SelectedRows(), QList<int>({1, 2}));
+    EXPECT_EQ(w.PictureList()->currentIndex().row(), 2);
+    QTest::keyClick(w.PictureList(), Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(w.PictureList(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(Listed(), QStringList({"/p/a.jpg", "/p/b.jpg", "/p/e.jpg", "/p/c.jpg", "/p/d.jpg"}));
+    QTest::keyClick(w.PictureList(), Qt::Key_Down, Qt::ControlModifier);  // at the end: stays
+    EXPECT_EQ(Listed().last(), QLatin1String("/p/d.jpg"));
+
+    QDir().mkpath(folder + "inner");
+    w.FileList()->SetDirectory(folder + "inner");
+    w.FileList()->setFocus();
+    const QStringList before = Listed();
+    QTest::keyClick(w.FileList(), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(w.FileList()->Directory(), folder);
+    EXPECT_EQ(Listed(), before);
+}
+
+TEST_F(MainWindowEditingTest, CtrlQClosesAndCtrlShiftSSavesAs)
+{
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("keys.zut", {"/p/a.jpg"}));
+    dialogs.saveAnswers = {dir.filePath("copy")};
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    EXPECT_TRUE(QFile::exists(dir.filePath("copy.zut")));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - copy"));
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(MainWindowEditingTest, OneClickOnAPictureDecodesItOnce)
+{
+    const QString a = Picture("a.bmp");
+    const QString b = Picture("b.bmp");
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("two.zut", {a, b}));
+    QSignalSpy decoded(w.Preview(), &PreviewPane::Decoded);
+    QListView *view = w.PictureList();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(1, 0)).center());
+    EXPECT_EQ(decoded.size(), 1);
+    EXPECT_EQ(decoded[0][0].toString(), b);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(1, 0)).center());
+    EXPECT_EQ(decoded.size(), 1);
+}
+
+TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingAndUnreadableFiles)
+{
+    const QString red = Picture("red.bmp", QColor(230, 0, 0), QSize(200, 150));
+    const QString broken = folder + "broken.jpg";
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+    }
+    const QString gone = folder + "gone.jpg";
+    MainWindow &w = Start();
+    w.OpenProjectFile(MakeProject("marks.zut", {red, broken, gone}));
+    w.resize(1000, 700);  // every row on screen, whatever the screen
+    QApplication::processEvents();
+    QListView *view = w.PictureList();
+    view->viewport()->grab();  // painting asks for the thumbnails of the rows on screen
+    ASSERT_TRUE(w.Thumbnails()->WaitUntilIdle(10000));
+    QAbstractItemModel *model = view->model();
+    const struct {
+        const char *name;
+        const char *mark;
+    } rows[] = {{"red.bmp", ""}, {"broken.jpg", "cannot be read"}, {"gone.jpg", "missing"}};
+    for (int row = 0; row < 3; ++row) {
+        const QModelIndex index = model->index(row, 0);
+        EXPECT_EQ(index.data().toString(), QLatin1String(rows[row].name));
+        EXPECT_EQ(index.data(PictureListModel::NumberRole).toInt(), row + 1);
+        EXPECT_EQ(index.data(PictureListModel::MarkRole).toString(), QLatin1String(rows[row].mark));
+        EXPECT_TRUE(index.data(Qt::ToolTipRole).toString().startsWith(folder + rows[row].name));
+    }
+    EXPECT_TRUE(model->index(2, 0).data(Qt::ToolTipRole).toString().endsWith("the file does not exist"));
+
+    // The red thumbnail is drawn whole in the first row: 48 x 36 pixels of the picture, in
+    // device pixels.
+    const QImage shown = view->viewport()->grab().toImage();
+    const qreal ratio = shown.devicePixelRatio();
+    const QRect first = view->visualRect(model->index(0, 0));
+    const QRect device(first.topLeft() * ratio, first.size() * ratio);
+    int redPixels = 0;
+    for (int y = device.top(); y <= device.bottom(); ++y)
+        for (int x = device.left(); x <= device.right(); ++x)
+            redPixels += shown.pixelColor(x, y) == QColor(230, 0, 0);
+    EXPECT_EQ(redPixels, qRound(48 * 36 * ratio * ratio));
+    EXPECT_GE(first.height(), 36);
+}
+
+TEST_F(MainWindowEditingTest, OpenRecentListsTheLastProjectsAndMarksMissingOnes)
+{
+    const QString one = MakeProject("one.zut", {"/p/a.jpg"});
+    const QString two = MakeProject("two.zut", {"/p/b.jpg"});
+    const QString three = MakeProject("three.zut", {"/p/c.jpg"});
+    {
+        MainWindow &w = Start();
+        for (const QString &path : {one, two, three})
+            w.OpenProjectFile(path);
+        EXPECT_TRUE(w.close());
+    }
+    QFile::remove(two);
+    MainWindow &w = Start();  // reopens three
+    auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentProjectsMenu"));
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (QAction *action : menu->actions())
+        texts << action->text();
+    EXPECT_EQ(texts, QStringList({"&1 " + three, "&2 " + two + " (missing)", "&3 " + one}));
+    EXPECT_FALSE(menu->actions()[1]->isEnabled());
+    menu->actions()[2]->trigger();
+    EXPECT_EQ(Listed(), QStringList({"/p/a.jpg"}));
+    EXPECT_EQ(w.RecentProjectFiles().Paths(), QStringList({one, three, two}));
+}
+
+}  // namespace
+}  // namespace lumetta

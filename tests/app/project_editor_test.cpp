@@ -1,0 +1,190 @@
+#include "app/project_editor.h"
+
+#include "show/show_project.h"
+#include "support/qstring_print.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace lumetta {
+namespace {
+
+class ProjectEditorTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { project.Pictures() = {"a", "b", "c", "d", "e"}; }
+
+    static PictureSelection Selected(QList<int> rows, int current) { return PictureSelection{rows, current}; }
+
+    ShowProject project;
+    ProjectEditor editor{project};
+};
+
+TEST_F(ProjectEditorTest, InsertingBeforeARowOrAtTheEnd)
+{
+    const struct {
+        int row;
+        bool selectInserted;
+        QStringList pictures;
+        PictureSelection selection;
+    } cases[] = {
+        {-1, false, {"a", "b", "c", "d", "e", "x", "y"}, {{1, 4}, 4}},
+        {2, false, {"a", "b", "x", "y", "c", "d", "e"}, {{1, 6}, 6}},
+        {0, true, {"x", "y", "a", "b", "c", "d", "e"}, {{0, 1}, 0}},
+        {5, true, {"a", "b", "c", "d", "e", "x", "y"}, {{5, 6}, 5}},
+        {99, true, {"a", "b", "c", "d", "e", "x", "y"}, {{5, 6}, 5}},
+    };
+    for (const auto &c : cases) {
+        ShowProject p;
+        p.Pictures() = {"a", "b", "c", "d", "e"};
+        ProjectEditor e(p);
+        QSignalSpy applied(&e, &ProjectEditor::Applied);
+        ASSERT_TRUE(e.InsertPictures({"x", "y"}, c.row, Selected({1, 4}, 4), c.selectInserted));
+        EXPECT_EQ(p.Pictures(), c.pictures) << c.row;
+        ASSERT_EQ(applied.size(), 1);
+        EXPECT_EQ(applied[0][0].value<ProjectState>().selection, c.selection) << c.row;
+        EXPECT_TRUE(p.Modified());
+    }
+}
+
+TEST_F(ProjectEditorTest, AnEditThatChangesNothingRecordsNothing)
+{
+    EXPECT_FALSE(editor.InsertPictures({}, 0, {}, true));
+    EXPECT_FALSE(editor.RemovePictures(Selected({}, 2)));
+    EXPECT_FALSE(editor.RemovePictures(Selected({7}, 2)));
+    EXPECT_FALSE(editor.MoveSelected(-1, Selected({0, 3}, 3)));
+    EXPECT_FALSE(editor.MoveSelected(1, Selected({4}, 4)));
+    EXPECT_FALSE(editor.MovePictures({1, 2}, 1, Selected({1, 2}, 1)));
+    EXPECT_FALSE(editor.MovePictures({1, 2}, 3, Selected({1, 2}, 1)));
+    EXPECT_FALSE(editor.ExchangeCurrent(-1, Selected({0}, 0)));
+    EXPECT_FALSE(editor.RecordOptions(editor.Current({})));
+    ShowProject empty;
+    ProjectEditor emptyEditor(empty);
+    EXPECT_FALSE(emptyEditor.ClearPictures({}));
+    EXPECT_EQ(editor.History().count(), 0);
+    EXPECT_FALSE(project.Modified());
+}
+
+TEST_F(ProjectEditorTest, RemovingKeepsTheFocusWhereTheFirstRemovedStood)
+{
+    ASSERT_TRUE(editor.RemovePictures(Selected({4, 1, 2, 2}, 2)));
+    EXPECT_EQ(project.Pictures(), QStringList({"a", "d"}));
+    EXPECT_EQ(editor.Current({}).pictures, project.Pictures());
+    editor.History().undo();
+    EXPECT_EQ(project.Pictures(), QStringList({"a", "b", "c", "d", "e"}));
+    editor.History().redo();
+    ASSERT_TRUE(editor.RemovePictures(Selected({1}, 1)));
+    EXPECT_EQ(project.Pictures(), QStringList({"a"}));
+}
+
+TEST_F(ProjectEditorTest, TheArrowsExchangeTheFocusedPictureAndDropTheNeighboursMark)
+{
+    QSignalSpy applied(&editor, &ProjectEditor::Applied);
+    ASSERT_TRUE(editor.ExchangeCurrent(-1, Selected({0, 2, 3}, 3)));
+    EXPECT_EQ(project.Pictures(), QStringList({"a", "b", "d", "c", "e"}));
+    EXPECT_EQ(applied.last()[0].value<ProjectState>().selection, Selected({0, 2}, 2));
+    // No focus counts as the first picture.
+    ASSERT_TRUE(editor.ExchangeCurrent(1, Selected({}, -1)));
+    EXPECT_EQ(project.Pictures(), QStringList({"b", "a", "d", "c", "e"}));
+}
+
+TEST_F(ProjectEditorTest, CtrlArrowsMoveEverySelectedPictureOnePlace)
+{
+    const struct {
+        int direction;
+        PictureSelection before;
+        QStringList pictures;
+        PictureSelection after;
+    } cases[] = {
+        {-1, {{1, 3}, 3}, {"b", "a", "d", "c", "e"}, {{0, 2}, 2}},
+        {-1, {{2, 3}, 2}, {"a", "c", "d", "b", "e"}, {{1, 2}, 1}},
+        {1, {{2, 3}, 3}, {"a", "b", "e", "c", "d"}, {{3, 4}, 4}},
+        {1, {{0, 2}, 1}, {"b", "a", "d", "c", "e"}, {{1, 3}, 0}},  // the focus goes with its picture
+    };
+    for (const auto &c : cases) {
+        ShowProject p;
+        p.Pictures() = {"a", "b", "c", "d", "e"};
+        ProjectEditor e(p);
+        QSignalSpy applied(&e, &ProjectEditor::Applied);
+        ASSERT_TRUE(e.MoveSelected(c.direction, c.before));
+        EXPECT_EQ(p.Pictures(), c.pictures);
+        EXPECT_EQ(applied.last()[0].value<ProjectState>().selection, c.after);
+    }
+}
+
+TEST_F(ProjectEditorTest, DraggingMovesThePicturesInTheirOrderBeforeTheDropRow)
+{
+    const struct {
+        QList<int> rows;
+        int row;
+        QStringList pictures;
+        PictureSelection after;
+    } cases[] = {
+        {{3}, 0, {"d", "a", "b", "c", "e"}, {{0}, 0}},
+        {{0}, 5, {"b", "c", "d", "e", "a"}, {{4}, 4}},
+        {{0, 4}, 2, {"b", "a", "e", "c", "d"}, {{1, 2}, 1}},
+        {{4, 0}, 3, {"b", "c", "a", "e", "d"}, {{2, 3}, 2}},
+        {{1, 3}, 3, {"a", "c", "b", "d", "e"}, {{2, 3}, 2}},
+    };
+    for (const auto &c : cases) {
+        ShowProject p;
+        p.Pictures() = {"a", "b", "c", "d", "e"};
+        ProjectEditor e(p);
+        QSignalSpy applied(&e, &ProjectEditor::Applied);
+        ASSERT_TRUE(e.MovePictures(c.rows, c.row, Selected(c.rows, c.rows.first())));
+        EXPECT_EQ(p.Pictures(), c.pictures) << c.row;
+        EXPECT_EQ(applied.last()[0].value<ProjectState>().selection, c.after) << c.row;
+        e.History().undo();
+        EXPECT_EQ(p.Pictures(), QStringList({"a", "b", "c", "d", "e"}));
+        EXPECT_EQ(applied.last()[0].value<ProjectState>().selection, Selected(c.rows, c.rows.first()));
+    }
+}
+
+TEST_F(ProjectEditorTest, TheModifiedFlagFollowsTheHistory)
+{
+    QSignalSpy modified(&editor, &ProjectEditor::ModifiedChanged);
+    editor.ClearPictures({});
+    EXPECT_TRUE(project.Modified());
+    editor.History().undo();
+    EXPECT_FALSE(project.Modified());
+    editor.History().redo();
+    EXPECT_TRUE(project.Modified());
+    EXPECT_EQ(modified.size(), 3);
+
+    // A save marks the place: undoing past it is a change again.
+    project.SetModified(false);
+    editor.Sync();
+    EXPECT_TRUE(editor.History().isClean());
+    editor.History().undo();
+    EXPECT_TRUE(project.Modified());
+    editor.History().redo();
+    EXPECT_FALSE(project.Modified());
+
+    // An open or new project starts a new history.
+    editor.InsertPictures({"z"}, -1, {}, false);
+    editor.Restart();
+    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(editor.History().count(), 0);
+}
+
+TEST_F(ProjectEditorTest, OptionsAreOneStepWithSettingsEffectsAndPlaylist)
+{
+    const ProjectState before = editor.Current(Selected({2}, 2));
+    project.Settings().Put(ShowSettings::kAdvance, "Manual");
+    project.EffectSelection() = {"0"};
+    project.Playlist() = {"/m/a.wav"};
+    ASSERT_TRUE(editor.RecordOptions(before));
+    EXPECT_EQ(editor.History().undoText(), QLatin1String("Change options"));
+    editor.History().undo();
+    EXPECT_EQ(project.Settings(), ShowSettings());
+    EXPECT_EQ(project.EffectSelection(), ShowProject::StandardEffects());
+    EXPECT_TRUE(project.Playlist().isEmpty());
+    EXPECT_EQ(project.Pictures().size(), 5);
+    editor.History().redo();
+    EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("Manual"));
+    EXPECT_EQ(project.Playlist(), QStringList({"/m/a.wav"}));
+}
+
+}  // namespace
+}  // namespace lumetta
