@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "player/screen_numbers.h"
 #include "show/version.h"
 
 #include <QCommandLineParser>
@@ -26,6 +27,9 @@ struct Parser
     QCommandLineOption help = parser.addHelpOption();
     QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption play{QStringLiteral("play"), QStringLiteral("Play FILE.zut full screen and end with the show.")};
+    QCommandLineOption screen{QStringLiteral("screen"),
+                              QStringLiteral("With --play: play on screen N (0 is the primary screen)."),
+                              QStringLiteral("N")};
     QCommandLineOption build{QStringLiteral("build"),
                              QStringLiteral("Build FILE.zut into the self-running show OUTPUT; needs no display.")};
 
@@ -35,9 +39,11 @@ struct Parser
             "Lumetta makes slide shows with animated transitions from pictures.\n\n"
             "  lumetta [FILE.zut]                 the editor, with FILE.zut opened\n"
             "  lumetta --play FILE.zut            play a show full screen\n"
+            "  lumetta --play --screen N FILE.zut play it on screen N\n"
             "  lumetta --build FILE.zut OUTPUT    build a self-running show"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(play);
+        parser.addOption(screen);
         parser.addOption(build);
         for (const auto &qt : kQtOptions) {
             QCommandLineOption option(QLatin1String(qt.name));
@@ -91,9 +97,16 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
         if (files.size() != 1)
             return Wrong(QStringLiteral("--play needs one FILE.zut."));
         line.mode_ = Mode::Play;
+        if (p.parser.isSet(p.screen)) {
+            line.screen_ = ParseScreenNumber(p.parser.value(p.screen));
+            if (!line.screen_)
+                return Wrong(QStringLiteral("--screen needs a screen number from 0, not \"%1\".").arg(p.parser.value(p.screen)));
+        }
     } else if (files.size() > 1) {
         return Wrong(QStringLiteral("The editor opens one project; %1 were given.").arg(files.size()));
     }
+    if (p.parser.isSet(p.screen) && !play)
+        return Wrong(QStringLiteral("--screen goes with --play."));
     if (!files.isEmpty())
         line.file_ = files[0];
     return line;

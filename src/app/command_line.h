@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace lumetta {
 
 // What the arguments of `lumetta` ask for. Parsed before any application object exists, so
@@ -29,6 +31,8 @@ public:
     const QString &File() const { return file_; }
     const QString &Output() const { return output_; }
     const QString &ErrorText() const { return error_; }
+    // With --play: the screen by number (0 the primary one), when given.
+    std::optional<int> Screen() const { return screen_; }
 
 private:
     static CommandLine Wrong(const QString &error);
@@ -37,6 +41,7 @@ private:
     QString file_;
     QString output_;
     QString error_;
+    std::optional<int> screen_;
 };
 
 }  // namespace lumetta

@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
     // Ties the windows to lumetta.desktop: its name and icon in task bars and docks.
     QGuiApplication::setDesktopFileName(QStringLiteral("lumetta"));
     if (command.RunMode() == CommandLine::Mode::Play)
-        return lumetta::PlayProjectFile(command.File());
+        return lumetta::PlayProjectFile(command.File(), stderr, command.Screen());
     lumetta::MainWindow window;
     if (!command.File().isEmpty())
         window.SetStartupFile(command.File());

@@ -4,6 +4,7 @@
 #include "show/standalone_show.h"
 #include "show/version.h"
 #include "player/player_window.h"
+#include "player/screen_numbers.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +17,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -36,7 +38,7 @@ void Report(const QString &message)
         QMessageBox::critical(nullptr, QLatin1String(lumetta::kProgramName), message);
 }
 
-int PlayOwnShow()
+int PlayOwnShow(std::optional<int> screenNumber)
 {
     const QString name = QCoreApplication::applicationFilePath();
     QFile self(QStringLiteral("/proc/self/exe"));
@@ -61,7 +63,12 @@ int PlayOwnShow()
 
     lumetta::PlayerWindow player;
     // A show handed to someone plays where they look: on the screen under the mouse pointer.
-    player.SetScreen(QGuiApplication::screenAt(QCursor::pos()));
+    QScreen *screen = screenNumber ? lumetta::ScreenByNumber(*screenNumber) : QGuiApplication::screenAt(QCursor::pos());
+    if (screenNumber && !screen) {
+        Report(QStringLiteral("There is no screen %1.").arg(*screenNumber));
+        return 1;
+    }
+    player.SetScreen(screen);
     QTimer stopWatch;
     QObject::connect(&stopWatch, &QTimer::timeout, &player, [&player] {
         if (stopRequested)
@@ -100,6 +107,11 @@ int main(int argc, char *argv[])
         "and /p (preview) have nothing to offer and end at once."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption screen(QStringLiteral("screen"),
+                                    QStringLiteral("Play on screen N (0 is the primary screen) instead of the one under "
+                                                   "the mouse pointer."),
+                                    QStringLiteral("N"));
+    parser.addOption(screen);
     parser.addPositionalArgument(QStringLiteral("/s|/c|/p"), QStringLiteral("A screen saver host's request."),
                                  QStringLiteral("[/s | /c | /p]"));
     const QString name = QFileInfo(arguments.value(0, QStringLiteral("AEXE.tms"))).fileName();
@@ -130,9 +142,15 @@ int main(int argc, char *argv[])
         if (request != QLatin1String("/s") || requests.size() > 1)
             return refuse(QStringLiteral("unknown argument %1 (use /s, /c or /p)").arg(requests.join(u' ')));
     }
+    std::optional<int> screenNumber;
+    if (parser.isSet(screen)) {
+        screenNumber = lumetta::ParseScreenNumber(parser.value(screen));
+        if (!screenNumber)
+            return refuse(QStringLiteral("--screen needs a screen number from 0, not \"%1\"").arg(parser.value(screen)));
+    }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
-    return PlayOwnShow();
+    return PlayOwnShow(screenNumber);
 }

@@ -57,6 +57,10 @@ TEST(CommandLineTest, WrongCommandLinesSayWhy)
         {{"--play", "--build", "a.zut", "b"}, "cannot be used together"},
         {{"a.zut", "b.zut"}, "2 were given"},
         {{"-platform"}, "Missing value after '-platform'"},
+        {{"--play", "--screen", "x", "a.zut"}, "--screen needs a screen number from 0"},
+        {{"--play", "--screen", "-1", "a.zut"}, "--screen needs a screen number from 0"},
+        {{"--screen", "1", "a.zut"}, "--screen goes with --play"},
+        {{"--play", "a.zut", "--screen"}, "Missing value after '--screen'"},
     };
     for (const auto &c : cases) {
         const CommandLine line = CommandLine::Parse(QStringList{"lumetta"} + c.arguments);
@@ -64,6 +68,16 @@ TEST(CommandLineTest, WrongCommandLinesSayWhy)
         EXPECT_EQ(int(line.RunMode()), int(Mode::Usage)) << given;
         EXPECT_TRUE(line.ErrorText().contains(QLatin1String(c.error))) << given << ": " << line.ErrorText().toStdString();
     }
+}
+
+TEST(CommandLineTest, PlayTakesAScreenByNumber)
+{
+    EXPECT_EQ(CommandLine::Parse({"lumetta", "--play", "a.zut"}).Screen(), std::nullopt);
+    const CommandLine second = CommandLine::Parse({"lumetta", "--play", "--screen", "1", "a.zut"});
+    EXPECT_EQ(int(second.RunMode()), int(Mode::Play));
+    EXPECT_EQ(second.Screen(), 1);
+    EXPECT_EQ(second.File(), QStringLiteral("a.zut"));
+    EXPECT_EQ(CommandLine::Parse({"lumetta", "--screen=0", "--play", "a.zut"}).Screen(), 0);
 }
 
 TEST(CommandLineTest, HelpNamesTheProgramAndEveryWayToRunIt)

@@ -8,6 +8,7 @@
 #include "player/slide_composition.h"
 #include "player/play_file.h"
 #include "player/pause_mark.h"
+#include "player/screen_numbers.h"
 #include "player/screen_saver_inhibitor.h"
 #include "player/picture_widget.h"
 #include "transitions/TransEff.h"
@@ -276,6 +277,19 @@ TEST_F(PlayerWindowTest, ScreenSaverIsHeldOffWhileTheShowPlays)
     project.Settings().Put(ShowSettings::kBackground, dir.filePath(QStringLiteral("missing.bmp")));
     EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::Failed);
     EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+}
+
+// Run with two screens (tests/player/two_screens.json): numbers as the command lines take them.
+TEST(ScreenNumbers, PrimaryFirstThenTheOthers)
+{
+    EXPECT_EQ(ScreenByNumber(0), QGuiApplication::primaryScreen());
+    const int count = int(QGuiApplication::screens().size());
+    EXPECT_EQ(ScreenByNumber(count), nullptr);
+    EXPECT_EQ(ScreenByNumber(-1), nullptr);
+    if (count > 1)
+        EXPECT_NE(ScreenByNumber(1), ScreenByNumber(0));
+    EXPECT_EQ(ParseScreenNumber(QStringLiteral(" 2 ")), 2);
+    EXPECT_EQ(ParseScreenNumber(QStringLiteral("two")), std::nullopt);
 }
 
 // Run with two screens (tests/player/two_screens.json): the show fills the chosen one.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QScreen;
+
+namespace lumetta {
+
+// Screens by number as the command lines take them: 0 is the primary screen, then the others in
+// the window system's order. nullptr when there is no such screen.
+QScreen *ScreenByNumber(int number);
+
+// Reads a screen number given on a command line; nullopt unless it is a whole number from 0.
+std::optional<int> ParseScreenNumber(const QString &text);
+
+}  // namespace lumetta
