@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "export/export_command.h"
 #include "show/standalone_builder.h"
 #include "show/version.h"
 #include "player/play_file.h"
@@ -27,6 +28,14 @@ int main(int argc, char *argv[])
         // No window is needed, so no display either.
         QCoreApplication app(argc, argv);
         return lumetta::BuildShowFile(QFile::decodeName(argv[2]), QFile::decodeName(argv[3]));
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--export") == 0) {
+        // Frames are composed without a window, so no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return lumetta::ExportProjectFile(QApplication::arguments().mid(2));
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumetta"));

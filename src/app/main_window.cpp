@@ -3,6 +3,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/icons.h"
 #include "dialogs/build_show_dialog.h"
+#include "dialogs/export_video_dialog.h"
 #include "show/project_file.h"
 #include "show/version.h"
 #include "browse/file_list_view.h"
@@ -217,6 +218,8 @@ void MainWindow::BuildMenus()
     AddAction(project, QStringLiteral("MakeExeItem"), QStringLiteral("&Make slide-show (.EXE) ..."), {},
               &MainWindow::MakeSlideShow)
         ->setIcon(MakeIcon(IconId::MakeShow));
+    AddAction(project, QStringLiteral("ExportVideoItem"), QStringLiteral("&Export Video..."), {},
+              &MainWindow::ExportVideo);
     project->addSeparator();
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
     recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
@@ -580,6 +583,13 @@ void MainWindow::MakeSlideShow()
 {
     project_.Save(*dialogs_);
     buildShow_->exec();
+}
+
+void MainWindow::ExportVideo()
+{
+    if (!exportVideo_)
+        exportVideo_ = new ExportVideoDialog(project_, this);
+    exportVideo_->exec();
 }
 
 void MainWindow::Report(const QString &message)

@@ -28,6 +28,7 @@ class OptionsDialog;
 class FileListView;
 class VolumeSelector;
 class BuildShowDialog;
+class ExportVideoDialog;
 class PlayerWindow;
 
 // The editor's main window: the show being edited, its commands, the list files and the
@@ -51,6 +52,7 @@ public:
     void PlayNow();
     // The builder command: saves the project, then asks for and makes a standalone show.
     void MakeSlideShow();
+    void ExportVideo();
     void NewProject();
     void OpenProject();
     void SaveProject();
@@ -141,6 +143,7 @@ private:
     OptionsDialog *options_ = nullptr;
     EffectSelectionDialog *effectSelection_ = nullptr;
     BuildShowDialog *buildShow_ = nullptr;
+    ExportVideoDialog *exportVideo_ = nullptr;
 
     QStringList resumeList_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
