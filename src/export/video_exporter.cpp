@@ -16,6 +16,7 @@
 
 extern "C" {
 #include <libavutil/frame.h>
+#include <libavutil/log.h>
 }
 
 #include <QFileInfo>
@@ -87,6 +88,8 @@ VideoExporter::Outcome VideoExporter::Run()
             error_ = QStringLiteral("The export was not prepared");
         return Outcome::Failed;
     }
+    // Failures reach the user through our own messages, naming the file.
+    av_log_set_level(AV_LOG_QUIET);
     try {
         std::unique_ptr<Soundtrack> soundtrack;
         if (showSettings_.MusicOn() && !playlist_.isEmpty()) {
