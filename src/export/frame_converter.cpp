@@ -19,7 +19,7 @@ FrameConverter::FrameConverter(QSize size, int pixelFormat) : size_(size), pixel
     // RGB32 images are B, G, R, 0xFF in memory. Colours are converted with BT.709, which the
     // encoders' streams are tagged with.
     scaler_ = sws_getContext(size.width(), size.height(), AV_PIX_FMT_BGR0, size.width(), size.height(),
-                             AVPixelFormat(pixelFormat), SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT,
+                             AVPixelFormat(pixelFormat), SWS_BICUBIC | SWS_ACCURATE_RND,
                              nullptr, nullptr, nullptr);
     if (!scaler_)
         throw ExportError(QStringLiteral("Cannot convert frames to the video's pixel format"));

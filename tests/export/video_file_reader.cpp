@@ -38,7 +38,7 @@ QImage ToImage(const AVFrame *frame)
 {
     QImage image(frame->width, frame->height, QImage::Format_RGB32);
     SwsContext *scaler = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                                        frame->height, AV_PIX_FMT_BGR0, SWS_BICUBIC | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT,
+                                        frame->height, AV_PIX_FMT_BGR0, SWS_BICUBIC | SWS_ACCURATE_RND,
                                         nullptr, nullptr, nullptr);
     int *inverse = nullptr, *table = nullptr, srcRange = 0, dstRange = 0, b = 0, c = 0, s = 0;
     if (frame->format != AV_PIX_FMT_BGR0 && sws_getColorspaceDetails(scaler, &inverse, &srcRange, &table, &dstRange, &b, &c, &s) >= 0)
