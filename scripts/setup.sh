@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   fonts-dejavu-core libgl-dev libxkbcommon-dev
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   ffmpeg hyperfine
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)

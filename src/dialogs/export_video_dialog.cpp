@@ -107,7 +107,10 @@ ExportVideoDialog::ExportVideoDialog(const ShowProject &project, QWidget *parent
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(targetEdit_, 1);
     fileRow->addWidget(browseButton_);
-    form->addRow(QStringLiteral("&File:"), fileRow);
+    // A row holding a layout gets no buddy by itself.
+    auto *fileLabel = new QLabel(QStringLiteral("&File:"), this);
+    fileLabel->setBuddy(targetEdit_);
+    form->addRow(fileLabel, fileRow);
 
     stateLabel_ = new QLabel(QStringLiteral("Ready"), this);
     stateLabel_->setObjectName(QStringLiteral("ExportState"));

@@ -3,6 +3,7 @@
 #include "export/frame_converter.h"
 
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -17,7 +18,7 @@ public:
     struct Item
     {
         FramePointer frame;
-        int repeat = 1;  // how many video frames show it
+        std::int64_t repeat = 1;  // how many video frames show it
     };
 
     explicit FrameQueue(std::size_t capacity) : capacity_(capacity) {}

@@ -15,7 +15,6 @@
 #include "transitions/headless_run.h"
 
 extern "C" {
-#include <libavutil/frame.h>
 #include <libavutil/log.h>
 }
 
@@ -147,7 +146,7 @@ void VideoExporter::Encode()
     const std::int64_t expected = ExpectedFrames();
     try {
         while (std::optional<FrameQueue::Item> item = queue_->Pop()) {
-            for (int i = 0; i < item->repeat; ++i) {
+            for (std::int64_t i = 0; i < item->repeat; ++i) {
                 if (cancelled_) {
                     queue_->Abandon();
                     return;
@@ -178,15 +177,9 @@ void VideoExporter::Emit(const QImage &area, std::int64_t count)
         throw Stopped();
     if (count <= 0)
         return;
-    FramePointer frame = converter_->Convert(renderer_->Frame(area, captionBar_));
-    while (count > 0) {
-        const int repeat = int(std::min<std::int64_t>(count, 1 << 20));
-        FramePointer piece(count > repeat ? av_frame_clone(frame.get()) : frame.release());
-        if (!queue_->Push({std::move(piece), repeat}))
-            throw Stopped();
-        cursor_ += repeat;
-        count -= repeat;
-    }
+    if (!queue_->Push({converter_->Convert(renderer_->Frame(area, captionBar_)), count}))
+        throw Stopped();
+    cursor_ += count;
 }
 
 void VideoExporter::EmitUntil(std::int64_t ms, const QImage &area)
@@ -301,7 +294,9 @@ std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &f
     };
     try {
         RunHeadless(effect, from, to, stepping, ColorRefOf(renderer_->PanelColour()));
-    } catch (const TransitionError &error) {
+    } catch (const ExportError &) {
+        throw;
+    } catch (const std::exception &error) {
         // As in the player: the new slide simply shows.
         Warn(QString::fromLocal8Bit(error.what()));
     }
