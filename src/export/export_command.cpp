@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <atomic>
 #include <optional>
 
 namespace lumetta {
@@ -103,7 +104,8 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *errors)
     QElapsedTimer clock;
     clock.start();
     qint64 lastLine = -1000;
-    bool lineShown = false;
+    // Warnings come from the rendering thread, progress from the encoding thread.
+    std::atomic<bool> lineShown = false;
     // Progress lines overwrite each other; a warning starts on a line of its own.
     exporter.SetWarningHandler([&](const QString &message) {
         Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + message + QLatin1Char('\n'));
