@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
   fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   ffmpeg hyperfine
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )

@@ -40,7 +40,9 @@ struct Parser
             "  lumetta [FILE.zut]                 the editor, with FILE.zut opened\n"
             "  lumetta --play FILE.zut            play a show full screen\n"
             "  lumetta --play --screen N FILE.zut play it on screen N\n"
-            "  lumetta --build FILE.zut OUTPUT    build a self-running show"));
+            "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
+            "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
+            "                 [--quality draft|good|best]    make a video (.mp4, .webm or .mkv)"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(play);
         parser.addOption(screen);

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "export/export_command.h"
 #include "show/standalone_builder.h"
 #include "player/play_file.h"
 
@@ -29,6 +30,15 @@ void Print(std::FILE *stream, const QString &text)
 int main(int argc, char *argv[])
 {
     using lumetta::CommandLine;
+    // `--export` has options of its own (size, frame rate, seed, quality), read by the exporter.
+    if (argc > 1 && std::strcmp(argv[1], "--export") == 0) {
+        // Frames are composed without a window, so no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return lumetta::ExportProjectFile(QApplication::arguments().mid(2));
+    }
     // Parsed before any application object, so that help, version and a wrong command line
     // need no display.
     const CommandLine command = CommandLine::Parse(Arguments(argc, argv));

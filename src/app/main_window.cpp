@@ -10,6 +10,7 @@
 #include "common/installed_files.h"
 #include "dialogs/icons.h"
 #include "dialogs/build_show_dialog.h"
+#include "dialogs/export_video_dialog.h"
 #include "show/project_file.h"
 #include "show/version.h"
 #include "browse/file_list_view.h"
@@ -256,6 +257,8 @@ void MainWindow::BuildMenus()
     AddAction(project, QStringLiteral("MakeExeItem"), QStringLiteral("&Make slide-show (.EXE) ..."), {},
               &MainWindow::MakeSlideShow)
         ->setIcon(MakeIcon(IconId::MakeShow));
+    AddAction(project, QStringLiteral("ExportVideoItem"), QStringLiteral("&Export Video..."), {},
+              &MainWindow::ExportVideo);
     project->addSeparator();
     recentProjectsMenu_ = project->addMenu(QStringLiteral("Open Re&cent"));
     recentProjectsMenu_->setObjectName(QStringLiteral("RecentProjectsMenu"));
@@ -654,6 +657,13 @@ void MainWindow::MakeSlideShow()
 {
     SaveProject();
     buildShow_->exec();
+}
+
+void MainWindow::ExportVideo()
+{
+    if (!exportVideo_)
+        exportVideo_ = new ExportVideoDialog(project_, this);
+    exportVideo_->exec();
 }
 
 void MainWindow::Report(const QString &message)

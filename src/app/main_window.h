@@ -31,6 +31,7 @@ class OptionsDialog;
 class FileListView;
 class VolumeSelector;
 class BuildShowDialog;
+class ExportVideoDialog;
 class PlayerWindow;
 class HelpWindow;
 
@@ -56,6 +57,7 @@ public:
     void PlayNow();
     // The builder command: saves the project, then asks for and makes a standalone show.
     void MakeSlideShow();
+    void ExportVideo();
     void NewProject();
     void OpenProject();
     void SaveProject();
@@ -169,6 +171,7 @@ private:
     EffectSelectionDialog *effectSelection_ = nullptr;
     BuildShowDialog *buildShow_ = nullptr;
     HelpWindow *helpWindow_ = nullptr;
+    ExportVideoDialog *exportVideo_ = nullptr;
 
     QStringList resumeList_;      // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder

@@ -1,6 +1,7 @@
 #include "player/player_window.h"
 
 #include "show/show_project.h"
+#include "player/caption_bar_painter.h"
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
 #include "player/pause_mark.h"
@@ -32,8 +33,6 @@ namespace lumetta {
 
 namespace {
 
-constexpr int kCaptionBarHeight = 26;
-constexpr int kCaptionFontPixels = 16;
 constexpr int kNoticeMs = 5000;
 constexpr int kMusicFadeMs = 1000;
 constexpr int kWheelNotch = 120;
@@ -101,16 +100,7 @@ PlayerWindow::PlayerWindow(QWidget *parent)
 
     captionBar_ = new QLabel(this);
     captionBar_->setObjectName(QStringLiteral("Panel1"));
-    captionBar_->setFixedHeight(kCaptionBarHeight);
-    // A caption wider than the screen is cut off rather than widening the full-screen window.
-    captionBar_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    captionBar_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    captionBar_->setLineWidth(1);
-    captionBar_->setAlignment(Qt::AlignCenter);
-    captionBar_->setAutoFillBackground(true);
-    QFont captionFont = captionBar_->font();
-    captionFont.setPixelSize(kCaptionFontPixels);
-    captionBar_->setFont(captionFont);
+    StyleCaptionBar(*captionBar_);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -69,6 +69,23 @@ QImage GradientBitmap(QSize size, const QColor &from, const QColor &to)
     return bitmap;
 }
 
+QImage PaintSlideArea(QSize area, const QColor &panel, const QImage &background,
+                      const std::optional<SlideLayout> &slide, const QImage &picture)
+{
+    QImage image(area, QImage::Format_RGB32);
+    image.fill(panel);
+    QPainter painter(&image);
+    if (!background.isNull())
+        painter.drawImage(QPoint(0, 0), background);
+    if (slide) {
+        if (slide->shadow)
+            painter.fillRect(*slide->shadow, QColor::fromRgb(kShadowColor));
+        if (!picture.isNull())
+            painter.drawImage(slide->picture.topLeft(), picture);
+    }
+    return image;
+}
+
 namespace {
 
 QColor ColourFromText(const QString &text)

@@ -44,6 +44,13 @@ void GradientRect(const QColor &from, const QColor &to, QPainter &canvas);
 // A new bitmap of `size` holding GradientRect's gradient.
 QImage GradientBitmap(QSize size, const QColor &from, const QColor &to);
 
+// What the slide panel shows, painted as the player's widgets paint it: the panel's colour,
+// `background` (the background control's composed image, may be null) at the top-left, then the
+// shadow and `picture` (already scaled to the slide's size) where `slide` places them. Without a
+// slide only the background shows, as at the start of a show.
+QImage PaintSlideArea(QSize area, const QColor &panel, const QImage &background,
+                      const std::optional<SlideLayout> &slide, const QImage &picture);
+
 // The background a show starts with, from lines 4 and 6.
 struct BackgroundSetup
 {

@@ -4,7 +4,7 @@
 #include "transitions/transition_effect.h"
 
 HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QImage &to,
-                        const FrameStepping &stepping)
+                        const FrameStepping &stepping, ColorRef controlColor)
 {
     HeadlessRun run;
     FrameStepping counting = stepping;
@@ -14,7 +14,7 @@ HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QIm
             stepping.PassStarted(pass, frameCount);
     };
     try {
-        effect.ExecuteOnImages(from, to, run.final, &counting);
+        effect.ExecuteOnImages(from, to, run.final, &counting, controlColor);
     } catch (const TransitionAborted &) {
         run.aborted = true;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "transitions/bitmap.h"
 #include "transitions/frame_stepping.h"
 
 #include <QImage>
@@ -15,7 +16,8 @@ struct HeadlessRun
     bool aborted = false;           // ended by the silent abort (a pass without frames)
 };
 
-// Runs effect from `from` to `to` on images, as tests, benchmarks and lumetta-fx do; stepping's
-// callbacks see the passes and frames. Failures other than the silent abort propagate.
+// Runs effect from `from` to `to` on images, as tests, benchmarks, lumetta-fx and the video
+// export do; stepping's callbacks see the passes and frames. controlColor stands in for the
+// control's colour of a solid intermediate picture. Failures other than the silent abort propagate.
 HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QImage &to,
-                        const FrameStepping &stepping = {});
+                        const FrameStepping &stepping = {}, ColorRef controlColor = 0xF0F0F0);

@@ -48,16 +48,23 @@ void TTimedTransitionEffect::RunTransition(PassData &Data)
 
 void TTimedTransitionEffect::RunStepped(int FrameCount, PassData &Data)
 {
-    const int step = std::max(1, Data.Stepping->Step);
-    for (int frame = step; frame < FrameCount; frame += step) {
-        DrawFrame(Data, frame, step, FrameCount, frame - step);
+    const FrameStepping &stepping = *Data.Stepping;
+    const int pass = InSecondPass() ? 2 : 1;
+    const int step = std::max(1, stepping.Step);
+    auto next = [&](int prev) {
+        return stepping.NextFrame ? std::max(prev + 1, stepping.NextFrame(pass, FrameCount, prev)) : prev + step;
+    };
+    for (int prev = 0, frame = next(0); frame < FrameCount; prev = frame, frame = next(frame)) {
+        DrawFrame(Data, frame, frame - prev, FrameCount, prev);
         if (Aborted)
             break;
         Flush();
-        if (Data.Stepping->FrameShown && Data.Canvas)
-            Data.Stepping->FrameShown(InSecondPass() ? 2 : 1, frame, *Data.Canvas);
+        if (stepping.FrameShown && Data.Canvas)
+            stepping.FrameShown(pass, frame, *Data.Canvas);
     }
     ShowFinalPicture(Data);
+    if (stepping.PassShown && Data.Canvas)
+        stepping.PassShown(pass, *Data.Canvas);
 }
 
 void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)

@@ -246,6 +246,37 @@ TEST(TimedTransition, SteppingDrawsFixedSteps)
     EXPECT_EQ(effect.calls[1].prev, 3);
 }
 
+TEST(TimedTransition, SteppingCanAskForEachFrameAndSeeEachPassEnd)
+{
+    TRecordingTransition effect;
+    effect.SetFrames(10);
+    effect.SetMilliseconds(1000);
+    FrameStepping stepping;
+    // Frames asked for: 1, then 1 again (the frame after it is drawn instead), 4, then the end.
+    const std::vector<int> wanted = {1, 1, 4, 12};
+    std::size_t next = 0;
+    std::vector<int> asked, ended;
+    stepping.NextFrame = [&](int, int frames, int prev) {
+        asked.push_back(prev);
+        EXPECT_EQ(frames, 10);
+        return wanted.at(next++);
+    };
+    stepping.PassShown = [&](int pass, const QImage &shown) {
+        ended.push_back(pass);
+        EXPECT_EQ(shown.pixel(0, 0), kNew.pixel(0, 0));
+    };
+    QImage canvas;
+    effect.ExecuteOnImages(kOld, kNew, canvas, &stepping);
+    EXPECT_EQ((std::vector<int>{0, 1, 2, 4}), asked);
+    ASSERT_EQ(effect.calls.size(), 3u);
+    EXPECT_EQ(effect.calls[0].current, 1);
+    EXPECT_EQ(effect.calls[1].current, 2);
+    EXPECT_EQ(effect.calls[2].current, 4);
+    EXPECT_EQ(effect.calls[2].step, 2);
+    EXPECT_EQ(effect.calls[2].prev, 2);
+    EXPECT_EQ((std::vector<int>{1}), ended);
+}
+
 }  // namespace
 
 // An effect may draw straight on the canvas only when the two images have the same layout.

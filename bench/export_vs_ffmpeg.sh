@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Times `lumetta --export` of a generated 10-slide 1080p30 show (3-second slides, 1.7-second
+# effects, one WAV track) beside the same video made by the ffmpeg program with xfade transitions
+# and the same codec settings (x264 preset fast, CRF 21, AAC 192 kb/s, MP4 with the index first).
+# Each is run REPEAT times (default 2); the best wall times and their ratio are printed.
+# Usage: bench/export_vs_ffmpeg.sh [BUILD_DIR] [REPEAT]
+set -euo pipefail
+build=$(realpath "${1:-build}")
+repeat=${2:-2}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+
+slides=10
+for i in $(seq 0 $((slides - 1))); do
+  ffmpeg -v error -f lavfi -i "mandelbrot=s=1920x1080:start_scale=$((2 + i)):end_pts=1" -frames:v 1 -q:v 3 "p$i.jpg"
+done
+ffmpeg -v error -f lavfi -i "sine=frequency=330:duration=40" -ac 2 -ar 44100 track.wav
+
+{
+  printf '3\r\n100\r\nRandom\r\nNoRepeat\r\n$00000000_$00000000\r\nNo\r\nColor\r\nTile\r\nNo\r\nNo\r\n'
+  for i in $(seq 0 $((slides - 1))); do printf '%s/p%d.jpg\r\n' "$work" "$i"; done
+  printf '[TRANS]\r\n'
+  for e in 2 3 4 5 6 7 8 9 10 11; do printf '%d\r\n' "$e"; done
+  printf '[MUSIC]\r\n%s/track.wav\r\n' "$work"
+} > show.zut
+
+seconds() { date +%s.%N; }
+best() { sort -g | head -1; }
+
+ours() {
+  QT_QPA_PLATFORM=offscreen "$build/bin/lumetta" --export show.zut ours.mp4 --size 1920x1080 --fps 30 --seed 1 \
+    --quality good 2>/dev/null
+}
+
+peer() {
+  local inputs=() chain="" last="[v0]" offset
+  for i in $(seq 0 $((slides - 1))); do
+    # Every slide but the last stays on while the next one comes in.
+    local length=4.7
+    [ "$i" -eq $((slides - 1)) ] && length=3
+    inputs+=(-loop 1 -framerate 30 -t "$length" -i "p$i.jpg")
+    chain+="[$i:v]scale=1920:1080,setsar=1,format=yuv420p[v$i];"
+  done
+  for i in $(seq 1 $((slides - 1))); do
+    offset=$((3 * i))
+    local out="[x$i]"
+    [ "$i" -eq $((slides - 1)) ] && out="[video]"
+    chain+="$last[v$i]xfade=transition=circleopen:duration=1.7:offset=$offset$out;"
+    last="[x$i]"
+  done
+  chain+="[$slides:a]atrim=0:30,afade=t=out:st=29:d=1,aresample=48000[audio]"
+  ffmpeg -v error -y "${inputs[@]}" -i track.wav -filter_complex "$chain" -map "[video]" -map "[audio]" \
+    -c:v libx264 -preset fast -crf 21 -profile:v high -pix_fmt yuv420p -g 150 -colorspace bt709 \
+    -color_primaries bt709 -color_trc bt709 -c:a aac -b:a 192k -ar 48000 -ac 2 -movflags +faststart peer.mp4
+}
+
+ours_times=() peer_times=()
+for _ in $(seq "$repeat"); do
+  t0=$(seconds); ours; t1=$(seconds); peer; t2=$(seconds)
+  ours_times+=("$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')")
+  peer_times+=("$(awk -v a="$t1" -v b="$t2" 'BEGIN { print b - a }')")
+done
+ours_best=$(printf '%s\n' "${ours_times[@]}" | best)
+peer_best=$(printf '%s\n' "${peer_times[@]}" | best)
+frames() { ffprobe -v error -count_packets -select_streams v -show_entries stream=nb_read_packets -of csv=p=0 "$1"; }
+echo "10 slides of 3 s, 1.7 s effects, one WAV track, 1920x1080 at 30 fps, x264 fast CRF 21 + AAC, $(nproc) cores"
+printf 'lumetta --export: %.2f s (%s frames)\n' "$ours_best" "$(frames ours.mp4)"
+printf 'ffmpeg xfade:     %.2f s (%s frames)\n' "$peer_best" "$(frames peer.mp4)"
+awk -v o="$ours_best" -v p="$peer_best" 'BEGIN { printf "ratio: %.2f x the ffmpeg time (goal at most 0.70)\n", o / p }'

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QStringList>
+
+#include <cstdio>
+
+namespace lumetta {
+
+// `lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]
+// [--quality draft|good|best|lossless]`: writes the project's show as a video. `arguments`
+// are those after "--export". Returns the exit status: 0 when the video is written, 1 with a
+// message on `errors` otherwise; a progress line goes to `errors` when it is a terminal.
+int ExportProjectFile(const QStringList &arguments, std::FILE *errors = stderr);
+
+}  // namespace lumetta

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "export/video_format.h"
+
+#include <QSize>
+
+#include <cstdint>
+#include <optional>
+
+namespace lumetta {
+
+// How a show becomes a video: the frame size and rate, the generator's seed, how long a slide of
+// a manual show stays, and the encoders' quality.
+struct ExportSettings
+{
+    QSize size{1920, 1080};
+    int fps = 30;
+    // Seeds the shared generator and stands in for the clock the effects seed it from, so the
+    // same seed gives the same video; none seeds from the clock.
+    std::optional<std::uint32_t> seed;
+    // A manual show has no interval of its own.
+    double slideSeconds = 5;
+    ExportQuality quality = ExportQuality::Good;
+};
+
+}  // namespace lumetta

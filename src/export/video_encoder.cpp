@@ -1,0 +1,368 @@
+#include "export/video_encoder.h"
+
+#include "export/export_error.h"
+#include "export/soundtrack.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace lumetta {
+
+namespace {
+
+QString AvErrorText(int code)
+{
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return QString::fromUtf8(text);
+}
+
+// Audio is encoded this far behind the video, so the fade-out of the last second is known
+// before its samples are written.
+constexpr std::int64_t kAudioLag = Soundtrack::kRate * 3 / 2;
+constexpr int kFadeSamples = Soundtrack::kRate;
+
+struct Codecs
+{
+    const char *muxer;
+    const char *video;
+    const char *audio;
+};
+
+Codecs CodecsFor(VideoContainer container, ExportQuality quality)
+{
+    switch (container) {
+    case VideoContainer::Mp4: return {"mp4", "libx264", "aac"};
+    case VideoContainer::WebM: return {"webm", "libvpx-vp9", "libopus"};
+    case VideoContainer::Mkv: return {"matroska", quality == ExportQuality::Lossless ? "ffv1" : "libx264", "flac"};
+    }
+    return {"mp4", "libx264", "aac"};
+}
+
+// Encoder settings per quality: x264 presets and constant quality, VP9 constant quality.
+void SetVideoOptions(AVCodecContext *codec, const char *name, ExportQuality quality, AVDictionary **options)
+{
+    const int step = quality == ExportQuality::Draft ? 0 : quality == ExportQuality::Good ? 1 : 2;
+    if (std::strcmp(name, "libx264") == 0) {
+        static const char *const presets[] = {"veryfast", "fast", "slow"};
+        static const char *const crf[] = {"26", "21", "17"};
+        av_dict_set(options, "preset", presets[step], 0);
+        av_dict_set(options, "crf", crf[step], 0);
+        av_dict_set(options, "profile", "high", 0);
+    } else if (std::strcmp(name, "libvpx-vp9") == 0) {
+        static const char *const crf[] = {"40", "33", "27"};
+        static const char *const speed[] = {"8", "5", "2"};
+        codec->bit_rate = 0;
+        av_dict_set(options, "crf", crf[step], 0);
+        av_dict_set(options, "deadline", step == 0 ? "realtime" : "good", 0);
+        av_dict_set(options, "cpu-used", speed[step], 0);
+        av_dict_set(options, "row-mt", "1", 0);
+    } else if (std::strcmp(name, "ffv1") == 0) {
+        av_dict_set(options, "level", "3", 0);
+        av_dict_set(options, "slicecrc", "1", 0);
+        codec->gop_size = 1;
+    }
+}
+
+std::int64_t AudioBitRate(ExportQuality quality)
+{
+    switch (quality) {
+    case ExportQuality::Draft: return 128000;
+    case ExportQuality::Good: return 192000;
+    default: return 256000;
+    }
+}
+
+}  // namespace
+
+class VideoEncoder::Streams
+{
+public:
+    ~Streams()
+    {
+        av_frame_free(&audioFrame);
+        av_packet_free(&packet);
+        swr_free(&audioConvert);
+        avcodec_free_context(&video);
+        avcodec_free_context(&audio);
+        if (format) {
+            if (format->pb)
+                avio_closep(&format->pb);
+            avformat_free_context(format);
+        }
+    }
+
+    AVFormatContext *format = nullptr;
+    AVCodecContext *video = nullptr;
+    AVCodecContext *audio = nullptr;
+    AVStream *videoStream = nullptr;
+    AVStream *audioStream = nullptr;
+    AVPacket *packet = nullptr;
+    AVFrame *audioFrame = nullptr;
+    SwrContext *audioConvert = nullptr;
+    int audioFrameSize = 1024;
+    bool padLastAudioFrame = false;
+    std::int64_t audioSamples = 0;
+    std::vector<float> samples;
+};
+
+VideoEncoder::VideoEncoder() = default;
+
+VideoEncoder::~VideoEncoder()
+{
+    streams_.reset();
+    if (!finished_ && !temporaryPath_.isEmpty())
+        QFile::remove(temporaryPath_);
+}
+
+int VideoEncoder::PixelFormat() const
+{
+    return streams_ && streams_->video ? streams_->video->pix_fmt : AV_PIX_FMT_NONE;
+}
+
+void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
+{
+    options_ = options;
+    soundtrack_ = soundtrack;
+    if (const std::optional<QString> problem =
+            CheckVideoSettings(options.container, options.quality, options.size, options.fps))
+        throw ExportError(*problem);
+    const QFileInfo target(options.target);
+    if (target.isDir())
+        throw ExportError(QStringLiteral("Cannot write %1: it is a folder").arg(options.target));
+
+    // The temporary file lies in the target's folder, so the final rename replaces the target in one step.
+    for (int attempt = 0; temporaryPath_.isEmpty(); ++attempt) {
+        const QString candidate = target.absolutePath() + QLatin1String("/.") + target.fileName() +
+                                  QStringLiteral(".part-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            temporaryPath_ = candidate;
+        } else if (errno != EEXIST || attempt > 100) {
+            throw ExportError(QStringLiteral("Cannot create file %1: %2")
+                                  .arg(options.target, QString::fromLocal8Bit(std::strerror(errno))));
+        }
+    }
+
+    streams_ = std::make_unique<Streams>();
+    Streams &s = *streams_;
+    const Codecs codecs = CodecsFor(options.container, options.quality);
+    const QByteArray path = QFile::encodeName(temporaryPath_);
+    int status = avformat_alloc_output_context2(&s.format, nullptr, codecs.muxer, path.constData());
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options.target, AvErrorText(status)));
+
+    const AVCodec *videoCodec = avcodec_find_encoder_by_name(codecs.video);
+    if (!videoCodec)
+        throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.video)));
+    s.video = avcodec_alloc_context3(videoCodec);
+    s.video->width = options.size.width();
+    s.video->height = options.size.height();
+    s.video->time_base = AVRational{1, options.fps};
+    s.video->framerate = AVRational{options.fps, 1};
+    s.video->sample_aspect_ratio = AVRational{1, 1};
+    s.video->gop_size = options.fps * 5;
+    if (options.quality == ExportQuality::Lossless) {
+        s.video->pix_fmt = AV_PIX_FMT_BGR0;
+    } else {
+        s.video->pix_fmt = AV_PIX_FMT_YUV420P;
+        s.video->colorspace = AVCOL_SPC_BT709;
+        s.video->color_primaries = AVCOL_PRI_BT709;
+        s.video->color_trc = AVCOL_TRC_BT709;
+        s.video->color_range = AVCOL_RANGE_MPEG;
+    }
+    if (s.format->oformat->flags & AVFMT_GLOBALHEADER)
+        s.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary *videoOptions = nullptr;
+    SetVideoOptions(s.video, codecs.video, options.quality, &videoOptions);
+    status = avcodec_open2(s.video, videoCodec, &videoOptions);
+    av_dict_free(&videoOptions);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.video), AvErrorText(status)));
+    s.videoStream = avformat_new_stream(s.format, nullptr);
+    avcodec_parameters_from_context(s.videoStream->codecpar, s.video);
+    s.videoStream->time_base = s.video->time_base;
+    s.videoStream->avg_frame_rate = s.video->framerate;
+
+    if (soundtrack_) {
+        const AVCodec *audioCodec = avcodec_find_encoder_by_name(codecs.audio);
+        if (!audioCodec)
+            throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.audio)));
+        s.audio = avcodec_alloc_context3(audioCodec);
+        s.audio->sample_rate = Soundtrack::kRate;
+        s.audio->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
+        s.audio->sample_fmt = audioCodec->sample_fmts ? audioCodec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+        s.audio->time_base = AVRational{1, Soundtrack::kRate};
+        if (std::strcmp(codecs.audio, "flac") != 0)
+            s.audio->bit_rate = AudioBitRate(options.quality);
+        if (s.format->oformat->flags & AVFMT_GLOBALHEADER)
+            s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        status = avcodec_open2(s.audio, audioCodec, nullptr);
+        if (status < 0)
+            throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.audio), AvErrorText(status)));
+        const bool variable = audioCodec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
+        s.audioFrameSize = s.audio->frame_size > 0 && !variable ? s.audio->frame_size : 1024;
+        s.padLastAudioFrame = !variable && !(audioCodec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
+        s.audioStream = avformat_new_stream(s.format, nullptr);
+        avcodec_parameters_from_context(s.audioStream->codecpar, s.audio);
+        s.audioStream->time_base = s.audio->time_base;
+
+        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+        status = swr_alloc_set_opts2(&s.audioConvert, &stereo, s.audio->sample_fmt, Soundtrack::kRate, &stereo,
+                                     AV_SAMPLE_FMT_FLT, Soundtrack::kRate, 0, nullptr);
+        if (status >= 0)
+            status = swr_init(s.audioConvert);
+        if (status < 0)
+            throw ExportError(QStringLiteral("Cannot convert the music: %1").arg(AvErrorText(status)));
+        s.audioFrame = av_frame_alloc();
+        s.samples.resize(std::size_t(s.audioFrameSize) * Soundtrack::kChannels);
+    }
+    s.packet = av_packet_alloc();
+
+    status = avio_open(&s.format->pb, path.constData(), AVIO_FLAG_WRITE);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot create file %1: %2").arg(options.target, AvErrorText(status)));
+    AVDictionary *muxerOptions = nullptr;
+    if (options.container == VideoContainer::Mp4)
+        av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
+    status = avformat_write_header(s.format, &muxerOptions);
+    av_dict_free(&muxerOptions);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options.target, AvErrorText(status)));
+}
+
+namespace {
+
+void WritePackets(AVFormatContext *format, AVCodecContext *codec, AVStream *stream, AVPacket *packet,
+                  const QString &target)
+{
+    for (;;) {
+        int status = avcodec_receive_packet(codec, packet);
+        if (status == AVERROR(EAGAIN) || status == AVERROR_EOF)
+            return;
+        if (status < 0)
+            throw ExportError(QStringLiteral("Cannot encode %1: %2").arg(target, AvErrorText(status)));
+        av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
+        packet->stream_index = stream->index;
+        status = av_interleaved_write_frame(format, packet);
+        if (status >= 0 && format->pb->error < 0)
+            status = format->pb->error;
+        if (status < 0)
+            throw ExportError(QStringLiteral("Cannot write %1: %2").arg(target, AvErrorText(status)));
+    }
+}
+
+void Send(AVCodecContext *codec, const AVFrame *frame, const QString &target)
+{
+    const int status = avcodec_send_frame(codec, frame);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot encode %1: %2").arg(target, AvErrorText(status)));
+}
+
+}  // namespace
+
+void VideoEncoder::EncodeAudioUntil(std::int64_t sample, std::int64_t end)
+{
+    Streams &s = *streams_;
+    if (!s.audio)
+        return;
+    while (s.audioSamples < sample) {
+        int count = s.audioFrameSize;
+        if (end >= 0)
+            count = int(std::min<std::int64_t>(count, end - s.audioSamples));
+        if (count <= 0)
+            return;
+        soundtrack_->Read(s.samples.data(), count);
+        if (end >= 0) {
+            for (int i = 0; i < count; ++i) {
+                const std::int64_t left = end - (s.audioSamples + i);
+                if (left < kFadeSamples) {
+                    const float gain = float(left) / kFadeSamples;
+                    s.samples[std::size_t(i) * 2] *= gain;
+                    s.samples[std::size_t(i) * 2 + 1] *= gain;
+                }
+            }
+        }
+        const int frameSamples = s.padLastAudioFrame ? s.audioFrameSize : count;
+        if (frameSamples > count)
+            std::fill(s.samples.begin() + std::ptrdiff_t(count) * 2, s.samples.end(), 0.0f);
+        av_frame_unref(s.audioFrame);
+        s.audioFrame->nb_samples = frameSamples;
+        s.audioFrame->format = s.audio->sample_fmt;
+        s.audioFrame->sample_rate = Soundtrack::kRate;
+        av_channel_layout_copy(&s.audioFrame->ch_layout, &s.audio->ch_layout);
+        if (av_frame_get_buffer(s.audioFrame, 0) < 0)
+            throw ExportError(QStringLiteral("Not enough memory to encode %1").arg(options_.target));
+        const uint8_t *in = reinterpret_cast<const uint8_t *>(s.samples.data());
+        swr_convert(s.audioConvert, s.audioFrame->data, frameSamples, &in, frameSamples);
+        s.audioFrame->pts = s.audioSamples;
+        Send(s.audio, s.audioFrame, options_.target);
+        WritePackets(s.format, s.audio, s.audioStream, s.packet, options_.target);
+        s.audioSamples += count;
+    }
+}
+
+void VideoEncoder::WriteVideo(const AVFrame &frame, int repeat)
+{
+    Streams &s = *streams_;
+    for (int i = 0; i < repeat; ++i) {
+        EncodeAudioUntil(framesWritten_ * Soundtrack::kRate / options_.fps - kAudioLag, -1);
+        AVFrame *copy = av_frame_clone(&frame);
+        if (!copy)
+            throw ExportError(QStringLiteral("Not enough memory to encode %1").arg(options_.target));
+        copy->pts = framesWritten_;
+        try {
+            Send(s.video, copy, options_.target);
+        } catch (...) {
+            av_frame_free(&copy);
+            throw;
+        }
+        av_frame_free(&copy);
+        WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target);
+        ++framesWritten_;
+    }
+}
+
+void VideoEncoder::Finish()
+{
+    Streams &s = *streams_;
+    const std::int64_t end = framesWritten_ * Soundtrack::kRate / options_.fps;
+    if (s.audio) {
+        EncodeAudioUntil(end, end);
+        Send(s.audio, nullptr, options_.target);
+        WritePackets(s.format, s.audio, s.audioStream, s.packet, options_.target);
+    }
+    Send(s.video, nullptr, options_.target);
+    WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target);
+    int status = av_write_trailer(s.format);
+    if (status >= 0 && s.format->pb->error < 0)
+        status = s.format->pb->error;
+    if (status >= 0)
+        status = avio_closep(&s.format->pb);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, AvErrorText(status)));
+    const QByteArray from = QFile::encodeName(temporaryPath_);
+    const QByteArray to = QFile::encodeName(options_.target);
+    if (std::rename(from.constData(), to.constData()) != 0)
+        throw ExportError(QStringLiteral("Cannot write %1: %2")
+                              .arg(options_.target, QString::fromLocal8Bit(std::strerror(errno))));
+    finished_ = true;
+}
+
+}  // namespace lumetta

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "export/video_format.h"
+
+#include <QSize>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+struct AVFrame;
+
+namespace lumetta {
+
+class Soundtrack;
+
+// Encodes frames and the soundtrack into a video file with FFmpeg's libraries. Everything is
+// written to a temporary file beside the target, which replaces the target only when the video
+// is complete: a failed or abandoned export leaves nothing behind and never touches an existing
+// file. Failures throw ExportError naming the target and the reason.
+class VideoEncoder
+{
+public:
+    struct Options
+    {
+        QString target;
+        VideoContainer container = VideoContainer::Mp4;
+        ExportQuality quality = ExportQuality::Good;
+        QSize size;
+        int fps = 30;
+    };
+
+    VideoEncoder();
+    // Removes the temporary file unless Finish completed.
+    ~VideoEncoder();
+    VideoEncoder(const VideoEncoder &) = delete;
+    VideoEncoder &operator=(const VideoEncoder &) = delete;
+
+    // Creates the temporary file and the streams; `soundtrack` (may be null: no audio stream)
+    // is read as the video advances and must outlive the encoder.
+    void Open(const Options &options, Soundtrack *soundtrack);
+    // The pixel format frames must have (an AVPixelFormat).
+    int PixelFormat() const;
+    // Appends `frame` `repeat` times (the frame is only referenced).
+    void WriteVideo(const AVFrame &frame, int repeat);
+    std::int64_t FramesWritten() const { return framesWritten_; }
+    // Ends the streams (the music fades out over the last second) and puts the file in place.
+    void Finish();
+
+    // The temporary file in use; empty before Open.
+    const QString &TemporaryPath() const { return temporaryPath_; }
+
+private:
+    class Streams;
+
+    void EncodeAudioUntil(std::int64_t sample, std::int64_t end);
+
+    Options options_;
+    std::unique_ptr<Streams> streams_;
+    Soundtrack *soundtrack_ = nullptr;
+    QString temporaryPath_;
+    std::int64_t framesWritten_ = 0;
+    bool finished_ = false;
+};
+
+}  // namespace lumetta

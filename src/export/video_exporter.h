@@ -1,0 +1,99 @@
+#pragma once
+
+#include "export/export_settings.h"
+#include "export/video_clock.h"
+#include "show/show_settings.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class TTransitionEffect;
+
+namespace lumetta {
+
+class FrameConverter;
+class FrameQueue;
+class ShowProject;
+class SlideRenderer;
+class VideoEncoder;
+
+// Makes a video of a show: every slide composed as the player composes it on a screen of the
+// video's size and held for the show's interval, the transitions the player would choose drawn
+// at the video's frame times as the paced loop would draw them, and the music under it. Frames
+// are rendered on the thread that runs Run while another thread encodes them; a picture held on
+// screen is converted once, however many frames show it.
+class VideoExporter
+{
+public:
+    enum class Outcome { Done, Cancelled, Failed };
+
+    // Frames encoded so far and the frames the video is expected to have (called on the
+    // encoding thread).
+    using ProgressHandler = std::function<void(std::int64_t done, std::int64_t expected)>;
+    // A problem that does not stop the export (an unreadable picture or track).
+    using WarningHandler = std::function<void(const QString &message)>;
+
+    // Takes copies of the project's lists, so the project may change meanwhile.
+    VideoExporter(const ShowProject &project, const ExportSettings &settings, const QString &target);
+    ~VideoExporter();
+
+    void SetProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
+    void SetWarningHandler(WarningHandler handler) { warn_ = std::move(handler); }
+
+    // Checks the target and the settings and builds the background and the caption bar; needs
+    // the GUI thread. The error text, or nothing when Run may follow.
+    std::optional<QString> Prepare();
+    // Renders and encodes the video; on any one thread after Prepare. The target is replaced
+    // only when the outcome is Done.
+    Outcome Run();
+    // Asks a running export to stop soon; safe on any thread.
+    void Cancel() { cancelled_ = true; }
+
+    const QString &ErrorText() const { return error_; }
+    // The frames of a show whose transitions fit in its interval.
+    std::int64_t ExpectedFrames() const;
+
+private:
+    struct Stopped {};
+
+    void RenderShow();
+    // Runs one transition from `from` to `to` starting at `startMs`; returns when it ends.
+    std::int64_t RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to, std::int64_t startMs);
+    void Encode();
+    // Shows `area` with the current caption bar for `count` frames.
+    void Emit(const QImage &area, std::int64_t count);
+    void EmitUntil(std::int64_t ms, const QImage &area);
+    void Warn(const QString &message);
+
+    ExportSettings settings_;
+    QString target_;
+    ShowSettings showSettings_;
+    QStringList pictures_;
+    QStringList selection_;
+    QStringList playlist_;
+    std::int64_t intervalMs_ = 0;
+    VideoClock clock_;
+
+    std::unique_ptr<SlideRenderer> renderer_;
+    QImage captionBar_;
+    FrameConverter *converter_ = nullptr;
+    FrameQueue *queue_ = nullptr;
+    VideoEncoder *encoder_ = nullptr;
+    std::int64_t cursor_ = 0;
+    std::int64_t stepStartMs_ = 0;
+
+    ProgressHandler progress_;
+    WarningHandler warn_;
+    std::atomic<bool> cancelled_ = false;
+    QString error_;
+    QString encodingError_;
+};
+
+}  // namespace lumetta

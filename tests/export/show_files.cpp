@@ -1,0 +1,69 @@
+#include "export/show_files.h"
+
+#include "support/picture_files.h"
+
+#include <QByteArray>
+#include <QImage>
+#include <QtEndian>
+
+#include <cstring>
+
+namespace testshows {
+
+lumetta::ShowProject MakeShow(const QStringList &pictures, int seconds, const QString &background,
+                              const QStringList &effects)
+{
+    using lumetta::ShowSettings;
+    lumetta::ShowProject project;
+    ShowSettings &settings = project.Settings();
+    settings.Put(ShowSettings::kAdvance, QString::number(seconds));
+    settings.Put(ShowSettings::kPictureSize, QStringLiteral("No"));
+    settings.Put(ShowSettings::kEffects, QStringLiteral("Random"));
+    settings.Put(ShowSettings::kMusic, QStringLiteral("No music"));
+    settings.Put(ShowSettings::kBackground, background + QLatin1Char('_') + background);
+    settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
+    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
+    settings.Put(ShowSettings::kPlacement, QStringLiteral("Tile"));
+    settings.Put(ShowSettings::kCaption, QStringLiteral("No"));
+    settings.Put(ShowSettings::kShadow, QStringLiteral("No"));
+    project.Pictures() = pictures;
+    project.EffectSelection() = effects;
+    return project;
+}
+
+QString WriteSolidBmp(const QString &name, QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return testpictures::writeTemp(name, testpictures::makeBmp(image));
+}
+
+QString WriteStereoWav(const QString &name, const std::vector<std::int16_t> &samples)
+{
+    constexpr int kRate = 48000;
+    const int bytes = int(samples.size()) * 2;
+    QByteArray data(44 + bytes, '\0');
+    auto *out = reinterpret_cast<uchar *>(data.data());
+    std::memcpy(out, "RIFF", 4);
+    qToLittleEndian<quint32>(quint32(data.size() - 8), out + 4);
+    std::memcpy(out + 8, "WAVEfmt ", 8);
+    qToLittleEndian<quint32>(16, out + 16);
+    qToLittleEndian<quint16>(1, out + 20);
+    qToLittleEndian<quint16>(2, out + 22);
+    qToLittleEndian<quint32>(kRate, out + 24);
+    qToLittleEndian<quint32>(kRate * 4, out + 28);
+    qToLittleEndian<quint16>(4, out + 32);
+    qToLittleEndian<quint16>(16, out + 34);
+    std::memcpy(out + 36, "data", 4);
+    qToLittleEndian<quint32>(quint32(bytes), out + 40);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        qToLittleEndian<qint16>(samples[i], out + 44 + i * 2);
+    return testpictures::writeTemp(name, data);
+}
+
+QString WriteProjectFile(const lumetta::ShowProject &project, const QString &name)
+{
+    return testpictures::writeTemp(name, project.ProjectText().join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+}
+
+}  // namespace testshows

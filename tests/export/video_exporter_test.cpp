@@ -1,0 +1,390 @@
+#include "export/video_exporter.h"
+
+#include "export/show_files.h"
+#include "export/slide_renderer.h"
+#include "export/video_clock.h"
+#include "export/video_file_reader.h"
+#include "player/effect_catalogue.h"
+#include "player/player_window.h"
+#include "show/show_project.h"
+#include "support/picture_files.h"
+#include "transitions/TransEff.h"
+#include "transitions/headless_run.h"
+#include "common/random.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumetta;
+using testvideo::ReadVideoFile;
+
+namespace {
+
+// 1700 ms; a masked effect seeds the generator from the clock, which the export's seed sets.
+constexpr int kClockwise = 6;
+
+QString NoisePicture(const QString &name, QSize size, quint32 seed)
+{
+    return testpictures::writeTemp(name, testpictures::makeBmp(testpictures::noisePicture(size.width(), size.height(), seed)));
+}
+
+struct Result
+{
+    VideoExporter::Outcome outcome = VideoExporter::Outcome::Failed;
+    QString error;
+    QStringList warnings;
+};
+
+Result Export(const ShowProject &project, const ExportSettings &settings, const QString &target,
+              std::function<void(VideoExporter &, std::int64_t, std::int64_t)> progress = {})
+{
+    Result result;
+    VideoExporter exporter(project, settings, target);
+    exporter.SetWarningHandler([&](const QString &message) { result.warnings << message; });
+    if (progress)
+        exporter.SetProgressHandler([&](std::int64_t done, std::int64_t expected) { progress(exporter, done, expected); });
+    if (const std::optional<QString> problem = exporter.Prepare()) {
+        result.error = *problem;
+        return result;
+    }
+    result.outcome = exporter.Run();
+    result.error = exporter.ErrorText();
+    return result;
+}
+
+ExportSettings Tiny(ExportQuality quality = ExportQuality::Lossless)
+{
+    ExportSettings settings;
+    settings.size = {64, 48};
+    settings.fps = 10;
+    settings.seed = 1;
+    settings.quality = quality;
+    return settings;
+}
+
+// Stereo frames whose left sample counts up and right counts down.
+std::vector<std::int16_t> Ramp(int frames)
+{
+    std::vector<std::int16_t> samples;
+    for (int i = 0; i < frames; ++i) {
+        samples.push_back(std::int16_t(i % 30000));
+        samples.push_back(std::int16_t(-(i % 30000)));
+    }
+    return samples;
+}
+
+// What the engine shows at frame `frame` of a headless pass of the catalogue's effect, drawing
+// the frames a paced loop shows at the video frames from `firstVideoFrame` on (every frame when
+// the pass start is negative).
+QImage EngineFrame(int effectNumber, const QImage &from, const QImage &to, int frame, int *frameCount,
+                   std::int64_t firstVideoFrame = 0, std::int64_t passStartMs = -1)
+{
+    TTransitionList effects;
+    LoadEffectCatalogue(effects, false);
+    QImage shown;
+    const VideoClock clock(10);
+    FrameStepping stepping;
+    if (passStartMs >= 0) {
+        stepping.NextFrame = [&](int, int frames, int prev) {
+            for (std::int64_t j = firstVideoFrame;; ++j) {
+                const int paced = clock.PacedFrameAt(j, passStartMs, frames, 1700);
+                if (paced > prev || paced >= frames)
+                    return paced;
+            }
+        };
+    }
+    stepping.FrameShown = [&](int, int drawn, const QImage &canvas) {
+        if (drawn == frame)
+            shown = canvas.copy();
+    };
+    const HeadlessRun run = RunHeadless(*effects.Items(effectNumber), from, to, stepping);
+    *frameCount = run.frameCount;
+    return frame >= run.frameCount ? run.final : shown;
+}
+
+class VideoExporterTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString Target(const QString &name) const { return dir.filePath(name); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(VideoExporterTest, ALosslessVideoHoldsTheShowFrameForFrame)
+{
+    const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
+                                  NoisePicture(QStringLiteral("n1.bmp"), {30, 40}, 2),
+                                  NoisePicture(QStringLiteral("n2.bmp"), {64, 48}, 3)};
+    ShowProject project = testshows::MakeShow(pictures, 2, QStringLiteral("$00203040"), {QString::number(kClockwise)});
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    const std::vector<std::int16_t> ramp = Ramp(48000 * 3);
+    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("ramp.wav"), ramp)};
+
+    const QString target = Target(QStringLiteral("show.mkv"));
+    const Result result = Export(project, Tiny(), target);
+    ASSERT_EQ(result.outcome, VideoExporter::Outcome::Done) << result.error.toStdString();
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("show.mkv")});
+
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    EXPECT_EQ(video.videoCodec, QStringLiteral("ffv1"));
+    EXPECT_EQ(video.audioCodec, QStringLiteral("flac"));
+    EXPECT_EQ(QSize(video.width, video.height), QSize(64, 48));
+    EXPECT_DOUBLE_EQ(video.fps, 10.0);
+    // Three slides of two seconds, not looping.
+    ASSERT_EQ(video.frames.size(), 60u);
+    EXPECT_NEAR(video.durationSeconds, 6.0, 0.05);
+
+    const SlideRenderer renderer(project.Settings(), {64, 48});
+    const QImage slides[3] = {renderer.ComposeSlide(pictures[0]), renderer.ComposeSlide(pictures[1]),
+                              renderer.ComposeSlide(pictures[2])};
+    // The middle of each slide, after its 1.7-second transition.
+    EXPECT_EQ(video.frames[18], slides[0]);
+    EXPECT_EQ(video.frames[39], slides[1]);
+    EXPECT_EQ(video.frames[59], slides[2]);
+
+    // The middle of the second transition (2.0 s to 3.7 s): frame 28 lies 800 ms into the pass.
+    const VideoClock clock(10);
+    int frameCount = 0;
+    // The export seeded with 1 reads the clock as 1 + the step's start in milliseconds.
+    SetClockSeedSource([] { return 1u + 2000u; });
+    EngineFrame(kClockwise, slides[0], slides[1], 1, &frameCount);
+    ASSERT_GT(frameCount, 2);
+    const int shown = clock.PacedFrameAt(28, 2000, frameCount, 1700);
+    const QImage expected = EngineFrame(kClockwise, slides[0], slides[1], shown, &frameCount, 20, 2000);
+    EXPECT_EQ(video.frames[28], expected);
+    EXPECT_NE(video.frames[28], slides[0]);
+    EXPECT_NE(video.frames[28], slides[1]);
+    // The first transition starts from the bare background at once.
+    SetClockSeedSource([] { return 1u; });
+    EXPECT_EQ(video.frames[0], EngineFrame(kClockwise, renderer.BareArea(), slides[0], 1, &frameCount, 0, 0));
+    SetClockSeedSource({});
+
+    EXPECT_EQ(video.sampleRate, 48000);
+    EXPECT_EQ(video.channels, 2);
+    ASSERT_EQ(video.samples.size(), std::size_t(6 * 48000 * 2));
+    for (std::size_t i = 0; i < 48000 * 2; ++i)
+        ASSERT_EQ(video.samples[i], ramp[i]) << "sample " << i;
+    // The track lasts three seconds; then silence.
+    EXPECT_EQ(video.samples[std::size_t(4 * 48000 * 2)], 0);
+}
+
+TEST_F(VideoExporterTest, TheMusicFadesOutOverTheLastSecond)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
+    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("level.wav"), std::vector<std::int16_t>(48000, 10000))};
+    const QString target = Target(QStringLiteral("fade.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_EQ(video.samples.size(), std::size_t(2 * 48000 * 2));
+    // The half-second track repeats; the last second fades from full level to nothing.
+    EXPECT_EQ(video.samples[2 * 30000], 10000);
+    EXPECT_EQ(video.samples[2 * 47999], 10000);
+    EXPECT_EQ(video.samples[2 * 72000], 5000);
+    EXPECT_EQ(video.samples[2 * 72000 + 1], 5000);
+    EXPECT_LE(std::abs(video.samples[2 * 95999]), 1);
+}
+
+TEST_F(VideoExporterTest, AShowWithoutMusicHasNoAudioStream)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("clBlack"), {});
+    project.Playlist() = {QStringLiteral("/not/played.wav")};  // "No music" keeps the list silent
+    const QString target = Target(QStringLiteral("silent.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    EXPECT_EQ(video.audioCodec, QString());
+    EXPECT_EQ(video.frames.size(), 10u);
+}
+
+TEST_F(VideoExporterTest, EachContainerHasItsCodecs)
+{
+    const struct
+    {
+        const char *name;
+        const char *video;
+        const char *audio;
+    } cases[] = {{"v.mp4", "h264", "aac"}, {"v.webm", "vp9", "opus"}, {"v.mkv", "h264", "flac"}};
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {32, 24}, Qt::red);
+    ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("$00800000"), {});
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("ramp.wav"), Ramp(4800))};
+    const SlideRenderer renderer(project.Settings(), {64, 48});
+    const QImage slide = renderer.ComposeSlide(picture);
+    for (const auto &c : cases) {
+        const QString target = Target(QString::fromLatin1(c.name));
+        const Result result = Export(project, Tiny(ExportQuality::Draft), target);
+        ASSERT_EQ(result.outcome, VideoExporter::Outcome::Done) << c.name << ": " << result.error.toStdString();
+        const testvideo::VideoFile video = ReadVideoFile(target);
+        EXPECT_EQ(video.videoCodec, QLatin1String(c.video)) << c.name;
+        EXPECT_EQ(video.audioCodec, QLatin1String(c.audio)) << c.name;
+        EXPECT_EQ(video.frames.size(), 20u) << c.name;
+        EXPECT_NEAR(video.durationSeconds, 2.0, 0.1) << c.name;
+        ASSERT_FALSE(video.frames.empty());
+        // Lossy, but the colours stay where they were.
+        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(4, 4, 12, 12), slide.copy(4, 4, 12, 12)), 12) << c.name;
+        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(24, 20, 16, 8), slide.copy(24, 20, 16, 8)), 12) << c.name;
+    }
+}
+
+TEST_F(VideoExporterTest, AManualShowHoldsEachSlideForTheGivenSeconds)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
+    project.Settings().Put(ShowSettings::kAdvance, QStringLiteral("Manual"));
+    ExportSettings settings = Tiny();
+    settings.slideSeconds = 1.5;
+    const QString target = Target(QStringLiteral("manual.mkv"));
+    ASSERT_EQ(Export(project, settings, target).outcome, VideoExporter::Outcome::Done);
+    EXPECT_EQ(ReadVideoFile(target).frames.size(), 30u);
+}
+
+TEST_F(VideoExporterTest, ATransitionLongerThanTheIntervalDelaysTheNextSlide)
+{
+    const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
+                                  NoisePicture(QStringLiteral("n1.bmp"), {40, 30}, 2),
+                                  NoisePicture(QStringLiteral("n2.bmp"), {40, 30}, 3)};
+    const ShowProject project = testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {QString::number(kClockwise)});
+    const QString target = Target(QStringLiteral("long.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+    // Steps at 0, 1.7 and 3.4 s, each 1.7 s long; the show closes when the last has ended.
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_EQ(video.frames.size(), 51u);
+    const SlideRenderer renderer(project.Settings(), {64, 48});
+    const QImage slides[3] = {renderer.ComposeSlide(pictures[0]), renderer.ComposeSlide(pictures[1]),
+                              renderer.ComposeSlide(pictures[2])};
+    int frameCount = 0;
+    SetClockSeedSource([] { return 1u + 1700u; });
+    EXPECT_EQ(video.frames[17], EngineFrame(kClockwise, slides[0], slides[1], 1, &frameCount, 17, 1700));
+    SetClockSeedSource([] { return 1u + 3400u; });
+    EXPECT_EQ(video.frames[34], EngineFrame(kClockwise, slides[1], slides[2], 1, &frameCount, 34, 3400));
+    SetClockSeedSource({});
+    EXPECT_NE(video.frames[16], video.frames[17]);
+}
+
+TEST_F(VideoExporterTest, AnUnreadablePictureIsSkippedWithAWarning)
+{
+    const QString red = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    const QString blue = testshows::WriteSolidBmp(QStringLiteral("blue.bmp"), {20, 10}, Qt::blue);
+    const ShowProject project =
+        testshows::MakeShow({red, dir.filePath(QStringLiteral("gone.jpg")), blue}, 1, QStringLiteral("clBlack"), {});
+    const QString target = Target(QStringLiteral("skip.mkv"));
+    const Result result = Export(project, Tiny(), target);
+    ASSERT_EQ(result.outcome, VideoExporter::Outcome::Done);
+    ASSERT_EQ(result.warnings.size(), 1);
+    EXPECT_TRUE(result.warnings[0].contains(QStringLiteral("gone.jpg")));
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_EQ(video.frames.size(), 20u);
+    EXPECT_EQ(video.frames[15].pixel(32, 24), qRgb(0, 0, 255));
+}
+
+TEST_F(VideoExporterTest, AShowWithoutReadablePicturesFailsAndWritesNothing)
+{
+    const ShowProject project = testshows::MakeShow({dir.filePath(QStringLiteral("gone.jpg"))}, 1, QStringLiteral("clBlack"), {});
+    const Result result = Export(project, Tiny(), Target(QStringLiteral("none.mkv")));
+    EXPECT_EQ(result.outcome, VideoExporter::Outcome::Failed);
+    EXPECT_FALSE(result.error.isEmpty());
+    EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(VideoExporterTest, TheSameSeedMakesTheSameVideo)
+{
+    const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
+                                  NoisePicture(QStringLiteral("n1.bmp"), {40, 30}, 2),
+                                  NoisePicture(QStringLiteral("n2.bmp"), {40, 30}, 3)};
+    const ShowProject project = testshows::MakeShow(pictures, 2, QStringLiteral("clBlack"), ShowProject::StandardEffects());
+    ExportSettings settings = Tiny();
+    settings.seed = 1234;
+    ASSERT_EQ(Export(project, settings, Target(QStringLiteral("a.mkv"))).outcome, VideoExporter::Outcome::Done);
+    ASSERT_EQ(Export(project, settings, Target(QStringLiteral("b.mkv"))).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile a = ReadVideoFile(Target(QStringLiteral("a.mkv")));
+    const testvideo::VideoFile b = ReadVideoFile(Target(QStringLiteral("b.mkv")));
+    ASSERT_EQ(a.frames.size(), b.frames.size());
+    for (std::size_t i = 0; i < a.frames.size(); ++i)
+        ASSERT_EQ(a.frames[i], b.frames[i]) << "frame " << i;
+}
+
+TEST_F(VideoExporterTest, RefusesTargetsItCannotWrite)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    const ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("clBlack"), {});
+    const QString cases[] = {Target(QStringLiteral("show.avi")), Target(QStringLiteral("missing/show.mkv")),
+                             QStringLiteral("/proc/lumetta-export-test.mkv"), dir.path() + QStringLiteral("/")};
+    for (const QString &target : cases) {
+        const Result result = Export(project, Tiny(), target);
+        EXPECT_EQ(result.outcome, VideoExporter::Outcome::Failed) << target.toStdString();
+        EXPECT_TRUE(result.error.contains(QFileInfo(target).fileName())) << result.error.toStdString();
+    }
+    const Result lossy = Export(project, Tiny(), Target(QStringLiteral("lossless.mp4")));
+    EXPECT_TRUE(lossy.error.contains(QStringLiteral(".mkv"))) << lossy.error.toStdString();
+    EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(VideoExporterTest, ACancelledExportLeavesTheOldFileAndNothingElse)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
+    const ShowProject project = testshows::MakeShow({picture, picture, picture, picture}, 2, QStringLiteral("clBlack"),
+                                                    {QString::number(kClockwise)});
+    const QString target = Target(QStringLiteral("old.mkv"));
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old video");
+    }
+    std::int64_t cancelledAt = -1;
+    const Result result = Export(project, Tiny(), target, [&](VideoExporter &exporter, std::int64_t done, std::int64_t expected) {
+        if (cancelledAt < 0 && done * 2 >= expected) {
+            cancelledAt = done;
+            exporter.Cancel();
+        }
+    });
+    EXPECT_EQ(result.outcome, VideoExporter::Outcome::Cancelled);
+    EXPECT_GE(cancelledAt, 40);
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("old.mkv")});
+    QFile old(target);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("the old video"));
+}
+
+TEST_F(VideoExporterTest, ASlideLooksAsThePlayerWindowShowsIt)
+{
+    const QString picture = NoisePicture(QStringLiteral("n.bmp"), {300, 200}, 9);
+    ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("$00D5E7EA_clWhite"), {});
+    ShowSettings &settings = project.Settings();
+    settings.Put(ShowSettings::kBackground, QStringLiteral("$00D5E7EA_clWhite"));
+    settings.Put(ShowSettings::kPlacement, QStringLiteral("Center"));
+    settings.Put(ShowSettings::kCaption, QStringLiteral("clSilver"));
+    settings.Put(ShowSettings::kShadow, QStringLiteral("Shadow"));
+    settings.Put(ShowSettings::kPictureSize, QStringLiteral("80"));
+    settings.Put(ShowSettings::kEffects, QStringLiteral("No effect"));
+    settings.Put(ShowSettings::kAdvance, QStringLiteral("100"));
+
+    PlayerWindow show;
+    ASSERT_EQ(show.StartShow(project), PlayerWindow::StartResult::Started);
+    show.show();
+    show.SetUpShow();
+    const QImage screen = show.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    show.close();
+    ASSERT_EQ(screen.size(), PlayerWindow::ScreenSize());
+    ASSERT_EQ(screen.width() % 2, 0);
+    ASSERT_EQ(screen.height() % 2, 0);
+
+    // One second of video is enough for the comparison.
+    settings.Put(ShowSettings::kAdvance, QStringLiteral("1"));
+    ExportSettings exportSettings = Tiny();
+    exportSettings.size = screen.size();
+    exportSettings.fps = 2;
+    const QString target = Target(QStringLiteral("screen.mkv"));
+    ASSERT_EQ(Export(project, exportSettings, target).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_FALSE(video.frames.empty());
+    EXPECT_EQ(video.frames.back(), screen);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace testvideo {
+
+// What a video file holds, read back with libavformat and libavcodec.
+struct VideoFile
+{
+    QString videoCodec;  // empty without a video stream
+    QString audioCodec;  // empty without an audio stream
+    int width = 0;
+    int height = 0;
+    double fps = 0;
+    double durationSeconds = 0;  // the container's duration
+    std::vector<QImage> frames;  // every frame as RGB32, in order
+    int sampleRate = 0;
+    int channels = 0;
+    std::vector<std::int16_t> samples;  // interleaved, converted to 16 bits
+};
+
+// Reads and decodes the whole file; throws std::runtime_error when it cannot.
+VideoFile ReadVideoFile(const QString &path);
+
+// The largest difference of one colour channel between two images of one size.
+int LargestDifference(const QImage &a, const QImage &b);
+
+}  // namespace testvideo
