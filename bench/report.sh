@@ -69,7 +69,7 @@ echo "## Unpaced passes at 1920x1080, 32 bits (ms; median, min, max of $rounds r
 row "memcpy of one frame" "$memcpy" "$memcpy_min" "$memcpy_max" ""
 while read -r entry med min max _; do
   frames=$(frames_of 1920x1080 "$entry")
-  per=$(awk -v p="$med" -v n="$frames" 'BEGIN { printf "%.4f", n > 1 ? p / (n - 1) : p }')
+  per=$(awk -v p="$med" -v n="$frames" 'BEGIN { printf "%.4f", (n > 1 ? p / (n - 1) : p) }')
   note=$(awk -v p="$med" -v f="$per" -v c="$memcpy" -v n="$frames" \
     'BEGIN { printf "%d frames; frame %s ms = %.2fx memcpy; pass = %.1f memcpys", n, f, f / c, p / c }')
   row "$entry $(name_of "$entry") pass" "$med" "$min" "$max" "$note"

@@ -6,11 +6,33 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
 int g_bitsOverride = 0;
+
+constexpr std::size_t kFrameAlignment = 64;
+
+// An image of uninitialised pixels in memory of its own, starting on a 64-byte boundary; rows
+// keep QImage's own stride.
+QImage alignedImage(int width, int height, QImage::Format format)
+{
+    if (width <= 0 || height <= 0 || format == QImage::Format_Invalid)
+        return QImage(std::max(0, width), std::max(0, height), format);
+    // Bits as QImage stores them (QPixelFormat counts 15 for RGB555).
+    const int depth = QImage(1, 1, format).depth();
+    const qsizetype stride = (qsizetype(width) * depth + 31) / 32 * 4;
+    if (stride > (qsizetype(1) << 40) / height)
+        return {};
+    const std::size_t bytes = (std::size_t(stride) * std::size_t(height) + kFrameAlignment - 1) / kFrameAlignment
+                              * kFrameAlignment;
+    void *data = std::aligned_alloc(kFrameAlignment, bytes);
+    if (!data)
+        return {};
+    return QImage(static_cast<uchar *>(data), width, height, stride, format, [](void *p) { std::free(p); }, data);
+}
 
 constexpr int kCubeLevels = 6;
 constexpr int kCubeSize = kCubeLevels * kCubeLevels * kCubeLevels;
@@ -193,7 +215,7 @@ int NearestPaletteIndex(QRgb rgb)
 
 QImage NewBitmap(int width, int height, PixelFormat format, const QVector<QRgb> &palette)
 {
-    QImage image(std::max(0, width), std::max(0, height), ImageFormatOf(format));
+    QImage image = alignedImage(width, height, ImageFormatOf(format));
     if (image.isNull())
         return image;
     if (image.format() == QImage::Format_Indexed8)
@@ -205,6 +227,27 @@ QImage NewBitmap(int width, int height, PixelFormat format, const QVector<QRgb> 
     else
         image.fill(0);
     return image;
+}
+
+QImage AlignedCopy(const QImage &image)
+{
+    if (image.isNull())
+        return image;
+    QImage out = alignedImage(image.width(), image.height(), image.format());
+    if (out.isNull())
+        return out;
+    out.setColorTable(image.colorTable());
+    out.setDevicePixelRatio(image.devicePixelRatio());
+    const qsizetype stride = out.bytesPerLine();
+    uchar *to = out.bits();
+    if (image.bytesPerLine() == stride) {
+        std::memcpy(to, image.constBits(), size_t(stride) * size_t(image.height()));
+    } else {
+        const qsizetype line = std::min(stride, image.bytesPerLine());
+        for (int y = 0; y < image.height(); ++y)
+            std::memcpy(to + y * stride, image.constScanLine(y), size_t(line));
+    }
+    return out;
 }
 
 QImage ConvertToPixelFormat(const QImage &image, PixelFormat format)

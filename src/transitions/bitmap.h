@@ -56,8 +56,15 @@ const QVector<QRgb> &SystemPalette();
 int NearestPaletteIndex(QRgb rgb);
 
 // A new bitmap of width x height in format (pfDevice: the screen's); pf8bit gets palette, or the
-// system palette when palette is empty. Contents are zero.
+// system palette when palette is empty. Contents are zero. Its pixels start on a 64-byte boundary.
 QImage NewBitmap(int width, int height, PixelFormat format, const QVector<QRgb> &palette = {});
+
+// A copy of image, shared with no other image, whose pixels start on a 64-byte boundary. Frame
+// buffers that are copied into one another are made so: a row copy between buffers at the same
+// distance from a cache line keeps memcpy at full speed, while glibc's memcpy slows to a third
+// on some processors when the target lies 16 bytes past the source, as buffers taken from the
+// heap may.
+QImage AlignedCopy(const QImage &image);
 
 // image converted to format as screen pictures are: to 8 bits by the nearest system palette
 // colour without dithering; 32 bits with the top byte 0xFF.

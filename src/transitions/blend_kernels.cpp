@@ -37,6 +37,15 @@ void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::u
     }
 }
 
+void BlendRowOverOld_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                       int level, BlendWordFormat format)
+{
+    for (int i = 0; i < words; ++i)
+        if (oldRow[i] == newRow[i])
+            out[i] = oldRow[i];
+    BlendRow_C(oldRow, newRow, out, words, level, format);
+}
+
 void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                              std::uint8_t cells)
 {
@@ -77,6 +86,15 @@ struct Sse2 {
         else
             Store(p, equalLanes == 0 ? mix : Select(equal, Load(p), mix));
     }
+    // Writes mix, or o where o and n agree; stream as above
+    static void StoreOverOld(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
+    {
+        const Reg value = Select(_mm_cmpeq_epi32(o, n), o, mix);
+        if (stream)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(p), value);
+        else
+            Store(p, value);
+    }
 };
 
 }  // namespace
@@ -85,6 +103,12 @@ void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std
                   int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
+}
+
+void BlendRowOverOld_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                         int level, BlendWordFormat format)
+{
+    BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }
 
 void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
@@ -98,11 +122,11 @@ namespace {
 
 std::vector<BlendKernels> detectVariants()
 {
-    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &PatternCopyRow_C}};
+    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &BlendRowOverOld_C, &PatternCopyRow_C}};
 #if defined(__x86_64__)
-    variants.push_back({"sse2", &BlendRow_SSE2, &PatternCopyRow_SSE2});
+    variants.push_back({"sse2", &BlendRow_SSE2, &BlendRowOverOld_SSE2, &PatternCopyRow_SSE2});
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &BlendRow_AVX2, &PatternCopyRow_AVX2});
+        variants.push_back({"avx2", &BlendRow_AVX2, &BlendRowOverOld_AVX2, &PatternCopyRow_AVX2});
 #endif
     return variants;
 }
@@ -119,6 +143,12 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
               BlendWordFormat format)
 {
     KernelsInUse(BlendKernelVariants()).blendRow(oldRow, newRow, out, words, level, format);
+}
+
+void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                     int level, BlendWordFormat format)
+{
+    KernelsInUse(BlendKernelVariants()).blendRowOverOld(oldRow, newRow, out, words, level, format);
 }
 
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
@@ -146,7 +176,9 @@ bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
     }
 }
 
-void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+namespace {
+
+void blendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
     Q_ASSERT(oldImage.size() == work.size() && newImage.size() == work.size());
     Q_ASSERT(oldImage.format() == work.format() && newImage.format() == work.format());
@@ -158,13 +190,25 @@ void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, i
     auto *out = reinterpret_cast<std::uint32_t *>(work.bits());
     const qsizetype stride = work.bytesPerLine();
     if (oldImage.bytesPerLine() == stride && newImage.bytesPerLine() == stride) {
-        BlendRow(o, n, out, int(work.sizeInBytes() / 4), level, format);
+        blendRow(o, n, out, int(work.sizeInBytes() / 4), level, format);
         return;
     }
     const int words = (work.width() * work.depth() + 31) / 32;
     for (int y = 0; y < work.height(); ++y)
-        BlendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4,
+        blendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4,
                  words, level, format);
+}
+
+}  // namespace
+
+void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+{
+    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
+}
+
+void BlendImagesOverOld(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+{
+    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowOverOld, oldImage, newImage, work, level);
 }
 
 void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)

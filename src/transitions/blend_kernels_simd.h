@@ -27,7 +27,9 @@ inline typename V::Reg ApplyTerm(typename V::Reg acc, typename V::Reg o, typenam
 // Runs of at least this many words (4 MiB) are stored around the cache.
 inline constexpr int kStreamWords = 1 << 20;
 
-template <class V, int Level, bool Narrow>
+// OverOld: out already holds oldRow wherever the two rows agree, so every word is written (the
+// old word where they agree), without a mask or a branch per register.
+template <class V, int Level, bool Narrow, bool OverOld>
 void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
             BlendWordFormat format)
 {
@@ -52,7 +54,10 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
         [&]<std::size_t... I>(std::index_sequence<I...>) {
             ((acc = ApplyTerm<V, row.terms[I]>(acc, o, n, masks)), ...);
         }(std::make_index_sequence<row.count>{});
-        V::StoreWhereDifferent(out + i, V::Or(acc, force), o, n, stream);
+        if constexpr (OverOld)
+            V::StoreOverOld(out + i, V::Or(acc, force), o, n, stream);
+        else
+            V::StoreWhereDifferent(out + i, V::Or(acc, force), o, n, stream);
     }
     if (stream)
         V::Fence();
@@ -67,19 +72,19 @@ struct MixTable {
     MixFn fns[2][64];
 };
 
-template <class V>
+template <class V, bool OverOld>
 consteval MixTable MakeMixTable()
 {
     return []<std::size_t... L>(std::index_sequence<L...>) {
-        return MixTable{{{&MixRow<V, int(L), false>...}, {&MixRow<V, int(L), true>...}}};
+        return MixTable{{{&MixRow<V, int(L), false, OverOld>...}, {&MixRow<V, int(L), true, OverOld>...}}};
     }(std::make_index_sequence<64>{});
 }
 
-template <class V>
+template <class V, bool OverOld = false>
 void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                     int level, BlendWordFormat format)
 {
-    static constexpr MixTable table = MakeMixTable<V>();
+    static constexpr MixTable table = MakeMixTable<V, OverOld>();
     const bool narrow = kLayouts[int(format)].narrow;
     table.fns[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
 }

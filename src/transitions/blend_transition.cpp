@@ -55,7 +55,9 @@ void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int
         }
         lumetta::PatternCopyImage(*Data.DstBmp, work, joining);
     } else {
-        lumetta::BlendImages(*Data.SrcBmp, *Data.DstBmp, work, level);
+        // The target holds the old picture wherever the two agree: Initialize put it there and
+        // no frame writes anything else on those words.
+        lumetta::BlendImagesOverOld(*Data.SrcBmp, *Data.DstBmp, work, level);
     }
     UpdateRect = QRect(0, 0, Data.Width, Data.Height);
 }

@@ -16,6 +16,8 @@ int TCircleTransition::ReversedSubStyle(int Style, int SubStyle) const { return 
 
 bool TCircleTransition::UsesDeltaMask() const { return true; }
 
+bool TCircleTransition::DrawsRuns() const { return true; }
+
 int TCircleTransition::SubStyleCount(int Style) const { return CircleSubStyleCount(Style); }
 
 void TCircleTransition::Initialize(PassData &Data, int &FrameCount)
@@ -23,6 +25,7 @@ void TCircleTransition::Initialize(PassData &Data, int &FrameCount)
     TMaskedTransition::Initialize(Data, FrameCount);
     plan_ = MakeCirclePlan(Data.Width, Data.Height, GetStyleToUse(), GetSubStyleToUse());
     frames_.emplace(plan_, Data.Width, Data.Height);
+    rings_.emplace(plan_.cx, plan_.cy, Data.Width, Data.Height, plan_.grows);
     FrameCount = plan_.frames;
 }
 
@@ -39,8 +42,20 @@ void TCircleTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int, 
     FillMonoEllipse(Mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
 }
 
+void TCircleTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int, int, PassData &)
+{
+    if (!plan_.draws)
+        return;
+    const CircleFrame frame = frames_->Frame(CurrentFrame, Step);
+    UpdateRect = frame.update;
+    UnchangedRect = frame.unchanged;
+    // The delta mask of the disc is the ring between the last disc and this one.
+    rings_->MoveTo(frame.radius, [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+}
+
 void TCircleTransition::Finalize(PassData &Data)
 {
+    rings_.reset();
     frames_.reset();
     TMaskedTransition::Finalize(Data);
 }

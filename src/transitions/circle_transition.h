@@ -2,6 +2,7 @@
 
 #include "transitions/circle_frames.h"
 #include "transitions/circle_plan.h"
+#include "transitions/circle_rings.h"
 #include "transitions/masked_transition.h"
 
 #include <optional>
@@ -23,14 +24,18 @@ public:
     int ReversedSubStyle(int Style, int SubStyle) const override;
     bool UsesDeltaMask() const override;
     int SubStyleCount(int Style) const override;
+    bool DrawsRuns() const override;
 
 protected:
     void Initialize(PassData &Data, int &FrameCount) override;
     void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
                   PassData &Data, bool &WhiteIsNew) override;
+    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                  PassData &Data) override;
     void Finalize(PassData &Data) override;
 
 private:
     lumetta::CirclePlan plan_;
     std::optional<lumetta::CircleFrames> frames_;
+    std::optional<lumetta::CircleRings> rings_;
 };

@@ -3,6 +3,7 @@
 #include "common/random.h"
 #include "transitions/mask_paint.h"
 #include "transitions/mask_kernels.h"
+#include "transitions/row_kernels.h"
 
 #include <algorithm>
 #include <cstring>
@@ -73,6 +74,10 @@ bool TMaskedTransition::ClearsMaskEachFrame() const { return false; }
 
 int TMaskedTransition::SubStyleCount(int Style) const { return Style != 0 ? 1 : 0; }
 
+bool TMaskedTransition::DrawsRuns() const { return false; }
+
+void TMaskedTransition::DrawRuns(NewPixelRuns &, int, int, int, int, PassData &) {}
+
 void TMaskedTransition::SetStyle(int Value)
 {
     if (Value == style_)
@@ -111,6 +116,13 @@ void TMaskedTransition::Initialize(PassData &Data, int &)
         prevMask_ = std::make_unique<QImage>(lumetta::CreateMask(Data.Width, Data.Height));
     if (Data.Bitmap && Data.SrcBmp && Data.Bitmap != Data.SrcBmp)
         CopyRect(*Data.Bitmap, *Data.SrcBmp, Data.SrcBmp->rect());
+    runs_.reset();
+    if (DrawsRuns() && !lumetta::ReferenceKernels()) {
+        runs_.emplace();
+        // The frame's region is only needed to show it on a screen.
+        if (!runs_->Begin(Data, Data.RenderWindow != nullptr))
+            runs_.reset();
+    }
 }
 
 void TMaskedTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
@@ -119,6 +131,15 @@ void TMaskedTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, in
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     const QRect area(0, 0, Data.Width, Data.Height);
     bool whiteIsNew = false;
+    if (Offscreen && runs_) {
+        UpdateRect = area;
+        DrawRuns(*runs_, CurrentFrame, Step, FrameCount, PrevFrame, Data);
+        UpdateRect = UpdateRect.intersected(area);
+        // The runs went straight into the pictures: the frame changed just them.
+        FrameOnCanvas = runs_->OnCanvas();
+        FrameRegion = runs_->TakeRegion();
+        return;
+    }
     if (Offscreen) {
         UpdateRect = area;
         DrawMask(*mask_, CurrentFrame, Step, FrameCount, PrevFrame, Data, whiteIsNew);
@@ -157,6 +178,7 @@ void TMaskedTransition::Combine(PassData &Data)
 
 void TMaskedTransition::Finalize(PassData &Data)
 {
+    runs_.reset();
     mask_.reset();
     prevMask_.reset();
     if (GetPassCount() == 1 || !FirstPassAnimated() || InSecondPass()) {

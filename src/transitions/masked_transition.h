@@ -17,6 +17,12 @@
 //                                 TMaskedTransition::Finalize
 // and may override ReversedSubStyle, UsesDeltaMask, ClearsMaskEachFrame and SubStyleCount.
 // DrawFrame then copies the new picture wherever the mask is set, over the rows of UpdateRect.
+// An effect whose frames only ever turn pixels to the new picture (white is new, and a pixel
+// once new stays new) may also override DrawsRuns and DrawRuns: DrawRuns reports exactly the
+// pixels the frame's mask would select, as runs of rows (shape_runs.h), which go straight from
+// the new picture into the work bitmap and the canvas, so a frame costs what it changes. The mask
+// path stays the reference, taken when the pictures cannot take raw runs and while
+// ReferenceKernels() is set; DrawRuns sets UpdateRect and UnchangedRect as DrawMask does.
 // With Offscreen False (set by an override of DrawFrame before calling this one) DrawMask runs
 // but nothing is combined: the effect draws onto Data.Canvas itself.
 // Masks, snapshots and work bitmaps are MaskedBitmapWidth(Width) wide (a multiple of 32), so one
@@ -27,11 +33,13 @@
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and set StyleCount in the constructor.
 
+#include "transitions/new_pixel_runs.h"
 #include "transitions/timed_transition_effect.h"
 
 #include <QImage>
 
 #include <memory>
+#include <optional>
 
 class TMaskedTransition : public TTimedTransitionEffect
 {
@@ -65,6 +73,11 @@ public:
     virtual bool ClearsMaskEachFrame() const;
     // Sub-styles of Style; the base: 1, and 0 for the random style 0.
     virtual int SubStyleCount(int Style) const;
+    // True when DrawRuns can stand in for DrawMask; the base: false.
+    virtual bool DrawsRuns() const;
+    // Reports the pixels the frame turns to the new picture, and the frame's rectangles.
+    virtual void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                          PassData &Data);
 
     int Style() const { return style_; }
     // A new style resets the sub-style: to 1, or to 0 (random) for the random style 0.
@@ -94,4 +107,6 @@ private:
     int randomSubStyle_ = 0;
     std::unique_ptr<QImage> mask_;
     std::unique_ptr<QImage> prevMask_;
+    // Set for a pass drawn through DrawRuns.
+    std::optional<NewPixelRuns> runs_;
 };

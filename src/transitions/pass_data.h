@@ -27,4 +27,11 @@ public:
     // Engine side: the window that shows Canvas (null when headless) and the tool's stepping.
     ::RenderWindow *RenderWindow = nullptr;
     const FrameStepping *Stepping = nullptr;
+
+    // Pacing: the clock reading (Stopwatch::Now) from which the pass's Milliseconds run, so the
+    // run's set-up before the frames counts too; negative: from the first frame.
+    double StartedAt = -1;
+    // Pacing: the shortest time worth leaving between two frames, one refresh of the screen that
+    // shows them (ms); 0 when no screen limits it.
+    double FrameInterval = 0;
 };

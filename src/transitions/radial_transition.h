@@ -2,6 +2,10 @@
 
 #include "transitions/masked_transition.h"
 #include "transitions/radial_geometry.h"
+#include "transitions/shape_runs.h"
+
+#include <functional>
+#include <vector>
 
 // Sweeps like clock hands about the centre (styles 1-3), the middle of an edge (4-5) or a
 // corner (6-7) with one, two or four hands; each frame paints the wedges the hands passed
@@ -23,9 +27,18 @@ public:
                   PassData &Data, bool &WhiteIsNew) override;
     bool ClearsMaskEachFrame() const override;
     int SubStyleCount(int Style) const override;
+    bool DrawsRuns() const override;
+    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                  PassData &Data) override;
 
 private:
+    // Calls paint with the vertices of each wedge of the frame (two for a line) and sets the
+    // update rectangle around them.
+    void ForEachWedge(int CurrentFrame, int Step, int FrameCount,
+                      const std::function<void(const std::vector<QPoint> &)> &paint);
+
     lumetta::RadialGeometry geometry_;
+    std::vector<lumetta::PolygonCrossing> crossings_;
     int styleInUse_ = 1;
     int subStyleInUse_ = 1;
 };

@@ -1,6 +1,7 @@
 #include "transitions/stopwatch.h"
 
 #include <chrono>
+#include <thread>
 
 namespace {
 
@@ -22,6 +23,30 @@ double Stopwatch::Now()
         return source();
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
+void Stopwatch::Wait(double ms)
+{
+    if (ms <= 0)
+        return;
+    if (timeSource()) {
+        const double until = Now() + ms;
+        while (Now() < until) {
+        }
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));
+}
+
+void Stopwatch::StartAt(double origin)
+{
+    if (!isReset_) {
+        Start();
+        return;
+    }
+    startCount_ = origin;
+    isReset_ = false;
+    isPaused_ = false;
 }
 
 void Stopwatch::Start()

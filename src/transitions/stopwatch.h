@@ -14,6 +14,9 @@ public:
 
     // Starts only when reset or paused; a running stopwatch is left alone.
     void Start();
+    // Starts a reset stopwatch as if it had been started at the clock reading origin (an earlier
+    // Now()), so time spent before counts; otherwise as Start.
+    void StartAt(double origin);
     // Milliseconds measured: the accumulated value, plus the running time when running.
     double Elapsed() const;
     // Stops time, keeping what was measured.
@@ -29,6 +32,9 @@ public:
     static void SetTimeSource(TimeSource source);
     // Current reading of the clock in use, in milliseconds.
     static double Now();
+    // Lets ms milliseconds pass: sleeps on the steady clock; a replaced time source is read
+    // until it has moved on by ms instead (a simulated clock moves as it is read).
+    static void Wait(double ms);
 
 private:
     double accumulated_ = 0;

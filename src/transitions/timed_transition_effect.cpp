@@ -69,10 +69,10 @@ void TTimedTransitionEffect::RunStepped(int FrameCount, PassData &Data)
 
 void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
 {
-    targetStep_ = float(Milliseconds()) / float(FrameCount);
+    frameInterval_ = float(std::max(Data.FrameInterval, 0.0));
+    targetStep_ = std::max(float(Milliseconds()) / float(FrameCount), frameInterval_);
     stepF_ = std::min(1.0f, float(FrameCount));
     lastFlush_ = 0;
-    lastEnd_ = 0;
 
     Stopwatch passStopwatch;
     struct Scope
@@ -85,7 +85,12 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
         }
     } scope{this};
     passStopwatch_ = &passStopwatch;
-    passStopwatch.Start();
+    // The run's set-up before the first frame is part of the pass's time.
+    if (Data.StartedAt >= 0)
+        passStopwatch.StartAt(Data.StartedAt);
+    else
+        passStopwatch.Start();
+    lastEnd_ = float(passStopwatch.Elapsed());
 
     int current = lumetta::RoundEven(stepF_);
     int prev = 0;
@@ -97,6 +102,10 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
         Pace(current, FrameCount);
         current = lumetta::RoundEven(float(current) + stepF_);
     }
+    // Each frame shows from the start of its step, so the loop ends a step early: the new
+    // picture is the frame for the end of the pass.
+    if (!Aborted)
+        Stopwatch::Wait(float(Milliseconds()) - float(passStopwatch.Elapsed()));
     ShowFinalPicture(Data);
     passStopwatch.Pause();
 }
@@ -112,13 +121,9 @@ void TTimedTransitionEffect::Pace(int Current, int FrameCount)
 
     const float t1 = T();
     const float wait = (targetStep_ - prevFlush) - (t1 - lastEnd_);
-    if (wait > 0) {
-        // A busy wait on the counter: no sleep and no event processing, to meet frame times.
-        waitStopwatch_.Start();
-        while (float(waitStopwatch_.Elapsed()) < wait) {
-        }
-        waitStopwatch_.Reset();
-    }
+    // Ahead of time: sleep, leaving the processor to others, rather than poll the clock.
+    if (wait > 0)
+        Stopwatch::Wait(wait);
     const float waited = T() - t1;
     const float prevEnd = lastEnd_;
     lastEnd_ = T();
@@ -127,9 +132,14 @@ void TTimedTransitionEffect::Pace(int Current, int FrameCount)
     const float work = now - prevEnd - waited;
     const float remainingFrames = float(FrameCount - Current);
     const float remainingTime = float(Milliseconds()) - now;
-    if (remainingTime > 0)
-        stepF_ = std::min(std::max(remainingFrames / (remainingTime / work), 1.0f), remainingFrames);
-    else
+    if (remainingTime > 0) {
+        float step = remainingFrames / (remainingTime / work);
+        // Frames faster than the screen refreshes would never be seen: at least one refresh a step.
+        if (frameInterval_ > 0)
+            step = std::max(step, remainingFrames / (remainingTime / frameInterval_));
+        stepF_ = std::min(std::max(step, 1.0f), remainingFrames);
+    } else {
         stepF_ = remainingFrames;
+    }
     targetStep_ = remainingTime / (remainingFrames / stepF_);
 }

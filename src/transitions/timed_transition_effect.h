@@ -33,7 +33,9 @@ public:
     void RunTransition(PassData &Data) override;
 
     // Virtual operations, in slot order after the base class's.
-    // The paced loop over frames 1..FrameCount-1, then the final picture.
+    // The paced loop over frames 1..FrameCount-1, then the final picture: each step draws the
+    // frame the elapsed time asks for, skipping frames when drawing is slow, no sooner than a
+    // refresh of the screen (Data.FrameInterval) after the last, and sleeps while ahead.
     virtual void ExecuteTimed(int FrameCount, PassData &Data);
     // Draws frame CurrentFrame; the base checks for an abort. Overrides call it first.
     virtual void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame);
@@ -46,9 +48,9 @@ private:
     void Pace(int Current, int FrameCount);
     void RunStepped(int FrameCount, PassData &Data);
 
-    Stopwatch waitStopwatch_;
     // State of the paced loop of the running pass.
     Stopwatch *passStopwatch_ = nullptr;
+    float frameInterval_ = 0;
     float targetStep_ = 0;
     float stepF_ = 1;
     float lastFlush_ = 0;

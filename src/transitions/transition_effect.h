@@ -40,11 +40,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QRect>
+#include <QRegion>
 #include <QWidget>
 
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class InputGuard;
 class TTransitionEffect;
@@ -171,6 +173,12 @@ public:
     // empty, is left out of the copy and of the repaint.
     QRect UpdateRect;
     QRect UnchangedRect;
+    // Finer than the two rectangles, when an effect knows it: exactly the part of the canvas the
+    // frame changed, which Flush then copies and presents instead; cleared by Flush.
+    std::optional<QRegion> FrameRegion;
+    // Set by an effect that wrote the frame's changes onto the canvas as well as into the work
+    // bitmap: Flush then only presents them; cleared by Flush.
+    bool FrameOnCanvas = false;
     // The work bitmap of the running pass, null outside RunTransition.
     QImage *WorkBitmap = nullptr;
 
@@ -228,6 +236,8 @@ private:
     QPointer<::RenderWindow> renderWindow_;
     QImage *canvas_ = nullptr;
     const FrameStepping *stepping_ = nullptr;
+    // Where the time of the running pass began (PassData::StartedAt).
+    double passStartedAt_ = -1;
     PassData *passData_ = nullptr;
     Stopwatch abortStopwatch_;
     class InputGuard *inputGuard_ = nullptr;

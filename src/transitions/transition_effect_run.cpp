@@ -36,11 +36,12 @@ bool isPageControl(const QWidget *widget)
 
 QWidget *parentOf(const QWidget *widget) { return widget->isWindow() ? nullptr : widget->parentWidget(); }
 
-// A copy of image with width widened (or cut) to width; new columns are black.
+// A copy of image in frame memory of its own (bitmap.h), widened (or cut) to width; new columns
+// are black.
 QImage widened(const QImage &image, int width)
 {
     if (image.width() == width)
-        return image;
+        return AlignedCopy(image);
     QImage out = NewBitmap(width, image.height(), PixelFormatOfImage(image), image.colorTable());
     CopyRect(out, image, image.rect());
     return out;
@@ -214,9 +215,10 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
             renderWindow_ = new ::RenderWindow(nullptr);
             renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
-        renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
-                                           ? screenShot_
-                                           : screenShot_.copy(QRect(QPoint(), deviceSize_)));
+        // The canvas shares no pixels with the old picture, so neither is copied when written.
+        renderWindow_->SetCanvasImage(AlignedCopy(screenShot_.width() == deviceSize_.width()
+                                                      ? screenShot_
+                                                      : screenShot_.copy(QRect(QPoint(), deviceSize_))));
         renderWindow_->setGeometry(windowRect);
         renderWindow_->show();
         if (!host)
@@ -323,6 +325,9 @@ PassData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst)
     data.HighColor = ScreenBitsPerPixel() > 8;
     data.RenderWindow = renderWindow_;
     data.Stepping = stepping_;
+    data.StartedAt = passStartedAt_;
+    if (renderWindow_ && renderWindow_->screen() && renderWindow_->screen()->refreshRate() >= 1)
+        data.FrameInterval = 1000.0 / renderWindow_->screen()->refreshRate();
     return data;
 }
 
@@ -378,12 +383,17 @@ void TTransitionEffect::Flush()
     PassData *data = passData_;
     if (data && data->Canvas) {
         QImage &canvas = *data->Canvas;
-        const bool copy = Offscreen && WorkBitmap;
-        const QRect whole = copy ? WorkBitmap->rect() : canvas.rect();
+        const bool copy = Offscreen && WorkBitmap && !FrameOnCanvas;
+        const QRect whole = Offscreen && WorkBitmap ? WorkBitmap->rect() : canvas.rect();
         // The unchanged part inside the update rectangle is neither copied nor repainted.
-        QRegion changed((UpdateRect == QRect() ? whole : UpdateRect).intersected(canvas.rect()));
-        if (!UnchangedRect.isEmpty())
-            changed -= UnchangedRect;
+        QRegion changed;
+        if (FrameRegion) {
+            changed = FrameRegion->intersected(canvas.rect());
+        } else {
+            changed = QRegion((UpdateRect == QRect() ? whole : UpdateRect).intersected(canvas.rect()));
+            if (!UnchangedRect.isEmpty())
+                changed -= UnchangedRect;
+        }
         if (copy) {
             for (const QRect &piece : changed)
                 CopyRect(canvas, *WorkBitmap, piece);
@@ -393,6 +403,8 @@ void TTransitionEffect::Flush()
     }
     UpdateRect = QRect();
     UnchangedRect = QRect();
+    FrameRegion.reset();
+    FrameOnCanvas = false;
 }
 
 void TTransitionEffect::RunOnePass(RunSources &sources)
@@ -447,6 +459,9 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
         work = nullptr;
     srcImage_.reset();
     inSecondPass_ = true;
+    // The second pass's time runs from here, its own set-up included.
+    if (passStartedAt_ >= 0)
+        passStartedAt_ = Stopwatch::Now();
 
     if (NeedDstImage())
         dstImage_ = std::make_unique<QImage>(sources.render());
@@ -493,6 +508,8 @@ void TTransitionEffect::FinishRun()
 
 void TTransitionEffect::Execute()
 {
+    // Milliseconds is the time from here to the new picture, set-up included.
+    passStartedAt_ = Stopwatch::Now();
     FireEvent(OnBeforeTransition);
     try {
         if (CanExecute()) {
@@ -503,6 +520,8 @@ void TTransitionEffect::Execute()
                 executing_ = true;
                 inSecondPass_ = false;
                 UpdateRect = QRect();
+                FrameRegion.reset();
+                FrameOnCanvas = false;
                 if (IsAbortable())
                     inputGuard_ = new InputGuard(renderWindow_);
                 if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible())) {
@@ -552,14 +571,17 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
             if (From.size() != To.size())
                 throw TransitionError("The two pictures differ in size");
             deviceSize_ = From.size();
+            passStartedAt_ = -1;
             const int bitmapsWidth = GetBitmapsWidth(deviceSize_.width());
-            Canvas = ConvertToPixelFormat(From, canvasFormat);
+            Canvas = AlignedCopy(ConvertToPixelFormat(From, canvasFormat));
             canvas_ = &Canvas;
             stepping_ = Stepping;
             Aborted = false;
             executing_ = true;
             inSecondPass_ = false;
             UpdateRect = QRect();
+            FrameRegion.reset();
+            FrameOnCanvas = false;
             if (!Disabled() && NeedSrcImage())
                 srcImage_ = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
             RunSources sources;

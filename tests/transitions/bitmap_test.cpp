@@ -1,7 +1,9 @@
 #include "transitions/bitmap.h"
+#include "transitions/noise_picture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -149,3 +151,25 @@ TEST(Bitmap, CopyRectConvertsBetweenFormatsAndFillRectFills)
 }
 
 }  // namespace
+
+// Frame buffers start on a 64-byte boundary, keep QImage's stride and share nothing: a copy
+// written to leaves its original alone.
+TEST(Bitmap, FrameBuffersAreAlignedAndOwnTheirPixels)
+{
+    for (PixelFormat format : {pf8bit, pf15bit, pf16bit, pf24bit, pf32bit}) {
+        const QImage fresh = NewBitmap(37, 5, format);
+        ASSERT_FALSE(fresh.isNull());
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(fresh.constBits()) % 64, 0u) << format;
+        EXPECT_EQ(fresh.bytesPerLine(), QImage(37, 5, ImageFormatOf(format)).bytesPerLine()) << format;
+        const QImage original = ConvertToPixelFormat(NoisePicture(QSize(37, 5), 3), format);
+        QImage copy = AlignedCopy(original);
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(copy.constBits()) % 64, 0u) << format;
+        EXPECT_EQ(copy, original) << format;
+        EXPECT_EQ(copy.colorTable(), original.colorTable()) << format;
+        FillRect(copy, copy.rect(), qRgb(0, 0, 0));
+        EXPECT_EQ(original, ConvertToPixelFormat(NoisePicture(QSize(37, 5), 3), format)) << format;
+    }
+    EXPECT_TRUE(AlignedCopy(QImage()).isNull());
+    EXPECT_TRUE(NewBitmap(0, 4, pf32bit).isNull());
+    EXPECT_TRUE(NewBitmap(4, 4, pf4bit).isNull());
+}

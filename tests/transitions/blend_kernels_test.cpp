@@ -128,6 +128,23 @@ TEST(BlendKernel, EqualWordsAreNotWritten)
     }
 }
 
+// Over a target that holds the old picture where the two agree, every word ends as the mix or
+// the old word: the same words the plain mix leaves there.
+TEST(BlendKernel, OverOldEndsWithTheMixOrTheOldWord)
+{
+    const std::uint32_t o[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
+    const std::uint32_t n[11] = {1, 0xFF, 3, 0xFF, 5, 6, 7, 0xFF, 9, 10, 0xFF};
+    for (const BlendKernels &variant : BlendKernelVariants()) {
+        std::uint32_t plain[11], overOld[11];
+        std::copy(std::begin(o), std::end(o), plain);
+        std::copy(std::begin(o), std::end(o), overOld);
+        variant.blendRow(o, n, plain, 11, 20, BlendWordFormat::Bytes);
+        variant.blendRowOverOld(o, n, overOld, 11, 20, BlendWordFormat::Bytes);
+        for (int i = 0; i < 11; ++i)
+            EXPECT_EQ(overOld[i], plain[i]) << variant.name << " word " << i;
+    }
+}
+
 // Each channel is mixed on its own (no carry or borrow reaches its neighbours) and weighs the new
 // value k/64, give or take the truncation of each term.
 TEST(BlendKernel, ChannelsStayInTheirBitsAndFollowTheWeight)

@@ -3,12 +3,14 @@
 #include "transitions/mask_paint.h"
 #include "transitions/masked_transition.h"
 #include "transitions/mono_paint.h"
-
 #include "transitions/noise_picture.h"
+#include "transitions/row_kernels.h"
+#include "transitions/transition_registry.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 using namespace lumetta;
@@ -261,5 +263,56 @@ TEST(MaskedTransition, MaskIsClearedEachFrameOnlyWhenAsked)
         EXPECT_TRUE(effect.maskWasEmpty[0]);
         EXPECT_EQ(effect.maskWasEmpty[1], clears);
         EXPECT_EQ(effect.maskWasEmpty[2], clears);
+    }
+}
+
+// Shapes drawn as runs straight from the new picture show exactly the frames of the mask path:
+// every style of the circle and of the radial sweeps, steps of one and more, every pixel format,
+// widths that are and are not a multiple of 32.
+TEST(MaskedTransition, RunsShowTheSameFramesAsTheMask)
+{
+    ScreenGuard guard;
+    struct Reference {
+        ~Reference() { SetReferenceKernels(false); }
+    } reference;
+    struct Shape {
+        const char *className;
+        int style, subStyle;
+    };
+    const Shape shapes[] = {
+        {"TCircleTransition", 1, 1}, {"TCircleTransition", 1, 2}, {"TCircleTransition", 2, 3},
+        {"TCircleTransition", 2, 6}, {"TCircleTransition", 3, 2}, {"TCircleTransition", 3, 8},
+        {"TCircleTransition", 1, 5}, {"TRadialTransition", 1, 1}, {"TRadialTransition", 2, 5},
+        {"TRadialTransition", 3, 8},  {"TRadialTransition", 4, 3}, {"TRadialTransition", 5, 14},
+        {"TRadialTransition", 6, 2},  {"TRadialTransition", 7, 9},
+    };
+    const QSize sizes[] = {{45, 29}, {64, 20}};
+    for (int bpp : {32, 24, 16, 8}) {
+        ASSERT_TRUE(SetScreenBitsPerPixel(bpp));
+        for (const Shape &shape : shapes)
+            for (const QSize size : sizes)
+                for (int step : {1, 4, 13}) {
+                    std::vector<QImage> frames[2];
+                    for (bool viaMask : {true, false}) {
+                        SetReferenceKernels(viaMask);
+                        std::unique_ptr<TTransitionEffect> effect(CreateTransitionEffect(shape.className));
+                        ASSERT_TRUE(effect);
+                        effect->setProperty("Style", shape.style);
+                        effect->setProperty("SubStyle", shape.subStyle);
+                        FrameStepping stepping;
+                        stepping.Step = step;
+                        stepping.FrameShown = [&](int, int, const QImage &shown) {
+                            frames[viaMask].push_back(shown.copy());
+                        };
+                        RunHeadless(*effect, NoisePicture(size, 1), NoisePicture(size, 2), stepping);
+                    }
+                    ASSERT_FALSE(frames[0].empty());
+                    ASSERT_EQ(frames[0].size(), frames[1].size());
+                    for (std::size_t i = 0; i < frames[0].size(); ++i)
+                        ASSERT_EQ(frames[0][i], frames[1][i])
+                            << shape.className << " " << shape.style << "/" << shape.subStyle << " " << bpp
+                            << " bits, " << size.width() << "x" << size.height() << ", step " << step
+                            << ", shown frame " << i;
+                }
     }
 }

@@ -109,8 +109,9 @@ TEST(TimedTransition, FastMachineDrawsEveryFrameAndWaits)
         EXPECT_EQ(effect.calls[i].current, int(i) + 1);
         EXPECT_EQ(effect.calls[i].step, 1);
     }
-    // Each of the nine steps was stretched to its tenth of the pass.
-    EXPECT_NEAR(clock.Now() - start, 90, 1);
+    // Each of the nine steps was stretched to its tenth of the pass, and the new picture shows at
+    // its end.
+    EXPECT_NEAR(clock.Now() - start, 100, 1);
 }
 
 TEST(TimedTransition, SlowMachineGrowsTheStep)
@@ -147,6 +148,105 @@ TEST(TimedTransition, TimePastTheDurationJumpsToTheLastFrame)
     effect.ExecuteOnImages(kOld, kNew, canvas);
     ASSERT_EQ(effect.calls.size(), 1u);
     EXPECT_EQ(canvas.pixel(7, 3), 0xFFFF0000u);
+}
+
+// A pass record for running the frame loop directly, as Execute hands it over.
+struct DirectPass {
+    QImage from = solid(8, 4, 0xFF0000FF), to = solid(8, 4, 0xFFFF0000), work = from.copy(), canvas = from.copy();
+    PassData data;
+    DirectPass()
+    {
+        data.Bitmap = &work;
+        data.SrcBmp = &from;
+        data.DstBmp = &to;
+        data.Canvas = &canvas;
+        data.Width = 8;
+        data.Height = 4;
+    }
+};
+
+// On a screen refreshing every 10 ms a 1000-frame pass of 100 ms draws a frame per refresh, not
+// one per 0.1 ms, and still ends on time.
+TEST(TimedTransition, TheScreenRefreshBoundsTheFrameRate)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(1000);
+    effect.SetMilliseconds(100);
+    std::vector<double> drawnAt;
+    effect.onDraw = [&](PassData &, int) { drawnAt.push_back(clock.Now()); };
+    DirectPass pass;
+    pass.data.FrameInterval = 10;
+    const double start = clock.Now();
+    effect.RunTransition(pass.data);
+    ASSERT_GE(drawnAt.size(), 9u);
+    ASSERT_LE(drawnAt.size(), 11u);
+    for (std::size_t i = 1; i < drawnAt.size(); ++i)
+        EXPECT_GE(drawnAt[i] - drawnAt[i - 1], 9.9) << i;
+    EXPECT_EQ(effect.calls.front().current, 1);
+    EXPECT_GE(effect.calls.back().current, 880);
+    EXPECT_NEAR(clock.Now() - start, 100, 1);
+    EXPECT_EQ(pass.canvas.pixel(7, 3), 0xFFFF0000u);
+}
+
+// Slow drawing still skips frames as before: the refresh only ever makes steps longer.
+TEST(TimedTransition, SlowDrawingIsNotSlowedFurtherByTheRefresh)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(100);
+    effect.SetMilliseconds(100);
+    effect.onDraw = [&](PassData &, int) { clock.Advance(5); };
+    DirectPass pass;
+    pass.data.FrameInterval = 1;
+    effect.RunTransition(pass.data);
+    ASSERT_GE(effect.calls.size(), 2u);
+    EXPECT_EQ(effect.calls[1].current, 6);
+}
+
+// Time spent before the frames (the run's set-up) counts in the pass: it ends Milliseconds after
+// StartedAt, not after its first frame.
+TEST(TimedTransition, SetUpBeforeTheFramesCountsInThePassTime)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetFrames(10);
+    effect.SetMilliseconds(100);
+    DirectPass pass;
+    pass.data.StartedAt = clock.Now() - 40;
+    effect.RunTransition(pass.data);
+    EXPECT_EQ(effect.calls.size(), 9u);
+    EXPECT_NEAR(clock.Now() - pass.data.StartedAt, 100, 1);
+}
+
+// A frame region replaces the two rectangles: only it is copied, and nothing when the effect
+// has put the frame onto the canvas itself.
+TEST(TimedTransition, FlushCopiesTheFrameRegionUnlessTheFrameIsOnTheCanvas)
+{
+    const QRegion region = QRegion(QRect(1, 1, 3, 2)) + QRect(6, 5, 2, 3);
+    for (bool onCanvas : {false, true}) {
+        TRecordingTransition effect;
+        effect.SetFrames(2);
+        effect.paintColumns = false;
+        effect.onDraw = [&](PassData &data, int) {
+            FillRect(*data.Bitmap, data.Bitmap->rect(), qRgb(0, 255, 0));
+            effect.UpdateRect = QRect(0, 0, 2, 2);
+            effect.FrameRegion = region;
+            effect.FrameOnCanvas = onCanvas;
+        };
+        QImage shown;
+        FrameStepping stepping;
+        stepping.FrameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
+        QImage canvas;
+        effect.ExecuteOnImages(solid(10, 8, 0xFF0000FF), solid(10, 8, 0xFFFF0000), canvas, &stepping);
+        ASSERT_FALSE(shown.isNull());
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 10; ++x)
+                EXPECT_EQ(shown.pixel(x, y), !onCanvas && region.contains(QPoint(x, y)) ? 0xFF00FF00u : 0xFF0000FFu)
+                    << x << "," << y << (onCanvas ? " on canvas" : "");
+        EXPECT_FALSE(effect.FrameRegion);
+        EXPECT_FALSE(effect.FrameOnCanvas);
+    }
 }
 
 // Flush copies the update rectangle minus the unchanged one from the work bitmap to the canvas.

@@ -75,6 +75,30 @@ TEST_F(ExecuteTest, OnePassEventOrderAndNewPictureAtTheEnd)
     EXPECT_EQ(panel->geometry(), QRect(20, 30, 120, 80));
 }
 
+// A windowed pass is paced to the screen it is shown on and its time runs from the start of
+// Execute; a headless one has neither.
+TEST_F(ExecuteTest, PassesKnowTheScreenRefreshAndWhenExecuteStarted)
+{
+    TRecordingTransition effect;
+    effect.SetFrames(3);
+    double before = 0;
+    effect.OnBeforeTransition = [&](QObject *) { before = Stopwatch::Now(); };
+    const double called = Stopwatch::Now();
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    const qreal rate = top.screen()->refreshRate();
+    ASSERT_GE(rate, 1);
+    EXPECT_DOUBLE_EQ(effect.lastData.FrameInterval, 1000.0 / rate);
+    EXPECT_GE(effect.lastData.StartedAt, called);
+    EXPECT_LE(effect.lastData.StartedAt, before);
+
+    TRecordingTransition headless;
+    QImage canvas;
+    headless.ExecuteOnImages(QImage(4, 4, QImage::Format_RGB32), QImage(4, 4, QImage::Format_RGB32), canvas);
+    EXPECT_EQ(headless.lastData.FrameInterval, 0);
+    EXPECT_LT(headless.lastData.StartedAt, 0);
+}
+
 // On an 8-bit screen a one-pass run copies the old picture at Execute, from the render window
 // that still shows it; two passes copy it at Prepare.
 TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
