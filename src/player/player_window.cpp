@@ -11,6 +11,7 @@
 #include "player/picture_widget.h"
 #include "player/slide_composition.h"
 #include "transitions/TransEff.h"
+#include "transitions/frame_memory.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -311,6 +312,8 @@ void PlayerWindow::EndShow()
         fadeTimer_->start();
     }
     sequencer_.End();
+    // No frame buffers of the show stay in memory.
+    ReleaseKeptFrameMemory();
     setUpPending_ = false;
     noticeTimer_->stop();
     notice_->hide();

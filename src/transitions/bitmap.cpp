@@ -1,5 +1,7 @@
 #include "transitions/bitmap.h"
 
+#include "transitions/frame_memory.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,10 +15,8 @@ namespace {
 
 int g_bitsOverride = 0;
 
-constexpr std::size_t kFrameAlignment = 64;
-
-// An image of uninitialised pixels in memory of its own, starting on a 64-byte boundary; rows
-// keep QImage's own stride.
+// An image of uninitialised pixels in frame memory of its own (frame_memory.h); rows keep
+// QImage's own stride.
 QImage alignedImage(int width, int height, QImage::Format format)
 {
     if (width <= 0 || height <= 0 || format == QImage::Format_Invalid)
@@ -26,12 +26,10 @@ QImage alignedImage(int width, int height, QImage::Format format)
     const qsizetype stride = (qsizetype(width) * depth + 31) / 32 * 4;
     if (stride > (qsizetype(1) << 40) / height)
         return {};
-    const std::size_t bytes = (std::size_t(stride) * std::size_t(height) + kFrameAlignment - 1) / kFrameAlignment
-                              * kFrameAlignment;
-    void *data = std::aligned_alloc(kFrameAlignment, bytes);
+    void *data = lumetta::TakeFrameMemory(std::size_t(stride) * std::size_t(height));
     if (!data)
         return {};
-    return QImage(static_cast<uchar *>(data), width, height, stride, format, [](void *p) { std::free(p); }, data);
+    return QImage(static_cast<uchar *>(data), width, height, stride, format, &lumetta::GiveBackFrameMemory, data);
 }
 
 constexpr int kCubeLevels = 6;
