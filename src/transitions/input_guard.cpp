@@ -3,8 +3,9 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
-InputGuard::InputGuard(QObject *renderWindow) : renderWindow_(renderWindow)
+InputGuard::InputGuard(QWidget *renderWindow) : renderWindow_(renderWindow)
 {
     qApp->installEventFilter(this);
 }
@@ -14,6 +15,30 @@ InputGuard::~InputGuard()
     qApp->removeEventFilter(this);
 }
 
+// The window system delivers a press to the top-level window first, which hands it on to the
+// widget under the pointer; this filter sees it there already and swallows it, so the press
+// counts when it falls where the render window shows in the same top-level window.
+bool InputGuard::PressesRenderWindow(QObject *watched, const QMouseEvent &press) const
+{
+    QWidget *render = renderWindow_;
+    if (!render || !render->isVisible() || !watched)
+        return false;
+    QWidget *top = render->window();
+    if (watched != render && watched != top && watched != top->windowHandle()) {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (!widget || widget->window() != top)
+            return false;
+    }
+    const QPoint global = press.globalPosition().toPoint();
+    if (!render->rect().contains(render->mapFromGlobal(global)))
+        return false;
+    if (top == render)
+        return true;
+    // Another child laid over the render window takes the press itself.
+    QWidget *under = top->childAt(top->mapFromGlobal(global));
+    return under == render || (under && render->isAncestorOf(under));
+}
+
 bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
@@ -21,10 +46,12 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
         if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
             escapePressed = true;
         return true;
-    case QEvent::MouseButtonPress:
-        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && watched && watched == renderWindow_)
+    case QEvent::MouseButtonPress: {
+        const auto &press = *static_cast<QMouseEvent *>(event);
+        if (press.button() == Qt::LeftButton && PressesRenderWindow(watched, press))
             clicked = true;
         return true;
+    }
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:

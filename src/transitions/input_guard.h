@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
-// Swallows user input while an abortable run polls for it, recording Escape and left clicks on
-// the render window.
+class QMouseEvent;
+
+// Swallows user input while an abortable run polls for it, recording Escape and left presses in
+// the render window's area.
 class InputGuard : public QObject
 {
 public:
-    explicit InputGuard(QObject *renderWindow);
+    explicit InputGuard(QWidget *renderWindow);
     ~InputGuard() override;
 
     bool escapePressed = false;
@@ -17,5 +21,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QObject *renderWindow_;
+    bool PressesRenderWindow(QObject *watched, const QMouseEvent &press) const;
+
+    QPointer<QWidget> renderWindow_;
 };
