@@ -2,13 +2,13 @@
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
 #include "show/show_project.h"
 #include "show/standalone_show.h"
+#include "show/unpack_folder.h"
 #include "show/version.h"
 #include "player/player_window.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <csignal>
@@ -41,14 +41,18 @@ int PlayOwnShow()
         Report(QStringLiteral("Cannot open file %1: %2").arg(name, self.errorString()));
         return 1;
     }
+    // Folders of players that were killed before they could remove theirs.
+    lumetta::UnpackFolder::RemoveStale();
     lumetta::ShowProject project;
-    QTemporaryDir folder;
+    lumetta::UnpackFolder folder;
     try {
         const lumetta::StandaloneShow show = lumetta::StandaloneShow::Read(self, name);
-        if (!folder.isValid())
-            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.errorString()));
-        show.ExtractTo(self, folder.path(), project);
+        if (!folder.IsValid())
+            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
+        show.ExtractTo(self, folder.Path(), project);
     } catch (const lumetta::ProjectError &error) {
+        // The partial show goes before the message, which may wait long for an answer.
+        folder.Remove();
         Report(error.Message());
         return 1;
     }
@@ -66,7 +70,7 @@ int PlayOwnShow()
     const lumetta::PlayerWindow::StartResult result = player.PlayNow(project);
     player.WaitForMusicToFade();
     // The unpacked files go before any message box, which may wait long for an answer.
-    folder.remove();
+    folder.Remove();
     switch (result) {
     case lumetta::PlayerWindow::StartResult::Started:
         return 0;
@@ -84,14 +88,16 @@ int PlayOwnShow()
 
 int main(int argc, char *argv[])
 {
-    // Screen saver arguments: "/s" (or none) shows the show; "/c" (settings) and "/p"
-    // (preview in a small window) have nothing to offer, so they end quietly.
+    // Screen saver arguments, with "/" or "-": "s" (or none) shows the show; "c" (settings) and
+    // "p" (preview in a small window) have nothing to offer, so they end quietly.
     if (argc > 1) {
-        const QByteArray argument = QByteArray(argv[1]).toLower();
+        QByteArray argument = QByteArray(argv[1]).toLower();
+        if (argument.startsWith('-'))
+            argument[0] = '/';
         if (argument.startsWith("/c") || argument.startsWith("/p"))
             return 0;
         if (argument != "/s") {
-            std::fprintf(stderr, "AEXE.tms: unknown argument %s (use /s, /c or /p)\n", argv[1]);
+            std::fprintf(stderr, "AEXE.tms: unknown argument %s (use /s, /c or /p; -s, -c or -p)\n", argv[1]);
             return 2;
         }
     }
