@@ -39,8 +39,42 @@ bool InputGuard::PressesRenderWindow(QObject *watched, const QMouseEvent &press)
     return under == render || (under && render->isAncestorOf(under));
 }
 
+void InputGuard::Dismiss()
+{
+    if (!held_) {
+        delete this;
+        return;
+    }
+    dismissed_ = true;
+}
+
+void InputGuard::Leave()
+{
+    qApp->removeEventFilter(this);
+    deleteLater();
+}
+
+bool InputGuard::FilterAfterRun(QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        Leave();
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+    if (!held_.testFlag(button))
+        return false;
+    held_.setFlag(button, false);
+    if (!held_)
+        Leave();
+    return true;
+}
+
 bool InputGuard::eventFilter(QObject *watched, QEvent *event)
 {
+    if (dismissed_)
+        return FilterAfterRun(event);
     switch (event->type()) {
     case QEvent::KeyPress:
         if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
@@ -48,14 +82,20 @@ bool InputGuard::eventFilter(QObject *watched, QEvent *event)
         return true;
     case QEvent::MouseButtonPress: {
         const auto &press = *static_cast<QMouseEvent *>(event);
-        if (press.button() == Qt::LeftButton && PressesRenderWindow(watched, press))
-            clicked = true;
+        // Only the first delivery counts: the top-level window hands a press on to a widget.
+        if (!held_.testFlag(press.button())) {
+            held_.setFlag(press.button());
+            if (press.button() == Qt::LeftButton && PressesRenderWindow(watched, press))
+                clicked = true;
+        }
         return true;
     }
+    case QEvent::MouseButtonRelease:
+        held_.setFlag(static_cast<QMouseEvent *>(event)->button(), false);
+        return true;
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::Wheel:

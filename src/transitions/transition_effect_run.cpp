@@ -532,7 +532,7 @@ bool TTransitionEffect::FinishRun()
         QCoreApplication::processEvents();
         if (!self)
             return false;
-        delete inputGuard_;
+        inputGuard_->Dismiss();
         inputGuard_ = nullptr;
     }
     executing_ = false;

@@ -508,6 +508,47 @@ TEST_F(ExecuteTest, LeftPressOnTheTopLevelWindowOverTheRenderWindowAborts)
     }
 }
 
+// The press that ended a run takes its release with it, even when the release comes after the
+// run: the widget under the pointer never sees half a click.
+TEST_F(ExecuteTest, TheReleaseOfTheAbortingPressGoesWithIt)
+{
+    struct Releases : QObject
+    {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::MouseButtonRelease;
+            return false;
+        }
+    } releases;
+    panel->installEventFilter(&releases);
+    const auto postRelease = [&] {
+        const QPoint at = panel->pos() + QPoint(60, 40);
+        QCoreApplication::postEvent(top.windowHandle(), new QMouseEvent(QEvent::MouseButtonRelease, at, top.mapToGlobal(at),
+                                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    };
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetAbortOnClick(true);
+    effect.SetFrames(20);
+    effect.onDraw = [&](PassData &, int frame) {
+        clock.Advance(100);
+        if (frame == 2)
+            PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+    };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_TRUE(effect.Aborted);
+    postRelease();
+    QApplication::processEvents();
+    EXPECT_EQ(releases.count, 0);
+    // The next click is the panel's again.
+    PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+    postRelease();
+    QApplication::processEvents();
+    EXPECT_EQ(releases.count, 1);
+}
+
 // A widget laid over the render window takes a press on it for itself.
 TEST_F(ExecuteTest, PressOnAWidgetOverTheRenderWindowDoesNotAbort)
 {
