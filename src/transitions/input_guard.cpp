@@ -5,14 +5,17 @@
 #include <QMouseEvent>
 #include <QWindow>
 
-InputGuard::InputGuard(QWidget *renderWindow) : renderWindow_(renderWindow)
+// The application owns a guard that outlives its run waiting for a release.
+InputGuard::InputGuard(QWidget *renderWindow) : QObject(qApp), renderWindow_(renderWindow)
 {
     qApp->installEventFilter(this);
 }
 
 InputGuard::~InputGuard()
 {
-    qApp->removeEventFilter(this);
+    // Also gone with the application, which no longer answers then.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
 }
 
 // The window system delivers a press to the top-level window first, which hands it on to the
