@@ -660,6 +660,9 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
                 return solidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
             };
             RunPasses(sources);
+            // As when the render window goes: a pass that drew its last picture into its work
+            // bitmap (a cut over two passes) has not left it on the canvas.
+            showNewPicture();
             if (!endRun())
                 return;
         }
