@@ -6,10 +6,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <limits>
 #include <memory>
