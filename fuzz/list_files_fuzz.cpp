@@ -9,7 +9,8 @@ using namespace lumetta;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static QTemporaryDir dir;
+    // Files in memory where the system has a memory file system: no disk writes per input.
+    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/lumetta-fuzz-XXXXXX") : QString());
     const ListFiles files(dir.path());
     const QByteArray bytes = fuzz::Bytes(data, size);
     for (const char *name : {ListFiles::kResumeFile, ListFiles::kStartDirFile, ListFiles::kRecentFile}) {

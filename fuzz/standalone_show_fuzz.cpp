@@ -1,3 +1,4 @@
+#include "show/project_file.h"
 #include "show/standalone_show.h"
 #include "fuzz_support.h"
 
@@ -25,6 +26,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 std::abort();
             end += block.size;
         }
+        // The sections counted without splitting the text are those the project parser takes.
+        const StandaloneShow::Block project = show.ProjectBlock();
+        const QByteArray text = fuzz::Bytes(data + project.offset, std::size_t(project.size));
+        const ProjectContent parsed = ParseProjectText(SplitLines(DecodeText(text)));
+        const ProjectContent &content = show.Content();
+        if (parsed.settings != content.settings || parsed.pictures != content.pictures ||
+            parsed.effects != content.effects || parsed.playlist != content.playlist)
+            std::abort();
     } catch (const ProjectError &) {
     }
     return 0;

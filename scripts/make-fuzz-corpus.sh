@@ -3,7 +3,7 @@
 # into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
 set -euo pipefail
 out=${1:?usage: scripts/make-fuzz-corpus.sh DIR}
-mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,png,webp,tiff,heif,exif,form,standalone_show}
+mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,png,webp,tiff,heif,exif,form,form_values,fx_set,standalone_show}
 crlf() { sed 's/$/\r/'; }
 
 # Project texts: music off, music on, empty playlist, missing markers.
@@ -96,3 +96,22 @@ object Trans: TTransitionList
 end
 DFM
 printf 'object Trans: TTransitionList\nend\n' > "$out/form/empty.dfm"
+
+# Effect settings: a class byte (registration order: flicker-free cut, blend, fuse, radial,
+# block, circle, wipe, drip), a screen depth byte, then property lines; --set takes the same
+# lines as PROP=VALUE.
+settings() {  # settings NAME CLASS DEPTH LINE...
+  local name=$1 class=$2 depth=$3
+  shift 3
+  printf "\\x$(printf %02x "$class")\\x$(printf %02x "$depth")" > "$out/form_values/$name"
+  printf '%s\n' "$@" >> "$out/form_values/$name"
+  cp "$out/form_values/$name" "$out/fx_set/$name"
+}
+settings cut 0 0 'Enabled = False' 'FlickerFreeWhenDisabled = True'
+settings blend 1 4 'Milliseconds = 700' 'PassSetting = teTwoPasses' 'Pass2Options.UseSolidColor = False'
+settings fuse 2 1 'Style = 0' 'Reversed = True' 'PassSetting = tePaletteDependent'
+settings radial 3 2 'Style = 5' 'SubStyle = 16' 'Reversed = True'
+settings block 4 3 'Cols = 30' 'Rows = 7' 'Puzzle = True' 'Style = 4' 'SubStyle = 3'
+settings circle 5 0 'Style = 2' 'SubStyle = 8' 'Pass2Options.Reversed = True' 'PassSetting = teTwoPasses'
+settings wipe 6 4 'BandWidth = 20' 'Direction = tedUp' 'Pass2Options.SolidColor = clRed'
+settings drip 7 1 'Direction = tedLeft' 'Reversed = True'

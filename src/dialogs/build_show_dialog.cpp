@@ -221,6 +221,12 @@ void BuildShowDialog::Make()
         return;
     }
     nameEdit_->setText(target);
+    // Asked before the question about replacing: the show's own files are never replaced.
+    if (const std::optional<QString> conflict = builder_.TargetConflict(project_, target)) {
+        questions_->ShowError(*conflict);
+        nameEdit_->setFocus();
+        return;
+    }
     auto existing = StandaloneBuilder::ExistingTarget::Refuse;
     const QFileInfo info(target);
     if (info.exists() || info.isSymLink()) {

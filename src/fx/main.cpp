@@ -87,6 +87,22 @@ void addOptions(QCommandLineParser &parser)
                                             QLatin1String(option.value)));
 }
 
+
+// A bench holds several frames of the size at once; larger ones would not fit in memory.
+constexpr int kMaxBenchSide = 16384;
+constexpr qint64 kMaxBenchPixels = qint64(7680) * 4320;
+
+void checkBenchSize(QSize size)
+{
+    if (size.width() > kMaxBenchSide || size.height() > kMaxBenchSide ||
+        qint64(size.width()) * size.height() > kMaxBenchPixels)
+        throw UsageError{QStringLiteral("--size %1x%2 is too large: at most %3 pixels a side and %4 pixels in all")
+                             .arg(size.width())
+                             .arg(size.height())
+                             .arg(kMaxBenchSide)
+                             .arg(kMaxBenchPixels)};
+}
+
 Options parseOptions(const QCommandLineParser &parser, const QStringList &allowed)
 {
     Options options;
@@ -141,6 +157,7 @@ Options parseOptions(const QCommandLineParser &parser, const QStringList &allowe
             options.size = QSize(toInt(parts[0], name), toInt(parts[1], name));
             if (options.size.width() < 1 || options.size.height() < 1)
                 throw UsageError{QStringLiteral("--size needs a positive width and height")};
+            checkBenchSize(options.size);
         } else if (name == QLatin1String("--repeat")) {
             options.repeat = toInt(value, name);
             if (options.repeat < 1)
@@ -178,12 +195,8 @@ std::unique_ptr<TTransitionEffect> makeEffect(const Options &options)
             throw UsageError{QStringLiteral("unknown effect class %1 (known: %2)")
                                  .arg(options.className, RegisteredTransitionClasses().join(QStringLiteral(", ")))};
     }
-    for (const QString &assignment : options.sets) {
-        const qsizetype equals = assignment.indexOf(QLatin1Char('='));
-        if (equals <= 0)
-            throw UsageError{QStringLiteral("--set needs PROPERTY=VALUE, not \"%1\"").arg(assignment)};
-        SetPropertyFromText(effect.get(), assignment.left(equals).trimmed(), assignment.mid(equals + 1).trimmed());
-    }
+    for (const QString &assignment : options.sets)
+        SetPropertyFromAssignment(effect.get(), assignment);
     return effect;
 }
 

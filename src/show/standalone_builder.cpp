@@ -1,11 +1,13 @@
 #include "show/standalone_builder.h"
 #include "common/installed_files.h"
 
+#include "show/input_file.h"
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -15,6 +17,8 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace lumetta {
 
@@ -51,25 +55,15 @@ public:
             Fail();
     }
 
-    // Copies a whole file in chunks; returns the number of bytes copied.
+    // Copies a whole regular file in chunks; returns the number of bytes copied.
     qint64 AppendFile(const QString &path)
     {
-        QFile source(path);
-        if (QFileInfo(path).isDir())
-            throw ProjectError(WithReason(CannotOpenFileMessage(path), QStringLiteral("it is a folder")));
-        if (!source.open(QIODevice::ReadOnly))
-            throw ProjectError(WithReason(CannotOpenFileMessage(path), source.errorString()));
-        QByteArray chunk(kCopyChunk, Qt::Uninitialized);
-        qint64 total = 0;
+        InputFile source(path);
         for (;;) {
-            const qint64 got = source.read(chunk.data(), chunk.size());
-            if (got < 0)
-                throw ProjectError(WithReason(CannotOpenFileMessage(path), source.errorString()));
-            if (got == 0)
-                return total;
-            if (file_.write(chunk.constData(), got) != got)
-                Fail();
-            total += got;
+            const QByteArray chunk = source.Read(kCopyChunk);
+            if (chunk.isEmpty())
+                return source.Size();
+            Append(chunk);
         }
     }
 
@@ -108,13 +102,25 @@ private:
     QTemporaryFile file_;
 };
 
+// The picture a show stores for PATH, decoded from a regular file.
+Picture LoadStoredPicture(const QString &path, PictureKind kind)
+{
+    InputFile file(path);
+    const QByteArray data = file.ReadAll();
+    try {
+        return Picture::fromData(data, kind, path);
+    } catch (const PictureError &error) {
+        throw ProjectError(error.message());
+    }
+}
+
 QByteArray StoredPicture(const QString &path)
 {
     const std::optional<PictureKind> kind = StoredPictureKind(path);
     if (!kind)
         return {};
     try {
-        return Picture::load(path).toFileData();
+        return LoadStoredPicture(path, *kind).toFileData();
     } catch (const PictureError &error) {
         throw ProjectError(error.message());
     }
@@ -122,13 +128,24 @@ QByteArray StoredPicture(const QString &path)
 
 QByteArray StoredBackground(const QString &path)
 {
-    if (!StoredPictureKind(path))
+    const std::optional<PictureKind> kind = StoredPictureKind(path);
+    if (!kind)
         return {};
     try {
-        return Picture::load(path).toBmp();
+        return LoadStoredPicture(path, *kind).toBmp();
     } catch (const PictureError &error) {
         throw ProjectError(error.message());
     }
+}
+
+// True when A and B name the same file: the same path, or the same file through a link.
+bool SameFile(const QString &a, const QString &b)
+{
+    if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath()))
+        return true;
+    struct stat first = {}, second = {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 && ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 }  // namespace
@@ -145,18 +162,40 @@ QString StandaloneBuilder::DefaultStubPath()
 
 StandaloneBuilder::StandaloneBuilder(QString stubPath) : stubPath_(std::move(stubPath)) {}
 
+std::optional<QString> StandaloneBuilder::TargetConflict(const ShowProject &project, const QString &target) const
+{
+    const auto conflict = [&](const QString &what) {
+        return WithReason(CannotCreateFileMessage(target), QStringLiteral("it is %1").arg(what));
+    };
+    if (!project.SaveTarget().isEmpty() && SameFile(target, project.SaveTarget()))
+        return conflict(QStringLiteral("the project file itself"));
+    if (SameFile(target, stubPath_))
+        return conflict(QStringLiteral("the player stub itself"));
+    const ShowSettings &settings = project.Settings();
+    if (settings.BackgroundFromFile() && SameFile(target, settings.BackgroundFile()))
+        return conflict(QStringLiteral("the show's background picture"));
+    for (const QString &picture : project.Pictures())
+        if (SameFile(target, picture))
+            return conflict(QStringLiteral("one of the show's pictures"));
+    // The playlist stays the user's also while the music is off.
+    for (const QString &track : project.Playlist())
+        if (SameFile(target, track))
+            return conflict(QStringLiteral("one of the show's music files"));
+    return std::nullopt;
+}
+
 void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &target, ExistingTarget existing)
 {
     sizes_.clear();
     const QFileInfo targetInfo(target);
     if (targetInfo.isDir())
         throw ProjectError(WithReason(CannotCreateFileMessage(target), QStringLiteral("it is a folder")));
+    if (const std::optional<QString> conflict = TargetConflict(project, target))
+        throw ProjectError(*conflict);
     if (existing == ExistingTarget::Refuse && (targetInfo.exists() || targetInfo.isSymLink()))
         throw ProjectError(AlreadyExistsMessage(target));
     if (!QFileInfo::exists(stubPath_))
         throw ProjectError(WithReason(CannotOpenFileMessage(stubPath_), QStringLiteral("the player stub is missing")));
-    if (targetInfo.exists() && targetInfo.canonicalFilePath() == QFileInfo(stubPath_).canonicalFilePath())
-        throw ProjectError(WithReason(CannotCreateFileMessage(target), QStringLiteral("it is the player stub itself")));
 
     const ShowSettings &settings = project.Settings();
     const QStringList &pictures = project.Pictures();

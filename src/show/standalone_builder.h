@@ -38,10 +38,16 @@ public:
 
     void SetProgress(ProgressFn progress) { progress_ = std::move(progress); }
 
+    // Why TARGET cannot take the show of PROJECT: it is the project file, the player stub or one
+    // of the show's pictures, background or music files (also under another name through a
+    // link); the message names the target. nullopt when it can.
+    std::optional<QString> TargetConflict(const ShowProject &project, const QString &target) const;
+
     // Builds the show of PROJECT (its lists as Save would write them) into TARGET and makes it
     // executable. A picture or background whose name has none of the exact extension forms
-    // gives an empty block. Throws ProjectError with the file system's or decoder's message;
-    // TARGET is then as it was before.
+    // gives an empty block. Every file copied must be a regular file of at most
+    // InputFile::kMaxBytes. Throws ProjectError with the file system's or decoder's message, or
+    // the TargetConflict; TARGET is then as it was before.
     void MakeExe(const ShowProject &project, const QString &target,
                  ExistingTarget existing = ExistingTarget::Refuse);
 

@@ -1,5 +1,6 @@
 #include "show/standalone_show.h"
 
+#include "show/project_layout.h"
 #include "show/show_project.h"
 
 #include <QDir>
@@ -14,6 +15,12 @@ namespace {
 constexpr qint64 kCopyChunk = qint64(1) << 20;
 // Eighteen decimal digits always fit in a 64-bit size.
 constexpr int kMaxSizeDigits = 18;
+
+// "1 picture", "12 pictures".
+QString Counted(qsizetype count, const char *singular, const char *plural)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? singular : plural));
+}
 
 [[noreturn]] void Refuse(const QString &name, const QString &reason)
 {
@@ -111,28 +118,45 @@ StandaloneShow StandaloneShow::Read(QIODevice &file, const QString &name)
     show.project_ = next(0);
     if (show.project_.size > kMaxProjectTextBytes)
         Refuse(name, QStringLiteral("the project text is too long"));
-    show.text_ = SplitLines(DecodeText(ReadAt(file, show.project_.offset, show.project_.size, name)));
-    try {
-        show.content_ = ParseProjectText(show.text_);
-    } catch (const ProjectError &error) {
-        Refuse(name, error.Message());
-    }
+    const QString text = DecodeText(ReadAt(file, show.project_.offset, show.project_.size, name));
 
-    const ProjectContent &content = show.content_;
+    // The sections are counted before a line is kept, so a text of millions of lines that the
+    // size list does not back is refused without holding them.
+    const ProjectLayout layout = ProjectLayout::Of(text);
+    if (layout.lineCount < ShowSettings::kLineCount)
+        Refuse(name, QStringLiteral("the project text has %1 lines where the settings alone take %2")
+                         .arg(layout.lineCount)
+                         .arg(ShowSettings::kLineCount));
+    ProjectContent &content = show.content_;
+    content.settings.LoadFrom(layout.Lines(text, 0, ShowSettings::kLineCount));
     const bool background = content.settings.BackgroundFromFile();
-    const qsizetype musicCount = content.settings.MusicOn() ? content.playlist.value_or(QStringList()).size() : 0;
-    const qsizetype expected = 1 + (background ? 1 : 0) + musicCount + content.pictures.size();
-    if (expected != sizes.size())
-        Refuse(name, QStringLiteral("the size list holds %1 entries where the show needs %2")
-                         .arg(sizes.size())
-                         .arg(expected));
+    const qsizetype musicCount = content.settings.MusicOn() ? layout.MusicCount() : 0;
+    const qsizetype pictureCount = layout.PictureCount();
+    const qsizetype blocks = sizes.size() - 1;
+    const qsizetype ownBlocks = (background ? 1 : 0) + musicCount;
+    if (ownBlocks > blocks)
+        Refuse(name, QStringLiteral("the show needs %1 for its background and music but the file holds %2")
+                         .arg(Counted(ownBlocks, "file", "files"), Counted(blocks, "block", "blocks")));
+    if (pictureCount != blocks - ownBlocks)
+        Refuse(name, QStringLiteral("the picture list names %1 but the file holds %2")
+                         .arg(Counted(pictureCount, "picture", "pictures"))
+                         .arg(blocks - ownBlocks));
+    if (layout.EffectCount() > kMaxEffectLines)
+        Refuse(name, QStringLiteral("the effect selection has %1 lines where a show has at most %2")
+                         .arg(layout.EffectCount())
+                         .arg(kMaxEffectLines));
+
+    content.pictures = layout.Lines(text, ShowSettings::kLineCount, pictureCount);
+    content.effects = layout.Lines(text, layout.EffectsStart(), layout.EffectCount());
+    if (content.settings.MusicOn())
+        content.playlist = layout.Lines(text, layout.MusicStart(), musicCount);
 
     qsizetype index = 1;
     if (background)
         show.background_ = next(index++);
     for (qsizetype i = 0; i < musicCount; ++i)
         show.music_.append(next(index++));
-    for (qsizetype i = 0; i < content.pictures.size(); ++i)
+    for (qsizetype i = 0; i < pictureCount; ++i)
         show.pictures_.append(next(index++));
     return show;
 }
@@ -142,7 +166,8 @@ void StandaloneShow::ExtractBlock(QIODevice &file, const Block &block, const QSt
     if (block.offset < 0 || block.size < 0 || block.offset > file.size() - block.size)
         throw ProjectError(QStringLiteral("A block lies outside the show file"));
     QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    // Unbuffered, so that a failed write reports why (a full disk, a file size limit).
+    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
     if (!file.seek(block.offset))
         throw ProjectError(file.errorString());
@@ -151,8 +176,13 @@ void StandaloneShow::ExtractBlock(QIODevice &file, const Block &block, const QSt
         chunk = file.read(std::min(left, kCopyChunk));
         if (chunk.isEmpty())
             throw ProjectError(QStringLiteral("The show file cannot be read: %1").arg(file.errorString()));
-        if (out.write(chunk) != chunk.size())
-            throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
+        // A short write is retried, so that a failing one tells why.
+        for (qint64 done = 0; done < chunk.size();) {
+            const qint64 written = out.write(chunk.constData() + done, chunk.size() - done);
+            if (written <= 0)
+                throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
+            done += written;
+        }
         left -= chunk.size();
     }
     if (!out.flush())

@@ -26,15 +26,17 @@ public:
         bool operator==(const Block &) const = default;
     };
 
-    // Longest size list and project text accepted; real shows stay far below.
-    static constexpr qint64 kMaxSizeListBytes = qint64(16) << 20;
+    // Longest size list and project text, and most effect selection lines accepted; real shows
+    // stay far below. The size list bounds the pictures and music files a text may name.
+    static constexpr qint64 kMaxSizeListBytes = qint64(1) << 20;
     static constexpr qint64 kMaxProjectTextBytes = qint64(64) << 20;
+    static constexpr qsizetype kMaxEffectLines = 4096;
 
     // Reads the layout of FILE, open for reading with random access; NAME stands for it in
-    // messages. Throws ProjectError when the file holds no valid show.
+    // messages. Throws ProjectError "NAME holds no valid slide show: REASON" when it holds none.
+    // Memory stays within a few times the size of the project text.
     static StandaloneShow Read(QIODevice &file, const QString &name);
 
-    const QStringList &ProjectText() const { return text_; }
     const ProjectContent &Content() const { return content_; }
     const Block &ProjectBlock() const { return project_; }
     const std::optional<Block> &Background() const { return background_; }
@@ -54,7 +56,6 @@ public:
     void ExtractTo(QIODevice &file, const QString &folder, ShowProject &project) const;
 
 private:
-    QStringList text_;
     ProjectContent content_;
     Block project_;
     std::optional<Block> background_;

@@ -2,6 +2,7 @@
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
 #include "show/show_project.h"
 #include "show/standalone_show.h"
+#include "show/unpack_folder.h"
 #include "show/version.h"
 #include "player/player_window.h"
 #include "player/screen_numbers.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <csignal>
@@ -46,14 +46,18 @@ int PlayOwnShow(std::optional<int> screenNumber)
         Report(QStringLiteral("Cannot open file %1: %2").arg(name, self.errorString()));
         return 1;
     }
+    // Folders of players that were killed before they could remove theirs.
+    lumetta::UnpackFolder::RemoveStale();
     lumetta::ShowProject project;
-    QTemporaryDir folder;
+    lumetta::UnpackFolder folder;
     try {
         const lumetta::StandaloneShow show = lumetta::StandaloneShow::Read(self, name);
-        if (!folder.isValid())
-            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.errorString()));
-        show.ExtractTo(self, folder.path(), project);
+        if (!folder.IsValid())
+            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
+        show.ExtractTo(self, folder.Path(), project);
     } catch (const lumetta::ProjectError &error) {
+        // The partial show goes before the message, which may wait long for an answer.
+        folder.Remove();
         Report(error.Message());
         return 1;
     }
@@ -78,7 +82,7 @@ int PlayOwnShow(std::optional<int> screenNumber)
     const lumetta::PlayerWindow::StartResult result = player.PlayNow(project);
     player.WaitForMusicToFade();
     // The unpacked files go before any message box, which may wait long for an answer.
-    folder.remove();
+    folder.Remove();
     switch (result) {
     case lumetta::PlayerWindow::StartResult::Started:
         return 0;
@@ -92,6 +96,16 @@ int PlayOwnShow(std::optional<int> screenNumber)
     return 1;
 }
 
+// Screen saver hosts write "-s" as well as "/s" (and "/c:1234", "-p 1234"); the parser takes the
+// "/" form only, as "-s" would read as an unknown option.
+QString ScreenSaverRequest(QString argument)
+{
+    if (argument.size() >= 2 && argument[0] == u'-' && QStringLiteral("scpSCP").contains(argument[1]) &&
+        (argument.size() == 2 || argument[2] == u':'))
+        argument[0] = u'/';
+    return argument;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -99,12 +113,12 @@ int main(int argc, char *argv[])
     // Parsed before any application object, so that help and version need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QFile::decodeName(argv[i]);
+        arguments << ScreenSaverRequest(QFile::decodeName(argv[i]));
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A self-running Lumetta slide show: plays the show it holds full screen; Esc ends it.\n"
         "Screen saver hosts' arguments are understood: /s (or none) shows the show, /c (settings)\n"
-        "and /p (preview) have nothing to offer and end at once."));
+        "and /p (preview) have nothing to offer and end at once; -s, -c and -p are the same."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption screen(QStringLiteral("screen"),
@@ -140,7 +154,7 @@ int main(int argc, char *argv[])
         if (request.startsWith(QLatin1String("/c")) || request.startsWith(QLatin1String("/p")))
             return 0;
         if (request != QLatin1String("/s") || requests.size() > 1)
-            return refuse(QStringLiteral("unknown argument %1 (use /s, /c or /p)").arg(requests.join(u' ')));
+            return refuse(QStringLiteral("unknown argument %1 (use /s, /c or /p; -s, -c or -p)").arg(requests.join(u' ')));
     }
     std::optional<int> screenNumber;
     if (parser.isSet(screen)) {

@@ -20,7 +20,7 @@ void TBlockTransition::SetCols(int value)
 {
     if (value == cols_)
         return;
-    cols_ = std::max(value, 1);
+    cols_ = std::clamp(value, 1, GridRange.maximum);
     blockWidth_ = 0;
 }
 
@@ -28,7 +28,7 @@ void TBlockTransition::SetRows(int value)
 {
     if (value == rows_)
         return;
-    rows_ = std::max(value, 1);
+    rows_ = std::clamp(value, 1, GridRange.maximum);
     blockHeight_ = 0;
 }
 
@@ -36,7 +36,7 @@ void TBlockTransition::SetBlockWidth(int value)
 {
     if (value == blockWidth_)
         return;
-    blockWidth_ = std::max(value, 1);
+    blockWidth_ = std::clamp(value, 1, GridRange.maximum);
     cols_ = 0;
 }
 
@@ -44,8 +44,16 @@ void TBlockTransition::SetBlockHeight(int value)
 {
     if (value == blockHeight_)
         return;
-    blockHeight_ = std::max(value, 1);
+    blockHeight_ = std::clamp(value, 1, GridRange.maximum);
     rows_ = 0;
+}
+
+std::optional<ValueRange> TBlockTransition::PropertyRange(const QString &Property) const
+{
+    if (Property == QLatin1String("Cols") || Property == QLatin1String("Rows") ||
+        Property == QLatin1String("BlockWidth") || Property == QLatin1String("BlockHeight"))
+        return GridRange;
+    return TMaskedTransition::PropertyRange(Property);
 }
 
 void TBlockTransition::Assign(const QObject *Source)

@@ -29,17 +29,21 @@ public:
     ~TBlockTransition() override;
 
     int Cols() const { return cols_; }
-    // A new value (at least 1) is stored and BlockWidth becomes 0.
+    // A new value (clamped to 1..GridRange's maximum) is stored and BlockWidth becomes 0.
     void SetCols(int value);
     int Rows() const { return rows_; }
     void SetRows(int value);
     int BlockWidth() const { return blockWidth_; }
-    // A new value (at least 1) is stored and Cols becomes 0.
+    // A new value (clamped to 1..GridRange's maximum) is stored and Cols becomes 0.
     void SetBlockWidth(int value);
     int BlockHeight() const { return blockHeight_; }
     void SetBlockHeight(int value);
     bool Puzzle() const { return puzzle_; }
     void SetPuzzle(bool value) { puzzle_ = value; }
+    // Cols and Rows, and block sides in pixels; 0 stands for "from the other one" and is read
+    // back after writing the other. The grid never has more blocks than the picture has pixels.
+    static constexpr ValueRange GridRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
 
     void Assign(const QObject *Source) override;
     QString GetDescription() const override;

@@ -3,7 +3,6 @@
 #include "transitions/row_kernels.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 
 namespace lumetta {
@@ -18,33 +17,18 @@ void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
-    switch (bytesPerPixel) {
-    case 1:
+    if (bytesPerPixel == 1) {
         std::memset(dst, pixel[0], std::size_t(width));
         return;
-    case 2: {
-        std::uint16_t v;
-        std::memcpy(&v, pixel, 2);
-        std::fill_n(reinterpret_cast<std::uint16_t *>(dst), width, v);
-        return;
     }
-    case 4: {
-        std::uint32_t v;
-        std::memcpy(&v, pixel, 4);
-        std::fill_n(reinterpret_cast<std::uint32_t *>(dst), width, v);
-        return;
-    }
-    default: {
-        // Odd pixel sizes: double the filled part with each copy.
-        const std::size_t total = std::size_t(width) * bytesPerPixel;
-        std::memcpy(dst, pixel, std::size_t(bytesPerPixel));
-        std::size_t done = std::size_t(bytesPerPixel);
-        while (done < total) {
-            const std::size_t n = std::min(done, total - done);
-            std::memcpy(dst + done, dst, n);
-            done += n;
-        }
-    }
+    // Double the filled part with each copy: word-wise copies that need no alignment of dst.
+    const std::size_t total = std::size_t(width) * bytesPerPixel;
+    std::memcpy(dst, pixel, std::size_t(bytesPerPixel));
+    std::size_t done = std::size_t(bytesPerPixel);
+    while (done < total) {
+        const std::size_t n = std::min(done, total - done);
+        std::memcpy(dst + done, dst, n);
+        done += n;
     }
 }
 

@@ -5,15 +5,21 @@
 #include "common/color_text.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QRegularExpression>
+#include <QSet>
 
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace {
+
+// Longest description file read; the effect catalogue is a few kilobytes.
+constexpr qint64 kMaxDescriptionBytes = qint64(1) << 20;
 
 [[noreturn]] void fail(const QString &message) { throw TransitionError(message.toStdString()); }
 
@@ -30,6 +36,54 @@ QString unquote(const QString &text, bool &ok)
     return QString(inner).replace(QStringLiteral("''"), QStringLiteral("'"));
 }
 
+// A property by name in any letter case, as the form system finds it, among those from index
+// first on; -1 when there is none.
+int propertyNamed(const QMetaObject *meta, QStringView name, int first)
+{
+    for (int i = first; i < meta->propertyCount(); ++i)
+        if (name.compare(QLatin1String(meta->property(i).name()), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// QObject's own properties (objectName) are not published.
+int publishedProperty(const QMetaObject *meta, QStringView name)
+{
+    return propertyNamed(meta, name, QObject::staticMetaObject.propertyCount());
+}
+
+// A whole number as descriptions write it: decimal with an optional sign, or "$" and hexadecimal
+// digits. Values far beyond any range saturate, so they stay out of range.
+std::optional<qint64> wholeNumber(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('$')))
+        return lumetta::ParseDecimal(text);
+    const QStringView digits = QStringView(text).mid(1);
+    if (digits.isEmpty())
+        return std::nullopt;
+    constexpr qint64 kLimit = qint64(1) << 40;
+    qint64 value = 0;
+    for (QChar c : digits) {
+        const int digit = QStringLiteral("0123456789abcdef").indexOf(c.toLower());
+        if (digit < 0 || c.unicode() > 127)
+            return std::nullopt;
+        value = std::min(kLimit, value * 16 + digit);
+    }
+    return value;
+}
+
+int enumValue(const QMetaEnum &meta, const QString &key, bool &ok)
+{
+    for (int i = 0; i < meta.keyCount(); ++i) {
+        if (key.compare(QLatin1String(meta.key(i)), Qt::CaseInsensitive) == 0) {
+            ok = true;
+            return meta.value(i);
+        }
+    }
+    ok = false;
+    return 0;
+}
+
 }  // namespace
 
 bool ColorFromText(const QString &Text, int &Color)
@@ -44,19 +98,23 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
 {
     const QString className = QString::fromLatin1(Object->metaObject()->className());
     const QStringList path = Name.split(QLatin1Char('.'));
+    auto noProperty = [&] { fail(QStringLiteral("%1 has no property %2").arg(className, Name)); };
     QObject *target = Object;
     for (qsizetype i = 0; i + 1 < path.size(); ++i) {
-        const int index = target->metaObject()->indexOfProperty(path[i].toLatin1().constData());
+        const int index = publishedProperty(target->metaObject(), path[i]);
         QObject *sub = index >= 0 ? target->metaObject()->property(index).read(target).value<QObject *>() : nullptr;
         if (!sub)
-            fail(QStringLiteral("%1 has no property %2").arg(className, Name));
+            noProperty();
         target = sub;
     }
     const QMetaObject *meta = target->metaObject();
-    const int index = meta->indexOfProperty(path.last().toLatin1().constData());
+    const int index = publishedProperty(meta, path.last());
+    if (index < 0 && propertyNamed(meta, path.last(), 0) >= 0)
+        fail(QStringLiteral("Property %1 of %2 cannot be set").arg(Name, className));
     if (index < 0 || path.last().isEmpty())
-        fail(QStringLiteral("%1 has no property %2").arg(className, Name));
+        noProperty();
     const QMetaProperty property = meta->property(index);
+    const QString propertyName = QString::fromLatin1(property.name());
     if (!property.isWritable())
         fail(QStringLiteral("Property %1 of %2 cannot be set").arg(Name, className));
 
@@ -65,7 +123,7 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
     const QMetaType type = property.metaType();
     if (property.isEnumType()) {
         bool ok = false;
-        const int number = property.enumerator().keyToValue(Value.toLatin1().constData(), &ok);
+        const int number = enumValue(property.enumerator(), Value, ok);
         if (!ok)
             bad();
         value = QVariant(type, &number);
@@ -80,10 +138,26 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
                 bad();
             break;
         case QMetaType::Int: {
-            int number = 0;
-            if (!ColorFromText(Value, number))
+            const std::optional<qint64> number = wholeNumber(Value);
+            if (!number)
                 bad();
-            value = number;
+            const auto *effect = qobject_cast<const TTransitionEffect *>(target);
+            const ValueRange range = (effect ? effect->PropertyRange(propertyName) : std::nullopt)
+                                         .value_or(ValueRange{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()});
+            if (!range.Contains(*number))
+                fail(QStringLiteral("Invalid value %1 for property %2: it must lie between %3 and %4")
+                         .arg(Value, Name)
+                         .arg(range.minimum)
+                         .arg(range.maximum));
+            value = int(*number);
+            break;
+        }
+        case QMetaType::UInt: {
+            // Colours: the program's colour type.
+            const std::optional<lumetta::ColorRef> colour = lumetta::StringToColor(Value, lumetta::ColorNames::PlainExactCase);
+            if (!colour)
+                bad();
+            value = uint(*colour);
             break;
         }
         case QMetaType::QString: {
@@ -101,15 +175,27 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
         bad();
 }
 
+void SetPropertyFromAssignment(QObject *Object, const QString &Assignment)
+{
+    const qsizetype equals = Assignment.indexOf(QLatin1Char('='));
+    if (equals <= 0)
+        fail(QStringLiteral("An assignment needs PROPERTY=VALUE, not \"%1\"").arg(Assignment));
+    SetPropertyFromText(Object, Assignment.left(equals).trimmed(), Assignment.mid(equals + 1).trimmed());
+}
+
 void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Owner)
 {
-    static const QRegularExpression objectLine(QStringLiteral("^object\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*:\\s*([A-Za-z_][A-Za-z0-9_]*)$"));
+    static const QRegularExpression objectLine(
+        QStringLiteral("^object\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*:\\s*([A-Za-z_][A-Za-z0-9_]*)$"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression propertyLine(QStringLiteral("^([A-Za-z_][A-Za-z0-9_.]*)\\s*=\\s*(.+)$"));
 
     QObject *owner = Owner ? Owner : List;
     std::vector<std::unique_ptr<TTransitionEffect>> effects;
     TTransitionEffect *current = nullptr;
     QString listName;
+    // Names of the form's components, which the form system keeps unique in any letter case.
+    QSet<QString> names;
     int depth = 0;
     bool rootDone = false;
     const QStringList lines = Text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
@@ -124,6 +210,11 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
         if (const auto match = objectLine.match(line); match.hasMatch()) {
             const QString name = match.captured(1);
             const QString className = match.captured(2);
+            if (depth <= 1) {
+                if (names.contains(name.toLower()))
+                    lineFail(QStringLiteral("a component named %1 exists already").arg(name));
+                names.insert(name.toLower());
+            }
             if (depth == 0) {
                 if (className.compare(QLatin1String("TTransitionList"), Qt::CaseInsensitive) != 0)
                     lineFail(QStringLiteral("the description must start with a TTransitionList, not %1").arg(className));
@@ -139,7 +230,7 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
                 lineFail(QStringLiteral("an effect cannot contain objects"));
             }
             ++depth;
-        } else if (line == QLatin1String("end")) {
+        } else if (line.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0) {
             if (depth == 0)
                 lineFail(QStringLiteral("end without object"));
             --depth;
@@ -170,8 +261,16 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
 
 void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject *Owner)
 {
+    // Opening a pipe would wait for a writer and a device may never end.
+    if (const QFileInfo info(Path); info.exists() && !info.isFile())
+        fail(QStringLiteral("Cannot read %1: it is not a regular file").arg(Path));
     QFile file(Path);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open file %1").arg(Path));
-    ReadTransitionList(QString::fromUtf8(file.readAll()), List, Owner);
+    if (file.isSequential() || file.size() > kMaxDescriptionBytes)
+        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes").arg(Path).arg(kMaxDescriptionBytes));
+    const QByteArray bytes = file.read(kMaxDescriptionBytes + 1);
+    if (bytes.size() > kMaxDescriptionBytes)
+        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes").arg(Path).arg(kMaxDescriptionBytes));
+    ReadTransitionList(QString::fromUtf8(bytes), List, Owner);
 }

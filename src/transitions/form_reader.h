@@ -10,8 +10,11 @@
 //     end
 //
 // Each nested object is created by class name through the class registry; listed properties are
-// set by name (sub-objects by a dotted path), unlisted ones keep their defaults. Values: integers,
-// True/False, enumeration names, colour texts (clWhite, $00FFFFFF), 'quoted strings'.
+// set by name (sub-objects by a dotted path), unlisted ones keep their defaults. Keywords, class,
+// property and enumeration names are read in any letter case, as the form system reads them;
+// component names are unique in any letter case. Values: whole numbers (decimal or "$" and
+// hexadecimal) within the property's range, True/False, enumeration names, colour texts for
+// colour (ColorRef) properties (clWhite, $00FFFFFF), 'quoted strings'.
 
 #include <QObject>
 #include <QString>
@@ -23,13 +26,18 @@ class TTransitionList;
 // description throws TransitionError naming the line and adds nothing to List.
 void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Owner = nullptr);
 
-// As ReadTransitionList, from a file or resource path; an unreadable file throws TransitionError.
+// As ReadTransitionList, from a file or resource path; an unreadable file, one that is not a
+// regular file or one larger than a megabyte throws TransitionError.
 void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject *Owner = nullptr);
 
 // Sets the published property Name (a dotted path for sub-objects) of Object from its text as it
-// stands in a description; booleans ignore letter case. Throws TransitionError for an unknown
-// property or a bad value.
+// stands in a description. Throws TransitionError naming the property for an unknown or
+// unpublished one (objectName), a bad value or a number outside the property's range
+// (TTransitionEffect::PropertyRange, else the type's).
 void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value);
+
+// "PROPERTY=VALUE", as tools take it, blanks around either part ignored.
+void SetPropertyFromAssignment(QObject *Object, const QString &Assignment);
 
 // A colour text: a plain colour name as spelled (clBlack ... clWhite), "$" and 1 to 8 hexadecimal
 // digits, or a decimal number.

@@ -30,6 +30,13 @@ const std::array<std::array<std::uint8_t, 8>, 8> TFuseTransition::kSpiral = {{
 
 TFuseTransition::TFuseTransition(QObject *Owner) : TTimedTransitionEffect(Owner) {}
 
+std::optional<ValueRange> TFuseTransition::PropertyRange(const QString &Property) const
+{
+    if (Property == QLatin1String("Style"))
+        return StyleRange;
+    return TTimedTransitionEffect::PropertyRange(Property);
+}
+
 void TFuseTransition::Assign(const QObject *Source)
 {
     TTimedTransitionEffect::Assign(Source);

@@ -29,9 +29,11 @@ public:
     void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
     void Finalize(PassData &Data) override;
 
-    // 0 draws a style at random for each run.
+    // 0 draws a style at random for each run. A word: values are clamped to StyleRange.
     int Style() const { return style_; }
-    void SetStyle(int value) { style_ = value; }
+    void SetStyle(int value) { style_ = StyleRange.Clamp(value); }
+    static constexpr ValueRange StyleRange{0, 65535};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
 
     static constexpr int StyleCount = 13;
     // Frames of a style: 64 for 1, 8 and 9; 8 for the other styles up to 13; 0 for anything else.

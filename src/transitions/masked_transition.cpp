@@ -80,13 +80,21 @@ void TMaskedTransition::DrawRuns(NewPixelRuns &, int, int, int, int, PassData &)
 
 void TMaskedTransition::SetStyle(int Value)
 {
+    Value = StyleRange.Clamp(Value);
     if (Value == style_)
         return;
     style_ = Value;
     SetSubStyle(Value != 0 ? 1 : 0);
 }
 
-void TMaskedTransition::SetSubStyle(int Value) { subStyle_ = Value; }
+void TMaskedTransition::SetSubStyle(int Value) { subStyle_ = StyleRange.Clamp(Value); }
+
+std::optional<ValueRange> TMaskedTransition::PropertyRange(const QString &Property) const
+{
+    if (Property == QLatin1String("Style") || Property == QLatin1String("SubStyle"))
+        return StyleRange;
+    return TTimedTransitionEffect::PropertyRange(Property);
+}
 
 int TMaskedTransition::GetStyleToUse()
 {

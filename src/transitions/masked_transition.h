@@ -80,10 +80,13 @@ public:
                           PassData &Data);
 
     int Style() const { return style_; }
-    // A new style resets the sub-style: to 1, or to 0 (random) for the random style 0.
+    // A new style resets the sub-style: to 1, or to 0 (random) for the random style 0. Style and
+    // SubStyle are words: values are clamped to StyleRange.
     void SetStyle(int Value);
     int SubStyle() const { return subStyle_; }
     void SetSubStyle(int Value);
+    static constexpr ValueRange StyleRange{0, 65535};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
     int StyleCount() const { return styleCount_; }
 
     // Style, or the style drawn at random (1..StyleCount) for this run when Style is 0.

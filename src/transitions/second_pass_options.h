@@ -11,7 +11,7 @@ class SecondPassOptions : public QObject
     Q_PROPERTY(bool DistributedTime READ DistributedTime WRITE SetDistributedTime)
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
     Q_PROPERTY(bool UseSolidColor READ UseSolidColor WRITE SetUseSolidColor)
-    Q_PROPERTY(int SolidColor READ SolidColor WRITE SetSolidColor)
+    Q_PROPERTY(ColorRef SolidColor READ SolidColor WRITE SetSolidColor)
 
 public:
     explicit SecondPassOptions(QObject *parent = nullptr);

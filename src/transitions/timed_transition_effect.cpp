@@ -2,6 +2,8 @@
 
 #include "common/arith.h"
 
+#include <QPointer>
+
 #include <algorithm>
 
 TTimedTransitionEffect::TTimedTransitionEffect(QObject *Owner) : TTransitionEffect(Owner) {}
@@ -14,12 +16,18 @@ void TTimedTransitionEffect::RunTransition(PassData &Data)
 {
     int frameCount = 0;
     Initialize(Data, frameCount);
-    // The work bitmap reference goes last, after Finalize, whatever happens.
+    // The work bitmap reference goes last, after Finalize, whatever happens; an effect deleted
+    // during the run is not touched again.
+    const QPointer<TTimedTransitionEffect> self(this);
     struct ClearWork
     {
-        TTimedTransitionEffect *effect;
-        ~ClearWork() { effect->WorkBitmap = nullptr; }
-    } clearWork{this};
+        const QPointer<TTimedTransitionEffect> &effect;
+        ~ClearWork()
+        {
+            if (effect)
+                effect->WorkBitmap = nullptr;
+        }
+    } clearWork{self};
     try {
         if (Data.Stepping && Data.Stepping->PassStarted)
             Data.Stepping->PassStarted(InSecondPass() ? 2 : 1, frameCount);
@@ -40,7 +48,8 @@ void TTimedTransitionEffect::RunTransition(PassData &Data)
             ShowFinalPicture(Data);
         }
     } catch (...) {
-        Finalize(Data);
+        if (self)
+            Finalize(Data);
         throw;
     }
     Finalize(Data);
@@ -77,9 +86,11 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
     Stopwatch passStopwatch;
     struct Scope
     {
-        TTimedTransitionEffect *effect;
+        QPointer<TTimedTransitionEffect> effect;
         ~Scope()
         {
+            if (!effect)
+                return;
             effect->passStopwatch_ = nullptr;
             effect->WorkBitmap = nullptr;
         }

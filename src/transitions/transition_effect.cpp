@@ -16,7 +16,9 @@ TTransitionEffect::~TTransitionEffect()
     if (transitionList_)
         transitionList_->RemoveTransition(this);
     delete inputGuard_;
-    UnPrepare();
+    // Also when deleted during its own run: the run notices at its next check and touches
+    // nothing of the effect any more.
+    Release();
 }
 
 void TTransitionEffect::Assign(const QObject *Source)
@@ -27,7 +29,7 @@ void TTransitionEffect::Assign(const QObject *Source)
                                    .arg(Source ? Source->metaObject()->className() : "nil",
                                         metaObject()->className())
                                    .toStdString());
-    milliseconds_ = other->milliseconds_;
+    SetMilliseconds(other->milliseconds_);
     pass2Options_->Assign(other->pass2Options_);
     passSetting_ = other->passSetting_;
     ForceRendering = other->ForceRendering;
@@ -77,6 +79,18 @@ void TTransitionEffect::SetEnabled(bool value)
     enabled_ = value;
     if (!value)
         UnPrepare();
+}
+
+void TTransitionEffect::SetMilliseconds(int value)
+{
+    milliseconds_ = MillisecondsRange.Clamp(value);
+}
+
+std::optional<ValueRange> TTransitionEffect::PropertyRange(const QString &Property) const
+{
+    if (Property == QLatin1String("Milliseconds"))
+        return MillisecondsRange;
+    return std::nullopt;
 }
 
 void TTransitionEffect::SetDirection(EffectDirection value)

@@ -27,6 +27,8 @@
 //     Q_PROPERTY(TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and a constructor sets AllowedDirections (e.g. AllowedDirections.set(tedRight)).
+// A numeric property gets a range: its setter clamps to it and PropertyRange reports it, so
+// descriptions and tools refuse values outside it.
 // Register every effect class in transition_registry.cpp (one line per class).
 
 #include "transitions/bitmap.h"
@@ -35,6 +37,7 @@
 #include "transitions/render_window.h"
 #include "transitions/second_pass_options.h"
 #include "transitions/stopwatch.h"
+#include "transitions/value_range.h"
 
 #include <QImage>
 #include <QObject>
@@ -120,7 +123,13 @@ public:
     bool Reversed() const { return reversed_; }
     void SetReversed(bool value) { reversed_ = value; }
     int Milliseconds() const { return milliseconds_; }
-    void SetMilliseconds(int value) { milliseconds_ = value; }
+    // Clamped to MillisecondsRange: 0 draws every frame unpaced.
+    void SetMilliseconds(int value);
+    static constexpr ValueRange MillisecondsRange{0, 60000};
+
+    // The range of a numeric published property (its exact name), which descriptions and tools
+    // keep to and its setter clamps to; nullopt for a property without one. Effects add theirs.
+    virtual std::optional<ValueRange> PropertyRange(const QString &Property) const;
 
     // Public settings.
     std::bitset<16> AllowedDirections;
@@ -146,12 +155,16 @@ public:
     void SetTransitionList(TTransitionList *List);
 
     // Covers the area Rect of Control (client coordinates, logical pixels) with the render window
-    // holding the old picture. Call before changing the control. True when now prepared.
+    // holding the old picture. Call before changing the control. True when now prepared; False
+    // also while the effect runs.
     bool Prepare(QWidget *Control, const QRect &Rect);
     bool Prepared() const { return prepared_; }
-    // Runs the transition when prepared; always leaves the effect unprepared.
+    // Runs the transition when prepared; always leaves the effect unprepared. A call made while
+    // the effect runs (from a timer or an event handler during an abortable run) does nothing.
+    // Deleting the control or the effect during the run ends it at its next abort check.
     void Execute();
-    // Releases the snapshots and the render window; harmless when not prepared.
+    // Releases the snapshots and the render window; harmless when not prepared. While the
+    // effect runs, the run ends at its next frame instead and releases them itself.
     void UnPrepare();
     // Polls the abort conditions (at most every 300 ms); frame routines call it per frame.
     void CheckAbort();
@@ -198,16 +211,24 @@ private:
     friend class TTransitionList;
     struct RunSources;
     bool PrepareWindow(QWidget *Control, QRect Rect);
+    void Release();
     void RemoveRenderWindow();
+    bool RunLostItsWindow() const;
     bool IsAbortable() const { return abortOnClick_ || abortOnEscape_; }
     void RunPasses(RunSources &sources);
     void RunOnePass(RunSources &sources);
     void RunTwoPasses(RunSources &sources);
     QImage *WorkSetup(RunSources &sources, std::unique_ptr<QImage> &ownedWork);
     PassData MakePassData(QImage *work, QImage *src, QImage *dst) const;
-    void FinishRun();
+    // False when the effect was deleted while the last input was taken.
+    bool FinishRun();
     void RunPass(PassData &Data);
-    void FireEvent(const EffectEvent &event);
+    void RunOnWindow();
+    // False when the handler deleted the effect.
+    bool FireEvent(const EffectEvent &event);
+    // An event inside the run: ends it when the handler deleted the effect, the control or the
+    // render window.
+    void FireRunEvent(const EffectEvent &event);
 
     bool abortOnClick_ = false;
     bool abortOnEscape_ = false;
@@ -224,6 +245,8 @@ private:
     bool prepared_ = false;
     bool executing_ = false;
     bool inSecondPass_ = false;
+    // The run draws into a render window (not headless), which must stay until its end.
+    bool windowedRun_ = false;
     bool clientFlag_ = true;
     QPointer<QWidget> control_;
     QRect screenRect_;      // logical global coordinates

@@ -21,6 +21,13 @@ namespace {
 
 bool g_anyEffectPrepared = false;
 
+// Ends a run whose effect, control or render window was deleted by code that ran during it (a
+// timer, a posted call or a handler). Execute catches it; on the way there nothing touches an
+// effect that is gone.
+struct RunInterrupted
+{
+};
+
 // Offset of the client area within the whole window: only top-level windows have a frame.
 QPoint clientOffset(const QWidget *widget)
 {
@@ -233,6 +240,8 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
 
 bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
 {
+    if (executing_)
+        return false;
     if (prepared_)
         UnPrepare();
     if (!PrepareWindow(Control, Rect))
@@ -268,6 +277,16 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
 
 void TTransitionEffect::UnPrepare()
 {
+    if (executing_) {
+        // The frames draw on the render window and the snapshots: the run lets them go at its end.
+        Aborted = true;
+        return;
+    }
+    Release();
+}
+
+void TTransitionEffect::Release()
+{
     if (prepared_) {
         srcImage_.reset();
         midImage_.reset();
@@ -288,25 +307,52 @@ void TTransitionEffect::RemoveRenderWindow()
 // ---------------------------------------------------------------------------------------------
 // Execute
 
-void TTransitionEffect::FireEvent(const EffectEvent &event)
+bool TTransitionEffect::FireEvent(const EffectEvent &event)
 {
-    if (event)
-        event(this);
+    if (!event)
+        return true;
+    // The handler is a member: held here in case it deletes the effect while it runs.
+    const EffectEvent handler = event;
+    const QPointer<TTransitionEffect> self(this);
+    handler(this);
+    return !self.isNull();
+}
+
+void TTransitionEffect::FireRunEvent(const EffectEvent &event)
+{
+    if (!FireEvent(event) || RunLostItsWindow())
+        throw RunInterrupted();
+}
+
+bool TTransitionEffect::RunLostItsWindow() const
+{
+    return windowedRun_ && (!renderWindow_ || !control_);
 }
 
 void TTransitionEffect::CheckAbort()
 {
     if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortStopwatch_.Elapsed() <= 300)
         return;
+    const QPointer<TTransitionEffect> self(this);
     if (inputGuard_) {
+        // Timers and posted calls run here too: what they delete ends the run, and what they
+        // call on this effect is refused or deferred while it runs.
         QCoreApplication::processEvents();
+        if (!self || RunLostItsWindow())
+            throw RunInterrupted();
         if (abortOnClick_ && inputGuard_->clicked)
             Aborted = true;
         if (!Aborted && abortOnEscape_ && inputGuard_->escapePressed)
             Aborted = true;
     }
-    if (!Aborted && OnAbortQuery)
-        OnAbortQuery(this, this, Aborted);
+    if (!Aborted && OnAbortQuery) {
+        const AbortQuery query = OnAbortQuery;
+        bool abort = Aborted;
+        query(this, this, abort);
+        if (!self || RunLostItsWindow())
+            throw RunInterrupted();
+        Aborted = Aborted || abort;
+    }
     abortStopwatch_.Reset();
     abortStopwatch_.Start();
 }
@@ -349,9 +395,11 @@ void TTransitionEffect::RunPass(PassData &Data)
     // The abort stopwatch restarts with every pass, also after one that failed.
     struct Scope
     {
-        TTransitionEffect *effect;
+        QPointer<TTransitionEffect> effect;
         ~Scope()
         {
+            if (!effect)
+                return;
             effect->passData_ = nullptr;
             effect->abortStopwatch_.Reset();
         }
@@ -414,9 +462,9 @@ void TTransitionEffect::RunOnePass(RunSources &sources)
     std::unique_ptr<QImage> ownedWork;
     QImage *work = WorkSetup(sources, ownedWork);
     PassData data = MakePassData(work, srcImage_.get(), dstImage_.get());
-    FireEvent(OnStartTransition);
+    FireRunEvent(OnStartTransition);
     RunPass(data);
-    FireEvent(OnEndTransition);
+    FireRunEvent(OnEndTransition);
 }
 
 void TTransitionEffect::RunTwoPasses(RunSources &sources)
@@ -426,12 +474,12 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
     // Milliseconds reads its own value again after the run, also after a failure.
     struct Restore
     {
-        TTransitionEffect *effect;
+        QPointer<TTransitionEffect> effect;
         int value;
         bool active;
         ~Restore()
         {
-            if (active)
+            if (active && effect)
                 effect->milliseconds_ = value;
         }
     } restore{this, savedMilliseconds, distributed};
@@ -444,7 +492,7 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
     {
         PassData data = MakePassData(work, srcImage_.get(), midImage_.get());
         if (FirstPassAnimated()) {
-            FireEvent(OnStartTransition);
+            FireRunEvent(OnStartTransition);
             started = true;
             RunPass(data);
         }
@@ -469,9 +517,9 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
         work = midImage_.get();
     PassData data = MakePassData(work, midImage_.get(), dstImage_.get());
     if (!started)
-        FireEvent(OnStartTransition);
+        FireRunEvent(OnStartTransition);
     RunPass(data);
-    FireEvent(OnEndTransition);
+    FireRunEvent(OnEndTransition);
 }
 
 void TTransitionEffect::RunPasses(RunSources &sources)
@@ -491,30 +539,66 @@ void TTransitionEffect::RunPasses(RunSources &sources)
         RunOnePass(sources);
 }
 
-void TTransitionEffect::FinishRun()
+bool TTransitionEffect::FinishRun()
 {
     if (inputGuard_) {
         // Input that arrived during the run is consumed with it.
+        const QPointer<TTransitionEffect> self(this);
         QCoreApplication::processEvents();
-        delete inputGuard_;
+        if (!self)
+            return false;
+        inputGuard_->Dismiss();
         inputGuard_ = nullptr;
     }
     executing_ = false;
     inSecondPass_ = false;
+    windowedRun_ = false;
     WorkBitmap = nullptr;
     canvas_ = nullptr;
     stepping_ = nullptr;
+    return true;
+}
+
+void TTransitionEffect::RunOnWindow()
+{
+    QWidget *control = control_;
+    const QSize bitmapSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
+    const qreal ratio = control->devicePixelRatioF();
+    const QRect renderRect(controlRect_.topLeft(),
+                           QSize(int(std::ceil(bitmapSize.width() / ratio)), controlRect_.height()));
+    const PixelFormat format = GetPixelFormat();
+    RunSources sources;
+    sources.render = [=, this] {
+        QImage image = RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette());
+        return widened(image.copy(0, 0, image.width(), bitmapSize.height()), bitmapSize.width());
+    };
+    sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
+    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
+    canvas_ = &renderWindow_->CanvasImage();
+    windowedRun_ = true;
+    RunPasses(sources);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    if (renderWindow_)
+        renderWindow_->hide();
+    if (control_)
+        RefreshControl(control_);
 }
 
 void TTransitionEffect::Execute()
 {
+    // A second run of the same effect would free what the running one draws with.
+    if (executing_)
+        return;
     // Milliseconds is the time from here to the new picture, set-up included.
     passStartedAt_ = Stopwatch::Now();
-    FireEvent(OnBeforeTransition);
+    if (!FireEvent(OnBeforeTransition))
+        return;
+    const QPointer<TTransitionEffect> self(this);
     try {
         if (CanExecute()) {
-            if (!prepared_) {
-                RemoveRenderWindow();
+            if (!prepared_ || !control_) {
+                // Nothing to run on: never prepared, or the control went since.
+                Release();
             } else {
                 Aborted = false;
                 executing_ = true;
@@ -524,33 +608,21 @@ void TTransitionEffect::Execute()
                 FrameOnCanvas = false;
                 if (IsAbortable())
                     inputGuard_ = new InputGuard(renderWindow_);
-                if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible())) {
-                    QWidget *control = control_;
-                    const QSize bitmapSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
-                    const qreal ratio = control->devicePixelRatioF();
-                    const QRect renderRect(controlRect_.topLeft(),
-                                           QSize(int(std::ceil(bitmapSize.width() / ratio)), controlRect_.height()));
-                    const PixelFormat format = GetPixelFormat();
-                    RunSources sources;
-                    sources.render = [=, this] {
-                        QImage image = RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette());
-                        return widened(image.copy(0, 0, image.width(), bitmapSize.height()), bitmapSize.width());
-                    };
-                    sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
-                    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
-                    canvas_ = &renderWindow_->CanvasImage();
-                    RunPasses(sources);
-                    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-                    renderWindow_->hide();
-                    RefreshControl(control);
-                }
-                FinishRun();
-                UnPrepare();
+                if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible()))
+                    RunOnWindow();
+                if (!FinishRun())
+                    return;
+                Release();
             }
         }
+    } catch (const RunInterrupted &) {
+        if (!self || !FinishRun())
+            return;
+        Release();
     } catch (...) {
-        FinishRun();
-        UnPrepare();
+        if (!self || !FinishRun())
+            throw;
+        Release();
         FireEvent(OnAfterTransition);
         throw;
     }
@@ -560,9 +632,26 @@ void TTransitionEffect::Execute()
 void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
                                         const FrameStepping *Stepping, ColorRef ControlColor)
 {
-    FireEvent(OnBeforeTransition);
+    if (executing_)
+        throw TransitionError("The effect is running already");
+    if (!FireEvent(OnBeforeTransition))
+        return;
+    const QPointer<TTransitionEffect> self(this);
     const PixelFormat format = GetPixelFormat();
     const PixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
+    // With the run over, the area shows the control as it paints itself: the new picture.
+    const auto showNewPicture = [&] {
+        if (!To.isNull())
+            Canvas = ConvertToPixelFormat(To, canvasFormat);
+    };
+    const auto endRun = [&] {
+        if (!FinishRun())
+            return false;
+        srcImage_.reset();
+        midImage_.reset();
+        dstImage_.reset();
+        return true;
+    };
     try {
         if (!CanExecute()) {
             // Nothing to animate: the area shows the new picture at once.
@@ -593,19 +682,20 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
                 return solidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
             };
             RunPasses(sources);
-            FinishRun();
-            srcImage_.reset();
-            midImage_.reset();
-            dstImage_.reset();
+            // As when the render window goes: a pass that drew its last picture into its work
+            // bitmap (a cut over two passes) has not left it on the canvas.
+            showNewPicture();
+            if (!endRun())
+                return;
         }
+    } catch (const RunInterrupted &) {
+        showNewPicture();
+        if (!self || !endRun())
+            return;
     } catch (...) {
-        FinishRun();
-        srcImage_.reset();
-        midImage_.reset();
-        dstImage_.reset();
-        // With the run over, the area shows the control as it paints itself: the new picture.
-        if (!To.isNull())
-            Canvas = ConvertToPixelFormat(To, canvasFormat);
+        showNewPicture();
+        if (!self || !endRun())
+            throw;
         FireEvent(OnAfterTransition);
         throw;
     }

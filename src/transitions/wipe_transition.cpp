@@ -38,14 +38,21 @@ int TWipeTransition::BandWidth() const
 
 void TWipeTransition::SetBandWidth(int value)
 {
-    bandWidth_ = std::max(value, 0);
+    bandWidth_ = BandWidthRange.Clamp(value);
+}
+
+std::optional<ValueRange> TWipeTransition::PropertyRange(const QString &Property) const
+{
+    if (Property == QLatin1String("BandWidth"))
+        return BandWidthRange;
+    return TTimedTransitionEffect::PropertyRange(Property);
 }
 
 void TWipeTransition::Assign(const QObject *Source)
 {
     TTimedTransitionEffect::Assign(Source);
     if (const auto *wipe = qobject_cast<const TWipeTransition *>(Source))
-        bandWidth_ = wipe->BandWidth();
+        SetBandWidth(wipe->BandWidth());
 }
 
 QString TWipeTransition::GetDescription() const

@@ -19,8 +19,11 @@ public:
 
     // The stored width while the direction in use is right, left, down or up; 0 otherwise.
     int BandWidth() const;
-    // Negative widths are stored as 0 (a hard edge).
+    // Clamped to BandWidthRange: negative widths are stored as 0 (a hard edge).
     void SetBandWidth(int value);
+    // Wider than any picture side the engine takes.
+    static constexpr ValueRange BandWidthRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
 
     // Copies the inherited settings, and BandWidth as read when Source is a wipe.
     void Assign(const QObject *Source) override;

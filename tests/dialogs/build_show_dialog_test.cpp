@@ -193,6 +193,25 @@ TEST_F(BuildShowDialogTest, ExistingTargetIsReplacedOnlyWhenTheUserAgrees)
     EXPECT_EQ(questions.asked, QStringList({"replace " + target, "replace " + target}));
 }
 
+// One of the show's own files is refused before the question about replacing it is asked.
+TEST_F(BuildShowDialogTest, ShowsOwnFileIsRefusedWithoutAskingToReplaceIt)
+{
+    const QString picture = project.Pictures()[0];
+    const QByteArray before = ReadBytes(picture);
+    for (const QString &target : {picture, stub}) {
+        questions.errors.clear();
+        TypeName(target);
+        questions.replaceAnswers = {true};
+        QTest::mouseClick(dialog->MakeButton(), Qt::LeftButton);
+        ASSERT_EQ(questions.errors.size(), 1);
+        EXPECT_TRUE(questions.errors[0].startsWith("Cannot create file " + target + ": it is ")) << questions.errors[0].toStdString();
+        EXPECT_TRUE(questions.asked.isEmpty());
+        EXPECT_TRUE(dialog->NameEdit()->hasFocus() || !dialog->isVisible());
+    }
+    EXPECT_EQ(ReadBytes(picture), before);
+    EXPECT_TRUE(dialog->MakeButton()->isEnabled());
+}
+
 TEST_F(BuildShowDialogTest, FailureIsShownAndTheDialogStaysUsable)
 {
     project.Pictures().append(dir.filePath("missing.gif"));

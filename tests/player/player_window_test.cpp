@@ -15,8 +15,10 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -515,6 +517,41 @@ TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
         // The step under way when the key came may finish; no later one starts.
         EXPECT_LE(executed.size(), stepsWhenSent + 1);
     }
+}
+
+// An effect that allows it ends at a left press on the slide as the window system delivers one:
+// on a real X server a real button press, else one through the window system's queue. The
+// click ends the transition only: it does not step the show on as well.
+TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
+{
+    Start();
+    ASSERT_EQ(Slide(), kColours[0]);
+    TTransitionEffect *wipe = show.Effects()->Items(13);
+    wipe->SetAbortOnClick(true);
+    wipe->SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    const bool realX = QGuiApplication::platformName() == QLatin1String("xcb") && !xdotool.isEmpty();
+    QProcess click;
+    wipe->OnStartTransition = [&](QObject *) {
+        const QPoint inWindow = show.SlideArea()->mapTo(&show, show.SlideArea()->rect().center());
+        const QPoint global = show.mapToGlobal(inWindow);
+        if (realX) {
+            click.start(xdotool, {"mousemove", "--sync", QString::number(global.x()), QString::number(global.y()), "click", "1"});
+            return;
+        }
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
+                show.windowHandle(), inWindow, global, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                Qt::LeftButton, type);
+    };
+    show.OnSlideTimer();
+    click.waitForFinished();
+    EXPECT_TRUE(wipe->Aborted);
+    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_FALSE(RenderWindowLeft());
+    QTest::qWait(100);
+    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_EQ(executed.size(), 2u);
 }
 
 TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)

@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace lumetta {
 namespace {
 
@@ -378,6 +381,89 @@ TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsNam
     target = stub;
     EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub));
     EXPECT_EQ(ReadBytes(stub), stubBytes);
+}
+
+// The show's own files are never the target: not even through a link or with Replace.
+TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
+{
+    const QString picture = Jpeg(QStringLiteral("a.jpg"));
+    const QString background = Write(QStringLiteral("back.bmp"), "BM");
+    const QString track = Write(QStringLiteral("song.wav"), "RIFF");
+    ASSERT_TRUE(QFile::link(picture, dir.filePath(QStringLiteral("picture-link.exe"))));
+    ASSERT_EQ(::link(QFile::encodeName(track).constData(), QFile::encodeName(dir.filePath("hard-link.exe")).constData()), 0);
+    project.Pictures() = {picture};
+    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+    project.Settings().Put(ShowSettings::kBackground, background);
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    project.Playlist() = {track};
+    const QString projectFile = dir.filePath(QStringLiteral("self.zut"));
+    WriteTextFile(projectFile, project.ProjectText());
+    StreamDialogs dialogs(stderr);
+    ASSERT_EQ(project.OpenPath(projectFile, dialogs), ShowProject::Outcome::Done);
+
+    const struct {
+        QString target;
+        QString what;
+    } cases[] = {
+        {projectFile, "the project file itself"},
+        {dir.path() + "/./self.zut", "the project file itself"},
+        {stub, "the player stub itself"},
+        {picture, "one of the show's pictures"},
+        {dir.filePath(QStringLiteral("picture-link.exe")), "one of the show's pictures"},
+        {background, "the show's background picture"},
+        {track, "one of the show's music files"},
+        {dir.filePath(QStringLiteral("hard-link.exe")), "one of the show's music files"},
+    };
+    for (const auto &c : cases) {
+        target = c.target;
+        const QByteArray before = ReadBytes(c.target);
+        const QString expected = "Cannot create file " + c.target + ": it is " + c.what;
+        EXPECT_EQ(StandaloneBuilder(stub).TargetConflict(project, c.target), expected);
+        EXPECT_EQ(FailedBuild(StandaloneBuilder::ExistingTarget::Replace), expected);
+        EXPECT_EQ(ReadBytes(c.target), before);
+    }
+    EXPECT_EQ(StandaloneBuilder(stub).TargetConflict(project, dir.filePath(QStringLiteral("show.exe"))), std::nullopt);
+}
+
+// Only regular files go into a show: a pipe would hang the build and a device never ends.
+TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
+{
+    const QString good = Jpeg(QStringLiteral("a.jpg"));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString pictureFifo = dir.filePath(QStringLiteral("pipe.jpg"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pictureFifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.wav"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const QString zeroBackground = dir.filePath(QStringLiteral("zero.bmp"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroBackground));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gif")));
+    const struct {
+        QStringList pictures;
+        QString background;
+        QStringList playlist;
+        QString named;
+        const char *reason;
+    } cases[] = {
+        {{good}, {}, {zero}, zero, "it is not a regular file"},
+        {{good}, {}, {good, fifo}, fifo, "it is not a regular file"},
+        {{pictureFifo}, {}, {}, pictureFifo, "it is not a regular file"},
+        {{good}, zeroBackground, {}, zeroBackground, "it is not a regular file"},
+        {{good, dir.filePath(QStringLiteral("folder.gif"))}, {}, {}, dir.filePath(QStringLiteral("folder.gif")),
+         "it is a folder"},
+    };
+    for (const auto &c : cases) {
+        project.Pictures() = c.pictures;
+        project.Settings().Put(ShowSettings::kBackgroundKind, c.background.isEmpty() ? "Color" : "BackFile");
+        if (!c.background.isEmpty())
+            project.Settings().Put(ShowSettings::kBackground, c.background);
+        project.Settings().Put(ShowSettings::kMusic, c.playlist.isEmpty() ? "No music" : "NoRepeat");
+        project.Playlist() = c.playlist;
+        const QStringList before = FolderEntries();
+        EXPECT_EQ(FailedBuild(), "Cannot open file " + c.named + ": " + c.reason);
+        EXPECT_EQ(FolderEntries(), before);
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
 }
 
 TEST(StoredPictureKind, ExactFormsOnly)

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 namespace lumetta {
 namespace {
 
@@ -133,8 +135,76 @@ TEST(StandaloneShowRead, SizeListNeedsOneBlockPerItemTheProjectNames)
     EXPECT_EQ(show.Pictures(), (QList<StandaloneShow::Block>{{start + 5, 3}}));
 
     const QByteArray shortList = QByteArray::number(text.size()) + "\r\n2\r\n1\r\n5\r\n";
-    EXPECT_TRUE(Refusal("S" + text + blocks + shortList + Trailer(shortList.size() + 4))
-                    .endsWith("the size list holds 4 entries where the show needs 5"));
+    EXPECT_EQ(Refusal("S" + text + blocks + shortList + Trailer(shortList.size() + 4)),
+              "show.exe holds no valid slide show: the picture list names 1 picture but the file holds 0");
+}
+
+// A show file made of STUB, TEXT, blocks of the given sizes (filled with 'x') and their size list.
+QByteArray ShowFile(const QByteArray &text, const QList<qint64> &blockSizes)
+{
+    QByteArray list = QByteArray::number(text.size()) + "\r\n";
+    QByteArray blocks;
+    for (qint64 size : blockSizes) {
+        list += QByteArray::number(size) + "\r\n";
+        blocks += QByteArray(size, 'x');
+    }
+    return "STUB" + text + blocks + list + Trailer(list.size() + 4);
+}
+
+TEST(StandaloneShowRead, SaysInWordsWhatDoesNotMatch)
+{
+    QStringList musicOn = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    musicOn[ShowSettings::kMusic] = "NoRepeat";
+    QStringList tooManyEffects = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    tooManyEffects << "/p.jpg" << "[TRANS]";
+    for (int i = 0; i < 5000; ++i)
+        tooManyEffects << "1";
+    tooManyEffects << "[MUSIC]";
+    const struct {
+        QByteArray bytes;
+        const char *reason;
+    } cases[] = {
+        {ShowFile(ProjectText(12), QList<qint64>(11, 1)), "the picture list names 12 pictures but the file holds 11"},
+        {ShowFile(ProjectText(1), {1, 1}), "the picture list names 1 picture but the file holds 2"},
+        {ShowFile(ProjectText(0), {7}), "the picture list names 0 pictures but the file holds 1"},
+        {ShowFile(EncodeLines({"2", "80"}), {}), "the project text has 2 lines where the settings alone take 10"},
+        {ShowFile(EncodeLines(musicOn + QStringList{"/p.jpg", "[TRANS]", "[MUSIC]", "/a.wav", "/b.wav", "/c.wav"}),
+                  {1, 1}),
+         "the show needs 3 files for its background and music but the file holds 2 blocks"},
+        {ShowFile(EncodeLines(tooManyEffects), {1}),
+         "the effect selection has 5000 lines where a show has at most 4096"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Refusal(c.bytes), QStringLiteral("show.exe holds no valid slide show: ") + QLatin1String(c.reason));
+}
+
+// Millions of one-character lines where the size list backs none of them: counted, never held.
+TEST(StandaloneShowRead, MillionsOfLinesAreRefusedWithoutHoldingThem)
+{
+    const QByteArray settings = EncodeLines(ShowSettings::DefaultLines(ShowSettings::Defaults::Start));
+    const QByteArray lines = QByteArray("a\r\n").repeated(20'000'000);
+    const struct {
+        QByteArray text;
+        QList<qint64> blocks;
+        const char *reason;
+    } cases[] = {
+        {settings + lines + "[TRANS]\r\n[MUSIC]\r\n", {1}, "the picture list names 20000000 pictures but the file holds 1"},
+        {settings + "[TRANS]\r\n" + lines + "[MUSIC]\r\n", {},
+         "the effect selection has 20000000 lines where a show has at most 4096"},
+        // With the music off, lines after "[MUSIC]" belong to nothing: the show is read.
+        {settings + "/p.jpg\r\n[TRANS]\r\n[MUSIC]\r\n" + lines, {1}, nullptr},
+    };
+    for (const auto &c : cases) {
+        struct rusage before = {}, after = {};
+        getrusage(RUSAGE_SELF, &before);
+        const QString expected =
+            c.reason ? QStringLiteral("show.exe holds no valid slide show: ") + QLatin1String(c.reason) : QString();
+        EXPECT_EQ(Refusal(ShowFile(c.text, c.blocks)), expected);
+        getrusage(RUSAGE_SELF, &after);
+        // The file, its project text and the decoded text: a few times 60 MB, not the 1.6 GB
+        // that a list of twenty million lines takes.
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 600L * 1024);
+    }
 }
 
 TEST(StandaloneShowExtract, RefusesABlockOutsideTheFile)
@@ -185,7 +255,10 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const StandaloneShow show = StandaloneShow::Read(file, target);
     EXPECT_EQ(show.DataStart(), 3000);
-    EXPECT_EQ(show.ProjectText(), project.ProjectText());
+    EXPECT_EQ(show.Content().settings.Lines(), project.Settings().Lines());
+    EXPECT_EQ(show.Content().pictures, project.Pictures());
+    EXPECT_EQ(show.Content().effects, project.EffectSelection());
+    EXPECT_EQ(show.Content().playlist, project.Playlist());
 
     QTemporaryDir out;
     ShowProject played;

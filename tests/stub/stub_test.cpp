@@ -5,6 +5,7 @@
 #include "support/picture_files.h"
 #include "support/wav_files.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,8 +14,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
 
 namespace lumetta {
 namespace {
@@ -94,12 +98,24 @@ protected:
 
 TEST_F(StubTest, ScreenSaverSettingsAndPreviewEndQuietly)
 {
-    for (const QStringList &arguments : {QStringList{"/c"}, QStringList{"/C:1234"}, QStringList{"/p", "4711"}}) {
+    for (const QStringList &arguments : {QStringList{"/c"}, QStringList{"/C:1234"}, QStringList{"/p", "4711"},
+                                         QStringList{"-c"}, QStringList{"-C:1234"}, QStringList{"-p", "4711"}}) {
         const Outcome run = RunProgram(LUMETTA_STUB_PATH, arguments);
         EXPECT_EQ(run.exitCode, 0) << arguments.join(' ').toStdString();
         EXPECT_EQ(run.errors, QByteArray());
     }
     EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"--frobnicate"}).exitCode, 2);
+    EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"-x"}).exitCode, 2);
+}
+
+TEST_F(StubTest, ShowsWithSlashOrDashS)
+{
+    const QString output = dir.filePath("short.scr");
+    ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
+    for (const char *argument : {"/s", "-s", "-S"}) {
+        const Outcome play = RunProgram(output, {argument}, {{"TMPDIR", dir.filePath("tmp")}});
+        EXPECT_EQ(play.exitCode, 0) << argument << play.errors.constData();
+    }
 }
 
 TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
@@ -120,7 +136,8 @@ TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
     } wrong[] = {
         {{"--frobnicate"}, "Unknown option 'frobnicate'"},
         {{"-x"}, "Unknown option 'x'"},
-        {{"show"}, "unknown argument show (use /s, /c or /p)"},
+        {{"show"}, "unknown argument show (use /s, /c or /p; -s, -c or -p)"},
+        {{"-sx"}, "Unknown options: s, x."},
         {{"/s", "/s"}, "unknown argument /s /s"},
     };
     for (const auto &c : wrong) {
@@ -129,6 +146,9 @@ TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
         EXPECT_TRUE(run.errors.contains(c.error)) << run.errors.constData();
         EXPECT_TRUE(run.errors.contains("Usage: AEXE.tms")) << run.errors.constData();
     }
+    // Settings and preview requests end at once in either spelling, before any display is needed.
+    for (const QStringList &request : {QStringList{"-c"}, QStringList{"-P", "1234"}, QStringList{"/c:5678"}})
+        EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, request, {}, noDisplay).exitCode, 0) << request.join(u' ').toStdString();
 }
 
 TEST_F(StubTest, StubWithoutAShowSaysSo)
@@ -271,6 +291,111 @@ TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
     ASSERT_EQ(Build(project, output).exitCode, 0);
     ASSERT_EQ(Build(project, dir.filePath("fresh.exe")).exitCode, 0);
     EXPECT_EQ(ReadAll(output), ReadAll(dir.filePath("fresh.exe")));
+}
+
+// `--build self.zut self.zut` used to replace the project with the built show.
+TEST_F(StubTest, BuildRefusesTheShowsOwnFilesAsItsTarget)
+{
+    const QString picture = Picture();
+    const QString project = ShortProject(picture);
+    const QByteArray projectBytes = ReadAll(project);
+    const QByteArray pictureBytes = ReadAll(picture);
+    for (const auto &[target, what] : {std::pair{project, "the project file itself"}, std::pair{picture, "one of the show's pictures"}}) {
+        const Outcome run = Build(project, target);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.errors, QStringLiteral("lumetta: Cannot create file %1: it is %2\n").arg(target, what).toUtf8());
+    }
+    EXPECT_EQ(ReadAll(project), projectBytes);
+    EXPECT_EQ(ReadAll(picture), pictureBytes);
+}
+
+TEST_F(StubTest, BuildRefusesMusicThatIsNoRegularFile)
+{
+    const QString zero = dir.filePath("zero.wav");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    const QString output = dir.filePath("out.exe");
+    const Outcome run = Build(ShortProject(Picture(), {zero}), output);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, QStringLiteral("lumetta: Cannot open file %1: it is not a regular file\n").arg(zero).toUtf8());
+    EXPECT_FALSE(QFile::exists(output));
+}
+
+// The number of a process that has ended.
+qint64 EndedProcess()
+{
+    QProcess process;
+    process.start("true", {});
+    EXPECT_TRUE(process.waitForFinished());
+    return process.processId();
+}
+
+TEST_F(StubTest, FoldersLeftByKilledPlayersGoAtTheNextStart)
+{
+    const QString output = dir.filePath("short.exe");
+    ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
+    const QDir tmp(dir.filePath("tmp"));
+    const QString stale = QStringLiteral("Lumetta-%1-k1LLed").arg(EndedProcess());
+    const QString live = QStringLiteral("Lumetta-%1-l1ving").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(tmp.mkpath(stale + "/pictures/0000"));
+    ASSERT_TRUE(tmp.mkpath(live));
+    const Outcome play = RunProgram(output, {}, {{"TMPDIR", tmp.path()}});
+    EXPECT_EQ(play.exitCode, 0) << play.errors.constData();
+    EXPECT_EQ(tmp.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{live});
+}
+
+// Unpacking that fails half-way (here: files may not grow past 1 KiB) leaves nothing behind.
+TEST_F(StubTest, FailedUnpackingRemovesThePartialShow)
+{
+    QImage noise(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * y) & 255, (x ^ y) & 255));
+    const QString big = dir.filePath("noise.jpg");
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(testpictures::makeJpeg(noise));
+    file.close();
+    ASSERT_GT(QFileInfo(big).size(), 4096);
+    const QString output = dir.filePath("short.exe");
+    ASSERT_EQ(Build(ShortProject(big), output).exitCode, 0);
+
+    const QString tmp = dir.filePath("tmp");
+    // An ignored SIGXFSZ makes a write past the limit fail instead of ending the program.
+    const Outcome play = RunProgram("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", output}, {{"TMPDIR", tmp}});
+    EXPECT_EQ(play.exitCode, 1);
+    EXPECT_TRUE(play.errors.contains("Cannot create file")) << play.errors.constData();
+    EXPECT_EQ(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+}
+
+// A crafted show of twenty million one-character lines is refused with a reason in words, and
+// the player never holds those lines.
+TEST_F(StubTest, MillionsOfProjectLinesAreRefusedInWordsWithinBoundedMemory)
+{
+    QByteArray text = EncodeLines(ShowSettings::DefaultLines(ShowSettings::Defaults::Start));
+    text += QByteArray("a\r\n").repeated(20'000'000) + "[TRANS]\r\n[MUSIC]\r\n";
+    const QByteArray list = QByteArray::number(text.size()) + "\r\n1\r\n";
+    QByteArray trailer(4, '\0');
+    qToLittleEndian<qint32>(qint32(list.size() + 4), trailer.data());
+    const QString crafted = dir.filePath("crafted.exe");
+    QFile file(crafted);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ReadAll(LUMETTA_STUB_PATH) + text + "x" + list + trailer);
+    file.close();
+    text.clear();
+    text.squeeze();
+    ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+
+    const Outcome play = RunProgram(crafted, {}, {{"TMPDIR", dir.filePath("tmp")}});
+    EXPECT_EQ(play.exitCode, 1);
+    EXPECT_TRUE(play.errors.contains(QStringLiteral("holds no valid slide show: the picture list names 20000000 pictures "
+                                                    "but the file holds 1")
+                                         .toUtf8()))
+        << play.errors.constData();
+    EXPECT_FALSE(play.errors.contains("List index out of bounds"));
+    struct rusage children = {};
+    getrusage(RUSAGE_CHILDREN, &children);
+    // The largest child was this player: a few times its 60 MB project text, not 1.6 GB.
+    EXPECT_LT(children.ru_maxrss, 600L * 1024);
 }
 
 }  // namespace

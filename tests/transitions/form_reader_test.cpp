@@ -1,10 +1,14 @@
 #include "test_effects.h"
 
+#include "transitions/circle_transition.h"
 #include "transitions/form_reader.h"
+#include "transitions/wipe_transition.h"
 
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -146,6 +150,128 @@ TEST(FormReader, SetPropertyFromTextTakesToolSpellings)
     EXPECT_THROW(SetPropertyFromText(&effect, "Version", "x"), TransitionError);  // strings are quoted
     SetPropertyFromText(&effect, "Version", "'Version 3'");
     EXPECT_EQ(effect.Version(), "Version 2.6");
+}
+
+// The form system reads keywords, class, property and value names in any letter case.
+TEST(FormReader, IgnoresLetterCaseInKeywordsAndNames)
+{
+    TTransitionList list;
+    ReadTransitionList(QStringLiteral("OBJECT Trans: ttransitionlist\n"
+                                      "  Object Slow: TRECORDINGTRANSITION\n"
+                                      "    milliseconds = 1700\n"
+                                      "    FRAMES = 12\n"
+                                      "    direction = TEDLEFT\n"
+                                      "    pass2options.usesolidcolor = false\n"
+                                      "    PassSetting = teTwoPasses\n"
+                                      "  End\n"
+                                      "END\n"),
+                       &list);
+    ASSERT_EQ(list.Count(), 1);
+    auto *slow = qobject_cast<TRecordingTransition *>(list.Items(0));
+    ASSERT_NE(slow, nullptr);
+    EXPECT_EQ(slow->objectName(), "Slow");
+    EXPECT_EQ(slow->Milliseconds(), 1700);
+    EXPECT_EQ(slow->Frames(), 12);
+    EXPECT_EQ(slow->Direction(), TTransitionEffect::tedLeft);
+    EXPECT_FALSE(slow->Pass2Options()->UseSolidColor());
+    EXPECT_EQ(slow->PassSetting(), TTransitionEffect::teTwoPasses);
+}
+
+TEST(FormReader, RefusesWhatTheFormSystemRefuses)
+{
+    struct Case
+    {
+        const char *body;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"  object A: TFlickerFreeTransition\n  end\n  object a: TFlickerFreeTransition\n  end\n",
+         "Line 4: a component named a exists already"},
+        {"  object Trans: TFlickerFreeTransition\n  end\n", "Line 2: a component named Trans exists already"},
+        {"  object A: TRecordingTransition\n    Milliseconds = clRed\n  end\n",
+         "Line 3: Invalid value clRed for property Milliseconds"},
+        {"  object A: TRecordingTransition\n    Frames = $FFFFFFFF\n  end\n",
+         "Line 3: Invalid value $FFFFFFFF for property Frames: it must lie between 0 and 100000"},
+        {"  object A: TRecordingTransition\n    Milliseconds = 2147483648\n  end\n",
+         "Line 3: Invalid value 2147483648 for property Milliseconds: it must lie between 0 and 60000"},
+        {"  object A: TWipeTransition\n    BandWidth = 2147483647\n  end\n",
+         "Line 3: Invalid value 2147483647 for property BandWidth: it must lie between 0 and 16384"},
+        {"  object A: TCircleTransition\n    Style = -1\n  end\n",
+         "Line 3: Invalid value -1 for property Style: it must lie between 0 and 65535"},
+        {"  object A: TCircleTransition\n    SubStyle = 65536\n  end\n",
+         "Line 3: Invalid value 65536 for property SubStyle: it must lie between 0 and 65535"},
+        {"  object A: TRecordingTransition\n    Frames = 1.5\n  end\n", "Line 3: Invalid value 1.5 for property Frames"},
+        {"  object A: TRecordingTransition\n    Pass2Options.SolidColor = 12x\n  end\n",
+         "Line 3: Invalid value 12x for property Pass2Options.SolidColor"},
+        {"  object A: TFlickerFreeTransition\n    objectName = 'B'\n  end\n",
+         "Line 3: Property objectName of TFlickerFreeTransition cannot be set"},
+        {"  object A: TFlickerFreeTransition\n    ObjectName = 'B'\n  end\n",
+         "Line 3: Property ObjectName of TFlickerFreeTransition cannot be set"},
+        {"  objectName = 'B'\n", "Line 2: Property objectName of TTransitionList cannot be set"},
+    };
+    for (const Case &c : cases) {
+        TTransitionList list;
+        try {
+            ReadTransitionList(QStringLiteral("object Trans: TTransitionList\n") + QString::fromLatin1(c.body) +
+                                   QStringLiteral("end\n"),
+                               &list);
+            ADD_FAILURE() << "no failure for: " << c.body;
+        } catch (const TransitionError &error) {
+            EXPECT_STREQ(error.what(), c.message);
+        }
+        EXPECT_EQ(list.Count(), 0);
+        EXPECT_EQ(list.objectName(), "");
+    }
+}
+
+TEST(FormReader, NumbersInDecimalAndHexadecimalWithinRange)
+{
+    TRecordingTransition effect;
+    SetPropertyFromText(&effect, "Frames", "$1F");
+    EXPECT_EQ(effect.Frames(), 31);
+    SetPropertyFromText(&effect, "Frames", "+7");
+    EXPECT_EQ(effect.Frames(), 7);
+    SetPropertyFromText(&effect, "Pass2Options.SolidColor", "$FFFFFFFF");
+    EXPECT_EQ(effect.Pass2Options()->SolidColor(), 0xFFFFFFFFu);
+    SetPropertyFromText(&effect, "Pass2Options.SolidColor", "clRed");
+    EXPECT_EQ(effect.Pass2Options()->SolidColor(), 0x0000FFu);
+    SetPropertyFromAssignment(&effect, " Milliseconds = 250 ");
+    EXPECT_EQ(effect.Milliseconds(), 250);
+    for (const char *text : {"$", "$G", "--1", "", "1e3", "٣"})
+        EXPECT_THROW(SetPropertyFromText(&effect, "Frames", text), TransitionError) << text;
+    EXPECT_THROW(SetPropertyFromAssignment(&effect, "Frames"), TransitionError);
+    EXPECT_THROW(SetPropertyFromAssignment(&effect, "=3"), TransitionError);
+    EXPECT_EQ(effect.Frames(), 7);
+}
+
+TEST(FormReader, FilesAreReadWithinALimitAndOnlyWhenRegular)
+{
+    QTemporaryDir dir;
+    const QString big = dir.filePath("big.dfm");
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kDescription);
+    file.write(QByteArray((1 << 20) - qsizetype(sizeof kDescription) + 2, ' '));
+    file.close();
+    TTransitionList list;
+    try {
+        ReadTransitionListFile(big, &list);
+        ADD_FAILURE() << "a file over a megabyte was read";
+    } catch (const TransitionError &error) {
+        EXPECT_EQ(QString::fromUtf8(error.what()),
+                  QStringLiteral("Cannot read %1: a description is a file of at most 1048576 bytes").arg(big));
+    }
+    const QString fifo = dir.filePath("pipe.dfm");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {fifo, QStringLiteral("/dev/zero")}) {
+        try {
+            ReadTransitionListFile(path, &list);
+            ADD_FAILURE() << qPrintable(path) << " was read";
+        } catch (const TransitionError &error) {
+            EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("Cannot read %1: it is not a regular file").arg(path));
+        }
+    }
+    EXPECT_EQ(list.Count(), 0);
 }
 
 }  // namespace

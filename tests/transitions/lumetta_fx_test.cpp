@@ -106,6 +106,14 @@ TEST_F(FxTest, RejectsBadInput)
         {{"render", "--class", "TFlickerFreeTransition", "--bpp", "12", "--from", a, "--to", b, "--out", out},
          "--bpp must be 8, 15, 16, 24 or 32"},
         {{"bench", "--class", "TFlickerFreeTransition", "--size", "0x5"}, "--size needs a positive"},
+        {{"bench", "--class", "TBlendTransition", "--size", "100000x100000"},
+         "--size 100000x100000 is too large: at most 16384 pixels a side and 33177600 pixels in all"},
+        {{"bench", "--class", "TBlendTransition", "--size", "16384x16384"}, "--size 16384x16384 is too large"},
+        {{"bench", "--class", "TWipeTransition", "--set", "BandWidth=2147483647"},
+         "Invalid value 2147483647 for property BandWidth: it must lie between 0 and 16384"},
+        {{"bench", "--class", "TWipeTransition", "--set", "Milliseconds=clRed"}, "Invalid value clRed for property Milliseconds"},
+        {{"bench", "--class", "TCircleTransition", "--set", "Style=70000"}, "Invalid value 70000 for property Style"},
+        {{"bench", "--class", "TWipeTransition", "--set", "BandWidth"}, "An assignment needs PROPERTY=VALUE"},
     };
     for (const Case &c : cases) {
         const Result result = RunFx(c.args);

@@ -30,7 +30,14 @@ public:
     }
 
     int Frames() const { return frames_; }
-    void SetFrames(int value) { frames_ = value; }
+    void SetFrames(int value) { frames_ = FramesRange.Clamp(value); }
+    static constexpr ValueRange FramesRange{0, 100000};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override
+    {
+        if (Property == QLatin1String("Frames"))
+            return FramesRange;
+        return TTimedTransitionEffect::PropertyRange(Property);
+    }
 
     bool NeedWorkBitmap() const override { return needWork_; }
     void SetNeedWork(bool value) { needWork_ = value; }

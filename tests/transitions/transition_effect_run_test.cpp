@@ -1,14 +1,25 @@
 #include "panel_window.h"
 #include "test_effects.h"
 
+#include "transitions/blend_transition.h"
+#include "transitions/circle_transition.h"
+#include "transitions/wipe_transition.h"
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <tuple>
 
 using namespace lumetta::test;
 
@@ -475,6 +486,137 @@ TEST_F(ExecuteTest, AbortOnClickNeedsALeftClickOnTheRenderWindow)
     }
 }
 
+// A press as the window system delivers it: to the top-level window, at a point of it.
+void PostPressToWindow(QWidget *top, QPoint inTop, Qt::MouseButton button)
+{
+    QCoreApplication::postEvent(top->windowHandle(),
+                                new QMouseEvent(QEvent::MouseButtonPress, inTop, top->mapToGlobal(inTop), button, button,
+                                                Qt::NoModifier));
+}
+
+TEST_F(ExecuteTest, LeftPressOnTheTopLevelWindowOverTheRenderWindowAborts)
+{
+    struct Case
+    {
+        const char *name;
+        QPoint inPanel;
+        Qt::MouseButton button;
+        bool aborts;
+    };
+    const Case cases[] = {
+        {"left press in the area", {60, 40}, Qt::LeftButton, true},
+        {"left press at its top left corner", {0, 0}, Qt::LeftButton, true},
+        {"right press in the area", {60, 40}, Qt::RightButton, false},
+        {"left press beside the area", {-10, 40}, Qt::LeftButton, false},
+        {"left press on the line edit below", {30, 95}, Qt::LeftButton, false},
+    };
+    for (const Case &c : cases) {
+        SimulatedClock clock;
+        TRecordingTransition effect;
+        effect.SetAbortOnClick(true);
+        effect.SetFrames(20);
+        effect.onDraw = [&](PassData &, int frame) {
+            clock.Advance(100);
+            if (frame == 2)
+                PostPressToWindow(&top, panel->pos() + c.inPanel, c.button);
+        };
+        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        panel->color = Qt::red;
+        effect.Execute();
+        EXPECT_EQ(effect.Aborted, c.aborts) << c.name;
+        EXPECT_EQ(effect.calls.size() < 19u, c.aborts) << c.name;
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb()) << c.name;
+        // The press went with the run: the line edit never took the focus from elsewhere.
+        EXPECT_EQ(RenderWindows(), 0) << c.name;
+        panel->color = Qt::blue;
+    }
+}
+
+// The press that ended a run takes its release with it, even when the release comes after the
+// run: the widget under the pointer never sees half a click.
+TEST_F(ExecuteTest, TheReleaseOfTheAbortingPressGoesWithIt)
+{
+    struct Releases : QObject
+    {
+        int count = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == QEvent::MouseButtonRelease;
+            return false;
+        }
+    } releases;
+    panel->installEventFilter(&releases);
+    const auto postRelease = [&] {
+        const QPoint at = panel->pos() + QPoint(60, 40);
+        QCoreApplication::postEvent(top.windowHandle(), new QMouseEvent(QEvent::MouseButtonRelease, at, top.mapToGlobal(at),
+                                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    };
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetAbortOnClick(true);
+    effect.SetFrames(20);
+    effect.onDraw = [&](PassData &, int frame) {
+        clock.Advance(100);
+        if (frame == 2)
+            PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+    };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    effect.Execute();
+    ASSERT_TRUE(effect.Aborted);
+    postRelease();
+    QApplication::processEvents();
+    EXPECT_EQ(releases.count, 0);
+    // The next click is the panel's again.
+    PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+    postRelease();
+    QApplication::processEvents();
+    EXPECT_EQ(releases.count, 1);
+}
+
+// A widget laid over the render window takes a press on it for itself.
+TEST_F(ExecuteTest, PressOnAWidgetOverTheRenderWindowDoesNotAbort)
+{
+    SimulatedClock clock;
+    TRecordingTransition effect;
+    effect.SetAbortOnClick(true);
+    effect.SetFrames(20);
+    QWidget *cover = nullptr;
+    effect.onDraw = [&](PassData &, int frame) {
+        clock.Advance(100);
+        if (frame == 2)
+            PostPressToWindow(&top, panel->pos() + QPoint(5, 5), Qt::LeftButton);
+    };
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    cover = new QWidget(&top);
+    cover->setGeometry(panel->x(), panel->y(), 20, 20);
+    cover->show();
+    effect.Execute();
+    EXPECT_FALSE(effect.Aborted);
+    delete cover;
+}
+
+// A real X button press, made by the X server while the run draws: the path a user's click takes.
+TEST_F(ExecuteTest, RealPressOnTheScreenAbortsTheRun)
+{
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || xdotool.isEmpty())
+        GTEST_SKIP() << "needs an X server and xdotool";
+    TWipeTransition effect;
+    effect.SetAbortOnClick(true);
+    effect.SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
+    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    panel->color = Qt::red;
+    const QPoint at = panel->mapToGlobal(QPoint(60, 40));
+    QProcess click;
+    click.start(xdotool, {"sleep", "0.4", "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
+                          "click", "1"});
+    ASSERT_TRUE(click.waitForStarted());
+    effect.Execute();
+    click.waitForFinished();
+    EXPECT_TRUE(effect.Aborted);
+    EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+}
+
 TEST_F(ExecuteTest, AbortQueryIsAskedWhileRunning)
 {
     SimulatedClock clock;
@@ -494,5 +636,193 @@ TEST_F(ExecuteTest, AbortQueryIsAskedWhileRunning)
     // A poll comes once more than 300 ms passed since the last: at frames 4 and 7.
     EXPECT_EQ(effect.calls.size(), 7u);
 }
+
+// The control goes between Prepare and Execute while the render window hangs off its parent: a
+// rectangle reaching outside the control is covered from the parent.
+TEST_F(ExecuteTest, ControlDestroyedBeforeExecuteWithTheRenderWindowOnItsParent)
+{
+    TRecordingTransition effect;
+    Record(effect);
+    effect.ClientCoordinates = false;
+    ASSERT_TRUE(effect.Prepare(panel, QRect(-5, -5, 50, 40)));
+    ASSERT_EQ(effect.RenderWindow()->parentWidget(), &top);
+    delete panel;
+    panel = nullptr;
+    effect.Execute();
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_TRUE(effect.log.empty());
+    EXPECT_FALSE(effect.Prepared());
+    EXPECT_EQ(RenderWindows(), 0);
+}
+
+// What code that runs during a run (a timer, a posted call, an abort handler) does to the effect
+// or its control.
+enum class Meddling { UnPrepare, Execute, Prepare, Disable, DeleteEffect, DeleteEffectLater, DeleteControl, DeleteControlLater };
+enum class Trigger { Timer, PostedCall, AbortQuery };
+enum class Kind { Wipe, Circle, Blend };
+
+const char *NameOf(Meddling m)
+{
+    switch (m) {
+    case Meddling::UnPrepare: return "UnPrepare";
+    case Meddling::Execute: return "Execute";
+    case Meddling::Prepare: return "Prepare";
+    case Meddling::Disable: return "Disable";
+    case Meddling::DeleteEffect: return "DeleteEffect";
+    case Meddling::DeleteEffectLater: return "DeleteEffectLater";
+    case Meddling::DeleteControl: return "DeleteControl";
+    case Meddling::DeleteControlLater: return "DeleteControlLater";
+    }
+    return "";
+}
+
+const char *NameOf(Trigger t)
+{
+    switch (t) {
+    case Trigger::Timer: return "Timer";
+    case Trigger::PostedCall: return "PostedCall";
+    case Trigger::AbortQuery: return "AbortQuery";
+    }
+    return "";
+}
+
+const char *NameOf(Kind k)
+{
+    switch (k) {
+    case Kind::Wipe: return "Wipe";
+    case Kind::Circle: return "Circle";
+    case Kind::Blend: return "Blend";
+    }
+    return "";
+}
+
+class MeddlingTest : public PanelWindowTest<ColorPanel>, public ::testing::WithParamInterface<std::tuple<Meddling, Trigger, Kind>>
+{
+protected:
+    MeddlingTest() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
+    void TearDown() override
+    {
+        EXPECT_FALSE(AnyEffectPrepared());
+        delete effect.data();
+    }
+
+    void Make(Kind kind)
+    {
+        switch (kind) {
+        case Kind::Wipe: effect = new TWipeTransition; break;
+        case Kind::Circle: effect = new TCircleTransition; break;
+        case Kind::Blend: effect = new TBlendTransition; break;
+        }
+        effect->OnBeforeTransition = [this](QObject *) { events.push_back("Before"); };
+        effect->OnStartTransition = [this](QObject *) { events.push_back("Start"); };
+        effect->OnEndTransition = [this](QObject *) { events.push_back("End"); };
+        effect->OnAfterTransition = [this](QObject *) { events.push_back("After"); };
+    }
+
+    void Meddle(Meddling meddling)
+    {
+        meddled = true;
+        switch (meddling) {
+        case Meddling::UnPrepare: effect->UnPrepare(); break;
+        case Meddling::Execute: effect->Execute(); break;
+        case Meddling::Prepare: preparedAgain = effect->Prepare(watchedPanel, watchedPanel->rect()); break;
+        case Meddling::Disable: effect->SetEnabled(false); break;
+        case Meddling::DeleteEffect: delete effect.data(); break;
+        case Meddling::DeleteEffectLater: effect->deleteLater(); break;
+        case Meddling::DeleteControl: delete watchedPanel.data(); break;
+        case Meddling::DeleteControlLater: watchedPanel->deleteLater(); break;
+        }
+    }
+
+    QPointer<TTransitionEffect> effect;
+    // The fixture's panel, watched: some cases delete it.
+    QPointer<ColorPanel> watchedPanel;
+    std::vector<std::string> events;
+    bool meddled = false;
+    bool preparedAgain = false;
+};
+
+TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
+{
+    const auto [meddling, trigger, kind] = GetParam();
+    watchedPanel = panel;
+    // Every reading of the clock moves it on by 101 ms: the run looks at its input from frame 3 on.
+    SimulatedClock clock(101);
+    Make(kind);
+    QObject context;
+    switch (trigger) {
+    case Trigger::Timer:
+        effect->SetAbortOnEscape(true);
+        QTimer::singleShot(0, &context, [&] { Meddle(meddling); });
+        break;
+    case Trigger::PostedCall:
+        effect->SetAbortOnEscape(true);
+        QMetaObject::invokeMethod(&context, [&] { Meddle(meddling); }, Qt::QueuedConnection);
+        break;
+    case Trigger::AbortQuery:
+        effect->OnAbortQuery = [&](QObject *, TTransitionEffect *, bool &) {
+            if (!meddled)
+                Meddle(meddling);
+        };
+        break;
+    }
+    ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+    panel->color = Qt::red;
+    panel->update();
+    TTransitionEffect *running = effect;
+    running->Execute();
+    EXPECT_TRUE(meddled);
+    // What was deleted later is gone by now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+
+    EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
+    EXPECT_FALSE(AnyEffectPrepared());
+    const bool effectGone = meddling == Meddling::DeleteEffect || meddling == Meddling::DeleteEffectLater;
+    const bool controlGone = meddling == Meddling::DeleteControl || meddling == Meddling::DeleteControlLater;
+    EXPECT_EQ(effect.isNull(), effectGone);
+    EXPECT_EQ(watchedPanel.isNull(), controlGone);
+    // An abort handler runs without the event loop: what it deletes later goes after the run.
+    const bool deletedLaterAfterTheRun = trigger == Trigger::AbortQuery &&
+                                         (meddling == Meddling::DeleteEffectLater || meddling == Meddling::DeleteControlLater);
+    // Every event once: a second Execute inside the run is refused.
+    const std::vector<std::string> whole{"Before", "Start", "End", "After"};
+    if (deletedLaterAfterTheRun) {
+        EXPECT_EQ(whole, events);
+    } else if (effectGone) {
+        EXPECT_EQ((std::vector<std::string>{"Before", "Start"}), events);
+    } else if (controlGone) {
+        EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events);
+    } else {
+        EXPECT_EQ(whole, events);
+    }
+    if (!effectGone) {
+        EXPECT_FALSE(effect->Prepared());
+        EXPECT_FALSE(effect->Executing());
+        EXPECT_EQ(effect->Aborted, meddling == Meddling::UnPrepare || meddling == Meddling::Disable);
+    }
+    if (!controlGone) {
+        EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
+    }
+    EXPECT_FALSE(preparedAgain);
+
+    // The engine takes the next run as usual.
+    if (!effectGone && !controlGone && effect->Enabled()) {
+        ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+        effect->UnPrepare();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllCases, MeddlingTest,
+    ::testing::Combine(::testing::Values(Meddling::UnPrepare, Meddling::Execute, Meddling::Prepare, Meddling::Disable,
+                                         Meddling::DeleteEffect, Meddling::DeleteEffectLater, Meddling::DeleteControl,
+                                         Meddling::DeleteControlLater),
+                       ::testing::Values(Trigger::Timer, Trigger::PostedCall, Trigger::AbortQuery),
+                       ::testing::Values(Kind::Wipe, Kind::Circle, Kind::Blend)),
+    [](const ::testing::TestParamInfo<MeddlingTest::ParamType> &info) {
+        return std::string(NameOf(std::get<0>(info.param))) + NameOf(std::get<1>(info.param)) +
+               NameOf(std::get<2>(info.param));
+    });
 
 }  // namespace

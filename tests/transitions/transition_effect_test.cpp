@@ -1,10 +1,17 @@
 #include "test_effects.h"
 
+#include "effect_run.h"
+
 #include "transitions/TransEff.h"
+#include "transitions/form_reader.h"
+#include "transitions/noise_picture.h"
 
 #include <gtest/gtest.h>
 
+#include <QMetaProperty>
 #include <QPointer>
+
+#include <limits>
 
 namespace {
 
@@ -184,6 +191,87 @@ TEST(EffectModel, RegistryCreatesByClassName)
     EXPECT_EQ(CreateTransitionEffect("TNoSuchTransition"), nullptr);
     RegisterTransitionClass<TFlickerFreeTransition>();
     EXPECT_EQ(RegisteredTransitionClasses().count("TFlickerFreeTransition"), 1);
+}
+
+// Every numeric property of every effect class keeps to its range: descriptions and tools are
+// refused outside it with a message naming the property, and the setter clamps into it.
+TEST(EffectModel, NumericPropertiesKeepToTheirRanges)
+{
+    int ranged = 0;
+    for (const QString &className : RegisteredTransitionClasses()) {
+        std::unique_ptr<TTransitionEffect> effect(CreateTransitionEffect(className));
+        const QMetaObject *meta = effect->metaObject();
+        for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+            const QMetaProperty property = meta->property(i);
+            const QString name = QString::fromLatin1(property.name());
+            const std::optional<ValueRange> range = effect->PropertyRange(name);
+            if (property.metaType().id() != QMetaType::Int || property.isEnumType() || !property.isWritable())
+                continue;
+            ASSERT_TRUE(range) << qPrintable(className) << "." << qPrintable(name) << " has no range";
+            ++ranged;
+            const QString where = className + QLatin1Char('.') + name;
+            SetPropertyFromText(effect.get(), name, QString::number(range->maximum));
+            EXPECT_EQ(property.read(effect.get()).toInt(), range->maximum) << qPrintable(where);
+            for (const long long outside : {(long long)range->maximum + 1, (long long)range->minimum - 1,
+                                            (long long)std::numeric_limits<int>::max() + 1}) {
+                try {
+                    SetPropertyFromText(effect.get(), name, QString::number(outside));
+                    ADD_FAILURE() << qPrintable(where) << " took " << outside;
+                } catch (const TransitionError &error) {
+                    EXPECT_EQ(QString::fromUtf8(error.what()),
+                              QStringLiteral("Invalid value %1 for property %2: it must lie between %3 and %4")
+                                  .arg(outside)
+                                  .arg(name)
+                                  .arg(range->minimum)
+                                  .arg(range->maximum));
+                }
+            }
+            EXPECT_EQ(property.read(effect.get()).toInt(), range->maximum) << qPrintable(where);
+            property.write(effect.get(), std::numeric_limits<int>::max());
+            EXPECT_EQ(property.read(effect.get()).toInt(), range->maximum) << qPrintable(where);
+            property.write(effect.get(), std::numeric_limits<int>::min());
+            const int low = property.read(effect.get()).toInt();
+            EXPECT_GE(low, range->minimum) << qPrintable(where);
+            EXPECT_LE(low, range->maximum) << qPrintable(where);
+        }
+    }
+    // Milliseconds of each timed class, BandWidth, the block's four sizes, Style and SubStyle.
+    EXPECT_GE(ranged, 15);
+}
+
+// Each effect still runs to its end with every ranged property at its limits.
+TEST(EffectModel, EffectsRunAtTheLimitsOfTheirRanges)
+{
+    const QImage from = NoisePicture({24, 10}, 1);
+    const QImage to = NoisePicture({24, 10}, 2);
+    for (const QString &className : RegisteredTransitionClasses()) {
+        for (const bool atMaximum : {false, true}) {
+            std::unique_ptr<TTransitionEffect> effect(CreateTransitionEffect(className));
+            const QMetaObject *meta = effect->metaObject();
+            for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+                const QMetaProperty property = meta->property(i);
+                const QString name = QString::fromLatin1(property.name());
+                if (name == QLatin1String("Milliseconds"))
+                    continue;  // a run is unpaced headless anyway
+                if (const std::optional<ValueRange> range = effect->PropertyRange(name))
+                    SetPropertyFromText(effect.get(), name, QString::number(atMaximum ? range->maximum : range->minimum));
+            }
+            const lumetta::test::EffectRun run = lumetta::test::RunKeeping(*effect, from, to, {}, 7);
+            EXPECT_EQ(run.final.convertToFormat(QImage::Format_RGB32), to.convertToFormat(QImage::Format_RGB32))
+                << qPrintable(className) << (atMaximum ? " at the maxima" : " at the minima");
+        }
+    }
+}
+
+TEST(EffectModel, MillisecondsTakeZeroToAMinute)
+{
+    TRecordingTransition effect;
+    effect.SetMilliseconds(-20);
+    EXPECT_EQ(effect.Milliseconds(), 0);
+    effect.SetMilliseconds(1700);
+    EXPECT_EQ(effect.Milliseconds(), 1700);
+    effect.SetMilliseconds(std::numeric_limits<int>::max());
+    EXPECT_EQ(effect.Milliseconds(), 60000);
 }
 
 }  // namespace

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+namespace lumetta {
+
+// A file the builder copies into a show, open for reading. Only a regular file of bounded size
+// is opened: a pipe would keep the build waiting for ever and a device such as /dev/zero would
+// never end. Opening never waits, and reading stops at the size the file had when opened.
+class InputFile
+{
+public:
+    // Largest file copied into a show; a size list entry and the stub's reader take any size.
+    static constexpr qint64 kMaxBytes = qint64(2) << 30;
+
+    // Opens PATH; throws ProjectError naming it when it is missing, no regular file, larger than
+    // MAXBYTES or unreadable.
+    explicit InputFile(const QString &path, qint64 maxBytes = kMaxBytes);
+
+    qint64 Size() const { return size_; }
+    // The next bytes, at most MAXIMUM, empty at the end. Throws ProjectError on a read error or
+    // when the file shrank.
+    QByteArray Read(qint64 maximum);
+    QByteArray ReadAll() { return Read(size_); }
+
+private:
+    QString path_;
+    QFile file_;
+    qint64 size_ = 0;
+    qint64 left_ = 0;
+};
+
+}  // namespace lumetta
