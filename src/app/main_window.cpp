@@ -22,6 +22,7 @@
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
 #include "player/player_window.h"
+#include "player/screen_numbers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -162,6 +163,7 @@ private:
 MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *parent)
     : QMainWindow(parent),
       listFiles_(listFiles),
+      playPreferences_(listFiles.Folder()),
       ownDialogs_(std::make_unique<WindowDialogs>(this)),
       dialogs_(dialogs ? dialogs : ownDialogs_.get()),
       editor_(new ProjectEditor(project_, this)),
@@ -193,6 +195,7 @@ MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWid
     player_ = new PlayerWindow(this);
     effectSelection_ = new EffectSelectionDialog(project_.EffectSelection(), nullptr, this);
     options_ = new OptionsDialog(project_.Settings(), project_.Playlist(), *effectSelection_, nullptr, this);
+    options_->SetPlayPreferences(&playPreferences_);
     connect(options_, &OptionsDialog::FileMaskChosen, fileList_, &FileListView::SetMask);
     buildShow_ = new BuildShowDialog(project_, this);
     BuildWindow();
@@ -630,9 +633,16 @@ bool MainWindow::ConfirmClose()
 
 void MainWindow::PlayNow()
 {
-    // The show plays where the user works: on the screen this window is on.
-    player_->SetScreen(screen());
-    if (player_->PlayNow(project_) == PlayerWindow::StartResult::Failed)
+    Play(project_);
+}
+
+void MainWindow::Play(ShowProject &show)
+{
+    // The show plays on the screen chosen in the options when it is connected, else where the
+    // user works: on the screen this window is on.
+    QScreen *chosen = ScreenByName(playPreferences_.ScreenName());
+    player_->SetScreen(chosen ? chosen : screen());
+    if (player_->PlayNow(show) == PlayerWindow::StartResult::Failed)
         Report(player_->ErrorText());
 }
 
@@ -1015,10 +1025,8 @@ void MainWindow::PlayDemo()
 {
     const QString path = InstalledFiles::ForThisProgram().DemoShow();
     ShowProject demo;
-    if (demo.OpenPath(path, *dialogs_) != ShowProject::Outcome::Done)
-        return;
-    if (player_->PlayNow(demo) == PlayerWindow::StartResult::Failed)
-        Report(player_->ErrorText());
+    if (demo.OpenPath(path, *dialogs_) == ShowProject::Outcome::Done)
+        Play(demo);
 }
 
 void MainWindow::OpenLink(const QUrl &url)

@@ -2,6 +2,7 @@
 
 #include "dialogs/icons.h"
 #include "show/list_files.h"
+#include "show/play_preferences.h"
 #include "app/picture_list_model.h"
 #include "app/project_editor.h"
 #include "app/recent_projects.h"
@@ -143,10 +144,13 @@ private:
     void RefreshFolderLabel();
     void SetPreviewShown(bool shown);
     void Report(const QString &message);
+    // Plays SHOW full screen on the chosen screen; returns when it has ended.
+    void Play(ShowProject &show);
     // Opens URL with the desktop's program for it; reports when there is none.
     void OpenLink(const QUrl &url);
 
     ListFiles listFiles_;
+    PlayPreferences playPreferences_;
     ShowProject project_;
     std::unique_ptr<WindowDialogs> ownDialogs_;
     ProjectDialogs *dialogs_ = nullptr;

@@ -1,9 +1,11 @@
 #include "dialogs/options_dialog.h"
 
+#include "show/play_preferences.h"
 #include "show/show_settings.h"
 #include "dialogs/effect_selection_dialog.h"
 #include "dialogs/dialog_questions.h"
 #include "dialogs/playlist_edit.h"
+#include "player/screen_numbers.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -11,6 +13,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -321,10 +325,22 @@ QWidget *OptionsDialog::BuildAdvancedPage()
     generalLayout->addWidget(captionColor_, 1, 1);
     generalLayout->setColumnStretch(2, 1);
 
+    auto *play = new QGroupBox(QStringLiteral("Playing"), page);
+    playGroup_ = play;
+    playScreen_ = new QComboBox(play);
+    playScreen_->setObjectName(QStringLiteral("PlayScreenBox"));
+    auto *playLabel = new QLabel(QStringLiteral("&Play on"), play);
+    playLabel->setBuddy(playScreen_);
+    auto *playLayout = new QHBoxLayout(play);
+    playLayout->addWidget(playLabel);
+    playLayout->addWidget(playScreen_, 1);
+    play->hide();
+
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(viewer);
     layout->addWidget(background);
     layout->addWidget(general);
+    layout->addWidget(play);
     layout->addStretch(1);
 
     connect(backgroundColors_, &QRadioButton::toggled, this, &OptionsDialog::UpdateEnabling);
@@ -411,9 +427,42 @@ void OptionsDialog::UpdateEnabling()
     placement_->setEnabled(picture);
 }
 
+void OptionsDialog::SetPlayPreferences(PlayPreferences *preferences)
+{
+    playPreferences_ = preferences;
+    playGroup_->setVisible(preferences != nullptr);
+    ShowPlayScreens();
+}
+
+// The screens connected now, by name; a chosen screen that is not connected stays listed, so
+// that opening the dialog on a laptop without its projector does not forget the projector.
+void OptionsDialog::ShowPlayScreens()
+{
+    playScreen_->clear();
+    if (!playPreferences_)
+        return;
+    playScreen_->addItem(QStringLiteral("The screen the main window is on"), QString());
+    for (QScreen *screen : QGuiApplication::screens()) {
+        QString text = ScreenChoiceName(screen);
+        const QString model = (screen->manufacturer() + u' ' + screen->model()).trimmed();
+        if (!model.isEmpty() && model != text)
+            text += QStringLiteral(": ") + model;
+        text += QStringLiteral(" (%1x%2)").arg(screen->size().width()).arg(screen->size().height());
+        playScreen_->addItem(text, ScreenChoiceName(screen));
+    }
+    const QString chosen = playPreferences_->ScreenName();
+    int index = playScreen_->findData(chosen);
+    if (index < 0) {
+        playScreen_->addItem(QStringLiteral("%1 (not connected)").arg(chosen), chosen);
+        index = playScreen_->count() - 1;
+    }
+    playScreen_->setCurrentIndex(index);
+}
+
 void OptionsDialog::LoadControls()
 {
     playlistAtOpening_ = playlist_;
+    ShowPlayScreens();
     backFolder_ = QCoreApplication::applicationDirPath();
     OptionsValues values = Values();
     LoadOptions(settings_, values);
@@ -429,6 +478,8 @@ void OptionsDialog::accept()
         pages_->setCurrentIndex(int(Page::Advanced));
         return;
     }
+    if (playPreferences_ && !playPreferences_->SetScreenName(playScreen_->currentData().toString()))
+        questions_->ShowMessage(playPreferences_->ErrorText());
     WriteOptions(values, settings_, playlist_);
     ShowPlaylist(HighlightedSong());
     emit FileMaskChosen(FileMask());

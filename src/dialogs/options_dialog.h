@@ -20,6 +20,7 @@ namespace lumetta {
 
 class ColorSwatch;
 class DialogQuestions;
+class PlayPreferences;
 class ShowSettings;
 class EffectSelectionDialog;
 
@@ -39,6 +40,10 @@ public:
     OptionsDialog(ShowSettings &settings, QStringList &playlist, EffectSelectionDialog &effectSelection,
           DialogQuestions *questions = nullptr, QWidget *parent = nullptr);
     ~OptionsDialog() override;
+
+    // The Advanced page's "Play on" choice reads and writes PREFERENCES (kept by the caller);
+    // without them the choice is not shown.
+    void SetPlayPreferences(PlayPreferences *preferences);
 
     // Shows the dialog modally on PAGE; returns when it closes.
     int Open(Page page);
@@ -81,6 +86,7 @@ private:
     void ShowPlaylist(int highlighted);
     int HighlightedSong() const;
     void ChooseColor(ColorSwatch *swatch);
+    void ShowPlayScreens();
 
     ShowSettings &settings_;
     QStringList &playlist_;  // MusicBox's entries: the playlist itself
@@ -116,6 +122,9 @@ private:
     QCheckBox *loop_ = nullptr;
     QCheckBox *showCaption_ = nullptr;
     ColorSwatch *captionColor_ = nullptr;
+    PlayPreferences *playPreferences_ = nullptr;
+    QWidget *playGroup_ = nullptr;
+    QComboBox *playScreen_ = nullptr;
 };
 
 }  // namespace lumetta

@@ -15,6 +15,41 @@ QScreen *ScreenByNumber(int number)
     return number >= 0 && number < screens.size() ? screens.at(number) : nullptr;
 }
 
+namespace {
+
+// Unnamed screens (some platforms give no name) are called "Screen".
+QString BaseName(const QScreen *screen)
+{
+    return screen->name().isEmpty() ? QStringLiteral("Screen") : screen->name();
+}
+
+}  // namespace
+
+QString ScreenChoiceName(const QScreen *screen)
+{
+    const QString base = BaseName(screen);
+    int sameName = 0;
+    int occurrence = 0;
+    for (const QScreen *other : QGuiApplication::screens()) {
+        if (BaseName(other) != base)
+            continue;
+        ++sameName;
+        if (other == screen)
+            occurrence = sameName;
+    }
+    return sameName > 1 ? QStringLiteral("%1 #%2").arg(base).arg(occurrence) : base;
+}
+
+QScreen *ScreenByName(const QString &name)
+{
+    if (name.isEmpty())
+        return nullptr;
+    for (QScreen *screen : QGuiApplication::screens())
+        if (ScreenChoiceName(screen) == name)
+            return screen;
+    return nullptr;
+}
+
 std::optional<int> ParseScreenNumber(const QString &text)
 {
     bool ok = false;

@@ -6,13 +6,18 @@
 #include "browse/file_list_view.h"
 #include "dialogs/options_dialog.h"
 #include "dialogs/effect_selection_dialog.h"
+#include "player/player_window.h"
+#include "player/screen_numbers.h"
+#include "show/play_preferences.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +180,43 @@ TEST_F(MainWindowOptionsTest, SetDefaultsResetsTheProjectsEffectSelection)
               });
     EXPECT_EQ(form->Project().EffectSelection(), ShowProject::StandardEffects());
     EXPECT_EQ(form->Project().Settings().Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
+}
+
+// Run with two screens (tests/player/two_screens.json) as well: the chosen screen when connected.
+TEST_F(MainWindowOptionsTest, PlayNowPlaysOnTheScreenChosenInTheOptions)
+{
+    QImage picture(160, 120, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(dir.filePath("a.bmp")));
+    form->Project().Pictures() = {dir.filePath("a.bmp")};
+    QScreen *other = QGuiApplication::screens().last();
+    if (QGuiApplication::screens().size() > 1)
+        ASSERT_NE(other, form->screen());
+    const struct {
+        const char *name;
+        QString chosen;
+        QScreen *expected;
+    } cases[] = {
+        {"the main window's screen", QString(), form->screen()},
+        {"a screen that is not connected", QStringLiteral("Projector-7"), form->screen()},
+        {"the chosen screen", ScreenChoiceName(other), other},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(PlayPreferences(lists->Folder()).SetScreenName(c.chosen));
+        QScreen *playedOn = nullptr;
+        QTimer::singleShot(300, form.get(), [&] {
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (auto *player = qobject_cast<PlayerWindow *>(window); player && player->isVisible()) {
+                    playedOn = player->screen();
+                    EXPECT_EQ(player->geometry(), playedOn->geometry());
+                    QTest::keyClick(player, Qt::Key_Escape);
+                }
+        });
+        form->PlayNow();
+        EXPECT_EQ(playedOn, c.expected);
+        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "support/qstring_print.h"
 #include "dialogs/effect_selection_dialog.h"
+#include "player/screen_numbers.h"
+#include "show/play_preferences.h"
 #include "support/fake_questions.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +13,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -312,6 +316,83 @@ TEST_F(OptionsDialogTest, OpenShowsTheAskedPage)
     });
     EXPECT_EQ(opty.Open(OptionsDialog::Page::Music), QDialog::Rejected);
     EXPECT_EQ(opty.windowTitle(), "Options");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(OptionsDialogTest, PlayOnIsOfferedOnlyWithPreferencesToKeepItIn)
+{
+    Open(OptionsDialog::Page::Advanced);
+    EXPECT_FALSE(Find<QComboBox>("PlayScreenBox")->isVisible());
+}
+
+TEST_F(OptionsDialogTest, PlayOnListsTheScreensByNameAndOkKeepsTheChoice)
+{
+    QTemporaryDir dir;
+    PlayPreferences preferences(dir.path());
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    const struct {
+        const char *name;
+        QString saved;          // in the file at opening
+        int pick;               // the entry chosen, -1 for none
+        const char *button;     // OK or Cancel
+        QString expected;       // in the file afterwards
+        const char *shownText;  // the entry shown at opening, when given
+    } cases[] = {
+        {"nothing saved means the main window's screen", QString(), -1, "BitBtn1", QString(),
+         "The screen the main window is on"},
+        {"a connected screen by its name", QString(), 1, "BitBtn1", ScreenChoiceName(screens.first()), nullptr},
+        {"cancel writes nothing", QString(), 1, "BitBtn2", QString(), nullptr},
+        {"back to the main window's screen", ScreenChoiceName(screens.first()), 0, "BitBtn1", QString(), nullptr},
+        {"a projector that is not connected now is kept", "Projector-7", -1, "BitBtn1", "Projector-7",
+         "Projector-7 (not connected)"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(preferences.SetScreenName(c.saved));
+        opty.SetPlayPreferences(&preferences);
+        Open(OptionsDialog::Page::Advanced);
+        QComboBox *box = Find<QComboBox>("PlayScreenBox");
+        ASSERT_TRUE(box->isVisible());
+        const int connected = int(screens.size());
+        EXPECT_EQ(box->count(), 1 + connected + (c.saved == "Projector-7" ? 1 : 0));
+        for (int i = 0; i < connected; ++i)
+            EXPECT_TRUE(box->itemText(1 + i).startsWith(ScreenChoiceName(screens.at(i)))) << box->itemText(1 + i).toStdString();
+        if (c.shownText)
+            EXPECT_EQ(box->currentText(), QLatin1String(c.shownText));
+        if (c.pick >= 0) {
+            // By keyboard, as a user without a mouse would.
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Home);
+            for (int i = 0; i < c.pick; ++i)
+                QTest::keyClick(box, Qt::Key_Down);
+            ASSERT_EQ(box->currentIndex(), c.pick);
+        }
+        Click(c.button);
+        EXPECT_FALSE(opty.isVisible());
+        EXPECT_EQ(PlayPreferences(dir.path()).ScreenName(), c.expected);
+    }
+    EXPECT_TRUE(questions.messages.isEmpty()) << questions.messages.join(u'\n').toStdString();
+}
+
+TEST_F(OptionsDialogTest, PlayOnThatCannotBeWrittenIsReportedAndTheSettingsStillApply)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    PlayPreferences preferences(dir.filePath("file/config"));
+    opty.SetPlayPreferences(&preferences);
+    const QString loopBefore = settings.Get(ShowSettings::kLooping);
+    Open(OptionsDialog::Page::Advanced);
+    Find<QComboBox>("PlayScreenBox")->setCurrentIndex(1);
+    Click("CheckBox1");
+    Click("BitBtn1");
+    ASSERT_EQ(questions.messages.size(), 1);
+    EXPECT_TRUE(questions.messages.first().contains(dir.filePath("file/config")));
+    EXPECT_NE(settings.Get(ShowSettings::kLooping), loopBefore);
 }
 
 }  // namespace

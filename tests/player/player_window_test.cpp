@@ -294,6 +294,23 @@ TEST(ScreenNumbers, PrimaryFirstThenTheOthers)
     EXPECT_EQ(ParseScreenNumber(QStringLiteral("two")), std::nullopt);
 }
 
+// Run with two screens of different names and of one name (separate X screens are all "screen").
+TEST(ScreenNumbers, EveryScreenHasAChoiceNameOfItsOwn)
+{
+    QStringList names;
+    for (QScreen *screen : QGuiApplication::screens()) {
+        const QString name = ScreenChoiceName(screen);
+        EXPECT_FALSE(names.contains(name)) << name.toStdString();
+        names << name;
+        EXPECT_EQ(ScreenByName(name), screen) << name.toStdString();
+        const bool shared = QGuiApplication::screens().size() > 1 &&
+                            QGuiApplication::screens().first()->name() == QGuiApplication::screens().last()->name();
+        EXPECT_EQ(name.contains(QStringLiteral(" #")), shared) << name.toStdString();
+    }
+    EXPECT_EQ(ScreenByName(QString()), nullptr);
+    EXPECT_EQ(ScreenByName(QStringLiteral("Projector-7")), nullptr);
+}
+
 // Run with two screens (tests/player/two_screens.json): the show fills the chosen one.
 TEST_F(PlayerWindowTest, ShowFillsTheChosenScreen)
 {
