@@ -26,7 +26,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     text->setWordWrap(true);
     text->setText(QStringLiteral(
                       "<h2>%1</h2><p>Version %2</p>"
-                      "<p>A slide-show maker: collect BMP, JPEG and GIF pictures, choose how the show "
+                      "<p>A slide-show maker: collect photos and pictures (JPEG, PNG, HEIC, WebP, GIF, BMP and more), choose how the show "
                       "runs and which animated transitions it uses, add background music and play "
                       "it full screen. Shows are saved as .zut projects and can be built into one "
                       "self-running file.</p>"
