@@ -39,7 +39,7 @@ void MusicPlayer::setVolume(float volume)
         output_->setVolume(volume_);
 }
 
-bool MusicPlayer::open(const QString &path)
+bool MusicPlayer::openInBackground(const QString &path)
 {
     player_.reset();
     output_.reset();
@@ -54,33 +54,46 @@ bool MusicPlayer::open(const QString &path)
     output_->setVolume(volume_);
     player_ = std::make_unique<QMediaPlayer>();
     player_->setAudioOutput(output_.get());
-
-    QString failure;
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    bool failed = false;
-    connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString &text) {
-        if (!failed)
-            failure = text;
-        failed = true;
-        loop.quit();
-    });
-    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
-        if (isSettled(status))
-            loop.quit();
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this,
+            [this, path](QMediaPlayer::Error, const QString &text) { fail(path, text); });
+    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this, [this, path](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::InvalidMedia)
+            fail(path, QString());
     });
     player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!isSettled(player_->mediaStatus()) && !failed) {
+    return true;
+}
+
+void MusicPlayer::fail(const QString &path, const QString &text)
+{
+    // The back end's own text names neither the file nor, in words a user knows, what is missing.
+    if (error_.isEmpty())
+        error_ = describePlaybackFailure(path, text);
+}
+
+bool MusicPlayer::loading() const
+{
+    return player_ && error_.isEmpty() && !isSettled(player_->mediaStatus());
+}
+
+bool MusicPlayer::open(const QString &path)
+{
+    if (!openInBackground(path))
+        return false;
+    if (loading()) {
+        QEventLoop loop;
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+        connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
+            if (isSettled(status))
+                loop.quit();
+        });
         timeout.start(kOpenTimeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-
-    // The back end's own text names neither the file nor, in words a user knows, what is missing.
-    if (failed || player_->mediaStatus() == QMediaPlayer::InvalidMedia)
-        error_ = describePlaybackFailure(path, failure);
-    else if (!isLoaded(player_->mediaStatus()))
+    if (error_.isEmpty() && !isLoaded(player_->mediaStatus()))
         error_ = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
     if (error_.isEmpty())
         return true;
@@ -99,6 +112,12 @@ void MusicPlayer::stop()
 {
     if (player_)
         player_->stop();
+}
+
+void MusicPlayer::close()
+{
+    player_.reset();
+    output_.reset();
 }
 
 qint64 MusicPlayer::length() const

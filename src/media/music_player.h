@@ -25,9 +25,17 @@ public:
     // Closes the open medium, then opens `path` and waits (handling no user input) until it is
     // loaded or has failed. On failure returns false and errorString() says why.
     bool open(const QString &path);
+    // Closes the open medium and starts opening `path` without waiting: false at once only when
+    // the file is not there; loading() tells whether the back end is still at it, and a failure
+    // it finds later shows in errorString().
+    bool openInBackground(const QString &path);
+    bool loading() const;
     // Starts playing from the current position and returns at once.
     void play();
     void stop();
+    // Lets go of the medium, so one still loading cannot start playing later; errorString()
+    // still says what went wrong with it.
+    void close();
 
     // Loudness from 0 (silent) to 1 (full); kept for the media opened later.
     void setVolume(float volume);
@@ -42,6 +50,9 @@ public:
     const QString &errorString() const { return error_; }
 
 private:
+    // Keeps the first failure the back end reports about the medium being opened.
+    void fail(const QString &path, const QString &text);
+
     // A fresh player per medium, so late reports about a closed medium cannot reach the next.
     std::unique_ptr<QMediaPlayer> player_;
     std::unique_ptr<QAudioOutput> output_;

@@ -2,6 +2,7 @@
 
 #include "media/music_player.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -19,9 +20,11 @@ public:
     // Less than this many milliseconds left counts as the end of a track.
     static constexpr qint64 kEndMarginMs = 10;
 
-    // Music start: with music on and a non-empty playlist, opens and plays entry 0. Returns
-    // false when that track cannot be opened; ErrorString() then holds the player's text and
-    // the show must not start. Every show starts its music with the first track.
+    // Music start: with music on and a non-empty playlist, opens and plays entry 0 without
+    // waiting for the back end, so the show's first slide does not wait for it either. Returns
+    // false when that track's file is not there; ErrorString() then holds the player's text
+    // and the show must not start. A track that turns out unplayable is found by the poll and
+    // reported like a later one. Every show starts its music with the first track.
     bool Start(const QStringList &playlist, bool musicOn);
     // True while a show's music is under way and the poll timer should run.
     bool Active() const { return active_; }
@@ -39,9 +42,15 @@ public:
     const MusicPlayer &Player() const { return player_; }
 
 private:
+    // The first track's failure once the back end has settled it (or given up waiting).
+    std::optional<QString> FirstTrackFailure();
+
     MusicPlayer player_;
     int nextTrack_ = 1;
     bool active_ = false;
+    // The first track is still being opened since startClock_ began.
+    bool firstLoading_ = false;
+    QElapsedTimer startClock_;
     QSet<QString> failed_;
 };
 

@@ -129,6 +129,58 @@ TEST(BackgroundMusic, FirstTrackFailureStopsTheStart)
     EXPECT_TRUE(music.ErrorString().contains("/nonexistent/track.wav"));
 }
 
+// The start does not wait for the back end: a first track that is there but cannot be played is
+// found by the poll, reported once like a later one, and the next track follows.
+TEST(BackgroundMusic, AnUnplayableFirstTrackIsReportedOnceAndSkipped)
+{
+    QStringList list = Tracks({"unplayable.wav", "after-unplayable-b.wav", "after-unplayable-c.wav"});
+    {
+        QFile file(list[0]);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'x'));
+    }
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start(list, true));
+    EXPECT_TRUE(music.Active());
+    PollRecorder recorder(music, list, true);
+    // Only while it was loading did it count as playing; it is not tried again.
+    const auto played = [&] {
+        QStringList tracks = recorder.started;
+        tracks.removeAll(list[0]);
+        return tracks;
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return played().size() >= 3; }, kWaitMs));
+    EXPECT_EQ(played().mid(0, 3), (QStringList{list[1], list[2], list[1]}));
+    EXPECT_LE(recorder.started.count(list[0]), 1);
+    ASSERT_EQ(recorder.reports.size(), 1);
+    EXPECT_TRUE(recorder.reports[0].contains(list[0])) << recorder.reports[0].toStdString();
+    EXPECT_TRUE(music.Active());
+    music.Stop();
+}
+
+// A single unplayable track leaves the show silent, reported once.
+TEST(BackgroundMusic, AnUnplayableOnlyTrackIsReportedOnce)
+{
+    const QString bad = testsounds::writeWav("only-unplayable.wav", 300);
+    {
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, 'y'));
+    }
+    BackgroundMusic music;
+    ASSERT_TRUE(music.Start({bad}, true));
+    PollRecorder recorder(music, {bad}, true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.reports.isEmpty(); }, kWaitMs));
+    QTest::qWait(300);
+    EXPECT_EQ(recorder.reports.size(), 1);
+    EXPECT_FALSE(music.Player().isPlaying());
+    // The next show starts afresh with a playable list.
+    const QStringList good = Tracks({"after-only-unplayable.wav"});
+    ASSERT_TRUE(music.Start(good, true));
+    EXPECT_TRUE(music.Player().errorString().isEmpty());
+    music.Stop();
+}
+
 TEST(BackgroundMusic, LaterFailureIsReportedOnceAndSkipped)
 {
     QStringList list = Tracks({"a5.wav", "gone5.wav", "c5.wav"});
