@@ -38,7 +38,7 @@ public:
     void SetVolume(float volume) { player_.setVolume(volume); }
 
     int NextTrack() const { return nextTrack_; }
-    const QString &ErrorString() const { return player_.errorString(); }
+    QString ErrorString() const { return player_.errorString(); }
     const MusicPlayer &Player() const { return player_; }
 
 private:
