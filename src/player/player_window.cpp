@@ -433,15 +433,8 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
 
     // The pictures a next step may show (forward, or back for Left) are prepared once this step
     // is over, while the slide shows, so they do not compete with its transition.
-    const QStringList &pictures = project_->Pictures();
-    const int index = sequencer_.NextSlide();
-    QStringList wanted{path};
-    if (index + 1 < pictures.size())
-        wanted << pictures.at(index + 1);
-    else if (project_->Settings().Looping() && !pictures.isEmpty())
-        wanted << pictures.first();
-    if (index > 0 && index - 1 < pictures.size())
-        wanted << pictures.at(index - 1);
+    const QStringList wanted = QStringList{path}
+                               + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
     QTimer::singleShot(0, this, [this, wanted, request] {
         if (sequencer_.Running())
             prefetcher_.Want(wanted, request);
