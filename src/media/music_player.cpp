@@ -44,22 +44,26 @@ MusicState MusicPlayer::Current() const
     return loading;
 }
 
-bool MusicPlayer::openInBackground(const QString &path)
+bool MusicPlayer::checkFile(const QString &path)
 {
     close();
     fileName_ = path;
     const quint64 generation = ++generation_;
-    {
-        const std::lock_guard<std::mutex> lock(shared_.mutex);
-        shared_.state = MusicState{generation, QMediaPlayer::LoadingMedia, 0, 0, QString()};
-        if (!QFileInfo(path).isFile()) {
-            shared_.state.status = QMediaPlayer::NoMedia;
-            shared_.state.error = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
-            return false;
-        }
-    }
+    const std::lock_guard<std::mutex> lock(shared_.mutex);
+    shared_.state = MusicState{generation, QMediaPlayer::LoadingMedia, 0, 0, QString()};
+    if (QFileInfo(path).isFile())
+        return true;
+    shared_.state.status = QMediaPlayer::NoMedia;
+    shared_.state.error = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
+    return false;
+}
+
+bool MusicPlayer::openInBackground(const QString &path)
+{
+    if (!checkFile(path))
+        return false;
     closed_ = false;
-    QMetaObject::invokeMethod(backend_, [backend = backend_, path, generation, volume = volume_] {
+    QMetaObject::invokeMethod(backend_, [backend = backend_, path, generation = generation_, volume = volume_] {
         backend->Open(path, generation, volume);
     });
     return true;

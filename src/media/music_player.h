@@ -30,6 +30,9 @@ public:
     // the file is not there; loading() tells whether the back end is still at it, and a failure
     // it finds later shows in errorString().
     bool openInBackground(const QString &path);
+    // Closes the open medium and names `path` as the next one without opening it: false when
+    // the file is not there, errorString() then saying so.
+    bool checkFile(const QString &path);
     bool loading() const;
     // Starts playing from the current position (once loaded) and returns at once.
     void play();

@@ -5,20 +5,32 @@ namespace lumetta {
 bool BackgroundMusic::Start(const QStringList &playlist, bool musicOn)
 {
     active_ = false;
+    waiting_ = false;
     firstLoading_ = false;
     failed_.clear();
     nextTrack_ = 1;
     player_.setVolume(1.0f);
     if (!musicOn || playlist.isEmpty())
         return true;
-    if (!player_.openInBackground(playlist.first()))
+    if (!player_.checkFile(playlist.first()))
         return false;
-    // Playback begins by itself once the back end has the medium.
-    player_.play();
     active_ = true;
+    waiting_ = true;
+    return true;
+}
+
+void BackgroundMusic::Begin()
+{
+    if (!active_ || !waiting_)
+        return;
+    waiting_ = false;
     firstLoading_ = true;
     startClock_.start();
-    return true;
+    const QString first = player_.fileName();
+    // A file gone since the start is reported by the poll, like one found unplayable.
+    if (player_.openInBackground(first))
+        // Playback begins by itself once the back end has the medium.
+        player_.play();
 }
 
 std::optional<QString> BackgroundMusic::FirstTrackFailure()
@@ -41,7 +53,7 @@ std::optional<QString> BackgroundMusic::FirstTrackFailure()
 
 std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool repeat)
 {
-    if (!active_)
+    if (!active_ || waiting_)
         return std::nullopt;
     std::optional<QString> report;
     if (firstLoading_) {
@@ -79,6 +91,7 @@ void BackgroundMusic::Stop()
     if (active_)
         player_.stop();
     active_ = false;
+    waiting_ = false;
     firstLoading_ = false;
     player_.setVolume(1.0f);
 }

@@ -20,12 +20,15 @@ public:
     // Less than this many milliseconds left counts as the end of a track.
     static constexpr qint64 kEndMarginMs = 10;
 
-    // Music start: with music on and a non-empty playlist, opens and plays entry 0 without
-    // waiting for the back end, so the show's first slide does not wait for it either. Returns
-    // false when that track's file is not there; ErrorString() then holds the player's text
-    // and the show must not start. A track that turns out unplayable is found by the poll and
-    // reported like a later one. Every show starts its music with the first track.
+    // Music start: with music on and a non-empty playlist, checks that entry 0 is there and
+    // returns false when it is not; ErrorString() then says so and the show must not start.
+    // The track itself opens and plays from Begin. Every show starts its music with the first track.
     bool Start(const QStringList &playlist, bool musicOn);
+    // Opens and plays the first track of a started show without waiting for the back end, which
+    // so works beside the show's first slide rather than before it. A track that turns out
+    // unplayable is found by the poll and reported like a later one. Only the first call after a
+    // Start does anything.
+    void Begin();
     // True while a show's music is under way and the poll timer should run.
     bool Active() const { return active_; }
     // The poll (every 100 ms): when the track has ended, the next one starts, or with
@@ -48,6 +51,8 @@ private:
     MusicPlayer player_;
     int nextTrack_ = 1;
     bool active_ = false;
+    // Started, and the first track not opened yet.
+    bool waiting_ = false;
     // The first track is still being opened since startClock_ began.
     bool firstLoading_ = false;
     QElapsedTimer startClock_;

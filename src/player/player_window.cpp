@@ -195,7 +195,7 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
     project_ = &project;
     sequencer_.SetProject(&project);
     const ShowSettings &settings = project.Settings();
-    // The first slide is decoded while the music loads and the window comes up.
+    // The first slide is decoded while the window comes up.
     prefetcher_.Want({project.Pictures().first()}, SlideRequestOfShow());
 
     if (!music_.Start(project.Playlist(), settings.MusicOn())) {
@@ -425,6 +425,8 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
     const SlideRequest request = SlideRequestOfShow();
     // Usually prepared while the previous slide showed; else waited for, or prepared now.
     const PreparedSlide slide = prefetcher_.Take(path, request);
+    // The first track loads beside the first transition, not before it.
+    music_.Begin();
     if (slide.error)
         return slide.error;
     slide_->SetPicture(slide.picture);
