@@ -17,7 +17,7 @@ bool isSettled(QMediaPlayer::MediaStatus status)
 
 }  // namespace
 
-MusicBackend::MusicBackend(SharedMusicState *shared) : shared_(shared)
+MusicBackend::MusicBackend(SharedState *shared) : shared_(shared)
 {
 }
 

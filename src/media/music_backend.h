@@ -1,5 +1,7 @@
 #pragma once
 
+#include "media/music_state.h"
+
 #include <QAudioOutput>
 #include <QMediaPlayer>
 #include <QObject>
@@ -11,24 +13,6 @@
 
 namespace lumetta {
 
-// What the music thread last heard about a medium.
-struct MusicState
-{
-    // The opening these fields describe; 0 before the first.
-    quint64 generation = 0;
-    QMediaPlayer::MediaStatus status = QMediaPlayer::NoMedia;
-    qint64 duration = 0;
-    qint64 position = 0;
-    QString error;
-};
-
-// The state as the music thread writes it and MusicPlayer reads it on its own thread.
-struct SharedMusicState
-{
-    mutable std::mutex mutex;
-    MusicState state;
-};
-
 // The media framework's side of MusicPlayer: lives on the music thread, where it starts the
 // framework, opens media and plays them, and publishes what it hears into a MusicState. Every
 // request names the opening it belongs to; requests for an older one are ignored.
@@ -37,7 +21,14 @@ class MusicBackend : public QObject
     Q_OBJECT
 
 public:
-    explicit MusicBackend(SharedMusicState *shared);
+    // The state as the music thread writes it and MusicPlayer reads it on its own thread.
+    struct SharedState
+    {
+        mutable std::mutex mutex;
+        MusicState state;
+    };
+
+    explicit MusicBackend(SharedState *shared);
     ~MusicBackend() override;
 
     void Open(const QString &path, quint64 generation, float volume);
@@ -54,7 +45,7 @@ private:
     void Publish(const std::function<void(MusicState &)> &change);
     void Fail(const QString &path, const QString &text);
 
-    SharedMusicState *shared_;
+    SharedState *shared_;
     quint64 generation_ = 0;
     // A fresh player per medium, so late reports about a closed medium cannot reach the next.
     std::unique_ptr<QMediaPlayer> player_;

@@ -58,7 +58,7 @@ private:
     // reads as loading).
     MusicState Current() const;
 
-    SharedMusicState shared_;
+    MusicBackend::SharedState shared_;
     QThread thread_;
     MusicBackend *backend_;
     quint64 generation_ = 0;

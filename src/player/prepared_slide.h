@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/slide_composition.h"
+#include "player/slide_request.h"
 
 #include <QImage>
 #include <QSize>
@@ -9,17 +10,6 @@
 #include <optional>
 
 namespace lumetta {
-
-// What a slide's picture is prepared for besides its file: the screen (device pixels) and the
-// show's picture size and shadow settings.
-struct SlideRequest
-{
-    QSize screen;
-    std::optional<int> percent;
-    bool shadow = false;
-
-    bool operator==(const SlideRequest &) const = default;
-};
 
 // A slide ready to be shown: its picture decoded, scaled once to the size it is shown at, and
 // its place on the screen; or, when the file cannot be shown, why.
