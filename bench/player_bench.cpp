@@ -113,7 +113,7 @@ void BM_ScreenPass(benchmark::State &state)
     };
     double frames = 0, total = 0, loops = 0, pixels = 0;
     for (auto _ : state) {
-        show.window.OnSlideTimer();
+        show.window.Sequencer().Click();
         state.SetIterationTime(passMs / 1000.0);
         frames += counter.paints;
         pixels += counter.pixels;
@@ -142,7 +142,7 @@ void BM_StepToExecuteBigJpeg(benchmark::State &state)
     for (auto _ : state) {
         show.window.Sequencer().SetNextSlide(1);
         const Clock::time_point start = Clock::now();
-        show.window.OnSlideTimer();
+        show.window.Sequencer().Click();
         state.SetIterationTime(std::chrono::duration<double>(executeAt - start).count());
     }
     show.window.close();

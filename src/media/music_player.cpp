@@ -1,11 +1,8 @@
 #include "media/music_player.h"
 
-#include "media/playback_failure.h"
-
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -19,107 +16,150 @@ bool isLoaded(QMediaPlayer::MediaStatus status)
         || status == QMediaPlayer::BufferedMedia;
 }
 
-bool isSettled(QMediaPlayer::MediaStatus status)
-{
-    return isLoaded(status) || status == QMediaPlayer::InvalidMedia;
-}
-
 }  // namespace
 
-MusicPlayer::MusicPlayer(QObject *parent) : QObject(parent)
+MusicPlayer::MusicPlayer(QObject *parent) : QObject(parent), backend_(new MusicBackend(&shared_))
 {
+    thread_.setObjectName(QStringLiteral("music"));
+    backend_->moveToThread(&thread_);
+    // The framework's objects are made and freed on the music thread.
+    connect(&thread_, &QThread::finished, backend_, &QObject::deleteLater);
+    thread_.start();
 }
 
-MusicPlayer::~MusicPlayer() = default;
-
-void MusicPlayer::setVolume(float volume)
+MusicPlayer::~MusicPlayer()
 {
-    volume_ = std::clamp(volume, 0.0f, 1.0f);
-    if (output_)
-        output_->setVolume(volume_);
+    thread_.quit();
+    thread_.wait();
+}
+
+MusicState MusicPlayer::Current() const
+{
+    const std::lock_guard<std::mutex> lock(shared_.mutex);
+    if (shared_.state.generation == generation_)
+        return shared_.state;
+    MusicState loading;
+    loading.generation = generation_;
+    loading.status = QMediaPlayer::LoadingMedia;
+    return loading;
+}
+
+bool MusicPlayer::checkFile(const QString &path)
+{
+    close();
+    fileName_ = path;
+    const quint64 generation = ++generation_;
+    const std::lock_guard<std::mutex> lock(shared_.mutex);
+    shared_.state = MusicState{generation, QMediaPlayer::LoadingMedia, 0, 0, QString()};
+    if (QFileInfo(path).isFile())
+        return true;
+    shared_.state.status = QMediaPlayer::NoMedia;
+    shared_.state.error = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
+    return false;
+}
+
+bool MusicPlayer::openInBackground(const QString &path)
+{
+    if (!checkFile(path))
+        return false;
+    closed_ = false;
+    QMetaObject::invokeMethod(backend_, [backend = backend_, path, generation = generation_, volume = volume_] {
+        backend->Open(path, generation, volume);
+    });
+    return true;
+}
+
+bool MusicPlayer::loading() const
+{
+    if (closed_)
+        return false;
+    const MusicState state = Current();
+    return state.error.isEmpty() && !isLoaded(state.status) && state.status != QMediaPlayer::InvalidMedia;
 }
 
 bool MusicPlayer::open(const QString &path)
 {
-    player_.reset();
-    output_.reset();
-    fileName_ = path;
-    error_.clear();
-    if (!QFileInfo(path).isFile()) {
-        error_ = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
+    if (!openInBackground(path))
         return false;
-    }
-
-    output_ = std::make_unique<QAudioOutput>();
-    output_->setVolume(volume_);
-    player_ = std::make_unique<QMediaPlayer>();
-    player_->setAudioOutput(output_.get());
-
-    QString failure;
-    QEventLoop loop;
-    QTimer timeout;
-    timeout.setSingleShot(true);
-    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-    bool failed = false;
-    connect(player_.get(), &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString &text) {
-        if (!failed)
-            failure = text;
-        failed = true;
-        loop.quit();
-    });
-    connect(player_.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus status) {
-        if (isSettled(status))
-            loop.quit();
-    });
-    player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-    if (!isSettled(player_->mediaStatus()) && !failed) {
+    if (loading()) {
+        QEventLoop loop;
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+        connect(backend_, &MusicBackend::Settled, &loop, [&loop, this](quint64 generation) {
+            if (generation == generation_)
+                loop.quit();
+        });
         timeout.start(kOpenTimeoutMs);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The medium may have settled before the loop listened.
+        if (loading())
+            loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-
-    // The back end's own text names neither the file nor, in words a user knows, what is missing.
-    if (failed || player_->mediaStatus() == QMediaPlayer::InvalidMedia)
-        error_ = describePlaybackFailure(path, failure);
-    else if (!isLoaded(player_->mediaStatus()))
-        error_ = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
-    if (error_.isEmpty())
+    const MusicState state = Current();
+    QString error = state.error;
+    if (error.isEmpty() && !isLoaded(state.status))
+        error = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
+    if (error.isEmpty())
         return true;
-    player_.reset();
-    output_.reset();
+    {
+        const std::lock_guard<std::mutex> lock(shared_.mutex);
+        if (shared_.state.generation == generation_)
+            shared_.state.error = error;
+    }
+    close();
     return false;
 }
 
 void MusicPlayer::play()
 {
-    if (player_)
-        player_->play();
+    if (!closed_)
+        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Play(generation); });
 }
 
 void MusicPlayer::stop()
 {
-    if (player_)
-        player_->stop();
+    if (!closed_)
+        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Stop(generation); });
+}
+
+void MusicPlayer::close()
+{
+    if (!closed_)
+        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Close(generation); });
+    closed_ = true;
+}
+
+void MusicPlayer::setVolume(float volume)
+{
+    volume_ = std::clamp(volume, 0.0f, 1.0f);
+    QMetaObject::invokeMethod(backend_, [backend = backend_, volume = volume_] { backend->SetVolume(volume); });
 }
 
 qint64 MusicPlayer::length() const
 {
-    return player_ ? player_->duration() : 0;
+    return closed_ ? 0 : Current().duration;
 }
 
 qint64 MusicPlayer::position() const
 {
-    return player_ ? player_->position() : 0;
+    return closed_ ? 0 : Current().position;
 }
 
 bool MusicPlayer::isPlaying(qint64 marginMs) const
 {
-    if (!player_)
+    if (closed_)
         return false;
-    const QMediaPlayer::MediaStatus status = player_->mediaStatus();
-    if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::NoMedia)
+    const MusicState state = Current();
+    if (!state.error.isEmpty() || state.status == QMediaPlayer::EndOfMedia || state.status == QMediaPlayer::InvalidMedia
+        || state.status == QMediaPlayer::NoMedia)
         return false;
-    const qint64 length = player_->duration();
-    return length == 0 || length >= player_->position() + marginMs;
+    return state.duration == 0 || state.duration >= state.position + marginMs;
+}
+
+QString MusicPlayer::errorString() const
+{
+    const std::lock_guard<std::mutex> lock(shared_.mutex);
+    return shared_.state.generation == generation_ ? shared_.state.error : QString();
 }
 
 }  // namespace lumetta

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QAudioOutput>
-#include <QMediaPlayer>
+#include "media/music_backend.h"
+
 #include <QObject>
 #include <QString>
-
-#include <memory>
+#include <QThread>
 
 namespace lumetta {
 
-// The music back end: one medium at a time, opened synchronously so a failure is known at
-// once, played in the background. Times are milliseconds.
+// The music back end: one medium at a time, played in the background. The media framework works
+// on a thread of its own: starting it (loading its libraries, the first time in a process) and
+// opening media happen there, so the caller's thread waits for them only when it asks to (open).
+// Times are milliseconds.
 class MusicPlayer : public QObject
 {
     Q_OBJECT
@@ -25,9 +26,20 @@ public:
     // Closes the open medium, then opens `path` and waits (handling no user input) until it is
     // loaded or has failed. On failure returns false and errorString() says why.
     bool open(const QString &path);
-    // Starts playing from the current position and returns at once.
+    // Closes the open medium and starts opening `path` without waiting: false at once only when
+    // the file is not there; loading() tells whether the back end is still at it, and a failure
+    // it finds later shows in errorString().
+    bool openInBackground(const QString &path);
+    // Closes the open medium and names `path` as the next one without opening it: false when
+    // the file is not there, errorString() then saying so.
+    bool checkFile(const QString &path);
+    bool loading() const;
+    // Starts playing from the current position (once loaded) and returns at once.
     void play();
     void stop();
+    // Lets go of the medium, so one still loading cannot start playing later; errorString()
+    // still says what went wrong with it.
+    void close();
 
     // Loudness from 0 (silent) to 1 (full); kept for the media opened later.
     void setVolume(float volume);
@@ -37,16 +49,22 @@ public:
     qint64 length() const;
     qint64 position() const;
     // True until fewer than `marginMs` are left or the medium has ended or failed; a medium
-    // whose length still reads 0 counts as playing.
+    // whose length still reads 0 (one still loading, too) counts as playing.
     bool isPlaying(qint64 marginMs = 10) const;
-    const QString &errorString() const { return error_; }
+    QString errorString() const;
 
 private:
-    // A fresh player per medium, so late reports about a closed medium cannot reach the next.
-    std::unique_ptr<QMediaPlayer> player_;
-    std::unique_ptr<QAudioOutput> output_;
+    // A copy of the state of the current opening (a newer one than the music thread has taken up
+    // reads as loading).
+    MusicState Current() const;
+
+    MusicBackend::SharedState shared_;
+    QThread thread_;
+    MusicBackend *backend_;
+    quint64 generation_ = 0;
+    // The current medium failed or was closed: nothing plays.
+    bool closed_ = true;
     QString fileName_;
-    QString error_;
     float volume_ = 1.0f;
 };
 

@@ -5,23 +5,64 @@ namespace lumetta {
 bool BackgroundMusic::Start(const QStringList &playlist, bool musicOn)
 {
     active_ = false;
+    waiting_ = false;
+    firstLoading_ = false;
     failed_.clear();
     nextTrack_ = 1;
     player_.setVolume(1.0f);
     if (!musicOn || playlist.isEmpty())
         return true;
-    if (!player_.open(playlist.first()))
+    if (!player_.checkFile(playlist.first()))
         return false;
-    player_.play();
     active_ = true;
+    waiting_ = true;
     return true;
+}
+
+void BackgroundMusic::Begin()
+{
+    if (!active_ || !waiting_)
+        return;
+    waiting_ = false;
+    firstLoading_ = true;
+    startClock_.start();
+    const QString first = player_.fileName();
+    // A file gone since the start is reported by the poll, like one found unplayable.
+    if (player_.openInBackground(first))
+        // Playback begins by itself once the back end has the medium.
+        player_.play();
+}
+
+std::optional<QString> BackgroundMusic::FirstTrackFailure()
+{
+    if (player_.loading() && startClock_.elapsed() < MusicPlayer::kOpenTimeoutMs)
+        return std::nullopt;
+    firstLoading_ = false;
+    QString error = player_.errorString();
+    if (error.isEmpty() && player_.loading())
+        error = QStringLiteral("Cannot open %1: it did not load within %2 seconds")
+                    .arg(player_.fileName())
+                    .arg(MusicPlayer::kOpenTimeoutMs / 1000);
+    if (error.isEmpty())
+        return std::nullopt;
+    // Like any later track that cannot play: named once, skipped, and the show goes on.
+    player_.close();
+    failed_.insert(player_.fileName());
+    return error;
 }
 
 std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool repeat)
 {
-    if (!active_ || player_.isPlaying(kEndMarginMs))
+    if (!active_ || waiting_)
         return std::nullopt;
     std::optional<QString> report;
+    if (firstLoading_) {
+        report = FirstTrackFailure();
+        if (firstLoading_)
+            return std::nullopt;
+    }
+    if (!report && player_.isPlaying(kEndMarginMs))
+        return std::nullopt;
     // At most one pass over the list, so a list of broken files cannot keep the poll busy.
     for (qsizetype tries = 0; tries < playlist.size(); ++tries) {
         int track = nextTrack_;
@@ -50,6 +91,8 @@ void BackgroundMusic::Stop()
     if (active_)
         player_.stop();
     active_ = false;
+    waiting_ = false;
+    firstLoading_ = false;
     player_.setVolume(1.0f);
 }
 

@@ -2,6 +2,7 @@
 
 #include "media/music_player.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -19,10 +20,15 @@ public:
     // Less than this many milliseconds left counts as the end of a track.
     static constexpr qint64 kEndMarginMs = 10;
 
-    // Music start: with music on and a non-empty playlist, opens and plays entry 0. Returns
-    // false when that track cannot be opened; ErrorString() then holds the player's text and
-    // the show must not start. Every show starts its music with the first track.
+    // Music start: with music on and a non-empty playlist, checks that entry 0 is there and
+    // returns false when it is not; ErrorString() then says so and the show must not start.
+    // The track itself opens and plays from Begin. Every show starts its music with the first track.
     bool Start(const QStringList &playlist, bool musicOn);
+    // Opens and plays the first track of a started show without waiting for the back end, which
+    // so works beside the show's first slide rather than before it. A track that turns out
+    // unplayable is found by the poll and reported like a later one. Only the first call after a
+    // Start does anything.
+    void Begin();
     // True while a show's music is under way and the poll timer should run.
     bool Active() const { return active_; }
     // The poll (every 100 ms): when the track has ended, the next one starts, or with
@@ -35,13 +41,21 @@ public:
     void SetVolume(float volume) { player_.setVolume(volume); }
 
     int NextTrack() const { return nextTrack_; }
-    const QString &ErrorString() const { return player_.errorString(); }
+    QString ErrorString() const { return player_.errorString(); }
     const MusicPlayer &Player() const { return player_; }
 
 private:
+    // The first track's failure once the back end has settled it (or given up waiting).
+    std::optional<QString> FirstTrackFailure();
+
     MusicPlayer player_;
     int nextTrack_ = 1;
     bool active_ = false;
+    // Started, and the first track not opened yet.
+    bool waiting_ = false;
+    // The first track is still being opened since startClock_ began.
+    bool firstLoading_ = false;
+    QElapsedTimer startClock_;
     QSet<QString> failed_;
 };
 

@@ -6,7 +6,6 @@
 #include "player/hot_key_help.h"
 #include "player/pause_mark.h"
 #include "player/screen_saver_inhibitor.h"
-#include "media/picture.h"
 #include "media/picture_error.h"
 #include "player/picture_widget.h"
 #include "player/slide_composition.h"
@@ -28,7 +27,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <new>
 
 namespace lumetta {
 
@@ -197,9 +195,12 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
     project_ = &project;
     sequencer_.SetProject(&project);
     const ShowSettings &settings = project.Settings();
+    // The first slide is decoded while the window comes up.
+    prefetcher_.Want({project.Pictures().first()}, SlideRequestOfShow());
 
     if (!music_.Start(project.Playlist(), settings.MusicOn())) {
         error_ = music_.ErrorString();
+        prefetcher_.Want({}, {});
         return StartResult::Failed;
     }
     if (music_.Active())
@@ -224,6 +225,7 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
         error_ = error.message();
         musicTimer_->stop();
         music_.Stop();
+        prefetcher_.Want({}, {});
         return StartResult::Failed;
     }
 
@@ -312,6 +314,7 @@ void PlayerWindow::EndShow()
         fadeTimer_->start();
     }
     sequencer_.End();
+    prefetcher_.Want({}, {});
     // No frame buffers of the show stay in memory.
     ReleaseKeptFrameMemory();
     setUpPending_ = false;
@@ -411,22 +414,33 @@ bool PlayerWindow::PrepareEffect(int effect)
     }
 }
 
+SlideRequest PlayerWindow::SlideRequestOfShow() const
+{
+    const ShowSettings &settings = project_->Settings();
+    return SlideRequest{ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow()};
+}
+
 std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
 {
-    try {
-        const Picture picture = Picture::load(path);
-        const ShowSettings &settings = project_->Settings();
-        const SlideLayout layout =
-            LayOutSlide(picture.size(), ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow());
-        // Decoded completely now and scaled once to the slide, so the transition only copies.
-        slide_->SetPicture(picture.scaled(layout.picture.size()));
-        PlaceSlide(layout.picture, layout.shadow);
-        slide_->Shown();
-    } catch (const PictureError &error) {
-        return error.message();
-    } catch (const std::bad_alloc &) {
-        return PictureError(path, QStringLiteral("not enough memory")).message();
-    }
+    const SlideRequest request = SlideRequestOfShow();
+    // Usually prepared while the previous slide showed; else waited for, or prepared now.
+    const PreparedSlide slide = prefetcher_.Take(path, request);
+    // The first track loads beside the first transition, not before it.
+    music_.Begin();
+    if (slide.error)
+        return slide.error;
+    slide_->SetPicture(slide.picture);
+    PlaceSlide(slide.layout.picture, slide.layout.shadow);
+    slide_->Shown();
+
+    // The pictures a next step may show (forward, or back for Left) are prepared once this step
+    // is over, while the slide shows, so they do not compete with its transition.
+    const QStringList wanted = QStringList{path}
+                               + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
+    QTimer::singleShot(0, this, [this, wanted, request] {
+        if (sequencer_.Running())
+            prefetcher_.Want(wanted, request);
+    });
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "player/background_music.h"
+#include "player/picture_prefetcher.h"
 #include "player/slide_sequencer.h"
 
 #include <QDialog>
@@ -57,6 +58,7 @@ public:
     void WaitForMusicToFade();
 
     SlideSequencer &Sequencer() { return sequencer_; }
+    PicturePrefetcher &Prefetcher() { return prefetcher_; }
     // The screen the show plays on; nullptr (the default) is the primary screen. A screen that
     // goes away meanwhile counts as nullptr.
     void SetScreen(QScreen *screen);
@@ -107,6 +109,7 @@ private:
     void ShowPaused(bool paused) override;
 
     void PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow);
+    SlideRequest SlideRequestOfShow() const;
 
     QWidget *slideArea_;
     PictureWidget *background_;
@@ -128,6 +131,8 @@ private:
     int wheelAngle_ = 0;
     ShowProject *project_ = nullptr;
     SlideSequencer sequencer_;
+    // Decodes the next and the previous picture while a slide shows.
+    PicturePrefetcher prefetcher_;
     bool polling_ = false;
     QTimer *noticeTimer_;
     bool setUpPending_ = false;

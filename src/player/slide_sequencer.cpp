@@ -36,6 +36,21 @@ QString SlideCaption(int index, const QString &path)
     return QString::number(index + 1) + QLatin1String(". ") + QFileInfo(path).fileName();
 }
 
+QStringList PicturesNextTo(const QStringList &pictures, int index, bool looping)
+{
+    QStringList next;
+    const int count = int(pictures.size());
+    if (index < 0 || index >= count)
+        return next;
+    if (index + 1 < count)
+        next << pictures.at(index + 1);
+    else if (looping)
+        next << pictures.first();
+    if (index > 0)
+        next << pictures.at(index - 1);
+    return next;
+}
+
 SlideSequencer::SlideSequencer(SlideHost &host) : host_(host)
 {
 }

@@ -23,6 +23,10 @@ std::optional<int> ChooseEffect(const QStringList &selection);
 // "N. name": the picture's number from 1 and its file name without the folder.
 QString SlideCaption(int index, const QString &path);
 
+// The pictures the step after one that showed picture index may show: the next one (the first
+// again at the end of a looping show) and, for going back, the one before; none outside the list.
+QStringList PicturesNextTo(const QStringList &pictures, int index, bool looping);
+
 // What the slide step asks of the player window.
 class SlideHost
 {

@@ -137,7 +137,8 @@ void TTimedTransitionEffect::Pace(int Current, int FrameCount)
         Stopwatch::Wait(wait);
     const float waited = T() - t1;
     const float prevEnd = lastEnd_;
-    lastEnd_ = T();
+    // A late wake-up does not push back every later frame: the step ended when it was due.
+    lastEnd_ = wait > 0 ? std::min(T(), t1 + wait) : T();
 
     const float now = T();
     const float work = now - prevEnd - waited;

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 
 #include <cmath>
+#include <cstdint>
 
 // The prepare/execute cycle of an effect: the render window, the snapshots and the passes.
 namespace {
@@ -222,10 +223,9 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
             renderWindow_ = new ::RenderWindow(nullptr);
             renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
-        // The canvas shares no pixels with the old picture, so neither is copied when written.
-        renderWindow_->SetCanvasImage(AlignedCopy(screenShot_.width() == deviceSize_.width()
-                                                      ? screenShot_
-                                                      : screenShot_.copy(QRect(QPoint(), deviceSize_))));
+        renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
+                                           ? screenShot_
+                                           : screenShot_.copy(QRect(QPoint(), deviceSize_)));
         renderWindow_->setGeometry(windowRect);
         renderWindow_->show();
         if (!host)
@@ -575,6 +575,10 @@ void TTransitionEffect::RunOnWindow()
     sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
     sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
     canvas_ = &renderWindow_->CanvasImage();
+    // The canvas may still share the old picture's pixels: it gets frame memory of its own now,
+    // as part of the run, rather than a copy at its first frame.
+    if (!canvas_->isDetached() || reinterpret_cast<std::uintptr_t>(canvas_->constBits()) % 64 != 0)
+        *canvas_ = AlignedCopy(*canvas_);
     windowedRun_ = true;
     RunPasses(sources);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);

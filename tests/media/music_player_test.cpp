@@ -104,3 +104,46 @@ TEST(MusicPlayer, MidiWithoutASynthesizerSaysWhatIsMissing)
     EXPECT_EQ(player.errorString(), QStringLiteral("Cannot play %1: no MIDI synthesizer is installed").arg(midi));
     EXPECT_TRUE(player.open(testsounds::writeWav("after.wav", 200))) << player.errorString().toStdString();
 }
+
+// Opening in the background returns at once; the medium loads (or fails) on the music thread and
+// the caller learns it by asking.
+TEST(MusicPlayer, OpeningInTheBackgroundSettlesLater)
+{
+    const QString wav = testsounds::writeWav("background.wav", 800);
+    const QString garbage = testpictures::writeTemp("background-garbage.wav", QByteArray(4096, '\x33'));
+    MusicPlayer player;
+    ASSERT_TRUE(player.openInBackground(wav));
+    EXPECT_EQ(player.fileName(), wav);
+    EXPECT_TRUE(player.isPlaying());
+    player.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.loading(); }, kWaitMs));
+    EXPECT_TRUE(player.errorString().isEmpty()) << player.errorString().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs));
+
+    ASSERT_TRUE(player.openInBackground(garbage));
+    EXPECT_EQ(player.position(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.loading(); }, kWaitMs));
+    EXPECT_TRUE(player.errorString().contains(garbage)) << player.errorString().toStdString();
+    EXPECT_FALSE(player.isPlaying());
+
+    EXPECT_FALSE(player.openInBackground(garbage + QStringLiteral(".gone")));
+    EXPECT_FALSE(player.loading());
+    EXPECT_TRUE(player.errorString().contains(QStringLiteral("does not exist")));
+}
+
+// A player that goes while its medium is still opening or playing stops its music thread first,
+// and the framework's objects go with it.
+TEST(MusicPlayer, GoesWhileOpeningOrPlaying)
+{
+    const QString wav = testsounds::writeWav("going.wav", 2000);
+    for (int i = 0; i < 3; ++i) {
+        MusicPlayer player;
+        ASSERT_TRUE(player.openInBackground(wav));
+        player.play();
+    }
+    MusicPlayer player;
+    ASSERT_TRUE(player.open(wav)) << player.errorString().toStdString();
+    player.play();
+    player.setVolume(0.5f);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs));
+}

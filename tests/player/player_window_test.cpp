@@ -14,6 +14,7 @@
 #include "transitions/TransEff.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -915,4 +916,80 @@ TEST(PlayCommand, PlaysAProjectToItsEndAndExitsWithZero)
     EXPECT_EQ(std::ftell(errors), 0);
     std::fclose(errors);
     EXPECT_TRUE(shownFullScreen);
+}
+
+// While a slide shows, the pictures the next step may show (the next one, and the previous one
+// for going back) are prepared for it; the shown slide is what preparing it there gives.
+TEST_F(PlayerWindowTest, NeighboursArePreparedWhileASlideShows)
+{
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    const ShowSettings &settings = project.Settings();
+    const SlideRequest request{PlayerWindow::ScreenSize(), settings.PicturePercent(), settings.Shadow()};
+    const QStringList &pictures = project.Pictures();
+    Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[1], request); }, 10000));
+    EXPECT_EQ(show.Slide()->Picture(), PrepareSlide(pictures[0], request).picture);
+    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
+    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return show.Prefetcher().Ready(pictures[2], request) && show.Prefetcher().Ready(pictures[0], request); },
+        10000));
+    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
+    // The last picture of a looping show is followed by the first.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[0], request); }, 10000));
+    show.close();
+    EXPECT_FALSE(show.Prefetcher().Ready(pictures[0], request));
+}
+
+// The show does not wait for its first track to load; one that turns out unplayable is named once,
+// like any later track, the next track plays and the show goes on.
+TEST_F(PlayerWindowTest, AnUnplayableFirstTrackIsNamedAndTheShowPlaysOn)
+{
+    const QString bad = dir.filePath(QStringLiteral("noise.wav"));
+    QFile file(bad);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    const QString good = testsounds::writeWav(QStringLiteral("after-noise.wav"), 3000, 440);
+    project.Playlist() = {bad, good};
+    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    Start();
+    EXPECT_EQ(show.Music().Player().fileName(), bad);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().fileName() == good; }, kWaitMs));
+    EXPECT_TRUE(show.Notice()->isVisible());
+    EXPECT_TRUE(show.Notice()->text().contains(bad)) << show.Notice()->text().toStdString();
+    EXPECT_TRUE(show.isVisible());
+    EXPECT_TRUE(show.ErrorText().isEmpty());
+    EXPECT_TRUE(show.MusicTimer()->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().position() > 0; }, kWaitMs));
+    // Named once: the notice does not gain the same line again.
+    show.Notice()->hide();
+    QTest::qWait(400);
+    EXPECT_FALSE(show.Notice()->isVisible());
+}
+
+// On a screen of another size than the primary one, the slides prepared while a slide shows are
+// laid out for the screen the show plays on, and the step shows them so.
+TEST_F(PlayerWindowTest, PreparedSlidesFitTheChosenScreen)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    if (screens.size() < 2)
+        GTEST_SKIP() << "needs two screens";
+    QScreen *screen = screens.at(1);
+    ASSERT_NE(PlayerWindow::ScreenSize(screen), PlayerWindow::ScreenSize());
+    const ShowSettings &settings = project.Settings();
+    const SlideRequest onScreen{PlayerWindow::ScreenSize(screen), settings.PicturePercent(), settings.Shadow()};
+    const SlideRequest onPrimary{PlayerWindow::ScreenSize(), settings.PicturePercent(), settings.Shadow()};
+    const QStringList &pictures = project.Pictures();
+    show.SetScreen(screen);
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[1], onScreen); }, kWaitMs));
+    EXPECT_FALSE(show.Prefetcher().Ready(pictures[1], onPrimary));
+    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
+    EXPECT_EQ(Slide(), kColours[1]);
+    const SlideLayout layout = LayOutSlide(QSize(160, 120), onScreen.screen, onScreen.percent, onScreen.shadow);
+    EXPECT_EQ(show.Slide()->Picture().size(), layout.picture.size());
+    // Both screens have one device pixel per pixel.
+    EXPECT_EQ(show.Slide()->geometry(), layout.picture);
+    show.close();
 }

@@ -146,6 +146,26 @@ TEST(EffectChoice, CaptionIsNumberAndFileName)
     EXPECT_EQ(SlideCaption(9, QStringLiteral("/a/b/c/a.jpg")), QStringLiteral("10. a.jpg"));
 }
 
+// What a step after a slide may show next: the next picture (the first again at the end of a
+// looping show) and the previous one for going back.
+TEST(PicturesNextTo, NextAndPreviousWithinTheList)
+{
+    const QStringList pictures{"a", "b", "c", "d"};
+    struct Case {
+        int index;
+        bool looping;
+        QStringList next;
+    };
+    const Case cases[] = {
+        {0, false, {"b"}},      {0, true, {"b"}},     {2, false, {"d", "b"}}, {3, false, {"c"}},
+        {3, true, {"a", "c"}},  {-1, true, {}},       {4, true, {}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PicturesNextTo(pictures, c.index, c.looping), c.next) << c.index << " " << c.looping;
+    EXPECT_EQ(PicturesNextTo({"only"}, 0, true), QStringList{"only"});
+    EXPECT_TRUE(PicturesNextTo({}, 0, true).isEmpty());
+}
+
 TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
 {
     sequencer.Start();

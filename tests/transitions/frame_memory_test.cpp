@@ -21,11 +21,14 @@ struct CleanPool {
 TEST(FrameMemory, BlocksAreAlignedAndWritable)
 {
     CleanPool clean;
-    for (std::size_t bytes : {std::size_t(1), std::size_t(63), std::size_t(64), std::size_t(100000)}) {
+    // Below and from the size on which blocks are mapped from the system.
+    for (std::size_t bytes : {std::size_t(1), std::size_t(63), std::size_t(64), std::size_t(100000),
+                              (std::size_t(1) << 20) - 1, std::size_t(1) << 20, (std::size_t(8) << 20) + 1}) {
         void *memory = TakeFrameMemory(bytes);
         ASSERT_NE(memory, nullptr);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory) % 64, 0u) << bytes;
         std::memset(memory, 0x5A, bytes);
+        EXPECT_EQ(static_cast<unsigned char *>(memory)[bytes - 1], 0x5A);
         GiveBackFrameMemory(memory);
     }
     GiveBackFrameMemory(nullptr);

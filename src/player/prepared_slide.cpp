@@ -1,0 +1,26 @@
+#include "player/prepared_slide.h"
+
+#include "media/picture.h"
+#include "media/picture_error.h"
+
+#include <new>
+
+namespace lumetta {
+
+PreparedSlide PrepareSlide(const QString &path, const SlideRequest &request)
+{
+    PreparedSlide slide;
+    try {
+        const Picture picture = Picture::load(path);
+        slide.layout = LayOutSlide(picture.size(), request.screen, request.percent, request.shadow);
+        // Decoded completely now and scaled once to the slide, so the transition only copies.
+        slide.picture = picture.scaled(slide.layout.picture.size());
+    } catch (const PictureError &error) {
+        slide.error = error.message();
+    } catch (const std::bad_alloc &) {
+        slide.error = PictureError(path, QStringLiteral("not enough memory")).message();
+    }
+    return slide;
+}
+
+}  // namespace lumetta
