@@ -22,7 +22,8 @@ constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 
 // Frame buffers as the engine allocates them (bitmap.h), so memcpy runs at full speed.
-struct Frames {
+struct Frames
+{
     QImage oldImage = AlignedCopy(NoisePicture({kWidth, kHeight}, 1));
     QImage newImage = AlignedCopy(NoisePicture({kWidth, kHeight}, 2));
     QImage work = AlignedCopy(oldImage);
@@ -132,9 +133,7 @@ void BM_PatternCopyFrame(benchmark::State &state)
     }
     SetBytes(state, f.work.sizeInBytes());
 }
-BENCHMARK(BM_PatternCopyFrame)
-    ->ArgsProduct({{0, 1, 2}, {1, 4}})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PatternCopyFrame)->ArgsProduct({{0, 1, 2}, {1, 4}})->Unit(benchmark::kMillisecond);
 
 // A whole unpaced pass through the engine (Milliseconds 0): every frame drawn and flushed onto
 // the canvas, then the final picture; frame cost = pass / (frames - 1).

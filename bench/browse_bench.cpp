@@ -1,7 +1,7 @@
 // Listing a folder of 3000 pictures (plain listing and the full explorer refresh with icons and
 // sorting), and rendering a full-HD panel with children beside QWidget::grab.
-#include "browse/file_list_view.h"
 #include "browse/explorer_listing.h"
+#include "browse/file_list_view.h"
 #include "transitions/control_rendering.h"
 
 #include <QApplication>
@@ -31,8 +31,8 @@ void BM_ListFolder(benchmark::State &state)
 {
     const QString folder = Folder().path() + QLatin1Char('/');
     for (auto _ : state)
-        benchmark::DoNotOptimize(lumetta::ListFolder(folder, QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"),
-                                                     lumetta::ftNormal));
+        benchmark::DoNotOptimize(
+            lumetta::ListFolder(folder, QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"), lumetta::ftNormal));
 }
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);
 

@@ -32,7 +32,8 @@ double MillisecondsSince(Clock::time_point start)
 struct AlignedBuffer
 {
     explicit AlignedBuffer(std::size_t bytes)
-        : size((bytes + 63) / 64 * 64), data(static_cast<unsigned char *>(std::aligned_alloc(64, size)))
+        : size((bytes + 63) / 64 * 64),
+          data(static_cast<unsigned char *>(std::aligned_alloc(64, size)))
     {
         std::memset(data, 1, size);
     }

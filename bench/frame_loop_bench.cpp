@@ -55,10 +55,16 @@ void RunPass(benchmark::State &state, const QRect &update)
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_PassWholeFrameFlush(benchmark::State &state) { RunPass(state, QRect()); }
+void BM_PassWholeFrameFlush(benchmark::State &state)
+{
+    RunPass(state, QRect());
+}
 BENCHMARK(BM_PassWholeFrameFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_PassStripFlush(benchmark::State &state) { RunPass(state, QRect(0, 0, 32, kHeight)); }
+void BM_PassStripFlush(benchmark::State &state)
+{
+    RunPass(state, QRect(0, 0, 32, kHeight));
+}
 BENCHMARK(BM_PassStripFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // A paced 200 ms pass of whole-frame flushes: how far its end lands from the asked duration.

@@ -24,8 +24,8 @@ void loaderDecode(benchmark::State &state, bool quarter)
         picture.setQuarterSize(quarter);
         benchmark::DoNotOptimize(picture.image().constBits());
     }
-    state.counters["MB/s"] = benchmark::Counter(double(sample().size()) * double(state.iterations()) / 1e6,
-                                                benchmark::Counter::kIsRate);
+    state.counters["MB/s"] =
+        benchmark::Counter(double(sample().size()) * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
 }
 
 // A slide on a 1920 x 1080 screen at 100 %: decoded whole, then smoothly scaled, beside
@@ -33,8 +33,7 @@ void loaderDecode(benchmark::State &state, bool quarter)
 void slideForScreen(benchmark::State &state, bool decodeWholeFirst)
 {
     for (auto _ : state) {
-        const lumetta::Picture picture =
-            lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
+        const lumetta::Picture picture = lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
         if (decodeWholeFirst)
             picture.decodeNow();
         benchmark::DoNotOptimize(picture.scaled(QSize(1624, 1083)).constBits());

@@ -1,10 +1,10 @@
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
-#include "transitions/noise_picture.h"
-#include "transitions/mask_paint.h"
 #include "transitions/mask_kernels.h"
+#include "transitions/mask_paint.h"
 #include "transitions/mono_paint.h"
+#include "transitions/noise_picture.h"
 #include "transitions/row_kernels.h"
 
 #include <QImage>
@@ -28,7 +28,9 @@ QImage MakeMask(MaskKind kind)
 {
     QImage mask = CreateMask(kWidth, kHeight);
     switch (kind) {
-    case kFull: InvertMask(mask); break;
+    case kFull:
+        InvertMask(mask);
+        break;
     case kWedge: {  // a slanted edge through every row: mostly whole words, one mixed word a row
         for (int y = 0; y < kHeight; ++y)
             FillMonoRect(mask, 0, y, 300 + y, y + 1, true);
@@ -40,12 +42,14 @@ QImage MakeMask(MaskKind kind)
             mask.bits()[i] = uchar(gen());
         break;
     }
-    case kEmpty: break;
+    case kEmpty:
+        break;
     }
     return mask;
 }
 
-struct Frames {
+struct Frames
+{
     QImage oldImage = NoisePicture({kWidth, kHeight}, 1);
     QImage newImage = NoisePicture({kWidth, kHeight}, 2);
 };
@@ -57,7 +61,10 @@ Frames &SharedFrames()
 }
 
 // Rows of the update rectangle: the whole frame or a band of 360 rows.
-int RowsOf(std::int64_t arg) { return arg == 0 ? kHeight : 360; }
+int RowsOf(std::int64_t arg)
+{
+    return arg == 0 ? kHeight : 360;
+}
 
 void BM_MemcpyRows(benchmark::State &state)
 {
@@ -114,8 +121,8 @@ void BM_MaskedRows(benchmark::State &state)
     }
     SetReferenceKernels(was);
     state.SetBytesProcessed(state.iterations() * std::int64_t(work.bytesPerLine()) * rows);
-    state.SetLabel(std::string(kMaskNames[kind]) + ", " + std::to_string(rows) + " rows" +
-                   (reference ? ", reference" : ""));
+    state.SetLabel(std::string(kMaskNames[kind]) + ", " + std::to_string(rows) + " rows"
+                   + (reference ? ", reference" : ""));
 }
 BENCHMARK(BM_MaskedRows)
     ->ArgsProduct({{kFull, kWedge, kRandom, kEmpty}, {0, 1}, {0}})

@@ -1,13 +1,13 @@
 // The player on a real screen (run under Xvfb at 1920 x 1080): frames that reach the screen
 // during 1700 ms transitions and how long each pass takes, and the time from a slide step's
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
-#include "show/show_project.h"
 #include "jpeg_sample.h"
-#include "transitions/noise_picture.h"
 #include "media/picture.h"
 #include "player/player_window.h"
 #include "player/slide_composition.h"
+#include "show/show_project.h"
 #include "transitions/TransEff.h"
+#include "transitions/noise_picture.h"
 
 #include <QApplication>
 #include <QDir>
@@ -130,7 +130,14 @@ void BM_ScreenPass(benchmark::State &state)
     show.window.close();
 }
 // 13 "Wipe right", 3 "Blocks", 15 "Wipe down and left", 19 "Wipe in", all 1700 ms.
-BENCHMARK(BM_ScreenPass)->Arg(13)->Arg(3)->Arg(15)->Arg(19)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScreenPass)
+    ->Arg(13)
+    ->Arg(3)
+    ->Arg(15)
+    ->Arg(19)
+    ->Iterations(5)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StepToExecuteBigJpeg(benchmark::State &state)
 {

@@ -41,7 +41,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 double ProcessCpuMs()
 {
@@ -91,8 +94,8 @@ int WriteFiles(const QString &folder)
         project.Pictures() = {first, second};
         project.EffectSelection() = {QStringLiteral("13")};
         project.Settings().Put(lumetta::ShowSettings::kAdvance, QStringLiteral("Manual"));
-        project.Settings().Put(lumetta::ShowSettings::kMusic, withMusic ? QStringLiteral("NoRepeat")
-                                                                         : QStringLiteral("No music"));
+        project.Settings().Put(lumetta::ShowSettings::kMusic,
+                               withMusic ? QStringLiteral("NoRepeat") : QStringLiteral("No music"));
         if (withMusic)
             project.Playlist() = {music};
         NamedSave dialogs(dir.absoluteFilePath(withMusic ? QStringLiteral("music") : QStringLiteral("silent")));

@@ -156,8 +156,8 @@ int WatchGui(const QString &folder)
     std::printf("gui: %d thumbnails in %.0f ms while scrolling; listing the folder %.1f ms first, %.1f ms again\n"
                 "gui: %d ticks; longest GUI-thread work between ticks %.1f ms (%d over 30 ms); "
                 "longest wall-clock gap %.1f ms (%d over 30 ms)\n",
-                count, clock.nsecsElapsed() / 1e6, listingMs, relistingMs, busy.ticks_, busy.longestBusy_, busy.busyOver_,
-                busy.longestGap_, busy.gapsOver_);
+                count, clock.nsecsElapsed() / 1e6, listingMs, relistingMs, busy.ticks_, busy.longestBusy_,
+                busy.busyOver_, busy.longestGap_, busy.gapsOver_);
     return 0;
 }
 

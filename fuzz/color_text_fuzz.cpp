@@ -1,5 +1,5 @@
-#include "show/show_settings.h"
 #include "fuzz_support.h"
+#include "show/show_settings.h"
 
 #include <cstdlib>
 

@@ -13,8 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 2)
         return 0;
     const QStringList &classes = fuzz::EffectClasses();
-    const QString text = QStringLiteral("object Trans: TTransitionList\n  object Effect: %1\n").arg(classes[data[0] % classes.size()]) +
-                         QString::fromUtf8(fuzz::Bytes(data + 2, size - 2)) + QStringLiteral("\n  end\nend\n");
+    const QString text =
+        QStringLiteral("object Trans: TTransitionList\n  object Effect: %1\n").arg(classes[data[0] % classes.size()])
+        + QString::fromUtf8(fuzz::Bytes(data + 2, size - 2)) + QStringLiteral("\n  end\nend\n");
     TTransitionList list;
     try {
         ReadTransitionList(text, &list);

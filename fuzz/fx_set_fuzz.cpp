@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const QStringList &classes = fuzz::EffectClasses();
     std::unique_ptr<TTransitionEffect> effect(CreateTransitionEffect(classes[data[0] % classes.size()]));
-    const QStringList assignments = QString::fromUtf8(fuzz::Bytes(data + 2, size - 2)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList assignments =
+        QString::fromUtf8(fuzz::Bytes(data + 2, size - 2)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     try {
         for (const QString &assignment : assignments)
             SetPropertyFromAssignment(effect.get(), assignment);

@@ -1,5 +1,5 @@
-#include "show/list_files.h"
 #include "fuzz_support.h"
+#include "show/list_files.h"
 
 #include <QDir>
 #include <QFile>

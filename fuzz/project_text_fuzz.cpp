@@ -1,5 +1,5 @@
-#include "show/project_file.h"
 #include "fuzz_support.h"
+#include "show/project_file.h"
 
 using namespace lumetta;
 
@@ -9,8 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         const ProjectContent content = ParseProjectText(lines);
         // What was read must be written back without losing the lists.
-        BuildProjectText(content.settings, content.pictures, content.effects,
-                         content.playlist.value_or(QStringList()));
+        BuildProjectText(content.settings, content.pictures, content.effects, content.playlist.value_or(QStringList()));
     } catch (const ProjectError &) {
     }
     return 0;

@@ -1,6 +1,6 @@
+#include "fuzz_support.h"
 #include "show/project_file.h"
 #include "show/standalone_show.h"
-#include "fuzz_support.h"
 
 #include <QBuffer>
 
@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QByteArray text = fuzz::Bytes(data + project.offset, std::size_t(project.size));
         const ProjectContent parsed = ParseProjectText(SplitLines(DecodeText(text)));
         const ProjectContent &content = show.Content();
-        if (parsed.settings != content.settings || parsed.pictures != content.pictures ||
-            parsed.effects != content.effects || parsed.playlist != content.playlist)
+        if (parsed.settings != content.settings || parsed.pictures != content.pictures
+            || parsed.effects != content.effects || parsed.playlist != content.playlist)
             std::abort();
     } catch (const ProjectError &) {
     }

@@ -11,14 +11,20 @@ namespace {
 
 // The options QApplication takes itself (it removes them before the program sees its
 // arguments); they are accepted here so that they are not refused as unknown.
-const struct {
+const struct
+{
     const char *name;
     bool takesValue;
 } kQtOptions[] = {
-    {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
-    {"qwindowgeometry", true}, {"qwindowtitle", true}, {"qwindowicon", true}, {"display", true},
-    {"geometry", true}, {"style", true}, {"stylesheet", true}, {"session", true},
-    {"reverse", false}, {"nograb", false}, {"dograb", false}, {"sync", false}, {"widgetcount", false},
+    {"platform", true},        {"platformpluginpath", true},
+    {"platformtheme", true},   {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowtitle", true},
+    {"qwindowicon", true},     {"display", true},
+    {"geometry", true},        {"style", true},
+    {"stylesheet", true},      {"session", true},
+    {"reverse", false},        {"nograb", false},
+    {"dograb", false},         {"sync", false},
+    {"widgetcount", false},
 };
 
 struct Parser
@@ -35,14 +41,14 @@ struct Parser
 
     Parser()
     {
-        parser.setApplicationDescription(QStringLiteral(
-            "Lumetta makes slide shows with animated transitions from pictures.\n\n"
-            "  lumetta [FILE.zut]                 the editor, with FILE.zut opened\n"
-            "  lumetta --play FILE.zut            play a show full screen\n"
-            "  lumetta --play --screen N FILE.zut play it on screen N\n"
-            "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
-            "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
-            "                 [--quality draft|good|best]    make a video (.mp4, .webm or .mkv)"));
+        parser.setApplicationDescription(
+            QStringLiteral("Lumetta makes slide shows with animated transitions from pictures.\n\n"
+                           "  lumetta [FILE.zut]                 the editor, with FILE.zut opened\n"
+                           "  lumetta --play FILE.zut            play a show full screen\n"
+                           "  lumetta --play --screen N FILE.zut play it on screen N\n"
+                           "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
+                           "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
+                           "                 [--quality draft|good|best]    make a video (.mp4, .webm or .mkv)"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(play);
         parser.addOption(screen);
@@ -102,7 +108,8 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
         if (p.parser.isSet(p.screen)) {
             line.screen_ = ParseScreenNumber(p.parser.value(p.screen));
             if (!line.screen_)
-                return Wrong(QStringLiteral("--screen needs a screen number from 0, not \"%1\".").arg(p.parser.value(p.screen)));
+                return Wrong(
+                    QStringLiteral("--screen needs a screen number from 0, not \"%1\".").arg(p.parser.value(p.screen)));
         }
     } else if (files.size() > 1) {
         return Wrong(QStringLiteral("The editor opens one project; %1 were given.").arg(files.size()));

@@ -13,12 +13,12 @@ class CommandLine
 {
 public:
     enum class Mode {
-        Edit,     // the editor, with File opened when given
-        Play,     // --play FILE
-        Build,    // --build FILE OUTPUT
-        Help,     // --help: print HelpText() and end with 0
+        Edit,  // the editor, with File opened when given
+        Play,  // --play FILE
+        Build,  // --build FILE OUTPUT
+        Help,  // --help: print HelpText() and end with 0
         Version,  // --version: print VersionText() and end with 0
-        Usage,    // a wrong command line: print ErrorText() and HelpText() on stderr, end with 2
+        Usage,  // a wrong command line: print ErrorText() and HelpText() on stderr, end with 2
     };
 
     // ARGUMENTS as the program got them, the program's name first.

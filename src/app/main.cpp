@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "export/export_command.h"
-#include "show/standalone_builder.h"
 #include "player/play_file.h"
+#include "show/standalone_builder.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,43 +1,43 @@
 #include "app/main_window.h"
 
 #include "app/dropped_files.h"
+#include "app/help_window.h"
 #include "app/picture_list_delegate.h"
 #include "app/picture_list_view.h"
 #include "app/tool_bar_fitter.h"
-#include "browse/thumbnail_loader.h"
-#include "dialogs/about_dialog.h"
-#include "app/help_window.h"
-#include "common/installed_files.h"
-#include "dialogs/icons.h"
-#include "dialogs/build_show_dialog.h"
-#include "dialogs/export_video_dialog.h"
-#include "show/project_file.h"
-#include "show/version.h"
-#include "browse/file_list_view.h"
-#include "browse/volume_selector.h"
 #include "browse/explorer_listing.h"
+#include "browse/file_list_view.h"
 #include "browse/preview_pane.h"
-#include "dialogs/options_dialog.h"
+#include "browse/thumbnail_loader.h"
+#include "browse/volume_selector.h"
+#include "common/installed_files.h"
+#include "dialogs/about_dialog.h"
+#include "dialogs/build_show_dialog.h"
 #include "dialogs/effect_selection_dialog.h"
+#include "dialogs/export_video_dialog.h"
+#include "dialogs/icons.h"
+#include "dialogs/options_dialog.h"
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
 #include "player/player_window.h"
 #include "player/screen_numbers.h"
+#include "show/project_file.h"
+#include "show/version.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QMimeData>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
@@ -120,8 +120,7 @@ public:
     {
         switch (QMessageBox::question(window_, QStringLiteral("Confirm"),
                                       QStringLiteral("Do you want to save the project?"),
-                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                      QMessageBox::Yes)) {
+                                      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:
@@ -141,7 +140,8 @@ public:
                                                     "It plays full screen; Escape ends it. Help > Play Demo Show "
                                                     "plays it again later.")
                                          .arg(QLatin1String(kProgramName)),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+               == QMessageBox::Yes;
     }
 
 private:
@@ -213,7 +213,7 @@ void MainWindow::SetStartupFile(const QString &path)
 }
 
 QAction *MainWindow::AddAction(QMenu *menu, const QString &objectName, const QString &text,
-                           const QList<QKeySequence> &keys, void (MainWindow::*slot)())
+                               const QList<QKeySequence> &keys, void (MainWindow::*slot)())
 {
     auto *action = new QAction(text, this);
     action->setObjectName(objectName);
@@ -226,7 +226,7 @@ QAction *MainWindow::AddAction(QMenu *menu, const QString &objectName, const QSt
 }
 
 QAction *MainWindow::AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
-                               void (MainWindow::*slot)())
+                                   void (MainWindow::*slot)())
 {
     QAction *action = bar->addAction(MakeIcon(icon), text);
     action->setIconText(text);  // keeps "Save As..." whole on the button
@@ -308,8 +308,8 @@ void MainWindow::BuildMenus()
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
-    AddAction(options, QStringLiteral("OptionsItem"), QStringLiteral("&Options"),
-              {QKeySequence(Qt::CTRL | Qt::Key_P)}, &MainWindow::ShowOptions)
+    AddAction(options, QStringLiteral("OptionsItem"), QStringLiteral("&Options"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
+              &MainWindow::ShowOptions)
         ->setIcon(MakeIcon(IconId::Options));
     AddAction(options, QStringLiteral("AddMusicItem"), QStringLiteral("Add &Music"),
               {QKeySequence(Qt::CTRL | Qt::Key_M)}, &MainWindow::AddMusic)
@@ -369,7 +369,8 @@ void MainWindow::BuildToolBar()
 void MainWindow::SetToolTips(QToolBar *bar)
 {
     // What a button does, with the key that does the same from anywhere in the window.
-    static const struct {
+    static const struct
+    {
         const char *name;
         const char *tip;
     } kTips[] = {
@@ -528,9 +529,8 @@ QWidget *MainWindow::BuildRightPanel()
     pictureList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     pictureList_->setAlternatingRowColors(true);
     connect(pictureList_, &PictureListView::UrlsDropped, this, &MainWindow::AddDroppedPictures);
-    connect(pictureList_, &PictureListView::RowsDropped, this, [this](const QList<int> &rows, int row) {
-        editor_->MovePictures(rows, row, CurrentSelection());
-    });
+    connect(pictureList_, &PictureListView::RowsDropped, this,
+            [this](const QList<int> &rows, int row) { editor_->MovePictures(rows, row, CurrentSelection()); });
     connect(pictureList_, &QListView::clicked, this, &MainWindow::ShowSelectedPicture);
     connect(pictureList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!quietSelection_)
@@ -579,8 +579,8 @@ void MainWindow::OnActivated()
     } else if (resumeList_.size() >= 2 && resumeList_[1] != QLatin1String("No") && !resumeList_[1].isEmpty()) {
         if (project_.Reopen(resumeList_[1], *dialogs_) == ShowProject::Outcome::Done)
             AfterProjectLoaded();
-    } else if (firstStart_ && QFileInfo::exists(InstalledFiles::ForThisProgram().DemoShow()) &&
-               dialogs_->AskPlayDemo()) {
+    } else if (firstStart_ && QFileInfo::exists(InstalledFiles::ForThisProgram().DemoShow())
+               && dialogs_->AskPlayDemo()) {
         // After the activation, which the show's own window would interrupt.
         QTimer::singleShot(0, this, &MainWindow::PlayDemo);
     }
@@ -697,8 +697,7 @@ void MainWindow::SelectFirstPicture()
     if (project_.Pictures().isEmpty())
         return;
     quietSelection_ = true;
-    pictureList_->selectionModel()->setCurrentIndex(pictureModel_->index(0),
-                                                 QItemSelectionModel::ClearAndSelect);
+    pictureList_->selectionModel()->setCurrentIndex(pictureModel_->index(0), QItemSelectionModel::ClearAndSelect);
     quietSelection_ = false;
     ShowSelectedPicture();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "dialogs/icons.h"
-#include "show/list_files.h"
-#include "show/play_preferences.h"
 #include "app/picture_list_model.h"
 #include "app/project_editor.h"
 #include "app/recent_projects.h"
-#include "show/show_project.h"
 #include "browse/recent_folders.h"
+#include "dialogs/icons.h"
+#include "show/list_files.h"
+#include "show/play_preferences.h"
+#include "show/show_project.h"
 
 #include <QMainWindow>
 
@@ -44,7 +44,7 @@ class MainWindow : public QMainWindow
 public:
     // DIALOGS answers the project commands' questions; nullptr uses the window's own dialogs.
     explicit MainWindow(const ListFiles &listFiles = ListFiles(), ProjectDialogs *dialogs = nullptr,
-                    QWidget *parent = nullptr);
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     ShowProject &Project() { return project_; }
@@ -113,8 +113,8 @@ private:
     class WindowDialogs;
     class ElidedLabel;
 
-    QAction *AddAction(QMenu *menu, const QString &objectName, const QString &text,
-                       const QList<QKeySequence> &keys, void (MainWindow::*slot)());
+    QAction *AddAction(QMenu *menu, const QString &objectName, const QString &text, const QList<QKeySequence> &keys,
+                       void (MainWindow::*slot)());
     QAction *AddToolAction(QToolBar *bar, const QString &objectName, const QString &text, IconId icon,
                            void (MainWindow::*slot)());
     void BuildMenus();
@@ -177,7 +177,7 @@ private:
     HelpWindow *helpWindow_ = nullptr;
     ExportVideoDialog *exportVideo_ = nullptr;
 
-    QStringList resumeList_;      // resume list: "Pre"/"Not", project to reopen
+    QStringList resumeList_;  // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
     QString startupFile_;
     RecentFolders recent_;

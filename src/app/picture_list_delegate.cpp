@@ -16,7 +16,8 @@ constexpr int kGap = 6;
 }  // namespace
 
 PictureListDelegate::PictureListDelegate(ThumbnailLoader &thumbnails, QObject *parent)
-    : QStyledItemDelegate(parent), thumbnails_(thumbnails)
+    : QStyledItemDelegate(parent),
+      thumbnails_(thumbnails)
 {
 }
 
@@ -49,7 +50,8 @@ void PictureListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     QColor muted = text;
     muted.setAlphaF(0.6f);
     painter->setPen(muted);
-    painter->drawText(numberRect, Qt::AlignRight | Qt::AlignVCenter, index.data(PictureListModel::NumberRole).toString());
+    painter->drawText(numberRect, Qt::AlignRight | Qt::AlignVCenter,
+                      index.data(PictureListModel::NumberRole).toString());
 
     const QSize bound = thumbnails_.Bound();
     const QRect box(numberRect.right() + kGap, area.top() + (area.height() - bound.height()) / 2, bound.width(),
@@ -58,10 +60,10 @@ void PictureListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const ThumbnailLoader::Thumbnail *thumbnail = thumbnails_.Find(path);
     if (thumbnail && !thumbnail->pixmap.isNull()) {
         const QSize size = thumbnail->pixmap.deviceIndependentSize().toSize();
-        painter->drawPixmap(QRect(QPoint(box.left() + (box.width() - size.width()) / 2,
-                                         box.top() + (box.height() - size.height()) / 2),
-                                  size),
-                            thumbnail->pixmap);
+        painter->drawPixmap(
+            QRect(QPoint(box.left() + (box.width() - size.width()) / 2, box.top() + (box.height() - size.height()) / 2),
+                  size),
+            thumbnail->pixmap);
     } else {
         // Still coming, or nothing to show: an empty frame keeps the names lined up.
         QColor frame = text;

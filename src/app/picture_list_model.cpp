@@ -29,7 +29,8 @@ int UpDownArrows::Click(bool upArrow)
 }
 
 PictureListModel::PictureListModel(ThumbnailLoader *thumbnails, QObject *parent)
-    : QAbstractListModel(parent), thumbnails_(thumbnails)
+    : QAbstractListModel(parent),
+      thumbnails_(thumbnails)
 {
     if (!thumbnails_)
         return;

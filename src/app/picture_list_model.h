@@ -45,7 +45,7 @@ public:
     enum Role {
         PathRole = Qt::UserRole + 1,
         NumberRole,  // 1 for the first picture
-        MarkRole,    // "missing", "cannot be read", "damaged" or empty
+        MarkRole,  // "missing", "cannot be read", "damaged" or empty
     };
 
     // THUMBNAILS tells what is wrong with a file; nullptr: nothing is told.

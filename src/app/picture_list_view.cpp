@@ -56,8 +56,7 @@ int PictureListView::DropRow(const QPoint &pos) const
 QByteArray PictureListView::Identity() const
 {
     // Unique to this view in this process: another list's rows are other pictures.
-    return QByteArray::number(QCoreApplication::applicationPid()) + '-'
-           + QByteArray::number(quintptr(this), 16);
+    return QByteArray::number(QCoreApplication::applicationPid()) + '-' + QByteArray::number(quintptr(this), 16);
 }
 
 QMimeData *PictureListView::RowsMimeData(const QList<int> &rows) const

@@ -5,7 +5,8 @@
 namespace lumetta {
 
 // Which pictures of the list are selected, and which one has the focus (-1: none).
-struct PictureSelection {
+struct PictureSelection
+{
     QList<int> rows;
     int current = -1;
 

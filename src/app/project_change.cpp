@@ -5,7 +5,10 @@
 namespace lumetta {
 
 ProjectChange::ProjectChange(ProjectEditor &editor, const QString &text, ProjectState before, ProjectState after)
-    : QUndoCommand(text), editor_(editor), before_(std::move(before)), after_(std::move(after))
+    : QUndoCommand(text),
+      editor_(editor),
+      before_(std::move(before)),
+      after_(std::move(after))
 {
 }
 

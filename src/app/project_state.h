@@ -8,7 +8,8 @@
 namespace lumetta {
 
 // Everything an edit of the project can change, with the selection that goes with it.
-struct ProjectState {
+struct ProjectState
+{
     QStringList pictures;
     ShowSettings settings;
     QStringList effects;

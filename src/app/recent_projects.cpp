@@ -13,7 +13,9 @@ constexpr TextFileLimits kLimits{qint64(1) << 20, 1000, 32 * 1024};
 
 }  // namespace
 
-RecentProjects::RecentProjects(const QString &folder) : path_(QDir(folder).filePath(QLatin1String(kFileName))) {}
+RecentProjects::RecentProjects(const QString &folder) : path_(QDir(folder).filePath(QLatin1String(kFileName)))
+{
+}
 
 void RecentProjects::Load()
 {
@@ -37,7 +39,8 @@ void RecentProjects::Add(const QString &path)
         paths_.resize(kMaxCount);
     const QString folder = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(folder))
-        throw ProjectError(CannotCreateFileMessage(path_) + QStringLiteral(": the folder %1 cannot be made").arg(folder));
+        throw ProjectError(CannotCreateFileMessage(path_)
+                           + QStringLiteral(": the folder %1 cannot be made").arg(folder));
     WriteTextFile(path_, paths_);
 }
 

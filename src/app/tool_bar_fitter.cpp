@@ -7,7 +7,10 @@
 namespace lumetta {
 
 ToolBarFitter::ToolBarFitter(QToolBar *bar, const QSize &buttonMinimum)
-    : QObject(bar), bar_(bar), buttonMinimum_(buttonMinimum), style_(bar->toolButtonStyle())
+    : QObject(bar),
+      bar_(bar),
+      buttonMinimum_(buttonMinimum),
+      style_(bar->toolButtonStyle())
 {
     bar_->installEventFilter(this);
     // Measured once as icons alone: the width below which the bar would hide commands.

@@ -69,10 +69,10 @@ double SortNumber(const QString &text)
     return days + time.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
-class CompiledMask {
+class CompiledMask
+{
 public:
-    explicit CompiledMask(const QString &mask)
-        : all_(mask == QLatin1String("*.*") || mask == QLatin1String("*"))
+    explicit CompiledMask(const QString &mask) : all_(mask == QLatin1String("*.*") || mask == QLatin1String("*"))
     {
         if (!all_)
             pattern_ = QRegularExpression(QRegularExpression::wildcardToRegularExpression(mask),
@@ -109,8 +109,8 @@ bool MaskMatches(const QString &name, const QString &mask)
 
 QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, FileTypes fileType)
 {
-    const QFileInfoList infos = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QFileInfoList infos =
+        QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     QHash<QString, QString> typeNames;
     QList<ExplorerEntry> entries;
     QFileInfoList files;
@@ -139,10 +139,10 @@ QList<ExplorerEntry> ListVolumes(const QList<VolumeInfo> &volumes)
 {
     QList<ExplorerEntry> entries;
     for (const VolumeInfo &volume : volumes) {
-        entries.append(ExplorerEntry{volume.displayName,
-                                     {volume.typeText, FormatThousands(volume.totalBytes),
-                                      FormatThousands(volume.freeBytes), QString(), volume.rootPath,
-                                      QStringLiteral("drv")}});
+        entries.append(
+            ExplorerEntry{volume.displayName,
+                          {volume.typeText, FormatThousands(volume.totalBytes), FormatThousands(volume.freeBytes),
+                           QString(), volume.rootPath, QStringLiteral("drv")}});
     }
     return entries;
 }

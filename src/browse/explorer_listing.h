@@ -23,16 +23,17 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(FileTypes)
 
 // Positions in ExplorerEntry::subItems.
 enum ExplorerSubItem {
-    siSize = 0,        // bytes, " " for a folder; volume type text for a volume
-    siType = 1,        // type name; total size of a volume
-    siModified = 2,    // "MM/dd/yyyy hh:mm"; free space of a volume
+    siSize = 0,  // bytes, " " for a folder; volume type text for a volume
+    siType = 1,  // type name; total size of a volume
+    siModified = 2,  // "MM/dd/yyyy hh:mm"; free space of a volume
     siAttributes = 3,  // "A", "R", "H", "S" letters in this order; empty for a volume
-    siPath = 4,        // full path; a volume's root with its trailing "/"
-    siKind = 5,        // "file", "dir" or "drv"
+    siPath = 4,  // full path; a volume's root with its trailing "/"
+    siKind = 5,  // "file", "dir" or "drv"
 };
 
 // One row of the explorer: its caption (a file name or a volume's display name) and six texts.
-struct ExplorerEntry {
+struct ExplorerEntry
+{
     QString caption;
     QStringList subItems;
 };

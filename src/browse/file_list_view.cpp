@@ -26,7 +26,8 @@ namespace {
 
 constexpr int kGhostedRole = Qt::UserRole + 1;
 
-class WaitCursor {
+class WaitCursor
+{
 public:
     WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
@@ -40,10 +41,10 @@ QString WithSlash(const QString &path)
 }  // namespace
 
 // A row that keeps its entry, so sorting reads the same texts the comparison rules name.
-class ExplorerItem : public QTreeWidgetItem {
+class ExplorerItem : public QTreeWidgetItem
+{
 public:
-    explicit ExplorerItem(const ExplorerEntry &entry)
-        : entry_(entry)
+    explicit ExplorerItem(const ExplorerEntry &entry) : entry_(entry)
     {
         setText(0, entry.caption);
         for (int column = 1; column < 5; ++column)
@@ -58,7 +59,8 @@ public:
     {
         const auto *explorer = static_cast<const FileListView *>(treeWidget());
         return CompareEntries(entry_, static_cast<const ExplorerItem &>(other).entry_, explorer->sortColumn_,
-                              explorer->descending_) < 0;
+                              explorer->descending_)
+               < 0;
     }
 
 private:
@@ -74,8 +76,7 @@ const ExplorerEntry &EntryOf(const QTreeWidgetItem *item)
 
 }  // namespace
 
-FileListView::FileListView(QWidget *parent)
-    : QTreeWidget(parent)
+FileListView::FileListView(QWidget *parent) : QTreeWidget(parent)
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -198,8 +199,8 @@ void FileListView::Refresh()
         for (const ExplorerEntry &entry : ListFolder(directory_, mask_, fileType_)) {
             auto *item = new ExplorerItem(entry);
             const QFileInfo info(entry.subItems[siPath]);
-            const QString kind = entry.subItems[siKind] == QLatin1String("dir") ? QStringLiteral("/")
-                                                                               : info.suffix().toLower();
+            const QString kind =
+                entry.subItems[siKind] == QLatin1String("dir") ? QStringLiteral("/") : info.suffix().toLower();
             auto icon = iconOf.constFind(kind);
             if (icon == iconOf.constEnd())
                 icon = iconOf.insert(kind, icons.icon(info));
@@ -360,8 +361,8 @@ void FileListView::mousePressEvent(QMouseEvent *event)
     item->setSelected(true);
     setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
     Click();
-    const QStringList paths = selectedItems().size() < 2 ? QStringList{currentFile_}
-                                                         : SelectedFilenames().split(QLatin1Char(';'));
+    const QStringList paths =
+        selectedItems().size() < 2 ? QStringList{currentFile_} : SelectedFilenames().split(QLatin1Char(';'));
     QMenu *menu = CreateContextMenu(paths, this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPosition().toPoint());
@@ -422,9 +423,8 @@ QMenu *FileListView::CreateContextMenu(const QStringList &paths, QWidget *parent
     menu->addAction(QStringLiteral("Open containing folder"), menu, [paths] {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(paths.value(0)).absolutePath()));
     });
-    menu->addAction(QStringLiteral("Copy path"), menu, [paths] {
-        QApplication::clipboard()->setText(paths.join(QLatin1Char('\n')));
-    });
+    menu->addAction(QStringLiteral("Copy path"), menu,
+                    [paths] { QApplication::clipboard()->setText(paths.join(QLatin1Char('\n'))); });
     return menu;
 }
 

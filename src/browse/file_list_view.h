@@ -17,7 +17,8 @@ class ThumbnailLoader;
 // attribute filtering, folders first and sorting by column clicks. Double click (or Enter) opens
 // a folder or volume; Backspace and Ctrl+Up go up. Items are dragged out as file URLs, to be
 // copied, never moved.
-class FileListView : public QTreeWidget {
+class FileListView : public QTreeWidget
+{
     Q_OBJECT
 public:
     enum ObjectType { otFile = 0x1, otDirectory = 0x2, otDisk = 0x4 };

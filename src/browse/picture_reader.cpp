@@ -51,7 +51,8 @@ PictureReader::Result Read(const QString &path, Decode decode)
 PictureReader::Result PictureReader::ForPreview(const QString &path)
 {
     return Read(path, [](Picture picture, Result &result) {
-        if (picture.kind() == PictureKind::Jpeg && (picture.width() > kQuarterAbove || picture.height() > kQuarterAbove))
+        if (picture.kind() == PictureKind::Jpeg
+            && (picture.width() > kQuarterAbove || picture.height() > kQuarterAbove))
             picture.setQuarterSize(true);
         picture.decodeNow();
         result.picture = picture;
@@ -69,7 +70,8 @@ QSize PictureReader::FitInside(const QSize &picture, const QSize &bound)
 {
     if (picture.isEmpty() || bound.isEmpty())
         return QSize(1, 1);
-    const double scale = std::min({1.0, double(bound.width()) / picture.width(), double(bound.height()) / picture.height()});
+    const double scale =
+        std::min({1.0, double(bound.width()) / picture.width(), double(bound.height()) / picture.height()});
     return QSize(std::max(1, int(std::lround(picture.width() * scale))),
                  std::max(1, int(std::lround(picture.height() * scale))));
 }

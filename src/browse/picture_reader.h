@@ -15,16 +15,17 @@ class PictureReader
 public:
     enum class Status {
         Ok,
-        Damaged,     // only part of the picture could be read; `reason` says why
-        Missing,     // no such file
+        Damaged,  // only part of the picture could be read; `reason` says why
+        Missing,  // no such file
         Unreadable,  // `reason` says why
     };
 
-    struct Result {
+    struct Result
+    {
         Status status = Status::Unreadable;
         Picture picture;  // ForPreview: the decoded picture
-        QImage image;     // ForThumbnail: the scaled picture
-        QString reason;   // empty for Ok
+        QImage image;  // ForThumbnail: the scaled picture
+        QString reason;  // empty for Ok
     };
 
     // What the preview shows: a JPEG wider or higher than 1000 pixels is decoded at a quarter

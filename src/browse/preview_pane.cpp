@@ -37,10 +37,7 @@ QRect FitPreview(const QSize &picture, const QSize &panel)
     return QRect(left, top, width, height);
 }
 
-PreviewPane::PreviewPane(QWidget *parent)
-    : QWidget(parent)
-    , image_(new QLabel(this))
-    , message_(new QLabel(this))
+PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent), image_(new QLabel(this)), message_(new QLabel(this))
 {
     image_->hide();
     message_->setObjectName(QStringLiteral("PreviewMessage"));
@@ -72,8 +69,8 @@ void PreviewPane::ShowFile(const QString &path)
         ShowMessage(QString());
         break;
     case PictureReader::Status::Damaged:
-        ShowMessage(QStringLiteral("Damaged picture: only part of %1 could be read (%2)")
-                        .arg(info.fileName(), result.reason));
+        ShowMessage(
+            QStringLiteral("Damaged picture: only part of %1 could be read (%2)").arg(info.fileName(), result.reason));
         break;
     case PictureReader::Status::Missing:
     case PictureReader::Status::Unreadable:
@@ -127,8 +124,8 @@ void PreviewPane::Refit()
     }
     // Scaled once here to device pixels, so painting is a plain copy.
     const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(
-        picture_.scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio))));
+    QPixmap pixmap =
+        QPixmap::fromImage(picture_.scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio))));
     pixmap.setDevicePixelRatio(ratio);
     image_->setPixmap(pixmap);
     image_->setGeometry(target);

@@ -22,7 +22,8 @@ QRect FitPreview(const QSize &picture, const QSize &panel);
 // is resized. Large JPEGs (over 1000 pixels a side) are decoded at a quarter of each side. A
 // file that cannot be read shows why in the panel; a JPEG that ends early shows what could be
 // decoded, marked as damaged.
-class PreviewPane : public QWidget {
+class PreviewPane : public QWidget
+{
     Q_OBJECT
 public:
     explicit PreviewPane(QWidget *parent = nullptr);

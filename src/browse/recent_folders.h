@@ -13,7 +13,8 @@ namespace lumetta {
 // them at start. A first line "Empty" (or an empty file) means none; a first line "Clear" keeps
 // the folders but leaves the menu with its single "Empty" entry. More than five are trimmed to
 // the last five at load. Folders added later are recorded but reach the menu only at next start.
-class RecentFolders {
+class RecentFolders
+{
 public:
     // Takes the lines of "dires.lst".
     void Load(const QStringList &lines);

@@ -6,7 +6,9 @@
 namespace lumetta {
 
 ThumbnailDelegate::ThumbnailDelegate(ThumbnailLoader &thumbnails, int pathRole, QObject *parent)
-    : QStyledItemDelegate(parent), thumbnails_(thumbnails), pathRole_(pathRole)
+    : QStyledItemDelegate(parent),
+      thumbnails_(thumbnails),
+      pathRole_(pathRole)
 {
 }
 

@@ -19,7 +19,9 @@ constexpr int kWorkerNiceness = 10;
 }  // namespace
 
 ThumbnailLoader::ThumbnailLoader(const QSize &bound, qreal ratio, QObject *parent)
-    : QObject(parent), bound_(bound), ratio_(ratio)
+    : QObject(parent),
+      bound_(bound),
+      ratio_(ratio)
 {
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -96,7 +98,8 @@ void ThumbnailLoader::Work()
             queue_.pop_back();
         }
         const PictureReader::Result result = PictureReader::ForThumbnail(path, devicePixels);
-        QMetaObject::invokeMethod(this, [this, path, result] { Deliver(path, result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, path, result] { Deliver(path, result); }, Qt::QueuedConnection);
     }
 }
 

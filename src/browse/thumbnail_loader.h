@@ -23,7 +23,8 @@ class ThumbnailLoader : public QObject
 {
     Q_OBJECT
 public:
-    struct Thumbnail {
+    struct Thumbnail
+    {
         PictureReader::Status status = PictureReader::Status::Ok;
         QPixmap pixmap;  // empty when missing or unreadable
         QString reason;
@@ -60,7 +61,7 @@ private:
     QThreadPool pool_;
     mutable QMutex mutex_;
     std::deque<QString> queue_;  // the latest request at the back
-    QSet<QString> pending_;      // queued or being made
+    QSet<QString> pending_;  // queued or being made
     int workers_ = 0;
     bool stopping_ = false;
     QHash<QString, Thumbnail> made_;

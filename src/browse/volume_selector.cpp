@@ -4,8 +4,7 @@
 
 namespace lumetta {
 
-VolumeSelector::VolumeSelector(QWidget *parent)
-    : QComboBox(parent)
+VolumeSelector::VolumeSelector(QWidget *parent) : QComboBox(parent)
 {
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     setMinimumContentsLength(8);

@@ -9,7 +9,8 @@ namespace lumetta {
 
 // Drop-down list of the mounted volumes with their icons and display names. A volume is named
 // by its root path (with a trailing "/"), which plays the part of a drive letter.
-class VolumeSelector : public QComboBox {
+class VolumeSelector : public QComboBox
+{
     Q_OBJECT
 public:
     explicit VolumeSelector(QWidget *parent = nullptr);

@@ -14,8 +14,8 @@ QString WithSlash(const QString &path)
 
 bool IsRemote(const QByteArray &type)
 {
-    static const QByteArrayList remote = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "9p", "davfs",
-                                          "fuse.sshfs", "sshfs", "afs", "ceph", "glusterfs"};
+    static const QByteArrayList remote = {"nfs",   "nfs4",       "cifs",  "smb3", "smbfs", "9p",
+                                          "davfs", "fuse.sshfs", "sshfs", "afs",  "ceph",  "glusterfs"};
     return remote.contains(type);
 }
 

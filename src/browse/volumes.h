@@ -7,11 +7,12 @@
 namespace lumetta {
 
 // A mounted volume as the browsers show it (the counterpart of a drive letter).
-struct VolumeInfo {
-    QString rootPath;     // with a trailing "/"
+struct VolumeInfo
+{
+    QString rootPath;  // with a trailing "/"
     QString displayName;  // label and root, e.g. "Backup (/media/backup/)", or the root alone
-    QString typeText;     // "Fixed", "Removable", "Remote" or "CDROM"
-    bool ready = false;   // sizes could be read
+    QString typeText;  // "Fixed", "Removable", "Remote" or "CDROM"
+    bool ready = false;  // sizes could be read
     qint64 totalBytes = 0;
     qint64 freeBytes = 0;
 };

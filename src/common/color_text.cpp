@@ -7,25 +7,38 @@ namespace lumetta {
 
 namespace {
 
-struct NamedColor {
+struct NamedColor
+{
     const char *name;
     ColorRef value;
 };
 
 constexpr std::array<NamedColor, 16> kPlainColors{{
-    {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},  {"clOlive", 0x008080},
-    {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},   {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},   {"clYellow", 0x00FFFF},
-    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},  {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
 }};
 
 // System colour names in value order from clScrollBar.
 constexpr std::array<const char *, kSystemColorCount> kSystemColorNames{
-    "clScrollBar",     "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
-    "clWindow",        "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",
-    "clActiveBorder",  "clInactiveBorder", "clAppWorkSpace",  "clHighlight",       "clHighlightText",
-    "clBtnFace",       "clBtnShadow",      "clGrayText",      "clBtnText",         "clInactiveCaptionText",
-    "clBtnHighlight",  "cl3DDkShadow",     "cl3DLight",       "clInfoText",        "clInfoBk",
+    "clScrollBar",    "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
+    "clWindow",       "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",
+    "clActiveBorder", "clInactiveBorder", "clAppWorkSpace",  "clHighlight",       "clHighlightText",
+    "clBtnFace",      "clBtnShadow",      "clGrayText",      "clBtnText",         "clInactiveCaptionText",
+    "clBtnHighlight", "cl3DDkShadow",     "cl3DLight",       "clInfoText",        "clInfoBk",
 };
 
 constexpr const char *kNoneName = "clNone";
@@ -50,8 +63,7 @@ std::optional<ColorRef> ParseHex(QStringView digits)
 
 std::optional<ColorRef> ColorByName(const QString &name, ColorNames names)
 {
-    const Qt::CaseSensitivity letterCase =
-        names == ColorNames::All ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    const Qt::CaseSensitivity letterCase = names == ColorNames::All ? Qt::CaseInsensitive : Qt::CaseSensitive;
     for (const NamedColor &named : kPlainColors)
         if (name.compare(QLatin1String(named.name), letterCase) == 0)
             return named.value;

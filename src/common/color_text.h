@@ -21,7 +21,10 @@ inline constexpr ColorRef clNone = 0x1FFFFFFF;
 
 inline constexpr int kSystemColorCount = int(clInfoBk - clScrollBar) + 1;
 
-inline bool IsSystemColor(ColorRef color) { return color >= clScrollBar && color <= clInfoBk; }
+inline bool IsSystemColor(ColorRef color)
+{
+    return color >= clScrollBar && color <= clInfoBk;
+}
 
 // The colour's name when it has one, else "$" and eight upper-case hex digits.
 QString ColorToString(ColorRef color);

@@ -7,7 +7,9 @@
 
 namespace lumetta {
 
-InstalledFiles::InstalledFiles(QString programFolder) : programFolder_(std::move(programFolder)) {}
+InstalledFiles::InstalledFiles(QString programFolder) : programFolder_(std::move(programFolder))
+{
+}
 
 InstalledFiles InstalledFiles::ForThisProgram()
 {

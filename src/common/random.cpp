@@ -16,9 +16,15 @@ std::uint32_t advance()
 
 }  // namespace
 
-std::uint32_t RandSeed() { return g_seed; }
+std::uint32_t RandSeed()
+{
+    return g_seed;
+}
 
-void SetRandSeed(std::uint32_t seed) { g_seed = seed; }
+void SetRandSeed(std::uint32_t seed)
+{
+    g_seed = seed;
+}
 
 std::int32_t Random(std::int32_t n)
 {
@@ -41,8 +47,14 @@ std::uint32_t ClockSeed()
     return std::uint32_t(msOfDay);
 }
 
-void Randomize() { g_seed = ClockSeed(); }
+void Randomize()
+{
+    g_seed = ClockSeed();
+}
 
-void SetClockSeedSource(std::function<std::uint32_t()> source) { g_clockSource = std::move(source); }
+void SetClockSeedSource(std::function<std::uint32_t()> source)
+{
+    g_clockSource = std::move(source);
+}
 
 }  // namespace lumetta

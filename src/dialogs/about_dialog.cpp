@@ -24,15 +24,14 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     text->setTextFormat(Qt::RichText);
     text->setOpenExternalLinks(true);
     text->setWordWrap(true);
-    text->setText(QStringLiteral(
-                      "<h2>%1</h2><p>Version %2</p>"
-                      "<p>A slide-show maker: collect photos and pictures (JPEG, PNG, HEIC, WebP, GIF, BMP and more), choose how the show "
-                      "runs and which animated transitions it uses, add background music and play "
-                      "it full screen. Shows are saved as .zut projects and can be built into one "
-                      "self-running file.</p>"
-                      "<p><a href=\"%3\">%3</a></p>")
-                      .arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion),
-                           QLatin1String(kHomePage)));
+    text->setText(QStringLiteral("<h2>%1</h2><p>Version %2</p>"
+                                 "<p>A slide-show maker: collect photos and pictures (JPEG, PNG, HEIC, WebP, GIF, BMP "
+                                 "and more), choose how the show "
+                                 "runs and which animated transitions it uses, add background music and play "
+                                 "it full screen. Shows are saved as .zut projects and can be built into one "
+                                 "self-running file.</p>"
+                                 "<p><a href=\"%3\">%3</a></p>")
+                      .arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion), QLatin1String(kHomePage)));
     text->setMinimumWidth(320);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

@@ -34,12 +34,12 @@ bool HasExtension(const QString &path, const char *extension)
     return path.endsWith(QLatin1String(extension), Qt::CaseInsensitive);
 }
 
-const QString kModesExplained = QStringLiteral(
-    "An application is a program of its own: it plays the show full screen when started, "
-    "on any Linux computer of this kind, without Lumetta; Escape ends it. "
-    "A screensaver is the same show named .scr: it also understands a screen-saver host's "
-    "/s (show), /c and /p (end at once). Linux desktops take no screen savers from single files, "
-    "so start it yourself, or from your desktop's idle or start-up settings.");
+const QString kModesExplained =
+    QStringLiteral("An application is a program of its own: it plays the show full screen when started, "
+                   "on any Linux computer of this kind, without Lumetta; Escape ends it. "
+                   "A screensaver is the same show named .scr: it also understands a screen-saver host's "
+                   "/s (show), /c and /p (end at once). Linux desktops take no screen savers from single files, "
+                   "so start it yourself, or from your desktop's idle or start-up settings.");
 
 }  // namespace
 
@@ -52,9 +52,9 @@ public:
     {
         QString filter = screensaver ? kScreensaverFilter : kApplicationFilter;
         // Make asks before replacing a file, so the file dialog does not ask as well.
-        const QString path = QFileDialog::getSaveFileName(
-            window_, QStringLiteral("Make slide-show"), current, kApplicationFilter + QLatin1String(";;") + kScreensaverFilter,
-            &filter, QFileDialog::DontConfirmOverwrite);
+        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Make slide-show"), current,
+                                                          kApplicationFilter + QLatin1String(";;") + kScreensaverFilter,
+                                                          &filter, QFileDialog::DontConfirmOverwrite);
         if (path.isEmpty())
             return std::nullopt;
         return std::pair{path, filter == kScreensaverFilter};
@@ -63,7 +63,8 @@ public:
     {
         return QMessageBox::question(window_, QStringLiteral("Confirm"),
                                      QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     }
     void ShowError(const QString &message) override
     {
@@ -160,8 +161,8 @@ void BuildShowDialog::showEvent(QShowEvent *event)
     // A new name starts beside the project file, named after it.
     if (nameEdit_->text().isEmpty() && !project_.SaveTarget().isEmpty()) {
         const QFileInfo projectFile(project_.SaveTarget());
-        nameEdit_->setText(projectFile.absolutePath() + u'/' + projectFile.completeBaseName() +
-                           (screensaverMode_->isChecked() ? kScreensaverExtension : QLatin1String()));
+        nameEdit_->setText(projectFile.absolutePath() + u'/' + projectFile.completeBaseName()
+                           + (screensaverMode_->isChecked() ? kScreensaverExtension : QLatin1String()));
     }
     stateLabel_->setText(QStringLiteral("Ready"));
     progress_->setValue(0);
@@ -206,8 +207,8 @@ void BuildShowDialog::Browse()
 
 void BuildShowDialog::SetBusy(bool busy)
 {
-    for (QWidget *control : std::initializer_list<QWidget *>{nameEdit_, browseButton_, applicationMode_, screensaverMode_,
-                                                             makeButton_, testButton_, closeButton_})
+    for (QWidget *control : std::initializer_list<QWidget *>{nameEdit_, browseButton_, applicationMode_,
+                                                             screensaverMode_, makeButton_, testButton_, closeButton_})
         control->setEnabled(!busy);
     stateLabel_->setText(busy ? QStringLiteral("Making the slide show...") : QStringLiteral("Ready"));
 }

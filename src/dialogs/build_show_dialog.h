@@ -40,7 +40,7 @@ class BuildShowDialog : public QDialog
 public:
     // QUESTIONS answers the dialog's questions; nullptr uses real message boxes and file dialogs.
     explicit BuildShowDialog(ShowProject &project, QWidget *parent = nullptr, BuildShowQuestions *questions = nullptr,
-                            QString stubPath = StandaloneBuilder::DefaultStubPath());
+                             QString stubPath = StandaloneBuilder::DefaultStubPath());
     ~BuildShowDialog() override;
 
     // The buttons.

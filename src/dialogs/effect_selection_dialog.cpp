@@ -87,8 +87,8 @@ protected:
     void resizeEvent(QResizeEvent *) override
     {
         const QSize device = size() * devicePixelRatioF();
-        scaled_ = picture_.isNull() ? QImage()
-                                    : picture_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled_ =
+            picture_.isNull() ? QImage() : picture_.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         scaled_.setDevicePixelRatio(devicePixelRatioF());
     }
     void paintEvent(QPaintEvent *) override
@@ -133,8 +133,7 @@ void EffectSelectionDialog::BuildLayout()
     presets->setFont(bold);
     presets_ = new QComboBox(group);
     presets_->setObjectName(QStringLiteral("ComboBox1"));
-    presets_->addItems({QStringLiteral("Standart set"), QStringLiteral("Select all"),
-                          QStringLiteral("Another set")});
+    presets_->addItems({QStringLiteral("Standart set"), QStringLiteral("Select all"), QStringLiteral("Another set")});
     presets->setBuddy(presets_);
 
     effectList_ = new QListWidget(group);
@@ -202,8 +201,8 @@ void EffectSelectionDialog::BuildLayout()
     layout->addWidget(group);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    effectList_->setMinimumHeight(effectList_->sizeHintForRow(0) * OfferedEffectCount +
-                                      2 * effectList_->frameWidth() + 4);
+    effectList_->setMinimumHeight(effectList_->sizeHintForRow(0) * OfferedEffectCount + 2 * effectList_->frameWidth()
+                                  + 4);
 
     connect(presets_, &QComboBox::activated, this, &EffectSelectionDialog::ApplyPreset);
     connect(effectList_, &QListWidget::itemChanged, this, &EffectSelectionDialog::MarkChanged);

@@ -29,7 +29,7 @@ public:
     // Makes EFFECTSELECTION the standard set. QUESTIONS answers the message of an
     // empty preview; nullptr uses a message box.
     explicit EffectSelectionDialog(QStringList &effectSelection, DialogQuestions *questions = nullptr,
-                    QWidget *parent = nullptr);
+                                   QWidget *parent = nullptr);
     ~EffectSelectionDialog() override;
 
     // The dialog's own catalogue, every effect aborted by Escape.

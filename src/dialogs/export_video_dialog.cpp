@@ -63,7 +63,8 @@ public:
     {
         return QMessageBox::question(window_, QStringLiteral("Confirm"),
                                      QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               == QMessageBox::Yes;
     }
     void ShowError(const QString &message) override
     {
@@ -93,8 +94,8 @@ ExportVideoDialog::ExportVideoDialog(const ShowProject &project, QWidget *parent
     for (int rate : kRates)
         rateBox_->addItem(QStringLiteral("%1 frames per second").arg(rate));
     qualityBox_ = new QComboBox(this);
-    qualityBox_->addItems({QStringLiteral("Draft (fast, larger file)"), QStringLiteral("Good"),
-                           QStringLiteral("Best (slow)")});
+    qualityBox_->addItems(
+        {QStringLiteral("Draft (fast, larger file)"), QStringLiteral("Good"), QStringLiteral("Best (slow)")});
     targetEdit_ = new QLineEdit(this);
     targetEdit_->setMinimumWidth(320);
     browseButton_ = new QPushButton(QStringLiteral("&Browse..."), this);
@@ -311,10 +312,10 @@ void ExportVideoDialog::Finished(VideoExporter::Outcome outcome, const QString &
 
 void ExportVideoDialog::SetBusy(bool busy)
 {
-    for (QWidget *input : {static_cast<QWidget *>(formatBox_), static_cast<QWidget *>(sizeBox_),
-                           static_cast<QWidget *>(rateBox_), static_cast<QWidget *>(qualityBox_),
-                           static_cast<QWidget *>(targetEdit_), static_cast<QWidget *>(browseButton_),
-                           static_cast<QWidget *>(exportButton_)})
+    for (QWidget *input :
+         {static_cast<QWidget *>(formatBox_), static_cast<QWidget *>(sizeBox_), static_cast<QWidget *>(rateBox_),
+          static_cast<QWidget *>(qualityBox_), static_cast<QWidget *>(targetEdit_),
+          static_cast<QWidget *>(browseButton_), static_cast<QWidget *>(exportButton_)})
         input->setEnabled(!busy);
     cancelButton_->setEnabled(true);
     cancelButton_->setText(busy ? QStringLiteral("Cancel") : QStringLiteral("Close"));

@@ -28,7 +28,8 @@ enum class IconId {
 };
 
 // The icon theme's name for ID and our own picture for it (a resource path).
-struct IconNames {
+struct IconNames
+{
     const char *themeName;
     const char *fallback;
 };

@@ -1,11 +1,11 @@
 #include "dialogs/options_dialog.h"
 
-#include "show/play_preferences.h"
-#include "show/show_settings.h"
-#include "dialogs/effect_selection_dialog.h"
 #include "dialogs/dialog_questions.h"
+#include "dialogs/effect_selection_dialog.h"
 #include "dialogs/playlist_edit.h"
 #include "player/screen_numbers.h"
+#include "show/play_preferences.h"
+#include "show/show_settings.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -13,9 +13,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -114,8 +114,8 @@ void Exclusive(QObject *owner, std::initializer_list<QAbstractButton *> buttons)
 
 }  // namespace
 
-OptionsDialog::OptionsDialog(ShowSettings &settings, QStringList &playlist, EffectSelectionDialog &effectSelection, DialogQuestions *questions,
-             QWidget *parent)
+OptionsDialog::OptionsDialog(ShowSettings &settings, QStringList &playlist, EffectSelectionDialog &effectSelection,
+                             DialogQuestions *questions, QWidget *parent)
     : QDialog(parent),
       settings_(settings),
       playlist_(playlist),
@@ -131,7 +131,7 @@ OptionsDialog::OptionsDialog(ShowSettings &settings, QStringList &playlist, Effe
     pages_->addTab(BuildMainPage(), style()->standardIcon(QStyle::SP_DesktopIcon), QStringLiteral("Main"));
     pages_->addTab(BuildMusicPage(), style()->standardIcon(QStyle::SP_MediaVolume), QStringLiteral("Music"));
     pages_->addTab(BuildAdvancedPage(), style()->standardIcon(QStyle::SP_FileDialogDetailedView),
-                         QStringLiteral("Advanced"));
+                   QStringLiteral("Advanced"));
 
     auto *ok = NewButton(this, QStringLiteral("BitBtn1"), QStringLiteral("OK"));
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -170,8 +170,8 @@ QWidget *OptionsDialog::BuildMainPage()
     auto *advance = new QGroupBox(QStringLiteral("Slide advancement"), page);
     automaticAdvance_ = NewRadio(advance, QStringLiteral("RadioButton1"), QStringLiteral("&Automatic after"));
     seconds_ = NewPercentField(advance, QStringLiteral("SpinEdit1"), QStringLiteral(" s"));
-    manualAdvance_ = NewRadio(advance, QStringLiteral("RadioButton2"),
-                             QStringLiteral("&Manual after keyboard/mouse input "));
+    manualAdvance_ =
+        NewRadio(advance, QStringLiteral("RadioButton2"), QStringLiteral("&Manual after keyboard/mouse input "));
     Exclusive(this, {automaticAdvance_, manualAdvance_});
     auto *advanceLayout = new QGridLayout(advance);
     advanceLayout->addWidget(automaticAdvance_, 0, 0);
@@ -551,8 +551,8 @@ void OptionsDialog::ClearPlaylist()
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == playlistBox_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+    if (watched == playlistBox_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         RemoveTrack();
         return true;
     }

@@ -38,7 +38,7 @@ public:
     // that "Select" opens. QUESTIONS answers the file, colour and message dialogs; nullptr uses
     // the desktop's own.
     OptionsDialog(ShowSettings &settings, QStringList &playlist, EffectSelectionDialog &effectSelection,
-          DialogQuestions *questions = nullptr, QWidget *parent = nullptr);
+                  DialogQuestions *questions = nullptr, QWidget *parent = nullptr);
     ~OptionsDialog() override;
 
     // The Advanced page's "Play on" choice reads and writes PREFERENCES (kept by the caller);
@@ -93,8 +93,8 @@ private:
     EffectSelectionDialog &effectSelection_;
     std::unique_ptr<DialogQuestions> ownQuestions_;
     DialogQuestions *questions_;
-    QStringList playlistAtOpening_;        // the playlist at opening, restored by Cancel
-    QString backFolder_;       // where the background picture dialog starts
+    QStringList playlistAtOpening_;  // the playlist at opening, restored by Cancel
+    QString backFolder_;  // where the background picture dialog starts
     ColorRef lastChosenColor_ = clBlack;
 
     QTabWidget *pages_ = nullptr;

@@ -106,8 +106,7 @@ void WriteOptions(const OptionsValues &values, ShowSettings &settings, QStringLi
                  values.automaticAdvance ? QString::number(values.seconds) : QStringLiteral("Manual"));
     settings.Put(ShowSettings::kPictureSize,
                  values.fitToScreen ? QString::number(values.percent) : QStringLiteral("No"));
-    settings.Put(ShowSettings::kEffects,
-                 values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
+    settings.Put(ShowSettings::kEffects, values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
     if (values.playMusic) {
         settings.Put(ShowSettings::kMusic,
                      values.repeatMusic ? QStringLiteral("RepeatMusic") : QStringLiteral("NoRepeat"));

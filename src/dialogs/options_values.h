@@ -14,18 +14,18 @@ struct OptionsValues
 {
     bool automaticAdvance = true;  // "Automatic after", else "Manual after keyboard/mouse input "
     int seconds = 1;
-    bool fitToScreen = true;       // "Fit to screen", else "Do not stretch"
+    bool fitToScreen = true;  // "Fit to screen", else "Do not stretch"
     int percent = 100;
     bool shadow = false;
-    bool randomEffects = true;     // "Random effects", else "No effects (quick)"
+    bool randomEffects = true;  // "Random effects", else "No effects (quick)"
     bool playMusic = false;
     bool repeatMusic = false;
-    int viewerFilter = 0;          // entry of ViewerFilters()
+    int viewerFilter = 0;  // entry of ViewerFilters()
     bool backgroundImage = false;  // "Background image", else "Background colors"
     ColorRef topColor = 0x00281800;
     ColorRef bottomColor = 0x00E891B6;
     QString backgroundFile = QStringLiteral("Select image");
-    int placement = 0;             // "Tile", "Center", "Stretch"; -1 for no choice
+    int placement = 0;  // "Tile", "Center", "Stretch"; -1 for no choice
     bool loop = false;
     bool showCaption = false;
     ColorRef captionColor = 0x800080;  // clPurple

@@ -108,7 +108,8 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *errors)
     std::atomic<bool> lineShown = false;
     // Progress lines overwrite each other; a warning starts on a line of its own.
     exporter.SetWarningHandler([&](const QString &message) {
-        Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + message + QLatin1Char('\n'));
+        Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + message
+                          + QLatin1Char('\n'));
         lineShown = false;
     });
     if (terminal) {

@@ -7,18 +7,20 @@ namespace lumetta {
 namespace {
 // Progress reaches the GUI at most this often.
 constexpr qint64 kReportIntervalMs = 100;
-}
+}  // namespace
 
-ExportJob::ExportJob(const ShowProject &project, const ExportSettings &settings, const QString &target,
-                     QObject *parent)
-    : QObject(parent), exporter_(std::make_unique<VideoExporter>(project, settings, target))
+ExportJob::ExportJob(const ShowProject &project, const ExportSettings &settings, const QString &target, QObject *parent)
+    : QObject(parent),
+      exporter_(std::make_unique<VideoExporter>(project, settings, target))
 {
     exporter_->SetWarningHandler([this](const QString &message) {
-        QMetaObject::invokeMethod(this, [this, message] { emit Warning(message); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, message] { emit Warning(message); }, Qt::QueuedConnection);
     });
     exporter_->SetProgressHandler([this](std::int64_t done, std::int64_t expected) {
         // Called on the encoding thread: only the GUI thread's copy of the clock is read there.
-        QMetaObject::invokeMethod(this, [this, done, expected] { Report(done, expected); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, done, expected] { Report(done, expected); }, Qt::QueuedConnection);
     });
 }
 

@@ -19,14 +19,13 @@ FrameConverter::FrameConverter(QSize size, int pixelFormat) : size_(size), pixel
     // RGB32 images are B, G, R, 0xFF in memory. Colours are converted with BT.709, which the
     // encoders' streams are tagged with.
     scaler_ = sws_getContext(size.width(), size.height(), AV_PIX_FMT_BGR0, size.width(), size.height(),
-                             AVPixelFormat(pixelFormat), SWS_BICUBIC | SWS_ACCURATE_RND,
-                             nullptr, nullptr, nullptr);
+                             AVPixelFormat(pixelFormat), SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     if (!scaler_)
         throw ExportError(QStringLiteral("Cannot convert frames to the video's pixel format"));
     int *table = nullptr, *inverse = nullptr;
     int srcRange = 0, dstRange = 0, brightness = 0, contrast = 0, saturation = 0;
-    if (sws_getColorspaceDetails(scaler_, &inverse, &srcRange, &table, &dstRange, &brightness, &contrast,
-                                 &saturation) >= 0) {
+    if (sws_getColorspaceDetails(scaler_, &inverse, &srcRange, &table, &dstRange, &brightness, &contrast, &saturation)
+        >= 0) {
         sws_setColorspaceDetails(scaler_, sws_getCoefficients(SWS_CS_ITU709), srcRange,
                                  sws_getCoefficients(SWS_CS_ITU709), dstRange, brightness, contrast, saturation);
     }

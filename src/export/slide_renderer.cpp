@@ -12,7 +12,10 @@
 namespace lumetta {
 
 SlideRenderer::SlideRenderer(const ShowSettings &settings, QSize screen)
-    : screen_(screen), panelColour_(Qt::black), percent_(settings.PicturePercent()), shadow_(settings.Shadow())
+    : screen_(screen),
+      panelColour_(Qt::black),
+      percent_(settings.PicturePercent()),
+      shadow_(settings.Shadow())
 {
     const QString caption = settings.Get(ShowSettings::kCaption);
     area_ = screen;

@@ -144,7 +144,9 @@ private:
 };
 
 Soundtrack::Soundtrack(QStringList playlist, bool repeat, Warning warn)
-    : playlist_(std::move(playlist)), repeat_(repeat), warn_(std::move(warn))
+    : playlist_(std::move(playlist)),
+      repeat_(repeat),
+      warn_(std::move(warn))
 {
     finished_ = playlist_.isEmpty();
 }

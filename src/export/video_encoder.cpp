@@ -47,9 +47,12 @@ struct Codecs
 Codecs CodecsFor(VideoContainer container, ExportQuality quality)
 {
     switch (container) {
-    case VideoContainer::Mp4: return {"mp4", "libx264", "aac"};
-    case VideoContainer::WebM: return {"webm", "libvpx-vp9", "libopus"};
-    case VideoContainer::Mkv: return {"matroska", quality == ExportQuality::Lossless ? "ffv1" : "libx264", "flac"};
+    case VideoContainer::Mp4:
+        return {"mp4", "libx264", "aac"};
+    case VideoContainer::WebM:
+        return {"webm", "libvpx-vp9", "libopus"};
+    case VideoContainer::Mkv:
+        return {"matroska", quality == ExportQuality::Lossless ? "ffv1" : "libx264", "flac"};
     }
     return {"mp4", "libx264", "aac"};
 }
@@ -82,9 +85,12 @@ void SetVideoOptions(AVCodecContext *codec, const char *name, ExportQuality qual
 std::int64_t AudioBitRate(ExportQuality quality)
 {
     switch (quality) {
-    case ExportQuality::Draft: return 128000;
-    case ExportQuality::Good: return 192000;
-    default: return 256000;
+    case ExportQuality::Draft:
+        return 128000;
+    case ExportQuality::Good:
+        return 192000;
+    default:
+        return 256000;
     }
 }
 
@@ -148,8 +154,9 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
 
     // The temporary file lies in the target's folder, so the final rename replaces the target in one step.
     for (int attempt = 0; temporaryPath_.isEmpty(); ++attempt) {
-        const QString candidate = target.absolutePath() + QLatin1String("/.") + target.fileName() +
-                                  QStringLiteral(".part-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        const QString candidate =
+            target.absolutePath() + QLatin1String("/.") + target.fileName()
+            + QStringLiteral(".part-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
         const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
@@ -194,7 +201,8 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
     status = avcodec_open2(s.video, videoCodec, &videoOptions);
     av_dict_free(&videoOptions);
     if (status < 0)
-        throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.video), AvErrorText(status)));
+        throw ExportError(
+            QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.video), AvErrorText(status)));
     s.videoStream = avformat_new_stream(s.format, nullptr);
     avcodec_parameters_from_context(s.videoStream->codecpar, s.video);
     s.videoStream->time_base = s.video->time_base;
@@ -203,7 +211,8 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
     if (soundtrack_) {
         const AVCodec *audioCodec = avcodec_find_encoder_by_name(codecs.audio);
         if (!audioCodec)
-            throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.audio)));
+            throw ExportError(
+                QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.audio)));
         s.audio = avcodec_alloc_context3(audioCodec);
         s.audio->sample_rate = Soundtrack::kRate;
         s.audio->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
@@ -215,7 +224,8 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
             s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
         status = avcodec_open2(s.audio, audioCodec, nullptr);
         if (status < 0)
-            throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.audio), AvErrorText(status)));
+            throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2")
+                                  .arg(QLatin1String(codecs.audio), AvErrorText(status)));
         const bool variable = audioCodec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
         s.audioFrameSize = s.audio->frame_size > 0 && !variable ? s.audio->frame_size : 1024;
         s.padLastAudioFrame = !variable && !(audioCodec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
@@ -360,8 +370,8 @@ void VideoEncoder::Finish()
     const QByteArray from = QFile::encodeName(temporaryPath_);
     const QByteArray to = QFile::encodeName(options_.target);
     if (std::rename(from.constData(), to.constData()) != 0)
-        throw ExportError(QStringLiteral("Cannot write %1: %2")
-                              .arg(options_.target, QString::fromLocal8Bit(std::strerror(errno))));
+        throw ExportError(
+            QStringLiteral("Cannot write %1: %2").arg(options_.target, QString::fromLocal8Bit(std::strerror(errno))));
     finished_ = true;
 }
 

@@ -66,7 +66,8 @@ std::optional<QString> VideoExporter::Prepare()
     const std::optional<VideoContainer> container = ContainerForPath(target_);
     if (!container)
         return QStringLiteral("Cannot write %1: the name must end in .mp4, .webm or .mkv").arg(target_);
-    if (const std::optional<QString> problem = CheckVideoSettings(*container, settings_.quality, settings_.size, settings_.fps))
+    if (const std::optional<QString> problem =
+            CheckVideoSettings(*container, settings_.quality, settings_.size, settings_.fps))
         return problem;
     if (intervalMs_ <= 0)
         return QStringLiteral("A slide must show for more than 0 seconds");
@@ -283,7 +284,8 @@ std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &f
         std::int64_t shows = 1;
         if (paced) {
             shows = 0;
-            while (cursor_ + shows < passEnd && clock_.PacedFrameAt(cursor_ + shows, passStart, frameCount, passMs) == frame)
+            while (cursor_ + shows < passEnd
+                   && clock_.PacedFrameAt(cursor_ + shows, passStart, frameCount, passMs) == frame)
                 ++shows;
         }
         Emit(canvas, shows);

@@ -61,7 +61,9 @@ public:
     std::int64_t ExpectedFrames() const;
 
 private:
-    struct Stopped {};
+    struct Stopped
+    {
+    };
 
     void RenderShow();
     // Runs one transition from `from` to `to` starting at `startMs`; returns when it ends.

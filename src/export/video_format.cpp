@@ -19,9 +19,12 @@ std::optional<VideoContainer> ContainerForPath(const QString &path)
 QString ContainerSuffix(VideoContainer container)
 {
     switch (container) {
-    case VideoContainer::Mp4: return QStringLiteral(".mp4");
-    case VideoContainer::WebM: return QStringLiteral(".webm");
-    case VideoContainer::Mkv: return QStringLiteral(".mkv");
+    case VideoContainer::Mp4:
+        return QStringLiteral(".mp4");
+    case VideoContainer::WebM:
+        return QStringLiteral(".webm");
+    case VideoContainer::Mkv:
+        return QStringLiteral(".mkv");
     }
     return {};
 }
@@ -29,9 +32,12 @@ QString ContainerSuffix(VideoContainer container)
 QString ContainerTitle(VideoContainer container)
 {
     switch (container) {
-    case VideoContainer::Mp4: return QStringLiteral("MP4 (H.264 + AAC)");
-    case VideoContainer::WebM: return QStringLiteral("WebM (VP9 + Opus)");
-    case VideoContainer::Mkv: return QStringLiteral("MKV (H.264 + FLAC)");
+    case VideoContainer::Mp4:
+        return QStringLiteral("MP4 (H.264 + AAC)");
+    case VideoContainer::WebM:
+        return QStringLiteral("WebM (VP9 + Opus)");
+    case VideoContainer::Mkv:
+        return QStringLiteral("MKV (H.264 + FLAC)");
     }
     return {};
 }
@@ -63,10 +69,14 @@ std::optional<ExportQuality> QualityFromText(const QString &text)
 QString QualityText(ExportQuality quality)
 {
     switch (quality) {
-    case ExportQuality::Draft: return QStringLiteral("draft");
-    case ExportQuality::Good: return QStringLiteral("good");
-    case ExportQuality::Best: return QStringLiteral("best");
-    case ExportQuality::Lossless: return QStringLiteral("lossless");
+    case ExportQuality::Draft:
+        return QStringLiteral("draft");
+    case ExportQuality::Good:
+        return QStringLiteral("good");
+    case ExportQuality::Best:
+        return QStringLiteral("best");
+    case ExportQuality::Lossless:
+        return QStringLiteral("lossless");
     }
     return {};
 }
@@ -74,7 +84,9 @@ QString QualityText(ExportQuality quality)
 std::optional<QString> CheckVideoSettings(VideoContainer container, ExportQuality quality, QSize size, int fps)
 {
     if (size.width() < 16 || size.height() < 16 || size.width() > 7680 || size.height() > 4320)
-        return QStringLiteral("The video size %1x%2 is outside 16x16 to 7680x4320").arg(size.width()).arg(size.height());
+        return QStringLiteral("The video size %1x%2 is outside 16x16 to 7680x4320")
+            .arg(size.width())
+            .arg(size.height());
     if (size.width() % 2 || size.height() % 2)
         return QStringLiteral("The video size %1x%2 must have an even width and height")
             .arg(size.width())

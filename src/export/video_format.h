@@ -10,9 +10,9 @@ namespace lumetta {
 
 // The containers a show is exported to, chosen by the target's extension.
 enum class VideoContainer {
-    Mp4,   // H.264 and AAC
+    Mp4,  // H.264 and AAC
     WebM,  // VP9 and Opus
-    Mkv,   // H.264 and FLAC
+    Mkv,  // H.264 and FLAC
 };
 
 enum class ExportQuality {

@@ -29,7 +29,10 @@ struct UsageError
     QString message;
 };
 
-void print(const QString &text) { std::fputs(text.toLocal8Bit().constData(), stdout); }
+void print(const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+}
 
 struct Options
 {
@@ -64,7 +67,8 @@ struct WrongCommandLine
 // Every option of every command; each command takes the ones it names.
 void addOptions(QCommandLineParser &parser)
 {
-    const struct {
+    const struct
+    {
         const char *name;
         const char *value;
         const char *description;
@@ -87,15 +91,14 @@ void addOptions(QCommandLineParser &parser)
                                             QLatin1String(option.value)));
 }
 
-
 // A bench holds several frames of the size at once; larger ones would not fit in memory.
 constexpr int kMaxBenchSide = 16384;
 constexpr qint64 kMaxBenchPixels = qint64(7680) * 4320;
 
 void checkBenchSize(QSize size)
 {
-    if (size.width() > kMaxBenchSide || size.height() > kMaxBenchSide ||
-        qint64(size.width()) * size.height() > kMaxBenchPixels)
+    if (size.width() > kMaxBenchSide || size.height() > kMaxBenchSide
+        || qint64(size.width()) * size.height() > kMaxBenchPixels)
         throw UsageError{QStringLiteral("--size %1x%2 is too large: at most %3 pixels a side and %4 pixels in all")
                              .arg(size.width())
                              .arg(size.height())
@@ -229,7 +232,10 @@ int render(const QCommandLineParser &args)
     const QImage to = readPicture(options.to, "--to");
     if (from.size() != to.size())
         throw UsageError{QStringLiteral("the pictures differ in size (%1x%2 and %3x%4)")
-                             .arg(from.width()).arg(from.height()).arg(to.width()).arg(to.height())};
+                             .arg(from.width())
+                             .arg(from.height())
+                             .arg(to.width())
+                             .arg(to.height())};
     std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
     if (!QDir().mkpath(options.out))
         throw UsageError{QStringLiteral("cannot create folder %1").arg(options.out)};

@@ -27,10 +27,7 @@ struct BmpLayout
 
     // Bytes the file needs for the pixel data its headers declare; only meaningful once the
     // size is known to be within the pixel limit, which keeps the product from overflowing.
-    std::int64_t length() const
-    {
-        return offset + (uncompressed ? (width * bits + 31) / 32 * 4 * height : imageSize);
-    }
+    std::int64_t length() const { return offset + (uncompressed ? (width * bits + 31) / 32 * 4 * height : imageSize); }
 };
 
 // Reads the sizes from the file and info headers. Qt's reader pads a short file silently and

@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <vector>
 #include <memory>
+#include <vector>
 
 namespace lumetta {
 
@@ -157,7 +157,8 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     std::vector<GifPixelType> scratch(std::size_t(std::max(frame.Width, 0)));
     const auto readRow = [&](int row) {
         const bool visible = row < visibleHeight && visibleWidth > 0;
-        GifPixelType *target = visible && visibleWidth == frame.Width ? image.scanLine(top + row) + left : scratch.data();
+        GifPixelType *target =
+            visible && visibleWidth == frame.Width ? image.scanLine(top + row) + left : scratch.data();
         if (DGifGetLine(gif.get(), target, frame.Width) == GIF_ERROR)
             fail();
         if (visible && target == scratch.data())
@@ -186,7 +187,8 @@ QByteArray encodeGif(const QImage &source, const QString &file)
         throw PictureError(file, QStringLiteral("the picture is too large for a GIF file (%1 x %2 pixels)")
                                      .arg(source.width())
                                      .arg(source.height()));
-    QImage image = source.format() == QImage::Format_Indexed8 ? source : source.convertToFormat(QImage::Format_Indexed8);
+    QImage image =
+        source.format() == QImage::Format_Indexed8 ? source : source.convertToFormat(QImage::Format_Indexed8);
     const QList<QRgb> table = image.colorTable();
 
     int used = 1;
@@ -205,7 +207,8 @@ QByteArray encodeGif(const QImage &source, const QString &file)
     int transparent = NO_TRANSPARENT_COLOR;
     for (int i = 0; i < count; ++i) {
         const QRgb colour = i < table.size() ? table[i] : qRgb(0, 0, 0);
-        map->Colors[i] = GifColorType{GifByteType(qRed(colour)), GifByteType(qGreen(colour)), GifByteType(qBlue(colour))};
+        map->Colors[i] =
+            GifColorType{GifByteType(qRed(colour)), GifByteType(qGreen(colour)), GifByteType(qBlue(colour))};
         if (transparent == NO_TRANSPARENT_COLOR && i < table.size() && qAlpha(colour) == 0)
             transparent = i;
     }

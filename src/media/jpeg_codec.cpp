@@ -13,8 +13,8 @@
 #include <vector>
 
 // jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace lumetta {
 
@@ -105,8 +105,8 @@ QImage allocateImage(QSize size)
 
 // Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
 // session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
-bool runDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full,
-                QImage *image, QByteArray *cmykRow, std::vector<quint32> *strip)
+bool runDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full, QImage *image,
+                QByteArray *cmykRow, std::vector<quint32> *strip)
 {
     if (setjmp(s.error.jump))
         return false;
@@ -174,7 +174,7 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, int orienta
 }
 
 QImage decode(const QByteArray &data, int denominator, int orientation, const QString &file, QSize &full,
-             bool headerOnly)
+              bool headerOnly)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -187,8 +187,8 @@ QImage decode(const QByteArray &data, int denominator, int orientation, const QS
     QImage image;
     QByteArray cmykRow;
     std::vector<quint32> strip;
-    const bool ok = runDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow,
-                               &strip);
+    const bool ok =
+        runDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow, &strip);
     jpeg_destroy_decompress(&session.cinfo);
     if (!ok)
         throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));

@@ -12,7 +12,7 @@ namespace {
 bool isSettled(QMediaPlayer::MediaStatus status)
 {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia
-        || status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::InvalidMedia;
+           || status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::InvalidMedia;
 }
 
 }  // namespace
@@ -49,10 +49,11 @@ void MusicBackend::Open(const QString &path, quint64 generation, float volume)
     output_->setVolume(volume);
     player_ = std::make_unique<QMediaPlayer>();
     player_->setAudioOutput(output_.get());
-    connect(player_.get(), &QMediaPlayer::errorOccurred, this, [this, path, generation](QMediaPlayer::Error, const QString &text) {
-        Fail(path, text);
-        emit Settled(generation);
-    });
+    connect(player_.get(), &QMediaPlayer::errorOccurred, this,
+            [this, path, generation](QMediaPlayer::Error, const QString &text) {
+                Fail(path, text);
+                emit Settled(generation);
+            });
     connect(player_.get(), &QMediaPlayer::mediaStatusChanged, this,
             [this, path, generation](QMediaPlayer::MediaStatus status) {
                 Publish([status](MusicState &state) { state.status = status; });

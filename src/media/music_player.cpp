@@ -13,7 +13,7 @@ namespace {
 bool isLoaded(QMediaPlayer::MediaStatus status)
 {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia
-        || status == QMediaPlayer::BufferedMedia;
+           || status == QMediaPlayer::BufferedMedia;
 }
 
 }  // namespace
@@ -98,7 +98,8 @@ bool MusicPlayer::open(const QString &path)
     const MusicState state = Current();
     QString error = state.error;
     if (error.isEmpty() && !isLoaded(state.status))
-        error = QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
+        error =
+            QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
     if (error.isEmpty())
         return true;
     {
@@ -113,19 +114,22 @@ bool MusicPlayer::open(const QString &path)
 void MusicPlayer::play()
 {
     if (!closed_)
-        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Play(generation); });
+        QMetaObject::invokeMethod(backend_,
+                                  [backend = backend_, generation = generation_] { backend->Play(generation); });
 }
 
 void MusicPlayer::stop()
 {
     if (!closed_)
-        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Stop(generation); });
+        QMetaObject::invokeMethod(backend_,
+                                  [backend = backend_, generation = generation_] { backend->Stop(generation); });
 }
 
 void MusicPlayer::close()
 {
     if (!closed_)
-        QMetaObject::invokeMethod(backend_, [backend = backend_, generation = generation_] { backend->Close(generation); });
+        QMetaObject::invokeMethod(backend_,
+                                  [backend = backend_, generation = generation_] { backend->Close(generation); });
     closed_ = true;
 }
 

@@ -11,7 +11,10 @@
 namespace lumetta {
 
 OrientedRows::OrientedRows(QImage &target, QSize stored, int orientation, std::vector<quint32> &strip)
-    : target_(target), stored_(stored), orientation_(validOrientation(orientation)), strip_(strip)
+    : target_(target),
+      stored_(stored),
+      orientation_(validOrientation(orientation)),
+      strip_(strip)
 {
     strip_.clear();
     if (orientationSwapsSides(orientation_))

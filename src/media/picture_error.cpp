@@ -12,7 +12,9 @@ QString composeMessage(const QString &file, const QString &reason)
 }  // namespace
 
 PictureError::PictureError(const QString &file, const QString &reason)
-    : std::runtime_error(composeMessage(file, reason).toStdString()), file_(file), reason_(reason)
+    : std::runtime_error(composeMessage(file, reason).toStdString()),
+      file_(file),
+      reason_(reason)
 {
 }
 
@@ -26,10 +28,11 @@ void checkPictureSize(std::int64_t width, std::int64_t height, const QString &fi
     if (width <= 0 || height <= 0)
         throw PictureError(file, QStringLiteral("the picture is empty (%1 x %2 pixels)").arg(width).arg(height));
     if (width * height > kMaxPicturePixels)
-        throw PictureError(file, QStringLiteral("the picture is too large (%1 x %2 pixels; at most %3 pixels are accepted)")
-                                     .arg(width)
-                                     .arg(height)
-                                     .arg(kMaxPicturePixels));
+        throw PictureError(file,
+                           QStringLiteral("the picture is too large (%1 x %2 pixels; at most %3 pixels are accepted)")
+                               .arg(width)
+                               .arg(height)
+                               .arg(kMaxPicturePixels));
 }
 
 }  // namespace lumetta

@@ -11,8 +11,8 @@ QString describePlaybackFailure(const QString &path, const QString &backEndText)
     const QString name = type.name();
     if (type.inherits(QStringLiteral("audio/midi")) || name == QLatin1String("audio/x-midi"))
         return QStringLiteral("Cannot play %1: no MIDI synthesizer is installed").arg(path);
-    if (name.startsWith(QLatin1String("audio/")) || name.startsWith(QLatin1String("video/")) ||
-        type.inherits(QStringLiteral("application/ogg")) || name == QLatin1String("application/vnd.ms-asf"))
+    if (name.startsWith(QLatin1String("audio/")) || name.startsWith(QLatin1String("video/"))
+        || type.inherits(QStringLiteral("application/ogg")) || name == QLatin1String("application/vnd.ms-asf"))
         return QStringLiteral("Cannot play %1: no decoder for %2 is installed").arg(path, type.comment());
     if (backEndText.isEmpty())
         return QStringLiteral("Cannot play %1: the file is not a playable medium").arg(path);

@@ -57,14 +57,14 @@ public:
         reader_.setAutoTransform(false);
         reader_.setAllocationLimit(kReaderAllocationLimitMiB);
         if (!QImageReader::supportedImageFormats().contains(pluginName(format)))
-            throw PictureError(file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)")
-                                         .arg(formatName(format)));
+            throw PictureError(
+                file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)").arg(formatName(format)));
         if (!reader_.canRead())
             throw PictureError(file, QStringLiteral("not a %1 file").arg(formatName(format)));
         // libpng believes a chunk's length and may reserve gigabytes for a few bytes of file.
         if (format == QtImageFormat::Png && !walkPngChunks(data, [](const PngChunk &) { return true; }))
-            throw PictureError(file,
-                               QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
+            throw PictureError(
+                file, QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
         const QSize size = reader_.size();
         if (!size.isValid())
             throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(formatName(format)));
@@ -130,8 +130,8 @@ QImage decodeQtImage(const QByteArray &data, QtImageFormat format, const QString
     Reader reader(data, format, file);
     QImage image = reader.reader().read();
     if (image.isNull())
-        throw PictureError(file, QStringLiteral("%1 error: %2")
-                                     .arg(formatName(format), reader.reader().errorString().toLower()));
+        throw PictureError(
+            file, QStringLiteral("%1 error: %2").arg(formatName(format), reader.reader().errorString().toLower()));
     if (image.size() != reader.size())
         throw PictureError(file, QStringLiteral("%1 error: the picture is %2 x %3 pixels where its header says %4 x %5")
                                      .arg(formatName(format))

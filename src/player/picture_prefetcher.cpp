@@ -18,8 +18,7 @@ PicturePrefetcher::~PicturePrefetcher()
         worker_.join();
 }
 
-std::list<PicturePrefetcher::Entry>::iterator PicturePrefetcher::Find(const QString &path,
-                                                                      const SlideRequest &request)
+std::list<PicturePrefetcher::Entry>::iterator PicturePrefetcher::Find(const QString &path, const SlideRequest &request)
 {
     return std::find_if(entries_.begin(), entries_.end(),
                         [&](const Entry &e) { return e.path == path && e.request == request; });

@@ -22,7 +22,8 @@ QRect PlacementTarget(QSize control, QSize picture, const PicturePlacement &mode
     if (mode.stretch)
         return QRect(QPoint(0, 0), control);
     if (mode.center)
-        return QRect(QPoint((control.width() - picture.width()) / 2, (control.height() - picture.height()) / 2), picture);
+        return QRect(QPoint((control.width() - picture.width()) / 2, (control.height() - picture.height()) / 2),
+                     picture);
     return QRect(QPoint(0, 0), picture);
 }
 

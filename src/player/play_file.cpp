@@ -1,8 +1,8 @@
 #include "player/play_file.h"
 
-#include "show/show_project.h"
 #include "player/player_window.h"
 #include "player/screen_numbers.h"
+#include "show/show_project.h"
 
 #include <QGuiApplication>
 
@@ -15,9 +15,10 @@ int PlayProjectFile(const QString &path, std::FILE *errors, std::optional<int> s
     StreamDialogs dialogs(errors);
     QScreen *target = screen ? ScreenByNumber(*screen) : nullptr;
     if (screen && !target) {
-        dialogs.ShowError(QStringLiteral("There is no screen %1 (screens are numbered from 0, the primary screen, to %2)")
-                              .arg(*screen)
-                              .arg(QGuiApplication::screens().size() - 1));
+        dialogs.ShowError(
+            QStringLiteral("There is no screen %1 (screens are numbered from 0, the primary screen, to %2)")
+                .arg(*screen)
+                .arg(QGuiApplication::screens().size() - 1));
         return 1;
     }
     ShowProject project;

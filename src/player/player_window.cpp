@@ -1,14 +1,14 @@
 #include "player/player_window.h"
 
-#include "show/show_project.h"
+#include "media/picture_error.h"
 #include "player/caption_bar_painter.h"
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
 #include "player/pause_mark.h"
-#include "player/screen_saver_inhibitor.h"
-#include "media/picture_error.h"
 #include "player/picture_widget.h"
+#include "player/screen_saver_inhibitor.h"
 #include "player/slide_composition.h"
+#include "show/show_project.h"
 #include "transitions/TransEff.h"
 #include "transitions/frame_memory.h"
 
@@ -68,8 +68,7 @@ QRect ScreenGeometry(const QScreen *screen)
 
 }  // namespace
 
-PlayerWindow::PlayerWindow(QWidget *parent)
-    : QDialog(parent), sequencer_(*this)
+PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
 {
     setObjectName(QStringLiteral("SShow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -435,8 +434,9 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
 
     // The pictures a next step may show (forward, or back for Left) are prepared once this step
     // is over, while the slide shows, so they do not compete with its transition.
-    const QStringList wanted = QStringList{path}
-                               + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
+    const QStringList wanted =
+        QStringList{path}
+        + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
     QTimer::singleShot(0, this, [this, wanted, request] {
         if (sequencer_.Running())
             prefetcher_.Want(wanted, request);

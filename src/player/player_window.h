@@ -30,9 +30,9 @@ class PlayerWindow : public QDialog, private SlideHost
 
 public:
     enum class StartResult {
-        Started,     // the window is ready to be shown
+        Started,  // the window is ready to be shown
         NoPictures,  // an empty picture list: nothing is played
-        Failed,      // the first track or the background picture could not be loaded; see ErrorText()
+        Failed,  // the first track or the background picture could not be loaded; see ErrorText()
     };
 
     explicit PlayerWindow(QWidget *parent = nullptr);

@@ -1,12 +1,12 @@
 #include "player/slide_composition.h"
 
-#include "show/show_settings.h"
 #include "common/arith.h"
 #include "media/picture.h"
 #include "player/picture_widget.h"
+#include "show/show_settings.h"
 
-#include <QPainter>
 #include <QPaintDevice>
+#include <QPainter>
 
 namespace lumetta {
 
@@ -42,8 +42,9 @@ SlideLayout LayOutSlide(QSize picture, QSize screen, std::optional<int> percent,
 
 void GradientRect(const QColor &from, const QColor &to, QPainter &canvas)
 {
-    const QRect clip = canvas.hasClipping() ? canvas.clipBoundingRect().toAlignedRect()
-                                            : QRect(QPoint(0, 0), QSize(canvas.device()->width(), canvas.device()->height()));
+    const QRect clip = canvas.hasClipping()
+                           ? canvas.clipBoundingRect().toAlignedRect()
+                           : QRect(QPoint(0, 0), QSize(canvas.device()->width(), canvas.device()->height()));
     const int width = clip.width();
     const int height = clip.height();
     const int red = from.red(), green = from.green(), blue = from.blue();

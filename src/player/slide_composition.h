@@ -56,9 +56,9 @@ struct BackgroundSetup
 {
     enum class Kind {
         Unchanged,  // line 6 neither "Color" nor "BackFile": the previous show's background stays
-        Plain,      // equal colour texts: no picture, the panel takes `colour`
-        Gradient,   // `picture` is a screen-sized gradient bitmap
-        Picture,    // `picture` is the background file's picture
+        Plain,  // equal colour texts: no picture, the panel takes `colour`
+        Gradient,  // `picture` is a screen-sized gradient bitmap
+        Picture,  // `picture` is the background file's picture
     };
     Kind kind = Kind::Unchanged;
     QColor colour;

@@ -1,9 +1,9 @@
 #include "player/slide_sequencer.h"
 
-#include "show/show_project.h"
 #include "common/arith.h"
 #include "common/random.h"
 #include "player/effect_catalogue.h"
+#include "show/show_project.h"
 
 #include <QFileInfo>
 

@@ -18,7 +18,10 @@ namespace {
     throw ProjectError(CannotOpenFileMessage(path) + QLatin1String(": ") + reason);
 }
 
-QString SystemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
+QString SystemReason()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
 
 }  // namespace
 
@@ -36,11 +39,13 @@ InputFile::InputFile(const QString &path, qint64 maxBytes) : path_(path)
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        Refuse(path, S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file"));
+        Refuse(path,
+               S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file"));
     }
     if (info.st_size > maxBytes) {
         ::close(fd);
-        Refuse(path, QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(qint64(info.st_size)).arg(maxBytes));
+        Refuse(path,
+               QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(qint64(info.st_size)).arg(maxBytes));
     }
     if (!file_.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

@@ -11,7 +11,9 @@ QString ListFiles::DefaultFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 }
 
-ListFiles::ListFiles(const QString &folder) : folder_(folder) {}
+ListFiles::ListFiles(const QString &folder) : folder_(folder)
+{
+}
 
 QString ListFiles::PathOf(const char *fileName) const
 {
@@ -38,12 +40,11 @@ QStringList ListFiles::FirstRunRecent()
 
 bool ListFiles::CreateMissing() const
 {
-    const struct {
+    const struct
+    {
         const char *name;
         QStringList lines;
-    } files[] = {{kResumeFile, FirstRunResume()},
-                 {kStartDirFile, FirstRunStartDir()},
-                 {kRecentFile, FirstRunRecent()}};
+    } files[] = {{kResumeFile, FirstRunResume()}, {kStartDirFile, FirstRunStartDir()}, {kRecentFile, FirstRunRecent()}};
     bool ok = true;
     for (const auto &file : files) {
         if (QFileInfo::exists(PathOf(file.name)))
@@ -74,7 +75,8 @@ void ListFiles::Write(const char *fileName, const QStringList &lines) const
 {
     const QString path = PathOf(fileName);
     if (!QDir().mkpath(folder_))
-        throw ProjectError(CannotCreateFileMessage(path) + QStringLiteral(": the folder %1 cannot be made").arg(folder_));
+        throw ProjectError(CannotCreateFileMessage(path)
+                           + QStringLiteral(": the folder %1 cannot be made").arg(folder_));
     WriteTextFile(path, lines);
 }
 

@@ -28,9 +28,9 @@ public:
     const QString &Folder() const { return folder_; }
     QString PathOf(const char *fileName) const;
 
-    static QStringList FirstRunResume();     // "Pre", "No"
-    static QStringList FirstRunStartDir();   // the home folder, with a trailing "/"
-    static QStringList FirstRunRecent();     // "Empty"
+    static QStringList FirstRunResume();  // "Pre", "No"
+    static QStringList FirstRunStartDir();  // the home folder, with a trailing "/"
+    static QStringList FirstRunRecent();  // "Empty"
 
     // Writes every missing list file with its first-run contents; false if one could not be.
     bool CreateMissing() const;

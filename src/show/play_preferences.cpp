@@ -11,7 +11,9 @@ const QString kScreenKey = QStringLiteral("Play/Screen");
 
 }  // namespace
 
-PlayPreferences::PlayPreferences(const QString &folder) : folder_(folder) {}
+PlayPreferences::PlayPreferences(const QString &folder) : folder_(folder)
+{
+}
 
 QString PlayPreferences::Path() const
 {

@@ -7,8 +7,7 @@
 
 namespace lumetta {
 
-ProjectError::ProjectError(const QString &message)
-    : std::runtime_error(message.toStdString()), message_(message)
+ProjectError::ProjectError(const QString &message) : std::runtime_error(message.toStdString()), message_(message)
 {
 }
 
@@ -156,8 +155,8 @@ void WriteTextFile(const QString &path, const QStringList &lines)
     throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + reason);
 }
 
-QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures,
-                             const QStringList &effects, const QStringList &playlist)
+QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures, const QStringList &effects,
+                             const QStringList &playlist)
 {
     QStringList text;
     for (int i = 0; i < ShowSettings::kLineCount; ++i)

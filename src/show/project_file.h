@@ -22,7 +22,7 @@ private:
     QString message_;
 };
 
-QString CannotOpenFileMessage(const QString &path);    // "Cannot open file %s"
+QString CannotOpenFileMessage(const QString &path);  // "Cannot open file %s"
 QString CannotCreateFileMessage(const QString &path);  // "Cannot create file %s"
 
 // Splits at CR, LF or CR LF. A line break at the very end closes the last line; it does not
@@ -61,10 +61,11 @@ inline constexpr const char *kMusicMarker = "[MUSIC]";
 
 // The project text: ten settings lines, pictures, "[TRANS]", effects, "[MUSIC]" and, when
 // music is on, the playlist.
-QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures,
-                             const QStringList &effects, const QStringList &playlist);
+QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures, const QStringList &effects,
+                             const QStringList &playlist);
 
-struct ProjectContent {
+struct ProjectContent
+{
     ShowSettings settings;
     QStringList pictures;
     QStringList effects;

@@ -55,8 +55,8 @@ public:
     enum class Outcome {
         Done,
         Cancelled,  // the user said no in a dialog; nothing changed
-        Failed,     // an error was shown; nothing changed
-        Skipped,    // nothing to do (Save with an empty picture list)
+        Failed,  // an error was shown; nothing changed
+        Skipped,  // nothing to do (Save with an empty picture list)
     };
     enum class FileState { Untitled, Opened, SavedAs };
 

@@ -10,37 +10,38 @@ namespace lumetta {
 namespace {
 
 // The palette entry that plays the part of each system colour, in value order from clScrollBar.
-struct SystemColorRole {
+struct SystemColorRole
+{
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
 };
 
 constexpr std::array<SystemColorRole, kSystemColorCount> kSystemColorRoles{{
-    {QPalette::Active, QPalette::Button},           // clScrollBar
-    {QPalette::Active, QPalette::Dark},             // clBackground
-    {QPalette::Active, QPalette::Highlight},        // clActiveCaption
-    {QPalette::Inactive, QPalette::Mid},            // clInactiveCaption
-    {QPalette::Active, QPalette::Window},           // clMenu
-    {QPalette::Active, QPalette::Base},             // clWindow
-    {QPalette::Active, QPalette::Shadow},           // clWindowFrame
-    {QPalette::Active, QPalette::WindowText},       // clMenuText
-    {QPalette::Active, QPalette::Text},             // clWindowText
+    {QPalette::Active, QPalette::Button},  // clScrollBar
+    {QPalette::Active, QPalette::Dark},  // clBackground
+    {QPalette::Active, QPalette::Highlight},  // clActiveCaption
+    {QPalette::Inactive, QPalette::Mid},  // clInactiveCaption
+    {QPalette::Active, QPalette::Window},  // clMenu
+    {QPalette::Active, QPalette::Base},  // clWindow
+    {QPalette::Active, QPalette::Shadow},  // clWindowFrame
+    {QPalette::Active, QPalette::WindowText},  // clMenuText
+    {QPalette::Active, QPalette::Text},  // clWindowText
     {QPalette::Active, QPalette::HighlightedText},  // clCaptionText
-    {QPalette::Active, QPalette::Window},           // clActiveBorder
-    {QPalette::Inactive, QPalette::Window},         // clInactiveBorder
-    {QPalette::Active, QPalette::Dark},             // clAppWorkSpace
-    {QPalette::Active, QPalette::Highlight},        // clHighlight
+    {QPalette::Active, QPalette::Window},  // clActiveBorder
+    {QPalette::Inactive, QPalette::Window},  // clInactiveBorder
+    {QPalette::Active, QPalette::Dark},  // clAppWorkSpace
+    {QPalette::Active, QPalette::Highlight},  // clHighlight
     {QPalette::Active, QPalette::HighlightedText},  // clHighlightText
-    {QPalette::Active, QPalette::Button},           // clBtnFace
-    {QPalette::Active, QPalette::Dark},             // clBtnShadow
-    {QPalette::Disabled, QPalette::Text},           // clGrayText
-    {QPalette::Active, QPalette::ButtonText},       // clBtnText
-    {QPalette::Inactive, QPalette::WindowText},     // clInactiveCaptionText
-    {QPalette::Active, QPalette::Light},            // clBtnHighlight
-    {QPalette::Active, QPalette::Shadow},           // cl3DDkShadow
-    {QPalette::Active, QPalette::Midlight},         // cl3DLight
-    {QPalette::Active, QPalette::ToolTipText},      // clInfoText
-    {QPalette::Active, QPalette::ToolTipBase},      // clInfoBk
+    {QPalette::Active, QPalette::Button},  // clBtnFace
+    {QPalette::Active, QPalette::Dark},  // clBtnShadow
+    {QPalette::Disabled, QPalette::Text},  // clGrayText
+    {QPalette::Active, QPalette::ButtonText},  // clBtnText
+    {QPalette::Inactive, QPalette::WindowText},  // clInactiveCaptionText
+    {QPalette::Active, QPalette::Light},  // clBtnHighlight
+    {QPalette::Active, QPalette::Shadow},  // cl3DDkShadow
+    {QPalette::Active, QPalette::Midlight},  // cl3DLight
+    {QPalette::Active, QPalette::ToolTipText},  // clInfoText
+    {QPalette::Active, QPalette::ToolTipBase},  // clInfoBk
 }};
 
 // Keyword first, then a number clamped to 1..100; anything else reads as the start default.
@@ -104,13 +105,26 @@ bool ShowSettings::Put(int index, const QString &value)
 QStringList ShowSettings::DefaultLines(Defaults set)
 {
     if (set == Defaults::Start)
-        return {QStringLiteral("2"), QStringLiteral("80"), QStringLiteral("Random"),
-                QStringLiteral("No music"), QStringLiteral("$00D5E7EA_clWhite"), QStringLiteral("Loop"),
-                QStringLiteral("Color"), QStringLiteral("Tile"), QStringLiteral("No"),
+        return {QStringLiteral("2"),
+                QStringLiteral("80"),
+                QStringLiteral("Random"),
+                QStringLiteral("No music"),
+                QStringLiteral("$00D5E7EA_clWhite"),
+                QStringLiteral("Loop"),
+                QStringLiteral("Color"),
+                QStringLiteral("Tile"),
+                QStringLiteral("No"),
                 QStringLiteral("Shadow")};
-    return {QStringLiteral("2"), QStringLiteral("100"), QStringLiteral("Random"),
-            QStringLiteral("No music"), QStringLiteral("$00281800_$00281800"), QStringLiteral("Loop"),
-            QStringLiteral("Color"), QStringLiteral("Tile"), QStringLiteral("No"), QStringLiteral("No")};
+    return {QStringLiteral("2"),
+            QStringLiteral("100"),
+            QStringLiteral("Random"),
+            QStringLiteral("No music"),
+            QStringLiteral("$00281800_$00281800"),
+            QStringLiteral("Loop"),
+            QStringLiteral("Color"),
+            QStringLiteral("Tile"),
+            QStringLiteral("No"),
+            QStringLiteral("No")};
 }
 
 void ShowSettings::FillDefaults(Defaults set)

@@ -17,7 +17,8 @@ QColor ResolveColor(ColorRef color);  // with the application's palette
 
 // The background line split at its last underscore: top colour text, bottom colour text.
 // A line without an underscore names one plain colour.
-struct BackgroundColorTexts {
+struct BackgroundColorTexts
+{
     QString top;
     QString bottom;
     bool IsPlain() const { return top == bottom; }
@@ -31,20 +32,20 @@ public:
     static constexpr int kLineCount = 10;
 
     enum Line {
-        kAdvance = 0,      // seconds or "Manual"
+        kAdvance = 0,  // seconds or "Manual"
         kPictureSize = 1,  // percent or "No"
-        kEffects = 2,      // "No effect" or "Random"
-        kMusic = 3,        // "No music", "RepeatMusic" or "NoRepeat"
-        kBackground = 4,   // colour pair or background picture path
-        kLooping = 5,      // "Loop" or "No"
+        kEffects = 2,  // "No effect" or "Random"
+        kMusic = 3,  // "No music", "RepeatMusic" or "NoRepeat"
+        kBackground = 4,  // colour pair or background picture path
+        kLooping = 5,  // "Loop" or "No"
         kBackgroundKind = 6,  // "Color" or "BackFile"
-        kPlacement = 7,    // "Tile", "Center" or "Stretch"
-        kCaption = 8,      // "No" or caption colour
-        kShadow = 9,       // "Shadow" or "No"
+        kPlacement = 7,  // "Tile", "Center" or "Stretch"
+        kCaption = 8,  // "No" or caption colour
+        kShadow = 9,  // "Shadow" or "No"
     };
 
     enum class Defaults {
-        Start,   // program start and New project
+        Start,  // program start and New project
         Dialog,  // the options dialog's "Set Defaults"
     };
 

@@ -1,11 +1,11 @@
 #include "show/standalone_builder.h"
 #include "common/installed_files.h"
 
+#include "media/picture_error.h"
+#include "media/picture_extensions.h"
 #include "show/input_file.h"
 #include "show/project_file.h"
 #include "show/show_project.h"
-#include "media/picture_error.h"
-#include "media/picture_extensions.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,8 +42,8 @@ class ShowOutput
 public:
     explicit ShowOutput(const QString &target)
         : target_(target),
-          file_(QFileInfo(target).absolutePath() + QLatin1String("/.") + QFileInfo(target).fileName() +
-                QLatin1String(".XXXXXX"))
+          file_(QFileInfo(target).absolutePath() + QLatin1String("/.") + QFileInfo(target).fileName()
+                + QLatin1String(".XXXXXX"))
     {
         if (!file_.open())
             throw ProjectError(WithReason(CannotCreateFileMessage(target_), file_.errorString()));
@@ -72,9 +72,9 @@ public:
     {
         if (!file_.flush())
             Fail();
-        if (!file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                  QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                  QFileDevice::ExeOther))
+        if (!file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                  | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                  | QFileDevice::ExeOther))
             Fail();
         if (existing == StandaloneBuilder::ExistingTarget::Refuse) {
             // Renaming a temporary file never replaces an existing one.
@@ -88,15 +88,13 @@ public:
         }
         file_.close();
         if (std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-            throw ProjectError(WithReason(CannotCreateFileMessage(target_), QString::fromLocal8Bit(std::strerror(errno))));
+            throw ProjectError(
+                WithReason(CannotCreateFileMessage(target_), QString::fromLocal8Bit(std::strerror(errno))));
         file_.setAutoRemove(false);
     }
 
 private:
-    [[noreturn]] void Fail()
-    {
-        throw ProjectError(WithReason(CannotCreateFileMessage(target_), file_.errorString()));
-    }
+    [[noreturn]] void Fail() { throw ProjectError(WithReason(CannotCreateFileMessage(target_), file_.errorString())); }
 
     QString target_;
     QTemporaryFile file_;
@@ -144,8 +142,9 @@ bool SameFile(const QString &a, const QString &b)
     if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath()))
         return true;
     struct stat first = {}, second = {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0 && ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
 }
 
 }  // namespace
@@ -160,7 +159,9 @@ QString StandaloneBuilder::DefaultStubPath()
     return InstalledFiles::ForThisProgram().StandalonePlayer();
 }
 
-StandaloneBuilder::StandaloneBuilder(QString stubPath) : stubPath_(std::move(stubPath)) {}
+StandaloneBuilder::StandaloneBuilder(QString stubPath) : stubPath_(std::move(stubPath))
+{
+}
 
 std::optional<QString> StandaloneBuilder::TargetConflict(const ShowProject &project, const QString &target) const
 {

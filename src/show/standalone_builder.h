@@ -48,8 +48,7 @@ public:
     // gives an empty block. Every file copied must be a regular file of at most
     // InputFile::kMaxBytes. Throws ProjectError with the file system's or decoder's message, or
     // the TargetConflict; TARGET is then as it was before.
-    void MakeExe(const ShowProject &project, const QString &target,
-                 ExistingTarget existing = ExistingTarget::Refuse);
+    void MakeExe(const ShowProject &project, const QString &target, ExistingTarget existing = ExistingTarget::Refuse);
 
     // The block sizes of the last build, in block order, as decimal text.
     const QStringList &Sizes() const { return sizes_; }

@@ -20,7 +20,8 @@ class ShowProject;
 class StandaloneShow
 {
 public:
-    struct Block {
+    struct Block
+    {
         qint64 offset = 0;
         qint64 size = 0;
         bool operator==(const Block &) const = default;

@@ -32,8 +32,8 @@ bool ProcessRuns(qint64 pid)
 }  // namespace
 
 UnpackFolder::UnpackFolder(const QString &tempPath)
-    : dir_(TempPathOr(tempPath) + u'/' + kPrefix + QString::number(QCoreApplication::applicationPid()) +
-           QLatin1String("-XXXXXX"))
+    : dir_(TempPathOr(tempPath) + u'/' + kPrefix + QString::number(QCoreApplication::applicationPid())
+           + QLatin1String("-XXXXXX"))
 {
 }
 
@@ -42,13 +42,14 @@ int UnpackFolder::RemoveStale(const QString &tempPath)
     static const QRegularExpression name(QStringLiteral("^Lumetta-([0-9]{1,10})-[A-Za-z0-9]{6}$"));
     const QDir temp(TempPathOr(tempPath));
     int removed = 0;
-    for (const QFileInfo &entry : temp.entryInfoList({kPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+    for (const QFileInfo &entry :
+         temp.entryInfoList({kPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
         const QRegularExpressionMatch match = name.match(entry.fileName());
         if (!match.hasMatch() || entry.isSymLink())
             continue;
         struct stat info = {};
-        if (::lstat(QFile::encodeName(entry.filePath()).constData(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-            info.st_uid != ::getuid())
+        if (::lstat(QFile::encodeName(entry.filePath()).constData(), &info) != 0 || !S_ISDIR(info.st_mode)
+            || info.st_uid != ::getuid())
             continue;
         if (ProcessRuns(match.captured(1).toLongLong()))
             continue;

@@ -1,11 +1,11 @@
 // The standalone player: a copy of this program with a show appended plays that show full
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
+#include "player/player_window.h"
+#include "player/screen_numbers.h"
 #include "show/show_project.h"
 #include "show/standalone_show.h"
 #include "show/unpack_folder.h"
 #include "show/version.h"
-#include "player/player_window.h"
-#include "player/screen_numbers.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -53,7 +53,8 @@ int PlayOwnShow(std::optional<int> screenNumber)
     try {
         const lumetta::StandaloneShow show = lumetta::StandaloneShow::Read(self, name);
         if (!folder.IsValid())
-            throw lumetta::ProjectError(QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
+            throw lumetta::ProjectError(
+                QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
         show.ExtractTo(self, folder.Path(), project);
     } catch (const lumetta::ProjectError &error) {
         // The partial show goes before the message, which may wait long for an answer.
@@ -100,8 +101,8 @@ int PlayOwnShow(std::optional<int> screenNumber)
 // "/" form only, as "-s" would read as an unknown option.
 QString ScreenSaverRequest(QString argument)
 {
-    if (argument.size() >= 2 && argument[0] == u'-' && QStringLiteral("scpSCP").contains(argument[1]) &&
-        (argument.size() == 2 || argument[2] == u':'))
+    if (argument.size() >= 2 && argument[0] == u'-' && QStringLiteral("scpSCP").contains(argument[1])
+        && (argument.size() == 2 || argument[2] == u':'))
         argument[0] = u'/';
     return argument;
 }
@@ -115,16 +116,17 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << ScreenSaverRequest(QFile::decodeName(argv[i]));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "A self-running Lumetta slide show: plays the show it holds full screen; Esc ends it.\n"
-        "Screen saver hosts' arguments are understood: /s (or none) shows the show, /c (settings)\n"
-        "and /p (preview) have nothing to offer and end at once; -s, -c and -p are the same."));
+    parser.setApplicationDescription(
+        QStringLiteral("A self-running Lumetta slide show: plays the show it holds full screen; Esc ends it.\n"
+                       "Screen saver hosts' arguments are understood: /s (or none) shows the show, /c (settings)\n"
+                       "and /p (preview) have nothing to offer and end at once; -s, -c and -p are the same."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption screen(QStringLiteral("screen"),
-                                    QStringLiteral("Play on screen N (0 is the primary screen) instead of the one under "
-                                                   "the mouse pointer."),
-                                    QStringLiteral("N"));
+    const QCommandLineOption screen(
+        QStringLiteral("screen"),
+        QStringLiteral("Play on screen N (0 is the primary screen) instead of the one under "
+                       "the mouse pointer."),
+        QStringLiteral("N"));
     parser.addOption(screen);
     parser.addPositionalArgument(QStringLiteral("/s|/c|/p"), QStringLiteral("A screen saver host's request."),
                                  QStringLiteral("[/s | /c | /p]"));
@@ -154,13 +156,15 @@ int main(int argc, char *argv[])
         if (request.startsWith(QLatin1String("/c")) || request.startsWith(QLatin1String("/p")))
             return 0;
         if (request != QLatin1String("/s") || requests.size() > 1)
-            return refuse(QStringLiteral("unknown argument %1 (use /s, /c or /p; -s, -c or -p)").arg(requests.join(u' ')));
+            return refuse(
+                QStringLiteral("unknown argument %1 (use /s, /c or /p; -s, -c or -p)").arg(requests.join(u' ')));
     }
     std::optional<int> screenNumber;
     if (parser.isSet(screen)) {
         screenNumber = lumetta::ParseScreenNumber(parser.value(screen));
         if (!screenNumber)
-            return refuse(QStringLiteral("--screen needs a screen number from 0, not \"%1\"").arg(parser.value(screen)));
+            return refuse(
+                QStringLiteral("--screen needs a screen number from 0, not \"%1\"").arg(parser.value(screen)));
     }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);

@@ -12,7 +12,7 @@ namespace lumetta {
 QSize BandMask::SizeFor(BandAxis axis, int bandWidth, int width, int height)
 {
     return axis == BandAxis::Columns ? QSize(bandWidth, height + BandMaskSlack)
-                                       : QSize(width + BandMaskSlack, bandWidth);
+                                     : QSize(width + BandMaskSlack, bandWidth);
 }
 
 bool BandMask::Fits(BandAxis axis, bool newSideFirst, const QSize &size) const
@@ -63,15 +63,14 @@ const uchar *BandMask::selectionRow(int row, int bytesPerPixel)
     if (selectBpp_ != bytesPerPixel) {
         select_.resize(std::size_t(stride) * bits_.height());
         for (int y = 0; y < bits_.height(); ++y)
-            ExpandMaskRow(bits_.constScanLine(y), 0, select_.data() + y * stride, bits_.width(),
-                          bytesPerPixel);
+            ExpandMaskRow(bits_.constScanLine(y), 0, select_.data() + y * stride, bits_.width(), bytesPerPixel);
         selectBpp_ = bytesPerPixel;
     }
     return select_.data() + row * stride;
 }
 
-void BandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band,
-                         int maskX, int maskY, const HalfOpenRect &strip)
+void BandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band, int maskX,
+                       int maskY, const HalfOpenRect &strip)
 {
     Q_ASSERT(!bits_.isNull());
     const HalfOpenRect area{0, 0, dst.width(), dst.height()};

@@ -21,7 +21,8 @@ inline constexpr std::uint32_t BandMaskSeed = 1642000;
 inline constexpr int BandMaskSlack = 75;
 
 // The band mask of one wipe direction, kept between runs while its size and direction hold.
-class BandMask {
+class BandMask
+{
 public:
     // Mask size a band of bandWidth needs on a width x height picture.
     static QSize SizeFor(BandAxis axis, int bandWidth, int width, int height);
@@ -41,8 +42,8 @@ public:
     // Composes band rectangle band of dst from oldPic and newPic through the mask, band pixel
     // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY), and copies
     // rectangle strip of newPic to dst in the same pass over the rows; both clipped to dst.
-    void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band,
-                 int maskX, int maskY, const HalfOpenRect &strip = {});
+    void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band, int maskX,
+                 int maskY, const HalfOpenRect &strip = {});
 
 private:
     const uchar *selectionRow(int row, int bytesPerPixel);

@@ -36,7 +36,10 @@ constexpr int kCubeLevels = 6;
 constexpr int kCubeSize = kCubeLevels * kCubeLevels * kCubeLevels;
 constexpr int kGreyCount = 256 - kCubeSize;
 
-int greyLevel(int i) { return (255 * (i + 1) + 20) / (kGreyCount + 1); }
+int greyLevel(int i)
+{
+    return (255 * (i + 1) + 20) / (kGreyCount + 1);
+}
 
 QVector<QRgb> makeSystemPalette()
 {
@@ -51,7 +54,10 @@ QVector<QRgb> makeSystemPalette()
     return palette;
 }
 
-int square(int v) { return v * v; }
+int square(int v)
+{
+    return v * v;
+}
 
 // Replicates the bytes of one pixel of format across a row segment.
 void fillBytes(uchar *row, int count, const uchar *pixel, int bytes)
@@ -133,15 +139,23 @@ QImage toIndexed8(const QImage &image)
 int PixelFormatBits(PixelFormat format)
 {
     switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
     case pf15bit:
-    case pf16bit: return 16;
-    case pf24bit: return 24;
-    case pf32bit: return 32;
-    case pfDevice: return PixelFormatBits(ScreenPixelFormat());
-    case pfCustom: break;
+    case pf16bit:
+        return 16;
+    case pf24bit:
+        return 24;
+    case pf32bit:
+        return 32;
+    case pfDevice:
+        return PixelFormatBits(ScreenPixelFormat());
+    case pfCustom:
+        break;
     }
     return 0;
 }
@@ -149,15 +163,23 @@ int PixelFormatBits(PixelFormat format)
 QImage::Format ImageFormatOf(PixelFormat format)
 {
     switch (format) {
-    case pf1bit: return QImage::Format_Mono;
-    case pf8bit: return QImage::Format_Indexed8;
-    case pf15bit: return QImage::Format_RGB555;
-    case pf16bit: return QImage::Format_RGB16;
-    case pf24bit: return QImage::Format_RGB888;
-    case pf32bit: return QImage::Format_RGB32;
-    case pfDevice: return ImageFormatOf(ScreenPixelFormat());
+    case pf1bit:
+        return QImage::Format_Mono;
+    case pf8bit:
+        return QImage::Format_Indexed8;
+    case pf15bit:
+        return QImage::Format_RGB555;
+    case pf16bit:
+        return QImage::Format_RGB16;
+    case pf24bit:
+        return QImage::Format_RGB888;
+    case pf32bit:
+        return QImage::Format_RGB32;
+    case pfDevice:
+        return ImageFormatOf(ScreenPixelFormat());
     case pf4bit:
-    case pfCustom: break;
+    case pfCustom:
+        break;
     }
     return QImage::Format_Invalid;
 }
@@ -166,16 +188,19 @@ int ScreenBitsPerPixel()
 {
     if (g_bitsOverride)
         return g_bitsOverride;
-    const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-                                ? QGuiApplication::primaryScreen()
-                                : nullptr;
+    const QScreen *screen =
+        qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
     if (!screen)
         return 32;
     switch (screen->depth()) {
-    case 8: return 8;
-    case 15: return 15;
-    case 16: return 16;
-    default: return 32;  // depth 24 is stored in 32-bit words
+    case 8:
+        return 8;
+    case 15:
+        return 15;
+    case 16:
+        return 16;
+    default:
+        return 32;  // depth 24 is stored in 32-bit words
     }
 }
 
@@ -190,13 +215,20 @@ bool SetScreenBitsPerPixel(int bits)
 PixelFormat ScreenPixelFormat()
 {
     switch (ScreenBitsPerPixel()) {
-    case 1: return pf1bit;
-    case 4: return pf4bit;
-    case 8: return pf8bit;
-    case 15: return pf15bit;
-    case 16: return pf16bit;
-    case 32: return pf32bit;
-    default: return pf24bit;
+    case 1:
+        return pf1bit;
+    case 4:
+        return pf4bit;
+    case 8:
+        return pf8bit;
+    case 15:
+        return pf15bit;
+    case 16:
+        return pf16bit;
+    case 32:
+        return pf32bit;
+    default:
+        return pf24bit;
     }
 }
 
@@ -279,13 +311,20 @@ QImage ConvertToPixelFormat(const QImage &image, PixelFormat format)
 PixelFormat PixelFormatOfImage(const QImage &image)
 {
     switch (image.format()) {
-    case QImage::Format_Mono: return pf1bit;
-    case QImage::Format_Indexed8: return pf8bit;
-    case QImage::Format_RGB555: return pf15bit;
-    case QImage::Format_RGB16: return pf16bit;
-    case QImage::Format_RGB888: return pf24bit;
-    case QImage::Format_RGB32: return pf32bit;
-    default: return pfCustom;
+    case QImage::Format_Mono:
+        return pf1bit;
+    case QImage::Format_Indexed8:
+        return pf8bit;
+    case QImage::Format_RGB555:
+        return pf15bit;
+    case QImage::Format_RGB16:
+        return pf16bit;
+    case QImage::Format_RGB888:
+        return pf24bit;
+    case QImage::Format_RGB32:
+        return pf32bit;
+    default:
+        return pfCustom;
     }
 }
 
@@ -300,8 +339,7 @@ void CopyRect(QImage &dst, QPoint dstPos, const QImage &src, const QRect &srcRec
     from = QRect(from.topLeft() + (target.topLeft() - to), target.size());
     to = target.topLeft();
 
-    if (src.format() != dst.format()
-        || (dst.colorCount() > 0 && src.colorTable() != dst.colorTable())) {
+    if (src.format() != dst.format() || (dst.colorCount() > 0 && src.colorTable() != dst.colorTable())) {
         QImage piece = src.copy(from);
         piece = ConvertToPixelFormat(piece, PixelFormatOfImage(dst));
         if (piece.format() != dst.format() || (dst.colorCount() > 0 && piece.colorTable() != dst.colorTable()))

@@ -17,8 +17,8 @@ namespace lumetta {
 
 using namespace blendrows;
 
-void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                       int level, BlendWordFormat format)
+void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                BlendWordFormat format)
 {
     const WordLayout &layout = kLayouts[int(format)];
     const Row &row = kLevelRows[layout.narrow][level >= 1 && level <= 63 ? level : 0];
@@ -46,8 +46,7 @@ void BlendRowOverOld_C(const std::uint32_t *oldRow, const std::uint32_t *newRow,
     BlendRow_C(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                             std::uint8_t cells)
+void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     for (int x = 0; x < width; ++x)
         if ((cells >> (x & 7)) & 1u)
@@ -57,7 +56,8 @@ void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int
 #if defined(__x86_64__)
 namespace {
 
-struct Sse2 {
+struct Sse2
+{
     using Reg = __m128i;
     static constexpr int kBytes = 16;
     static constexpr int kWords = 4;
@@ -70,9 +70,15 @@ struct Sse2 {
     static Reg And(Reg a, Reg b) { return _mm_and_si128(a, b); }
     static Reg Or(Reg a, Reg b) { return _mm_or_si128(a, b); }
     template <int S>
-    static Reg Srl(Reg a) { return _mm_srli_epi32(a, S); }
+    static Reg Srl(Reg a)
+    {
+        return _mm_srli_epi32(a, S);
+    }
     // mask ? a : b, bytewise
-    static Reg Select(Reg mask, Reg a, Reg b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
+    static Reg Select(Reg mask, Reg a, Reg b)
+    {
+        return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+    }
     static void Fence() { _mm_sfence(); }
     // stream: p is aligned and the store may bypass the cache
     static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
@@ -99,20 +105,19 @@ struct Sse2 {
 
 }  // namespace
 
-void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                  int level, BlendWordFormat format)
+void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
 void BlendRowOverOld_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                         int level, BlendWordFormat format)
+                          int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                        std::uint8_t cells)
+void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     PatternCopyRowVector<Sse2>(src, dst, width, bytesPerPixel, cells);
 }
@@ -145,8 +150,8 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
     KernelsInUse(BlendKernelVariants()).blendRow(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                     int level, BlendWordFormat format)
+void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                     BlendWordFormat format)
 {
     KernelsInUse(BlendKernelVariants()).blendRowOverOld(oldRow, newRow, out, words, level, format);
 }
@@ -195,8 +200,8 @@ void blendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &
     }
     const int words = (work.width() * work.depth() + 31) / 32;
     for (int y = 0; y < work.height(); ++y)
-        blendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4,
-                 words, level, format);
+        blendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4, words,
+                 level, format);
 }
 
 }  // namespace
@@ -219,8 +224,7 @@ void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)
     for (int y = 0; y < work.height(); ++y) {
         const std::uint8_t rowCells = cells.rows[y & 7];
         if (rowCells)
-            PatternCopyRow(src.constScanLine(y), base + y * work.bytesPerLine(), work.width(), bytesPerPixel,
-                           rowCells);
+            PatternCopyRow(src.constScanLine(y), base + y * work.bytesPerLine(), work.width(), bytesPerPixel, rowCells);
     }
 }
 

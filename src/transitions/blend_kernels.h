@@ -13,24 +13,24 @@ namespace lumetta {
 
 // How the channels sit in a 32-bit word of pixel data.
 enum class BlendWordFormat {
-    Bytes,   // every byte a channel (pf24bit)
-    Bytes32, // every byte a channel, top byte forced to 0xFF (pf32bit, Format_RGB32)
+    Bytes,  // every byte a channel (pf24bit)
+    Bytes32,  // every byte a channel, top byte forced to 0xFF (pf32bit, Format_RGB32)
     Rgb555,  // two pixels of fields 10-14, 5-9, 0-4 (pf15bit)
     Rgb565,  // two pixels of fields 11-15, 5-10, 0-4 (pf16bit)
 };
 
 // out[i] := level-k mix of old[i] and new[i] (new weighs k/64; k outside 1..63 mixes as 32);
 // out[i] is not written where old[i] == new[i].
-using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out,
-                            int words, int level, BlendWordFormat format);
+using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                            int level, BlendWordFormat format);
 
 void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                 BlendWordFormat format);
 #if defined(__x86_64__)
-void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                   int level, BlendWordFormat format);
-void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                   int level, BlendWordFormat format);
+void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format);
+void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format);
 #endif
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format);
@@ -46,8 +46,8 @@ void BlendRowOverOld_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newR
 void BlendRowOverOld_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                           int level, BlendWordFormat format);
 #endif
-void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                     int level, BlendWordFormat format);
+void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                     BlendWordFormat format);
 
 // dst pixel x := src pixel x wherever bit (x mod 8) of cells is set; other pixels untouched.
 using PatternCopyRowFn = void (*)(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
@@ -55,14 +55,13 @@ using PatternCopyRowFn = void (*)(const std::uint8_t *src, std::uint8_t *dst, in
 
 void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 #if defined(__x86_64__)
-void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                         std::uint8_t cells);
-void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                         std::uint8_t cells);
+void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
+void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 #endif
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 
-struct BlendKernels {
+struct BlendKernels
+{
     const char *name;
     BlendRowFn blendRow;
     BlendRowFn blendRowOverOld;

@@ -10,7 +10,8 @@ using namespace blendrows;
 
 namespace {
 
-struct Avx2 {
+struct Avx2
+{
     using Reg = __m256i;
     static constexpr int kBytes = 32;
     static constexpr int kWords = 8;
@@ -23,7 +24,10 @@ struct Avx2 {
     static Reg And(Reg a, Reg b) { return _mm256_and_si256(a, b); }
     static Reg Or(Reg a, Reg b) { return _mm256_or_si256(a, b); }
     template <int S>
-    static Reg Srl(Reg a) { return _mm256_srli_epi32(a, S); }
+    static Reg Srl(Reg a)
+    {
+        return _mm256_srli_epi32(a, S);
+    }
     // mask ? a : b, bytewise (mask bytes are all ones or all zeros)
     static Reg Select(Reg mask, Reg a, Reg b) { return _mm256_blendv_epi8(b, a, mask); }
     static void Fence() { _mm_sfence(); }
@@ -54,20 +58,19 @@ struct Avx2 {
 
 }  // namespace
 
-void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                  int level, BlendWordFormat format)
+void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format)
 {
     BlendRowVector<Avx2>(oldRow, newRow, out, words, level, format);
 }
 
 void BlendRowOverOld_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                         int level, BlendWordFormat format)
+                          int level, BlendWordFormat format)
 {
     BlendRowVector<Avx2, true>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                        std::uint8_t cells)
+void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     PatternCopyRowVector<Avx2>(src, dst, width, bytesPerPixel, cells);
 }

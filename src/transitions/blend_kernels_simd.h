@@ -51,9 +51,11 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
         const typename V::Reg o = V::Load(oldRow + i);
         const typename V::Reg n = V::Load(newRow + i);
         typename V::Reg acc = row.base == kOld ? o : row.base == kNew ? n : V::Zero();
-        [&]<std::size_t... I>(std::index_sequence<I...>) {
+        [&]<std::size_t... I>(std::index_sequence<I...>)
+        {
             ((acc = ApplyTerm<V, row.terms[I]>(acc, o, n, masks)), ...);
-        }(std::make_index_sequence<row.count>{});
+        }
+        (std::make_index_sequence<row.count>{});
         if constexpr (OverOld)
             V::StoreOverOld(out + i, V::Or(acc, force), o, n, stream);
         else
@@ -68,21 +70,24 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
 using MixFn = void (*)(const std::uint32_t *, const std::uint32_t *, std::uint32_t *, int, BlendWordFormat);
 
 // fns[narrow][level], level 0 standing for every level outside 1..63.
-struct MixTable {
+struct MixTable
+{
     MixFn fns[2][64];
 };
 
 template <class V, bool OverOld>
 consteval MixTable MakeMixTable()
 {
-    return []<std::size_t... L>(std::index_sequence<L...>) {
+    return []<std::size_t... L>(std::index_sequence<L...>)
+    {
         return MixTable{{{&MixRow<V, int(L), false, OverOld>...}, {&MixRow<V, int(L), true, OverOld>...}}};
-    }(std::make_index_sequence<64>{});
+    }
+    (std::make_index_sequence<64>{});
 }
 
 template <class V, bool OverOld = false>
-void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                    int level, BlendWordFormat format)
+void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                    BlendWordFormat format)
 {
     static constexpr MixTable table = MakeMixTable<V, OverOld>();
     const bool narrow = kLayouts[int(format)].narrow;
@@ -90,8 +95,7 @@ void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, st
 }
 
 template <class V>
-void PatternCopyRowVector(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
-                          std::uint8_t cells)
+void PatternCopyRowVector(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     if (cells == 0 || width <= 0)
         return;

@@ -13,23 +13,37 @@ namespace lumetta::blendrows {
 enum Src : std::uint8_t { kNone, kOld, kNew };
 
 // sign * (source >> shift), shifted within each channel.
-struct Term {
+struct Term
+{
     Src src;
     std::uint8_t shift;
     std::int8_t sign;
 };
 
 // base + terms[0] + ... + terms[count - 1]
-struct Row {
+struct Row
+{
     Src base;
     std::uint8_t count;
     Term terms[6];
 };
 
-consteval Term pO(int s) { return {kOld, std::uint8_t(s), 1}; }
-consteval Term mO(int s) { return {kOld, std::uint8_t(s), -1}; }
-consteval Term pN(int s) { return {kNew, std::uint8_t(s), 1}; }
-consteval Term mN(int s) { return {kNew, std::uint8_t(s), -1}; }
+consteval Term pO(int s)
+{
+    return {kOld, std::uint8_t(s), 1};
+}
+consteval Term mO(int s)
+{
+    return {kOld, std::uint8_t(s), -1};
+}
+consteval Term pN(int s)
+{
+    return {kNew, std::uint8_t(s), 1};
+}
+consteval Term mN(int s)
+{
+    return {kNew, std::uint8_t(s), -1};
+}
 
 // Rows 1..32, the new picture weighing k/64; rows 28 and 32 have their own form on 15 and 16 bits.
 inline constexpr Row kRows[33] = {
@@ -71,7 +85,10 @@ inline constexpr Row kRows[33] = {
 inline constexpr Row kNarrowRow28 = {kOld, 4, {pN(1), pO(4), mN(4), mO(1)}};
 inline constexpr Row kNarrowRow32 = {kOld, 2, {pN(1), mO(1)}};
 
-consteval Src Swapped(Src s) { return s == kOld ? kNew : s == kNew ? kOld : kNone; }
+consteval Src Swapped(Src s)
+{
+    return s == kOld ? kNew : s == kNew ? kOld : kNone;
+}
 
 // The row for level k: levels 33..63 use row 64 - k with old and new exchanged, others row 32.
 consteval Row RowForLevel(int level, bool narrow)
@@ -93,7 +110,8 @@ consteval Row RowForLevel(int level, bool narrow)
 }
 
 // Per-format constants: shiftMask[s] keeps what stays inside each channel after a shift by s.
-struct WordLayout {
+struct WordLayout
+{
     std::uint32_t shiftMask[7];
     std::uint32_t forceBits;
     bool narrow;
@@ -101,7 +119,8 @@ struct WordLayout {
 
 consteval WordLayout MakeLayout(BlendWordFormat format)
 {
-    struct Field {
+    struct Field
+    {
         int pos, width;
     };
     Field fields[8] = {};

@@ -9,15 +9,29 @@ bool IsHighColorFormat(PixelFormat format)
 
 }  // namespace
 
-TBlendTransition::TBlendTransition(QObject *Owner) : TTimedTransitionEffect(Owner) {}
+TBlendTransition::TBlendTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+{
+}
 
-QString TBlendTransition::GetDescription() const { return QStringLiteral("Alpha blend"); }
+QString TBlendTransition::GetDescription() const
+{
+    return QStringLiteral("Alpha blend");
+}
 
-bool TBlendTransition::AllowSrcRendering() const { return false; }
+bool TBlendTransition::AllowSrcRendering() const
+{
+    return false;
+}
 
-bool TBlendTransition::NeedWorkBitmap() const { return true; }
+bool TBlendTransition::NeedWorkBitmap() const
+{
+    return true;
+}
 
-bool TBlendTransition::WorkOnSrcBitmap() const { return ScreenBitsPerPixel() <= 8; }
+bool TBlendTransition::WorkOnSrcBitmap() const
+{
+    return ScreenBitsPerPixel() <= 8;
+}
 
 int TBlendTransition::LevelOfFrame(PixelFormat Format, int Frame)
 {
@@ -38,8 +52,7 @@ void TBlendTransition::Initialize(PassData &Data, int &FrameCount)
         CopyRect(target, *Data.SrcBmp, Data.SrcBmp->rect());
 }
 
-void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                                 int PrevFrame)
+void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
 {
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     const int level = LevelOfFrame(Data.PixelFormat, CurrentFrame);

@@ -21,10 +21,10 @@ int countFor(int size, int count, int blockSize, bool puzzle)
 }  // namespace
 
 BlockGrid::BlockGrid(int width, int height, int cols, int rows, int blockWidth, int blockHeight, bool puzzle)
-    : width_(std::max(width, 0))
-    , height_(std::max(height, 0))
-    , cols_(countFor(width_, cols, blockWidth, puzzle))
-    , rows_(countFor(height_, rows, blockHeight, puzzle))
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      cols_(countFor(width_, cols, blockWidth, puzzle)),
+      rows_(countFor(height_, rows, blockHeight, puzzle))
 {
 }
 
@@ -89,7 +89,7 @@ int BlockSubStyleCount(int style)
 int BlockReversedSubStyle(int style, int subStyle)
 {
     const bool paired = (style == 2 && subStyle >= 1 && subStyle <= 8)
-        || ((style == 3 || style == 4) && subStyle >= 1 && subStyle <= 4);
+                        || ((style == 3 || style == 4) && subStyle >= 1 && subStyle <= 4);
     if (!paired)
         return subStyle;
     return subStyle % 2 != 0 ? subStyle + 1 : subStyle - 1;

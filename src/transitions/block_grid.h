@@ -6,13 +6,15 @@
 // in which the blocks are uncovered are in block_order.h). Columns and rows count from 1.
 namespace lumetta {
 
-struct BlockCell {
+struct BlockCell
+{
     int col = 0;
     int row = 0;
     friend bool operator==(const BlockCell &, const BlockCell &) = default;
 };
 
-class BlockGrid {
+class BlockGrid
+{
 public:
     // Columns from cols, or from width / blockWidth when cols is 0 (rows likewise). A puzzle
     // keeps its pieces at least 15 pixels wide and high; an area narrower or lower than that

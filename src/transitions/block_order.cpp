@@ -26,11 +26,11 @@ std::vector<int> randomPermutation(int n)
 }  // namespace
 
 BlockOrder::BlockOrder(int cols, int rows, int style, int subStyle)
-    : cols_(std::max(cols, 1))
-    , rows_(std::max(rows, 1))
-    , count_(cols_ * rows_)
-    , style_(style >= 1 && style <= 4 ? style : 1)
-    , subStyle_(style_ == style && subStyle >= 1 && subStyle <= BlockSubStyleCount(style_) ? subStyle : 1)
+    : cols_(std::max(cols, 1)),
+      rows_(std::max(rows, 1)),
+      count_(cols_ * rows_),
+      style_(style >= 1 && style <= 4 ? style : 1),
+      subStyle_(style_ == style && subStyle >= 1 && subStyle <= BlockSubStyleCount(style_) ? subStyle : 1)
 {
     if (style_ == 1) {
         permCols_ = randomPermutation(cols_);

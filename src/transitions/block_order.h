@@ -11,7 +11,8 @@ namespace lumetta {
 // Style 1 walks two random permutations diagonally; 2 runs rows or columns, 3 serpentines,
 // 4 spirals. A style above 4 plays as style 1, and a sub-style the style does not offer plays
 // as its sub-style 1, so any stored setting still uncovers every block.
-class BlockOrder {
+class BlockOrder
+{
 public:
     // Style 1 draws its permutations from the shared generator here.
     BlockOrder(int cols, int rows, int style, int subStyle);

@@ -8,8 +8,7 @@
 
 using namespace lumetta;
 
-TBlockTransition::TBlockTransition(QObject *Owner)
-    : TMaskedTransition(Owner)
+TBlockTransition::TBlockTransition(QObject *Owner) : TMaskedTransition(Owner)
 {
     styleCount_ = 4;
 }
@@ -50,8 +49,8 @@ void TBlockTransition::SetBlockHeight(int value)
 
 std::optional<ValueRange> TBlockTransition::PropertyRange(const QString &Property) const
 {
-    if (Property == QLatin1String("Cols") || Property == QLatin1String("Rows") ||
-        Property == QLatin1String("BlockWidth") || Property == QLatin1String("BlockHeight"))
+    if (Property == QLatin1String("Cols") || Property == QLatin1String("Rows")
+        || Property == QLatin1String("BlockWidth") || Property == QLatin1String("BlockHeight"))
         return GridRange;
     return TMaskedTransition::PropertyRange(Property);
 }
@@ -73,13 +72,25 @@ void TBlockTransition::Assign(const QObject *Source)
         SetBlockWidth(source->BlockWidth());
 }
 
-QString TBlockTransition::GetDescription() const { return QStringLiteral("Blocks"); }
+QString TBlockTransition::GetDescription() const
+{
+    return QStringLiteral("Blocks");
+}
 
-QString TBlockTransition::GetEditorName() const { return QStringLiteral("TBlockTransitionEditor"); }
+QString TBlockTransition::GetEditorName() const
+{
+    return QStringLiteral("TBlockTransitionEditor");
+}
 
-int TBlockTransition::SubStyleCount(int Style) const { return BlockSubStyleCount(Style); }
+int TBlockTransition::SubStyleCount(int Style) const
+{
+    return BlockSubStyleCount(Style);
+}
 
-int TBlockTransition::ReversedSubStyle(int Style, int SubStyle) const { return BlockReversedSubStyle(Style, SubStyle); }
+int TBlockTransition::ReversedSubStyle(int Style, int SubStyle) const
+{
+    return BlockReversedSubStyle(Style, SubStyle);
+}
 
 void TBlockTransition::Initialize(PassData &Data, int &FrameCount)
 {

@@ -54,8 +54,8 @@ public:
 protected:
     void Initialize(PassData &Data, int &FrameCount) override;
     void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                  PassData &Data, bool &WhiteIsNew) override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
     void Finalize(PassData &Data) override;
 
 private:

@@ -25,10 +25,10 @@ int inscribedHalfSide(int r)
 }  // namespace
 
 CircleFrames::CircleFrames(const CirclePlan &plan, int width, int height)
-    : plan_(plan)
-    , picture_(0, 0, width, height)
-    , previous_(picture_)
-    , next_(picture_)
+    : plan_(plan),
+      picture_(0, 0, width, height),
+      previous_(picture_),
+      next_(picture_)
 {
 }
 

@@ -6,7 +6,8 @@
 // a pass has (circle_frames.h walks the rectangles each frame touches).
 namespace lumetta {
 
-struct CirclePlan {
+struct CirclePlan
+{
     int cx = 0;
     int cy = 0;
     // The radius that reaches the farthest corner; also the frame count.

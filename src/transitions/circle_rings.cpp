@@ -5,12 +5,12 @@
 namespace lumetta {
 
 CircleRings::CircleRings(int cx, int cy, int width, int height, bool grows)
-    : cx_(cx)
-    , cy_(cy)
-    , width_(std::max(width, 0))
-    , height_(std::max(height, 0))
-    , reach_(std::max({cx, width - cx, 0}))
-    , radius_(grows ? 0 : INT_MAX)
+    : cx_(cx),
+      cy_(cy),
+      width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      reach_(std::max({cx, width - cx, 0})),
+      radius_(grows ? 0 : INT_MAX)
 {
     // Row pairs with a row inside the picture: cy + k below the centre line, cy - 1 - k above it.
     const int pairs = height_ > 0 ? std::max({height_ - cy, cy, 0}) : 0;

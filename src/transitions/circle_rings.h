@@ -11,7 +11,8 @@
 // width and moves it only as far as the radius asks, so a pass costs what its rings hold.
 namespace lumetta {
 
-class CircleRings {
+class CircleRings
+{
 public:
     // A disc on a width x height picture that grows from nothing, or shrinks from covering the
     // whole picture (everything outside its first disc is then the first ring).

@@ -4,21 +4,35 @@
 
 using namespace lumetta;
 
-TCircleTransition::TCircleTransition(QObject *Owner)
-    : TMaskedTransition(Owner)
+TCircleTransition::TCircleTransition(QObject *Owner) : TMaskedTransition(Owner)
 {
     styleCount_ = 3;
 }
 
-QString TCircleTransition::GetDescription() const { return QStringLiteral("Circle"); }
+QString TCircleTransition::GetDescription() const
+{
+    return QStringLiteral("Circle");
+}
 
-int TCircleTransition::ReversedSubStyle(int Style, int SubStyle) const { return CircleReversedSubStyle(Style, SubStyle); }
+int TCircleTransition::ReversedSubStyle(int Style, int SubStyle) const
+{
+    return CircleReversedSubStyle(Style, SubStyle);
+}
 
-bool TCircleTransition::UsesDeltaMask() const { return true; }
+bool TCircleTransition::UsesDeltaMask() const
+{
+    return true;
+}
 
-bool TCircleTransition::DrawsRuns() const { return true; }
+bool TCircleTransition::DrawsRuns() const
+{
+    return true;
+}
 
-int TCircleTransition::SubStyleCount(int Style) const { return CircleSubStyleCount(Style); }
+int TCircleTransition::SubStyleCount(int Style) const
+{
+    return CircleSubStyleCount(Style);
+}
 
 void TCircleTransition::Initialize(PassData &Data, int &FrameCount)
 {

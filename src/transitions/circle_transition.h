@@ -28,8 +28,8 @@ public:
 
 protected:
     void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                  PassData &Data, bool &WhiteIsNew) override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
     void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
                   PassData &Data) override;
     void Finalize(PassData &Data) override;

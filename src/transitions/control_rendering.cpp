@@ -29,26 +29,47 @@ void PaintThenPrint(QWidget *control, QPainter &painter)
 
 using Registry = QHash<QString, RegisteredControl>;
 
-void Register(Registry &registry, const QString &className, int frameKind, int clientKind,
-              ControlPaintFn clientPaint, ControlPaintFn nonClientPaint, bool redrawAfter,
-              bool repaintFrameAfter)
+void Register(Registry &registry, const QString &className, int frameKind, int clientKind, ControlPaintFn clientPaint,
+              ControlPaintFn nonClientPaint, bool redrawAfter, bool repaintFrameAfter)
 {
     std::uint16_t flags = 0;
     switch (frameKind) {
-    case 1: flags |= teFrame | teFrameNcPaint; break;
-    case 2: flags |= teFrame | teFramePrint; break;
-    case 3: flags |= teFrame | teFrameEngine; break;
-    case 4: flags |= teFrame | teFrameCallback; break;
-    case -1: break;
-    default: flags |= teFrame; break;
+    case 1:
+        flags |= teFrame | teFrameNcPaint;
+        break;
+    case 2:
+        flags |= teFrame | teFramePrint;
+        break;
+    case 3:
+        flags |= teFrame | teFrameEngine;
+        break;
+    case 4:
+        flags |= teFrame | teFrameCallback;
+        break;
+    case -1:
+        break;
+    default:
+        flags |= teFrame;
+        break;
     }
     switch (clientKind) {
-    case 1: flags |= teClient | teClientEraseAndPaint; break;
-    case 2: flags |= teClient | teClientPrint; break;
-    case 3: flags |= teClient | teClientView; break;
-    case 4: flags |= teClient | teClientCallback; break;
-    case -1: break;
-    default: flags |= teClient; break;
+    case 1:
+        flags |= teClient | teClientEraseAndPaint;
+        break;
+    case 2:
+        flags |= teClient | teClientPrint;
+        break;
+    case 3:
+        flags |= teClient | teClientView;
+        break;
+    case 4:
+        flags |= teClient | teClientCallback;
+        break;
+    case -1:
+        break;
+    default:
+        flags |= teClient;
+        break;
     }
     if (repaintFrameAfter)
         flags |= teRepaintFrameAfter;
@@ -102,8 +123,8 @@ void PaintView(QWidget *widget, QPainter &painter)
 {
     QWidget *window = widget->window();
     const QPoint at = widget->mapTo(window, QPoint());
-    const QPixmap shot = widget->screen()->grabWindow(window->winId(), at.x(), at.y(), widget->width(),
-                                                      widget->height());
+    const QPixmap shot =
+        widget->screen()->grabWindow(window->winId(), at.x(), at.y(), widget->width(), widget->height());
     painter.drawPixmap(widget->rect(), shot);
 }
 

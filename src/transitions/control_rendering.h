@@ -23,24 +23,25 @@ class QWidget;
 
 // Flag bits of a registered control class.
 enum RenderFlag : std::uint16_t {
-    teFrame = 0x0001,              // paint the frame (non-client area)
-    teFramePrint = 0x0002,         // frame by the widget's own painting
-    teFrameNcPaint = 0x0004,       // frame by a non-client paint
-    teFrameEngine = 0x0008,        // frame drawn by the engine
-    teFrameCallback = 0x0400,      // frame by NonClientPaint
+    teFrame = 0x0001,  // paint the frame (non-client area)
+    teFramePrint = 0x0002,  // frame by the widget's own painting
+    teFrameNcPaint = 0x0004,  // frame by a non-client paint
+    teFrameEngine = 0x0008,  // frame drawn by the engine
+    teFrameCallback = 0x0400,  // frame by NonClientPaint
     teRepaintFrameAfter = 0x0010,  // after the run, repaint the frame
-    teClient = 0x0020,             // paint the client area
-    teClientPrint = 0x0040,        // client by the widget's own painting with its background
+    teClient = 0x0020,  // paint the client area
+    teClientPrint = 0x0040,  // client by the widget's own painting with its background
     teClientEraseAndPaint = 0x0080,  // client by erasing, then painting
-    teClientView = 0x0100,         // client by the view of embedded foreign content
-    teClientCallback = 0x0800,     // client by ClientPaint
-    teRedrawAfter = 0x0200,        // after the run, redraw the widget with all its children
+    teClientView = 0x0100,  // client by the view of embedded foreign content
+    teClientCallback = 0x0800,  // client by ClientPaint
+    teRedrawAfter = 0x0200,  // after the run, redraw the widget with all its children
 };
 
 // Paints part of a control; the painter is in the control's coordinates and already clipped.
 using ControlPaintFn = void (*)(QWidget *control, QPainter &painter);
 
-struct RegisteredControl {
+struct RegisteredControl
+{
     std::uint16_t Flags = 0;
     ControlPaintFn NonClientPaint = nullptr;
     ControlPaintFn ClientPaint = nullptr;
@@ -50,9 +51,8 @@ struct RegisteredControl {
 // frameKind: 1 non-client paint, 2 own painting, 3 engine-drawn, 4 NonClientPaint, -1 none,
 // other: detected. clientKind: 1 erase and paint, 2 own painting, 3 view, 4 ClientPaint,
 // -1 none, other: detected.
-void RegisterControl(const QString &className, int frameKind, int clientKind,
-                     ControlPaintFn clientPaint = nullptr, ControlPaintFn nonClientPaint = nullptr,
-                     bool redrawAfter = false, bool repaintFrameAfter = false);
+void RegisterControl(const QString &className, int frameKind, int clientKind, ControlPaintFn clientPaint = nullptr,
+                     ControlPaintFn nonClientPaint = nullptr, bool redrawAfter = false, bool repaintFrameAfter = false);
 
 // The record registered under className (any letter case), or nullptr.
 const RegisteredControl *FindRegisteredControl(const QString &className);

@@ -56,8 +56,8 @@ void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r
 {
     if (srcX < 0 || srcX >= src.width())
         return;
-    const HalfOpenRect c = Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}),
-                               {r.Left, 0, r.Right, src.height()});
+    const HalfOpenRect c =
+        Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}), {r.Left, 0, r.Right, src.height()});
     if (c.IsEmpty())
         return;
     const int bpp = BytesPerPixel(dst);

@@ -16,7 +16,8 @@ void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 
-struct DripKernels {
+struct DripKernels
+{
     const char *name;
     FillRowFn fillRow;
 };

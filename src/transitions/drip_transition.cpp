@@ -59,8 +59,7 @@ void TDripTransition::Initialize(PassData &Data, int &FrameCount)
     }
 }
 
-void TDripTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                                int PrevFrame)
+void TDripTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
 {
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     HalfOpenRect &s = strip_;

@@ -22,8 +22,7 @@ public:
 
 protected:
     void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                   int PrevFrame) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
 
 private:
     EffectDirection dir_ = tedLeft;

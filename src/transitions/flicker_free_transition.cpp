@@ -2,11 +2,22 @@
 
 #include "transitions/render_window.h"
 
-TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffect(Owner) {}
+TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffect(Owner)
+{
+}
 
-QString TFlickerFreeTransition::GetDescription() const { return QStringLiteral("Flicker free cut"); }
-bool TFlickerFreeTransition::NeedSrcImage() const { return false; }
-PixelFormat TFlickerFreeTransition::GetPixelFormat() const { return pfDevice; }
+QString TFlickerFreeTransition::GetDescription() const
+{
+    return QStringLiteral("Flicker free cut");
+}
+bool TFlickerFreeTransition::NeedSrcImage() const
+{
+    return false;
+}
+PixelFormat TFlickerFreeTransition::GetPixelFormat() const
+{
+    return pfDevice;
+}
 
 void TFlickerFreeTransition::RunTransition(PassData &Data)
 {

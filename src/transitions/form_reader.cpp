@@ -21,7 +21,10 @@ namespace {
 // Longest description file read; the effect catalogue is a few kilobytes.
 constexpr qint64 kMaxDescriptionBytes = qint64(1) << 20;
 
-[[noreturn]] void fail(const QString &message) { throw TransitionError(message.toStdString()); }
+[[noreturn]] void fail(const QString &message)
+{
+    throw TransitionError(message.toStdString());
+}
 
 QString unquote(const QString &text, bool &ok)
 {
@@ -142,8 +145,9 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
             if (!number)
                 bad();
             const auto *effect = qobject_cast<const TTransitionEffect *>(target);
-            const ValueRange range = (effect ? effect->PropertyRange(propertyName) : std::nullopt)
-                                         .value_or(ValueRange{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()});
+            const ValueRange range =
+                (effect ? effect->PropertyRange(propertyName) : std::nullopt)
+                    .value_or(ValueRange{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()});
             if (!range.Contains(*number))
                 fail(QStringLiteral("Invalid value %1 for property %2: it must lie between %3 and %4")
                          .arg(Value, Name)
@@ -154,7 +158,8 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
         }
         case QMetaType::UInt: {
             // Colours: the program's colour type.
-            const std::optional<lumetta::ColorRef> colour = lumetta::StringToColor(Value, lumetta::ColorNames::PlainExactCase);
+            const std::optional<lumetta::ColorRef> colour =
+                lumetta::StringToColor(Value, lumetta::ColorNames::PlainExactCase);
             if (!colour)
                 bad();
             value = uint(*colour);
@@ -217,7 +222,8 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
             }
             if (depth == 0) {
                 if (className.compare(QLatin1String("TTransitionList"), Qt::CaseInsensitive) != 0)
-                    lineFail(QStringLiteral("the description must start with a TTransitionList, not %1").arg(className));
+                    lineFail(
+                        QStringLiteral("the description must start with a TTransitionList, not %1").arg(className));
                 listName = name;
             } else if (depth == 1) {
                 TTransitionEffect *effect = CreateTransitionEffect(className, nullptr);
@@ -268,9 +274,13 @@ void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject 
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("Cannot open file %1").arg(Path));
     if (file.isSequential() || file.size() > kMaxDescriptionBytes)
-        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes").arg(Path).arg(kMaxDescriptionBytes));
+        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
+                 .arg(Path)
+                 .arg(kMaxDescriptionBytes));
     const QByteArray bytes = file.read(kMaxDescriptionBytes + 1);
     if (bytes.size() > kMaxDescriptionBytes)
-        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes").arg(Path).arg(kMaxDescriptionBytes));
+        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
+                 .arg(Path)
+                 .arg(kMaxDescriptionBytes));
     ReadTransitionList(QString::fromUtf8(bytes), List, Owner);
 }

@@ -17,9 +17,13 @@ constexpr std::size_t kKeptBlocks = 8;
 constexpr std::size_t kKeptBytes = std::size_t(320) << 20;
 
 // A block's usable size sits in the alignment-sized header before its memory.
-std::size_t &sizeOf(unsigned char *block) { return *reinterpret_cast<std::size_t *>(block); }
+std::size_t &sizeOf(unsigned char *block)
+{
+    return *reinterpret_cast<std::size_t *>(block);
+}
 
-struct Kept {
+struct Kept
+{
     unsigned char *block;
     std::size_t size;
 };
@@ -43,7 +47,8 @@ void freeAll(std::deque<Kept> &blocks)
 // Set once the pool is gone at the program's end: later give-backs free at once.
 bool g_poolGone = false;
 
-struct Pool {
+struct Pool
+{
     std::mutex mutex;
     std::deque<Kept> kept;
     std::size_t keptBytes = 0;

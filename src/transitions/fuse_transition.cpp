@@ -4,7 +4,10 @@
 
 namespace {
 
-int Mod8(int value) { return ((value % 8) + 8) % 8; }
+int Mod8(int value)
+{
+    return ((value % 8) + 8) % 8;
+}
 
 void TurnOnOrderNumber(lumetta::TilePattern &pattern, const std::array<std::array<std::uint8_t, 8>, 8> &order,
                        int number)
@@ -28,7 +31,9 @@ const std::array<std::array<std::uint8_t, 8>, 8> TFuseTransition::kSpiral = {{
     {57, 56, 55, 54, 53, 52, 51, 50},
 }};
 
-TFuseTransition::TFuseTransition(QObject *Owner) : TTimedTransitionEffect(Owner) {}
+TFuseTransition::TFuseTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+{
+}
 
 std::optional<ValueRange> TFuseTransition::PropertyRange(const QString &Property) const
 {
@@ -44,15 +49,30 @@ void TFuseTransition::Assign(const QObject *Source)
         style_ = other->style_;
 }
 
-QString TFuseTransition::GetDescription() const { return QStringLiteral("Fuse"); }
+QString TFuseTransition::GetDescription() const
+{
+    return QStringLiteral("Fuse");
+}
 
-QString TFuseTransition::GetEditorName() const { return QStringLiteral("TFuseTransitionEditor"); }
+QString TFuseTransition::GetEditorName() const
+{
+    return QStringLiteral("TFuseTransitionEditor");
+}
 
-bool TFuseTransition::AllowSrcRendering() const { return false; }
+bool TFuseTransition::AllowSrcRendering() const
+{
+    return false;
+}
 
-bool TFuseTransition::NeedWorkBitmap() const { return true; }
+bool TFuseTransition::NeedWorkBitmap() const
+{
+    return true;
+}
 
-bool TFuseTransition::WorkOnSrcBitmap() const { return true; }
+bool TFuseTransition::WorkOnSrcBitmap() const
+{
+    return true;
+}
 
 int TFuseTransition::FrameCountOf(int Style)
 {
@@ -94,20 +114,47 @@ void TFuseTransition::TurnOnCells(lumetta::TilePattern &Pattern, int Style, int 
     if (K < 1 || K > FrameCount)
         return;
     switch (Style) {
-    case 1: TurnOnOrderNumber(Pattern, lumetta::kOrderedDither, K); break;
-    case 2: row(K - 1); break;
-    case 3: row(kBack - 1); break;
-    case 4: column(K - 1); break;
-    case 5: column(kBack - 1); break;
-    case 6: square(K); break;
-    case 7: square(kBack); break;
-    case 8: TurnOnOrderNumber(Pattern, kSpiral, K); break;
-    case 9: TurnOnOrderNumber(Pattern, kSpiral, kBack); break;
-    case 10: diagonal(K); break;
-    case 11: diagonal(kBack); break;
-    case 12: antiDiagonal(K); break;
-    case 13: antiDiagonal(kBack); break;
-    default: break;
+    case 1:
+        TurnOnOrderNumber(Pattern, lumetta::kOrderedDither, K);
+        break;
+    case 2:
+        row(K - 1);
+        break;
+    case 3:
+        row(kBack - 1);
+        break;
+    case 4:
+        column(K - 1);
+        break;
+    case 5:
+        column(kBack - 1);
+        break;
+    case 6:
+        square(K);
+        break;
+    case 7:
+        square(kBack);
+        break;
+    case 8:
+        TurnOnOrderNumber(Pattern, kSpiral, K);
+        break;
+    case 9:
+        TurnOnOrderNumber(Pattern, kSpiral, kBack);
+        break;
+    case 10:
+        diagonal(K);
+        break;
+    case 11:
+        diagonal(kBack);
+        break;
+    case 12:
+        antiDiagonal(K);
+        break;
+    case 13:
+        antiDiagonal(kBack);
+        break;
+    default:
+        break;
     }
 }
 

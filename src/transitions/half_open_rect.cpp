@@ -22,8 +22,7 @@ HalfOpenRect Union(const HalfOpenRect &a, const HalfOpenRect &b)
         return b;
     if (b.IsEmpty())
         return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-            std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
 }
 
 }  // namespace lumetta

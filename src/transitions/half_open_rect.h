@@ -5,7 +5,8 @@
 namespace lumetta {
 
 // Rectangle with exclusive right and bottom, as the effects compute their strips.
-struct HalfOpenRect {
+struct HalfOpenRect
+{
     int Left = 0;
     int Top = 0;
     int Right = 0;

@@ -3,8 +3,8 @@
 #include "transitions/transition_aborted.h"
 #include "transitions/transition_effect.h"
 
-HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QImage &to,
-                        const FrameStepping &stepping, ColorRef controlColor)
+HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QImage &to, const FrameStepping &stepping,
+                        ColorRef controlColor)
 {
     HeadlessRun run;
     FrameStepping counting = stepping;

@@ -9,15 +9,22 @@
 namespace lumetta {
 namespace {
 
-bool maskBit(const std::uint8_t *mask, int i) { return mask[i >> 3] & (0x80 >> (i & 7)); }
+bool maskBit(const std::uint8_t *mask, int i)
+{
+    return mask[i >> 3] & (0x80 >> (i & 7));
+}
 
 // 4-bit pixels: pixel i lives in the high nibble of byte i / 2 when i is even.
-std::uint8_t nibbleMask(int i) { return (i & 1) ? 0x0F : 0xF0; }
+std::uint8_t nibbleMask(int i)
+{
+    return (i & 1) ? 0x0F : 0xF0;
+}
 
 // For every mask byte, the byte mask over the 8 pixels it covers (bpp bytes): all bits of a
 // pixel's bytes set when its mask bit is set. Follows from the selection rule alone.
 template <int Bpp>
-struct ByteTable {
+struct ByteTable
+{
     static constexpr int kBytes = Bpp;  // 8 pixels of Bpp bits
     std::array<std::array<std::uint8_t, kBytes>, 256> rows{};
 
@@ -43,8 +50,7 @@ constexpr ByteTable<Bpp> kTable{};
 
 // out := a ^ ((a ^ b) & m) over the 8 pixels of one mask byte, word by word.
 template <int Bpp>
-inline void blendGroup(std::uint8_t maskByte, const std::uint8_t *b, const std::uint8_t *a,
-                       std::uint8_t *out)
+inline void blendGroup(std::uint8_t maskByte, const std::uint8_t *b, const std::uint8_t *a, std::uint8_t *out)
 {
     const std::uint8_t *m = kTable<Bpp>.rows[maskByte].data();
     if constexpr (Bpp == 4) {
@@ -113,8 +119,8 @@ int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *
 
 // Fast two-source select over whole mask bytes; returns the number of pixels handled.
 template <int Bpp>
-int selectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow,
-                 std::uint8_t *dst, int width)
+int selectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
+                 int width)
 {
     constexpr int kBytes = Bpp;
     const int groups = width / 8;
@@ -151,20 +157,22 @@ void copyRowFast(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t
 }
 
 template <int Bpp>
-void selectRowFast(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow,
-                   std::uint8_t *dst, int width)
+void selectRowFast(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
+                   int width)
 {
     const int done = selectGroups<Bpp>(mask, newRow, oldRow, dst, width);
     const int offset = done / 8 * Bpp;
     MaskSelectRow_C(mask + done / 8, 0, newRow + offset, oldRow + offset, dst + offset, width - done, Bpp);
 }
 
-int bppOfKernel(int bpp) { return bpp == 15 ? 16 : bpp; }
+int bppOfKernel(int bpp)
+{
+    return bpp == 15 ? 16 : bpp;
+}
 
 }  // namespace
 
-void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width,
-                   int bpp)
+void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
 {
     bpp = bppOfKernel(bpp);
     if (bpp == 4) {
@@ -183,8 +191,8 @@ void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8
     }
 }
 
-void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
-                     const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp)
+void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                     std::uint8_t *dst, int width, int bpp)
 {
     bpp = bppOfKernel(bpp);
     if (bpp == 4) {
@@ -208,12 +216,18 @@ void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t
 void MaskCopyRow_Words(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
 {
     switch (bppOfKernel(bpp)) {
-    case 4: return copyRowFast<4>(mask, src, dst, width);
-    case 8: return copyRowFast<8>(mask, src, dst, width);
-    case 16: return copyRowFast<16>(mask, src, dst, width);
-    case 24: return copyRowFast<24>(mask, src, dst, width);
-    case 32: return copyRowFast<32>(mask, src, dst, width);
-    default: return;
+    case 4:
+        return copyRowFast<4>(mask, src, dst, width);
+    case 8:
+        return copyRowFast<8>(mask, src, dst, width);
+    case 16:
+        return copyRowFast<16>(mask, src, dst, width);
+    case 24:
+        return copyRowFast<24>(mask, src, dst, width);
+    case 32:
+        return copyRowFast<32>(mask, src, dst, width);
+    default:
+        return;
     }
 }
 
@@ -240,12 +254,18 @@ void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uin
     if (width <= 0)
         return;
     switch (bpp) {
-    case 4: return selectRowFast<4>(mask, newRow, oldRow, dst, width);
-    case 8: return selectRowFast<8>(mask, newRow, oldRow, dst, width);
-    case 16: return selectRowFast<16>(mask, newRow, oldRow, dst, width);
-    case 24: return selectRowFast<24>(mask, newRow, oldRow, dst, width);
-    case 32: return selectRowFast<32>(mask, newRow, oldRow, dst, width);
-    default: return;
+    case 4:
+        return selectRowFast<4>(mask, newRow, oldRow, dst, width);
+    case 8:
+        return selectRowFast<8>(mask, newRow, oldRow, dst, width);
+    case 16:
+        return selectRowFast<16>(mask, newRow, oldRow, dst, width);
+    case 24:
+        return selectRowFast<24>(mask, newRow, oldRow, dst, width);
+    case 32:
+        return selectRowFast<32>(mask, newRow, oldRow, dst, width);
+    default:
+        return;
     }
 }
 
@@ -291,8 +311,8 @@ void CombineMaskedRows(const MaskPlane &mask, const MaskPlane &newPlane, const M
         return;
     const bool inPlace = oldPlane.bits == nullptr || oldPlane.bits == dst.bits;
     const std::intptr_t packed = std::intptr_t(width) * kbpp / 8;
-    const bool oneBlock = width % 32 == 0 && mask.stride == width / 8 && newPlane.stride == packed &&
-                          dst.stride == packed && (inPlace || oldPlane.stride == packed);
+    const bool oneBlock = width % 32 == 0 && mask.stride == width / 8 && newPlane.stride == packed
+                          && dst.stride == packed && (inPlace || oldPlane.stride == packed);
     int rows = bottom - top;
     int rowWidth = width;
     if (oneBlock && std::int64_t(width) * rows <= 0x7FFFFFFF) {

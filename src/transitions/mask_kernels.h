@@ -24,19 +24,20 @@ void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t
 using MaskSelectRowFn = void (*)(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                                  const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
 
-void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
-                     const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
+void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                     std::uint8_t *dst, int width, int bpp);
 void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                          const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
 #if defined(__x86_64__)
 // 32-bit pixels expand the mask bits in registers; other sizes take the word-wise version.
-void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
-                        const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
+void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                        std::uint8_t *dst, int width, int bpp);
 #endif
 void MaskSelectRow(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
                    std::uint8_t *dst, int width, int bpp);
 
-struct MaskKernels {
+struct MaskKernels
+{
     const char *name;
     MaskCopyRowFn copyRow;
     MaskSelectRowFn selectRow;
@@ -46,7 +47,8 @@ struct MaskKernels {
 const std::vector<MaskKernels> &MaskKernelVariants();
 
 // A picture's pixel rows as raw memory.
-struct MaskPlane {
+struct MaskPlane
+{
     std::uint8_t *bits = nullptr;
     std::intptr_t stride = 0;  // bytes from one row to the next
 };

@@ -23,8 +23,8 @@ inline unsigned MaskByte(const std::uint8_t *maskBits, int bit, int count)
 
 }  // namespace
 
-void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
-                        const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp)
+void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+                        std::uint8_t *dst, int width, int bpp)
 {
     if (bpp != 32)
         return MaskSelectRow_Words(mask, bitOffset, newRow, oldRow, dst, width, bpp);

@@ -21,7 +21,10 @@ void clippedSpan(QImage &mask, int y, std::int64_t x0, std::int64_t x1, bool whi
 
 }  // namespace
 
-int MaskedBitmapWidth(int width) { return width <= 0 ? 32 : ((width - 1) / 32 + 1) * 32; }
+int MaskedBitmapWidth(int width)
+{
+    return width <= 0 ? 32 : ((width - 1) / 32 + 1) * 32;
+}
 
 QImage CreateMask(int width, int height)
 {
@@ -50,8 +53,7 @@ void InvertMask(QImage &mask)
 
 void MaskLine(QImage &mask, QPoint from, QPoint to, bool white)
 {
-    LineRuns(from, to, mask.height(),
-             [&](int y, int x0, int x1) { clippedSpan(mask, y, x0, x1, white); });
+    LineRuns(from, to, mask.height(), [&](int y, int x0, int x1) { clippedSpan(mask, y, x0, x1, white); });
 }
 
 void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)

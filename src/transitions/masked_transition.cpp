@@ -1,8 +1,8 @@
 #include "transitions/masked_transition.h"
 
 #include "common/random.h"
-#include "transitions/mask_paint.h"
 #include "transitions/mask_kernels.h"
+#include "transitions/mask_paint.h"
 #include "transitions/row_kernels.h"
 
 #include <algorithm>
@@ -43,7 +43,9 @@ lumetta::MaskPlane readPlane(const QImage *image)
 
 }  // namespace
 
-TMaskedTransition::TMaskedTransition(QObject *Owner) : TTimedTransitionEffect(Owner) {}
+TMaskedTransition::TMaskedTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+{
+}
 
 TMaskedTransition::~TMaskedTransition() = default;
 
@@ -56,27 +58,59 @@ void TMaskedTransition::Assign(const QObject *Source)
     }
 }
 
-int TMaskedTransition::GetBitmapsWidth(int Width) const { return lumetta::MaskedBitmapWidth(Width); }
+int TMaskedTransition::GetBitmapsWidth(int Width) const
+{
+    return lumetta::MaskedBitmapWidth(Width);
+}
 
-bool TMaskedTransition::AllowSrcRendering() const { return false; }
+bool TMaskedTransition::AllowSrcRendering() const
+{
+    return false;
+}
 
-bool TMaskedTransition::NeedWorkBitmap() const { return true; }
+bool TMaskedTransition::NeedWorkBitmap() const
+{
+    return true;
+}
 
-bool TMaskedTransition::WorkOnSrcBitmap() const { return true; }
+bool TMaskedTransition::WorkOnSrcBitmap() const
+{
+    return true;
+}
 
-QString TMaskedTransition::GetEditorName() const { return QStringLiteral("TMaskedTransitionEditor"); }
+QString TMaskedTransition::GetEditorName() const
+{
+    return QStringLiteral("TMaskedTransitionEditor");
+}
 
-int TMaskedTransition::ReversedSubStyle(int, int SubStyle) const { return SubStyle; }
+int TMaskedTransition::ReversedSubStyle(int, int SubStyle) const
+{
+    return SubStyle;
+}
 
-bool TMaskedTransition::UsesDeltaMask() const { return false; }
+bool TMaskedTransition::UsesDeltaMask() const
+{
+    return false;
+}
 
-bool TMaskedTransition::ClearsMaskEachFrame() const { return false; }
+bool TMaskedTransition::ClearsMaskEachFrame() const
+{
+    return false;
+}
 
-int TMaskedTransition::SubStyleCount(int Style) const { return Style != 0 ? 1 : 0; }
+int TMaskedTransition::SubStyleCount(int Style) const
+{
+    return Style != 0 ? 1 : 0;
+}
 
-bool TMaskedTransition::DrawsRuns() const { return false; }
+bool TMaskedTransition::DrawsRuns() const
+{
+    return false;
+}
 
-void TMaskedTransition::DrawRuns(NewPixelRuns &, int, int, int, int, PassData &) {}
+void TMaskedTransition::DrawRuns(NewPixelRuns &, int, int, int, int, PassData &)
+{
+}
 
 void TMaskedTransition::SetStyle(int Value)
 {
@@ -87,7 +121,10 @@ void TMaskedTransition::SetStyle(int Value)
     SetSubStyle(Value != 0 ? 1 : 0);
 }
 
-void TMaskedTransition::SetSubStyle(int Value) { subStyle_ = StyleRange.Clamp(Value); }
+void TMaskedTransition::SetSubStyle(int Value)
+{
+    subStyle_ = StyleRange.Clamp(Value);
+}
 
 std::optional<ValueRange> TMaskedTransition::PropertyRange(const QString &Property) const
 {
@@ -133,8 +170,7 @@ void TMaskedTransition::Initialize(PassData &Data, int &)
     }
 }
 
-void TMaskedTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                                  int PrevFrame)
+void TMaskedTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
 {
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     const QRect area(0, 0, Data.Width, Data.Height);
@@ -171,17 +207,16 @@ void TMaskedTransition::Combine(PassData &Data)
     const int bpp = PixelFormatBits(Data.PixelFormat);
     const int storage = bpp == 15 ? 16 : bpp;
     // pf1bit and pfDevice combine nothing; bitmaps of another depth would be overrun.
-    if (bpp < 4 || Data.Bitmap->depth() != storage || Data.DstBmp->depth() != storage ||
-        (Data.SrcBmp && Data.SrcBmp->depth() != storage))
+    if (bpp < 4 || Data.Bitmap->depth() != storage || Data.DstBmp->depth() != storage
+        || (Data.SrcBmp && Data.SrcBmp->depth() != storage))
         return;
     const int width = std::min({mask_->width(), Data.Bitmap->width(), Data.DstBmp->width(),
                                 Data.SrcBmp ? Data.SrcBmp->width() : mask_->width()});
-    const int bottom = std::min({UpdateRect.y() + UpdateRect.height(), mask_->height(),
-                                 Data.Bitmap->height(), Data.DstBmp->height(),
-                                 Data.SrcBmp ? Data.SrcBmp->height() : mask_->height()});
+    const int bottom = std::min({UpdateRect.y() + UpdateRect.height(), mask_->height(), Data.Bitmap->height(),
+                                 Data.DstBmp->height(), Data.SrcBmp ? Data.SrcBmp->height() : mask_->height()});
     const lumetta::MaskPlane work{Data.Bitmap->bits(), std::intptr_t(Data.Bitmap->bytesPerLine())};
-    lumetta::CombineMaskedRows(readPlane(mask_.get()), readPlane(Data.DstBmp), readPlane(Data.SrcBmp),
-                               work, width, UpdateRect.y(), bottom, bpp);
+    lumetta::CombineMaskedRows(readPlane(mask_.get()), readPlane(Data.DstBmp), readPlane(Data.SrcBmp), work, width,
+                               UpdateRect.y(), bottom, bpp);
 }
 
 void TMaskedTransition::Finalize(PassData &Data)

@@ -65,8 +65,8 @@ public:
     // Virtual operations, in slot order after the timed effect's.
     // The sub-style that plays SubStyle backwards; the base returns SubStyle.
     virtual int ReversedSubStyle(int Style, int SubStyle) const;
-    virtual void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                          PassData &Data, bool &WhiteIsNew) = 0;
+    virtual void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                          bool &WhiteIsNew) = 0;
     // True: only pixels not set in an earlier frame are combined (PrevMask keeps them).
     virtual bool UsesDeltaMask() const;
     // True: the mask is cleared after each frame.

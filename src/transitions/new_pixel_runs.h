@@ -66,7 +66,8 @@ private:
     }
     void Note(int y, int x0, int x1);
 
-    struct Interval {
+    struct Interval
+    {
         int x0, x1;
     };
 

@@ -41,9 +41,7 @@ QImage horizontalPiece(int w, int h, int k)
 
 }  // namespace
 
-PuzzlePieces::PuzzlePieces(const BlockGrid &grid)
-    : grid_(grid)
-    , knob_(0)
+PuzzlePieces::PuzzlePieces(const BlockGrid &grid) : grid_(grid), knob_(0)
 {
     const int bodyW = grid.Width() / std::max(grid.Cols(), 1);
     const int bodyH = grid.Height() / std::max(grid.Rows(), 1);

@@ -12,7 +12,8 @@ namespace lumetta {
 // (tabs left and right, sockets above and below); the others are vertical pieces, so every tab
 // meets a socket. A block is W div C or W div C + 1 wide and H div R or H div R + 1 high, so four
 // body sizes of each kind cover every cell.
-class PuzzlePieces {
+class PuzzlePieces
+{
 public:
     explicit PuzzlePieces(const BlockGrid &grid);
 

@@ -7,7 +7,8 @@ namespace {
 
 // A clock hand: it passes positions start, start + 1, ... (clockwise) or start, start - 1,
 // ... (anticlockwise); a mirror runs the same sweep from its far end.
-struct Hand {
+struct Hand
+{
     QPoint pivot;
     int start = 1;
     bool clockwise = true;
@@ -28,44 +29,59 @@ enum class Pivot { L, R, T, B, KTL, KTR, KBL, KBR };
 Hand pivotHand(const RadialGeometry &g, Pivot pivot, bool mirror)
 {
     switch (pivot) {
-    case Pivot::L: return {{-1, g.h / 2}, g.tl, true, mirror};
-    case Pivot::R: return {{g.w, g.h / 2}, g.br, true, mirror};
-    case Pivot::T: return {{g.w / 2, -1}, g.tr, true, mirror};
-    case Pivot::B: return {{g.w / 2, g.h}, g.bl, true, mirror};
-    case Pivot::KTL: return {{-1, -1}, g.tr, true, mirror};
-    case Pivot::KTR: return {{g.w, -1}, g.br, true, mirror};
-    case Pivot::KBL: return {{-1, g.h}, g.tl, true, mirror};
-    case Pivot::KBR: return {{g.w, g.h}, g.bl, true, mirror};
+    case Pivot::L:
+        return {{-1, g.h / 2}, g.tl, true, mirror};
+    case Pivot::R:
+        return {{g.w, g.h / 2}, g.br, true, mirror};
+    case Pivot::T:
+        return {{g.w / 2, -1}, g.tr, true, mirror};
+    case Pivot::B:
+        return {{g.w / 2, g.h}, g.bl, true, mirror};
+    case Pivot::KTL:
+        return {{-1, -1}, g.tr, true, mirror};
+    case Pivot::KTR:
+        return {{g.w, -1}, g.br, true, mirror};
+    case Pivot::KBL:
+        return {{-1, g.h}, g.tl, true, mirror};
+    case Pivot::KBR:
+        return {{g.w, g.h}, g.bl, true, mirror};
     }
     return {};
 }
 
-struct SingleHand {
+struct SingleHand
+{
     Pivot pivot;
     bool mirror;
 };
 
 // Sub-styles 1..8 of style 4 (edge pivots) and style 6 (corner pivots).
-constexpr SingleHand kEdgeHands[8] = {{Pivot::L, false}, {Pivot::L, true},  {Pivot::R, true},
-                                      {Pivot::R, false}, {Pivot::T, true},  {Pivot::T, false},
-                                      {Pivot::B, false}, {Pivot::B, true}};
-constexpr SingleHand kCornerHands[8] = {{Pivot::KTL, false}, {Pivot::KTL, true},
-                                        {Pivot::KTR, true},  {Pivot::KTR, false},
-                                        {Pivot::KBL, false}, {Pivot::KBL, true},
+constexpr SingleHand kEdgeHands[8] = {{Pivot::L, false}, {Pivot::L, true},  {Pivot::R, true},  {Pivot::R, false},
+                                      {Pivot::T, true},  {Pivot::T, false}, {Pivot::B, false}, {Pivot::B, true}};
+constexpr SingleHand kCornerHands[8] = {{Pivot::KTL, false}, {Pivot::KTL, true},  {Pivot::KTR, true},
+                                        {Pivot::KTR, false}, {Pivot::KBL, false}, {Pivot::KBL, true},
                                         {Pivot::KBR, false}, {Pivot::KBR, true}};
 
 int cornersOf(Pivot pivot)
 {
     using C = RadialGeometry;
     switch (pivot) {
-    case Pivot::L: return C::TopRight | C::BottomRight;
-    case Pivot::R: return C::TopLeft | C::BottomLeft;
-    case Pivot::T: return C::BottomRight | C::BottomLeft;
-    case Pivot::B: return C::TopLeft | C::TopRight;
-    case Pivot::KTL: return C::BottomRight;
-    case Pivot::KTR: return C::BottomLeft;
-    case Pivot::KBL: return C::TopRight;
-    case Pivot::KBR: return C::TopLeft;
+    case Pivot::L:
+        return C::TopRight | C::BottomRight;
+    case Pivot::R:
+        return C::TopLeft | C::BottomLeft;
+    case Pivot::T:
+        return C::BottomRight | C::BottomLeft;
+    case Pivot::B:
+        return C::TopLeft | C::TopRight;
+    case Pivot::KTL:
+        return C::BottomRight;
+    case Pivot::KTR:
+        return C::BottomLeft;
+    case Pivot::KBL:
+        return C::TopRight;
+    case Pivot::KBR:
+        return C::TopLeft;
     }
     return 0;
 }
@@ -88,19 +104,22 @@ void shareFrames(int frame, int step, const HandAt &one, const HandAt &two)
     }
 }
 
-struct CentreStarts {
+struct CentreStarts
+{
     int q12, q3, q6, q9;
 };
 
 CentreStarts centreStarts(const RadialGeometry &g)
 {
-    return {g.w / 2 + 2, g.w + g.h / 2 + 3, g.w + g.h + (g.w - 1) / 2 + 4,
-            2 * g.w + g.h + (g.h - 1) / 2 + 5};
+    return {g.w / 2 + 2, g.w + g.h / 2 + 3, g.w + g.h + (g.w - 1) / 2 + 4, 2 * g.w + g.h + (g.h - 1) / 2 + 5};
 }
 
 }  // namespace
 
-int RadialGeometry::wrap(int p) const { return ((p - 1) % total + total) % total + 1; }
+int RadialGeometry::wrap(int p) const
+{
+    return ((p - 1) % total + total) % total + 1;
+}
 
 QPoint RadialGeometry::point(int p) const
 {
@@ -132,8 +151,10 @@ int RadialFrameCount(const RadialGeometry &g, int style, int subStyle)
 {
     switch (style) {
     case 1:
-    case 2: return g.total;
-    case 3: return g.total / 4;
+    case 2:
+        return g.total;
+    case 3:
+        return g.total / 4;
     case 4:
         if (subStyle >= 1 && subStyle <= 4)
             return g.total - g.h;
@@ -143,43 +164,47 @@ int RadialFrameCount(const RadialGeometry &g, int style, int subStyle)
             return g.total - g.h;
         return subStyle >= 9 && subStyle <= 16 ? g.total - g.w : 0;
     case 6:
-    case 7: return g.total / 2 + 1;
-    default: return 0;
+    case 7:
+        return g.total / 2 + 1;
+    default:
+        return 0;
     }
 }
 
 int RadialActiveCorners(int style, int subStyle)
 {
-    constexpr int all = RadialGeometry::TopLeft | RadialGeometry::TopRight |
-                        RadialGeometry::BottomRight | RadialGeometry::BottomLeft;
+    constexpr int all =
+        RadialGeometry::TopLeft | RadialGeometry::TopRight | RadialGeometry::BottomRight | RadialGeometry::BottomLeft;
     switch (style) {
     case 4:
         return subStyle >= 1 && subStyle <= 8 ? cornersOf(kEdgeHands[subStyle - 1].pivot) : all;
     case 6:
         return subStyle >= 1 && subStyle <= 8 ? cornersOf(kCornerHands[subStyle - 1].pivot) : all;
     case 5:
-        return subStyle >= 1 && subStyle <= 16 ? cornersOf(kEdgeHands[(subStyle - 1) / 4 * 2].pivot)
-                                               : all;
+        return subStyle >= 1 && subStyle <= 16 ? cornersOf(kEdgeHands[(subStyle - 1) / 4 * 2].pivot) : all;
     case 7:
-        return subStyle >= 1 && subStyle <= 16
-                   ? cornersOf(kCornerHands[(subStyle - 1) / 4 * 2].pivot)
-                   : all;
-    default: return all;
+        return subStyle >= 1 && subStyle <= 16 ? cornersOf(kCornerHands[(subStyle - 1) / 4 * 2].pivot) : all;
+    default:
+        return all;
     }
 }
 
 int RadialSubStyleCount(int style)
 {
     switch (style) {
-    case 0: return 0;
+    case 0:
+        return 0;
     case 1:
     case 2:
     case 3:
     case 4:
-    case 6: return 8;
+    case 6:
+        return 8;
     case 5:
-    case 7: return 16;
-    default: return 1;
+    case 7:
+        return 16;
+    default:
+        return 1;
     }
 }
 
@@ -191,8 +216,8 @@ int RadialReversedSubStyle(int style, int subStyle)
     return subStyle % 2 != 0 ? subStyle + 1 : subStyle - 1;
 }
 
-std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame,
-                                      int step, int frameCount)
+std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step,
+                                      int frameCount)
 {
     std::vector<RadialWedge> wedges;
     const int n = frameCount;
@@ -220,11 +245,20 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
         const int f = replay ? g.total + step - frame + 2 : frame;
         Hand one, two;
         switch (odd) {
-        case 1: one = centreHand(q.q12, true), two = centreHand(q.q6, true); break;
-        case 3: one = centreHand(q.q3, true), two = centreHand(q.q9, true); break;
-        case 5: one = centreHand(q.q12, true), two = centreHand(q.q12, false); break;
-        case 7: one = centreHand(q.q3, true), two = centreHand(q.q3, false); break;
-        default: return wedges;
+        case 1:
+            one = centreHand(q.q12, true), two = centreHand(q.q6, true);
+            break;
+        case 3:
+            one = centreHand(q.q3, true), two = centreHand(q.q9, true);
+            break;
+        case 5:
+            one = centreHand(q.q12, true), two = centreHand(q.q12, false);
+            break;
+        case 7:
+            one = centreHand(q.q3, true), two = centreHand(q.q3, false);
+            break;
+        default:
+            return wedges;
         }
         shareFrames(f, step, atHalf(one), atHalf(two));
         break;
@@ -234,22 +268,21 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
         std::vector<Hand> hands;
         switch (odd) {
         case 1:
-            hands = {centreHand(q.q12, true), centreHand(q.q3, true), centreHand(q.q6, true),
-                     centreHand(q.q9, true)};
+            hands = {centreHand(q.q12, true), centreHand(q.q3, true), centreHand(q.q6, true), centreHand(q.q9, true)};
             break;
         case 3:
             hands = {centreHand(q.q12, true), centreHand(q.q12, false), centreHand(q.q6, true),
                      centreHand(q.q6, false)};
             break;
         case 5:
-            hands = {centreHand(q.q12, true), centreHand(q.q6, false), centreHand(q.q9, true),
-                     centreHand(q.q9, false)};
+            hands = {centreHand(q.q12, true), centreHand(q.q6, false), centreHand(q.q9, true), centreHand(q.q9, false)};
             break;
         case 7:
             hands = {centreHand(q.q12, true), centreHand(q.q12, false), centreHand(q.q3, true),
                      centreHand(q.q9, false)};
             break;
-        default: return wedges;
+        default:
+            return wedges;
         }
         for (const Hand &hand : hands)
             add(hand, f, step);
@@ -282,7 +315,8 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
             shareFrames(f, step, atHalf(a), atHalf(b));
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return wedges;
 }
@@ -294,7 +328,8 @@ std::vector<QPoint> RadialWedgeVertices(const RadialGeometry &g, const RadialWed
         return {wedge.pivot, g.point(end)};
     const int start = g.wrap(end - wedge.count + 1);
     std::vector<QPoint> vertices{wedge.pivot, g.point(start)};
-    const struct {
+    const struct
+    {
         int position;
         int flag;
     } corners[4] = {{g.tl, RadialGeometry::TopLeft},

@@ -9,7 +9,8 @@ namespace lumetta {
 
 // The perimeter one pixel outside the picture, walked clockwise as positions 1..Total, and
 // the corners that may become polygon vertices for the style in use.
-struct RadialGeometry {
+struct RadialGeometry
+{
     enum Corner { TopLeft = 1, TopRight = 2, BottomRight = 4, BottomLeft = 8 };
 
     int w = 1;  // picture width, made odd by adding 1 when even
@@ -28,7 +29,8 @@ struct RadialGeometry {
 RadialGeometry MakeRadialGeometry(int width, int height);
 
 // The area swept over `count` positions ending at position `end`: a line when count is 1.
-struct RadialWedge {
+struct RadialWedge
+{
     QPoint pivot;
     int end = 1;
     int count = 1;
@@ -48,8 +50,8 @@ int RadialSubStyleCount(int style);
 int RadialReversedSubStyle(int style, int subStyle);
 
 // The wedges frame `frame` paints, `step` frames after the previous one.
-std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame,
-                                      int step, int frameCount);
+std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step,
+                                      int frameCount);
 
 // Vertices of a wedge: pivot and end point for a line; otherwise pivot, start point, the
 // active corners passed strictly between start and end, end point.

@@ -2,9 +2,15 @@
 
 #include "transitions/mask_paint.h"
 
-TRadialTransition::TRadialTransition(QObject *Owner) : TMaskedTransition(Owner) { styleCount_ = 7; }
+TRadialTransition::TRadialTransition(QObject *Owner) : TMaskedTransition(Owner)
+{
+    styleCount_ = 7;
+}
 
-QString TRadialTransition::GetDescription() const { return QStringLiteral("Radial"); }
+QString TRadialTransition::GetDescription() const
+{
+    return QStringLiteral("Radial");
+}
 
 void TRadialTransition::Initialize(PassData &Data, int &FrameCount)
 {
@@ -25,8 +31,7 @@ void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount,
                                      const std::function<void(const std::vector<QPoint> &)> &paint)
 {
     UpdateRect = QRect();
-    const auto wedges =
-        lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, CurrentFrame, Step, FrameCount);
+    const auto wedges = lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, CurrentFrame, Step, FrameCount);
     for (const lumetta::RadialWedge &wedge : wedges) {
         const std::vector<QPoint> vertices = lumetta::RadialWedgeVertices(geometry_, wedge);
         paint(vertices);
@@ -35,8 +40,8 @@ void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount,
     }
 }
 
-void TRadialTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int,
-                                 PassData &, bool &WhiteIsNew)
+void TRadialTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int, PassData &,
+                                 bool &WhiteIsNew)
 {
     WhiteIsNew = true;
     ForEachWedge(CurrentFrame, Step, FrameCount, [&](const std::vector<QPoint> &vertices) {
@@ -47,10 +52,12 @@ void TRadialTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int F
     });
 }
 
-bool TRadialTransition::DrawsRuns() const { return true; }
+bool TRadialTransition::DrawsRuns() const
+{
+    return true;
+}
 
-void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int,
-                                 PassData &Data)
+void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int, PassData &Data)
 {
     auto run = [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); };
     ForEachWedge(CurrentFrame, Step, FrameCount, [&](const std::vector<QPoint> &vertices) {
@@ -61,6 +68,12 @@ void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step,
     });
 }
 
-bool TRadialTransition::ClearsMaskEachFrame() const { return true; }
+bool TRadialTransition::ClearsMaskEachFrame() const
+{
+    return true;
+}
 
-int TRadialTransition::SubStyleCount(int Style) const { return lumetta::RadialSubStyleCount(Style); }
+int TRadialTransition::SubStyleCount(int Style) const
+{
+    return lumetta::RadialSubStyleCount(Style);
+}

@@ -23,8 +23,8 @@ public:
     QString GetDescription() const override;
     void Initialize(PassData &Data, int &FrameCount) override;
     int ReversedSubStyle(int Style, int SubStyle) const override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                  PassData &Data, bool &WhiteIsNew) override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
     bool ClearsMaskEachFrame() const override;
     int SubStyleCount(int Style) const override;
     bool DrawsRuns() const override;

@@ -2,16 +2,17 @@
 
 #include "transitions/transition_error.h"
 
-SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent) {}
+SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent)
+{
+}
 
 void SecondPassOptions::Assign(const QObject *Source)
 {
     const auto *other = qobject_cast<const SecondPassOptions *>(Source);
     if (!other)
         throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                   .arg(Source ? Source->metaObject()->className() : "nil",
-                                        metaObject()->className())
-                                   .toStdString());
+                                  .arg(Source ? Source->metaObject()->className() : "nil", metaObject()->className())
+                                  .toStdString());
     distributedTime_ = other->distributedTime_;
     reversed_ = other->reversed_;
     useSolidColor_ = other->useSolidColor_;

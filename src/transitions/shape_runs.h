@@ -48,7 +48,8 @@ void LineRuns(QPoint from, QPoint to, int height, Run &&run)
 // A polygon's interior (non-zero winding; pixel (x, y) belongs to it when the point (x, y) lies
 // inside or on it, so interior and outline agree and wedges sharing a ray leave no gaps), then
 // its outline as lines. crossings is scratch space kept by the caller between calls.
-struct PolygonCrossing {
+struct PolygonCrossing
+{
     double x;
     int winding;
 };

@@ -15,7 +15,10 @@ Stopwatch::TimeSource &timeSource()
 
 Stopwatch::Stopwatch() = default;
 
-void Stopwatch::SetTimeSource(TimeSource source) { timeSource() = std::move(source); }
+void Stopwatch::SetTimeSource(TimeSource source)
+{
+    timeSource() = std::move(source);
+}
 
 double Stopwatch::Now()
 {
@@ -31,8 +34,7 @@ void Stopwatch::Wait(double ms)
         return;
     if (timeSource()) {
         const double until = Now() + ms;
-        while (Now() < until) {
-        }
+        while (Now() < until) {}
         return;
     }
     std::this_thread::sleep_for(std::chrono::duration<double, std::milli>(ms));

@@ -6,7 +6,8 @@
 namespace lumetta {
 
 // An 8 x 8 pattern tiled over a picture: bit x of rows[y] is cell (x, y), set = on.
-struct TilePattern {
+struct TilePattern
+{
     std::array<std::uint8_t, 8> rows{};
 
     bool cell(int x, int y) const { return (rows[y & 7] >> (x & 7)) & 1u; }

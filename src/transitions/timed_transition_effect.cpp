@@ -6,11 +6,18 @@
 
 #include <algorithm>
 
-TTimedTransitionEffect::TTimedTransitionEffect(QObject *Owner) : TTransitionEffect(Owner) {}
+TTimedTransitionEffect::TTimedTransitionEffect(QObject *Owner) : TTransitionEffect(Owner)
+{
+}
 
-void TTimedTransitionEffect::DrawFrame(PassData &, int, int, int, int) { CheckAbort(); }
+void TTimedTransitionEffect::DrawFrame(PassData &, int, int, int, int)
+{
+    CheckAbort();
+}
 
-void TTimedTransitionEffect::Finalize(PassData &) {}
+void TTimedTransitionEffect::Finalize(PassData &)
+{
+}
 
 void TTimedTransitionEffect::RunTransition(PassData &Data)
 {

@@ -26,9 +26,8 @@ void TTransitionEffect::Assign(const QObject *Source)
     const auto *other = qobject_cast<const TTransitionEffect *>(Source);
     if (!other)
         throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                   .arg(Source ? Source->metaObject()->className() : "nil",
-                                        metaObject()->className())
-                                   .toStdString());
+                                  .arg(Source ? Source->metaObject()->className() : "nil", metaObject()->className())
+                                  .toStdString());
     SetMilliseconds(other->milliseconds_);
     pass2Options_->Assign(other->pass2Options_);
     passSetting_ = other->passSetting_;
@@ -46,31 +45,72 @@ void TTransitionEffect::Assign(const QObject *Source)
 TTransitionEffect::EffectDirection TTransitionEffect::ReversedDirection() const
 {
     switch (direction_) {
-    case tedRight: return tedLeft;
-    case tedLeft: return tedRight;
-    case tedDown: return tedUp;
-    case tedUp: return tedDown;
-    case tedDownRight: return tedUpLeft;
-    case tedUpLeft: return tedDownRight;
-    case tedDownLeft: return tedUpRight;
-    case tedUpRight: return tedDownLeft;
-    case tedIn: return tedOut;
-    case tedOut: return tedIn;
-    case tedNone: break;
+    case tedRight:
+        return tedLeft;
+    case tedLeft:
+        return tedRight;
+    case tedDown:
+        return tedUp;
+    case tedUp:
+        return tedDown;
+    case tedDownRight:
+        return tedUpLeft;
+    case tedUpLeft:
+        return tedDownRight;
+    case tedDownLeft:
+        return tedUpRight;
+    case tedUpRight:
+        return tedDownLeft;
+    case tedIn:
+        return tedOut;
+    case tedOut:
+        return tedIn;
+    case tedNone:
+        break;
     }
     return direction_;
 }
 
-int TTransitionEffect::GetBitmapsWidth(int Width) const { return Width; }
-PixelFormat TTransitionEffect::GetPixelFormat() const { return ScreenPixelFormat(); }
-bool TTransitionEffect::NeedDstImage() const { return true; }
-bool TTransitionEffect::NeedSrcImage() const { return true; }
-bool TTransitionEffect::AllowSrcRendering() const { return true; }
-bool TTransitionEffect::NeedWorkBitmap() const { return false; }
-bool TTransitionEffect::WorkOnSrcBitmap() const { return false; }
-QString TTransitionEffect::GetDescription() const { return QString::fromLatin1(metaObject()->className()); }
-QString TTransitionEffect::GetEditorName() const { return QStringLiteral("TTransitionEffectEditor"); }
-bool TTransitionEffect::FirstPassAnimated() const { return true; }
+int TTransitionEffect::GetBitmapsWidth(int Width) const
+{
+    return Width;
+}
+PixelFormat TTransitionEffect::GetPixelFormat() const
+{
+    return ScreenPixelFormat();
+}
+bool TTransitionEffect::NeedDstImage() const
+{
+    return true;
+}
+bool TTransitionEffect::NeedSrcImage() const
+{
+    return true;
+}
+bool TTransitionEffect::AllowSrcRendering() const
+{
+    return true;
+}
+bool TTransitionEffect::NeedWorkBitmap() const
+{
+    return false;
+}
+bool TTransitionEffect::WorkOnSrcBitmap() const
+{
+    return false;
+}
+QString TTransitionEffect::GetDescription() const
+{
+    return QString::fromLatin1(metaObject()->className());
+}
+QString TTransitionEffect::GetEditorName() const
+{
+    return QStringLiteral("TTransitionEffectEditor");
+}
+bool TTransitionEffect::FirstPassAnimated() const
+{
+    return true;
+}
 
 void TTransitionEffect::SetEnabled(bool value)
 {
@@ -102,9 +142,12 @@ void TTransitionEffect::SetDirection(EffectDirection value)
 int TTransitionEffect::GetPassCount() const
 {
     switch (passSetting_) {
-    case teOnePass: return 1;
-    case teTwoPasses: return 2;
-    case tePaletteDependent: return ScreenBitsPerPixel() == 8 ? 2 : 1;
+    case teOnePass:
+        return 1;
+    case teTwoPasses:
+        return 2;
+    case tePaletteDependent:
+        return ScreenBitsPerPixel() == 8 ? 2 : 1;
     }
     return 1;
 }

@@ -71,7 +71,17 @@ class TTransitionEffect : public QObject
 
 public:
     enum EffectDirection {
-        tedNone, tedRight, tedLeft, tedDown, tedUp, tedDownRight, tedDownLeft, tedUpRight, tedUpLeft, tedIn, tedOut
+        tedNone,
+        tedRight,
+        tedLeft,
+        tedDown,
+        tedUp,
+        tedDownRight,
+        tedDownLeft,
+        tedUpRight,
+        tedUpLeft,
+        tedIn,
+        tedOut
     };
     Q_ENUM(EffectDirection)
     enum PassSettingType { teOnePass, teTwoPasses, tePaletteDependent };
@@ -172,8 +182,8 @@ public:
     // Runs the transition without a window: From and To are converted to GetPixelFormat();
     // Canvas receives what the area shows, ending with To. Events and failures as for Execute.
     // ControlColor stands in for the control's colour of a solid intermediate picture.
-    void ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
-                         const FrameStepping *Stepping = nullptr, ColorRef ControlColor = 0xF0F0F0);
+    void ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas, const FrameStepping *Stepping = nullptr,
+                         ColorRef ControlColor = 0xF0F0F0);
 
     // Copies what the current frame changed from the work bitmap onto the canvas and shows it.
     void Flush();
@@ -249,10 +259,10 @@ private:
     bool windowedRun_ = false;
     bool clientFlag_ = true;
     QPointer<QWidget> control_;
-    QRect screenRect_;      // logical global coordinates
-    QRect controlRect_;     // logical client coordinates of the control
-    QSize deviceSize_;      // the area in device pixels
-    QImage screenShot_;     // what the screen showed at Prepare, bitmap width
+    QRect screenRect_;  // logical global coordinates
+    QRect controlRect_;  // logical client coordinates of the control
+    QSize deviceSize_;  // the area in device pixels
+    QImage screenShot_;  // what the screen showed at Prepare, bitmap width
     std::unique_ptr<QImage> srcImage_;
     std::unique_ptr<QImage> midImage_;
     std::unique_ptr<QImage> dstImage_;

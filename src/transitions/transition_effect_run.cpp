@@ -42,7 +42,10 @@ bool isPageControl(const QWidget *widget)
     return qobject_cast<const QStackedWidget *>(widget) || qobject_cast<const QTabWidget *>(widget);
 }
 
-QWidget *parentOf(const QWidget *widget) { return widget->isWindow() ? nullptr : widget->parentWidget(); }
+QWidget *parentOf(const QWidget *widget)
+{
+    return widget->isWindow() ? nullptr : widget->parentWidget();
+}
 
 // A copy of image in frame memory of its own (bitmap.h), widened (or cut) to width; new columns
 // are black.
@@ -82,7 +85,8 @@ QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, P
     }
     shot.setDevicePixelRatio(1);
     QImage out = NewBitmap(deviceSize.width(), deviceSize.height(), format);
-    CopyRect(out, ConvertToPixelFormat(shot, format == pfDevice ? ScreenPixelFormat() : format), QRect(QPoint(), deviceSize));
+    CopyRect(out, ConvertToPixelFormat(shot, format == pfDevice ? ScreenPixelFormat() : format),
+             QRect(QPoint(), deviceSize));
     return out;
 }
 
@@ -146,9 +150,9 @@ bool isObscured(QWidget *control, const QRect &screenRect)
 // Where the pictures of a run come from: a live control or the images of a headless run.
 struct TTransitionEffect::RunSources
 {
-    std::function<QImage()> render;      // the control as it paints itself now, widened
+    std::function<QImage()> render;  // the control as it paints itself now, widened
     std::function<QImage()> screenCopy;  // what the area shows now, widened
-    std::function<QImage()> solid;       // the intermediate colour, widened
+    std::function<QImage()> solid;  // the intermediate colour, widened
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -196,8 +200,8 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
     QWidget *host = clientFlag_ ? Control : parentOf(Control);
     const QRect windowRect = host ? QRect(host->mapFromGlobal(screenRect_.topLeft()), screenRect_.size()) : screenRect_;
     control_ = Control;
-    controlRect_ = QRect(Control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset),
-                          screenRect_.size());
+    controlRect_ =
+        QRect(Control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset), screenRect_.size());
     deviceSize_ = deviceSizeOf(screenRect_, Control->devicePixelRatioF());
 
     try {
@@ -223,9 +227,8 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
             renderWindow_ = new ::RenderWindow(nullptr);
             renderWindow_->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
         }
-        renderWindow_->SetCanvasImage(screenShot_.width() == deviceSize_.width()
-                                           ? screenShot_
-                                           : screenShot_.copy(QRect(QPoint(), deviceSize_)));
+        renderWindow_->SetCanvasImage(
+            screenShot_.width() == deviceSize_.width() ? screenShot_ : screenShot_.copy(QRect(QPoint(), deviceSize_)));
         renderWindow_->setGeometry(windowRect);
         renderWindow_->show();
         if (!host)
@@ -254,17 +257,20 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
     }
     try {
         const QSize size(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
-        const bool copy = ForceScreenCopy
-                          || (!ForceRendering && (!AllowSrcRendering() || !isObscured(control_, screenRect_)));
+        const bool copy =
+            ForceScreenCopy || (!ForceRendering && (!AllowSrcRendering() || !isObscured(control_, screenRect_)));
         if (copy) {
             // On an 8-bit screen a one-pass run copies the old picture at Execute.
             if (GetPixelFormat() != pf8bit || GetPassCount() == 2)
                 srcImage_ = std::make_unique<QImage>(screenShot_);
         } else {
             const qreal ratio = control_->devicePixelRatioF();
-            const QRect rect(controlRect_.topLeft(), QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
-            QImage rendered = RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
-            srcImage_ = std::make_unique<QImage>(widened(rendered.copy(0, 0, rendered.width(), deviceSize_.height()), size.width()));
+            const QRect rect(controlRect_.topLeft(),
+                             QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
+            QImage rendered =
+                RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
+            srcImage_ = std::make_unique<QImage>(
+                widened(rendered.copy(0, 0, rendered.width(), deviceSize_.height()), size.width()));
         }
     } catch (...) {
         screenShot_ = QImage();
@@ -421,9 +427,8 @@ void TTransitionEffect::ShowFinalPicture(PassData &Data)
 bool TTransitionEffect::CanDrawOnCanvas(const PassData &Data)
 {
     const QImage *canvas = Data.Canvas, *work = Data.Bitmap;
-    return canvas && work && canvas != work && canvas->format() == work->format() &&
-           canvas->size() == work->size() && canvas->bytesPerLine() == work->bytesPerLine() &&
-           canvas->colorTable() == work->colorTable();
+    return canvas && work && canvas != work && canvas->format() == work->format() && canvas->size() == work->size()
+           && canvas->bytesPerLine() == work->bytesPerLine() && canvas->colorTable() == work->colorTable();
 }
 
 void TTransitionEffect::Flush()
@@ -678,7 +683,9 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
             if (!Disabled() && NeedSrcImage())
                 srcImage_ = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
             RunSources sources;
-            sources.render = [&] { return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth); };
+            sources.render = [&] {
+                return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth);
+            };
             sources.screenCopy = [&] { return widened(Canvas, bitmapsWidth); };
             const ColorRef solidColor =
                 pass2Options_->SolidColor() == clControlColor ? ControlColor : pass2Options_->SolidColor();
@@ -706,5 +713,7 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
     FireEvent(OnAfterTransition);
 }
 
-bool AnyEffectPrepared() { return g_anyEffectPrepared; }
-
+bool AnyEffectPrepared()
+{
+    return g_anyEffectPrepared;
+}

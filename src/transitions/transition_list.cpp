@@ -6,7 +6,10 @@
 
 #include <algorithm>
 
-TTransitionList::TTransitionList(QObject *Owner) : QObject(Owner) { InitTransitionEngine(); }
+TTransitionList::TTransitionList(QObject *Owner) : QObject(Owner)
+{
+    InitTransitionEngine();
+}
 
 TTransitionList::~TTransitionList()
 {

@@ -17,8 +17,7 @@ void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *sel
 }
 
 #if defined(__x86_64__)
-void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count)
+void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     qsizetype i = 0;
     for (; i + 16 <= count; i += 16) {

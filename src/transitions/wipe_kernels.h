@@ -14,14 +14,13 @@ using SelectRowBytesFn = void (*)(const uchar *oldRow, const uchar *newRow, cons
 
 void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 #if defined(__x86_64__)
-void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count);
-void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count);
+void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 #endif
 void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 
-struct WipeKernels {
+struct WipeKernels
+{
     const char *name;
     SelectRowBytesFn selectRowBytes;
 };

@@ -5,8 +5,7 @@
 
 namespace lumetta {
 
-void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                         qsizetype count)
+void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     qsizetype i = 0;
     for (; i + 32 <= count; i += 32) {

@@ -11,8 +11,8 @@ namespace {
 
 bool IsStraight(TTransitionEffect::EffectDirection d)
 {
-    return d == TTransitionEffect::tedRight || d == TTransitionEffect::tedLeft ||
-           d == TTransitionEffect::tedDown || d == TTransitionEffect::tedUp;
+    return d == TTransitionEffect::tedRight || d == TTransitionEffect::tedLeft || d == TTransitionEffect::tedDown
+           || d == TTransitionEffect::tedUp;
 }
 
 // [total / frames * frame]: the share of total covered by a frame, halves to even.
@@ -156,8 +156,7 @@ void TWipeTransition::Initialize(PassData &Data, int &FrameCount)
     FrameCount = frames_;
 }
 
-void TWipeTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                                int PrevFrame)
+void TWipeTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
 {
     TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
     if (IsStraight(dir_))

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "transitions/band_mask.h"
 #include "transitions/half_open_rect.h"
 #include "transitions/timed_transition_effect.h"
-#include "transitions/band_mask.h"
 
 // Uncovers the new picture by an edge sweeping across it (optionally carrying a soft band where
 // old and new pixels mix), by a rectangle growing from a corner, or by a frame closing in on the
@@ -39,8 +39,7 @@ public:
 
 protected:
     void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount,
-                   int PrevFrame) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
 
 private:
     void DrawStraight(PassData &Data, int Step);

@@ -11,7 +11,8 @@ using Mode = CommandLine::Mode;
 
 TEST(CommandLineTest, ReadsWhatTheArgumentsAskFor)
 {
-    const struct {
+    const struct
+    {
         QStringList arguments;
         Mode mode;
         const char *file;
@@ -44,7 +45,8 @@ TEST(CommandLineTest, ReadsWhatTheArgumentsAskFor)
 
 TEST(CommandLineTest, WrongCommandLinesSayWhy)
 {
-    const struct {
+    const struct
+    {
         QStringList arguments;
         const char *error;
     } cases[] = {
@@ -66,7 +68,8 @@ TEST(CommandLineTest, WrongCommandLinesSayWhy)
         const CommandLine line = CommandLine::Parse(QStringList{"lumetta"} + c.arguments);
         const std::string given = c.arguments.join(' ').toStdString();
         EXPECT_EQ(int(line.RunMode()), int(Mode::Usage)) << given;
-        EXPECT_TRUE(line.ErrorText().contains(QLatin1String(c.error))) << given << ": " << line.ErrorText().toStdString();
+        EXPECT_TRUE(line.ErrorText().contains(QLatin1String(c.error)))
+            << given << ": " << line.ErrorText().toStdString();
     }
 }
 

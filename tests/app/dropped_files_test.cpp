@@ -16,8 +16,8 @@ class DroppedFilesTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (const char *name : {"album/b.jpg", "album/A.BMP", "album/notes.txt", "album/.hidden.jpg",
-                                 "album/c.Jpg", "album/inner/deep.jpg", "one.gif", "show.zut", "SHOW2.ZUT"}) {
+        for (const char *name : {"album/b.jpg", "album/A.BMP", "album/notes.txt", "album/.hidden.jpg", "album/c.Jpg",
+                                 "album/inner/deep.jpg", "one.gif", "show.zut", "SHOW2.ZUT"}) {
             const QString path = dir.filePath(QLatin1String(name));
             QDir().mkpath(QFileInfo(path).absolutePath());
             QFile file(path);
@@ -33,7 +33,7 @@ protected:
 
 TEST_F(DroppedFilesTest, PicturesAndTheAcceptedPicturesOfFoldersInDropOrder)
 {
-    const QList<QUrl> urls{Url("one.gif"), Url("album"), Url("show.zut"), QUrl("https://example.org/x.jpg"),
+    const QList<QUrl> urls{Url("one.gif"),  Url("album"),      Url("show.zut"), QUrl("https://example.org/x.jpg"),
                            Url("gone.jpg"), Url("album/c.Jpg")};
     EXPECT_EQ(DroppedFiles::Pictures(urls), QStringList({Path("one.gif"), Path("album/A.BMP"), Path("album/b.jpg")}));
 }

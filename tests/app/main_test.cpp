@@ -6,7 +6,8 @@
 
 namespace {
 
-struct ProgramRun {
+struct ProgramRun
+{
     int exitCode = -1;
     QString out;
     QString errors;
@@ -23,7 +24,8 @@ ProgramRun Lumetta(const QStringList &arguments)
     process.start(QStringLiteral(LUMETTA_PROGRAM_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 TEST(MainTest, HelpAndVersionPrintAndEndWithZero)
@@ -39,7 +41,8 @@ TEST(MainTest, HelpAndVersionPrintAndEndWithZero)
 
 TEST(MainTest, WrongCommandLinePrintsTheUsageAndEndsWithTwo)
 {
-    for (const QStringList &arguments : {QStringList{"--bogus"}, QStringList{"--play"}, QStringList{"--build", "a.zut"}}) {
+    for (const QStringList &arguments :
+         {QStringList{"--bogus"}, QStringList{"--play"}, QStringList{"--build", "a.zut"}}) {
         const ProgramRun run = Lumetta(arguments);
         const std::string given = arguments.join(' ').toStdString();
         EXPECT_EQ(run.exitCode, 2) << given;

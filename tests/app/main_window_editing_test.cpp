@@ -331,7 +331,8 @@ TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingA
     view->viewport()->grab();  // painting asks for the thumbnails of the rows on screen
     ASSERT_TRUE(w.Thumbnails()->WaitUntilIdle(10000));
     QAbstractItemModel *model = view->model();
-    const struct {
+    const struct
+    {
         const char *name;
         const char *mark;
     } rows[] = {{"red.bmp", ""}, {"broken.jpg", "cannot be read"}, {"gone.jpg", "missing"}};

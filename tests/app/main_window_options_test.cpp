@@ -1,14 +1,14 @@
 #include "app/main_window.h"
 
-#include "show/project_file.h"
-#include "support/qstring_print.h"
-#include "support/scripted_dialogs.h"
 #include "browse/file_list_view.h"
-#include "dialogs/options_dialog.h"
 #include "dialogs/effect_selection_dialog.h"
+#include "dialogs/options_dialog.h"
 #include "player/player_window.h"
 #include "player/screen_numbers.h"
 #include "show/play_preferences.h"
+#include "show/project_file.h"
+#include "support/qstring_print.h"
+#include "support/scripted_dialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -65,7 +65,7 @@ protected:
         ASSERT_NE(widget, nullptr) << button;
         QTest::mouseClick(widget, Qt::LeftButton, {},
                           qobject_cast<QRadioButton *>(widget) ? QPoint(6, widget->height() / 2)
-                                                                : widget->rect().center());
+                                                               : widget->rect().center());
     }
 
     static int Page(QWidget *dialog) { return dialog->findChild<QTabWidget *>("PageControl1")->currentIndex(); }
@@ -78,7 +78,8 @@ protected:
 
 TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndACancelChangesNothing)
 {
-    const struct {
+    const struct
+    {
         std::function<void()> command;
         int page;
     } cases[] = {
@@ -192,7 +193,8 @@ TEST_F(MainWindowOptionsTest, PlayNowPlaysOnTheScreenChosenInTheOptions)
     QScreen *other = QGuiApplication::screens().last();
     if (QGuiApplication::screens().size() > 1)
         ASSERT_NE(other, form->screen());
-    const struct {
+    const struct
+    {
         const char *name;
         QString chosen;
         QScreen *expected;

@@ -1,33 +1,33 @@
-#include "app/main_window.h"
 #include "app/help_window.h"
-#include "common/installed_files.h"
+#include "app/main_window.h"
 #include "app/picture_list_view.h"
+#include "common/installed_files.h"
 #include "dialogs/build_show_dialog.h"
 
+#include "browse/file_list_view.h"
+#include "browse/preview_pane.h"
+#include "browse/volume_selector.h"
 #include "show/project_file.h"
+#include "support/file_bytes.h"
 #include "support/qstring_print.h"
 #include "support/scripted_dialogs.h"
-#include "browse/file_list_view.h"
-#include "browse/volume_selector.h"
-#include "browse/preview_pane.h"
-#include "support/file_bytes.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
-#include <QFileInfo>
-#include <QTextBrowser>
-#include <QImage>
-#include <QMenu>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -117,8 +117,7 @@ protected:
             if (suffix == "bmp" || suffix == "jpg") {
                 QImage image(64, 48, QImage::Format_RGB32);
                 image.fill(Qt::darkCyan);
-                EXPECT_TRUE(image.save(path, suffix == "jpg" ? "JPG" : "BMP"))
-                    << path.toStdString();
+                EXPECT_TRUE(image.save(path, suffix == "jpg" ? "JPG" : "BMP")) << path.toStdString();
             } else {
                 QFile touch(path);
                 EXPECT_TRUE(touch.open(QIODevice::WriteOnly));
@@ -178,7 +177,8 @@ TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
 TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
 {
     MainWindow &w = Start();
-    const struct {
+    const struct
+    {
         const char *name;
         const char *text;
         QKeySequence key;
@@ -208,7 +208,8 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
     QStringList captions;
     for (QAction *action : bar->actions())
         captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
-    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "Make EXE", "|", "Options", "Help", "Exit"}));
+    EXPECT_EQ(captions, QStringList({"Play Now", "|", "New Project", "Open", "Save", "Save As...", "Make EXE", "|",
+                                     "Options", "Help", "Exit"}));
     for (QAction *action : bar->actions())
         EXPECT_TRUE(action->isSeparator() || !action->icon().isNull());
 }
@@ -589,8 +590,7 @@ TEST_F(MainWindowTest, ClickingAFileClearsTheListSelectionAndPreviewsPicturesOnl
     ASSERT_EQ(SelectedRows(), QList<int>({0}));
     const auto clickFile = [&](const char *name) {
         QTreeWidgetItem *row = Files()->topLevelItem(ItemNamed(name));
-        QTest::mouseClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          Files()->visualItemRect(row).center());
+        QTest::mouseClick(Files()->viewport(), Qt::LeftButton, Qt::NoModifier, Files()->visualItemRect(row).center());
     };
     clickFile("b.jpg");
     EXPECT_TRUE(SelectedRows().isEmpty());
@@ -784,7 +784,8 @@ TEST_F(MainWindowTest, RecentFoldersMenuShowsTheLastFiveOldestFirst)
 
 TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
 {
-    const struct {
+    const struct
+    {
         QStringList lines;
         QStringList folders;
     } cases[] = {

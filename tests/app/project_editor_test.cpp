@@ -23,7 +23,8 @@ protected:
 
 TEST_F(ProjectEditorTest, InsertingBeforeARowOrAtTheEnd)
 {
-    const struct {
+    const struct
+    {
         int row;
         bool selectInserted;
         QStringList pictures;
@@ -91,7 +92,8 @@ TEST_F(ProjectEditorTest, TheArrowsExchangeTheFocusedPictureAndDropTheNeighbours
 
 TEST_F(ProjectEditorTest, CtrlArrowsMoveEverySelectedPictureOnePlace)
 {
-    const struct {
+    const struct
+    {
         int direction;
         PictureSelection before;
         QStringList pictures;
@@ -115,16 +117,15 @@ TEST_F(ProjectEditorTest, CtrlArrowsMoveEverySelectedPictureOnePlace)
 
 TEST_F(ProjectEditorTest, DraggingMovesThePicturesInTheirOrderBeforeTheDropRow)
 {
-    const struct {
+    const struct
+    {
         QList<int> rows;
         int row;
         QStringList pictures;
         PictureSelection after;
     } cases[] = {
-        {{3}, 0, {"d", "a", "b", "c", "e"}, {{0}, 0}},
-        {{0}, 5, {"b", "c", "d", "e", "a"}, {{4}, 4}},
-        {{0, 4}, 2, {"b", "a", "e", "c", "d"}, {{1, 2}, 1}},
-        {{4, 0}, 3, {"b", "c", "a", "e", "d"}, {{2, 3}, 2}},
+        {{3}, 0, {"d", "a", "b", "c", "e"}, {{0}, 0}},       {{0}, 5, {"b", "c", "d", "e", "a"}, {{4}, 4}},
+        {{0, 4}, 2, {"b", "a", "e", "c", "d"}, {{1, 2}, 1}}, {{4, 0}, 3, {"b", "c", "a", "e", "d"}, {{2, 3}, 2}},
         {{1, 3}, 3, {"a", "c", "b", "d", "e"}, {{2, 3}, 2}},
     };
     for (const auto &c : cases) {

@@ -11,15 +11,16 @@ namespace {
 
 TEST(ExplorerListing, MasksMatchLikeAFileDialog)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         const char *mask;
         bool matches;
     };
     const Case cases[] = {
-        {"photo.jpg", "*.jpg", true},   {"photo.JPG", "*.jpg", true},  {"photojpg", "*jpg", true},
-        {"photo.jpeg", "*jpg", false},  {"photo.jpeg", "*.JPEG", true}, {"README", "*.*", true},
-        {"a.gif", "*.bmp", false},      {"x.bmp", "?.bmp", true},      {"xy.bmp", "?.bmp", false},
+        {"photo.jpg", "*.jpg", true},  {"photo.JPG", "*.jpg", true},   {"photojpg", "*jpg", true},
+        {"photo.jpeg", "*jpg", false}, {"photo.jpeg", "*.JPEG", true}, {"README", "*.*", true},
+        {"a.gif", "*.bmp", false},     {"x.bmp", "?.bmp", true},       {"xy.bmp", "?.bmp", false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(MaskMatches(QString::fromLatin1(c.name), QString::fromLatin1(c.mask)), c.matches)
@@ -48,7 +49,8 @@ TEST(ExplorerListing, CompareRules)
                                       QStringLiteral("12/31/2025 23:59"));
     const ExplorerEntry large = Entry(QStringLiteral("alpha.jpg"), QStringLiteral("1000"), QStringLiteral("bmp image"),
                                       QStringLiteral("01/02/2026 08:00"));
-    struct Case {
+    struct Case
+    {
         const ExplorerEntry &a;
         const ExplorerEntry &b;
         int column;
@@ -57,12 +59,11 @@ TEST(ExplorerListing, CompareRules)
     };
     const Case cases[] = {
         {folder, small, 0, false, -1},  // folders first
-        {folder, small, 0, true, 1},    // and last when descending
-        {large, small, 0, false, -1},   // names upper-cased: ALPHA before BETA
-        {small, large, 1, false, -1},   // sizes as numbers: 900 before 1000
-        {small, large, 1, true, 1},
-        {small, large, 3, false, -1},   // dates in time order across the year
-        {large, small, 2, false, -1},   // type names ignore case: bmp before JPEG
+        {folder, small, 0, true, 1},  // and last when descending
+        {large, small, 0, false, -1},  // names upper-cased: ALPHA before BETA
+        {small, large, 1, false, -1},  // sizes as numbers: 900 before 1000
+        {small, large, 1, true, 1},    {small, large, 3, false, -1},  // dates in time order across the year
+        {large, small, 2, false, -1},  // type names ignore case: bmp before JPEG
         {small, small, 0, false, 0},
     };
     for (const Case &c : cases)
@@ -131,8 +132,8 @@ TEST(ExplorerListing, ThePictureMaskListsTodaysFormats)
 {
     QTemporaryDir dir;
     const QString folder = dir.path() + QLatin1Char('/');
-    for (const char *name : {"a.png", "b.HEIC", "c.avif", "d.webp", "e.tif", "f.TIFF", "g.heif", "h.jpeg", "i.svg",
-                             "j.mp3"})
+    for (const char *name :
+         {"a.png", "b.HEIC", "c.avif", "d.webp", "e.tif", "f.TIFF", "g.heif", "h.jpeg", "i.svg", "j.mp3"})
         Touch(folder + QString::fromLatin1(name), 3);
     EXPECT_EQ(Captions(ListFolder(folder, acceptedPictureMask(), {})),
               (QStringList{"h.jpeg", "a.png", "d.webp", "e.tif", "f.TIFF", "b.HEIC", "g.heif", "c.avif"}));

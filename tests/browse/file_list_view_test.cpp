@@ -28,7 +28,8 @@ void Touch(const QString &path, int bytes)
     file.write(QByteArray(bytes, 'x'));
 }
 
-class FileListViewTest : public ::testing::Test {
+class FileListViewTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -62,10 +63,7 @@ protected:
 
     int IndexOf(const QString &name) const { return Names().indexOf(name); }
 
-    QPoint CentreOf(int index) const
-    {
-        return explorer_->visualItemRect(explorer_->topLevelItem(index)).center();
-    }
+    QPoint CentreOf(int index) const { return explorer_->visualItemRect(explorer_->topLevelItem(index)).center(); }
 
     QTemporaryDir dir_;
     QString folder_;

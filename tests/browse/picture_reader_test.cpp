@@ -24,7 +24,8 @@ QImage TwoBands(int width, int height)
     return image;
 }
 
-class PictureReaderTest : public ::testing::Test {
+class PictureReaderTest : public ::testing::Test
+{
 protected:
     QString Write(const QString &name, const QByteArray &bytes)
     {
@@ -38,17 +39,14 @@ protected:
 
 TEST(PictureReaderFit, KeepsProportionsNeverEnlargesAndKeepsOnePixel)
 {
-    const struct {
+    const struct
+    {
         QSize picture;
         QSize bound;
         QSize fitted;
     } cases[] = {
-        {{6000, 4000}, {96, 72}, {96, 64}},
-        {{4000, 6000}, {96, 72}, {48, 72}},
-        {{40, 30}, {96, 72}, {40, 30}},
-        {{10000, 10}, {96, 72}, {96, 1}},
-        {{300, 300}, {96, 72}, {72, 72}},
-        {{0, 10}, {96, 72}, {1, 1}},
+        {{6000, 4000}, {96, 72}, {96, 64}}, {{4000, 6000}, {96, 72}, {48, 72}}, {{40, 30}, {96, 72}, {40, 30}},
+        {{10000, 10}, {96, 72}, {96, 1}},   {{300, 300}, {96, 72}, {72, 72}},   {{0, 10}, {96, 72}, {1, 1}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(PictureReader::FitInside(c.picture, c.bound), c.fitted)
@@ -72,7 +70,8 @@ TEST_F(PictureReaderTest, MissingUnreadableAndFineFiles)
 {
     QImage small(20, 10, QImage::Format_RGB32);
     small.fill(Qt::green);
-    const struct {
+    const struct
+    {
         QString path;
         Status status;
         const char *reason;

@@ -17,18 +17,19 @@ namespace {
 
 TEST(FitPreview, Rules)
 {
-    struct Case {
+    struct Case
+    {
         QSize picture;
         QSize panel;
         QRect expected;
     };
     const Case cases[] = {
         {{800, 600}, {479, 282}, {58, 5, 363, 272}},
-        {{600, 800}, {479, 282}, {138, 5, 204, 272}},   // left 137.5 -> 138
-        {{1600, 400}, {479, 282}, {5, 82, 469, 117}},   // height 117.25, top 82.5 -> 82
-        {{4, 1}, {20, 20}, {5, 9, 10, 2}},              // height 2.5 -> 2
-        {{4, 1}, {24, 20}, {5, 8, 14, 4}},              // height 3.5 -> 4
-        {{300, 300}, {300, 300}, {5, 5, 290, 290}},     // equal ratios: the height decides
+        {{600, 800}, {479, 282}, {138, 5, 204, 272}},  // left 137.5 -> 138
+        {{1600, 400}, {479, 282}, {5, 82, 469, 117}},  // height 117.25, top 82.5 -> 82
+        {{4, 1}, {20, 20}, {5, 9, 10, 2}},  // height 2.5 -> 2
+        {{4, 1}, {24, 20}, {5, 8, 14, 4}},  // height 3.5 -> 4
+        {{300, 300}, {300, 300}, {5, 5, 290, 290}},  // equal ratios: the height decides
         {{800, 600}, {479, 0}, {}},
         {{800, 600}, {479, 10}, {}},
         {{800, 600}, {0, 0}, {}},
@@ -39,7 +40,8 @@ TEST(FitPreview, Rules)
             << c.picture.width() << "x" << c.picture.height() << " in " << c.panel.width() << "x" << c.panel.height();
 }
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public ::testing::Test
+{
 protected:
     QString Write(const QString &name, const QSize &size, const char *format)
     {
@@ -105,7 +107,8 @@ TEST_F(PreviewTest, PhotosOfTodaysCamerasShowUpright)
         EXPECT_EQ(pane.ImageGeometry(), QRect(138, 5, 204, 272)) << name;
         const QImage shown = pane.findChild<QLabel *>()->pixmap().toImage();
         EXPECT_GT(qRed(shown.pixel(shown.width() / 4, shown.height() / 4)), 200) << name << ": red at the top left";
-        EXPECT_GT(qBlue(shown.pixel(shown.width() / 4, shown.height() * 3 / 4)), 200) << name << ": blue at the bottom left";
+        EXPECT_GT(qBlue(shown.pixel(shown.width() / 4, shown.height() * 3 / 4)), 200)
+            << name << ": blue at the bottom left";
     }
 }
 

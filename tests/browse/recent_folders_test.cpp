@@ -10,7 +10,8 @@ namespace {
 
 TEST(RecentFolders, LoadRules)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         QStringList lines;
         QStringList folders;
@@ -25,8 +26,11 @@ TEST(RecentFolders, LoadRules)
         {"empty file", {}, {}, {"Empty"}, false},
         {"Empty", {"Empty", "/1/"}, {}, {"Empty"}, false},
         {"Clear", {"Clear", "/1/"}, {"Clear", "/1/"}, {"Empty"}, false},
-        {"Clear trimmed away", {"Clear", "/1/", "/2/", "/3/", "/4/", "/5/"}, {"/1/", "/2/", "/3/", "/4/", "/5/"},
-         {"/1/", "/2/", "/3/", "/4/", "/5/"}, true},
+        {"Clear trimmed away",
+         {"Clear", "/1/", "/2/", "/3/", "/4/", "/5/"},
+         {"/1/", "/2/", "/3/", "/4/", "/5/"},
+         {"/1/", "/2/", "/3/", "/4/", "/5/"},
+         true},
     };
     for (const Case &c : cases) {
         RecentFolders recent;

@@ -1,7 +1,7 @@
 #include "browse/thumbnail_loader.h"
 
-#include "support/picture_files.h"
 #include "support/file_bytes.h"
+#include "support/picture_files.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -14,7 +14,8 @@ namespace {
 
 using Status = PictureReader::Status;
 
-class ThumbnailLoaderTest : public ::testing::Test {
+class ThumbnailLoaderTest : public ::testing::Test
+{
 protected:
     QString WriteBmp(const QString &name, const QSize &size, const QColor &colour)
     {

@@ -5,7 +5,8 @@
 using namespace lumetta;
 
 namespace {
-struct SeedGuard {
+struct SeedGuard
+{
     ~SeedGuard()
     {
         SetRandSeed(0);
@@ -28,7 +29,8 @@ TEST(Random, SequenceFromSeedZero)
 TEST(Random, IntegerFormIsUpperHalfOfProduct)
 {
     SeedGuard guard;
-    struct Case {
+    struct Case
+    {
         std::int32_t n;
         std::int32_t second;  // value of the second draw from seed 0
     };

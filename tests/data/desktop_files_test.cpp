@@ -8,13 +8,14 @@
 
 namespace {
 
-struct ProgramRun {
+struct ProgramRun
+{
     int exitCode = -1;
     QString out;
 };
 
-ProgramRun Tool(const QString &name, const QStringList &arguments, const QProcessEnvironment &environment =
-                                                                QProcessEnvironment::systemEnvironment())
+ProgramRun Tool(const QString &name, const QStringList &arguments,
+                const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     const QString program = QStandardPaths::findExecutable(name);
     EXPECT_FALSE(program.isEmpty()) << name.toStdString() << " is missing: scripts/setup.sh installs it";
@@ -47,8 +48,9 @@ TEST(DesktopFilesTest, DesktopEntryValidatesAndOffersPlay)
     EXPECT_EQ(run.out, "") << run.out.toStdString();
 
     const QStringList lines = DesktopEntryLines();
-    for (const char *line : {"[Desktop Entry]", "Exec=lumetta %f", "Icon=lumetta", "MimeType=application/x-lumetta-show;",
-                             "Actions=Play;", "[Desktop Action Play]", "Exec=lumetta --play %f"})
+    for (const char *line :
+         {"[Desktop Entry]", "Exec=lumetta %f", "Icon=lumetta", "MimeType=application/x-lumetta-show;", "Actions=Play;",
+          "[Desktop Action Play]", "Exec=lumetta --play %f"})
         EXPECT_TRUE(lines.contains(QLatin1String(line))) << line;
     EXPECT_LT(lines.indexOf("Actions=Play;"), lines.indexOf("[Desktop Action Play]"));
     EXPECT_GT(lines.indexOf("Exec=lumetta --play %f"), lines.indexOf("[Desktop Action Play]"));
@@ -56,7 +58,8 @@ TEST(DesktopFilesTest, DesktopEntryValidatesAndOffersPlay)
 
 TEST(DesktopFilesTest, AppStreamDataValidatesAndNamesTheDesktopEntry)
 {
-    const ProgramRun run = Tool("appstreamcli", {"validate", "--no-net", "--pedantic", Source("io.sourceforge.lumetta.metainfo.xml")});
+    const ProgramRun run =
+        Tool("appstreamcli", {"validate", "--no-net", "--pedantic", Source("io.sourceforge.lumetta.metainfo.xml")});
     EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
     QFile file(Source("io.sourceforge.lumetta.metainfo.xml"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -99,7 +102,8 @@ TEST_F(FileTypeTest, ProjectsAreKnownByNameAndBySettings)
 {
     const QByteArray project = "2\r\n80\r\nRandom\r\nNo music\r\n$00D5E7EA_clWhite\r\nLoop\r\nColor\r\nTile\r\nNo\r\n"
                                "Shadow\r\n/pictures/a.jpg\r\n[TRANS]\r\n0\r\n[MUSIC]\r\n";
-    const struct {
+    const struct
+    {
         const char *name;
         QByteArray content;
         const char *type;

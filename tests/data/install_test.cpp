@@ -12,7 +12,8 @@
 namespace lumetta {
 namespace {
 
-struct ProgramRun {
+struct ProgramRun
+{
     int exitCode = -1;
     QString out;
 };
@@ -39,8 +40,8 @@ protected:
     static void SetUpTestSuite()
     {
         prefix = new QTemporaryDir;
-        const ProgramRun install = Execute(QStringLiteral(LUMETTA_CMAKE),
-                                    {"--install", LUMETTA_BUILD_DIR, "--prefix", prefix->path()});
+        const ProgramRun install =
+            Execute(QStringLiteral(LUMETTA_CMAKE), {"--install", LUMETTA_BUILD_DIR, "--prefix", prefix->path()});
         installed = install.exitCode == 0;
         log = install.out;
     }
@@ -137,9 +138,10 @@ TEST_F(InstallTest, DemoShowNamesItsInstalledPictures)
 TEST_F(InstallTest, InstalledDesktopFilesValidate)
 {
     EXPECT_EQ(Execute("desktop-file-validate", {In("share/applications/lumetta.desktop")}).exitCode, 0);
-    EXPECT_EQ(Execute("appstreamcli", {"validate", "--no-net", In("share/metainfo/io.sourceforge.lumetta.metainfo.xml")})
-                  .exitCode,
-              0);
+    EXPECT_EQ(
+        Execute("appstreamcli", {"validate", "--no-net", In("share/metainfo/io.sourceforge.lumetta.metainfo.xml")})
+            .exitCode,
+        0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "dialogs/build_show_dialog.h"
 #include "show/show_project.h"
+#include "support/file_bytes.h"
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
-#include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
 
 #include <QFile>
@@ -62,7 +62,8 @@ protected:
         stub = Write("AEXE.tms", "#!/bin/sh\necho ran > \"$0.ran\"\nexit 0\n");
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::red);
-        project.Pictures() = {Write("a.jpg", testpictures::makeJpeg(image)), Write("b.jpg", testpictures::makeJpeg(image))};
+        project.Pictures() = {Write("a.jpg", testpictures::makeJpeg(image)),
+                              Write("b.jpg", testpictures::makeJpeg(image))};
         dialog = std::make_unique<BuildShowDialog>(project, nullptr, &questions, stub);
     }
 
@@ -119,7 +120,8 @@ TEST_F(BuildShowDialogTest, MakeWritesAnExecutableWithoutExtensionAndFillsThePro
 
 TEST_F(BuildShowDialogTest, ModeSwitchesTheExtension)
 {
-    const struct {
+    const struct
+    {
         const char *typed;
         const char *asScreensaver;
         const char *backAsApplication;
@@ -204,7 +206,8 @@ TEST_F(BuildShowDialogTest, ShowsOwnFileIsRefusedWithoutAskingToReplaceIt)
         questions.replaceAnswers = {true};
         QTest::mouseClick(dialog->MakeButton(), Qt::LeftButton);
         ASSERT_EQ(questions.errors.size(), 1);
-        EXPECT_TRUE(questions.errors[0].startsWith("Cannot create file " + target + ": it is ")) << questions.errors[0].toStdString();
+        EXPECT_TRUE(questions.errors[0].startsWith("Cannot create file " + target + ": it is "))
+            << questions.errors[0].toStdString();
         EXPECT_TRUE(questions.asked.isEmpty());
         EXPECT_TRUE(dialog->NameEdit()->hasFocus() || !dialog->isVisible());
     }

@@ -1,5 +1,5 @@
-#include "support/qstring_print.h"
 #include "dialogs/effect_marks.h"
+#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -19,13 +19,13 @@ const QStringList kStandard{"1", "2", "4", "6", "9", "11", "12", "13", "14", "15
 
 TEST(EffectMarks, PresetsCheckTheirRows)
 {
-    struct Case {
+    struct Case
+    {
         EffectMarks::Preset preset;
         QStringList selection;
     };
     for (const Case &c : {Case{EffectMarks::Preset::Standard, kStandard},
-                          Case{EffectMarks::Preset::All, Numbers(0, 20)},
-                          Case{EffectMarks::Preset::Another, {}}}) {
+                          Case{EffectMarks::Preset::All, Numbers(0, 20)}, Case{EffectMarks::Preset::Another, {}}}) {
         EffectMarks marks;
         marks.SetChecked(0, true);
         marks.SetChecked(3, true);
@@ -36,7 +36,8 @@ TEST(EffectMarks, PresetsCheckTheirRows)
 
 TEST(EffectMarks, LoadChecksReadableRowsInAnyOrder)
 {
-    struct Case {
+    struct Case
+    {
         QStringList selection;
         QStringList checked;
     };

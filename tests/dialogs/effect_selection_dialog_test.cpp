@@ -1,7 +1,7 @@
 #include "dialogs/effect_selection_dialog.h"
 
-#include "support/qstring_print.h"
 #include "support/fake_questions.h"
+#include "support/qstring_print.h"
 #include "transitions/TransEff.h"
 
 #include <gtest/gtest.h>

@@ -10,17 +10,18 @@
 namespace lumetta {
 namespace {
 
-constexpr IconId kAll[] = {IconId::App,  IconId::Play,   IconId::NewProject, IconId::Open,    IconId::Save,
-                           IconId::SaveAs, IconId::Options, IconId::Help,     IconId::Exit,    IconId::Add,
-                           IconId::AddAll, IconId::Remove, IconId::Clear,     IconId::Preview, IconId::FolderUp,
-                           IconId::Music, IconId::About,  IconId::MakeShow};
+constexpr IconId kAll[] = {IconId::App,    IconId::Play,    IconId::NewProject, IconId::Open,    IconId::Save,
+                           IconId::SaveAs, IconId::Options, IconId::Help,       IconId::Exit,    IconId::Add,
+                           IconId::AddAll, IconId::Remove,  IconId::Clear,      IconId::Preview, IconId::FolderUp,
+                           IconId::Music,  IconId::About,   IconId::MakeShow};
 
 // A theme of our own with one icon, so the test does not depend on what the machine has.
 class ThemeScope
 {
 public:
     ThemeScope(const QString &folder, const QString &icon, QRgb colour)
-        : searchPaths_(QIcon::themeSearchPaths()), name_(QIcon::themeName())
+        : searchPaths_(QIcon::themeSearchPaths()),
+          name_(QIcon::themeName())
     {
         const QDir theme(folder + "/testtheme");
         QDir().mkpath(theme.filePath("32x32/actions"));

@@ -1,10 +1,10 @@
 #include "dialogs/options_dialog.h"
 
-#include "support/qstring_print.h"
 #include "dialogs/effect_selection_dialog.h"
 #include "player/screen_numbers.h"
 #include "show/play_preferences.h"
 #include "support/fake_questions.h"
+#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +116,8 @@ TEST_F(OptionsDialogTest, OkWritesWhatTheUserChose)
     Click("PlayMusic");
     Click("RepeatMusic");
     Click("BitBtn1");
-    EXPECT_EQ(settings.Lines(), (QStringList{"4", "No", "No effect", "RepeatMusic", "$00D5E7EA_clWhite", "No",
-                                             "Color", "Center", "clPurple", "No"}));
+    EXPECT_EQ(settings.Lines(), (QStringList{"4", "No", "No effect", "RepeatMusic", "$00D5E7EA_clWhite", "No", "Color",
+                                             "Center", "clPurple", "No"}));
     EXPECT_EQ(playlist.size(), 3);
 }
 
@@ -333,12 +333,13 @@ TEST_F(OptionsDialogTest, PlayOnListsTheScreensByNameAndOkKeepsTheChoice)
     QTemporaryDir dir;
     PlayPreferences preferences(dir.path());
     const QList<QScreen *> screens = QGuiApplication::screens();
-    const struct {
+    const struct
+    {
         const char *name;
-        QString saved;          // in the file at opening
-        int pick;               // the entry chosen, -1 for none
-        const char *button;     // OK or Cancel
-        QString expected;       // in the file afterwards
+        QString saved;  // in the file at opening
+        int pick;  // the entry chosen, -1 for none
+        const char *button;  // OK or Cancel
+        QString expected;  // in the file afterwards
         const char *shownText;  // the entry shown at opening, when given
     } cases[] = {
         {"nothing saved means the main window's screen", QString(), -1, "BitBtn1", QString(),
@@ -359,7 +360,8 @@ TEST_F(OptionsDialogTest, PlayOnListsTheScreensByNameAndOkKeepsTheChoice)
         const int connected = int(screens.size());
         EXPECT_EQ(box->count(), 1 + connected + (c.saved == "Projector-7" ? 1 : 0));
         for (int i = 0; i < connected; ++i)
-            EXPECT_TRUE(box->itemText(1 + i).startsWith(ScreenChoiceName(screens.at(i)))) << box->itemText(1 + i).toStdString();
+            EXPECT_TRUE(box->itemText(1 + i).startsWith(ScreenChoiceName(screens.at(i))))
+                << box->itemText(1 + i).toStdString();
         if (c.shownText)
             EXPECT_EQ(box->currentText(), QLatin1String(c.shownText));
         if (c.pick >= 0) {

@@ -1,5 +1,5 @@
-#include "support/qstring_print.h"
 #include "dialogs/options_values.h"
+#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,10 @@ TEST(OptionsValues, ViewerFiltersAndPlacements)
 
 TEST(OptionsValues, FileDialogsOfferTodaysFormats)
 {
-    for (const char *pattern : {"*.wav", "*.mp3", "*.mid", "*.kar", "*wma", "*.ogg", "*.opus", "*.flac", "*.m4a", "*.aac"})
-        EXPECT_TRUE(SoundFileFilter().contains(QString(" ") + pattern) || SoundFileFilter().contains(QString("(") + pattern))
+    for (const char *pattern :
+         {"*.wav", "*.mp3", "*.mid", "*.kar", "*wma", "*.ogg", "*.opus", "*.flac", "*.m4a", "*.aac"})
+        EXPECT_TRUE(SoundFileFilter().contains(QString(" ") + pattern)
+                    || SoundFileFilter().contains(QString("(") + pattern))
             << pattern;
     for (const char *pattern : {"*.bmp", "*.jpeg", "*.png", "*.webp", "*.tif", "*.tiff", "*.heic", "*.heif", "*.avif"})
         EXPECT_TRUE(GraphicFileFilter().contains(pattern)) << pattern;
@@ -42,8 +44,8 @@ TEST(OptionsValues, FileDialogsOfferTodaysFormats)
 TEST(OptionsValues, LoadingReadsEveryLine)
 {
     OptionsValues values;
-    LoadOptions(Settings({"Manual", "No", "No effect", "RepeatMusic", "/pics/back.jpg", "No", "BackFile",
-                          "Stretch", "clRed", "Shadow"}),
+    LoadOptions(Settings({"Manual", "No", "No effect", "RepeatMusic", "/pics/back.jpg", "No", "BackFile", "Stretch",
+                          "clRed", "Shadow"}),
                 values);
     EXPECT_FALSE(values.automaticAdvance);
     EXPECT_EQ(values.seconds, 1);
@@ -60,8 +62,7 @@ TEST(OptionsValues, LoadingReadsEveryLine)
     EXPECT_EQ(values.captionColor, 0x0000FFu);
     EXPECT_TRUE(values.shadow);
 
-    LoadOptions(Settings({"7", "55", "Random", "NoRepeat", "$00D5E7EA_clWhite", "Loop", "Color", "Tile",
-                          "No", "No"}),
+    LoadOptions(Settings({"7", "55", "Random", "NoRepeat", "$00D5E7EA_clWhite", "Loop", "Color", "Tile", "No", "No"}),
                 values);
     EXPECT_TRUE(values.automaticAdvance);
     EXPECT_EQ(values.seconds, 7);
@@ -88,8 +89,8 @@ TEST(OptionsValues, UndecidedLinesKeepTheControls)
     values.repeatMusic = true;
     values.placement = 1;
     values.topColor = 0x123456;
-    LoadOptions(Settings({"2", "80", "random", "Repeat", "nonsense_$00FF00FF", "loop", "BackFile", "Tiles",
-                          "Purple", "shadow"}),
+    LoadOptions(Settings({"2", "80", "random", "Repeat", "nonsense_$00FF00FF", "loop", "BackFile", "Tiles", "Purple",
+                          "shadow"}),
                 values);
     EXPECT_FALSE(values.randomEffects) << "an unknown effects word changes neither radio";
     EXPECT_TRUE(values.playMusic);
@@ -100,8 +101,7 @@ TEST(OptionsValues, UndecidedLinesKeepTheControls)
     EXPECT_TRUE(values.showCaption);
     EXPECT_EQ(values.captionColor, 0x800080u) << "an unreadable colour keeps the swatch";
 
-    LoadOptions(Settings({"2", "80", "Random", "No music", "nonsense_$00FF00FF", "Loop", "Color", "Tile",
-                          "No", "No"}),
+    LoadOptions(Settings({"2", "80", "Random", "No music", "nonsense_$00FF00FF", "Loop", "Color", "Tile", "No", "No"}),
                 values);
     EXPECT_EQ(values.topColor, 0x123456u);
     EXPECT_EQ(values.bottomColor, 0xFF00FFu);
@@ -113,8 +113,7 @@ TEST(OptionsValues, LoadingThenWritingKeepsTheLines)
     const QStringList sets[] = {
         ShowSettings::DefaultLines(ShowSettings::Defaults::Start),
         ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog),
-        {"Manual", "No", "No effect", "RepeatMusic", "/a_b/back_1.jpg", "No", "BackFile", "Center", "clRed",
-         "Shadow"},
+        {"Manual", "No", "No effect", "RepeatMusic", "/a_b/back_1.jpg", "No", "BackFile", "Center", "clRed", "Shadow"},
         {"100", "1", "Random", "NoRepeat", "$00ABCDEF_clNavy", "Loop", "Color", "Center", "$00ABCDEF", "No"},
     };
     for (const QStringList &lines : sets) {

@@ -1,5 +1,5 @@
-#include "support/qstring_print.h"
 #include "dialogs/playlist_edit.h"
+#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,8 @@ namespace {
 TEST(PlaylistEdit, MovesAndRemovesByHighlightedRow)
 {
     enum Op { Up, Down, Remove };
-    struct Case {
+    struct Case
+    {
         QStringList before;
         Op op;
         int row;

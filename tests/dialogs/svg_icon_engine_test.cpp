@@ -21,10 +21,11 @@ protected:
         path = dir.filePath("square.svg");
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">"
-                              "<rect x=\"0\" y=\"0\" width=\"32\" height=\"32\" fill=\"") +
-                   SvgIconEngine::kOutline +
-                   "\"/><rect x=\"8\" y=\"8\" width=\"16\" height=\"16\" fill=\"#00ff00\"/></svg>");
+        file.write(
+            QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">"
+                       "<rect x=\"0\" y=\"0\" width=\"32\" height=\"32\" fill=\"")
+            + SvgIconEngine::kOutline
+            + "\"/><rect x=\"8\" y=\"8\" width=\"16\" height=\"16\" fill=\"#00ff00\"/></svg>");
     }
     void TearDown() override { QGuiApplication::setPalette(saved); }
 

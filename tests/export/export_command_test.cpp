@@ -40,7 +40,8 @@ QString NoiseShow(const QString &name, int pictures)
     for (int i = 0; i < pictures; ++i)
         paths << testpictures::writeTemp(QStringLiteral("noise%1.bmp").arg(i),
                                          testpictures::makeBmp(testpictures::noisePicture(64, 48, quint32(i + 1))));
-    return testshows::WriteProjectFile(testshows::MakeShow(paths, 1, QStringLiteral("clBlack"), {QStringLiteral("11")}), name);
+    return testshows::WriteProjectFile(testshows::MakeShow(paths, 1, QStringLiteral("clBlack"), {QStringLiteral("11")}),
+                                       name);
 }
 
 }  // namespace
@@ -49,9 +50,10 @@ TEST(ExportCommand, WritesTheVideoAndSaysNothingWhenAllGoesWell)
 {
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("cli.mkv"));
-    const CommandRun run = Command({NoiseShow(QStringLiteral("cli.zut"), 2), target, QStringLiteral("--size"), QStringLiteral("64x48"),
-                             QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--seed"), QStringLiteral("5"),
-                             QStringLiteral("--quality"), QStringLiteral("lossless")});
+    const CommandRun run =
+        Command({NoiseShow(QStringLiteral("cli.zut"), 2), target, QStringLiteral("--size"), QStringLiteral("64x48"),
+                 QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--seed"), QStringLiteral("5"),
+                 QStringLiteral("--quality"), QStringLiteral("lossless")});
     EXPECT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_EQ(run.errors, QString());
     const testvideo::VideoFile video = testvideo::ReadVideoFile(target);
@@ -95,7 +97,8 @@ TEST(ExportCommand, NamesTheProblemForBadFilesAndSettings)
         {{show, dir.filePath(QStringLiteral("a.gif"))}, "a.gif"},
         {{show, dir.filePath(QStringLiteral("no/a.mp4"))}, "a.mp4"},
         {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--size"), QStringLiteral("65x48")}, "even"},
-        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--quality"), QStringLiteral("lossless")}, ".mkv"},
+        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--quality"), QStringLiteral("lossless")},
+         ".mkv"},
     };
     for (const auto &c : cases) {
         const CommandRun run = Command(c.arguments);
@@ -119,9 +122,9 @@ TEST(ExportCommand, AFullDiskFailsAndKeepsTheOldFile)
     QProcess child;
     child.setProgram(QStringLiteral("bash"));
     child.setArguments({QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 16; exec \"$0\" \"$@\""),
-                        QStringLiteral(LUMETTA_BINARY), QStringLiteral("--export"), show, target, QStringLiteral("--size"),
-                        QStringLiteral("64x48"), QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--quality"),
-                        QStringLiteral("lossless")});
+                        QStringLiteral(LUMETTA_BINARY), QStringLiteral("--export"), show, target,
+                        QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--fps"),
+                        QStringLiteral("10"), QStringLiteral("--quality"), QStringLiteral("lossless")});
     child.start();
     ASSERT_TRUE(child.waitForFinished(60000));
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);

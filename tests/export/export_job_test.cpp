@@ -38,7 +38,7 @@ TEST(ExportJob, SecondsLeftAtThePaceSoFar)
         std::int64_t done, expected;
         int left;
     } cases[] = {
-        {1000, 10, 30, 2}, {1000, 15, 30, 1}, {2000, 1, 4, 6}, {1000, 0, 30, -1},
+        {1000, 10, 30, 2}, {1000, 15, 30, 1}, {2000, 1, 4, 6},   {1000, 0, 30, -1},
         {100, 10, 30, -1}, {5000, 30, 30, 0}, {1500, 10, 11, 1},
     };
     for (const auto &c : cases)

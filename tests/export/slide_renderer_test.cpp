@@ -43,9 +43,9 @@ TEST(SlideRenderer, TheShadowLiesTenPixelsRightAndDown)
     const QString red = testshows::WriteSolidBmp(QStringLiteral("red-20x10.bmp"), {20, 10}, Qt::red);
     const SlideRenderer renderer(Settings(QStringLiteral("No"), QStringLiteral("Shadow")), {64, 48});
     const QImage slide = renderer.ComposeSlide(red);
-    EXPECT_EQ(slide.pixel(51, 38), kShadowColor);   // right, bottom corner of the shadow
+    EXPECT_EQ(slide.pixel(51, 38), kShadowColor);  // right, bottom corner of the shadow
     EXPECT_EQ(slide.pixel(52, 38), qRgb(0, 0, 0x80));
-    EXPECT_EQ(slide.pixel(41, 28), qRgb(255, 0, 0)); // the picture lies over it
+    EXPECT_EQ(slide.pixel(41, 28), qRgb(255, 0, 0));  // the picture lies over it
 }
 
 TEST(SlideRenderer, APercentageScalesThePictureToTheScreen)

@@ -31,7 +31,10 @@ std::vector<float> Read(Soundtrack &track, int frames)
     return samples;
 }
 
-int AsInt(float sample) { return int(std::lrint(sample * 32768.0f)); }
+int AsInt(float sample)
+{
+    return int(std::lrint(sample * 32768.0f));
+}
 
 }  // namespace
 
@@ -106,7 +109,7 @@ TEST(Soundtrack, ALaterTrackThatCannotBeReadIsNamedOnceAndSkipped)
     const std::vector<float> samples = Read(track, 1000);
     EXPECT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings.value(0).contains(QStringLiteral("broken.wav")));
-    EXPECT_EQ(AsInt(samples[2 * 200]), 1);   // straight back to the first track
+    EXPECT_EQ(AsInt(samples[2 * 200]), 1);  // straight back to the first track
     EXPECT_EQ(AsInt(samples[2 * 999]), 200);
 }
 

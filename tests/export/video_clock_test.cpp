@@ -12,8 +12,8 @@ TEST(VideoClock, FirstFrameAtOrAfterATime)
         std::int64_t ms;
         std::int64_t frame;
     } cases[] = {
-        {10, 0, 0}, {10, 1, 1}, {10, 100, 1}, {10, 101, 2}, {10, 2000, 20},
-        {30, 1000, 30}, {30, 34, 2}, {30, 33, 1}, {25, 1700, 43}, {60, -5, 0},
+        {10, 0, 0},     {10, 1, 1},  {10, 100, 1}, {10, 101, 2},   {10, 2000, 20},
+        {30, 1000, 30}, {30, 34, 2}, {30, 33, 1},  {25, 1700, 43}, {60, -5, 0},
     };
     for (const auto &c : cases)
         EXPECT_EQ(VideoClock(c.fps).FirstFrameAt(c.ms), c.frame) << c.fps << " fps, " << c.ms << " ms";
@@ -45,16 +45,16 @@ TEST(VideoClock, PacedFramesRepeatWhenTheVideoHasMoreFramesThanThePass)
     const VideoClock clock(30);
     // 16 frames over 1700 ms at 30 fps: frame k from (k - 1) * 106.25 ms.
     EXPECT_EQ(clock.PacedFrameAt(0, 0, 16, 1700), 1);
-    EXPECT_EQ(clock.PacedFrameAt(3, 0, 16, 1700), 1);   // 100 ms
-    EXPECT_EQ(clock.PacedFrameAt(4, 0, 16, 1700), 2);   // 133 ms
-    EXPECT_EQ(clock.PacedFrameAt(48, 0, 16, 1700), 16); // 1600 ms
+    EXPECT_EQ(clock.PacedFrameAt(3, 0, 16, 1700), 1);  // 100 ms
+    EXPECT_EQ(clock.PacedFrameAt(4, 0, 16, 1700), 2);  // 133 ms
+    EXPECT_EQ(clock.PacedFrameAt(48, 0, 16, 1700), 16);  // 1600 ms
 }
 
 TEST(VideoClock, EdgeCases)
 {
     const VideoClock clock(25);
     EXPECT_EQ(clock.PacedFrameAt(10, 1000, 8, 500), 1);  // before the pass
-    EXPECT_EQ(clock.PacedFrameAt(10, 0, 1, 500), 1);     // one frame: the new picture
-    EXPECT_EQ(clock.PacedFrameAt(10, 0, 8, 0), 8);       // no time: the new picture
+    EXPECT_EQ(clock.PacedFrameAt(10, 0, 1, 500), 1);  // one frame: the new picture
+    EXPECT_EQ(clock.PacedFrameAt(10, 0, 8, 0), 8);  // no time: the new picture
     EXPECT_DOUBLE_EQ(clock.TimeOf(5), 200.0);
 }

@@ -1,5 +1,6 @@
 #include "export/video_exporter.h"
 
+#include "common/random.h"
 #include "export/show_files.h"
 #include "export/slide_renderer.h"
 #include "export/video_clock.h"
@@ -10,7 +11,6 @@
 #include "support/picture_files.h"
 #include "transitions/TransEff.h"
 #include "transitions/headless_run.h"
-#include "common/random.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +27,8 @@ constexpr int kClockwise = 6;
 
 QString NoisePicture(const QString &name, QSize size, quint32 seed)
 {
-    return testpictures::writeTemp(name, testpictures::makeBmp(testpictures::noisePicture(size.width(), size.height(), seed)));
+    return testpictures::writeTemp(
+        name, testpictures::makeBmp(testpictures::noisePicture(size.width(), size.height(), seed)));
 }
 
 struct Result
@@ -44,7 +45,8 @@ Result Export(const ShowProject &project, const ExportSettings &settings, const 
     VideoExporter exporter(project, settings, target);
     exporter.SetWarningHandler([&](const QString &message) { result.warnings << message; });
     if (progress)
-        exporter.SetProgressHandler([&](std::int64_t done, std::int64_t expected) { progress(exporter, done, expected); });
+        exporter.SetProgressHandler(
+            [&](std::int64_t done, std::int64_t expected) { progress(exporter, done, expected); });
     if (const std::optional<QString> problem = exporter.Prepare()) {
         result.error = *problem;
         return result;
@@ -179,7 +181,8 @@ TEST_F(VideoExporterTest, TheMusicFadesOutOverTheLastSecond)
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
     ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
     project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
-    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("level.wav"), std::vector<std::int16_t>(48000, 10000))};
+    project.Playlist() = {
+        testshows::WriteStereoWav(QStringLiteral("level.wav"), std::vector<std::int16_t>(48000, 10000))};
     const QString target = Target(QStringLiteral("fade.mkv"));
     ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
 
@@ -230,8 +233,10 @@ TEST_F(VideoExporterTest, EachContainerHasItsCodecs)
         EXPECT_NEAR(video.durationSeconds, 2.0, 0.1) << c.name;
         ASSERT_FALSE(video.frames.empty());
         // Lossy, but the colours stay where they were.
-        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(4, 4, 12, 12), slide.copy(4, 4, 12, 12)), 12) << c.name;
-        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(24, 20, 16, 8), slide.copy(24, 20, 16, 8)), 12) << c.name;
+        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(4, 4, 12, 12), slide.copy(4, 4, 12, 12)), 12)
+            << c.name;
+        EXPECT_LE(testvideo::LargestDifference(video.frames[10].copy(24, 20, 16, 8), slide.copy(24, 20, 16, 8)), 12)
+            << c.name;
     }
 }
 
@@ -252,7 +257,8 @@ TEST_F(VideoExporterTest, ATransitionLongerThanTheIntervalDelaysTheNextSlide)
     const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
                                   NoisePicture(QStringLiteral("n1.bmp"), {40, 30}, 2),
                                   NoisePicture(QStringLiteral("n2.bmp"), {40, 30}, 3)};
-    const ShowProject project = testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {QString::number(kClockwise)});
+    const ShowProject project =
+        testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {QString::number(kClockwise)});
     const QString target = Target(QStringLiteral("long.mkv"));
     ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
     // Steps at 0, 1.7 and 3.4 s, each 1.7 s long; the show closes when the last has ended.
@@ -288,7 +294,8 @@ TEST_F(VideoExporterTest, AnUnreadablePictureIsSkippedWithAWarning)
 
 TEST_F(VideoExporterTest, AShowWithoutReadablePicturesFailsAndWritesNothing)
 {
-    const ShowProject project = testshows::MakeShow({dir.filePath(QStringLiteral("gone.jpg"))}, 1, QStringLiteral("clBlack"), {});
+    const ShowProject project =
+        testshows::MakeShow({dir.filePath(QStringLiteral("gone.jpg"))}, 1, QStringLiteral("clBlack"), {});
     const Result result = Export(project, Tiny(), Target(QStringLiteral("none.mkv")));
     EXPECT_EQ(result.outcome, VideoExporter::Outcome::Failed);
     EXPECT_FALSE(result.error.isEmpty());
@@ -300,7 +307,8 @@ TEST_F(VideoExporterTest, TheSameSeedMakesTheSameVideo)
     const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
                                   NoisePicture(QStringLiteral("n1.bmp"), {40, 30}, 2),
                                   NoisePicture(QStringLiteral("n2.bmp"), {40, 30}, 3)};
-    const ShowProject project = testshows::MakeShow(pictures, 2, QStringLiteral("clBlack"), ShowProject::StandardEffects());
+    const ShowProject project =
+        testshows::MakeShow(pictures, 2, QStringLiteral("clBlack"), ShowProject::StandardEffects());
     ExportSettings settings = Tiny();
     settings.seed = 1234;
     ASSERT_EQ(Export(project, settings, Target(QStringLiteral("a.mkv"))).outcome, VideoExporter::Outcome::Done);
@@ -340,12 +348,13 @@ TEST_F(VideoExporterTest, ACancelledExportLeavesTheOldFileAndNothingElse)
         old.write("the old video");
     }
     std::int64_t cancelledAt = -1;
-    const Result result = Export(project, Tiny(), target, [&](VideoExporter &exporter, std::int64_t done, std::int64_t expected) {
-        if (cancelledAt < 0 && done * 2 >= expected) {
-            cancelledAt = done;
-            exporter.Cancel();
-        }
-    });
+    const Result result =
+        Export(project, Tiny(), target, [&](VideoExporter &exporter, std::int64_t done, std::int64_t expected) {
+            if (cancelledAt < 0 && done * 2 >= expected) {
+                cancelledAt = done;
+                exporter.Cancel();
+            }
+        });
     EXPECT_EQ(result.outcome, VideoExporter::Outcome::Cancelled);
     EXPECT_GE(cancelledAt, 40);
     EXPECT_EQ(Files(), QStringList{QStringLiteral("old.mkv")});

@@ -37,11 +37,12 @@ AVCodecContext *OpenDecoder(AVStream *stream)
 QImage ToImage(const AVFrame *frame)
 {
     QImage image(frame->width, frame->height, QImage::Format_RGB32);
-    SwsContext *scaler = sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width,
-                                        frame->height, AV_PIX_FMT_BGR0, SWS_BICUBIC | SWS_ACCURATE_RND,
-                                        nullptr, nullptr, nullptr);
+    SwsContext *scaler =
+        sws_getContext(frame->width, frame->height, AVPixelFormat(frame->format), frame->width, frame->height,
+                       AV_PIX_FMT_BGR0, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
     int *inverse = nullptr, *table = nullptr, srcRange = 0, dstRange = 0, b = 0, c = 0, s = 0;
-    if (frame->format != AV_PIX_FMT_BGR0 && sws_getColorspaceDetails(scaler, &inverse, &srcRange, &table, &dstRange, &b, &c, &s) >= 0)
+    if (frame->format != AV_PIX_FMT_BGR0
+        && sws_getColorspaceDetails(scaler, &inverse, &srcRange, &table, &dstRange, &b, &c, &s) >= 0)
         sws_setColorspaceDetails(scaler, sws_getCoefficients(SWS_CS_ITU709), srcRange,
                                  sws_getCoefficients(SWS_CS_ITU709), dstRange, b, c, s);
     uint8_t *target[1] = {image.bits()};
@@ -142,8 +143,8 @@ int LargestDifference(const QImage &a, const QImage &b)
         const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
         const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            largest = std::max({largest, std::abs(qRed(p[col]) - qRed(q[col])), std::abs(qGreen(p[col]) - qGreen(q[col])),
-                                std::abs(qBlue(p[col]) - qBlue(q[col]))});
+            largest = std::max({largest, std::abs(qRed(p[col]) - qRed(q[col])),
+                                std::abs(qGreen(p[col]) - qGreen(q[col])), std::abs(qBlue(p[col]) - qBlue(q[col]))});
         }
     }
     return largest;

@@ -11,10 +11,14 @@ TEST(VideoFormat, TheExtensionChoosesTheContainerWhateverItsCase)
         const char *path;
         std::optional<VideoContainer> container;
     } cases[] = {
-        {"/v/show.mp4", VideoContainer::Mp4}, {"/v/show.MP4", VideoContainer::Mp4},
-        {"show.webm", VideoContainer::WebM},  {"/v/a.b.mkv", VideoContainer::Mkv},
-        {"/v/show.avi", std::nullopt},        {"/v/show", std::nullopt},
-        {"/v/mp4", std::nullopt},             {"/v/show.mp4.part", std::nullopt},
+        {"/v/show.mp4", VideoContainer::Mp4},
+        {"/v/show.MP4", VideoContainer::Mp4},
+        {"show.webm", VideoContainer::WebM},
+        {"/v/a.b.mkv", VideoContainer::Mkv},
+        {"/v/show.avi", std::nullopt},
+        {"/v/show", std::nullopt},
+        {"/v/mp4", std::nullopt},
+        {"/v/show.mp4.part", std::nullopt},
     };
     for (const auto &c : cases)
         EXPECT_EQ(ContainerForPath(QString::fromLatin1(c.path)), c.container) << c.path;
@@ -24,14 +28,16 @@ TEST(VideoFormat, ReplacesOrAddsTheContainersSuffix)
 {
     EXPECT_EQ(WithContainerSuffix(QStringLiteral("/v/show.mp4"), VideoContainer::WebM), QStringLiteral("/v/show.webm"));
     EXPECT_EQ(WithContainerSuffix(QStringLiteral("/v/show"), VideoContainer::Mkv), QStringLiteral("/v/show.mkv"));
-    EXPECT_EQ(WithContainerSuffix(QStringLiteral("/v/my.show.zut"), VideoContainer::Mp4), QStringLiteral("/v/my.show.mp4"));
+    EXPECT_EQ(WithContainerSuffix(QStringLiteral("/v/my.show.zut"), VideoContainer::Mp4),
+              QStringLiteral("/v/my.show.mp4"));
     EXPECT_EQ(WithContainerSuffix(QStringLiteral("/v/.hidden"), VideoContainer::Mp4), QStringLiteral("/v/.hidden.mp4"));
     EXPECT_EQ(WithContainerSuffix(QString(), VideoContainer::Mp4), QString());
 }
 
 TEST(VideoFormat, QualityWordsRoundTrip)
 {
-    for (ExportQuality quality : {ExportQuality::Draft, ExportQuality::Good, ExportQuality::Best, ExportQuality::Lossless})
+    for (ExportQuality quality :
+         {ExportQuality::Draft, ExportQuality::Good, ExportQuality::Best, ExportQuality::Lossless})
         EXPECT_EQ(QualityFromText(QualityText(quality)), quality);
     EXPECT_EQ(QualityFromText(QStringLiteral("Good")), std::nullopt);
     EXPECT_EQ(QualityFromText(QStringLiteral("ultra")), std::nullopt);

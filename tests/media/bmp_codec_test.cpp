@@ -1,5 +1,5 @@
-#include "media/bmp_codec.h"
 #include "damaged_data.h"
+#include "media/bmp_codec.h"
 #include "support/picture_files.h"
 
 #include <QtEndian>
@@ -49,8 +49,7 @@ QByteArray handMade24(const QImage &image, bool topDown)
 }
 
 // A BMP with a 40-byte info header; `extra` (masks or palette) follows it, then `pixels`.
-QByteArray handMade(int width, int height, int bits, int compression, const QByteArray &extra,
-                    const QByteArray &pixels)
+QByteArray handMade(int width, int height, int bits, int compression, const QByteArray &extra, const QByteArray &pixels)
 {
     QByteArray data(54, '\0');
     auto *bytes = reinterpret_cast<uchar *>(data.data());
@@ -117,16 +116,15 @@ TEST(BmpCodec, ReadsCommonVariants)
         for (int x = 0; x < 11; ++x)
             indexed.setPixel(x, y, uint((x + y) % 3));
 
-    struct Case {
+    struct Case
+    {
         const char *what;
         QByteArray data;
         QImage expected;
     };
     const Case cases[] = {
-        {"24-bit bottom-up", handMade24(source, false), source},
-        {"24-bit top-down", handMade24(source, true), source},
-        {"written by Qt, 24-bit", makeBmp(source), source},
-        {"written by Qt, 1-bit", makeBmp(mono), twoColours},
+        {"24-bit bottom-up", handMade24(source, false), source}, {"24-bit top-down", handMade24(source, true), source},
+        {"written by Qt, 24-bit", makeBmp(source), source},      {"written by Qt, 1-bit", makeBmp(mono), twoColours},
         {"written by Qt, 8-bit", makeBmp(indexed), indexed},
     };
     for (const Case &c : cases)

@@ -13,7 +13,8 @@
 namespace testpictures {
 
 // Damaged data for a decoder and a word its refusal must give as the reason.
-struct DamagedCase {
+struct DamagedCase
+{
     const char *what;
     QByteArray data;
     const char *reason;

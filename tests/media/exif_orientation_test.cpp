@@ -53,8 +53,10 @@ TEST(ExifOrientation, DamagedBlocksReadAsUprightAndThePictureStillLoads)
     const QByteArray good = makeExifBlock(6);
     QByteArray farOffset = tiffBlock(QByteArray("II*\0", 4) + QByteArray(4, '\0'));
     qToLittleEndian<quint32>(0xFFFFFFF0u, farOffset.data() + 10);
-    QByteArray manyEntries = tiffBlock(QByteArray("MM\0*\0\0\0\x08", 8) + QByteArray("\xFF\xFF", 2) + QByteArray(20, '\x12'));
-    struct Case {
+    QByteArray manyEntries =
+        tiffBlock(QByteArray("MM\0*\0\0\0\x08", 8) + QByteArray("\xFF\xFF", 2) + QByteArray(20, '\x12'));
+    struct Case
+    {
         const char *what;
         QByteArray block;
     };

@@ -1,5 +1,5 @@
-#include "media/gif_codec.h"
 #include "damaged_data.h"
+#include "media/gif_codec.h"
 #include "support/picture_files.h"
 
 #include <QBuffer>
@@ -42,7 +42,8 @@ QImage readWithQt(const QByteArray &gif)
 
 TEST(GifCodec, DecodesFirstFrameWithTransparencyAndInterlace)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         bool interlaced;
         int transparent;
@@ -91,7 +92,8 @@ TEST(GifCodec, FrameSmallerThanScreenLeavesTheRestTransparent)
 
 TEST(GifCodec, FramesAreClippedToTheScreen)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         int left, top, width, height;
     };

@@ -1,7 +1,7 @@
+#include "damaged_data.h"
 #include "media/heif_codec.h"
 #include "media/picture.h"
 #include "media/picture_error.h"
-#include "damaged_data.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
 

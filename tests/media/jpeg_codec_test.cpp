@@ -15,8 +15,9 @@ QImage quadrants(int width = 32, int height = 32)
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, x < width / 2 ? (y < height / 2 ? qRgb(220, 30, 30) : qRgb(30, 200, 40))
-                                               : (y < height / 2 ? qRgb(20, 40, 210) : qRgb(240, 240, 240)));
+            image.setPixel(x, y,
+                           x < width / 2 ? (y < height / 2 ? qRgb(220, 30, 30) : qRgb(30, 200, 40))
+                                         : (y < height / 2 ? qRgb(20, 40, 210) : qRgb(240, 240, 240)));
     return image;
 }
 
@@ -44,7 +45,8 @@ TEST(JpegCodec, DecodesColoursAtFullSize)
 
 TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
 {
-    struct Case {
+    struct Case
+    {
         int width, height, quarterWidth, quarterHeight;
     };
     const Case cases[] = {{4000, 3000, 1000, 750}, {1001, 7, 251, 2}, {3, 1, 1, 1}, {16, 9, 4, 3}};
@@ -58,7 +60,8 @@ TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
         // The predicted sizes are what libjpeg really produces.
         for (int denominator : {1, 2, 4, 8}) {
             const QImage scaled = decodeJpeg(jpeg, denominator, "q.jpg");
-            EXPECT_EQ(scaled.size(), jpegScaledSize(full, denominator)) << c.width << "x" << c.height << " / " << denominator;
+            EXPECT_EQ(scaled.size(), jpegScaledSize(full, denominator))
+                << c.width << "x" << c.height << " / " << denominator;
             expectNear(scaled.pixel(0, 0), qRgb(90, 120, 150), 4, "scaled colour");
         }
     }
@@ -66,18 +69,17 @@ TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
 
 TEST(JpegCodec, DenominatorCoveringATarget)
 {
-    struct Case {
+    struct Case
+    {
         QSize full, target;
         int smallest, denominator;
     };
     const Case cases[] = {
         {{6000, 4000}, {1620, 1080}, 1, 2},  // 3000 x 2000 covers it, 1500 x 1000 does not
-        {{6000, 4000}, {1500, 1000}, 1, 4},
-        {{6000, 4000}, {750, 500}, 1, 8},
-        {{6000, 4000}, {751, 400}, 1, 4},
-        {{6000, 4000}, {7000, 10}, 1, 1},    // larger than the picture: full size
+        {{6000, 4000}, {1500, 1000}, 1, 4}, {{6000, 4000}, {750, 500}, 1, 8},
+        {{6000, 4000}, {751, 400}, 1, 4},   {{6000, 4000}, {7000, 10}, 1, 1},  // larger than the picture: full size
         {{6000, 4000}, {2000, 1500}, 4, 4},  // a quarter-size picture never decodes larger
-        {{6001, 4001}, {751, 501}, 1, 8},    // 6001 / 8 rounds up to 751
+        {{6001, 4001}, {751, 501}, 1, 8},  // 6001 / 8 rounds up to 751
     };
     for (const Case &c : cases)
         EXPECT_EQ(jpegDenominatorCovering(c.full, c.target, c.smallest), c.denominator)
@@ -103,7 +105,8 @@ TEST(JpegCodec, RefusesDamagedData)
     const QByteArray jpeg = makeJpeg(quadrants(64, 64), 90);
     QByteArray badPrecision = jpeg;
     badPrecision[jpegSofHeightOffset(jpeg) - 1] = 3;
-    struct Case {
+    struct Case
+    {
         const char *what;
         QByteArray data;
         bool headerReadable;

@@ -1,6 +1,6 @@
 #include "media/music_player.h"
-#include "support/picture_files.h"
 #include "support/music_files.h"
+#include "support/picture_files.h"
 #include "support/wav_files.h"
 
 #include <QSignalSpy>
@@ -70,7 +70,8 @@ TEST(MusicPlayer, FailuresAreKnownWhenOpenReturns)
 TEST(MusicPlayer, PlaysEveryCommonFormat)
 {
     // Raw ADTS AAC carries no duration; the back end learns it only while playing.
-    struct Case {
+    struct Case
+    {
         QString path;
         bool lengthKnownAtOpen;
     };

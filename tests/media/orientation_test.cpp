@@ -26,7 +26,8 @@ TEST(Orientation, QuarterTurnsExchangeTheSides)
 TEST(Orientation, StoredCornersLandWhereTheTagSays)
 {
     // Where the stored top-left and top-right pixels of a 7 x 3 picture go.
-    struct Case {
+    struct Case
+    {
         int orientation;
         QPoint topLeft, topRight;
     };

@@ -1,5 +1,5 @@
-#include "media/oriented_rows.h"
 #include "media/orientation.h"
+#include "media/oriented_rows.h"
 #include "support/picture_files.h"
 
 #include <gtest/gtest.h>

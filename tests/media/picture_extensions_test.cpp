@@ -6,7 +6,8 @@ using namespace lumetta;
 
 TEST(PictureExtensions, AcceptsExactlyTheListedForms)
 {
-    struct Case {
+    struct Case
+    {
         const char *path;
         std::optional<PictureKind> kind;
     };

@@ -92,7 +92,8 @@ QByteArray jpegOfSize(int width, int height)
 TEST(PictureLimits, HostileFilesAreRefusedWithAReason)
 {
     const QString tooLarge = "the picture is too large";
-    const struct {
+    const struct
+    {
         const char *name;
         QByteArray data;
         QString reason;
@@ -123,11 +124,13 @@ TEST(PictureLimits, HostileFilesAreRefusedWithAReason)
 
 TEST(PictureLimits, GifExtensionsOfAnySizeAreSkipped)
 {
-    const QImage expected = Picture::load(writeTemp("plain.gif", smallGif())).image().convertToFormat(QImage::Format_ARGB32);
+    const QImage expected =
+        Picture::load(writeTemp("plain.gif", smallGif())).image().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(expected.pixel(1, 1), kPalette[1]);
     QByteArray badControl("\x21\xF9\xFF");  // graphics control block of 255 bytes, not 4
     badControl += QByteArray(255, '\x01') + QByteArray(1, '\0');
-    const struct {
+    const struct
+    {
         const char *name;
         QByteArray data;
     } cases[] = {

@@ -28,18 +28,19 @@ QByteArray gifBytes()
 
 TEST(Picture, KindComesFromTheExtensionRegardlessOfCase)
 {
-    struct Case {
+    struct Case
+    {
         const char *path;
         std::optional<PictureKind> kind;
     };
     const Case cases[] = {
-        {"/a/b.bmp", PictureKind::Bmp},   {"/a/b.BMP", PictureKind::Bmp},  {"b.jpg", PictureKind::Jpeg},
-        {"b.JPG", PictureKind::Jpeg},     {"b.jPeG", PictureKind::Jpeg},   {"b.jpeg", PictureKind::Jpeg},
-        {"b.Gif", PictureKind::Gif},      {"x.tar.gif", PictureKind::Gif}, {"b.png", PictureKind::Png},
-        {"b.PnG", PictureKind::Png},      {"b.webp", PictureKind::WebP},   {"b.TIF", PictureKind::Tiff},
-        {"b.tiff", PictureKind::Tiff},    {"b.HEIC", PictureKind::Heif},   {"b.heif", PictureKind::Heif},
-        {"b.avif", PictureKind::Heif},    {"b.jpe", std::nullopt},         {"jpg", std::nullopt},
-        {"/d.jpg/b", std::nullopt},       {"b.jpg.txt", std::nullopt},     {"b.svg", std::nullopt},
+        {"/a/b.bmp", PictureKind::Bmp}, {"/a/b.BMP", PictureKind::Bmp},  {"b.jpg", PictureKind::Jpeg},
+        {"b.JPG", PictureKind::Jpeg},   {"b.jPeG", PictureKind::Jpeg},   {"b.jpeg", PictureKind::Jpeg},
+        {"b.Gif", PictureKind::Gif},    {"x.tar.gif", PictureKind::Gif}, {"b.png", PictureKind::Png},
+        {"b.PnG", PictureKind::Png},    {"b.webp", PictureKind::WebP},   {"b.TIF", PictureKind::Tiff},
+        {"b.tiff", PictureKind::Tiff},  {"b.HEIC", PictureKind::Heif},   {"b.heif", PictureKind::Heif},
+        {"b.avif", PictureKind::Heif},  {"b.jpe", std::nullopt},         {"jpg", std::nullopt},
+        {"/d.jpg/b", std::nullopt},     {"b.jpg.txt", std::nullopt},     {"b.svg", std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(pictureKindOf(c.path), c.kind) << c.path;
@@ -50,13 +51,14 @@ TEST(Picture, LoadsEachKindFromFiles)
     const QString jpeg = writeTemp("photo.JPeG", makeJpeg(flat(40, 30, qRgb(10, 20, 30))));
     const QString gif = writeTemp("anim.GIF", gifBytes());
     const QString bmp = writeTemp("plain.Bmp", makeBmp(flat(5, 4, qRgb(1, 2, 3))));
-    struct Case {
+    struct Case
+    {
         QString path;
         PictureKind kind;
         QSize size;
     };
-    const Case cases[] = {{jpeg, PictureKind::Jpeg, {40, 30}}, {gif, PictureKind::Gif, {3, 2}},
-                          {bmp, PictureKind::Bmp, {5, 4}}};
+    const Case cases[] = {
+        {jpeg, PictureKind::Jpeg, {40, 30}}, {gif, PictureKind::Gif, {3, 2}}, {bmp, PictureKind::Bmp, {5, 4}}};
     for (const Case &c : cases) {
         const Picture picture = Picture::load(c.path);
         EXPECT_EQ(picture.kind(), c.kind);
@@ -144,7 +146,8 @@ TEST(Picture, LoadErrorsNameTheFileAndTheReason)
     const QByteArray jpeg = makeJpeg(flat(8, 8, qRgb(0, 0, 0)));
     const QString missing = writeTemp("gone.jpg", jpeg);
     QFile::remove(missing);
-    struct Case {
+    struct Case
+    {
         QString path;
         const char *reason;
     };

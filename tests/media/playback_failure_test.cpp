@@ -23,14 +23,16 @@ QString renamed(const QString &path, const QString &name)
 
 TEST(PlaybackFailure, NamesTheFileAndWhatIsMissing)
 {
-    struct Case {
+    struct Case
+    {
         QString path;
         QString reason;
     };
     const Case cases[] = {
         {testsounds::writeMidi("song.mid", 500), "no MIDI synthesizer is installed"},
         {renamed(testsounds::writeMidi("k.mid", 500), "karaoke.kar"), "no MIDI synthesizer is installed"},
-        {renamed(testsounds::writeEncodedTone("f.flac", 300), "misnamed.mp3"), "no decoder for FLAC audio is installed"},
+        {renamed(testsounds::writeEncodedTone("f.flac", 300), "misnamed.mp3"),
+         "no decoder for FLAC audio is installed"},
         {testsounds::writeEncodedTone("t.ogg", 300), "no decoder for "},
         {testsounds::writeEncodedTone("t.wma", 300), "no decoder for "},
         {testpictures::writeTemp("noise.wav", QByteArray(4096, '\x5A')),
@@ -41,5 +43,6 @@ TEST(PlaybackFailure, NamesTheFileAndWhatIsMissing)
         EXPECT_TRUE(message.startsWith("Cannot play " + c.path + ": ")) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
     }
-    EXPECT_EQ(describePlaybackFailure("/x/none.wav", QString()), "Cannot play /x/none.wav: the file is not a playable medium");
+    EXPECT_EQ(describePlaybackFailure("/x/none.wav", QString()),
+              "Cannot play /x/none.wav: the file is not a playable medium");
 }

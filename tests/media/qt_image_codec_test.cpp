@@ -1,7 +1,7 @@
+#include "damaged_data.h"
 #include "media/picture.h"
 #include "media/picture_error.h"
 #include "media/qt_image_codec.h"
-#include "damaged_data.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
 
@@ -15,7 +15,8 @@ using namespace testpictures;
 
 namespace {
 
-struct Format {
+struct Format
+{
     QtImageFormat format;
     const char *plugin;
     PictureKind kind;
@@ -90,7 +91,8 @@ TEST(QtImageCodec, EveryOrientationComesOutUpright)
     for (int value = 1; value <= 8; ++value) {
         const QImage stored = storedForOrientation(upright, value);
         const QByteArray block = makeExifBlock(value);
-        struct Case {
+        struct Case
+        {
             const char *what;
             QByteArray data;
             PictureKind kind;

@@ -19,8 +19,7 @@ constexpr int kWaitMs = 15000;
 class PollRecorder
 {
 public:
-    PollRecorder(BackgroundMusic &music, const QStringList &playlist, bool repeat)
-        : music_(music), playlist_(playlist)
+    PollRecorder(BackgroundMusic &music, const QStringList &playlist, bool repeat) : music_(music), playlist_(playlist)
     {
         Note();
         QObject::connect(&timer_, &QTimer::timeout, [this, repeat] {
@@ -38,7 +37,8 @@ private:
     void Note()
     {
         const QString now = music_.Player().fileName();
-        if (music_.Player().isPlaying() && (started.isEmpty() || started.last() != now || lastNext_ != music_.NextTrack()))
+        if (music_.Player().isPlaying()
+            && (started.isEmpty() || started.last() != now || lastNext_ != music_.NextTrack()))
             started.append(now);
         lastNext_ = music_.NextTrack();
     }
@@ -95,8 +95,8 @@ TEST(BackgroundMusic, StopEndsTheTrackAndTheNextShowStartsAtTheFirst)
     music.Begin();
     {
         PollRecorder recorder(music, list, false);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return music.Player().fileName() == list[1] && music.Player().position() > 50; },
-                                    kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return music.Player().fileName() == list[1] && music.Player().position() > 50; }, kWaitMs));
     }
     music.Stop();
     EXPECT_FALSE(music.Active());

@@ -69,8 +69,8 @@ TEST(PaintSlideArea, LayersPanelBackgroundShadowAndSlide)
     // The slide lies at (10, 11) to (13, 12), its shadow at (20, 21) to (23, 22).
     const SlideLayout layout = LayOutSlide(picture.size(), {24, 24}, std::nullopt, true);
     const QImage area = PaintSlideArea({24, 24}, Qt::blue, background, layout, picture);
-    EXPECT_EQ(area.pixel(0, 0), qRgb(0, 255, 0));   // the background over the panel
-    EXPECT_EQ(area.pixel(1, 0), qRgb(0, 0, 255));   // the panel's colour shows around it
+    EXPECT_EQ(area.pixel(0, 0), qRgb(0, 255, 0));  // the background over the panel
+    EXPECT_EQ(area.pixel(1, 0), qRgb(0, 0, 255));  // the panel's colour shows around it
     EXPECT_EQ(area.pixel(10, 11), qRgb(255, 0, 0));
     EXPECT_EQ(area.pixel(13, 12), qRgb(255, 0, 0));
     EXPECT_EQ(area.pixel(14, 12), qRgb(0, 0, 255));

@@ -10,7 +10,8 @@ using namespace lumetta;
 
 namespace {
 
-struct Entry {
+struct Entry
+{
     const char *component;
     const char *className;
     const char *displayName;
@@ -75,31 +76,61 @@ TEST(EffectCatalogue, SettingsBeyondTheDefaults)
 {
     TTransitionList trans;
     LoadEffectCatalogue(trans, false);
-    struct Setting {
+    struct Setting
+    {
         int number;
         const char *property;
         int value;
     } settings[] = {
         {0, "FlickerFreeWhenDisabled", 1},
-        {1, "Cols", 30}, {1, "Rows", 30}, {1, "Puzzle", 1}, {1, "BlockWidth", 0}, {1, "BlockHeight", 0},
-        {1, "Style", 1}, {1, "SubStyle", 1},
-        {2, "Cols", 10}, {2, "Rows", 10}, {2, "Puzzle", 1}, {2, "Style", 4}, {2, "SubStyle", 1},
-        {3, "Cols", 30}, {3, "Rows", 30}, {3, "Puzzle", 0}, {3, "BlockWidth", 0}, {3, "BlockHeight", 0},
-        {4, "Cols", 7}, {4, "Rows", 7}, {4, "Style", 1}, {4, "SubStyle", 0}, {4, "BlockWidth", 0},
-        {5, "Style", 1}, {5, "SubStyle", 1},
-        {6, "Style", 1}, {6, "SubStyle", 1},
-        {7, "SubStyle", 2}, {8, "SubStyle", 5},
-        {9, "Direction", TTransitionEffect::tedDown}, {10, "Direction", TTransitionEffect::tedLeft},
-        {11, "Direction", TTransitionEffect::tedDown}, {11, "BandWidth", 50},
+        {1, "Cols", 30},
+        {1, "Rows", 30},
+        {1, "Puzzle", 1},
+        {1, "BlockWidth", 0},
+        {1, "BlockHeight", 0},
+        {1, "Style", 1},
+        {1, "SubStyle", 1},
+        {2, "Cols", 10},
+        {2, "Rows", 10},
+        {2, "Puzzle", 1},
+        {2, "Style", 4},
+        {2, "SubStyle", 1},
+        {3, "Cols", 30},
+        {3, "Rows", 30},
+        {3, "Puzzle", 0},
+        {3, "BlockWidth", 0},
+        {3, "BlockHeight", 0},
+        {4, "Cols", 7},
+        {4, "Rows", 7},
+        {4, "Style", 1},
+        {4, "SubStyle", 0},
+        {4, "BlockWidth", 0},
+        {5, "Style", 1},
+        {5, "SubStyle", 1},
+        {6, "Style", 1},
+        {6, "SubStyle", 1},
+        {7, "SubStyle", 2},
+        {8, "SubStyle", 5},
+        {9, "Direction", TTransitionEffect::tedDown},
+        {10, "Direction", TTransitionEffect::tedLeft},
+        {11, "Direction", TTransitionEffect::tedDown},
+        {11, "BandWidth", 50},
         {12, "Direction", TTransitionEffect::tedLeft},
-        {13, "Direction", TTransitionEffect::tedRight}, {13, "BandWidth", 20},
+        {13, "Direction", TTransitionEffect::tedRight},
+        {13, "BandWidth", 20},
         {14, "Direction", TTransitionEffect::tedUp},
-        {15, "Direction", TTransitionEffect::tedDownLeft}, {15, "BandWidth", 0},
-        {16, "Direction", TTransitionEffect::tedDownRight}, {16, "BandWidth", 0},
-        {17, "Direction", TTransitionEffect::tedUpLeft}, {17, "BandWidth", 0},
-        {18, "Direction", TTransitionEffect::tedUpRight}, {18, "BandWidth", 0},
-        {19, "Direction", TTransitionEffect::tedIn}, {19, "BandWidth", 0},
-        {20, "Direction", TTransitionEffect::tedOut}, {20, "BandWidth", 0},
+        {15, "Direction", TTransitionEffect::tedDownLeft},
+        {15, "BandWidth", 0},
+        {16, "Direction", TTransitionEffect::tedDownRight},
+        {16, "BandWidth", 0},
+        {17, "Direction", TTransitionEffect::tedUpLeft},
+        {17, "BandWidth", 0},
+        {18, "Direction", TTransitionEffect::tedUpRight},
+        {18, "BandWidth", 0},
+        {19, "Direction", TTransitionEffect::tedIn},
+        {19, "BandWidth", 0},
+        {20, "Direction", TTransitionEffect::tedOut},
+        {20, "BandWidth", 0},
     };
     for (const Setting &s : settings)
         EXPECT_EQ(intProperty(trans.Items(s.number), s.property), s.value) << s.number << " " << s.property;
@@ -128,9 +159,9 @@ TEST(EffectCatalogue, StandardSet)
     QStringList names;
     for (int n : StandardEffectSet())
         names << EffectDisplayName(n);
-    EXPECT_EQ(names, (QStringList{"Puzzle", "Large puzzle", "Large blocks", "Sweep clockwise", "Drip down",
-                                  "Wipe down", "Wipe left", "Wipe right", "Wipe up", "Wipe down and left",
-                                  "Wipe up and left", "Wipe in", "Wipe out"}));
+    EXPECT_EQ(names, (QStringList{"Puzzle", "Large puzzle", "Large blocks", "Sweep clockwise", "Drip down", "Wipe down",
+                                  "Wipe left", "Wipe right", "Wipe up", "Wipe down and left", "Wipe up and left",
+                                  "Wipe in", "Wipe out"}));
     EXPECT_EQ(EffectDisplayName(21), "");
     EXPECT_EQ(EffectDisplayName(-1), "");
 }

@@ -32,7 +32,8 @@ TEST(PictureWidget, TilePositionsRunDownEachColumn)
 
 TEST(PictureWidget, UntiledTargets)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         QSize control, picture;
         PicturePlacement mode;

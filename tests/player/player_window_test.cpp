@@ -1,16 +1,16 @@
-#include "show/project_file.h"
-#include "show/show_project.h"
 #include "common/arith.h"
 #include "player/hot_key_help.h"
-#include "support/picture_files.h"
-#include "support/wav_files.h"
-#include "player/player_window.h"
-#include "player/slide_composition.h"
-#include "player/play_file.h"
 #include "player/pause_mark.h"
+#include "player/picture_widget.h"
+#include "player/play_file.h"
+#include "player/player_window.h"
 #include "player/screen_numbers.h"
 #include "player/screen_saver_inhibitor.h"
-#include "player/picture_widget.h"
+#include "player/slide_composition.h"
+#include "show/project_file.h"
+#include "show/show_project.h"
+#include "support/picture_files.h"
+#include "support/wav_files.h"
 #include "transitions/TransEff.h"
 
 #include <QDir>
@@ -69,7 +69,7 @@ QSize DeviceSize(const QWidget *widget)
 bool SameColour(QRgb a, QRgb b, int tolerance = 0)
 {
     return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+           && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
 class PlayerWindowTest : public ::testing::Test
@@ -178,7 +178,8 @@ TEST_F(PlayerWindowTest, CaptionOfTheTenthPictureIsItsNumberAndFileName)
 {
     for (int i = 3; i < 9; ++i)
         project.Pictures() << project.Pictures().at(0);
-    project.Pictures() << WritePicture(dir.filePath(QStringLiteral("sub/deeper/a.jpg")), {64, 48}, QColor(200, 100, 50));
+    project.Pictures() << WritePicture(dir.filePath(QStringLiteral("sub/deeper/a.jpg")), {64, 48},
+                                       QColor(200, 100, 50));
     Start();
     show.Sequencer().SetNextSlide(9);
     show.OnSlideTimer();
@@ -304,8 +305,8 @@ TEST(ScreenNumbers, EveryScreenHasAChoiceNameOfItsOwn)
         EXPECT_FALSE(names.contains(name)) << name.toStdString();
         names << name;
         EXPECT_EQ(ScreenByName(name), screen) << name.toStdString();
-        const bool shared = QGuiApplication::screens().size() > 1 &&
-                            QGuiApplication::screens().first()->name() == QGuiApplication::screens().last()->name();
+        const bool shared = QGuiApplication::screens().size() > 1
+                            && QGuiApplication::screens().first()->name() == QGuiApplication::screens().last()->name();
         EXPECT_EQ(name.contains(QStringLiteral(" #")), shared) << name.toStdString();
     }
     EXPECT_EQ(ScreenByName(QString()), nullptr);
@@ -325,12 +326,13 @@ TEST_F(PlayerWindowTest, ShowFillsTheChosenScreen)
         EXPECT_EQ(show.screen(), screen);
         EXPECT_EQ(show.geometry(), screen->geometry());
         EXPECT_EQ(show.Background()->Picture().size().isEmpty() ? PlayerWindow::ScreenSize(screen)
-                                                               : show.Background()->Picture().size(),
+                                                                : show.Background()->Picture().size(),
                   PlayerWindow::ScreenSize(screen));
         // The slide is laid out for that screen.
         const ShowSettings &settings = project.Settings();
-        EXPECT_EQ(show.Slide()->Picture().size(),
-                  LayOutSlide(QSize(160, 120), screen->size(), settings.PicturePercent(), settings.Shadow()).picture.size());
+        EXPECT_EQ(
+            show.Slide()->Picture().size(),
+            LayOutSlide(QSize(160, 120), screen->size(), settings.PicturePercent(), settings.Shadow()).picture.size());
         show.close();
     }
 }
@@ -382,7 +384,12 @@ TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
         {"End", [&] { QTest::keyClick(&show, Qt::Key_End); }, 2},
         {"Home", [&] { QTest::keyClick(&show, Qt::Key_Home); }, 0},
         {"wheel down a notch", [&] { wheel(-120); }, 1},
-        {"two half notches down", [&] { wheel(-60); wheel(-60); }, 2},
+        {"two half notches down",
+         [&] {
+             wheel(-60);
+             wheel(-60);
+         },
+         2},
         {"wheel up a notch", [&] { wheel(120); }, 1},
         {"half a notch moves nothing", [&] { wheel(60); }, 1},
     };
@@ -477,14 +484,15 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
 void QueueKey(QWidget *window, int key)
 {
     for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease})
-        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
-            window->windowHandle(), type, key, Qt::NoModifier);
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(window->windowHandle(),
+                                                                                             type, key, Qt::NoModifier);
 }
 
 // The slide timer falls due again while every step runs: keys must still get their turn.
 TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         int key;
         bool manual;  // a manual show set going by Ctrl
@@ -554,7 +562,8 @@ TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
         const QPoint inWindow = show.SlideArea()->mapTo(&show, show.SlideArea()->rect().center());
         const QPoint global = show.mapToGlobal(inWindow);
         if (realX) {
-            click.start(xdotool, {"mousemove", "--sync", QString::number(global.x()), QString::number(global.y()), "click", "1"});
+            click.start(xdotool, {"mousemove", "--sync", QString::number(global.x()), QString::number(global.y()),
+                                  "click", "1"});
             return;
         }
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
@@ -619,9 +628,9 @@ TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)
         QRect expected;
     } cases[] = {
         {{1600, 1200}, "100", false, {-2, 99, 803, 602}},  // 803 / (4/3) = 602.25; -3 / 2 = -1.5
-        {{400, 100}, "50", true, {198, 350, 403, 101}},    // 403 / 4 = 100.75; 198.5 and 349.5
-        {{100, 300}, "50", true, {333, 198, 134, 403}},    // 403 / 3 = 134.3; 397 / 2 = 198.5
-        {{300, 201}, "No", false, {250, 300, 300, 201}},   // own size; 599 / 2 = 299.5
+        {{400, 100}, "50", true, {198, 350, 403, 101}},  // 403 / 4 = 100.75; 198.5 and 349.5
+        {{100, 300}, "50", true, {333, 198, 134, 403}},  // 403 / 3 = 134.3; 397 / 2 = 198.5
+        {{300, 201}, "No", false, {250, 300, 300, 201}},  // own size; 599 / 2 = 299.5
     };
     for (const auto &c : cases) {
         project.Pictures() = {WritePicture(dir.filePath(QStringLiteral("s.bmp")), c.picture, Qt::yellow)};
@@ -656,7 +665,8 @@ TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
     EXPECT_EQ(gradient.pixel(0, 0), qRgb(0xEA, 0xE7, 0xD5));
     EXPECT_EQ(gradient.pixel(799, 799), qRgb(0xFF, 0xFF, 0xFF));
     // Band 128 starts at row 800 * 128 / 256 = 400; its colour adds 128 / 255 of each difference.
-    EXPECT_EQ(gradient.pixel(5, 400), qRgb(0xEA + MulDiv(128, 0x15, 255), 0xE7 + MulDiv(128, 0x18, 255), 0xD5 + MulDiv(128, 0x2A, 255)));
+    EXPECT_EQ(gradient.pixel(5, 400),
+              qRgb(0xEA + MulDiv(128, 0x15, 255), 0xE7 + MulDiv(128, 0x18, 255), 0xD5 + MulDiv(128, 0x2A, 255)));
     EXPECT_EQ(gradient.pixel(5, 399), gradient.pixel(5, 397));
     show.close();
 

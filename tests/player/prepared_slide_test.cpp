@@ -25,4 +25,3 @@ TEST(PreparedSlide, PictureScaledToItsLayout)
     EXPECT_TRUE(missing.error->contains(QStringLiteral("/nowhere/gone.jpg")));
     EXPECT_TRUE(missing.picture.isNull());
 }
-

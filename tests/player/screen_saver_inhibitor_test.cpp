@@ -38,8 +38,8 @@ class ScreenSaverTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        daemon.start(QStringLiteral("dbus-daemon"), {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                                      QStringLiteral("--print-address=1")});
+        daemon.start(QStringLiteral("dbus-daemon"),
+                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!daemon.waitForStarted(kWaitMs))
             GTEST_SKIP() << "dbus-daemon is not installed";
         ASSERT_TRUE(daemon.waitForReadyRead(kWaitMs));
@@ -103,8 +103,8 @@ TEST_F(ScreenSaverTest, AShowEndingBeforeTheAnswerStillReleasesIt)
 
 TEST(ScreenSaverWithoutABus, NothingHappensAndNothingFails)
 {
-    ScreenSaverInhibitor inhibitor(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"),
-                                                                 QStringLiteral("nowhere")));
+    ScreenSaverInhibitor inhibitor(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
     inhibitor.Inhibit(QStringLiteral("no bus"));
     EXPECT_TRUE(inhibitor.Inhibiting());
     inhibitor.Release();

@@ -1,8 +1,8 @@
 #include "player/slide_composition.h"
 
-#include "show/show_settings.h"
 #include "media/picture_error.h"
 #include "player/picture_widget.h"
+#include "show/show_settings.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -13,7 +13,8 @@ using namespace lumetta;
 
 TEST(SlideComposition, SlideSizeAndPosition)
 {
-    struct Case {
+    struct Case
+    {
         const char *what;
         QSize picture, screen;
         std::optional<int> percent;
@@ -58,19 +59,22 @@ TEST(GradientRect, BandsFollowMulDiv)
     const QColor from(0xEA, 0xE7, 0xD5);
     const QColor to(255, 255, 255);
     const QImage image = GradientBitmap({7, 768}, from, to);
-    struct Row {
+    struct Row
+    {
         int y;
         QRgb colour;
     };
     const Row rows[] = {
-        {0, qRgb(0xEA, 0xE7, 0xD5)},  {2, qRgb(0xEA, 0xE7, 0xD5)},
+        {0, qRgb(0xEA, 0xE7, 0xD5)},
+        {2, qRgb(0xEA, 0xE7, 0xD5)},
         // band 1: 21 * 1 / 255 = 0.08 -> 0, 24 / 255 -> 0, 42 / 255 -> 0
         {3, qRgb(0xEA, 0xE7, 0xD5)},
         // band 128: 21*128/255 = 10.54 -> 11, 24*128/255 = 12.05 -> 12, 42*128/255 = 21.08 -> 21
         {384, qRgb(0xEA + 11, 0xE7 + 12, 0xD5 + 21)},
         // band 170: 21*170/255 = 14, 24*170/255 = 16, 42*170/255 = 28
         {512, qRgb(0xEA + 14, 0xE7 + 16, 0xD5 + 28)},
-        {765, qRgb(255, 255, 255)},   {767, qRgb(255, 255, 255)},
+        {765, qRgb(255, 255, 255)},
+        {767, qRgb(255, 255, 255)},
     };
     for (const Row &r : rows)
         for (int x : {0, 6})
@@ -166,7 +170,8 @@ TEST(SlideBackground, PictureFileLoadsOrThrows)
 
 TEST(SlideBackground, PlacementWords)
 {
-    struct Case {
+    struct Case
+    {
         const char *word;
         PicturePlacement before, after;
     };

@@ -1,6 +1,6 @@
-#include "show/show_project.h"
 #include "common/random.h"
 #include "player/slide_sequencer.h"
+#include "show/show_project.h"
 
 #include <QRegularExpression>
 
@@ -71,7 +71,11 @@ public:
 
     SlideSequencer *sequencer = nullptr;
 
-    QStringList Shown() const { return log.filter(QRegularExpression(QStringLiteral("^show "))).replaceInStrings(QStringLiteral("show "), QString()); }
+    QStringList Shown() const
+    {
+        return log.filter(QRegularExpression(QStringLiteral("^show ")))
+            .replaceInStrings(QStringLiteral("show "), QString());
+    }
 };
 
 class SequencerTest : public ::testing::Test
@@ -102,10 +106,15 @@ TEST(EffectChoice, EntryIsRoundedHalfToEven)
         int n;
         std::optional<int> entry;
     } const cases[] = {
-        {0.0, 5, 0},   {0.124, 5, 0}, {0.125, 5, 0},  // 0.5 goes to the even 0
-        {0.126, 5, 1}, {0.375, 5, 2},                 // 1.5 goes to 2
-        {0.625, 5, 2},                                // 2.5 goes to 2
-        {0.999, 5, 4}, {0.7, 1, 0},   {0.5, 2, 0},    // 0.5 of one step
+        {0.0, 5, 0},
+        {0.124, 5, 0},
+        {0.125, 5, 0},  // 0.5 goes to the even 0
+        {0.126, 5, 1},
+        {0.375, 5, 2},  // 1.5 goes to 2
+        {0.625, 5, 2},  // 2.5 goes to 2
+        {0.999, 5, 4},
+        {0.7, 1, 0},
+        {0.5, 2, 0},  // 0.5 of one step
         {0.3, 0, std::nullopt},
     };
     for (const Case &c : cases)
@@ -124,7 +133,7 @@ TEST(EffectChoice, DrawsOnceFromTheSharedGeneratorAtEveryChoice)
         {1, {"3", "9", "20"}, 3},
         {0xA6B05733u, {"3", "9", "20"}, 9},
         {0xA6B05733u, {"3", "9", "20", "4"}, 20},  // 1.5 goes to the even entry 2
-        {0xA6B05733u, {"3", "9"}, 3},              // 0.5 goes to entry 0
+        {0xA6B05733u, {"3", "9"}, 3},  // 0.5 goes to entry 0
         {1, {}, std::nullopt},
         {1, {"21"}, std::nullopt},
         {1, {"x"}, std::nullopt},
@@ -151,14 +160,15 @@ TEST(EffectChoice, CaptionIsNumberAndFileName)
 TEST(PicturesNextTo, NextAndPreviousWithinTheList)
 {
     const QStringList pictures{"a", "b", "c", "d"};
-    struct Case {
+    struct Case
+    {
         int index;
         bool looping;
         QStringList next;
     };
     const Case cases[] = {
-        {0, false, {"b"}},      {0, true, {"b"}},     {2, false, {"d", "b"}}, {3, false, {"c"}},
-        {3, true, {"a", "c"}},  {-1, true, {}},       {4, true, {}},
+        {0, false, {"b"}},     {0, true, {"b"}}, {2, false, {"d", "b"}}, {3, false, {"c"}},
+        {3, true, {"a", "c"}}, {-1, true, {}},   {4, true, {}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(PicturesNextTo(pictures, c.index, c.looping), c.next) << c.index << " " << c.looping;
@@ -209,7 +219,8 @@ TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
 // before the timer's step, and a tick due again at once cannot hold them back.
 TEST_F(SequencerTest, WaitingInputGoesBeforeEveryTick)
 {
-    struct Case {
+    struct Case
+    {
         const char *name;
         int key;
         QStringList shown;
@@ -239,8 +250,9 @@ TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     host.unreadable = {QStringLiteral("/p/b.jpg")};
     sequencer.Start();
     sequencer.Tick();
-    EXPECT_EQ(host.log.mid(5), QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
-                                            "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
+    EXPECT_EQ(host.log.mid(5),
+              QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
+                           "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
     sequencer.Tick();
     sequencer.Tick();
     EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));

@@ -65,7 +65,8 @@ TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
     const QString zero = dir.filePath("zero.mp3");
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
     const QString big = Write("big.mp3", QByteArray(101, 'x'));
-    const struct {
+    const struct
+    {
         QString path;
         qint64 maxBytes;
         QString reason;

@@ -97,9 +97,10 @@ TEST(ListFiles, OversizedFilesReadAsAFirstRunWithAWarning)
     EXPECT_EQ(start, ListFiles::FirstRunStartDir());
     EXPECT_EQ(recent, ListFiles::FirstRunRecent());
     const QString open = "Cannot open file ";
-    EXPECT_EQ(warnings, QStringList({open + files.PathOf(ListFiles::kResumeFile) + ": the file is larger than 1 MiB",
-                                     open + files.PathOf(ListFiles::kStartDirFile) + ": line 1 is longer than 32768 bytes",
-                                     open + files.PathOf(ListFiles::kRecentFile) + ": the file has more than 10000 lines"}));
+    EXPECT_EQ(warnings,
+              QStringList({open + files.PathOf(ListFiles::kResumeFile) + ": the file is larger than 1 MiB",
+                           open + files.PathOf(ListFiles::kStartDirFile) + ": line 1 is longer than 32768 bytes",
+                           open + files.PathOf(ListFiles::kRecentFile) + ": the file has more than 10000 lines"}));
 }
 
 TEST(ListFiles, DefaultFolderIsThePerUserConfigFolder)

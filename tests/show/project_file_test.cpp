@@ -18,13 +18,20 @@ using testfiles::WriteBytes;
 
 TEST(SplitLines, BreaksAtCrLfOrBoth)
 {
-    const struct {
+    const struct
+    {
         const char *text;
         QStringList lines;
     } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},          {"a\rb\r", {"a", "b"}},
-        {"a\r\n\r\nb", {"a", "", "b"}}, {"a\n\rb", {"a", "", "b"}}, {"", {}},
-        {"\r\n", {""}},             {"x", {"x"}},                  {"a\r\n\n", {"a", ""}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}},
+        {"a\rb\r", {"a", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "", "b"}},
+        {"", {}},
+        {"\r\n", {""}},
+        {"x", {"x"}},
+        {"a\r\n\n", {"a", ""}},
     };
     for (const auto &c : cases)
         EXPECT_EQ(SplitLines(QString::fromLatin1(c.text)), c.lines) << c.text;
@@ -46,10 +53,16 @@ ShowSettings MusicSettings(const char *music)
 
 TEST(ProjectText, ThreePicturesTwoEffectsMusicOffIsSeventeenLines)
 {
-    const QStringList text = BuildProjectText(MusicSettings("No music"), {"/p/a.jpg", "/p/b.gif", "/p/c.bmp"},
-                                              {"1", "13"}, {"/m/kept.mp3"});
+    const QStringList text =
+        BuildProjectText(MusicSettings("No music"), {"/p/a.jpg", "/p/b.gif", "/p/c.bmp"}, {"1", "13"}, {"/m/kept.mp3"});
     QStringList expected = ShowSettings().Lines();
-    expected << "/p/a.jpg" << "/p/b.gif" << "/p/c.bmp" << "[TRANS]" << "1" << "13" << "[MUSIC]";
+    expected << "/p/a.jpg"
+             << "/p/b.gif"
+             << "/p/c.bmp"
+             << "[TRANS]"
+             << "1"
+             << "13"
+             << "[MUSIC]";
     EXPECT_EQ(text.size(), 17);
     EXPECT_EQ(text, expected);
 }
@@ -102,15 +115,19 @@ TEST(ProjectText, FewerThanTenLinesIsAnError)
 TEST(ProjectText, MarkersAreTheLastOnesAndMissingOnesReadAsEmpty)
 {
     const QStringList settings = MusicSettings("NoRepeat").Lines();
-    const struct {
+    const struct
+    {
         const char *what;
         QStringList tail;
         QStringList pictures;
         QStringList effects;
         QStringList playlist;
     } cases[] = {
-        {"last markers", {"/a", "[TRANS]", "/b", "[TRANS]", "3", "[MUSIC]", "/x", "[MUSIC]", "/m"},
-         {"/a", "[TRANS]", "/b"}, {"3", "[MUSIC]", "/x"}, {"/m"}},
+        {"last markers",
+         {"/a", "[TRANS]", "/b", "[TRANS]", "3", "[MUSIC]", "/x", "[MUSIC]", "/m"},
+         {"/a", "[TRANS]", "/b"},
+         {"3", "[MUSIC]", "/x"},
+         {"/m"}},
         {"no TRANS", {"/a", "3", "[MUSIC]", "/m"}, {}, {}, {"/m"}},
         {"no MUSIC", {"/a", "[TRANS]", "3"}, {"/a"}, {}, {}},
         {"MUSIC before TRANS", {"[MUSIC]", "/a", "[TRANS]", "3"}, {"[MUSIC]", "/a"}, {}, {}},
@@ -128,7 +145,8 @@ TEST(ProjectText, MarkerAmongTheSettingsIsNotASection)
 {
     QStringList text = ShowSettings().Lines();
     text[4] = QStringLiteral("[TRANS]");
-    text << "/a" << "[MUSIC]";
+    text << "/a"
+         << "[MUSIC]";
     const ProjectContent content = ParseProjectText(text);
     EXPECT_TRUE(content.pictures.isEmpty());
     EXPECT_TRUE(content.effects.isEmpty());
@@ -168,7 +186,8 @@ TEST(TextFile, FailuresNameTheFileAndTheReason)
     const QString blocker = dir.filePath("plain-file");
     WriteBytes(blocker, "x");
     const QString underFile = blocker + "/p.zut";
-    const struct {
+    const struct
+    {
         std::function<void()> run;
         QString message;
     } cases[] = {
@@ -205,7 +224,8 @@ TEST(TextFile, LimitsOnSizeLinesAndLineLength)
     QTemporaryDir dir;
     const QString path = dir.filePath("p.zut");
     const QString prefix = "Cannot open file " + path + ": ";
-    const struct {
+    const struct
+    {
         QByteArray bytes;
         QString error;  // empty: read whole
     } cases[] = {
@@ -242,7 +262,8 @@ TEST(TextFile, ProjectsOfMillionsOfLinesOrMegabyteLinesAreRefused)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         ASSERT_TRUE(file.resize(qint64(1) << 30));
     }
-    EXPECT_EQ(ErrorOf([&] { ReadTextFile(lines); }), "Cannot open file " + lines + ": the file has more than 1000000 lines");
+    EXPECT_EQ(ErrorOf([&] { ReadTextFile(lines); }),
+              "Cannot open file " + lines + ": the file has more than 1000000 lines");
     EXPECT_EQ(ErrorOf([&] { ReadTextFile(longLine); }),
               "Cannot open file " + longLine + ": line 2 is longer than 32768 bytes");
     EXPECT_EQ(ErrorOf([&] { ReadTextFile(huge); }), "Cannot open file " + huge + ": the file is larger than 16 MiB");

@@ -51,8 +51,8 @@ TEST(ProjectLayout, FindsTheSectionsAsTheParserDoes)
 
 TEST(ProjectLayout, CountsWithoutKeepingAndCopiesOnlyWhatIsAsked)
 {
-    const QString text = ShowSettings::DefaultLines(ShowSettings::Defaults::Start).join("\n") +
-                         "\n/a\n/b\n/c\n[TRANS]\n5\n[MUSIC]\n/m\n";
+    const QString text = ShowSettings::DefaultLines(ShowSettings::Defaults::Start).join("\n")
+                         + "\n/a\n/b\n/c\n[TRANS]\n5\n[MUSIC]\n/m\n";
     const ProjectLayout layout = ProjectLayout::Of(text);
     EXPECT_EQ(layout.lineCount, 17);
     EXPECT_EQ(layout.PictureCount(), 3);

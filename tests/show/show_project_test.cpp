@@ -11,7 +11,6 @@
 
 #include "support/scripted_dialogs.h"
 
-
 namespace lumetta {
 namespace {
 
@@ -106,7 +105,8 @@ TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
     const QString shortFile = Path("short.zut");
     WriteTextFile(shortFile, {"2", "80", "Random"});
     const QString missing = Path("missing.zut");
-    const struct {
+    const struct
+    {
         QString path;
         QString message;
     } cases[] = {
@@ -270,7 +270,8 @@ TEST_F(ShowProjectTest, NewOfAnUnmodifiedProjectResetsWithoutAsking)
 
 TEST_F(ShowProjectTest, NewOfAModifiedProjectFollowsTheAnswer)
 {
-    const struct {
+    const struct
+    {
         const char *what;
         Answer answer;
         std::optional<QString> saveName;
@@ -330,7 +331,8 @@ TEST_F(ShowProjectTest, FailedReopenRemembersNoPath)
 
 TEST_F(ShowProjectTest, FilesTooShortForAProjectAreNamedWithTheirLineCount)
 {
-    const struct {
+    const struct
+    {
         QStringList lines;
         QString message;  // empty: read
     } cases[] = {
@@ -356,16 +358,14 @@ TEST_F(ShowProjectTest, FilesTooShortForAProjectAreNamedWithTheirLineCount)
 
 TEST_F(ShowProjectTest, ProjectFileNameAppendsZutOnlyWhenMissing)
 {
-    const struct {
+    const struct
+    {
         const char *name;
         const char *file;
     } cases[] = {
-        {"/p/show", "/p/show.zut"},
-        {"/p/show.zut", "/p/show.zut"},
-        {"/p/show.ZUT", "/p/show.ZUT"},
-        {"/p/my show.zut", "/p/my show.zut"},
-        {"/p/show.zu", "/p/show.zu.zut"},
-        {"/p/show.zut.bak", "/p/show.zut.bak.zut"},
+        {"/p/show", "/p/show.zut"},       {"/p/show.zut", "/p/show.zut"},
+        {"/p/show.ZUT", "/p/show.ZUT"},   {"/p/my show.zut", "/p/my show.zut"},
+        {"/p/show.zu", "/p/show.zu.zut"}, {"/p/show.zut.bak", "/p/show.zut.bak.zut"},
         {"/p/.zut", "/p/.zut"},
     };
     for (const auto &c : cases)
@@ -374,10 +374,11 @@ TEST_F(ShowProjectTest, ProjectFileNameAppendsZutOnlyWhenMissing)
 
 TEST_F(ShowProjectTest, SaveWritesTheFileTheDialogNamedAndAsksBeforeReplacingIt)
 {
-    const struct {
+    const struct
+    {
         const char *what;
         const char *typed;
-        bool exists;         // the file really written exists before
+        bool exists;  // the file really written exists before
         QList<bool> replies;  // answers to the replace question
         bool written;
     } cases[] = {
@@ -433,7 +434,8 @@ TEST_F(ShowProjectTest, KeepingAnExistingFileAsksForAnotherName)
 TEST_F(ShowProjectTest, OpenOfAModifiedProjectAsksFirstAndGoesOnAsNewDoes)
 {
     const QString other = MakeProjectFile("other.zut", {"/p/o.jpg"}, {"4"});
-    const struct {
+    const struct
+    {
         const char *what;
         Answer answer;
         std::optional<QString> saveName;
@@ -491,7 +493,8 @@ TEST_F(ShowProjectTest, CloseAsksOnlyForAModifiedNonEmptyProject)
     EXPECT_TRUE(project.ConfirmClose(dialogs));
     EXPECT_TRUE(dialogs.asked.isEmpty());
 
-    const struct {
+    const struct
+    {
         const char *what;
         Answer answer;
         std::optional<QString> saveName;

@@ -27,7 +27,8 @@ TEST(ColorText, ResolvesSystemColoursFromThePalette)
 
 TEST(BackgroundLine, SplitsAtTheLastUnderscore)
 {
-    const struct {
+    const struct
+    {
         const char *line;
         const char *top;
         const char *bottom;
@@ -50,13 +51,11 @@ TEST(BackgroundLine, SplitsAtTheLastUnderscore)
 TEST(ShowSettings, BothDefaultSets)
 {
     ShowSettings settings;
-    EXPECT_EQ(settings.Lines(),
-              QStringList({"2", "80", "Random", "No music", "$00D5E7EA_clWhite", "Loop", "Color",
-                           "Tile", "No", "Shadow"}));
+    EXPECT_EQ(settings.Lines(), QStringList({"2", "80", "Random", "No music", "$00D5E7EA_clWhite", "Loop", "Color",
+                                             "Tile", "No", "Shadow"}));
     settings.FillDefaults(ShowSettings::Defaults::Dialog);
-    EXPECT_EQ(settings.Lines(),
-              QStringList({"2", "100", "Random", "No music", "$00281800_$00281800", "Loop",
-                           "Color", "Tile", "No", "No"}));
+    EXPECT_EQ(settings.Lines(), QStringList({"2", "100", "Random", "No music", "$00281800_$00281800", "Loop", "Color",
+                                             "Tile", "No", "No"}));
     EXPECT_TRUE(settings.BackgroundColors().IsPlain());
     EXPECT_FALSE(settings.Shadow());
 }
@@ -78,16 +77,26 @@ TEST(ShowSettings, PutReplacesOrAppendsAtTheEnd)
 
 TEST(ShowSettings, AdvanceAndSizeReadKeywordThenNumberClampedElseStartDefault)
 {
-    const struct {
+    const struct
+    {
         const char *text;
         std::optional<int> seconds;
         std::optional<int> percent;
     } cases[] = {
-        {"Manual", std::nullopt, 80}, {"No", 2, std::nullopt}, {"5", 5, 5},
-        {"1", 1, 1},                  {"100", 100, 100},       {"0", 1, 1},
-        {"101", 100, 100},            {"-7", 1, 1},            {"99999999999999999", 100, 100},
-        {"abc", 2, 80},               {"", 2, 80},             {"manual", 2, 80},
-        {"no", 2, 80},                {"7.5", 2, 80},
+        {"Manual", std::nullopt, 80},
+        {"No", 2, std::nullopt},
+        {"5", 5, 5},
+        {"1", 1, 1},
+        {"100", 100, 100},
+        {"0", 1, 1},
+        {"101", 100, 100},
+        {"-7", 1, 1},
+        {"99999999999999999", 100, 100},
+        {"abc", 2, 80},
+        {"", 2, 80},
+        {"manual", 2, 80},
+        {"no", 2, 80},
+        {"7.5", 2, 80},
     };
     for (const auto &c : cases) {
         ShowSettings settings;
@@ -130,7 +139,9 @@ TEST(ShowSettings, LoadTakesTheFirstTenLinesOrNothing)
     EXPECT_FALSE(settings.LoadFrom(nine));
     EXPECT_EQ(settings, before);
     QStringList twelve = nine;
-    twelve << "9" << "a" << "b";
+    twelve << "9"
+           << "a"
+           << "b";
     EXPECT_TRUE(settings.LoadFrom(twelve));
     EXPECT_EQ(settings.Lines(), twelve.mid(0, 10));
 }

@@ -1,10 +1,10 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
+#include "support/file_bytes.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
-#include "support/file_bytes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -110,11 +110,11 @@ TEST_F(StandaloneBuilderTest, TwoJpegsOnAColourBackgroundWithoutMusic)
     const QByteArray text = EncodeLines(project.ProjectText());
     const QByteArray jpegA = ReadBytes(a);
     const QByteArray jpegB = ReadBytes(b);
-    const QByteArray expected = stubBytes + text + jpegA + jpegB +
-                                SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
+    const QByteArray expected =
+        stubBytes + text + jpegA + jpegB + SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
     EXPECT_EQ(Build(), expected);
-    EXPECT_EQ(sizes, QStringList({QString::number(text.size()), QString::number(jpegA.size()),
-                                  QString::number(jpegB.size())}));
+    EXPECT_EQ(sizes, QStringList(
+                         {QString::number(text.size()), QString::number(jpegA.size()), QString::number(jpegB.size())}));
     EXPECT_TRUE(QFileInfo(target).isExecutable());
 }
 
@@ -137,8 +137,8 @@ TEST_F(StandaloneBuilderTest, MusicFilesAreCopiedUnchangedInPlaylistOrder)
     project.Playlist() = {Write(QStringLiteral("one.wav"), first), Write(QStringLiteral("two.mp3"), second)};
     const QByteArray text = EncodeLines(project.ProjectText());
     const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
-    EXPECT_EQ(Build(), stubBytes + text + first + second + jpeg +
-                           SizeListAndTrailer({text.size(), first.size(), second.size(), jpeg.size()}));
+    EXPECT_EQ(Build(), stubBytes + text + first + second + jpeg
+                           + SizeListAndTrailer({text.size(), first.size(), second.size(), jpeg.size()}));
 }
 
 TEST_F(StandaloneBuilderTest, ThreeFourDigitSizesMakeAnEighteenByteListAndTrailer22)
@@ -155,7 +155,8 @@ TEST_F(StandaloneBuilderTest, ThreeFourDigitSizesMakeAnEighteenByteListAndTraile
     EXPECT_EQ(list, (sizes.join("\r\n") + "\r\n").toLatin1());
 }
 
-struct StoredForm {
+struct StoredForm
+{
     const char *name;
     enum { Unchanged, AsBmp, AsGif, Empty } stored;
 };
@@ -178,11 +179,11 @@ TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
         file = testpictures::makeQtPicture(image, "png");
     else if (name.endsWith(QLatin1String("webp"), Qt::CaseInsensitive))
         file = testpictures::makeQtPicture(image, "webp");
-    else if (name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive) ||
-             name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive))
+    else if (name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive)
+             || name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive))
         file = testpictures::makeQtPicture(image, "tiff", 6);
-    else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive) ||
-             name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
+    else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive)
+             || name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
         file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), false);
     else if (name.endsWith(QLatin1String("avif"), Qt::CaseInsensitive))
         file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), true);
@@ -216,39 +217,32 @@ TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Extensions, StoredFormTest,
-                         ::testing::Values(StoredForm{"p.jpg", StoredForm::Unchanged},
-                                           StoredForm{"p.JPG", StoredForm::Unchanged},
-                                           StoredForm{"p.jpeg", StoredForm::Unchanged},
-                                           StoredForm{"p.JPEG", StoredForm::Unchanged},
-                                           StoredForm{"p.bmp", StoredForm::AsBmp},
-                                           StoredForm{"p.BMP", StoredForm::AsBmp},
-                                           StoredForm{"p.gif", StoredForm::AsGif},
-                                           StoredForm{"p.GIF", StoredForm::AsGif},
-                                           StoredForm{"p.png", StoredForm::Unchanged},
-                                           StoredForm{"p.PNG", StoredForm::Unchanged},
-                                           StoredForm{"p.webp", StoredForm::Unchanged},
-                                           StoredForm{"p.TIF", StoredForm::Unchanged},
-                                           StoredForm{"p.tiff", StoredForm::Unchanged},
-                                           StoredForm{"p.heic", StoredForm::Unchanged},
-                                           StoredForm{"p.HEIF", StoredForm::Unchanged},
-                                           StoredForm{"p.AVIF", StoredForm::Unchanged},
-                                           StoredForm{"p.Jpg", StoredForm::Empty},
-                                           StoredForm{"p.Png", StoredForm::Empty},
-                                           StoredForm{"p.jpg.svg", StoredForm::Empty}),
-                         [](const ::testing::TestParamInfo<StoredForm> &info) {
-                             // Test names allow letters, digits and underscores only.
-                             std::string name = info.param.name;
-                             for (char &c : name)
-                                 if (c == '.')
-                                     c = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Extensions, StoredFormTest,
+    ::testing::Values(StoredForm{"p.jpg", StoredForm::Unchanged}, StoredForm{"p.JPG", StoredForm::Unchanged},
+                      StoredForm{"p.jpeg", StoredForm::Unchanged}, StoredForm{"p.JPEG", StoredForm::Unchanged},
+                      StoredForm{"p.bmp", StoredForm::AsBmp}, StoredForm{"p.BMP", StoredForm::AsBmp},
+                      StoredForm{"p.gif", StoredForm::AsGif}, StoredForm{"p.GIF", StoredForm::AsGif},
+                      StoredForm{"p.png", StoredForm::Unchanged}, StoredForm{"p.PNG", StoredForm::Unchanged},
+                      StoredForm{"p.webp", StoredForm::Unchanged}, StoredForm{"p.TIF", StoredForm::Unchanged},
+                      StoredForm{"p.tiff", StoredForm::Unchanged}, StoredForm{"p.heic", StoredForm::Unchanged},
+                      StoredForm{"p.HEIF", StoredForm::Unchanged}, StoredForm{"p.AVIF", StoredForm::Unchanged},
+                      StoredForm{"p.Jpg", StoredForm::Empty}, StoredForm{"p.Png", StoredForm::Empty},
+                      StoredForm{"p.jpg.svg", StoredForm::Empty}),
+    [](const ::testing::TestParamInfo<StoredForm> &info) {
+        // Test names allow letters, digits and underscores only.
+        std::string name = info.param.name;
+        for (char &c : name)
+            if (c == '.')
+                c = '_';
+        return name;
+    });
 
 TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
 {
     const QImage image = testpictures::noisePicture(17, 9, 5);
-    const struct {
+    const struct
+    {
         QString name;
         QByteArray data;
         bool stored;
@@ -289,7 +283,8 @@ TEST_F(StandaloneBuilderTest, ProgressCountsPlaylistEntriesEvenWithMusicOff)
     for (const bool music : {false, true}) {
         SCOPED_TRACE(music);
         QFile::remove(target);
-        project.Settings().Put(ShowSettings::kMusic, music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
+        project.Settings().Put(ShowSettings::kMusic,
+                               music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
         QList<std::pair<int, int>> steps;
         StandaloneBuilder builder(stub);
         builder.SetProgress([&](int value, int maximum) { steps.append({value, maximum}); });
@@ -319,11 +314,12 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
     const QString missing = dir.filePath(QStringLiteral("gone.gif"));
     const QString background = dir.filePath(QStringLiteral("gone.bmp"));
     const QString track = dir.filePath(QStringLiteral("gone.wav"));
-    const struct {
+    const struct
+    {
         QStringList pictures;
         QString background;  // empty: a colour background
         QStringList playlist;
-        QString named;       // the file the message names
+        QString named;  // the file the message names
     } cases[] = {
         {{good, corrupt}, {}, {}, corrupt},
         {{missing, good}, {}, {}, missing},
@@ -331,7 +327,8 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
         {{good}, {}, {track}, track},
     };
     const QByteArray old("an older file that must survive");
-    for (const auto existing : {StandaloneBuilder::ExistingTarget::Refuse, StandaloneBuilder::ExistingTarget::Replace}) {
+    for (const auto existing :
+         {StandaloneBuilder::ExistingTarget::Refuse, StandaloneBuilder::ExistingTarget::Replace}) {
         for (const auto &c : cases) {
             SCOPED_TRACE(c.named.toStdString());
             project.Pictures() = c.pictures;
@@ -390,7 +387,8 @@ TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
     const QString background = Write(QStringLiteral("back.bmp"), "BM");
     const QString track = Write(QStringLiteral("song.wav"), "RIFF");
     ASSERT_TRUE(QFile::link(picture, dir.filePath(QStringLiteral("picture-link.exe"))));
-    ASSERT_EQ(::link(QFile::encodeName(track).constData(), QFile::encodeName(dir.filePath("hard-link.exe")).constData()), 0);
+    ASSERT_EQ(
+        ::link(QFile::encodeName(track).constData(), QFile::encodeName(dir.filePath("hard-link.exe")).constData()), 0);
     project.Pictures() = {picture};
     project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
     project.Settings().Put(ShowSettings::kBackground, background);
@@ -401,7 +399,8 @@ TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
     StreamDialogs dialogs(stderr);
     ASSERT_EQ(project.OpenPath(projectFile, dialogs), ShowProject::Outcome::Done);
 
-    const struct {
+    const struct
+    {
         QString target;
         QString what;
     } cases[] = {
@@ -438,7 +437,8 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
     const QString zeroBackground = dir.filePath(QStringLiteral("zero.bmp"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroBackground));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gif")));
-    const struct {
+    const struct
+    {
         QStringList pictures;
         QString background;
         QStringList playlist;
@@ -449,7 +449,10 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
         {{good}, {}, {good, fifo}, fifo, "it is not a regular file"},
         {{pictureFifo}, {}, {}, pictureFifo, "it is not a regular file"},
         {{good}, zeroBackground, {}, zeroBackground, "it is not a regular file"},
-        {{good, dir.filePath(QStringLiteral("folder.gif"))}, {}, {}, dir.filePath(QStringLiteral("folder.gif")),
+        {{good, dir.filePath(QStringLiteral("folder.gif"))},
+         {},
+         {},
+         dir.filePath(QStringLiteral("folder.gif")),
          "it is a folder"},
     };
     for (const auto &c : cases) {

@@ -2,10 +2,10 @@
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
 #include "show/standalone_show.h"
+#include "support/file_bytes.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
 #include "support/qstring_print.h"
-#include "support/file_bytes.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -34,7 +34,9 @@ QByteArray ProjectText(int pictures)
     QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
     for (int i = 0; i < pictures; ++i)
         lines << QStringLiteral("/p/%1.jpg").arg(i);
-    lines << "[TRANS]" << "3" << "[MUSIC]";
+    lines << "[TRANS]"
+          << "3"
+          << "[MUSIC]";
     return EncodeLines(lines);
 }
 
@@ -78,7 +80,8 @@ TEST(StandaloneShowRead, RefusesTruncatedAndHostileFiles)
     const QByteArray good = "STUB" + text + "abc" + goodList + Trailer(goodList.size() + 4);
     ASSERT_EQ(Refusal(good), QString());
 
-    const struct {
+    const struct
+    {
         const char *what;
         QByteArray bytes;
     } cases[] = {
@@ -100,12 +103,10 @@ TEST(StandaloneShowRead, RefusesTruncatedAndHostileFiles)
          "STUB" + text + "abc" + textSize + "\r\n999999999\r\n" + Trailer(textSize.size() + 13 + 4)},
         {"nineteen-digit size",
          "STUB" + text + "abc" + textSize + "\r\n9223372036854775807\r\n" + Trailer(textSize.size() + 23 + 4)},
-        {"sizes summing past the start",
-         "ST" + text + "abc" + textSize + "\r\n6\r\n" + Trailer(goodList.size() + 4)},
+        {"sizes summing past the start", "ST" + text + "abc" + textSize + "\r\n6\r\n" + Trailer(goodList.size() + 4)},
         {"a size line too many", "STUB" + text + "abc" + goodList + "0\r\n" + Trailer(goodList.size() + 3 + 4)},
         {"a size line too few", "STUB" + text + textSize + "\r\n" + Trailer(textSize.size() + 2 + 4)},
-        {"project text under ten lines",
-         "STUB" + EncodeLines({"2", "80"}) + "7\r\n" + Trailer(3 + 4)},
+        {"project text under ten lines", "STUB" + EncodeLines({"2", "80"}) + "7\r\n" + Trailer(3 + 4)},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -121,9 +122,16 @@ TEST(StandaloneShowRead, SizeListNeedsOneBlockPerItemTheProjectNames)
     lines[ShowSettings::kBackgroundKind] = "BackFile";
     lines[ShowSettings::kBackground] = "/bg.bmp";
     lines[ShowSettings::kMusic] = "NoRepeat";
-    lines << "/p.jpg" << "[TRANS]" << "[MUSIC]" << "/a.wav" << "/b.wav";
+    lines << "/p.jpg"
+          << "[TRANS]"
+          << "[MUSIC]"
+          << "/a.wav"
+          << "/b.wav";
     const QByteArray text = EncodeLines(lines);
-    const QByteArray blocks = "BG" "A" "BB" "PPP";
+    const QByteArray blocks = "BG"
+                              "A"
+                              "BB"
+                              "PPP";
     const QByteArray list = QByteArray::number(text.size()) + "\r\n2\r\n1\r\n2\r\n3\r\n";
     QBuffer buffer;
     buffer.setData("S" + text + blocks + list + Trailer(list.size() + 4));
@@ -156,11 +164,13 @@ TEST(StandaloneShowRead, SaysInWordsWhatDoesNotMatch)
     QStringList musicOn = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
     musicOn[ShowSettings::kMusic] = "NoRepeat";
     QStringList tooManyEffects = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    tooManyEffects << "/p.jpg" << "[TRANS]";
+    tooManyEffects << "/p.jpg"
+                   << "[TRANS]";
     for (int i = 0; i < 5000; ++i)
         tooManyEffects << "1";
     tooManyEffects << "[MUSIC]";
-    const struct {
+    const struct
+    {
         QByteArray bytes;
         const char *reason;
     } cases[] = {
@@ -183,13 +193,17 @@ TEST(StandaloneShowRead, MillionsOfLinesAreRefusedWithoutHoldingThem)
 {
     const QByteArray settings = EncodeLines(ShowSettings::DefaultLines(ShowSettings::Defaults::Start));
     const QByteArray lines = QByteArray("a\r\n").repeated(20'000'000);
-    const struct {
+    const struct
+    {
         QByteArray text;
         QList<qint64> blocks;
         const char *reason;
     } cases[] = {
-        {settings + lines + "[TRANS]\r\n[MUSIC]\r\n", {1}, "the picture list names 20000000 pictures but the file holds 1"},
-        {settings + "[TRANS]\r\n" + lines + "[MUSIC]\r\n", {},
+        {settings + lines + "[TRANS]\r\n[MUSIC]\r\n",
+         {1},
+         "the picture list names 20000000 pictures but the file holds 1"},
+        {settings + "[TRANS]\r\n" + lines + "[MUSIC]\r\n",
+         {},
          "the effect selection has 20000000 lines where a show has at most 4096"},
         // With the music off, lines after "[MUSIC]" belong to nothing: the show is read.
         {settings + "/p.jpg\r\n[TRANS]\r\n[MUSIC]\r\n" + lines, {1}, nullptr},
@@ -213,9 +227,9 @@ TEST(StandaloneShowExtract, RefusesABlockOutsideTheFile)
     QBuffer buffer;
     buffer.setData("0123456789");
     buffer.open(QIODevice::ReadOnly);
-    for (const StandaloneShow::Block block : {StandaloneShow::Block{8, 3}, StandaloneShow::Block{-1, 2},
-                                              StandaloneShow::Block{2, -1},
-                                              StandaloneShow::Block{std::numeric_limits<qint64>::max(), 1}}) {
+    for (const StandaloneShow::Block block :
+         {StandaloneShow::Block{8, 3}, StandaloneShow::Block{-1, 2}, StandaloneShow::Block{2, -1},
+          StandaloneShow::Block{std::numeric_limits<qint64>::max(), 1}}) {
         EXPECT_THROW(StandaloneShow::ExtractBlock(buffer, block, dir.filePath("out")), ProjectError);
         EXPECT_FALSE(QFile::exists(dir.filePath("out")));
     }
@@ -246,8 +260,8 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     project.Settings().Put(ShowSettings::kMusic, "RepeatMusic");
     project.Playlist() = {write("a.wav", "track A"), write("b.mp3", "track B")};
     project.Settings().Put(ShowSettings::kBackgroundKind, "BackFile");
-    project.Settings().Put(ShowSettings::kBackground, write("back.gif", testpictures::makeGif(
-                                                                            1, 1, {qRgb(9, 9, 9), 0}, {{0, 0, 1, 1, {0}}})));
+    project.Settings().Put(ShowSettings::kBackground,
+                           write("back.gif", testpictures::makeGif(1, 1, {qRgb(9, 9, 9), 0}, {{0, 0, 1, 1, {0}}})));
     const QString target = dir.filePath("show.scr");
     StandaloneBuilder(stub).MakeExe(project, target);
 
@@ -331,7 +345,11 @@ TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTh
     QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
     lines[ShowSettings::kBackgroundKind] = "BackFile";
     lines[ShowSettings::kBackground] = "/back.Png";
-    lines << "/x/.." << "C:\\Photos\\beach.jpg" << "/y/" << "[TRANS]" << "[MUSIC]";
+    lines << "/x/.."
+          << "C:\\Photos\\beach.jpg"
+          << "/y/"
+          << "[TRANS]"
+          << "[MUSIC]";
     const QByteArray text = EncodeLines(lines);
     const QByteArray list = QByteArray::number(text.size()) + "\r\n0\r\n1\r\n1\r\n1\r\n";
     QBuffer buffer;

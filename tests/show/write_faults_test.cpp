@@ -40,7 +40,7 @@ public:
 };
 
 enum class Fault {
-    FullDisk,        // no file may grow beyond a few kilobytes, as when the disk fills
+    FullDisk,  // no file may grow beyond a few kilobytes, as when the disk fills
     ReadOnlyFolder,  // the folder has no write permission for the writer
 };
 

@@ -1,8 +1,8 @@
 #include "show/project_file.h"
-#include "support/qstring_print.h"
 #include "show/show_settings.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
+#include "support/qstring_print.h"
 #include "support/wav_files.h"
 
 #include <QCoreApplication>
@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtEndian>
@@ -23,14 +23,15 @@
 namespace lumetta {
 namespace {
 
-struct Outcome {
+struct Outcome
+{
     int exitCode = -1;
     QByteArray errors;
 };
 
 // Runs PROGRAM to its end (at most 60 s) with ENVIRONMENT changes applied.
 Outcome RunProgram(const QString &program, const QStringList &arguments,
-               const QList<std::pair<QString, QString>> &environment = {}, const QStringList &unset = {})
+                   const QList<std::pair<QString, QString>> &environment = {}, const QStringList &unset = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -70,7 +71,9 @@ protected:
         lines[ShowSettings::kLooping] = "No";
         if (!playlist.isEmpty())
             lines[ShowSettings::kMusic] = "NoRepeat";
-        lines << picture << "[TRANS]" << "0" << "[MUSIC]" << playlist;
+        lines << picture << "[TRANS]"
+              << "0"
+              << "[MUSIC]" << playlist;
         const QString path = dir.filePath("short.zut");
         WriteTextFile(path, lines);
         return path;
@@ -90,7 +93,8 @@ protected:
     // Builds with `lumetta --build`, on no display at all.
     Outcome Build(const QString &project, const QString &output)
     {
-        return RunProgram(LUMETTA_PROGRAM_PATH, {"--build", project, output}, {}, {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
+        return RunProgram(LUMETTA_PROGRAM_PATH, {"--build", project, output}, {},
+                          {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
     }
 
     QTemporaryDir dir;
@@ -130,7 +134,8 @@ TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
     EXPECT_TRUE(usage.contains("/s (or none) shows the show")) << usage.constData();
 
     EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, {"--version"}, {}, noDisplay).exitCode, 0);
-    const struct {
+    const struct
+    {
         QStringList arguments;
         const char *error;
     } wrong[] = {
@@ -148,7 +153,8 @@ TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
     }
     // Settings and preview requests end at once in either spelling, before any display is needed.
     for (const QStringList &request : {QStringList{"-c"}, QStringList{"-P", "1234"}, QStringList{"/c:5678"}})
-        EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, request, {}, noDisplay).exitCode, 0) << request.join(u' ').toStdString();
+        EXPECT_EQ(RunProgram(LUMETTA_STUB_PATH, request, {}, noDisplay).exitCode, 0)
+            << request.join(u' ').toStdString();
 }
 
 TEST_F(StubTest, StubWithoutAShowSaysSo)
@@ -175,7 +181,9 @@ TEST_F(StubTest, BuiltShowPlaysToItsEndAndCleansUp)
 TEST_F(StubTest, EndingALoopingShowBySignalRemovesItsFiles)
 {
     QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    lines << Picture() << "[TRANS]" << "0" << "[MUSIC]";
+    lines << Picture() << "[TRANS]"
+          << "0"
+          << "[MUSIC]";
     WriteTextFile(dir.filePath("loop.zut"), lines);
     const QString output = dir.filePath("loop.exe");
     ASSERT_EQ(Build(dir.filePath("loop.zut"), output).exitCode, 0);
@@ -208,10 +216,12 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
     const std::pair<QString, QByteArray> photos[] = {
         {"flat.png", testpictures::makeQtPicture(upright, "png")},
         {"phone.HEIC", testpictures::makeHeif(testpictures::storedForOrientation(upright, 6), false, 6)},
-        {"camera.jpg", testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6)),
-                                                  testpictures::makeExifBlock(6))},
-        {"mirror.jpg", testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 7)),
-                                                  testpictures::makeExifBlock(7, true))},
+        {"camera.jpg",
+         testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6)),
+                                    testpictures::makeExifBlock(6))},
+        {"mirror.jpg",
+         testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 7)),
+                                    testpictures::makeExifBlock(7, true))},
     };
     for (const auto &[name, data] : photos) {
         // One picture, shown until a key, at half the screen, centred on a black screen.
@@ -221,7 +231,9 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
         lines[ShowSettings::kEffects] = "No effect";
         lines[ShowSettings::kBackground] = "clBlack_clBlack";
         lines[ShowSettings::kCaption] = "No";
-        lines << testpictures::writeTemp(name, data) << "[TRANS]" << "0" << "[MUSIC]";
+        lines << testpictures::writeTemp(name, data) << "[TRANS]"
+              << "0"
+              << "[MUSIC]";
         WriteTextFile(dir.filePath("photo.zut"), lines);
         const QString output = dir.filePath("photo-" + name + ".exe");
         ASSERT_EQ(Build(dir.filePath("photo.zut"), output).exitCode, 0) << name.toStdString();
@@ -231,9 +243,12 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
         QScreen *screen = QGuiApplication::primaryScreen();
         const QPoint centre = screen->geometry().center();
         const int d = screen->geometry().height() / 8;
-        const auto colourAt = [&](const QImage &shot, int dx, int dy) { return shot.pixel(centre.x() + dx, centre.y() + dy); };
+        const auto colourAt = [&](const QImage &shot, int dx, int dy) {
+            return shot.pixel(centre.x() + dx, centre.y() + dy);
+        };
         const auto near = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) < 60 && std::abs(qGreen(a) - qGreen(b)) < 60 && std::abs(qBlue(a) - qBlue(b)) < 60;
+            return std::abs(qRed(a) - qRed(b)) < 60 && std::abs(qGreen(a) - qGreen(b)) < 60
+                   && std::abs(qBlue(a) - qBlue(b)) < 60;
         };
         QImage shot;
         for (int i = 0; i < 150; ++i) {
@@ -245,9 +260,11 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
         EXPECT_TRUE(near(colourAt(shot, -d, -d), qRgb(255, 0, 0))) << name.toStdString() << ": red at the top left";
         EXPECT_TRUE(near(colourAt(shot, d, -d), qRgb(0, 255, 0))) << name.toStdString() << ": green at the top right";
         EXPECT_TRUE(near(colourAt(shot, -d, d), qRgb(0, 0, 255))) << name.toStdString() << ": blue at the bottom left";
-        EXPECT_TRUE(near(colourAt(shot, d, d), qRgb(255, 255, 255))) << name.toStdString() << ": white at the bottom right";
+        EXPECT_TRUE(near(colourAt(shot, d, d), qRgb(255, 255, 255)))
+            << name.toStdString() << ": white at the bottom right";
         // The slide is landscape: the screen left of it stays black.
-        EXPECT_TRUE(near(colourAt(shot, -screen->geometry().width() * 3 / 8 - 20, 0), qRgb(0, 0, 0))) << name.toStdString();
+        EXPECT_TRUE(near(colourAt(shot, -screen->geometry().width() * 3 / 8 - 20, 0), qRgb(0, 0, 0)))
+            << name.toStdString();
         show.terminate();
         EXPECT_TRUE(show.waitForFinished(30000));
     }
@@ -300,7 +317,8 @@ TEST_F(StubTest, BuildRefusesTheShowsOwnFilesAsItsTarget)
     const QString project = ShortProject(picture);
     const QByteArray projectBytes = ReadAll(project);
     const QByteArray pictureBytes = ReadAll(picture);
-    for (const auto &[target, what] : {std::pair{project, "the project file itself"}, std::pair{picture, "one of the show's pictures"}}) {
+    for (const auto &[target, what] :
+         {std::pair{project, "the project file itself"}, std::pair{picture, "one of the show's pictures"}}) {
         const Outcome run = Build(project, target);
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.errors, QStringLiteral("lumetta: Cannot create file %1: it is %2\n").arg(target, what).toUtf8());
@@ -316,7 +334,8 @@ TEST_F(StubTest, BuildRefusesMusicThatIsNoRegularFile)
     const QString output = dir.filePath("out.exe");
     const Outcome run = Build(ShortProject(Picture(), {zero}), output);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.errors, QStringLiteral("lumetta: Cannot open file %1: it is not a regular file\n").arg(zero).toUtf8());
+    EXPECT_EQ(run.errors,
+              QStringLiteral("lumetta: Cannot open file %1: it is not a regular file\n").arg(zero).toUtf8());
     EXPECT_FALSE(QFile::exists(output));
 }
 
@@ -361,7 +380,8 @@ TEST_F(StubTest, FailedUnpackingRemovesThePartialShow)
 
     const QString tmp = dir.filePath("tmp");
     // An ignored SIGXFSZ makes a write past the limit fail instead of ending the program.
-    const Outcome play = RunProgram("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", output}, {{"TMPDIR", tmp}});
+    const Outcome play =
+        RunProgram("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", output}, {{"TMPDIR", tmp}});
     EXPECT_EQ(play.exitCode, 1);
     EXPECT_TRUE(play.errors.contains("Cannot create file")) << play.errors.constData();
     EXPECT_EQ(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
@@ -387,9 +407,10 @@ TEST_F(StubTest, MillionsOfProjectLinesAreRefusedInWordsWithinBoundedMemory)
 
     const Outcome play = RunProgram(crafted, {}, {{"TMPDIR", dir.filePath("tmp")}});
     EXPECT_EQ(play.exitCode, 1);
-    EXPECT_TRUE(play.errors.contains(QStringLiteral("holds no valid slide show: the picture list names 20000000 pictures "
-                                                    "but the file holds 1")
-                                         .toUtf8()))
+    EXPECT_TRUE(
+        play.errors.contains(QStringLiteral("holds no valid slide show: the picture list names 20000000 pictures "
+                                            "but the file holds 1")
+                                 .toUtf8()))
         << play.errors.constData();
     EXPECT_FALSE(play.errors.contains("List index out of bounds"));
     struct rusage children = {};

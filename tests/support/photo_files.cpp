@@ -120,10 +120,10 @@ QByteArray withWebpExif(const QByteArray &webp, const QByteArray &exifBlock)
 QByteArray makeQtPicture(const QImage &image, const char *format, int tiffOrientation)
 {
     static const QImageIOHandler::Transformations kTransformations[] = {
-        QImageIOHandler::TransformationNone,           QImageIOHandler::TransformationNone,
-        QImageIOHandler::TransformationMirror,         QImageIOHandler::TransformationRotate180,
-        QImageIOHandler::TransformationFlip,           QImageIOHandler::TransformationFlipAndRotate90,
-        QImageIOHandler::TransformationRotate90,       QImageIOHandler::TransformationMirrorAndRotate90,
+        QImageIOHandler::TransformationNone,     QImageIOHandler::TransformationNone,
+        QImageIOHandler::TransformationMirror,   QImageIOHandler::TransformationRotate180,
+        QImageIOHandler::TransformationFlip,     QImageIOHandler::TransformationFlipAndRotate90,
+        QImageIOHandler::TransformationRotate90, QImageIOHandler::TransformationMirrorAndRotate90,
         QImageIOHandler::TransformationRotate270};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -181,14 +181,34 @@ QImage storedForOrientation(const QImage &upright, int orientation)
         for (int x = 0; x < stored.width(); ++x) {
             int ux = x, uy = y;
             switch (orientation) {
-            case 2: ux = uw - 1 - x; break;
-            case 3: ux = uw - 1 - x; uy = uh - 1 - y; break;
-            case 4: uy = uh - 1 - y; break;
-            case 5: ux = y; uy = x; break;
-            case 6: ux = uw - 1 - y; uy = x; break;
-            case 7: ux = uw - 1 - y; uy = uh - 1 - x; break;
-            case 8: ux = y; uy = uh - 1 - x; break;
-            default: break;
+            case 2:
+                ux = uw - 1 - x;
+                break;
+            case 3:
+                ux = uw - 1 - x;
+                uy = uh - 1 - y;
+                break;
+            case 4:
+                uy = uh - 1 - y;
+                break;
+            case 5:
+                ux = y;
+                uy = x;
+                break;
+            case 6:
+                ux = uw - 1 - y;
+                uy = x;
+                break;
+            case 7:
+                ux = uw - 1 - y;
+                uy = uh - 1 - x;
+                break;
+            case 8:
+                ux = y;
+                uy = uh - 1 - x;
+                break;
+            default:
+                break;
             }
             stored.setPixel(x, y, upright.pixel(ux, uy));
         }
@@ -202,8 +222,9 @@ QImage quadrantPicture(int width, int height)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const bool right = x >= width / 2, bottom = y >= height / 2;
-            image.setPixel(x, y, bottom ? (right ? qRgb(255, 255, 255) : qRgb(0, 0, 255))
-                                        : (right ? qRgb(0, 255, 0) : qRgb(255, 0, 0)));
+            image.setPixel(x, y,
+                           bottom ? (right ? qRgb(255, 255, 255) : qRgb(0, 0, 255))
+                                  : (right ? qRgb(0, 255, 0) : qRgb(255, 0, 0)));
         }
     return image;
 }

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 #include <gif_lib.h>
+#include <jpeglib.h>
 
 #include <stdexcept>
 
@@ -30,7 +30,7 @@ QByteArray encodeJpeg(const QImage &source, int quality, bool progressive, JpegC
     cinfo.image_width = JDIMENSION(image.width());
     cinfo.image_height = JDIMENSION(image.height());
     cinfo.input_components = colours == JpegColours::Grey ? 1 : colours == JpegColours::AdobeCmyk ? 4 : 3;
-    cinfo.in_color_space = colours == JpegColours::Grey ? JCS_GRAYSCALE
+    cinfo.in_color_space = colours == JpegColours::Grey        ? JCS_GRAYSCALE
                            : colours == JpegColours::AdobeCmyk ? JCS_CMYK
                                                                : JCS_RGB;
     jpeg_set_defaults(&cinfo);

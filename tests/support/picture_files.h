@@ -31,8 +31,7 @@ struct GifFrame
 };
 
 // A GIF89a with the given logical screen, global palette (a power of two of entries) and frames.
-QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette,
-                   const std::vector<GifFrame> &frames);
+QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames);
 
 QByteArray makeBmp(const QImage &image);
 

@@ -20,11 +20,11 @@ QString writeWav(const QString &name, int milliseconds, int frequency)
     qToLittleEndian<quint32>(quint32(data.size() - 8), bytes + 4);
     std::memcpy(bytes + 8, "WAVEfmt ", 8);
     qToLittleEndian<quint32>(16, bytes + 16);
-    qToLittleEndian<quint16>(1, bytes + 20);           // PCM
-    qToLittleEndian<quint16>(1, bytes + 22);           // mono
+    qToLittleEndian<quint16>(1, bytes + 20);  // PCM
+    qToLittleEndian<quint16>(1, bytes + 22);  // mono
     qToLittleEndian<quint32>(kRate, bytes + 24);
-    qToLittleEndian<quint32>(kRate * 2, bytes + 28);   // bytes per second
-    qToLittleEndian<quint16>(2, bytes + 32);           // bytes per frame
+    qToLittleEndian<quint32>(kRate * 2, bytes + 28);  // bytes per second
+    qToLittleEndian<quint16>(2, bytes + 32);  // bytes per frame
     qToLittleEndian<quint16>(16, bytes + 34);
     std::memcpy(bytes + 36, "data", 4);
     qToLittleEndian<quint32>(quint32(samples * 2), bytes + 40);

@@ -14,7 +14,8 @@ using namespace lumetta::test;
 namespace {
 
 // The process generator's rule, written out again so the expected masks do not come from it.
-struct Lcg {
+struct Lcg
+{
     std::uint32_t seed;
     int next100()
     {
@@ -28,7 +29,8 @@ bool MaskBit(const QImage &mask, int x, int y)
     return mask.pixelIndex(x, y) == 1;
 }
 
-struct MaskCase {
+struct MaskCase
+{
     const char *name;
     BandAxis axis;
     bool newSideFirst;
@@ -64,8 +66,8 @@ TEST(BandMask, FirstRowsFollowTheSeededGenerator)
                 const bool expected = t >= lcg.next100();
                 if (i == length)
                     continue;
-                const bool got = c.axis == BandAxis::Columns ? MaskBit(mask.Bits(), pos, i)
-                                                               : MaskBit(mask.Bits(), i, pos);
+                const bool got =
+                    c.axis == BandAxis::Columns ? MaskBit(mask.Bits(), pos, i) : MaskBit(mask.Bits(), i, pos);
                 ASSERT_EQ(got, expected) << "position " << pos << " index " << i;
             }
         }
@@ -89,9 +91,8 @@ TEST(BandMask, KnownValuesFromSeed1642000)
 
     // An up band of three rows on a picture one pixel wide: row 0 has t = 1, row 1 t = 33, row 2 t = 66.
     mask.Build(BandAxis::Rows, false, 3, 1, 10);
-    const bool rows[3][10] = {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-                              {0, 0, 1, 1, 1, 0, 0, 0, 0, 0},
-                              {0, 1, 1, 0, 0, 1, 1, 1, 0, 0}};
+    const bool rows[3][10] = {
+        {0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 1, 1, 0, 0, 0, 0, 0}, {0, 1, 1, 0, 0, 1, 1, 1, 0, 0}};
     for (int r = 0; r < 3; ++r)
         for (int x = 0; x < 10; ++x)
             EXPECT_EQ(MaskBit(mask.Bits(), x, r), rows[r][x]) << r << "," << x;
@@ -107,15 +108,16 @@ TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
             const int w = 23, h = 9;
             const QImage oldPic = NoiseImage(w, h, format, 1);
             const QImage newPic = NoiseImage(w, h, format, 2);
-            struct Case {
+            struct Case
+            {
                 BandAxis axis;
                 HalfOpenRect band, strip;
                 int maskX, maskY;
             };
             const Case cases[] = {
                 {BandAxis::Columns, {-3, 0, 4, h}, {-8, 0, -2, h + 1}, 0, 17},  // entering at the left
-                {BandAxis::Columns, {19, 0, 26, h}, {16, 0, 19, h + 1}, 0, 74}, // leaving at the right
-                {BandAxis::Columns, {2, 0, 9, h}, {11, 0, 13, h + 1}, 0, 3},    // seam column 10 untouched
+                {BandAxis::Columns, {19, 0, 26, h}, {16, 0, 19, h + 1}, 0, 74},  // leaving at the right
+                {BandAxis::Columns, {2, 0, 9, h}, {11, 0, 13, h + 1}, 0, 3},  // seam column 10 untouched
                 {BandAxis::Rows, {0, 5, w, 12}, {0, 3, w + 1, 5}, 31, 0},
                 {BandAxis::Rows, {0, -2, w, 5}, {}, 0, 0},
             };

@@ -71,8 +71,8 @@ TEST(Bitmap, FormatsAndConversion)
         QImage::Format image;
     };
     const Case cases[] = {
-        {pf1bit, QImage::Format_Mono},     {pf8bit, QImage::Format_Indexed8}, {pf15bit, QImage::Format_RGB555},
-        {pf16bit, QImage::Format_RGB16},   {pf24bit, QImage::Format_RGB888}, {pf32bit, QImage::Format_RGB32},
+        {pf1bit, QImage::Format_Mono},   {pf8bit, QImage::Format_Indexed8}, {pf15bit, QImage::Format_RGB555},
+        {pf16bit, QImage::Format_RGB16}, {pf24bit, QImage::Format_RGB888},  {pf32bit, QImage::Format_RGB32},
     };
     QImage source(5, 3, QImage::Format_ARGB32);
     source.fill(qRgba(255, 0, 0, 0));
@@ -92,7 +92,8 @@ TEST(Bitmap, FormatsAndConversion)
 
 TEST(Bitmap, ScreenFormatFollowsTheBitsOverride)
 {
-    const std::pair<int, PixelFormat> cases[] = {{8, pf8bit}, {15, pf15bit}, {16, pf16bit}, {24, pf24bit}, {32, pf32bit}};
+    const std::pair<int, PixelFormat> cases[] = {
+        {8, pf8bit}, {15, pf15bit}, {16, pf16bit}, {24, pf24bit}, {32, pf32bit}};
     for (const auto &[bits, format] : cases) {
         ASSERT_TRUE(SetScreenBitsPerPixel(bits));
         EXPECT_EQ(ScreenPixelFormat(), format);

@@ -86,7 +86,6 @@ TEST_F(BlendFuseWindowTest, FuseInEveryScreenFormat)
         ASSERT_EQ(fuse.frames.size(), 7u) << bits;
         const QImage &third = fuse.frames.at(3);
         for (int y = 0; y < third.height(); ++y)
-            ASSERT_EQ(third.pixel(y % 40, y), y % 8 <= 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0))
-                << bits << " row " << y;
+            ASSERT_EQ(third.pixel(y % 40, y), y % 8 <= 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0)) << bits << " row " << y;
     }
 }

@@ -34,7 +34,8 @@ const char *FormatName(BlendWordFormat format)
 const BlendWordFormat kFormats[] = {BlendWordFormat::Bytes, BlendWordFormat::Bytes32, BlendWordFormat::Rgb555,
                                     BlendWordFormat::Rgb565};
 
-struct Field {
+struct Field
+{
     int pos, width;
 };
 
@@ -64,7 +65,8 @@ std::uint32_t Mix(std::uint32_t o, std::uint32_t n, int level, BlendWordFormat f
 
 TEST(BlendKernel, GoldenLevels)
 {
-    struct Case {
+    struct Case
+    {
         int level;
         BlendWordFormat format;
         std::uint32_t o, n, expected;
@@ -161,8 +163,7 @@ TEST(BlendKernel, ChannelsStayInTheirBitsAndFollowTheWeight)
                     for (std::uint32_t n = 0; n <= max; ++n) {
                         if (o == n)
                             continue;
-                        const std::uint32_t word = Mix(o << field.pos, n << field.pos, level, format,
-                                                       &BlendRow_C);
+                        const std::uint32_t word = Mix(o << field.pos, n << field.pos, level, format, &BlendRow_C);
                         const std::uint32_t force = format == BlendWordFormat::Bytes32 ? 0xFF000000u : 0u;
                         const std::uint32_t channel = (word >> field.pos) & max;
                         ASSERT_EQ(word & ~(max << field.pos), force)
@@ -207,8 +208,8 @@ TEST(OrderedDither, CellsJoinInTableOrder)
 TEST(BlendImages, MixesWholeBuffersAndKeepsEqualWords)
 {
     // 12 pixels fill whole words in every format, so row 2 (equal in both pictures) is equal words only
-    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_RGB888, QImage::Format_RGB16,
-                                  QImage::Format_RGB555}) {
+    for (QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_RGB888, QImage::Format_RGB16, QImage::Format_RGB555}) {
         QImage o(12, 5, format), n(12, 5, format);
         o.fill(Qt::black);
         n.fill(Qt::white);
@@ -234,8 +235,8 @@ TEST(BlendImages, MixesWholeBuffersAndKeepsEqualWords)
 
 TEST(PatternCopyImage, TilesThePatternOverThePicture)
 {
-    for (QImage::Format format : {QImage::Format_Indexed8, QImage::Format_RGB16, QImage::Format_RGB888,
-                                  QImage::Format_RGB32}) {
+    for (QImage::Format format :
+         {QImage::Format_Indexed8, QImage::Format_RGB16, QImage::Format_RGB888, QImage::Format_RGB32}) {
         QImage src(21, 19, format), work(21, 19, format);
         if (format == QImage::Format_Indexed8) {
             src.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});

@@ -29,7 +29,8 @@ std::uint16_t Raw16(const QImage &image, int x, int y)
 
 TEST(BlendTransition, TrueColourFramesMixAtTheFrameLevel)
 {
-    struct Case {
+    struct Case
+    {
         int frame;
         int blackToWhite;  // channel value of a pixel going 0 -> 255
         int whiteToBlack;  // and of one going 255 -> 0
@@ -77,17 +78,16 @@ TEST(BlendTransition, HighColourRunsSixteenFramesAtFourTimesTheFrame)
 {
     // 16 bits: frame 8 is level 32, red 31 -> 0 gives 16; frame 4 is level 16, green 0 -> 63 gives 15.
     // 15 bits: frame 7 is level 28, whose own form gives red 31 -> 0 as 17.
-    struct Case {
+    struct Case
+    {
         int bits;
         int frame;
         QRgb from, to;
         std::uint16_t expected;
     };
     const Case cases[] = {
-        {16, 8, qRgb(255, 0, 0), qRgb(0, 0, 0), 16 << 11},
-        {16, 4, qRgb(0, 0, 0), qRgb(0, 255, 0), 15 << 5},
-        {15, 8, qRgb(255, 0, 0), qRgb(0, 0, 0), 16 << 10},
-        {15, 7, qRgb(255, 0, 0), qRgb(0, 0, 0), 17 << 10},
+        {16, 8, qRgb(255, 0, 0), qRgb(0, 0, 0), 16 << 11}, {16, 4, qRgb(0, 0, 0), qRgb(0, 255, 0), 15 << 5},
+        {15, 8, qRgb(255, 0, 0), qRgb(0, 0, 0), 16 << 10}, {15, 7, qRgb(255, 0, 0), qRgb(0, 0, 0), 17 << 10},
         {15, 9, qRgb(255, 0, 0), qRgb(0, 0, 0), 14 << 10},
     };
     for (const Case &c : cases) {

@@ -7,19 +7,20 @@ using lumetta::BlockGrid;
 
 TEST(BlockGrid, SizeRules)
 {
-    struct Case {
+    struct Case
+    {
         int w, h, cols, rows, bw, bh;
         bool puzzle;
         int wantCols, wantRows;
     } cases[] = {
         {800, 600, 30, 30, 0, 0, false, 30, 30},
-        {800, 600, 30, 30, 0, 0, true, 30, 30},    // 600 div 30 = 20 >= 15
-        {400, 600, 30, 30, 0, 0, true, 26, 30},    // 400 div 30 = 13 < 15: 400 div 15
+        {800, 600, 30, 30, 0, 0, true, 30, 30},  // 600 div 30 = 20 >= 15
+        {400, 600, 30, 30, 0, 0, true, 26, 30},  // 400 div 30 = 13 < 15: 400 div 15
         {800, 600, 0, 0, 50, 50, false, 16, 12},
-        {825, 875, 0, 0, 50, 50, false, 16, 18},   // 16.5 and 17.5 round to even
-        {800, 600, 0, 0, 2000, 2000, false, 1, 1}, // [0.4] = 0, at least one
-        {800, 600, 1000, 30, 0, 0, false, 800, 30}, // never more columns than pixels
-        {10, 8, 30, 30, 0, 0, true, 1, 1},          // smaller than one piece: one piece
+        {825, 875, 0, 0, 50, 50, false, 16, 18},  // 16.5 and 17.5 round to even
+        {800, 600, 0, 0, 2000, 2000, false, 1, 1},  // [0.4] = 0, at least one
+        {800, 600, 1000, 30, 0, 0, false, 800, 30},  // never more columns than pixels
+        {10, 8, 30, 30, 0, 0, true, 1, 1},  // smaller than one piece: one piece
         {0, 0, 30, 30, 0, 0, false, 0, 0},
     };
     for (const Case &c : cases) {
@@ -58,9 +59,9 @@ TEST(BlockGrid, BlocksOf800x600Tile30x30)
 
 TEST(BlockGrid, EdgesRoundHalvesToEven)
 {
-    EXPECT_EQ(BlockGrid(5, 1, 2, 1, 0, 0, false).Left(2), 2);   // 2.5
-    EXPECT_EQ(BlockGrid(7, 1, 2, 1, 0, 0, false).Left(2), 4);   // 3.5
-    EXPECT_EQ(BlockGrid(1, 9, 1, 2, 0, 0, false).Bottom(1), 4); // 4.5
+    EXPECT_EQ(BlockGrid(5, 1, 2, 1, 0, 0, false).Left(2), 2);  // 2.5
+    EXPECT_EQ(BlockGrid(7, 1, 2, 1, 0, 0, false).Left(2), 4);  // 3.5
+    EXPECT_EQ(BlockGrid(1, 9, 1, 2, 0, 0, false).Bottom(1), 4);  // 4.5
 }
 
 TEST(BlockGrid, PuzzlePiecesWidenAcrossTheirTabsInsideThePicture)

@@ -39,7 +39,8 @@ bool visitsEachOnce(const std::vector<BlockCell> &cells, int cols, int rows)
 TEST(BlockOrder, RowsColumnsAndSerpentinesOn3x2)
 {
     using V = std::vector<BlockCell>;
-    struct Case {
+    struct Case
+    {
         int style, subStyle;
         V want;
     } cases[] = {
@@ -146,10 +147,11 @@ TEST(BlockOrder, SubStyleCountsAndReversal)
     EXPECT_EQ(lumetta::BlockSubStyleCount(3), 4);
     EXPECT_EQ(lumetta::BlockSubStyleCount(4), 4);
     EXPECT_EQ(lumetta::BlockSubStyleCount(5), 1);
-    struct Case {
+    struct Case
+    {
         int style, sub, want;
-    } cases[] = {{1, 1, 1}, {1, 2, 2}, {2, 1, 2}, {2, 2, 1}, {2, 7, 8}, {2, 8, 7}, {2, 9, 9},
-        {3, 3, 4}, {3, 5, 5}, {4, 1, 2}, {4, 4, 3}, {5, 1, 1}};
+    } cases[] = {{1, 1, 1}, {1, 2, 2}, {2, 1, 2}, {2, 2, 1}, {2, 7, 8}, {2, 8, 7},
+                 {2, 9, 9}, {3, 3, 4}, {3, 5, 5}, {4, 1, 2}, {4, 4, 3}, {5, 1, 1}};
     for (const Case &c : cases)
         EXPECT_EQ(lumetta::BlockReversedSubStyle(c.style, c.sub), c.want) << c.style << "/" << c.sub;
 }

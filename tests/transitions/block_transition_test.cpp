@@ -91,20 +91,17 @@ TEST(BlockTransition, DefaultsAndNames)
 
 TEST(BlockTransition, ColumnsAndBlockWidthExcludeEachOther)
 {
-    struct Step {
+    struct Step
+    {
         const char *property;
         int value;
         int cols, blockWidth, rows, blockHeight;
     };
     const std::vector<Step> steps = {
-        {"Cols", 30, 30, 0, 0, 50},
-        {"BlockWidth", 0, 30, 0, 0, 50},   // the value held: nothing changes
-        {"BlockWidth", 25, 0, 25, 0, 50},
-        {"Cols", 0, 0, 25, 0, 50},         // held as well
-        {"Cols", -3, 1, 0, 0, 50},         // below 1 is stored as 1
-        {"BlockWidth", -2, 0, 1, 0, 50},
-        {"Rows", -4, 0, 1, 1, 0},
-        {"BlockHeight", 20, 0, 1, 0, 20},
+        {"Cols", 30, 30, 0, 0, 50},       {"BlockWidth", 0, 30, 0, 0, 50},  // the value held: nothing changes
+        {"BlockWidth", 25, 0, 25, 0, 50}, {"Cols", 0, 0, 25, 0, 50},  // held as well
+        {"Cols", -3, 1, 0, 0, 50},  // below 1 is stored as 1
+        {"BlockWidth", -2, 0, 1, 0, 50},  {"Rows", -4, 0, 1, 1, 0},        {"BlockHeight", 20, 0, 1, 0, 20},
     };
     TBlockTransition block;
     for (const Step &s : steps) {
@@ -192,7 +189,8 @@ TEST(BlockTransition, TenByTenSpiral)
     EXPECT_EQ(frames.at(10), expected(from, to, [](int, int y) { return y < 10; }));
     EXPECT_EQ(frames.at(11), expected(from, to, [](int x, int y) { return y < 10 || (x >= 90 && y < 20); }));
     // Frame 99 leaves only the last block of the spiral, (5, 6), for the final picture.
-    EXPECT_EQ(frames.at(99), expected(from, to, [](int x, int y) { return !(x >= 40 && x < 50 && y >= 50 && y < 60); }));
+    EXPECT_EQ(frames.at(99),
+              expected(from, to, [](int x, int y) { return !(x >= 40 && x < 50 && y >= 50 && y < 60); }));
     EXPECT_EQ(frames.count(100), 0u);
 }
 

@@ -9,7 +9,8 @@ using namespace lumetta;
 
 namespace {
 
-struct Disc {
+struct Disc
+{
     int cx, cy, width, height;
 };
 
@@ -29,7 +30,8 @@ QImage paintedDisc(const Disc &d, int r)
 // Each move reports exactly the pixels in one of the two discs, each once, inside the picture.
 TEST(CircleRings, EveryMoveReportsThePixelsBetweenTheTwoDiscs)
 {
-    struct Case {
+    struct Case
+    {
         Disc disc;
         bool grows;
         std::vector<int> radii;
@@ -59,8 +61,8 @@ TEST(CircleRings, EveryMoveReportsThePixelsBetweenTheTwoDiscs)
                 for (int x = 0; x < c.disc.width; ++x)
                     ASSERT_EQ(hits[std::size_t(y * c.disc.width + x)],
                               MonoPixel(before, x, y) != MonoPixel(after, x, y) ? 1 : 0)
-                        << "centre " << c.disc.cx << "," << c.disc.cy << " radius " << previous << " to " << r
-                        << " at " << x << "," << y;
+                        << "centre " << c.disc.cx << "," << c.disc.cy << " radius " << previous << " to " << r << " at "
+                        << x << "," << y;
             previous = r;
         }
     }

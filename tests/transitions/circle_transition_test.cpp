@@ -15,7 +15,8 @@ QImage picture(int w, int h, std::uint32_t seed)
     return lumetta::test::NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(QImage::Format_RGB32);
 }
 
-struct CircleRun {
+struct CircleRun
+{
     int frameCount = -1;
     std::map<int, QImage> frames;
     QImage final;
@@ -68,7 +69,8 @@ TEST(CircleTransition, DefaultsAndNames)
 TEST(CircleTransition, FrameCountsOf800x600)
 {
     const QImage from = picture(800, 600, 1), to = picture(800, 600, 2);
-    struct Case {
+    struct Case
+    {
         int style, frames;
     } cases[] = {{1, 500}, {2, 1000}, {3, 854}};
     for (const Case &c : cases) {
@@ -81,18 +83,15 @@ TEST(CircleTransition, FrameCountsOf800x600)
 TEST(CircleTransition, GrowingAndShrinkingDiscs)
 {
     const QImage from = picture(61, 41, 3), to = picture(61, 41, 4);
-    struct Case {
+    struct Case
+    {
         int style, sub;
         bool reversed;
         int cx, cy;
         bool grows;
     } cases[] = {
-        {1, 1, false, 30, 20, true},
-        {1, 2, false, 30, 20, false},
-        {1, 1, true, 30, 20, false},
-        {2, 2, false, 61, 41, true},
-        {2, 7, false, 0, 41, false},
-        {3, 4, false, 30, 41, true},
+        {1, 1, false, 30, 20, true}, {1, 2, false, 30, 20, false}, {1, 1, true, 30, 20, false},
+        {2, 2, false, 61, 41, true}, {2, 7, false, 0, 41, false},  {3, 4, false, 30, 41, true},
         {3, 5, true, 0, 20, true},
     };
     for (const Case &c : cases)
@@ -148,8 +147,9 @@ TEST(CircleTransition, EveryScreenDepth)
                 const int radius = sub == 1 ? f : r.frameCount - f + 1;
                 for (int y = 0; y < 33; ++y)
                     for (int x = 0; x < 45; ++x)
-                        ASSERT_EQ(lumetta::test::RawPixel(shown, x, y),
-                                  lumetta::test::RawPixel(inDisc(x, y, 22, 16, radius) == (sub == 1) ? newPic : oldPic, x, y))
+                        ASSERT_EQ(
+                            lumetta::test::RawPixel(shown, x, y),
+                            lumetta::test::RawPixel(inDisc(x, y, 22, 16, radius) == (sub == 1) ? newPic : oldPic, x, y))
                             << bits << " bits, sub-style " << sub << ", frame " << f << " at " << x << "," << y;
             }
         }

@@ -8,9 +8,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
-#include <QTest>
 #include <QTreeView>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -19,19 +19,22 @@
 
 namespace {
 
-class CallbackPanel : public QWidget {
+class CallbackPanel : public QWidget
+{
     Q_OBJECT
 public:
     using QWidget::QWidget;
 };
 
-class DerivedCallbackPanel : public CallbackPanel {
+class DerivedCallbackPanel : public CallbackPanel
+{
     Q_OBJECT
 public:
     using CallbackPanel::CallbackPanel;
 };
 
-class RedrawPanel : public QWidget {
+class RedrawPanel : public QWidget
+{
     Q_OBJECT
 public:
     using QWidget::QWidget;
@@ -169,7 +172,8 @@ TEST(RenderControl, ConvertsToTheRequestedFormat)
 {
     QWidget panel;
     ColouredChild(nullptr, &panel, QRect(0, 0, 16, 16), QColor(255, 0, 0));
-    struct Case {
+    struct Case
+    {
         QImage::Format format;
         QList<QRgb> table;
         QRgb expected;
@@ -230,15 +234,16 @@ TEST(RenderControl, ClientCallbackPaintsBeforeTheChildren)
 
 TEST(RegisterControl, FlagsFromKinds)
 {
-    struct Case {
+    struct Case
+    {
         int frame, client;
         bool redraw, repaintFrame;
         std::uint16_t flags;
     };
     const Case cases[] = {
-        {1, 1, false, false, 0x00A5}, {2, 2, false, false, 0x0063}, {3, 3, false, false, 0x0129},
+        {1, 1, false, false, 0x00A5}, {2, 2, false, false, 0x0063},   {3, 3, false, false, 0x0129},
         {4, 4, false, false, 0x0C21}, {-1, -1, false, false, 0x0000}, {0, 7, false, false, 0x0021},
-        {-1, 3, true, true, 0x0330},  {-1, -1, true, false, 0x0200}, {-1, -1, false, true, 0x0010},
+        {-1, 3, true, true, 0x0330},  {-1, -1, true, false, 0x0200},  {-1, -1, false, true, 0x0010},
     };
     for (const Case &c : cases) {
         RegisterControl(QStringLiteral("KindsProbe"), c.frame, c.client, nullptr, nullptr, c.redraw, c.repaintFrame);
@@ -259,12 +264,13 @@ TEST(RegisterControl, LookupWalksTheAncestry)
     QLabel label;
     QPushButton button;
     std::unique_ptr<QWidget> container(QWidget::createWindowContainer(new QWindow));
-    struct Case {
+    struct Case
+    {
         const QWidget *widget;
         std::uint16_t flags;
     };
     const Case cases[] = {
-        {&text, 0x0823}, {&list, 0x0063}, {&tree, 0x00A9}, {&scroll, 0x00A9},
+        {&text, 0x0823},    {&list, 0x0063},  {&tree, 0x00A9},   {&scroll, 0x00A9},
         {&toolBar, 0x00A9}, {&label, 0x0063}, {&button, 0x0063}, {container.get(), 0x0330},
     };
     for (const Case &c : cases)

@@ -62,7 +62,8 @@ TEST(Drip, LeftSmearsColumnNineAfterTenFrames)
 TEST(Drip, EveryDirectionSettlesAndSmearsByTheRules)
 {
     const int w = 21, h = 13;
-    struct Case {
+    struct Case
+    {
         TD direction;
         bool reversed;
         int frames;
@@ -70,25 +71,20 @@ TEST(Drip, EveryDirectionSettlesAndSmearsByTheRules)
         std::function<QPoint(int x, int y, int f, int s)> source;
     };
     const Case cases[] = {
-        {TTransitionEffect::tedLeft, false, w,
-         [](int x, int y, int f, int s) { return QPoint(x < f ? x : f - s, y); }},
+        {TTransitionEffect::tedLeft, false, w, [](int x, int y, int f, int s) { return QPoint(x < f ? x : f - s, y); }},
         {TTransitionEffect::tedRight, false, w,
          [&](int x, int y, int f, int) { return QPoint(std::max(x, w - f), y); }},
-        {TTransitionEffect::tedDown, false, h,
-         [&](int x, int y, int f, int) { return QPoint(x, std::max(y, h - f)); }},
-        {TTransitionEffect::tedUp, false, h,
-         [](int x, int y, int f, int s) { return QPoint(x, y < f ? y : f - s); }},
-        {TTransitionEffect::tedLeft, true, w,
-         [&](int x, int y, int f, int) { return QPoint(std::max(x, w - f), y); }},
-        {TTransitionEffect::tedDown, true, h,
-         [](int x, int y, int f, int s) { return QPoint(x, y < f ? y : f - s); }},
+        {TTransitionEffect::tedDown, false, h, [&](int x, int y, int f, int) { return QPoint(x, std::max(y, h - f)); }},
+        {TTransitionEffect::tedUp, false, h, [](int x, int y, int f, int s) { return QPoint(x, y < f ? y : f - s); }},
+        {TTransitionEffect::tedLeft, true, w, [&](int x, int y, int f, int) { return QPoint(std::max(x, w - f), y); }},
+        {TTransitionEffect::tedDown, true, h, [](int x, int y, int f, int s) { return QPoint(x, y < f ? y : f - s); }},
     };
     for (int depth : ScreenDepths) {
         ScreenDepth bits(depth);
         for (int step : {1, 4}) {
             for (const Case &c : cases) {
-                SCOPED_TRACE(testing::Message() << "depth " << depth << " direction " << c.direction
-                                                << " reversed " << c.reversed << " step " << step);
+                SCOPED_TRACE(testing::Message() << "depth " << depth << " direction " << c.direction << " reversed "
+                                                << c.reversed << " step " << step);
                 auto drip = Drip(c.direction, c.reversed);
                 std::set<int> keep;
                 for (int f = step; f < c.frames; f += step)
@@ -114,8 +110,7 @@ TEST(Drip, DownFirstFrameRepeatsTheBottomRow)
     auto drip = Drip(TTransitionEffect::tedDown);
     const QImage to = NoiseImage(w, h, QImage::Format_RGB32, 52);
     const EffectRun run = RunKeeping(*drip, NoiseImage(w, h, QImage::Format_RGB32, 51), to, {1});
-    EXPECT_TRUE(ShowsNewAt(run.frames.at(1), AsShown(to, run.final),
-                           [&](int x, int) { return QPoint(x, h - 1); }));
+    EXPECT_TRUE(ShowsNewAt(run.frames.at(1), AsShown(to, run.final), [&](int x, int) { return QPoint(x, h - 1); }));
 }
 
 TEST(Drip, NoWidthMeansNoFrames)

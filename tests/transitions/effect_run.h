@@ -11,25 +11,27 @@
 // Runs an effect headless on two pictures at a screen depth and keeps every frame shown.
 namespace lumetta::test {
 
-struct EffectRun {
-    int frameCount = -1;            // from the first pass's Initialize
+struct EffectRun
+{
+    int frameCount = -1;  // from the first pass's Initialize
     int secondPassFrameCount = -1;  // -1 without a second pass
-    std::map<int, QImage> frames;   // first pass
+    std::map<int, QImage> frames;  // first pass
     std::map<int, QImage> secondPassFrames;
     QImage final;
-    bool aborted = false;           // the run ended with the silent abort
+    bool aborted = false;  // the run ended with the silent abort
 };
 
 // Sets the screen's bits per pixel for a scope.
-struct ScreenDepth {
+struct ScreenDepth
+{
     explicit ScreenDepth(int bits) { SetScreenBitsPerPixel(bits); }
     ~ScreenDepth() { SetScreenBitsPerPixel(0); }
 };
 
 // Runs effect and keeps the first pass's frames listed in keep (all of both passes when keep is
 // empty and keepAll is set).
-inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const QImage &to,
-                            const std::set<int> &keep, int step = 1, bool keepAll = false)
+inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const QImage &to, const std::set<int> &keep,
+                            int step = 1, bool keepAll = false)
 {
     EffectRun run;
     FrameStepping stepping;

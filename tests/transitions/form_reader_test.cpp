@@ -18,21 +18,20 @@ struct RegisterTestClasses
     RegisterTestClasses() { RegisterTransitionClass<TRecordingTransition>(); }
 } const registerTestClasses;
 
-const char kDescription[] =
-    "object Trans: TTransitionList\r\n"
-    "  object First: TRecordingTransition\r\n"
-    "    Frames = 25\r\n"
-    "    Milliseconds = 1700\r\n"
-    "    Direction = tedLeft\r\n"
-    "    AbortOnEscape = True\r\n"
-    "    PassSetting = teTwoPasses\r\n"
-    "    Pass2Options.UseSolidColor = False\r\n"
-    "    Pass2Options.SolidColor = clNavy\r\n"
-    "  end\r\n"
-    "\n"
-    "  object Cut: TFlickerFreeTransition\n"
-    "  end\n"
-    "end\n";
+const char kDescription[] = "object Trans: TTransitionList\r\n"
+                            "  object First: TRecordingTransition\r\n"
+                            "    Frames = 25\r\n"
+                            "    Milliseconds = 1700\r\n"
+                            "    Direction = tedLeft\r\n"
+                            "    AbortOnEscape = True\r\n"
+                            "    PassSetting = teTwoPasses\r\n"
+                            "    Pass2Options.UseSolidColor = False\r\n"
+                            "    Pass2Options.SolidColor = clNavy\r\n"
+                            "  end\r\n"
+                            "\n"
+                            "  object Cut: TFlickerFreeTransition\n"
+                            "  end\n"
+                            "end\n";
 
 TEST(FormReader, CreatesEffectsInOrderWithTheirProperties)
 {
@@ -69,7 +68,8 @@ TEST(FormReader, MalformedDescriptionsNameTheLine)
         const char *message;
     };
     const Case cases[] = {
-        {"object T: TTransitionList\n  object A: TNoSuchTransition\n  end\nend\n", "Line 2: unknown class TNoSuchTransition"},
+        {"object T: TTransitionList\n  object A: TNoSuchTransition\n  end\nend\n",
+         "Line 2: unknown class TNoSuchTransition"},
         {"object T: TTransitionList\n  object A: TFlickerFreeTransition\n    Colour = 3\n  end\nend\n",
          "Line 3: TFlickerFreeTransition has no property Colour"},
         {"object T: TTransitionList\n  object A: TRecordingTransition\n\n    Frames = many\n  end\nend\n",
@@ -125,9 +125,16 @@ TEST(FormReader, ColourTexts)
         int value;
     };
     const Case cases[] = {
-        {"clWhite", true, 0xFFFFFF}, {"clRed", true, 0x0000FF}, {"$00D5E7EA", true, 0xD5E7EA},
-        {"$1FFFFFFF", true, 0x1FFFFFFF}, {"255", true, 255}, {"-1", true, -1},
-        {"clwhite", false, 0}, {"$", false, 0}, {"$123456789", false, 0}, {"red", false, 0},
+        {"clWhite", true, 0xFFFFFF},
+        {"clRed", true, 0x0000FF},
+        {"$00D5E7EA", true, 0xD5E7EA},
+        {"$1FFFFFFF", true, 0x1FFFFFFF},
+        {"255", true, 255},
+        {"-1", true, -1},
+        {"clwhite", false, 0},
+        {"$", false, 0},
+        {"$123456789", false, 0},
+        {"red", false, 0},
     };
     for (const Case &c : cases) {
         int value = 0;
@@ -200,7 +207,8 @@ TEST(FormReader, RefusesWhatTheFormSystemRefuses)
          "Line 3: Invalid value -1 for property Style: it must lie between 0 and 65535"},
         {"  object A: TCircleTransition\n    SubStyle = 65536\n  end\n",
          "Line 3: Invalid value 65536 for property SubStyle: it must lie between 0 and 65535"},
-        {"  object A: TRecordingTransition\n    Frames = 1.5\n  end\n", "Line 3: Invalid value 1.5 for property Frames"},
+        {"  object A: TRecordingTransition\n    Frames = 1.5\n  end\n",
+         "Line 3: Invalid value 1.5 for property Frames"},
         {"  object A: TRecordingTransition\n    Pass2Options.SolidColor = 12x\n  end\n",
          "Line 3: Invalid value 12x for property Pass2Options.SolidColor"},
         {"  object A: TFlickerFreeTransition\n    objectName = 'B'\n  end\n",
@@ -212,8 +220,8 @@ TEST(FormReader, RefusesWhatTheFormSystemRefuses)
     for (const Case &c : cases) {
         TTransitionList list;
         try {
-            ReadTransitionList(QStringLiteral("object Trans: TTransitionList\n") + QString::fromLatin1(c.body) +
-                                   QStringLiteral("end\n"),
+            ReadTransitionList(QStringLiteral("object Trans: TTransitionList\n") + QString::fromLatin1(c.body)
+                                   + QStringLiteral("end\n"),
                                &list);
             ADD_FAILURE() << "no failure for: " << c.body;
         } catch (const TransitionError &error) {
@@ -268,7 +276,8 @@ TEST(FormReader, FilesAreReadWithinALimitAndOnlyWhenRegular)
             ReadTransitionListFile(path, &list);
             ADD_FAILURE() << qPrintable(path) << " was read";
         } catch (const TransitionError &error) {
-            EXPECT_EQ(QString::fromUtf8(error.what()), QStringLiteral("Cannot read %1: it is not a regular file").arg(path));
+            EXPECT_EQ(QString::fromUtf8(error.what()),
+                      QStringLiteral("Cannot read %1: it is not a regular file").arg(path));
         }
     }
     EXPECT_EQ(list.Count(), 0);

@@ -11,7 +11,8 @@ using namespace lumetta;
 
 namespace {
 
-struct CleanPool {
+struct CleanPool
+{
     CleanPool() { ReleaseKeptFrameMemory(); }
     ~CleanPool() { ReleaseKeptFrameMemory(); }
 };

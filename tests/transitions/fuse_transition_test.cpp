@@ -15,9 +15,13 @@ namespace {
 
 using CellRule = std::function<bool(int x, int y)>;
 
-int Mod8(int v) { return ((v % 8) + 8) % 8; }
+int Mod8(int v)
+{
+    return ((v % 8) + 8) % 8;
+}
 
-struct ClockGuard {
+struct ClockGuard
+{
     ~ClockGuard()
     {
         lumetta::SetClockSeedSource({});
@@ -26,7 +30,8 @@ struct ClockGuard {
 };
 
 // Cells that show the new picture after frame 3 of each style, from the style rules.
-struct StyleCase {
+struct StyleCase
+{
     int style;
     int frameCount;
     CellRule onAfterFrame3;
@@ -53,8 +58,8 @@ void ExpectTiled(const QImage &frame, const CellRule &on, const char *what, int 
     const QRgb white = qRgb(255, 255, 255);
     for (int y = 0; y < frame.height(); ++y)
         for (int x = 0; x < frame.width(); ++x)
-            ASSERT_EQ(frame.pixel(x, y) == white, on(x % 8, y % 8)) << what << " style " << style << " at " << x
-                                                                    << "," << y;
+            ASSERT_EQ(frame.pixel(x, y) == white, on(x % 8, y % 8))
+                << what << " style " << style << " at " << x << "," << y;
 }
 
 }  // namespace
@@ -93,8 +98,8 @@ TEST(FuseTransition, NamedEdgeCases)
     {
         TFuseTransition fuse;
         fuse.SetStyle(6);
-        ExpectTiled(RunEffect(fuse, black, white).frames.at(4), [](int x, int y) { return x < 4 && y < 4; },
-                    "square", 6);
+        ExpectTiled(
+            RunEffect(fuse, black, white).frames.at(4), [](int x, int y) { return x < 4 && y < 4; }, "square", 6);
     }
     {
         TFuseTransition fuse;
@@ -126,8 +131,8 @@ TEST(FuseTransition, ReversedRunsThePartnerStyle)
     TFuseTransition fuse;
     fuse.SetStyle(8);
     fuse.SetReversed(true);
-    ExpectTiled(RunEffect(fuse, black, white).frames.at(1), [](int x, int y) { return x == 0 && y == 0; },
-                "spiral in", 8);
+    ExpectTiled(
+        RunEffect(fuse, black, white).frames.at(1), [](int x, int y) { return x == 0 && y == 0; }, "spiral in", 8);
 }
 
 TEST(FuseTransition, RandomStyleIsDrawnOncePerRunAfterSeedingFromTheClock)
@@ -139,8 +144,7 @@ TEST(FuseTransition, RandomStyleIsDrawnOncePerRunAfterSeedingFromTheClock)
     const int drawn = lumetta::Random(TFuseTransition::StyleCount) + 1;
     TFuseTransition fuse;
     fuse.SetStyle(0);
-    const EffectRun run =
-        RunEffect(fuse, Plain(16, 16, qRgb(0, 0, 0)), Plain(16, 16, qRgb(255, 255, 255)));
+    const EffectRun run = RunEffect(fuse, Plain(16, 16, qRgb(0, 0, 0)), Plain(16, 16, qRgb(255, 255, 255)));
     EXPECT_EQ(run.frameCount, TFuseTransition::FrameCountOf(drawn));
     ExpectTiled(run.frames.at(3), kStyles[drawn - 1].onAfterFrame3, "random", drawn);
 }
@@ -157,8 +161,7 @@ TEST(FuseTransition, BothPassesOfATwoPassRunShareTheRandomStyle)
         fuse.SetStyle(0);
         fuse.SetPassSetting(TTransitionEffect::teTwoPasses);
         fuse.Pass2Options()->SetSolidColor(0xFF0000);  // blue in the platform layout
-        const EffectRun run =
-            RunEffect(fuse, Plain(8, 8, qRgb(0, 0, 0)), Plain(8, 8, qRgb(255, 255, 255)));
+        const EffectRun run = RunEffect(fuse, Plain(8, 8, qRgb(0, 0, 0)), Plain(8, 8, qRgb(255, 255, 255)));
         ASSERT_GT(run.frameCount, 0);
         EXPECT_EQ(run.secondPassFrameCount, run.frameCount) << start;
         const QRgb blue = qRgb(0, 0, 255);

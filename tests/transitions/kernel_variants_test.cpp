@@ -34,7 +34,8 @@ Bytes RandomBytes(std::mt19937 &rng, std::size_t count)
     return bytes;
 }
 
-struct Variant {
+struct Variant
+{
     std::string family;
     int index;
     std::string name;
@@ -92,9 +93,9 @@ void CheckBlend(const BlendKernels &fast, const BlendKernels &ref)
                                             width, level, format);
                         fast.blendRowOverOld(o.data() + srcOffset, n.data() + srcOffset, actual.data() + dstOffset,
                                              width, level, format);
-                        ASSERT_EQ(actual, expected) << "over old, format " << int(format) << " level " << level
-                                                    << " width " << width << " offsets " << srcOffset << ", "
-                                                    << dstOffset;
+                        ASSERT_EQ(actual, expected)
+                            << "over old, format " << int(format) << " level " << level << " width " << width
+                            << " offsets " << srcOffset << ", " << dstOffset;
                     }
     // Runs of a few MiB take the store path that bypasses the cache.
     const int words = (1 << 20) + 13;
@@ -199,8 +200,8 @@ void CheckMask(const MaskKernels &fast, const MaskKernels &ref)
                     Bytes expected = start, actual = start;
                     ref.copyRow(mask.data(), src.data() + srcOffset, expected.data() + dstOffset, width, bpp);
                     fast.copyRow(mask.data(), src.data() + srcOffset, actual.data() + dstOffset, width, bpp);
-                    ASSERT_EQ(actual, expected) << "copy bpp " << bpp << " width " << width << " offsets "
-                                                << srcOffset << ", " << dstOffset;
+                    ASSERT_EQ(actual, expected)
+                        << "copy bpp " << bpp << " width " << width << " offsets " << srcOffset << ", " << dstOffset;
                     for (int bitOffset : {0, 1, 5, 8, 13}) {
                         expected = start;
                         actual = start;
@@ -216,16 +217,16 @@ void CheckMask(const MaskKernels &fast, const MaskKernels &ref)
                                       aliasedRef.data() + dstOffset, width, bpp);
                         fast.selectRow(mask.data(), bitOffset, src.data(), aliasedFast.data() + dstOffset,
                                        aliasedFast.data() + dstOffset, width, bpp);
-                        ASSERT_EQ(aliasedFast, aliasedRef) << "select into old, bpp " << bpp << " width " << width
-                                                           << " bit offset " << bitOffset;
+                        ASSERT_EQ(aliasedFast, aliasedRef)
+                            << "select into old, bpp " << bpp << " width " << width << " bit offset " << bitOffset;
                         aliasedRef = src;
                         aliasedFast = src;
                         ref.selectRow(mask.data(), bitOffset, aliasedRef.data() + dstOffset, old.data(),
                                       aliasedRef.data() + dstOffset, width, bpp);
                         fast.selectRow(mask.data(), bitOffset, aliasedFast.data() + dstOffset, old.data(),
                                        aliasedFast.data() + dstOffset, width, bpp);
-                        ASSERT_EQ(aliasedFast, aliasedRef) << "select into new, bpp " << bpp << " width " << width
-                                                           << " bit offset " << bitOffset;
+                        ASSERT_EQ(aliasedFast, aliasedRef)
+                            << "select into new, bpp " << bpp << " width " << width << " bit offset " << bitOffset;
                     }
                 }
 }

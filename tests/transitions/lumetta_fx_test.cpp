@@ -65,8 +65,9 @@ TEST_F(FxTest, FlickerFreeRenderEndsWithTheNewPicture)
 // The screen's bits per pixel from the environment choose the pixel format of the pictures.
 TEST_F(FxTest, ScreenBitsFromTheEnvironment)
 {
-    const QStringList args{"render", "--class", "TFlickerFreeTransition", "--from", Path("A.png"), "--to",
-                           Path("B.png"), "--out", Path("P")};
+    const QStringList args{"render",      "--class",     "TFlickerFreeTransition",
+                           "--from",      Path("A.png"), "--to",
+                           Path("B.png"), "--out",       Path("P")};
     Result result = RunFx(args, "8");
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     const QImage final(Path("P/final.png"));
@@ -81,7 +82,8 @@ TEST_F(FxTest, ScreenBitsFromTheEnvironment)
 
     result = RunFx(args, "12");
     EXPECT_EQ(result.code, 0);
-    EXPECT_TRUE(result.err.contains("LUMETTA_SCREEN_BPP=12 is not one of 8, 15, 16, 24, 32")) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("LUMETTA_SCREEN_BPP=12 is not one of 8, 15, 16, 24, 32"))
+        << result.err.toStdString();
     EXPECT_EQ(QImage(Path("P/final.png")).pixel(3, 2), newPicture.pixel(3, 2));
 }
 
@@ -111,7 +113,8 @@ TEST_F(FxTest, RejectsBadInput)
         {{"bench", "--class", "TBlendTransition", "--size", "16384x16384"}, "--size 16384x16384 is too large"},
         {{"bench", "--class", "TWipeTransition", "--set", "BandWidth=2147483647"},
          "Invalid value 2147483647 for property BandWidth: it must lie between 0 and 16384"},
-        {{"bench", "--class", "TWipeTransition", "--set", "Milliseconds=clRed"}, "Invalid value clRed for property Milliseconds"},
+        {{"bench", "--class", "TWipeTransition", "--set", "Milliseconds=clRed"},
+         "Invalid value clRed for property Milliseconds"},
         {{"bench", "--class", "TCircleTransition", "--set", "Style=70000"}, "Invalid value 70000 for property Style"},
         {{"bench", "--class", "TWipeTransition", "--set", "BandWidth"}, "An assignment needs PROPERTY=VALUE"},
     };
@@ -153,9 +156,9 @@ TEST_F(FxTest, HelpVersionAndWrongCommandLines)
 
 TEST_F(FxTest, LaterValuesWinAndSetsApplyInOrder)
 {
-    const Result result = RunFx({"render", "--class", "TFlickerFreeTransition", "--from", Path("none.png"), "--from",
-                                 Path("A.png"), "--to", Path("B.png"), "--set", "Enabled=false", "--set",
-                                 "Enabled=true", "--out", Path("G")});
+    const Result result =
+        RunFx({"render", "--class", "TFlickerFreeTransition", "--from", Path("none.png"), "--from", Path("A.png"),
+               "--to", Path("B.png"), "--set", "Enabled=false", "--set", "Enabled=true", "--out", Path("G")});
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "frames 0\n");
 }
@@ -181,9 +184,11 @@ TEST_F(FxTest, ListPrintsTheCatalogueAndRenderTakesItsEntries)
     EXPECT_EQ(lines[1], "1\tPuzzle\tTBlockTransition\tPuzzle\t1500");
     EXPECT_EQ(lines[21], "21\tTransition1\tTFlickerFreeTransition\tFlicker free cut\t0");
     // Entry 4 is a 7 x 7 grid whatever the picture's size.
-    const Result render = RunFx({"render", "--effect", "4", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("E")});
+    const Result render =
+        RunFx({"render", "--effect", "4", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("E")});
     ASSERT_EQ(render.code, 0) << render.err.toStdString();
     EXPECT_TRUE(render.out.startsWith("frames 49\n")) << render.out.toStdString();
-    const Result missing = RunFx({"render", "--effect", "22", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("F")});
+    const Result missing =
+        RunFx({"render", "--effect", "22", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("F")});
     EXPECT_EQ(missing.code, 1);
 }

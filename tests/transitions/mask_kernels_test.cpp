@@ -12,7 +12,10 @@ namespace {
 
 const int kFormats[] = {4, 8, 15, 16, 24, 32};
 
-int rowBytes(int width, int bpp) { return (width * (bpp == 15 ? 16 : bpp) + 7) / 8; }
+int rowBytes(int width, int bpp)
+{
+    return (width * (bpp == 15 ? 16 : bpp) + 7) / 8;
+}
 
 std::vector<std::uint8_t> noise(size_t bytes, std::mt19937 &gen)
 {
@@ -33,7 +36,10 @@ std::uint32_t pixelAt(const std::uint8_t *row, int i, int bpp)
     return v;
 }
 
-bool bitAt(const std::uint8_t *mask, int i) { return mask[i / 8] & (0x80 >> (i % 8)); }
+bool bitAt(const std::uint8_t *mask, int i)
+{
+    return mask[i / 8] & (0x80 >> (i % 8));
+}
 
 }  // namespace
 
@@ -49,8 +55,7 @@ TEST(MaskKernels, ReferenceFollowsTheSelectionRule)
         MaskCopyRow_C(mask.data(), src.data(), copied.data(), width, bpp);
         for (int i = 0; i < width; ++i) {
             const auto &from = bitAt(mask.data(), i) ? src : old;
-            EXPECT_EQ(pixelAt(copied.data(), i, bpp), pixelAt(from.data(), i, bpp))
-                << "bpp " << bpp << " pixel " << i;
+            EXPECT_EQ(pixelAt(copied.data(), i, bpp), pixelAt(from.data(), i, bpp)) << "bpp " << bpp << " pixel " << i;
         }
         // The selection reads the mask from any bit on.
         for (int bitOffset : {0, 5, 11}) {
@@ -68,7 +73,8 @@ TEST(MaskKernels, ReferenceFollowsTheSelectionRule)
 TEST(MaskKernels, CombineTouchesOnlyTheGivenRows)
 {
     std::mt19937 gen(5);
-    struct Case {
+    struct Case
+    {
         int width;
         std::intptr_t pixelStride;  // bytes per row of the pictures; padded in the second case
         int bpp;
@@ -88,8 +94,7 @@ TEST(MaskKernels, CombineTouchesOnlyTheGivenRows)
         const size_t packed = rowBytes(c.width, c.bpp);
         for (int y = 0; y < height; ++y) {
             const auto &expected = (y >= top && y < bottom) ? src : old;
-            EXPECT_EQ(0, std::memcmp(work.data() + y * c.pixelStride,
-                                     expected.data() + y * c.pixelStride, packed))
+            EXPECT_EQ(0, std::memcmp(work.data() + y * c.pixelStride, expected.data() + y * c.pixelStride, packed))
                 << "bpp " << c.bpp << " row " << y;
         }
         // Two sources: the result row comes from new where set and old elsewhere.
@@ -98,7 +103,6 @@ TEST(MaskKernels, CombineTouchesOnlyTheGivenRows)
         const MaskPlane o{old.data(), c.pixelStride};
         CombineMaskedRows(m, n, o, {out.data(), c.pixelStride}, c.width, 0, height, c.bpp);
         for (int y = 0; y < height; ++y)
-            EXPECT_EQ(0, std::memcmp(out.data() + y * c.pixelStride,
-                                     old.data() + y * c.pixelStride, packed));
+            EXPECT_EQ(0, std::memcmp(out.data() + y * c.pixelStride, old.data() + y * c.pixelStride, packed));
     }
 }

@@ -10,7 +10,10 @@ using namespace lumetta;
 
 namespace {
 
-bool white(const QImage &mask, int x, int y) { return mask.pixelIndex(x, y) == 1; }
+bool white(const QImage &mask, int x, int y)
+{
+    return mask.pixelIndex(x, y) == 1;
+}
 
 int countWhite(const QImage &mask)
 {
@@ -37,7 +40,8 @@ bool centreInside(const std::vector<QPoint> &poly, double px, double py)
 
 TEST(MaskPaint, WidthsRoundUpToMultiplesOf32)
 {
-    const struct {
+    const struct
+    {
         int width, expected;
     } cases[] = {{1, 32}, {31, 32}, {32, 32}, {33, 64}, {64, 64}, {65, 96}, {1920, 1920}};
     for (const auto &c : cases) {
@@ -64,7 +68,8 @@ TEST(MaskPaint, InvertAndClearCoverTheWholeMask)
 
 TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
 {
-    const struct {
+    const struct
+    {
         QPoint a, b;
     } lines[] = {{{0, 0}, {9, 3}}, {{12, 11}, {12, 0}}, {{30, 2}, {20, 9}}, {{5, 5}, {5, 5}}};
     for (const auto &l : lines) {

@@ -32,13 +32,11 @@ public:
         stylesSeen.push_back(GetStyleToUse());
         subStylesSeen.push_back(GetSubStyleToUse());
     }
-    void DrawMask(QImage &Mask, int CurrentFrame, int, int, int, PassData &Data,
-                  bool &WhiteIsNew) override
+    void DrawMask(QImage &Mask, int CurrentFrame, int, int, int, PassData &Data, bool &WhiteIsNew) override
     {
         maskWidths.push_back(Mask.width());
-        maskWasEmpty.push_back(Mask.convertToFormat(QImage::Format_Grayscale8) ==
-                               NewMonoImage(Mask.width(), Mask.height())
-                                   .convertToFormat(QImage::Format_Grayscale8));
+        maskWasEmpty.push_back(Mask.convertToFormat(QImage::Format_Grayscale8)
+                               == NewMonoImage(Mask.width(), Mask.height()).convertToFormat(QImage::Format_Grayscale8));
         if (paint)
             paint(Mask, CurrentFrame, Data, WhiteIsNew);
     }
@@ -55,7 +53,8 @@ public:
     std::vector<bool> maskWasEmpty;
 };
 
-struct ScreenGuard {
+struct ScreenGuard
+{
     ~ScreenGuard()
     {
         SetScreenBitsPerPixel(0);
@@ -96,7 +95,8 @@ TEST(MaskedTransition, BitmapsAndMasksAreRoundedTo32Pixels)
 
 TEST(MaskedTransition, StyleSettersResetTheSubStyle)
 {
-    struct Step {
+    struct Step
+    {
         enum { Style, SubStyle } what;
         int value, style, subStyle;
     };
@@ -191,8 +191,7 @@ TEST(MaskedTransition, WhitePixelsTakeTheNewPictureInEveryFormat)
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 37; ++x) {
                 const QImage &expected = MonoPixel(ellipse, x, y) ? expectedNew : expectedOld;
-                ASSERT_EQ(shown[0].pixel(x, y), expected.pixel(x, y))
-                    << "bpp " << bpp << " at " << x << "," << y;
+                ASSERT_EQ(shown[0].pixel(x, y), expected.pixel(x, y)) << "bpp " << bpp << " at " << x << "," << y;
             }
     }
 }
@@ -241,8 +240,7 @@ TEST(MaskedTransition, DeltaMaskKeepsOnlyNewlySetPixels)
     ASSERT_EQ(masks.size(), 3u);
     for (int frame = 1; frame <= 3; ++frame) {
         for (int x = 0; x < 64; ++x) {
-            EXPECT_EQ(MonoPixel(masks[frame - 1], x, 0), x >= 10 * (frame - 1) && x < 10 * frame)
-                << frame << " " << x;
+            EXPECT_EQ(MonoPixel(masks[frame - 1], x, 0), x >= 10 * (frame - 1) && x < 10 * frame) << frame << " " << x;
             EXPECT_EQ(MonoPixel(prevMasks[frame - 1], x, 1), x < 10 * frame) << frame << " " << x;
         }
     }
@@ -272,10 +270,12 @@ TEST(MaskedTransition, MaskIsClearedEachFrameOnlyWhenAsked)
 TEST(MaskedTransition, RunsShowTheSameFramesAsTheMask)
 {
     ScreenGuard guard;
-    struct Reference {
+    struct Reference
+    {
         ~Reference() { SetReferenceKernels(false); }
     } reference;
-    struct Shape {
+    struct Shape
+    {
         const char *className;
         int style, subStyle;
     };
@@ -283,8 +283,8 @@ TEST(MaskedTransition, RunsShowTheSameFramesAsTheMask)
         {"TCircleTransition", 1, 1}, {"TCircleTransition", 1, 2}, {"TCircleTransition", 2, 3},
         {"TCircleTransition", 2, 6}, {"TCircleTransition", 3, 2}, {"TCircleTransition", 3, 8},
         {"TCircleTransition", 1, 5}, {"TRadialTransition", 1, 1}, {"TRadialTransition", 2, 5},
-        {"TRadialTransition", 3, 8},  {"TRadialTransition", 4, 3}, {"TRadialTransition", 5, 14},
-        {"TRadialTransition", 6, 2},  {"TRadialTransition", 7, 9},
+        {"TRadialTransition", 3, 8}, {"TRadialTransition", 4, 3}, {"TRadialTransition", 5, 14},
+        {"TRadialTransition", 6, 2}, {"TRadialTransition", 7, 9},
     };
     const QSize sizes[] = {{45, 29}, {64, 20}};
     for (int bpp : {32, 24, 16, 8}) {
@@ -310,9 +310,8 @@ TEST(MaskedTransition, RunsShowTheSameFramesAsTheMask)
                     ASSERT_EQ(frames[0].size(), frames[1].size());
                     for (std::size_t i = 0; i < frames[0].size(); ++i)
                         ASSERT_EQ(frames[0][i], frames[1][i])
-                            << shape.className << " " << shape.style << "/" << shape.subStyle << " " << bpp
-                            << " bits, " << size.width() << "x" << size.height() << ", step " << step
-                            << ", shown frame " << i;
+                            << shape.className << " " << shape.style << "/" << shape.subStyle << " " << bpp << " bits, "
+                            << size.width() << "x" << size.height() << ", step " << step << ", shown frame " << i;
                 }
     }
 }

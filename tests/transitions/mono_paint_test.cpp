@@ -35,8 +35,8 @@ TEST(MonoPaint, NewImageIsClearAndWhiteIsOne)
 
 TEST(MonoPaint, EllipsesFollowThePixelCentreRule)
 {
-    const int boxes[][4] = {{0, 0, 6, 6}, {3, 2, 10, 7}, {-5, -4, 9, 8}, {20, 1, 61, 30}, {5, 5, 6, 6},
-        {30, 10, 70, 50}, {0, 0, 1, 9}, {4, 4, 4, 9}};
+    const int boxes[][4] = {{0, 0, 6, 6}, {3, 2, 10, 7},    {-5, -4, 9, 8}, {20, 1, 61, 30},
+                            {5, 5, 6, 6}, {30, 10, 70, 50}, {0, 0, 1, 9},   {4, 4, 4, 9}};
     for (const auto &b : boxes) {
         QImage image = NewMonoImage(64, 40);
         FillMonoEllipse(image, b[0], b[1], b[2], b[3], true);

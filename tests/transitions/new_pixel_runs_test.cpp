@@ -5,7 +5,8 @@
 
 namespace {
 
-struct Pictures {
+struct Pictures
+{
     QImage work, dst, canvas;
     PassData data;
 
@@ -43,12 +44,11 @@ TEST(NewPixelRuns, RunsGoOntoACanvasOfTheSameLayout)
     runs.Run(5, 7, 7);
     EXPECT_TRUE(runs.TakeRegion().isEmpty());
     EXPECT_EQ(p.work, workBefore);
-    auto isNew = [](int x, int y) {
-        return (y == 2 && x >= 5 && x < 9) || (y == 3 && x < 2) || (y == 4 && x >= 38);
-    };
+    auto isNew = [](int x, int y) { return (y == 2 && x >= 5 && x < 9) || (y == 3 && x < 2) || (y == 4 && x >= 38); };
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 40; ++x)
-            ASSERT_EQ(p.canvas.pixel(x, y), isNew(x, y) ? p.dst.pixel(x, y) : canvasBefore.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(p.canvas.pixel(x, y), isNew(x, y) ? p.dst.pixel(x, y) : canvasBefore.pixel(x, y))
+                << x << "," << y;
 }
 
 // Asked for, the region covers every run with bands of rows; runs of a band close to each other

@@ -10,9 +10,8 @@
 // whose pixels tell where they came from.
 namespace lumetta::test {
 
-inline const QImage::Format ScreenFormats[] = {QImage::Format_Indexed8, QImage::Format_RGB555,
-                                               QImage::Format_RGB16, QImage::Format_RGB888,
-                                               QImage::Format_RGB32};
+inline const QImage::Format ScreenFormats[] = {QImage::Format_Indexed8, QImage::Format_RGB555, QImage::Format_RGB16,
+                                               QImage::Format_RGB888, QImage::Format_RGB32};
 
 // A picture whose bytes are noise from seed (for Indexed8 a grey palette is attached).
 inline QImage NoiseImage(int w, int h, QImage::Format format, std::uint32_t seed)
@@ -32,7 +31,8 @@ inline std::uint32_t RawPixel(const QImage &image, int x, int y)
 }
 
 // Keeps the kernel switch as it was found.
-struct ReferenceSwitch {
+struct ReferenceSwitch
+{
     explicit ReferenceSwitch(bool on);
     ~ReferenceSwitch();
     bool saved;

@@ -37,14 +37,14 @@ TEST(Puzzle, VerticalPieceHasTabsUpAndDownAndSocketsAtTheSides)
     ASSERT_EQ(k, 9);  // [30 / 3.5] = [8.57]
     const QImage &v = pieces.Vertical(1);
     const int a = (40 - k) / 2, m = (30 + k) / 2;
-    EXPECT_TRUE(MonoPixel(v, a + k / 2, k / 2));          // top tab
-    EXPECT_TRUE(MonoPixel(v, a + k / 2, 30 + k + k / 2)); // bottom tab
+    EXPECT_TRUE(MonoPixel(v, a + k / 2, k / 2));  // top tab
+    EXPECT_TRUE(MonoPixel(v, a + k / 2, 30 + k + k / 2));  // bottom tab
     EXPECT_FALSE(MonoPixel(v, 0, 0));
     EXPECT_FALSE(MonoPixel(v, 39, 30 + 2 * k - 1));
-    EXPECT_FALSE(MonoPixel(v, 1, m + k / 2));    // left socket
-    EXPECT_FALSE(MonoPixel(v, 38, m + k / 2));   // right socket
-    EXPECT_TRUE(MonoPixel(v, 20, k + 1));        // body
-    EXPECT_TRUE(MonoPixel(v, 0, k));             // body corner
+    EXPECT_FALSE(MonoPixel(v, 1, m + k / 2));  // left socket
+    EXPECT_FALSE(MonoPixel(v, 38, m + k / 2));  // right socket
+    EXPECT_TRUE(MonoPixel(v, 20, k + 1));  // body
+    EXPECT_TRUE(MonoPixel(v, 0, k));  // body corner
     const QImage &h = pieces.Horizontal(1);
     const int n = (30 - k) / 2, q = (40 + k) / 2;
     EXPECT_TRUE(MonoPixel(h, k / 2, n + k / 2));

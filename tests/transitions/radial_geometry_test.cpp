@@ -59,13 +59,12 @@ TEST(RadialGeometry, PerimeterOf640x480)
 TEST(RadialGeometry, FrameCounts)
 {
     const RadialGeometry g = MakeRadialGeometry(640, 480);
-    const struct {
+    const struct
+    {
         int style, subStyle, frames;
-    } cases[] = {{1, 1, 2248}, {1, 8, 2248}, {1, 9, 2248}, {2, 3, 2248}, {3, 1, 562},
-                 {3, 8, 562},  {4, 1, 1767}, {4, 4, 1767}, {4, 5, 1607}, {4, 8, 1607},
-                 {4, 9, 0},    {4, 0, 0},    {5, 8, 1767}, {5, 9, 1607}, {5, 16, 1607},
-                 {5, 17, 0},   {6, 1, 1125}, {6, 12, 1125}, {7, 16, 1125}, {0, 1, 0},
-                 {8, 1, 0}};
+    } cases[] = {{1, 1, 2248},  {1, 8, 2248}, {1, 9, 2248}, {2, 3, 2248},  {3, 1, 562},   {3, 8, 562},  {4, 1, 1767},
+                 {4, 4, 1767},  {4, 5, 1607}, {4, 8, 1607}, {4, 9, 0},     {4, 0, 0},     {5, 8, 1767}, {5, 9, 1607},
+                 {5, 16, 1607}, {5, 17, 0},   {6, 1, 1125}, {6, 12, 1125}, {7, 16, 1125}, {0, 1, 0},    {8, 1, 0}};
     for (const auto &c : cases)
         EXPECT_EQ(RadialFrameCount(g, c.style, c.subStyle), c.frames)
             << "style " << c.style << " sub-style " << c.subStyle;
@@ -92,7 +91,8 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 {
     const RadialGeometry g = MakeRadialGeometry(640, 480);
     const QPoint c(320, 240);
-    const struct {
+    const struct
+    {
         int style, subStyle, frame;
         std::vector<std::pair<QPoint, QPoint>> lines;  // pivot, end point
     } cases[] = {
@@ -171,8 +171,7 @@ TEST(RadialGeometry, LargerStepsCoverWhatSingleStepsCover)
                 for (int f = step; f <= 42; f += step)
                     for (const auto &w : RadialWedges(g, style, sub, f, step, n))
                         cover(g, w, stepped);
-                EXPECT_EQ(stepped, single) << "style " << style << " sub " << sub << " step "
-                                           << step;
+                EXPECT_EQ(stepped, single) << "style " << style << " sub " << sub << " step " << step;
             }
         }
     }

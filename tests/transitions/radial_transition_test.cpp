@@ -18,7 +18,8 @@ QImage solid(int w, int h, QRgb rgb)
 
 constexpr QRgb kOld = 0xFF102030, kNew = 0xFFE0D0C0;
 
-struct PassRecord {
+struct PassRecord
+{
     int frameCount = -1;
     std::vector<std::pair<int, QImage>> frames;  // frame number, what the area showed
     QImage final;
@@ -85,7 +86,8 @@ TEST(RadialTransition, FormDescriptionsSetThePublishedProperties)
 
 TEST(RadialTransition, StylesOutsideTheTableEndTheRunAtOnce)
 {
-    const struct {
+    const struct
+    {
         int style, subStyle;
     } cases[] = {{8, 1}, {4, 9}, {5, 17}};
     for (const auto &c : cases) {

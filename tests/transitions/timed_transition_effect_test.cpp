@@ -151,7 +151,8 @@ TEST(TimedTransition, TimePastTheDurationJumpsToTheLastFrame)
 }
 
 // A pass record for running the frame loop directly, as Execute hands it over.
-struct DirectPass {
+struct DirectPass
+{
     QImage from = solid(8, 4, 0xFF0000FF), to = solid(8, 4, 0xFFFF0000), work = from.copy(), canvas = from.copy();
     PassData data;
     DirectPass()
@@ -322,8 +323,9 @@ TEST(TimedTransition, FirstPassRunsReversed)
     };
     QImage canvas;
     effect.ExecuteOnImages(kOld, kNew, canvas);
-    EXPECT_EQ((std::vector<TTransitionEffect::EffectDirection>{TTransitionEffect::tedLeft, TTransitionEffect::tedRight}),
-              directions);
+    EXPECT_EQ(
+        (std::vector<TTransitionEffect::EffectDirection>{TTransitionEffect::tedLeft, TTransitionEffect::tedRight}),
+        directions);
     EXPECT_FALSE(effect.InSecondPass());
 }
 
@@ -396,8 +398,9 @@ TEST(TimedTransition, CanvasStandsInForTheWorkBitmapOnlyWhenAlike)
         bool expected;
     };
     const Case cases[] = {
-        {&same, &work, true},          {&wider, &work, false},         {&other, &work, false},
-        {nullptr, &work, false},       {&same, nullptr, false},        {&work, &work, false},
+        {&same, &work, true},           {&wider, &work, false},
+        {&other, &work, false},         {nullptr, &work, false},
+        {&same, nullptr, false},        {&work, &work, false},
         {&indexed, &indexedWork, true}, {&recoloured, &indexedWork, false},
     };
     for (const Case &c : cases) {

@@ -128,7 +128,8 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
                 const QImage shown = top.grab().toImage();
                 const qreal ratio = top.devicePixelRatioF();
                 left = shown.pixel(qRound((panel->x() + 1) * ratio), qRound((panel->y() + 1) * ratio));
-                right = shown.pixel(qRound((panel->x() + panel->width() - 2) * ratio), qRound((panel->y() + 1) * ratio));
+                right =
+                    shown.pixel(qRound((panel->x() + panel->width() - 2) * ratio), qRound((panel->y() + 1) * ratio));
             }
         };
         ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
@@ -416,8 +417,10 @@ TEST_F(ExecuteTest, DistributedTimeHalvesEachPassAndRestores)
 void PostKeys(QWidget *target, const QString &text, bool withEscape)
 {
     for (QChar c : text) {
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
-        QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
+        QCoreApplication::postEvent(
+            target, new QKeyEvent(QEvent::KeyPress, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
+        QCoreApplication::postEvent(
+            target, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + (c.unicode() - 'a'), Qt::NoModifier, QString(c)));
     }
     if (withEscape)
         QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -475,8 +478,9 @@ TEST_F(ExecuteTest, AbortOnClickNeedsALeftClickOnTheRenderWindow)
             if (frame == 2) {
                 const QPointF at(5, 5);
                 QCoreApplication::postEvent(effect.RenderWindow(),
-                                            new QMouseEvent(QEvent::MouseButtonPress, at, effect.RenderWindow()->mapToGlobal(at),
-                                                            button, button, Qt::NoModifier));
+                                            new QMouseEvent(QEvent::MouseButtonPress, at,
+                                                            effect.RenderWindow()->mapToGlobal(at), button, button,
+                                                            Qt::NoModifier));
             }
         };
         ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
@@ -489,9 +493,9 @@ TEST_F(ExecuteTest, AbortOnClickNeedsALeftClickOnTheRenderWindow)
 // A press as the window system delivers it: to the top-level window, at a point of it.
 void PostPressToWindow(QWidget *top, QPoint inTop, Qt::MouseButton button)
 {
-    QCoreApplication::postEvent(top->windowHandle(),
-                                new QMouseEvent(QEvent::MouseButtonPress, inTop, top->mapToGlobal(inTop), button, button,
-                                                Qt::NoModifier));
+    QCoreApplication::postEvent(
+        top->windowHandle(),
+        new QMouseEvent(QEvent::MouseButtonPress, inTop, top->mapToGlobal(inTop), button, button, Qt::NoModifier));
 }
 
 TEST_F(ExecuteTest, LeftPressOnTheTopLevelWindowOverTheRenderWindowAborts)
@@ -548,8 +552,9 @@ TEST_F(ExecuteTest, TheReleaseOfTheAbortingPressGoesWithIt)
     panel->installEventFilter(&releases);
     const auto postRelease = [&] {
         const QPoint at = panel->pos() + QPoint(60, 40);
-        QCoreApplication::postEvent(top.windowHandle(), new QMouseEvent(QEvent::MouseButtonRelease, at, top.mapToGlobal(at),
-                                                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+        QCoreApplication::postEvent(top.windowHandle(),
+                                    new QMouseEvent(QEvent::MouseButtonRelease, at, top.mapToGlobal(at), Qt::LeftButton,
+                                                    Qt::NoButton, Qt::NoModifier));
     };
     SimulatedClock clock;
     TRecordingTransition effect;
@@ -657,21 +662,38 @@ TEST_F(ExecuteTest, ControlDestroyedBeforeExecuteWithTheRenderWindowOnItsParent)
 
 // What code that runs during a run (a timer, a posted call, an abort handler) does to the effect
 // or its control.
-enum class Meddling { UnPrepare, Execute, Prepare, Disable, DeleteEffect, DeleteEffectLater, DeleteControl, DeleteControlLater };
+enum class Meddling {
+    UnPrepare,
+    Execute,
+    Prepare,
+    Disable,
+    DeleteEffect,
+    DeleteEffectLater,
+    DeleteControl,
+    DeleteControlLater
+};
 enum class Trigger { Timer, PostedCall, AbortQuery };
 enum class Kind { Wipe, Circle, Blend };
 
 const char *NameOf(Meddling m)
 {
     switch (m) {
-    case Meddling::UnPrepare: return "UnPrepare";
-    case Meddling::Execute: return "Execute";
-    case Meddling::Prepare: return "Prepare";
-    case Meddling::Disable: return "Disable";
-    case Meddling::DeleteEffect: return "DeleteEffect";
-    case Meddling::DeleteEffectLater: return "DeleteEffectLater";
-    case Meddling::DeleteControl: return "DeleteControl";
-    case Meddling::DeleteControlLater: return "DeleteControlLater";
+    case Meddling::UnPrepare:
+        return "UnPrepare";
+    case Meddling::Execute:
+        return "Execute";
+    case Meddling::Prepare:
+        return "Prepare";
+    case Meddling::Disable:
+        return "Disable";
+    case Meddling::DeleteEffect:
+        return "DeleteEffect";
+    case Meddling::DeleteEffectLater:
+        return "DeleteEffectLater";
+    case Meddling::DeleteControl:
+        return "DeleteControl";
+    case Meddling::DeleteControlLater:
+        return "DeleteControlLater";
     }
     return "";
 }
@@ -679,9 +701,12 @@ const char *NameOf(Meddling m)
 const char *NameOf(Trigger t)
 {
     switch (t) {
-    case Trigger::Timer: return "Timer";
-    case Trigger::PostedCall: return "PostedCall";
-    case Trigger::AbortQuery: return "AbortQuery";
+    case Trigger::Timer:
+        return "Timer";
+    case Trigger::PostedCall:
+        return "PostedCall";
+    case Trigger::AbortQuery:
+        return "AbortQuery";
     }
     return "";
 }
@@ -689,14 +714,18 @@ const char *NameOf(Trigger t)
 const char *NameOf(Kind k)
 {
     switch (k) {
-    case Kind::Wipe: return "Wipe";
-    case Kind::Circle: return "Circle";
-    case Kind::Blend: return "Blend";
+    case Kind::Wipe:
+        return "Wipe";
+    case Kind::Circle:
+        return "Circle";
+    case Kind::Blend:
+        return "Blend";
     }
     return "";
 }
 
-class MeddlingTest : public PanelWindowTest<ColorPanel>, public ::testing::WithParamInterface<std::tuple<Meddling, Trigger, Kind>>
+class MeddlingTest : public PanelWindowTest<ColorPanel>,
+                     public ::testing::WithParamInterface<std::tuple<Meddling, Trigger, Kind>>
 {
 protected:
     MeddlingTest() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
@@ -709,9 +738,15 @@ protected:
     void Make(Kind kind)
     {
         switch (kind) {
-        case Kind::Wipe: effect = new TWipeTransition; break;
-        case Kind::Circle: effect = new TCircleTransition; break;
-        case Kind::Blend: effect = new TBlendTransition; break;
+        case Kind::Wipe:
+            effect = new TWipeTransition;
+            break;
+        case Kind::Circle:
+            effect = new TCircleTransition;
+            break;
+        case Kind::Blend:
+            effect = new TBlendTransition;
+            break;
         }
         effect->OnBeforeTransition = [this](QObject *) { events.push_back("Before"); };
         effect->OnStartTransition = [this](QObject *) { events.push_back("Start"); };
@@ -723,14 +758,30 @@ protected:
     {
         meddled = true;
         switch (meddling) {
-        case Meddling::UnPrepare: effect->UnPrepare(); break;
-        case Meddling::Execute: effect->Execute(); break;
-        case Meddling::Prepare: preparedAgain = effect->Prepare(watchedPanel, watchedPanel->rect()); break;
-        case Meddling::Disable: effect->SetEnabled(false); break;
-        case Meddling::DeleteEffect: delete effect.data(); break;
-        case Meddling::DeleteEffectLater: effect->deleteLater(); break;
-        case Meddling::DeleteControl: delete watchedPanel.data(); break;
-        case Meddling::DeleteControlLater: watchedPanel->deleteLater(); break;
+        case Meddling::UnPrepare:
+            effect->UnPrepare();
+            break;
+        case Meddling::Execute:
+            effect->Execute();
+            break;
+        case Meddling::Prepare:
+            preparedAgain = effect->Prepare(watchedPanel, watchedPanel->rect());
+            break;
+        case Meddling::Disable:
+            effect->SetEnabled(false);
+            break;
+        case Meddling::DeleteEffect:
+            delete effect.data();
+            break;
+        case Meddling::DeleteEffectLater:
+            effect->deleteLater();
+            break;
+        case Meddling::DeleteControl:
+            delete watchedPanel.data();
+            break;
+        case Meddling::DeleteControlLater:
+            watchedPanel->deleteLater();
+            break;
         }
     }
 
@@ -757,7 +808,8 @@ TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
         break;
     case Trigger::PostedCall:
         effect->SetAbortOnEscape(true);
-        QMetaObject::invokeMethod(&context, [&] { Meddle(meddling); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &context, [&] { Meddle(meddling); }, Qt::QueuedConnection);
         break;
     case Trigger::AbortQuery:
         effect->OnAbortQuery = [&](QObject *, TTransitionEffect *, bool &) {
@@ -783,8 +835,9 @@ TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
     EXPECT_EQ(effect.isNull(), effectGone);
     EXPECT_EQ(watchedPanel.isNull(), controlGone);
     // An abort handler runs without the event loop: what it deletes later goes after the run.
-    const bool deletedLaterAfterTheRun = trigger == Trigger::AbortQuery &&
-                                         (meddling == Meddling::DeleteEffectLater || meddling == Meddling::DeleteControlLater);
+    const bool deletedLaterAfterTheRun =
+        trigger == Trigger::AbortQuery
+        && (meddling == Meddling::DeleteEffectLater || meddling == Meddling::DeleteControlLater);
     // Every event once: a second Execute inside the run is refused.
     const std::vector<std::string> whole{"Before", "Start", "End", "After"};
     if (deletedLaterAfterTheRun) {
@@ -813,16 +866,16 @@ TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCases, MeddlingTest,
-    ::testing::Combine(::testing::Values(Meddling::UnPrepare, Meddling::Execute, Meddling::Prepare, Meddling::Disable,
-                                         Meddling::DeleteEffect, Meddling::DeleteEffectLater, Meddling::DeleteControl,
-                                         Meddling::DeleteControlLater),
-                       ::testing::Values(Trigger::Timer, Trigger::PostedCall, Trigger::AbortQuery),
-                       ::testing::Values(Kind::Wipe, Kind::Circle, Kind::Blend)),
-    [](const ::testing::TestParamInfo<MeddlingTest::ParamType> &info) {
-        return std::string(NameOf(std::get<0>(info.param))) + NameOf(std::get<1>(info.param)) +
-               NameOf(std::get<2>(info.param));
-    });
+INSTANTIATE_TEST_SUITE_P(AllCases, MeddlingTest,
+                         ::testing::Combine(::testing::Values(Meddling::UnPrepare, Meddling::Execute, Meddling::Prepare,
+                                                              Meddling::Disable, Meddling::DeleteEffect,
+                                                              Meddling::DeleteEffectLater, Meddling::DeleteControl,
+                                                              Meddling::DeleteControlLater),
+                                            ::testing::Values(Trigger::Timer, Trigger::PostedCall, Trigger::AbortQuery),
+                                            ::testing::Values(Kind::Wipe, Kind::Circle, Kind::Blend)),
+                         [](const ::testing::TestParamInfo<MeddlingTest::ParamType> &info) {
+                             return std::string(NameOf(std::get<0>(info.param))) + NameOf(std::get<1>(info.param))
+                                    + NameOf(std::get<2>(info.param));
+                         });
 
 }  // namespace

@@ -54,10 +54,10 @@ TEST(EffectModel, ReversedDirectionTable)
         TE::EffectDirection direction, reversed;
     };
     const Case cases[] = {
-        {TE::tedNone, TE::tedNone},          {TE::tedRight, TE::tedLeft},       {TE::tedLeft, TE::tedRight},
-        {TE::tedDown, TE::tedUp},            {TE::tedUp, TE::tedDown},          {TE::tedDownRight, TE::tedUpLeft},
-        {TE::tedUpLeft, TE::tedDownRight},   {TE::tedDownLeft, TE::tedUpRight}, {TE::tedUpRight, TE::tedDownLeft},
-        {TE::tedIn, TE::tedOut},             {TE::tedOut, TE::tedIn},
+        {TE::tedNone, TE::tedNone},        {TE::tedRight, TE::tedLeft},       {TE::tedLeft, TE::tedRight},
+        {TE::tedDown, TE::tedUp},          {TE::tedUp, TE::tedDown},          {TE::tedDownRight, TE::tedUpLeft},
+        {TE::tedUpLeft, TE::tedDownRight}, {TE::tedDownLeft, TE::tedUpRight}, {TE::tedUpRight, TE::tedDownLeft},
+        {TE::tedIn, TE::tedOut},           {TE::tedOut, TE::tedIn},
     };
     for (const Case &c : cases) {
         TRecordingTransition effect;
@@ -254,7 +254,8 @@ TEST(EffectModel, EffectsRunAtTheLimitsOfTheirRanges)
                 if (name == QLatin1String("Milliseconds"))
                     continue;  // a run is unpaced headless anyway
                 if (const std::optional<ValueRange> range = effect->PropertyRange(name))
-                    SetPropertyFromText(effect.get(), name, QString::number(atMaximum ? range->maximum : range->minimum));
+                    SetPropertyFromText(effect.get(), name,
+                                        QString::number(atMaximum ? range->maximum : range->minimum));
             }
             const lumetta::test::EffectRun run = lumetta::test::RunKeeping(*effect, from, to, {}, 7);
             EXPECT_EQ(run.final.convertToFormat(QImage::Format_RGB32), to.convertToFormat(QImage::Format_RGB32))

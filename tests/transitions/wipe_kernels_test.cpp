@@ -18,9 +18,12 @@ TEST(BandKernels, WidenedMaskSelectsAsTheBits)
                 for (int start : {0, 1, 3}) {
                     const std::size_t bytes = std::size_t(width + start) * bpp + 16;
                     std::vector<uchar> o(bytes), n(bytes), bits(std::size_t(bitOffset + width) / 8 + 2);
-                    for (auto &v : o) v = uchar(gen());
-                    for (auto &v : n) v = uchar(gen());
-                    for (auto &v : bits) v = uchar(gen());
+                    for (auto &v : o)
+                        v = uchar(gen());
+                    for (auto &v : n)
+                        v = uchar(gen());
+                    for (auto &v : bits)
+                        v = uchar(gen());
                     std::vector<uchar> ref(bytes, 0x5A), fast(bytes, 0x5A), sel(std::size_t(width) * bpp + 1);
                     const std::size_t at = std::size_t(start) * bpp;
                     MaskSelectRow_C(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width,
@@ -30,8 +33,8 @@ TEST(BandKernels, WidenedMaskSelectsAsTheBits)
                         std::vector<uchar> widened(bytes, 0x5A);
                         variant.selectRowBytes(o.data() + at, n.data() + at, sel.data(), widened.data() + at,
                                                qsizetype(width) * bpp);
-                        ASSERT_EQ(ref, widened) << variant.name << " bpp " << bpp << " width " << width
-                                                << " offset " << bitOffset;
+                        ASSERT_EQ(ref, widened)
+                            << variant.name << " bpp " << bpp << " width " << width << " offset " << bitOffset;
                     }
                 }
             }
@@ -48,9 +51,12 @@ TEST(BandKernels, BitSelectReadsNoMaskBytePastTheLastBit)
                 const std::size_t bytes = std::size_t(width + start) * 4 + 13;
                 // The mask ends right after its last bit, so a read past it would show under a checker.
                 std::vector<uchar> o(bytes), n(bytes), bits(std::size_t(bitOffset + width + 7) / 8);
-                for (auto &v : o) v = uchar(gen());
-                for (auto &v : n) v = uchar(gen());
-                for (auto &v : bits) v = uchar(gen());
+                for (auto &v : o)
+                    v = uchar(gen());
+                for (auto &v : n)
+                    v = uchar(gen());
+                for (auto &v : bits)
+                    v = uchar(gen());
                 std::vector<uchar> ref(bytes, 0x5A);
                 const std::size_t at = std::size_t(start) * 4;
                 MaskSelectRow_C(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width, 32);
@@ -58,8 +64,8 @@ TEST(BandKernels, BitSelectReadsNoMaskBytePastTheLastBit)
                     std::vector<uchar> fast(bytes, 0x5A);
                     variant.selectRow(bits.data(), bitOffset, n.data() + at, o.data() + at, fast.data() + at, width,
                                       32);
-                    ASSERT_EQ(ref, fast) << variant.name << " width " << width << " offset " << bitOffset
-                                         << " start " << start;
+                    ASSERT_EQ(ref, fast) << variant.name << " width " << width << " offset " << bitOffset << " start "
+                                         << start;
                 }
             }
         }

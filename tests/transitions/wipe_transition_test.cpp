@@ -27,7 +27,8 @@ QImage NewPicture(int w, int h)
 }
 
 // The process generator's rule, written out again.
-struct Lcg {
+struct Lcg
+{
     std::uint32_t seed;
     std::uint32_t next(std::uint32_t n)
     {
@@ -131,21 +132,29 @@ TEST(Wipe, RegisteredByClassName)
 TEST(Wipe, FrameCountsForEveryDirection)
 {
     const int w = 40, h = 30;
-    struct Case {
+    struct Case
+    {
         TD direction;
         int bandWidth;
         bool reversed;
         int frames;
     };
     const Case cases[] = {
-        {TTransitionEffect::tedRight, 20, false, 60}, {TTransitionEffect::tedLeft, 20, false, 60},
-        {TTransitionEffect::tedDown, 20, false, 50},  {TTransitionEffect::tedUp, 20, false, 50},
-        {TTransitionEffect::tedRight, 0, false, 40},  {TTransitionEffect::tedUp, 0, false, 30},
-        {TTransitionEffect::tedDownRight, 20, false, 70}, {TTransitionEffect::tedDownLeft, 20, false, 40},
-        {TTransitionEffect::tedUpRight, 0, false, 40},    {TTransitionEffect::tedUpLeft, 0, false, 40},
-        {TTransitionEffect::tedIn, 0, false, 20},         {TTransitionEffect::tedOut, 0, false, 20},
+        {TTransitionEffect::tedRight, 20, false, 60},
+        {TTransitionEffect::tedLeft, 20, false, 60},
+        {TTransitionEffect::tedDown, 20, false, 50},
+        {TTransitionEffect::tedUp, 20, false, 50},
+        {TTransitionEffect::tedRight, 0, false, 40},
+        {TTransitionEffect::tedUp, 0, false, 30},
+        {TTransitionEffect::tedDownRight, 20, false, 70},
+        {TTransitionEffect::tedDownLeft, 20, false, 40},
+        {TTransitionEffect::tedUpRight, 0, false, 40},
+        {TTransitionEffect::tedUpLeft, 0, false, 40},
+        {TTransitionEffect::tedIn, 0, false, 20},
+        {TTransitionEffect::tedOut, 0, false, 20},
         // Reversed runs take the opposite direction's count.
-        {TTransitionEffect::tedUpLeft, 0, true, 70},      {TTransitionEffect::tedDown, 10, true, 40},
+        {TTransitionEffect::tedUpLeft, 0, true, 70},
+        {TTransitionEffect::tedDown, 10, true, 40},
     };
     for (const Case &c : cases) {
         auto wipe = Wipe(c.direction, c.bandWidth, c.reversed);
@@ -162,7 +171,8 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
     using Pick = std::function<bool(int x, int y, int f, int n)>;
     auto sx = [&](int f, int n) { return RoundHalfEven(double(w) / n * f); };
     auto sy = [&](int f, int n) { return RoundHalfEven(double(h) / n * f); };
-    struct Case {
+    struct Case
+    {
         TD direction;
         bool reversed;
         Pick pick;
@@ -200,8 +210,8 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
     };
     for (int step : {1, 3}) {
         for (const Case &c : cases) {
-            SCOPED_TRACE(testing::Message() << "direction " << c.direction << " reversed " << c.reversed
-                                            << " step " << step);
+            SCOPED_TRACE(testing::Message()
+                         << "direction " << c.direction << " reversed " << c.reversed << " step " << step);
             auto wipe = Wipe(c.direction, 0, c.reversed);
             std::set<int> keep;
             for (int f = step; f < 80; f += step)
@@ -212,8 +222,8 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
             ASSERT_FALSE(run.frames.empty());
             const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
             for (const auto &[f, shown] : run.frames)
-                ASSERT_TRUE(ShowsPicked(shown, fromC, toC,
-                                        [&](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
+                ASSERT_TRUE(
+                    ShowsPicked(shown, fromC, toC, [&](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
                     << "frame " << f;
         }
     }
@@ -233,11 +243,10 @@ TEST(Wipe, FirstBandFrameOnASmallPicture)
     const auto mask = RightMask(bw, h, seed);
     Lcg lcg{seed};
     const int offset = int(lcg.next(75));
-    EXPECT_TRUE(ShowsPicked(run.frames.at(1), AsShown(from, run.final), AsShown(to, run.final),
-                            [&](int x, int y) {
-                                const int c = x - (2 - bw);
-                                return c < bw && mask[std::size_t(c)][std::size_t(y + offset)];
-                            }));
+    EXPECT_TRUE(ShowsPicked(run.frames.at(1), AsShown(from, run.final), AsShown(to, run.final), [&](int x, int y) {
+        const int c = x - (2 - bw);
+        return c < bw && mask[std::size_t(c)][std::size_t(y + offset)];
+    }));
     // The column mask itself, as the rule draws it.
     for (int c = 0; c < bw; ++c)
         for (int i = 0; i < h + 75; ++i)
@@ -251,7 +260,8 @@ TEST(Wipe, BandFramesKeepTheUncoveredStripAndTheSeam)
     // copies its strip one line short at the trailing side: line f - bw still shows the previous
     // frame's band.
     const int w = 30, h = 26, bw = 5;
-    struct Case {
+    struct Case
+    {
         TD direction;
         int length;
         std::function<int(int x, int y)> along;
