@@ -103,7 +103,7 @@ TEST(BackgroundMusic, StopEndsTheTrackAndTheNextShowStartsAtTheFirst)
     QTest::qWait(150);
     const qint64 stoppedAt = music.Player().position();
     QTest::qWait(300);
-    EXPECT_EQ(music.Player().position(), stoppedAt);
+    EXPECT_LE(music.Player().position(), stoppedAt);  // never forward again
 
     ASSERT_TRUE(music.Start(list, true));
     music.Begin();

@@ -750,9 +750,11 @@ TEST_F(PlayerWindowTest, MusicStopsWithTheShowAndTheNextShowStartsAtTheFirstTrac
     EXPECT_TRUE(show.Music().Active());
     show.WaitForMusicToFade();
     EXPECT_FALSE(show.Music().Active());
+    // Stopped, not playing on: the position never moves forward again (the music thread may still
+    // report the stop's return to the start).
     const qint64 stoppedAt = show.Music().Player().position();
     QTest::qWait(300);
-    EXPECT_EQ(show.Music().Player().position(), stoppedAt);
+    EXPECT_LE(show.Music().Player().position(), stoppedAt);
 
     // The next show opens the first track again at full loudness; a show without music plays nothing.
     Start();
@@ -834,7 +836,7 @@ TEST_F(PlayerWindowTest, FailuresAtTheStartStopTheShowAndItsMusic)
     EXPECT_FALSE(show.Music().Active());
     const qint64 position = show.Music().Player().position();
     QTest::qWait(300);
-    EXPECT_EQ(show.Music().Player().position(), position);
+    EXPECT_LE(show.Music().Player().position(), position);  // never forward again
 
     project.Pictures().clear();
     EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::NoPictures);
