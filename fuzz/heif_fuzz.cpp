@@ -11,6 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     try {
         const Picture picture =
             Picture::fromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
+        if (qint64(picture.width()) * picture.height() > fuzz::kMaxDecodedPixels)
+            return 0;
         picture.decodeNow();
     } catch (const PictureError &) {
     }
