@@ -1,26 +1,19 @@
 #include "fuzz_support.h"
 #include "show/list_files.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "show/project_file.h"
 
 using namespace lumetta;
 
+// The list files' text as ListFiles reads it, within its limits, and written back: in memory,
+// as the file system around it is the system's and would cost more than the reading itself.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    // Files in memory where the system has a memory file system: no disk writes per input.
-    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/lumetta-fuzz-XXXXXX") : QString());
-    const ListFiles files(dir.path());
-    const QByteArray bytes = fuzz::Bytes(data, size);
-    for (const char *name : {ListFiles::kResumeFile, ListFiles::kStartDirFile, ListFiles::kRecentFile}) {
-        QFile file(files.PathOf(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(bytes);
+    try {
+        const QStringList lines = TextLines(fuzz::Bytes(data, size), ListFiles::kLimits, QStringLiteral("dires.lst"));
+        const QByteArray written = EncodeLines(lines);
+        if (TextLines(written, ListFiles::kLimits, QStringLiteral("dires.lst")).size() < lines.size())
+            std::abort();
+    } catch (const ProjectError &) {
     }
-    files.ReadResume();
-    files.ReadStartDir();
-    files.WriteRecentFolders(files.ReadRecentFolders());
     return 0;
 }

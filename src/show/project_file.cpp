@@ -128,6 +128,13 @@ QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
     }
     if (file.error() != QFileDevice::NoError)
         RefuseText(path, file.errorString());
+    return TextLines(bytes, limits, path);
+}
+
+QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path)
+{
+    if (bytes.size() > limits.bytes)
+        RefuseText(path, TooLargeReason(limits));
     CheckLines(bytes, limits, path);
     return SplitLines(DecodeText(bytes));
 }

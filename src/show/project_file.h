@@ -52,6 +52,10 @@ inline constexpr TextFileLimits kProjectFileLimits{qint64(16) << 20, 1'000'000, 
 // cannot be read, is not a regular file or exceeds `limits`.
 QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits);
 
+// The lines of a text file's BYTES, read as ReadTextFile reads them; throws ProjectError naming
+// PATH when they exceed `limits`.
+QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path);
+
 // Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
 // throws ProjectError("Cannot create file PATH: REASON") with the system's reason.
 void WriteTextFile(const QString &path, const QStringList &lines);

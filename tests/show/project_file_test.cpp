@@ -241,10 +241,14 @@ TEST(TextFile, LimitsOnSizeLinesAndLineLength)
     };
     for (const auto &c : cases) {
         WriteBytes(path, c.bytes);
-        if (c.error.isEmpty())
+        // From the file and from bytes in memory alike.
+        if (c.error.isEmpty()) {
             EXPECT_EQ(ReadTextFile(path, kLimits), SplitLines(QString::fromLatin1(c.bytes))) << c.bytes.data();
-        else
+            EXPECT_EQ(TextLines(c.bytes, kLimits, path), SplitLines(QString::fromLatin1(c.bytes))) << c.bytes.data();
+        } else {
             EXPECT_EQ(ErrorOf([&] { ReadTextFile(path, kLimits); }), c.error) << c.bytes.data();
+            EXPECT_EQ(ErrorOf([&] { TextLines(c.bytes, kLimits, path); }), c.error) << c.bytes.data();
+        }
     }
 }
 
