@@ -329,7 +329,7 @@ QWidget *OptionsDialog::BuildAdvancedPage()
     playGroup_ = play;
     playScreen_ = new QComboBox(play);
     playScreen_->setObjectName(QStringLiteral("PlayScreenBox"));
-    auto *playLabel = new QLabel(QStringLiteral("&Play on"), play);
+    auto *playLabel = new QLabel(QStringLiteral("Pla&y on"), play);
     playLabel->setBuddy(playScreen_);
     auto *playLayout = new QHBoxLayout(play);
     playLayout->addWidget(playLabel);
