@@ -413,8 +413,9 @@ TEST_F(ShowProjectTest, SaveWritesTheFileTheDialogNamedAndAsksBeforeReplacingIt)
                 EXPECT_EQ(p.SaveTarget(), file) << c.what;
                 EXPECT_EQ(p.ResumeEntry(), file) << c.what;
             }
-            if (saveAs && c.written)
+            if (saveAs && c.written) {
                 EXPECT_EQ(p.Caption(), "Lumetta XP - " + QFileInfo(file).completeBaseName()) << c.what;
+            }
         }
     }
 }
