@@ -13,6 +13,7 @@
 #include "common/installed_files.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/build_show_dialog.h"
+#include "dialogs/dialog_questions.h"
 #include "dialogs/effect_selection_dialog.h"
 #include "dialogs/export_video_dialog.h"
 #include "dialogs/icons.h"
@@ -109,13 +110,7 @@ public:
                                                           nullptr, QFileDialog::DontConfirmOverwrite);
         return Remember(path);
     }
-    bool AskReplace(const QString &path) override
-    {
-        return QMessageBox::question(window_, QStringLiteral("Confirm"),
-                                     QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
-    }
+    bool AskReplace(const QString &path) override { return AskReplaceFile(window_, path); }
     Answer AskSaveProject() override
     {
         switch (QMessageBox::question(window_, QStringLiteral("Confirm"),

@@ -40,4 +40,12 @@ void WidgetQuestions::ShowMessage(const QString &text)
     QMessageBox::information(parent_, QString::fromLatin1(kProgramName), text);
 }
 
+bool AskReplaceFile(QWidget *window, const QString &path)
+{
+    return QMessageBox::question(window, QStringLiteral("Confirm"),
+                                 QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
 }  // namespace lumetta

@@ -41,4 +41,7 @@ private:
     QString musicFolder_;
 };
 
+// The desktop's question before a file is replaced: true when the user answers Yes.
+bool AskReplaceFile(QWidget *window, const QString &path);
+
 }  // namespace lumetta

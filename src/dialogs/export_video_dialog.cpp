@@ -1,4 +1,5 @@
 #include "dialogs/export_video_dialog.h"
+#include "dialogs/dialog_questions.h"
 
 #include "dialogs/export_video_questions.h"
 #include "export/export_job.h"
@@ -59,13 +60,7 @@ public:
             return std::nullopt;
         return path;
     }
-    bool AskReplace(const QString &path) override
-    {
-        return QMessageBox::question(window_, QStringLiteral("Confirm"),
-                                     QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(path),
-                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               == QMessageBox::Yes;
-    }
+    bool AskReplace(const QString &path) override { return AskReplaceFile(window_, path); }
     void ShowError(const QString &message) override
     {
         QMessageBox::critical(window_, QLatin1String(kProgramName), message);
