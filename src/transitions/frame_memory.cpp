@@ -1,5 +1,6 @@
 #include "transitions/frame_memory.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <deque>
 #include <mutex>
@@ -12,6 +13,10 @@ namespace {
 constexpr std::size_t kAlignment = 64;
 // Blocks from this size on are mapped from the system directly.
 constexpr std::size_t kMappedBytes = std::size_t(1) << 20;
+// Mapped blocks start on and span whole pages of this size, so that the system can back them
+// with huge pages: effects that walk a frame down its rows touch a new 4 KiB page on every row,
+// and a few thousand rows a frame overflow the address translation caches.
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
 // Enough for the snapshots, work bitmap and canvas of a run and the next one's.
 constexpr std::size_t kKeptBlocks = 8;
 constexpr std::size_t kKeptBytes = std::size_t(320) << 20;
@@ -28,11 +33,37 @@ struct Kept
     std::size_t size;
 };
 
+std::size_t mappedLength(std::size_t bytes)
+{
+    return (bytes + kAlignment + kHugePage - 1) / kHugePage * kHugePage;
+}
+
+// length bytes on a huge-page boundary, the pages in place: faulting them in one by one on first
+// touch costs more than asking for them at once.
+unsigned char *mapBlock(std::size_t length)
+{
+    void *mapped = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    auto *start = static_cast<unsigned char *>(mapped);
+    auto *aligned = reinterpret_cast<unsigned char *>((reinterpret_cast<std::uintptr_t>(start) + kHugePage - 1)
+                                                      / kHugePage * kHugePage);
+    if (aligned != start)
+        munmap(start, std::size_t(aligned - start));
+    const std::size_t tail = std::size_t(start + length + kHugePage - (aligned + length));
+    if (tail)
+        munmap(aligned + length, tail);
+    madvise(aligned, length, MADV_HUGEPAGE);
+    // Older kernels lack MADV_POPULATE_WRITE: the pages then come on first touch.
+    madvise(aligned, length, MADV_POPULATE_WRITE);
+    return aligned;
+}
+
 void freeBlock(unsigned char *block)
 {
     const std::size_t bytes = sizeOf(block);
     if (bytes >= kMappedBytes)
-        munmap(block, bytes + kAlignment);
+        munmap(block, mappedLength(bytes));
     else
         std::free(block);
 }
@@ -87,11 +118,7 @@ void *TakeFrameMemory(std::size_t bytes)
     }
     unsigned char *block = nullptr;
     if (bytes >= kMappedBytes) {
-        // Mapped with its pages already in place: one call instead of a page fault per page on
-        // first touch.
-        void *mapped = mmap(nullptr, bytes + kAlignment, PROT_READ | PROT_WRITE,
-                            MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        block = mapped == MAP_FAILED ? nullptr : static_cast<unsigned char *>(mapped);
+        block = mapBlock(mappedLength(bytes));
     } else {
         block = static_cast<unsigned char *>(std::aligned_alloc(kAlignment, bytes + kAlignment));
     }

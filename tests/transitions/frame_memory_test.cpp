@@ -22,9 +22,11 @@ struct CleanPool
 TEST(FrameMemory, BlocksAreAlignedAndWritable)
 {
     CleanPool clean;
-    // Below and from the size on which blocks are mapped from the system.
-    for (std::size_t bytes : {std::size_t(1), std::size_t(63), std::size_t(64), std::size_t(100000),
-                              (std::size_t(1) << 20) - 1, std::size_t(1) << 20, (std::size_t(8) << 20) + 1}) {
+    // Below and from the size on which blocks are mapped from the system, and about the 2 MiB
+    // pages mapped blocks are made of (a block's header shares its first page).
+    constexpr std::size_t kMiB = std::size_t(1) << 20;
+    for (std::size_t bytes : {std::size_t(1), std::size_t(63), std::size_t(64), std::size_t(100000), kMiB - 1, kMiB,
+                              2 * kMiB - 64, 2 * kMiB - 63, 2 * kMiB, 4 * kMiB - 64, 8 * kMiB + 1}) {
         void *memory = TakeFrameMemory(bytes);
         ASSERT_NE(memory, nullptr);
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(memory) % 64, 0u) << bytes;
