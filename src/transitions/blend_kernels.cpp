@@ -37,8 +37,8 @@ void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::u
     }
 }
 
-void BlendRowOverOld_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                       int level, BlendWordFormat format)
+void BlendRowWhole_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                     BlendWordFormat format)
 {
     for (int i = 0; i < words; ++i)
         if (oldRow[i] == newRow[i])
@@ -93,7 +93,7 @@ struct Sse2
             Store(p, equalLanes == 0 ? mix : Select(equal, Load(p), mix));
     }
     // Writes mix, or o where o and n agree; stream as above
-    static void StoreOverOld(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
+    static void StoreWhole(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
     {
         const Reg value = Select(_mm_cmpeq_epi32(o, n), o, mix);
         if (stream)
@@ -111,8 +111,8 @@ void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowOverOld_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                          int level, BlendWordFormat format)
+void BlendRowWhole_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                        int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }
@@ -127,11 +127,11 @@ namespace {
 
 std::vector<BlendKernels> detectVariants()
 {
-    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &BlendRowOverOld_C, &PatternCopyRow_C}};
+    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &BlendRowWhole_C, &PatternCopyRow_C}};
 #if defined(__x86_64__)
-    variants.push_back({"sse2", &BlendRow_SSE2, &BlendRowOverOld_SSE2, &PatternCopyRow_SSE2});
+    variants.push_back({"sse2", &BlendRow_SSE2, &BlendRowWhole_SSE2, &PatternCopyRow_SSE2});
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &BlendRow_AVX2, &BlendRowOverOld_AVX2, &PatternCopyRow_AVX2});
+        variants.push_back({"avx2", &BlendRow_AVX2, &BlendRowWhole_AVX2, &PatternCopyRow_AVX2});
 #endif
     return variants;
 }
@@ -150,10 +150,10 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
     KernelsInUse(BlendKernelVariants()).blendRow(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                     BlendWordFormat format)
+void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format)
 {
-    KernelsInUse(BlendKernelVariants()).blendRowOverOld(oldRow, newRow, out, words, level, format);
+    KernelsInUse(BlendKernelVariants()).blendRowWhole(oldRow, newRow, out, words, level, format);
 }
 
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
@@ -211,9 +211,9 @@ void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, i
     blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
 }
 
-void BlendImagesOverOld(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
-    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowOverOld, oldImage, newImage, work, level);
+    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowWhole, oldImage, newImage, work, level);
 }
 
 void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)

@@ -35,19 +35,18 @@ void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format);
 
-// The same mix into an out that already holds old[i] wherever old[i] == new[i] (a blend's target
-// starts as the old picture and keeps it there): out[i] := the mix, or old[i] where the words are
-// equal. Every word may be written in one go, which is cheaper than leaving some out.
-void BlendRowOverOld_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                       int level, BlendWordFormat format);
-#if defined(__x86_64__)
-void BlendRowOverOld_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                          int level, BlendWordFormat format);
-void BlendRowOverOld_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                          int level, BlendWordFormat format);
-#endif
-void BlendRowOverOld(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+// The same mix written to every word: out[i] := the mix, or old[i] where the words are equal.
+// What out held before does not matter; writing every word in one go is cheaper than leaving some.
+void BlendRowWhole_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                      BlendWordFormat format);
+#if defined(__x86_64__)
+void BlendRowWhole_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                        int level, BlendWordFormat format);
+void BlendRowWhole_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                        int level, BlendWordFormat format);
+#endif
+void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format);
 
 // dst pixel x := src pixel x wherever bit (x mod 8) of cells is set; other pixels untouched.
 using PatternCopyRowFn = void (*)(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
@@ -64,7 +63,7 @@ struct BlendKernels
 {
     const char *name;
     BlendRowFn blendRow;
-    BlendRowFn blendRowOverOld;
+    BlendRowFn blendRowWhole;
     PatternCopyRowFn patternCopyRow;
 };
 
@@ -77,8 +76,8 @@ bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format);
 // work := level-k mix of oldImage and newImage, word by word over the whole pixel buffers; equal
 // words are not written. All three pictures share size and format (15, 16, 24 or 32 bits).
 void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level);
-// The same with BlendRowOverOld: work holds oldImage wherever the two pictures agree.
-void BlendImagesOverOld(const QImage &oldImage, const QImage &newImage, QImage &work, int level);
+// The same with BlendRowWhole: every word of work is written.
+void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level);
 
 // work pixel (x, y) := src pixel (x, y) wherever cell (x mod 8, y mod 8) of cells is on.
 // Both pictures share size and a format of 8, 16, 24 or 32 bits per pixel.

@@ -46,7 +46,7 @@ struct Avx2
             _mm256_maskstore_epi32(reinterpret_cast<int *>(p), _mm256_xor_si256(equal, _mm256_set1_epi32(-1)), mix);
     }
     // Writes mix, or o where o and n agree; stream as above
-    static void StoreOverOld(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
+    static void StoreWhole(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
     {
         const Reg value = Select(_mm256_cmpeq_epi32(o, n), o, mix);
         if (stream)
@@ -64,8 +64,8 @@ void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std
     BlendRowVector<Avx2>(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowOverOld_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                          int level, BlendWordFormat format)
+void BlendRowWhole_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                        int level, BlendWordFormat format)
 {
     BlendRowVector<Avx2, true>(oldRow, newRow, out, words, level, format);
 }

@@ -27,9 +27,9 @@ inline typename V::Reg ApplyTerm(typename V::Reg acc, typename V::Reg o, typenam
 // Runs of at least this many words (4 MiB) are stored around the cache.
 inline constexpr int kStreamWords = 1 << 20;
 
-// OverOld: out already holds oldRow wherever the two rows agree, so every word is written (the
-// old word where they agree), without a mask or a branch per register.
-template <class V, int Level, bool Narrow, bool OverOld>
+// Whole: every word is written (the old word where the rows agree), without a mask or a branch
+// per register.
+template <class V, int Level, bool Narrow, bool Whole>
 void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
             BlendWordFormat format)
 {
@@ -45,7 +45,7 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     int i = 0;
     if (stream) {
         i = int((V::kBytes - reinterpret_cast<std::uintptr_t>(out) % V::kBytes) % V::kBytes / 4);
-        BlendRow_C(oldRow, newRow, out, i, Level, format);
+        (Whole ? BlendRowWhole_C : BlendRow_C)(oldRow, newRow, out, i, Level, format);
     }
     for (; i + V::kWords <= words; i += V::kWords) {
         const typename V::Reg o = V::Load(oldRow + i);
@@ -56,15 +56,15 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
             ((acc = ApplyTerm<V, row.terms[I]>(acc, o, n, masks)), ...);
         }
         (std::make_index_sequence<row.count>{});
-        if constexpr (OverOld)
-            V::StoreOverOld(out + i, V::Or(acc, force), o, n, stream);
+        if constexpr (Whole)
+            V::StoreWhole(out + i, V::Or(acc, force), o, n, stream);
         else
             V::StoreWhereDifferent(out + i, V::Or(acc, force), o, n, stream);
     }
     if (stream)
         V::Fence();
     if (i < words)
-        BlendRow_C(oldRow + i, newRow + i, out + i, words - i, Level, format);
+        (Whole ? BlendRowWhole_C : BlendRow_C)(oldRow + i, newRow + i, out + i, words - i, Level, format);
 }
 
 using MixFn = void (*)(const std::uint32_t *, const std::uint32_t *, std::uint32_t *, int, BlendWordFormat);
@@ -75,21 +75,21 @@ struct MixTable
     MixFn fns[2][64];
 };
 
-template <class V, bool OverOld>
+template <class V, bool Whole>
 consteval MixTable MakeMixTable()
 {
     return []<std::size_t... L>(std::index_sequence<L...>)
     {
-        return MixTable{{{&MixRow<V, int(L), false, OverOld>...}, {&MixRow<V, int(L), true, OverOld>...}}};
+        return MixTable{{{&MixRow<V, int(L), false, Whole>...}, {&MixRow<V, int(L), true, Whole>...}}};
     }
     (std::make_index_sequence<64>{});
 }
 
-template <class V, bool OverOld = false>
+template <class V, bool Whole = false>
 void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                     BlendWordFormat format)
 {
-    static constexpr MixTable table = MakeMixTable<V, OverOld>();
+    static constexpr MixTable table = MakeMixTable<V, Whole>();
     const bool narrow = kLayouts[int(format)].narrow;
     table.fns[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
 }

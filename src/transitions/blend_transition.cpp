@@ -45,10 +45,10 @@ void TBlendTransition::Initialize(PassData &Data, int &FrameCount)
         pattern_.emplace();
     onCanvas_ = CanDrawOnCanvas(Data);
     Offscreen = !onCanvas_;
-    // Words where both pictures agree are never written and the dissolve only adds cells, so the
-    // target starts as the old picture.
+    // The dissolve only adds cells, so its target starts as the old picture; a mix writes every
+    // word of the area each frame and needs no start.
     QImage &target = onCanvas_ ? *Data.Canvas : *Data.Bitmap;
-    if (&target != Data.SrcBmp)
+    if (pattern_ && &target != Data.SrcBmp)
         CopyRect(target, *Data.SrcBmp, Data.SrcBmp->rect());
 }
 
@@ -68,9 +68,7 @@ void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int
         }
         lumetta::PatternCopyImage(*Data.DstBmp, work, joining);
     } else {
-        // The target holds the old picture wherever the two agree: Initialize put it there and
-        // no frame writes anything else on those words.
-        lumetta::BlendImagesOverOld(*Data.SrcBmp, *Data.DstBmp, work, level);
+        lumetta::BlendImagesWhole(*Data.SrcBmp, *Data.DstBmp, work, level);
     }
     UpdateRect = QRect(0, 0, Data.Width, Data.Height);
 }

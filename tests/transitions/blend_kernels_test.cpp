@@ -130,20 +130,24 @@ TEST(BlendKernel, EqualWordsAreNotWritten)
     }
 }
 
-// Over a target that holds the old picture where the two agree, every word ends as the mix or
-// the old word: the same words the plain mix leaves there.
-TEST(BlendKernel, OverOldEndsWithTheMixOrTheOldWord)
+// The whole-row mix writes every word, whatever the target held: the mix, or the old word where
+// the two agree (the words the plain mix leaves on a target that holds the old row). Widths cover
+// the vector body, its tail and a run long enough to be stored around the cache.
+TEST(BlendKernel, WholeRowWritesTheMixOrTheOldWordOverAnyTarget)
 {
-    const std::uint32_t o[11] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
-    const std::uint32_t n[11] = {1, 0xFF, 3, 0xFF, 5, 6, 7, 0xFF, 9, 10, 0xFF};
-    for (const BlendKernels &variant : BlendKernelVariants()) {
-        std::uint32_t plain[11], overOld[11];
-        std::copy(std::begin(o), std::end(o), plain);
-        std::copy(std::begin(o), std::end(o), overOld);
-        variant.blendRow(o, n, plain, 11, 20, BlendWordFormat::Bytes);
-        variant.blendRowOverOld(o, n, overOld, 11, 20, BlendWordFormat::Bytes);
-        for (int i = 0; i < 11; ++i)
-            EXPECT_EQ(overOld[i], plain[i]) << variant.name << " word " << i;
+    for (const int words : {11, 37, (1 << 20) + 13}) {
+        const auto size = static_cast<std::size_t>(words);
+        std::vector<std::uint32_t> o(size), n(size);
+        for (int i = 0; i < words; ++i) {
+            o[std::size_t(i)] = std::uint32_t(i * 2654435761u);
+            n[std::size_t(i)] = i % 3 == 0 ? o[std::size_t(i)] : std::uint32_t(i * 40503u);
+        }
+        for (const BlendKernels &variant : BlendKernelVariants()) {
+            std::vector<std::uint32_t> plain = o, whole(size, 0xDEADBEEFu);
+            variant.blendRow(o.data(), n.data(), plain.data(), words, 20, BlendWordFormat::Bytes);
+            variant.blendRowWhole(o.data(), n.data(), whole.data(), words, 20, BlendWordFormat::Bytes);
+            EXPECT_EQ(whole, plain) << variant.name << ", " << words << " words";
+        }
     }
 }
 

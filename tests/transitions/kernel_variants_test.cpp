@@ -84,17 +84,14 @@ void CheckBlend(const BlendKernels &fast, const BlendKernels &ref)
                                       level, format);
                         ASSERT_EQ(actual, expected) << "format " << int(format) << " level " << level << " width "
                                                     << width << " offsets " << srcOffset << ", " << dstOffset;
-                        // Over a target that holds the old words where the rows agree.
-                        for (int i = 0; i < width; ++i)
-                            if (o[srcOffset + i] == n[srcOffset + i])
-                                expected[dstOffset + i] = o[srcOffset + i];
+                        // The whole-row mix over whatever the target holds.
                         actual = expected;
-                        ref.blendRowOverOld(o.data() + srcOffset, n.data() + srcOffset, expected.data() + dstOffset,
-                                            width, level, format);
-                        fast.blendRowOverOld(o.data() + srcOffset, n.data() + srcOffset, actual.data() + dstOffset,
-                                             width, level, format);
+                        ref.blendRowWhole(o.data() + srcOffset, n.data() + srcOffset, expected.data() + dstOffset,
+                                          width, level, format);
+                        fast.blendRowWhole(o.data() + srcOffset, n.data() + srcOffset, actual.data() + dstOffset, width,
+                                           level, format);
                         ASSERT_EQ(actual, expected)
-                            << "over old, format " << int(format) << " level " << level << " width " << width
+                            << "whole row, format " << int(format) << " level " << level << " width " << width
                             << " offsets " << srcOffset << ", " << dstOffset;
                     }
     // Runs of a few MiB take the store path that bypasses the cache.
@@ -113,14 +110,13 @@ void CheckBlend(const BlendKernels &fast, const BlendKernels &ref)
             fast.blendRow(o.data() + offset, n.data() + offset, actual.data() + offset, words - offset, level,
                           BlendWordFormat::Bytes32);
             ASSERT_EQ(actual, expected) << "whole frame, level " << level << " offset " << offset;
-            for (int i = 0; i < words + 8; ++i)
-                expected[i] = o[i] == n[i] ? o[i] : start[i];
-            actual = expected;
-            ref.blendRowOverOld(o.data() + offset, n.data() + offset, expected.data() + offset, words - offset, level,
-                                BlendWordFormat::Bytes32);
-            fast.blendRowOverOld(o.data() + offset, n.data() + offset, actual.data() + offset, words - offset, level,
-                                 BlendWordFormat::Bytes32);
-            ASSERT_EQ(actual, expected) << "whole frame over old, level " << level << " offset " << offset;
+            expected = start;
+            actual = start;
+            ref.blendRowWhole(o.data() + offset, n.data() + offset, expected.data() + offset, words - offset, level,
+                              BlendWordFormat::Bytes32);
+            fast.blendRowWhole(o.data() + offset, n.data() + offset, actual.data() + offset, words - offset, level,
+                               BlendWordFormat::Bytes32);
+            ASSERT_EQ(actual, expected) << "whole frame, every word, level " << level << " offset " << offset;
         }
 }
 
