@@ -68,13 +68,21 @@ bool TRadialTransition::DrawsRuns() const
 
 void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int, PassData &Data)
 {
-    auto run = [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); };
-    ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
-        if (count == 2)
-            lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.Height, run);
-        else
-            lumetta::ScannedPolygonRuns(vertices, count, Data.Height, scanRows_, crossings_, run);
-    });
+    auto paintWith = [&](auto &&run) {
+        ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+            if (count == 2)
+                lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.Height, run);
+            else
+                lumetta::ScannedPolygonRuns(vertices, count, Data.Height, scanRows_, crossings_, run);
+        });
+    };
+    if (Runs.KeepsRegion()) {
+        paintWith([&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    } else {
+        // Most of a sweep's frame is rows of a pixel or two: the copier's fields stay in registers.
+        const PixelRunCopier copier = Runs.Copier();
+        paintWith(copier);
+    }
 }
 
 bool TRadialTransition::ClearsMaskEachFrame() const
