@@ -70,11 +70,10 @@ struct ScanRow
     int first, last;  // interior pixels first..last
 };
 
-// The pixels of PolygonRuns(points, count, height, crossings, run) from column -1 on (left of it
-// that cuts interiors short, this need not). When every row cuts the
-// polygon in one piece (its outline goes down once and up once), interior and outline of a row
-// join into one run; otherwise PolygonRuns draws it. rows and crossings are scratch space kept
-// by the caller between calls.
+// The pixels of PolygonRuns(points, count, height, crossings, run) from column -1 on, where the
+// reference cuts interiors short. When every row cuts the polygon in one piece (its outline goes
+// down once and up once), a row's interior and outline join into one run; otherwise PolygonRuns
+// draws it. rows and crossings are scratch space kept by the caller between calls.
 template <class Run>
 void ScannedPolygonRuns(const QPoint *points, int count, int height, std::vector<ScanRow> &rows,
                         std::vector<PolygonCrossing> &crossings, Run &&run)
@@ -119,7 +118,7 @@ void ScannedPolygonRuns(const QPoint *points, int count, int height, std::vector
         });
         if (p.y() == q.y())
             continue;
-        // Rows lo..hi-1 cut the edge at x = a.x + (y - lo)(b.x - a.x) / (hi - lo).
+        // Rows a.y..b.y-1 cut the edge at x = a.x + (y - a.y)(b.x - a.x) / (b.y - a.y).
         const QPoint a = p.y() < q.y() ? p : q, b = p.y() < q.y() ? q : p;
         const int from = std::max(a.y(), top), to = std::min(b.y() - 1, bottom);
         if (from > to)
