@@ -19,8 +19,7 @@ bool NewPixelRuns::Begin(const PassData &Data, bool keepRegion)
 {
     QImage *work = Data.Bitmap;
     const QImage *dst = Data.DstBmp;
-    dst_ = nullptr;
-    target_ = nullptr;
+    copier_ = {};
     onCanvas_ = false;
     if (!work || !dst || work->depth() < 8 || !SameLayout(*work, *dst))
         return false;
@@ -28,15 +27,12 @@ bool NewPixelRuns::Begin(const PassData &Data, bool keepRegion)
     height_ = std::min({Data.Height, work->height(), dst->height()});
     if (width_ <= 0 || height_ <= 0)
         return false;
-    bytes_ = work->depth() / 8;
-    dst_ = dst->constBits();
-    dstStride_ = dst->bytesPerLine();
     QImage *canvas = Data.Canvas;
     onCanvas_ = canvas && canvas != work && SameLayout(*canvas, *work) && canvas->width() >= width_
                 && canvas->height() >= height_;
     QImage *target = onCanvas_ ? canvas : work;
-    target_ = target->bits();
-    targetStride_ = target->bytesPerLine();
+    copier_ = PixelRunCopier(dst->constBits(), dst->bytesPerLine(), target->bits(), target->bytesPerLine(), width_,
+                             height_, work->depth() / 8);
     // A canvas of another layout gets the frame through a copy of the region from the work bitmap.
     keepRegion_ = keepRegion || !onCanvas_;
     bands_.assign(std::size_t((height_ + kBandRows - 1) / kBandRows), {});

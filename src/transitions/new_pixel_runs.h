@@ -1,12 +1,11 @@
 #pragma once
 
 #include "transitions/pass_data.h"
+#include "transitions/pixel_run_copier.h"
 
 #include <QRect>
 #include <QRegion>
 
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 // Copies runs of a pass's new picture straight onto its canvas when the canvas lays out its
@@ -32,38 +31,17 @@ public:
     // Pixels x0..x1-1 of row y take the new picture (clipped to the area).
     void Run(int y, int x0, int x1)
     {
-        if (unsigned(y) >= unsigned(height_))
-            return;
-        if (x0 < 0)
-            x0 = 0;
-        if (x1 > width_)
-            x1 = width_;
-        if (x0 >= x1)
-            return;
-        const std::size_t offset = std::size_t(x0) * std::size_t(bytes_);
-        const std::size_t count = std::size_t(x1 - x0) * std::size_t(bytes_);
-        CopyBytes(target_ + std::intptr_t(y) * targetStride_ + offset, dst_ + std::intptr_t(y) * dstStride_ + offset,
-                  count);
-        if (keepRegion_)
+        if (copier_.Copy(y, x0, x1) && keepRegion_)
             Note(y, x0, x1);
     }
+    // When no region is kept, Copier() copies runs as Run does.
+    bool KeepsRegion() const { return keepRegion_; }
+    const PixelRunCopier &Copier() const { return copier_; }
 
     // The region of the runs since the last call (empty when no region is kept), then forgets it.
     QRegion TakeRegion();
 
 private:
-    // Most runs of a frame are a pixel or two wide: those are copied in place, not by a call.
-    static void CopyBytes(std::uint8_t *to, const std::uint8_t *from, std::size_t count)
-    {
-        if (count > 16) {
-            std::memcpy(to, from, count);
-            return;
-        }
-        for (; count >= 4; count -= 4, to += 4, from += 4)
-            std::memcpy(to, from, 4);
-        for (; count > 0; --count)
-            *to++ = *from++;
-    }
     void Note(int y, int x0, int x1);
 
     struct Interval
@@ -71,11 +49,9 @@ private:
         int x0, x1;
     };
 
-    const std::uint8_t *dst_ = nullptr;
-    std::uint8_t *target_ = nullptr;
-    std::intptr_t dstStride_ = 0, targetStride_ = 0;
+    PixelRunCopier copier_;
     bool onCanvas_ = false;
-    int width_ = 0, height_ = 0, bytes_ = 0;
+    int width_ = 0, height_ = 0;
     bool keepRegion_ = false;
     std::vector<std::vector<Interval>> bands_;
     std::vector<int> touched_;

@@ -1,6 +1,6 @@
 #include "transitions/radial_geometry.h"
 
-#include <functional>
+#include <array>
 
 namespace lumetta {
 namespace {
@@ -86,10 +86,10 @@ int cornersOf(Pivot pivot)
     return 0;
 }
 
-using HandAt = std::function<void(int halfFrame, int count)>;
-
-// Two hands at half speed: the odd frames move one, the even frames the other.
-void shareFrames(int frame, int step, const HandAt &one, const HandAt &two)
+// Two hands at half speed: the odd frames move one, the even frames the other; each is called
+// with its half-frame and the positions it covers.
+template <class One, class Two>
+void shareFrames(int frame, int step, const One &one, const Two &two)
 {
     const int first = frame - step + 1;
     const int half = step / 2;
@@ -216,10 +216,10 @@ int RadialReversedSubStyle(int style, int subStyle)
     return subStyle % 2 != 0 ? subStyle + 1 : subStyle - 1;
 }
 
-std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step,
-                                      int frameCount)
+void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step, int frameCount,
+                  std::vector<RadialWedge> &wedges)
 {
-    std::vector<RadialWedge> wedges;
+    wedges.clear();
     const int n = frameCount;
     const CentreStarts q = centreStarts(g);
     auto centreHand = [&](int start, bool clockwise) { return Hand{g.centre, start, clockwise}; };
@@ -227,7 +227,7 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
         if (count > 0)
             wedges.push_back(handWedge(g, hand, f, count, n));
     };
-    auto atHalf = [&](const Hand &hand, int offset = 0) -> HandAt {
+    auto atHalf = [&](const Hand &hand, int offset = 0) {
         return [&, hand, offset](int half, int count) { add(hand, half + offset, count); };
     };
     // Even sub-styles of styles 2, 3 and 5 replay the odd one before them at another frame.
@@ -258,14 +258,14 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
             one = centreHand(q.q3, true), two = centreHand(q.q3, false);
             break;
         default:
-            return wedges;
+            return;
         }
         shareFrames(f, step, atHalf(one), atHalf(two));
         break;
     }
     case 3: {
         const int f = replay ? n + step - frame + 1 : frame;
-        std::vector<Hand> hands;
+        std::array<Hand, 4> hands;
         switch (odd) {
         case 1:
             hands = {centreHand(q.q12, true), centreHand(q.q3, true), centreHand(q.q6, true), centreHand(q.q9, true)};
@@ -282,7 +282,7 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
                      centreHand(q.q9, false)};
             break;
         default:
-            return wedges;
+            return;
         }
         for (const Hand &hand : hands)
             add(hand, f, step);
@@ -318,16 +318,19 @@ std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int su
     default:
         break;
     }
-    return wedges;
 }
 
-std::vector<QPoint> RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge)
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[RadialMaxWedgeVertices])
 {
     const int end = g.wrap(wedge.end);
-    if (wedge.count <= 1)
-        return {wedge.pivot, g.point(end)};
+    int count = 0;
+    vertices[count++] = wedge.pivot;
+    if (wedge.count <= 1) {
+        vertices[count++] = g.point(end);
+        return count;
+    }
     const int start = g.wrap(end - wedge.count + 1);
-    std::vector<QPoint> vertices{wedge.pivot, g.point(start)};
+    vertices[count++] = g.point(start);
     const struct
     {
         int position;
@@ -339,7 +342,7 @@ std::vector<QPoint> RadialWedgeVertices(const RadialGeometry &g, const RadialWed
     auto addBetween = [&](int from, int to) {  // corners with from < position < to
         for (const auto &c : corners)
             if ((g.activeCorners & c.flag) && c.position > from && c.position < to)
-                vertices.push_back(g.point(c.position));
+                vertices[count++] = g.point(c.position);
     };
     if (end >= start) {
         addBetween(start, end);
@@ -347,8 +350,8 @@ std::vector<QPoint> RadialWedgeVertices(const RadialGeometry &g, const RadialWed
         addBetween(start, g.total + 1);
         addBetween(0, end);
     }
-    vertices.push_back(g.point(end));
-    return vertices;
+    vertices[count++] = g.point(end);
+    return count;
 }
 
 }  // namespace lumetta

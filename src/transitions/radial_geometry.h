@@ -49,12 +49,16 @@ int RadialSubStyleCount(int style);
 // The odd sub-style and the even one after it exchanged.
 int RadialReversedSubStyle(int style, int subStyle);
 
-// The wedges frame `frame` paints, `step` frames after the previous one.
-std::vector<RadialWedge> RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step,
-                                      int frameCount);
+// The wedges frame `frame` paints, `step` frames after the previous one, in place of those in
+// `wedges` (which keeps its storage from frame to frame).
+void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, int step, int frameCount,
+                  std::vector<RadialWedge> &wedges);
 
-// Vertices of a wedge: pivot and end point for a line; otherwise pivot, start point, the
-// active corners passed strictly between start and end, end point.
-std::vector<QPoint> RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge);
+// A wedge has at most the pivot, its two end points and the four corners.
+constexpr int RadialMaxWedgeVertices = 7;
+
+// Vertices of a wedge, returning their count: pivot and end point for a line; otherwise pivot,
+// start point, the active corners passed strictly between start and end, end point.
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[RadialMaxWedgeVertices]);
 
 }  // namespace lumetta

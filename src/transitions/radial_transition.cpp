@@ -2,6 +2,8 @@
 
 #include "transitions/mask_paint.h"
 
+#include <algorithm>
+
 TRadialTransition::TRadialTransition(QObject *Owner) : TMaskedTransition(Owner)
 {
     styleCount_ = 7;
@@ -27,16 +29,23 @@ int TRadialTransition::ReversedSubStyle(int Style, int SubStyle) const
     return lumetta::RadialReversedSubStyle(Style, SubStyle);
 }
 
-void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount,
-                                     const std::function<void(const std::vector<QPoint> &)> &paint)
+template <class Paint>
+void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount, const Paint &paint)
 {
     UpdateRect = QRect();
-    const auto wedges = lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, CurrentFrame, Step, FrameCount);
-    for (const lumetta::RadialWedge &wedge : wedges) {
-        const std::vector<QPoint> vertices = lumetta::RadialWedgeVertices(geometry_, wedge);
-        paint(vertices);
-        for (const QPoint &v : vertices)
-            UpdateRect = UpdateRect.united(QRect(v, QSize(1, 1)));
+    lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, CurrentFrame, Step, FrameCount, wedges_);
+    for (const lumetta::RadialWedge &wedge : wedges_) {
+        QPoint vertices[lumetta::RadialMaxWedgeVertices];
+        const int count = lumetta::RadialWedgeVertices(geometry_, wedge, vertices);
+        paint(vertices, count);
+        int left = vertices[0].x(), right = left, top = vertices[0].y(), bottom = top;
+        for (int i = 1; i < count; ++i) {
+            left = std::min(left, vertices[i].x());
+            right = std::max(right, vertices[i].x());
+            top = std::min(top, vertices[i].y());
+            bottom = std::max(bottom, vertices[i].y());
+        }
+        UpdateRect = UpdateRect.united(QRect(QPoint(left, top), QPoint(right, bottom)));
     }
 }
 
@@ -44,11 +53,11 @@ void TRadialTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int F
                                  bool &WhiteIsNew)
 {
     WhiteIsNew = true;
-    ForEachWedge(CurrentFrame, Step, FrameCount, [&](const std::vector<QPoint> &vertices) {
-        if (vertices.size() == 2)
+    ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+        if (count == 2)
             lumetta::MaskLine(Mask, vertices[0], vertices[1]);
         else
-            lumetta::MaskFillPolygon(Mask, vertices.data(), int(vertices.size()));
+            lumetta::MaskFillPolygon(Mask, vertices, count);
     });
 }
 
@@ -59,13 +68,21 @@ bool TRadialTransition::DrawsRuns() const
 
 void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int, PassData &Data)
 {
-    auto run = [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); };
-    ForEachWedge(CurrentFrame, Step, FrameCount, [&](const std::vector<QPoint> &vertices) {
-        if (vertices.size() == 2)
-            lumetta::LineRuns(vertices[0], vertices[1], Data.Height, run);
-        else
-            lumetta::PolygonRuns(vertices.data(), int(vertices.size()), Data.Height, crossings_, run);
-    });
+    auto paintWith = [&](auto &&run) {
+        ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+            if (count == 2)
+                lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.Height, run);
+            else
+                lumetta::ScannedPolygonRuns(vertices, count, Data.Height, scanRows_, crossings_, run);
+        });
+    };
+    if (Runs.KeepsRegion()) {
+        paintWith([&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    } else {
+        // Most of a sweep's frame is rows of a pixel or two: the copier's fields stay in registers.
+        const PixelRunCopier copier = Runs.Copier();
+        paintWith(copier);
+    }
 }
 
 bool TRadialTransition::ClearsMaskEachFrame() const

@@ -2,9 +2,8 @@
 
 #include "transitions/masked_transition.h"
 #include "transitions/radial_geometry.h"
-#include "transitions/shape_runs.h"
+#include "transitions/scanned_runs.h"
 
-#include <functional>
 #include <vector>
 
 // Sweeps like clock hands about the centre (styles 1-3), the middle of an edge (4-5) or a
@@ -32,13 +31,16 @@ public:
                   PassData &Data) override;
 
 private:
-    // Calls paint with the vertices of each wedge of the frame (two for a line) and sets the
-    // update rectangle around them.
-    void ForEachWedge(int CurrentFrame, int Step, int FrameCount,
-                      const std::function<void(const std::vector<QPoint> &)> &paint);
+    // Calls paint(vertices, count) for each wedge of the frame (two vertices for a line) and
+    // sets the update rectangle around them.
+    template <class Paint>
+    void ForEachWedge(int CurrentFrame, int Step, int FrameCount, const Paint &paint);
 
     lumetta::RadialGeometry geometry_;
+    // Scratch space kept from frame to frame.
+    std::vector<lumetta::RadialWedge> wedges_;
     std::vector<lumetta::PolygonCrossing> crossings_;
+    std::vector<lumetta::ScanRow> scanRows_;
     int styleInUse_ = 1;
     int subStyleInUse_ = 1;
 };

@@ -26,6 +26,20 @@ void cover(const RadialGeometry &g, const RadialWedge &w, Covered &out)
         out.insert({w.pivot.x(), w.pivot.y(), g.wrap(w.end - i)});
 }
 
+std::vector<RadialWedge> wedgesOf(const RadialGeometry &g, int style, int subStyle, int frame, int step, int n)
+{
+    std::vector<RadialWedge> wedges;
+    RadialWedges(g, style, subStyle, frame, step, n, wedges);
+    return wedges;
+}
+
+std::vector<QPoint> verticesOf(const RadialGeometry &g, const RadialWedge &wedge)
+{
+    QPoint vertices[RadialMaxWedgeVertices];
+    const int count = RadialWedgeVertices(g, wedge, vertices);
+    return {vertices, vertices + count};
+}
+
 }  // namespace
 
 TEST(RadialGeometry, PerimeterOf640x480)
@@ -122,10 +136,10 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
     };
     for (const auto &k : cases) {
         const int n = RadialFrameCount(g, k.style, k.subStyle);
-        const auto wedges = RadialWedges(g, k.style, k.subStyle, k.frame, 1, n);
+        const auto wedges = wedgesOf(g, k.style, k.subStyle, k.frame, 1, n);
         ASSERT_EQ(wedges.size(), k.lines.size()) << k.style << "/" << k.subStyle;
         for (size_t i = 0; i < wedges.size(); ++i) {
-            const auto vertices = RadialWedgeVertices(g, wedges[i]);
+            const auto vertices = verticesOf(g, wedges[i]);
             ASSERT_EQ(vertices.size(), 2u);
             EXPECT_EQ(vertices[0], k.lines[i].first) << k.style << "/" << k.subStyle << " #" << i;
             EXPECT_EQ(vertices[1], k.lines[i].second) << k.style << "/" << k.subStyle << " #" << i;
@@ -138,19 +152,19 @@ TEST(RadialGeometry, WedgesTakeTheActiveCornersTheyPass)
     RadialGeometry g = geometryFor(640, 480, 1, 1);
     const QPoint c(320, 240);
     // Three positions across the top-right corner.
-    auto v = RadialWedgeVertices(g, {c, g.tr + 1, 3});
+    auto v = verticesOf(g, {c, g.tr + 1, 3});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {640, -1}, {641, -1}, {641, 0}}));
     // Ending on the corner: it is the end point, not an extra vertex.
-    v = RadialWedgeVertices(g, {c, g.tr, 3});
+    v = verticesOf(g, {c, g.tr, 3});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {639, -1}, {641, -1}}));
     // Across the wrap from the left edge to the top: the top-left corner (position 1).
-    v = RadialWedgeVertices(g, {c, 2, 4});
+    v = verticesOf(g, {c, 2, 4});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {-1, 1}, {-1, -1}, {0, -1}}));
     // Pivot L never takes the top-left corner.
     g = geometryFor(640, 480, 4, 1);
-    v = RadialWedgeVertices(g, {{-1, 240}, 2, 4});
+    v = verticesOf(g, {{-1, 240}, 2, 4});
     EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {-1, 1}, {0, -1}}));
-    v = RadialWedgeVertices(g, {{-1, 240}, g.br + 1, g.br - g.tr + 3});
+    v = verticesOf(g, {{-1, 240}, g.br + 1, g.br - g.tr + 3});
     EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {640, -1}, {641, -1}, {641, 481}, {640, 481}}));
 }
 
@@ -163,13 +177,13 @@ TEST(RadialGeometry, LargerStepsCoverWhatSingleStepsCover)
             ASSERT_GT(n, 42);
             Covered single;
             for (int f = 1; f <= 42; ++f)
-                for (const auto &w : RadialWedges(g, style, sub, f, 1, n))
+                for (const auto &w : wedgesOf(g, style, sub, f, 1, n))
                     cover(g, w, single);
             EXPECT_FALSE(single.empty());
             for (int step : {2, 3, 6, 7}) {
                 Covered stepped;
                 for (int f = step; f <= 42; f += step)
-                    for (const auto &w : RadialWedges(g, style, sub, f, step, n))
+                    for (const auto &w : wedgesOf(g, style, sub, f, step, n))
                         cover(g, w, stepped);
                 EXPECT_EQ(stepped, single) << "style " << style << " sub " << sub << " step " << step;
             }
@@ -185,7 +199,7 @@ TEST(RadialGeometry, SingleHandsSweepTheirRangeOnce)
             const int n = RadialFrameCount(g, style, sub);
             Covered all;
             for (int f = 1; f <= n; ++f)
-                for (const auto &w : RadialWedges(g, style, sub, f, 1, n))
+                for (const auto &w : wedgesOf(g, style, sub, f, 1, n))
                     cover(g, w, all);
             std::set<std::tuple<int, int, int>> distinct(all.begin(), all.end());
             EXPECT_EQ(int(all.size()), n) << style << "/" << sub;
@@ -198,6 +212,21 @@ TEST(RadialGeometry, UnknownSubStylesDrawNothing)
 {
     const RadialGeometry g = MakeRadialGeometry(40, 30);
     for (int style : {1, 2, 3, 6, 7})
-        EXPECT_TRUE(RadialWedges(g, style, 17, 5, 1, RadialFrameCount(g, style, 17)).empty());
-    EXPECT_TRUE(RadialWedges(g, 9, 1, 5, 1, 100).empty());
+        EXPECT_TRUE(wedgesOf(g, style, 17, 5, 1, RadialFrameCount(g, style, 17)).empty());
+    EXPECT_TRUE(wedgesOf(g, 9, 1, 5, 1, 100).empty());
+    // The frame's wedges replace those of the previous frame.
+    std::vector<RadialWedge> wedges;
+    RadialWedges(g, 3, 1, 5, 1, RadialFrameCount(g, 3, 1), wedges);
+    EXPECT_EQ(wedges.size(), 4u);
+    RadialWedges(g, 3, 9, 5, 1, RadialFrameCount(g, 3, 9), wedges);
+    EXPECT_TRUE(wedges.empty());
+}
+
+// A wedge all round but one position passes every corner: the most vertices a wedge can have.
+TEST(RadialGeometry, WedgesHoldAtMostSevenVertices)
+{
+    const RadialGeometry g = geometryFor(20, 10, 1, 1);
+    const QPoint c(10, 5);
+    EXPECT_EQ(verticesOf(g, {c, g.tl + 1, g.total - 1}).size(), std::size_t(RadialMaxWedgeVertices));
+    EXPECT_EQ(verticesOf(g, {c, g.tr, 1}), (std::vector<QPoint>{c, {21, -1}}));
 }

@@ -1,6 +1,9 @@
 #include "transitions/form_reader.h"
 #include "transitions/headless_run.h"
+#include "transitions/noise_picture.h"
+#include "transitions/radial_geometry.h"
 #include "transitions/radial_transition.h"
+#include "transitions/row_kernels.h"
 
 #include <gtest/gtest.h>
 
@@ -187,4 +190,38 @@ TEST(RadialTransition, EverySubStyleUncoversMonotonicallyAndEndsWithTheNewPictur
             EXPECT_EQ(r.final, solid(31, 23, kNew).convertToFormat(r.final.format()));
         }
     }
+}
+
+// Every style and sub-style, at sizes down to one pixel, odd and even, unpaced and in steps that
+// pass corners: the runs show each frame exactly as the mask does.
+TEST(RadialTransition, RunsShowEveryFrameOfEverySweepAsTheMaskDoes)
+{
+    struct Reference
+    {
+        ~Reference() { lumetta::SetReferenceKernels(false); }
+    } reference;
+    const QSize sizes[] = {{1, 1}, {2, 3}, {33, 17}, {64, 20}};
+    for (int style = 1; style <= 7; ++style)
+        for (int sub = 1; sub <= lumetta::RadialSubStyleCount(style); ++sub)
+            for (const QSize size : sizes)
+                for (int step : {1, 3, 13}) {
+                    std::vector<QImage> frames[2];
+                    for (bool viaMask : {true, false}) {
+                        lumetta::SetReferenceKernels(viaMask);
+                        TRadialTransition effect;
+                        effect.SetStyle(style);
+                        effect.SetSubStyle(sub);
+                        FrameStepping stepping;
+                        stepping.Step = step;
+                        stepping.FrameShown = [&](int, int, const QImage &shown) {
+                            frames[viaMask].push_back(shown.copy());
+                        };
+                        RunHeadless(effect, NoisePicture(size, 1), NoisePicture(size, 2), stepping);
+                    }
+                    ASSERT_EQ(frames[0].size(), frames[1].size());
+                    for (std::size_t i = 0; i < frames[0].size(); ++i)
+                        ASSERT_EQ(frames[0][i], frames[1][i])
+                            << "style " << style << "/" << sub << ", " << size.width() << "x" << size.height()
+                            << ", step " << step << ", shown frame " << i;
+                }
 }

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// Copies runs of rows from one picture into another of the same layout, clipped to an area. A
+// plain value: held in a local for a burst of runs, its fields stay in registers, where those of
+// an object the copied bytes might alias are read again after every store.
+class PixelRunCopier
+{
+public:
+    PixelRunCopier() = default;
+    PixelRunCopier(const std::uint8_t *from, std::intptr_t fromStride, std::uint8_t *to, std::intptr_t toStride,
+                   int width, int height, int bytesPerPixel)
+        : from_(from),
+          to_(to),
+          fromStride_(fromStride),
+          toStride_(toStride),
+          width_(width),
+          height_(height),
+          bytes_(bytesPerPixel)
+    {
+    }
+
+    // Pixels x0..x1-1 of row y, clipped to the area; false when nothing of them lies inside.
+    bool Copy(int y, int &x0, int &x1) const
+    {
+        if (unsigned(y) >= unsigned(height_))
+            return false;
+        if (x0 < 0)
+            x0 = 0;
+        if (x1 > width_)
+            x1 = width_;
+        if (x0 >= x1)
+            return false;
+        const std::size_t offset = std::size_t(x0) * std::size_t(bytes_);
+        const std::size_t count = std::size_t(x1 - x0) * std::size_t(bytes_);
+        CopyBytes(to_ + std::intptr_t(y) * toStride_ + offset, from_ + std::intptr_t(y) * fromStride_ + offset, count);
+        return true;
+    }
+    // The same without telling what was copied.
+    void operator()(int y, int x0, int x1) const { Copy(y, x0, x1); }
+
+private:
+    // Most runs of a frame are a pixel or two wide: those are copied in place, not by a call, as
+    // two copies of a fixed size from either end that may overlap, so that runs of one and of two
+    // pixels, which alternate at random along a sweep's line, take the same path.
+    static void CopyBytes(std::uint8_t *to, const std::uint8_t *from, std::size_t count)
+    {
+        if (count > 16) {
+            std::memcpy(to, from, count);
+        } else if (count > 8) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + count - 8, from + count - 8, 8);
+        } else if (count >= 4) {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + count - 4, from + count - 4, 4);
+        } else {
+            for (; count > 0; --count)
+                *to++ = *from++;
+        }
+    }
+
+    const std::uint8_t *from_ = nullptr;
+    std::uint8_t *to_ = nullptr;
+    std::intptr_t fromStride_ = 0, toStride_ = 0;
+    int width_ = 0, height_ = 0, bytes_ = 0;
+};
