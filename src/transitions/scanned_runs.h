@@ -109,12 +109,13 @@ void ScannedPolygonRuns(const QPoint *points, int count, int height, std::vector
     if (top > bottom)
         return;
     rows.assign(std::size_t(bottom - top + 1), {INT_MAX, INT_MIN, INT_MAX, INT_MIN});
-    ScanRow *row = rows.data() - top;
+    // Row y of the polygon is rows[y - top].
+    ScanRow *row = rows.data();
     for (int i = 0; i < count; ++i) {
         const QPoint p = points[i], q = points[(i + 1) % count];
-        ScannedLineRuns(p, q, height, [row](int y, int x0, int x1) {
-            row[y].lo = std::min(row[y].lo, x0);
-            row[y].hi = std::max(row[y].hi, x1);
+        ScannedLineRuns(p, q, height, [row, top](int y, int x0, int x1) {
+            row[y - top].lo = std::min(row[y - top].lo, x0);
+            row[y - top].hi = std::max(row[y - top].hi, x1);
         });
         if (p.y() == q.y())
             continue;
@@ -129,12 +130,12 @@ void ScannedPolygonRuns(const QPoint *points, int count, int height, std::vector
             // Far-off vertices give interiors beyond any picture; they are cut to what an int holds.
             const auto ceiling = int(std::clamp<std::int64_t>(a.x() + x.Ceil(), -1, 1 << 30));
             const auto floor = int(std::clamp<std::int64_t>(a.x() + x.Floor(), -2, (1 << 30) - 1));
-            row[y].first = std::min(row[y].first, ceiling);
-            row[y].last = std::max(row[y].last, floor);
+            row[y - top].first = std::min(row[y - top].first, ceiling);
+            row[y - top].last = std::max(row[y - top].last, floor);
         }
     }
     for (int y = top; y <= bottom; ++y) {
-        ScanRow r = row[y];
+        ScanRow r = row[y - top];
         if (r.first <= r.last) {
             r.lo = std::min(r.lo, r.first);
             r.hi = std::max(r.hi, r.last + 1);
