@@ -69,6 +69,12 @@ int ThumbnailLoader::Pending() const
     return int(pending_.size());
 }
 
+int ThumbnailLoader::Queued() const
+{
+    const QMutexLocker lock(&mutex_);
+    return int(queue_.size());
+}
+
 bool ThumbnailLoader::WaitUntilIdle(int msecs)
 {
     const QDeadlineTimer deadline(msecs);

@@ -44,8 +44,10 @@ public:
     // The thumbnail of PATH when it is made, without queueing it.
     const Thumbnail *Cached(const QString &path) const;
 
-    // Paths queued or being made.
+    // Paths queued, being made, or made and not yet delivered to this object's thread.
     int Pending() const;
+    // Paths waiting for a worker: never more than kMaxQueued.
+    int Queued() const;
     // Runs the event loop until nothing is pending or MSECS have passed; true when done.
     bool WaitUntilIdle(int msecs);
 
@@ -61,7 +63,7 @@ private:
     QThreadPool pool_;
     mutable QMutex mutex_;
     std::deque<QString> queue_;  // the latest request at the back
-    QSet<QString> pending_;  // queued or being made
+    QSet<QString> pending_;  // queued, being made or on the way to Deliver
     int workers_ = 0;
     bool stopping_ = false;
     QHash<QString, Thumbnail> made_;
