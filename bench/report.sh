@@ -3,7 +3,8 @@
 # and max:
 #   - every catalogue entry's unpaced pass at 1080p (32 bits) and its frame (pass / (frames - 1))
 #     beside a memcpy of one frame, all in one process and interleaved round by round;
-#   - how each pass grows from 720p to 4K (the exponent of the pixel count, from the medians);
+#   - how each pass grows from 720p to 4K (the exponent of the pixel count, from the medians; also
+#     counted in memcpys of one frame at each size, so that the caches do not count);
 #   - a pass of lumetta-fx bench at --repeat 1 and at --repeat 5 (frame buffers from the heap);
 #   - the matching ffmpeg xfade filters per 1080p frame (CPU time of the graph minus the same
 #     graph without xfade, one thread);
@@ -76,12 +77,22 @@ while read -r entry med min max _; do
 done <"$work/pass-stats"
 echo
 
-echo "## Growth of the unpaced pass from 1280x720 to 3840x2160 (exponent of the pixel count)"
+echo "## Growth of the unpaced pass from 1280x720 to 3840x2160 (exponent of the pixel count; then the"
+echo "## same for the pass counted in memcpys of one frame at each size, which takes out the caches: a"
+echo "## copy of a 4K frame no longer fits them)"
+memcpy_at() { awk '$1 == "memcpy" { print "memcpy", $3 }' "$work/passes-$1" | stats | awk '{ print $2 }'; }
+memcpy_small=$(memcpy_at 1280x720)
+memcpy_large=$(memcpy_at 3840x2160)
+growth() { awk -v s="$1" -v l="$2" 'BEGIN { if (s > 0 && l > 0) printf "%.2f", log(l / s) / log(9); else print "-" }'; }
+row "memcpy of one frame" "$(growth "$memcpy_small" "$memcpy_large")" "" "" \
+  "720p $memcpy_small ms, 1080p $memcpy ms, 4K $memcpy_large ms"
 while read -r entry med _; do
   small=$(awk -v e="$entry" '$1 == e { print $2 }' "$work/pass-stats-1280x720")
   large=$(awk -v e="$entry" '$1 == e { print $2 }' "$work/pass-stats-3840x2160")
-  exponent=$(awk -v s="$small" -v l="$large" 'BEGIN { if (s > 0 && l > 0) printf "%.2f", log(l / s) / log(9); else print "-" }')
-  row "$entry $(name_of "$entry")" "$exponent" "" "" "720p $small ms, 1080p $med ms, 4K $large ms"
+  copies=$(awk -v s="$small" -v l="$large" -v ms="$memcpy_small" -v ml="$memcpy_large" \
+    'BEGIN { if (s > 0 && l > 0) printf "%.2f", 1 + log((l / ml) / (s / ms)) / log(9); else print "-" }')
+  row "$entry $(name_of "$entry")" "$(growth "$small" "$large")" "$copies" "" \
+    "720p $small ms, 1080p $med ms, 4K $large ms"
 done <"$work/pass-stats"
 echo
 

@@ -5,7 +5,19 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace lumetta {
+
+namespace {
+
+// A smear of more bytes than this is written past the caches: a frame's area that large is
+// evicted before the next frame rewrites it, and keeping it would only push out the pictures.
+constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
+
+}  // namespace
 
 void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
@@ -36,7 +48,12 @@ namespace {
 
 std::vector<DripKernels> detectVariants()
 {
-    return {{"reference", &FillRow_C}, {"words", &FillRow_Words}};
+    std::vector<DripKernels> variants{{"reference", &FillRow_C, &FillRow_C}, {"words", &FillRow_Words, &FillRow_Words}};
+#if defined(__x86_64__)
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &FillRow_AVX2, &FillRowStreaming_AVX2});
+#endif
+    return variants;
 }
 
 }  // namespace
@@ -61,11 +78,18 @@ void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r
     if (c.IsEmpty())
         return;
     const int bpp = BytesPerPixel(dst);
-    const FillRowFn fill = KernelsInUse(DripKernelVariants()).fillRow;
+    const bool streaming = qsizetype(c.Width()) * bpp * (c.Bottom - c.Top) > kStreamingBytes;
+    const DripKernels &kernels = KernelsInUse(DripKernelVariants());
+    const FillRowFn fill = streaming ? kernels.fillRowStreaming : kernels.fillRow;
     uchar *out = dst.bits();
     for (int y = c.Top; y < c.Bottom; ++y)
         fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.Left) * bpp,
              src.constScanLine(y) + qsizetype(srcX) * bpp, c.Width(), bpp);
+#if defined(__x86_64__)
+    // Streaming stores are weakly ordered: done before anything reads the frame.
+    if (streaming)
+        _mm_sfence();
+#endif
 }
 
 void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom)

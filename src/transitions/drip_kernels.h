@@ -14,12 +14,17 @@ using FillRowFn = void (*)(uchar *dst, const uchar *pixel, int width, int bytesP
 
 void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRow_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+// The same with stores that bypass the caches where they can; the caller fences (SmearColumn).
+void FillRowStreaming_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 
 struct DripKernels
 {
     const char *name;
     FillRowFn fillRow;
+    // For areas larger than the caches, whose rows are gone from them before the next frame.
+    FillRowFn fillRowStreaming;
 };
 
 // The reference first, then every faster variant this CPU can run (row_kernels.h).

@@ -39,6 +39,9 @@ void TDripTransition::Initialize(PassData &Data, int &FrameCount)
     const int H = Data.Height;
     dir_ = GetDirectionToUse();
     remaining_ = {0, 0, W, H};
+    // Every frame rewrites all it changes from the new picture alone, so it needs no work bitmap
+    // between it and the canvas: drawn there, a frame costs one write of its area, not two.
+    onCanvas_ = CanDrawOnCanvas(Data);
     switch (dir_) {
     case tedRight:
         FrameCount = W;
@@ -87,7 +90,8 @@ void TDripTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int 
         break;
     }
 
-    QImage &canvas = *Data.GetCanvas();
+    QImage &canvas = onCanvas_ ? *Data.Canvas : *Data.GetCanvas();
+    FrameOnCanvas = onCanvas_;
     CopyRect(canvas, *Data.DstBmp, s.ToQRect());
     if (dir_ == tedRight || dir_ == tedLeft)
         lumetta::SmearColumn(*Data.DstBmp, s.Left, canvas, r);

@@ -28,4 +28,6 @@ private:
     EffectDirection dir_ = tedLeft;
     lumetta::HalfOpenRect strip_;
     lumetta::HalfOpenRect remaining_;
+    // The frames go straight onto the canvas instead of through the work bitmap.
+    bool onCanvas_ = false;
 };

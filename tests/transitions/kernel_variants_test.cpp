@@ -230,19 +230,24 @@ void CheckMask(const MaskKernels &fast, const MaskKernels &ref)
 void CheckFill(const DripKernels &fast, const DripKernels &ref)
 {
     std::mt19937 rng(13);
-    for (int bytesPerPixel = 1; bytesPerPixel <= 4; ++bytesPerPixel)
-        for (int width : kWidths)
-            for (int srcOffset : kOffsets)
-                for (int dstOffset : kOffsets) {
-                    const std::size_t total = std::size_t(width * bytesPerPixel + 8);
-                    const Bytes pixel = RandomBytes(rng, 8);
-                    Bytes expected = RandomBytes(rng, total);
-                    Bytes actual = expected;
-                    ref.fillRow(expected.data() + dstOffset, pixel.data() + srcOffset, width, bytesPerPixel);
-                    fast.fillRow(actual.data() + dstOffset, pixel.data() + srcOffset, width, bytesPerPixel);
-                    ASSERT_EQ(actual, expected) << "bpp " << bytesPerPixel << " width " << width << " offsets "
-                                                << srcOffset << ", " << dstOffset;
-                }
+    // Pixel-aligned starts at several phases of a 32-byte line too: the vector fill aligns its
+    // stores only on those.
+    const int dstOffsets[] = {0, 1, 2, 3, 4, 8, 20};
+    for (const FillRowFn fill : {fast.fillRow, fast.fillRowStreaming})
+        for (int bytesPerPixel = 1; bytesPerPixel <= 4; ++bytesPerPixel)
+            for (int width : kWidths)
+                for (int srcOffset : kOffsets)
+                    for (int dstOffset : dstOffsets) {
+                        const std::size_t total = std::size_t(width * bytesPerPixel + 40);
+                        const Bytes pixel = RandomBytes(rng, 8);
+                        Bytes expected = RandomBytes(rng, total);
+                        Bytes actual = expected;
+                        ref.fillRow(expected.data() + dstOffset, pixel.data() + srcOffset, width, bytesPerPixel);
+                        fill(actual.data() + dstOffset, pixel.data() + srcOffset, width, bytesPerPixel);
+                        ASSERT_EQ(actual, expected)
+                            << (fill == fast.fillRow ? "fill" : "streaming fill") << " bpp " << bytesPerPixel
+                            << " width " << width << " offsets " << srcOffset << ", " << dstOffset;
+                    }
 }
 
 class KernelVariants : public testing::TestWithParam<Variant>

@@ -115,7 +115,7 @@ TEST_F(WipeDripWindow, DripLeftSmearsTheSettlingColumn)
     EXPECT_EQ(At(drip.seen, panel, 110, 70), QColor(Qt::green).rgb());  // smeared, no old blue left
 }
 
-TEST_F(WipeDripWindow, DripDownThroughItsWorkBitmap)
+TEST_F(WipeDripWindow, DripDownOntoTheWindowsCanvas)
 {
     Watched<TDripTransition> drip;
     drip.SetDirection(TTransitionEffect::tedDown);

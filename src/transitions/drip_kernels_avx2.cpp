@@ -1,0 +1,93 @@
+// The drip's row fill on 32-byte registers; compiled with -mavx2 and called only when the CPU has it.
+#include "transitions/drip_kernels.h"
+
+#include <immintrin.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace lumetta {
+
+namespace {
+
+// Fills count bytes at dst with value, a register of whole pixels of `period` bytes. After one
+// unaligned store the rest start on 32-byte boundaries: that shifts the pattern by a whole
+// number of pixels only when dst lies on a pixel boundary of the same period, so callers with
+// 3-byte pixels pass no alignment.
+template <bool Streaming>
+void fillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
+{
+    std::size_t i = 0;
+    if (align && count >= 32) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst), value);
+        i = 32 - (reinterpret_cast<std::uintptr_t>(dst) & 31);
+        for (; i + 32 <= count; i += 32) {
+            if constexpr (Streaming)
+                _mm256_stream_si256(reinterpret_cast<__m256i *>(dst + i), value);
+            else
+                _mm256_store_si256(reinterpret_cast<__m256i *>(dst + i), value);
+        }
+    }
+    alignas(32) uchar tail[32];
+    _mm256_store_si256(reinterpret_cast<__m256i *>(tail), value);
+    for (; i + 32 <= count; i += 32)
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), value);
+    std::memcpy(dst + i, tail, count - i);
+}
+
+template <bool Streaming>
+void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    if (width <= 0)
+        return;
+    const std::size_t total = std::size_t(width) * std::size_t(bytesPerPixel);
+    switch (bytesPerPixel) {
+    case 1:
+        std::memset(dst, pixel[0], total);
+        return;
+    case 2: {
+        std::uint16_t v;
+        std::memcpy(&v, pixel, 2);
+        const bool pixelAligned = (reinterpret_cast<std::uintptr_t>(dst) & 1) == 0;
+        fillRegisters<Streaming>(dst, _mm256_set1_epi16(short(v)), total, pixelAligned);
+        return;
+    }
+    case 4: {
+        std::uint32_t v;
+        std::memcpy(&v, pixel, 4);
+        const bool pixelAligned = (reinterpret_cast<std::uintptr_t>(dst) & 3) == 0;
+        fillRegisters<Streaming>(dst, _mm256_set1_epi32(int(v)), total, pixelAligned);
+        return;
+    }
+    default:
+        break;
+    }
+    // 3-byte pixels: 96 bytes hold 32 of them, three registers repeat the pixel.
+    alignas(32) uchar pattern[96];
+    for (std::size_t i = 0; i < sizeof pattern; i += 3)
+        std::memcpy(pattern + i, pixel, 3);
+    const __m256i a = _mm256_load_si256(reinterpret_cast<const __m256i *>(pattern));
+    const __m256i b = _mm256_load_si256(reinterpret_cast<const __m256i *>(pattern + 32));
+    const __m256i c = _mm256_load_si256(reinterpret_cast<const __m256i *>(pattern + 64));
+    std::size_t i = 0;
+    for (; i + sizeof pattern <= total; i += sizeof pattern) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), a);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 32), b);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i + 64), c);
+    }
+    std::memcpy(dst + i, pattern, total - i);
+}
+
+}  // namespace
+
+void FillRow_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    fillRow<false>(dst, pixel, width, bytesPerPixel);
+}
+
+void FillRowStreaming_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    fillRow<true>(dst, pixel, width, bytesPerPixel);
+}
+
+}  // namespace lumetta
