@@ -64,7 +64,13 @@ void TCircleTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step,
     UpdateRect = frame.update;
     UnchangedRect = frame.unchanged;
     // The delta mask of the disc is the ring between the last disc and this one.
-    rings_->MoveTo(frame.radius, [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    if (Runs.KeepsRegion()) {
+        rings_->MoveTo(frame.radius, [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    } else {
+        // A ring is thousands of runs of a pixel or two: the copier's fields stay in registers.
+        const PixelRunCopier copier = Runs.Copier();
+        rings_->MoveTo(frame.radius, copier);
+    }
 }
 
 void TCircleTransition::Finalize(PassData &Data)
