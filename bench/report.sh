@@ -3,8 +3,8 @@
 # and max:
 #   - every catalogue entry's unpaced pass at 1080p (32 bits) and its frame (pass / (frames - 1))
 #     beside a memcpy of one frame, all in one process and interleaved round by round;
-#   - how each pass grows from 720p to 4K (the exponent of the pixel count, from the medians; also
-#     counted in memcpys of one frame at each size, so that the caches do not count);
+#   - how each pass grows from 720p to 4K (the exponent of the pixel count, from the medians),
+#     beside how a memcpy of one frame grows;
 #   - a pass of lumetta-fx bench at --repeat 1 and at --repeat 5 (frame buffers from the heap);
 #   - the matching ffmpeg xfade filters per 1080p frame (CPU time of the graph minus the same
 #     graph without xfade, one thread);
@@ -77,9 +77,8 @@ while read -r entry med min max _; do
 done <"$work/pass-stats"
 echo
 
-echo "## Growth of the unpaced pass from 1280x720 to 3840x2160 (exponent of the pixel count; then the"
-echo "## same for the pass counted in memcpys of one frame at each size, which takes out the caches: a"
-echo "## copy of a 4K frame no longer fits them)"
+echo "## Growth of the unpaced pass from 1280x720 to 3840x2160 (exponent of the pixel count; memcpy's"
+echo "## own for scale: a 720p frame fits the caches, a 4K one does not)"
 memcpy_at() { awk '$1 == "memcpy" { print "memcpy", $3 }' "$work/passes-$1" | stats | awk '{ print $2 }'; }
 memcpy_small=$(memcpy_at 1280x720)
 memcpy_large=$(memcpy_at 3840x2160)
@@ -89,9 +88,7 @@ row "memcpy of one frame" "$(growth "$memcpy_small" "$memcpy_large")" "" "" \
 while read -r entry med _; do
   small=$(awk -v e="$entry" '$1 == e { print $2 }' "$work/pass-stats-1280x720")
   large=$(awk -v e="$entry" '$1 == e { print $2 }' "$work/pass-stats-3840x2160")
-  copies=$(awk -v s="$small" -v l="$large" -v ms="$memcpy_small" -v ml="$memcpy_large" \
-    'BEGIN { if (s > 0 && l > 0) printf "%.2f", 1 + log((l / ml) / (s / ms)) / log(9); else print "-" }')
-  row "$entry $(name_of "$entry")" "$(growth "$small" "$large")" "$copies" "" \
+  row "$entry $(name_of "$entry")" "$(growth "$small" "$large")" "" "" \
     "720p $small ms, 1080p $med ms, 4K $large ms"
 done <"$work/pass-stats"
 echo
