@@ -124,21 +124,32 @@ void TBlockTransition::DrawMask(QImage &Mask, int, int Step, int, int, PassData 
         return;
     }
     QRect area;
+    // A frame's blocks lie scattered over the picture: only they are copied to the canvas and
+    // shown, not the box around them. Single pixels are too many for a region.
+    const bool keepBlocks = !grid_->PixelBlocks() && Step > 1 && Step <= kMaxRegionBlocks;
+    QRegion blocks;
     for (int i = 0; i < Step; ++i) {
         const BlockCell cell = order_->Next();
         if (grid_->PixelBlocks()) {
             SetMonoPixel(Mask, cell.col - 1, cell.row - 1, true);
             area |= QRect(cell.col - 1, cell.row - 1, 1, 1);
-        } else if (pieces_) {
-            area |= grid_->PieceRect(cell, pieces_->Knob());
+            continue;
+        }
+        QRect r;
+        if (pieces_) {
+            r = grid_->PieceRect(cell, pieces_->Knob());
             pieces_->Paint(Mask, cell);
         } else {
-            const QRect r = grid_->BlockRect(cell);
-            area |= r;
+            r = grid_->BlockRect(cell);
             FillMonoRect(Mask, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), true);
         }
+        area |= r;
+        if (keepBlocks)
+            blocks += r;
     }
     UpdateRect = area;
+    if (keepBlocks)
+        FrameRegion = blocks;
 }
 
 // The block goes onto the canvas and into the work bitmap alike: later composed frames copy

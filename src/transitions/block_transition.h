@@ -59,6 +59,10 @@ protected:
     void Finalize(PassData &Data) override;
 
 private:
+    // Frames of more blocks than this are shown by the box around them: a region of many
+    // rectangles costs more to build than it saves.
+    static constexpr int kMaxRegionBlocks = 64;
+
     void drawDirect(PassData &Data);
 
     int cols_ = 0;

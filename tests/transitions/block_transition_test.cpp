@@ -164,6 +164,46 @@ TEST(BlockTransition, RowsOrderFramesShowExactlyTheBlocksUncovered)
     }
 }
 
+namespace {
+
+// Keeps the part of the canvas each frame says it changed.
+class RegionsOfFrames : public TBlockTransition
+{
+public:
+    std::map<int, QRegion> regions;
+
+protected:
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    {
+        TBlockTransition::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+        regions[CurrentFrame] = FrameRegion ? *FrameRegion : QRegion(UpdateRect);
+    }
+};
+
+}  // namespace
+
+TEST(BlockTransition, AFrameOfSeveralBlocksChangesThoseBlocksNotTheBoxAroundThem)
+{
+    const QImage from = picture(43, 31, 1), to = picture(43, 31, 2);
+    const BlockGrid grid(43, 31, 4, 3, 0, 0, false);
+    for (int step : {1, 5}) {
+        RegionsOfFrames block;
+        block.SetCols(4);
+        block.SetRows(3);
+        block.SetStyle(2);
+        run(block, from, to, step);
+        lumetta::BlockOrder order(4, 3, 2, 1);
+        int shown = 0;
+        ASSERT_FALSE(block.regions.empty());
+        for (const auto &[f, region] : block.regions) {
+            QRegion blocks;
+            for (; shown < f; ++shown)
+                blocks += grid.BlockRect(order.Next());
+            EXPECT_EQ(region, blocks) << "step " << step << " frame " << f;
+        }
+    }
+}
+
 TEST(BlockTransition, ReversedRowsStartAtTheBottomRight)
 {
     const QImage from = picture(40, 30, 3), to = picture(40, 30, 4);
