@@ -261,10 +261,11 @@ QImage RenderControl(QWidget *control, const QRect &rect, bool clientFlag, QImag
     if (!control || rect.isEmpty())
         return QImage();
     const qreal ratio = control->devicePixelRatioF();
-    QImage image(DeviceSize(rect.size(), ratio), QImage::Format_RGB32);
+    // Frame memory, black: a run takes the picture as its new one without another copy.
+    const QSize size = DeviceSize(rect.size(), ratio);
+    QImage image = NewBitmap(size.width(), size.height(), pf32bit);
     if (image.isNull())
         return image;
-    image.fill(Qt::black);
     image.setDevicePixelRatio(ratio);
     {
         const QPoint origin = clientFlag ? rect.topLeft() : rect.topLeft() - ClientOffset(control);

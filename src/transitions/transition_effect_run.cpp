@@ -47,15 +47,27 @@ QWidget *parentOf(const QWidget *widget)
     return widget->isWindow() ? nullptr : widget->parentWidget();
 }
 
-// A copy of image in frame memory of its own (bitmap.h), widened (or cut) to width; new columns
-// are black.
-QImage widened(const QImage &image, int width)
+// Image in frame memory of its own (bitmap.h), widened (or cut) to width; new columns are black.
+// An image of that width that nothing else shares and that starts on a frame-memory boundary is
+// taken as it is.
+QImage widened(QImage image, int width)
 {
-    if (image.width() == width)
+    if (image.width() == width) {
+        if (image.isDetached() && reinterpret_cast<std::uintptr_t>(image.constBits()) % 64 == 0)
+            return image;
         return AlignedCopy(image);
+    }
     QImage out = NewBitmap(width, image.height(), PixelFormatOfImage(image), image.colorTable());
     CopyRect(out, image, image.rect());
     return out;
+}
+
+// A rendered picture as a bitmap of size: cut to its height, widened to its width.
+QImage fitted(QImage image, QSize size)
+{
+    if (image.height() != size.height())
+        image = image.copy(0, 0, image.width(), size.height());
+    return widened(std::move(image), size.width());
 }
 
 QSize deviceSizeOf(const QRect &logical, qreal ratio)
@@ -269,8 +281,7 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
                              QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
             QImage rendered =
                 RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
-            srcImage_ = std::make_unique<QImage>(
-                widened(rendered.copy(0, 0, rendered.width(), deviceSize_.height()), size.width()));
+            srcImage_ = std::make_unique<QImage>(fitted(std::move(rendered), size));
         }
     } catch (...) {
         screenShot_ = QImage();
@@ -574,8 +585,8 @@ void TTransitionEffect::RunOnWindow()
     const PixelFormat format = GetPixelFormat();
     RunSources sources;
     sources.render = [=, this] {
-        QImage image = RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette());
-        return widened(image.copy(0, 0, image.width(), bitmapSize.height()), bitmapSize.width());
+        return fitted(RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette()),
+                      bitmapSize);
     };
     sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
     sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };

@@ -15,6 +15,7 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -139,6 +140,8 @@ TEST(RenderControl, AreaOutsideTheControlIsBlack)
     EXPECT_EQ(image.pixel(image.width() - 1, image.height() - 1), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(qRound(25 * ratio), 0), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(0, 0), Grab(panel.get(), QRect(200, 150, 1, 1)).pixel(0, 0));
+    // Frame memory: a run takes the rendered picture as its new one without copying it again.
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(image.constBits()) % 64, 0u);
 }
 
 TEST(RenderControl, NothingToRender)
