@@ -10,10 +10,9 @@ namespace lumetta {
 
 namespace {
 
-// Fills count bytes at dst with value, a register of whole pixels of `period` bytes. After one
-// unaligned store the rest start on 32-byte boundaries: that shifts the pattern by a whole
-// number of pixels only when dst lies on a pixel boundary of the same period, so callers with
-// 3-byte pixels pass no alignment.
+// Fills count bytes at dst with value, a register of whole pixels of 2 or 4 bytes. With align,
+// one unaligned store comes first and the rest start on 32-byte boundaries, which keeps the
+// pixels in step only when dst lies on a pixel boundary.
 template <bool Streaming>
 void fillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
 {
