@@ -34,6 +34,16 @@ void fillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
     std::memcpy(dst + i, tail, count - i);
 }
 
+// Fills count bytes at dst with the pixel of 2 or 4 bytes at pixel.
+template <bool Streaming, class Pixel>
+void fillPixels(uchar *dst, const uchar *pixel, std::size_t count)
+{
+    Pixel v;
+    std::memcpy(&v, pixel, sizeof v);
+    const __m256i value = sizeof v == 2 ? _mm256_set1_epi16(short(v)) : _mm256_set1_epi32(int(v));
+    fillRegisters<Streaming>(dst, value, count, reinterpret_cast<std::uintptr_t>(dst) % sizeof v == 0);
+}
+
 template <bool Streaming>
 void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
@@ -44,20 +54,12 @@ void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
     case 1:
         std::memset(dst, pixel[0], total);
         return;
-    case 2: {
-        std::uint16_t v;
-        std::memcpy(&v, pixel, 2);
-        const bool pixelAligned = (reinterpret_cast<std::uintptr_t>(dst) & 1) == 0;
-        fillRegisters<Streaming>(dst, _mm256_set1_epi16(short(v)), total, pixelAligned);
+    case 2:
+        fillPixels<Streaming, std::uint16_t>(dst, pixel, total);
         return;
-    }
-    case 4: {
-        std::uint32_t v;
-        std::memcpy(&v, pixel, 4);
-        const bool pixelAligned = (reinterpret_cast<std::uintptr_t>(dst) & 3) == 0;
-        fillRegisters<Streaming>(dst, _mm256_set1_epi32(int(v)), total, pixelAligned);
+    case 4:
+        fillPixels<Streaming, std::uint32_t>(dst, pixel, total);
         return;
-    }
     default:
         break;
     }

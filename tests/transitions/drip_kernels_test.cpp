@@ -4,15 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstring>
-
 using namespace lumetta;
 using namespace lumetta::test;
 
 namespace {
 
-// The smears over areas of every size, the largest past the size from which rows are written
+// The column smear over areas of every size, the largest past the size from which rows are written
 // around the caches, in each pixel size: inside the area the source line, outside it the target
 // as it was.
 struct SmearCase
@@ -34,10 +31,7 @@ const QImage::Format kFormats[] = {QImage::Format_RGB32, QImage::Format_RGB888, 
 
 QImage Noise(int w, int h, QImage::Format format, std::uint32_t seed)
 {
-    QImage image = NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(format);
-    if (format == QImage::Format_Indexed8)
-        image = NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(format, Qt::ThresholdDither);
-    return image;
+    return NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(format, Qt::ThresholdDither);
 }
 
 }  // namespace
@@ -63,27 +57,6 @@ TEST(DripKernels, SmearColumnFillsEachRowWithItsSourcePixel)
                     }
             }
     }
-}
-
-TEST(DripKernels, SmearRowRepeatsTheSourceRowOverItsRows)
-{
-    for (const QImage::Format format : kFormats)
-        for (const SmearCase &c : kSmears) {
-            SCOPED_TRACE(testing::Message() << "format " << format << " " << c.width << "x" << c.height);
-            const QImage src = Noise(c.width, c.height, format, 5);
-            const QImage before = Noise(c.width, c.height, format, 6);
-            QImage dst = before.copy();
-            const int sourceRow = std::min(c.sourceLine, c.height - 1);
-            SmearRow(src, sourceRow, dst, c.area.Top, c.area.Bottom);
-            for (int y = 0; y < c.height; ++y) {
-                const bool inside = y >= c.area.Top && y < c.area.Bottom && c.area.Top < c.area.Bottom;
-                const QImage &expected = inside ? src : before;
-                const int line = inside ? sourceRow : y;
-                ASSERT_EQ(0, std::memcmp(dst.constScanLine(y), expected.constScanLine(line),
-                                         std::size_t(c.width) * (dst.depth() / 8)))
-                    << "row " << y;
-            }
-        }
 }
 
 TEST(DripKernels, SourceLinesOutsideThePictureSmearNothing)
