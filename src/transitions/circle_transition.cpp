@@ -68,8 +68,7 @@ void TCircleTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step,
         rings_->MoveTo(frame.radius, [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
     } else {
         // A ring is thousands of runs of a pixel or two: the copier's fields stay in registers.
-        const PixelRunCopier copier = Runs.Copier();
-        rings_->MoveTo(frame.radius, copier);
+        Runs.Copier().WithFixedPixelSize([&](auto copier) { rings_->MoveTo(frame.radius, copier); });
     }
 }
 

@@ -80,8 +80,7 @@ void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step,
         paintWith([&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
     } else {
         // Most of a sweep's frame is rows of a pixel or two: the copier's fields stay in registers.
-        const PixelRunCopier copier = Runs.Copier();
-        paintWith(copier);
+        Runs.Copier().WithFixedPixelSize([&](auto copier) { paintWith(copier); });
     }
 }
 

@@ -965,8 +965,9 @@ TEST_F(PlayerWindowTest, AnUnplayableFirstTrackIsNamedAndTheShowPlaysOn)
     const QString good = testsounds::writeWav(QStringLiteral("after-noise.wav"), 3000, 440);
     project.Playlist() = {bad, good};
     project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    // The first slide's transition runs the event loop, so the bad track may be passed over
+    // before Start returns: the notice naming it shows that it was tried.
     Start();
-    EXPECT_EQ(show.Music().Player().fileName(), bad);
     ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().fileName() == good; }, kWaitMs));
     EXPECT_TRUE(show.Notice()->isVisible());
     EXPECT_TRUE(show.Notice()->text().contains(bad)) << show.Notice()->text().toStdString();

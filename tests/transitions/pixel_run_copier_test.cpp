@@ -19,11 +19,14 @@ std::vector<std::uint8_t> picture(int stride, int rows, int seed)
 }  // namespace
 
 // Every pixel size and every run length up to beyond the in-place copies, at every start, clipped
-// to the area: exactly the run's bytes change.
+// to the area, with the pixel size known at run time and fixed at compile time: exactly the run's
+// bytes change.
 TEST(PixelRunCopier, CopiesExactlyTheRunsBytes)
 {
     const int width = 45, height = 3;
-    for (int bytes = 1; bytes <= 4; ++bytes) {
+    for (int variant = 0; variant < 8; ++variant) {
+        const int bytes = variant % 4 + 1;
+        const bool fixed = variant >= 4;
         const int stride = width * bytes + 5;
         const std::vector<std::uint8_t> from = picture(stride, height, 1);
         for (int x0 = -3; x0 <= width; ++x0)
@@ -32,9 +35,13 @@ TEST(PixelRunCopier, CopiesExactlyTheRunsBytes)
                 const std::vector<std::uint8_t> before = to;
                 const PixelRunCopier copier(from.data(), stride, to.data(), stride, width, height, bytes);
                 int a = x0, b = x0 + length;
-                const bool copied = copier.Copy(1, a, b);
+                bool copied = false;
+                if (fixed)
+                    copier.WithFixedPixelSize([&](auto sized) { copied = sized.Copy(1, a, b); });
+                else
+                    copied = copier.Copy(1, a, b);
                 const int first = std::max(x0, 0), last = std::min(x0 + length, width);
-                ASSERT_EQ(copied, first < last) << bytes << " bytes, " << x0 << "+" << length;
+                ASSERT_EQ(copied, first < last) << bytes << " bytes, fixed " << fixed << ", " << x0 << "+" << length;
                 if (copied) {
                     EXPECT_EQ(a, first);
                     EXPECT_EQ(b, last);
@@ -43,7 +50,7 @@ TEST(PixelRunCopier, CopiesExactlyTheRunsBytes)
                     const int row = i / stride, column = i % stride / bytes;
                     const bool inRun = row == 1 && i % stride < width * bytes && column >= first && column < last;
                     ASSERT_EQ(to[std::size_t(i)], inRun ? from[std::size_t(i)] : before[std::size_t(i)])
-                        << bytes << " bytes, " << x0 << "+" << length << " at byte " << i;
+                        << bytes << " bytes, fixed " << fixed << ", " << x0 << "+" << length << " at byte " << i;
                 }
             }
     }
