@@ -30,6 +30,22 @@ struct Avx2
     }
     // mask ? a : b, bytewise (mask bytes are all ones or all zeros)
     static Reg Select(Reg mask, Reg a, Reg b) { return _mm256_blendv_epi8(b, a, mask); }
+    static constexpr bool kLooksUpBytes = true;
+    // 16 bytes in both halves of a register, for LookUpHigh and LookUpLow
+    static Reg Table16(const std::uint8_t *table)
+    {
+        return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i *>(table)));
+    }
+    // Each byte of a replaced by the table's entry for its high (or low) nibble
+    static Reg LookUpHigh(Reg table, Reg a)
+    {
+        return _mm256_shuffle_epi8(table, _mm256_and_si256(_mm256_srli_epi16(a, 4), _mm256_set1_epi8(0x0F)));
+    }
+    static Reg LookUpLow(Reg table, Reg a)
+    {
+        return _mm256_shuffle_epi8(table, _mm256_and_si256(a, _mm256_set1_epi8(0x0F)));
+    }
+    static Reg AddBytes(Reg a, Reg b) { return _mm256_add_epi8(a, b); }
     static void Fence() { _mm_sfence(); }
     // stream: p is aligned and the store may bypass the cache
     static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)

@@ -109,6 +109,41 @@ consteval Row RowForLevel(int level, bool narrow)
     return row;
 }
 
+// A row's value for one byte channel as four 16-entry tables, indexed by the high and low nibbles
+// of the old and the new byte: the four entries add up (modulo 256) to the row's value. Exact
+// because the shift by s of 16h + l is (h << (4 - s)) + (l >> s) for s <= 4 and h >> (s - 4)
+// beyond, and because no level's channel value leaves 0..255, so the word form carries nothing
+// between channels either.
+struct NibbleTables
+{
+    std::uint8_t oldHigh[16], oldLow[16], newHigh[16], newLow[16];
+};
+
+consteval NibbleTables MakeNibbleTables(const Row &row)
+{
+    int oldHigh[16] = {}, oldLow[16] = {}, newHigh[16] = {}, newLow[16] = {};
+    auto add = [&](Src src, int shift, int sign) {
+        int *high = src == kOld ? oldHigh : newHigh;
+        int *low = src == kOld ? oldLow : newLow;
+        for (int v = 0; v < 16; ++v) {
+            high[v] += sign * (shift <= 4 ? v << (4 - shift) : v >> (shift - 4));
+            low[v] += sign * (v >> shift);
+        }
+    };
+    if (row.base != kNone)
+        add(row.base, 0, 1);
+    for (int i = 0; i < row.count; ++i)
+        add(row.terms[i].src, row.terms[i].shift, row.terms[i].sign);
+    NibbleTables tables{};
+    for (int v = 0; v < 16; ++v) {
+        tables.oldHigh[v] = std::uint8_t(oldHigh[v] & 0xFF);
+        tables.oldLow[v] = std::uint8_t(oldLow[v] & 0xFF);
+        tables.newHigh[v] = std::uint8_t(newHigh[v] & 0xFF);
+        tables.newLow[v] = std::uint8_t(newLow[v] & 0xFF);
+    }
+    return tables;
+}
+
 // Per-format constants: shiftMask[s] keeps what stays inside each channel after a shift by s.
 struct WordLayout
 {
