@@ -74,9 +74,9 @@ struct Sse2
     {
         return _mm_srli_epi32(a, S);
     }
-    // mask ? a : b, bytewise
     // No byte lookup before SSSE3.
     static constexpr bool kLooksUpBytes = false;
+    // mask ? a : b, bytewise
     static Reg Select(Reg mask, Reg a, Reg b)
     {
         return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));

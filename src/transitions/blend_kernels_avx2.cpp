@@ -30,6 +30,7 @@ struct Avx2
     }
     // mask ? a : b, bytewise (mask bytes are all ones or all zeros)
     static Reg Select(Reg mask, Reg a, Reg b) { return _mm256_blendv_epi8(b, a, mask); }
+    // Bytes are looked up in 16-entry tables (vpshufb).
     static constexpr bool kLooksUpBytes = true;
     // 16 bytes in both halves of a register, for LookUpHigh and LookUpLow
     static Reg Table16(const std::uint8_t *table)
