@@ -40,37 +40,35 @@ std::map<int, std::vector<std::pair<int, int>>> pixelsOf(RunList runs)
     return rows;
 }
 
-RunList referenceLine(QPoint from, QPoint to, int height)
+// The runs one of the shape functions gives, in its order.
+template <class Draw>
+RunList collect(Draw draw)
 {
     RunList runs;
-    LineRuns(from, to, height, [&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
+    draw([&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
     return runs;
 }
 
-RunList scannedLine(QPoint from, QPoint to, int height)
+RunList lineRuns(bool scanned, QPoint from, QPoint to, int height)
 {
-    RunList runs;
-    ScannedLineRuns(from, to, height, [&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
-    return runs;
+    return collect([&](auto run) {
+        if (scanned)
+            ScannedLineRuns(from, to, height, run);
+        else
+            LineRuns(from, to, height, run);
+    });
 }
 
-RunList referencePolygon(const std::vector<QPoint> &points, int height)
+RunList polygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
 {
-    RunList runs;
-    std::vector<PolygonCrossing> crossings;
-    PolygonRuns(points.data(), int(points.size()), height, crossings,
-                [&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
-    return runs;
-}
-
-RunList scannedPolygon(const std::vector<QPoint> &points, int height)
-{
-    RunList runs;
     std::vector<ScanRow> rows;
     std::vector<PolygonCrossing> crossings;
-    ScannedPolygonRuns(points.data(), int(points.size()), height, rows, crossings,
-                       [&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
-    return runs;
+    return collect([&](auto run) {
+        if (scanned)
+            ScannedPolygonRuns(points.data(), int(points.size()), height, rows, crossings, run);
+        else
+            PolygonRuns(points.data(), int(points.size()), height, crossings, run);
+    });
 }
 
 std::string describe(const std::vector<QPoint> &points)
@@ -100,7 +98,7 @@ TEST(ScannedRuns, LinesGiveTheRunsOfThePixelWalk)
                 for (int y1 = -6; y1 <= 6; ++y1)
                     for (int height : {0, 1, 4, 7}) {
                         const QPoint from(x0, y0), to(x1, y1);
-                        ASSERT_EQ(scannedLine(from, to, height), referenceLine(from, to, height))
+                        ASSERT_EQ(lineRuns(true, from, to, height), lineRuns(false, from, to, height))
                             << x0 << "," << y0 << " to " << x1 << "," << y1 << ", height " << height;
                     }
 }
@@ -118,7 +116,7 @@ TEST(ScannedRuns, LongLinesGiveTheRunsOfThePixelWalk)
         lines.push_back({{coordinate(random), coordinate(random)}, {coordinate(random), coordinate(random)}});
     for (const auto &[from, to] : lines)
         for (int height : {2160, 1081, 33}) {
-            ASSERT_EQ(scannedLine(from, to, height), referenceLine(from, to, height))
+            ASSERT_EQ(lineRuns(true, from, to, height), lineRuns(false, from, to, height))
                 << from.x() << "," << from.y() << " to " << to.x() << "," << to.y() << ", height " << height;
         }
 }
@@ -144,12 +142,12 @@ TEST(ScannedRuns, PolygonsCutOnceARowMatchTheReference)
     };
     for (const auto &polygon : polygons)
         for (int height : {0, 1, 9, 40}) {
-            const RunList scanned = scannedPolygon(polygon, height);
+            const RunList scanned = polygonRuns(true, polygon, height);
             expectOneRunPerRow(scanned);
-            ASSERT_EQ(pixelsOf(scanned), pixelsOf(referencePolygon(polygon, height)))
+            ASSERT_EQ(pixelsOf(scanned), pixelsOf(polygonRuns(false, polygon, height)))
                 << describe(polygon) << "height " << height;
         }
-    EXPECT_TRUE(scannedPolygon({}, 9).empty());
+    EXPECT_TRUE(polygonRuns(true, {}, 9).empty());
 }
 
 // Random polygons, convex, star-shaped, self-crossing: the pixels of the reference.
@@ -162,8 +160,8 @@ TEST(ScannedRuns, RandomPolygonsMatchTheReference)
         std::vector<QPoint> polygon(std::size_t(corners(random)));
         for (QPoint &p : polygon)
             p = {coordinate(random), coordinate(random)};
-        const RunList scanned = scannedPolygon(polygon, 32);
-        ASSERT_EQ(pixelsOf(scanned), pixelsOf(referencePolygon(polygon, 32))) << describe(polygon);
+        const RunList scanned = polygonRuns(true, polygon, 32);
+        ASSERT_EQ(pixelsOf(scanned), pixelsOf(polygonRuns(false, polygon, 32))) << describe(polygon);
         int runsPerRow = 0;
         for (std::size_t r = 1; r < scanned.size(); ++r)
             runsPerRow += std::get<0>(scanned[r - 1]) >= std::get<0>(scanned[r]);
@@ -194,11 +192,11 @@ TEST(ScannedRuns, SweepWedgesMatchTheReference)
                             QPoint points[RadialMaxWedgeVertices];
                             const int count = RadialWedgeVertices(g, wedge, points);
                             const std::vector<QPoint> polygon(points, points + count);
-                            const RunList scanned = count == 2 ? scannedLine(points[0], points[1], size.height())
-                                                               : scannedPolygon(polygon, size.height());
-                            const RunList reference = count == 2 ? referenceLine(points[0], points[1], size.height())
-                                                                 : referencePolygon(polygon, size.height());
-                            ASSERT_EQ(pixelsOf(scanned), pixelsOf(reference))
+                            auto runs = [&](bool scanned) {
+                                return count == 2 ? lineRuns(scanned, points[0], points[1], size.height())
+                                                  : polygonRuns(scanned, polygon, size.height());
+                            };
+                            ASSERT_EQ(pixelsOf(runs(true)), pixelsOf(runs(false)))
                                 << size.width() << "x" << size.height() << " style " << style << "/" << sub << " frame "
                                 << frame << " step " << step << ": " << describe(polygon);
                         }
