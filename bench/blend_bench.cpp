@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
 #include "transitions/bitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder of 3000 pictures (plain listing and the full explorer refresh with icons and
 // sorting), and rendering a full-HD panel with children beside QWidget::grab.
 #include "browse/explorer_listing.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times a whole unpaced pass of every catalogue effect at 1920x1080, 32 bits, with lumetta-fx
 # (median of the repeats), one line per entry beside a memcpy of one frame.
 # Usage: bench/catalogue_bench.sh [BUILD_DIR] [REPEATS]

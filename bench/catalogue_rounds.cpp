@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unpaced headless passes of every catalogue entry, all in one process and interleaved round by
 // round (so a busy moment of the shared machine hits every entry alike), beside a memcpy of one
 // frame between 64-byte aligned buffers. Prints one line per measurement for bench/report.sh:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times `lumetta --export` of a generated 10-slide 1080p30 show (3-second slides, 1.7-second
 # effects, one WAV track) beside the same video made by the ffmpeg program with xfade transitions
 # and the same codec settings (x264 preset fast, CRF 21, AAC 192 kb/s, MP4 with the index first).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the engine's frame loop per frame at 1920 x 1080, 32 bits: an unpaced headless pass of
 // an effect that draws nothing, so what is measured is Flush (the copy of the update rectangle
 // to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole processes decoding the same 12-megapixel HEIC: the picture loader (decoded to RGB
 # pixels) beside libheif's heif-convert writing raw Y4M frames (no colour conversion, a plain
 # write) into a memory-backed folder.

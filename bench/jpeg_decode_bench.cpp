@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding a 24-megapixel JPEG with the picture loader, at full and at quarter size, beside
 // plain libjpeg-turbo decoding rows into one reused buffer (what djpeg does before writing).
 #include "jpeg_sample.h"

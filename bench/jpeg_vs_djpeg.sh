@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times whole processes decoding the same 24-megapixel JPEG: the picture loader beside
 # libjpeg-turbo's djpeg, at full size and at one quarter of each side.
 # Usage: bench/jpeg_vs_djpeg.sh [BUILD_DIR]   (default: build)

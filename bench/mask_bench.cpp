@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 

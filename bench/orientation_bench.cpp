@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What turning a photo upright costs: a 24-megapixel JPEG decoded by the picture loader with
 // each EXIF orientation (turned while decoding), beside the same decode turned afterwards by
 // Qt's quarter turns and mirrors; and the row placement alone (rows copied from the cache into

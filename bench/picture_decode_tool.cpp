@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-process counterpart of djpeg and heif-convert for bench/jpeg_vs_djpeg.sh and
 // bench/heif_vs_heif_convert.sh:
 //   picture_decode_tool make FILE WIDTH HEIGHT   writes the sample JPEG

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player on a real screen (run under Xvfb at 1920 x 1080): frames that reach the screen
 // during 1700 ms transitions and how long each pass takes, and the time from a slide step's
 // start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.

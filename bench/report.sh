@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One table of what a user of the show notices, medians of ROUNDS rounds (at least 5) with min
 # and max:
 #   - every catalogue entry's unpaced pass at 1080p (32 bits) and its frame (pass / (frames - 1))

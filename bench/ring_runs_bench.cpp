@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a circle pass's time goes: the rings of a whole unpaced pass (every radius from 1 to the
 // corners) found and counted, then found and copied from one frame into another as the pass
 // copies them, at three sizes, beside a memcpy of one frame. The copy's share per run is what the

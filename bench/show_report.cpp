@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player as a user meets it, for bench/report.sh; runs on a real screen (Xvfb at 1920 x 1080).
 //   show_report files DIR
 //       writes the start-up shows into DIR: two 24-megapixel JPEGs, a WAV file and the projects

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The runs of a whole sweep at 1920 x 1080 (style 1, one hand from twelve o'clock), found by the
 // reference shapes and by the row scans: unpaced (every frame a line from the centre) and in
 // steps of 60 frames (wedges, as a 1700 ms pass at 60 Hz draws). Only the pixels the runs cover

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thumbnails of a folder of large JPEGs, made as the editor makes them:
 //   thumbnail_bench make DIR COUNT WIDTH HEIGHT   writes COUNT photo-like JPEGs into DIR
 //   thumbnail_bench loader DIR                    times the thumbnail loader over every picture

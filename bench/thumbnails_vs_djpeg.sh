@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thumbnails of a folder of 200 generated 24-megapixel JPEGs: the editor's thumbnail loader beside
 # djpeg -scale 1/8 of the same files (one at a time, and as many at once as the loader runs), and
 # the longest time the GUI thread is busy while the folder panel fills in on a real X server.

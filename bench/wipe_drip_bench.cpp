@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame cost of the wipe and drip effects at 1920 x 1080, 32 bits, beside memcpy of the pixels
 // each frame changes. Every iteration runs one unpaced headless pass.
 //   draw_us   the effect's DrawFrame per frame (its own drawing, without the engine's Flush)

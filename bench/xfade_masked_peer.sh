@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times ffmpeg's xfade radial and circleopen per 1080p frame (one thread) as peers of our masked
 # effects, and prints the ratios to our per-frame cost from `lumetta-fx bench` (unpaced pass,
 # 1920x1080, 32 bits) when the tool is built. Usage: bench/xfade_masked_peer.sh [BUILD_DIR]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times ffmpeg's xfade filter per 1080p frame (fade, wipeleft, dissolve; one thread) as a peer of
 # our blend, wipe and dissolve frames, and, when blend_bench or wipe_drip_bench is built, prints
 # our blend, fuse, wipe and drip figures and the ratios. Usage: bench/xfade_peer.sh [BUILD_DIR]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the xfade peer scripts. xfade_times TRANSITION... times ffmpeg's xfade per 1080p
 # frame (gbrp, one thread, decode and output subtracted), prints each figure and keeps it in
 # per_frame[TRANSITION] in milliseconds; size holds the frame size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_support.h"
 #include "transitions/TransEff.h"
 #include "transitions/form_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form reader on property values: the first byte picks the effect class, the second the
 // screen depth, the rest is the body of one effect in a list; what was read then runs.
 #include "effect_runs.h"

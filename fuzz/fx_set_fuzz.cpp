@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumetta-fx's --set values on each effect class: the first byte picks the class, the second
 // the screen depth, each further line is one PROP=VALUE as --set takes it. As lumetta-fx does,
 // the first value refused ends the input; when all are taken the effect runs.

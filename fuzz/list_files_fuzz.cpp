@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_support.h"
 #include "show/list_files.h"
 #include "show/project_file.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set-up and Release build into build/ (the "release" preset); extra arguments go to CMake.
 set -euo pipefail
 cd "$(dirname "$0")/.."

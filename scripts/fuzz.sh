@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/fuzz.sh TARGET SECONDS: builds the libFuzzer target TARGET with clang and runs it for
 # SECONDS on its corpus (seeded by scripts/make-fuzz-corpus.sh). Crashes land in fuzz/crashes/.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the pictures of the demo show into data/demo/ with ImageMagick: made for Lumetta, so
 # they carry no one else's licence. Run again after changing a slide; the build writes the
 # project (data/demo/write_demo_show.cmake).

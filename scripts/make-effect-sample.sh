@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the sample picture of the transition selection dialog's preview (a dusk landscape)
 # into src/dialogs/effect_sample.jpg. Run once; the picture is kept in the repository.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # scripts/make-fuzz-corpus.sh DIR: writes a small seed corpus of valid inputs for every fuzz target
 # into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package lumetta_VERSION-1_ARCH.deb into build-deb/ (a Release build without
 # tests, installed under /usr); its library dependencies come from dpkg-shlibdeps.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package Lumetta needs to build, test and run; with --fuzz also clang
 # and its libFuzzer runtime. Idempotent.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the help guide's screenshots from the program itself on a virtual screen (Xvfb): the
 # editor with the demo show, the options, the effect selection and a show playing. Writes
 # data/help/*.png; run after changing what these windows show. Needs a build (scripts/build.sh).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the test suite with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
 # (the "asan" preset) and runs it. Only findings inside the system's own libraries are
 # suppressed: leaks in scripts/lsan.supp, interceptor reports in scripts/asan.supp.

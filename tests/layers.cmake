@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=src -DSTUB=AEXE.tms -P layers.cmake
 # Fails when a source folder includes a header of a folder above it in the layers, or when the
 # standalone player holds code of the editor.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=DIR -DFOLDER=DIR -DOUTPUT=FILE -P write_demo_show.cmake
 # Writes the demo project: the pictures of SOURCE in name order, named as they stand in FOLDER,
 # shown for four seconds each with every transition, over a dark gradient, once through.

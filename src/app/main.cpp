@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 #include "app/main_window.h"
 #include "export/export_command.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/picture_list_delegate.h"
 
 #include "app/picture_list_model.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browse/preview_pane.h"
 
 #include "common/arith.h"

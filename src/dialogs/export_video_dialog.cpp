@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/export_video_dialog.h"
 #include "dialogs/dialog_questions.h"
 

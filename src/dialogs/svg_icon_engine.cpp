@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/svg_icon_engine.h"
 
 #include <QFile>

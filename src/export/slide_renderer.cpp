@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/slide_renderer.h"
 
 #include "media/picture.h"

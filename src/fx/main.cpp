@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
 
 #include "common/random.h"

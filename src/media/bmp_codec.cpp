@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/bmp_codec.h"
 
 #include "media/picture_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/playback_failure.h"
 
 #include <QMimeDatabase>

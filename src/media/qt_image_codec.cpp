@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/qt_image_codec.h"
 
 #include "media/exif_orientation.h"

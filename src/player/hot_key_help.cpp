@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/hot_key_help.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/play_file.h"
 
 #include "player/player_window.h"

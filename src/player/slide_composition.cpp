@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/slide_composition.h"
 
 #include "common/arith.h"

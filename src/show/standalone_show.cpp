@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/standalone_show.h"
 
 #include "show/project_layout.h"

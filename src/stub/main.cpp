@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standalone player: a copy of this program with a show appended plays that show full
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
 #include "player/player_window.h"

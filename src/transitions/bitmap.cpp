@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/bitmap.h"
 
 #include "transitions/frame_memory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Pixel formats, the screen's depth and the raw-row helpers every effect shares.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Built with -mavx2; reached only after the CPU reported AVX2.
 
 #include "transitions/blend_kernels_simd.h"

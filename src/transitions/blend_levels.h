@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The level-k mix as data, shared by the reference and the vector kernels. Private to the kernels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/block_transition.h"
 
 #include "common/random.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Off-screen pictures of widgets that do not depend on what the screen shows: a widget and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drip's row fill on 32-byte registers; compiled with -mavx2 and called only when the CPU has it.
 #include "transitions/drip_kernels.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/flicker_free_transition.h"
 
 #include "transitions/render_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/headless_run.h"
 
 #include "transitions/transition_aborted.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 1-bit selection of 32-bit pixels on 32-byte registers; compiled with -mavx2 and called only
 // when the CPU has it.
 #include "transitions/mask_kernels.h"

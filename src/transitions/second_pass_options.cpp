@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/second_pass_options.h"
 
 #include "transitions/transition_error.h"

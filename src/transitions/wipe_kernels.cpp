@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/wipe_kernels.h"
 
 #include "transitions/row_kernels.h"

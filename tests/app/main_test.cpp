@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lumetta program as a terminal runs it.
 #include <QProcess>
 #include <QProcessEnvironment>

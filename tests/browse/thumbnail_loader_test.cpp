@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browse/thumbnail_loader.h"
 
 #include "support/file_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/options_dialog.h"
 
 #include "dialogs/effect_selection_dialog.h"

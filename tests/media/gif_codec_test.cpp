@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "damaged_data.h"
 #include "media/gif_codec.h"
 #include "support/picture_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "damaged_data.h"
 #include "media/heif_codec.h"
 #include "media/picture.h"

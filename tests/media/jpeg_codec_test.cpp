@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/jpeg_codec.h"
 #include "media/picture_error.h"
 #include "support/picture_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/orientation.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/orientation.h"
 #include "media/oriented_rows.h"
 #include "support/picture_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile sizes through the loader: headers that declare more pixels than the limit, GIF frames
 // and extensions of absurd sizes. Each is refused with a message or read in constant memory.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # escape_on_x11.sh LUMETTA: plays a 1-second show with 1.7-second wipes on its own X server
 # and presses Escape with a real X key event: the show must end within one slide change.
 set -euo pipefail

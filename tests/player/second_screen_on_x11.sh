@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # second_screen_on_x11.sh LUMETTA: an X server with two screens; "--play --screen 1" must fill the
 # second one with the show and leave the first alone.
 set -euo pipefail

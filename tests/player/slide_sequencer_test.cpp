@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/random.h"
 #include "player/slide_sequencer.h"
 #include "show/show_project.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "show/standalone_builder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/unpack_folder.h"
 #include "support/qstring_print.h"
 

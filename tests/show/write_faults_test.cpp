@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes that fail part-way: a folder the writer may not change and a disk that fills up. Each
 // write runs in a child process, so the limits set for it never reach the test program.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # unpack_failure_on_x11.sh LUMETTA: a built show whose unpacking fails half-way (files may not
 # grow past a few KiB) shows its error on a real X server; while the message is on the screen,
 # the partial show must already be gone from the temporary folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/random.h"
 #include "transitions/headless_run.h"
 #include "transitions/mask_paint.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/new_pixel_runs.h"
 #include "transitions/noise_picture.h"
 

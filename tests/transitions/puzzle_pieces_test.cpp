@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/mono_paint.h"
 #include "transitions/puzzle_pieces.h"
 

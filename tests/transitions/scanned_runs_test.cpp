@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/scanned_runs.h"
 
 #include "transitions/radial_geometry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wipe and drip through Prepare and Execute over a live panel: the frames reach the render
 // window's canvas and the panel shows the new picture afterwards.
 #include "transitions/drip_transition.h"
