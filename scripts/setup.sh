@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build ccache pkg-config
+  build-essential cmake ninja-build ccache pkg-config clang-tidy
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6opengl6-dev
   qt6-multimedia-dev qt6-svg-dev gstreamer1.0-plugins-good gstreamer1.0-libav gstreamer1.0-plugins-base
   libjpeg62-turbo-dev libjpeg-turbo-progs libgif-dev
