@@ -33,7 +33,7 @@ void BM_ListFolder(benchmark::State &state)
     const QString folder = Folder().path() + QLatin1Char('/');
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            lumetta::ListFolder(folder, QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"), lumetta::ftNormal));
+            lumetta::ListFolder(folder, QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"), lumetta::NormalFiles));
 }
 BENCHMARK(BM_ListFolder)->Unit(benchmark::kMillisecond);
 

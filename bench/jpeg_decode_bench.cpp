@@ -21,9 +21,9 @@ const QByteArray &sample()
 void loaderDecode(benchmark::State &state, bool quarter)
 {
     for (auto _ : state) {
-        lumetta::Picture picture = lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
-        picture.setQuarterSize(quarter);
-        benchmark::DoNotOptimize(picture.image().constBits());
+        lumetta::Picture picture = lumetta::Picture::FromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
+        picture.SetQuarterSize(quarter);
+        benchmark::DoNotOptimize(picture.Image().constBits());
     }
     state.counters["MB/s"] =
         benchmark::Counter(double(sample().size()) * double(state.iterations()) / 1e6, benchmark::Counter::kIsRate);
@@ -34,10 +34,10 @@ void loaderDecode(benchmark::State &state, bool quarter)
 void slideForScreen(benchmark::State &state, bool decodeWholeFirst)
 {
     for (auto _ : state) {
-        const lumetta::Picture picture = lumetta::Picture::fromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
+        const lumetta::Picture picture = lumetta::Picture::FromData(sample(), lumetta::PictureKind::Jpeg, "sample.jpg");
         if (decodeWholeFirst)
-            picture.decodeNow();
-        benchmark::DoNotOptimize(picture.scaled(QSize(1624, 1083)).constBits());
+            picture.DecodeNow();
+        benchmark::DoNotOptimize(picture.Scaled(QSize(1624, 1083)).constBits());
     }
 }
 

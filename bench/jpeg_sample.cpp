@@ -27,5 +27,5 @@ QByteArray makeSampleJpeg(int width, int height)
             pixels[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
         }
     }
-    return testpictures::makeJpeg(image, 90);
+    return testpictures::MakeJpeg(image, 90);
 }

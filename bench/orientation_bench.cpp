@@ -30,10 +30,10 @@ void loaderDecode(benchmark::State &state)
 {
     const int orientation = int(state.range(0));
     const QByteArray data =
-        orientation == 1 ? sample() : testpictures::withJpegApp1(sample(), testpictures::makeExifBlock(orientation));
+        orientation == 1 ? sample() : testpictures::WithJpegApp1(sample(), testpictures::MakeExifBlock(orientation));
     for (auto _ : state) {
-        const lumetta::Picture picture = lumetta::Picture::fromData(data, lumetta::PictureKind::Jpeg, "sample.jpg");
-        benchmark::DoNotOptimize(picture.image().constBits());
+        const lumetta::Picture picture = lumetta::Picture::FromData(data, lumetta::PictureKind::Jpeg, "sample.jpg");
+        benchmark::DoNotOptimize(picture.Image().constBits());
     }
 }
 
@@ -41,7 +41,7 @@ void decodeThenTurn(benchmark::State &state)
 {
     const int orientation = int(state.range(0));
     for (auto _ : state) {
-        const QImage turned = lumetta::orientImage(lumetta::decodeJpeg(sample(), 1, "sample.jpg"), orientation);
+        const QImage turned = lumetta::OrientImage(lumetta::DecodeJpeg(sample(), 1, "sample.jpg"), orientation);
         benchmark::DoNotOptimize(turned.constBits());
     }
 }
@@ -52,7 +52,7 @@ void rowPlacement(benchmark::State &state)
     const QSize stored(6000, 4000);
     std::vector<quint32> row(std::size_t(stored.width()) * 8, 0x00336699u);
     // Memory as the JPEG decoder takes it: huge pages, so a column of rows is not a page each.
-    const QSize size = lumetta::orientedSize(stored, orientation);
+    const QSize size = lumetta::OrientedSize(stored, orientation);
     const std::size_t bytes = std::size_t(size.width()) * 4 * std::size_t(size.height());
     constexpr std::size_t kHugePage = std::size_t(2) << 20;
     void *buffer = std::aligned_alloc(kHugePage, (bytes + kHugePage - 1) / kHugePage * kHugePage);
@@ -63,12 +63,12 @@ void rowPlacement(benchmark::State &state)
     for (auto _ : state) {
         lumetta::OrientedRows rows(target, stored, orientation, strip);
         for (int line = 0; line < stored.height();) {
-            const int count = std::min({8, rows.rowsAvailable(line), stored.height() - line});
+            const int count = std::min({8, rows.RowsAvailable(line), stored.height() - line});
             for (int i = 0; i < count; ++i)
-                std::memcpy(rows.row(line + i), row.data() + std::size_t(i) * stored.width(),
+                std::memcpy(rows.Row(line + i), row.data() + std::size_t(i) * stored.width(),
                             std::size_t(stored.width()) * 4);
             line += count;
-            rows.written(line);
+            rows.Written(line);
         }
         benchmark::DoNotOptimize(target.constBits());
     }

@@ -27,10 +27,10 @@ int main(int argc, char **argv)
     }
     if (argc >= 3 && std::strcmp(argv[1], "decode") == 0) {
         try {
-            lumetta::Picture picture = lumetta::Picture::load(QString::fromLocal8Bit(argv[2]));
-            picture.setQuarterSize(argc >= 4 && std::strcmp(argv[3], "quarter") == 0);
-            picture.decodeNow();
-            return picture.image().isNull() ? 1 : 0;
+            lumetta::Picture picture = lumetta::Picture::Load(QString::fromLocal8Bit(argv[2]));
+            picture.SetQuarterSize(argc >= 4 && std::strcmp(argv[3], "quarter") == 0);
+            picture.DecodeNow();
+            return picture.Image().isNull() ? 1 : 0;
         } catch (const lumetta::PictureError &e) {
             std::fprintf(stderr, "%s\n", e.what());
             return 1;

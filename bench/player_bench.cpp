@@ -81,9 +81,9 @@ struct Show
     {
         project.Pictures() = pictures;
         project.EffectSelection() = {QString::number(effect)};
-        project.Settings().Put(lumetta::ShowSettings::kAdvance, QStringLiteral("Manual"));
-        project.Settings().Put(lumetta::ShowSettings::kPictureSize, QStringLiteral("100"));
-        project.Settings().Put(lumetta::ShowSettings::kCaption, QStringLiteral("clSilver"));
+        project.Settings().Put(lumetta::ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+        project.Settings().Put(lumetta::ShowSettings::PictureSizeLine, QStringLiteral("100"));
+        project.Settings().Put(lumetta::ShowSettings::CaptionLine, QStringLiteral("clSilver"));
         window.StartShow(project);
         window.show();
         window.SetUpShow();
@@ -161,19 +161,19 @@ void BM_BareDecodeBigJpeg(benchmark::State &state)
 {
     const QString path = BigJpeg();
     for (auto _ : state) {
-        const lumetta::Picture picture = lumetta::Picture::load(path);
-        benchmark::DoNotOptimize(picture.image().constBits());
+        const lumetta::Picture picture = lumetta::Picture::Load(path);
+        benchmark::DoNotOptimize(picture.Image().constBits());
     }
 }
 BENCHMARK(BM_BareDecodeBigJpeg)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 void BM_ScaleBigJpegToSlide(benchmark::State &state)
 {
-    const lumetta::Picture picture = lumetta::Picture::load(BigJpeg());
-    picture.decodeNow();
+    const lumetta::Picture picture = lumetta::Picture::Load(BigJpeg());
+    picture.DecodeNow();
     const QSize slide = lumetta::SlideSize(picture.size(), lumetta::PlayerWindow::ScreenSize(), 100);
     for (auto _ : state)
-        benchmark::DoNotOptimize(picture.scaled(slide).constBits());
+        benchmark::DoNotOptimize(picture.Scaled(slide).constBits());
 }
 BENCHMARK(BM_ScaleBigJpegToSlide)->Iterations(5)->Unit(benchmark::kMillisecond);
 

@@ -86,7 +86,7 @@ int WriteFiles(const QString &folder)
     const QString first = dir.absoluteFilePath(QStringLiteral("first.jpg"));
     const QString second = dir.absoluteFilePath(QStringLiteral("second.jpg"));
     const QString music = dir.absoluteFilePath(QStringLiteral("music.wav"));
-    QFile wav(testsounds::writeWav(QStringLiteral("music.wav"), 20000));
+    QFile wav(testsounds::WriteWav(QStringLiteral("music.wav"), 20000));
     if (!WriteFile(first, jpeg) || !WriteFile(second, jpeg) || !wav.open(QIODevice::ReadOnly)
         || !WriteFile(music, wav.readAll()))
         return 1;
@@ -94,8 +94,8 @@ int WriteFiles(const QString &folder)
         lumetta::ShowProject project;
         project.Pictures() = {first, second};
         project.EffectSelection() = {QStringLiteral("13")};
-        project.Settings().Put(lumetta::ShowSettings::kAdvance, QStringLiteral("Manual"));
-        project.Settings().Put(lumetta::ShowSettings::kMusic,
+        project.Settings().Put(lumetta::ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+        project.Settings().Put(lumetta::ShowSettings::MusicLine,
                                withMusic ? QStringLiteral("NoRepeat") : QStringLiteral("No music"));
         if (withMusic)
             project.Playlist() = {music};
@@ -158,10 +158,10 @@ struct Show
     {
         project.Pictures() = pictures;
         project.EffectSelection() = effects;
-        project.Settings().Put(lumetta::ShowSettings::kAdvance, QStringLiteral("Manual"));
-        project.Settings().Put(lumetta::ShowSettings::kPictureSize, QStringLiteral("100"));
-        project.Settings().Put(lumetta::ShowSettings::kCaption, QStringLiteral("No"));
-        project.Settings().Put(lumetta::ShowSettings::kLooping, QStringLiteral("Loop"));
+        project.Settings().Put(lumetta::ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+        project.Settings().Put(lumetta::ShowSettings::PictureSizeLine, QStringLiteral("100"));
+        project.Settings().Put(lumetta::ShowSettings::CaptionLine, QStringLiteral("No"));
+        project.Settings().Put(lumetta::ShowSettings::LoopingLine, QStringLiteral("Loop"));
         window.StartShow(project);
         window.show();
         window.SetUpShow();
@@ -182,7 +182,7 @@ int Paced(int rounds, std::vector<int> entries)
     Show show(pictures, {QStringLiteral("0")});
     TTransitionList *effects = show.window.Effects();
     if (entries.empty())
-        for (int i = 0; i < lumetta::OfferedEffectCount; ++i)
+        for (int i = 0; i < lumetta::kOfferedEffectCount; ++i)
             if (effects->Items(i)->Milliseconds() > 0)
                 entries.push_back(i);
     PaintTimes paints;

@@ -9,9 +9,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzz::EnsureApplication();
     try {
-        Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::Bmp, QStringLiteral("fuzz.bmp"));
-        picture.decodeNow();
-        picture.toFileData();
+        Picture picture = Picture::FromData(fuzz::Bytes(data, size), PictureKind::Bmp, QStringLiteral("fuzz.bmp"));
+        picture.DecodeNow();
+        picture.ToFileData();
     } catch (const PictureError &) {
     }
     return 0;

@@ -8,8 +8,8 @@ using namespace lumetta;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes = fuzz::Bytes(data, size);
-    jpegExifOrientation(bytes);
-    pngExifOrientation(bytes);
-    webpExifOrientation(bytes);
+    JpegExifOrientation(bytes);
+    PngExifOrientation(bytes);
+    WebpExifOrientation(bytes);
     return 0;
 }

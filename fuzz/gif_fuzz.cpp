@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size >= 10 && qint64(data[6] | data[7] << 8) * (data[8] | data[9] << 8) > fuzz::kMaxDecodedPixels)
         return 0;
     try {
-        Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::Gif, QStringLiteral("fuzz.gif"));
-        picture.decodeNow();
-        picture.toFileData();
+        Picture picture = Picture::FromData(fuzz::Bytes(data, size), PictureKind::Gif, QStringLiteral("fuzz.gif"));
+        picture.DecodeNow();
+        picture.ToFileData();
     } catch (const PictureError &) {
     }
     return 0;

@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzz::EnsureApplication();
     try {
         const Picture picture =
-            Picture::fromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
-        if (qint64(picture.width()) * picture.height() > fuzz::kMaxDecodedPixels)
+            Picture::FromData(fuzz::Bytes(data, size), PictureKind::Heif, QStringLiteral("fuzz.heic"));
+        if (qint64(picture.Width()) * picture.Height() > fuzz::kMaxDecodedPixels)
             return 0;
-        picture.decodeNow();
+        picture.DecodeNow();
     } catch (const PictureError &) {
     }
     return 0;

@@ -9,13 +9,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     fuzz::EnsureApplication();
     try {
-        Picture picture = Picture::fromData(fuzz::Bytes(data, size), PictureKind::Jpeg, QStringLiteral("fuzz.jpeg"));
-        if (qint64(picture.width()) * picture.height() > fuzz::kMaxDecodedPixels)
+        Picture picture = Picture::FromData(fuzz::Bytes(data, size), PictureKind::Jpeg, QStringLiteral("fuzz.jpeg"));
+        if (qint64(picture.Width()) * picture.Height() > fuzz::kMaxDecodedPixels)
             return 0;
-        picture.decodeNow();
-        picture.toFileData();
-        picture.setQuarterSize(true);
-        picture.decodeNow();
+        picture.DecodeNow();
+        picture.ToFileData();
+        picture.SetQuarterSize(true);
+        picture.DecodeNow();
     } catch (const PictureError &) {
     }
     return 0;

@@ -11,11 +11,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     fuzz::EnsureApplication();
     try {
         const Picture picture =
-            Picture::fromData(fuzz::Bytes(data, size), PictureKind::WebP, QStringLiteral("fuzz.webp"));
-        if (qint64(picture.width()) * picture.height() > fuzz::kMaxDecodedPixels)
+            Picture::FromData(fuzz::Bytes(data, size), PictureKind::WebP, QStringLiteral("fuzz.webp"));
+        if (qint64(picture.Width()) * picture.Height() > fuzz::kMaxDecodedPixels)
             return 0;
-        picture.decodeNow();
-        picture.scaled(QSize(7, 5));
+        picture.DecodeNow();
+        picture.Scaled(QSize(7, 5));
     } catch (const PictureError &) {
     }
     return 0;

@@ -423,8 +423,8 @@ QWidget *MainWindow::BuildLeftPanel()
     fileList_->SetContextMenu(true);
     fileList_->SetContextAction(false);
     // Dot files are configuration, not pictures: they stay out of the list.
-    fileList_->SetFileType(FileTypes(ftNormal | ftReadOnly | ftSystem | ftArchive));
-    fileList_->SetMask(acceptedPictureMask());
+    fileList_->SetFileType(FileTypes(NormalFiles | ReadOnlyFiles | SystemFiles | ArchiveFiles));
+    fileList_->SetMask(AcceptedPictureMask());
     fileList_->SetThumbnails(thumbnails_);
 
     connect(up, &QToolButton::clicked, fileList_, &FileListView::GoUp);
@@ -452,7 +452,28 @@ QWidget *MainWindow::BuildRightPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("RightPanel"));
+    QToolBar *bar = BuildPictureToolBar(panel);
+    BuildPreviewPane(panel);
+    BuildPictureList(panel);
 
+    rightSplitter_ = new QSplitter(Qt::Vertical, panel);
+    rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
+    rightSplitter_->addWidget(preview_);
+    rightSplitter_->addWidget(pictureList_);
+    rightSplitter_->setCollapsible(1, false);
+    rightSplitter_->setStretchFactor(1, 1);
+    rightSplitter_->setSizes({kPreviewHeight, 400});
+
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(rightSplitter_, 1);
+    return panel;
+}
+
+QToolBar *MainWindow::BuildPictureToolBar(QWidget *panel)
+{
     auto *bar = new QToolBar(panel);
     bar->setObjectName(QStringLiteral("ToolBar2"));
     bar->setIconSize(QSize(16, 16));
@@ -507,7 +528,11 @@ QWidget *MainWindow::BuildRightPanel()
     SetToolTips(bar);
     previewButton_->setToolTip(QStringLiteral("Show or hide the preview"));
     new ToolBarFitter(bar, QSize(67, 0));
+    return bar;
+}
 
+void MainWindow::BuildPreviewPane(QWidget *panel)
+{
     preview_ = new PreviewPane(panel);
     preview_->setObjectName(QStringLiteral("PrePanel"));
     preview_->setMinimumHeight(0);
@@ -515,7 +540,10 @@ QWidget *MainWindow::BuildRightPanel()
     QPalette backdrop = preview_->palette();
     backdrop.setColor(QPalette::Window, QColor(0x3A, 0x3D, 0x42));
     preview_->setPalette(backdrop);
+}
 
+void MainWindow::BuildPictureList(QWidget *panel)
+{
     pictureModel_ = new PictureListModel(thumbnails_, this);
     pictureList_ = new PictureListView(panel);
     pictureList_->setObjectName(QStringLiteral("ListBox1"));
@@ -532,21 +560,6 @@ QWidget *MainWindow::BuildRightPanel()
         if (!quietSelection_)
             ShowSelectedPicture();
     });
-
-    rightSplitter_ = new QSplitter(Qt::Vertical, panel);
-    rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
-    rightSplitter_->addWidget(preview_);
-    rightSplitter_->addWidget(pictureList_);
-    rightSplitter_->setCollapsible(1, false);
-    rightSplitter_->setStretchFactor(1, 1);
-    rightSplitter_->setSizes({kPreviewHeight, 400});
-
-    auto *layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(bar);
-    layout->addWidget(rightSplitter_, 1);
-    return panel;
 }
 
 void MainWindow::BuildWindow()

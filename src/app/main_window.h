@@ -122,7 +122,11 @@ private:
     void BuildToolBar();
     void SetToolTips(QToolBar *bar);
     QWidget *BuildLeftPanel();
+    // The right panel: the picture tool bar above the preview and the picture list.
     QWidget *BuildRightPanel();
+    QToolBar *BuildPictureToolBar(QWidget *panel);
+    void BuildPreviewPane(QWidget *panel);
+    void BuildPictureList(QWidget *panel);
     void BuildWindow();
     bool ConfirmClose();
 

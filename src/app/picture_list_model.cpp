@@ -13,7 +13,7 @@ namespace lumetta {
 bool IsPictureFileName(const QString &fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(u'.');
-    return dot >= 0 && acceptedPictureExtensions().contains(QStringView(fileName).mid(dot));
+    return dot >= 0 && AcceptedPictureExtensions().contains(QStringView(fileName).mid(dot));
 }
 
 bool IsAddablePictureName(const QString &fileName)

@@ -111,19 +111,17 @@ Qt::DropAction PictureListView::Accepts(const QDropEvent *event) const
 
 void PictureListView::dragEnterEvent(QDragEnterEvent *event)
 {
-    // What the list does not take (a project file) goes on to the window.
-    const Qt::DropAction action = Accepts(event);
-    if (action == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(action);
-    event->accept();
-    SetDropRow(DropRow(event->position().toPoint()));
+    FollowDrag(event);
 }
 
 void PictureListView::dragMoveEvent(QDragMoveEvent *event)
 {
+    FollowDrag(event);
+}
+
+void PictureListView::FollowDrag(QDragMoveEvent *event)
+{
+    // What the list does not take (a project file) goes on to the window.
     const Qt::DropAction action = Accepts(event);
     if (action == Qt::IgnoreAction) {
         event->ignore();

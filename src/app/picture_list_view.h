@@ -45,6 +45,8 @@ protected:
 private:
     // The drop action this view takes for EVENT, or IgnoreAction.
     Qt::DropAction Accepts(const QDropEvent *event) const;
+    // Takes or refuses a drag entering or moving over the view and shows where it would drop.
+    void FollowDrag(QDragMoveEvent *event);
     // The rows a drag from this view carries; nullopt for any other data.
     std::optional<QList<int>> OwnRows(const QMimeData *data) const;
     QByteArray Identity() const;

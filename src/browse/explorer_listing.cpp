@@ -19,12 +19,12 @@ const QString kDateTimeFormat = QStringLiteral("MM/dd/yyyy hh:mm");
 // Type names go by the name alone, so one lookup per suffix serves a whole folder.
 QString TypeName(const QFileInfo &info, QHash<QString, QString> &cache)
 {
-    static const QMimeDatabase database;
+    static const QMimeDatabase kDatabase;
     const QString key = info.isDir() ? QStringLiteral("/") : info.suffix().toLower();
     auto it = cache.constFind(key);
     if (it == cache.constEnd()) {
-        const QMimeType type = info.isDir() ? database.mimeTypeForName(QStringLiteral("inode/directory"))
-                                            : database.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        const QMimeType type = info.isDir() ? kDatabase.mimeTypeForName(QStringLiteral("inode/directory"))
+                                            : kDatabase.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
         it = cache.insert(key, type.comment());
     }
     return *it;
@@ -51,9 +51,9 @@ ExplorerEntry EntryOf(const QString &folder, const QFileInfo &info, QHash<QStrin
 
 bool PassesAttributes(const QFileInfo &info, FileTypes fileType)
 {
-    if (!fileType.testFlag(ftReadOnly) && !info.isWritable())
+    if (!fileType.testFlag(ReadOnlyFiles) && !info.isWritable())
         return false;
-    return fileType.testFlag(ftHidden) || !IsHidden(info);
+    return fileType.testFlag(HiddenFiles) || !IsHidden(info);
 }
 
 // A number, or a date and time as days since 30 December 1899, or 0.
@@ -158,8 +158,8 @@ QString FormatThousands(qint64 value)
 
 int CompareEntries(const ExplorerEntry &a, const ExplorerEntry &b, int column, bool descending)
 {
-    const bool aFolder = a.subItems.value(siSize) == QLatin1String(" ");
-    const bool bFolder = b.subItems.value(siSize) == QLatin1String(" ");
+    const bool aFolder = a.subItems.value(SizeItem) == QLatin1String(" ");
+    const bool bFolder = b.subItems.value(SizeItem) == QLatin1String(" ");
     int result;
     if (aFolder != bFolder)
         result = aFolder ? -1 : 1;

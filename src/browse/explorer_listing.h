@@ -13,23 +13,23 @@ namespace lumetta {
 // Attribute classes of files a listing takes; hidden = name starting with ".", read-only = no
 // write permission for this user, system and archive are never set on this platform.
 enum FileTypeFlag {
-    ftReadOnly = 0x01,
-    ftHidden = 0x02,
-    ftSystem = 0x04,
-    ftArchive = 0x20,
-    ftNormal = 0x80,
+    ReadOnlyFiles = 0x01,
+    HiddenFiles = 0x02,
+    SystemFiles = 0x04,
+    ArchiveFiles = 0x20,
+    NormalFiles = 0x80,
 };
 Q_DECLARE_FLAGS(FileTypes, FileTypeFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(FileTypes)
 
 // Positions in ExplorerEntry::subItems.
 enum ExplorerSubItem {
-    siSize = 0,  // bytes, " " for a folder; volume type text for a volume
-    siType = 1,  // type name; total size of a volume
-    siModified = 2,  // "MM/dd/yyyy hh:mm"; free space of a volume
-    siAttributes = 3,  // "A", "R", "H", "S" letters in this order; empty for a volume
-    siPath = 4,  // full path; a volume's root with its trailing "/"
-    siKind = 5,  // "file", "dir" or "drv"
+    SizeItem = 0,  // bytes, " " for a folder; volume type text for a volume
+    TypeItem = 1,  // type name; total size of a volume
+    ModifiedItem = 2,  // "MM/dd/yyyy hh:mm"; free space of a volume
+    AttributesItem = 3,  // "A", "R", "H", "S" letters in this order; empty for a volume
+    PathItem = 4,  // full path; a volume's root with its trailing "/"
+    KindItem = 5,  // "file", "dir" or "drv"
 };
 
 // One row of the explorer: its caption (a file name or a volume's display name) and six texts.

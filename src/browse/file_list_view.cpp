@@ -50,8 +50,8 @@ public:
         setText(0, entry.caption);
         for (int column = 1; column < 5; ++column)
             setText(column, entry.subItems.value(column - 1));
-        if (entry.subItems.value(siKind) == QLatin1String("file"))
-            setData(0, FileListView::kFilePathRole, entry.subItems.value(siPath));
+        if (entry.subItems.value(KindItem) == QLatin1String("file"))
+            setData(0, FileListView::kFilePathRole, entry.subItems.value(PathItem));
     }
 
     const ExplorerEntry &Entry() const { return entry_; }
@@ -120,7 +120,7 @@ QMimeData *FileListView::mimeData(const QList<QTreeWidgetItem *> &items) const
     });
     QList<QUrl> urls;
     for (const QTreeWidgetItem *item : ordered)
-        urls.append(QUrl::fromLocalFile(EntryOf(item).subItems[siPath]));
+        urls.append(QUrl::fromLocalFile(EntryOf(item).subItems[PathItem]));
     auto *data = new QMimeData;
     data->setUrls(urls);
     return data;
@@ -199,9 +199,9 @@ void FileListView::Refresh()
         QHash<QString, QIcon> iconOf;
         for (const ExplorerEntry &entry : ListFolder(directory_, mask_, fileType_)) {
             auto *item = new ExplorerItem(entry);
-            const QFileInfo info(entry.subItems[siPath]);
+            const QFileInfo info(entry.subItems[PathItem]);
             const QString kind =
-                entry.subItems[siKind] == QLatin1String("dir") ? QStringLiteral("/") : info.suffix().toLower();
+                entry.subItems[KindItem] == QLatin1String("dir") ? QStringLiteral("/") : info.suffix().toLower();
             auto icon = iconOf.constFind(kind);
             if (icon == iconOf.constEnd())
                 icon = iconOf.insert(kind, icons.icon(info));
@@ -271,8 +271,8 @@ FileListView::ObjectTypes FileListView::SelectedTypes() const
 {
     ObjectTypes types;
     for (const QTreeWidgetItem *item : selectedItems()) {
-        const QString kind = EntryOf(item).subItems[siKind];
-        types |= kind == QLatin1String("file") ? otFile : kind == QLatin1String("dir") ? otDirectory : otDisk;
+        const QString kind = EntryOf(item).subItems[KindItem];
+        types |= kind == QLatin1String("file") ? FileObject : kind == QLatin1String("dir") ? DirectoryObject : DiskObject;
     }
     return types;
 }
@@ -289,12 +289,12 @@ QString FileListView::ItemFileName(int index) const
 
 QString FileListView::ItemPath(int index) const
 {
-    return EntryOf(topLevelItem(index)).subItems[siPath];
+    return EntryOf(topLevelItem(index)).subItems[PathItem];
 }
 
 bool FileListView::IsItemFile(int index) const
 {
-    return EntryOf(topLevelItem(index)).subItems[siKind] == QLatin1String("file");
+    return EntryOf(topLevelItem(index)).subItems[KindItem] == QLatin1String("file");
 }
 
 bool FileListView::IsItemSelected(int index) const
@@ -330,7 +330,7 @@ QTreeWidgetItem *FileListView::SelectedItem() const
 void FileListView::Click()
 {
     if (const QTreeWidgetItem *item = SelectedItem())
-        currentFile_ = EntryOf(item).subItems[siPath];
+        currentFile_ = EntryOf(item).subItems[PathItem];
     emit Clicked();
 }
 
@@ -341,11 +341,11 @@ void FileListView::DblClick()
     if (!item)
         return;
     const ExplorerEntry entry = EntryOf(item);
-    if (entry.subItems[siKind] == QLatin1String("file")) {
+    if (entry.subItems[KindItem] == QLatin1String("file")) {
         if (contextAction_)
-            QDesktopServices::openUrl(QUrl::fromLocalFile(entry.subItems[siPath]));
+            QDesktopServices::openUrl(QUrl::fromLocalFile(entry.subItems[PathItem]));
     } else {
-        SetDirectory(WithSlash(entry.subItems[siPath]));
+        SetDirectory(WithSlash(entry.subItems[PathItem]));
     }
 }
 
@@ -356,7 +356,7 @@ void FileListView::mousePressEvent(QMouseEvent *event)
         QTreeWidget::mousePressEvent(event);
         return;
     }
-    const QString path = EntryOf(item).subItems[siPath];
+    const QString path = EntryOf(item).subItems[PathItem];
     if (!SelectedFilenames().split(QLatin1Char(';')).contains(path))
         clearSelection();
     item->setSelected(true);

@@ -22,7 +22,7 @@ class FileListView : public QTreeWidget
 {
     Q_OBJECT
 public:
-    enum ObjectType { otFile = 0x1, otDirectory = 0x2, otDisk = 0x4 };
+    enum ObjectType { FileObject = 0x1, DirectoryObject = 0x2, DiskObject = 0x4 };
     Q_DECLARE_FLAGS(ObjectTypes, ObjectType)
 
     // The full path of a file item, in its first column (folders and volumes have none).
@@ -41,17 +41,14 @@ public:
 
     QString Mask() const { return mask_; }
     void SetMask(const QString &mask);
-    FileTypes FileType() const { return fileType_; }
     void SetFileType(FileTypes fileType);
 
     // A right click on an item offers Open, Open containing folder and Copy path.
     bool ContextMenu() const { return contextMenu_; }
     void SetContextMenu(bool on) { contextMenu_ = on; }
     // A double click on a file opens it with the desktop's default application.
-    bool ContextAction() const { return contextAction_; }
     void SetContextAction(bool on) { contextAction_ = on; }
 
-    bool ShowColumnHeaders() const { return !isHeaderHidden(); }
     void SetShowColumnHeaders(bool on) { setHeaderHidden(!on); }
 
     // Number of selected items, or of all items when none is selected.
@@ -66,7 +63,6 @@ public:
 
     // Full path of the item last clicked.
     QString CurrentFile() const { return currentFile_; }
-    void SetCurrentFile(const QString &path) { currentFile_ = path; }
 
     void GoUp();
     // Lists the directory again.

@@ -26,19 +26,19 @@ PictureReader::Result Read(const QString &path, Decode decode)
     }
     Picture picture;
     try {
-        picture = Picture::load(path);
+        picture = Picture::Load(path);
         decode(picture, result);
         result.status = PictureReader::Status::Ok;
         return result;
     } catch (const PictureError &error) {
-        result.reason = error.reason();
+        result.reason = error.Reason();
     }
     // A JPEG cut short (an interrupted copy or download) still holds its first rows: closed with
     // an end marker, the decoder takes what is there and leaves the rest plain.
-    if (picture.isNull() || picture.kind() != PictureKind::Jpeg || picture.originalData().endsWith(kEndOfImage))
+    if (picture.IsNull() || picture.Kind() != PictureKind::Jpeg || picture.OriginalData().endsWith(kEndOfImage))
         return result;
     try {
-        const Picture closed = Picture::fromData(picture.originalData() + kEndOfImage, PictureKind::Jpeg, path);
+        const Picture closed = Picture::FromData(picture.OriginalData() + kEndOfImage, PictureKind::Jpeg, path);
         decode(closed, result);
         result.status = PictureReader::Status::Damaged;
     } catch (const PictureError &) {
@@ -52,10 +52,10 @@ PictureReader::Result Read(const QString &path, Decode decode)
 PictureReader::Result PictureReader::ForPreview(const QString &path)
 {
     return Read(path, [](Picture picture, Result &result) {
-        if (picture.kind() == PictureKind::Jpeg
-            && (picture.width() > kQuarterAbove || picture.height() > kQuarterAbove))
-            picture.setQuarterSize(true);
-        picture.decodeNow();
+        if (picture.Kind() == PictureKind::Jpeg
+            && (picture.Width() > kQuarterAbove || picture.Height() > kQuarterAbove))
+            picture.SetQuarterSize(true);
+        picture.DecodeNow();
         result.picture = picture;
     });
 }
@@ -63,7 +63,7 @@ PictureReader::Result PictureReader::ForPreview(const QString &path)
 PictureReader::Result PictureReader::ForThumbnail(const QString &path, const QSize &bound)
 {
     return Read(path, [&bound](const Picture &picture, Result &result) {
-        result.image = picture.scaled(FitInside(picture.size(), bound));
+        result.image = picture.Scaled(FitInside(picture.size(), bound));
     });
 }
 

@@ -78,7 +78,7 @@ void PreviewPane::ShowFile(const QString &path)
         ShowMessage(QStringLiteral("Cannot load picture %1: %2").arg(path, result.reason));
         break;
     }
-    if (picture_.isNull())
+    if (picture_.IsNull())
         image_->hide();
     Refit();
     emit Decoded(path);
@@ -114,9 +114,9 @@ void PreviewPane::ShowMessage(const QString &text)
 void PreviewPane::Refit()
 {
     // An error fills the panel; a damage note sits along its bottom edge, over the picture.
-    const int height = picture_.isNull() ? this->height() : std::min(this->height(), message_->heightForWidth(width()));
+    const int height = picture_.IsNull() ? this->height() : std::min(this->height(), message_->heightForWidth(width()));
     message_->setGeometry(0, this->height() - height, width(), height);
-    if (picture_.isNull())
+    if (picture_.IsNull())
         return;
     const QRect target = FitPreview(picture_.size(), size());
     if (target.isEmpty()) {
@@ -126,7 +126,7 @@ void PreviewPane::Refit()
     // Scaled once here to device pixels, so painting is a plain copy.
     const qreal ratio = devicePixelRatioF();
     QPixmap pixmap =
-        QPixmap::fromImage(picture_.scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio))));
+        QPixmap::fromImage(picture_.Scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio))));
     pixmap.setDevicePixelRatio(ratio);
     image_->setPixmap(pixmap);
     image_->setGeometry(target);

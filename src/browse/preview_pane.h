@@ -29,13 +29,13 @@ class PreviewPane : public QWidget
 public:
     explicit PreviewPane(QWidget *parent = nullptr);
 
-    // Shows a BMP, JPEG or GIF file, or the reason it cannot be shown. The file already shown,
-    // unchanged since, is not decoded again.
+    // Shows a picture file of any kind the loader reads, or the reason it cannot be shown. The
+    // file already shown, unchanged since, is not decoded again.
     void ShowFile(const QString &path);
     // No picture, no message.
     void Clear();
 
-    bool HasPicture() const { return !picture_.isNull(); }
+    bool HasPicture() const { return !picture_.IsNull(); }
     // The picture shown, at the size it was decoded.
     const Picture &CurrentPicture() const { return picture_; }
     PictureReader::Status Status() const { return status_; }

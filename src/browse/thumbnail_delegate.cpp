@@ -20,7 +20,7 @@ void ThumbnailDelegate::initStyleOption(QStyleOptionViewItem *option, const QMod
         return;
     option->decorationSize = thumbnails_.Bound();
     const QString path = index.data(pathRole_).toString();
-    if (path.isEmpty() || !pictureKindOf(path))
+    if (path.isEmpty() || !PictureKindOf(path))
         return;
     const ThumbnailLoader::Thumbnail *thumbnail = thumbnails_.Find(path);
     if (thumbnail && !thumbnail->pixmap.isNull())

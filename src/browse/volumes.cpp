@@ -15,9 +15,9 @@ QString WithSlash(const QString &path)
 
 bool IsRemote(const QByteArray &type)
 {
-    static const QByteArrayList remote = {"nfs",   "nfs4",       "cifs",  "smb3", "smbfs", "9p",
+    static const QByteArrayList kRemote = {"nfs",   "nfs4",       "cifs",  "smb3", "smbfs", "9p",
                                           "davfs", "fuse.sshfs", "sshfs", "afs",  "ceph",  "glusterfs"};
-    return remote.contains(type);
+    return kRemote.contains(type);
 }
 
 QString TypeText(const QStorageInfo &storage)

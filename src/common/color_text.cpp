@@ -72,9 +72,9 @@ std::optional<ColorRef> ColorByName(const QString &name, ColorNames names)
         return std::nullopt;
     for (std::size_t i = 0; i < kSystemColorNames.size(); ++i)
         if (name.compare(QLatin1String(kSystemColorNames[i]), letterCase) == 0)
-            return clScrollBar + ColorRef(i);
+            return kClScrollBar + ColorRef(i);
     if (name.compare(QLatin1String(kNoneName), letterCase) == 0)
-        return clNone;
+        return kClNone;
     return std::nullopt;
 }
 
@@ -86,8 +86,8 @@ QString ColorToString(ColorRef color)
         if (named.value == color)
             return QLatin1String(named.name);
     if (IsSystemColor(color))
-        return QLatin1String(kSystemColorNames[color - clScrollBar]);
-    if (color == clNone)
+        return QLatin1String(kSystemColorNames[color - kClScrollBar]);
+    if (color == kClNone)
         return QLatin1String(kNoneName);
     return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
 }

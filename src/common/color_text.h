@@ -10,21 +10,23 @@
 namespace lumetta {
 
 // The program's colour type, as show files and effect descriptions write it: red in the lowest
-// byte; system colours and clNone are marker values resolved only when drawing.
+// byte; system colours and kClNone are marker values resolved only when drawing.
 using ColorRef = std::uint32_t;
 
-inline constexpr ColorRef clBlack = 0x000000;
-inline constexpr ColorRef clWhite = 0xFFFFFF;
-inline constexpr ColorRef clRed = 0x0000FF;
-inline constexpr ColorRef clScrollBar = 0x80000000;
-inline constexpr ColorRef clInfoBk = 0x80000018;
-inline constexpr ColorRef clNone = 0x1FFFFFFF;
+inline constexpr ColorRef kClBlack = 0x000000;
+inline constexpr ColorRef kClWhite = 0xFFFFFF;
+inline constexpr ColorRef kClRed = 0x0000FF;
+inline constexpr ColorRef kClScrollBar = 0x80000000;
+inline constexpr ColorRef kClInfoBk = 0x80000018;
+inline constexpr ColorRef kClNone = 0x1FFFFFFF;
+// The name src/transitions still uses, until that folder follows the naming rule.
+inline constexpr ColorRef clNone = kClNone;  // NOLINT(readability-identifier-naming)
 
-inline constexpr int kSystemColorCount = int(clInfoBk - clScrollBar) + 1;
+inline constexpr int kSystemColorCount = int(kClInfoBk - kClScrollBar) + 1;
 
 inline bool IsSystemColor(ColorRef color)
 {
-    return color >= clScrollBar && color <= clInfoBk;
+    return color >= kClScrollBar && color <= kClInfoBk;
 }
 
 // The colour's name when it has one, else "$" and eight upper-case hex digits.

@@ -5,12 +5,12 @@ namespace lumetta {
 
 bool EffectMarks::Checked(int row) const
 {
-    return row >= 0 && row < OfferedEffectCount && marks_[row];
+    return row >= 0 && row < kOfferedEffectCount && marks_[row];
 }
 
 void EffectMarks::SetChecked(int row, bool checked)
 {
-    if (row >= 0 && row < OfferedEffectCount)
+    if (row >= 0 && row < kOfferedEffectCount)
         marks_[row] = checked;
 }
 
@@ -44,7 +44,7 @@ void EffectMarks::Load(const QStringList &selection)
 QStringList EffectMarks::Selection() const
 {
     QStringList numbers;
-    for (int row = 0; row < OfferedEffectCount; ++row)
+    for (int row = 0; row < kOfferedEffectCount; ++row)
         if (marks_[row])
             numbers << QString::number(row);
     return numbers;

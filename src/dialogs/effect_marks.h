@@ -30,7 +30,7 @@ public:
     QStringList Selection() const;
 
 private:
-    std::array<bool, OfferedEffectCount> marks_{};
+    std::array<bool, kOfferedEffectCount> marks_{};
 };
 
 }  // namespace lumetta

@@ -19,7 +19,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-static void initTransitResource()
+static void InitTransitResource()
 {
     // The resource lives in a static library, so it is registered by hand.
     Q_INIT_RESOURCE(effect_selection_dialog);
@@ -33,12 +33,12 @@ const QSize kPanelSize(280, 210);
 
 QImage LoadSamplePicture()
 {
-    initTransitResource();
+    InitTransitResource();
     QFile file(QStringLiteral(":/lumetta/effect_sample.jpg"));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     try {
-        return Picture::fromData(file.readAll(), PictureKind::Jpeg, file.fileName()).image();
+        return Picture::FromData(file.readAll(), PictureKind::Jpeg, file.fileName()).Image();
     } catch (const PictureError &) {
         return {};
     }
@@ -202,7 +202,7 @@ void EffectSelectionDialog::BuildLayout()
     layout->addWidget(group);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    effectList_->setMinimumHeight(effectList_->sizeHintForRow(0) * OfferedEffectCount + 2 * effectList_->frameWidth()
+    effectList_->setMinimumHeight(effectList_->sizeHintForRow(0) * kOfferedEffectCount + 2 * effectList_->frameWidth()
                                   + 4);
 
     connect(presets_, &QComboBox::activated, this, &EffectSelectionDialog::ApplyPreset);

@@ -57,7 +57,6 @@ public:
     QPushButton *CancelButton() const { return cancelButton_; }
     QProgressBar *Progress() const { return progress_; }
     QLabel *StateLabel() const { return stateLabel_; }
-    QLabel *WarningsLabel() const { return warningsLabel_; }
 
 signals:
     // An export has ended (written, cancelled or failed).

@@ -56,8 +56,8 @@ IconNames NamesOf(IconId id)
 
 QIcon MakeIcon(IconId id)
 {
-    static const bool registered = (RegisterIconPictures(), true);
-    Q_UNUSED(registered);
+    static const bool kRegistered = (RegisterIconPictures(), true);
+    Q_UNUSED(kRegistered);
     const IconNames names = NamesOf(id);
     return QIcon::fromTheme(QLatin1String(names.themeName), QIcon(new SvgIconEngine(QLatin1String(names.fallback))));
 }

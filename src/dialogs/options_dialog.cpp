@@ -69,7 +69,7 @@ protected:
     }
 
 private:
-    ColorRef color_ = clBlack;
+    ColorRef color_ = kClBlack;
 };
 
 namespace {

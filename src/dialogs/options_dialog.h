@@ -96,7 +96,7 @@ private:
     DialogQuestions *questions_;
     QStringList playlistAtOpening_;  // the playlist at opening, restored by Cancel
     QString backFolder_;  // where the background picture dialog starts
-    ColorRef lastChosenColor_ = clBlack;
+    ColorRef lastChosenColor_ = kClBlack;
 
     QTabWidget *pages_ = nullptr;
     QRadioButton *automaticAdvance_ = nullptr;

@@ -25,7 +25,7 @@ QList<ViewerFilter> ViewerFilters()
 {
     const QStringList parts = QString::fromLatin1(kViewerFilterText).split(u'|');
     // First and chosen at creation: the folder panel's own mask, so OK keeps every picture listed.
-    QList<ViewerFilter> filters{{QStringLiteral("All pictures"), acceptedPictureMask()}};
+    QList<ViewerFilter> filters{{QStringLiteral("All pictures"), AcceptedPictureMask()}};
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters.append({parts[i], parts[i + 1]});
     return filters;
@@ -59,13 +59,13 @@ void LoadOptions(const ShowSettings &settings, OptionsValues &values)
     if (percent)
         values.percent = *percent;
 
-    const QString effects = settings.Get(ShowSettings::kEffects);
+    const QString effects = settings.Get(ShowSettings::EffectsLine);
     if (effects == QLatin1String("No effect"))
         values.randomEffects = false;
     else if (effects == QLatin1String("Random"))
         values.randomEffects = true;
 
-    const QString music = settings.Get(ShowSettings::kMusic);
+    const QString music = settings.Get(ShowSettings::MusicLine);
     values.playMusic = music != QLatin1String("No music");
     if (!values.playMusic || music == QLatin1String("NoRepeat"))
         values.repeatMusic = false;
@@ -75,7 +75,7 @@ void LoadOptions(const ShowSettings &settings, OptionsValues &values)
     if (settings.BackgroundFromFile()) {
         values.backgroundImage = true;
         values.backgroundFile = settings.BackgroundFile();
-        const int placement = PlacementWords().indexOf(settings.Get(ShowSettings::kPlacement));
+        const int placement = PlacementWords().indexOf(settings.Get(ShowSettings::PlacementLine));
         if (placement >= 0)
             values.placement = placement;
     }
@@ -88,7 +88,7 @@ void LoadOptions(const ShowSettings &settings, OptionsValues &values)
 
     values.loop = settings.Looping();
 
-    const QString caption = settings.Get(ShowSettings::kCaption);
+    const QString caption = settings.Get(ShowSettings::CaptionLine);
     values.showCaption = caption != QLatin1String("No");
     if (values.showCaption)
         LoadColor(caption, values.captionColor);
@@ -103,33 +103,33 @@ bool BackgroundChoiceValid(const OptionsValues &values)
 
 void WriteOptions(const OptionsValues &values, ShowSettings &settings, QStringList &playlist)
 {
-    settings.Put(ShowSettings::kAdvance,
+    settings.Put(ShowSettings::AdvanceLine,
                  values.automaticAdvance ? QString::number(values.seconds) : QStringLiteral("Manual"));
-    settings.Put(ShowSettings::kPictureSize,
+    settings.Put(ShowSettings::PictureSizeLine,
                  values.fitToScreen ? QString::number(values.percent) : QStringLiteral("No"));
-    settings.Put(ShowSettings::kEffects, values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
+    settings.Put(ShowSettings::EffectsLine, values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
     if (values.playMusic) {
-        settings.Put(ShowSettings::kMusic,
+        settings.Put(ShowSettings::MusicLine,
                      values.repeatMusic ? QStringLiteral("RepeatMusic") : QStringLiteral("NoRepeat"));
     } else {
-        settings.Put(ShowSettings::kMusic, QStringLiteral("No music"));
+        settings.Put(ShowSettings::MusicLine, QStringLiteral("No music"));
         playlist.clear();
     }
     if (!values.backgroundImage) {
-        settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
-        settings.Put(ShowSettings::kBackground,
+        settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("Color"));
+        settings.Put(ShowSettings::BackgroundLine,
                      ColorToString(values.topColor) + u'_' + ColorToString(values.bottomColor));
     } else {
-        settings.Put(ShowSettings::kBackground, values.backgroundFile);
-        settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+        settings.Put(ShowSettings::BackgroundLine, values.backgroundFile);
+        settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
         const QStringList words = PlacementWords();
         if (values.placement >= 0 && values.placement < words.size())
-            settings.Put(ShowSettings::kPlacement, words[values.placement]);
+            settings.Put(ShowSettings::PlacementLine, words[values.placement]);
     }
-    settings.Put(ShowSettings::kLooping, values.loop ? QStringLiteral("Loop") : QStringLiteral("No"));
-    settings.Put(ShowSettings::kCaption,
+    settings.Put(ShowSettings::LoopingLine, values.loop ? QStringLiteral("Loop") : QStringLiteral("No"));
+    settings.Put(ShowSettings::CaptionLine,
                  values.showCaption ? ColorToString(values.captionColor) : QStringLiteral("No"));
-    settings.Put(ShowSettings::kShadow, values.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
+    settings.Put(ShowSettings::ShadowLine, values.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
 }
 
 }  // namespace lumetta

@@ -4,6 +4,7 @@
 #include "export/video_exporter.h"
 #include "show/show_project.h"
 
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFileInfo>
 
@@ -16,8 +17,53 @@ namespace lumetta {
 
 namespace {
 
-const char kUsage[] = "usage: lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] "
-                      "[--slide-seconds S] [--quality draft|good|best|lossless]\n";
+// The command line of `lumetta --export`.
+struct ExportOptions
+{
+    QCommandLineParser parser;
+    QCommandLineOption help = parser.addHelpOption();
+    QCommandLineOption size{QStringLiteral("size"), QStringLiteral("The video's size (1920x1080)."),
+                            QStringLiteral("WxH")};
+    QCommandLineOption fps{QStringLiteral("fps"), QStringLiteral("Frames a second (30)."), QStringLiteral("N")};
+    QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seeds the effects' choices: the same video again."),
+                            QStringLiteral("N")};
+    QCommandLineOption slideSeconds{QStringLiteral("slide-seconds"),
+                                    QStringLiteral("How long a slide of a manual show stays (5)."),
+                                    QStringLiteral("S")};
+    QCommandLineOption quality{QStringLiteral("quality"), QStringLiteral("draft, good (the default), best or lossless."),
+                               QStringLiteral("Q")};
+
+    ExportOptions()
+    {
+        parser.setApplicationDescription(
+            QStringLiteral("Writes the show of FILE.zut as a video; the extension of OUT (.mp4, .webm or .mkv) picks "
+                           "the container. Needs no display."));
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({size, fps, seed, slideSeconds, quality});
+        parser.addPositionalArgument(QStringLiteral("FILE.zut"), QStringLiteral("The project to export."));
+        parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The video file to write."));
+    }
+
+    QString HelpText() const
+    {
+        QString text = parser.helpText();
+        // The parser names the program after the running executable.
+        const qsizetype usage = text.indexOf(QLatin1String(" [options]"));
+        if (usage >= 0)
+            text.replace(0, usage, QStringLiteral("Usage: lumetta --export"));
+        return text;
+    }
+};
+
+// What the arguments ask for: a video, the help, or nothing (with the reason in `error`).
+struct ExportRequest
+{
+    bool help = false;
+    QString error;
+    QString project;
+    QString target;
+    ExportSettings settings;
+};
 
 std::optional<QSize> ParseSize(const QString &text)
 {
@@ -32,10 +78,64 @@ std::optional<QSize> ParseSize(const QString &text)
     return QSize(width, height);
 }
 
-void Print(std::FILE *errors, const QString &text)
+// Reads OPTION's value into SETTINGS; false when it is no value of the option's kind.
+bool ReadValue(const ExportOptions &o, const QCommandLineOption &option, ExportSettings &settings)
 {
-    std::fputs(text.toLocal8Bit().constData(), errors);
-    std::fflush(errors);
+    const QString value = o.parser.value(option);
+    bool ok = false;
+    if (&option == &o.size) {
+        const std::optional<QSize> size = ParseSize(value);
+        ok = size.has_value();
+        if (ok)
+            settings.size = *size;
+    } else if (&option == &o.fps) {
+        settings.fps = value.toInt(&ok);
+    } else if (&option == &o.seed) {
+        settings.seed = value.toUInt(&ok);
+    } else if (&option == &o.slideSeconds) {
+        settings.slideSeconds = value.toDouble(&ok);
+        ok = ok && settings.slideSeconds > 0 && settings.slideSeconds <= 3600;
+    } else if (&option == &o.quality) {
+        const std::optional<ExportQuality> quality = QualityFromText(value);
+        ok = quality.has_value();
+        if (ok)
+            settings.quality = *quality;
+    }
+    return ok;
+}
+
+ExportRequest ParseArguments(ExportOptions &o, const QStringList &arguments)
+{
+    ExportRequest request;
+    if (!o.parser.parse(QStringList{QStringLiteral("lumetta")} + arguments)) {
+        request.error = o.parser.errorText();
+        return request;
+    }
+    if (o.parser.isSet(o.help)) {
+        request.help = true;
+        return request;
+    }
+    for (const QCommandLineOption *option : {&o.size, &o.fps, &o.seed, &o.slideSeconds, &o.quality}) {
+        if (o.parser.isSet(*option) && !ReadValue(o, *option, request.settings)) {
+            request.error = QStringLiteral("Bad value \"%1\" for --%2.")
+                                .arg(o.parser.value(*option), option->names().constFirst());
+            return request;
+        }
+    }
+    const QStringList files = o.parser.positionalArguments();
+    if (files.size() != 2) {
+        request.error = QStringLiteral("--export needs FILE.zut and OUT.");
+        return request;
+    }
+    request.project = files[0];
+    request.target = files[1];
+    return request;
+}
+
+void Print(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
 }
 
 QString Clock(int seconds)
@@ -43,64 +143,9 @@ QString Clock(int seconds)
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-}  // namespace
-
-int ExportProjectFile(const QStringList &arguments, std::FILE *errors)
+// Runs the prepared export, with a progress line on ERRORS when it is a terminal; the exit status.
+int RunExport(VideoExporter &exporter, const QString &target, std::FILE *errors)
 {
-    ExportSettings settings;
-    QStringList files;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            files << argument;
-            continue;
-        }
-        if (i + 1 >= arguments.size()) {
-            Print(errors, QStringLiteral("%1 needs a value\n").arg(argument) + QLatin1String(kUsage));
-            return 1;
-        }
-        const QString value = arguments.at(++i);
-        bool ok = false;
-        if (argument == QLatin1String("--size")) {
-            const std::optional<QSize> size = ParseSize(value);
-            ok = size.has_value();
-            if (ok)
-                settings.size = *size;
-        } else if (argument == QLatin1String("--fps")) {
-            settings.fps = value.toInt(&ok);
-        } else if (argument == QLatin1String("--seed")) {
-            settings.seed = value.toUInt(&ok);
-        } else if (argument == QLatin1String("--slide-seconds")) {
-            settings.slideSeconds = value.toDouble(&ok);
-            ok = ok && settings.slideSeconds > 0 && settings.slideSeconds <= 3600;
-        } else if (argument == QLatin1String("--quality")) {
-            const std::optional<ExportQuality> quality = QualityFromText(value);
-            ok = quality.has_value();
-            if (ok)
-                settings.quality = *quality;
-        } else {
-            Print(errors, QStringLiteral("Unknown option %1\n").arg(argument) + QLatin1String(kUsage));
-            return 1;
-        }
-        if (!ok) {
-            Print(errors, QStringLiteral("Bad value \"%1\" for %2\n").arg(value, argument) + QLatin1String(kUsage));
-            return 1;
-        }
-    }
-    if (files.size() != 2) {
-        Print(errors, QLatin1String(kUsage));
-        return 1;
-    }
-
-    StreamDialogs dialogs(errors);
-    ShowProject project;
-    if (project.OpenPath(QFileInfo(files[0]).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
-        return 1;
-    VideoExporter exporter(project, settings, files[1]);
-    if (const std::optional<QString> problem = exporter.Prepare()) {
-        Print(errors, *problem + QLatin1Char('\n'));
-        return 1;
-    }
     const bool terminal = isatty(fileno(errors));
     QElapsedTimer clock;
     clock.start();
@@ -120,7 +165,7 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *errors)
                 return;
             lastLine = now;
             QString line = QStringLiteral("\rExporting %1: %2% (%3/%4 frames)")
-                               .arg(QFileInfo(files[1]).fileName())
+                               .arg(QFileInfo(target).fileName())
                                .arg(int(done * 100 / std::max<std::int64_t>(expected, 1)))
                                .arg(done)
                                .arg(expected);
@@ -138,6 +183,32 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *errors)
         return 1;
     }
     return 0;
+}
+
+}  // namespace
+
+int ExportProjectFile(const QStringList &arguments, std::FILE *output, std::FILE *errors)
+{
+    ExportOptions options;
+    const ExportRequest request = ParseArguments(options, arguments);
+    if (request.help) {
+        Print(output, options.HelpText());
+        return 0;
+    }
+    if (!request.error.isEmpty()) {
+        Print(errors, QStringLiteral("lumetta --export: %1\n\n").arg(request.error) + options.HelpText());
+        return 2;
+    }
+    StreamDialogs dialogs(errors);
+    ShowProject project;
+    if (project.OpenPath(QFileInfo(request.project).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
+        return 1;
+    VideoExporter exporter(project, request.settings, request.target);
+    if (const std::optional<QString> problem = exporter.Prepare()) {
+        Print(errors, *problem + QLatin1Char('\n'));
+        return 1;
+    }
+    return RunExport(exporter, request.target, errors);
 }
 
 }  // namespace lumetta

@@ -12,7 +12,7 @@ class ExportError : public std::runtime_error
 {
 public:
     explicit ExportError(const QString &message) : std::runtime_error(message.toStdString()), message_(message) {}
-    const QString &message() const { return message_; }
+    const QString &Message() const { return message_; }
 
 private:
     QString message_;

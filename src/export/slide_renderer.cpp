@@ -18,7 +18,7 @@ SlideRenderer::SlideRenderer(const ShowSettings &settings, QSize screen)
       percent_(settings.PicturePercent()),
       shadow_(settings.Shadow())
 {
-    const QString caption = settings.Get(ShowSettings::kCaption);
+    const QString caption = settings.Get(ShowSettings::CaptionLine);
     area_ = screen;
     if (caption != QLatin1String("No")) {
         std::optional<QColor> colour;
@@ -43,9 +43,9 @@ QImage SlideRenderer::BareArea() const
 
 QImage SlideRenderer::ComposeSlide(const QString &path) const
 {
-    const Picture picture = Picture::load(path);
+    const Picture picture = Picture::Load(path);
     const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
-    return PaintSlideArea(area_, panelColour_, background_, layout, picture.scaled(layout.picture.size()));
+    return PaintSlideArea(area_, panelColour_, background_, layout, picture.Scaled(layout.picture.size()));
 }
 
 QImage SlideRenderer::CaptionBar(int index, const QString &path) const

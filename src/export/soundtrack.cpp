@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/soundtrack.h"
 
+#include "export/av_error_text.h"
 #include "export/export_error.h"
 
 #include <QFile>
@@ -16,17 +17,6 @@ extern "C" {
 #include <cstring>
 
 namespace lumetta {
-
-namespace {
-
-QString AvErrorText(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
-
-}  // namespace
 
 // One music file being decoded and resampled.
 class Soundtrack::Track
@@ -173,7 +163,7 @@ bool Soundtrack::OpenTrack(int index)
         if (!reported_.contains(path)) {
             reported_.insert(path);
             if (warn_)
-                warn_(error.message());
+                warn_(error.Message());
         }
         return false;
     }
@@ -195,7 +185,7 @@ bool Soundtrack::Refill()
                 }
             } catch (const ExportError &error) {
                 if (warn_)
-                    warn_(error.message());
+                    warn_(error.Message());
             }
             track_.reset();
         }

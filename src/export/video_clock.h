@@ -12,7 +12,6 @@ class VideoClock
 public:
     explicit VideoClock(int fps) : fps_(fps) {}
 
-    int Fps() const { return fps_; }
     // The first frame at or after `ms`.
     std::int64_t FirstFrameAt(std::int64_t ms) const;
     // Where frame `frame` lies, in milliseconds (fractions kept).

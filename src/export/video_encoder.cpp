@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/video_encoder.h"
 
+#include "export/av_error_text.h"
 #include "export/export_error.h"
 #include "export/soundtrack.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -16,22 +16,12 @@ extern "C" {
 }
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace lumetta {
 
 namespace {
-
-QString AvErrorText(int code)
-{
-    char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(code, text, sizeof text);
-    return QString::fromUtf8(text);
-}
 
 // Audio is encoded this far behind the video, so the fade-out of the last second is known
 // before its samples are written.
@@ -63,18 +53,18 @@ void SetVideoOptions(AVCodecContext *codec, const char *name, ExportQuality qual
 {
     const int step = quality == ExportQuality::Draft ? 0 : quality == ExportQuality::Good ? 1 : 2;
     if (std::strcmp(name, "libx264") == 0) {
-        static const char *const presets[] = {"veryfast", "fast", "slow"};
-        static const char *const crf[] = {"26", "21", "17"};
-        av_dict_set(options, "preset", presets[step], 0);
-        av_dict_set(options, "crf", crf[step], 0);
+        static const char *const kPresets[] = {"veryfast", "fast", "slow"};
+        static const char *const kCrf[] = {"26", "21", "17"};
+        av_dict_set(options, "preset", kPresets[step], 0);
+        av_dict_set(options, "crf", kCrf[step], 0);
         av_dict_set(options, "profile", "high", 0);
     } else if (std::strcmp(name, "libvpx-vp9") == 0) {
-        static const char *const crf[] = {"40", "33", "27"};
-        static const char *const speed[] = {"8", "5", "2"};
+        static const char *const kCrf[] = {"40", "33", "27"};
+        static const char *const kSpeed[] = {"8", "5", "2"};
         codec->bit_rate = 0;
-        av_dict_set(options, "crf", crf[step], 0);
+        av_dict_set(options, "crf", kCrf[step], 0);
         av_dict_set(options, "deadline", step == 0 ? "realtime" : "good", 0);
-        av_dict_set(options, "cpu-used", speed[step], 0);
+        av_dict_set(options, "cpu-used", kSpeed[step], 0);
         av_dict_set(options, "row-mt", "1", 0);
     } else if (std::strcmp(name, "ffv1") == 0) {
         av_dict_set(options, "level", "3", 0);
@@ -132,9 +122,8 @@ VideoEncoder::VideoEncoder() = default;
 
 VideoEncoder::~VideoEncoder()
 {
+    // The streams close the file before the unfinished file is removed.
     streams_.reset();
-    if (!finished_ && !temporaryPath_.isEmpty())
-        QFile::remove(temporaryPath_);
 }
 
 int VideoEncoder::PixelFormat() const
@@ -149,44 +138,49 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
     if (const std::optional<QString> problem =
             CheckVideoSettings(options.container, options.quality, options.size, options.fps))
         throw ExportError(*problem);
-    const QFileInfo target(options.target);
-    if (target.isDir())
-        throw ExportError(QStringLiteral("Cannot write %1: it is a folder").arg(options.target));
-
-    // The temporary file lies in the target's folder, so the final rename replaces the target in one step.
-    for (int attempt = 0; temporaryPath_.isEmpty(); ++attempt) {
-        const QString candidate =
-            target.absolutePath() + QLatin1String("/.") + target.fileName()
-            + QStringLiteral(".part-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        const int fd = ::open(QFile::encodeName(candidate).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            ::close(fd);
-            temporaryPath_ = candidate;
-        } else if (errno != EEXIST || attempt > 100) {
-            throw ExportError(QStringLiteral("Cannot create file %1: %2")
-                                  .arg(options.target, QString::fromLocal8Bit(std::strerror(errno))));
-        }
-    }
-
+    CreateFile();
     streams_ = std::make_unique<Streams>();
-    Streams &s = *streams_;
     const Codecs codecs = CodecsFor(options.container, options.quality);
-    const QByteArray path = QFile::encodeName(temporaryPath_);
-    int status = avformat_alloc_output_context2(&s.format, nullptr, codecs.muxer, path.constData());
-    if (status < 0)
-        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options.target, AvErrorText(status)));
+    OpenFormat(codecs.muxer);
+    OpenVideo(codecs.video);
+    if (soundtrack_)
+        OpenAudio(codecs.audio);
+    streams_->packet = av_packet_alloc();
+    WriteHeader();
+}
 
-    const AVCodec *videoCodec = avcodec_find_encoder_by_name(codecs.video);
+void VideoEncoder::CreateFile()
+{
+    if (QFileInfo(options_.target).isDir())
+        throw ExportError(QStringLiteral("Cannot write %1: it is a folder").arg(options_.target));
+    file_ = std::make_unique<ReplacementFile>(options_.target);
+    if (!file_->Create())
+        throw ExportError(QStringLiteral("Cannot create file %1: %2").arg(options_.target, file_->ErrorString()));
+}
+
+void VideoEncoder::OpenFormat(const char *muxer)
+{
+    Streams &s = *streams_;
+    const int status =
+        avformat_alloc_output_context2(&s.format, nullptr, muxer, QFile::encodeName(file_->Path()).constData());
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, AvErrorText(status)));
+}
+
+void VideoEncoder::OpenVideo(const char *codecName)
+{
+    Streams &s = *streams_;
+    const AVCodec *videoCodec = avcodec_find_encoder_by_name(codecName);
     if (!videoCodec)
-        throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.video)));
+        throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecName)));
     s.video = avcodec_alloc_context3(videoCodec);
-    s.video->width = options.size.width();
-    s.video->height = options.size.height();
-    s.video->time_base = AVRational{1, options.fps};
-    s.video->framerate = AVRational{options.fps, 1};
+    s.video->width = options_.size.width();
+    s.video->height = options_.size.height();
+    s.video->time_base = AVRational{1, options_.fps};
+    s.video->framerate = AVRational{options_.fps, 1};
     s.video->sample_aspect_ratio = AVRational{1, 1};
-    s.video->gop_size = options.fps * 5;
-    if (options.quality == ExportQuality::Lossless) {
+    s.video->gop_size = options_.fps * 5;
+    if (options_.quality == ExportQuality::Lossless) {
         s.video->pix_fmt = AV_PIX_FMT_BGR0;
     } else {
         s.video->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -198,64 +192,68 @@ void VideoEncoder::Open(const Options &options, Soundtrack *soundtrack)
     if (s.format->oformat->flags & AVFMT_GLOBALHEADER)
         s.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary *videoOptions = nullptr;
-    SetVideoOptions(s.video, codecs.video, options.quality, &videoOptions);
-    status = avcodec_open2(s.video, videoCodec, &videoOptions);
+    SetVideoOptions(s.video, codecName, options_.quality, &videoOptions);
+    const int status = avcodec_open2(s.video, videoCodec, &videoOptions);
     av_dict_free(&videoOptions);
     if (status < 0)
         throw ExportError(
-            QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecs.video), AvErrorText(status)));
+            QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecName), AvErrorText(status)));
     s.videoStream = avformat_new_stream(s.format, nullptr);
     avcodec_parameters_from_context(s.videoStream->codecpar, s.video);
     s.videoStream->time_base = s.video->time_base;
     s.videoStream->avg_frame_rate = s.video->framerate;
+}
 
-    if (soundtrack_) {
-        const AVCodec *audioCodec = avcodec_find_encoder_by_name(codecs.audio);
-        if (!audioCodec)
-            throw ExportError(
-                QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecs.audio)));
-        s.audio = avcodec_alloc_context3(audioCodec);
-        s.audio->sample_rate = Soundtrack::kRate;
-        s.audio->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
-        s.audio->sample_fmt = audioCodec->sample_fmts ? audioCodec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
-        s.audio->time_base = AVRational{1, Soundtrack::kRate};
-        if (std::strcmp(codecs.audio, "flac") != 0)
-            s.audio->bit_rate = AudioBitRate(options.quality);
-        if (s.format->oformat->flags & AVFMT_GLOBALHEADER)
-            s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
-        status = avcodec_open2(s.audio, audioCodec, nullptr);
-        if (status < 0)
-            throw ExportError(QStringLiteral("Cannot start the %1 encoder: %2")
-                                  .arg(QLatin1String(codecs.audio), AvErrorText(status)));
-        const bool variable = audioCodec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
-        s.audioFrameSize = s.audio->frame_size > 0 && !variable ? s.audio->frame_size : 1024;
-        s.padLastAudioFrame = !variable && !(audioCodec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
-        s.audioStream = avformat_new_stream(s.format, nullptr);
-        avcodec_parameters_from_context(s.audioStream->codecpar, s.audio);
-        s.audioStream->time_base = s.audio->time_base;
-
-        AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-        status = swr_alloc_set_opts2(&s.audioConvert, &stereo, s.audio->sample_fmt, Soundtrack::kRate, &stereo,
-                                     AV_SAMPLE_FMT_FLT, Soundtrack::kRate, 0, nullptr);
-        if (status >= 0)
-            status = swr_init(s.audioConvert);
-        if (status < 0)
-            throw ExportError(QStringLiteral("Cannot convert the music: %1").arg(AvErrorText(status)));
-        s.audioFrame = av_frame_alloc();
-        s.samples.resize(std::size_t(s.audioFrameSize) * Soundtrack::kChannels);
-    }
-    s.packet = av_packet_alloc();
-
-    status = avio_open(&s.format->pb, path.constData(), AVIO_FLAG_WRITE);
+void VideoEncoder::OpenAudio(const char *codecName)
+{
+    Streams &s = *streams_;
+    const AVCodec *audioCodec = avcodec_find_encoder_by_name(codecName);
+    if (!audioCodec)
+        throw ExportError(QStringLiteral("This system's FFmpeg has no %1 encoder").arg(QLatin1String(codecName)));
+    s.audio = avcodec_alloc_context3(audioCodec);
+    s.audio->sample_rate = Soundtrack::kRate;
+    s.audio->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
+    s.audio->sample_fmt = audioCodec->sample_fmts ? audioCodec->sample_fmts[0] : AV_SAMPLE_FMT_FLTP;
+    s.audio->time_base = AVRational{1, Soundtrack::kRate};
+    if (std::strcmp(codecName, "flac") != 0)
+        s.audio->bit_rate = AudioBitRate(options_.quality);
+    if (s.format->oformat->flags & AVFMT_GLOBALHEADER)
+        s.audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    int status = avcodec_open2(s.audio, audioCodec, nullptr);
     if (status < 0)
-        throw ExportError(QStringLiteral("Cannot create file %1: %2").arg(options.target, AvErrorText(status)));
+        throw ExportError(
+            QStringLiteral("Cannot start the %1 encoder: %2").arg(QLatin1String(codecName), AvErrorText(status)));
+    const bool variable = audioCodec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE;
+    s.audioFrameSize = s.audio->frame_size > 0 && !variable ? s.audio->frame_size : 1024;
+    s.padLastAudioFrame = !variable && !(audioCodec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME);
+    s.audioStream = avformat_new_stream(s.format, nullptr);
+    avcodec_parameters_from_context(s.audioStream->codecpar, s.audio);
+    s.audioStream->time_base = s.audio->time_base;
+
+    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+    status = swr_alloc_set_opts2(&s.audioConvert, &stereo, s.audio->sample_fmt, Soundtrack::kRate, &stereo,
+                                 AV_SAMPLE_FMT_FLT, Soundtrack::kRate, 0, nullptr);
+    if (status >= 0)
+        status = swr_init(s.audioConvert);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot convert the music: %1").arg(AvErrorText(status)));
+    s.audioFrame = av_frame_alloc();
+    s.samples.resize(std::size_t(s.audioFrameSize) * Soundtrack::kChannels);
+}
+
+void VideoEncoder::WriteHeader()
+{
+    Streams &s = *streams_;
+    int status = avio_open(&s.format->pb, QFile::encodeName(file_->Path()).constData(), AVIO_FLAG_WRITE);
+    if (status < 0)
+        throw ExportError(QStringLiteral("Cannot create file %1: %2").arg(options_.target, AvErrorText(status)));
     AVDictionary *muxerOptions = nullptr;
-    if (options.container == VideoContainer::Mp4)
+    if (options_.container == VideoContainer::Mp4)
         av_dict_set(&muxerOptions, "movflags", "+faststart", 0);
     status = avformat_write_header(s.format, &muxerOptions);
     av_dict_free(&muxerOptions);
     if (status < 0)
-        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options.target, AvErrorText(status)));
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, AvErrorText(status)));
 }
 
 namespace {
@@ -368,12 +366,8 @@ void VideoEncoder::Finish()
         status = avio_closep(&s.format->pb);
     if (status < 0)
         throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, AvErrorText(status)));
-    const QByteArray from = QFile::encodeName(temporaryPath_);
-    const QByteArray to = QFile::encodeName(options_.target);
-    if (std::rename(from.constData(), to.constData()) != 0)
-        throw ExportError(
-            QStringLiteral("Cannot write %1: %2").arg(options_.target, QString::fromLocal8Bit(std::strerror(errno))));
-    finished_ = true;
+    if (!file_->Commit(ReplacementFile::Existing::Replace))
+        throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, file_->ErrorString()));
 }
 
 }  // namespace lumetta

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/replacement_file.h"
 #include "export/video_format.h"
 
 #include <QSize>
@@ -48,20 +49,23 @@ public:
     // Ends the streams (the music fades out over the last second) and puts the file in place.
     void Finish();
 
-    // The temporary file in use; empty before Open.
-    const QString &TemporaryPath() const { return temporaryPath_; }
-
 private:
     class Streams;
+
+    // The stages of Open.
+    void CreateFile();
+    void OpenFormat(const char *muxer);
+    void OpenVideo(const char *codecName);
+    void OpenAudio(const char *codecName);
+    void WriteHeader();
 
     void EncodeAudioUntil(std::int64_t sample, std::int64_t end);
 
     Options options_;
     std::unique_ptr<Streams> streams_;
     Soundtrack *soundtrack_ = nullptr;
-    QString temporaryPath_;
+    std::unique_ptr<ReplacementFile> file_;
     std::int64_t framesWritten_ = 0;
-    bool finished_ = false;
 };
 
 }  // namespace lumetta

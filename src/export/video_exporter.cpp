@@ -77,7 +77,7 @@ std::optional<QString> VideoExporter::Prepare()
     try {
         renderer_ = std::make_unique<SlideRenderer>(showSettings_, settings_.size);
     } catch (const PictureError &error) {
-        return error.message();
+        return error.Message();
     }
     return std::nullopt;
 }
@@ -134,7 +134,7 @@ VideoExporter::Outcome VideoExporter::Run()
         if (progress_)
             progress_(encoder.FramesWritten(), encoder.FramesWritten());
     } catch (const ExportError &error) {
-        error_ = error.message();
+        error_ = error.Message();
         return Outcome::Failed;
     } catch (const std::bad_alloc &) {
         error_ = QStringLiteral("Not enough memory to export %1").arg(target_);
@@ -159,7 +159,7 @@ void VideoExporter::Encode()
             }
         }
     } catch (const ExportError &error) {
-        encodingError_ = error.message();
+        encodingError_ = error.Message();
         queue_->Abandon();
     } catch (const std::bad_alloc &) {
         encodingError_ = QStringLiteral("Not enough memory to export %1").arg(target_);
@@ -227,10 +227,10 @@ void VideoExporter::RenderShow()
             } catch (const PictureError &error) {
                 if (!reported.contains(path)) {
                     reported.insert(path);
-                    Warn(error.message());
+                    Warn(error.Message());
                 }
             } catch (const std::bad_alloc &) {
-                Warn(PictureError(path, QStringLiteral("not enough memory")).message());
+                Warn(PictureError(path, QStringLiteral("not enough memory")).Message());
             }
             ++nextSlide;
         }

@@ -28,12 +28,12 @@ struct BmpLayout
 
     // Bytes the file needs for the pixel data its headers declare; only meaningful once the
     // size is known to be within the pixel limit, which keeps the product from overflowing.
-    std::int64_t length() const { return offset + (uncompressed ? (width * bits + 31) / 32 * 4 * height : imageSize); }
+    std::int64_t Length() const { return offset + (uncompressed ? (width * bits + 31) / 32 * 4 * height : imageSize); }
 };
 
 // Reads the sizes from the file and info headers. Qt's reader pads a short file silently and
 // reports top-down pictures with a negative height, so both are judged here.
-std::optional<BmpLayout> readLayout(const QByteArray &data)
+std::optional<BmpLayout> ReadLayout(const QByteArray &data)
 {
     const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     const auto u16 = [&](int at) { return std::int64_t(qFromLittleEndian<quint16>(bytes + at)); };
@@ -64,7 +64,7 @@ std::optional<BmpLayout> readLayout(const QByteArray &data)
 
 }  // namespace
 
-QImage decodeBmp(const QByteArray &data, const QString &file)
+QImage DecodeBmp(const QByteArray &data, const QString &file)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -76,11 +76,11 @@ QImage decodeBmp(const QByteArray &data, const QString &file)
     // Our own pixel limit decides; Qt's default allocation limit (256 MB) is lower.
     reader.setAllocationLimit(int((kMaxPicturePixels * 4) >> 20) + 1);
 
-    const std::optional<BmpLayout> layout = readLayout(data);
+    const std::optional<BmpLayout> layout = ReadLayout(data);
     if (!layout || !reader.canRead())
         throw PictureError(file, QStringLiteral("not a BMP file"));
-    checkPictureSize(layout->width, layout->height, file);
-    if (layout->length() > data.size())
+    CheckPictureSize(layout->width, layout->height, file);
+    if (layout->Length() > data.size())
         throw PictureError(file, QStringLiteral("the file is truncated"));
 
     QImage image = reader.read();
@@ -89,7 +89,7 @@ QImage decodeBmp(const QByteArray &data, const QString &file)
     return image;
 }
 
-QByteArray encodeBmp(const QImage &image, const QString &file)
+QByteArray EncodeBmp(const QImage &image, const QString &file)
 {
     QByteArray out;
     QBuffer buffer(&out);

@@ -16,7 +16,7 @@ namespace lumetta {
 namespace {
 
 // The orientation tag of IFD 0 in data libexif reads: JPEG data or "Exif\0\0" and a TIFF block.
-int orientationOf(const uchar *data, qsizetype size)
+int OrientationOf(const uchar *data, qsizetype size)
 {
     if (size <= 0)
         return kUpright;
@@ -30,14 +30,14 @@ int orientationOf(const uchar *data, qsizetype size)
     int orientation = kUpright;
     if (ExifEntry *entry = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION)) {
         if (entry->format == EXIF_FORMAT_SHORT && entry->components >= 1 && entry->size >= 2 && entry->data)
-            orientation = validOrientation(exif_get_short(entry->data, exif_data_get_byte_order(exif)));
+            orientation = ValidOrientation(exif_get_short(entry->data, exif_data_get_byte_order(exif)));
     }
     exif_data_unref(exif);
     return orientation;
 }
 
 // A TIFF block as found in PNG and WebP chunks, behind the header libexif looks for.
-int orientationOfTiffBlock(const char *block, qsizetype size)
+int OrientationOfTiffBlock(const char *block, qsizetype size)
 {
     static constexpr char kHeader[] = "Exif\0\0";
     const qsizetype headerSize = sizeof kHeader - 1;
@@ -46,31 +46,31 @@ int orientationOfTiffBlock(const char *block, qsizetype size)
         data = QByteArray(block, size);
     else
         data = QByteArray(kHeader, headerSize) + QByteArray(block, size);
-    return orientationOf(reinterpret_cast<const uchar *>(data.constData()), data.size());
+    return OrientationOf(reinterpret_cast<const uchar *>(data.constData()), data.size());
 }
 
 }  // namespace
 
-int jpegExifOrientation(const QByteArray &jpeg)
+int JpegExifOrientation(const QByteArray &jpeg)
 {
     if (jpeg.size() < 4 || uchar(jpeg[0]) != 0xFF || uchar(jpeg[1]) != 0xD8)
         return kUpright;
-    return orientationOf(reinterpret_cast<const uchar *>(jpeg.constData()), jpeg.size());
+    return OrientationOf(reinterpret_cast<const uchar *>(jpeg.constData()), jpeg.size());
 }
 
-int pngExifOrientation(const QByteArray &png)
+int PngExifOrientation(const QByteArray &png)
 {
     // eXIf comes before the picture data.
     int orientation = kUpright;
-    walkPngChunks(png, [&](const PngChunk &chunk) {
+    WalkPngChunks(png, [&](const PngChunk &chunk) {
         if (chunk.type == "eXIf")
-            orientation = orientationOfTiffBlock(chunk.data.constData(), chunk.data.size());
+            orientation = OrientationOfTiffBlock(chunk.data.constData(), chunk.data.size());
         return chunk.type != "eXIf" && chunk.type != "IDAT";
     });
     return orientation;
 }
 
-int webpExifOrientation(const QByteArray &webp)
+int WebpExifOrientation(const QByteArray &webp)
 {
     // RIFF chunks: 4-byte type, 4-byte little-endian length, data padded to an even length.
     constexpr qsizetype kHeader = 12;
@@ -84,7 +84,7 @@ int webpExifOrientation(const QByteArray &webp)
         if (length > quint32(webp.size() - dataStart))
             return kUpright;
         if (type == "EXIF")
-            return orientationOfTiffBlock(webp.constData() + dataStart, qsizetype(length));
+            return OrientationOfTiffBlock(webp.constData() + dataStart, qsizetype(length));
         at = dataStart + qsizetype(length) + (length & 1);
     }
     return kUpright;

@@ -9,10 +9,10 @@ namespace lumetta {
 // without the tag, or whose EXIF block is damaged, reads as 1: metadata never stops a picture.
 
 // From the APP1 "Exif" segment of JPEG data.
-int jpegExifOrientation(const QByteArray &jpeg);
+int JpegExifOrientation(const QByteArray &jpeg);
 // From the "eXIf" chunk of PNG data.
-int pngExifOrientation(const QByteArray &png);
+int PngExifOrientation(const QByteArray &png);
 // From the "EXIF" chunk of an extended WebP file.
-int webpExifOrientation(const QByteArray &webp);
+int WebpExifOrientation(const QByteArray &webp);
 
 }  // namespace lumetta

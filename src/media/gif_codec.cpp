@@ -20,7 +20,7 @@ struct MemoryReader
     qsizetype position = 0;
 };
 
-int readFromMemory(GifFileType *gif, GifByteType *buffer, int length)
+int ReadFromMemory(GifFileType *gif, GifByteType *buffer, int length)
 {
     auto *reader = static_cast<MemoryReader *>(gif->UserData);
     const qsizetype count = std::clamp<qsizetype>(reader->data.size() - reader->position, 0, length);
@@ -29,7 +29,7 @@ int readFromMemory(GifFileType *gif, GifByteType *buffer, int length)
     return int(count);
 }
 
-int writeToMemory(GifFileType *gif, const GifByteType *buffer, int length)
+int WriteToMemory(GifFileType *gif, const GifByteType *buffer, int length)
 {
     static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(buffer), length);
     return length;
@@ -58,7 +58,7 @@ struct MapFreer
     void operator()(ColorMapObject *map) const { GifFreeMapObject(map); }
 };
 
-QString gifReason(int error)
+QString GifReason(int error)
 {
     if (error == D_GIF_ERR_READ_FAILED || error == D_GIF_ERR_EOF_TOO_SOON)
         return QStringLiteral("the file is truncated");
@@ -66,7 +66,7 @@ QString gifReason(int error)
     return QStringLiteral("GIF error: %1").arg(text ? QString::fromLatin1(text) : QString::number(error));
 }
 
-QList<QRgb> colourTable(const ColorMapObject *map, int transparent)
+QList<QRgb> ColourTable(const ColorMapObject *map, int transparent)
 {
     QList<QRgb> table(256, qRgb(0, 0, 0));
     if (map) {
@@ -84,17 +84,17 @@ QList<QRgb> colourTable(const ColorMapObject *map, int transparent)
 
 }  // namespace
 
-QImage decodeGif(const QByteArray &data, const QString &file)
+QImage DecodeGif(const QByteArray &data, const QString &file)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
 
     MemoryReader reader{data};
     int error = 0;
-    std::unique_ptr<GifFileType, DecoderCloser> gif(DGifOpen(&reader, readFromMemory, &error));
+    std::unique_ptr<GifFileType, DecoderCloser> gif(DGifOpen(&reader, ReadFromMemory, &error));
     if (!gif)
-        throw PictureError(file, gifReason(error));
-    const auto fail = [&] { throw PictureError(file, gifReason(gif->Error)); };
+        throw PictureError(file, GifReason(error));
+    const auto fail = [&] { throw PictureError(file, GifReason(gif->Error)); };
 
     // Only the first frame is read: later frames of an animation are neither decoded nor held.
     GraphicsControlBlock control{};
@@ -131,7 +131,7 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     const int height = hasScreen ? gif->SHeight : frame.Height;
     const int left = hasScreen ? frame.Left : 0;
     const int top = hasScreen ? frame.Top : 0;
-    checkPictureSize(width, height, file);
+    CheckPictureSize(width, height, file);
     const int visibleWidth = std::clamp(width - left, 0, frame.Width);
     const int visibleHeight = std::clamp(height - top, 0, frame.Height);
 
@@ -150,7 +150,7 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     QImage image(width, height, QImage::Format_Indexed8);
     if (image.isNull())
         throw PictureError(file, QStringLiteral("not enough memory"));
-    image.setColorTable(colourTable(map, transparent));
+    image.setColorTable(ColourTable(map, transparent));
     if (!covered)
         image.fill(uint(std::clamp(fill, 0, 255)));
 
@@ -167,10 +167,10 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     };
     if (frame.Width > 0 && frame.Height > 0 && visibleWidth > 0 && visibleHeight > 0) {
         if (frame.Interlace) {
-            static constexpr int start[] = {0, 4, 2, 1};
-            static constexpr int step[] = {8, 8, 4, 2};
+            static constexpr int kStart[] = {0, 4, 2, 1};
+            static constexpr int kStep[] = {8, 8, 4, 2};
             for (int pass = 0; pass < 4; ++pass)
-                for (int row = start[pass]; row < frame.Height; row += step[pass])
+                for (int row = kStart[pass]; row < frame.Height; row += kStep[pass])
                     readRow(row);
         } else {
             for (int row = 0; row < visibleHeight; ++row)
@@ -180,7 +180,7 @@ QImage decodeGif(const QByteArray &data, const QString &file)
     return image;
 }
 
-QByteArray encodeGif(const QImage &source, const QString &file)
+QByteArray EncodeGif(const QImage &source, const QString &file)
 {
     if (source.isNull())
         throw PictureError(file, QStringLiteral("there is no picture to encode"));
@@ -217,7 +217,7 @@ QByteArray encodeGif(const QImage &source, const QString &file)
     QByteArray out;
     int error = 0;
     {
-        std::unique_ptr<GifFileType, EncoderCloser> gif(EGifOpen(&out, writeToMemory, &error));
+        std::unique_ptr<GifFileType, EncoderCloser> gif(EGifOpen(&out, WriteToMemory, &error));
         const auto fail = [&](int code) {
             throw PictureError(file, QStringLiteral("GIF error: %1").arg(QString::fromLatin1(GifErrorString(code))));
         };

@@ -29,7 +29,7 @@ struct OptionsDeleter
     void operator()(heif_decoding_options *options) const { heif_decoding_options_free(options); }
 };
 
-void check(const heif_error &error, const QString &file)
+void Check(const heif_error &error, const QString &file)
 {
     if (error.code == heif_error_Ok)
         return;
@@ -47,7 +47,7 @@ struct Primary
     QSize size;
 };
 
-Primary openPrimary(const QByteArray &data, const QString &file)
+Primary OpenPrimary(const QByteArray &data, const QString &file)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -57,36 +57,36 @@ Primary openPrimary(const QByteArray &data, const QString &file)
         throw PictureError(file, QStringLiteral("not enough memory"));
     // libheif's own limit is a square side; ours counts pixels, which it then never exceeds.
     heif_context_set_maximum_image_size_limit(primary.context.get(), int(std::sqrt(double(kMaxPicturePixels))));
-    check(heif_context_read_from_memory_without_copy(primary.context.get(), data.constData(), size_t(data.size()),
+    Check(heif_context_read_from_memory_without_copy(primary.context.get(), data.constData(), size_t(data.size()),
                                                      nullptr),
           file);
     heif_image_handle *handle = nullptr;
-    check(heif_context_get_primary_image_handle(primary.context.get(), &handle), file);
+    Check(heif_context_get_primary_image_handle(primary.context.get(), &handle), file);
     primary.handle.reset(handle);
     const int width = heif_image_handle_get_width(handle);
     const int height = heif_image_handle_get_height(handle);
-    checkPictureSize(width, height, file);
+    CheckPictureSize(width, height, file);
     primary.size = QSize(width, height);
     return primary;
 }
 
 }  // namespace
 
-QSize readHeifSize(const QByteArray &data, const QString &file)
+QSize ReadHeifSize(const QByteArray &data, const QString &file)
 {
-    return openPrimary(data, file).size;
+    return OpenPrimary(data, file).size;
 }
 
-QImage decodeHeif(const QByteArray &data, const QString &file)
+QImage DecodeHeif(const QByteArray &data, const QString &file)
 {
-    const Primary primary = openPrimary(data, file);
+    const Primary primary = OpenPrimary(data, file);
     const bool alpha = heif_image_handle_has_alpha_channel(primary.handle.get());
     const std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
     if (!options)
         throw PictureError(file, QStringLiteral("not enough memory"));
     options->convert_hdr_to_8bit = 1;
     heif_image *decoded = nullptr;
-    check(heif_decode_image(primary.handle.get(), &decoded, heif_colorspace_RGB,
+    Check(heif_decode_image(primary.handle.get(), &decoded, heif_colorspace_RGB,
                             alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get()),
           file);
     const std::unique_ptr<heif_image, ImageDeleter> image(decoded);

@@ -13,10 +13,10 @@ namespace lumetta {
 
 // The size of the primary picture. Throws PictureError (naming `file`) for data that is not a
 // HEIF file or declares more than kMaxPicturePixels.
-QSize readHeifSize(const QByteArray &data, const QString &file);
+QSize ReadHeifSize(const QByteArray &data, const QString &file);
 
 // Decodes the primary picture as Format_RGB32 (ARGB32 when it has alpha). Throws PictureError
 // for damaged, truncated or oversized data, or when no decoder for its compression is installed.
-QImage decodeHeif(const QByteArray &data, const QString &file);
+QImage DecodeHeif(const QByteArray &data, const QString &file);
 
 }  // namespace lumetta

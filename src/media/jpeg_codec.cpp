@@ -42,22 +42,22 @@ struct Session
     jpeg_progress_mgr progress;
 };
 
-[[noreturn]] void failWithMessage(j_common_ptr cinfo)
+[[noreturn]] void FailWithMessage(j_common_ptr cinfo)
 {
     auto *error = reinterpret_cast<ErrorManager *>(cinfo->err);
     cinfo->err->format_message(cinfo, error->message);
     std::longjmp(error->jump, 1);
 }
 
-void emitMessage(j_common_ptr cinfo, int level)
+void EmitMessage(j_common_ptr cinfo, int level)
 {
     // libjpeg only warns about a file that ends early and pads the rest with grey; we refuse it.
     // Damaged coded data inside a complete file is shown as libjpeg recovers it, as viewers do.
     if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF)
-        failWithMessage(cinfo);
+        FailWithMessage(cinfo);
 }
 
-void watchProgress(j_common_ptr cinfo)
+void WatchProgress(j_common_ptr cinfo)
 {
     auto *dinfo = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (dinfo->progressive_mode && dinfo->input_scan_number > kMaxScans) {
@@ -67,7 +67,7 @@ void watchProgress(j_common_ptr cinfo)
     }
 }
 
-void convertCmykRow(const JSAMPLE *cmyk, QRgb *out, JDIMENSION width, bool inverted)
+void ConvertCmykRow(const JSAMPLE *cmyk, QRgb *out, JDIMENSION width, bool inverted)
 {
     for (JDIMENSION x = 0; x < width; ++x, cmyk += 4) {
         int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
@@ -81,14 +81,14 @@ void convertCmykRow(const JSAMPLE *cmyk, QRgb *out, JDIMENSION width, bool inver
     }
 }
 
-void releaseBuffer(void *buffer)
+void ReleaseBuffer(void *buffer)
 {
     std::free(buffer);
 }
 
 // An RGB32 image whose pixels lie in memory the kernel may back with huge pages: a large
 // picture then costs hundreds instead of tens of thousands of page faults when first written.
-QImage allocateImage(QSize size)
+QImage AllocateImage(QSize size)
 {
     const int width = size.width(), height = size.height();
     constexpr std::size_t kHugePage = std::size_t(2) << 20;
@@ -101,12 +101,12 @@ QImage allocateImage(QSize size)
         return QImage();
     madvise(buffer, rounded, MADV_HUGEPAGE);
     return QImage(static_cast<uchar *>(buffer), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
-                  releaseBuffer, buffer);
+                  ReleaseBuffer, buffer);
 }
 
 // Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
 // session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
-bool runDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full, QImage *image,
+bool RunDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full, QImage *image,
                 QByteArray *cmykRow, std::vector<quint32> *strip)
 {
     if (setjmp(s.error.jump))
@@ -114,7 +114,7 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, int orienta
 
     jpeg_create_decompress(&s.cinfo);
     s.cinfo.mem->max_memory_to_use = kMaxWorkingMemory;
-    s.progress.progress_monitor = watchProgress;
+    s.progress.progress_monitor = WatchProgress;
     s.cinfo.progress = &s.progress;
     jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
                  static_cast<unsigned long>(data.size()));
@@ -145,7 +145,7 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, int orienta
 
     const JDIMENSION width = s.cinfo.output_width;
     const QSize decoded(int(width), int(s.cinfo.output_height));
-    *image = allocateImage(orientedSize(decoded, orientation));
+    *image = AllocateImage(OrientedSize(decoded, orientation));
     if (image->isNull()) {
         std::snprintf(s.error.message, sizeof s.error.message, "not enough memory");
         return false;
@@ -159,22 +159,22 @@ bool runDecoder(Session &s, const QByteArray &data, int denominator, int orienta
         if (cmyk) {
             JSAMPROW row = reinterpret_cast<JSAMPROW>(cmykRow->data());
             jpeg_read_scanlines(&s.cinfo, &row, 1);
-            convertCmykRow(row, reinterpret_cast<QRgb *>(sink.row(int(line))), width, s.cinfo.saw_Adobe_marker);
-            sink.written(int(line) + 1);
+            ConvertCmykRow(row, reinterpret_cast<QRgb *>(sink.Row(int(line))), width, s.cinfo.saw_Adobe_marker);
+            sink.Written(int(line) + 1);
             continue;
         }
         JSAMPROW rows[8];
-        const JDIMENSION count = std::min<JDIMENSION>(8, JDIMENSION(sink.rowsAvailable(int(line))));
+        const JDIMENSION count = std::min<JDIMENSION>(8, JDIMENSION(sink.RowsAvailable(int(line))));
         for (JDIMENSION i = 0; i < count; ++i)
-            rows[i] = sink.row(int(line + i));
+            rows[i] = sink.Row(int(line + i));
         const JDIMENSION got = jpeg_read_scanlines(&s.cinfo, rows, count);
-        sink.written(int(line + got));
+        sink.Written(int(line + got));
     }
     jpeg_finish_decompress(&s.cinfo);
     return true;
 }
 
-QImage decode(const QByteArray &data, int denominator, int orientation, const QString &file, QSize &full,
+QImage Decode(const QByteArray &data, int denominator, int orientation, const QString &file, QSize &full,
               bool headerOnly)
 {
     if (data.isEmpty())
@@ -182,51 +182,51 @@ QImage decode(const QByteArray &data, int denominator, int orientation, const QS
 
     Session session{};
     session.cinfo.err = jpeg_std_error(&session.error.pub);
-    session.error.pub.error_exit = failWithMessage;
-    session.error.pub.emit_message = emitMessage;
+    session.error.pub.error_exit = FailWithMessage;
+    session.error.pub.emit_message = EmitMessage;
 
     QImage image;
     QByteArray cmykRow;
     std::vector<quint32> strip;
     const bool ok =
-        runDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow, &strip);
+        RunDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow, &strip);
     jpeg_destroy_decompress(&session.cinfo);
     if (!ok)
         throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));
-    checkPictureSize(full.width(), full.height(), file);
+    CheckPictureSize(full.width(), full.height(), file);
     return image;
 }
 
 }  // namespace
 
-QSize readJpegSize(const QByteArray &data, const QString &file)
+QSize ReadJpegSize(const QByteArray &data, const QString &file)
 {
     QSize full;
-    decode(data, 1, kUpright, file, full, true);
+    Decode(data, 1, kUpright, file, full, true);
     return full;
 }
 
-QSize jpegScaledSize(QSize full, int denominator)
+QSize JpegScaledSize(QSize full, int denominator)
 {
     return QSize((full.width() + denominator - 1) / denominator, (full.height() + denominator - 1) / denominator);
 }
 
-int jpegDenominatorCovering(QSize full, QSize target, int smallest)
+int JpegDenominatorCovering(QSize full, QSize target, int smallest)
 {
     for (int denominator = 8; denominator > smallest; denominator /= 2) {
-        const QSize scaled = jpegScaledSize(full, denominator);
+        const QSize scaled = JpegScaledSize(full, denominator);
         if (scaled.width() >= target.width() && scaled.height() >= target.height())
             return denominator;
     }
     return smallest;
 }
 
-QImage decodeJpeg(const QByteArray &data, int denominator, const QString &file, int orientation)
+QImage DecodeJpeg(const QByteArray &data, int denominator, const QString &file, int orientation)
 {
     if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
         throw PictureError(file, QStringLiteral("unsupported JPEG scale 1/%1").arg(denominator));
     QSize full;
-    return decode(data, denominator, orientation, file, full, false);
+    return Decode(data, denominator, orientation, file, full, false);
 }
 
 }  // namespace lumetta

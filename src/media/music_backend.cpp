@@ -10,7 +10,7 @@ namespace lumetta {
 
 namespace {
 
-bool isSettled(QMediaPlayer::MediaStatus status)
+bool IsSettled(QMediaPlayer::MediaStatus status)
 {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia
            || status == QMediaPlayer::BufferedMedia || status == QMediaPlayer::InvalidMedia;
@@ -34,7 +34,7 @@ void MusicBackend::Publish(const std::function<void(MusicState &)> &change)
 void MusicBackend::Fail(const QString &path, const QString &text)
 {
     // The framework's own text names neither the file nor, in words a user knows, what is missing.
-    const QString error = describePlaybackFailure(path, text);
+    const QString error = DescribePlaybackFailure(path, text);
     Publish([&error](MusicState &state) {
         if (state.error.isEmpty())
             state.error = error;
@@ -60,7 +60,7 @@ void MusicBackend::Open(const QString &path, quint64 generation, float volume)
                 Publish([status](MusicState &state) { state.status = status; });
                 if (status == QMediaPlayer::InvalidMedia)
                     Fail(path, QString());
-                if (isSettled(status))
+                if (IsSettled(status))
                     emit Settled(generation);
             });
     connect(player_.get(), &QMediaPlayer::durationChanged, this,
@@ -70,7 +70,7 @@ void MusicBackend::Open(const QString &path, quint64 generation, float volume)
     player_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     const QMediaPlayer::MediaStatus status = player_->mediaStatus();
     Publish([status](MusicState &state) { state.status = status; });
-    if (isSettled(status))
+    if (IsSettled(status))
         emit Settled(generation);
 }
 

@@ -11,7 +11,7 @@ namespace lumetta {
 
 namespace {
 
-bool isLoaded(QMediaPlayer::MediaStatus status)
+bool IsLoaded(QMediaPlayer::MediaStatus status)
 {
     return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::BufferingMedia
            || status == QMediaPlayer::BufferedMedia;
@@ -45,9 +45,9 @@ MusicState MusicPlayer::Current() const
     return loading;
 }
 
-bool MusicPlayer::checkFile(const QString &path)
+bool MusicPlayer::CheckFile(const QString &path)
 {
-    close();
+    Close();
     fileName_ = path;
     const quint64 generation = ++generation_;
     const std::lock_guard<std::mutex> lock(shared_.mutex);
@@ -59,9 +59,9 @@ bool MusicPlayer::checkFile(const QString &path)
     return false;
 }
 
-bool MusicPlayer::openInBackground(const QString &path)
+bool MusicPlayer::OpenInBackground(const QString &path)
 {
-    if (!checkFile(path))
+    if (!CheckFile(path))
         return false;
     closed_ = false;
     QMetaObject::invokeMethod(backend_, [backend = backend_, path, generation = generation_, volume = volume_] {
@@ -70,19 +70,19 @@ bool MusicPlayer::openInBackground(const QString &path)
     return true;
 }
 
-bool MusicPlayer::loading() const
+bool MusicPlayer::Loading() const
 {
     if (closed_)
         return false;
     const MusicState state = Current();
-    return state.error.isEmpty() && !isLoaded(state.status) && state.status != QMediaPlayer::InvalidMedia;
+    return state.error.isEmpty() && !IsLoaded(state.status) && state.status != QMediaPlayer::InvalidMedia;
 }
 
-bool MusicPlayer::open(const QString &path)
+bool MusicPlayer::Open(const QString &path)
 {
-    if (!openInBackground(path))
+    if (!OpenInBackground(path))
         return false;
-    if (loading()) {
+    if (Loading()) {
         QEventLoop loop;
         QTimer timeout;
         timeout.setSingleShot(true);
@@ -93,12 +93,12 @@ bool MusicPlayer::open(const QString &path)
         });
         timeout.start(kOpenTimeoutMs);
         // The medium may have settled before the loop listened.
-        if (loading())
+        if (Loading())
             loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     const MusicState state = Current();
     QString error = state.error;
-    if (error.isEmpty() && !isLoaded(state.status))
+    if (error.isEmpty() && !IsLoaded(state.status))
         error =
             QStringLiteral("Cannot open %1: it did not load within %2 seconds").arg(path).arg(kOpenTimeoutMs / 1000);
     if (error.isEmpty())
@@ -108,25 +108,25 @@ bool MusicPlayer::open(const QString &path)
         if (shared_.state.generation == generation_)
             shared_.state.error = error;
     }
-    close();
+    Close();
     return false;
 }
 
-void MusicPlayer::play()
+void MusicPlayer::Play()
 {
     if (!closed_)
         QMetaObject::invokeMethod(backend_,
                                   [backend = backend_, generation = generation_] { backend->Play(generation); });
 }
 
-void MusicPlayer::stop()
+void MusicPlayer::Stop()
 {
     if (!closed_)
         QMetaObject::invokeMethod(backend_,
                                   [backend = backend_, generation = generation_] { backend->Stop(generation); });
 }
 
-void MusicPlayer::close()
+void MusicPlayer::Close()
 {
     if (!closed_)
         QMetaObject::invokeMethod(backend_,
@@ -134,23 +134,23 @@ void MusicPlayer::close()
     closed_ = true;
 }
 
-void MusicPlayer::setVolume(float volume)
+void MusicPlayer::SetVolume(float volume)
 {
     volume_ = std::clamp(volume, 0.0f, 1.0f);
     QMetaObject::invokeMethod(backend_, [backend = backend_, volume = volume_] { backend->SetVolume(volume); });
 }
 
-qint64 MusicPlayer::length() const
+qint64 MusicPlayer::Length() const
 {
     return closed_ ? 0 : Current().duration;
 }
 
-qint64 MusicPlayer::position() const
+qint64 MusicPlayer::Position() const
 {
     return closed_ ? 0 : Current().position;
 }
 
-bool MusicPlayer::isPlaying(qint64 marginMs) const
+bool MusicPlayer::IsPlaying(qint64 marginMs) const
 {
     if (closed_)
         return false;
@@ -161,7 +161,7 @@ bool MusicPlayer::isPlaying(qint64 marginMs) const
     return state.duration == 0 || state.duration >= state.position + marginMs;
 }
 
-QString MusicPlayer::errorString() const
+QString MusicPlayer::ErrorString() const
 {
     const std::lock_guard<std::mutex> lock(shared_.mutex);
     return shared_.state.generation == generation_ ? shared_.state.error : QString();

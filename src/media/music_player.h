@@ -26,33 +26,33 @@ public:
 
     // Closes the open medium, then opens `path` and waits (handling no user input) until it is
     // loaded or has failed. On failure returns false and errorString() says why.
-    bool open(const QString &path);
+    bool Open(const QString &path);
     // Closes the open medium and starts opening `path` without waiting: false at once only when
     // the file is not there; loading() tells whether the back end is still at it, and a failure
     // it finds later shows in errorString().
-    bool openInBackground(const QString &path);
+    bool OpenInBackground(const QString &path);
     // Closes the open medium and names `path` as the next one without opening it: false when
     // the file is not there, errorString() then saying so.
-    bool checkFile(const QString &path);
-    bool loading() const;
+    bool CheckFile(const QString &path);
+    bool Loading() const;
     // Starts playing from the current position (once loaded) and returns at once.
-    void play();
-    void stop();
+    void Play();
+    void Stop();
     // Lets go of the medium, so one still loading cannot start playing later; errorString()
     // still says what went wrong with it.
-    void close();
+    void Close();
 
     // Loudness from 0 (silent) to 1 (full); kept for the media opened later.
-    void setVolume(float volume);
-    float volume() const { return volume_; }
+    void SetVolume(float volume);
+    float Volume() const { return volume_; }
 
-    const QString &fileName() const { return fileName_; }
-    qint64 length() const;
-    qint64 position() const;
+    const QString &FileName() const { return fileName_; }
+    qint64 Length() const;
+    qint64 Position() const;
     // True until fewer than `marginMs` are left or the medium has ended or failed; a medium
     // whose length still reads 0 (one still loading, too) counts as playing.
-    bool isPlaying(qint64 marginMs = 10) const;
-    QString errorString() const;
+    bool IsPlaying(qint64 marginMs = 10) const;
+    QString ErrorString() const;
 
 private:
     // A copy of the state of the current opening (a newer one than the music thread has taken up

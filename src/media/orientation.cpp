@@ -5,26 +5,26 @@
 
 namespace lumetta {
 
-int validOrientation(int orientation)
+int ValidOrientation(int orientation)
 {
     return orientation >= 1 && orientation <= 8 ? orientation : kUpright;
 }
 
-bool orientationSwapsSides(int orientation)
+bool OrientationSwapsSides(int orientation)
 {
     return orientation >= 5 && orientation <= 8;
 }
 
-QSize orientedSize(QSize stored, int orientation)
+QSize OrientedSize(QSize stored, int orientation)
 {
-    return orientationSwapsSides(orientation) ? stored.transposed() : stored;
+    return OrientationSwapsSides(orientation) ? stored.transposed() : stored;
 }
 
-QPoint orientedPoint(QPoint stored, QSize storedSize, int orientation)
+QPoint OrientedPoint(QPoint stored, QSize storedSize, int orientation)
 {
     const int x = stored.x(), y = stored.y();
     const int w = storedSize.width(), h = storedSize.height();
-    switch (validOrientation(orientation)) {
+    switch (ValidOrientation(orientation)) {
     case 2:
         return {w - 1 - x, y};
     case 3:
@@ -44,12 +44,12 @@ QPoint orientedPoint(QPoint stored, QSize storedSize, int orientation)
     }
 }
 
-QImage orientImage(const QImage &stored, int orientation)
+QImage OrientImage(const QImage &stored, int orientation)
 {
     // Qt turns by quarter turns and mirrors with row copies; a transposition is a quarter
     // turn plus a mirror, which keeps every step on those fast paths.
     const auto turned = [&](int degrees) { return stored.transformed(QTransform().rotate(degrees)); };
-    switch (validOrientation(orientation)) {
+    switch (ValidOrientation(orientation)) {
     case 2:
         return stored.mirrored(true, false);
     case 3:

@@ -13,14 +13,14 @@ namespace lumetta {
 inline constexpr int kUpright = 1;
 
 // 1 to 8 stay; anything else (0, a damaged tag) counts as 1.
-int validOrientation(int orientation);
+int ValidOrientation(int orientation);
 // Orientations 5 to 8 exchange width and height.
-bool orientationSwapsSides(int orientation);
-QSize orientedSize(QSize stored, int orientation);
+bool OrientationSwapsSides(int orientation);
+QSize OrientedSize(QSize stored, int orientation);
 // Where the stored pixel (x, y) of a width x height picture lands in the upright picture.
-QPoint orientedPoint(QPoint stored, QSize storedSize, int orientation);
+QPoint OrientedPoint(QPoint stored, QSize storedSize, int orientation);
 
 // The stored picture turned upright, in the same pixel format.
-QImage orientImage(const QImage &stored, int orientation);
+QImage OrientImage(const QImage &stored, int orientation);
 
 }  // namespace lumetta

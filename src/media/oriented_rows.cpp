@@ -14,15 +14,15 @@ namespace lumetta {
 OrientedRows::OrientedRows(QImage &target, QSize stored, int orientation, std::vector<quint32> &strip)
     : target_(target),
       stored_(stored),
-      orientation_(validOrientation(orientation)),
+      orientation_(ValidOrientation(orientation)),
       strip_(strip)
 {
     strip_.clear();
-    if (orientationSwapsSides(orientation_))
+    if (OrientationSwapsSides(orientation_))
         strip_.resize(std::size_t(stored.width()) * kStripRows);
 }
 
-uchar *OrientedRows::row(int line)
+uchar *OrientedRows::Row(int line)
 {
     if (!strip_.empty())
         return reinterpret_cast<uchar *>(strip_.data() + std::size_t(line % kStripRows) * stored_.width());
@@ -30,28 +30,28 @@ uchar *OrientedRows::row(int line)
     return target_.scanLine(upsideDown ? stored_.height() - 1 - line : line);
 }
 
-int OrientedRows::rowsAvailable(int line) const
+int OrientedRows::RowsAvailable(int line) const
 {
     return strip_.empty() ? stored_.height() - line : kStripRows - line % kStripRows;
 }
 
-void OrientedRows::written(int end)
+void OrientedRows::Written(int end)
 {
     if (!strip_.empty()) {
         if (end % kStripRows == 0 || end == stored_.height())
-            flushStrip(end);
+            FlushStrip(end);
         return;
     }
     if (orientation_ == 2 || orientation_ == 3) {
         for (int line = done_; line < end; ++line) {
-            auto *pixels = reinterpret_cast<quint32 *>(row(line));
+            auto *pixels = reinterpret_cast<quint32 *>(Row(line));
             std::reverse(pixels, pixels + stored_.width());
         }
     }
     done_ = end;
 }
 
-void OrientedRows::flushStrip(int end)
+void OrientedRows::FlushStrip(int end)
 {
     // Stored row y becomes target column y (orientations 5, 8) or height - 1 - y (6, 7); stored
     // column x becomes target row x (5, 6) or width - 1 - x (7, 8).

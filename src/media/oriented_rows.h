@@ -23,14 +23,14 @@ public:
     OrientedRows(QImage &target, QSize stored, int orientation, std::vector<quint32> &strip);
 
     // Where stored row `line` goes; rows are written in order.
-    uchar *row(int line);
+    uchar *Row(int line);
     // How many rows from `line` on may be asked for before the next call to written().
-    int rowsAvailable(int line) const;
+    int RowsAvailable(int line) const;
     // Stored rows below `end` are complete.
-    void written(int end);
+    void Written(int end);
 
 private:
-    void flushStrip(int end);
+    void FlushStrip(int end);
 
     QImage &target_;
     QSize stored_;

@@ -20,7 +20,7 @@ namespace {
 // Larger files cannot hold a picture within the pixel limit in any format we read.
 constexpr qint64 kMaxFileBytes = qint64(2) << 30;
 
-QtImageFormat qtFormatOf(PictureKind kind)
+QtImageFormat QtFormatOf(PictureKind kind)
 {
     switch (kind) {
     case PictureKind::WebP:
@@ -34,7 +34,7 @@ QtImageFormat qtFormatOf(PictureKind kind)
 
 }  // namespace
 
-std::optional<PictureKind> pictureKindOf(const QString &path)
+std::optional<PictureKind> PictureKindOf(const QString &path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("bmp"))
@@ -54,9 +54,9 @@ std::optional<PictureKind> pictureKindOf(const QString &path)
     return std::nullopt;
 }
 
-Picture Picture::load(const QString &path)
+Picture Picture::Load(const QString &path)
 {
-    const std::optional<PictureKind> kind = pictureKindOf(path);
+    const std::optional<PictureKind> kind = PictureKindOf(path);
     if (!kind)
         throw PictureError(path, QStringLiteral("not a BMP, JPEG, GIF, PNG, WebP, TIFF, HEIC or AVIF file name"));
     const QFileInfo info(path);
@@ -72,38 +72,38 @@ Picture Picture::load(const QString &path)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw PictureError(path, file.errorString());
-    return fromData(data, *kind, path);
+    return FromData(data, *kind, path);
 }
 
-Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QString &name)
+Picture Picture::FromData(const QByteArray &data, PictureKind kind, const QString &name)
 {
     Picture picture;
     picture.name_ = name;
     switch (kind) {
     case PictureKind::Jpeg:
-        picture.fullSize_ = readJpegSize(data, name);
-        picture.orientation_ = jpegExifOrientation(data);
+        picture.fullSize_ = ReadJpegSize(data, name);
+        picture.orientation_ = JpegExifOrientation(data);
         picture.data_ = data;
         break;
     case PictureKind::Png:
     case PictureKind::WebP:
     case PictureKind::Tiff: {
-        const QtImageHeader header = readQtImageHeader(data, qtFormatOf(kind), name);
+        const QtImageHeader header = ReadQtImageHeader(data, QtFormatOf(kind), name);
         picture.fullSize_ = header.size;
         picture.orientation_ = header.orientation;
         picture.data_ = data;
         break;
     }
     case PictureKind::Heif:
-        picture.fullSize_ = readHeifSize(data, name);
+        picture.fullSize_ = ReadHeifSize(data, name);
         picture.data_ = data;
         break;
     case PictureKind::Gif:
-        picture.image_ = decodeGif(data, name);
+        picture.image_ = DecodeGif(data, name);
         picture.fullSize_ = picture.image_.size();
         break;
     case PictureKind::Bmp:
-        picture.image_ = decodeBmp(data, name);
+        picture.image_ = DecodeBmp(data, name);
         picture.fullSize_ = picture.image_.size();
         break;
     }
@@ -113,10 +113,10 @@ Picture Picture::fromData(const QByteArray &data, PictureKind kind, const QStrin
 
 QSize Picture::size() const
 {
-    return orientedSize(quarter_ ? jpegScaledSize(fullSize_, 4) : fullSize_, orientation_);
+    return OrientedSize(quarter_ ? JpegScaledSize(fullSize_, 4) : fullSize_, orientation_);
 }
 
-void Picture::setQuarterSize(bool quarter)
+void Picture::SetQuarterSize(bool quarter)
 {
     if (kind_ != PictureKind::Jpeg || quarter == quarter_)
         return;
@@ -124,21 +124,21 @@ void Picture::setQuarterSize(bool quarter)
     image_ = QImage();
 }
 
-void Picture::decodeNow() const
+void Picture::DecodeNow() const
 {
     if (!image_.isNull() || !kind_)
         return;
     switch (*kind_) {
     case PictureKind::Jpeg:
-        image_ = decodeJpeg(data_, quarter_ ? 4 : 1, name_, orientation_);
+        image_ = DecodeJpeg(data_, quarter_ ? 4 : 1, name_, orientation_);
         break;
     case PictureKind::Png:
     case PictureKind::WebP:
     case PictureKind::Tiff:
-        image_ = orientImage(decodeQtImage(data_, qtFormatOf(*kind_), name_), orientation_);
+        image_ = OrientImage(DecodeQtImage(data_, QtFormatOf(*kind_), name_), orientation_);
         break;
     case PictureKind::Heif:
-        image_ = decodeHeif(data_, name_);
+        image_ = DecodeHeif(data_, name_);
         break;
     case PictureKind::Bmp:
     case PictureKind::Gif:
@@ -146,46 +146,46 @@ void Picture::decodeNow() const
     }
 }
 
-const QImage &Picture::image() const
+const QImage &Picture::Image() const
 {
-    decodeNow();
+    DecodeNow();
     return image_;
 }
 
-QImage Picture::scaled(const QSize &size) const
+QImage Picture::Scaled(const QSize &size) const
 {
     if (kind_ == PictureKind::Jpeg && image_.isNull()) {
         // libjpeg shrinks far more cheaply while decoding than a smooth scale does afterwards.
-        const QSize stored = orientedSize(size, orientation_);
-        const int denominator = jpegDenominatorCovering(fullSize_, stored, quarter_ ? 4 : 1);
-        const QImage reduced = decodeJpeg(data_, denominator, name_, orientation_);
+        const QSize stored = OrientedSize(size, orientation_);
+        const int denominator = JpegDenominatorCovering(fullSize_, stored, quarter_ ? 4 : 1);
+        const QImage reduced = DecodeJpeg(data_, denominator, name_, orientation_);
         if (reduced.size() == size)
             return reduced;
         return reduced.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    const QImage &source = image();
+    const QImage &source = Image();
     if (source.size() == size)
         return source;
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QByteArray Picture::toBmp() const
+QByteArray Picture::ToBmp() const
 {
-    return encodeBmp(image(), name_);
+    return EncodeBmp(Image(), name_);
 }
 
-QByteArray Picture::toGif() const
+QByteArray Picture::ToGif() const
 {
-    return encodeGif(image(), name_);
+    return EncodeGif(Image(), name_);
 }
 
-QByteArray Picture::toFileData() const
+QByteArray Picture::ToFileData() const
 {
-    switch (kind()) {
+    switch (Kind()) {
     case PictureKind::Gif:
-        return toGif();
+        return ToGif();
     case PictureKind::Bmp:
-        return toBmp();
+        return ToBmp();
     default:
         return data_;
     }

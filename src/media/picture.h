@@ -15,7 +15,7 @@ enum class PictureKind { Bmp, Jpeg, Gif, Png, WebP, Tiff, Heif };
 
 // The decoder for a file name, by extension regardless of case (".bmp", ".jpg", ".jpeg",
 // ".gif", ".png", ".webp", ".tif", ".tiff", ".heic", ".heif", ".avif"); none for any other name.
-std::optional<PictureKind> pictureKindOf(const QString &path);
+std::optional<PictureKind> PictureKindOf(const QString &path);
 
 // A decoded (or decodable) picture, upright: an EXIF orientation in the file is applied to
 // the decoded pixels at the decoded scale, and sizes are those of the upright picture. BMP and
@@ -28,40 +28,40 @@ public:
     Picture() = default;
 
     // Reads a file and chooses its decoder by extension.
-    static Picture load(const QString &path);
+    static Picture Load(const QString &path);
     // Decodes data of a known kind; `name` stands for the file in messages.
-    static Picture fromData(const QByteArray &data, PictureKind kind, const QString &name);
+    static Picture FromData(const QByteArray &data, PictureKind kind, const QString &name);
 
-    bool isNull() const { return !kind_; }
-    PictureKind kind() const { return kind_.value_or(PictureKind::Bmp); }
-    const QString &name() const { return name_; }
+    bool IsNull() const { return !kind_; }
+    PictureKind Kind() const { return kind_.value_or(PictureKind::Bmp); }
+    const QString &Name() const { return name_; }
 
     // Upright size at the current scale; known before the picture is decoded.
     QSize size() const;
-    int width() const { return size().width(); }
-    int height() const { return size().height(); }
+    int Width() const { return size().width(); }
+    int Height() const { return size().height(); }
 
-    bool isQuarterSize() const { return quarter_; }
+    bool IsQuarterSize() const { return quarter_; }
     // JPEG only: decode each side at one quarter. Drops a decode made at the other scale.
-    void setQuarterSize(bool quarter);
+    void SetQuarterSize(bool quarter);
 
-    bool isDecoded() const { return !image_.isNull(); }
-    void decodeNow() const;
+    bool IsDecoded() const { return !image_.isNull(); }
+    void DecodeNow() const;
     // The decoded pixels; decodes first if needed.
-    const QImage &image() const;
+    const QImage &Image() const;
     // The picture smoothly scaled to `size` (aspect not kept). A JPEG not decoded yet is
     // decoded for this call only, at the smallest DCT scale that still covers `size`.
-    QImage scaled(const QSize &size) const;
+    QImage Scaled(const QSize &size) const;
 
     // The EXIF orientation applied (1 to 8; 1 for kinds that carry none or turn themselves).
-    int orientation() const { return orientation_; }
+    int Orientation() const { return orientation_; }
 
     // The file's bytes, unchanged (empty for BMP and GIF, which are kept decoded).
-    const QByteArray &originalData() const { return data_; }
-    QByteArray toBmp() const;
-    QByteArray toGif() const;
+    const QByteArray &OriginalData() const { return data_; }
+    QByteArray ToBmp() const;
+    QByteArray ToGif() const;
     // What a standalone show stores: BMP as BMP, GIF as GIF, every other kind as its own bytes.
-    QByteArray toFileData() const;
+    QByteArray ToFileData() const;
 
 private:
     std::optional<PictureKind> kind_;

@@ -5,7 +5,7 @@ namespace lumetta {
 
 namespace {
 
-QString composeMessage(const QString &file, const QString &reason)
+QString ComposeMessage(const QString &file, const QString &reason)
 {
     return QStringLiteral("Cannot load picture %1: %2").arg(file, reason);
 }
@@ -13,18 +13,18 @@ QString composeMessage(const QString &file, const QString &reason)
 }  // namespace
 
 PictureError::PictureError(const QString &file, const QString &reason)
-    : std::runtime_error(composeMessage(file, reason).toStdString()),
+    : std::runtime_error(ComposeMessage(file, reason).toStdString()),
       file_(file),
       reason_(reason)
 {
 }
 
-QString PictureError::message() const
+QString PictureError::Message() const
 {
-    return composeMessage(file_, reason_);
+    return ComposeMessage(file_, reason_);
 }
 
-void checkPictureSize(std::int64_t width, std::int64_t height, const QString &file)
+void CheckPictureSize(std::int64_t width, std::int64_t height, const QString &file)
 {
     if (width <= 0 || height <= 0)
         throw PictureError(file, QStringLiteral("the picture is empty (%1 x %2 pixels)").arg(width).arg(height));

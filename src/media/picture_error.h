@@ -17,10 +17,10 @@ class PictureError : public std::runtime_error
 public:
     PictureError(const QString &file, const QString &reason);
 
-    const QString &file() const { return file_; }
-    const QString &reason() const { return reason_; }
+    const QString &File() const { return file_; }
+    const QString &Reason() const { return reason_; }
     // "Cannot load picture FILE: REASON", for showing to the user.
-    QString message() const;
+    QString Message() const;
 
 private:
     QString file_;
@@ -28,6 +28,6 @@ private:
 };
 
 // Throws PictureError when width x height is not a positive size within kMaxPicturePixels.
-void checkPictureSize(std::int64_t width, std::int64_t height, const QString &file);
+void CheckPictureSize(std::int64_t width, std::int64_t height, const QString &file);
 
 }  // namespace lumetta

@@ -11,27 +11,27 @@ const QStringList kNewExtensions{".png", ".webp", ".tif", ".tiff", ".heic", ".he
 
 }  // namespace
 
-const QStringList &acceptedPictureExtensions()
+const QStringList &AcceptedPictureExtensions()
 {
-    static const QStringList extensions = [] {
+    static const QStringList kExtensions = [] {
         QStringList list{".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"};
         for (const QString &extension : kNewExtensions)
             list << extension << extension.toUpper();
         return list;
     }();
-    return extensions;
+    return kExtensions;
 }
 
-std::optional<PictureKind> acceptedPictureKind(const QString &path)
+std::optional<PictureKind> AcceptedPictureKind(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0 || !acceptedPictureExtensions().contains(QStringView(name).mid(dot)))
+    if (dot < 0 || !AcceptedPictureExtensions().contains(QStringView(name).mid(dot)))
         return std::nullopt;
-    return pictureKindOf(name);
+    return PictureKindOf(name);
 }
 
-QString acceptedPictureMask()
+QString AcceptedPictureMask()
 {
     QStringList masks{"*.BMP", "*.JPG", "*.JPEG", "*.GIF"};
     for (const QString &extension : kNewExtensions)

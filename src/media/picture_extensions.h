@@ -14,13 +14,13 @@ namespace lumetta {
 // these forms (".jpg" and ".JPG", never ".Jpg"): ".jpg", ".JPG", ".jpeg", ".JPEG", ".gif",
 // ".GIF", ".bmp", ".BMP", then ".png", ".webp", ".tif", ".tiff", ".heic", ".heif", ".avif" in
 // lower and upper case.
-const QStringList &acceptedPictureExtensions();
+const QStringList &AcceptedPictureExtensions();
 
 // The kind of a file named with one of the accepted forms, compared exactly; none otherwise.
-std::optional<PictureKind> acceptedPictureKind(const QString &path);
+std::optional<PictureKind> AcceptedPictureKind(const QString &path);
 
 // A file mask listing every accepted picture: "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;..."; masks
 // ignore letter case.
-QString acceptedPictureMask();
+QString AcceptedPictureMask();
 
 }  // namespace lumetta

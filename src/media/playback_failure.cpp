@@ -5,7 +5,7 @@
 
 namespace lumetta {
 
-QString describePlaybackFailure(const QString &path, const QString &backEndText)
+QString DescribePlaybackFailure(const QString &path, const QString &backEndText)
 {
     // By content alone: a name says nothing about whether the data is what it claims.
     const QMimeType type = QMimeDatabase().mimeTypeForFile(path, QMimeDatabase::MatchContent);

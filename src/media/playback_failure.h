@@ -9,6 +9,6 @@ namespace lumetta {
 // whose content is recognisably audio lacks its decoder ("no MIDI synthesizer is installed",
 // "no decoder for FLAC audio is installed"); anything else is not a playable medium, with the
 // back end's own text when it has one.
-QString describePlaybackFailure(const QString &path, const QString &backEndText);
+QString DescribePlaybackFailure(const QString &path, const QString &backEndText);
 
 }  // namespace lumetta

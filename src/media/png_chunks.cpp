@@ -5,7 +5,7 @@
 
 namespace lumetta {
 
-bool walkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit)
+bool WalkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit)
 {
     constexpr qsizetype kSignature = 8;
     constexpr qsizetype kFraming = 12;  // length, type and CRC

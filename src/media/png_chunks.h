@@ -17,6 +17,6 @@ struct PngChunk
 // Walks the chunks of PNG data after its signature (length, type, data, CRC each), up to and
 // including IEND, until `visit` returns false. Returns false when a chunk runs past the end
 // of the data: the file is truncated or its lengths are damaged.
-bool walkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit);
+bool WalkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit);
 
 }  // namespace lumetta

@@ -17,7 +17,7 @@ namespace {
 // (a picture at the limit with 16 bits a channel takes 2 GiB).
 constexpr int kReaderAllocationLimitMiB = int(kMaxPicturePixels * 8 >> 20);
 
-const char *pluginName(QtImageFormat format)
+const char *PluginName(QtImageFormat format)
 {
     switch (format) {
     case QtImageFormat::WebP:
@@ -30,7 +30,7 @@ const char *pluginName(QtImageFormat format)
     return "png";
 }
 
-QString formatName(QtImageFormat format)
+QString FormatName(QtImageFormat format)
 {
     switch (format) {
     case QtImageFormat::WebP:
@@ -53,27 +53,27 @@ public:
             throw PictureError(file, QStringLiteral("the file is empty"));
         buffer_.open(QIODevice::ReadOnly);
         reader_.setDevice(&buffer_);
-        reader_.setFormat(pluginName(format));
+        reader_.setFormat(PluginName(format));
         reader_.setDecideFormatFromContent(false);
         reader_.setAutoTransform(false);
         reader_.setAllocationLimit(kReaderAllocationLimitMiB);
-        if (!QImageReader::supportedImageFormats().contains(pluginName(format)))
+        if (!QImageReader::supportedImageFormats().contains(PluginName(format)))
             throw PictureError(
-                file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)").arg(formatName(format)));
+                file, QStringLiteral("no %1 decoder is installed (Qt's image format plugins)").arg(FormatName(format)));
         if (!reader_.canRead())
-            throw PictureError(file, QStringLiteral("not a %1 file").arg(formatName(format)));
+            throw PictureError(file, QStringLiteral("not a %1 file").arg(FormatName(format)));
         // libpng believes a chunk's length and may reserve gigabytes for a few bytes of file.
-        if (format == QtImageFormat::Png && !walkPngChunks(data, [](const PngChunk &) { return true; }))
+        if (format == QtImageFormat::Png && !WalkPngChunks(data, [](const PngChunk &) { return true; }))
             throw PictureError(
                 file, QStringLiteral("PNG error: a chunk runs past the end of the file (truncated or damaged)"));
         const QSize size = reader_.size();
         if (!size.isValid())
-            throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(formatName(format)));
-        checkPictureSize(size.width(), size.height(), file);
+            throw PictureError(file, QStringLiteral("%1 error: the header is damaged").arg(FormatName(format)));
+        CheckPictureSize(size.width(), size.height(), file);
         size_ = size;
     }
 
-    QImageReader &reader() { return reader_; }
+    QImageReader &Reader() { return reader_; }
     QSize size() const { return size_; }
 
 private:
@@ -83,7 +83,7 @@ private:
     QSize size_;
 };
 
-int transformationOrientation(QImageIOHandler::Transformations transformation)
+int TransformationOrientation(QImageIOHandler::Transformations transformation)
 {
     switch (int(transformation)) {
     case QImageIOHandler::TransformationMirror:
@@ -107,35 +107,35 @@ int transformationOrientation(QImageIOHandler::Transformations transformation)
 
 }  // namespace
 
-QtImageHeader readQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file)
+QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file)
 {
     Reader reader(data, format, file);
     QtImageHeader header;
     header.size = reader.size();
     switch (format) {
     case QtImageFormat::Png:
-        header.orientation = pngExifOrientation(data);
+        header.orientation = PngExifOrientation(data);
         break;
     case QtImageFormat::WebP:
-        header.orientation = webpExifOrientation(data);
+        header.orientation = WebpExifOrientation(data);
         break;
     case QtImageFormat::Tiff:
-        header.orientation = transformationOrientation(reader.reader().transformation());
+        header.orientation = TransformationOrientation(reader.Reader().transformation());
         break;
     }
     return header;
 }
 
-QImage decodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file)
+QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file)
 {
     Reader reader(data, format, file);
-    QImage image = reader.reader().read();
+    QImage image = reader.Reader().read();
     if (image.isNull())
         throw PictureError(
-            file, QStringLiteral("%1 error: %2").arg(formatName(format), reader.reader().errorString().toLower()));
+            file, QStringLiteral("%1 error: %2").arg(FormatName(format), reader.Reader().errorString().toLower()));
     if (image.size() != reader.size())
         throw PictureError(file, QStringLiteral("%1 error: the picture is %2 x %3 pixels where its header says %4 x %5")
-                                     .arg(formatName(format))
+                                     .arg(FormatName(format))
                                      .arg(image.width())
                                      .arg(image.height())
                                      .arg(reader.size().width())

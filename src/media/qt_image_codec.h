@@ -19,10 +19,10 @@ struct QtImageHeader
     QSize size;
     int orientation = 1;
 };
-QtImageHeader readQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file);
+QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file);
 
 // Decodes the data as stored (not turned), in a 32-bit format (ARGB32 where it has alpha).
 // Throws PictureError for damaged, truncated or oversized data.
-QImage decodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file);
+QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file);
 
 }  // namespace lumetta

@@ -10,10 +10,10 @@ bool BackgroundMusic::Start(const QStringList &playlist, bool musicOn)
     firstLoading_ = false;
     failed_.clear();
     nextTrack_ = 1;
-    player_.setVolume(1.0f);
+    player_.SetVolume(1.0f);
     if (!musicOn || playlist.isEmpty())
         return true;
-    if (!player_.checkFile(playlist.first()))
+    if (!player_.CheckFile(playlist.first()))
         return false;
     active_ = true;
     waiting_ = true;
@@ -27,28 +27,28 @@ void BackgroundMusic::Begin()
     waiting_ = false;
     firstLoading_ = true;
     startClock_.start();
-    const QString first = player_.fileName();
+    const QString first = player_.FileName();
     // A file gone since the start is reported by the poll, like one found unplayable.
-    if (player_.openInBackground(first))
+    if (player_.OpenInBackground(first))
         // Playback begins by itself once the back end has the medium.
-        player_.play();
+        player_.Play();
 }
 
 std::optional<QString> BackgroundMusic::FirstTrackFailure()
 {
-    if (player_.loading() && startClock_.elapsed() < MusicPlayer::kOpenTimeoutMs)
+    if (player_.Loading() && startClock_.elapsed() < MusicPlayer::kOpenTimeoutMs)
         return std::nullopt;
     firstLoading_ = false;
-    QString error = player_.errorString();
-    if (error.isEmpty() && player_.loading())
+    QString error = player_.ErrorString();
+    if (error.isEmpty() && player_.Loading())
         error = QStringLiteral("Cannot open %1: it did not load within %2 seconds")
-                    .arg(player_.fileName())
+                    .arg(player_.FileName())
                     .arg(MusicPlayer::kOpenTimeoutMs / 1000);
     if (error.isEmpty())
         return std::nullopt;
     // Like any later track that cannot play: named once, skipped, and the show goes on.
-    player_.close();
-    failed_.insert(player_.fileName());
+    player_.Close();
+    failed_.insert(player_.FileName());
     return error;
 }
 
@@ -62,7 +62,7 @@ std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool r
         if (firstLoading_)
             return std::nullopt;
     }
-    if (!report && player_.isPlaying(kEndMarginMs))
+    if (!report && player_.IsPlaying(kEndMarginMs))
         return std::nullopt;
     // At most one pass over the list, so a list of broken files cannot keep the poll busy.
     for (qsizetype tries = 0; tries < playlist.size(); ++tries) {
@@ -76,13 +76,13 @@ std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool r
         const QString &path = playlist[track];
         if (failed_.contains(path))
             continue;
-        if (player_.open(path)) {
-            player_.play();
+        if (player_.Open(path)) {
+            player_.Play();
             break;
         }
         failed_.insert(path);
         if (!report)
-            report = player_.errorString();
+            report = player_.ErrorString();
     }
     return report;
 }
@@ -90,11 +90,11 @@ std::optional<QString> BackgroundMusic::Poll(const QStringList &playlist, bool r
 void BackgroundMusic::Stop()
 {
     if (active_)
-        player_.stop();
+        player_.Stop();
     active_ = false;
     waiting_ = false;
     firstLoading_ = false;
-    player_.setVolume(1.0f);
+    player_.SetVolume(1.0f);
 }
 
 }  // namespace lumetta

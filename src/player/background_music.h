@@ -39,10 +39,10 @@ public:
     // Music stop at the end of a show.
     void Stop();
     // The music's loudness from 0 to 1; every show starts at full loudness.
-    void SetVolume(float volume) { player_.setVolume(volume); }
+    void SetVolume(float volume) { player_.SetVolume(volume); }
 
     int NextTrack() const { return nextTrack_; }
-    QString ErrorString() const { return player_.errorString(); }
+    QString ErrorString() const { return player_.ErrorString(); }
     const MusicPlayer &Player() const { return player_; }
 
 private:

@@ -4,7 +4,7 @@
 #include "transitions/TransEff.h"
 #include "transitions/form_reader.h"
 
-static void initCatalogueResource()
+static void InitCatalogueResource()
 {
     // The resource lives in a static library, so it is registered by hand.
     Q_INIT_RESOURCE(effect_catalogue);
@@ -12,13 +12,13 @@ static void initCatalogueResource()
 
 namespace lumetta {
 
-void LoadEffectCatalogue(TTransitionList &Trans, bool abortOnEscape)
+void LoadEffectCatalogue(TTransitionList &trans, bool abortOnEscape)
 {
-    initCatalogueResource();
+    InitCatalogueResource();
     RegisterTransitionClasses();
-    ReadTransitionListFile(QStringLiteral(":/lumetta/effect_catalogue.dfm"), &Trans);
-    for (int i = 0; i < Trans.Count(); ++i)
-        Trans.Items(i)->SetAbortOnEscape(abortOnEscape);
+    ReadTransitionListFile(QStringLiteral(":/lumetta/effect_catalogue.dfm"), &trans);
+    for (int i = 0; i < trans.Count(); ++i)
+        trans.Items(i)->SetAbortOnEscape(abortOnEscape);
 }
 
 QStringList EffectDisplayNames()
@@ -59,12 +59,12 @@ QList<int> StandardEffectSet()
     return {1, 2, 4, 6, 9, 11, 12, 13, 14, 15, 17, 19, 20};
 }
 
-QStringList EffectCatalogueListing(const TTransitionList &Trans)
+QStringList EffectCatalogueListing(const TTransitionList &trans)
 {
     QStringList lines;
-    for (int i = 0; i < Trans.Count(); ++i) {
-        const TTransitionEffect *effect = Trans.Items(i);
-        const QString name = i < OfferedEffectCount ? EffectDisplayName(i) : effect->GetDescription();
+    for (int i = 0; i < trans.Count(); ++i) {
+        const TTransitionEffect *effect = trans.Items(i);
+        const QString name = i < kOfferedEffectCount ? EffectDisplayName(i) : effect->GetDescription();
         lines << QStringLiteral("%1\t%2\t%3\t%4\t%5")
                      .arg(i)
                      .arg(effect->objectName(), QString::fromLatin1(effect->metaObject()->className()), name)

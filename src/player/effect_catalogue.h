@@ -12,12 +12,12 @@ class TTransitionList;
 // each hold their own copy, a TTransitionList named "Trans".
 namespace lumetta {
 
-constexpr int EffectCatalogueSize = 22;
-constexpr int OfferedEffectCount = 21;
+constexpr int kEffectCatalogueSize = 22;
+constexpr int kOfferedEffectCount = 21;
 
 // Fills Trans (which should be empty) with the catalogue; AbortOnEscape is set on every effect
 // (the dialog's copy lets Escape end a preview, the player's does not). Effects are owned by Trans.
-void LoadEffectCatalogue(TTransitionList &Trans, bool abortOnEscape);
+void LoadEffectCatalogue(TTransitionList &trans, bool abortOnEscape);
 
 // The names the dialog lists for effects 0 to 20; empty for any other number.
 QString EffectDisplayName(int number);
@@ -28,6 +28,6 @@ QList<int> StandardEffectSet();
 
 // One line per catalogue entry: NUMBER, component, class, display name (the description for the
 // entry without one) and Milliseconds, separated by tabs.
-QStringList EffectCatalogueListing(const TTransitionList &Trans);
+QStringList EffectCatalogueListing(const TTransitionList &trans);
 
 }  // namespace lumetta

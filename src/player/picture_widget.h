@@ -54,7 +54,6 @@ public:
     void SetCenter(bool center);
     bool Stretch() const { return mode_.stretch; }
     void SetStretch(bool stretch);
-    bool AutoSize() const { return autoSize_; }
     // When on, the control takes the picture's size.
     void SetAutoSize(bool autoSize);
     void SetDevicePosition(std::optional<QPoint> at);

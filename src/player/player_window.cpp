@@ -222,7 +222,7 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
         }
     } catch (const PictureError &error) {
         // No music without a show.
-        error_ = error.message();
+        error_ = error.Message();
         musicTimer_->stop();
         music_.Stop();
         prefetcher_.Want({}, {});
@@ -270,7 +270,7 @@ void PlayerWindow::SetUpShow()
     slide_->SetPicture(QImage());
     move(ScreenGeometry(ShowScreen()).topLeft());
 
-    const QString caption = settings.Get(ShowSettings::kCaption);
+    const QString caption = settings.Get(ShowSettings::CaptionLine);
     if (caption == QLatin1String("No")) {
         captionBar_->hide();
     } else {

@@ -12,14 +12,14 @@ PreparedSlide PrepareSlide(const QString &path, const SlideRequest &request)
 {
     PreparedSlide slide;
     try {
-        const Picture picture = Picture::load(path);
+        const Picture picture = Picture::Load(path);
         slide.layout = LayOutSlide(picture.size(), request.screen, request.percent, request.shadow);
         // Decoded completely now and scaled once to the slide, so the transition only copies.
-        slide.picture = picture.scaled(slide.layout.picture.size());
+        slide.picture = picture.Scaled(slide.layout.picture.size());
     } catch (const PictureError &error) {
-        slide.error = error.message();
+        slide.error = error.Message();
     } catch (const std::bad_alloc &) {
-        slide.error = PictureError(path, QStringLiteral("not enough memory")).message();
+        slide.error = PictureError(path, QStringLiteral("not enough memory")).Message();
     }
     return slide;
 }

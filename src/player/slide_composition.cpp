@@ -92,7 +92,7 @@ namespace {
 
 QColor ColourFromText(const QString &text)
 {
-    return ResolveColor(StringToColor(text).value_or(clBlack));
+    return ResolveColor(StringToColor(text).value_or(kClBlack));
 }
 
 }  // namespace
@@ -111,7 +111,7 @@ BackgroundSetup BuildBackground(const ShowSettings &settings, QSize screen)
         }
     } else if (settings.BackgroundFromFile()) {
         setup.kind = BackgroundSetup::Kind::Picture;
-        setup.picture = Picture::load(settings.BackgroundFile()).image();
+        setup.picture = Picture::Load(settings.BackgroundFile()).Image();
     }
     return setup;
 }

@@ -27,7 +27,7 @@ std::optional<int> ChooseEffect(const QStringList &selection)
         return std::nullopt;
     bool ok = false;
     const int effect = selection.at(*entry).toInt(&ok);
-    if (!ok || effect < 0 || effect >= OfferedEffectCount)
+    if (!ok || effect < 0 || effect >= kOfferedEffectCount)
         return std::nullopt;
     return effect;
 }
@@ -133,7 +133,7 @@ void SlideSequencer::HelpClosed()
 
 bool SlideSequencer::Manual() const
 {
-    return project_ && project_->Settings().Get(ShowSettings::kAdvance) == QLatin1String("Manual");
+    return project_ && project_->Settings().Get(ShowSettings::AdvanceLine) == QLatin1String("Manual");
 }
 
 void SlideSequencer::Ask(Request request)

@@ -236,7 +236,7 @@ ShowProject::Outcome ShowProject::SaveAs(ProjectDialogs &dialogs)
         return Outcome::Skipped;
     const std::optional<QString> name = AskSaveName(dialogs);
     if (!name) {
-        // The original forgets the opened file even here; the next Save asks for a name.
+        // Even a cancelled Save As forgets the opened file: the next Save asks for a name.
         openedPath_.clear();
         return Outcome::Cancelled;
     }

@@ -61,7 +61,7 @@ std::optional<int> ReadBounded(const QString &line, QLatin1String keyword, int f
 QColor ResolveColor(ColorRef color, const QPalette &palette)
 {
     if (IsSystemColor(color)) {
-        const SystemColorRole &sys = kSystemColorRoles[color - clScrollBar];
+        const SystemColorRole &sys = kSystemColorRoles[color - kClScrollBar];
         QColor resolved = palette.color(sys.group, sys.role);
         resolved.setAlpha(255);
         return resolved;
@@ -143,17 +143,17 @@ bool ShowSettings::LoadFrom(const QStringList &projectLines)
 
 std::optional<int> ShowSettings::AdvanceSeconds() const
 {
-    return ReadBounded(Get(kAdvance), QLatin1String("Manual"), 2);
+    return ReadBounded(Get(AdvanceLine), QLatin1String("Manual"), 2);
 }
 
 std::optional<int> ShowSettings::PicturePercent() const
 {
-    return ReadBounded(Get(kPictureSize), QLatin1String("No"), 80);
+    return ReadBounded(Get(PictureSizeLine), QLatin1String("No"), 80);
 }
 
 std::optional<ShowSettings::Placement> ShowSettings::BackgroundPlacement() const
 {
-    const QString word = Get(kPlacement);
+    const QString word = Get(PlacementLine);
     if (word == QLatin1String("Tile"))
         return Placement::Tile;
     if (word == QLatin1String("Center"))
@@ -165,7 +165,7 @@ std::optional<ShowSettings::Placement> ShowSettings::BackgroundPlacement() const
 
 std::optional<ColorRef> ShowSettings::CaptionColor() const
 {
-    const QString line = Get(kCaption);
+    const QString line = Get(CaptionLine);
     if (line == QLatin1String("No"))
         return std::nullopt;
     return StringToColor(line);

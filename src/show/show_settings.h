@@ -33,16 +33,16 @@ public:
     static constexpr int kLineCount = 10;
 
     enum Line {
-        kAdvance = 0,  // seconds or "Manual"
-        kPictureSize = 1,  // percent or "No"
-        kEffects = 2,  // "No effect" or "Random"
-        kMusic = 3,  // "No music", "RepeatMusic" or "NoRepeat"
-        kBackground = 4,  // colour pair or background picture path
-        kLooping = 5,  // "Loop" or "No"
-        kBackgroundKind = 6,  // "Color" or "BackFile"
-        kPlacement = 7,  // "Tile", "Center" or "Stretch"
-        kCaption = 8,  // "No" or caption colour
-        kShadow = 9,  // "Shadow" or "No"
+        AdvanceLine = 0,  // seconds or "Manual"
+        PictureSizeLine = 1,  // percent or "No"
+        EffectsLine = 2,  // "No effect" or "Random"
+        MusicLine = 3,  // "No music", "RepeatMusic" or "NoRepeat"
+        BackgroundLine = 4,  // colour pair or background picture path
+        LoopingLine = 5,  // "Loop" or "No"
+        BackgroundKindLine = 6,  // "Color" or "BackFile"
+        PlacementLine = 7,  // "Tile", "Center" or "Stretch"
+        CaptionLine = 8,  // "No" or caption colour
+        ShadowLine = 9,  // "Shadow" or "No"
     };
 
     enum class Defaults {
@@ -71,18 +71,18 @@ public:
     // Typed readings; keywords compare exactly and case-sensitively.
     std::optional<int> AdvanceSeconds() const;  // nullopt for "Manual"; 1..100
     std::optional<int> PicturePercent() const;  // nullopt for "No"; 1..100
-    bool EffectsOn() const { return Get(kEffects) != QLatin1String("No effect"); }
-    bool MusicOn() const { return Get(kMusic) != QLatin1String("No music"); }
-    bool RepeatMusic() const { return Get(kMusic) == QLatin1String("RepeatMusic"); }
-    bool Looping() const { return Get(kLooping) == QLatin1String("Loop"); }
-    bool BackgroundFromFile() const { return Get(kBackgroundKind) == QLatin1String("BackFile"); }
-    bool BackgroundColored() const { return Get(kBackgroundKind) == QLatin1String("Color"); }
-    QString BackgroundFile() const { return Get(kBackground); }
-    BackgroundColorTexts BackgroundColors() const { return SplitBackgroundLine(Get(kBackground)); }
+    bool EffectsOn() const { return Get(EffectsLine) != QLatin1String("No effect"); }
+    bool MusicOn() const { return Get(MusicLine) != QLatin1String("No music"); }
+    bool RepeatMusic() const { return Get(MusicLine) == QLatin1String("RepeatMusic"); }
+    bool Looping() const { return Get(LoopingLine) == QLatin1String("Loop"); }
+    bool BackgroundFromFile() const { return Get(BackgroundKindLine) == QLatin1String("BackFile"); }
+    bool BackgroundColored() const { return Get(BackgroundKindLine) == QLatin1String("Color"); }
+    QString BackgroundFile() const { return Get(BackgroundLine); }
+    BackgroundColorTexts BackgroundColors() const { return SplitBackgroundLine(Get(BackgroundLine)); }
     std::optional<Placement> BackgroundPlacement() const;  // nullopt for an unknown word
     // nullopt for "No" or an unreadable colour.
     std::optional<ColorRef> CaptionColor() const;
-    bool Shadow() const { return Get(kShadow) == QLatin1String("Shadow"); }
+    bool Shadow() const { return Get(ShadowLine) == QLatin1String("Shadow"); }
 
     bool operator==(const ShowSettings &other) const = default;
 

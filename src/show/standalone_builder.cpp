@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/standalone_builder.h"
 #include "common/installed_files.h"
+#include "common/replacement_file.h"
 
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <QtEndian>
 
 #include <cerrno>
@@ -37,17 +37,17 @@ QString AlreadyExistsMessage(const QString &path)
     return QStringLiteral("%1 already exists").arg(path);
 }
 
-// The show being written: a temporary file beside the target, removed unless it is renamed.
+// The show being written: a file beside the target, removed unless it takes the target's place.
 class ShowOutput
 {
 public:
-    explicit ShowOutput(const QString &target)
-        : target_(target),
-          file_(QFileInfo(target).absolutePath() + QLatin1String("/.") + QFileInfo(target).fileName()
-                + QLatin1String(".XXXXXX"))
+    explicit ShowOutput(const QString &target) : target_(target), replacement_(target)
     {
-        if (!file_.open())
-            throw ProjectError(WithReason(CannotCreateFileMessage(target_), file_.errorString()));
+        if (!replacement_.Create())
+            throw ProjectError(WithReason(CannotCreateFileMessage(target_), replacement_.ErrorString()));
+        file_.setFileName(replacement_.Path());
+        if (!file_.open(QIODevice::WriteOnly))
+            Fail();
     }
 
     void Append(const QByteArray &bytes)
@@ -77,28 +77,21 @@ public:
                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
                                   | QFileDevice::ExeOther))
             Fail();
-        if (existing == StandaloneBuilder::ExistingTarget::Refuse) {
-            // Renaming a temporary file never replaces an existing one.
-            if (!file_.rename(target_)) {
-                if (QFileInfo::exists(target_))
-                    throw ProjectError(AlreadyExistsMessage(target_));
-                Fail();
-            }
-            file_.setAutoRemove(false);
-            return;
-        }
         file_.close();
-        if (std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-            throw ProjectError(
-                WithReason(CannotCreateFileMessage(target_), QString::fromLocal8Bit(std::strerror(errno))));
-        file_.setAutoRemove(false);
+        const bool refuse = existing == StandaloneBuilder::ExistingTarget::Refuse;
+        if (replacement_.Commit(refuse ? ReplacementFile::Existing::Refuse : ReplacementFile::Existing::Replace))
+            return;
+        if (refuse && QFileInfo::exists(target_))
+            throw ProjectError(AlreadyExistsMessage(target_));
+        throw ProjectError(WithReason(CannotCreateFileMessage(target_), replacement_.ErrorString()));
     }
 
 private:
     [[noreturn]] void Fail() { throw ProjectError(WithReason(CannotCreateFileMessage(target_), file_.errorString())); }
 
     QString target_;
-    QTemporaryFile file_;
+    ReplacementFile replacement_;
+    QFile file_;
 };
 
 // The picture a show stores for PATH, decoded from a regular file.
@@ -107,9 +100,9 @@ Picture LoadStoredPicture(const QString &path, PictureKind kind)
     InputFile file(path);
     const QByteArray data = file.ReadAll();
     try {
-        return Picture::fromData(data, kind, path);
+        return Picture::FromData(data, kind, path);
     } catch (const PictureError &error) {
-        throw ProjectError(error.message());
+        throw ProjectError(error.Message());
     }
 }
 
@@ -119,9 +112,9 @@ QByteArray StoredPicture(const QString &path)
     if (!kind)
         return {};
     try {
-        return LoadStoredPicture(path, *kind).toFileData();
+        return LoadStoredPicture(path, *kind).ToFileData();
     } catch (const PictureError &error) {
-        throw ProjectError(error.message());
+        throw ProjectError(error.Message());
     }
 }
 
@@ -131,9 +124,9 @@ QByteArray StoredBackground(const QString &path)
     if (!kind)
         return {};
     try {
-        return LoadStoredPicture(path, *kind).toBmp();
+        return LoadStoredPicture(path, *kind).ToBmp();
     } catch (const PictureError &error) {
-        throw ProjectError(error.message());
+        throw ProjectError(error.Message());
     }
 }
 
@@ -152,7 +145,7 @@ bool SameFile(const QString &a, const QString &b)
 
 std::optional<PictureKind> StoredPictureKind(const QString &path)
 {
-    return acceptedPictureKind(path);
+    return AcceptedPictureKind(path);
 }
 
 QString StandaloneBuilder::DefaultStubPath()

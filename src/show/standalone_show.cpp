@@ -200,12 +200,12 @@ void StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProje
     if (background_) {
         ShowSettings &settings = project.Settings();
         if (background_->size == 0) {
-            settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
-            settings.Put(ShowSettings::kBackground, QStringLiteral("clBlack_clBlack"));
+            settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("Color"));
+            settings.Put(ShowSettings::BackgroundLine, QStringLiteral("clBlack_clBlack"));
         } else {
             const QString path = folder + QLatin1String("/background.bmp");
             ExtractBlock(file, *background_, path);
-            settings.Put(ShowSettings::kBackground, path);
+            settings.Put(ShowSettings::BackgroundLine, path);
         }
     }
 

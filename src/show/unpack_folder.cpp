@@ -40,12 +40,12 @@ UnpackFolder::UnpackFolder(const QString &tempPath)
 
 int UnpackFolder::RemoveStale(const QString &tempPath)
 {
-    static const QRegularExpression name(QStringLiteral("^Lumetta-([0-9]{1,10})-[A-Za-z0-9]{6}$"));
+    static const QRegularExpression kName(QStringLiteral("^Lumetta-([0-9]{1,10})-[A-Za-z0-9]{6}$"));
     const QDir temp(TempPathOr(tempPath));
     int removed = 0;
     for (const QFileInfo &entry :
          temp.entryInfoList({kPrefix + u'*'}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        const QRegularExpressionMatch match = name.match(entry.fileName());
+        const QRegularExpressionMatch match = kName.match(entry.fileName());
         if (!match.hasMatch() || entry.isSymLink())
             continue;
         struct stat info = {};

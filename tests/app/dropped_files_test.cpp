@@ -19,17 +19,17 @@ protected:
     {
         for (const char *name : {"album/b.jpg", "album/A.BMP", "album/notes.txt", "album/.hidden.jpg", "album/c.Jpg",
                                  "album/inner/deep.jpg", "one.gif", "show.zut", "SHOW2.ZUT"}) {
-            const QString path = dir.filePath(QLatin1String(name));
+            const QString path = dir_.filePath(QLatin1String(name));
             QDir().mkpath(QFileInfo(path).absolutePath());
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
     }
 
-    QUrl Url(const char *name) const { return QUrl::fromLocalFile(dir.filePath(QLatin1String(name))); }
-    QString Path(const char *name) const { return dir.filePath(QLatin1String(name)); }
+    QUrl Url(const char *name) const { return QUrl::fromLocalFile(dir_.filePath(QLatin1String(name))); }
+    QString Path(const char *name) const { return dir_.filePath(QLatin1String(name)); }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(DroppedFilesTest, PicturesAndTheAcceptedPicturesOfFoldersInDropOrder)

@@ -37,20 +37,20 @@ class MainWindowEditingTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        lists = std::make_unique<ListFiles>(dir.filePath("config"));
-        folder = dir.filePath("pictures") + "/";
-        QDir().mkpath(folder);
+        lists_ = std::make_unique<ListFiles>(dir_.filePath("config"));
+        folder_ = dir_.filePath("pictures") + "/";
+        QDir().mkpath(folder_);
     }
 
     MainWindow &Start()
     {
-        lists->WriteStartDir({folder});
-        form = std::make_unique<MainWindow>(*lists, &dialogs);
-        form->show();
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->OnActivated();
-        return *form;
+        lists_->WriteStartDir({folder_});
+        window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
+        window_->show();
+        window_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        window_->OnActivated();
+        return *window_;
     }
 
     // A BMP of one colour in the pictures folder.
@@ -58,14 +58,14 @@ protected:
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        const QString path = folder + name;
+        const QString path = folder_ + name;
         EXPECT_TRUE(image.save(path, "BMP"));
         return path;
     }
 
     QString MakeProject(const QString &name, const QStringList &pictures)
     {
-        const QString path = dir.filePath(name);
+        const QString path = dir_.filePath(name);
         WriteTextFile(path, BuildProjectText(ShowSettings(), pictures, {"1"}, {}));
         return path;
     }
@@ -73,7 +73,7 @@ protected:
     QStringList Listed() const
     {
         QStringList shown;
-        QAbstractItemModel *model = form->PictureList()->model();
+        QAbstractItemModel *model = window_->PictureList()->model();
         for (int row = 0; row < model->rowCount(); ++row)
             shown << model->index(row, 0).data(PictureListModel::PathRole).toString();
         return shown;
@@ -81,13 +81,13 @@ protected:
 
     QPoint RowPoint(int row, bool upperHalf) const
     {
-        const QRect rect = form->PictureList()->visualRect(form->PictureList()->model()->index(row, 0));
+        const QRect rect = window_->PictureList()->visualRect(window_->PictureList()->model()->index(row, 0));
         return QPoint(rect.center().x(), upperHalf ? rect.top() + 2 : rect.bottom() - 2);
     }
 
     void Select(const QList<int> &rows, int current)
     {
-        QListView *view = form->PictureList();
+        QListView *view = window_->PictureList();
         view->selectionModel()->clear();
         for (int row : rows)
             view->selectionModel()->select(view->model()->index(row, 0), QItemSelectionModel::Select);
@@ -120,25 +120,25 @@ protected:
         return data;
     }
 
-    QTemporaryDir dir;
-    QString folder;
-    std::unique_ptr<ListFiles> lists;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> form;
+    QTemporaryDir dir_;
+    QString folder_;
+    std::unique_ptr<ListFiles> lists_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowEditingTest, FilesAndFoldersDroppedOnTheListAreAddedWhereTheyFall)
 {
     const QString a = Picture("a.bmp");
     const QString b = Picture("b.bmp");
-    QDir().mkpath(folder + "more");
-    const QString inner = folder + "more/z.bmp";
+    QDir().mkpath(folder_ + "more");
+    const QString inner = folder_ + "more/z.bmp";
     QFile::copy(a, inner);
-    QFile::copy(a, folder + "more/notes.txt");
+    QFile::copy(a, folder_ + "more/notes.txt");
     MainWindow &w = Start();
     w.OpenProjectFile(MakeProject("three.zut", {"/p/0.jpg", "/p/1.jpg", "/p/2.jpg"}));
 
-    std::unique_ptr<QMimeData> data(Urls({b, folder + "more", dir.filePath("readme.txt")}));
+    std::unique_ptr<QMimeData> data(Urls({b, folder_ + "more", dir_.filePath("readme.txt")}));
     ASSERT_TRUE(Drop(w.PictureList()->viewport(), RowPoint(1, false), *data));
     EXPECT_EQ(Listed(), QStringList({"/p/0.jpg", "/p/1.jpg", b, inner, "/p/2.jpg"}));
     EXPECT_EQ(w.PictureList()->SelectedRows(), QList<int>({2, 3}));
@@ -155,7 +155,7 @@ TEST_F(MainWindowEditingTest, FilesAndFoldersDroppedOnTheListAreAddedWhereTheyFa
     EXPECT_FALSE(w.Project().Modified());
 
     // Only files that are no pictures: the list refuses the drag.
-    std::unique_ptr<QMimeData> text(Urls({folder + "more/notes.txt"}));
+    std::unique_ptr<QMimeData> text(Urls({folder_ + "more/notes.txt"}));
     EXPECT_FALSE(Drop(w.PictureList()->viewport(), RowPoint(0, true), *text));
     EXPECT_EQ(Listed().size(), 3);
 }
@@ -192,12 +192,12 @@ TEST_F(MainWindowEditingTest, AProjectDroppedOnTheWindowOpensAfterTheSaveQuestio
     QApplication::sendEvent(w.PictureList()->viewport(), &enter);
     EXPECT_TRUE(enter.isAccepted());
 
-    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    dialogs_.saveQuestionAnswers = {Answer::Cancel};
     ASSERT_TRUE(Drop(&w, QPoint(200, 200), *data));
-    EXPECT_EQ(dialogs.asked, QStringList({"question"}));
+    EXPECT_EQ(dialogs_.asked, QStringList({"question"}));
     EXPECT_EQ(Listed(), QStringList({"/p/b.jpg"}));
 
-    dialogs.saveQuestionAnswers = {Answer::No};
+    dialogs_.saveQuestionAnswers = {Answer::No};
     ASSERT_TRUE(Drop(&w, QPoint(200, 200), *data));
     EXPECT_EQ(Listed(), QStringList({"/p/x.jpg"}));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- second"));
@@ -210,10 +210,10 @@ TEST_F(MainWindowEditingTest, OpenOfAModifiedProjectAsksFirst)
     MainWindow &w = Start();
     w.OpenProjectFile(MakeProject("first.zut", {"/p/a.jpg", "/p/b.jpg"}));
     QTest::keyClick(&w, Qt::Key_Delete);
-    dialogs.asked.clear();
-    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    dialogs_.asked.clear();
+    dialogs_.saveQuestionAnswers = {Answer::Cancel};
     QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.asked, QStringList({"question"}));
+    EXPECT_EQ(dialogs_.asked, QStringList({"question"}));
     EXPECT_EQ(Listed(), QStringList({"/p/b.jpg"}));
     EXPECT_TRUE(w.windowTitle().endsWith(" *"));
 }
@@ -224,7 +224,7 @@ TEST_F(MainWindowEditingTest, EveryListChangeIsUndoneAndRedoneAndTheCaptionMarks
     Picture("b.bmp");
     Picture("c.bmp");
     MainWindow &w = Start();
-    const QStringList all{folder + "a.bmp", folder + "b.bmp", folder + "c.bmp"};
+    const QStringList all{folder_ + "a.bmp", folder_ + "b.bmp", folder_ + "c.bmp"};
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);  // Add All
     ASSERT_EQ(Listed(), all);
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51 *"));
@@ -236,7 +236,7 @@ TEST_F(MainWindowEditingTest, EveryListChangeIsUndoneAndRedoneAndTheCaptionMarks
     ASSERT_TRUE(Listed().isEmpty());
 
     const QList<QStringList> history{
-        {folder + "c.bmp", folder + "a.bmp"}, {folder + "a.bmp", folder + "c.bmp"}, all, {}};
+        {folder_ + "c.bmp", folder_ + "a.bmp"}, {folder_ + "a.bmp", folder_ + "c.bmp"}, all, {}};
     for (const QStringList &before : history) {
         QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(Listed(), before);
@@ -248,11 +248,11 @@ TEST_F(MainWindowEditingTest, EveryListChangeIsUndoneAndRedoneAndTheCaptionMarks
     QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Listed(), all);
     QTest::keyClick(&w, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Listed(), QStringList({folder + "a.bmp", folder + "c.bmp"}));
+    EXPECT_EQ(Listed(), QStringList({folder_ + "a.bmp", folder_ + "c.bmp"}));
     EXPECT_TRUE(w.Project().Modified());
 
     // Saved, the project is unmodified there, and undoing beyond it modifies it again.
-    dialogs.saveAnswers = {dir.filePath("saved")};
+    dialogs_.saveAnswers = {dir_.filePath("saved")};
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
@@ -277,12 +277,12 @@ TEST_F(MainWindowEditingTest, CtrlUpAndDownMoveTheSelectedPicturesAndCtrlUpInThe
     QTest::keyClick(w.PictureList(), Qt::Key_Down, Qt::ControlModifier);  // at the end: stays
     EXPECT_EQ(Listed().last(), QLatin1String("/p/d.jpg"));
 
-    QDir().mkpath(folder + "inner");
-    w.FileList()->SetDirectory(folder + "inner");
+    QDir().mkpath(folder_ + "inner");
+    w.FileList()->SetDirectory(folder_ + "inner");
     w.FileList()->setFocus();
     const QStringList before = Listed();
     QTest::keyClick(w.FileList(), Qt::Key_Up, Qt::ControlModifier);
-    EXPECT_EQ(w.FileList()->Directory(), folder);
+    EXPECT_EQ(w.FileList()->Directory(), folder_);
     EXPECT_EQ(Listed(), before);
 }
 
@@ -290,10 +290,10 @@ TEST_F(MainWindowEditingTest, CtrlQClosesAndCtrlShiftSSavesAs)
 {
     MainWindow &w = Start();
     w.OpenProjectFile(MakeProject("keys.zut", {"/p/a.jpg"}));
-    dialogs.saveAnswers = {dir.filePath("copy")};
+    dialogs_.saveAnswers = {dir_.filePath("copy")};
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
-    EXPECT_TRUE(QFile::exists(dir.filePath("copy.zut")));
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
+    EXPECT_TRUE(QFile::exists(dir_.filePath("copy.zut")));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - copy"));
     QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(w.isVisible());
@@ -317,13 +317,13 @@ TEST_F(MainWindowEditingTest, OneClickOnAPictureDecodesItOnce)
 TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingAndUnreadableFiles)
 {
     const QString red = Picture("red.bmp", QColor(230, 0, 0), QSize(200, 150));
-    const QString broken = folder + "broken.jpg";
+    const QString broken = folder_ + "broken.jpg";
     {
         QFile file(broken);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("not a picture");
     }
-    const QString gone = folder + "gone.jpg";
+    const QString gone = folder_ + "gone.jpg";
     MainWindow &w = Start();
     w.OpenProjectFile(MakeProject("marks.zut", {red, broken, gone}));
     w.resize(1000, 700);  // every row on screen, whatever the screen
@@ -342,7 +342,7 @@ TEST_F(MainWindowEditingTest, TheListShowsNumbersThumbnailsNamesAndMarksMissingA
         EXPECT_EQ(index.data().toString(), QLatin1String(rows[row].name));
         EXPECT_EQ(index.data(PictureListModel::NumberRole).toInt(), row + 1);
         EXPECT_EQ(index.data(PictureListModel::MarkRole).toString(), QLatin1String(rows[row].mark));
-        EXPECT_TRUE(index.data(Qt::ToolTipRole).toString().startsWith(folder + rows[row].name));
+        EXPECT_TRUE(index.data(Qt::ToolTipRole).toString().startsWith(folder_ + rows[row].name));
     }
     EXPECT_TRUE(model->index(2, 0).data(Qt::ToolTipRole).toString().endsWith("the file does not exist"));
 

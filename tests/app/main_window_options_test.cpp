@@ -10,6 +10,7 @@
 #include "show/project_file.h"
 #include "support/qstring_print.h"
 #include "support/scripted_dialogs.h"
+#include "support/form_object_names.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -31,6 +32,8 @@
 #include <memory>
 
 namespace lumetta {
+using namespace lumetta::object_names;
+
 namespace {
 
 class MainWindowOptionsTest : public ::testing::Test
@@ -38,19 +41,19 @@ class MainWindowOptionsTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        lists = std::make_unique<ListFiles>(dir.filePath("config"));
-        form = std::make_unique<MainWindow>(*lists, &dialogs);
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->OnActivated();
+        lists_ = std::make_unique<ListFiles>(dir_.filePath("config"));
+        window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        window_->OnActivated();
     }
 
     // Runs COMMAND, which opens a modal dialog; WHILE_OPEN sees the dialog and closes it.
     void WithModal(const std::function<void()> &command, const std::function<void(QWidget *)> &whileOpen)
     {
         bool seen = false;
-        QTimer::singleShot(0, form.get(), [&] {
+        QTimer::singleShot(0, window_.get(), [&] {
             QWidget *modal = QApplication::activeModalWidget();
             ASSERT_NE(modal, nullptr);
             seen = true;
@@ -69,12 +72,12 @@ protected:
                                                                : widget->rect().center());
     }
 
-    static int Page(QWidget *dialog) { return dialog->findChild<QTabWidget *>("PageControl1")->currentIndex(); }
+    static int Page(QWidget *dialog) { return dialog->findChild<QTabWidget *>(kPages)->currentIndex(); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<ListFiles> lists;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> form;
+    QTemporaryDir dir_;
+    std::unique_ptr<ListFiles> lists_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndACancelChangesNothing)
@@ -84,104 +87,104 @@ TEST_F(MainWindowOptionsTest, OptionsCommandsOpenTheirPageAndACancelChangesNothi
         std::function<void()> command;
         int page;
     } cases[] = {
-        {[&] { form->findChild<QAction *>("OptionsItem")->trigger(); }, 0},
-        {[&] { form->findChild<QAction *>("AddMusicItem")->trigger(); }, 1},
-        {[&] { QTest::mouseClick(form->findChild<QToolButton *>("OptionsButton"), Qt::LeftButton); }, 0},
+        {[&] { window_->findChild<QAction *>("OptionsItem")->trigger(); }, 0},
+        {[&] { window_->findChild<QAction *>("AddMusicItem")->trigger(); }, 1},
+        {[&] { QTest::mouseClick(window_->findChild<QToolButton *>("OptionsButton"), Qt::LeftButton); }, 0},
     };
     for (const auto &c : cases) {
-        form->Project().SetModified(false);
-        const QStringList before = form->Project().Settings().Lines();
+        window_->Project().SetModified(false);
+        const QStringList before = window_->Project().Settings().Lines();
         WithModal(c.command, [&](QWidget *dialog) {
-            EXPECT_EQ(dialog, form->Options());
+            EXPECT_EQ(dialog, window_->Options());
             EXPECT_EQ(Page(dialog), c.page);
-            Press(dialog, "BitBtn2");
+            Press(dialog, kCancelButton);
         });
-        EXPECT_FALSE(form->Project().Modified());
-        EXPECT_FALSE(form->Editor().History().canUndo());
-        EXPECT_EQ(form->Project().Settings().Lines(), before);
+        EXPECT_FALSE(window_->Project().Modified());
+        EXPECT_FALSE(window_->Editor().History().canUndo());
+        EXPECT_EQ(window_->Project().Settings().Lines(), before);
     }
 }
 
 TEST_F(MainWindowOptionsTest, OkWritesTheProjectSettingsAndTheBrowserMask)
 {
-    WithModal([&] { form->ShowOptions(); },
+    WithModal([&] { window_->ShowOptions(); },
               [&](QWidget *dialog) {
-                  Press(dialog, "RadioButton2");
-                  auto *filter = dialog->findChild<QComboBox *>("FilterComboBox2");
+                  Press(dialog, kManualRadio);
+                  auto *filter = dialog->findChild<QComboBox *>(kViewerFilterBox);
                   filter->setCurrentIndex(filter->count() - 1);  // "Gif"
-                  Press(dialog, "BitBtn1");
+                  Press(dialog, kOkButton);
               });
-    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "Manual");
-    EXPECT_EQ(form->FileList()->Mask(), "*.gif");
-    EXPECT_TRUE(form->Project().Modified());
-    EXPECT_TRUE(form->windowTitle().endsWith(" *")) << form->windowTitle().toStdString();
+    EXPECT_EQ(window_->Project().Settings().Get(ShowSettings::AdvanceLine), "Manual");
+    EXPECT_EQ(window_->FileList()->Mask(), "*.gif");
+    EXPECT_TRUE(window_->Project().Modified());
+    EXPECT_TRUE(window_->windowTitle().endsWith(" *")) << window_->windowTitle().toStdString();
 
     // Undone, the settings are what they were and the project is unmodified again.
-    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "2");
-    EXPECT_FALSE(form->Project().Modified());
-    EXPECT_EQ(form->windowTitle(), "Lumetta XP 3.51");
-    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(form->Project().Settings().Get(ShowSettings::kAdvance), "Manual");
-    EXPECT_TRUE(form->Project().Modified());
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window_->Project().Settings().Get(ShowSettings::AdvanceLine), "2");
+    EXPECT_FALSE(window_->Project().Modified());
+    EXPECT_EQ(window_->windowTitle(), "Lumetta XP 3.51");
+    QTest::keyClick(window_.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window_->Project().Settings().Get(ShowSettings::AdvanceLine), "Manual");
+    EXPECT_TRUE(window_->Project().Modified());
 }
 
 TEST_F(MainWindowOptionsTest, OkWithoutAChangeLeavesTheProjectUnmodified)
 {
-    WithModal([&] { form->ShowOptions(); }, [&](QWidget *dialog) { Press(dialog, "BitBtn1"); });
-    EXPECT_FALSE(form->Project().Modified());
-    EXPECT_FALSE(form->Editor().History().canUndo());
+    WithModal([&] { window_->ShowOptions(); }, [&](QWidget *dialog) { Press(dialog, kOkButton); });
+    EXPECT_FALSE(window_->Project().Modified());
+    EXPECT_FALSE(window_->Editor().History().canUndo());
 }
 
 TEST_F(MainWindowOptionsTest, ACancelledSetDefaultsIsOneUndoableChange)
 {
     // "Set Defaults" writes at once, so even a Cancel afterwards leaves a change to undo.
-    const QStringList settings = form->Project().Settings().Lines();
-    form->Project().EffectSelection() = QStringList{"0"};
-    WithModal([&] { form->ShowOptions(); },
+    const QStringList settings = window_->Project().Settings().Lines();
+    window_->Project().EffectSelection() = QStringList{"0"};
+    WithModal([&] { window_->ShowOptions(); },
               [&](QWidget *dialog) {
-                  Press(dialog, "BitBtn3");
-                  Press(dialog, "BitBtn2");
+                  Press(dialog, kDefaultsButton);
+                  Press(dialog, kCancelButton);
               });
-    ASSERT_TRUE(form->Project().Modified());
-    form->Editor().History().undo();
-    EXPECT_EQ(form->Project().Settings().Lines(), settings);
-    EXPECT_EQ(form->Project().EffectSelection(), QStringList{"0"});
-    EXPECT_FALSE(form->Project().Modified());
+    ASSERT_TRUE(window_->Project().Modified());
+    window_->Editor().History().undo();
+    EXPECT_EQ(window_->Project().Settings().Lines(), settings);
+    EXPECT_EQ(window_->Project().EffectSelection(), QStringList{"0"});
+    EXPECT_FALSE(window_->Project().Modified());
 }
 
 TEST_F(MainWindowOptionsTest, TheEffectDialogShowsTheOpenedProjectsSelection)
 {
-    EXPECT_EQ(form->Project().EffectSelection(), ShowProject::StandardEffects());
-    const QString path = dir.filePath("show.zut");
+    EXPECT_EQ(window_->Project().EffectSelection(), ShowProject::StandardEffects());
+    const QString path = dir_.filePath("show.zut");
     WriteTextFile(path, BuildProjectText(ShowSettings(), {"/pictures/a.jpg"}, {"20", "3"}, {}));
-    dialogs.openAnswers = {path};
-    form->OpenProject();
-    ASSERT_EQ(form->Project().EffectSelection(), (QStringList{"20", "3"}));
+    dialogs_.openAnswers = {path};
+    window_->OpenProject();
+    ASSERT_EQ(window_->Project().EffectSelection(), (QStringList{"20", "3"}));
 
     QStringList checked;
-    WithModal([&] { form->EffectSelection()->exec(); },
+    WithModal([&] { window_->EffectSelection()->exec(); },
               [&](QWidget *dialog) {
-                  auto *list = dialog->findChild<QListWidget *>("CheckListBox1");
+                  auto *list = dialog->findChild<QListWidget *>(kEffectList);
                   for (int row = 0; row < list->count(); ++row)
                       if (list->item(row)->checkState() == Qt::Checked)
                           checked << QString::number(row);
-                  Press(dialog, "Button2");
+                  Press(dialog, kEffectsOkButton);
               });
     EXPECT_EQ(checked, (QStringList{"3", "20"}));
-    EXPECT_EQ(form->Project().EffectSelection(), (QStringList{"3", "20"}));
+    EXPECT_EQ(window_->Project().EffectSelection(), (QStringList{"3", "20"}));
 }
 
 TEST_F(MainWindowOptionsTest, SetDefaultsResetsTheProjectsEffectSelection)
 {
-    form->Project().EffectSelection() = QStringList{"0"};
-    WithModal([&] { form->ShowOptions(); },
+    window_->Project().EffectSelection() = QStringList{"0"};
+    WithModal([&] { window_->ShowOptions(); },
               [&](QWidget *dialog) {
-                  Press(dialog, "BitBtn3");
-                  Press(dialog, "BitBtn2");
+                  Press(dialog, kDefaultsButton);
+                  Press(dialog, kCancelButton);
               });
-    EXPECT_EQ(form->Project().EffectSelection(), ShowProject::StandardEffects());
-    EXPECT_EQ(form->Project().Settings().Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
+    EXPECT_EQ(window_->Project().EffectSelection(), ShowProject::StandardEffects());
+    EXPECT_EQ(window_->Project().Settings().Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
 }
 
 // Run with two screens (tests/player/two_screens.json) as well: the chosen screen when connected.
@@ -189,26 +192,26 @@ TEST_F(MainWindowOptionsTest, PlayNowPlaysOnTheScreenChosenInTheOptions)
 {
     QImage picture(160, 120, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(dir.filePath("a.bmp")));
-    form->Project().Pictures() = {dir.filePath("a.bmp")};
+    ASSERT_TRUE(picture.save(dir_.filePath("a.bmp")));
+    window_->Project().Pictures() = {dir_.filePath("a.bmp")};
     QScreen *other = QGuiApplication::screens().last();
     if (QGuiApplication::screens().size() > 1)
-        ASSERT_NE(other, form->screen());
+        ASSERT_NE(other, window_->screen());
     const struct
     {
         const char *name;
         QString chosen;
         QScreen *expected;
     } cases[] = {
-        {"the main window's screen", QString(), form->screen()},
-        {"a screen that is not connected", QStringLiteral("Projector-7"), form->screen()},
+        {"the main window's screen", QString(), window_->screen()},
+        {"a screen that is not connected", QStringLiteral("Projector-7"), window_->screen()},
         {"the chosen screen", ScreenChoiceName(other), other},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_TRUE(PlayPreferences(lists->Folder()).SetScreenName(c.chosen));
+        ASSERT_TRUE(PlayPreferences(lists_->Folder()).SetScreenName(c.chosen));
         QScreen *playedOn = nullptr;
-        QTimer::singleShot(300, form.get(), [&] {
+        QTimer::singleShot(300, window_.get(), [&] {
             for (QWidget *window : QApplication::topLevelWidgets())
                 if (auto *player = qobject_cast<PlayerWindow *>(window); player && player->isVisible()) {
                     playedOn = player->screen();
@@ -216,9 +219,9 @@ TEST_F(MainWindowOptionsTest, PlayNowPlaysOnTheScreenChosenInTheOptions)
                     QTest::keyClick(player, Qt::Key_Escape);
                 }
         });
-        form->PlayNow();
+        window_->PlayNow();
         EXPECT_EQ(playedOn, c.expected);
-        EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(u'\n').toStdString();
+        EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join(u'\n').toStdString();
     }
 }
 

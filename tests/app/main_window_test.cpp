@@ -12,6 +12,7 @@
 #include "support/file_bytes.h"
 #include "support/qstring_print.h"
 #include "support/scripted_dialogs.h"
+#include "support/form_object_names.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +40,8 @@
 #include <memory>
 
 namespace lumetta {
+using namespace lumetta::object_names;
+
 namespace {
 
 using testfiles::ReadBytes;
@@ -48,22 +51,22 @@ using Answer = ProjectDialogs::Answer;
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { lists = std::make_unique<ListFiles>(dir.filePath("config")); }
+    void SetUp() override { lists_ = std::make_unique<ListFiles>(dir_.filePath("config")); }
 
     // The window as the program starts it, with the test answering every dialog.
     MainWindow &Start()
     {
-        form = std::make_unique<MainWindow>(*lists, &dialogs);
+        window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
         Show();
-        return *form;
+        return *window_;
     }
 
     void Show()
     {
-        form->show();
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-        form->OnActivated();
+        window_->show();
+        window_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        window_->OnActivated();
     }
 
     QString MakeProject(const QString &name, int pictures)
@@ -71,21 +74,21 @@ protected:
         QStringList paths;
         for (int i = 0; i < pictures; ++i)
             paths << QStringLiteral("/pictures/p%1.jpg").arg(i);
-        const QString path = dir.filePath(name);
+        const QString path = dir_.filePath(name);
         WriteTextFile(path, BuildProjectText(ShowSettings(), paths, {"1", "2"}, {}));
         return path;
     }
 
     void OpenProject(const QString &path)
     {
-        dialogs.openAnswers = {path};
-        QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+        dialogs_.openAnswers = {path};
+        QTest::keyClick(window_.get(), Qt::Key_O, Qt::ControlModifier);
     }
 
     QStringList ListedPictures() const
     {
         QStringList shown;
-        QAbstractItemModel *model = form->PictureList()->model();
+        QAbstractItemModel *model = window_->PictureList()->model();
         for (int row = 0; row < model->rowCount(); ++row)
             shown << model->index(row, 0).data(PictureListModel::PathRole).toString();
         return shown;
@@ -94,7 +97,7 @@ protected:
     QList<int> SelectedRows() const
     {
         QList<int> rows;
-        for (const QModelIndex &index : form->PictureList()->selectionModel()->selectedIndexes())
+        for (const QModelIndex &index : window_->PictureList()->selectionModel()->selectedIndexes())
             rows << index.row();
         std::sort(rows.begin(), rows.end());
         return rows;
@@ -102,7 +105,7 @@ protected:
 
     void ClickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QListView *view = form->PictureList();
+        QListView *view = window_->PictureList();
         const QRect rect = view->visualRect(view->model()->index(row, 0));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
     }
@@ -110,8 +113,8 @@ protected:
     // A folder of files: real pictures for BMP and JPEG names, empty files for the others.
     QString MakeFolder(const QString &name, const QStringList &files)
     {
-        QDir(dir.path()).mkpath(name);
-        const QString folder = dir.filePath(name) + "/";
+        QDir(dir_.path()).mkpath(name);
+        const QString folder = dir_.filePath(name) + "/";
         for (const QString &file : files) {
             const QString path = folder + file;
             const QString suffix = QFileInfo(file).suffix().toLower();
@@ -130,11 +133,11 @@ protected:
     // Starts the window showing FOLDER in the file list.
     MainWindow &StartIn(const QString &folder)
     {
-        lists->WriteStartDir({folder});
+        lists_->WriteStartDir({folder});
         return Start();
     }
 
-    FileListView *Files() const { return form->FileList(); }
+    FileListView *Files() const { return window_->FileList(); }
 
     int ItemNamed(const QString &name) const
     {
@@ -154,12 +157,12 @@ protected:
         }
     }
 
-    QToolButton *Button(const char *name) const { return form->findChild<QToolButton *>(QLatin1String(name)); }
+    QToolButton *Button(const char *name) const { return window_->findChild<QToolButton *>(QLatin1String(name)); }
 
-    QTemporaryDir dir;
-    std::unique_ptr<ListFiles> lists;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<MainWindow> form;
+    QTemporaryDir dir_;
+    std::unique_ptr<ListFiles> lists_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<MainWindow> window_;
 };
 
 TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
@@ -169,10 +172,10 @@ TEST_F(MainWindowTest, StartsWithItsTitlesStatusAndFirstRunListFiles)
     EXPECT_EQ(w.windowIconText(), QLatin1String("Lumetta XP"));
     EXPECT_EQ(w.StatusText(), QLatin1String("Use double click in order to add pictures"));
     EXPECT_TRUE(w.PreviewShown());
-    EXPECT_EQ(ReadBytes(lists->PathOf(ListFiles::kResumeFile)), QByteArray("Pre\r\nNo\r\n"));
-    EXPECT_EQ(ReadBytes(lists->PathOf(ListFiles::kRecentFile)), QByteArray("Empty\r\n"));
-    EXPECT_TRUE(dialogs.asked.isEmpty());
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(ReadBytes(lists_->PathOf(ListFiles::kResumeFile)), QByteArray("Pre\r\nNo\r\n"));
+    EXPECT_EQ(ReadBytes(lists_->PathOf(ListFiles::kRecentFile)), QByteArray("Empty\r\n"));
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
 }
 
 TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
@@ -205,7 +208,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         EXPECT_EQ(action->text().remove(u'&'), QLatin1String(item.text)) << item.name;
         EXPECT_EQ(action->shortcut(), item.key) << item.name;
     }
-    auto *bar = w.findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    auto *bar = w.findChild<QToolBar *>(QLatin1String(kMainToolBar));
     QStringList captions;
     for (QAction *action : bar->actions())
         captions << (action->isSeparator() ? QStringLiteral("|") : action->iconText());
@@ -226,17 +229,17 @@ TEST_F(MainWindowTest, OpenSaveAsAndNewSetCaptionsCounterAndSelection)
     EXPECT_EQ(SelectedRows(), QList<int>({0}));
     EXPECT_EQ(w.PictureList()->currentIndex().row(), 0);
 
-    dialogs.saveAnswers = {dir.filePath("copy")};
+    dialogs_.saveAnswers = {dir_.filePath("copy")};
     w.findChild<QAction *>(QStringLiteral("SaveAsItem"))->trigger();
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - copy"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("copy - Lumetta XP"));
-    EXPECT_TRUE(QFile::exists(dir.filePath("copy.zut")));
+    EXPECT_TRUE(QFile::exists(dir_.filePath("copy.zut")));
 
     QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - Untitled project"));
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
     EXPECT_TRUE(ListedPictures().isEmpty());
-    EXPECT_FALSE(dialogs.asked.contains("question"));
+    EXPECT_FALSE(dialogs_.asked.contains("question"));
 }
 
 TEST_F(MainWindowTest, StateTableThroughTheKeys)
@@ -249,21 +252,21 @@ TEST_F(MainWindowTest, StateTableThroughTheKeys)
     EXPECT_TRUE(w.Project().Modified());
 
     // Opened: Ctrl+S writes there without asking.
-    dialogs.asked.clear();
+    dialogs_.asked.clear();
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
     EXPECT_EQ(ReadTextFile(opened).size(), 15);  // one picture, two effects
     EXPECT_FALSE(w.Project().Modified());
 
     // Save As cancelled: the opened path is forgotten, the next Ctrl+S asks.
-    dialogs.saveAnswers = {std::nullopt, dir.filePath("named")};
+    dialogs_.saveAnswers = {std::nullopt, dir_.filePath("named")};
     Button("SaveAsButton")->click();
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(dialogs.asked, QStringList({"save", "save"}));
+    EXPECT_EQ(dialogs_.asked, QStringList({"save", "save"}));
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::SavedAs);
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- opened"));  // Save keeps the caption
-    EXPECT_TRUE(QFile::exists(dir.filePath("named.zut")));
+    EXPECT_TRUE(QFile::exists(dir_.filePath("named.zut")));
 }
 
 TEST_F(MainWindowTest, CloseWritesTheListFilesBeforeAskingAndKeepsThemOnCancel)
@@ -274,14 +277,14 @@ TEST_F(MainWindowTest, CloseWritesTheListFilesBeforeAskingAndKeepsThemOnCancel)
     QTest::keyClick(w.PictureList(), Qt::Key_Delete);
     ASSERT_TRUE(w.Project().Modified());
 
-    dialogs.saveQuestionAnswers = {Answer::Cancel};
+    dialogs_.saveQuestionAnswers = {Answer::Cancel};
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(dialogs.asked.last(), QLatin1String("question"));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", opened}));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kStartDirFile)).size(), 1);
+    EXPECT_EQ(dialogs_.asked.last(), QLatin1String("question"));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", opened}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kStartDirFile)).size(), 1);
 
-    dialogs.saveQuestionAnswers = {Answer::No};
+    dialogs_.saveQuestionAnswers = {Answer::No};
     EXPECT_TRUE(w.close());
 }
 
@@ -289,39 +292,39 @@ TEST_F(MainWindowTest, CloseAfterYesGoesOnOnlyWhenSaved)
 {
     MainWindow &w = Start();
     OpenProject(MakeProject("s.zut", 2));
-    dialogs.saveAnswers = {std::nullopt};
+    dialogs_.saveAnswers = {std::nullopt};
     Button("SaveAsButton")->click();  // now untitled, so Yes asks for a name
     w.Project().SetModified();
-    dialogs.saveQuestionAnswers = {Answer::Yes, Answer::Yes};
-    dialogs.saveAnswers = {std::nullopt, dir.filePath("kept")};
+    dialogs_.saveQuestionAnswers = {Answer::Yes, Answer::Yes};
+    dialogs_.saveAnswers = {std::nullopt, dir_.filePath("kept")};
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.close());
-    EXPECT_TRUE(QFile::exists(dir.filePath("kept.zut")));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)).value(1), QLatin1String("No"));
+    EXPECT_TRUE(QFile::exists(dir_.filePath("kept.zut")));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kResumeFile)).value(1), QLatin1String("No"));
 }
 
 TEST_F(MainWindowTest, AListFileThatCannotBeWrittenIsReportedAndClosingGoesOn)
 {
-    QFile blocker(dir.filePath("blocked"));
+    QFile blocker(dir_.filePath("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    lists = std::make_unique<ListFiles>(dir.filePath("blocked/config"));
+    lists_ = std::make_unique<ListFiles>(dir_.filePath("blocked/config"));
     MainWindow &w = Start();
-    dialogs.errors.clear();
+    dialogs_.errors.clear();
     EXPECT_TRUE(w.close());
-    ASSERT_EQ(dialogs.errors.size(), 2);
-    EXPECT_TRUE(dialogs.errors[0].startsWith("Cannot create file ")) << dialogs.errors[0].toStdString();
+    ASSERT_EQ(dialogs_.errors.size(), 2);
+    EXPECT_TRUE(dialogs_.errors[0].startsWith("Cannot create file ")) << dialogs_.errors[0].toStdString();
 }
 
 TEST_F(MainWindowTest, NotInTheResumeListStartsWithThePreviewHiddenAndWritesItBack)
 {
-    lists->WriteResume({"Not", "No"});
+    lists_->WriteResume({"Not", "No"});
     MainWindow &w = Start();
     EXPECT_FALSE(w.PreviewShown());
     EXPECT_FALSE(Button("PreviewButton")->isChecked());
     EXPECT_FALSE(w.findChild<QWidget *>(QStringLiteral("PrePanel"))->isVisible());
     EXPECT_TRUE(w.close());
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Not", "No"}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kResumeFile)), QStringList({"Not", "No"}));
 }
 
 TEST_F(MainWindowTest, PreviewButtonShowsAndHidesThePanel)
@@ -336,13 +339,13 @@ TEST_F(MainWindowTest, PreviewButtonShowsAndHidesThePanel)
     EXPECT_TRUE(button->isChecked());
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(w.close());
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)).value(0), QLatin1String("Pre"));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kResumeFile)).value(0), QLatin1String("Pre"));
 }
 
 TEST_F(MainWindowTest, ReopensTheLastProjectAtStartOnlyOnce)
 {
     const QString last = MakeProject("last.zut", 2);
-    lists->WriteResume({"Pre", last});
+    lists_->WriteResume({"Pre", last});
     MainWindow &w = Start();
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - last"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("last - Lumetta XP"));
@@ -357,35 +360,35 @@ TEST_F(MainWindowTest, ReopensTheLastProjectAtStartOnlyOnce)
 
 TEST_F(MainWindowTest, AFailedReopeningIsReportedAndTheWindowStaysUsable)
 {
-    const QString gone = dir.filePath("gone.zut");
-    lists->WriteResume({"Pre", gone});
+    const QString gone = dir_.filePath("gone.zut");
+    lists_->WriteResume({"Pre", gone});
     MainWindow &w = Start();
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + gone + ": the file does not exist"}));
+    EXPECT_EQ(dialogs_.errors, QStringList({"Cannot open file " + gone + ": the file does not exist"}));
     EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP 3.51"));
     EXPECT_TRUE(ListedPictures().isEmpty());
     // No hidden save target: the caption names none, and neither does the next start.
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
     EXPECT_TRUE(w.close());
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", "No"}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kResumeFile)), QStringList({"Pre", "No"}));
 }
 
 TEST_F(MainWindowTest, AnEmptyProjectLineInTheResumeListReopensNothing)
 {
-    lists->WriteResume({"Pre", ""});
+    lists_->WriteResume({"Pre", ""});
     MainWindow &w = Start();
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::Untitled);
 }
 
 TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
 {
-    lists->WriteResume({"Pre", MakeProject("last.zut", 2)});
+    lists_->WriteResume({"Pre", MakeProject("last.zut", 2)});
     const QString named = MakeProject("named.zut", 4);
-    form = std::make_unique<MainWindow>(*lists, &dialogs);
-    form->SetStartupFile(named);
+    window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
+    window_->SetStartupFile(named);
     Show();
-    EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP- named"));
-    EXPECT_EQ(form->StatusText(), QLatin1String("Counter: 4"));
+    EXPECT_EQ(window_->windowTitle(), QLatin1String("Lumetta XP- named"));
+    EXPECT_EQ(window_->StatusText(), QLatin1String("Counter: 4"));
 }
 
 TEST_F(MainWindowTest, RemovingEntriesOneTwoAndFourOfFiveLeavesZeroAndThree)
@@ -470,7 +473,7 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     // The first picture is selected and shown at once.
     EXPECT_EQ(SelectedRows(), QList<int>({0}));
     EXPECT_TRUE(w.Preview()->HasPicture());
-    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join(";").toStdString();
+    EXPECT_TRUE(dialogs_.errors.isEmpty()) << dialogs_.errors.join(";").toStdString();
 }
 
 TEST_F(MainWindowTest, EnterInTheFileListOpensAFolderLikeADoubleClick)
@@ -523,7 +526,7 @@ TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
     w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
     w.findChild<QAction *>(QStringLiteral("Add"))->trigger();
     EXPECT_EQ(ListedPictures(), QStringList({folder + "p.bmp", folder + "p.bmp"}));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
 }
 
 TEST_F(MainWindowTest, AddWithNothingSelectedChangesNothingButCounts)
@@ -547,7 +550,7 @@ TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
     EXPECT_TRUE(ListedPictures().isEmpty());
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 0"));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({"Empty"}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kRecentFile)), QStringList({"Empty"}));
 }
 
 TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
@@ -559,7 +562,7 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
     QTest::keyClick(w.PictureList(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(),
               QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP", folder + "d.png", folder + "e.HEIC"}));
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
     // Del removes from the picture list even while the file list has the focus.
     Files()->setFocus();
     QTest::keyClick(Files(), Qt::Key_Delete);
@@ -625,7 +628,7 @@ TEST_F(MainWindowTest, ClearAndNewEmptyThePreview)
     EXPECT_FALSE(w.Preview()->HasPicture());
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     ASSERT_TRUE(w.Preview()->HasPicture());
-    dialogs.saveQuestionAnswers = {Answer::No};
+    dialogs_.saveQuestionAnswers = {Answer::No};
     QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
     EXPECT_FALSE(w.Preview()->HasPicture());
 }
@@ -640,7 +643,7 @@ TEST_F(MainWindowTest, AnUnreadablePictureIsToldInThePreviewAndTheWindowGoesOn)
     MainWindow &w = StartIn(folder);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "broken.jpg"}));
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_TRUE(w.Preview()->Message().startsWith("Cannot load picture " + folder + "broken.jpg: "))
         << w.Preview()->Message().toStdString();
 }
@@ -668,7 +671,7 @@ TEST_F(MainWindowTest, HelpWithoutADesktopProgramOpensInAWindowOfOurOwn)
     MainWindow &w = Start();
     EXPECT_TRUE(QFileInfo(MainWindow::HelpFilePath()).isFile()) << MainWindow::HelpFilePath().toStdString();
     QTest::keyClick(&w, Qt::Key_F1);
-    EXPECT_EQ(dialogs.errors, QStringList());
+    EXPECT_EQ(dialogs_.errors, QStringList());
     ASSERT_NE(w.Help(), nullptr);
     EXPECT_TRUE(w.Help()->isVisible());
     EXPECT_TRUE(w.Help()->Browser()->toPlainText().contains("Making a show, step by step"));
@@ -684,20 +687,20 @@ TEST_F(MainWindowTest, FirstStartOffersTheDemoShowOnce)
 {
     EXPECT_TRUE(QFileInfo(InstalledFiles::ForThisProgram().DemoShow()).isFile());
     Start();
-    EXPECT_EQ(dialogs.demoOffers, 1);
-    form->close();
-    form.reset();
+    EXPECT_EQ(dialogs_.demoOffers, 1);
+    window_->close();
+    window_.reset();
     Start();
-    EXPECT_EQ(dialogs.demoOffers, 1);
+    EXPECT_EQ(dialogs_.demoOffers, 1);
 }
 
 TEST_F(MainWindowTest, AProjectNamedAtStartIsNotInterruptedByTheDemoOffer)
 {
-    form = std::make_unique<MainWindow>(*lists, &dialogs);
-    form->SetStartupFile(MakeProject("given.zut", 2));
+    window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
+    window_->SetStartupFile(MakeProject("given.zut", 2));
     Show();
-    EXPECT_EQ(dialogs.demoOffers, 0);
-    EXPECT_EQ(form->Project().Pictures().size(), 2);
+    EXPECT_EQ(dialogs_.demoOffers, 0);
+    EXPECT_EQ(window_->Project().Pictures().size(), 2);
 }
 
 TEST_F(MainWindowTest, HelpMenuPlaysTheDemoShow)
@@ -727,7 +730,7 @@ TEST_F(MainWindowTest, APictureThatCannotBeReadLeavesThePreviewEmptyWithTheReaso
     clickFile("a.bmp");
     ASSERT_TRUE(w.Preview()->HasPicture());
     clickFile("broken.jpg");
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_TRUE(w.Preview()->Message().contains("broken.jpg")) << w.Preview()->Message().toStdString();
     EXPECT_TRUE(w.findChild<QLabel *>(QStringLiteral("PreviewMessage"))->isVisible());
     EXPECT_FALSE(w.Preview()->HasPicture());
@@ -746,7 +749,7 @@ TEST_F(MainWindowTest, TheLineAboveTheFileListNamesTheShownFolder)
     EXPECT_EQ(line->toolTip(), folder);
 
     QTest::mouseClick(Button("UpButton"), Qt::LeftButton);
-    EXPECT_EQ(w.FolderText(), dir.filePath("a rather long folder name") + "/");
+    EXPECT_EQ(w.FolderText(), dir_.filePath("a rather long folder name") + "/");
 
     Files()->SetDirectory(QStringLiteral("/"));
     EXPECT_EQ(w.FolderText(), QLatin1String("/"));
@@ -766,7 +769,7 @@ TEST_F(MainWindowTest, RecentFoldersMenuShowsTheLastFiveOldestFirst)
     QStringList seven;
     for (int i = 1; i <= 7; ++i)
         seven << MakeFolder(QStringLiteral("r%1").arg(i), {});
-    lists->WriteRecentFolders(seven);
+    lists_->WriteRecentFolders(seven);
     MainWindow &w = Start();
     auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
     ASSERT_NE(menu, nullptr);
@@ -794,7 +797,7 @@ TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
         {{"Clear", "/a/", "/b/"}, {"Clear", "/a/", "/b/"}},
     };
     for (const auto &c : cases) {
-        lists->WriteRecentFolders(c.lines);
+        lists_->WriteRecentFolders(c.lines);
         MainWindow &w = Start();
         auto *menu = w.findChild<QMenu *>(QStringLiteral("RecentFoldersMenu"));
         ASSERT_EQ(menu->actions().size(), 1);
@@ -805,12 +808,12 @@ TEST_F(MainWindowTest, RecentFoldersMenuForEmptyAndClear)
 
 TEST_F(MainWindowTest, StartFolderThatIsGoneLeavesTheInitialFolderAndCloseWritesTheShownOne)
 {
-    MainWindow &w = StartIn(dir.filePath("no-such-folder/"));
+    MainWindow &w = StartIn(dir_.filePath("no-such-folder/"));
     EXPECT_EQ(Files()->Directory(), QDir::homePath() + "/");
     const QString folder = MakeFolder("shown", {});
     Files()->SetDirectory(folder);
     EXPECT_TRUE(w.close());
-    EXPECT_EQ(ReadTextFile(lists->PathOf(ListFiles::kStartDirFile)), QStringList({folder}));
+    EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kStartDirFile)), QStringList({folder}));
 }
 
 TEST_F(MainWindowTest, UpButtonShowsTheParentFolder)
@@ -818,7 +821,7 @@ TEST_F(MainWindowTest, UpButtonShowsTheParentFolder)
     const QString folder = MakeFolder("parent/child", {});
     MainWindow &w = StartIn(folder);
     QTest::mouseClick(w.findChild<QToolButton *>(QStringLiteral("UpButton")), Qt::LeftButton);
-    EXPECT_EQ(Files()->Directory(), dir.filePath("parent") + "/");
+    EXPECT_EQ(Files()->Directory(), dir_.filePath("parent") + "/");
 }
 
 TEST_F(MainWindowTest, PickingAVolumeShowsItsRoot)
@@ -836,7 +839,7 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
     MainWindow &w = Start();
     w.resize(1200, 800);
     QApplication::processEvents();
-    auto *bar = w.findChild<QWidget *>(QStringLiteral("ToolBar3"));
+    auto *bar = w.findChild<QWidget *>(QLatin1String(kFolderToolBar));
     auto *up = w.findChild<QToolButton *>(QStringLiteral("UpButton"));
     auto *drives = w.findChild<QWidget *>(QStringLiteral("DirBox"));
     EXPECT_EQ(up->x(), 0);
@@ -844,7 +847,7 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
     EXPECT_EQ(w.findChild<QWidget *>(QStringLiteral("LeftPanel"))->width(), 321);
     EXPECT_EQ(w.Preview()->height(), 282);
 
-    auto *pictureBar = w.findChild<QToolBar *>(QStringLiteral("ToolBar2"));
+    auto *pictureBar = w.findChild<QToolBar *>(QLatin1String(kPictureToolBar));
     QStringList captions;
     for (QAction *action : pictureBar->actions()) {
         if (action->isSeparator()) {
@@ -860,14 +863,14 @@ TEST_F(MainWindowTest, PanelLayoutFollowsItsSizingRules)
             captions << button->objectName();
         }
     }
-    EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", "UpDown1"}));
+    EXPECT_EQ(captions, QStringList({"Add", "Add All", "|", "Remove", "Clear", "|", "Preview", "|", kMoveArrows}));
 }
 
 // Whether every command of the window's two tool bars shows on its bar, none behind the
 // overflow button.
 void ExpectEveryCommandOnItsBar(const MainWindow &w)
 {
-    for (const char *name : {"ToolBar1", "ToolBar2"}) {
+    for (const char *name : {kMainToolBar, kPictureToolBar}) {
         const auto *bar = w.findChild<QToolBar *>(QLatin1String(name));
         ASSERT_NE(bar, nullptr);
         for (QAction *action : bar->actions()) {
@@ -885,35 +888,35 @@ void ExpectEveryCommandOnItsBar(const MainWindow &w)
 
 TEST_F(MainWindowTest, TheFirstSizeFitsTheScreenAndNoCommandIsHidden)
 {
-    form = std::make_unique<MainWindow>(*lists, &dialogs);
-    const QSize screen = form->screen()->availableGeometry().size();
-    EXPECT_LE(form->width(), screen.width());
-    EXPECT_LE(form->height(), screen.height());
+    window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
+    const QSize screen = window_->screen()->availableGeometry().size();
+    EXPECT_LE(window_->width(), screen.width());
+    EXPECT_LE(window_->height(), screen.height());
     Show();
     QApplication::processEvents();
-    ExpectEveryCommandOnItsBar(*form);
-    EXPECT_GT(form->PictureList()->height(), 0);
+    ExpectEveryCommandOnItsBar(*window_);
+    EXPECT_GT(window_->PictureList()->height(), 0);
 
     // As narrow as the window goes: the buttons show their icons alone.
-    form->resize(form->minimumSizeHint());
+    window_->resize(window_->minimumSizeHint());
     QApplication::processEvents();
-    ExpectEveryCommandOnItsBar(*form);
-    auto *bar = form->findChild<QToolBar *>(QStringLiteral("ToolBar1"));
+    ExpectEveryCommandOnItsBar(*window_);
+    auto *bar = window_->findChild<QToolBar *>(QLatin1String(kMainToolBar));
     EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
               int(Qt::ToolButtonIconOnly));
     // Wide again, the captions come back.
-    form->resize(1600, 900);
+    window_->resize(1600, 900);
     QApplication::processEvents();
     EXPECT_EQ(bar->widgetForAction(bar->actions().first())->property("toolButtonStyle").toInt(),
               int(Qt::ToolButtonTextUnderIcon));
-    ExpectEveryCommandOnItsBar(*form);
+    ExpectEveryCommandOnItsBar(*window_);
 }
 
 TEST_F(MainWindowTest, PlayNowWithAnEmptyListDoesNothing)
 {
     MainWindow &w = Start();
     QTest::keyClick(&w, Qt::Key_F5);
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
     EXPECT_TRUE(w.isActiveWindow());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -928,26 +931,26 @@ TEST_F(MainWindowTest, BrowseAddReorderSaveQuitAndFindItReopened)
     QTest::mouseClick(Button("ArrowUp"), Qt::LeftButton);
     const QStringList order{folder + "a.jpg", folder + "c.jpg", folder + "b.bmp"};
     ASSERT_EQ(ListedPictures(), order);
-    dialogs.saveAnswers = {dir.filePath("trip")};
+    dialogs_.saveAnswers = {dir_.filePath("trip")};
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(w.close());
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
 
     ScriptedDialogs next;
-    form = std::make_unique<MainWindow>(*lists, &next);
+    window_ = std::make_unique<MainWindow>(*lists_, &next);
     Show();
     EXPECT_EQ(ListedPictures(), order);
-    EXPECT_EQ(form->windowTitle(), QLatin1String("Lumetta XP - trip"));
+    EXPECT_EQ(window_->windowTitle(), QLatin1String("Lumetta XP - trip"));
     EXPECT_EQ(Files()->Directory(), folder);
-    EXPECT_TRUE(form->Preview()->HasPicture());
-    EXPECT_FALSE(form->Project().Modified());
+    EXPECT_TRUE(window_->Preview()->HasPicture());
+    EXPECT_FALSE(window_->Project().Modified());
     EXPECT_TRUE(next.errors.isEmpty());
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
 {
     Start();
-    auto *text = form->findChild<QLabel *>(QStringLiteral("AboutText"));
+    auto *text = window_->findChild<QLabel *>(QStringLiteral("AboutText"));
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->text().contains("Lumetta XP"));
     EXPECT_TRUE(text->text().contains("3.51"));
@@ -971,7 +974,7 @@ TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProjec
     w.findChild<QAction *>(QStringLiteral("MakeExeItem"))->trigger();
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_TRUE(ReadBytes(path).contains("[TRANS]\r\n7\r\n[MUSIC]"));
-    EXPECT_EQ(shownName, dir.filePath("trip"));
+    EXPECT_EQ(shownName, dir_.filePath("trip"));
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ namespace {
 class ProjectEditorTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { project.Pictures() = {"a", "b", "c", "d", "e"}; }
+    void SetUp() override { project_.Pictures() = {"a", "b", "c", "d", "e"}; }
 
     static PictureSelection Selected(QList<int> rows, int current) { return PictureSelection{rows, current}; }
 
-    ShowProject project;
-    ProjectEditor editor{project};
+    ShowProject project_;
+    ProjectEditor editor_{project_};
 };
 
 TEST_F(ProjectEditorTest, InsertingBeforeARowOrAtTheEnd)
@@ -52,43 +52,43 @@ TEST_F(ProjectEditorTest, InsertingBeforeARowOrAtTheEnd)
 
 TEST_F(ProjectEditorTest, AnEditThatChangesNothingRecordsNothing)
 {
-    EXPECT_FALSE(editor.InsertPictures({}, 0, {}, true));
-    EXPECT_FALSE(editor.RemovePictures(Selected({}, 2)));
-    EXPECT_FALSE(editor.RemovePictures(Selected({7}, 2)));
-    EXPECT_FALSE(editor.MoveSelected(-1, Selected({0, 3}, 3)));
-    EXPECT_FALSE(editor.MoveSelected(1, Selected({4}, 4)));
-    EXPECT_FALSE(editor.MovePictures({1, 2}, 1, Selected({1, 2}, 1)));
-    EXPECT_FALSE(editor.MovePictures({1, 2}, 3, Selected({1, 2}, 1)));
-    EXPECT_FALSE(editor.ExchangeCurrent(-1, Selected({0}, 0)));
-    EXPECT_FALSE(editor.RecordOptions(editor.Current({})));
+    EXPECT_FALSE(editor_.InsertPictures({}, 0, {}, true));
+    EXPECT_FALSE(editor_.RemovePictures(Selected({}, 2)));
+    EXPECT_FALSE(editor_.RemovePictures(Selected({7}, 2)));
+    EXPECT_FALSE(editor_.MoveSelected(-1, Selected({0, 3}, 3)));
+    EXPECT_FALSE(editor_.MoveSelected(1, Selected({4}, 4)));
+    EXPECT_FALSE(editor_.MovePictures({1, 2}, 1, Selected({1, 2}, 1)));
+    EXPECT_FALSE(editor_.MovePictures({1, 2}, 3, Selected({1, 2}, 1)));
+    EXPECT_FALSE(editor_.ExchangeCurrent(-1, Selected({0}, 0)));
+    EXPECT_FALSE(editor_.RecordOptions(editor_.Current({})));
     ShowProject empty;
     ProjectEditor emptyEditor(empty);
     EXPECT_FALSE(emptyEditor.ClearPictures({}));
-    EXPECT_EQ(editor.History().count(), 0);
-    EXPECT_FALSE(project.Modified());
+    EXPECT_EQ(editor_.History().count(), 0);
+    EXPECT_FALSE(project_.Modified());
 }
 
 TEST_F(ProjectEditorTest, RemovingKeepsTheFocusWhereTheFirstRemovedStood)
 {
-    ASSERT_TRUE(editor.RemovePictures(Selected({4, 1, 2, 2}, 2)));
-    EXPECT_EQ(project.Pictures(), QStringList({"a", "d"}));
-    EXPECT_EQ(editor.Current({}).pictures, project.Pictures());
-    editor.History().undo();
-    EXPECT_EQ(project.Pictures(), QStringList({"a", "b", "c", "d", "e"}));
-    editor.History().redo();
-    ASSERT_TRUE(editor.RemovePictures(Selected({1}, 1)));
-    EXPECT_EQ(project.Pictures(), QStringList({"a"}));
+    ASSERT_TRUE(editor_.RemovePictures(Selected({4, 1, 2, 2}, 2)));
+    EXPECT_EQ(project_.Pictures(), QStringList({"a", "d"}));
+    EXPECT_EQ(editor_.Current({}).pictures, project_.Pictures());
+    editor_.History().undo();
+    EXPECT_EQ(project_.Pictures(), QStringList({"a", "b", "c", "d", "e"}));
+    editor_.History().redo();
+    ASSERT_TRUE(editor_.RemovePictures(Selected({1}, 1)));
+    EXPECT_EQ(project_.Pictures(), QStringList({"a"}));
 }
 
 TEST_F(ProjectEditorTest, TheArrowsExchangeTheFocusedPictureAndDropTheNeighboursMark)
 {
-    QSignalSpy applied(&editor, &ProjectEditor::Applied);
-    ASSERT_TRUE(editor.ExchangeCurrent(-1, Selected({0, 2, 3}, 3)));
-    EXPECT_EQ(project.Pictures(), QStringList({"a", "b", "d", "c", "e"}));
+    QSignalSpy applied(&editor_, &ProjectEditor::Applied);
+    ASSERT_TRUE(editor_.ExchangeCurrent(-1, Selected({0, 2, 3}, 3)));
+    EXPECT_EQ(project_.Pictures(), QStringList({"a", "b", "d", "c", "e"}));
     EXPECT_EQ(applied.last()[0].value<ProjectState>().selection, Selected({0, 2}, 2));
     // No focus counts as the first picture.
-    ASSERT_TRUE(editor.ExchangeCurrent(1, Selected({}, -1)));
-    EXPECT_EQ(project.Pictures(), QStringList({"b", "a", "d", "c", "e"}));
+    ASSERT_TRUE(editor_.ExchangeCurrent(1, Selected({}, -1)));
+    EXPECT_EQ(project_.Pictures(), QStringList({"b", "a", "d", "c", "e"}));
 }
 
 TEST_F(ProjectEditorTest, CtrlArrowsMoveEverySelectedPictureOnePlace)
@@ -145,47 +145,47 @@ TEST_F(ProjectEditorTest, DraggingMovesThePicturesInTheirOrderBeforeTheDropRow)
 
 TEST_F(ProjectEditorTest, TheModifiedFlagFollowsTheHistory)
 {
-    QSignalSpy modified(&editor, &ProjectEditor::ModifiedChanged);
-    editor.ClearPictures({});
-    EXPECT_TRUE(project.Modified());
-    editor.History().undo();
-    EXPECT_FALSE(project.Modified());
-    editor.History().redo();
-    EXPECT_TRUE(project.Modified());
+    QSignalSpy modified(&editor_, &ProjectEditor::ModifiedChanged);
+    editor_.ClearPictures({});
+    EXPECT_TRUE(project_.Modified());
+    editor_.History().undo();
+    EXPECT_FALSE(project_.Modified());
+    editor_.History().redo();
+    EXPECT_TRUE(project_.Modified());
     EXPECT_EQ(modified.size(), 3);
 
     // A save marks the place: undoing past it is a change again.
-    project.SetModified(false);
-    editor.Sync();
-    EXPECT_TRUE(editor.History().isClean());
-    editor.History().undo();
-    EXPECT_TRUE(project.Modified());
-    editor.History().redo();
-    EXPECT_FALSE(project.Modified());
+    project_.SetModified(false);
+    editor_.Sync();
+    EXPECT_TRUE(editor_.History().isClean());
+    editor_.History().undo();
+    EXPECT_TRUE(project_.Modified());
+    editor_.History().redo();
+    EXPECT_FALSE(project_.Modified());
 
     // An open or new project starts a new history.
-    editor.InsertPictures({"z"}, -1, {}, false);
-    editor.Restart();
-    EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(editor.History().count(), 0);
+    editor_.InsertPictures({"z"}, -1, {}, false);
+    editor_.Restart();
+    EXPECT_FALSE(project_.Modified());
+    EXPECT_EQ(editor_.History().count(), 0);
 }
 
 TEST_F(ProjectEditorTest, OptionsAreOneStepWithSettingsEffectsAndPlaylist)
 {
-    const ProjectState before = editor.Current(Selected({2}, 2));
-    project.Settings().Put(ShowSettings::kAdvance, "Manual");
-    project.EffectSelection() = {"0"};
-    project.Playlist() = {"/m/a.wav"};
-    ASSERT_TRUE(editor.RecordOptions(before));
-    EXPECT_EQ(editor.History().undoText(), QLatin1String("Change options"));
-    editor.History().undo();
-    EXPECT_EQ(project.Settings(), ShowSettings());
-    EXPECT_EQ(project.EffectSelection(), ShowProject::StandardEffects());
-    EXPECT_TRUE(project.Playlist().isEmpty());
-    EXPECT_EQ(project.Pictures().size(), 5);
-    editor.History().redo();
-    EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("Manual"));
-    EXPECT_EQ(project.Playlist(), QStringList({"/m/a.wav"}));
+    const ProjectState before = editor_.Current(Selected({2}, 2));
+    project_.Settings().Put(ShowSettings::AdvanceLine, "Manual");
+    project_.EffectSelection() = {"0"};
+    project_.Playlist() = {"/m/a.wav"};
+    ASSERT_TRUE(editor_.RecordOptions(before));
+    EXPECT_EQ(editor_.History().undoText(), QLatin1String("Change options"));
+    editor_.History().undo();
+    EXPECT_EQ(project_.Settings(), ShowSettings());
+    EXPECT_EQ(project_.EffectSelection(), ShowProject::StandardEffects());
+    EXPECT_TRUE(project_.Playlist().isEmpty());
+    EXPECT_EQ(project_.Pictures().size(), 5);
+    editor_.History().redo();
+    EXPECT_EQ(project_.Settings().Get(ShowSettings::AdvanceLine), QLatin1String("Manual"));
+    EXPECT_EQ(project_.Playlist(), QStringList({"/m/a.wav"}));
 }
 
 }  // namespace

@@ -108,25 +108,25 @@ TEST(ExplorerListing, FoldersThenEachMaskWithAttributeFilter)
 
     EXPECT_EQ(Captions(ListFolder(folder, QStringLiteral("*.jpg;*.gif"), {})),
               (QStringList{"sub", "a.jpg", "both.jpg", "c.JPG", "b.gif"}));
-    EXPECT_EQ(Captions(ListFolder(folder, QStringLiteral("*.jpg;*.gif"), ftHidden)),
+    EXPECT_EQ(Captions(ListFolder(folder, QStringLiteral("*.jpg;*.gif"), HiddenFiles)),
               (QStringList{".config", "sub", ".hidden.jpg", "a.jpg", "both.jpg", "c.JPG", "b.gif"}));
     // A file matching two masks is listed once.
     EXPECT_EQ(Captions(ListFolder(folder, QStringLiteral("*.jpg;both.*"), {})),
               (QStringList{"sub", "a.jpg", "both.jpg", "c.JPG"}));
 
-    const QList<ExplorerEntry> entries = ListFolder(folder, QStringLiteral("a.jpg"), ftHidden);
+    const QList<ExplorerEntry> entries = ListFolder(folder, QStringLiteral("a.jpg"), HiddenFiles);
     const ExplorerEntry &sub = entries[1];
-    EXPECT_EQ(sub.subItems[siSize], QStringLiteral(" "));
-    EXPECT_EQ(sub.subItems[siPath], folder + QStringLiteral("sub"));
-    EXPECT_EQ(sub.subItems[siKind], QStringLiteral("dir"));
-    EXPECT_EQ(entries[0].subItems[siAttributes], QStringLiteral("H"));
+    EXPECT_EQ(sub.subItems[SizeItem], QStringLiteral(" "));
+    EXPECT_EQ(sub.subItems[PathItem], folder + QStringLiteral("sub"));
+    EXPECT_EQ(sub.subItems[KindItem], QStringLiteral("dir"));
+    EXPECT_EQ(entries[0].subItems[AttributesItem], QStringLiteral("H"));
     const ExplorerEntry &file = entries[2];
-    EXPECT_EQ(file.subItems[siSize], QStringLiteral("3"));
-    EXPECT_EQ(file.subItems[siPath], folder + QStringLiteral("a.jpg"));
-    EXPECT_EQ(file.subItems[siKind], QStringLiteral("file"));
-    EXPECT_EQ(file.subItems[siAttributes], QString());
-    EXPECT_FALSE(file.subItems[siType].isEmpty());
-    EXPECT_TRUE(QDateTime::fromString(file.subItems[siModified], QStringLiteral("MM/dd/yyyy hh:mm")).isValid());
+    EXPECT_EQ(file.subItems[SizeItem], QStringLiteral("3"));
+    EXPECT_EQ(file.subItems[PathItem], folder + QStringLiteral("a.jpg"));
+    EXPECT_EQ(file.subItems[KindItem], QStringLiteral("file"));
+    EXPECT_EQ(file.subItems[AttributesItem], QString());
+    EXPECT_FALSE(file.subItems[TypeItem].isEmpty());
+    EXPECT_TRUE(QDateTime::fromString(file.subItems[ModifiedItem], QStringLiteral("MM/dd/yyyy hh:mm")).isValid());
 }
 
 TEST(ExplorerListing, ThePictureMaskListsTodaysFormats)
@@ -136,7 +136,7 @@ TEST(ExplorerListing, ThePictureMaskListsTodaysFormats)
     for (const char *name :
          {"a.png", "b.HEIC", "c.avif", "d.webp", "e.tif", "f.TIFF", "g.heif", "h.jpeg", "i.svg", "j.mp3"})
         Touch(folder + QString::fromLatin1(name), 3);
-    EXPECT_EQ(Captions(ListFolder(folder, acceptedPictureMask(), {})),
+    EXPECT_EQ(Captions(ListFolder(folder, AcceptedPictureMask(), {})),
               (QStringList{"h.jpeg", "a.png", "d.webp", "e.tif", "f.TIFF", "b.HEIC", "g.heif", "c.avif"}));
 }
 
@@ -149,9 +149,9 @@ TEST(ExplorerListing, ReadOnlyFilesOnlyWhenAsked)
     if (QFileInfo(folder + QStringLiteral("locked.jpg")).isWritable())
         GTEST_SKIP() << "this user may write any file";
     EXPECT_TRUE(ListFolder(folder, QStringLiteral("*.*"), {}).isEmpty());
-    const QList<ExplorerEntry> entries = ListFolder(folder, QStringLiteral("*.*"), ftReadOnly);
+    const QList<ExplorerEntry> entries = ListFolder(folder, QStringLiteral("*.*"), ReadOnlyFiles);
     ASSERT_EQ(entries.size(), 1);
-    EXPECT_EQ(entries[0].subItems[siAttributes], QStringLiteral("R"));
+    EXPECT_EQ(entries[0].subItems[AttributesItem], QStringLiteral("R"));
 }
 
 }  // namespace

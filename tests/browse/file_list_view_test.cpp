@@ -47,7 +47,7 @@ protected:
         Touch(folder_ + QStringLiteral(".secret.jpg"), 7);
         explorer_ = std::make_unique<FileListView>();
         explorer_->resize(500, 400);
-        explorer_->SetFileType(ftNormal | ftReadOnly | ftHidden | ftSystem | ftArchive);
+        explorer_->SetFileType(NormalFiles | ReadOnlyFiles | HiddenFiles | SystemFiles | ArchiveFiles);
         explorer_->SetMask(QStringLiteral("*.BMP;*.JPG;*.JPEG;*.GIF"));
         explorer_->SetDirectory(folder_);
         explorer_->show();
@@ -85,13 +85,13 @@ TEST_F(FileListViewTest, MaskWithoutDotAndHiddenFiles)
 {
     explorer_->SetMask(QStringLiteral("*jpg"));
     EXPECT_EQ(Names(), (QStringList{"albums", "Zoo", ".secret.jpg", "c.JPG"}));
-    explorer_->SetFileType(ftNormal);
+    explorer_->SetFileType(NormalFiles);
     EXPECT_EQ(Names(), (QStringList{"albums", "Zoo", "c.JPG"}));
 }
 
 TEST_F(FileListViewTest, ColumnClicksSort)
 {
-    explorer_->SetFileType(ftNormal);
+    explorer_->SetFileType(NormalFiles);
     // Another column sorts descending first: the largest file leads, folders go last (in their
     // previous order, as their sizes are equal).
     explorer_->ColumnClick(1);
@@ -203,7 +203,7 @@ TEST_F(FileListViewTest, SelectionQueries)
     EXPECT_EQ(explorer_->CurrentFile(), folder_ + QStringLiteral("Zoo"));
     EXPECT_EQ(explorer_->SelectedCount(), 3);
     EXPECT_EQ(explorer_->SelectedFilenames(), folder_ + "Zoo;" + folder_ + "a.bmp;" + folder_ + "c.JPG");
-    EXPECT_EQ(explorer_->SelectedTypes(), FileListView::otFile | FileListView::otDirectory);
+    EXPECT_EQ(explorer_->SelectedTypes(), FileListView::FileObject | FileListView::DirectoryObject);
 
     // Sizes are read by full path, whatever the current folder of the process.
     const QString cwd = QDir::currentPath();

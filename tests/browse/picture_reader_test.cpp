@@ -30,12 +30,12 @@ class PictureReaderTest : public ::testing::Test
 protected:
     QString Write(const QString &name, const QByteArray &bytes)
     {
-        const QString path = dir.filePath(name);
+        const QString path = dir_.filePath(name);
         testfiles::WriteBytes(path, bytes);
         return path;
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST(PictureReaderFit, KeepsProportionsNeverEnlargesAndKeepsOnePixel)
@@ -56,13 +56,13 @@ TEST(PictureReaderFit, KeepsProportionsNeverEnlargesAndKeepsOnePixel)
 
 TEST_F(PictureReaderTest, AThumbnailOfALargeJpegIsItsEighthScaleDecodeScaledDown)
 {
-    const QByteArray jpeg = testpictures::makeJpeg(testpictures::noisePicture(1600, 1200, 7), 90);
+    const QByteArray jpeg = testpictures::MakeJpeg(testpictures::NoisePicture(1600, 1200, 7), 90);
     const PictureReader::Result result = PictureReader::ForThumbnail(Write("big.jpg", jpeg), QSize(96, 72));
     ASSERT_EQ(result.status, Status::Ok) << result.reason.toStdString();
     EXPECT_EQ(result.image.size(), QSize(96, 72));
     // The same pixels as libjpeg's 1/8 DCT scaling (200 x 150) smoothed to the thumbnail: no
     // full decode is made.
-    const QImage eighth = decodeJpeg(jpeg, 8, QStringLiteral("big.jpg"));
+    const QImage eighth = DecodeJpeg(jpeg, 8, QStringLiteral("big.jpg"));
     ASSERT_EQ(eighth.size(), QSize(200, 150));
     EXPECT_EQ(result.image, eighth.scaled(96, 72, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
@@ -77,10 +77,10 @@ TEST_F(PictureReaderTest, MissingUnreadableAndFineFiles)
         Status status;
         const char *reason;
     } cases[] = {
-        {dir.filePath("gone.jpg"), Status::Missing, "the file does not exist"},
+        {dir_.filePath("gone.jpg"), Status::Missing, "the file does not exist"},
         {Write("junk.jpg", "not a jpeg at all"), Status::Unreadable, "JPEG error"},
         {Write("empty.gif", ""), Status::Unreadable, "empty"},
-        {Write("fine.bmp", testpictures::makeBmp(small)), Status::Ok, ""},
+        {Write("fine.bmp", testpictures::MakeBmp(small)), Status::Ok, ""},
     };
     for (const auto &c : cases) {
         for (const PictureReader::Result &result :
@@ -94,14 +94,14 @@ TEST_F(PictureReaderTest, MissingUnreadableAndFineFiles)
 
 TEST_F(PictureReaderTest, AJpegCutShortShowsItsUpperPartAsDamaged)
 {
-    const QByteArray whole = testpictures::makeJpeg(TwoBands(256, 256), 90);
+    const QByteArray whole = testpictures::MakeJpeg(TwoBands(256, 256), 90);
     for (bool progressive : {false, true}) {
-        const QByteArray jpeg = progressive ? testpictures::makeJpeg(TwoBands(256, 256), 90, true) : whole;
+        const QByteArray jpeg = progressive ? testpictures::MakeJpeg(TwoBands(256, 256), 90, true) : whole;
         const QString path = Write("cut.jpg", jpeg.left(jpeg.size() * 3 / 4));
         const PictureReader::Result preview = PictureReader::ForPreview(path);
         ASSERT_EQ(preview.status, Status::Damaged) << progressive;
         EXPECT_TRUE(preview.reason.contains("Premature end")) << preview.reason.toStdString();
-        const QImage &image = preview.picture.image();
+        const QImage &image = preview.picture.Image();
         ASSERT_EQ(image.size(), QSize(256, 256));
         const QColor top = image.pixelColor(128, 10);
         EXPECT_GT(top.red(), 180) << progressive;

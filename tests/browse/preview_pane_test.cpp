@@ -41,7 +41,7 @@ TEST(FitPreview, Rules)
             << c.picture.width() << "x" << c.picture.height() << " in " << c.panel.width() << "x" << c.panel.height();
 }
 
-class PreviewTest : public ::testing::Test
+class PreviewPaneTest : public ::testing::Test
 {
 protected:
     QString Write(const QString &name, const QSize &size, const char *format)
@@ -56,7 +56,7 @@ protected:
     QTemporaryDir dir_;
 };
 
-TEST_F(PreviewTest, FitsAndRefitsOnResize)
+TEST_F(PreviewPaneTest, FitsAndRefitsOnResize)
 {
     PreviewPane pane;
     pane.resize(479, 282);
@@ -73,38 +73,38 @@ TEST_F(PreviewTest, FitsAndRefitsOnResize)
     EXPECT_EQ(pane.ImageGeometry(), QRect(5, 5, 200, 150));
 }
 
-TEST_F(PreviewTest, LargeJpegsAreDecodedAtAQuarter)
+TEST_F(PreviewPaneTest, LargeJpegsAreDecodedAtAQuarter)
 {
     PreviewPane pane;
     pane.resize(479, 282);
     pane.ShowFile(Write(QStringLiteral("big.jpg"), {4000, 3000}, "JPEG"));
     EXPECT_EQ(pane.CurrentPicture().size(), QSize(1000, 750));
-    EXPECT_TRUE(pane.CurrentPicture().isDecoded());
+    EXPECT_TRUE(pane.CurrentPicture().IsDecoded());
     pane.ShowFile(Write(QStringLiteral("small.jpg"), {1000, 640}, "JPEG"));
     EXPECT_EQ(pane.CurrentPicture().size(), QSize(1000, 640));
     pane.ShowFile(Write(QStringLiteral("big.bmp"), {1200, 10}, "BMP"));
     EXPECT_EQ(pane.CurrentPicture().size(), QSize(1200, 10));
 }
 
-TEST_F(PreviewTest, PhotosOfTodaysCamerasShowUpright)
+TEST_F(PreviewPaneTest, PhotosOfTodaysCamerasShowUpright)
 {
     // A portrait photo whose camera stored it on its side with an orientation tag, and portrait
     // PNG, WebP, TIFF, HEIC and AVIF files: each fits the panel as a portrait, 204 x 272.
-    const QImage upright = testpictures::quadrantPicture(48, 64);
-    const QByteArray sideways = testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6));
+    const QImage upright = testpictures::QuadrantPicture(48, 64);
+    const QByteArray sideways = testpictures::MakeJpeg(testpictures::StoredForOrientation(upright, 6));
     const std::pair<const char *, QByteArray> files[] = {
-        {"portrait.jpg", testpictures::withJpegApp1(sideways, testpictures::makeExifBlock(6))},
-        {"portrait.PNG", testpictures::makeQtPicture(upright, "png")},
-        {"portrait.webp", testpictures::makeQtPicture(upright, "webp")},
-        {"portrait.tif", testpictures::makeQtPicture(upright, "tiff")},
-        {"portrait.HEIC", testpictures::makeHeif(upright, false)},
-        {"portrait.avif", testpictures::makeHeif(upright, true)},
+        {"portrait.jpg", testpictures::WithJpegApp1(sideways, testpictures::MakeExifBlock(6))},
+        {"portrait.PNG", testpictures::MakeQtPicture(upright, "png")},
+        {"portrait.webp", testpictures::MakeQtPicture(upright, "webp")},
+        {"portrait.tif", testpictures::MakeQtPicture(upright, "tiff")},
+        {"portrait.HEIC", testpictures::MakeHeif(upright, false)},
+        {"portrait.avif", testpictures::MakeHeif(upright, true)},
     };
     PreviewPane pane;
     pane.resize(479, 282);
     pane.show();
     for (const auto &[name, data] : files) {
-        pane.ShowFile(testpictures::writeTemp(QString::fromLatin1(name), data));
+        pane.ShowFile(testpictures::WriteTemp(QString::fromLatin1(name), data));
         EXPECT_EQ(pane.ImageGeometry(), QRect(138, 5, 204, 272)) << name;
         const QImage shown = pane.findChild<QLabel *>()->pixmap().toImage();
         EXPECT_GT(qRed(shown.pixel(shown.width() / 4, shown.height() / 4)), 200) << name << ": red at the top left";
@@ -113,7 +113,7 @@ TEST_F(PreviewTest, PhotosOfTodaysCamerasShowUpright)
     }
 }
 
-TEST_F(PreviewTest, AFileThatCannotBeShownSaysWhyInThePanel)
+TEST_F(PreviewPaneTest, AFileThatCannotBeShownSaysWhyInThePanel)
 {
     PreviewPane pane;
     pane.resize(479, 282);
@@ -141,7 +141,7 @@ TEST_F(PreviewTest, AFileThatCannotBeShownSaysWhyInThePanel)
     EXPECT_TRUE(pane.ImageGeometry().isEmpty());
 }
 
-TEST_F(PreviewTest, AJpegCutShortIsShownWithADamageNote)
+TEST_F(PreviewPaneTest, AJpegCutShortIsShownWithADamageNote)
 {
     QImage image(400, 300, QImage::Format_RGB32);
     image.fill(QColor(200, 30, 30));
@@ -173,7 +173,7 @@ TEST_F(PreviewTest, AJpegCutShortIsShownWithADamageNote)
     EXPECT_LT(message->height(), pane.height() / 2);
 }
 
-TEST_F(PreviewTest, TheFileShownIsDecodedOnceUntilItChanges)
+TEST_F(PreviewPaneTest, TheFileShownIsDecodedOnceUntilItChanges)
 {
     PreviewPane pane;
     pane.resize(479, 282);

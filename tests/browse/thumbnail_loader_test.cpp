@@ -21,12 +21,12 @@ protected:
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        const QString path = dir.filePath(name);
-        testfiles::WriteBytes(path, testpictures::makeBmp(image));
+        const QString path = dir_.filePath(name);
+        testfiles::WriteBytes(path, testpictures::MakeBmp(image));
         return path;
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(ThumbnailLoaderTest, MakesThumbnailsOffTheCallerAndKeepsThem)
@@ -55,8 +55,8 @@ TEST_F(ThumbnailLoaderTest, MakesThumbnailsOffTheCallerAndKeepsThem)
 TEST_F(ThumbnailLoaderTest, MissingAndUnreadableFilesAreKeptWithTheirReason)
 {
     ThumbnailLoader loader(QSize(48, 36));
-    const QString missing = dir.filePath("gone.jpg");
-    const QString junk = dir.filePath("junk.gif");
+    const QString missing = dir_.filePath("gone.jpg");
+    const QString junk = dir_.filePath("junk.gif");
     testfiles::WriteBytes(junk, "GIF but not really");
     loader.Find(missing);
     loader.Find(junk);
@@ -75,7 +75,7 @@ TEST_F(ThumbnailLoaderTest, TheLatestRequestIsAlwaysMadeAndOldOnesBeyondTheLimit
     const QString last = WriteBmp("last.bmp", {8, 8}, Qt::blue);
     QStringList paths;
     for (int i = 0; i < ThumbnailLoader::kMaxQueued * 3; ++i)
-        paths << dir.filePath(QStringLiteral("missing-%1.jpg").arg(i));
+        paths << dir_.filePath(QStringLiteral("missing-%1.jpg").arg(i));
     for (const QString &path : paths)
         loader.Find(path);
     loader.Find(last);

@@ -36,7 +36,7 @@ TEST(ColorText, NamedColoursBothWays)
 TEST(ColorText, EverySystemColourHasADistinctName)
 {
     QStringList names;
-    for (ColorRef v = clScrollBar; v <= clInfoBk; ++v) {
+    for (ColorRef v = kClScrollBar; v <= kClInfoBk; ++v) {
         const QString name = ColorToString(v);
         ASSERT_TRUE(name.startsWith(QLatin1String("cl"))) << std::hex << v;
         EXPECT_EQ(StringToColor(name), v);
@@ -44,7 +44,7 @@ TEST(ColorText, EverySystemColourHasADistinctName)
     }
     names.removeDuplicates();
     EXPECT_EQ(names.size(), 25);
-    EXPECT_EQ(ColorToString(clInfoBk + 1), QLatin1String("$80000019"));
+    EXPECT_EQ(ColorToString(kClInfoBk + 1), QLatin1String("$80000019"));
 }
 
 TEST(ColorText, UnnamedValuesAreDollarAndEightUpperCaseDigits)

@@ -75,28 +75,28 @@ class FileTypeTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(home.isValid() && files.isValid());
-        QDir().mkpath(home.filePath("mime/packages"));
-        ASSERT_TRUE(QFile::copy(Source("lumetta-mime.xml"), home.filePath("mime/packages/lumetta.xml")));
-        environment.insert("XDG_DATA_HOME", home.path());
-        environment.insert("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
-        const ProgramRun update = Tool("update-mime-database", {home.filePath("mime")}, environment);
+        ASSERT_TRUE(home_.isValid() && files_.isValid());
+        QDir().mkpath(home_.filePath("mime/packages"));
+        ASSERT_TRUE(QFile::copy(Source("lumetta-mime.xml"), home_.filePath("mime/packages/lumetta.xml")));
+        environment_.insert("XDG_DATA_HOME", home_.path());
+        environment_.insert("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+        const ProgramRun update = Tool("update-mime-database", {home_.filePath("mime")}, environment_);
         ASSERT_EQ(update.exitCode, 0) << update.out.toStdString();
     }
 
     QString Write(const QString &name, const QByteArray &content)
     {
-        QFile file(files.filePath(name));
+        QFile file(files_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(content);
         return file.fileName();
     }
 
-    QString TypeOf(const QString &path) { return Tool("xdg-mime", {"query", "filetype", path}, environment).out; }
+    QString TypeOf(const QString &path) { return Tool("xdg-mime", {"query", "filetype", path}, environment_).out; }
 
-    QTemporaryDir home;
-    QTemporaryDir files;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QTemporaryDir home_;
+    QTemporaryDir files_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
 };
 
 TEST_F(FileTypeTest, ProjectsAreKnownByNameAndBySettings)

@@ -4,6 +4,7 @@
 #include "support/fake_questions.h"
 #include "support/qstring_print.h"
 #include "transitions/TransEff.h"
+#include "support/form_object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace lumetta;
+using namespace lumetta::object_names;
 
 namespace {
 
@@ -21,13 +23,13 @@ const QStringList kStandard{"1", "2", "4", "6", "9", "11", "12", "13", "14", "15
 class EffectSelectionDialogTest : public ::testing::Test
 {
 protected:
-    QStringList selection{"0", "5"};
-    FakeQuestions questions;
-    EffectSelectionDialog form{selection, &questions};
+    QStringList selection_{"0", "5"};
+    FakeQuestions questions_;
+    EffectSelectionDialog dialog_{selection_, &questions_};
 
-    QComboBox *Combo() { return form.findChild<QComboBox *>("ComboBox1"); }
-    QListWidget *List() { return form.findChild<QListWidget *>("CheckListBox1"); }
-    void Click(const char *name) { QTest::mouseClick(form.findChild<QPushButton *>(name), Qt::LeftButton); }
+    QComboBox *Combo() { return dialog_.findChild<QComboBox *>(kPresetBox); }
+    QListWidget *List() { return dialog_.findChild<QListWidget *>(kEffectList); }
+    void Click(const char *name) { QTest::mouseClick(dialog_.findChild<QPushButton *>(name), Qt::LeftButton); }
 
     QStringList CheckedRows()
     {
@@ -55,21 +57,21 @@ protected:
     }
     void Open()
     {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        dialog_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
     }
 };
 
 TEST_F(EffectSelectionDialogTest, StartsWithTheStandardSetAndTheCatalogue)
 {
-    EXPECT_EQ(selection, kStandard);
-    EXPECT_EQ(form.windowTitle(), "Select effects");
+    EXPECT_EQ(selection_, kStandard);
+    EXPECT_EQ(dialog_.windowTitle(), "Select effects");
     ASSERT_EQ(List()->count(), 21);
     EXPECT_EQ(List()->item(0)->text(), "Alpha blend");
     EXPECT_EQ(List()->item(20)->text(), "Wipe out");
-    EXPECT_EQ(form.Catalogue().Count(), 22);
-    for (int i = 0; i < form.Catalogue().Count(); ++i)
-        EXPECT_TRUE(form.Catalogue().Items(i)->AbortOnEscape()) << i;
+    EXPECT_EQ(dialog_.Catalogue().Count(), 22);
+    for (int i = 0; i < dialog_.Catalogue().Count(); ++i)
+        EXPECT_TRUE(dialog_.Catalogue().Items(i)->AbortOnEscape()) << i;
     EXPECT_EQ(Combo()->count(), 3);
     EXPECT_EQ(Combo()->itemText(0), "Standart set");
 }
@@ -80,12 +82,12 @@ TEST_F(EffectSelectionDialogTest, SelectAllThenOkStoresEveryEffect)
     PickPreset(1);
     EXPECT_EQ(Combo()->currentText(), "Select all");
     EXPECT_EQ(CheckedRows().size(), 21);
-    Click("Button2");
-    EXPECT_FALSE(form.isVisible());
+    Click(kEffectsOkButton);
+    EXPECT_FALSE(dialog_.isVisible());
     QStringList all;
     for (int i = 0; i <= 20; ++i)
         all << QString::number(i);
-    EXPECT_EQ(selection, all);
+    EXPECT_EQ(selection_, all);
 }
 
 TEST_F(EffectSelectionDialogTest, AnotherSetClearsTheMarksAndOkStoresNothing)
@@ -93,8 +95,8 @@ TEST_F(EffectSelectionDialogTest, AnotherSetClearsTheMarksAndOkStoresNothing)
     Open();
     PickPreset(2);
     EXPECT_TRUE(CheckedRows().isEmpty());
-    Click("Button2");
-    EXPECT_TRUE(selection.isEmpty());
+    Click(kEffectsOkButton);
+    EXPECT_TRUE(selection_.isEmpty());
 }
 
 TEST_F(EffectSelectionDialogTest, TogglingSwitchesTheComboAndKeepsTheOtherMarks)
@@ -108,8 +110,8 @@ TEST_F(EffectSelectionDialogTest, TogglingSwitchesTheComboAndKeepsTheOtherMarks)
     Toggle(20);
     expected.removeLast();
     EXPECT_EQ(CheckedRows(), expected);
-    Click("Button2");
-    EXPECT_EQ(selection, expected);
+    Click(kEffectsOkButton);
+    EXPECT_EQ(selection_, expected);
 }
 
 TEST_F(EffectSelectionDialogTest, ReopeningShowsTheCustomMarksUnderTheStandardName)
@@ -117,7 +119,7 @@ TEST_F(EffectSelectionDialogTest, ReopeningShowsTheCustomMarksUnderTheStandardNa
     Open();
     PickPreset(2);
     Toggle(7);
-    Click("Button2");
+    Click(kEffectsOkButton);
     Open();
     EXPECT_EQ(Combo()->currentText(), "Standart set");
     EXPECT_EQ(CheckedRows(), QStringList{"7"});
@@ -128,9 +130,9 @@ TEST_F(EffectSelectionDialogTest, CancelKeepsTheSelectionAndTheNextOpeningShowsI
     Open();
     PickPreset(1);
     Toggle(3);
-    Click("Button1");
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(selection, kStandard);
+    Click(kEffectsCancelButton);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(selection_, kStandard);
     Open();
     EXPECT_EQ(CheckedRows(), kStandard);
 }
@@ -139,37 +141,37 @@ TEST_F(EffectSelectionDialogTest, EscapeClosesWithoutStoring)
 {
     Open();
     PickPreset(2);
-    QTest::keyClick(&form, Qt::Key_Escape);
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(selection, kStandard);
+    QTest::keyClick(&dialog_, Qt::Key_Escape);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(selection_, kStandard);
 }
 
 TEST_F(EffectSelectionDialogTest, ASelectionReadFromAProjectChecksItsRows)
 {
-    selection = QStringList{"20", "3"};
+    selection_ = QStringList{"20", "3"};
     Open();
     EXPECT_EQ(CheckedRows(), (QStringList{"3", "20"}));
-    Click("Button2");
-    EXPECT_EQ(selection, (QStringList{"3", "20"})) << "OK writes ascending order";
+    Click(kEffectsOkButton);
+    EXPECT_EQ(selection_, (QStringList{"3", "20"})) << "OK writes ascending order";
 }
 
 TEST_F(EffectSelectionDialogTest, ClearUnchecksEverythingAndLeavesTheCombo)
 {
     Open();
     PickPreset(1);
-    Click("Button3");
+    Click(kClearEffectsButton);
     EXPECT_TRUE(CheckedRows().isEmpty());
     EXPECT_EQ(Combo()->currentText(), "Select all");
-    EXPECT_EQ(selection, kStandard);
+    EXPECT_EQ(selection_, kStandard);
 }
 
 TEST_F(EffectSelectionDialogTest, ApplyingTheStandardSetStoresIt)
 {
-    selection = QStringList{"0"};
+    selection_ = QStringList{"0"};
     Open();
     PickPreset(2);
-    form.ApplyStandardSet();
-    EXPECT_EQ(selection, kStandard);
+    dialog_.ApplyStandardSet();
+    EXPECT_EQ(selection_, kStandard);
     EXPECT_EQ(CheckedRows(), kStandard);
     EXPECT_EQ(Combo()->currentText(), "Standart set");
 }
@@ -179,26 +181,26 @@ TEST_F(EffectSelectionDialogTest, PreviewWithoutAHighlightedRowAsksForOne)
     Open();
     List()->clearSelection();
     Click("PreviewButton");
-    EXPECT_EQ(questions.messages, QStringList{"Please, select transition."});
+    EXPECT_EQ(questions_.messages, QStringList{"Please, select transition."});
     EXPECT_FALSE(AnyEffectPrepared());
 }
 
 TEST_F(EffectSelectionDialogTest, PreviewPlaysTheHighlightedEffectForthAndBack)
 {
     Open();
-    Click("Button3");
+    Click(kClearEffectsButton);
     List()->setCurrentRow(12);  // "Wipe left", not checked
     ASSERT_EQ(List()->item(12)->checkState(), Qt::Unchecked);
-    TTransitionEffect *wipeLeft = form.Catalogue().Items(12);
+    TTransitionEffect *wipeLeft = dialog_.Catalogue().Items(12);
     wipeLeft->SetMilliseconds(60);
-    QWidget *image = form.findChild<QWidget *>("Image1");
-    QWidget *panel = form.findChild<QWidget *>("Panel1");
+    QWidget *image = dialog_.findChild<QWidget *>("Image1");
+    QWidget *panel = dialog_.findChild<QWidget *>(kEffectPreviewPanel);
     QList<bool> sampleShown;
     wipeLeft->OnAfterTransition = [&](QObject *) { sampleShown << image->isVisible(); };
     int others = 0;
-    for (int i = 0; i < form.Catalogue().Count(); ++i)
+    for (int i = 0; i < dialog_.Catalogue().Count(); ++i)
         if (i != 12)
-            form.Catalogue().Items(i)->OnAfterTransition = [&](QObject *) { ++others; };
+            dialog_.Catalogue().Items(i)->OnAfterTransition = [&](QObject *) { ++others; };
 
     QTest::mouseClick(panel, Qt::LeftButton);
 
@@ -206,7 +208,7 @@ TEST_F(EffectSelectionDialogTest, PreviewPlaysTheHighlightedEffectForthAndBack)
     EXPECT_EQ(others, 0);
     EXPECT_FALSE(image->isVisible());
     EXPECT_FALSE(AnyEffectPrepared());
-    EXPECT_TRUE(questions.messages.isEmpty());
+    EXPECT_TRUE(questions_.messages.isEmpty());
     EXPECT_EQ(List()->item(12)->checkState(), Qt::Unchecked);
     wipeLeft->OnAfterTransition = nullptr;
 }

@@ -47,50 +47,50 @@ class ExportVideoDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir_.isValid());
         QImage picture(16, 12, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        const QString path = testpictures::writeTemp(QStringLiteral("dialog.bmp"), testpictures::makeBmp(picture));
-        ShowSettings &settings = project.Settings();
-        settings.Put(ShowSettings::kAdvance, QStringLiteral("1"));
-        settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
-        project.Pictures() = {path};
-        project.EffectSelection() = {QStringLiteral("11")};
-        dialog.show();
+        const QString path = testpictures::WriteTemp(QStringLiteral("dialog.bmp"), testpictures::MakeBmp(picture));
+        ShowSettings &settings = project_.Settings();
+        settings.Put(ShowSettings::AdvanceLine, QStringLiteral("1"));
+        settings.Put(ShowSettings::LoopingLine, QStringLiteral("No"));
+        project_.Pictures() = {path};
+        project_.EffectSelection() = {QStringLiteral("11")};
+        dialog_.show();
         // The smallest choices keep the export short.
-        dialog.SizeBox()->setCurrentIndex(0);
-        dialog.RateBox()->setCurrentIndex(0);
-        dialog.QualityBox()->setCurrentIndex(0);
-        dialog.TargetEdit()->setText(dir.filePath(QStringLiteral("video")));
+        dialog_.SizeBox()->setCurrentIndex(0);
+        dialog_.RateBox()->setCurrentIndex(0);
+        dialog_.QualityBox()->setCurrentIndex(0);
+        dialog_.TargetEdit()->setText(dir_.filePath(QStringLiteral("video")));
     }
     void TearDown() override
     {
-        if (dialog.Exporting()) {
-            QSignalSpy ended(&dialog, &ExportVideoDialog::ExportEnded);
-            dialog.CancelOrClose();
+        if (dialog_.Exporting()) {
+            QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+            dialog_.CancelOrClose();
             ended.wait(30000);
         }
     }
-    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
 
-    QTemporaryDir dir;
-    ShowProject project;
-    FakeQuestions questions;
-    ExportVideoDialog dialog{project, nullptr, &questions};
+    QTemporaryDir dir_;
+    ShowProject project_;
+    FakeQuestions questions_;
+    ExportVideoDialog dialog_{project_, nullptr, &questions_};
 };
 
 }  // namespace
 
 TEST_F(ExportVideoDialogTest, OffersTheFormatsSizesRatesAndQualities)
 {
-    EXPECT_EQ(dialog.FormatBox()->count(), 3);
-    EXPECT_EQ(dialog.SizeBox()->itemText(2), QStringLiteral("3840 x 2160"));
-    EXPECT_EQ(dialog.RateBox()->itemText(2), QStringLiteral("60 frames per second"));
-    EXPECT_EQ(dialog.QualityBox()->count(), 3);
-    dialog.SizeBox()->setCurrentIndex(1);
-    dialog.RateBox()->setCurrentIndex(1);
-    dialog.QualityBox()->setCurrentIndex(2);
-    const ExportSettings settings = dialog.Settings();
+    EXPECT_EQ(dialog_.FormatBox()->count(), 3);
+    EXPECT_EQ(dialog_.SizeBox()->itemText(2), QStringLiteral("3840 x 2160"));
+    EXPECT_EQ(dialog_.RateBox()->itemText(2), QStringLiteral("60 frames per second"));
+    EXPECT_EQ(dialog_.QualityBox()->count(), 3);
+    dialog_.SizeBox()->setCurrentIndex(1);
+    dialog_.RateBox()->setCurrentIndex(1);
+    dialog_.QualityBox()->setCurrentIndex(2);
+    const ExportSettings settings = dialog_.Settings();
     EXPECT_EQ(settings.size, QSize(1920, 1080));
     EXPECT_EQ(settings.fps, 30);
     EXPECT_EQ(settings.quality, ExportQuality::Best);
@@ -98,94 +98,94 @@ TEST_F(ExportVideoDialogTest, OffersTheFormatsSizesRatesAndQualities)
 
 TEST_F(ExportVideoDialogTest, TheFormatGivesTheFileItsSuffix)
 {
-    dialog.FormatBox()->setCurrentIndex(0);
-    EXPECT_EQ(dialog.TargetPath(), dir.filePath(QStringLiteral("video.mp4")));
-    dialog.FormatBox()->setCurrentIndex(1);
-    EXPECT_EQ(dialog.TargetEdit()->text(), dir.filePath(QStringLiteral("video.webm")));
-    dialog.FormatBox()->setCurrentIndex(2);
-    EXPECT_EQ(dialog.TargetEdit()->text(), dir.filePath(QStringLiteral("video.mkv")));
-    dialog.TargetEdit()->setText(QStringLiteral("holiday.avi"));
-    EXPECT_EQ(dialog.TargetPath(), QDir::home().filePath(QStringLiteral("holiday.mkv")));
+    dialog_.FormatBox()->setCurrentIndex(0);
+    EXPECT_EQ(dialog_.TargetPath(), dir_.filePath(QStringLiteral("video.mp4")));
+    dialog_.FormatBox()->setCurrentIndex(1);
+    EXPECT_EQ(dialog_.TargetEdit()->text(), dir_.filePath(QStringLiteral("video.webm")));
+    dialog_.FormatBox()->setCurrentIndex(2);
+    EXPECT_EQ(dialog_.TargetEdit()->text(), dir_.filePath(QStringLiteral("video.mkv")));
+    dialog_.TargetEdit()->setText(QStringLiteral("holiday.avi"));
+    EXPECT_EQ(dialog_.TargetPath(), QDir::home().filePath(QStringLiteral("holiday.mkv")));
 }
 
 TEST_F(ExportVideoDialogTest, BrowseOffersTheFormatsFilesOnly)
 {
-    dialog.FormatBox()->setCurrentIndex(1);
-    questions.answer = dir.filePath(QStringLiteral("chosen"));
-    QTest::mouseClick(dialog.BrowseButton(), Qt::LeftButton);
-    EXPECT_EQ(questions.askedFilter, QStringLiteral("WebM (VP9 + Opus) (*.webm)"));
-    EXPECT_EQ(dialog.TargetEdit()->text(), dir.filePath(QStringLiteral("chosen.webm")));
+    dialog_.FormatBox()->setCurrentIndex(1);
+    questions_.answer = dir_.filePath(QStringLiteral("chosen"));
+    QTest::mouseClick(dialog_.BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(questions_.askedFilter, QStringLiteral("WebM (VP9 + Opus) (*.webm)"));
+    EXPECT_EQ(dialog_.TargetEdit()->text(), dir_.filePath(QStringLiteral("chosen.webm")));
 }
 
 TEST_F(ExportVideoDialogTest, ExportsWithAProgressBarAndSaysWhereTheVideoIs)
 {
-    dialog.FormatBox()->setCurrentIndex(0);
-    QSignalSpy ended(&dialog, &ExportVideoDialog::ExportEnded);
-    QTest::mouseClick(dialog.ExportButton(), Qt::LeftButton);
-    EXPECT_TRUE(dialog.Exporting());
-    EXPECT_FALSE(dialog.ExportButton()->isEnabled());
-    EXPECT_FALSE(dialog.FormatBox()->isEnabled());
-    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
+    dialog_.FormatBox()->setCurrentIndex(0);
+    QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    EXPECT_TRUE(dialog_.Exporting());
+    EXPECT_FALSE(dialog_.ExportButton()->isEnabled());
+    EXPECT_FALSE(dialog_.FormatBox()->isEnabled());
+    EXPECT_EQ(dialog_.CancelButton()->text(), QStringLiteral("Cancel"));
     ASSERT_TRUE(ended.wait(60000));
     EXPECT_EQ(ended.at(0).at(0).value<VideoExporter::Outcome>(), VideoExporter::Outcome::Done);
-    EXPECT_EQ(dialog.Progress()->value(), dialog.Progress()->maximum());
-    EXPECT_TRUE(dialog.StateLabel()->text().contains(QStringLiteral("video.mp4")));
-    EXPECT_EQ(dialog.CancelButton()->text(), QStringLiteral("Close"));
-    EXPECT_TRUE(dialog.ExportButton()->isEnabled());
+    EXPECT_EQ(dialog_.Progress()->value(), dialog_.Progress()->maximum());
+    EXPECT_TRUE(dialog_.StateLabel()->text().contains(QStringLiteral("video.mp4")));
+    EXPECT_EQ(dialog_.CancelButton()->text(), QStringLiteral("Close"));
+    EXPECT_TRUE(dialog_.ExportButton()->isEnabled());
     EXPECT_EQ(Files(), QStringList{QStringLiteral("video.mp4")});
-    EXPECT_TRUE(questions.errors.isEmpty());
+    EXPECT_TRUE(questions_.errors.isEmpty());
 }
 
 TEST_F(ExportVideoDialogTest, AnExistingFileIsReplacedOnlyWhenTheUserAgrees)
 {
-    dialog.FormatBox()->setCurrentIndex(2);
-    QFile old(dir.filePath(QStringLiteral("video.mkv")));
+    dialog_.FormatBox()->setCurrentIndex(2);
+    QFile old(dir_.filePath(QStringLiteral("video.mkv")));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old");
     old.close();
-    questions.replace = false;
-    QTest::mouseClick(dialog.ExportButton(), Qt::LeftButton);
-    EXPECT_EQ(questions.replaceAsked, dir.filePath(QStringLiteral("video.mkv")));
-    EXPECT_FALSE(dialog.Exporting());
+    questions_.replace = false;
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    EXPECT_EQ(questions_.replaceAsked, dir_.filePath(QStringLiteral("video.mkv")));
+    EXPECT_FALSE(dialog_.Exporting());
     EXPECT_EQ(QFileInfo(old).size(), 3);
 }
 
 TEST_F(ExportVideoDialogTest, CancelStopsTheExportAndWritesNothing)
 {
-    project.Pictures() = QStringList(60, project.Pictures().first());
-    QSignalSpy ended(&dialog, &ExportVideoDialog::ExportEnded);
-    QTest::mouseClick(dialog.ExportButton(), Qt::LeftButton);
-    ASSERT_TRUE(dialog.Exporting());
-    QTest::mouseClick(dialog.CancelButton(), Qt::LeftButton);
+    project_.Pictures() = QStringList(60, project_.Pictures().first());
+    QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    ASSERT_TRUE(dialog_.Exporting());
+    QTest::mouseClick(dialog_.CancelButton(), Qt::LeftButton);
     ASSERT_TRUE(ended.wait(60000));
     EXPECT_EQ(ended.at(0).at(0).value<VideoExporter::Outcome>(), VideoExporter::Outcome::Cancelled);
-    EXPECT_TRUE(dialog.StateLabel()->text().contains(QStringLiteral("cancelled")));
+    EXPECT_TRUE(dialog_.StateLabel()->text().contains(QStringLiteral("cancelled")));
     EXPECT_TRUE(Files().isEmpty());
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog_.isVisible());
 }
 
 TEST_F(ExportVideoDialogTest, EscapeDuringAnExportCancelsItAndCloses)
 {
-    project.Pictures() = QStringList(60, project.Pictures().first());
-    QSignalSpy ended(&dialog, &ExportVideoDialog::ExportEnded);
-    QTest::mouseClick(dialog.ExportButton(), Qt::LeftButton);
-    QTest::keyClick(&dialog, Qt::Key_Escape);
-    EXPECT_TRUE(dialog.isVisible());
+    project_.Pictures() = QStringList(60, project_.Pictures().first());
+    QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    QTest::keyClick(&dialog_, Qt::Key_Escape);
+    EXPECT_TRUE(dialog_.isVisible());
     ASSERT_TRUE(ended.wait(60000));
-    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(dialog_.isVisible());
     EXPECT_TRUE(Files().isEmpty());
 }
 
 TEST_F(ExportVideoDialogTest, AFailureIsShownWithItsReason)
 {
-    dialog.TargetEdit()->setText(dir.filePath(QStringLiteral("missing/folder/video.mp4")));
-    QSignalSpy ended(&dialog, &ExportVideoDialog::ExportEnded);
-    QTest::mouseClick(dialog.ExportButton(), Qt::LeftButton);
+    dialog_.TargetEdit()->setText(dir_.filePath(QStringLiteral("missing/folder/video.mp4")));
+    QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
     if (ended.isEmpty()) {
         ASSERT_TRUE(ended.wait(30000));
     }
     EXPECT_EQ(ended.at(0).at(0).value<VideoExporter::Outcome>(), VideoExporter::Outcome::Failed);
-    ASSERT_EQ(questions.errors.size(), 1);
-    EXPECT_TRUE(questions.errors[0].contains(QStringLiteral("video.mp4")));
-    EXPECT_EQ(dialog.StateLabel()->text(), QStringLiteral("Export failed"));
+    ASSERT_EQ(questions_.errors.size(), 1);
+    EXPECT_TRUE(questions_.errors[0].contains(QStringLiteral("video.mp4")));
+    EXPECT_EQ(dialog_.StateLabel()->text(), QStringLiteral("Export failed"));
 }

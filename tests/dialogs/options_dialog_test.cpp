@@ -6,6 +6,7 @@
 #include "show/play_preferences.h"
 #include "support/fake_questions.h"
 #include "support/qstring_print.h"
+#include "support/form_object_names.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +29,7 @@
 #include <QTimer>
 
 using namespace lumetta;
+using namespace lumetta::object_names;
 
 namespace {
 
@@ -36,17 +38,17 @@ const QStringList kStandard{"1", "2", "4", "6", "9", "11", "12", "13", "14", "15
 class OptionsDialogTest : public ::testing::Test
 {
 protected:
-    ShowSettings settings;
-    QStringList effects;
-    QStringList playlist{"/music/a.mp3", "/music/b.wav", "/music/c.mid"};
-    FakeQuestions questions;
-    EffectSelectionDialog form2{effects, &questions};
-    OptionsDialog opty{settings, playlist, form2, &questions};
+    ShowSettings settings_;
+    QStringList effects_;
+    QStringList playlist_{"/music/a.mp3", "/music/b.wav", "/music/c.mid"};
+    FakeQuestions questions_;
+    EffectSelectionDialog effectsDialog_{effects_, &questions_};
+    OptionsDialog dialog_{settings_, playlist_, effectsDialog_, &questions_};
 
     template <class T>
     T *Find(const char *name)
     {
-        T *widget = opty.findChild<T *>(name);
+        T *widget = dialog_.findChild<T *>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
@@ -59,13 +61,13 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton, {},
                           indicator ? QPoint(6, button->height() / 2) : button->rect().center());
     }
-    QTabWidget *Pages() { return Find<QTabWidget>("PageControl1"); }
+    QTabWidget *Pages() { return Find<QTabWidget>(kPages); }
     QListWidget *MusicBox() { return Find<QListWidget>("MusicBox"); }
     void Open(OptionsDialog::Page page = OptionsDialog::Page::Main)
     {
         Pages()->setCurrentIndex(int(page));
-        opty.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&opty));
+        dialog_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog_));
     }
     void Highlight(int row)
     {
@@ -76,55 +78,55 @@ protected:
 
 TEST_F(OptionsDialogTest, ManualAdvanceSelectsManualAndDisablesTheSeconds)
 {
-    settings.Put(ShowSettings::kAdvance, "Manual");
+    settings_.Put(ShowSettings::AdvanceLine, "Manual");
     Open();
-    EXPECT_TRUE(Find<QRadioButton>("RadioButton2")->isChecked());
-    EXPECT_EQ(Find<QRadioButton>("RadioButton2")->text(), "&Manual after keyboard/mouse input ");
-    EXPECT_FALSE(Find<QSpinBox>("SpinEdit1")->isEnabled());
-    Click("RadioButton1");
-    EXPECT_TRUE(Find<QSpinBox>("SpinEdit1")->isEnabled());
+    EXPECT_TRUE(Find<QRadioButton>(kManualRadio)->isChecked());
+    EXPECT_EQ(Find<QRadioButton>(kManualRadio)->text(), "&Manual after keyboard/mouse input ");
+    EXPECT_FALSE(Find<QSpinBox>(kIntervalSpin)->isEnabled());
+    Click(kAutomaticRadio);
+    EXPECT_TRUE(Find<QSpinBox>(kIntervalSpin)->isEnabled());
 }
 
 TEST_F(OptionsDialogTest, OkWithoutChangesWritesTheSameLines)
 {
-    const QStringList before = settings.Lines();
+    const QStringList before = settings_.Lines();
     ASSERT_EQ(before[4], "$00D5E7EA_clWhite");
     Open();
-    EXPECT_EQ(opty.Values().topColor, 0x00D5E7EAu);
-    EXPECT_EQ(opty.Values().bottomColor, 0xFFFFFFu);
-    EXPECT_EQ(Find<QSpinBox>("UpDown1")->value(), 80);
+    EXPECT_EQ(dialog_.Values().topColor, 0x00D5E7EAu);
+    EXPECT_EQ(dialog_.Values().bottomColor, 0xFFFFFFu);
+    EXPECT_EQ(Find<QSpinBox>(kPictureSizeSpin)->value(), 80);
     EXPECT_TRUE(Find<QCheckBox>("ShadBox")->isChecked());
-    Click("BitBtn1");
-    EXPECT_FALSE(opty.isVisible());
-    EXPECT_EQ(settings.Lines(), before);
-    EXPECT_TRUE(playlist.isEmpty()) << "the start settings play no music";
+    Click(kOkButton);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(settings_.Lines(), before);
+    EXPECT_TRUE(playlist_.isEmpty()) << "the start settings play no music";
 }
 
 TEST_F(OptionsDialogTest, OkWritesWhatTheUserChose)
 {
-    settings.Put(ShowSettings::kPlacement, "Center");
+    settings_.Put(ShowSettings::PlacementLine, "Center");
     Open();
-    Find<QSpinBox>("SpinEdit1")->setFocus();
-    QTest::keyClick(Find<QSpinBox>("SpinEdit1"), Qt::Key_Up);
-    QTest::keyClick(Find<QSpinBox>("SpinEdit1"), Qt::Key_Up);
-    Click("RadioButton3");
+    Find<QSpinBox>(kIntervalSpin)->setFocus();
+    QTest::keyClick(Find<QSpinBox>(kIntervalSpin), Qt::Key_Up);
+    QTest::keyClick(Find<QSpinBox>(kIntervalSpin), Qt::Key_Up);
+    Click(kNoStretchRadio);
     Click("ShadBox");
-    Click("RadioButton7");
+    Click(kNoEffectsRadio);
     Pages()->setCurrentIndex(int(OptionsDialog::Page::Advanced));
-    Click("CheckBox1");
-    Click("CheckBox2");
+    Click(kLoopCheck);
+    Click(kCaptionCheck);
     Pages()->setCurrentIndex(int(OptionsDialog::Page::Music));
     Click("PlayMusic");
     Click("RepeatMusic");
-    Click("BitBtn1");
-    EXPECT_EQ(settings.Lines(), (QStringList{"4", "No", "No effect", "RepeatMusic", "$00D5E7EA_clWhite", "No", "Color",
+    Click(kOkButton);
+    EXPECT_EQ(settings_.Lines(), (QStringList{"4", "No", "No effect", "RepeatMusic", "$00D5E7EA_clWhite", "No", "Color",
                                              "Center", "clPurple", "No"}));
-    EXPECT_EQ(playlist.size(), 3);
+    EXPECT_EQ(playlist_.size(), 3);
 }
 
 TEST_F(OptionsDialogTest, MusicOffEmptiesThePlaylistOnOkAndCancelRestoresIt)
 {
-    settings.Put(ShowSettings::kMusic, "NoRepeat");
+    settings_.Put(ShowSettings::MusicLine, "NoRepeat");
     Open(OptionsDialog::Page::Music);
     ASSERT_TRUE(Find<QCheckBox>("PlayMusic")->isChecked());
     ASSERT_EQ(MusicBox()->count(), 3);
@@ -132,99 +134,99 @@ TEST_F(OptionsDialogTest, MusicOffEmptiesThePlaylistOnOkAndCancelRestoresIt)
     QTest::keyClick(MusicBox(), Qt::Key_Delete);
     Click("PlayMusic");
     EXPECT_FALSE(MusicBox()->isEnabled());
-    EXPECT_FALSE(Find<QPushButton>("Button7")->isEnabled());
-    Click("BitBtn2");
-    EXPECT_EQ(playlist, (QStringList{"/music/a.mp3", "/music/b.wav", "/music/c.mid"}));
-    EXPECT_EQ(settings.Get(ShowSettings::kMusic), "NoRepeat");
+    EXPECT_FALSE(Find<QPushButton>(kMusicAddButton)->isEnabled());
+    Click(kCancelButton);
+    EXPECT_EQ(playlist_, (QStringList{"/music/a.mp3", "/music/b.wav", "/music/c.mid"}));
+    EXPECT_EQ(settings_.Get(ShowSettings::MusicLine), "NoRepeat");
 
     Open(OptionsDialog::Page::Music);
     Click("PlayMusic");
-    Click("BitBtn1");
-    EXPECT_EQ(settings.Get(ShowSettings::kMusic), "No music");
-    EXPECT_TRUE(playlist.isEmpty());
+    Click(kOkButton);
+    EXPECT_EQ(settings_.Get(ShowSettings::MusicLine), "No music");
+    EXPECT_TRUE(playlist_.isEmpty());
     EXPECT_EQ(MusicBox()->count(), 0);
 }
 
 TEST_F(OptionsDialogTest, EscapeKeepsPlaylistEditsAndDiscardsTheRest)
 {
-    settings.Put(ShowSettings::kMusic, "RepeatMusic");
-    const QStringList before = settings.Lines();
+    settings_.Put(ShowSettings::MusicLine, "RepeatMusic");
+    const QStringList before = settings_.Lines();
     Open(OptionsDialog::Page::Music);
     Highlight(2);
-    Click("Button8");
+    Click(kMusicRemoveButton);
     Click("RepeatMusic");
     QTest::keyClick(MusicBox(), Qt::Key_Escape);
-    EXPECT_FALSE(opty.isVisible());
-    EXPECT_EQ(playlist, (QStringList{"/music/a.mp3", "/music/b.wav"}));
-    EXPECT_EQ(settings.Lines(), before);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_EQ(playlist_, (QStringList{"/music/a.mp3", "/music/b.wav"}));
+    EXPECT_EQ(settings_.Lines(), before);
     Open(OptionsDialog::Page::Music);
     EXPECT_TRUE(Find<QCheckBox>("RepeatMusic")->isChecked()) << "controls are loaded again";
 }
 
 TEST_F(OptionsDialogTest, PlaylistButtonsMoveAddAndClear)
 {
-    settings.Put(ShowSettings::kMusic, "NoRepeat");
+    settings_.Put(ShowSettings::MusicLine, "NoRepeat");
     Open(OptionsDialog::Page::Music);
     Highlight(2);
-    Click("Button5");
-    Click("Button5");
-    EXPECT_EQ(playlist, (QStringList{"/music/c.mid", "/music/a.mp3", "/music/b.wav"}));
+    Click(kMusicUpButton);
+    Click(kMusicUpButton);
+    EXPECT_EQ(playlist_, (QStringList{"/music/c.mid", "/music/a.mp3", "/music/b.wav"}));
     EXPECT_EQ(MusicBox()->currentRow(), 0);
-    Click("Button5");
-    EXPECT_EQ(playlist.first(), "/music/c.mid") << "Up on the first entry does nothing";
+    Click(kMusicUpButton);
+    EXPECT_EQ(playlist_.first(), "/music/c.mid") << "Up on the first entry does nothing";
     Highlight(2);
-    Click("Button6");
-    EXPECT_EQ(playlist.last(), "/music/b.wav") << "Down on the last entry does nothing";
+    Click(kMusicDownButton);
+    EXPECT_EQ(playlist_.last(), "/music/b.wav") << "Down on the last entry does nothing";
     MusicBox()->clearSelection();
-    Click("Button6");
-    Click("Button8");
-    EXPECT_EQ(playlist.size(), 3) << "nothing highlighted: nothing moves or goes";
+    Click(kMusicDownButton);
+    Click(kMusicRemoveButton);
+    EXPECT_EQ(playlist_.size(), 3) << "nothing highlighted: nothing moves or goes";
 
-    questions.files = {QString("/music/d.kar"), std::nullopt};
-    Click("Button7");
-    Click("Button7");
-    EXPECT_EQ(playlist.last(), "/music/d.kar");
-    EXPECT_EQ(playlist.size(), 4);
+    questions_.files = {QString("/music/d.kar"), std::nullopt};
+    Click(kMusicAddButton);
+    Click(kMusicAddButton);
+    EXPECT_EQ(playlist_.last(), "/music/d.kar");
+    EXPECT_EQ(playlist_.size(), 4);
     EXPECT_EQ(MusicBox()->item(3)->text(), "/music/d.kar");
-    Click("Button9");
-    EXPECT_TRUE(playlist.isEmpty());
+    Click(kMusicClearButton);
+    EXPECT_TRUE(playlist_.isEmpty());
     EXPECT_EQ(MusicBox()->count(), 0);
 }
 
 TEST_F(OptionsDialogTest, SetDefaultsWritesAtOnceAndCancelKeepsThem)
 {
-    effects = QStringList{"0"};
-    settings.Put(ShowSettings::kAdvance, "Manual");
-    settings.Put(ShowSettings::kMusic, "NoRepeat");
+    effects_ = QStringList{"0"};
+    settings_.Put(ShowSettings::AdvanceLine, "Manual");
+    settings_.Put(ShowSettings::MusicLine, "NoRepeat");
     Open();
-    Click("BitBtn3");
-    EXPECT_EQ(settings.Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
-    EXPECT_EQ(effects, kStandard);
-    EXPECT_TRUE(Find<QRadioButton>("RadioButton1")->isChecked()) << "controls loaded again";
-    EXPECT_EQ(Find<QSpinBox>("SpinEdit1")->value(), 2);
-    EXPECT_EQ(Find<QSpinBox>("UpDown1")->value(), 100);
+    Click(kDefaultsButton);
+    EXPECT_EQ(settings_.Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
+    EXPECT_EQ(effects_, kStandard);
+    EXPECT_TRUE(Find<QRadioButton>(kAutomaticRadio)->isChecked()) << "controls loaded again";
+    EXPECT_EQ(Find<QSpinBox>(kIntervalSpin)->value(), 2);
+    EXPECT_EQ(Find<QSpinBox>(kPictureSizeSpin)->value(), 100);
     EXPECT_FALSE(Find<QCheckBox>("ShadBox")->isChecked());
-    EXPECT_EQ(opty.Values().topColor, 0x00281800u);
-    EXPECT_EQ(opty.Values().bottomColor, 0x00281800u);
-    Click("BitBtn2");
-    EXPECT_EQ(settings.Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
-    EXPECT_EQ(playlist.size(), 3) << "the playlist is emptied only by OK";
+    EXPECT_EQ(dialog_.Values().topColor, 0x00281800u);
+    EXPECT_EQ(dialog_.Values().bottomColor, 0x00281800u);
+    Click(kCancelButton);
+    EXPECT_EQ(settings_.Lines(), ShowSettings::DefaultLines(ShowSettings::Defaults::Dialog));
+    EXPECT_EQ(playlist_.size(), 3) << "the playlist is emptied only by OK";
 }
 
 TEST_F(OptionsDialogTest, MissingBackgroundPictureKeepsTheDialogOpen)
 {
-    const QStringList before = settings.Lines();
+    const QStringList before = settings_.Lines();
     Open(OptionsDialog::Page::Advanced);
-    Click("RadioButton11");
+    Click(kImageRadio);
     EXPECT_TRUE(Find<QLineEdit>("FileBack")->isEnabled());
-    EXPECT_TRUE(Find<QComboBox>("ComboBox2")->isEnabled());
+    EXPECT_TRUE(Find<QComboBox>(kPlacementBox)->isEnabled());
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), "Select image");
-    Click("CheckBox1");
-    Click("BitBtn1");
-    EXPECT_EQ(questions.messages, QStringList{"Set true background picture filename!"});
+    Click(kLoopCheck);
+    Click(kOkButton);
+    EXPECT_EQ(questions_.messages, QStringList{"Set true background picture filename!"});
     EXPECT_EQ(Pages()->currentIndex(), int(OptionsDialog::Page::Advanced));
-    EXPECT_TRUE(opty.isVisible());
-    EXPECT_EQ(settings.Lines(), before);
+    EXPECT_TRUE(dialog_.isVisible());
+    EXPECT_EQ(settings_.Lines(), before);
 }
 
 TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
@@ -236,57 +238,57 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
     file.close();
     Open(OptionsDialog::Page::Advanced);
     EXPECT_FALSE(Find<QLineEdit>("FileBack")->isEnabled());
-    Click("RadioButton11");
-    questions.files = {picture};
+    Click(kImageRadio);
+    questions_.files = {picture};
     Click("FileBackButton");
-    EXPECT_EQ(questions.foldersOffered, QStringList{QCoreApplication::applicationDirPath()});
+    EXPECT_EQ(questions_.foldersOffered, QStringList{QCoreApplication::applicationDirPath()});
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
-    QComboBox *placement = Find<QComboBox>("ComboBox2");
+    QComboBox *placement = Find<QComboBox>(kPlacementBox);
     EXPECT_EQ(placement->currentText(), "Tile");
     placement->setFocus();
     QTest::keyClick(placement, Qt::Key_Down);
-    Click("BitBtn1");
-    EXPECT_EQ(settings.Get(ShowSettings::kBackground), picture);
-    EXPECT_EQ(settings.Get(ShowSettings::kBackgroundKind), "BackFile");
-    EXPECT_EQ(settings.Get(ShowSettings::kPlacement), "Center");
+    Click(kOkButton);
+    EXPECT_EQ(settings_.Get(ShowSettings::BackgroundLine), picture);
+    EXPECT_EQ(settings_.Get(ShowSettings::BackgroundKindLine), "BackFile");
+    EXPECT_EQ(settings_.Get(ShowSettings::PlacementLine), "Center");
 
     Open(OptionsDialog::Page::Advanced);
-    EXPECT_TRUE(Find<QRadioButton>("RadioButton11")->isChecked());
-    questions.files = {std::nullopt};
+    EXPECT_TRUE(Find<QRadioButton>(kImageRadio)->isChecked());
+    questions_.files = {std::nullopt};
     Click("FileBackButton");
-    EXPECT_EQ(questions.foldersOffered.last(), dir.path()) << "the browser starts at the chosen picture";
+    EXPECT_EQ(questions_.foldersOffered.last(), dir.path()) << "the browser starts at the chosen picture";
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
 }
 
 TEST_F(OptionsDialogTest, SwatchesTakeTheChosenColourAndTheDialogRemembersIt)
 {
     Open(OptionsDialog::Page::Advanced);
-    questions.colors = {ColorRef(0x0000FF), std::nullopt, ColorRef(0x00123456)};
-    Click("Panel2");
-    Click("Panel3");
-    Click("Panel4");
-    EXPECT_EQ(questions.colorsOffered, (QList<ColorRef>{0x000000, 0x0000FF, 0x0000FF}));
-    Click("CheckBox2");
-    Click("BitBtn1");
-    EXPECT_EQ(settings.Get(ShowSettings::kBackground), "clRed_clWhite");
-    EXPECT_EQ(settings.Get(ShowSettings::kCaption), "$00123456");
+    questions_.colors = {ColorRef(0x0000FF), std::nullopt, ColorRef(0x00123456)};
+    Click(kTopColorPanel);
+    Click(kBottomColorPanel);
+    Click(kCaptionColorPanel);
+    EXPECT_EQ(questions_.colorsOffered, (QList<ColorRef>{0x000000, 0x0000FF, 0x0000FF}));
+    Click(kCaptionCheck);
+    Click(kOkButton);
+    EXPECT_EQ(settings_.Get(ShowSettings::BackgroundLine), "clRed_clWhite");
+    EXPECT_EQ(settings_.Get(ShowSettings::CaptionLine), "$00123456");
 }
 
 TEST_F(OptionsDialogTest, OkHandsTheChosenFilterToTheBrowser)
 {
-    QSignalSpy masks(&opty, &OptionsDialog::FileMaskChosen);
+    QSignalSpy masks(&dialog_, &OptionsDialog::FileMaskChosen);
     Open(OptionsDialog::Page::Advanced);
-    QComboBox *filter = Find<QComboBox>("FilterComboBox2");
+    QComboBox *filter = Find<QComboBox>(kViewerFilterBox);
     EXPECT_EQ(filter->currentText(), "All pictures");
-    Click("BitBtn1");
+    Click(kOkButton);
     Open(OptionsDialog::Page::Advanced);
     filter->setFocus();
     QTest::keyClick(filter, Qt::Key_End);
     EXPECT_EQ(filter->currentText(), "Gif");
-    Click("BitBtn2");
+    Click(kCancelButton);
     Open(OptionsDialog::Page::Advanced);
     EXPECT_EQ(filter->currentText(), "Gif") << "the filter is no setting; the combo keeps it";
-    Click("BitBtn1");
+    Click(kOkButton);
     ASSERT_EQ(masks.size(), 2);
     EXPECT_EQ(masks[0][0].toString(), "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
     EXPECT_EQ(masks[1][0].toString(), "*.gif");
@@ -295,28 +297,28 @@ TEST_F(OptionsDialogTest, OkHandsTheChosenFilterToTheBrowser)
 TEST_F(OptionsDialogTest, SelectOpensTheTransitionDialogAndKeepsTheControls)
 {
     Open();
-    Click("RadioButton3");
+    Click(kNoStretchRadio);
     bool shown = false;
-    QTimer::singleShot(0, &opty, [&] {
-        shown = form2.isVisible() && QApplication::activeModalWidget() == &form2;
-        QTest::mouseClick(form2.findChild<QPushButton *>("Button1"), Qt::LeftButton);
+    QTimer::singleShot(0, &dialog_, [&] {
+        shown = effectsDialog_.isVisible() && QApplication::activeModalWidget() == &effectsDialog_;
+        QTest::mouseClick(effectsDialog_.findChild<QPushButton *>(kEffectsCancelButton), Qt::LeftButton);
     });
-    Click("Button4");
+    Click(kSelectEffectsButton);
     EXPECT_TRUE(shown);
-    EXPECT_FALSE(form2.isVisible());
-    EXPECT_TRUE(opty.isVisible());
-    EXPECT_TRUE(Find<QRadioButton>("RadioButton3")->isChecked()) << "returning loads nothing again";
+    EXPECT_FALSE(effectsDialog_.isVisible());
+    EXPECT_TRUE(dialog_.isVisible());
+    EXPECT_TRUE(Find<QRadioButton>(kNoStretchRadio)->isChecked()) << "returning loads nothing again";
 }
 
 TEST_F(OptionsDialogTest, OpenShowsTheAskedPage)
 {
-    QTimer::singleShot(0, &opty, [&] {
+    QTimer::singleShot(0, &dialog_, [&] {
         EXPECT_EQ(Pages()->currentIndex(), int(OptionsDialog::Page::Music));
         EXPECT_EQ(Pages()->tabText(1), "Music");
-        Click("BitBtn2");
+        Click(kCancelButton);
     });
-    EXPECT_EQ(opty.Open(OptionsDialog::Page::Music), QDialog::Rejected);
-    EXPECT_EQ(opty.windowTitle(), "Options");
+    EXPECT_EQ(dialog_.Open(OptionsDialog::Page::Music), QDialog::Rejected);
+    EXPECT_EQ(dialog_.windowTitle(), "Options");
 }
 
 }  // namespace
@@ -343,18 +345,18 @@ TEST_F(OptionsDialogTest, PlayOnListsTheScreensByNameAndOkKeepsTheChoice)
         QString expected;  // in the file afterwards
         const char *shownText;  // the entry shown at opening, when given
     } cases[] = {
-        {"nothing saved means the main window's screen", QString(), -1, "BitBtn1", QString(),
+        {"nothing saved means the main window's screen", QString(), -1, kOkButton, QString(),
          "The screen the main window is on"},
-        {"a connected screen by its name", QString(), 1, "BitBtn1", ScreenChoiceName(screens.first()), nullptr},
-        {"cancel writes nothing", QString(), 1, "BitBtn2", QString(), nullptr},
-        {"back to the main window's screen", ScreenChoiceName(screens.first()), 0, "BitBtn1", QString(), nullptr},
-        {"a projector that is not connected now is kept", "Projector-7", -1, "BitBtn1", "Projector-7",
+        {"a connected screen by its name", QString(), 1, kOkButton, ScreenChoiceName(screens.first()), nullptr},
+        {"cancel writes nothing", QString(), 1, kCancelButton, QString(), nullptr},
+        {"back to the main window's screen", ScreenChoiceName(screens.first()), 0, kOkButton, QString(), nullptr},
+        {"a projector that is not connected now is kept", "Projector-7", -1, kOkButton, "Projector-7",
          "Projector-7 (not connected)"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(preferences.SetScreenName(c.saved));
-        opty.SetPlayPreferences(&preferences);
+        dialog_.SetPlayPreferences(&preferences);
         Open(OptionsDialog::Page::Advanced);
         QComboBox *box = Find<QComboBox>("PlayScreenBox");
         ASSERT_TRUE(box->isVisible());
@@ -374,10 +376,10 @@ TEST_F(OptionsDialogTest, PlayOnListsTheScreensByNameAndOkKeepsTheChoice)
             ASSERT_EQ(box->currentIndex(), c.pick);
         }
         Click(c.button);
-        EXPECT_FALSE(opty.isVisible());
+        EXPECT_FALSE(dialog_.isVisible());
         EXPECT_EQ(PlayPreferences(dir.path()).ScreenName(), c.expected);
     }
-    EXPECT_TRUE(questions.messages.isEmpty()) << questions.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(questions_.messages.isEmpty()) << questions_.messages.join(u'\n').toStdString();
 }
 
 TEST_F(OptionsDialogTest, PlayOnThatCannotBeWrittenIsReportedAndTheSettingsStillApply)
@@ -387,15 +389,15 @@ TEST_F(OptionsDialogTest, PlayOnThatCannotBeWrittenIsReportedAndTheSettingsStill
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     PlayPreferences preferences(dir.filePath("file/config"));
-    opty.SetPlayPreferences(&preferences);
-    const QString loopBefore = settings.Get(ShowSettings::kLooping);
+    dialog_.SetPlayPreferences(&preferences);
+    const QString loopBefore = settings_.Get(ShowSettings::LoopingLine);
     Open(OptionsDialog::Page::Advanced);
     Find<QComboBox>("PlayScreenBox")->setCurrentIndex(1);
-    Click("CheckBox1");
-    Click("BitBtn1");
-    ASSERT_EQ(questions.messages.size(), 1);
-    EXPECT_TRUE(questions.messages.first().contains(dir.filePath("file/config")));
-    EXPECT_NE(settings.Get(ShowSettings::kLooping), loopBefore);
+    Click(kLoopCheck);
+    Click(kOkButton);
+    ASSERT_EQ(questions_.messages.size(), 1);
+    EXPECT_TRUE(questions_.messages.first().contains(dir.filePath("file/config")));
+    EXPECT_NE(settings_.Get(ShowSettings::LoopingLine), loopBefore);
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST(OptionsValues, LoadingThenWritingKeepsTheLines)
 TEST(OptionsValues, WritingFollowsTheControls)
 {
     ShowSettings settings;
-    settings.Put(ShowSettings::kPlacement, "Stretch");
+    settings.Put(ShowSettings::PlacementLine, "Stretch");
     QStringList playlist{"/music/a.mp3", "/music/b.wav"};
     OptionsValues values;
     values.seconds = 42;
@@ -153,10 +153,10 @@ TEST(OptionsValues, WritingFollowsTheControls)
     values.repeatMusic = true;
     playlist = {"/music/a.mp3"};
     WriteOptions(values, settings, playlist);
-    EXPECT_EQ(settings.Get(ShowSettings::kBackground), "/pics/x.gif");
-    EXPECT_EQ(settings.Get(ShowSettings::kBackgroundKind), "BackFile");
-    EXPECT_EQ(settings.Get(ShowSettings::kPlacement), "Stretch") << "no placement chosen keeps line 7";
-    EXPECT_EQ(settings.Get(ShowSettings::kMusic), "RepeatMusic");
+    EXPECT_EQ(settings.Get(ShowSettings::BackgroundLine), "/pics/x.gif");
+    EXPECT_EQ(settings.Get(ShowSettings::BackgroundKindLine), "BackFile");
+    EXPECT_EQ(settings.Get(ShowSettings::PlacementLine), "Stretch") << "no placement chosen keeps line 7";
+    EXPECT_EQ(settings.Get(ShowSettings::MusicLine), "RepeatMusic");
     EXPECT_EQ(playlist.size(), 1);
 }
 

@@ -19,8 +19,8 @@ protected:
     void SetUp() override
     {
         // An outlined square with a green middle: the outline follows the palette.
-        path = dir.filePath("square.svg");
-        QFile file(path);
+        path_ = dir_.filePath("square.svg");
+        QFile file(path_);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(
             QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">"
@@ -28,23 +28,23 @@ protected:
             + SvgIconEngine::kOutline
             + "\"/><rect x=\"8\" y=\"8\" width=\"16\" height=\"16\" fill=\"#00ff00\"/></svg>");
     }
-    void TearDown() override { QGuiApplication::setPalette(saved); }
+    void TearDown() override { QGuiApplication::setPalette(saved_); }
 
     void SetText(const QColor &colour)
     {
-        QPalette palette = saved;
+        QPalette palette = saved_;
         palette.setColor(QPalette::WindowText, colour);
         QGuiApplication::setPalette(palette);
     }
 
-    QTemporaryDir dir;
-    QString path;
-    QPalette saved = QGuiApplication::palette();
+    QTemporaryDir dir_;
+    QString path_;
+    QPalette saved_ = QGuiApplication::palette();
 };
 
 TEST_F(SvgIconEngineTest, OutlinesTakeThePalettesTextColour)
 {
-    SvgIconEngine engine(path);
+    SvgIconEngine engine(path_);
     for (const QColor colour : {QColor(0x10, 0x10, 0x10), QColor(0xee, 0xee, 0xee), QColor(0x80, 0x20, 0xc0)}) {
         SetText(colour);
         const QImage image = engine.pixmap(QSize(32, 32), QIcon::Normal, QIcon::Off).toImage();
@@ -56,7 +56,7 @@ TEST_F(SvgIconEngineTest, OutlinesTakeThePalettesTextColour)
 TEST_F(SvgIconEngineTest, DrawsAtTheSizeAskedForAndCentresInRectangles)
 {
     SetText(Qt::black);
-    SvgIconEngine engine(path);
+    SvgIconEngine engine(path_);
     for (const int side : {16, 24, 48, 96}) {
         const QImage image = engine.pixmap(QSize(side, side), QIcon::Normal, QIcon::Off).toImage();
         ASSERT_EQ(image.size(), QSize(side, side));
@@ -70,7 +70,7 @@ TEST_F(SvgIconEngineTest, DrawsAtTheSizeAskedForAndCentresInRectangles)
 
 TEST_F(SvgIconEngineTest, DisabledIconsFade)
 {
-    SvgIconEngine engine(path);
+    SvgIconEngine engine(path_);
     const QImage normal = engine.pixmap(QSize(32, 32), QIcon::Normal, QIcon::Off).toImage();
     const QImage disabled = engine.pixmap(QSize(32, 32), QIcon::Disabled, QIcon::Off).toImage();
     EXPECT_EQ(qAlpha(normal.pixel(16, 16)), 255);
@@ -80,7 +80,7 @@ TEST_F(SvgIconEngineTest, DisabledIconsFade)
 TEST_F(SvgIconEngineTest, PaintFillsTheRectangleAtTheDevicesScale)
 {
     SetText(Qt::black);
-    QIcon icon(new SvgIconEngine(path));
+    QIcon icon(new SvgIconEngine(path_));
     QImage target(64, 64, QImage::Format_ARGB32_Premultiplied);
     target.setDevicePixelRatio(2.0);
     target.fill(Qt::transparent);
@@ -94,10 +94,10 @@ TEST_F(SvgIconEngineTest, PaintFillsTheRectangleAtTheDevicesScale)
 
 TEST_F(SvgIconEngineTest, AMissingPictureIsANullIcon)
 {
-    SvgIconEngine engine(dir.filePath("missing.svg"));
+    SvgIconEngine engine(dir_.filePath("missing.svg"));
     EXPECT_TRUE(engine.isNull());
     EXPECT_TRUE(engine.pixmap(QSize(16, 16), QIcon::Normal, QIcon::Off).isNull());
-    EXPECT_TRUE(QIcon(new SvgIconEngine(dir.filePath("missing.svg"))).isNull());
+    EXPECT_TRUE(QIcon(new SvgIconEngine(dir_.filePath("missing.svg"))).isNull());
 }
 
 }  // namespace

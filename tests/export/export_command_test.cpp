@@ -19,28 +19,35 @@ namespace {
 struct CommandRun
 {
     int status;
+    QString output;
     QString errors;
 };
 
-CommandRun Command(const QStringList &arguments)
+QString ReadAndClose(std::FILE *stream)
 {
-    std::FILE *errors = std::tmpfile();
-    const int status = ExportProjectFile(arguments, errors);
-    std::rewind(errors);
+    std::rewind(stream);
     QByteArray text;
     char buffer[512];
-    while (std::size_t read = std::fread(buffer, 1, sizeof buffer, errors))
+    while (std::size_t read = std::fread(buffer, 1, sizeof buffer, stream))
         text.append(buffer, qsizetype(read));
-    std::fclose(errors);
-    return {status, QString::fromLocal8Bit(text)};
+    std::fclose(stream);
+    return QString::fromLocal8Bit(text);
+}
+
+CommandRun Command(const QStringList &arguments)
+{
+    std::FILE *output = std::tmpfile();
+    std::FILE *errors = std::tmpfile();
+    const int status = ExportProjectFile(arguments, output, errors);
+    return {status, ReadAndClose(output), ReadAndClose(errors)};
 }
 
 QString NoiseShow(const QString &name, int pictures)
 {
     QStringList paths;
     for (int i = 0; i < pictures; ++i)
-        paths << testpictures::writeTemp(QStringLiteral("noise%1.bmp").arg(i),
-                                         testpictures::makeBmp(testpictures::noisePicture(64, 48, quint32(i + 1))));
+        paths << testpictures::WriteTemp(QStringLiteral("noise%1.bmp").arg(i),
+                                         testpictures::MakeBmp(testpictures::NoisePicture(64, 48, quint32(i + 1))));
     return testshows::WriteProjectFile(testshows::MakeShow(paths, 1, QStringLiteral("clBlack"), {QStringLiteral("11")}),
                                        name);
 }
@@ -80,8 +87,23 @@ TEST(ExportCommand, RefusesBadArgumentsWithTheUsage)
     };
     for (const QStringList &arguments : cases) {
         const CommandRun run = Command(arguments);
-        EXPECT_EQ(run.status, 1) << arguments.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(run.errors.contains(QStringLiteral("usage: lumetta --export"))) << run.errors.toStdString();
+        EXPECT_EQ(run.status, 2) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.errors.startsWith(QStringLiteral("lumetta --export: "))) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("Usage: lumetta --export"))) << run.errors.toStdString();
+        EXPECT_EQ(run.output, QString());
+    }
+}
+
+TEST(ExportCommand, HelpListsEveryOptionOnTheOutput)
+{
+    for (const char *help : {"--help", "-h"}) {
+        const CommandRun run = Command({QLatin1String(help)});
+        EXPECT_EQ(run.status, 0) << help;
+        EXPECT_EQ(run.errors, QString()) << help;
+        EXPECT_TRUE(run.output.startsWith(QStringLiteral("Usage: lumetta --export [options] FILE.zut OUT")))
+            << run.output.toStdString();
+        for (const char *option : {"--size", "--fps", "--seed", "--slide-seconds", "--quality"})
+            EXPECT_TRUE(run.output.contains(QLatin1String(option))) << option;
     }
 }
 
@@ -136,4 +158,31 @@ TEST(ExportCommand, AFullDiskFailsAndKeepsTheOldFile)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("full.mkv")});
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("the old video"));
+}
+
+TEST(ExportCommand, TheProgramEndsWithTheCommandsStatus)
+{
+    const struct
+    {
+        QStringList arguments;
+        int status;
+        const char *output;
+        const char *errors;
+    } cases[] = {
+        {{QStringLiteral("--help")}, 0, "Usage: lumetta --export", ""},
+        {{QStringLiteral("show.zut")}, 2, "", "Usage: lumetta --export"},
+        {{QStringLiteral("show.zut"), QStringLiteral("a.mp4"), QStringLiteral("--fps")}, 2, "", "--fps"},
+    };
+    for (const auto &c : cases) {
+        QProcess child;
+        child.start(QStringLiteral(LUMETTA_BINARY), QStringList{QStringLiteral("--export")} + c.arguments);
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString what = c.arguments.join(QLatin1Char(' '));
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << what.toStdString();
+        EXPECT_EQ(child.exitCode(), c.status) << what.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(child.readAllStandardOutput()).contains(QLatin1String(c.output)))
+            << what.toStdString();
+        EXPECT_TRUE(QString::fromLocal8Bit(child.readAllStandardError()).contains(QLatin1String(c.errors)))
+            << what.toStdString();
+    }
 }

@@ -17,16 +17,16 @@ lumetta::ShowProject MakeShow(const QStringList &pictures, int seconds, const QS
     using lumetta::ShowSettings;
     lumetta::ShowProject project;
     ShowSettings &settings = project.Settings();
-    settings.Put(ShowSettings::kAdvance, QString::number(seconds));
-    settings.Put(ShowSettings::kPictureSize, QStringLiteral("No"));
-    settings.Put(ShowSettings::kEffects, QStringLiteral("Random"));
-    settings.Put(ShowSettings::kMusic, QStringLiteral("No music"));
-    settings.Put(ShowSettings::kBackground, background + QLatin1Char('_') + background);
-    settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
-    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("Tile"));
-    settings.Put(ShowSettings::kCaption, QStringLiteral("No"));
-    settings.Put(ShowSettings::kShadow, QStringLiteral("No"));
+    settings.Put(ShowSettings::AdvanceLine, QString::number(seconds));
+    settings.Put(ShowSettings::PictureSizeLine, QStringLiteral("No"));
+    settings.Put(ShowSettings::EffectsLine, QStringLiteral("Random"));
+    settings.Put(ShowSettings::MusicLine, QStringLiteral("No music"));
+    settings.Put(ShowSettings::BackgroundLine, background + QLatin1Char('_') + background);
+    settings.Put(ShowSettings::LoopingLine, QStringLiteral("No"));
+    settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("Color"));
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("Tile"));
+    settings.Put(ShowSettings::CaptionLine, QStringLiteral("No"));
+    settings.Put(ShowSettings::ShadowLine, QStringLiteral("No"));
     project.Pictures() = pictures;
     project.EffectSelection() = effects;
     return project;
@@ -36,7 +36,7 @@ QString WriteSolidBmp(const QString &name, QSize size, QColor colour)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    return testpictures::writeTemp(name, testpictures::makeBmp(image));
+    return testpictures::WriteTemp(name, testpictures::MakeBmp(image));
 }
 
 QString WriteStereoWav(const QString &name, const std::vector<std::int16_t> &samples)
@@ -59,12 +59,12 @@ QString WriteStereoWav(const QString &name, const std::vector<std::int16_t> &sam
     qToLittleEndian<quint32>(quint32(bytes), out + 40);
     for (std::size_t i = 0; i < samples.size(); ++i)
         qToLittleEndian<qint16>(samples[i], out + 44 + i * 2);
-    return testpictures::writeTemp(name, data);
+    return testpictures::WriteTemp(name, data);
 }
 
 QString WriteProjectFile(const lumetta::ShowProject &project, const QString &name)
 {
-    return testpictures::writeTemp(name, project.ProjectText().join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    return testpictures::WriteTemp(name, project.ProjectText().join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
 }
 
 }  // namespace testshows

@@ -16,9 +16,9 @@ namespace {
 ShowSettings Settings(const QString &caption, const QString &shadow, const QString &percent = QStringLiteral("No"))
 {
     ShowSettings settings = testshows::MakeShow({}, 1, QStringLiteral("$00800000"), {}).Settings();
-    settings.Put(ShowSettings::kCaption, caption);
-    settings.Put(ShowSettings::kShadow, shadow);
-    settings.Put(ShowSettings::kPictureSize, percent);
+    settings.Put(ShowSettings::CaptionLine, caption);
+    settings.Put(ShowSettings::ShadowLine, shadow);
+    settings.Put(ShowSettings::PictureSizeLine, percent);
     return settings;
 }
 
@@ -97,7 +97,7 @@ TEST(SlideRenderer, AnUnreadablePictureThrows)
 TEST(SlideRenderer, AnUnreadableBackgroundPictureThrows)
 {
     ShowSettings settings = Settings(QStringLiteral("No"), QStringLiteral("No"));
-    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    settings.Put(ShowSettings::kBackground, QStringLiteral("/no/such/background.jpg"));
+    settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    settings.Put(ShowSettings::BackgroundLine, QStringLiteral("/no/such/background.jpg"));
     EXPECT_THROW(SlideRenderer(settings, {64, 48}), PictureError);
 }

@@ -73,7 +73,7 @@ TEST(Soundtrack, RepeatsTheListWhenTheShowRepeatsItsMusic)
 TEST(Soundtrack, ResamplesToFortyEightKilohertzStereoWithMonoOnBothSides)
 {
     // 22050 Hz mono, one second.
-    const QString tone = testsounds::writeWav(QStringLiteral("tone.wav"), 1000, 441);
+    const QString tone = testsounds::WriteWav(QStringLiteral("tone.wav"), 1000, 441);
     Soundtrack track({tone}, false);
     track.Open();
     const std::vector<float> samples = Read(track, 48000 + 2400);
@@ -96,14 +96,14 @@ TEST(Soundtrack, AFirstTrackThatCannotBeReadStopsTheExport)
         track.Open();
         FAIL() << "no error";
     } catch (const ExportError &error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("/no/such/track.wav")));
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("/no/such/track.wav")));
     }
 }
 
 TEST(Soundtrack, ALaterTrackThatCannotBeReadIsNamedOnceAndSkipped)
 {
     const QString a = testshows::WriteStereoWav(QStringLiteral("a.wav"), Ramp(200, 1));
-    const QString broken = testpictures::writeTemp(QStringLiteral("broken.wav"), "RIFF....WAVEnothing");
+    const QString broken = testpictures::WriteTemp(QStringLiteral("broken.wav"), "RIFF....WAVEnothing");
     QStringList warnings;
     Soundtrack track({a, broken}, true, [&](const QString &message) { warnings << message; });
     track.Open();
@@ -116,7 +116,7 @@ TEST(Soundtrack, ALaterTrackThatCannotBeReadIsNamedOnceAndSkipped)
 
 TEST(Soundtrack, AListOfUnreadableTracksEndsInSilence)
 {
-    const QString broken = testpictures::writeTemp(QStringLiteral("broken2.wav"), "RIFF....WAVEnothing");
+    const QString broken = testpictures::WriteTemp(QStringLiteral("broken2.wav"), "RIFF....WAVEnothing");
     const QString a = testshows::WriteStereoWav(QStringLiteral("a.wav"), Ramp(10, 1));
     Soundtrack track({a, broken}, true);
     track.Open();

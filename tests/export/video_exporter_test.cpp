@@ -28,8 +28,8 @@ constexpr int kClockwise = 6;
 
 QString NoisePicture(const QString &name, QSize size, quint32 seed)
 {
-    return testpictures::writeTemp(
-        name, testpictures::makeBmp(testpictures::noisePicture(size.width(), size.height(), seed)));
+    return testpictures::WriteTemp(
+        name, testpictures::MakeBmp(testpictures::NoisePicture(size.width(), size.height(), seed)));
 }
 
 struct Result
@@ -110,11 +110,11 @@ QImage EngineFrame(int effectNumber, const QImage &from, const QImage &to, int f
 class VideoExporterTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString Target(const QString &name) const { return dir.filePath(name); }
-    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    QString Target(const QString &name) const { return dir_.filePath(name); }
+    QStringList Files() const { return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden); }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 }  // namespace
@@ -125,7 +125,7 @@ TEST_F(VideoExporterTest, ALosslessVideoHoldsTheShowFrameForFrame)
                                   NoisePicture(QStringLiteral("n1.bmp"), {30, 40}, 2),
                                   NoisePicture(QStringLiteral("n2.bmp"), {64, 48}, 3)};
     ShowProject project = testshows::MakeShow(pictures, 2, QStringLiteral("$00203040"), {QString::number(kClockwise)});
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     const std::vector<std::int16_t> ramp = Ramp(48000 * 3);
     project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("ramp.wav"), ramp)};
 
@@ -181,7 +181,7 @@ TEST_F(VideoExporterTest, TheMusicFadesOutOverTheLastSecond)
 {
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
     ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("RepeatMusic"));
     project.Playlist() = {
         testshows::WriteStereoWav(QStringLiteral("level.wav"), std::vector<std::int16_t>(48000, 10000))};
     const QString target = Target(QStringLiteral("fade.mkv"));
@@ -219,7 +219,7 @@ TEST_F(VideoExporterTest, EachContainerHasItsCodecs)
     } cases[] = {{"v.mp4", "h264", "aac"}, {"v.webm", "vp9", "opus"}, {"v.mkv", "h264", "flac"}};
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {32, 24}, Qt::red);
     ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("$00800000"), {});
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("ramp.wav"), Ramp(4800))};
     const SlideRenderer renderer(project.Settings(), {64, 48});
     const QImage slide = renderer.ComposeSlide(picture);
@@ -245,7 +245,7 @@ TEST_F(VideoExporterTest, AManualShowHoldsEachSlideForTheGivenSeconds)
 {
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
     ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
-    project.Settings().Put(ShowSettings::kAdvance, QStringLiteral("Manual"));
+    project.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
     ExportSettings settings = Tiny();
     settings.slideSeconds = 1.5;
     const QString target = Target(QStringLiteral("manual.mkv"));
@@ -282,7 +282,7 @@ TEST_F(VideoExporterTest, AnUnreadablePictureIsSkippedWithAWarning)
     const QString red = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
     const QString blue = testshows::WriteSolidBmp(QStringLiteral("blue.bmp"), {20, 10}, Qt::blue);
     const ShowProject project =
-        testshows::MakeShow({red, dir.filePath(QStringLiteral("gone.jpg")), blue}, 1, QStringLiteral("clBlack"), {});
+        testshows::MakeShow({red, dir_.filePath(QStringLiteral("gone.jpg")), blue}, 1, QStringLiteral("clBlack"), {});
     const QString target = Target(QStringLiteral("skip.mkv"));
     const Result result = Export(project, Tiny(), target);
     ASSERT_EQ(result.outcome, VideoExporter::Outcome::Done);
@@ -296,7 +296,7 @@ TEST_F(VideoExporterTest, AnUnreadablePictureIsSkippedWithAWarning)
 TEST_F(VideoExporterTest, AShowWithoutReadablePicturesFailsAndWritesNothing)
 {
     const ShowProject project =
-        testshows::MakeShow({dir.filePath(QStringLiteral("gone.jpg"))}, 1, QStringLiteral("clBlack"), {});
+        testshows::MakeShow({dir_.filePath(QStringLiteral("gone.jpg"))}, 1, QStringLiteral("clBlack"), {});
     const Result result = Export(project, Tiny(), Target(QStringLiteral("none.mkv")));
     EXPECT_EQ(result.outcome, VideoExporter::Outcome::Failed);
     EXPECT_FALSE(result.error.isEmpty());
@@ -326,7 +326,7 @@ TEST_F(VideoExporterTest, RefusesTargetsItCannotWrite)
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);
     const ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("clBlack"), {});
     const QString cases[] = {Target(QStringLiteral("show.avi")), Target(QStringLiteral("missing/show.mkv")),
-                             QStringLiteral("/proc/lumetta-export-test.mkv"), dir.path() + QStringLiteral("/")};
+                             QStringLiteral("/proc/lumetta-export-test.mkv"), dir_.path() + QStringLiteral("/")};
     for (const QString &target : cases) {
         const Result result = Export(project, Tiny(), target);
         EXPECT_EQ(result.outcome, VideoExporter::Outcome::Failed) << target.toStdString();
@@ -369,13 +369,13 @@ TEST_F(VideoExporterTest, ASlideLooksAsThePlayerWindowShowsIt)
     const QString picture = NoisePicture(QStringLiteral("n.bmp"), {300, 200}, 9);
     ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("$00D5E7EA_clWhite"), {});
     ShowSettings &settings = project.Settings();
-    settings.Put(ShowSettings::kBackground, QStringLiteral("$00D5E7EA_clWhite"));
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("Center"));
-    settings.Put(ShowSettings::kCaption, QStringLiteral("clSilver"));
-    settings.Put(ShowSettings::kShadow, QStringLiteral("Shadow"));
-    settings.Put(ShowSettings::kPictureSize, QStringLiteral("80"));
-    settings.Put(ShowSettings::kEffects, QStringLiteral("No effect"));
-    settings.Put(ShowSettings::kAdvance, QStringLiteral("100"));
+    settings.Put(ShowSettings::BackgroundLine, QStringLiteral("$00D5E7EA_clWhite"));
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("Center"));
+    settings.Put(ShowSettings::CaptionLine, QStringLiteral("clSilver"));
+    settings.Put(ShowSettings::ShadowLine, QStringLiteral("Shadow"));
+    settings.Put(ShowSettings::PictureSizeLine, QStringLiteral("80"));
+    settings.Put(ShowSettings::EffectsLine, QStringLiteral("No effect"));
+    settings.Put(ShowSettings::AdvanceLine, QStringLiteral("100"));
 
     PlayerWindow show;
     ASSERT_EQ(show.StartShow(project), PlayerWindow::StartResult::Started);
@@ -388,7 +388,7 @@ TEST_F(VideoExporterTest, ASlideLooksAsThePlayerWindowShowsIt)
     ASSERT_EQ(screen.height() % 2, 0);
 
     // One second of video is enough for the comparison.
-    settings.Put(ShowSettings::kAdvance, QStringLiteral("1"));
+    settings.Put(ShowSettings::AdvanceLine, QStringLiteral("1"));
     ExportSettings exportSettings = Tiny();
     exportSettings.size = screen.size();
     exportSettings.fps = 2;

@@ -12,7 +12,7 @@ using namespace testpictures;
 
 namespace {
 
-QImage pattern(int width, int height)
+QImage Pattern(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -23,7 +23,7 @@ QImage pattern(int width, int height)
 
 // A 24-bit BMP written by hand: rows of 3 bytes per pixel padded to 4, bottom-up unless
 // `topDown` (negative height).
-QByteArray handMade24(const QImage &image, bool topDown)
+QByteArray HandMade24(const QImage &image, bool topDown)
 {
     const int stride = (image.width() * 3 + 3) / 4 * 4;
     QByteArray data(54 + stride * image.height(), '\0');
@@ -50,7 +50,7 @@ QByteArray handMade24(const QImage &image, bool topDown)
 }
 
 // A BMP with a 40-byte info header; `extra` (masks or palette) follows it, then `pixels`.
-QByteArray handMade(int width, int height, int bits, int compression, const QByteArray &extra, const QByteArray &pixels)
+QByteArray HandMade(int width, int height, int bits, int compression, const QByteArray &extra, const QByteArray &pixels)
 {
     QByteArray data(54, '\0');
     auto *bytes = reinterpret_cast<uchar *>(data.data());
@@ -70,7 +70,7 @@ QByteArray handMade(int width, int height, int bits, int compression, const QByt
     return data + extra + pixels;
 }
 
-QByteArray le32(std::initializer_list<quint32> values)
+QByteArray Le32(std::initializer_list<quint32> values)
 {
     QByteArray out;
     for (quint32 v : values) {
@@ -82,19 +82,19 @@ QByteArray le32(std::initializer_list<quint32> values)
 }
 
 // 4 x 2, 8-bit run-length encoded: bottom row four of colour 1, top row four of colour 0.
-QByteArray rle8()
+QByteArray Rle8()
 {
-    const QByteArray palette = le32({0x00102030, 0x00C0B0A0});
-    return handMade(4, 2, 8, 1, palette, QByteArray("\x04\x01\x00\x00\x04\x00\x00\x01", 8));
+    const QByteArray palette = Le32({0x00102030, 0x00C0B0A0});
+    return HandMade(4, 2, 8, 1, palette, QByteArray("\x04\x01\x00\x00\x04\x00\x00\x01", 8));
 }
 
 // 2 x 1, 32 bits with explicit red, green and blue masks.
-QByteArray bitfields32()
+QByteArray Bitfields32()
 {
-    return handMade(2, 1, 32, 3, le32({0x00FF0000, 0x0000FF00, 0x000000FF}), le32({0x00112233, 0x00AABBCC}));
+    return HandMade(2, 1, 32, 3, Le32({0x00FF0000, 0x0000FF00, 0x000000FF}), Le32({0x00112233, 0x00AABBCC}));
 }
 
-void expectSamePixels(const QImage &actual, const QImage &expected, const char *what)
+void ExpectSamePixels(const QImage &actual, const QImage &expected, const char *what)
 {
     ASSERT_EQ(actual.size(), expected.size()) << what;
     for (int y = 0; y < expected.height(); ++y)
@@ -106,7 +106,7 @@ void expectSamePixels(const QImage &actual, const QImage &expected, const char *
 
 TEST(BmpCodec, ReadsCommonVariants)
 {
-    const QImage source = pattern(13, 7);
+    const QImage source = Pattern(13, 7);
     QImage twoColours(9, 5, QImage::Format_RGB32);
     twoColours.fill(Qt::white);
     twoColours.setPixel(3, 2, qRgb(0, 0, 0));
@@ -124,18 +124,18 @@ TEST(BmpCodec, ReadsCommonVariants)
         QImage expected;
     };
     const Case cases[] = {
-        {"24-bit bottom-up", handMade24(source, false), source}, {"24-bit top-down", handMade24(source, true), source},
-        {"written by Qt, 24-bit", makeBmp(source), source},      {"written by Qt, 1-bit", makeBmp(mono), twoColours},
-        {"written by Qt, 8-bit", makeBmp(indexed), indexed},
+        {"24-bit bottom-up", HandMade24(source, false), source}, {"24-bit top-down", HandMade24(source, true), source},
+        {"written by Qt, 24-bit", MakeBmp(source), source},      {"written by Qt, 1-bit", MakeBmp(mono), twoColours},
+        {"written by Qt, 8-bit", MakeBmp(indexed), indexed},
     };
     for (const Case &c : cases)
-        expectSamePixels(decodeBmp(c.data, "a.bmp"), c.expected, c.what);
+        ExpectSamePixels(DecodeBmp(c.data, "a.bmp"), c.expected, c.what);
 
-    const QImage rle = decodeBmp(rle8(), "rle.bmp");
+    const QImage rle = DecodeBmp(Rle8(), "rle.bmp");
     ASSERT_EQ(rle.size(), QSize(4, 2));
     EXPECT_EQ(rle.pixel(0, 0), qRgb(0x10, 0x20, 0x30));
     EXPECT_EQ(rle.pixel(3, 1), qRgb(0xC0, 0xB0, 0xA0));
-    const QImage masked = decodeBmp(bitfields32(), "bits.bmp");
+    const QImage masked = DecodeBmp(Bitfields32(), "bits.bmp");
     ASSERT_EQ(masked.size(), QSize(2, 1));
     EXPECT_EQ(masked.pixel(0, 0) & 0xFFFFFF, 0x112233u);
     EXPECT_EQ(masked.pixel(1, 0) & 0xFFFFFF, 0xAABBCCu);
@@ -143,17 +143,17 @@ TEST(BmpCodec, ReadsCommonVariants)
 
 TEST(BmpCodec, WritesACompleteFileThatReadsBack)
 {
-    const QImage source = pattern(10, 6);
-    const QByteArray file = encodeBmp(source, "w.bmp");
+    const QImage source = Pattern(10, 6);
+    const QByteArray file = EncodeBmp(source, "w.bmp");
     ASSERT_TRUE(file.startsWith("BM"));
     const auto *bytes = reinterpret_cast<const uchar *>(file.constData());
     EXPECT_EQ(qFromLittleEndian<quint32>(bytes + 2), quint32(file.size()));
-    expectSamePixels(decodeBmp(file, "w.bmp"), source, "round trip");
+    ExpectSamePixels(DecodeBmp(file, "w.bmp"), source, "round trip");
 }
 
 TEST(BmpCodec, RefusesDamagedData)
 {
-    const QByteArray good = handMade24(pattern(20, 10), false);
+    const QByteArray good = HandMade24(Pattern(20, 10), false);
     QByteArray huge = good;
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 18);
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 22);
@@ -167,11 +167,11 @@ TEST(BmpCodec, RefusesDamagedData)
         {"header only", good.left(20), "not a BMP"},
         {"cut in the pixels", good.left(good.size() - 7), "truncated"},
         {"cut after the headers", good.left(54), "truncated"},
-        {"run-length data cut", rle8().chopped(3), "truncated"},
-        {"bit-field pixels cut", bitfields32().chopped(1), "truncated"},
+        {"run-length data cut", Rle8().chopped(3), "truncated"},
+        {"bit-field pixels cut", Bitfields32().chopped(1), "truncated"},
         {"gif data", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00", 13), "not a BMP"},
         {"huge", huge, "too large"},
         {"extreme sizes and depth", extreme, "too large"},
     };
-    expectRefused(decodeBmp, "bad.bmp", cases);
+    ExpectRefused(DecodeBmp, "bad.bmp", cases);
 }

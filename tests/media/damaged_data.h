@@ -22,7 +22,7 @@ struct DamagedCase
 };
 
 // Expects decode to refuse every case with a PictureError naming the file and giving the reason.
-inline void expectRefused(QImage (*decode)(const QByteArray &, const QString &), const QString &file,
+inline void ExpectRefused(QImage (*decode)(const QByteArray &, const QString &), const QString &file,
                           std::span<const DamagedCase> cases)
 {
     for (const DamagedCase &c : cases) {
@@ -30,8 +30,8 @@ inline void expectRefused(QImage (*decode)(const QByteArray &, const QString &),
             decode(c.data, file);
             ADD_FAILURE() << c.what << " decoded";
         } catch (const lumetta::PictureError &e) {
-            EXPECT_EQ(e.file(), file);
-            EXPECT_TRUE(e.reason().contains(c.reason)) << c.what << ": " << e.reason().toStdString();
+            EXPECT_EQ(e.File(), file);
+            EXPECT_TRUE(e.Reason().contains(c.reason)) << c.what << ": " << e.Reason().toStdString();
         }
     }
 }

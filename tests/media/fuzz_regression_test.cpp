@@ -20,15 +20,15 @@ TEST(FuzzRegression, KeptInputsAreHandledCheaply)
     for (const QString &name : names) {
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-        const auto kind = pictureKindOf(name);
+        const auto kind = PictureKindOf(name);
         ASSERT_TRUE(kind) << name.toStdString();
         try {
-            Picture picture = Picture::fromData(file.readAll(), *kind, name);
-            picture.decodeNow();
+            Picture picture = Picture::FromData(file.readAll(), *kind, name);
+            picture.DecodeNow();
             EXPECT_NE(*kind, PictureKind::Jpeg) << name.toStdString() << " declares far more pixels than it can hold";
-            EXPECT_LE(qint64(picture.width()) * picture.height(), 1 << 20) << name.toStdString();
+            EXPECT_LE(qint64(picture.Width()) * picture.Height(), 1 << 20) << name.toStdString();
         } catch (const PictureError &error) {
-            EXPECT_EQ(error.file(), name);
+            EXPECT_EQ(error.File(), name);
         }
     }
 }

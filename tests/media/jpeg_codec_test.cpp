@@ -11,7 +11,7 @@ using namespace testpictures;
 namespace {
 
 // Four flat 16 x 16 quadrants, so JPEG blocks hold single colours and decode nearly exactly.
-QImage quadrants(int width = 32, int height = 32)
+QImage Quadrants(int width = 32, int height = 32)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -22,7 +22,7 @@ QImage quadrants(int width = 32, int height = 32)
     return image;
 }
 
-void expectNear(QRgb actual, QRgb expected, int tolerance, const char *where)
+void ExpectNear(QRgb actual, QRgb expected, int tolerance, const char *where)
 {
     EXPECT_NEAR(qRed(actual), qRed(expected), tolerance) << where;
     EXPECT_NEAR(qGreen(actual), qGreen(expected), tolerance) << where;
@@ -33,13 +33,13 @@ void expectNear(QRgb actual, QRgb expected, int tolerance, const char *where)
 
 TEST(JpegCodec, DecodesColoursAtFullSize)
 {
-    const QImage source = quadrants();
+    const QImage source = Quadrants();
     for (bool progressive : {false, true}) {
-        const QImage image = decodeJpeg(makeJpeg(source, 98, progressive), 1, "a.jpg");
+        const QImage image = DecodeJpeg(MakeJpeg(source, 98, progressive), 1, "a.jpg");
         ASSERT_EQ(image.size(), QSize(32, 32));
         EXPECT_EQ(image.format(), QImage::Format_RGB32);
         for (QPoint p : {QPoint(4, 4), QPoint(28, 4), QPoint(4, 28), QPoint(28, 28)})
-            expectNear(image.pixel(p), source.pixel(p), 6, progressive ? "progressive" : "baseline");
+            ExpectNear(image.pixel(p), source.pixel(p), 6, progressive ? "progressive" : "baseline");
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255);
     }
 }
@@ -54,16 +54,16 @@ TEST(JpegCodec, QuarterSizeRoundsUpLikeLibjpeg)
     for (const Case &c : cases) {
         QImage source(c.width, c.height, QImage::Format_RGB32);
         source.fill(qRgb(90, 120, 150));
-        const QByteArray jpeg = makeJpeg(source, 75);
-        const QSize full = readJpegSize(jpeg, "q.jpg");
+        const QByteArray jpeg = MakeJpeg(source, 75);
+        const QSize full = ReadJpegSize(jpeg, "q.jpg");
         EXPECT_EQ(full, QSize(c.width, c.height));
-        EXPECT_EQ(jpegScaledSize(full, 4), QSize(c.quarterWidth, c.quarterHeight));
+        EXPECT_EQ(JpegScaledSize(full, 4), QSize(c.quarterWidth, c.quarterHeight));
         // The predicted sizes are what libjpeg really produces.
         for (int denominator : {1, 2, 4, 8}) {
-            const QImage scaled = decodeJpeg(jpeg, denominator, "q.jpg");
-            EXPECT_EQ(scaled.size(), jpegScaledSize(full, denominator))
+            const QImage scaled = DecodeJpeg(jpeg, denominator, "q.jpg");
+            EXPECT_EQ(scaled.size(), JpegScaledSize(full, denominator))
                 << c.width << "x" << c.height << " / " << denominator;
-            expectNear(scaled.pixel(0, 0), qRgb(90, 120, 150), 4, "scaled colour");
+            ExpectNear(scaled.pixel(0, 0), qRgb(90, 120, 150), 4, "scaled colour");
         }
     }
 }
@@ -83,29 +83,29 @@ TEST(JpegCodec, DenominatorCoveringATarget)
         {{6001, 4001}, {751, 501}, 1, 8},  // 6001 / 8 rounds up to 751
     };
     for (const Case &c : cases)
-        EXPECT_EQ(jpegDenominatorCovering(c.full, c.target, c.smallest), c.denominator)
+        EXPECT_EQ(JpegDenominatorCovering(c.full, c.target, c.smallest), c.denominator)
             << c.full.width() << "x" << c.full.height() << " to " << c.target.width() << "x" << c.target.height();
-    EXPECT_THROW(decodeJpeg(makeJpeg(quadrants()), 3, "odd.jpg"), PictureError);
+    EXPECT_THROW(DecodeJpeg(MakeJpeg(Quadrants()), 3, "odd.jpg"), PictureError);
 }
 
 TEST(JpegCodec, GreyAndAdobeCmykBecomeRgb)
 {
-    const QImage source = quadrants();
-    const QImage grey = decodeJpeg(makeJpeg(source, 98, false, JpegColours::Grey), 1, "g.jpg");
+    const QImage source = Quadrants();
+    const QImage grey = DecodeJpeg(MakeJpeg(source, 98, false, JpegColours::Grey), 1, "g.jpg");
     const int level = qGray(source.pixel(4, 4));
-    expectNear(grey.pixel(4, 4), qRgb(level, level, level), 4, "grey");
+    ExpectNear(grey.pixel(4, 4), qRgb(level, level, level), 4, "grey");
 
     // Adobe CMYK is stored inverted: stored C = 220 with K = 255 reads as red 220.
-    const QImage cmyk = decodeJpeg(makeJpeg(source, 98, false, JpegColours::AdobeCmyk), 1, "c.jpg");
+    const QImage cmyk = DecodeJpeg(MakeJpeg(source, 98, false, JpegColours::AdobeCmyk), 1, "c.jpg");
     for (QPoint p : {QPoint(4, 4), QPoint(28, 28)})
-        expectNear(cmyk.pixel(p), source.pixel(p), 6, "cmyk");
+        ExpectNear(cmyk.pixel(p), source.pixel(p), 6, "cmyk");
 }
 
 TEST(JpegCodec, RefusesDamagedData)
 {
-    const QByteArray jpeg = makeJpeg(quadrants(64, 64), 90);
+    const QByteArray jpeg = MakeJpeg(Quadrants(64, 64), 90);
     QByteArray badPrecision = jpeg;
-    badPrecision[jpegSofHeightOffset(jpeg) - 1] = 3;
+    badPrecision[JpegSofHeightOffset(jpeg) - 1] = 3;
     struct Case
     {
         const char *what;
@@ -123,33 +123,33 @@ TEST(JpegCodec, RefusesDamagedData)
     };
     for (const Case &c : cases) {
         if (!c.headerReadable) {
-            EXPECT_THROW(readJpegSize(c.data, "bad.jpg"), PictureError) << c.what;
+            EXPECT_THROW(ReadJpegSize(c.data, "bad.jpg"), PictureError) << c.what;
         }
         try {
-            decodeJpeg(c.data, 1, "bad.jpg");
+            DecodeJpeg(c.data, 1, "bad.jpg");
             ADD_FAILURE() << c.what << " decoded";
         } catch (const PictureError &e) {
-            EXPECT_EQ(e.file(), "bad.jpg") << c.what;
-            EXPECT_FALSE(e.reason().isEmpty()) << c.what;
+            EXPECT_EQ(e.File(), "bad.jpg") << c.what;
+            EXPECT_FALSE(e.Reason().isEmpty()) << c.what;
         }
     }
 }
 
 TEST(JpegCodec, RefusesDeclaredSizesOverTheLimit)
 {
-    QByteArray jpeg = makeJpeg(quadrants(16, 16), 90);
-    const qsizetype at = jpegSofHeightOffset(jpeg);
+    QByteArray jpeg = MakeJpeg(Quadrants(16, 16), 90);
+    const qsizetype at = JpegSofHeightOffset(jpeg);
     // 65000 x 65000 is about 4.2e9 pixels, far over 2^28; 16384 x 16385 just over it.
     for (auto [height, width] : {std::pair{65000, 65000}, std::pair{16385, 16384}}) {
-        putBigEndian16(jpeg, at, height);
-        putBigEndian16(jpeg, at + 2, width);
+        PutBigEndian16(jpeg, at, height);
+        PutBigEndian16(jpeg, at + 2, width);
         try {
-            readJpegSize(jpeg, "huge.jpg");
+            ReadJpegSize(jpeg, "huge.jpg");
             FAIL() << "accepted " << width << "x" << height;
         } catch (const PictureError &e) {
-            EXPECT_TRUE(e.reason().contains("too large")) << e.reason().toStdString();
+            EXPECT_TRUE(e.Reason().contains("too large")) << e.Reason().toStdString();
         }
-        EXPECT_THROW(decodeJpeg(jpeg, 4, "huge.jpg"), PictureError);
+        EXPECT_THROW(DecodeJpeg(jpeg, 4, "huge.jpg"), PictureError);
     }
 }
 
@@ -157,7 +157,7 @@ namespace {
 
 // A valid progressive JPEG of three components with every AC coefficient sent in its own
 // scans, each refined bit by bit: 3 DC scans plus 3 x 63 x (refinements + 1) AC scans.
-QByteArray manyScanJpeg(int refinements)
+QByteArray ManyScanJpeg(int refinements)
 {
     std::vector<jpeg_scan_info> scans;
     scans.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 2});
@@ -169,7 +169,7 @@ QByteArray manyScanJpeg(int refinements)
             for (int bit = refinements; bit > 0; --bit)
                 scans.push_back({1, {component, 0, 0, 0}, k, k, bit, bit - 1});
         }
-    return makeJpegWithScans(quadrants(16, 16), scans);
+    return MakeJpegWithScans(Quadrants(16, 16), scans);
 }
 
 }  // namespace
@@ -177,11 +177,11 @@ QByteArray manyScanJpeg(int refinements)
 TEST(JpegCodec, RefusesFilesWithAbsurdlyManyScans)
 {
     // 3 + 189 x 2 = 381 scans decode; 3 + 189 x 6 = 1137 exceed the limit of 1000.
-    EXPECT_EQ(decodeJpeg(manyScanJpeg(1), 1, "scans.jpg").size(), QSize(16, 16));
+    EXPECT_EQ(DecodeJpeg(ManyScanJpeg(1), 1, "scans.jpg").size(), QSize(16, 16));
     try {
-        decodeJpeg(manyScanJpeg(5), 1, "scans.jpg");
+        DecodeJpeg(ManyScanJpeg(5), 1, "scans.jpg");
         FAIL() << "decoded";
     } catch (const PictureError &e) {
-        EXPECT_TRUE(e.reason().contains("scans")) << e.reason().toStdString();
+        EXPECT_TRUE(e.Reason().contains("scans")) << e.Reason().toStdString();
     }
 }

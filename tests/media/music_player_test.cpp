@@ -19,52 +19,52 @@ constexpr int kWaitMs = 10000;
 
 TEST(MusicPlayer, OpenKnowsTheLengthAndPlaysToTheEnd)
 {
-    const QString wav = testsounds::writeWav("tone.wav", 600);
+    const QString wav = testsounds::WriteWav("tone.wav", 600);
     MusicPlayer player;
-    ASSERT_TRUE(player.open(wav)) << player.errorString().toStdString();
-    EXPECT_EQ(player.fileName(), wav);
-    EXPECT_TRUE(player.errorString().isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.length() > 0; }, kWaitMs));
-    EXPECT_NEAR(double(player.length()), 600.0, 30.0);
-    EXPECT_TRUE(player.isPlaying());
+    ASSERT_TRUE(player.Open(wav)) << player.ErrorString().toStdString();
+    EXPECT_EQ(player.FileName(), wav);
+    EXPECT_TRUE(player.ErrorString().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Length() > 0; }, kWaitMs));
+    EXPECT_NEAR(double(player.Length()), 600.0, 30.0);
+    EXPECT_TRUE(player.IsPlaying());
 
-    player.play();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, kWaitMs));
+    player.Play();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0; }, kWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !player.IsPlaying(); }, kWaitMs));
 }
 
 TEST(MusicPlayer, StopHaltsPlaybackAndReopeningStartsAgain)
 {
-    const QString wav = testsounds::writeWav("long.wav", 4000);
+    const QString wav = testsounds::WriteWav("long.wav", 4000);
     MusicPlayer player;
-    ASSERT_TRUE(player.open(wav));
-    player.play();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return player.position() > 100; }, kWaitMs));
-    player.stop();
+    ASSERT_TRUE(player.Open(wav));
+    player.Play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.Position() > 100; }, kWaitMs));
+    player.Stop();
     QTest::qWait(200);
-    const qint64 stoppedAt = player.position();
+    const qint64 stoppedAt = player.Position();
     QTest::qWait(300);
-    EXPECT_LE(player.position(), stoppedAt);  // never forward again
+    EXPECT_LE(player.Position(), stoppedAt);  // never forward again
 
-    ASSERT_TRUE(player.open(wav));
-    EXPECT_EQ(player.position(), 0);
-    EXPECT_TRUE(player.isPlaying());
+    ASSERT_TRUE(player.Open(wav));
+    EXPECT_EQ(player.Position(), 0);
+    EXPECT_TRUE(player.IsPlaying());
 }
 
 TEST(MusicPlayer, FailuresAreKnownWhenOpenReturns)
 {
-    const QString missing = testpictures::writeTemp("missing.wav", "x");
+    const QString missing = testpictures::WriteTemp("missing.wav", "x");
     QFile::remove(missing);
-    const QString garbage = testpictures::writeTemp("garbage.wav", QByteArray(4096, '\x5A'));
-    const QString good = testsounds::writeWav("good.wav", 300);
+    const QString garbage = testpictures::WriteTemp("garbage.wav", QByteArray(4096, '\x5A'));
+    const QString good = testsounds::WriteWav("good.wav", 300);
     for (const QString &path : {missing, garbage}) {
         MusicPlayer player;
-        EXPECT_FALSE(player.open(path)) << path.toStdString();
-        EXPECT_TRUE(player.errorString().contains(path)) << player.errorString().toStdString();
-        EXPECT_FALSE(player.isPlaying());
+        EXPECT_FALSE(player.Open(path)) << path.toStdString();
+        EXPECT_TRUE(player.ErrorString().contains(path)) << player.ErrorString().toStdString();
+        EXPECT_FALSE(player.IsPlaying());
         // A failure does not stick to the next medium.
-        EXPECT_TRUE(player.open(good)) << player.errorString().toStdString();
-        EXPECT_TRUE(player.errorString().isEmpty());
+        EXPECT_TRUE(player.Open(good)) << player.ErrorString().toStdString();
+        EXPECT_TRUE(player.ErrorString().isEmpty());
     }
 }
 
@@ -77,21 +77,21 @@ TEST(MusicPlayer, PlaysEveryCommonFormat)
         bool lengthKnownAtOpen;
     };
     const Case cases[] = {
-        {testsounds::writeEncodedTone("tone.ogg", 700), true},  {testsounds::writeEncodedTone("tone.opus", 700), true},
-        {testsounds::writeEncodedTone("tone.flac", 700), true}, {testsounds::writeEncodedTone("tone.m4a", 700), true},
-        {testsounds::writeEncodedTone("tone.aac", 700), false}, {testsounds::writeEncodedTone("tone.mp3", 700), true},
-        {testsounds::writeEncodedTone("tone.wma", 700), true},  {testsounds::writeEncodedTone("tone.wav", 700), true},
-        {testsounds::writeMidi("tune.mid", 700), true},         {testsounds::writeMidi("tune.kar", 700), true},
+        {testsounds::WriteEncodedTone("tone.ogg", 700), true},  {testsounds::WriteEncodedTone("tone.opus", 700), true},
+        {testsounds::WriteEncodedTone("tone.flac", 700), true}, {testsounds::WriteEncodedTone("tone.m4a", 700), true},
+        {testsounds::WriteEncodedTone("tone.aac", 700), false}, {testsounds::WriteEncodedTone("tone.mp3", 700), true},
+        {testsounds::WriteEncodedTone("tone.wma", 700), true},  {testsounds::WriteEncodedTone("tone.wav", 700), true},
+        {testsounds::WriteMidi("tune.mid", 700), true},         {testsounds::WriteMidi("tune.kar", 700), true},
     };
     for (const Case &c : cases) {
         const std::string what = c.path.toStdString();
         MusicPlayer player;
-        ASSERT_TRUE(player.open(c.path)) << player.errorString().toStdString();
+        ASSERT_TRUE(player.Open(c.path)) << player.ErrorString().toStdString();
         if (c.lengthKnownAtOpen)
-            EXPECT_NEAR(double(player.length()), 700.0, 60.0) << what;
-        player.play();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs)) << what;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, kWaitMs)) << what;
+            EXPECT_NEAR(double(player.Length()), 700.0, 60.0) << what;
+        player.Play();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0; }, kWaitMs)) << what;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !player.IsPlaying(); }, kWaitMs)) << what;
     }
 }
 
@@ -100,52 +100,52 @@ TEST(MusicPlayer, MidiWithoutASynthesizerSaysWhatIsMissing)
 {
     if (qEnvironmentVariableIsEmpty("LUMETTA_TEST_NO_MIDI"))
         GTEST_SKIP() << "needs the synthesizers ranked out of use";
-    const QString midi = testsounds::writeMidi("tune.mid", 700);
+    const QString midi = testsounds::WriteMidi("tune.mid", 700);
     MusicPlayer player;
-    EXPECT_FALSE(player.open(midi));
-    EXPECT_EQ(player.errorString(), QStringLiteral("Cannot play %1: no MIDI synthesizer is installed").arg(midi));
-    EXPECT_TRUE(player.open(testsounds::writeWav("after.wav", 200))) << player.errorString().toStdString();
+    EXPECT_FALSE(player.Open(midi));
+    EXPECT_EQ(player.ErrorString(), QStringLiteral("Cannot play %1: no MIDI synthesizer is installed").arg(midi));
+    EXPECT_TRUE(player.Open(testsounds::WriteWav("after.wav", 200))) << player.ErrorString().toStdString();
 }
 
 // Opening in the background returns at once; the medium loads (or fails) on the music thread and
 // the caller learns it by asking.
 TEST(MusicPlayer, OpeningInTheBackgroundSettlesLater)
 {
-    const QString wav = testsounds::writeWav("background.wav", 800);
-    const QString garbage = testpictures::writeTemp("background-garbage.wav", QByteArray(4096, '\x33'));
+    const QString wav = testsounds::WriteWav("background.wav", 800);
+    const QString garbage = testpictures::WriteTemp("background-garbage.wav", QByteArray(4096, '\x33'));
     MusicPlayer player;
-    ASSERT_TRUE(player.openInBackground(wav));
-    EXPECT_EQ(player.fileName(), wav);
-    EXPECT_TRUE(player.isPlaying());
-    player.play();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.loading(); }, kWaitMs));
-    EXPECT_TRUE(player.errorString().isEmpty()) << player.errorString().toStdString();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs));
+    ASSERT_TRUE(player.OpenInBackground(wav));
+    EXPECT_EQ(player.FileName(), wav);
+    EXPECT_TRUE(player.IsPlaying());
+    player.Play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.Loading(); }, kWaitMs));
+    EXPECT_TRUE(player.ErrorString().isEmpty()) << player.ErrorString().toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0; }, kWaitMs));
 
-    ASSERT_TRUE(player.openInBackground(garbage));
-    EXPECT_EQ(player.position(), 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.loading(); }, kWaitMs));
-    EXPECT_TRUE(player.errorString().contains(garbage)) << player.errorString().toStdString();
-    EXPECT_FALSE(player.isPlaying());
+    ASSERT_TRUE(player.OpenInBackground(garbage));
+    EXPECT_EQ(player.Position(), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !player.Loading(); }, kWaitMs));
+    EXPECT_TRUE(player.ErrorString().contains(garbage)) << player.ErrorString().toStdString();
+    EXPECT_FALSE(player.IsPlaying());
 
-    EXPECT_FALSE(player.openInBackground(garbage + QStringLiteral(".gone")));
-    EXPECT_FALSE(player.loading());
-    EXPECT_TRUE(player.errorString().contains(QStringLiteral("does not exist")));
+    EXPECT_FALSE(player.OpenInBackground(garbage + QStringLiteral(".gone")));
+    EXPECT_FALSE(player.Loading());
+    EXPECT_TRUE(player.ErrorString().contains(QStringLiteral("does not exist")));
 }
 
 // A player that goes while its medium is still opening or playing stops its music thread first,
 // and the framework's objects go with it.
 TEST(MusicPlayer, GoesWhileOpeningOrPlaying)
 {
-    const QString wav = testsounds::writeWav("going.wav", 2000);
+    const QString wav = testsounds::WriteWav("going.wav", 2000);
     for (int i = 0; i < 3; ++i) {
         MusicPlayer player;
-        ASSERT_TRUE(player.openInBackground(wav));
-        player.play();
+        ASSERT_TRUE(player.OpenInBackground(wav));
+        player.Play();
     }
     MusicPlayer player;
-    ASSERT_TRUE(player.open(wav)) << player.errorString().toStdString();
-    player.play();
-    player.setVolume(0.5f);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player.position() > 0; }, kWaitMs));
+    ASSERT_TRUE(player.Open(wav)) << player.ErrorString().toStdString();
+    player.Play();
+    player.SetVolume(0.5f);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player.Position() > 0; }, kWaitMs));
 }

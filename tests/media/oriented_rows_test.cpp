@@ -14,18 +14,18 @@ using namespace testpictures;
 namespace {
 
 // Feeds the stored picture's rows in batches of `batch`, as a decoder does, and returns the target.
-QImage placeRows(const QImage &stored, int orientation, int batch)
+QImage PlaceRows(const QImage &stored, int orientation, int batch)
 {
-    QImage target(orientedSize(stored.size(), orientation), QImage::Format_RGB32);
+    QImage target(OrientedSize(stored.size(), orientation), QImage::Format_RGB32);
     target.fill(0u);
     std::vector<quint32> strip;
     OrientedRows rows(target, stored.size(), orientation, strip);
     for (int line = 0; line < stored.height();) {
-        const int count = std::min({batch, rows.rowsAvailable(line), stored.height() - line});
+        const int count = std::min({batch, rows.RowsAvailable(line), stored.height() - line});
         for (int i = 0; i < count; ++i)
-            std::memcpy(rows.row(line + i), stored.constScanLine(line + i), std::size_t(stored.width()) * 4);
+            std::memcpy(rows.Row(line + i), stored.constScanLine(line + i), std::size_t(stored.width()) * 4);
         line += count;
-        rows.written(line);
+        rows.Written(line);
     }
     return target;
 }
@@ -37,10 +37,10 @@ TEST(OrientedRows, PlacesRowsAsTheReferenceTurnsThePicture)
     // Odd sizes, a strip cut short at the bottom, and batches that do not divide the strip.
     const QSize sizes[] = {{1, 1}, {37, 5}, {5, 37}, {64, 16}, {33, 17}, {100, 49}};
     for (const QSize size : sizes) {
-        const QImage stored = noisePicture(size.width(), size.height(), quint32(size.width() * 131 + size.height()));
+        const QImage stored = NoisePicture(size.width(), size.height(), quint32(size.width() * 131 + size.height()));
         for (int orientation = 1; orientation <= 8; ++orientation) {
             for (const int batch : {1, 3, 8}) {
-                EXPECT_EQ(placeRows(stored, orientation, batch), orientImage(stored, orientation))
+                EXPECT_EQ(PlaceRows(stored, orientation, batch), OrientImage(stored, orientation))
                     << size.width() << "x" << size.height() << " orientation " << orientation << " batch " << batch;
             }
         }
@@ -52,8 +52,8 @@ TEST(OrientedRows, QuarterTurnsCollectAStripAtATime)
     QImage target(20, 40, QImage::Format_RGB32);
     std::vector<quint32> strip;
     OrientedRows rows(target, QSize(40, 20), 6, strip);
-    EXPECT_EQ(rows.rowsAvailable(0), OrientedRows::kStripRows);
-    EXPECT_EQ(rows.rowsAvailable(5), OrientedRows::kStripRows - 5);
+    EXPECT_EQ(rows.RowsAvailable(0), OrientedRows::kStripRows);
+    EXPECT_EQ(rows.RowsAvailable(5), OrientedRows::kStripRows - 5);
     OrientedRows flips(target, QSize(20, 40), 3, strip);
-    EXPECT_EQ(flips.rowsAvailable(5), 35);
+    EXPECT_EQ(flips.RowsAvailable(5), 35);
 }

@@ -22,13 +22,13 @@ TEST(PictureExtensions, AcceptsExactlyTheListedForms)
         {"b.svg", std::nullopt},         {"png", std::nullopt},         {"/d.png/b", std::nullopt},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(acceptedPictureKind(c.path), c.kind) << c.path;
-    EXPECT_EQ(acceptedPictureExtensions().size(), 8 + 14);
-    EXPECT_EQ(acceptedPictureExtensions().mid(0, 8),
+        EXPECT_EQ(AcceptedPictureKind(c.path), c.kind) << c.path;
+    EXPECT_EQ(AcceptedPictureExtensions().size(), 8 + 14);
+    EXPECT_EQ(AcceptedPictureExtensions().mid(0, 8),
               QStringList({".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"}));
 }
 
 TEST(PictureExtensions, MaskListsEveryKind)
 {
-    EXPECT_EQ(acceptedPictureMask(), "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
+    EXPECT_EQ(AcceptedPictureMask(), "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;*.WEBP;*.TIF;*.TIFF;*.HEIC;*.HEIF;*.AVIF");
 }

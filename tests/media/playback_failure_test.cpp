@@ -13,11 +13,11 @@ using namespace lumetta;
 namespace {
 
 // The file's bytes under another name, so only the content can tell what it is.
-QString renamed(const QString &path, const QString &name)
+QString Renamed(const QString &path, const QString &name)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return testpictures::writeTemp(name, file.readAll());
+    return testpictures::WriteTemp(name, file.readAll());
 }
 
 }  // namespace
@@ -30,20 +30,20 @@ TEST(PlaybackFailure, NamesTheFileAndWhatIsMissing)
         QString reason;
     };
     const Case cases[] = {
-        {testsounds::writeMidi("song.mid", 500), "no MIDI synthesizer is installed"},
-        {renamed(testsounds::writeMidi("k.mid", 500), "karaoke.kar"), "no MIDI synthesizer is installed"},
-        {renamed(testsounds::writeEncodedTone("f.flac", 300), "misnamed.mp3"),
+        {testsounds::WriteMidi("song.mid", 500), "no MIDI synthesizer is installed"},
+        {Renamed(testsounds::WriteMidi("k.mid", 500), "karaoke.kar"), "no MIDI synthesizer is installed"},
+        {Renamed(testsounds::WriteEncodedTone("f.flac", 300), "misnamed.mp3"),
          "no decoder for FLAC audio is installed"},
-        {testsounds::writeEncodedTone("t.ogg", 300), "no decoder for "},
-        {testsounds::writeEncodedTone("t.wma", 300), "no decoder for "},
-        {testpictures::writeTemp("noise.wav", QByteArray(4096, '\x5A')),
+        {testsounds::WriteEncodedTone("t.ogg", 300), "no decoder for "},
+        {testsounds::WriteEncodedTone("t.wma", 300), "no decoder for "},
+        {testpictures::WriteTemp("noise.wav", QByteArray(4096, '\x5A')),
          "the file is not a playable medium (Could not determine type of stream.)"},
     };
     for (const Case &c : cases) {
-        const QString message = describePlaybackFailure(c.path, "Could not determine type of stream.");
+        const QString message = DescribePlaybackFailure(c.path, "Could not determine type of stream.");
         EXPECT_TRUE(message.startsWith("Cannot play " + c.path + ": ")) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
     }
-    EXPECT_EQ(describePlaybackFailure("/x/none.wav", QString()),
+    EXPECT_EQ(DescribePlaybackFailure("/x/none.wav", QString()),
               "Cannot play /x/none.wav: the file is not a playable medium");
 }

@@ -37,8 +37,8 @@ public:
 private:
     void Note()
     {
-        const QString now = music_.Player().fileName();
-        if (music_.Player().isPlaying()
+        const QString now = music_.Player().FileName();
+        if (music_.Player().IsPlaying()
             && (started.isEmpty() || started.last() != now || lastNext_ != music_.NextTrack()))
             started.append(now);
         lastNext_ = music_.NextTrack();
@@ -55,7 +55,7 @@ QStringList Tracks(std::initializer_list<const char *> names)
     QStringList paths;
     int frequency = 300;
     for (const char *name : names)
-        paths.append(testsounds::writeWav(name, 300, frequency += 100));
+        paths.append(testsounds::WriteWav(name, 300, frequency += 100));
     return paths;
 }
 
@@ -69,10 +69,10 @@ TEST(BackgroundMusic, PlaysTheListOnceThenSilence)
     music.Begin();
     EXPECT_TRUE(music.Active());
     PollRecorder recorder(music, list, false);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.started.size() == 2 && !music.Player().isPlaying(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.started.size() == 2 && !music.Player().IsPlaying(); }, kWaitMs));
     QTest::qWait(300);
     EXPECT_EQ(recorder.started, list);
-    EXPECT_FALSE(music.Player().isPlaying());
+    EXPECT_FALSE(music.Player().IsPlaying());
     EXPECT_TRUE(recorder.reports.isEmpty());
 }
 
@@ -90,25 +90,25 @@ TEST(BackgroundMusic, RepeatStartsTheListAgain)
 
 TEST(BackgroundMusic, StopEndsTheTrackAndTheNextShowStartsAtTheFirst)
 {
-    const QStringList list = {testsounds::writeWav("a3.wav", 200), testsounds::writeWav("b3.wav", 5000)};
+    const QStringList list = {testsounds::WriteWav("a3.wav", 200), testsounds::WriteWav("b3.wav", 5000)};
     BackgroundMusic music;
     ASSERT_TRUE(music.Start(list, true));
     music.Begin();
     {
         PollRecorder recorder(music, list, false);
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return music.Player().fileName() == list[1] && music.Player().position() > 50; }, kWaitMs));
+            [&] { return music.Player().FileName() == list[1] && music.Player().Position() > 50; }, kWaitMs));
     }
     music.Stop();
     EXPECT_FALSE(music.Active());
     QTest::qWait(150);
-    const qint64 stoppedAt = music.Player().position();
+    const qint64 stoppedAt = music.Player().Position();
     QTest::qWait(300);
-    EXPECT_LE(music.Player().position(), stoppedAt);  // never forward again
+    EXPECT_LE(music.Player().Position(), stoppedAt);  // never forward again
 
     ASSERT_TRUE(music.Start(list, true));
     music.Begin();
-    EXPECT_EQ(music.Player().fileName(), list[0]);
+    EXPECT_EQ(music.Player().FileName(), list[0]);
     EXPECT_EQ(music.NextTrack(), 1);
     music.Stop();
 }
@@ -135,7 +135,7 @@ TEST(BackgroundMusic, TheFirstTrackOpensAtBegin)
     BackgroundMusic music;
     ASSERT_TRUE(music.Start(list, true));
     EXPECT_TRUE(music.Active());
-    EXPECT_FALSE(music.Player().isPlaying());
+    EXPECT_FALSE(music.Player().IsPlaying());
     EXPECT_FALSE(music.Poll(list, false).has_value());
     EXPECT_EQ(music.NextTrack(), 1);
 
@@ -150,7 +150,7 @@ TEST(BackgroundMusic, TheFirstTrackOpensAtBegin)
     music.Stop();
     // After a stop, Begin opens nothing.
     music.Begin();
-    EXPECT_EQ(music.Player().fileName(), list[1]);
+    EXPECT_EQ(music.Player().FileName(), list[1]);
     EXPECT_FALSE(music.Active());
 }
 
@@ -195,7 +195,7 @@ TEST(BackgroundMusic, AnUnplayableFirstTrackIsReportedOnceAndSkipped)
 // A single unplayable track leaves the show silent, reported once.
 TEST(BackgroundMusic, AnUnplayableOnlyTrackIsReportedOnce)
 {
-    const QString bad = testsounds::writeWav("only-unplayable.wav", 300);
+    const QString bad = testsounds::WriteWav("only-unplayable.wav", 300);
     {
         QFile file(bad);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -208,12 +208,12 @@ TEST(BackgroundMusic, AnUnplayableOnlyTrackIsReportedOnce)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !recorder.reports.isEmpty(); }, kWaitMs));
     QTest::qWait(300);
     EXPECT_EQ(recorder.reports.size(), 1);
-    EXPECT_FALSE(music.Player().isPlaying());
+    EXPECT_FALSE(music.Player().IsPlaying());
     // The next show starts afresh with a playable list.
     const QStringList good = Tracks({"after-only-unplayable.wav"});
     ASSERT_TRUE(music.Start(good, true));
     music.Begin();
-    EXPECT_TRUE(music.Player().errorString().isEmpty());
+    EXPECT_TRUE(music.Player().ErrorString().isEmpty());
     music.Stop();
 }
 

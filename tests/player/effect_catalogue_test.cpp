@@ -19,7 +19,7 @@ struct Entry
     int milliseconds;
 };
 
-const Entry entries[EffectCatalogueSize] = {
+const Entry kEntries[kEffectCatalogueSize] = {
     {"SlowAlpha", "TBlendTransition", "Alpha blend", 0},
     {"Puzzle", "TBlockTransition", "Puzzle", 1500},
     {"LArgePuzzle", "TBlockTransition", "Large puzzle", 1700},
@@ -44,7 +44,7 @@ const Entry entries[EffectCatalogueSize] = {
     {"Transition1", "TFlickerFreeTransition", "", 0},
 };
 
-int intProperty(const TTransitionEffect *effect, const char *name)
+int IntProperty(const TTransitionEffect *effect, const char *name)
 {
     const QVariant v = effect->property(name);
     EXPECT_TRUE(v.isValid()) << effect->objectName().toStdString() << "." << name;
@@ -58,18 +58,18 @@ TEST(EffectCatalogue, TwentyTwoEntriesInOrder)
     TTransitionList trans;
     LoadEffectCatalogue(trans, false);
     EXPECT_EQ(trans.objectName(), "Trans");
-    ASSERT_EQ(trans.Count(), EffectCatalogueSize);
-    for (int i = 0; i < EffectCatalogueSize; ++i) {
+    ASSERT_EQ(trans.Count(), kEffectCatalogueSize);
+    for (int i = 0; i < kEffectCatalogueSize; ++i) {
         const TTransitionEffect *e = trans.Items(i);
-        SCOPED_TRACE(entries[i].component);
-        EXPECT_EQ(e->objectName(), entries[i].component);
-        EXPECT_STREQ(e->metaObject()->className(), entries[i].className);
-        EXPECT_EQ(EffectDisplayName(i), entries[i].displayName);
-        EXPECT_EQ(e->Milliseconds(), entries[i].milliseconds);
+        SCOPED_TRACE(kEntries[i].component);
+        EXPECT_EQ(e->objectName(), kEntries[i].component);
+        EXPECT_STREQ(e->metaObject()->className(), kEntries[i].className);
+        EXPECT_EQ(EffectDisplayName(i), kEntries[i].displayName);
+        EXPECT_EQ(e->Milliseconds(), kEntries[i].milliseconds);
         EXPECT_FALSE(e->AbortOnEscape());
         EXPECT_EQ(e->TransitionList(), &trans);
     }
-    EXPECT_EQ(EffectDisplayNames().size(), OfferedEffectCount);
+    EXPECT_EQ(EffectDisplayNames().size(), kOfferedEffectCount);
     EXPECT_EQ(trans.Items(21)->GetDescription(), "Flicker free cut");
 }
 
@@ -134,7 +134,7 @@ TEST(EffectCatalogue, SettingsBeyondTheDefaults)
         {20, "BandWidth", 0},
     };
     for (const Setting &s : settings)
-        EXPECT_EQ(intProperty(trans.Items(s.number), s.property), s.value) << s.number << " " << s.property;
+        EXPECT_EQ(IntProperty(trans.Items(s.number), s.property), s.value) << s.number << " " << s.property;
     EXPECT_FALSE(trans.Items(0)->Pass2Options()->UseSolidColor());
     EXPECT_TRUE(trans.Items(20)->Pass2Options()->Reversed());
     EXPECT_FALSE(trans.Items(19)->Pass2Options()->Reversed());
@@ -146,8 +146,8 @@ TEST(EffectCatalogue, TheDialogsCopyAbortsOnEscapeAndIsSeparate)
     TTransitionList player, dialog;
     LoadEffectCatalogue(player, false);
     LoadEffectCatalogue(dialog, true);
-    ASSERT_EQ(dialog.Count(), EffectCatalogueSize);
-    for (int i = 0; i < EffectCatalogueSize; ++i) {
+    ASSERT_EQ(dialog.Count(), kEffectCatalogueSize);
+    for (int i = 0; i < kEffectCatalogueSize; ++i) {
         EXPECT_TRUE(dialog.Items(i)->AbortOnEscape()) << i;
         EXPECT_FALSE(player.Items(i)->AbortOnEscape()) << i;
         EXPECT_NE(dialog.Items(i), player.Items(i));
@@ -172,7 +172,7 @@ TEST(EffectCatalogue, ListingLines)
     TTransitionList trans;
     LoadEffectCatalogue(trans, false);
     const QStringList lines = EffectCatalogueListing(trans);
-    ASSERT_EQ(lines.size(), EffectCatalogueSize);
+    ASSERT_EQ(lines.size(), kEffectCatalogueSize);
     EXPECT_EQ(lines[0], "0\tSlowAlpha\tTBlendTransition\tAlpha blend\t0");
     EXPECT_EQ(lines[2], "2\tLArgePuzzle\tTBlockTransition\tLarge puzzle\t1700");
     EXPECT_EQ(lines[21], "21\tTransition1\tTFlickerFreeTransition\tFlicker free cut\t0");

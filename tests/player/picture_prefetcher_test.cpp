@@ -18,7 +18,7 @@ const SlideRequest kScreen{QSize(320, 200), 100, true};
 
 QString Jpeg(const QString &name, int width, int height, quint32 seed)
 {
-    return testpictures::writeTemp(name, testpictures::makeJpeg(testpictures::noisePicture(width, height, seed), 90));
+    return testpictures::WriteTemp(name, testpictures::MakeJpeg(testpictures::NoisePicture(width, height, seed), 90));
 }
 
 void ExpectSameSlide(const PreparedSlide &actual, const PreparedSlide &expected)
@@ -82,7 +82,7 @@ TEST(PicturePrefetcher, SlidesLeftOutAreDropped)
 // pictures after it.
 TEST(PicturePrefetcher, UnreadablePicturesBecomeTheirError)
 {
-    const QString broken = testpictures::writeTemp(QStringLiteral("broken.jpg"), QByteArray("not a picture"));
+    const QString broken = testpictures::WriteTemp(QStringLiteral("broken.jpg"), QByteArray("not a picture"));
     const QString good = Jpeg(QStringLiteral("after-broken.jpg"), 80, 60, 7);
     PicturePrefetcher prefetcher;
     prefetcher.Want({broken, good}, kScreen);

@@ -8,7 +8,7 @@ using namespace lumetta;
 namespace {
 
 // A picture whose top-left pixel is red and every other pixel green.
-QImage marked(int width, int height)
+QImage Marked(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(qRgb(0, 255, 0));
@@ -56,14 +56,14 @@ TEST(PictureWidget, UntiledTargets)
 
 TEST(PictureWidget, ComposedTilesAndTransparentMargins)
 {
-    const QImage tiled = ComposePicture({25, 13}, marked(10, 6), {true, true, true});
+    const QImage tiled = ComposePicture({25, 13}, Marked(10, 6), {true, true, true});
     for (int y = 0; y < 13; ++y)
         for (int x = 0; x < 25; ++x) {
             const bool corner = x % 10 == 0 && y % 6 == 0;
             EXPECT_EQ(tiled.pixel(x, y), corner ? qRgb(255, 0, 0) : qRgb(0, 255, 0)) << x << "," << y;
         }
 
-    const QImage centred = ComposePicture({20, 10}, marked(4, 2), {false, true, false});
+    const QImage centred = ComposePicture({20, 10}, Marked(4, 2), {false, true, false});
     EXPECT_EQ(centred.pixel(8, 4), qRgb(255, 0, 0));
     EXPECT_EQ(centred.pixel(11, 5), qRgb(0, 255, 0));
     EXPECT_EQ(qAlpha(centred.pixel(7, 4)), 0);
@@ -85,7 +85,7 @@ TEST(PictureWidget, WidgetRecomposesOnEveryChangeInDevicePixels)
     // Pictures are device pixels; the control's size is in logical ones.
     const int ratio = qRound(control.devicePixelRatioF());
     control.resize(40, 30);
-    control.SetPicture(marked(10, 10));
+    control.SetPicture(Marked(10, 10));
     EXPECT_EQ(control.Shown().size(), QSize(40, 30) * ratio);
     EXPECT_EQ(control.Shown().pixel(0, 0), qRgb(255, 0, 0));
     EXPECT_EQ(control.Shown().pixel(9, 9), qRgb(0, 255, 0));

@@ -46,7 +46,7 @@ QString WritePicture(const QString &path, QSize size, const QColor &colour)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     file.open(QIODevice::WriteOnly);
-    file.write(path.endsWith(QLatin1String(".jpg")) ? testpictures::makeJpeg(image) : testpictures::makeBmp(image));
+    file.write(path.endsWith(QLatin1String(".jpg")) ? testpictures::MakeJpeg(image) : testpictures::MakeBmp(image));
     return path;
 }
 
@@ -78,50 +78,50 @@ class PlayerWindowTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir_.isValid());
         for (int i = 0; i < 3; ++i)
-            project.Pictures() << WritePicture(dir.filePath(QStringLiteral("p%1.bmp").arg(i)), {160, 120}, kColours[i]);
-        ShowSettings &settings = project.Settings();
-        settings.Put(ShowSettings::kAdvance, QStringLiteral("100"));  // never due while a test runs
-        settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
-        settings.Put(ShowSettings::kCaption, QStringLiteral("clSilver"));
-        project.EffectSelection() = {QStringLiteral("13")};
-        for (int i = 0; i < show.Effects()->Count(); ++i) {
-            TTransitionEffect *effect = show.Effects()->Items(i);
+            project_.Pictures() << WritePicture(dir_.filePath(QStringLiteral("p%1.bmp").arg(i)), {160, 120}, kColours_[i]);
+        ShowSettings &settings = project_.Settings();
+        settings.Put(ShowSettings::AdvanceLine, QStringLiteral("100"));  // never due while a test runs
+        settings.Put(ShowSettings::LoopingLine, QStringLiteral("No"));
+        settings.Put(ShowSettings::CaptionLine, QStringLiteral("clSilver"));
+        project_.EffectSelection() = {QStringLiteral("13")};
+        for (int i = 0; i < show_.Effects()->Count(); ++i) {
+            TTransitionEffect *effect = show_.Effects()->Items(i);
             effect->SetMilliseconds(std::min(effect->Milliseconds(), 40));
-            effect->OnBeforeTransition = [this, i](QObject *) { executed.push_back(i); };
+            effect->OnBeforeTransition = [this, i](QObject *) { executed_.push_back(i); };
         }
     }
 
     void TearDown() override
     {
-        if (show.isVisible())
-            show.close();
+        if (show_.isVisible())
+            show_.close();
     }
 
     void Start()
     {
-        ASSERT_EQ(show.StartShow(project), PlayerWindow::StartResult::Started) << show.ErrorText().toStdString();
-        show.show();
-        show.SetUpShow();
+        ASSERT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::Started) << show_.ErrorText().toStdString();
+        show_.show();
+        show_.SetUpShow();
     }
 
     // The colour of the slide now in Image1.
-    QRgb Slide() const { return show.Slide()->Picture().pixel(0, 0); }
-    QString Caption() const { return show.CaptionBar()->text(); }
+    QRgb Slide() const { return show_.Slide()->Picture().pixel(0, 0); }
+    QString Caption() const { return show_.CaptionBar()->text(); }
     bool RenderWindowLeft() const
     {
-        for (const RenderWindow *window : show.SlideArea()->findChildren<RenderWindow *>())
+        for (const RenderWindow *window : show_.SlideArea()->findChildren<RenderWindow *>())
             if (window->isVisible())
                 return true;
         return AnyEffectPrepared();
     }
 
-    const QRgb kColours[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
-    QTemporaryDir dir;
-    ShowProject project;
-    PlayerWindow show;
-    std::vector<int> executed;
+    const QRgb kColours_[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    QTemporaryDir dir_;
+    ShowProject project_;
+    PlayerWindow show_;
+    std::vector<int> executed_;
 };
 
 }  // namespace
@@ -129,68 +129,68 @@ protected:
 TEST_F(PlayerWindowTest, ThreePictureShowEndsAfterTheThirdWithoutLooping)
 {
     Start();
-    EXPECT_EQ(Slide(), kColours[0]);
+    EXPECT_EQ(Slide(), kColours_[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
-    EXPECT_TRUE(show.CaptionBar()->isVisible());
-    show.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_TRUE(show_.CaptionBar()->isVisible());
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours_[1]);
     EXPECT_EQ(Caption(), QStringLiteral("2. p1.bmp"));
-    show.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours[2]);
-    EXPECT_TRUE(show.isVisible());
-    show.OnSlideTimer();
-    EXPECT_FALSE(show.isVisible());
-    EXPECT_FALSE(show.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours[2]);
-    EXPECT_EQ(executed, std::vector<int>({13, 13, 13}));
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_TRUE(show_.isVisible());
+    show_.OnSlideTimer();
+    EXPECT_FALSE(show_.isVisible());
+    EXPECT_FALSE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(executed_, std::vector<int>({13, 13, 13}));
     EXPECT_FALSE(RenderWindowLeft());
 }
 
 TEST_F(PlayerWindowTest, LoopingShowReturnsToTheFirstPictureWithATransition)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
     Start();
     for (int i = 0; i < 3; ++i)
-        show.OnSlideTimer();
-    EXPECT_TRUE(show.isVisible());
-    EXPECT_EQ(Slide(), kColours[0]);
+        show_.OnSlideTimer();
+    EXPECT_TRUE(show_.isVisible());
+    EXPECT_EQ(Slide(), kColours_[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
-    EXPECT_EQ(executed.size(), 4u);
-    QTest::keyClick(&show, Qt::Key_Escape);
-    EXPECT_FALSE(show.isVisible());
+    EXPECT_EQ(executed_.size(), 4u);
+    QTest::keyClick(&show_, Qt::Key_Escape);
+    EXPECT_FALSE(show_.isVisible());
 }
 
 TEST_F(PlayerWindowTest, ALongCaptionDoesNotWidenTheWindowBeyondTheScreen)
 {
     // The longest name a file system allows: far wider than the screen at the caption's font.
     const QString name = QString(236, u'x') + QStringLiteral(".bmp");
-    project.Pictures() = {WritePicture(dir.filePath(name), {64, 48}, QColor(10, 20, 30))};
+    project_.Pictures() = {WritePicture(dir_.filePath(name), {64, 48}, QColor(10, 20, 30))};
     Start();
     QCoreApplication::processEvents();
     ASSERT_EQ(Caption(), QStringLiteral("1. ") + name);
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_GT(show.CaptionBar()->fontMetrics().horizontalAdvance(Caption()), screen.width());
-    EXPECT_EQ(show.width(), screen.width());
-    EXPECT_EQ(show.SlideArea()->width(), screen.width());
-    EXPECT_EQ(show.CaptionBar()->width(), screen.width());
+    EXPECT_GT(show_.CaptionBar()->fontMetrics().horizontalAdvance(Caption()), screen.width());
+    EXPECT_EQ(show_.width(), screen.width());
+    EXPECT_EQ(show_.SlideArea()->width(), screen.width());
+    EXPECT_EQ(show_.CaptionBar()->width(), screen.width());
 }
 
 TEST_F(PlayerWindowTest, CaptionOfTheTenthPictureIsItsNumberAndFileName)
 {
     for (int i = 3; i < 9; ++i)
-        project.Pictures() << project.Pictures().at(0);
-    project.Pictures() << WritePicture(dir.filePath(QStringLiteral("sub/deeper/a.jpg")), {64, 48},
+        project_.Pictures() << project_.Pictures().at(0);
+    project_.Pictures() << WritePicture(dir_.filePath(QStringLiteral("sub/deeper/a.jpg")), {64, 48},
                                        QColor(200, 100, 50));
     Start();
-    show.Sequencer().SetNextSlide(9);
-    show.OnSlideTimer();
+    show_.Sequencer().SetNextSlide(9);
+    show_.OnSlideTimer();
     EXPECT_EQ(Caption(), QStringLiteral("10. a.jpg"));
     EXPECT_TRUE(SameColour(Slide(), qRgb(200, 100, 50), 4));
 }
 
 TEST_F(PlayerWindowTest, EffectSelectionDecidesTheTransition)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
     const struct
     {
         QStringList selection;
@@ -202,86 +202,86 @@ TEST_F(PlayerWindowTest, EffectSelectionDecidesTheTransition)
         {{}, QStringLiteral("Random"), {}},  // an empty selection plays without effects
     };
     for (const auto &c : cases) {
-        executed.clear();
-        project.EffectSelection() = c.selection;
-        project.Settings().Put(ShowSettings::kEffects, c.effects);
+        executed_.clear();
+        project_.EffectSelection() = c.selection;
+        project_.Settings().Put(ShowSettings::EffectsLine, c.effects);
         Start();
         std::vector<QRgb> slides{Slide()};
         for (int i = 0; i < 3; ++i) {
-            show.OnSlideTimer();
+            show_.OnSlideTimer();
             slides.push_back(Slide());
             EXPECT_FALSE(RenderWindowLeft());
         }
-        EXPECT_EQ(executed, c.executed) << c.effects.toStdString();
-        EXPECT_EQ(slides, std::vector<QRgb>({kColours[0], kColours[1], kColours[2], kColours[0]}));
-        show.close();
+        EXPECT_EQ(executed_, c.executed) << c.effects.toStdString();
+        EXPECT_EQ(slides, std::vector<QRgb>({kColours_[0], kColours_[1], kColours_[2], kColours_[0]}));
+        show_.close();
     }
 }
 
 TEST_F(PlayerWindowTest, LeftAndBackspaceGoBackButNotBeforeTheFirst)
 {
     Start();
-    show.OnSlideTimer();
-    show.OnSlideTimer();
-    QTest::keyClick(&show, Qt::Key_Left);
-    EXPECT_EQ(Slide(), kColours[1]);
+    show_.OnSlideTimer();
+    show_.OnSlideTimer();
+    QTest::keyClick(&show_, Qt::Key_Left);
+    EXPECT_EQ(Slide(), kColours_[1]);
     EXPECT_EQ(Caption(), QStringLiteral("2. p1.bmp"));
-    QTest::keyClick(&show, Qt::Key_Right);
-    EXPECT_EQ(Slide(), kColours[2]);
-    QTest::keyClick(&show, Qt::Key_Backspace);
-    QTest::keyClick(&show, Qt::Key_Backspace);
-    EXPECT_EQ(Slide(), kColours[0]);
-    QTest::keyClick(&show, Qt::Key_Left);
-    EXPECT_EQ(Slide(), kColours[0]);
+    QTest::keyClick(&show_, Qt::Key_Right);
+    EXPECT_EQ(Slide(), kColours_[2]);
+    QTest::keyClick(&show_, Qt::Key_Backspace);
+    QTest::keyClick(&show_, Qt::Key_Backspace);
+    EXPECT_EQ(Slide(), kColours_[0]);
+    QTest::keyClick(&show_, Qt::Key_Left);
+    EXPECT_EQ(Slide(), kColours_[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
-    QTest::keyClick(&show, Qt::Key_Return);
-    EXPECT_EQ(Slide(), kColours[1]);
+    QTest::keyClick(&show_, Qt::Key_Return);
+    EXPECT_EQ(Slide(), kColours_[1]);
 }
 
 TEST_F(PlayerWindowTest, ManualShowAdvancesOnKeysAndPictureClicksOnly)
 {
-    project.Settings().Put(ShowSettings::kAdvance, QStringLiteral("Manual"));
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
     Start();
-    EXPECT_FALSE(show.SlideTimer()->isActive());
-    QTest::mouseClick(show.Background(), Qt::LeftButton, {}, QPoint(2, 2));
-    QTest::mouseClick(show.CaptionBar(), Qt::LeftButton);
-    EXPECT_EQ(Slide(), kColours[0]);
-    QTest::mouseClick(show.Slide(), Qt::LeftButton);
-    EXPECT_EQ(Slide(), kColours[1]);
-    QTest::keyClick(&show, Qt::Key_Enter);
-    EXPECT_EQ(Slide(), kColours[2]);
+    EXPECT_FALSE(show_.SlideTimer()->isActive());
+    QTest::mouseClick(show_.Background(), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(show_.CaptionBar(), Qt::LeftButton);
+    EXPECT_EQ(Slide(), kColours_[0]);
+    QTest::mouseClick(show_.Slide(), Qt::LeftButton);
+    EXPECT_EQ(Slide(), kColours_[1]);
+    QTest::keyClick(&show_, Qt::Key_Enter);
+    EXPECT_EQ(Slide(), kColours_[2]);
     // Ctrl starts automatic advance with the timer's last interval (500 ms when no show set one).
-    QTest::keyClick(&show, Qt::Key_Control);
-    EXPECT_EQ(Slide(), kColours[0]);
-    EXPECT_TRUE(show.SlideTimer()->isActive());
-    EXPECT_EQ(show.SlideTimer()->interval(), 500);
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_TRUE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(show_.SlideTimer()->interval(), 500);
 }
 
 TEST_F(PlayerWindowTest, CtrlPausesAndResumesAnAutomaticShow)
 {
     Start();
-    EXPECT_TRUE(show.SlideTimer()->isActive());
-    EXPECT_EQ(show.SlideTimer()->interval(), 100000);
-    QTest::keyClick(&show, Qt::Key_Control);
-    EXPECT_FALSE(show.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours[0]);
-    QTest::keyClick(&show, Qt::Key_Control);
-    EXPECT_TRUE(show.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_TRUE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(show_.SlideTimer()->interval(), 100000);
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_FALSE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(Slide(), kColours_[0]);
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_TRUE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(Slide(), kColours_[1]);
 }
 
 TEST_F(PlayerWindowTest, ScreenSaverIsHeldOffWhileTheShowPlays)
 {
-    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+    EXPECT_FALSE(show_.ScreenSaver()->Inhibiting());
     Start();
-    EXPECT_TRUE(show.ScreenSaver()->Inhibiting());
-    QTest::keyClick(&show, Qt::Key_Escape);
-    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
-    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    project.Settings().Put(ShowSettings::kBackground, dir.filePath(QStringLiteral("missing.bmp")));
-    EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::Failed);
-    EXPECT_FALSE(show.ScreenSaver()->Inhibiting());
+    EXPECT_TRUE(show_.ScreenSaver()->Inhibiting());
+    QTest::keyClick(&show_, Qt::Key_Escape);
+    EXPECT_FALSE(show_.ScreenSaver()->Inhibiting());
+    project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    project_.Settings().Put(ShowSettings::BackgroundLine, dir_.filePath(QStringLiteral("missing.bmp")));
+    EXPECT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::Failed);
+    EXPECT_FALSE(show_.ScreenSaver()->Inhibiting());
 }
 
 // Run with two screens (tests/player/two_screens.json): numbers as the command lines take them.
@@ -322,48 +322,48 @@ TEST_F(PlayerWindowTest, ShowFillsTheChosenScreen)
         GTEST_SKIP() << "needs two screens";
     for (QScreen *screen : {screens.at(1), screens.at(0)}) {
         SCOPED_TRACE(screen->name().toStdString());
-        show.SetScreen(screen);
+        show_.SetScreen(screen);
         Start();
-        EXPECT_EQ(show.screen(), screen);
-        EXPECT_EQ(show.geometry(), screen->geometry());
-        EXPECT_EQ(show.Background()->Picture().size().isEmpty() ? PlayerWindow::ScreenSize(screen)
-                                                                : show.Background()->Picture().size(),
+        EXPECT_EQ(show_.screen(), screen);
+        EXPECT_EQ(show_.geometry(), screen->geometry());
+        EXPECT_EQ(show_.Background()->Picture().size().isEmpty() ? PlayerWindow::ScreenSize(screen)
+                                                                : show_.Background()->Picture().size(),
                   PlayerWindow::ScreenSize(screen));
         // The slide is laid out for that screen.
-        const ShowSettings &settings = project.Settings();
+        const ShowSettings &settings = project_.Settings();
         EXPECT_EQ(
-            show.Slide()->Picture().size(),
+            show_.Slide()->Picture().size(),
             LayOutSlide(QSize(160, 120), screen->size(), settings.PicturePercent(), settings.Shadow()).picture.size());
-        show.close();
+        show_.close();
     }
 }
 
 TEST_F(PlayerWindowTest, PauseIsMarkedInACornerUntilTheShowResumes)
 {
     Start();
-    EXPECT_FALSE(show.PauseSign()->isVisible());
-    QTest::keyClick(&show, Qt::Key_Control);
-    ASSERT_TRUE(show.PauseSign()->isVisible());
-    const QRect mark = show.PauseSign()->geometry();
-    EXPECT_TRUE(show.rect().contains(mark));
-    EXPECT_GT(mark.left(), show.width() / 2);
-    EXPECT_GT(mark.top(), show.height() / 2);
-    EXPECT_LE(mark.width() * mark.height() * 50, show.width() * show.height());  // at most 2 % of the screen
+    EXPECT_FALSE(show_.PauseSign()->isVisible());
+    QTest::keyClick(&show_, Qt::Key_Control);
+    ASSERT_TRUE(show_.PauseSign()->isVisible());
+    const QRect mark = show_.PauseSign()->geometry();
+    EXPECT_TRUE(show_.rect().contains(mark));
+    EXPECT_GT(mark.left(), show_.width() / 2);
+    EXPECT_GT(mark.top(), show_.height() / 2);
+    EXPECT_LE(mark.width() * mark.height() * 50, show_.width() * show_.height());  // at most 2 % of the screen
     // A click on the picture still reaches the show through the mark's corner.
-    EXPECT_TRUE(show.PauseSign()->testAttribute(Qt::WA_TransparentForMouseEvents));
-    QTest::keyClick(&show, Qt::Key_Control);
-    EXPECT_FALSE(show.PauseSign()->isVisible());
+    EXPECT_TRUE(show_.PauseSign()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_FALSE(show_.PauseSign()->isVisible());
 
     // Paused, then the help comes and goes: the show resumes and the mark goes with the pause.
-    QTest::keyClick(&show, Qt::Key_Control);
-    QTimer::singleShot(0, show.Help(), [&] { show.Help()->close(); });
-    QTest::keyClick(&show, Qt::Key_F1);
-    EXPECT_TRUE(show.SlideTimer()->isActive());
-    EXPECT_FALSE(show.PauseSign()->isVisible());
-    QTest::keyClick(&show, Qt::Key_Control);
-    EXPECT_TRUE(show.PauseSign()->isVisible());
-    QTest::keyClick(&show, Qt::Key_Escape);
-    EXPECT_FALSE(show.PauseSign()->isVisible());
+    QTest::keyClick(&show_, Qt::Key_Control);
+    QTimer::singleShot(0, show_.Help(), [&] { show_.Help()->close(); });
+    QTest::keyClick(&show_, Qt::Key_F1);
+    EXPECT_TRUE(show_.SlideTimer()->isActive());
+    EXPECT_FALSE(show_.PauseSign()->isVisible());
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_TRUE(show_.PauseSign()->isVisible());
+    QTest::keyClick(&show_, Qt::Key_Escape);
+    EXPECT_FALSE(show_.PauseSign()->isVisible());
 }
 
 TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
@@ -371,7 +371,7 @@ TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
     const auto wheel = [&](int degreesTimesEight) {
         QWheelEvent event(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, degreesTimesEight), Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&show, &event);
+        QCoreApplication::sendEvent(&show_, &event);
     };
     const struct
     {
@@ -379,11 +379,11 @@ TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
         std::function<void()> act;
         int slide;
     } steps[] = {
-        {"Space", [&] { QTest::keyClick(&show, Qt::Key_Space); }, 1},
-        {"Page Down", [&] { QTest::keyClick(&show, Qt::Key_PageDown); }, 2},
-        {"Page Up", [&] { QTest::keyClick(&show, Qt::Key_PageUp); }, 1},
-        {"End", [&] { QTest::keyClick(&show, Qt::Key_End); }, 2},
-        {"Home", [&] { QTest::keyClick(&show, Qt::Key_Home); }, 0},
+        {"Space", [&] { QTest::keyClick(&show_, Qt::Key_Space); }, 1},
+        {"Page Down", [&] { QTest::keyClick(&show_, Qt::Key_PageDown); }, 2},
+        {"Page Up", [&] { QTest::keyClick(&show_, Qt::Key_PageUp); }, 1},
+        {"End", [&] { QTest::keyClick(&show_, Qt::Key_End); }, 2},
+        {"Home", [&] { QTest::keyClick(&show_, Qt::Key_Home); }, 0},
         {"wheel down a notch", [&] { wheel(-120); }, 1},
         {"two half notches down",
          [&] {
@@ -395,10 +395,10 @@ TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
         {"half a notch moves nothing", [&] { wheel(60); }, 1},
     };
     Start();
-    ASSERT_EQ(Slide(), kColours[0]);
+    ASSERT_EQ(Slide(), kColours_[0]);
     for (const auto &step : steps) {
         step.act();
-        EXPECT_EQ(Slide(), kColours[step.slide]) << step.what;
+        EXPECT_EQ(Slide(), kColours_[step.slide]) << step.what;
     }
 }
 
@@ -417,27 +417,27 @@ TEST_F(PlayerWindowTest, HelpWindowPausesAndResumesOnlyAutomaticShows)
         {"Manual", false, false, false},
     };
     for (const auto &c : cases) {
-        project.Settings().Put(ShowSettings::kAdvance, QString::fromLatin1(c.advance));
+        project_.Settings().Put(ShowSettings::AdvanceLine, QString::fromLatin1(c.advance));
         Start();
         if (c.pauseFirst)
-            QTest::keyClick(&show, Qt::Key_Control);
+            QTest::keyClick(&show_, Qt::Key_Control);
         bool helpShown = false;
         bool timerDuringHelp = true;
-        QTimer::singleShot(0, show.Help(), [&] {
-            helpShown = show.Help()->isVisible();
-            timerDuringHelp = show.SlideTimer()->isActive();
+        QTimer::singleShot(0, show_.Help(), [&] {
+            helpShown = show_.Help()->isVisible();
+            timerDuringHelp = show_.SlideTimer()->isActive();
             if (c.closeWithEscape)
-                QTest::keyClick(show.Help(), Qt::Key_Escape);
+                QTest::keyClick(show_.Help(), Qt::Key_Escape);
             else
-                show.Help()->OkButton()->click();
+                show_.Help()->OkButton()->click();
         });
-        QTest::keyClick(&show, Qt::Key_F1);
+        QTest::keyClick(&show_, Qt::Key_F1);
         EXPECT_TRUE(helpShown);
         EXPECT_FALSE(timerDuringHelp);
-        EXPECT_FALSE(show.Help()->isVisible());
-        EXPECT_EQ(show.SlideTimer()->isActive(), c.timerAfter) << c.advance << c.pauseFirst;
-        EXPECT_EQ(Slide(), kColours[0]);
-        show.close();
+        EXPECT_FALSE(show_.Help()->isVisible());
+        EXPECT_EQ(show_.SlideTimer()->isActive(), c.timerAfter) << c.advance << c.pauseFirst;
+        EXPECT_EQ(Slide(), kColours_[0]);
+        show_.close();
     }
 }
 
@@ -445,21 +445,21 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
 {
     Start();
     bool visibleAfterTransition = false;
-    show.Effects()->Items(13)->OnStartTransition = [&](QObject *) { QTest::keyClick(&show, Qt::Key_Escape); };
-    show.Effects()->Items(13)->OnAfterTransition = [&](QObject *) { visibleAfterTransition = show.isVisible(); };
-    show.OnSlideTimer();
+    show_.Effects()->Items(13)->OnStartTransition = [&](QObject *) { QTest::keyClick(&show_, Qt::Key_Escape); };
+    show_.Effects()->Items(13)->OnAfterTransition = [&](QObject *) { visibleAfterTransition = show_.isVisible(); };
+    show_.OnSlideTimer();
     EXPECT_TRUE(visibleAfterTransition);
-    EXPECT_EQ(Slide(), kColours[1]);
-    EXPECT_FALSE(show.isVisible());
+    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_FALSE(show_.isVisible());
     EXPECT_FALSE(RenderWindowLeft());
 
     // A tick falling due while the caption bar is repainted runs after the step, whose
     // caption and picture therefore stay together.
-    show.Effects()->Items(13)->OnStartTransition = nullptr;
-    show.Effects()->Items(13)->OnAfterTransition = nullptr;
+    show_.Effects()->Items(13)->OnStartTransition = nullptr;
+    show_.Effects()->Items(13)->OnAfterTransition = nullptr;
     Start();
     std::vector<QString> captionsAtTransition;
-    show.Effects()->Items(13)->OnStartTransition = [&](QObject *) { captionsAtTransition.push_back(Caption()); };
+    show_.Effects()->Items(13)->OnStartTransition = [&](QObject *) { captionsAtTransition.push_back(Caption()); };
     struct TickOnPaint : QObject
     {
         PlayerWindow &show;
@@ -471,13 +471,13 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
                 show.OnSlideTimer();
             return false;
         }
-    } tickOnPaint(show);
-    show.CaptionBar()->installEventFilter(&tickOnPaint);
-    show.OnSlideTimer();
-    show.CaptionBar()->removeEventFilter(&tickOnPaint);
+    } tickOnPaint(show_);
+    show_.CaptionBar()->installEventFilter(&tickOnPaint);
+    show_.OnSlideTimer();
+    show_.CaptionBar()->removeEventFilter(&tickOnPaint);
     EXPECT_TRUE(tickOnPaint.ticked);
     EXPECT_EQ(captionsAtTransition, std::vector<QString>({QStringLiteral("2. p1.bmp"), QStringLiteral("3. p2.bmp")}));
-    EXPECT_EQ(Slide(), kColours[2]);
+    EXPECT_EQ(Slide(), kColours_[2]);
 }
 
 // Keys reach the window through the window system's queue, as real ones do: held back while a
@@ -502,47 +502,47 @@ TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
                           Case{"Escape after Ctrl in a manual show", Qt::Key_Escape, true},
                           Case{"Ctrl pauses an automatic show", Qt::Key_Control, false}}) {
         SCOPED_TRACE(c.name);
-        executed.clear();
-        project.Settings().Put(ShowSettings::kAdvance, c.manual ? QStringLiteral("Manual") : QStringLiteral("1"));
-        project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-        show.Effects()->Items(13)->SetMilliseconds(150);
-        ASSERT_EQ(show.StartShow(project), PlayerWindow::StartResult::Started);
+        executed_.clear();
+        project_.Settings().Put(ShowSettings::AdvanceLine, c.manual ? QStringLiteral("Manual") : QStringLiteral("1"));
+        project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+        show_.Effects()->Items(13)->SetMilliseconds(150);
+        ASSERT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::Started);
         // Shorter than a step, so the next tick is always overdue when a step ends.
-        show.SlideTimer()->setInterval(20);
+        show_.SlideTimer()->setInterval(20);
         std::size_t stepsWhenSent = 0;
         bool gaveUp = false;
         QTimer ctrl;
         ctrl.setSingleShot(true);
-        QObject::connect(&ctrl, &QTimer::timeout, [&] { QueueKey(&show, Qt::Key_Control); });
+        QObject::connect(&ctrl, &QTimer::timeout, [&] { QueueKey(&show_, Qt::Key_Control); });
         QTimer send;
         send.setSingleShot(true);
         QObject::connect(&send, &QTimer::timeout, [&] {
-            stepsWhenSent = executed.size();
-            QueueKey(&show, c.key);
+            stepsWhenSent = executed_.size();
+            QueueKey(&show_, c.key);
         });
         QTimer pause;
         QObject::connect(&pause, &QTimer::timeout, [&] {
             // Paused: no step for well over a step's length, then the show is ended.
-            if (!show.SlideTimer()->isActive())
-                show.close();
+            if (!show_.SlideTimer()->isActive())
+                show_.close();
         });
         QTimer watchdog;
         watchdog.setSingleShot(true);
         QObject::connect(&watchdog, &QTimer::timeout, [&] {
             gaveUp = true;
-            show.close();
+            show_.close();
         });
-        QTimer::singleShot(0, &show, [&] {
+        QTimer::singleShot(0, &show_, [&] {
             if (c.manual)
                 ctrl.start(100);
             send.start(700);
             pause.start(1000);
             watchdog.start(kWaitMs);
         });
-        show.exec();
+        show_.exec();
         EXPECT_FALSE(gaveUp) << "the key never arrived";
         // The step under way when the key came may finish; no later one starts.
-        EXPECT_LE(executed.size(), stepsWhenSent + 1);
+        EXPECT_LE(executed_.size(), stepsWhenSent + 1);
     }
 }
 
@@ -552,16 +552,16 @@ TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
 TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
 {
     Start();
-    ASSERT_EQ(Slide(), kColours[0]);
-    TTransitionEffect *wipe = show.Effects()->Items(13);
+    ASSERT_EQ(Slide(), kColours_[0]);
+    TTransitionEffect *wipe = show_.Effects()->Items(13);
     wipe->SetAbortOnClick(true);
     wipe->SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     const bool realX = QGuiApplication::platformName() == QLatin1String("xcb") && !xdotool.isEmpty();
     QProcess click;
     wipe->OnStartTransition = [&](QObject *) {
-        const QPoint inWindow = show.SlideArea()->mapTo(&show, show.SlideArea()->rect().center());
-        const QPoint global = show.mapToGlobal(inWindow);
+        const QPoint inWindow = show_.SlideArea()->mapTo(&show_, show_.SlideArea()->rect().center());
+        const QPoint global = show_.mapToGlobal(inWindow);
         if (realX) {
             click.start(xdotool, {"mousemove", "--sync", QString::number(global.x()), QString::number(global.y()),
                                   "click", "1"});
@@ -569,52 +569,52 @@ TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
         }
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                show.windowHandle(), inWindow, global, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                show_.windowHandle(), inWindow, global, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
                 Qt::LeftButton, type);
     };
-    show.OnSlideTimer();
+    show_.OnSlideTimer();
     click.waitForFinished();
     EXPECT_TRUE(wipe->Aborted);
-    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_EQ(Slide(), kColours_[1]);
     EXPECT_FALSE(RenderWindowLeft());
     QTest::qWait(100);
-    EXPECT_EQ(Slide(), kColours[1]);
-    EXPECT_EQ(executed.size(), 2u);
+    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(executed_.size(), 2u);
 }
 
 TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    const QString missing = dir.filePath(QStringLiteral("gone.jpg"));
-    project.Pictures()[1] = missing;
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    const QString missing = dir_.filePath(QStringLiteral("gone.jpg"));
+    project_.Pictures()[1] = missing;
     Start();
-    show.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours[2]);
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours_[2]);
     EXPECT_EQ(Caption(), QStringLiteral("3. p2.bmp"));
-    EXPECT_TRUE(show.Notice()->isVisible());
-    EXPECT_TRUE(show.Notice()->text().contains(missing));
+    EXPECT_TRUE(show_.Notice()->isVisible());
+    EXPECT_TRUE(show_.Notice()->text().contains(missing));
     EXPECT_FALSE(RenderWindowLeft());
-    show.Notice()->hide();
-    show.OnSlideTimer();
-    show.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours[2]);
-    EXPECT_FALSE(show.Notice()->isVisible());
-    EXPECT_TRUE(show.isVisible());
+    show_.Notice()->hide();
+    show_.OnSlideTimer();
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_FALSE(show_.Notice()->isVisible());
+    EXPECT_TRUE(show_.isVisible());
 }
 
 TEST_F(PlayerWindowTest, TwoUnreadablePicturesInARowAreBothNamed)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    const QString first = dir.filePath(QStringLiteral("gone-1.jpg"));
-    const QString second = dir.filePath(QStringLiteral("gone-2.jpg"));
-    project.Pictures()[1] = first;
-    project.Pictures()[2] = second;
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    const QString first = dir_.filePath(QStringLiteral("gone-1.jpg"));
+    const QString second = dir_.filePath(QStringLiteral("gone-2.jpg"));
+    project_.Pictures()[1] = first;
+    project_.Pictures()[2] = second;
     Start();
-    show.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours[0]);
-    ASSERT_TRUE(show.Notice()->isVisible());
-    EXPECT_TRUE(show.Notice()->text().contains(first));
-    EXPECT_TRUE(show.Notice()->text().contains(second));
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours_[0]);
+    ASSERT_TRUE(show_.Notice()->isVisible());
+    EXPECT_TRUE(show_.Notice()->text().contains(first));
+    EXPECT_TRUE(show_.Notice()->text().contains(second));
 }
 
 TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)
@@ -634,34 +634,34 @@ TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)
         {{300, 201}, "No", false, {250, 300, 300, 201}},  // own size; 599 / 2 = 299.5
     };
     for (const auto &c : cases) {
-        project.Pictures() = {WritePicture(dir.filePath(QStringLiteral("s.bmp")), c.picture, Qt::yellow)};
-        project.Settings().Put(ShowSettings::kPictureSize, QString::fromLatin1(c.size));
-        project.Settings().Put(ShowSettings::kShadow, c.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
+        project_.Pictures() = {WritePicture(dir_.filePath(QStringLiteral("s.bmp")), c.picture, Qt::yellow)};
+        project_.Settings().Put(ShowSettings::PictureSizeLine, QString::fromLatin1(c.size));
+        project_.Settings().Put(ShowSettings::ShadowLine, c.shadow ? QStringLiteral("Shadow") : QStringLiteral("No"));
         Start();
         // Exactly those device pixels, at every scale: the picture is scaled once and lies 1:1.
-        const QRect area(QPoint(0, 0), DeviceSize(show.SlideArea()));
-        EXPECT_EQ(show.Slide()->Picture().size(), c.expected.size());
-        EXPECT_EQ(PaintedRect(show.SlideArea(), qRgb(255, 255, 0)), c.expected & area);
-        EXPECT_EQ(show.Shadow()->isVisible(), c.shadow);
+        const QRect area(QPoint(0, 0), DeviceSize(show_.SlideArea()));
+        EXPECT_EQ(show_.Slide()->Picture().size(), c.expected.size());
+        EXPECT_EQ(PaintedRect(show_.SlideArea(), qRgb(255, 255, 0)), c.expected & area);
+        EXPECT_EQ(show_.Shadow()->isVisible(), c.shadow);
         if (c.shadow)
-            EXPECT_EQ(PaintedRect(show.SlideArea(), kShadowColor), c.expected.translated(10, 10) & area);
-        show.close();
+            EXPECT_EQ(PaintedRect(show_.SlideArea(), kShadowColor), c.expected.translated(10, 10) & area);
+        show_.close();
     }
 }
 
 TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
 {
-    ShowSettings &settings = project.Settings();
-    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("Color"));
-    settings.Put(ShowSettings::kBackground, QStringLiteral("$00281800_$00281800"));
+    ShowSettings &settings = project_.Settings();
+    settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("Color"));
+    settings.Put(ShowSettings::BackgroundLine, QStringLiteral("$00281800_$00281800"));
     Start();
-    EXPECT_TRUE(show.Background()->Picture().isNull());
-    EXPECT_EQ(show.SlideArea()->palette().color(QPalette::Window), QColor(0x00, 0x18, 0x28));
-    show.close();
+    EXPECT_TRUE(show_.Background()->Picture().isNull());
+    EXPECT_EQ(show_.SlideArea()->palette().color(QPalette::Window), QColor(0x00, 0x18, 0x28));
+    show_.close();
 
-    settings.Put(ShowSettings::kBackground, QStringLiteral("$00D5E7EA_clWhite"));
+    settings.Put(ShowSettings::BackgroundLine, QStringLiteral("$00D5E7EA_clWhite"));
     Start();
-    const QImage gradient = show.Background()->Picture();
+    const QImage gradient = show_.Background()->Picture();
     ASSERT_EQ(gradient.size(), QSize(800, 800));
     EXPECT_EQ(gradient.pixel(0, 0), qRgb(0xEA, 0xE7, 0xD5));
     EXPECT_EQ(gradient.pixel(799, 799), qRgb(0xFF, 0xFF, 0xFF));
@@ -669,133 +669,133 @@ TEST_F(PlayerWindowTest, BackgroundIsBuiltFromTheSettings)
     EXPECT_EQ(gradient.pixel(5, 400),
               qRgb(0xEA + MulDiv(128, 0x15, 255), 0xE7 + MulDiv(128, 0x18, 255), 0xD5 + MulDiv(128, 0x2A, 255)));
     EXPECT_EQ(gradient.pixel(5, 399), gradient.pixel(5, 397));
-    show.close();
+    show_.close();
 
     // A 300 x 200 picture tiled over the panel above the caption bar (800 x 774 at a scale of 1).
     QImage tile(300, 200, QImage::Format_RGB32);
     tile.fill(Qt::darkCyan);
     tile.setPixel(0, 0, qRgb(1, 2, 3));
-    const QString tilePath = dir.filePath(QStringLiteral("tile.bmp"));
+    const QString tilePath = dir_.filePath(QStringLiteral("tile.bmp"));
     QFile tileFile(tilePath);
     ASSERT_TRUE(tileFile.open(QIODevice::WriteOnly));
-    tileFile.write(testpictures::makeBmp(tile));
+    tileFile.write(testpictures::MakeBmp(tile));
     tileFile.close();
-    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    settings.Put(ShowSettings::kBackground, tilePath);
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("Tile"));
+    settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    settings.Put(ShowSettings::BackgroundLine, tilePath);
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("Tile"));
     Start();
-    const QSize pano = DeviceSize(show.SlideArea());
-    ASSERT_EQ(pano, QSize(800, 800 - 26 * show.devicePixelRatio()));
-    const QImage shown = show.Background()->Shown();
+    const QSize pano = DeviceSize(show_.SlideArea());
+    ASSERT_EQ(pano, QSize(800, 800 - 26 * show_.devicePixelRatio()));
+    const QImage shown = show_.Background()->Shown();
     for (int x : {0, 300, 600})
         for (int y : {0, 200, 400, 600})
             EXPECT_EQ(shown.pixel(x, y), qRgb(1, 2, 3)) << x << "," << y;
     EXPECT_EQ(shown.pixel(301, 201), QColor(Qt::darkCyan).rgb());
-    show.close();
+    show_.close();
 
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("Center"));
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("Center"));
     Start();
-    EXPECT_FALSE(show.Background()->Tiled());
-    EXPECT_TRUE(show.Background()->Center());
-    EXPECT_EQ(show.Background()->Shown().pixel((pano.width() - 300) / 2, (pano.height() - 200) / 2), qRgb(1, 2, 3));
+    EXPECT_FALSE(show_.Background()->Tiled());
+    EXPECT_TRUE(show_.Background()->Center());
+    EXPECT_EQ(show_.Background()->Shown().pixel((pano.width() - 300) / 2, (pano.height() - 200) / 2), qRgb(1, 2, 3));
 }
 
 TEST_F(PlayerWindowTest, PointerIsHiddenExceptOverThePictureAfterAMove)
 {
     Start();
-    EXPECT_EQ(show.cursor().shape(), Qt::BlankCursor);
-    EXPECT_EQ(show.Slide()->cursor().shape(), Qt::BlankCursor);
-    EXPECT_EQ(show.Background()->cursor().shape(), Qt::BlankCursor);
+    EXPECT_EQ(show_.cursor().shape(), Qt::BlankCursor);
+    EXPECT_EQ(show_.Slide()->cursor().shape(), Qt::BlankCursor);
+    EXPECT_EQ(show_.Background()->cursor().shape(), Qt::BlankCursor);
     QMouseEvent overBackground(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, {}, {});
-    QCoreApplication::sendEvent(show.Background(), &overBackground);
-    EXPECT_EQ(show.Background()->cursor().shape(), Qt::BlankCursor);
+    QCoreApplication::sendEvent(show_.Background(), &overBackground);
+    EXPECT_EQ(show_.Background()->cursor().shape(), Qt::BlankCursor);
     QMouseEvent overPicture(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, {}, {});
-    QCoreApplication::sendEvent(show.Slide(), &overPicture);
-    EXPECT_EQ(show.Slide()->cursor().shape(), Qt::ArrowCursor);
-    show.OnSlideTimer();
-    EXPECT_EQ(show.Slide()->cursor().shape(), Qt::BlankCursor);
+    QCoreApplication::sendEvent(show_.Slide(), &overPicture);
+    EXPECT_EQ(show_.Slide()->cursor().shape(), Qt::ArrowCursor);
+    show_.OnSlideTimer();
+    EXPECT_EQ(show_.Slide()->cursor().shape(), Qt::BlankCursor);
 }
 
 TEST_F(PlayerWindowTest, CaptionBarFollowsLineEight)
 {
-    project.Settings().Put(ShowSettings::kCaption, QStringLiteral("No"));
+    project_.Settings().Put(ShowSettings::CaptionLine, QStringLiteral("No"));
     Start();
-    EXPECT_FALSE(show.CaptionBar()->isVisible());
-    EXPECT_EQ(DeviceSize(show.SlideArea()), QSize(800, 800));
+    EXPECT_FALSE(show_.CaptionBar()->isVisible());
+    EXPECT_EQ(DeviceSize(show_.SlideArea()), QSize(800, 800));
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
-    show.close();
+    show_.close();
 
-    project.Settings().Put(ShowSettings::kCaption, QStringLiteral("clRed"));
+    project_.Settings().Put(ShowSettings::CaptionLine, QStringLiteral("clRed"));
     Start();
-    EXPECT_TRUE(show.CaptionBar()->isVisible());
-    EXPECT_EQ(show.CaptionBar()->height(), 26);
-    EXPECT_EQ(show.CaptionBar()->font().pixelSize(), 16);
-    EXPECT_EQ(show.CaptionBar()->palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_TRUE(show_.CaptionBar()->isVisible());
+    EXPECT_EQ(show_.CaptionBar()->height(), 26);
+    EXPECT_EQ(show_.CaptionBar()->font().pixelSize(), 16);
+    EXPECT_EQ(show_.CaptionBar()->palette().color(QPalette::Window), QColor(Qt::red));
 }
 
 TEST_F(PlayerWindowTest, MusicStopsWithTheShowAndTheNextShowStartsAtTheFirstTrack)
 {
-    const QString a = testsounds::writeWav(QStringLiteral("player-a.wav"), 3000, 440);
-    const QString b = testsounds::writeWav(QStringLiteral("player-b.wav"), 3000, 660);
-    project.Playlist() = {a, b};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    const QString a = testsounds::WriteWav(QStringLiteral("player-a.wav"), 3000, 440);
+    const QString b = testsounds::WriteWav(QStringLiteral("player-b.wav"), 3000, 660);
+    project_.Playlist() = {a, b};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     Start();
-    EXPECT_EQ(show.Music().Player().fileName(), a);
-    EXPECT_TRUE(show.MusicTimer()->isActive());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().position() > 100; }, kWaitMs));
-    QTest::keyClick(&show, Qt::Key_Escape);
-    EXPECT_FALSE(show.MusicTimer()->isActive());
+    EXPECT_EQ(show_.Music().Player().FileName(), a);
+    EXPECT_TRUE(show_.MusicTimer()->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().Position() > 100; }, kWaitMs));
+    QTest::keyClick(&show_, Qt::Key_Escape);
+    EXPECT_FALSE(show_.MusicTimer()->isActive());
     // The music fades out instead of cutting off: softer and softer, then stopped.
-    EXPECT_TRUE(show.Music().Active());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().volume() < 0.9f; }, kWaitMs));
-    EXPECT_TRUE(show.Music().Active());
-    show.WaitForMusicToFade();
-    EXPECT_FALSE(show.Music().Active());
+    EXPECT_TRUE(show_.Music().Active());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().Volume() < 0.9f; }, kWaitMs));
+    EXPECT_TRUE(show_.Music().Active());
+    show_.WaitForMusicToFade();
+    EXPECT_FALSE(show_.Music().Active());
     // Stopped, not playing on: the position never moves forward again (the music thread may still
     // report the stop's return to the start).
-    const qint64 stoppedAt = show.Music().Player().position();
+    const qint64 stoppedAt = show_.Music().Player().Position();
     QTest::qWait(300);
-    EXPECT_LE(show.Music().Player().position(), stoppedAt);
+    EXPECT_LE(show_.Music().Player().Position(), stoppedAt);
 
     // The next show opens the first track again at full loudness; a show without music plays nothing.
     Start();
-    EXPECT_EQ(show.Music().Player().fileName(), a);
-    EXPECT_EQ(show.Music().Player().volume(), 1.0f);
-    EXPECT_EQ(show.Music().NextTrack(), 1);
-    show.close();
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("No music"));
+    EXPECT_EQ(show_.Music().Player().FileName(), a);
+    EXPECT_EQ(show_.Music().Player().Volume(), 1.0f);
+    EXPECT_EQ(show_.Music().NextTrack(), 1);
+    show_.close();
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("No music"));
     Start();
-    EXPECT_FALSE(show.MusicTimer()->isActive());
-    EXPECT_FALSE(show.Music().Active());
+    EXPECT_FALSE(show_.MusicTimer()->isActive());
+    EXPECT_FALSE(show_.Music().Active());
 }
 
 TEST_F(PlayerWindowTest, ShortTracksFollowEachOtherThenSilence)
 {
-    const QString a = testsounds::writeWav(QStringLiteral("short-a.wav"), 400, 440);
-    const QString b = testsounds::writeWav(QStringLiteral("short-b.wav"), 400, 660);
-    project.Playlist() = {a, b};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    const QString a = testsounds::WriteWav(QStringLiteral("short-a.wav"), 400, 440);
+    const QString b = testsounds::WriteWav(QStringLiteral("short-b.wav"), 400, 660);
+    project_.Playlist() = {a, b};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().fileName() == b; }, kWaitMs));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !show.Music().Player().isPlaying(); }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().FileName() == b; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !show_.Music().Player().IsPlaying(); }, kWaitMs));
     QTest::qWait(400);
-    EXPECT_EQ(show.Music().Player().fileName(), b);
-    EXPECT_TRUE(show.isVisible());
+    EXPECT_EQ(show_.Music().Player().FileName(), b);
+    EXPECT_TRUE(show_.isVisible());
 }
 
 TEST_F(PlayerWindowTest, RepeatedPlaylistStartsOverAfterItsLastTrack)
 {
-    const QStringList tracks = {testsounds::writeWav(QStringLiteral("rep-a.wav"), 300, 440),
-                                testsounds::writeWav(QStringLiteral("rep-b.wav"), 300, 550),
-                                testsounds::writeWav(QStringLiteral("rep-c.wav"), 300, 660)};
-    project.Playlist() = tracks;
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
+    const QStringList tracks = {testsounds::WriteWav(QStringLiteral("rep-a.wav"), 300, 440),
+                                testsounds::WriteWav(QStringLiteral("rep-b.wav"), 300, 550),
+                                testsounds::WriteWav(QStringLiteral("rep-c.wav"), 300, 660)};
+    project_.Playlist() = tracks;
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("RepeatMusic"));
     Start();
-    QStringList started{show.Music().Player().fileName()};
+    QStringList started{show_.Music().Player().FileName()};
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
-        if (show.Music().Player().fileName() != started.last())
-            started << show.Music().Player().fileName();
+        if (show_.Music().Player().FileName() != started.last())
+            started << show_.Music().Player().FileName();
     });
     sampler.start(5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return started.size() >= 4; }, kWaitMs));
@@ -804,44 +804,44 @@ TEST_F(PlayerWindowTest, RepeatedPlaylistStartsOverAfterItsLastTrack)
 
 TEST_F(PlayerWindowTest, LaterTrackThatFailsIsNamedOnceAndSkipped)
 {
-    const QString a = testsounds::writeWav(QStringLiteral("later-a.wav"), 300, 440);
-    const QString c = testsounds::writeWav(QStringLiteral("later-c.wav"), 3000, 550);
-    const QString missing = dir.filePath(QStringLiteral("later-b.wav"));
-    project.Playlist() = {a, missing, c};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    const QString a = testsounds::WriteWav(QStringLiteral("later-a.wav"), 300, 440);
+    const QString c = testsounds::WriteWav(QStringLiteral("later-c.wav"), 3000, 550);
+    const QString missing = dir_.filePath(QStringLiteral("later-b.wav"));
+    project_.Playlist() = {a, missing, c};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().fileName() == c; }, kWaitMs));
-    EXPECT_TRUE(show.Notice()->isVisible());
-    EXPECT_TRUE(show.Notice()->text().contains(QStringLiteral("later-b.wav")));
-    EXPECT_TRUE(show.isVisible());
-    EXPECT_TRUE(show.MusicTimer()->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().FileName() == c; }, kWaitMs));
+    EXPECT_TRUE(show_.Notice()->isVisible());
+    EXPECT_TRUE(show_.Notice()->text().contains(QStringLiteral("later-b.wav")));
+    EXPECT_TRUE(show_.isVisible());
+    EXPECT_TRUE(show_.MusicTimer()->isActive());
 }
 
 TEST_F(PlayerWindowTest, FailuresAtTheStartStopTheShowAndItsMusic)
 {
-    const QString music = testsounds::writeWav(QStringLiteral("long.wav"), 5000);
-    const QString missing = dir.filePath(QStringLiteral("missing.wav"));
+    const QString music = testsounds::WriteWav(QStringLiteral("long.wav"), 5000);
+    const QString missing = dir_.filePath(QStringLiteral("missing.wav"));
 
-    project.Playlist() = {missing, music};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
-    EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::Failed);
-    EXPECT_FALSE(show.ErrorText().isEmpty());
-    EXPECT_FALSE(show.MusicTimer()->isActive());
+    project_.Playlist() = {missing, music};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("RepeatMusic"));
+    EXPECT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::Failed);
+    EXPECT_FALSE(show_.ErrorText().isEmpty());
+    EXPECT_FALSE(show_.MusicTimer()->isActive());
 
-    project.Playlist() = {music};
-    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    project.Settings().Put(ShowSettings::kBackground, dir.filePath(QStringLiteral("nowhere.bmp")));
-    EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::Failed);
-    EXPECT_TRUE(show.ErrorText().contains(QStringLiteral("nowhere.bmp")));
-    EXPECT_FALSE(show.MusicTimer()->isActive());
-    EXPECT_FALSE(show.Music().Active());
-    const qint64 position = show.Music().Player().position();
+    project_.Playlist() = {music};
+    project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    project_.Settings().Put(ShowSettings::BackgroundLine, dir_.filePath(QStringLiteral("nowhere.bmp")));
+    EXPECT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::Failed);
+    EXPECT_TRUE(show_.ErrorText().contains(QStringLiteral("nowhere.bmp")));
+    EXPECT_FALSE(show_.MusicTimer()->isActive());
+    EXPECT_FALSE(show_.Music().Active());
+    const qint64 position = show_.Music().Player().Position();
     QTest::qWait(300);
-    EXPECT_LE(show.Music().Player().position(), position);  // never forward again
+    EXPECT_LE(show_.Music().Player().Position(), position);  // never forward again
 
-    project.Pictures().clear();
-    EXPECT_EQ(show.StartShow(project), PlayerWindow::StartResult::NoPictures);
-    EXPECT_FALSE(show.isVisible());
+    project_.Pictures().clear();
+    EXPECT_EQ(show_.StartShow(project_), PlayerWindow::StartResult::NoPictures);
+    EXPECT_FALSE(show_.isVisible());
 }
 
 TEST(HotKeyHelp, ListsTheKeysAndReportsItsClosing)
@@ -884,8 +884,8 @@ TEST(PlayCommand, ReportsWhatKeepsTheShowFromStarting)
     WriteTextFile(empty, BuildProjectText(ShowSettings(), {}, {}, {}));
     const QString badBackground = dir.filePath(QStringLiteral("bad.zut"));
     ShowSettings settings;
-    settings.Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    settings.Put(ShowSettings::kBackground, dir.filePath(QStringLiteral("none.bmp")));
+    settings.Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    settings.Put(ShowSettings::BackgroundLine, dir.filePath(QStringLiteral("none.bmp")));
     WriteTextFile(badBackground, BuildProjectText(settings, {dir.filePath(QStringLiteral("x.bmp"))}, {}, {}));
 
     const struct
@@ -912,8 +912,8 @@ TEST(PlayCommand, PlaysAProjectToItsEndAndExitsWithZero)
 {
     QTemporaryDir dir;
     ShowSettings settings;
-    settings.Put(ShowSettings::kAdvance, QStringLiteral("1"));
-    settings.Put(ShowSettings::kLooping, QStringLiteral("No"));
+    settings.Put(ShowSettings::AdvanceLine, QStringLiteral("1"));
+    settings.Put(ShowSettings::LoopingLine, QStringLiteral("No"));
     const QString picture = WritePicture(dir.filePath(QStringLiteral("only.bmp")), {32, 32}, Qt::cyan);
     const QString path = dir.filePath(QStringLiteral("one.zut"));
     WriteTextFile(path, BuildProjectText(settings, {picture}, {QStringLiteral("12")}, {}));
@@ -935,51 +935,51 @@ TEST(PlayCommand, PlaysAProjectToItsEndAndExitsWithZero)
 // for going back) are prepared for it; the shown slide is what preparing it there gives.
 TEST_F(PlayerWindowTest, NeighboursArePreparedWhileASlideShows)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    const ShowSettings &settings = project.Settings();
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    const ShowSettings &settings = project_.Settings();
     const SlideRequest request{PlayerWindow::ScreenSize(), settings.PicturePercent(), settings.Shadow()};
-    const QStringList &pictures = project.Pictures();
+    const QStringList &pictures = project_.Pictures();
     Start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[1], request); }, 10000));
-    EXPECT_EQ(show.Slide()->Picture(), PrepareSlide(pictures[0], request).picture);
-    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
-    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show_.Prefetcher().Ready(pictures[1], request); }, 10000));
+    EXPECT_EQ(show_.Slide()->Picture(), PrepareSlide(pictures[0], request).picture);
+    ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
+    EXPECT_EQ(Slide(), kColours_[1]);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return show.Prefetcher().Ready(pictures[2], request) && show.Prefetcher().Ready(pictures[0], request); },
+        [&] { return show_.Prefetcher().Ready(pictures[2], request) && show_.Prefetcher().Ready(pictures[0], request); },
         10000));
-    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
+    ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
     // The last picture of a looping show is followed by the first.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[0], request); }, 10000));
-    show.close();
-    EXPECT_FALSE(show.Prefetcher().Ready(pictures[0], request));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show_.Prefetcher().Ready(pictures[0], request); }, 10000));
+    show_.close();
+    EXPECT_FALSE(show_.Prefetcher().Ready(pictures[0], request));
 }
 
 // The show does not wait for its first track to load; one that turns out unplayable is named once,
 // like any later track, the next track plays and the show goes on.
 TEST_F(PlayerWindowTest, AnUnplayableFirstTrackIsNamedAndTheShowPlaysOn)
 {
-    const QString bad = dir.filePath(QStringLiteral("noise.wav"));
+    const QString bad = dir_.filePath(QStringLiteral("noise.wav"));
     QFile file(bad);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    const QString good = testsounds::writeWav(QStringLiteral("after-noise.wav"), 3000, 440);
-    project.Playlist() = {bad, good};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
+    const QString good = testsounds::WriteWav(QStringLiteral("after-noise.wav"), 3000, 440);
+    project_.Playlist() = {bad, good};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
     // The first slide's transition runs the event loop, so the bad track may be passed over
     // before Start returns: the notice naming it shows that it was tried.
     Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().fileName() == good; }, kWaitMs));
-    EXPECT_TRUE(show.Notice()->isVisible());
-    EXPECT_TRUE(show.Notice()->text().contains(bad)) << show.Notice()->text().toStdString();
-    EXPECT_TRUE(show.isVisible());
-    EXPECT_TRUE(show.ErrorText().isEmpty());
-    EXPECT_TRUE(show.MusicTimer()->isActive());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return show.Music().Player().position() > 0; }, kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().FileName() == good; }, kWaitMs));
+    EXPECT_TRUE(show_.Notice()->isVisible());
+    EXPECT_TRUE(show_.Notice()->text().contains(bad)) << show_.Notice()->text().toStdString();
+    EXPECT_TRUE(show_.isVisible());
+    EXPECT_TRUE(show_.ErrorText().isEmpty());
+    EXPECT_TRUE(show_.MusicTimer()->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return show_.Music().Player().Position() > 0; }, kWaitMs));
     // Named once: the notice does not gain the same line again.
-    show.Notice()->hide();
+    show_.Notice()->hide();
     QTest::qWait(400);
-    EXPECT_FALSE(show.Notice()->isVisible());
+    EXPECT_FALSE(show_.Notice()->isVisible());
 }
 
 // On a screen of another size than the primary one, the slides prepared while a slide shows are
@@ -991,19 +991,19 @@ TEST_F(PlayerWindowTest, PreparedSlidesFitTheChosenScreen)
         GTEST_SKIP() << "needs two screens";
     QScreen *screen = screens.at(1);
     ASSERT_NE(PlayerWindow::ScreenSize(screen), PlayerWindow::ScreenSize());
-    const ShowSettings &settings = project.Settings();
+    const ShowSettings &settings = project_.Settings();
     const SlideRequest onScreen{PlayerWindow::ScreenSize(screen), settings.PicturePercent(), settings.Shadow()};
     const SlideRequest onPrimary{PlayerWindow::ScreenSize(), settings.PicturePercent(), settings.Shadow()};
-    const QStringList &pictures = project.Pictures();
-    show.SetScreen(screen);
+    const QStringList &pictures = project_.Pictures();
+    show_.SetScreen(screen);
     Start();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return show.Prefetcher().Ready(pictures[1], onScreen); }, kWaitMs));
-    EXPECT_FALSE(show.Prefetcher().Ready(pictures[1], onPrimary));
-    ASSERT_TRUE(show.Sequencer().KeyDown(Qt::Key_Right));
-    EXPECT_EQ(Slide(), kColours[1]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Prefetcher().Ready(pictures[1], onScreen); }, kWaitMs));
+    EXPECT_FALSE(show_.Prefetcher().Ready(pictures[1], onPrimary));
+    ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
+    EXPECT_EQ(Slide(), kColours_[1]);
     const SlideLayout layout = LayOutSlide(QSize(160, 120), onScreen.screen, onScreen.percent, onScreen.shadow);
-    EXPECT_EQ(show.Slide()->Picture().size(), layout.picture.size());
+    EXPECT_EQ(show_.Slide()->Picture().size(), layout.picture.size());
     // Both screens have one device pixel per pixel.
-    EXPECT_EQ(show.Slide()->geometry(), layout.picture);
-    show.close();
+    EXPECT_EQ(show_.Slide()->geometry(), layout.picture);
+    show_.close();
 }

@@ -12,14 +12,14 @@ using namespace lumetta;
 TEST(PreparedSlide, PictureScaledToItsLayout)
 {
     const SlideRequest screen{QSize(320, 200), 100, true};
-    const QString path = testpictures::writeTemp(QStringLiteral("prepared.jpg"),
-                                                 testpictures::makeJpeg(testpictures::noisePicture(640, 400, 1), 90));
+    const QString path = testpictures::WriteTemp(QStringLiteral("prepared.jpg"),
+                                                 testpictures::MakeJpeg(testpictures::NoisePicture(640, 400, 1), 90));
     const PreparedSlide slide = PrepareSlide(path, screen);
     ASSERT_FALSE(slide.error);
     const SlideLayout layout = LayOutSlide({640, 400}, screen.screen, screen.percent, screen.shadow);
     EXPECT_EQ(slide.layout.picture, layout.picture);
     EXPECT_EQ(slide.layout.shadow, layout.shadow);
-    EXPECT_EQ(slide.picture, Picture::load(path).scaled(layout.picture.size()));
+    EXPECT_EQ(slide.picture, Picture::Load(path).Scaled(layout.picture.size()));
 
     const PreparedSlide missing = PrepareSlide(QStringLiteral("/nowhere/gone.jpg"), screen);
     ASSERT_TRUE(missing.error);

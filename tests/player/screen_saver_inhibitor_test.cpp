@@ -34,21 +34,21 @@ public slots:
 };
 
 // A session bus of the test's own, so the desktop's is never touched.
-class ScreenSaverTest : public ::testing::Test
+class ScreenSaverInhibitorTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        daemon.start(QStringLiteral("dbus-daemon"),
+        daemon_.start(QStringLiteral("dbus-daemon"),
                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
-        if (!daemon.waitForStarted(kWaitMs))
+        if (!daemon_.waitForStarted(kWaitMs))
             GTEST_SKIP() << "dbus-daemon is not installed";
-        ASSERT_TRUE(daemon.waitForReadyRead(kWaitMs));
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        QDBusConnection service = QDBusConnection::connectToBus(address, QStringLiteral("service"));
+        ASSERT_TRUE(daemon_.waitForReadyRead(kWaitMs));
+        address_ = QString::fromUtf8(daemon_.readLine()).trimmed();
+        QDBusConnection service = QDBusConnection::connectToBus(address_, QStringLiteral("service"));
         ASSERT_TRUE(service.isConnected());
         ASSERT_TRUE(service.registerService(QStringLiteral("org.freedesktop.ScreenSaver")));
-        ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &fake,
+        ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &fake_,
                                            QDBusConnection::ExportAllSlots));
     }
 
@@ -56,50 +56,50 @@ protected:
     {
         QDBusConnection::disconnectFromBus(QStringLiteral("service"));
         QDBusConnection::disconnectFromBus(QStringLiteral("player"));
-        daemon.kill();
-        daemon.waitForFinished();
+        daemon_.kill();
+        daemon_.waitForFinished();
     }
 
-    QDBusConnection PlayerBus() { return QDBusConnection::connectToBus(address, QStringLiteral("player")); }
+    QDBusConnection PlayerBus() { return QDBusConnection::connectToBus(address_, QStringLiteral("player")); }
 
-    QProcess daemon;
-    QString address;
-    FakeScreenSaver fake;
+    QProcess daemon_;
+    QString address_;
+    FakeScreenSaver fake_;
 };
 
 }  // namespace
 
-TEST_F(ScreenSaverTest, InhibitsWhileTheShowPlaysAndReleasesTheSameCookie)
+TEST_F(ScreenSaverInhibitorTest, InhibitsWhileTheShowPlaysAndReleasesTheSameCookie)
 {
     ScreenSaverInhibitor inhibitor(PlayerBus());
     inhibitor.Inhibit(QStringLiteral("A slide show is playing"));
     inhibitor.Inhibit(QStringLiteral("asked twice, inhibited once"));
     EXPECT_TRUE(inhibitor.Inhibiting());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls.size() == 1; }, kWaitMs));
-    EXPECT_TRUE(fake.calls.at(0).endsWith(QStringLiteral(": A slide show is playing")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 1; }, kWaitMs));
+    EXPECT_TRUE(fake_.calls.at(0).endsWith(QStringLiteral(": A slide show is playing")));
     QTest::qWait(50);  // the answer with the cookie comes back
     inhibitor.Release();
     EXPECT_FALSE(inhibitor.Inhibiting());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls.size() == 2; }, kWaitMs));
-    EXPECT_EQ(fake.calls.at(1), QStringLiteral("UnInhibit 42"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 2; }, kWaitMs));
+    EXPECT_EQ(fake_.calls.at(1), QStringLiteral("UnInhibit 42"));
 }
 
-TEST_F(ScreenSaverTest, AShowEndingBeforeTheAnswerStillReleasesIt)
+TEST_F(ScreenSaverInhibitorTest, AShowEndingBeforeTheAnswerStillReleasesIt)
 {
     {
         ScreenSaverInhibitor inhibitor(PlayerBus());
         inhibitor.Inhibit(QStringLiteral("short show"));
         inhibitor.Release();
         // The answer arrives after the release: the inhibition it grants is ended at once.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls.size() == 2; }, kWaitMs));
-        EXPECT_EQ(fake.calls.at(1), QStringLiteral("UnInhibit 42"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 2; }, kWaitMs));
+        EXPECT_EQ(fake_.calls.at(1), QStringLiteral("UnInhibit 42"));
         inhibitor.Inhibit(QStringLiteral("second show"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls.size() == 3; }, kWaitMs));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 3; }, kWaitMs));
         QTest::qWait(50);
     }
     // Destroyed while inhibiting (the player window closed for good).
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fake.calls.size() == 4; }, kWaitMs));
-    EXPECT_EQ(fake.calls.at(3), QStringLiteral("UnInhibit 43"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 4; }, kWaitMs));
+    EXPECT_EQ(fake_.calls.at(3), QStringLiteral("UnInhibit 43"));
 }
 
 TEST(ScreenSaverWithoutABus, NothingHappensAndNothingFails)

@@ -125,14 +125,14 @@ ShowSettings WithLines(std::initializer_list<std::pair<int, QString>> lines)
 TEST(SlideBackground, ColourLinesGivePlainOrGradient)
 {
     const BackgroundSetup plain = BuildBackground(
-        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "$00281800_$00281800"}}),
+        WithLines({{ShowSettings::BackgroundKindLine, "Color"}, {ShowSettings::BackgroundLine, "$00281800_$00281800"}}),
         {64, 48});
     EXPECT_EQ(plain.kind, BackgroundSetup::Kind::Plain);
     EXPECT_EQ(plain.colour, QColor(0x00, 0x18, 0x28));
     EXPECT_TRUE(plain.picture.isNull());
 
     const BackgroundSetup gradient = BuildBackground(
-        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "$00D5E7EA_clWhite"}}),
+        WithLines({{ShowSettings::BackgroundKindLine, "Color"}, {ShowSettings::BackgroundLine, "$00D5E7EA_clWhite"}}),
         {64, 512});
     EXPECT_EQ(gradient.kind, BackgroundSetup::Kind::Gradient);
     ASSERT_EQ(gradient.picture.size(), QSize(64, 512));
@@ -141,12 +141,12 @@ TEST(SlideBackground, ColourLinesGivePlainOrGradient)
 
     // More than one underscore: split at the last; "a_b" is not a colour and reads as black.
     const BackgroundSetup odd = BuildBackground(
-        WithLines({{ShowSettings::kBackgroundKind, "Color"}, {ShowSettings::kBackground, "a_b_clRed"}}), {4, 256});
+        WithLines({{ShowSettings::BackgroundKindLine, "Color"}, {ShowSettings::BackgroundLine, "a_b_clRed"}}), {4, 256});
     EXPECT_EQ(odd.kind, BackgroundSetup::Kind::Gradient);
     EXPECT_EQ(odd.picture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(odd.picture.pixel(0, 255), qRgb(255, 0, 0));
 
-    EXPECT_EQ(BuildBackground(WithLines({{ShowSettings::kBackgroundKind, "Other"}}), {4, 4}).kind,
+    EXPECT_EQ(BuildBackground(WithLines({{ShowSettings::BackgroundKindLine, "Other"}}), {4, 4}).kind,
               BackgroundSetup::Kind::Unchanged);
 }
 
@@ -158,13 +158,13 @@ TEST(SlideBackground, PictureFileLoadsOrThrows)
     picture.fill(qRgb(10, 20, 30));
     ASSERT_TRUE(picture.save(path, "BMP"));
     const BackgroundSetup setup = BuildBackground(
-        WithLines({{ShowSettings::kBackgroundKind, "BackFile"}, {ShowSettings::kBackground, path}}), {64, 48});
+        WithLines({{ShowSettings::BackgroundKindLine, "BackFile"}, {ShowSettings::BackgroundLine, path}}), {64, 48});
     EXPECT_EQ(setup.kind, BackgroundSetup::Kind::Picture);
     EXPECT_EQ(setup.picture.size(), QSize(6, 4));
     EXPECT_EQ(setup.picture.pixel(5, 3), qRgb(10, 20, 30));
 
-    EXPECT_THROW(BuildBackground(WithLines({{ShowSettings::kBackgroundKind, "BackFile"},
-                                            {ShowSettings::kBackground, dir.filePath("missing.jpg")}}),
+    EXPECT_THROW(BuildBackground(WithLines({{ShowSettings::BackgroundKindLine, "BackFile"},
+                                            {ShowSettings::BackgroundLine, dir.filePath("missing.jpg")}}),
                                  {64, 48}),
                  PictureError);
 }
@@ -183,7 +183,7 @@ TEST(SlideBackground, PlacementWords)
         {"tile", {false, true, false}, {false, true, false}},
     };
     for (const Case &c : cases) {
-        const PicturePlacement mode = PlacementMode(WithLines({{ShowSettings::kPlacement, c.word}}), c.before);
+        const PicturePlacement mode = PlacementMode(WithLines({{ShowSettings::PlacementLine, c.word}}), c.before);
         EXPECT_EQ(mode.tiled, c.after.tiled) << c.word;
         EXPECT_EQ(mode.center, c.after.center) << c.word;
         EXPECT_EQ(mode.stretch, c.after.stretch) << c.word;

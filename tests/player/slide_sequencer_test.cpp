@@ -79,22 +79,22 @@ public:
     }
 };
 
-class SequencerTest : public ::testing::Test
+class SlideSequencerTest : public ::testing::Test
 {
 protected:
-    SequencerTest() : sequencer(host)
+    SlideSequencerTest() : sequencer_(host_)
     {
-        host.sequencer = &sequencer;
-        project.Pictures() = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
-        project.EffectSelection() = {QStringLiteral("7")};
-        project.Settings().Put(ShowSettings::kLooping, QStringLiteral("No"));
-        sequencer.SetProject(&project);
-        host.timer = true;  // the slide timer that ticks
+        host_.sequencer = &sequencer_;
+        project_.Pictures() = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+        project_.EffectSelection() = {QStringLiteral("7")};
+        project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("No"));
+        sequencer_.SetProject(&project_);
+        host_.timer = true;  // the slide timer that ticks
     }
 
-    FakeHost host;
-    SlideSequencer sequencer;
-    ShowProject project;
+    FakeHost host_;
+    SlideSequencer sequencer_;
+    ShowProject project_;
 };
 
 }  // namespace
@@ -177,48 +177,48 @@ TEST(PicturesNextTo, NextAndPreviousWithinTheList)
     EXPECT_TRUE(PicturesNextTo({}, 0, true).isEmpty());
 }
 
-TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
+TEST_F(SlideSequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
 {
-    sequencer.Start();
-    EXPECT_EQ(host.log, QStringList({"caption 1. a.jpg", "prepare 7", "show /p/a.jpg", "execute 7", "unprepare 7"}));
-    EXPECT_EQ(sequencer.NextSlide(), 1);
+    sequencer_.Start();
+    EXPECT_EQ(host_.log, QStringList({"caption 1. a.jpg", "prepare 7", "show /p/a.jpg", "execute 7", "unprepare 7"}));
+    EXPECT_EQ(sequencer_.NextSlide(), 1);
 
-    host.log.clear();
-    project.Settings().Put(ShowSettings::kEffects, QStringLiteral("No effect"));
-    sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "unprepare 7"}));
+    host_.log.clear();
+    project_.Settings().Put(ShowSettings::EffectsLine, QStringLiteral("No effect"));
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "unprepare 7"}));
 
-    host.log.clear();
-    project.EffectSelection().clear();
-    project.Settings().Put(ShowSettings::kEffects, QStringLiteral("Random"));
-    sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
+    host_.log.clear();
+    project_.EffectSelection().clear();
+    project_.Settings().Put(ShowSettings::EffectsLine, QStringLiteral("Random"));
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
 }
 
-TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
+TEST_F(SlideSequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
 {
-    sequencer.Start();
-    host.log.clear();
-    host.duringUpdate = [&] {
-        sequencer.Tick();
-        sequencer.Tick();
-        EXPECT_TRUE(sequencer.Busy());
+    sequencer_.Start();
+    host_.log.clear();
+    host_.duringUpdate = [&] {
+        sequencer_.Tick();
+        sequencer_.Tick();
+        EXPECT_TRUE(sequencer_.Busy());
     };
-    host.duringExecute = [&] {
-        sequencer.KeyDown(Qt::Key_Left);
-        sequencer.Tick();
+    host_.duringExecute = [&] {
+        sequencer_.KeyDown(Qt::Key_Left);
+        sequencer_.Tick();
     };
-    sequencer.Tick();
+    sequencer_.Tick();
     // b, then Left (back to a), then the ticks of the step, merged into one (b again).
-    EXPECT_EQ(host.Shown(), QStringList({"/p/b.jpg", "/p/a.jpg", "/p/b.jpg"}));
-    EXPECT_EQ(host.log.filter(QStringLiteral("caption")),
+    EXPECT_EQ(host_.Shown(), QStringList({"/p/b.jpg", "/p/a.jpg", "/p/b.jpg"}));
+    EXPECT_EQ(host_.log.filter(QStringLiteral("caption")),
               QStringList({"caption 2. b.jpg", "caption 1. a.jpg", "caption 2. b.jpg"}));
-    EXPECT_FALSE(sequencer.Busy());
+    EXPECT_FALSE(sequencer_.Busy());
 }
 
 // Whatever the interval, a tick lets waiting input in first: keys pause or end the show
 // before the timer's step, and a tick due again at once cannot hold them back.
-TEST_F(SequencerTest, WaitingInputGoesBeforeEveryTick)
+TEST_F(SlideSequencerTest, WaitingInputGoesBeforeEveryTick)
 {
     struct Case
     {
@@ -232,49 +232,49 @@ TEST_F(SequencerTest, WaitingInputGoesBeforeEveryTick)
                           Case{"Ctrl pauses: the due tick goes", Qt::Key_Control, {}, true, false},
                           Case{"Right steps, then the tick", Qt::Key_Right, {"/p/b.jpg", "/p/c.jpg"}, true, true}}) {
         SCOPED_TRACE(c.name);
-        host.timer = true;
-        sequencer.Start();
-        host.log.clear();
-        host.waitingInput = [&] { sequencer.KeyDown(c.key); };
-        sequencer.Tick();
-        EXPECT_EQ(host.Shown(), c.shown);
-        EXPECT_EQ(sequencer.Running(), c.running);
-        EXPECT_EQ(host.timer, c.timer);
-        EXPECT_FALSE(sequencer.Busy());
-        sequencer.End();
+        host_.timer = true;
+        sequencer_.Start();
+        host_.log.clear();
+        host_.waitingInput = [&] { sequencer_.KeyDown(c.key); };
+        sequencer_.Tick();
+        EXPECT_EQ(host_.Shown(), c.shown);
+        EXPECT_EQ(sequencer_.Running(), c.running);
+        EXPECT_EQ(host_.timer, c.timer);
+        EXPECT_FALSE(sequencer_.Busy());
+        sequencer_.End();
     }
 }
 
-TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
+TEST_F(SlideSequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    host.unreadable = {QStringLiteral("/p/b.jpg")};
-    sequencer.Start();
-    sequencer.Tick();
-    EXPECT_EQ(host.log.mid(5),
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    host_.unreadable = {QStringLiteral("/p/b.jpg")};
+    sequencer_.Start();
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log.mid(5),
               QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
                            "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
-    sequencer.Tick();
-    sequencer.Tick();
-    EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
-    EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 1);
+    sequencer_.Tick();
+    sequencer_.Tick();
+    EXPECT_EQ(host_.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
+    EXPECT_EQ(host_.log.filter(QStringLiteral("notify")).size(), 1);
 
     // Going back skips backwards, and forwards again from the first picture.
-    sequencer.KeyDown(Qt::Key_Left);
-    EXPECT_EQ(host.Shown().last(), QStringLiteral("/p/a.jpg"));
-    host.unreadable << QStringLiteral("/p/a.jpg");
-    sequencer.SetNextSlide(1);
-    sequencer.KeyDown(Qt::Key_Left);
-    EXPECT_EQ(host.Shown().last(), QStringLiteral("/p/c.jpg"));
+    sequencer_.KeyDown(Qt::Key_Left);
+    EXPECT_EQ(host_.Shown().last(), QStringLiteral("/p/a.jpg"));
+    host_.unreadable << QStringLiteral("/p/a.jpg");
+    sequencer_.SetNextSlide(1);
+    sequencer_.KeyDown(Qt::Key_Left);
+    EXPECT_EQ(host_.Shown().last(), QStringLiteral("/p/c.jpg"));
 }
 
-TEST_F(SequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
+TEST_F(SlideSequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
 {
-    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    host.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
-    sequencer.Start();
-    EXPECT_TRUE(host.Shown().isEmpty());
-    EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 3);
-    EXPECT_EQ(host.log.count(QStringLiteral("prepare 7")), 3);
-    EXPECT_EQ(host.log.count(QStringLiteral("unprepare 7")), 3);
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    host_.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+    sequencer_.Start();
+    EXPECT_TRUE(host_.Shown().isEmpty());
+    EXPECT_EQ(host_.log.filter(QStringLiteral("notify")).size(), 3);
+    EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 3);
+    EXPECT_EQ(host_.log.count(QStringLiteral("unprepare 7")), 3);
 }

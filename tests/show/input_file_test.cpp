@@ -17,11 +17,11 @@ namespace {
 class InputFileTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
 
     QString Write(const QString &name, const QByteArray &data)
     {
-        QFile file(dir.filePath(name));
+        QFile file(dir_.filePath(name));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
         return file.fileName();
     }
@@ -37,7 +37,7 @@ protected:
         return {};
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(InputFileTest, ReadsARegularFileInPiecesUpToItsSize)
@@ -61,9 +61,9 @@ TEST_F(InputFileTest, ReadsARegularFileInPiecesUpToItsSize)
 
 TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
 {
-    const QString fifo = dir.filePath("pipe.mp3");
+    const QString fifo = dir_.filePath("pipe.mp3");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString zero = dir.filePath("zero.mp3");
+    const QString zero = dir_.filePath("zero.mp3");
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
     const QString big = Write("big.mp3", QByteArray(101, 'x'));
     const struct
@@ -75,8 +75,8 @@ TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
         {fifo, InputFile::kMaxBytes, "it is not a regular file"},
         {zero, InputFile::kMaxBytes, "it is not a regular file"},
         {"/dev/null", InputFile::kMaxBytes, "it is not a regular file"},
-        {dir.path(), InputFile::kMaxBytes, "it is a folder"},
-        {dir.filePath("missing.mp3"), InputFile::kMaxBytes, "No such file or directory"},
+        {dir_.path(), InputFile::kMaxBytes, "it is a folder"},
+        {dir_.filePath("missing.mp3"), InputFile::kMaxBytes, "No such file or directory"},
         {big, 100, "the file is too large (101 bytes, at most 100)"},
     };
     for (const auto &c : cases)
@@ -87,8 +87,8 @@ TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
 TEST_F(InputFileTest, FollowsALinkToARegularFile)
 {
     const QString path = Write("real.jpg", "JPEG");
-    ASSERT_TRUE(QFile::link(path, dir.filePath("link.jpg")));
-    EXPECT_EQ(InputFile(dir.filePath("link.jpg")).ReadAll(), "JPEG");
+    ASSERT_TRUE(QFile::link(path, dir_.filePath("link.jpg")));
+    EXPECT_EQ(InputFile(dir_.filePath("link.jpg")).ReadAll(), "JPEG");
 }
 
 }  // namespace

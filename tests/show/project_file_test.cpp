@@ -48,7 +48,7 @@ TEST(DecodeText, Utf8WithOrWithoutMarkElseTheOldCodePage)
 ShowSettings MusicSettings(const char *music)
 {
     ShowSettings settings;
-    settings.Put(ShowSettings::kMusic, QLatin1String(music));
+    settings.Put(ShowSettings::MusicLine, QLatin1String(music));
     return settings;
 }
 

@@ -30,7 +30,7 @@ TEST(ProjectLayout, FindsTheSectionsAsTheParserDoes)
 {
     const QString musicOff = ShowSettings::DefaultLines(ShowSettings::Defaults::Start).join("\r\n") + "\r\n";
     QStringList on = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    on[ShowSettings::kMusic] = "NoRepeat";
+    on[ShowSettings::MusicLine] = "NoRepeat";
     const QString musicOn = on.join("\n") + "\n";
     const QString cases[] = {
         musicOff + "/a.jpg\r\n/b.jpg\r\n[TRANS]\r\n1\r\n20\r\n[MUSIC]\r\n",

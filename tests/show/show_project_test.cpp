@@ -22,15 +22,15 @@ using Answer = ProjectDialogs::Answer;
 class ShowProjectTest : public ::testing::Test
 {
 protected:
-    QString Path(const QString &name) const { return dir.filePath(name); }
+    QString Path(const QString &name) const { return dir_.filePath(name); }
 
     // A project file on disk with the given pictures, effects and music line.
     QString MakeProjectFile(const QString &name, const QStringList &pictures, const QStringList &effects,
                             const char *music = "No music", const QStringList &playlist = {})
     {
         ShowSettings settings;
-        settings.Put(ShowSettings::kMusic, QLatin1String(music));
-        settings.Put(ShowSettings::kAdvance, QStringLiteral("9"));
+        settings.Put(ShowSettings::MusicLine, QLatin1String(music));
+        settings.Put(ShowSettings::AdvanceLine, QStringLiteral("9"));
         const QString path = Path(name);
         WriteTextFile(path, BuildProjectText(settings, pictures, effects, playlist));
         return path;
@@ -38,70 +38,70 @@ protected:
 
     void Edit()
     {
-        project.Pictures() << "/p/new.jpg";
-        project.SetModified();
+        project_.Pictures() << "/p/new.jpg";
+        project_.SetModified();
     }
 
-    QTemporaryDir dir;
-    ShowProject project;
-    ScriptedDialogs dialogs;
+    QTemporaryDir dir_;
+    ShowProject project_;
+    ScriptedDialogs dialogs_;
 };
 
 TEST_F(ShowProjectTest, StartsUntitledWithTheStandardEffectSet)
 {
-    EXPECT_EQ(project.State(), FileState::Untitled);
-    EXPECT_EQ(project.EffectSelection(),
+    EXPECT_EQ(project_.State(), FileState::Untitled);
+    EXPECT_EQ(project_.EffectSelection(),
               QStringList({"1", "2", "4", "6", "9", "11", "12", "13", "14", "15", "17", "19", "20"}));
-    EXPECT_EQ(project.Settings(), ShowSettings());
-    EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
-    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("Lumetta XP"));
-    EXPECT_EQ(project.ResumeEntry(), QLatin1String("No"));
+    EXPECT_EQ(project_.Settings(), ShowSettings());
+    EXPECT_FALSE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("Lumetta XP"));
+    EXPECT_EQ(project_.ResumeEntry(), QLatin1String("No"));
 }
 
 TEST_F(ShowProjectTest, OpenReadsEverythingAndSetsTheOpenCaption)
 {
-    project.Playlist() << "/m/old.mp3";
+    project_.Playlist() << "/m/old.mp3";
     const QString path = MakeProjectFile("trip.zut", {"/p/1.jpg", "/p/2.jpg"}, {"3", "5"});
-    project.SetModified();
-    dialogs.openAnswers = {path};
-    EXPECT_EQ(project.Open(dialogs), Outcome::Done);
-    EXPECT_EQ(project.Pictures(), QStringList({"/p/1.jpg", "/p/2.jpg"}));
-    EXPECT_EQ(project.EffectSelection(), QStringList({"3", "5"}));
-    EXPECT_EQ(project.Playlist(), QStringList({"/m/old.mp3"}));  // music off keeps it
-    EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("9"));
-    EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(project.State(), FileState::Opened);
-    EXPECT_EQ(project.OpenedPath(), path);
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- trip"));
-    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("trip - Lumetta XP"));
-    EXPECT_EQ(project.ResumeEntry(), path);
+    project_.SetModified();
+    dialogs_.openAnswers = {path};
+    EXPECT_EQ(project_.Open(dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.Pictures(), QStringList({"/p/1.jpg", "/p/2.jpg"}));
+    EXPECT_EQ(project_.EffectSelection(), QStringList({"3", "5"}));
+    EXPECT_EQ(project_.Playlist(), QStringList({"/m/old.mp3"}));  // music off keeps it
+    EXPECT_EQ(project_.Settings().Get(ShowSettings::AdvanceLine), QLatin1String("9"));
+    EXPECT_FALSE(project_.Modified());
+    EXPECT_EQ(project_.State(), FileState::Opened);
+    EXPECT_EQ(project_.OpenedPath(), path);
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- trip"));
+    EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("trip - Lumetta XP"));
+    EXPECT_EQ(project_.ResumeEntry(), path);
 }
 
 TEST_F(ShowProjectTest, OpenWithMusicReplacesThePlaylist)
 {
-    project.Playlist() << "/m/old.mp3";
-    dialogs.openAnswers = {MakeProjectFile("m.zut", {"/p/1.jpg"}, {}, "NoRepeat", {"/m/a.wav", "/m/b.mp3"})};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    EXPECT_EQ(project.Playlist(), QStringList({"/m/a.wav", "/m/b.mp3"}));
-    EXPECT_TRUE(project.EffectSelection().isEmpty());
+    project_.Playlist() << "/m/old.mp3";
+    dialogs_.openAnswers = {MakeProjectFile("m.zut", {"/p/1.jpg"}, {}, "NoRepeat", {"/m/a.wav", "/m/b.mp3"})};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.Playlist(), QStringList({"/m/a.wav", "/m/b.mp3"}));
+    EXPECT_TRUE(project_.EffectSelection().isEmpty());
 }
 
 TEST_F(ShowProjectTest, OpenCancelledChangesNothing)
 {
     Edit();
-    dialogs.openAnswers = {std::nullopt};
-    EXPECT_EQ(project.Open(dialogs), Outcome::Cancelled);
-    EXPECT_EQ(project.Pictures(), QStringList({"/p/new.jpg"}));
-    EXPECT_TRUE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
+    dialogs_.openAnswers = {std::nullopt};
+    EXPECT_EQ(project_.Open(dialogs_), Outcome::Cancelled);
+    EXPECT_EQ(project_.Pictures(), QStringList({"/p/new.jpg"}));
+    EXPECT_TRUE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP 3.51"));
 }
 
 TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
 {
     const QString good = MakeProjectFile("good.zut", {"/p/1.jpg"}, {"2"});
-    dialogs.openAnswers = {good};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
+    dialogs_.openAnswers = {good};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
     Edit();
     const QString shortFile = Path("short.zut");
     WriteTextFile(shortFile, {"2", "80", "Random"});
@@ -115,51 +115,51 @@ TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
         {missing, "Cannot open file " + missing + ": the file does not exist"},
     };
     for (const auto &c : cases) {
-        dialogs.saveQuestionAnswers = {Answer::No};
-        dialogs.openAnswers = {c.path};
-        dialogs.errors.clear();
-        EXPECT_EQ(project.Open(dialogs), Outcome::Failed);
-        EXPECT_EQ(dialogs.errors, QStringList({c.message}));
-        EXPECT_EQ(project.Pictures(), QStringList({"/p/1.jpg", "/p/new.jpg"}));
-        EXPECT_EQ(project.EffectSelection(), QStringList({"2"}));
-        EXPECT_EQ(project.Settings().Get(ShowSettings::kAdvance), QLatin1String("9"));
-        EXPECT_EQ(project.OpenedPath(), good);
-        EXPECT_TRUE(project.Modified());
-        EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- good"));
+        dialogs_.saveQuestionAnswers = {Answer::No};
+        dialogs_.openAnswers = {c.path};
+        dialogs_.errors.clear();
+        EXPECT_EQ(project_.Open(dialogs_), Outcome::Failed);
+        EXPECT_EQ(dialogs_.errors, QStringList({c.message}));
+        EXPECT_EQ(project_.Pictures(), QStringList({"/p/1.jpg", "/p/new.jpg"}));
+        EXPECT_EQ(project_.EffectSelection(), QStringList({"2"}));
+        EXPECT_EQ(project_.Settings().Get(ShowSettings::AdvanceLine), QLatin1String("9"));
+        EXPECT_EQ(project_.OpenedPath(), good);
+        EXPECT_TRUE(project_.Modified());
+        EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- good"));
     }
 }
 
 TEST_F(ShowProjectTest, SaveWithAnEmptyListDoesNothing)
 {
-    EXPECT_EQ(project.Save(dialogs), Outcome::Skipped);
-    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Skipped);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
-    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Skipped);
+    EXPECT_EQ(project_.SaveAs(dialogs_), Outcome::Skipped);
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
+    EXPECT_TRUE(dialogs_.errors.isEmpty());
 }
 
 TEST_F(ShowProjectTest, SaveOfAnUntitledProjectAsksAndAppendsZut)
 {
     Edit();
-    dialogs.saveAnswers = {Path("holiday")};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    dialogs_.saveAnswers = {Path("holiday")};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
     EXPECT_TRUE(QFileInfo::exists(Path("holiday.zut")));
-    EXPECT_EQ(ReadTextFile(Path("holiday.zut")), project.ProjectText());
-    EXPECT_EQ(project.State(), FileState::SavedAs);
-    EXPECT_EQ(project.SavedName(), Path("holiday"));
-    EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));  // Save keeps the caption
-    EXPECT_EQ(project.ResumeEntry(), Path("holiday.zut"));
+    EXPECT_EQ(ReadTextFile(Path("holiday.zut")), project_.ProjectText());
+    EXPECT_EQ(project_.State(), FileState::SavedAs);
+    EXPECT_EQ(project_.SavedName(), Path("holiday"));
+    EXPECT_FALSE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP 3.51"));  // Save keeps the caption
+    EXPECT_EQ(project_.ResumeEntry(), Path("holiday.zut"));
 }
 
 TEST_F(ShowProjectTest, CancelledSaveWritesNothingAndStaysModified)
 {
     Edit();
-    dialogs.saveAnswers = {std::nullopt};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
-    EXPECT_TRUE(project.Modified());
-    EXPECT_EQ(project.State(), FileState::Untitled);
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    dialogs_.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Cancelled);
+    EXPECT_TRUE(project_.Modified());
+    EXPECT_EQ(project_.State(), FileState::Untitled);
+    EXPECT_TRUE(QDir(dir_.path()).isEmpty());
 }
 
 TEST_F(ShowProjectTest, FailedSaveReportsAndStaysModified)
@@ -168,105 +168,105 @@ TEST_F(ShowProjectTest, FailedSaveReportsAndStaysModified)
     QFile blocker(Path("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    dialogs.saveAnswers = {Path("file/sub")};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Failed);
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot create file " + Path("file/sub.zut") + ": Not a directory"}));
-    EXPECT_TRUE(project.Modified());
-    EXPECT_EQ(project.State(), FileState::Untitled);
+    dialogs_.saveAnswers = {Path("file/sub")};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Failed);
+    EXPECT_EQ(dialogs_.errors, QStringList({"Cannot create file " + Path("file/sub.zut") + ": Not a directory"}));
+    EXPECT_TRUE(project_.Modified());
+    EXPECT_EQ(project_.State(), FileState::Untitled);
 }
 
 // Every row and move of the project-file state table, through the operations.
 TEST_F(ShowProjectTest, StateTable)
 {
     const QString opened = MakeProjectFile("opened.zut", {"/p/1.jpg"}, {"1"});
-    dialogs.openAnswers = {opened};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    ASSERT_EQ(project.State(), FileState::Opened);
+    dialogs_.openAnswers = {opened};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    ASSERT_EQ(project_.State(), FileState::Opened);
 
     // Opened: Save writes to the opened path without asking.
     Edit();
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_TRUE(dialogs.asked.filter("save").isEmpty());
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_TRUE(dialogs_.asked.filter("save").isEmpty());
     EXPECT_EQ(ReadTextFile(opened).size(), 15);
 
     // A cancelled Save As forgets the opened path: Opened -> Untitled, flag as it was.
     Edit();
-    dialogs.saveAnswers = {std::nullopt};
-    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Cancelled);
-    EXPECT_EQ(project.State(), FileState::Untitled);
-    EXPECT_TRUE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- opened"));
+    dialogs_.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project_.SaveAs(dialogs_), Outcome::Cancelled);
+    EXPECT_EQ(project_.State(), FileState::Untitled);
+    EXPECT_TRUE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- opened"));
 
     // Untitled: Save asks; here the user names it, so it becomes Saved as.
-    dialogs.asked.clear();
-    dialogs.saveAnswers = {Path("named")};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
-    EXPECT_EQ(project.State(), FileState::SavedAs);
+    dialogs_.asked.clear();
+    dialogs_.saveAnswers = {Path("named")};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
+    EXPECT_EQ(project_.State(), FileState::SavedAs);
 
     // Saved as: Save writes saved name + ".zut" again, no question.
     Edit();
-    dialogs.asked.clear();
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
-    EXPECT_EQ(ReadTextFile(Path("named.zut")), project.ProjectText());
+    dialogs_.asked.clear();
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
+    EXPECT_EQ(ReadTextFile(Path("named.zut")), project_.ProjectText());
 
     // A cancelled Save As leaves Saved as unchanged.
-    dialogs.saveAnswers = {std::nullopt};
-    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Cancelled);
-    EXPECT_EQ(project.State(), FileState::SavedAs);
+    dialogs_.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project_.SaveAs(dialogs_), Outcome::Cancelled);
+    EXPECT_EQ(project_.State(), FileState::SavedAs);
 
     // New -> Untitled.
-    EXPECT_EQ(project.New(dialogs), Outcome::Done);
-    EXPECT_EQ(project.State(), FileState::Untitled);
-    EXPECT_TRUE(project.OpenedPath().isEmpty());
-    EXPECT_TRUE(project.SavedName().isEmpty());
+    EXPECT_EQ(project_.New(dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.State(), FileState::Untitled);
+    EXPECT_TRUE(project_.OpenedPath().isEmpty());
+    EXPECT_TRUE(project_.SavedName().isEmpty());
 }
 
 TEST_F(ShowProjectTest, SaveAsWritesAndTitlesWithTheNameAsTyped)
 {
-    dialogs.openAnswers = {MakeProjectFile("first.zut", {"/p/1.jpg"}, {"1"})};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    project.SetModified();
-    dialogs.saveAnswers = {Path("copy")};
-    EXPECT_EQ(project.SaveAs(dialogs), Outcome::Done);
-    EXPECT_EQ(ReadTextFile(Path("copy.zut")), project.ProjectText());
-    EXPECT_EQ(project.State(), FileState::SavedAs);
-    EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - copy"));
-    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("copy - Lumetta XP"));
+    dialogs_.openAnswers = {MakeProjectFile("first.zut", {"/p/1.jpg"}, {"1"})};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    project_.SetModified();
+    dialogs_.saveAnswers = {Path("copy")};
+    EXPECT_EQ(project_.SaveAs(dialogs_), Outcome::Done);
+    EXPECT_EQ(ReadTextFile(Path("copy.zut")), project_.ProjectText());
+    EXPECT_EQ(project_.State(), FileState::SavedAs);
+    EXPECT_FALSE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - copy"));
+    EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("copy - Lumetta XP"));
 
     // Save right after Save As writes the same file again.
-    project.Pictures() << "/p/2.jpg";
-    dialogs.asked.clear();
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    project_.Pictures() << "/p/2.jpg";
+    dialogs_.asked.clear();
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
     EXPECT_EQ(ReadTextFile(Path("copy.zut")).size(), 15);
 }
 
 TEST_F(ShowProjectTest, SaveAfterACancelledSaveAsOfAnOpenedProjectAsks)
 {
-    dialogs.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {})};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    dialogs.saveAnswers = {std::nullopt, std::nullopt};
-    project.SaveAs(dialogs);
-    dialogs.asked.clear();
-    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    dialogs_.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {})};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    dialogs_.saveAnswers = {std::nullopt, std::nullopt};
+    project_.SaveAs(dialogs_);
+    dialogs_.asked.clear();
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Cancelled);
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
 }
 
 TEST_F(ShowProjectTest, NewOfAnUnmodifiedProjectResetsWithoutAsking)
 {
-    dialogs.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {"7"}, "NoRepeat", {"/m/x.mp3"})};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    EXPECT_EQ(project.New(dialogs), Outcome::Done);
-    EXPECT_TRUE(dialogs.asked.filter("question").isEmpty());
-    EXPECT_TRUE(project.Pictures().isEmpty());
-    EXPECT_EQ(project.Settings(), ShowSettings());
-    EXPECT_EQ(project.EffectSelection(), QStringList({"7"}));
-    EXPECT_EQ(project.Playlist(), QStringList({"/m/x.mp3"}));
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - Untitled project"));
-    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("o - Lumetta XP"));
+    dialogs_.openAnswers = {MakeProjectFile("o.zut", {"/p/1.jpg"}, {"7"}, "NoRepeat", {"/m/x.mp3"})};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.New(dialogs_), Outcome::Done);
+    EXPECT_TRUE(dialogs_.asked.filter("question").isEmpty());
+    EXPECT_TRUE(project_.Pictures().isEmpty());
+    EXPECT_EQ(project_.Settings(), ShowSettings());
+    EXPECT_EQ(project_.EffectSelection(), QStringList({"7"}));
+    EXPECT_EQ(project_.Playlist(), QStringList({"/m/x.mp3"}));
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - Untitled project"));
+    EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("o - Lumetta XP"));
 }
 
 TEST_F(ShowProjectTest, NewOfAModifiedProjectFollowsTheAnswer)
@@ -304,29 +304,29 @@ TEST_F(ShowProjectTest, NewOfAModifiedProjectFollowsTheAnswer)
 TEST_F(ShowProjectTest, ReopenUsesTheBlankCaptionAndKeepsTheFlag)
 {
     const QString path = MakeProjectFile("last.zut", {"/p/1.jpg"}, {"2"});
-    project.SetModified();
-    EXPECT_EQ(project.Reopen(path, dialogs), Outcome::Done);
-    EXPECT_TRUE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - last"));
-    EXPECT_EQ(project.ApplicationTitle(), QLatin1String("last - Lumetta XP"));
-    EXPECT_EQ(project.OpenedPath(), path);
+    project_.SetModified();
+    EXPECT_EQ(project_.Reopen(path, dialogs_), Outcome::Done);
+    EXPECT_TRUE(project_.Modified());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - last"));
+    EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("last - Lumetta XP"));
+    EXPECT_EQ(project_.OpenedPath(), path);
 }
 
 TEST_F(ShowProjectTest, FailedReopenRemembersNoPath)
 {
     const QString path = Path("gone.zut");
-    EXPECT_EQ(project.Reopen(path, dialogs), Outcome::Failed);
-    EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path + ": the file does not exist"}));
-    EXPECT_TRUE(project.Pictures().isEmpty());
-    EXPECT_EQ(project.Settings(), ShowSettings());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));
-    EXPECT_EQ(project.State(), FileState::Untitled);
-    EXPECT_EQ(project.ResumeEntry(), QLatin1String("No"));
+    EXPECT_EQ(project_.Reopen(path, dialogs_), Outcome::Failed);
+    EXPECT_EQ(dialogs_.errors, QStringList({"Cannot open file " + path + ": the file does not exist"}));
+    EXPECT_TRUE(project_.Pictures().isEmpty());
+    EXPECT_EQ(project_.Settings(), ShowSettings());
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP 3.51"));
+    EXPECT_EQ(project_.State(), FileState::Untitled);
+    EXPECT_EQ(project_.ResumeEntry(), QLatin1String("No"));
     // Save asks for a name instead of writing to the missing file unseen.
     Edit();
-    dialogs.saveAnswers = {std::nullopt};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Cancelled);
-    EXPECT_EQ(dialogs.asked, QStringList({"save"}));
+    dialogs_.saveAnswers = {std::nullopt};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Cancelled);
+    EXPECT_EQ(dialogs_.asked, QStringList({"save"}));
     EXPECT_FALSE(QFileInfo::exists(path));
 }
 
@@ -345,14 +345,14 @@ TEST_F(ShowProjectTest, FilesTooShortForAProjectAreNamedWithTheirLineCount)
     for (const auto &c : cases) {
         const QString path = Path("short.zut");
         WriteTextFile(path, c.lines);
-        dialogs.errors.clear();
-        const Outcome outcome = project.OpenPath(path, dialogs);
+        dialogs_.errors.clear();
+        const Outcome outcome = project_.OpenPath(path, dialogs_);
         if (c.message.isEmpty()) {
             EXPECT_EQ(outcome, Outcome::Done);
-            EXPECT_TRUE(dialogs.errors.isEmpty());
+            EXPECT_TRUE(dialogs_.errors.isEmpty());
         } else {
             EXPECT_EQ(outcome, Outcome::Failed);
-            EXPECT_EQ(dialogs.errors, QStringList({"Cannot open file " + path + ": " + c.message}));
+            EXPECT_EQ(dialogs_.errors, QStringList({"Cannot open file " + path + ": " + c.message}));
         }
     }
 }
@@ -425,12 +425,12 @@ TEST_F(ShowProjectTest, KeepingAnExistingFileAsksForAnotherName)
 {
     WriteTextFile(Path("taken.zut"), {"old"});
     Edit();
-    dialogs.saveAnswers = {Path("taken"), Path("free")};
-    dialogs.replaceAnswers = {false};
-    EXPECT_EQ(project.Save(dialogs), Outcome::Done);
-    EXPECT_EQ(dialogs.asked, QStringList({"save", "replace", "save"}));
+    dialogs_.saveAnswers = {Path("taken"), Path("free")};
+    dialogs_.replaceAnswers = {false};
+    EXPECT_EQ(project_.Save(dialogs_), Outcome::Done);
+    EXPECT_EQ(dialogs_.asked, QStringList({"save", "replace", "save"}));
     EXPECT_EQ(ReadTextFile(Path("taken.zut")), QStringList({"old"}));
-    EXPECT_EQ(ReadTextFile(Path("free.zut")), project.ProjectText());
+    EXPECT_EQ(ReadTextFile(Path("free.zut")), project_.ProjectText());
 }
 
 TEST_F(ShowProjectTest, OpenOfAModifiedProjectAsksFirstAndGoesOnAsNewDoes)
@@ -475,25 +475,25 @@ TEST_F(ShowProjectTest, OpenOfAModifiedProjectAsksFirstAndGoesOnAsNewDoes)
 TEST_F(ShowProjectTest, OpenOfAnUnmodifiedOrEmptyProjectAsksNothing)
 {
     const QString other = MakeProjectFile("other.zut", {"/p/o.jpg"}, {"4"});
-    project.SetModified();  // modified but empty: nothing to lose
-    EXPECT_EQ(project.OpenPath(other, dialogs), Outcome::Done);
-    EXPECT_EQ(project.OpenPath(other, dialogs), Outcome::Done);
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    project_.SetModified();  // modified but empty: nothing to lose
+    EXPECT_EQ(project_.OpenPath(other, dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.OpenPath(other, dialogs_), Outcome::Done);
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
 }
 
 TEST_F(ShowProjectTest, OpenCaptionDropsTheLastFourCharacters)
 {
-    dialogs.openAnswers = {MakeProjectFile("show.txt", {"/p/1.jpg"}, {})};
-    ASSERT_EQ(project.Open(dialogs), Outcome::Done);
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP- show"));
+    dialogs_.openAnswers = {MakeProjectFile("show.txt", {"/p/1.jpg"}, {})};
+    ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- show"));
 }
 
 TEST_F(ShowProjectTest, CloseAsksOnlyForAModifiedNonEmptyProject)
 {
-    EXPECT_TRUE(project.ConfirmClose(dialogs));
-    project.SetModified();
-    EXPECT_TRUE(project.ConfirmClose(dialogs));
-    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(project_.ConfirmClose(dialogs_));
+    project_.SetModified();
+    EXPECT_TRUE(project_.ConfirmClose(dialogs_));
+    EXPECT_TRUE(dialogs_.asked.isEmpty());
 
     const struct
     {

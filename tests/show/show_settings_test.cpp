@@ -8,7 +8,7 @@ namespace {
 
 TEST(ColorText, ResolvesPlainValuesRedInTheLowestByte)
 {
-    EXPECT_EQ(ResolveColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ResolveColor(kClRed), QColor(255, 0, 0));
     EXPECT_EQ(ResolveColor(0x00D5E7EA), QColor(0xEA, 0xE7, 0xD5));
     EXPECT_EQ(ResolveColor(0x800000), QColor(0, 0, 0x80));
 }
@@ -23,7 +23,7 @@ TEST(ColorText, ResolvesSystemColoursFromThePalette)
     EXPECT_EQ(ResolveColor(*StringToColor(QStringLiteral("clWindow")), palette), QColor(1, 2, 3));
     EXPECT_EQ(ResolveColor(*StringToColor(QStringLiteral("clHighlight")), palette), QColor(4, 5, 6));
     EXPECT_EQ(ResolveColor(*StringToColor(QStringLiteral("clBtnFace")), palette), QColor(7, 8, 9));
-    EXPECT_EQ(ResolveColor(clInfoBk, palette), QColor(10, 11, 12));
+    EXPECT_EQ(ResolveColor(kClInfoBk, palette), QColor(10, 11, 12));
 }
 
 TEST(BackgroundLine, SplitsAtTheLastUnderscore)
@@ -101,8 +101,8 @@ TEST(ShowSettings, AdvanceAndSizeReadKeywordThenNumberClampedElseStartDefault)
     };
     for (const auto &c : cases) {
         ShowSettings settings;
-        settings.Put(ShowSettings::kAdvance, QLatin1String(c.text));
-        settings.Put(ShowSettings::kPictureSize, QLatin1String(c.text));
+        settings.Put(ShowSettings::AdvanceLine, QLatin1String(c.text));
+        settings.Put(ShowSettings::PictureSizeLine, QLatin1String(c.text));
         EXPECT_EQ(settings.AdvanceSeconds(), c.seconds) << c.text;
         EXPECT_EQ(settings.PicturePercent(), c.percent) << c.text;
     }
@@ -111,22 +111,22 @@ TEST(ShowSettings, AdvanceAndSizeReadKeywordThenNumberClampedElseStartDefault)
 TEST(ShowSettings, KeywordsAreExactAndCaseSensitive)
 {
     ShowSettings settings;
-    settings.Put(ShowSettings::kLooping, QStringLiteral("loop"));
+    settings.Put(ShowSettings::LoopingLine, QStringLiteral("loop"));
     EXPECT_FALSE(settings.Looping());
-    settings.Put(ShowSettings::kEffects, QStringLiteral("Sometimes"));
+    settings.Put(ShowSettings::EffectsLine, QStringLiteral("Sometimes"));
     EXPECT_TRUE(settings.EffectsOn());
-    settings.Put(ShowSettings::kEffects, QStringLiteral("No effect"));
+    settings.Put(ShowSettings::EffectsLine, QStringLiteral("No effect"));
     EXPECT_FALSE(settings.EffectsOn());
-    settings.Put(ShowSettings::kMusic, QStringLiteral("no music"));
+    settings.Put(ShowSettings::MusicLine, QStringLiteral("no music"));
     EXPECT_TRUE(settings.MusicOn());
     EXPECT_FALSE(settings.RepeatMusic());
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("center"));
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("center"));
     EXPECT_EQ(settings.BackgroundPlacement(), std::nullopt);
-    settings.Put(ShowSettings::kPlacement, QStringLiteral("Stretch"));
+    settings.Put(ShowSettings::PlacementLine, QStringLiteral("Stretch"));
     EXPECT_EQ(settings.BackgroundPlacement(), ShowSettings::Placement::Stretch);
-    settings.Put(ShowSettings::kCaption, QStringLiteral("clPurple"));
+    settings.Put(ShowSettings::CaptionLine, QStringLiteral("clPurple"));
     EXPECT_EQ(settings.CaptionColor(), ColorRef(0x800080));
-    settings.Put(ShowSettings::kCaption, QStringLiteral("No"));
+    settings.Put(ShowSettings::CaptionLine, QStringLiteral("No"));
     EXPECT_EQ(settings.CaptionColor(), std::nullopt);
 }
 

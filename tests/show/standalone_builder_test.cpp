@@ -48,15 +48,15 @@ class StandaloneBuilderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        stubBytes = QByteArray("#!stub\x00\x01\x02", 9) + QByteArray(5000, '\x7f');
-        stub = Write(QStringLiteral("AEXE.tms"), stubBytes);
-        target = dir.filePath(QStringLiteral("show.exe"));
+        ASSERT_TRUE(dir_.isValid());
+        stubBytes_ = QByteArray("#!stub\x00\x01\x02", 9) + QByteArray(5000, '\x7f');
+        stub_ = Write(QStringLiteral("AEXE.tms"), stubBytes_);
+        target_ = dir_.filePath(QStringLiteral("show.exe"));
     }
 
     QString Write(const QString &name, const QByteArray &data)
     {
-        const QString path = dir.filePath(name);
+        const QString path = dir_.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
         return path;
@@ -64,22 +64,22 @@ protected:
 
     QString Jpeg(const QString &name, int width = 40, int height = 30, quint32 seed = 1)
     {
-        return Write(name, testpictures::makeJpeg(testpictures::noisePicture(width, height, seed)));
+        return Write(name, testpictures::MakeJpeg(testpictures::NoisePicture(width, height, seed)));
     }
 
     QByteArray Build(StandaloneBuilder::ExistingTarget existing = StandaloneBuilder::ExistingTarget::Refuse)
     {
-        StandaloneBuilder builder(stub);
-        builder.MakeExe(project, target, existing);
-        sizes = builder.Sizes();
-        return ReadBytes(target);
+        StandaloneBuilder builder(stub_);
+        builder.MakeExe(project_, target_, existing);
+        sizes_ = builder.Sizes();
+        return ReadBytes(target_);
     }
 
     // The message of a failed build, or an empty text when it did not fail.
     QString FailedBuild(StandaloneBuilder::ExistingTarget existing = StandaloneBuilder::ExistingTarget::Refuse)
     {
         try {
-            StandaloneBuilder(stub).MakeExe(project, target, existing);
+            StandaloneBuilder(stub_).MakeExe(project_, target_, existing);
         } catch (const ProjectError &error) {
             return error.Message();
         }
@@ -88,72 +88,72 @@ protected:
 
     QStringList FolderEntries() const
     {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+        return QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    QTemporaryDir dir;
-    QByteArray stubBytes;
-    QString stub;
-    QString target;
-    ShowProject project;
-    QStringList sizes;
+    QTemporaryDir dir_;
+    QByteArray stubBytes_;
+    QString stub_;
+    QString target_;
+    ShowProject project_;
+    QStringList sizes_;
 };
 
 TEST_F(StandaloneBuilderTest, TwoJpegsOnAColourBackgroundWithoutMusic)
 {
     const QString a = Jpeg(QStringLiteral("a.jpg"), 40, 30, 1);
     const QString b = Jpeg(QStringLiteral("b.jpg"), 30, 40, 2);
-    project.Pictures() = {a, b};
-    project.Playlist() = {QStringLiteral("/nowhere/track.wav")};  // not written while music is off
-    ASSERT_EQ(project.Settings().Get(ShowSettings::kBackgroundKind), "Color");
-    ASSERT_FALSE(project.Settings().MusicOn());
+    project_.Pictures() = {a, b};
+    project_.Playlist() = {QStringLiteral("/nowhere/track.wav")};  // not written while music is off
+    ASSERT_EQ(project_.Settings().Get(ShowSettings::BackgroundKindLine), "Color");
+    ASSERT_FALSE(project_.Settings().MusicOn());
 
-    const QByteArray text = EncodeLines(project.ProjectText());
+    const QByteArray text = EncodeLines(project_.ProjectText());
     const QByteArray jpegA = ReadBytes(a);
     const QByteArray jpegB = ReadBytes(b);
     const QByteArray expected =
-        stubBytes + text + jpegA + jpegB + SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
+        stubBytes_ + text + jpegA + jpegB + SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
     EXPECT_EQ(Build(), expected);
-    EXPECT_EQ(sizes, QStringList(
+    EXPECT_EQ(sizes_, QStringList(
                          {QString::number(text.size()), QString::number(jpegA.size()), QString::number(jpegB.size())}));
-    EXPECT_TRUE(QFileInfo(target).isExecutable());
+    EXPECT_TRUE(QFileInfo(target_).isExecutable());
 }
 
 TEST_F(StandaloneBuilderTest, MusicOnWithAnEmptyPlaylistWritesNoMusicBlocks)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("RepeatMusic"));
-    const QByteArray text = EncodeLines(project.ProjectText());
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("RepeatMusic"));
+    const QByteArray text = EncodeLines(project_.ProjectText());
     ASSERT_TRUE(text.endsWith("[MUSIC]\r\n"));
-    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
-    EXPECT_EQ(Build(), stubBytes + text + jpeg + SizeListAndTrailer({text.size(), jpeg.size()}));
+    const QByteArray jpeg = ReadBytes(project_.Pictures()[0]);
+    EXPECT_EQ(Build(), stubBytes_ + text + jpeg + SizeListAndTrailer({text.size(), jpeg.size()}));
 }
 
 TEST_F(StandaloneBuilderTest, MusicFilesAreCopiedUnchangedInPlaylistOrder)
 {
     const QByteArray first = QByteArray("RIFF first track") + QByteArray(3000000, '\x11');
     const QByteArray second("second track, any bytes at all\x00\xff", 32);
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
-    project.Playlist() = {Write(QStringLiteral("one.wav"), first), Write(QStringLiteral("two.mp3"), second)};
-    const QByteArray text = EncodeLines(project.ProjectText());
-    const QByteArray jpeg = ReadBytes(project.Pictures()[0]);
-    EXPECT_EQ(Build(), stubBytes + text + first + second + jpeg
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project_.Playlist() = {Write(QStringLiteral("one.wav"), first), Write(QStringLiteral("two.mp3"), second)};
+    const QByteArray text = EncodeLines(project_.ProjectText());
+    const QByteArray jpeg = ReadBytes(project_.Pictures()[0]);
+    EXPECT_EQ(Build(), stubBytes_ + text + first + second + jpeg
                            + SizeListAndTrailer({text.size(), first.size(), second.size(), jpeg.size()}));
 }
 
 TEST_F(StandaloneBuilderTest, ThreeFourDigitSizesMakeAnEighteenByteListAndTrailer22)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"), 48, 48, 3), Jpeg(QStringLiteral("b.jpg"), 48, 48, 4)};
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"), 48, 48, 3), Jpeg(QStringLiteral("b.jpg"), 48, 48, 4)};
     for (int i = 0; i < 300; ++i)
-        project.EffectSelection().append(QString::number(i % 21));
+        project_.EffectSelection().append(QString::number(i % 21));
     const QByteArray show = Build();
-    ASSERT_EQ(sizes.size(), 3);
-    for (const QString &size : sizes)
+    ASSERT_EQ(sizes_.size(), 3);
+    for (const QString &size : sizes_)
         ASSERT_EQ(size.size(), 4) << size.toStdString();
     EXPECT_EQ(qFromLittleEndian<qint32>(show.constData() + show.size() - 4), 22);
     const QByteArray list = show.mid(show.size() - 22, 18);
-    EXPECT_EQ(list, (sizes.join("\r\n") + "\r\n").toLatin1());
+    EXPECT_EQ(list, (sizes_.join("\r\n") + "\r\n").toLatin1());
 }
 
 struct StoredForm
@@ -169,33 +169,33 @@ class StoredFormTest : public StandaloneBuilderTest, public ::testing::WithParam
 TEST_P(StoredFormTest, PictureBlockFollowsTheExactExtension)
 {
     const StoredForm form = GetParam();
-    const QImage image = testpictures::noisePicture(21, 13, 7);
+    const QImage image = testpictures::NoisePicture(21, 13, 7);
     QByteArray file;
     const QString name = QString::fromLatin1(form.name);
     if (name.endsWith(QLatin1String("bmp"), Qt::CaseInsensitive))
-        file = testpictures::makeBmp(image);
+        file = testpictures::MakeBmp(image);
     else if (name.endsWith(QLatin1String("gif"), Qt::CaseInsensitive))
-        file = testpictures::makeGif(2, 1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, {{0, 0, 2, 1, {0, 1}}});
+        file = testpictures::MakeGif(2, 1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, {{0, 0, 2, 1, {0, 1}}});
     else if (name.endsWith(QLatin1String("png"), Qt::CaseInsensitive))
-        file = testpictures::makeQtPicture(image, "png");
+        file = testpictures::MakeQtPicture(image, "png");
     else if (name.endsWith(QLatin1String("webp"), Qt::CaseInsensitive))
-        file = testpictures::makeQtPicture(image, "webp");
+        file = testpictures::MakeQtPicture(image, "webp");
     else if (name.endsWith(QLatin1String("tif"), Qt::CaseInsensitive)
              || name.endsWith(QLatin1String("tiff"), Qt::CaseInsensitive))
-        file = testpictures::makeQtPicture(image, "tiff", 6);
+        file = testpictures::MakeQtPicture(image, "tiff", 6);
     else if (name.endsWith(QLatin1String("heic"), Qt::CaseInsensitive)
              || name.endsWith(QLatin1String("heif"), Qt::CaseInsensitive))
-        file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), false);
+        file = testpictures::MakeHeif(testpictures::NoisePicture(22, 14, 7), false);
     else if (name.endsWith(QLatin1String("avif"), Qt::CaseInsensitive))
-        file = testpictures::makeHeif(testpictures::noisePicture(22, 14, 7), true);
+        file = testpictures::MakeHeif(testpictures::NoisePicture(22, 14, 7), true);
     else
-        file = testpictures::withJpegApp1(testpictures::makeJpeg(image), testpictures::makeExifBlock(8));
-    project.Pictures() = {Write(name, file)};
+        file = testpictures::WithJpegApp1(testpictures::MakeJpeg(image), testpictures::MakeExifBlock(8));
+    project_.Pictures() = {Write(name, file)};
     Build();
-    ASSERT_EQ(sizes.size(), 2);
-    const QByteArray show = ReadBytes(target);
-    const qint64 textEnd = stubBytes.size() + sizes[0].toLongLong();
-    const QByteArray block = show.mid(textEnd, sizes[1].toLongLong());
+    ASSERT_EQ(sizes_.size(), 2);
+    const QByteArray show = ReadBytes(target_);
+    const qint64 textEnd = stubBytes_.size() + sizes_[0].toLongLong();
+    const QByteArray block = show.mid(textEnd, sizes_[1].toLongLong());
     switch (form.stored) {
     case StoredForm::Unchanged:
         EXPECT_EQ(block, file);
@@ -241,28 +241,28 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
 {
-    const QImage image = testpictures::noisePicture(17, 9, 5);
+    const QImage image = testpictures::NoisePicture(17, 9, 5);
     const struct
     {
         QString name;
         QByteArray data;
         bool stored;
     } cases[] = {
-        {QStringLiteral("bg.BMP"), testpictures::makeBmp(image), true},
-        {QStringLiteral("bg.gif"), testpictures::makeGif(1, 1, {qRgb(0, 255, 0), qRgb(0, 0, 0)}, {{0, 0, 1, 1, {0}}}),
+        {QStringLiteral("bg.BMP"), testpictures::MakeBmp(image), true},
+        {QStringLiteral("bg.gif"), testpictures::MakeGif(1, 1, {qRgb(0, 255, 0), qRgb(0, 0, 0)}, {{0, 0, 1, 1, {0}}}),
          true},
-        {QStringLiteral("bg.jpeg"), testpictures::makeJpeg(image), true},
-        {QStringLiteral("bg.Bmp"), testpictures::makeBmp(image), false},
+        {QStringLiteral("bg.jpeg"), testpictures::MakeJpeg(image), true},
+        {QStringLiteral("bg.Bmp"), testpictures::MakeBmp(image), false},
     };
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
-    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name.toStdString());
-        QFile::remove(target);
-        project.Settings().Put(ShowSettings::kBackground, Write(c.name, c.data));
+        QFile::remove(target_);
+        project_.Settings().Put(ShowSettings::BackgroundLine, Write(c.name, c.data));
         const QByteArray show = Build();
-        ASSERT_EQ(sizes.size(), 3);
-        const QByteArray block = show.mid(stubBytes.size() + sizes[0].toLongLong(), sizes[1].toLongLong());
+        ASSERT_EQ(sizes_.size(), 3);
+        const QByteArray block = show.mid(stubBytes_.size() + sizes_[0].toLongLong(), sizes_[1].toLongLong());
         if (!c.stored) {
             EXPECT_TRUE(block.isEmpty());
             continue;
@@ -279,17 +279,17 @@ TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
 
 TEST_F(StandaloneBuilderTest, ProgressCountsPlaylistEntriesEvenWithMusicOff)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg")), Jpeg(QStringLiteral("b.jpg"))};
-    project.Playlist() = {Write(QStringLiteral("one.wav"), "1"), Write(QStringLiteral("two.wav"), "2")};
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg")), Jpeg(QStringLiteral("b.jpg"))};
+    project_.Playlist() = {Write(QStringLiteral("one.wav"), "1"), Write(QStringLiteral("two.wav"), "2")};
     for (const bool music : {false, true}) {
         SCOPED_TRACE(music);
-        QFile::remove(target);
-        project.Settings().Put(ShowSettings::kMusic,
+        QFile::remove(target_);
+        project_.Settings().Put(ShowSettings::MusicLine,
                                music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
         QList<std::pair<int, int>> steps;
-        StandaloneBuilder builder(stub);
+        StandaloneBuilder builder(stub_);
         builder.SetProgress([&](int value, int maximum) { steps.append({value, maximum}); });
-        builder.MakeExe(project, target);
+        builder.MakeExe(project_, target_);
         QList<std::pair<int, int>> expected{{0, 4}, {1, 4}, {2, 4}};
         if (music)
             expected << std::pair{3, 4} << std::pair{4, 4};
@@ -299,12 +299,12 @@ TEST_F(StandaloneBuilderTest, ProgressCountsPlaylistEntriesEvenWithMusicOff)
 
 TEST_F(StandaloneBuilderTest, MissingStubLeavesNoTargetFile)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
-    QFile::remove(stub);
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    QFile::remove(stub_);
     const QStringList before = FolderEntries();
     const QString message = FailedBuild();
-    EXPECT_TRUE(message.startsWith("Cannot open file " + stub)) << message.toStdString();
-    EXPECT_FALSE(QFileInfo::exists(target));
+    EXPECT_TRUE(message.startsWith("Cannot open file " + stub_)) << message.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(target_));
     EXPECT_EQ(FolderEntries(), before);
 }
 
@@ -312,9 +312,9 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
 {
     const QString good = Jpeg(QStringLiteral("a.jpg"));
     const QString corrupt = Write(QStringLiteral("broken.jpg"), "not a jpeg at all");
-    const QString missing = dir.filePath(QStringLiteral("gone.gif"));
-    const QString background = dir.filePath(QStringLiteral("gone.bmp"));
-    const QString track = dir.filePath(QStringLiteral("gone.wav"));
+    const QString missing = dir_.filePath(QStringLiteral("gone.gif"));
+    const QString background = dir_.filePath(QStringLiteral("gone.bmp"));
+    const QString track = dir_.filePath(QStringLiteral("gone.wav"));
     const struct
     {
         QStringList pictures;
@@ -332,14 +332,14 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
          {StandaloneBuilder::ExistingTarget::Refuse, StandaloneBuilder::ExistingTarget::Replace}) {
         for (const auto &c : cases) {
             SCOPED_TRACE(c.named.toStdString());
-            project.Pictures() = c.pictures;
-            project.Settings().Put(ShowSettings::kBackgroundKind, c.background.isEmpty() ? "Color" : "BackFile");
+            project_.Pictures() = c.pictures;
+            project_.Settings().Put(ShowSettings::BackgroundKindLine, c.background.isEmpty() ? "Color" : "BackFile");
             if (!c.background.isEmpty())
-                project.Settings().Put(ShowSettings::kBackground, c.background);
-            project.Settings().Put(ShowSettings::kMusic, c.playlist.isEmpty() ? "No music" : "NoRepeat");
-            project.Playlist() = c.playlist;
+                project_.Settings().Put(ShowSettings::BackgroundLine, c.background);
+            project_.Settings().Put(ShowSettings::MusicLine, c.playlist.isEmpty() ? "No music" : "NoRepeat");
+            project_.Playlist() = c.playlist;
 
-            QFile::remove(target);
+            QFile::remove(target_);
             const QStringList before = FolderEntries();
             EXPECT_TRUE(FailedBuild(existing).contains(c.named));
             EXPECT_EQ(FolderEntries(), before);
@@ -348,7 +348,7 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
                 Write(QStringLiteral("show.exe"), old);
                 const QStringList withOld = FolderEntries();
                 EXPECT_TRUE(FailedBuild(existing).contains(c.named));
-                EXPECT_EQ(ReadBytes(target), old);
+                EXPECT_EQ(ReadBytes(target_), old);
                 EXPECT_EQ(FolderEntries(), withOld);
             }
         }
@@ -357,28 +357,28 @@ TEST_F(StandaloneBuilderTest, FailedItemLeavesNoFileAndKeepsAnExistingOne)
 
 TEST_F(StandaloneBuilderTest, ExistingTargetIsRefusedOrReplacedWhole)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
     const QByteArray old = QByteArray(200000, 'o');
     Write(QStringLiteral("show.exe"), old);
 
-    EXPECT_EQ(FailedBuild(), target + " already exists");
-    EXPECT_EQ(ReadBytes(target), old);
+    EXPECT_EQ(FailedBuild(), target_ + " already exists");
+    EXPECT_EQ(ReadBytes(target_), old);
 
     const QByteArray replaced = Build(StandaloneBuilder::ExistingTarget::Replace);
-    EXPECT_TRUE(replaced.startsWith(stubBytes));
+    EXPECT_TRUE(replaced.startsWith(stubBytes_));
     EXPECT_LT(replaced.size(), old.size());
-    EXPECT_EQ(qFromLittleEndian<qint32>(replaced.constData() + replaced.size() - 4), 4 + EncodeLines(sizes).size());
-    EXPECT_TRUE(QFileInfo(target).isExecutable());
+    EXPECT_EQ(qFromLittleEndian<qint32>(replaced.constData() + replaced.size() - 4), 4 + EncodeLines(sizes_).size());
+    EXPECT_TRUE(QFileInfo(target_).isExecutable());
 }
 
 TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsName)
 {
-    project.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
-    target = dir.filePath(QStringLiteral("no/such/folder/show.exe"));
-    EXPECT_TRUE(FailedBuild().startsWith("Cannot create file " + target));
-    target = stub;
-    EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub));
-    EXPECT_EQ(ReadBytes(stub), stubBytes);
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    target_ = dir_.filePath(QStringLiteral("no/such/folder/show.exe"));
+    EXPECT_TRUE(FailedBuild().startsWith("Cannot create file " + target_));
+    target_ = stub_;
+    EXPECT_TRUE(FailedBuild(StandaloneBuilder::ExistingTarget::Replace).startsWith("Cannot create file " + stub_));
+    EXPECT_EQ(ReadBytes(stub_), stubBytes_);
 }
 
 // The show's own files are never the target: not even through a link or with Replace.
@@ -387,18 +387,18 @@ TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
     const QString picture = Jpeg(QStringLiteral("a.jpg"));
     const QString background = Write(QStringLiteral("back.bmp"), "BM");
     const QString track = Write(QStringLiteral("song.wav"), "RIFF");
-    ASSERT_TRUE(QFile::link(picture, dir.filePath(QStringLiteral("picture-link.exe"))));
+    ASSERT_TRUE(QFile::link(picture, dir_.filePath(QStringLiteral("picture-link.exe"))));
     ASSERT_EQ(
-        ::link(QFile::encodeName(track).constData(), QFile::encodeName(dir.filePath("hard-link.exe")).constData()), 0);
-    project.Pictures() = {picture};
-    project.Settings().Put(ShowSettings::kBackgroundKind, QStringLiteral("BackFile"));
-    project.Settings().Put(ShowSettings::kBackground, background);
-    project.Settings().Put(ShowSettings::kMusic, QStringLiteral("NoRepeat"));
-    project.Playlist() = {track};
-    const QString projectFile = dir.filePath(QStringLiteral("self.zut"));
-    WriteTextFile(projectFile, project.ProjectText());
+        ::link(QFile::encodeName(track).constData(), QFile::encodeName(dir_.filePath("hard-link.exe")).constData()), 0);
+    project_.Pictures() = {picture};
+    project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    project_.Settings().Put(ShowSettings::BackgroundLine, background);
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project_.Playlist() = {track};
+    const QString projectFile = dir_.filePath(QStringLiteral("self.zut"));
+    WriteTextFile(projectFile, project_.ProjectText());
     StreamDialogs dialogs(stderr);
-    ASSERT_EQ(project.OpenPath(projectFile, dialogs), ShowProject::Outcome::Done);
+    ASSERT_EQ(project_.OpenPath(projectFile, dialogs), ShowProject::Outcome::Done);
 
     const struct
     {
@@ -406,38 +406,38 @@ TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
         QString what;
     } cases[] = {
         {projectFile, "the project file itself"},
-        {dir.path() + "/./self.zut", "the project file itself"},
-        {stub, "the player stub itself"},
+        {dir_.path() + "/./self.zut", "the project file itself"},
+        {stub_, "the player stub itself"},
         {picture, "one of the show's pictures"},
-        {dir.filePath(QStringLiteral("picture-link.exe")), "one of the show's pictures"},
+        {dir_.filePath(QStringLiteral("picture-link.exe")), "one of the show's pictures"},
         {background, "the show's background picture"},
         {track, "one of the show's music files"},
-        {dir.filePath(QStringLiteral("hard-link.exe")), "one of the show's music files"},
+        {dir_.filePath(QStringLiteral("hard-link.exe")), "one of the show's music files"},
     };
     for (const auto &c : cases) {
-        target = c.target;
+        target_ = c.target;
         const QByteArray before = ReadBytes(c.target);
         const QString expected = "Cannot create file " + c.target + ": it is " + c.what;
-        EXPECT_EQ(StandaloneBuilder(stub).TargetConflict(project, c.target), expected);
+        EXPECT_EQ(StandaloneBuilder(stub_).TargetConflict(project_, c.target), expected);
         EXPECT_EQ(FailedBuild(StandaloneBuilder::ExistingTarget::Replace), expected);
         EXPECT_EQ(ReadBytes(c.target), before);
     }
-    EXPECT_EQ(StandaloneBuilder(stub).TargetConflict(project, dir.filePath(QStringLiteral("show.exe"))), std::nullopt);
+    EXPECT_EQ(StandaloneBuilder(stub_).TargetConflict(project_, dir_.filePath(QStringLiteral("show.exe"))), std::nullopt);
 }
 
 // Only regular files go into a show: a pipe would hang the build and a device never ends.
 TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
 {
     const QString good = Jpeg(QStringLiteral("a.jpg"));
-    const QString fifo = dir.filePath(QStringLiteral("pipe.mp3"));
+    const QString fifo = dir_.filePath(QStringLiteral("pipe.mp3"));
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString pictureFifo = dir.filePath(QStringLiteral("pipe.jpg"));
+    const QString pictureFifo = dir_.filePath(QStringLiteral("pipe.jpg"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pictureFifo).constData(), 0600), 0);
-    const QString zero = dir.filePath(QStringLiteral("zero.wav"));
+    const QString zero = dir_.filePath(QStringLiteral("zero.wav"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
-    const QString zeroBackground = dir.filePath(QStringLiteral("zero.bmp"));
+    const QString zeroBackground = dir_.filePath(QStringLiteral("zero.bmp"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zeroBackground));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.gif")));
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("folder.gif")));
     const struct
     {
         QStringList pictures;
@@ -450,23 +450,23 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
         {{good}, {}, {good, fifo}, fifo, "it is not a regular file"},
         {{pictureFifo}, {}, {}, pictureFifo, "it is not a regular file"},
         {{good}, zeroBackground, {}, zeroBackground, "it is not a regular file"},
-        {{good, dir.filePath(QStringLiteral("folder.gif"))},
+        {{good, dir_.filePath(QStringLiteral("folder.gif"))},
          {},
          {},
-         dir.filePath(QStringLiteral("folder.gif")),
+         dir_.filePath(QStringLiteral("folder.gif")),
          "it is a folder"},
     };
     for (const auto &c : cases) {
-        project.Pictures() = c.pictures;
-        project.Settings().Put(ShowSettings::kBackgroundKind, c.background.isEmpty() ? "Color" : "BackFile");
+        project_.Pictures() = c.pictures;
+        project_.Settings().Put(ShowSettings::BackgroundKindLine, c.background.isEmpty() ? "Color" : "BackFile");
         if (!c.background.isEmpty())
-            project.Settings().Put(ShowSettings::kBackground, c.background);
-        project.Settings().Put(ShowSettings::kMusic, c.playlist.isEmpty() ? "No music" : "NoRepeat");
-        project.Playlist() = c.playlist;
+            project_.Settings().Put(ShowSettings::BackgroundLine, c.background);
+        project_.Settings().Put(ShowSettings::MusicLine, c.playlist.isEmpty() ? "No music" : "NoRepeat");
+        project_.Playlist() = c.playlist;
         const QStringList before = FolderEntries();
         EXPECT_EQ(FailedBuild(), "Cannot open file " + c.named + ": " + c.reason);
         EXPECT_EQ(FolderEntries(), before);
-        EXPECT_FALSE(QFileInfo::exists(target));
+        EXPECT_FALSE(QFileInfo::exists(target_));
     }
 }
 

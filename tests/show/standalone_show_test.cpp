@@ -120,9 +120,9 @@ TEST(StandaloneShowRead, SizeListNeedsOneBlockPerItemTheProjectNames)
 {
     // Background and music on: the project text says how many blocks follow it.
     QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    lines[ShowSettings::kBackgroundKind] = "BackFile";
-    lines[ShowSettings::kBackground] = "/bg.bmp";
-    lines[ShowSettings::kMusic] = "NoRepeat";
+    lines[ShowSettings::BackgroundKindLine] = "BackFile";
+    lines[ShowSettings::BackgroundLine] = "/bg.bmp";
+    lines[ShowSettings::MusicLine] = "NoRepeat";
     lines << "/p.jpg"
           << "[TRANS]"
           << "[MUSIC]"
@@ -163,7 +163,7 @@ QByteArray ShowFile(const QByteArray &text, const QList<qint64> &blockSizes)
 TEST(StandaloneShowRead, SaysInWordsWhatDoesNotMatch)
 {
     QStringList musicOn = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    musicOn[ShowSettings::kMusic] = "NoRepeat";
+    musicOn[ShowSettings::MusicLine] = "NoRepeat";
     QStringList tooManyEffects = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
     tooManyEffects << "/p.jpg"
                    << "[TRANS]";
@@ -250,19 +250,19 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     QImage image(12, 8, QImage::Format_RGB32);
     image.fill(qRgb(10, 200, 30));
     const QString stub = write("AEXE.tms", QByteArray(3000, 's'));
-    const QByteArray jpeg = testpictures::makeJpeg(image);
+    const QByteArray jpeg = testpictures::MakeJpeg(image);
     QDir().mkpath(dir.filePath("one"));
     QDir().mkpath(dir.filePath("two"));
 
     ShowProject project;
     project.Pictures() = {write("one/same.jpg", jpeg), write("two/same.jpg", jpeg), write("odd.svg", "svg?"),
-                          write("pic.bmp", testpictures::makeBmp(image))};
+                          write("pic.bmp", testpictures::MakeBmp(image))};
     project.EffectSelection() = {"0", "20"};
-    project.Settings().Put(ShowSettings::kMusic, "RepeatMusic");
+    project.Settings().Put(ShowSettings::MusicLine, "RepeatMusic");
     project.Playlist() = {write("a.wav", "track A"), write("b.mp3", "track B")};
-    project.Settings().Put(ShowSettings::kBackgroundKind, "BackFile");
-    project.Settings().Put(ShowSettings::kBackground,
-                           write("back.gif", testpictures::makeGif(1, 1, {qRgb(9, 9, 9), 0}, {{0, 0, 1, 1, {0}}})));
+    project.Settings().Put(ShowSettings::BackgroundKindLine, "BackFile");
+    project.Settings().Put(ShowSettings::BackgroundLine,
+                           write("back.gif", testpictures::MakeGif(1, 1, {qRgb(9, 9, 9), 0}, {{0, 0, 1, 1, {0}}})));
     const QString target = dir.filePath("show.scr");
     StandaloneBuilder(stub).MakeExe(project, target);
 
@@ -295,7 +295,7 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
     const QString background = played.Settings().BackgroundFile();
     EXPECT_TRUE(background.startsWith(out.path()));
     EXPECT_EQ(QImage(background).pixel(0, 0), qRgb(9, 9, 9));
-    EXPECT_EQ(played.Settings().Get(ShowSettings::kMusic), "RepeatMusic");
+    EXPECT_EQ(played.Settings().Get(ShowSettings::MusicLine), "RepeatMusic");
 }
 
 TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
@@ -307,14 +307,14 @@ TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
         return path;
     };
-    const QImage upright = testpictures::quadrantPicture(64, 48);
+    const QImage upright = testpictures::QuadrantPicture(64, 48);
     const QByteArray files[] = {
-        testpictures::makeQtPicture(upright, "png"),
-        testpictures::makeHeif(testpictures::storedForOrientation(upright, 6), false, 6),
-        testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 8)),
-                                   testpictures::makeExifBlock(8)),
-        testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 3)),
-                                   testpictures::makeExifBlock(3, true)),
+        testpictures::MakeQtPicture(upright, "png"),
+        testpictures::MakeHeif(testpictures::StoredForOrientation(upright, 6), false, 6),
+        testpictures::WithJpegApp1(testpictures::MakeJpeg(testpictures::StoredForOrientation(upright, 8)),
+                                   testpictures::MakeExifBlock(8)),
+        testpictures::WithJpegApp1(testpictures::MakeJpeg(testpictures::StoredForOrientation(upright, 3)),
+                                   testpictures::MakeExifBlock(3, true)),
     };
     const QStringList names{"flat.PNG", "phone.heic", "camera.jpg", "upside.JPEG"};
     ShowProject project;
@@ -331,9 +331,9 @@ TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
     ASSERT_EQ(played.Pictures().size(), 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(ReadBytes(played.Pictures()[i]), files[i]) << names[i].toStdString();
-        const Picture picture = Picture::load(played.Pictures()[i]);
+        const Picture picture = Picture::Load(played.Pictures()[i]);
         ASSERT_EQ(picture.size(), QSize(64, 48)) << names[i].toStdString();
-        const QImage &shown = picture.image();
+        const QImage &shown = picture.Image();
         EXPECT_GT(qRed(shown.pixel(16, 12)), 200) << names[i].toStdString();
         EXPECT_GT(qGreen(shown.pixel(48, 12)), 200) << names[i].toStdString();
         EXPECT_GT(qBlue(shown.pixel(16, 36)), 200) << names[i].toStdString();
@@ -344,8 +344,8 @@ TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
 TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTheFolder)
 {
     QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-    lines[ShowSettings::kBackgroundKind] = "BackFile";
-    lines[ShowSettings::kBackground] = "/back.Png";
+    lines[ShowSettings::BackgroundKindLine] = "BackFile";
+    lines[ShowSettings::BackgroundLine] = "/back.Png";
     lines << "/x/.."
           << "C:\\Photos\\beach.jpg"
           << "/y/"
@@ -360,8 +360,8 @@ TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTh
     QTemporaryDir out;
     ShowProject played;
     show.ExtractTo(buffer, out.path(), played);
-    EXPECT_EQ(played.Settings().Get(ShowSettings::kBackgroundKind), "Color");
-    EXPECT_EQ(played.Settings().Get(ShowSettings::kBackground), "clBlack_clBlack");
+    EXPECT_EQ(played.Settings().Get(ShowSettings::BackgroundKindLine), "Color");
+    EXPECT_EQ(played.Settings().Get(ShowSettings::BackgroundLine), "clBlack_clBlack");
     ASSERT_EQ(played.Pictures().size(), 3);
     EXPECT_EQ(QFileInfo(played.Pictures()[0]).fileName(), "pictures");
     EXPECT_EQ(QFileInfo(played.Pictures()[1]).fileName(), "beach.jpg");

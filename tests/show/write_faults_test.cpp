@@ -94,21 +94,21 @@ class WriteFaultsTest : public ::testing::TestWithParam<Fault>
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(dir_.isValid());
         // The unprivileged writer must reach the folder; only the folder itself is closed.
-        ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
-        folder = dir.filePath("show");
-        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_EQ(chmod(QFile::encodeName(dir_.path()).constData(), 0755), 0);
+        folder_ = dir_.filePath("show");
+        ASSERT_TRUE(QDir().mkpath(folder_));
     }
 
-    void TearDown() override { chmod(QFile::encodeName(folder).constData(), 0755); }
+    void TearDown() override { chmod(QFile::encodeName(folder_).constData(), 0755); }
 
     // Puts the old file in place, then closes the folder when that is the fault.
     void Prepare(const QString &path, const QByteArray &old)
     {
         WriteBytes(path, old);
         if (GetParam() == Fault::ReadOnlyFolder) {
-            ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0555), 0);
+            ASSERT_EQ(chmod(QFile::encodeName(folder_).constData(), 0555), 0);
         }
     }
 
@@ -116,11 +116,11 @@ protected:
     void ExpectUntouched(const QString &path, const QByteArray &old)
     {
         EXPECT_EQ(ReadBytes(path), old);
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()});
+        EXPECT_EQ(QDir(folder_).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()});
     }
 
-    QTemporaryDir dir;
-    QString folder;
+    QTemporaryDir dir_;
+    QString folder_;
 };
 
 // Many long paths: far more than the few kilobytes a full disk lets through.
@@ -134,7 +134,7 @@ QStringList ManyPictures()
 
 TEST_P(WriteFaultsTest, TextFileReportsAndKeepsTheOldFile)
 {
-    const QString path = folder + "/show.zut";
+    const QString path = folder_ + "/show.zut";
     const QByteArray old = "old\r\nproject\r\n";
     Prepare(path, old);
     ExpectReportedInChild(
@@ -153,9 +153,9 @@ TEST_P(WriteFaultsTest, TextFileReportsAndKeepsTheOldFile)
 
 TEST_P(WriteFaultsTest, SaveReportsKeepsTheOldFileAndStaysModified)
 {
-    const QString path = folder + "/show.zut";
-    WriteTextFile(dir.filePath("source.zut"), BuildProjectText(ShowSettings(), {"/p/a.jpg"}, {"1"}, {}));
-    const QByteArray old = ReadBytes(dir.filePath("source.zut"));
+    const QString path = folder_ + "/show.zut";
+    WriteTextFile(dir_.filePath("source.zut"), BuildProjectText(ShowSettings(), {"/p/a.jpg"}, {"1"}, {}));
+    const QByteArray old = ReadBytes(dir_.filePath("source.zut"));
     Prepare(path, old);
     ExpectReportedInChild(
         GetParam(),
@@ -176,7 +176,7 @@ TEST_P(WriteFaultsTest, SaveReportsKeepsTheOldFileAndStaysModified)
 
 TEST_P(WriteFaultsTest, ListFileReportsAndKeepsTheOldFile)
 {
-    const ListFiles files(folder);
+    const ListFiles files(folder_);
     const QString path = files.PathOf(ListFiles::kRecentFile);
     const QByteArray old = "/home/user/Pictures/\r\n";
     Prepare(path, old);

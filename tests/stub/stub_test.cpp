@@ -64,8 +64,8 @@ class StubTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        QDir(dir.path()).mkpath("tmp");
+        ASSERT_TRUE(dir_.isValid());
+        QDir(dir_.path()).mkpath("tmp");
     }
 
     // A project of one JPEG that shows for a second without an effect and does not loop, with
@@ -73,15 +73,15 @@ protected:
     QString ShortProject(const QString &picture, const QStringList &playlist = {})
     {
         QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-        lines[ShowSettings::kAdvance] = "1";
-        lines[ShowSettings::kEffects] = "No effect";
-        lines[ShowSettings::kLooping] = "No";
+        lines[ShowSettings::AdvanceLine] = "1";
+        lines[ShowSettings::EffectsLine] = "No effect";
+        lines[ShowSettings::LoopingLine] = "No";
         if (!playlist.isEmpty())
-            lines[ShowSettings::kMusic] = "NoRepeat";
+            lines[ShowSettings::MusicLine] = "NoRepeat";
         lines << picture << "[TRANS]"
               << "0"
               << "[MUSIC]" << playlist;
-        const QString path = dir.filePath("short.zut");
+        const QString path = dir_.filePath("short.zut");
         WriteTextFile(path, lines);
         return path;
     }
@@ -90,10 +90,10 @@ protected:
     {
         QImage image(64, 48, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);
-        const QString path = dir.filePath("green.jpg");
+        const QString path = dir_.filePath("green.jpg");
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(testpictures::makeJpeg(image));
+        file.write(testpictures::MakeJpeg(image));
         return path;
     }
 
@@ -104,7 +104,7 @@ protected:
                           {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"});
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir_;
 };
 
 TEST_F(StubTest, ScreenSaverSettingsAndPreviewEndQuietly)
@@ -121,10 +121,10 @@ TEST_F(StubTest, ScreenSaverSettingsAndPreviewEndQuietly)
 
 TEST_F(StubTest, ShowsWithSlashOrDashS)
 {
-    const QString output = dir.filePath("short.scr");
+    const QString output = dir_.filePath("short.scr");
     ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
     for (const char *argument : {"/s", "-s", "-S"}) {
-        const Outcome play = RunProgram(output, {argument}, {{"TMPDIR", dir.filePath("tmp")}});
+        const Outcome play = RunProgram(output, {argument}, {{"TMPDIR", dir_.filePath("tmp")}});
         EXPECT_EQ(play.exitCode, 0) << argument << play.errors.constData();
     }
 }
@@ -173,13 +173,13 @@ TEST_F(StubTest, StubWithoutAShowSaysSo)
 
 TEST_F(StubTest, BuiltShowPlaysToItsEndAndCleansUp)
 {
-    const QString output = dir.filePath("short.scr");
-    const Outcome build = Build(ShortProject(Picture(), {testsounds::writeWav("tone.wav", 300)}), output);
+    const QString output = dir_.filePath("short.scr");
+    const Outcome build = Build(ShortProject(Picture(), {testsounds::WriteWav("tone.wav", 300)}), output);
     ASSERT_EQ(build.exitCode, 0) << build.errors.constData();
     EXPECT_TRUE(ReadAll(output).startsWith(ReadAll(LUMETTA_STUB_PATH)));
     EXPECT_TRUE(QFileInfo(output).isExecutable());
 
-    const QString tmp = dir.filePath("tmp");
+    const QString tmp = dir_.filePath("tmp");
     const Outcome play = RunProgram(output, {"/s"}, {{"TMPDIR", tmp}});
     EXPECT_EQ(play.exitCode, 0) << play.errors.constData();
     EXPECT_EQ(QDir(tmp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
@@ -191,11 +191,11 @@ TEST_F(StubTest, EndingALoopingShowBySignalRemovesItsFiles)
     lines << Picture() << "[TRANS]"
           << "0"
           << "[MUSIC]";
-    WriteTextFile(dir.filePath("loop.zut"), lines);
-    const QString output = dir.filePath("loop.exe");
-    ASSERT_EQ(Build(dir.filePath("loop.zut"), output).exitCode, 0);
+    WriteTextFile(dir_.filePath("loop.zut"), lines);
+    const QString output = dir_.filePath("loop.exe");
+    ASSERT_EQ(Build(dir_.filePath("loop.zut"), output).exitCode, 0);
 
-    const QString tmp = dir.filePath("tmp");
+    const QString tmp = dir_.filePath("tmp");
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
@@ -219,31 +219,31 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server";
-    const QImage upright = testpictures::quadrantPicture(160, 120);
+    const QImage upright = testpictures::QuadrantPicture(160, 120);
     const std::pair<QString, QByteArray> photos[] = {
-        {"flat.png", testpictures::makeQtPicture(upright, "png")},
-        {"phone.HEIC", testpictures::makeHeif(testpictures::storedForOrientation(upright, 6), false, 6)},
+        {"flat.png", testpictures::MakeQtPicture(upright, "png")},
+        {"phone.HEIC", testpictures::MakeHeif(testpictures::StoredForOrientation(upright, 6), false, 6)},
         {"camera.jpg",
-         testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 6)),
-                                    testpictures::makeExifBlock(6))},
+         testpictures::WithJpegApp1(testpictures::MakeJpeg(testpictures::StoredForOrientation(upright, 6)),
+                                    testpictures::MakeExifBlock(6))},
         {"mirror.jpg",
-         testpictures::withJpegApp1(testpictures::makeJpeg(testpictures::storedForOrientation(upright, 7)),
-                                    testpictures::makeExifBlock(7, true))},
+         testpictures::WithJpegApp1(testpictures::MakeJpeg(testpictures::StoredForOrientation(upright, 7)),
+                                    testpictures::MakeExifBlock(7, true))},
     };
     for (const auto &[name, data] : photos) {
         // One picture, shown until a key, at half the screen, centred on a black screen.
         QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
-        lines[ShowSettings::kAdvance] = "Manual";
-        lines[ShowSettings::kPictureSize] = "50";
-        lines[ShowSettings::kEffects] = "No effect";
-        lines[ShowSettings::kBackground] = "clBlack_clBlack";
-        lines[ShowSettings::kCaption] = "No";
-        lines << testpictures::writeTemp(name, data) << "[TRANS]"
+        lines[ShowSettings::AdvanceLine] = "Manual";
+        lines[ShowSettings::PictureSizeLine] = "50";
+        lines[ShowSettings::EffectsLine] = "No effect";
+        lines[ShowSettings::BackgroundLine] = "clBlack_clBlack";
+        lines[ShowSettings::CaptionLine] = "No";
+        lines << testpictures::WriteTemp(name, data) << "[TRANS]"
               << "0"
               << "[MUSIC]";
-        WriteTextFile(dir.filePath("photo.zut"), lines);
-        const QString output = dir.filePath("photo-" + name + ".exe");
-        ASSERT_EQ(Build(dir.filePath("photo.zut"), output).exitCode, 0) << name.toStdString();
+        WriteTextFile(dir_.filePath("photo.zut"), lines);
+        const QString output = dir_.filePath("photo-" + name + ".exe");
+        ASSERT_EQ(Build(dir_.filePath("photo.zut"), output).exitCode, 0) << name.toStdString();
 
         QProcess show;
         show.start(output, {});
@@ -279,7 +279,7 @@ TEST_F(StubTest, BuiltShowOfPhotosShowsThemUpright)
 
 TEST_F(StubTest, DamagedShowIsRefused)
 {
-    const QString output = dir.filePath("short.exe");
+    const QString output = dir_.filePath("short.exe");
     ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -296,12 +296,12 @@ TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.errors.contains("--build needs FILE.zut and OUTPUT")) << run.errors.constData();
 
-    const QString output = dir.filePath("out.exe");
-    run = Build(dir.filePath("missing.zut"), output);
+    const QString output = dir_.filePath("out.exe");
+    run = Build(dir_.filePath("missing.zut"), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains("Cannot open file")) << run.errors.constData();
 
-    run = Build(ShortProject(dir.filePath("gone.jpg")), output);
+    run = Build(ShortProject(dir_.filePath("gone.jpg")), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains("gone.jpg")) << run.errors.constData();
     EXPECT_FALSE(QFile::exists(output));
@@ -313,8 +313,8 @@ TEST_F(StubTest, BuildReportsErrorsAndLeavesNoFile)
     old.close();
     const QString project = ShortProject(Picture());
     ASSERT_EQ(Build(project, output).exitCode, 0);
-    ASSERT_EQ(Build(project, dir.filePath("fresh.exe")).exitCode, 0);
-    EXPECT_EQ(ReadAll(output), ReadAll(dir.filePath("fresh.exe")));
+    ASSERT_EQ(Build(project, dir_.filePath("fresh.exe")).exitCode, 0);
+    EXPECT_EQ(ReadAll(output), ReadAll(dir_.filePath("fresh.exe")));
 }
 
 // `--build self.zut self.zut` used to replace the project with the built show.
@@ -336,9 +336,9 @@ TEST_F(StubTest, BuildRefusesTheShowsOwnFilesAsItsTarget)
 
 TEST_F(StubTest, BuildRefusesMusicThatIsNoRegularFile)
 {
-    const QString zero = dir.filePath("zero.wav");
+    const QString zero = dir_.filePath("zero.wav");
     ASSERT_TRUE(QFile::link("/dev/zero", zero));
-    const QString output = dir.filePath("out.exe");
+    const QString output = dir_.filePath("out.exe");
     const Outcome run = Build(ShortProject(Picture(), {zero}), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errors,
@@ -357,9 +357,9 @@ qint64 EndedProcess()
 
 TEST_F(StubTest, FoldersLeftByKilledPlayersGoAtTheNextStart)
 {
-    const QString output = dir.filePath("short.exe");
+    const QString output = dir_.filePath("short.exe");
     ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
-    const QDir tmp(dir.filePath("tmp"));
+    const QDir tmp(dir_.filePath("tmp"));
     const QString stale = QStringLiteral("Lumetta-%1-k1LLed").arg(EndedProcess());
     const QString live = QStringLiteral("Lumetta-%1-l1ving").arg(QCoreApplication::applicationPid());
     ASSERT_TRUE(tmp.mkpath(stale + "/pictures/0000"));
@@ -376,16 +376,16 @@ TEST_F(StubTest, FailedUnpackingRemovesThePartialShow)
     for (int y = 0; y < noise.height(); ++y)
         for (int x = 0; x < noise.width(); ++x)
             noise.setPixel(x, y, qRgb((x * 37 + y * 11) & 255, (x * y) & 255, (x ^ y) & 255));
-    const QString big = dir.filePath("noise.jpg");
+    const QString big = dir_.filePath("noise.jpg");
     QFile file(big);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(testpictures::makeJpeg(noise));
+    file.write(testpictures::MakeJpeg(noise));
     file.close();
     ASSERT_GT(QFileInfo(big).size(), 4096);
-    const QString output = dir.filePath("short.exe");
+    const QString output = dir_.filePath("short.exe");
     ASSERT_EQ(Build(ShortProject(big), output).exitCode, 0);
 
-    const QString tmp = dir.filePath("tmp");
+    const QString tmp = dir_.filePath("tmp");
     // An ignored SIGXFSZ makes a write past the limit fail instead of ending the program.
     const Outcome play =
         RunProgram("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 1; exec \"$0\"", output}, {{"TMPDIR", tmp}});
@@ -403,7 +403,7 @@ TEST_F(StubTest, MillionsOfProjectLinesAreRefusedInWordsWithinBoundedMemory)
     const QByteArray list = QByteArray::number(text.size()) + "\r\n1\r\n";
     QByteArray trailer(4, '\0');
     qToLittleEndian<qint32>(qint32(list.size() + 4), trailer.data());
-    const QString crafted = dir.filePath("crafted.exe");
+    const QString crafted = dir_.filePath("crafted.exe");
     QFile file(crafted);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(ReadAll(LUMETTA_STUB_PATH) + text + "x" + list + trailer);
@@ -412,7 +412,7 @@ TEST_F(StubTest, MillionsOfProjectLinesAreRefusedInWordsWithinBoundedMemory)
     text.squeeze();
     ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
 
-    const Outcome play = RunProgram(crafted, {}, {{"TMPDIR", dir.filePath("tmp")}});
+    const Outcome play = RunProgram(crafted, {}, {{"TMPDIR", dir_.filePath("tmp")}});
     EXPECT_EQ(play.exitCode, 1);
     EXPECT_TRUE(
         play.errors.contains(QStringLiteral("holds no valid slide show: the picture list names 20000000 pictures "

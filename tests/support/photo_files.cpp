@@ -16,7 +16,7 @@ namespace testpictures {
 
 namespace {
 
-QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
+QByteArray PngChunk(const QByteArray &type, const QByteArray &data)
 {
     QByteArray chunk(4, '\0');
     qToBigEndian<quint32>(quint32(data.size()), chunk.data());
@@ -28,7 +28,7 @@ QByteArray pngChunk(const QByteArray &type, const QByteArray &data)
     return chunk + crc;
 }
 
-QByteArray riffChunk(const QByteArray &type, const QByteArray &data)
+QByteArray RiffChunk(const QByteArray &type, const QByteArray &data)
 {
     QByteArray chunk = type + QByteArray(4, '\0');
     qToLittleEndian<quint32>(quint32(data.size()), chunk.data() + 4);
@@ -38,19 +38,19 @@ QByteArray riffChunk(const QByteArray &type, const QByteArray &data)
     return chunk;
 }
 
-void require(bool ok, const char *what)
+void Require(bool ok, const char *what)
 {
     if (!ok)
         throw std::runtime_error(what);
 }
 
-void check(const heif_error &error)
+void Check(const heif_error &error)
 {
     if (error.code != heif_error_Ok)
         throw std::runtime_error(error.message);
 }
 
-heif_error appendTo(heif_context *, const void *data, size_t size, void *userdata)
+heif_error AppendTo(heif_context *, const void *data, size_t size, void *userdata)
 {
     static_cast<QByteArray *>(userdata)->append(static_cast<const char *>(data), qsizetype(size));
     return heif_error{heif_error_Ok, heif_suberror_Unspecified, "ok"};
@@ -58,10 +58,10 @@ heif_error appendTo(heif_context *, const void *data, size_t size, void *userdat
 
 }  // namespace
 
-QByteArray makeExifBlock(int value, bool bigEndian)
+QByteArray MakeExifBlock(int value, bool bigEndian)
 {
     ExifData *exif = exif_data_new();
-    require(exif, "exif_data_new");
+    Require(exif, "exif_data_new");
     exif_data_set_byte_order(exif, bigEndian ? EXIF_BYTE_ORDER_MOTOROLA : EXIF_BYTE_ORDER_INTEL);
     ExifEntry *entry = exif_entry_new();
     exif_content_add_entry(exif->ifd[EXIF_IFD_0], entry);
@@ -72,13 +72,13 @@ QByteArray makeExifBlock(int value, bool bigEndian)
     unsigned int size = 0;
     exif_data_save_data(exif, &bytes, &size);
     exif_data_unref(exif);
-    require(bytes, "exif_data_save_data");
+    Require(bytes, "exif_data_save_data");
     const QByteArray block(reinterpret_cast<const char *>(bytes), qsizetype(size));
     std::free(bytes);
     return block;
 }
 
-QByteArray withJpegApp1(const QByteArray &jpeg, const QByteArray &app1)
+QByteArray WithJpegApp1(const QByteArray &jpeg, const QByteArray &app1)
 {
     QByteArray segment("\xFF\xE1\0\0", 4);
     qToBigEndian<quint16>(quint16(app1.size() + 2), segment.data() + 2);
@@ -87,17 +87,17 @@ QByteArray withJpegApp1(const QByteArray &jpeg, const QByteArray &app1)
     return out;
 }
 
-QByteArray withPngExif(const QByteArray &png, const QByteArray &exifBlock)
+QByteArray WithPngExif(const QByteArray &png, const QByteArray &exifBlock)
 {
     // After the signature (8 bytes) and IHDR (25 bytes).
     QByteArray out = png;
-    out.insert(33, pngChunk("eXIf", exifBlock.mid(6)));
+    out.insert(33, PngChunk("eXIf", exifBlock.mid(6)));
     return out;
 }
 
-QByteArray withWebpExif(const QByteArray &webp, const QByteArray &exifBlock)
+QByteArray WithWebpExif(const QByteArray &webp, const QByteArray &exifBlock)
 {
-    require(webp.mid(12, 4) == "VP8 ", "a simple lossy WebP");
+    Require(webp.mid(12, 4) == "VP8 ", "a simple lossy WebP");
     const QByteArray bitstream = webp.mid(12);
     // VP8 frame header: after the 8-byte chunk header, 3 bytes frame tag, 3 bytes start code,
     // then 14-bit width and height.
@@ -112,13 +112,13 @@ QByteArray withWebpExif(const QByteArray &webp, const QByteArray &exifBlock)
     };
     put24(4, width - 1);
     put24(7, height - 1);
-    const QByteArray body = "WEBP" + riffChunk("VP8X", vp8x) + bitstream + riffChunk("EXIF", exifBlock.mid(6));
+    const QByteArray body = "WEBP" + RiffChunk("VP8X", vp8x) + bitstream + RiffChunk("EXIF", exifBlock.mid(6));
     QByteArray out = "RIFF" + QByteArray(4, '\0') + body;
     qToLittleEndian<quint32>(quint32(body.size()), out.data() + 4);
     return out;
 }
 
-QByteArray makeQtPicture(const QImage &image, const char *format, int tiffOrientation)
+QByteArray MakeQtPicture(const QImage &image, const char *format, int tiffOrientation)
 {
     static const QImageIOHandler::Transformations kTransformations[] = {
         QImageIOHandler::TransformationNone,     QImageIOHandler::TransformationNone,
@@ -133,19 +133,19 @@ QByteArray makeQtPicture(const QImage &image, const char *format, int tiffOrient
     if (QByteArray(format) == "webp")
         writer.setQuality(95);
     writer.setTransformation(kTransformations[tiffOrientation]);
-    require(writer.write(image), format);
+    Require(writer.write(image), format);
     return bytes;
 }
 
-QByteArray makeHeif(const QImage &image, bool avif, int orientation, int quality)
+QByteArray MakeHeif(const QImage &image, bool avif, int orientation, int quality)
 {
     heif_context *context = heif_context_alloc();
     heif_encoder *encoder = nullptr;
-    check(heif_context_get_encoder_for_format(context, avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder));
+    Check(heif_context_get_encoder_for_format(context, avif ? heif_compression_AV1 : heif_compression_HEVC, &encoder));
     heif_encoder_set_lossy_quality(encoder, quality);
     heif_image *picture = nullptr;
-    check(heif_image_create(image.width(), image.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture));
-    check(heif_image_add_plane(picture, heif_channel_interleaved, image.width(), image.height(), 8));
+    Check(heif_image_create(image.width(), image.height(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture));
+    Check(heif_image_add_plane(picture, heif_channel_interleaved, image.width(), image.height(), 8));
     int stride = 0;
     uint8_t *plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
     for (int y = 0; y < image.height(); ++y) {
@@ -159,18 +159,18 @@ QByteArray makeHeif(const QImage &image, bool avif, int orientation, int quality
     }
     heif_encoding_options *options = heif_encoding_options_alloc();
     options->image_orientation = heif_orientation(orientation);
-    check(heif_context_encode_image(context, picture, encoder, options, nullptr));
+    Check(heif_context_encode_image(context, picture, encoder, options, nullptr));
     heif_encoding_options_free(options);
     heif_image_release(picture);
     heif_encoder_release(encoder);
     QByteArray bytes;
-    heif_writer writer{1, appendTo};
-    check(heif_context_write(context, &writer, &bytes));
+    heif_writer writer{1, AppendTo};
+    Check(heif_context_write(context, &writer, &bytes));
     heif_context_free(context);
     return bytes;
 }
 
-QImage storedForOrientation(const QImage &upright, int orientation)
+QImage StoredForOrientation(const QImage &upright, int orientation)
 {
     // The tag says where the stored row 0 and column 0 lie in the upright picture:
     // 1 top/left, 2 top/right, 3 bottom/right, 4 bottom/left, 5 left/top, 6 right/top,
@@ -217,7 +217,7 @@ QImage storedForOrientation(const QImage &upright, int orientation)
     return stored;
 }
 
-QImage quadrantPicture(int width, int height)
+QImage QuadrantPicture(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)

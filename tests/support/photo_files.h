@@ -9,28 +9,28 @@
 namespace testpictures {
 
 // "Exif\0\0" and a TIFF block whose IFD 0 holds an orientation tag of `value`.
-QByteArray makeExifBlock(int value, bool bigEndian = false);
+QByteArray MakeExifBlock(int value, bool bigEndian = false);
 // The JPEG with `app1` (an EXIF block) as an APP1 segment right after its start marker.
-QByteArray withJpegApp1(const QByteArray &jpeg, const QByteArray &app1);
+QByteArray WithJpegApp1(const QByteArray &jpeg, const QByteArray &app1);
 // The PNG with an "eXIf" chunk (the TIFF block, without the "Exif" header) before its data.
-QByteArray withPngExif(const QByteArray &png, const QByteArray &exifBlock);
+QByteArray WithPngExif(const QByteArray &png, const QByteArray &exifBlock);
 // A simple lossy WebP rewritten as an extended one with an "EXIF" chunk.
-QByteArray withWebpExif(const QByteArray &webp, const QByteArray &exifBlock);
+QByteArray WithWebpExif(const QByteArray &webp, const QByteArray &exifBlock);
 
 // PNG, WebP or TIFF ("png", "webp", "tiff") through Qt's writers; a TIFF may carry an
 // orientation tag (1 to 8).
-QByteArray makeQtPicture(const QImage &image, const char *format, int tiffOrientation = 1);
+QByteArray MakeQtPicture(const QImage &image, const char *format, int tiffOrientation = 1);
 
 // HEIC (x265) or AVIF (aom) of an RGB32 image, recording `orientation` (1 to 8) as the file's
 // rotation and mirroring. Sides should be even.
-QByteArray makeHeif(const QImage &image, bool avif, int orientation = 1, int quality = 90);
+QByteArray MakeHeif(const QImage &image, bool avif, int orientation = 1, int quality = 90);
 
 // The stored pixels a camera writes for the upright picture under EXIF `orientation`: turning
 // them by that orientation gives `upright` back. Written from the tag's definition.
-QImage storedForOrientation(const QImage &upright, int orientation);
+QImage StoredForOrientation(const QImage &upright, int orientation);
 
 // Four flat quadrants (red, green, blue, white; top-left, top-right, bottom-left, bottom-right)
 // that survive lossy coding, so a turned picture shows where each went.
-QImage quadrantPicture(int width, int height);
+QImage QuadrantPicture(int width, int height);
 
 }  // namespace testpictures

@@ -17,7 +17,7 @@ namespace testpictures {
 
 namespace {
 
-QByteArray encodeJpeg(const QImage &source, int quality, bool progressive, JpegColours colours,
+QByteArray EncodeJpeg(const QImage &source, int quality, bool progressive, JpegColours colours,
                       const std::vector<jpeg_scan_info> *scans)
 {
     const QImage image = source.convertToFormat(QImage::Format_RGB32);
@@ -77,25 +77,25 @@ QByteArray encodeJpeg(const QImage &source, int quality, bool progressive, JpegC
 
 }  // namespace
 
-QByteArray makeJpeg(const QImage &image, int quality, bool progressive, JpegColours colours)
+QByteArray MakeJpeg(const QImage &image, int quality, bool progressive, JpegColours colours)
 {
-    return encodeJpeg(image, quality, progressive, colours, nullptr);
+    return EncodeJpeg(image, quality, progressive, colours, nullptr);
 }
 
-QByteArray makeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans)
+QByteArray MakeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans)
 {
-    return encodeJpeg(image, 95, false, JpegColours::Rgb, &scans);
+    return EncodeJpeg(image, 95, false, JpegColours::Rgb, &scans);
 }
 
 namespace {
 
-int appendBytes(GifFileType *gif, const GifByteType *bytes, int length)
+int AppendBytes(GifFileType *gif, const GifByteType *bytes, int length)
 {
     static_cast<QByteArray *>(gif->UserData)->append(reinterpret_cast<const char *>(bytes), length);
     return length;
 }
 
-void check(int result, const char *what)
+void Check(int result, const char *what)
 {
     if (result == GIF_ERROR)
         throw std::runtime_error(what);
@@ -103,25 +103,25 @@ void check(int result, const char *what)
 
 }  // namespace
 
-QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames)
+QByteArray MakeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames)
 {
     QByteArray out;
     int error = 0;
-    GifFileType *gif = EGifOpen(&out, appendBytes, &error);
+    GifFileType *gif = EGifOpen(&out, AppendBytes, &error);
     EGifSetGifVersion(gif, true);
     ColorMapObject *map = GifMakeMapObject(int(palette.size()), nullptr);
     for (int i = 0; i < palette.size(); ++i)
         map->Colors[i] = GifColorType{GifByteType(qRed(palette[i])), GifByteType(qGreen(palette[i])),
                                       GifByteType(qBlue(palette[i]))};
-    check(EGifPutScreenDesc(gif, screenWidth, screenHeight, GifBitSize(int(palette.size())), 0, map), "screen");
+    Check(EGifPutScreenDesc(gif, screenWidth, screenHeight, GifBitSize(int(palette.size())), 0, map), "screen");
     for (const GifFrame &frame : frames) {
         if (frame.transparent >= 0) {
             GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, frame.transparent};
             GifByteType extension[4];
             const size_t length = EGifGCBToExtension(&control, extension);
-            check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension), "extension");
+            Check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension), "extension");
         }
-        check(EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced, nullptr),
+        Check(EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlaced, nullptr),
               "image");
         std::vector<int> order;
         if (frame.interlaced) {
@@ -135,15 +135,15 @@ QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette
         for (int row : order) {
             std::vector<GifPixelType> line(frame.pixels.begin() + row * frame.width,
                                            frame.pixels.begin() + (row + 1) * frame.width);
-            check(EGifPutLine(gif, line.data(), frame.width), "line");
+            Check(EGifPutLine(gif, line.data(), frame.width), "line");
         }
     }
-    check(EGifCloseFile(gif, &error), "close");
+    Check(EGifCloseFile(gif, &error), "close");
     GifFreeMapObject(map);
     return out;
 }
 
-QByteArray makeBmp(const QImage &image)
+QByteArray MakeBmp(const QImage &image)
 {
     QByteArray out;
     QBuffer buffer(&out);
@@ -154,7 +154,7 @@ QByteArray makeBmp(const QImage &image)
     return out;
 }
 
-QImage noisePicture(int width, int height, quint32 seed)
+QImage NoisePicture(int width, int height, quint32 seed)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
@@ -165,13 +165,13 @@ QImage noisePicture(int width, int height, quint32 seed)
     return image;
 }
 
-void putBigEndian16(QByteArray &data, qsizetype offset, int value)
+void PutBigEndian16(QByteArray &data, qsizetype offset, int value)
 {
     data[offset] = char((value >> 8) & 0xFF);
     data[offset + 1] = char(value & 0xFF);
 }
 
-qsizetype jpegSofHeightOffset(const QByteArray &jpeg)
+qsizetype JpegSofHeightOffset(const QByteArray &jpeg)
 {
     for (qsizetype i = 2; i + 1 < jpeg.size(); ++i) {
         const auto marker = uchar(jpeg[i + 1]);
@@ -181,7 +181,7 @@ qsizetype jpegSofHeightOffset(const QByteArray &jpeg)
     throw std::runtime_error("no SOF marker");
 }
 
-QString writeTemp(const QString &name, const QByteArray &data)
+QString WriteTemp(const QString &name, const QByteArray &data)
 {
     static QTemporaryDir dir;
     const QString path = dir.filePath(name);

@@ -17,11 +17,11 @@ enum class JpegColours { Rgb, Grey, AdobeCmyk };
 
 // Encodes an RGB32 image as a JPEG (baseline or progressive). For AdobeCmyk the image's red,
 // green and blue become inverted C, M, Y with K at full.
-QByteArray makeJpeg(const QImage &image, int quality = 95, bool progressive = false,
+QByteArray MakeJpeg(const QImage &image, int quality = 95, bool progressive = false,
                     JpegColours colours = JpegColours::Rgb);
 
 // Encodes an RGB32 image as a progressive JPEG with the given scan script.
-QByteArray makeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans);
+QByteArray MakeJpegWithScans(const QImage &image, const std::vector<jpeg_scan_info> &scans);
 
 struct GifFrame
 {
@@ -32,19 +32,19 @@ struct GifFrame
 };
 
 // A GIF89a with the given logical screen, global palette (a power of two of entries) and frames.
-QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames);
+QByteArray MakeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames);
 
-QByteArray makeBmp(const QImage &image);
+QByteArray MakeBmp(const QImage &image);
 
 // An RGB32 picture of opaque noise, the same for every call with the same seed.
-QImage noisePicture(int width, int height, quint32 seed);
+QImage NoisePicture(int width, int height, quint32 seed);
 
 // Overwrites big-endian 16-bit values at `offset`.
-void putBigEndian16(QByteArray &data, qsizetype offset, int value);
+void PutBigEndian16(QByteArray &data, qsizetype offset, int value);
 // Offset of the first JPEG start-of-frame segment's height field.
-qsizetype jpegSofHeightOffset(const QByteArray &jpeg);
+qsizetype JpegSofHeightOffset(const QByteArray &jpeg);
 
 // Writes data to a fresh file in a temporary folder kept for the test run; returns its path.
-QString writeTemp(const QString &name, const QByteArray &data);
+QString WriteTemp(const QString &name, const QByteArray &data);
 
 }  // namespace testpictures

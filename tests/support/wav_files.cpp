@@ -11,7 +11,7 @@
 
 namespace testsounds {
 
-QString writeWav(const QString &name, int milliseconds, int frequency)
+QString WriteWav(const QString &name, int milliseconds, int frequency)
 {
     constexpr int kRate = 22050;
     const int samples = kRate * milliseconds / 1000;
@@ -33,7 +33,7 @@ QString writeWav(const QString &name, int milliseconds, int frequency)
         const double value = 8000 * std::sin(2 * M_PI * frequency * i / kRate);
         qToLittleEndian<qint16>(qint16(value), bytes + 44 + i * 2);
     }
-    return testpictures::writeTemp(name, data);
+    return testpictures::WriteTemp(name, data);
 }
 
 }  // namespace testsounds

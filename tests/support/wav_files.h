@@ -7,6 +7,6 @@ namespace testsounds {
 
 // Writes a 16-bit mono PCM WAV file (RIFF header and a sine tone) lasting `milliseconds`
 // into the tests' temporary folder; returns its path.
-QString writeWav(const QString &name, int milliseconds, int frequency = 440);
+QString WriteWav(const QString &name, int milliseconds, int frequency = 440);
 
 }  // namespace testsounds
