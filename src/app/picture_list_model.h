@@ -10,7 +10,7 @@ namespace lumetta {
 
 class ThumbnailLoader;
 
-// True when the name ends in one of the accepted forms of acceptedPictureExtensions(): ".jpg",
+// True when the name ends in one of the accepted forms of AcceptedPictureExtensions(): ".jpg",
 // ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP", ".png", ".PNG", ... (exact case:
 // ".Jpg" is not a picture here).
 bool IsPictureFileName(const QString &fileName);

@@ -18,7 +18,6 @@ public:
     // BUTTON_MINIMUM is the minimum size of each button while it shows its caption.
     ToolBarFitter(QToolBar *bar, const QSize &buttonMinimum);
 
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

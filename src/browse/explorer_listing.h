@@ -50,7 +50,7 @@ QStringList SplitMask(const QString &mask);
 bool MaskMatches(const QString &name, const QString &mask);
 
 // The contents of folder (with its trailing "/"): first its subfolders, then the files matching
-// each mask in turn; read-only and hidden entries only when fileType holds ftReadOnly or ftHidden.
+// each mask in turn; read-only and hidden entries only when fileType holds ReadOnlyFiles or HiddenFiles.
 // A file matching several masks is listed once.
 QList<ExplorerEntry> ListFolder(const QString &folder, const QString &mask, FileTypes fileType);
 

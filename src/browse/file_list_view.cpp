@@ -272,7 +272,9 @@ FileListView::ObjectTypes FileListView::SelectedTypes() const
     ObjectTypes types;
     for (const QTreeWidgetItem *item : selectedItems()) {
         const QString kind = EntryOf(item).subItems[KindItem];
-        types |= kind == QLatin1String("file") ? FileObject : kind == QLatin1String("dir") ? DirectoryObject : DiskObject;
+        types |= kind == QLatin1String("file")  ? FileObject
+                 : kind == QLatin1String("dir") ? DirectoryObject
+                                                : DiskObject;
     }
     return types;
 }

@@ -16,7 +16,7 @@ QString WithSlash(const QString &path)
 bool IsRemote(const QByteArray &type)
 {
     static const QByteArrayList kRemote = {"nfs",   "nfs4",       "cifs",  "smb3", "smbfs", "9p",
-                                          "davfs", "fuse.sshfs", "sshfs", "afs",  "ceph",  "glusterfs"};
+                                           "davfs", "fuse.sshfs", "sshfs", "afs",  "ceph",  "glusterfs"};
     return kRemote.contains(type);
 }
 

@@ -33,7 +33,7 @@ constexpr std::array<NamedColor, 16> kPlainColors{{
     {"clWhite", 0xFFFFFF},
 }};
 
-// System colour names in value order from clScrollBar.
+// System colour names in value order from kClScrollBar.
 constexpr std::array<const char *, kSystemColorCount> kSystemColorNames{
     "clScrollBar",    "clBackground",     "clActiveCaption", "clInactiveCaption", "clMenu",
     "clWindow",       "clWindowFrame",    "clMenuText",      "clWindowText",      "clCaptionText",

@@ -107,7 +107,8 @@ void WriteOptions(const OptionsValues &values, ShowSettings &settings, QStringLi
                  values.automaticAdvance ? QString::number(values.seconds) : QStringLiteral("Manual"));
     settings.Put(ShowSettings::PictureSizeLine,
                  values.fitToScreen ? QString::number(values.percent) : QStringLiteral("No"));
-    settings.Put(ShowSettings::EffectsLine, values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
+    settings.Put(ShowSettings::EffectsLine,
+                 values.randomEffects ? QStringLiteral("Random") : QStringLiteral("No effect"));
     if (values.playMusic) {
         settings.Put(ShowSettings::MusicLine,
                      values.repeatMusic ? QStringLiteral("RepeatMusic") : QStringLiteral("NoRepeat"));

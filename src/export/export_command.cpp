@@ -30,8 +30,8 @@ struct ExportOptions
     QCommandLineOption slideSeconds{QStringLiteral("slide-seconds"),
                                     QStringLiteral("How long a slide of a manual show stays (5)."),
                                     QStringLiteral("S")};
-    QCommandLineOption quality{QStringLiteral("quality"), QStringLiteral("draft, good (the default), best or lossless."),
-                               QStringLiteral("Q")};
+    QCommandLineOption quality{QStringLiteral("quality"),
+                               QStringLiteral("draft, good (the default), best or lossless."), QStringLiteral("Q")};
 
     ExportOptions()
     {
@@ -117,8 +117,8 @@ ExportRequest ParseArguments(ExportOptions &o, const QStringList &arguments)
     }
     for (const QCommandLineOption *option : {&o.size, &o.fps, &o.seed, &o.slideSeconds, &o.quality}) {
         if (o.parser.isSet(*option) && !ReadValue(o, *option, request.settings)) {
-            request.error = QStringLiteral("Bad value \"%1\" for --%2.")
-                                .arg(o.parser.value(*option), option->names().constFirst());
+            request.error =
+                QStringLiteral("Bad value \"%1\" for --%2.").arg(o.parser.value(*option), option->names().constFirst());
             return request;
         }
     }

@@ -25,11 +25,11 @@ public:
     ~MusicPlayer() override;
 
     // Closes the open medium, then opens `path` and waits (handling no user input) until it is
-    // loaded or has failed. On failure returns false and errorString() says why.
+    // loaded or has failed. On failure returns false and ErrorString() says why.
     bool Open(const QString &path);
     // Closes the open medium and starts opening `path` without waiting: false at once only when
-    // the file is not there; loading() tells whether the back end is still at it, and a failure
-    // it finds later shows in errorString().
+    // the file is not there; Loading() tells whether the back end is still at it, and a failure
+    // it finds later shows in ErrorString().
     bool OpenInBackground(const QString &path);
     // Closes the open medium and names `path` as the next one without opening it: false when
     // the file is not there, errorString() then saying so.

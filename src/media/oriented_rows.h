@@ -18,7 +18,7 @@ public:
     static constexpr int kStripRows = 16;
 
     // `target` is the upright image for a stored picture of `stored` size, allocated by the
-    // caller with orientedSize(stored, orientation) and a 32-bit format; `strip` is working
+    // caller with OrientedSize(stored, orientation) and a 32-bit format; `strip` is working
     // memory that outlives this object.
     OrientedRows(QImage &target, QSize stored, int orientation, std::vector<quint32> &strip);
 

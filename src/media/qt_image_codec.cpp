@@ -73,7 +73,7 @@ public:
         size_ = size;
     }
 
-    QImageReader &Reader() { return reader_; }
+    QImageReader &ImageReader() { return reader_; }
     QSize size() const { return size_; }
 
 private:
@@ -120,7 +120,7 @@ QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, co
         header.orientation = WebpExifOrientation(data);
         break;
     case QtImageFormat::Tiff:
-        header.orientation = TransformationOrientation(reader.Reader().transformation());
+        header.orientation = TransformationOrientation(reader.ImageReader().transformation());
         break;
     }
     return header;
@@ -129,10 +129,10 @@ QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, co
 QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file)
 {
     Reader reader(data, format, file);
-    QImage image = reader.Reader().read();
+    QImage image = reader.ImageReader().read();
     if (image.isNull())
         throw PictureError(
-            file, QStringLiteral("%1 error: %2").arg(FormatName(format), reader.Reader().errorString().toLower()));
+            file, QStringLiteral("%1 error: %2").arg(FormatName(format), reader.ImageReader().errorString().toLower()));
     if (image.size() != reader.size())
         throw PictureError(file, QStringLiteral("%1 error: the picture is %2 x %3 pixels where its header says %4 x %5")
                                      .arg(FormatName(format))

@@ -10,7 +10,7 @@ namespace lumetta {
 
 namespace {
 
-// The palette entry that plays the part of each system colour, in value order from clScrollBar.
+// The palette entry that plays the part of each system colour, in value order from kClScrollBar.
 struct SystemColorRole
 {
     QPalette::ColorGroup group;
@@ -42,7 +42,7 @@ constexpr std::array<SystemColorRole, kSystemColorCount> kSystemColorRoles{{
     {QPalette::Active, QPalette::Shadow},  // cl3DDkShadow
     {QPalette::Active, QPalette::Midlight},  // cl3DLight
     {QPalette::Active, QPalette::ToolTipText},  // clInfoText
-    {QPalette::Active, QPalette::ToolTipBase},  // clInfoBk
+    {QPalette::Active, QPalette::ToolTipBase},  // kClInfoBk
 }};
 
 // Keyword first, then a number clamped to 1..100; anything else reads as the start default.

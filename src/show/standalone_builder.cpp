@@ -14,9 +14,6 @@
 #include <QFileInfo>
 #include <QtEndian>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <limits>
 
 #include <sys/stat.h>

@@ -15,7 +15,7 @@ namespace lumetta {
 class ShowProject;
 
 // The kind a standalone show stores a picture as, decided by the exact, case-sensitive
-// extension forms of the picture list (acceptedPictureExtensions); none for any other form,
+// extension forms of the picture list (AcceptedPictureExtensions); none for any other form,
 // ".Jpg" included. BMP and GIF are stored re-encoded, every other kind as its file's bytes.
 std::optional<PictureKind> StoredPictureKind(const QString &path);
 

@@ -8,9 +8,9 @@
 #include "player/screen_numbers.h"
 #include "show/play_preferences.h"
 #include "show/project_file.h"
+#include "support/form_object_names.h"
 #include "support/qstring_print.h"
 #include "support/scripted_dialogs.h"
-#include "support/form_object_names.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -10,9 +10,9 @@
 #include "browse/volume_selector.h"
 #include "show/project_file.h"
 #include "support/file_bytes.h"
+#include "support/form_object_names.h"
 #include "support/qstring_print.h"
 #include "support/scripted_dialogs.h"
-#include "support/form_object_names.h"
 
 #include <QAction>
 #include <QApplication>

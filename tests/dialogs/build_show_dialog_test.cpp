@@ -64,7 +64,7 @@ protected:
         QImage image(8, 8, QImage::Format_RGB32);
         image.fill(Qt::red);
         project_.Pictures() = {Write("a.jpg", testpictures::MakeJpeg(image)),
-                              Write("b.jpg", testpictures::MakeJpeg(image))};
+                               Write("b.jpg", testpictures::MakeJpeg(image))};
         dialog_ = std::make_unique<BuildShowDialog>(project_, nullptr, &questions_, stub_);
     }
 

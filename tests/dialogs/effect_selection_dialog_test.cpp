@@ -2,9 +2,9 @@
 #include "dialogs/effect_selection_dialog.h"
 
 #include "support/fake_questions.h"
+#include "support/form_object_names.h"
 #include "support/qstring_print.h"
 #include "transitions/TransEff.h"
-#include "support/form_object_names.h"
 
 #include <gtest/gtest.h>
 

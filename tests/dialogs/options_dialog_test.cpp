@@ -5,8 +5,8 @@
 #include "player/screen_numbers.h"
 #include "show/play_preferences.h"
 #include "support/fake_questions.h"
-#include "support/qstring_print.h"
 #include "support/form_object_names.h"
+#include "support/qstring_print.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +120,7 @@ TEST_F(OptionsDialogTest, OkWritesWhatTheUserChose)
     Click("RepeatMusic");
     Click(kOkButton);
     EXPECT_EQ(settings_.Lines(), (QStringList{"4", "No", "No effect", "RepeatMusic", "$00D5E7EA_clWhite", "No", "Color",
-                                             "Center", "clPurple", "No"}));
+                                              "Center", "clPurple", "No"}));
     EXPECT_EQ(playlist_.size(), 3);
 }
 

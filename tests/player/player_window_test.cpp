@@ -80,7 +80,8 @@ protected:
     {
         ASSERT_TRUE(dir_.isValid());
         for (int i = 0; i < 3; ++i)
-            project_.Pictures() << WritePicture(dir_.filePath(QStringLiteral("p%1.bmp").arg(i)), {160, 120}, kColours_[i]);
+            project_.Pictures() << WritePicture(dir_.filePath(QStringLiteral("p%1.bmp").arg(i)), {160, 120},
+                                                kColours[i]);
         ShowSettings &settings = project_.Settings();
         settings.Put(ShowSettings::AdvanceLine, QStringLiteral("100"));  // never due while a test runs
         settings.Put(ShowSettings::LoopingLine, QStringLiteral("No"));
@@ -117,7 +118,7 @@ protected:
         return AnyEffectPrepared();
     }
 
-    const QRgb kColours_[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    static constexpr QRgb kColours[3] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
     QTemporaryDir dir_;
     ShowProject project_;
     PlayerWindow show_;
@@ -129,19 +130,19 @@ protected:
 TEST_F(PlayerWindowTest, ThreePictureShowEndsAfterTheThirdWithoutLooping)
 {
     Start();
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
     EXPECT_TRUE(show_.CaptionBar()->isVisible());
     show_.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_EQ(Caption(), QStringLiteral("2. p1.bmp"));
     show_.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     EXPECT_TRUE(show_.isVisible());
     show_.OnSlideTimer();
     EXPECT_FALSE(show_.isVisible());
     EXPECT_FALSE(show_.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     EXPECT_EQ(executed_, std::vector<int>({13, 13, 13}));
     EXPECT_FALSE(RenderWindowLeft());
 }
@@ -153,7 +154,7 @@ TEST_F(PlayerWindowTest, LoopingShowReturnsToTheFirstPictureWithATransition)
     for (int i = 0; i < 3; ++i)
         show_.OnSlideTimer();
     EXPECT_TRUE(show_.isVisible());
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
     EXPECT_EQ(executed_.size(), 4u);
     QTest::keyClick(&show_, Qt::Key_Escape);
@@ -180,7 +181,7 @@ TEST_F(PlayerWindowTest, CaptionOfTheTenthPictureIsItsNumberAndFileName)
     for (int i = 3; i < 9; ++i)
         project_.Pictures() << project_.Pictures().at(0);
     project_.Pictures() << WritePicture(dir_.filePath(QStringLiteral("sub/deeper/a.jpg")), {64, 48},
-                                       QColor(200, 100, 50));
+                                        QColor(200, 100, 50));
     Start();
     show_.Sequencer().SetNextSlide(9);
     show_.OnSlideTimer();
@@ -213,7 +214,7 @@ TEST_F(PlayerWindowTest, EffectSelectionDecidesTheTransition)
             EXPECT_FALSE(RenderWindowLeft());
         }
         EXPECT_EQ(executed_, c.executed) << c.effects.toStdString();
-        EXPECT_EQ(slides, std::vector<QRgb>({kColours_[0], kColours_[1], kColours_[2], kColours_[0]}));
+        EXPECT_EQ(slides, std::vector<QRgb>({kColours[0], kColours[1], kColours[2], kColours[0]}));
         show_.close();
     }
 }
@@ -224,18 +225,18 @@ TEST_F(PlayerWindowTest, LeftAndBackspaceGoBackButNotBeforeTheFirst)
     show_.OnSlideTimer();
     show_.OnSlideTimer();
     QTest::keyClick(&show_, Qt::Key_Left);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_EQ(Caption(), QStringLiteral("2. p1.bmp"));
     QTest::keyClick(&show_, Qt::Key_Right);
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     QTest::keyClick(&show_, Qt::Key_Backspace);
     QTest::keyClick(&show_, Qt::Key_Backspace);
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     QTest::keyClick(&show_, Qt::Key_Left);
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     EXPECT_EQ(Caption(), QStringLiteral("1. p0.bmp"));
     QTest::keyClick(&show_, Qt::Key_Return);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
 }
 
 TEST_F(PlayerWindowTest, ManualShowAdvancesOnKeysAndPictureClicksOnly)
@@ -246,14 +247,14 @@ TEST_F(PlayerWindowTest, ManualShowAdvancesOnKeysAndPictureClicksOnly)
     EXPECT_FALSE(show_.SlideTimer()->isActive());
     QTest::mouseClick(show_.Background(), Qt::LeftButton, {}, QPoint(2, 2));
     QTest::mouseClick(show_.CaptionBar(), Qt::LeftButton);
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     QTest::mouseClick(show_.Slide(), Qt::LeftButton);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     QTest::keyClick(&show_, Qt::Key_Enter);
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     // Ctrl starts automatic advance with the timer's last interval (500 ms when no show set one).
     QTest::keyClick(&show_, Qt::Key_Control);
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     EXPECT_TRUE(show_.SlideTimer()->isActive());
     EXPECT_EQ(show_.SlideTimer()->interval(), 500);
 }
@@ -265,10 +266,10 @@ TEST_F(PlayerWindowTest, CtrlPausesAndResumesAnAutomaticShow)
     EXPECT_EQ(show_.SlideTimer()->interval(), 100000);
     QTest::keyClick(&show_, Qt::Key_Control);
     EXPECT_FALSE(show_.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     QTest::keyClick(&show_, Qt::Key_Control);
     EXPECT_TRUE(show_.SlideTimer()->isActive());
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
 }
 
 TEST_F(PlayerWindowTest, ScreenSaverIsHeldOffWhileTheShowPlays)
@@ -327,7 +328,7 @@ TEST_F(PlayerWindowTest, ShowFillsTheChosenScreen)
         EXPECT_EQ(show_.screen(), screen);
         EXPECT_EQ(show_.geometry(), screen->geometry());
         EXPECT_EQ(show_.Background()->Picture().size().isEmpty() ? PlayerWindow::ScreenSize(screen)
-                                                                : show_.Background()->Picture().size(),
+                                                                 : show_.Background()->Picture().size(),
                   PlayerWindow::ScreenSize(screen));
         // The slide is laid out for that screen.
         const ShowSettings &settings = project_.Settings();
@@ -395,10 +396,10 @@ TEST_F(PlayerWindowTest, SpacePagesHomeEndAndTheWheelMove)
         {"half a notch moves nothing", [&] { wheel(60); }, 1},
     };
     Start();
-    ASSERT_EQ(Slide(), kColours_[0]);
+    ASSERT_EQ(Slide(), kColours[0]);
     for (const auto &step : steps) {
         step.act();
-        EXPECT_EQ(Slide(), kColours_[step.slide]) << step.what;
+        EXPECT_EQ(Slide(), kColours[step.slide]) << step.what;
     }
 }
 
@@ -436,7 +437,7 @@ TEST_F(PlayerWindowTest, HelpWindowPausesAndResumesOnlyAutomaticShows)
         EXPECT_FALSE(timerDuringHelp);
         EXPECT_FALSE(show_.Help()->isVisible());
         EXPECT_EQ(show_.SlideTimer()->isActive(), c.timerAfter) << c.advance << c.pauseFirst;
-        EXPECT_EQ(Slide(), kColours_[0]);
+        EXPECT_EQ(Slide(), kColours[0]);
         show_.close();
     }
 }
@@ -449,7 +450,7 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
     show_.Effects()->Items(13)->OnAfterTransition = [&](QObject *) { visibleAfterTransition = show_.isVisible(); };
     show_.OnSlideTimer();
     EXPECT_TRUE(visibleAfterTransition);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_FALSE(show_.isVisible());
     EXPECT_FALSE(RenderWindowLeft());
 
@@ -477,7 +478,7 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
     show_.CaptionBar()->removeEventFilter(&tickOnPaint);
     EXPECT_TRUE(tickOnPaint.ticked);
     EXPECT_EQ(captionsAtTransition, std::vector<QString>({QStringLiteral("2. p1.bmp"), QStringLiteral("3. p2.bmp")}));
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
 }
 
 // Keys reach the window through the window system's queue, as real ones do: held back while a
@@ -552,7 +553,7 @@ TEST_F(PlayerWindowTest, KeysArrivingDuringStepsAreHandledWhateverTheInterval)
 TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
 {
     Start();
-    ASSERT_EQ(Slide(), kColours_[0]);
+    ASSERT_EQ(Slide(), kColours[0]);
     TTransitionEffect *wipe = show_.Effects()->Items(13);
     wipe->SetAbortOnClick(true);
     wipe->SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
@@ -569,16 +570,16 @@ TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
         }
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
             QWindowSystemInterface::handleMouseEvent<QWindowSystemInterface::AsynchronousDelivery>(
-                show_.windowHandle(), inWindow, global, type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                Qt::LeftButton, type);
+                show_.windowHandle(), inWindow, global,
+                type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::LeftButton, type);
     };
     show_.OnSlideTimer();
     click.waitForFinished();
     EXPECT_TRUE(wipe->Aborted);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_FALSE(RenderWindowLeft());
     QTest::qWait(100);
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_EQ(executed_.size(), 2u);
 }
 
@@ -589,7 +590,7 @@ TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)
     project_.Pictures()[1] = missing;
     Start();
     show_.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     EXPECT_EQ(Caption(), QStringLiteral("3. p2.bmp"));
     EXPECT_TRUE(show_.Notice()->isVisible());
     EXPECT_TRUE(show_.Notice()->text().contains(missing));
@@ -597,7 +598,7 @@ TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)
     show_.Notice()->hide();
     show_.OnSlideTimer();
     show_.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours_[2]);
+    EXPECT_EQ(Slide(), kColours[2]);
     EXPECT_FALSE(show_.Notice()->isVisible());
     EXPECT_TRUE(show_.isVisible());
 }
@@ -611,7 +612,7 @@ TEST_F(PlayerWindowTest, TwoUnreadablePicturesInARowAreBothNamed)
     project_.Pictures()[2] = second;
     Start();
     show_.OnSlideTimer();
-    EXPECT_EQ(Slide(), kColours_[0]);
+    EXPECT_EQ(Slide(), kColours[0]);
     ASSERT_TRUE(show_.Notice()->isVisible());
     EXPECT_TRUE(show_.Notice()->text().contains(first));
     EXPECT_TRUE(show_.Notice()->text().contains(second));
@@ -943,9 +944,11 @@ TEST_F(PlayerWindowTest, NeighboursArePreparedWhileASlideShows)
     EXPECT_TRUE(QTest::qWaitFor([&] { return show_.Prefetcher().Ready(pictures[1], request); }, 10000));
     EXPECT_EQ(show_.Slide()->Picture(), PrepareSlide(pictures[0], request).picture);
     ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return show_.Prefetcher().Ready(pictures[2], request) && show_.Prefetcher().Ready(pictures[0], request); },
+        [&] {
+            return show_.Prefetcher().Ready(pictures[2], request) && show_.Prefetcher().Ready(pictures[0], request);
+        },
         10000));
     ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
     // The last picture of a looping show is followed by the first.
@@ -1000,7 +1003,7 @@ TEST_F(PlayerWindowTest, PreparedSlidesFitTheChosenScreen)
     ASSERT_TRUE(QTest::qWaitFor([&] { return show_.Prefetcher().Ready(pictures[1], onScreen); }, kWaitMs));
     EXPECT_FALSE(show_.Prefetcher().Ready(pictures[1], onPrimary));
     ASSERT_TRUE(show_.Sequencer().KeyDown(Qt::Key_Right));
-    EXPECT_EQ(Slide(), kColours_[1]);
+    EXPECT_EQ(Slide(), kColours[1]);
     const SlideLayout layout = LayOutSlide(QSize(160, 120), onScreen.screen, onScreen.percent, onScreen.shadow);
     EXPECT_EQ(show_.Slide()->Picture().size(), layout.picture.size());
     // Both screens have one device pixel per pixel.

@@ -40,7 +40,7 @@ protected:
     void SetUp() override
     {
         daemon_.start(QStringLiteral("dbus-daemon"),
-                     {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")});
         if (!daemon_.waitForStarted(kWaitMs))
             GTEST_SKIP() << "dbus-daemon is not installed";
         ASSERT_TRUE(daemon_.waitForReadyRead(kWaitMs));

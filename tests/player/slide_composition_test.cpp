@@ -141,7 +141,8 @@ TEST(SlideBackground, ColourLinesGivePlainOrGradient)
 
     // More than one underscore: split at the last; "a_b" is not a colour and reads as black.
     const BackgroundSetup odd = BuildBackground(
-        WithLines({{ShowSettings::BackgroundKindLine, "Color"}, {ShowSettings::BackgroundLine, "a_b_clRed"}}), {4, 256});
+        WithLines({{ShowSettings::BackgroundKindLine, "Color"}, {ShowSettings::BackgroundLine, "a_b_clRed"}}),
+        {4, 256});
     EXPECT_EQ(odd.kind, BackgroundSetup::Kind::Gradient);
     EXPECT_EQ(odd.picture.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(odd.picture.pixel(0, 255), qRgb(255, 0, 0));

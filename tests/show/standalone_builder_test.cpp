@@ -114,8 +114,8 @@ TEST_F(StandaloneBuilderTest, TwoJpegsOnAColourBackgroundWithoutMusic)
     const QByteArray expected =
         stubBytes_ + text + jpegA + jpegB + SizeListAndTrailer({text.size(), jpegA.size(), jpegB.size()});
     EXPECT_EQ(Build(), expected);
-    EXPECT_EQ(sizes_, QStringList(
-                         {QString::number(text.size()), QString::number(jpegA.size()), QString::number(jpegB.size())}));
+    EXPECT_EQ(sizes_, QStringList({QString::number(text.size()), QString::number(jpegA.size()),
+                                   QString::number(jpegB.size())}));
     EXPECT_TRUE(QFileInfo(target_).isExecutable());
 }
 
@@ -285,7 +285,7 @@ TEST_F(StandaloneBuilderTest, ProgressCountsPlaylistEntriesEvenWithMusicOff)
         SCOPED_TRACE(music);
         QFile::remove(target_);
         project_.Settings().Put(ShowSettings::MusicLine,
-                               music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
+                                music ? QStringLiteral("RepeatMusic") : QStringLiteral("No music"));
         QList<std::pair<int, int>> steps;
         StandaloneBuilder builder(stub_);
         builder.SetProgress([&](int value, int maximum) { steps.append({value, maximum}); });
@@ -422,7 +422,8 @@ TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
         EXPECT_EQ(FailedBuild(StandaloneBuilder::ExistingTarget::Replace), expected);
         EXPECT_EQ(ReadBytes(c.target), before);
     }
-    EXPECT_EQ(StandaloneBuilder(stub_).TargetConflict(project_, dir_.filePath(QStringLiteral("show.exe"))), std::nullopt);
+    EXPECT_EQ(StandaloneBuilder(stub_).TargetConflict(project_, dir_.filePath(QStringLiteral("show.exe"))),
+              std::nullopt);
 }
 
 // Only regular files go into a show: a pipe would hang the build and a device never ends.

@@ -28,9 +28,9 @@ QByteArray VariableLength(quint32 value)
 QString WriteEncodedTone(const QString &name, int milliseconds)
 {
     static const QHash<QString, QStringList> kCodecs{{"ogg", {"-c:a", "libvorbis"}}, {"opus", {"-c:a", "libopus"}},
-                                                    {"flac", {"-c:a", "flac"}},     {"m4a", {"-c:a", "aac"}},
-                                                    {"aac", {"-c:a", "aac"}},       {"mp3", {"-c:a", "libmp3lame"}},
-                                                    {"wma", {"-c:a", "wmav2"}},     {"wav", {"-c:a", "pcm_s16le"}}};
+                                                     {"flac", {"-c:a", "flac"}},     {"m4a", {"-c:a", "aac"}},
+                                                     {"aac", {"-c:a", "aac"}},       {"mp3", {"-c:a", "libmp3lame"}},
+                                                     {"wma", {"-c:a", "wmav2"}},     {"wav", {"-c:a", "pcm_s16le"}}};
     const QString suffix = QFileInfo(name).suffix().toLower();
     const QString path = testpictures::WriteTemp(name, QByteArray());
     QStringList arguments{
