@@ -7,7 +7,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace lumetta {
 
@@ -34,16 +37,11 @@ QStringList HotKeyHelp::HotKeyLines()
 
 QStringList HotKeyHelp::MoreKeyLines()
 {
+    // One line each, so the whole list fits a small screen at twice the scale.
     return {
-        QString(),
-        QStringLiteral("<Space>, <Page Down> or mouse wheel down"),
-        QStringLiteral("Go to the next slide"),
-        QString(),
-        QStringLiteral("<Page Up> or mouse wheel up"),
-        QStringLiteral("Go to the previous slide"),
-        QString(),
-        QStringLiteral("<Home> / <End>"),
-        QStringLiteral("Go to the first / last slide"),
+        QStringLiteral("<Right>, <Space>, <Page Down>, wheel down: next slide"),
+        QStringLiteral("<Page Up>, wheel up: previous slide"),
+        QStringLiteral("<Home> / <End>: first / last slide"),
     };
 }
 
@@ -56,14 +54,15 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
 
     title_ = new QLabel(QStringLiteral("Help about hot keys:"), this);
     title_->setObjectName(QStringLiteral("Label1"));
-    QPalette labelPalette = title_->palette();
-    labelPalette.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
-    title_->setPalette(labelPalette);
+    // Bold in the text colour: the highlight colour can be pale on the window's background.
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
 
     keyList_ = new QTextEdit(this);
     keyList_->setObjectName(QStringLiteral("RichEdit1"));
     keyList_->setReadOnly(true);
-    keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    keyList_->setLineWrapMode(QTextEdit::NoWrap);
     keyList_->setPlainText((HotKeyLines() + MoreKeyLines()).join(QLatin1Char('\n')));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
@@ -75,7 +74,18 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     layout->addWidget(title_);
     layout->addWidget(keyList_);
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
-    setFixedSize(300, 320);
+    FitToKeys();
+}
+
+void HotKeyHelp::FitToKeys()
+{
+    // The list as large as its text, so no key hides behind a scroll bar.
+    QTextDocument *text = keyList_->document();
+    text->adjustSize();
+    const int frame = 2 * keyList_->frameWidth();
+    keyList_->setMinimumSize(int(std::ceil(text->size().width())) + frame,
+                             int(std::ceil(text->size().height())) + frame);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void HotKeyHelp::done(int result)

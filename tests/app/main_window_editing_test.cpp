@@ -200,7 +200,7 @@ TEST_F(MainWindowEditingTest, AProjectDroppedOnTheWindowOpensAfterTheSaveQuestio
     dialogs.saveQuestionAnswers = {Answer::No};
     ASSERT_TRUE(Drop(&w, QPoint(200, 200), *data));
     EXPECT_EQ(Listed(), QStringList({"/p/x.jpg"}));
-    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- second"));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - second"));
     EXPECT_FALSE(w.Project().Modified());
     EXPECT_FALSE(w.Editor().History().canUndo());
 }
