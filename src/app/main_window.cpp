@@ -766,7 +766,8 @@ void MainWindow::AddFromFileList(bool selectedOnly)
         paths.append(folder + name);
     }
     if (!refusals.isEmpty()) {
-        const QString more = refusals.size() > 1 ? QStringLiteral(" (and %1 more)").arg(refusals.size() - 1) : QString();
+        const QString more =
+            refusals.size() > 1 ? QStringLiteral(" (and %1 more)").arg(refusals.size() - 1) : QString();
         statusBar()->showMessage(refusals.first() + more, 10000);
     }
     if (!paths.isEmpty()) {

@@ -6,13 +6,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextEdit>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 namespace lumetta {
+
+namespace {
+
+// The text cursor of a read-only list still takes its place after the widest line.
+constexpr int kCursorRoom = 4;
+
+}  // namespace
 
 QStringList HotKeyHelp::HotKeyLines()
 {
@@ -63,6 +68,9 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     keyList_->setObjectName(QStringLiteral("RichEdit1"));
     keyList_->setReadOnly(true);
     keyList_->setLineWrapMode(QTextEdit::NoWrap);
+    // Sized to its text (FitToKeys): scroll bars would only take the room the text needs.
+    keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keyList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     keyList_->setPlainText((HotKeyLines() + MoreKeyLines()).join(QLatin1Char('\n')));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
@@ -74,18 +82,21 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     layout->addWidget(title_);
     layout->addWidget(keyList_);
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
-    FitToKeys();
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void HotKeyHelp::FitToKeys()
 {
-    // The list as large as its text, so no key hides behind a scroll bar.
-    QTextDocument *text = keyList_->document();
-    text->adjustSize();
-    const int frame = 2 * keyList_->frameWidth();
-    keyList_->setMinimumSize(int(std::ceil(text->size().width())) + frame,
-                             int(std::ceil(text->size().height())) + frame);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The list as large as its text laid out in the font it shows, so no key hides behind a
+    // scroll bar.
+    keyList_->ensurePolished();
+    QTextDocument text;
+    text.setDefaultFont(keyList_->font());
+    text.setDocumentMargin(keyList_->document()->documentMargin());
+    text.setPlainText(keyList_->toPlainText());
+    const QSize needed = text.size().toSize() + QSize(1, 1);
+    const QSize chrome = keyList_->size() - keyList_->maximumViewportSize();
+    keyList_->setMinimumSize(needed + chrome + QSize(kCursorRoom, 0));
 }
 
 void HotKeyHelp::done(int result)
@@ -105,6 +116,8 @@ void HotKeyHelp::keyPressEvent(QKeyEvent *event)
 
 void HotKeyHelp::showEvent(QShowEvent *event)
 {
+    FitToKeys();
+    adjustSize();
     // Centred on the screen of the full-screen player that opens it.
     if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

@@ -165,6 +165,9 @@ void SlideSequencer::Run()
         }
     } idle{*this};
     busy_ = true;
+    // The request that started the run goes first; before every later step, and before a tick,
+    // what is waiting is let in and merged with what came during the last step.
+    bool letIn = requests_.Empty();
     while (running_) {
         if (std::exchange(setUpDue_, false)) {
             host_.LetWindowUpdate();
@@ -172,10 +175,10 @@ void SlideSequencer::Run()
                 SlideStep(1);
             continue;
         }
-        // Everything waiting is let in first and merged with what came during the last step;
-        // the event loop may hand out an overdue timer tick meanwhile, and ticks that fall due
+        // The event loop may hand out an overdue timer tick meanwhile; ticks that fall due
         // count as one.
-        host_.LetInputIn();
+        if (std::exchange(letIn, true))
+            host_.LetInputIn();
         if (!running_)
             return;
         if (!requests_.Empty()) {

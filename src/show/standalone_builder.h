@@ -15,7 +15,8 @@ namespace lumetta {
 class ShowProject;
 
 // The kind a standalone show stores a picture as, decided by its extension in any letter case
-// (acceptedPictureExtensions); none for any other. BMP and GIF are stored re-encoded, every other kind as its file's bytes.
+// (acceptedPictureExtensions); none for any other. BMP and GIF are stored re-encoded, every
+// other kind as its file's bytes.
 std::optional<PictureKind> StoredPictureKind(const QString &path);
 
 // Writes a standalone show: a copy of the player stub followed by the project text, the

@@ -263,7 +263,7 @@ TEST_F(MainWindowTest, StateTableThroughTheKeys)
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs.asked, QStringList({"save", "save"}));
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::SavedAs);
-    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - opened"));  // Save keeps the caption
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - named"));  // the caption names the new file
     EXPECT_TRUE(QFile::exists(dir.filePath("named.zut")));
 }
 
@@ -644,7 +644,7 @@ TEST_F(MainWindowTest, AddWithNothingSelectedChangesNothingButCounts)
 
 TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
 {
-    const QString folder = MakeFolder("empty", {"readme.txt", "x.Gif"});
+    const QString folder = MakeFolder("empty", {"readme.txt", "x.svg"});
     MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
@@ -667,7 +667,7 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
     // Del removes from the picture list even while the file list has the focus.
     Files()->setFocus();
     QTest::keyClick(Files(), Qt::Key_Delete);
-    EXPECT_EQ(ListedPictures().size(), 4);
+    EXPECT_EQ(ListedPictures().size(), 5);
 }
 
 TEST_F(MainWindowTest, DoubleClickingAFolderOpensItAndLeavesTheProjectUnmodified)

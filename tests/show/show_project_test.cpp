@@ -148,7 +148,7 @@ TEST_F(ShowProjectTest, SaveOfAnUntitledProjectAsksAndAppendsZut)
     EXPECT_EQ(project.State(), FileState::SavedAs);
     EXPECT_EQ(project.SavedName(), Path("holiday"));
     EXPECT_FALSE(project.Modified());
-    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP 3.51"));  // Save keeps the caption
+    EXPECT_EQ(project.Caption(), QLatin1String("Lumetta XP - holiday"));  // the caption names what was saved
     EXPECT_EQ(project.ResumeEntry(), Path("holiday.zut"));
 }
 

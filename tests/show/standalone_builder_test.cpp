@@ -471,16 +471,17 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
     }
 }
 
-TEST(StoredPictureKind, ExactFormsOnly)
+TEST(StoredPictureKind, TheExtensionInAnyCase)
 {
     EXPECT_EQ(StoredPictureKind("/a/b.jpeg"), PictureKind::Jpeg);
     EXPECT_EQ(StoredPictureKind("/a.gif/b.GIF"), PictureKind::Gif);
     EXPECT_EQ(StoredPictureKind("/a.jpg/b"), std::nullopt);
-    EXPECT_EQ(StoredPictureKind("/a/b.Gif"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.Gif"), PictureKind::Gif);
     EXPECT_EQ(StoredPictureKind("/a/b.bmp "), std::nullopt);
     EXPECT_EQ(StoredPictureKind("/a/b.PNG"), PictureKind::Png);
     EXPECT_EQ(StoredPictureKind("/a/b.heic"), PictureKind::Heif);
-    EXPECT_EQ(StoredPictureKind("/a/b.Avif"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.Avif"), PictureKind::Heif);
+    EXPECT_EQ(StoredPictureKind("/a/b.svg"), std::nullopt);
 }
 
 }  // namespace
