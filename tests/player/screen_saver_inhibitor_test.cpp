@@ -155,6 +155,7 @@ TEST_F(ScreenSaverOnX11, WithoutTheServiceTheXServerDoesNotBlank)
     ASSERT_TRUE(QDBusConnection::connectToBus(address, QStringLiteral("service"))
                     .unregisterService(QStringLiteral("org.freedesktop.ScreenSaver")));
     ASSERT_TRUE(SaverCameOn()) << "the X server's saver does not work here";
+    ASSERT_TRUE(testx11::SetSaverTimeout(1));  // off again, as user input turns it off
     ScreenSaverInhibitor inhibitor(PlayerBus());
     inhibitor.Inhibit(QStringLiteral("A slide show is playing"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return inhibitor.SuspendingX11(); }, kWaitMs));
