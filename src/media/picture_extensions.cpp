@@ -13,20 +13,20 @@ const QStringList kNewExtensions{".png", ".webp", ".tif", ".tiff", ".heic", ".he
 
 const QStringList &acceptedPictureExtensions()
 {
-    static const QStringList extensions = [] {
-        QStringList list{".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"};
-        for (const QString &extension : kNewExtensions)
-            list << extension << extension.toUpper();
-        return list;
-    }();
+    static const QStringList extensions = QStringList{".jpg", ".jpeg", ".gif", ".bmp"} + kNewExtensions;
     return extensions;
+}
+
+bool hasAcceptedPictureExtension(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && acceptedPictureExtensions().contains(QStringView(name).mid(dot), Qt::CaseInsensitive);
 }
 
 std::optional<PictureKind> acceptedPictureKind(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0 || !acceptedPictureExtensions().contains(QStringView(name).mid(dot)))
+    if (!hasAcceptedPictureExtension(name))
         return std::nullopt;
     return pictureKindOf(name);
 }

@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -239,7 +241,8 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
     Click("RadioButton11");
     questions.files = {picture};
     Click("FileBackButton");
-    EXPECT_EQ(questions.foldersOffered, QStringList{QCoreApplication::applicationDirPath()});
+    ASSERT_EQ(questions.foldersOffered.size(), 1);
+    EXPECT_NE(questions.foldersOffered.first(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
     QComboBox *placement = Find<QComboBox>("ComboBox2");
     EXPECT_EQ(placement->currentText(), "Tile");
@@ -256,6 +259,39 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
     Click("FileBackButton");
     EXPECT_EQ(questions.foldersOffered.last(), dir.path()) << "the browser starts at the chosen picture";
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
+}
+
+// The background picture's browser starts in the user's Pictures folder (XDG_PICTURES_DIR).
+TEST_F(OptionsDialogTest, BackgroundBrowserStartsInThePicturesFolder)
+{
+    QTemporaryDir dir;
+    const QString pictures = dir.filePath("Bilder");
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userDirs).absolutePath()));
+    QFile file(userDirs);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("XDG_PICTURES_DIR=\"" + pictures.toUtf8() + "\"\n");
+    file.close();
+    Open(OptionsDialog::Page::Advanced);
+    Click("RadioButton11");
+    questions.files = {std::nullopt};
+    Click("FileBackButton");
+    QFile::remove(userDirs);
+    EXPECT_EQ(questions.foldersOffered, QStringList{pictures});
+}
+
+TEST_F(OptionsDialogTest, AltOPressesOk)
+{
+    Open();
+    opty.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opty));
+    EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "&OK");
+    QSignalSpy accepted(&opty, &QDialog::accepted);
+    QTest::keyClick(&opty, Qt::Key_O, Qt::AltModifier);
+    // A mnemonic clicks the button as the mouse would, shown pressed for a moment.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accepted.count() == 1; }));
+    EXPECT_FALSE(opty.isVisible());
 }
 
 TEST_F(OptionsDialogTest, SwatchesTakeTheChosenColourAndTheDialogRemembersIt)

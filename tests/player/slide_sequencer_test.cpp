@@ -64,9 +64,21 @@ public:
         if (sequencer)
             sequencer->End();
     }
+    void FailShow(const QString &message) override
+    {
+        log << QStringLiteral("fail ") + message;
+        if (sequencer)
+            sequencer->End();
+    }
     bool SlideTimerEnabled() const override { return timer; }
     void SetSlideTimerEnabled(bool enabled) override { timer = enabled; }
-    void ShowHotKeyHelp() override { log << QStringLiteral("help"); }
+    // Shown and closed again, as a modal window returns.
+    void ShowHotKeyHelp() override
+    {
+        log << QStringLiteral("help");
+        if (sequencer)
+            sequencer->HelpClosed();
+    }
     void ShowPaused(bool shown) override { paused = shown; }
     bool paused = false;
 
@@ -180,19 +192,19 @@ TEST(PicturesNextTo, NextAndPreviousWithinTheList)
 TEST_F(SequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
 {
     sequencer.Start();
-    EXPECT_EQ(host.log, QStringList({"caption 1. a.jpg", "prepare 7", "show /p/a.jpg", "execute 7", "unprepare 7"}));
+    EXPECT_EQ(host.log, QStringList({"prepare 7", "show /p/a.jpg", "caption 1. a.jpg", "execute 7", "unprepare 7"}));
     EXPECT_EQ(sequencer.NextSlide(), 1);
 
     host.log.clear();
     project.Settings().Put(ShowSettings::kEffects, QStringLiteral("No effect"));
     sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "unprepare 7"}));
+    EXPECT_EQ(host.log, QStringList({"prepare 7", "show /p/b.jpg", "caption 2. b.jpg", "unprepare 7"}));
 
     host.log.clear();
     project.EffectSelection().clear();
     project.Settings().Put(ShowSettings::kEffects, QStringLiteral("Random"));
     sequencer.Tick();
-    EXPECT_EQ(host.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
+    EXPECT_EQ(host.log, QStringList({"show /p/c.jpg", "caption 3. c.jpg"}));
 }
 
 TEST_F(SequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
@@ -252,8 +264,8 @@ TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     sequencer.Start();
     sequencer.Tick();
     EXPECT_EQ(host.log.mid(5),
-              QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
-                           "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
+              QStringList({"prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg", "prepare 7",
+                           "show /p/c.jpg", "caption 3. c.jpg", "execute 7", "unprepare 7"}));
     sequencer.Tick();
     sequencer.Tick();
     EXPECT_EQ(host.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
@@ -268,13 +280,146 @@ TEST_F(SequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     EXPECT_EQ(host.Shown().last(), QStringLiteral("/p/c.jpg"));
 }
 
-TEST_F(SequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
+TEST_F(SequencerTest, AShowWithoutOneReadablePictureEndsNamingTheProblem)
+{
+    for (const char *looping : {"Loop", "No"}) {
+        SCOPED_TRACE(looping);
+        project.Settings().Put(ShowSettings::kLooping, QLatin1String(looping));
+        host.log.clear();
+        host.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+        sequencer.Start();
+        EXPECT_TRUE(host.Shown().isEmpty());
+        EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 3);
+        EXPECT_EQ(host.log.count(QStringLiteral("prepare 7")), 3);
+        EXPECT_EQ(host.log.count(QStringLiteral("unprepare 7")), 3);
+        // No caption named a picture that never showed; the show ends with the reason.
+        EXPECT_TRUE(host.log.filter(QStringLiteral("caption")).isEmpty());
+        EXPECT_EQ(host.log.filter(QStringLiteral("fail ")),
+                  QStringList({"fail None of the show's 3 pictures can be shown. The first: Cannot load picture "
+                               "/p/a.jpg"}));
+        EXPECT_FALSE(sequencer.Running());
+    }
+    // A single picture is named as such.
+    project.Pictures() = {QStringLiteral("/p/a.jpg")};
+    host.log.clear();
+    sequencer.Start();
+    EXPECT_EQ(host.log.filter(QStringLiteral("fail ")),
+              QStringList({"fail The show's only picture cannot be shown. Cannot load picture /p/a.jpg"}));
+}
+
+TEST_F(SequencerTest, ACaptionNamesOnlyAPictureThatShows)
 {
     project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
-    host.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+    host.unreadable = {QStringLiteral("/p/b.jpg")};
     sequencer.Start();
-    EXPECT_TRUE(host.Shown().isEmpty());
-    EXPECT_EQ(host.log.filter(QStringLiteral("notify")).size(), 3);
-    EXPECT_EQ(host.log.count(QStringLiteral("prepare 7")), 3);
-    EXPECT_EQ(host.log.count(QStringLiteral("unprepare 7")), 3);
+    sequencer.Tick();
+    EXPECT_EQ(host.log.filter(QStringLiteral("caption")), QStringList({"caption 1. a.jpg", "caption 3. c.jpg"}));
+    EXPECT_TRUE(sequencer.Running());
+}
+
+// Requests that arrive while a step runs (here: during its transition), merged into what the
+// next step does; "next" is Right, "back" is Left.
+TEST_F(SequencerTest, RequestsWhileAStepRunsAreMerged)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(SlideSequencer &)> input;
+        QStringList shownAfter;  // after the step that started it, which shows b
+        bool running;
+    };
+    const auto keys = [](std::initializer_list<int> keys, bool autoRepeat = false) {
+        return [=](SlideSequencer &s) {
+            for (int key : keys)
+                s.KeyDown(key, autoRepeat);
+        };
+    };
+    const Case cases[] = {
+        {"three Rights: one step of three", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}), {"/p/e.jpg"}, true},
+        {"Right and Left cancel out", keys({Qt::Key_Right, Qt::Key_Left}), {}, true},
+        {"two Lefts: one step back of two", keys({Qt::Key_Left, Qt::Key_Left}), {"/p/a.jpg"}, true},
+        {"auto-repeat counts once",
+         keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, true),
+         {"/p/c.jpg"},
+         true},
+        {"a wheel burst counts once",
+         [](SlideSequencer &s) {
+             for (int notch = 0; notch < 6; ++notch)
+                 s.Wheel(true);
+         },
+         {"/p/c.jpg"},
+         true},
+        {"a wheel burst both ways cancels out",
+         [](SlideSequencer &s) {
+             s.Wheel(true);
+             s.Wheel(false);
+             s.Wheel(true);
+         },
+         {},
+         true},
+        {"clicks count each", [](SlideSequencer &s) { s.Click(), s.Click(); }, {"/p/d.jpg"}, true},
+        {"Escape after Rights ends at once", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Escape}), {}, false},
+        {"Escape before Rights ends at once", keys({Qt::Key_Escape, Qt::Key_Right}), {}, false},
+        {"Home then Right: the second slide", keys({Qt::Key_Right, Qt::Key_Home, Qt::Key_Right}), {"/p/b.jpg"}, true},
+        {"End then Left: the last but one", keys({Qt::Key_End, Qt::Key_Left}), {"/p/d.jpg"}, true},
+        {"past the end of a looping show: around",
+         keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}),
+         {"/p/b.jpg"},
+         true},
+    };
+    project.Pictures() = {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/d.jpg", "/p/e.jpg"};
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        host.timer = false;
+        sequencer.Start();  // a
+        host.log.clear();
+        host.duringExecute = [&] {
+            c.input(sequencer);
+            EXPECT_EQ(sequencer.EscapeWaiting(), !c.running);
+        };
+        sequencer.KeyDown(Qt::Key_Right);  // b, with the input during its transition
+        const QStringList shown = host.Shown();
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.first(), QStringLiteral("/p/b.jpg"));
+        EXPECT_EQ(shown.mid(1), c.shownAfter);
+        EXPECT_EQ(sequencer.Running(), c.running);
+        EXPECT_FALSE(sequencer.Busy());
+        sequencer.End();
+    }
+}
+
+TEST_F(SequencerTest, ManyStepsPastTheEndOfAShowThatDoesNotLoopEndIt)
+{
+    sequencer.Start();  // a
+    host.log.clear();
+    host.duringExecute = [&] {
+        for (int i = 0; i < 3; ++i)
+            sequencer.KeyDown(Qt::Key_Right);
+    };
+    sequencer.KeyDown(Qt::Key_Right);  // b, then three more: past c
+    EXPECT_EQ(host.Shown(), QStringList({"/p/b.jpg"}));
+    EXPECT_EQ(host.log.last(), QStringLiteral("close"));
+    EXPECT_FALSE(sequencer.Running());
+}
+
+// F1 during a step shows the help right after it, before the steps asked with it; Ctrl twice
+// changes nothing, Ctrl once pauses.
+TEST_F(SequencerTest, HelpAndPauseGoBeforeTheMergedSteps)
+{
+    project.Settings().Put(ShowSettings::kLooping, QStringLiteral("Loop"));
+    sequencer.Start();
+    host.log.clear();
+    host.duringExecute = [&] {
+        sequencer.KeyDown(Qt::Key_Right);
+        sequencer.KeyDown(Qt::Key_F1);
+        sequencer.KeyDown(Qt::Key_Control);
+        sequencer.KeyDown(Qt::Key_Control, true);  // held: no second toggle
+    };
+    sequencer.Tick();  // b
+    const QStringList expected{"help", "caption 3. c.jpg"};
+    QStringList seen = host.log.filter(QRegularExpression(QStringLiteral("^(help|caption 3)")));
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(host.paused);
+    EXPECT_FALSE(host.timer);
 }
