@@ -116,6 +116,11 @@ TEST_F(FileTypeTest, ProjectsAreKnownByNameAndBySettings)
         {"start-settings", project, "application/x-lumetta-show"},
         {"manual", "Manual\r\n100\r\nNo effect\r\nRepeatMusic\r\n", "application/x-lumetta-show"},
         {"short", "1\r\n1\r\nRandom\r\nNoRepeat\r\n", "application/x-lumetta-show"},
+        // Lines ended by LF alone, as an editor or a copy may leave them.
+        {"unix-lines", QByteArray(project).replace("\r\n", "\n"), "application/x-lumetta-show"},
+        {"manual-unix", "Manual\n100\nNo effect\nRepeatMusic\n", "application/x-lumetta-show"},
+        {"short-unix", "1\n1\nRandom\nNoRepeat\n", "application/x-lumetta-show"},
+        {"notes-unix", "a list\nRandom\nmilk\n", "text/plain"},
         {"notes.txt", "Random\r\nNo music\r\n", "text/plain"},
         {"notes", "a shopping list\nRandom\r\nmilk\r\n", "text/plain"},
     };
