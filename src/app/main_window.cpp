@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/desktop_recent_files.h"
+
 #include "app/dropped_files.h"
 #include "app/help_window.h"
 #include "app/picture_list_delegate.h"
@@ -842,6 +844,8 @@ void MainWindow::RememberProject(const QString &path)
 {
     if (path.isEmpty())
         return;
+    // The desktop's recent files show it too; failing that loses only a convenience, silently.
+    DesktopRecentFiles().Add(QFileInfo(path).absoluteFilePath(), QStringLiteral("application/x-lumetta-show"));
     try {
         recentProjects_.Add(QFileInfo(path).absoluteFilePath());
     } catch (const ProjectError &error) {
