@@ -45,8 +45,8 @@ QDomElement ChildOrNew(QDomDocument &document, QDomElement parent, const QString
 QDomDocument EmptyList()
 {
     QDomDocument document;
-    document.appendChild(
-        document.createProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
+    document.appendChild(document.createProcessingInstruction(QStringLiteral("xml"),
+                                                              QStringLiteral("version=\"1.0\" encoding=\"UTF-8\"")));
     QDomElement root = document.createElement(QStringLiteral("xbel"));
     root.setAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
     root.setAttribute(QStringLiteral("xmlns:bookmark"), kBookmarkNs);

@@ -21,8 +21,7 @@ public:
     // or the existing one's times and Lumetta's use count brought up to date. The list is
     // replaced whole or not at all; false (with ErrorText) when it cannot be read or written,
     // and a list that cannot be read is left as it is.
-    bool Add(const QString &path, const QString &mimeType,
-             const QDateTime &now = QDateTime::currentDateTimeUtc());
+    bool Add(const QString &path, const QString &mimeType, const QDateTime &now = QDateTime::currentDateTimeUtc());
 
     const QString &ErrorText() const { return error_; }
 

@@ -270,11 +270,11 @@ void MainWindow::BuildMenus()
     project->addSeparator();
     const QKeySequence exitKeys[] = {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)};
     // A menu shows only an action's first key; the text after the tab shows both.
-    QAction *exit =
-        AddAction(project, QStringLiteral("ExitItem"),
-                  QStringLiteral("E&xit\t%1, %2")
-                      .arg(exitKeys[0].toString(QKeySequence::NativeText), exitKeys[1].toString(QKeySequence::NativeText)),
-                  {exitKeys[0], exitKeys[1]}, nullptr);
+    QAction *exit = AddAction(
+        project, QStringLiteral("ExitItem"),
+        QStringLiteral("E&xit\t%1, %2")
+            .arg(exitKeys[0].toString(QKeySequence::NativeText), exitKeys[1].toString(QKeySequence::NativeText)),
+        {exitKeys[0], exitKeys[1]}, nullptr);
     exit->setIcon(MakeIcon(IconId::Exit));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 

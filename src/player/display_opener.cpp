@@ -48,9 +48,9 @@ QString MissingDisplayReason(const QString &platform, const QString &x11Display,
 std::unique_ptr<QApplication> OpenDisplay(int &argc, char **argv, const char *program)
 {
     programName = program;
-    const QString missing = MissingDisplayReason(qEnvironmentVariable("QT_QPA_PLATFORM"),
-                                                 qEnvironmentVariable("DISPLAY"),
-                                                 qEnvironmentVariable("WAYLAND_DISPLAY"));
+    const QString missing =
+        MissingDisplayReason(qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("DISPLAY"),
+                             qEnvironmentVariable("WAYLAND_DISPLAY"));
     if (!missing.isEmpty())
         ReportNoDisplay(missing);
     previousHandler = qInstallMessageHandler(StartupMessages);

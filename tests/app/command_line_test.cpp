@@ -96,7 +96,8 @@ TEST(CommandLineTest, HelpNamesTheProgramAndEveryWayToRunIt)
     const QStringList version = CommandLine::VersionText().split(u'\n');
     EXPECT_EQ(version[0], "lumetta (Lumetta XP) 3.51");
     EXPECT_EQ(version[1], "Copyright (C) 2024 the Lumetta developers");
-    EXPECT_TRUE(version[2].startsWith("License GPL-3.0-or-later: GNU GPL version 3 or later")) << version[2].toStdString();
+    EXPECT_TRUE(version[2].startsWith("License GPL-3.0-or-later: GNU GPL version 3 or later"))
+        << version[2].toStdString();
 }
 
 }  // namespace

@@ -67,13 +67,15 @@ TEST(MainTest, WithoutADisplayTheWindowsSaySoAndEndWithOne)
     QTemporaryDir config;
     const QList<std::pair<const char *, QString>> unset{{"XDG_CONFIG_HOME", config.path()}};
     const QList<std::pair<const char *, QString>> unreachable{{"XDG_CONFIG_HOME", config.path()},
-                                                               {"DISPLAY", QStringLiteral(":4711")}};
+                                                              {"DISPLAY", QStringLiteral(":4711")}};
     for (const auto *environment : {&unset, &unreachable})
         for (const QStringList &arguments : {QStringList{}, QStringList{"--play"}, QStringList{"--play", "show.zut"}}) {
             const ProgramRun run = Lumetta(arguments, *environment);
-            const std::string given = arguments.join(' ').toStdString() + " DISPLAY=" + (*environment).back().second.toStdString();
+            const std::string given =
+                arguments.join(' ').toStdString() + " DISPLAY=" + (*environment).back().second.toStdString();
             EXPECT_EQ(run.exitCode, 1) << given;
-            EXPECT_TRUE(run.errors.startsWith("lumetta: cannot open a display: ")) << given << ": " << run.errors.toStdString();
+            EXPECT_TRUE(run.errors.startsWith("lumetta: cannot open a display: "))
+                << given << ": " << run.errors.toStdString();
             EXPECT_EQ(run.errors.count(u'\n'), 1) << given << ": " << run.errors.toStdString();
             EXPECT_TRUE(run.out.isEmpty()) << given;
         }

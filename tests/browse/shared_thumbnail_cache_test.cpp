@@ -17,7 +17,10 @@ namespace {
 class ScopedVariable
 {
 public:
-    ScopedVariable(const char *name, const QByteArray &value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name))
+    ScopedVariable(const char *name, const QByteArray &value)
+        : name_(name),
+          old_(qgetenv(name)),
+          had_(qEnvironmentVariableIsSet(name))
     {
         if (value.isNull())
             qunsetenv(name);
@@ -85,8 +88,8 @@ TEST_F(SharedThumbnailCacheTest, ThumbnailsAreNamedAfterTheFileUriAndSizedByFold
     {
         QSize bound;
         int side;
-    } sides[] = {{{48, 36}, 128}, {{96, 72}, 128}, {{128, 100}, 128}, {{129, 10}, 256}, {{400, 300}, 512},
-                 {{1024, 800}, 1024}, {{2000, 10}, 2000}};
+    } sides[] = {{{48, 36}, 128},   {{96, 72}, 128},     {{128, 100}, 128}, {{129, 10}, 256},
+                 {{400, 300}, 512}, {{1024, 800}, 1024}, {{2000, 10}, 2000}};
     for (const auto &s : sides)
         EXPECT_EQ(SharedThumbnailCache::SideFor(s.bound), s.side) << s.bound.width() << "x" << s.bound.height();
 }

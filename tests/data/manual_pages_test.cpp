@@ -69,8 +69,8 @@ TEST(ManualPagesTest, EachPageListsEveryOptionOfItsProgramsAndNoOther)
             offered += options;
         }
         for (const QString &option : documented)
-            EXPECT_TRUE(offered.contains(option)) << p.page << " names " << option.toStdString()
-                                                  << ", which no --help offers";
+            EXPECT_TRUE(offered.contains(option))
+                << p.page << " names " << option.toStdString() << ", which no --help offers";
     }
 }
 

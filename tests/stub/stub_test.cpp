@@ -147,7 +147,8 @@ TEST_F(StubTest, WithoutADisplayThePlayerSaysSoAndEndsWithOne)
         {output, "short", ":4711", unreachable},
     };
     for (const auto &c : cases) {
-        const Outcome run = RunProgram(c.program, {}, {{"TMPDIR", dir.filePath("tmp")}, {"DISPLAY", c.display}}, c.unset);
+        const Outcome run =
+            RunProgram(c.program, {}, {{"TMPDIR", dir.filePath("tmp")}, {"DISPLAY", c.display}}, c.unset);
         EXPECT_EQ(run.exitCode, 1) << c.name;
         EXPECT_TRUE(run.errors.startsWith(QByteArray(c.name) + ": cannot open a display: ")) << run.errors.constData();
         EXPECT_EQ(run.errors.count('\n'), 1) << run.errors.constData();
