@@ -333,7 +333,7 @@ const char kUsage[] =
     "                         [--bpp BITS] [--step S] [--seed N] [--frames all|F,F,...] --out DIR\n"
     "       lumetta-fx bench (--effect NUMBER | --class CLASS) [--set PROP=VALUE]... [--size WxH]\n"
     "                        [--bpp BITS] [--repeat R]\n"
-    "       lumetta-fx --help | --version\n";
+    "       lumetta-fx -h | --help | --help-all | -v | --version\n";
 
 }  // namespace
 
