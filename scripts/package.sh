@@ -55,14 +55,16 @@ cmake -S . -B build-deb -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREF
   -DLUMETTA_TESTS=OFF -DLUMETTA_DEBIAN_PACKAGE=ON
 cmake --build build-deb --parallel "$(nproc)"
 
-root=$PWD/build-deb/root
+# Laid out as a source package's build, which is where dpkg-shlibdeps expects the binaries.
+package_dir=$PWD/build-deb/package
+root=$package_dir/debian/lumetta
 DESTDIR=$root cmake --install build-deb
 
 # Stripped as dh_strip strips, without the compiler's notes that name the build.
 elf_files=()
 while IFS= read -r -d '' file; do
   if [ "$(head -c 4 "$file" | od -An -c | tr -d ' ')" = '177ELF' ]; then
-    elf_files+=("$file")
+    elf_files+=("${file#"$package_dir"/}")
     strip --remove-section=.comment --remove-section=.note --strip-unneeded "$file"
   fi
 done < <(find "$root" -type f -print0)
@@ -70,11 +72,8 @@ done < <(find "$root" -type f -print0)
 find "$root" -type d -exec chmod 0755 {} +
 find "$root" -type f -exec chmod go-w {} +
 
-# dpkg-shlibdeps wants a source package's control file around it.
-shlibs_dir=build-deb/shlibdeps
-mkdir -p "$shlibs_dir/debian"
-printf 'Source: lumetta\n\nPackage: lumetta\nArchitecture: any\n' >"$shlibs_dir/debian/control"
-shlibs=$(cd "$shlibs_dir" && dpkg-shlibdeps -O "${elf_files[@]}" | sed -n 's/^shlibs:Depends=//p')
+printf 'Source: lumetta\n\nPackage: lumetta\nArchitecture: any\n' >"$package_dir/debian/control"
+shlibs=$(cd "$package_dir" && dpkg-shlibdeps -O "${elf_files[@]}" | sed -n 's/^shlibs:Depends=//p')
 
 # Loaded at run time, so no library dependency names them. Each claimed format fails without
 # them: WebP and TIFF (Qt's image plug-ins); Ogg Vorbis, Opus (base), WAV, FLAC, MP3, M4A's
