@@ -80,10 +80,12 @@ QImage SharedThumbnailCache::Read(const QFileInfo &file, int side) const
     const QSize size = reader.size();
     if (!size.isValid() || std::max(size.width(), size.height()) > side)
         return {};
-    if (reader.text(QStringLiteral("Thumb::URI")) != UriOf(file)
-        || reader.text(QStringLiteral("Thumb::MTime")) != MTimeOf(file))
+    // The reader's own text lookup splits keys at their "::"; the image keeps them whole.
+    const QImage image = reader.read();
+    if (image.text(QStringLiteral("Thumb::URI")) != UriOf(file)
+        || image.text(QStringLiteral("Thumb::MTime")) != MTimeOf(file))
         return {};
-    return reader.read();
+    return image;
 }
 
 bool SharedThumbnailCache::Write(const QFileInfo &file, int side, const QImage &image) const
