@@ -27,8 +27,9 @@ void StartupMessages(QtMsgType type, const QMessageLogContext &context, const QS
     const bool platform = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
     if (type == QtFatalMsg)
         ReportNoDisplay(firstPlatformWarning.isEmpty() ? message.section(u'\n', 0, 0) : firstPlatformWarning);
-    if (platform && type != QtDebugMsg && type != QtInfoMsg) {
-        if (firstPlatformWarning.isEmpty())
+    if (platform) {
+        // Qt tells the plugin it could not load as information, after the reason itself.
+        if (firstPlatformWarning.isEmpty() && type != QtDebugMsg && type != QtInfoMsg)
             firstPlatformWarning = message.trimmed();
         return;
     }
