@@ -31,7 +31,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
                                  "and more), choose how the show "
                                  "runs and which animated transitions it uses, add background music and play "
                                  "it full screen. Shows are saved as .zut projects and can be built into one "
-                                 "self-running file.</p>"
+                                 "self-running file or exported as videos.</p>"
                                  "<p><a href=\"%3\">%3</a></p>"
                                  "<p>%4.<br>Free software under the GNU General Public License, version 3 or "
                                  "later (%5): you may share and change it under its terms. It comes with NO "
