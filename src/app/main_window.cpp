@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/desktop_recent_files.h"
+
 #include "app/dropped_files.h"
 #include "app/help_window.h"
 #include "app/picture_list_delegate.h"
@@ -265,8 +267,13 @@ void MainWindow::BuildMenus()
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
     recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
     project->addSeparator();
-    QAction *exit = AddAction(project, QStringLiteral("ExitItem"), QStringLiteral("E&xit"),
-                              {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)}, nullptr);
+    const QKeySequence exitKeys[] = {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    // A menu shows only an action's first key; the text after the tab shows both.
+    QAction *exit = AddAction(
+        project, QStringLiteral("ExitItem"),
+        QStringLiteral("E&xit\t%1, %2")
+            .arg(exitKeys[0].toString(QKeySequence::NativeText), exitKeys[1].toString(QKeySequence::NativeText)),
+        {exitKeys[0], exitKeys[1]}, nullptr);
     exit->setIcon(MakeIcon(IconId::Exit));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -853,6 +860,8 @@ void MainWindow::RememberProject(const QString &path)
     if (path.isEmpty())
         return;
     projectFolder_ = QFileInfo(path).absolutePath();
+    // The desktop's recent files show it too; failing that loses only a convenience, silently.
+    DesktopRecentFiles().Add(QFileInfo(path).absoluteFilePath(), QStringLiteral("application/x-lumetta-show"));
     try {
         recentProjects_.Add(QFileInfo(path).absoluteFilePath());
     } catch (const ProjectError &error) {

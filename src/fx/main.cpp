@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
 
+#include "common/licence.h"
 #include "common/random.h"
 #include "player/effect_catalogue.h"
 #include "transitions/TransEff.h"
@@ -332,7 +333,7 @@ const char kUsage[] =
     "                         [--bpp BITS] [--step S] [--seed N] [--frames all|F,F,...] --out DIR\n"
     "       lumetta-fx bench (--effect NUMBER | --class CLASS) [--set PROP=VALUE]... [--size WxH]\n"
     "                        [--bpp BITS] [--repeat R]\n"
-    "       lumetta-fx --help | --version\n";
+    "       lumetta-fx -h | --help | --help-all | -v | --version\n";
 
 }  // namespace
 
@@ -359,7 +360,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (parser.isSet(version)) {
-        std::puts("lumetta-fx " LUMETTA_VERSION);
+        std::fputs(lumetta::VersionText("lumetta-fx", LUMETTA_VERSION).c_str(), stdout);
         return 0;
     }
     const QStringList commands = parser.positionalArguments();

@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"SaveAsItem", "Save As ...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"MakeExeItem", "Make slide-show (.EXE) ...", QKeySequence()},
-        {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
+        {"ExitItem", "Exit\tF10, Ctrl+Q", QKeySequence(Qt::Key_F10)},
         {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
         {"ClearItem", "Clear", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
         {"HelpItem", "Help", QKeySequence(Qt::Key_F1)},
@@ -1056,6 +1056,8 @@ TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
     EXPECT_TRUE(text->text().contains("Lumetta XP"));
     EXPECT_TRUE(text->text().contains("3.51"));
     EXPECT_TRUE(text->text().contains("href="));
+    EXPECT_TRUE(text->text().contains("GNU General Public License, version 3 or later (GPL-3.0-or-later)"));
+    EXPECT_TRUE(text->text().contains("NO WARRANTY"));
 }
 
 TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProject)
