@@ -4,10 +4,10 @@
 #include "common/licence.h"
 #include "common/random.h"
 #include "player/effect_catalogue.h"
-#include "transitions/TransEff.h"
-#include "transitions/form_reader.h"
-#include "transitions/headless_run.h"
-#include "transitions/noise_picture.h"
+#include "transitions/transitions.h"
+#include "transitions/engine/form_reader.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+namespace lumetta {
 namespace {
 
 struct UsageError
@@ -336,9 +337,11 @@ const char kUsage[] =
     "       lumetta-fx -h | --help | --help-all | -v | --version\n";
 
 }  // namespace
+}  // namespace lumetta
 
 int main(int argc, char **argv)
 {
+    using namespace lumetta;
     // A headless tool: no display is needed unless a platform is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

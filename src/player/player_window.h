@@ -13,9 +13,10 @@
 
 class QLabel;
 class QTimer;
-class TTransitionList;
 
 namespace lumetta {
+
+class TTransitionList;
 
 class ShowProject;
 class HotKeyHelp;

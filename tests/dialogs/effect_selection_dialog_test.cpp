@@ -3,7 +3,7 @@
 
 #include "support/fake_questions.h"
 #include "support/qstring_print.h"
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "show/show_project.h"
 #include "support/picture_files.h"
 #include "support/wav_files.h"
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <QDir>
 #include <QFile>

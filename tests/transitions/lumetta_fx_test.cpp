@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+namespace lumetta {
+
 namespace {
 
 struct Result
@@ -195,3 +197,5 @@ TEST_F(FxTest, ListPrintsTheCatalogueAndRenderTakesItsEntries)
         RunFx({"render", "--effect", "22", "--from", Path("A.png"), "--to", Path("B.png"), "--out", Path("F")});
     EXPECT_EQ(missing.code, 1);
 }
+
+}  // namespace lumetta
