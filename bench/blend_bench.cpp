@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
-#include "transitions/engine/bitmap.h"
 #include "transitions/core/kernels/blend_kernels.h"
 #include "transitions/effects/blend_transition.h"
 #include "transitions/effects/fuse_transition.h"
+#include "transitions/engine/bitmap.h"
 #include "transitions/engine/headless_run.h"
 #include "transitions/engine/noise_picture.h"
 

@@ -3,10 +3,10 @@
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
 #include "transitions/core/kernels/mask_kernels.h"
+#include "transitions/core/kernels/row_kernels.h"
 #include "transitions/core/shapes/mask_paint.h"
 #include "transitions/core/shapes/mono_paint.h"
 #include "transitions/engine/noise_picture.h"
-#include "transitions/core/kernels/row_kernels.h"
 
 #include <QImage>
 

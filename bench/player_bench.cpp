@@ -7,8 +7,8 @@
 #include "player/player_window.h"
 #include "player/slide_composition.h"
 #include "show/show_project.h"
-#include "transitions/transitions.h"
 #include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QDir>

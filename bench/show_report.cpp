@@ -19,8 +19,8 @@
 #include "player/player_window.h"
 #include "show/show_project.h"
 #include "support/wav_files.h"
-#include "transitions/transitions.h"
 #include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QDir>

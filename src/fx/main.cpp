@@ -4,10 +4,10 @@
 #include "common/licence.h"
 #include "common/random.h"
 #include "player/effect_catalogue.h"
-#include "transitions/transitions.h"
 #include "transitions/engine/form_reader.h"
 #include "transitions/engine/headless_run.h"
 #include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/effect_catalogue.h"
 
-#include "transitions/transitions.h"
 #include "transitions/engine/form_reader.h"
+#include "transitions/transitions.h"
 
 static void initCatalogueResource()
 {

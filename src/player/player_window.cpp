@@ -10,8 +10,8 @@
 #include "player/screen_saver_inhibitor.h"
 #include "player/slide_composition.h"
 #include "show/show_project.h"
-#include "transitions/transitions.h"
 #include "transitions/core/pixels/frame_memory.h"
+#include "transitions/transitions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

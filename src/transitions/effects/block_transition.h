@@ -3,8 +3,8 @@
 
 #include "transitions/core/frames/block_grid.h"
 #include "transitions/core/frames/block_order.h"
-#include "transitions/effects/masked_transition.h"
 #include "transitions/core/frames/puzzle_pieces.h"
+#include "transitions/effects/masked_transition.h"
 
 #include <memory>
 #include <optional>

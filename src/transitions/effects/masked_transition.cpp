@@ -3,8 +3,8 @@
 
 #include "common/random.h"
 #include "transitions/core/kernels/mask_kernels.h"
-#include "transitions/core/shapes/mask_paint.h"
 #include "transitions/core/kernels/row_kernels.h"
+#include "transitions/core/shapes/mask_paint.h"
 
 #include <algorithm>
 #include <cstring>

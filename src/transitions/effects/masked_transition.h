@@ -34,7 +34,7 @@
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and set StyleCount in the constructor.
 
-#include "transitions/core/shapes/new_pixel_runs.h"
+#include "transitions/engine/new_pixel_runs.h"
 #include "transitions/engine/timed_transition_effect.h"
 
 #include <QImage>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/effects/masked_transition.h"
 #include "transitions/core/frames/radial_geometry.h"
 #include "transitions/core/shapes/scanned_runs.h"
+#include "transitions/effects/masked_transition.h"
 
 #include <vector>
 

@@ -19,8 +19,8 @@
 // ends every pass by copying Data.DstBmp onto the canvas. Publish Milliseconds (the pass length;
 // <= 0 draws every frame unpaced) and register the class in transition_registry.cpp.
 
-#include "transitions/engine/transition_effect.h"
 #include "transitions/engine/stopwatch.h"
+#include "transitions/engine/transition_effect.h"
 
 namespace lumetta {
 

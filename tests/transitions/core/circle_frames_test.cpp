@@ -7,7 +7,6 @@
 
 namespace lumetta {
 
-
 // The unchanged rectangle may only hold pixels that keep their picture: for a growing disc
 // their centres lie inside the previous disc, for a shrinking one inside the current disc.
 TEST(CircleFrames, UnchangedRectanglesHoldOnlySettledPixels)

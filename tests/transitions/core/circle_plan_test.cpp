@@ -7,7 +7,6 @@
 
 namespace lumetta {
 
-
 TEST(CirclePlan, CentresAndFrameCounts)
 {
     struct Case

@@ -8,7 +8,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 struct Disc

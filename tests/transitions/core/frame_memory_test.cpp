@@ -10,7 +10,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 struct CleanPool

@@ -9,7 +9,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 const int kFormats[] = {4, 8, 15, 16, 24, 32};

@@ -9,7 +9,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 bool white(const QImage &mask, int x, int y)

@@ -5,7 +5,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 // The rule itself: a pixel belongs to the ellipse inscribed in the box when its centre does.

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "transitions/core/shapes/mono_paint.h"
 #include "transitions/core/frames/puzzle_pieces.h"
+#include "transitions/core/shapes/mono_paint.h"
 
 #include <gtest/gtest.h>
 
 namespace lumetta {
-
 
 namespace {
 

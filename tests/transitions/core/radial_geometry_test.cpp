@@ -10,7 +10,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 RadialGeometry geometryFor(int w, int h, int style, int subStyle)

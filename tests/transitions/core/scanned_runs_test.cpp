@@ -17,7 +17,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 using RunList = std::vector<std::tuple<int, int, int>>;

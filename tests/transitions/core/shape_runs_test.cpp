@@ -10,7 +10,6 @@
 
 namespace lumetta {
 
-
 namespace {
 
 // The Bresenham line pixel by pixel, both ends included.

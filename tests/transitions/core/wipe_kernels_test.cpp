@@ -9,7 +9,6 @@
 
 namespace lumetta {
 
-
 // The widened mask selects exactly as the mask bits do.
 TEST(BandKernels, WidenedMaskSelectsAsTheBits)
 {

@@ -2,10 +2,10 @@
 #include "pixel_helpers.h"
 
 #include "common/random.h"
+#include "transitions/core/frames/puzzle_pieces.h"
+#include "transitions/core/shapes/mono_paint.h"
 #include "transitions/effects/block_transition.h"
 #include "transitions/engine/headless_run.h"
-#include "transitions/core/shapes/mono_paint.h"
-#include "transitions/core/frames/puzzle_pieces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pixel_helpers.h"
 
-#include "transitions/engine/bitmap.h"
 #include "transitions/effects/circle_transition.h"
+#include "transitions/engine/bitmap.h"
 #include "transitions/engine/headless_run.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "transitions/engine/form_reader.h"
 #include "transitions/effects/fuse_transition.h"
+#include "transitions/engine/form_reader.h"
 
 #include "common/random.h"
 #include "effect_run.h"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/random.h"
-#include "transitions/engine/headless_run.h"
-#include "transitions/core/shapes/mask_paint.h"
-#include "transitions/effects/masked_transition.h"
-#include "transitions/core/shapes/mono_paint.h"
-#include "transitions/engine/noise_picture.h"
 #include "transitions/core/kernels/row_kernels.h"
+#include "transitions/core/shapes/mask_paint.h"
+#include "transitions/core/shapes/mono_paint.h"
+#include "transitions/effects/masked_transition.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
 #include "transitions/engine/transition_registry.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,6 @@
 #include <vector>
 
 namespace lumetta {
-
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/frames/radial_geometry.h"
+#include "transitions/core/kernels/row_kernels.h"
+#include "transitions/effects/radial_transition.h"
 #include "transitions/engine/form_reader.h"
 #include "transitions/engine/headless_run.h"
 #include "transitions/engine/noise_picture.h"
-#include "transitions/core/frames/radial_geometry.h"
-#include "transitions/effects/radial_transition.h"
-#include "transitions/core/kernels/row_kernels.h"
 
 #include "transitions/transitions.h"
 

@@ -2,9 +2,9 @@
 #include "test_effects.h"
 
 #include "transitions/effects/circle_transition.h"
-#include "transitions/transitions.h"
-#include "transitions/engine/form_reader.h"
 #include "transitions/effects/wipe_transition.h"
+#include "transitions/engine/form_reader.h"
+#include "transitions/transitions.h"
 
 #include <gtest/gtest.h>
 

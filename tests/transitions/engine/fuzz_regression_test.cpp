@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "transitions/transitions.h"
 #include "transitions/engine/form_reader.h"
 #include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QDir>
 #include <QFile>

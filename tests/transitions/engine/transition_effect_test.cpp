@@ -3,9 +3,9 @@
 
 #include "effect_run.h"
 
-#include "transitions/transitions.h"
 #include "transitions/engine/form_reader.h"
 #include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <gtest/gtest.h>
 

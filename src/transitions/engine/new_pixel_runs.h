@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/engine/pass_data.h"
 #include "transitions/core/shapes/pixel_run_copier.h"
+#include "transitions/engine/pass_data.h"
 
 #include <QRect>
 #include <QRegion>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "transitions/core/shapes/new_pixel_runs.h"
+#include "transitions/engine/new_pixel_runs.h"
 
 #include <algorithm>
 
