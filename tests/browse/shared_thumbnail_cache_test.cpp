@@ -79,7 +79,7 @@ TEST_F(SharedThumbnailCacheTest, TheCacheIsInTheCacheHomeOfTheUser)
 
 TEST_F(SharedThumbnailCacheTest, ThumbnailsAreNamedAfterTheFileUriAndSizedByFolder)
 {
-    // The specification's own example.
+    // The example the freedesktop thumbnail standard gives.
     EXPECT_EQ(cache.ThumbnailPath("/home/jens/photos/me.png", 128),
               cacheDir.filePath("normal/c6ee772d9e49320e97ec29a7eb5b1697.png"));
     EXPECT_TRUE(cache.ThumbnailPath("/home/jens/photos/me.png", 256).startsWith(cacheDir.filePath("large/")));
