@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+using namespace lumetta;
+
 namespace {
 
 const QTemporaryDir &Folder()

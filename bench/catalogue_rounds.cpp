@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+using namespace lumetta;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

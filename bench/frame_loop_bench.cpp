@@ -14,6 +14,8 @@
 #include <cstring>
 #include <vector>
 
+using namespace lumetta;
+
 namespace {
 
 constexpr int kWidth = 1920;

@@ -25,8 +25,11 @@ for size in 320x200 1920x1080; do
     for effect in $(seq 0 21); do
       out=$work/$size-$bpp-$effect
       mkdir -p "$out"
+      # The whole output is read before its first line is taken: a pipe closed early would end
+      # the tool before it writes its last picture.
       first=$("$fx" render --from "$work/old-$size.png" --to "$work/new-$size.png" --effect "$effect" \
-        --bpp "$bpp" --seed 7 --frames $frames --out "$out" | head -1)
+        --bpp "$bpp" --seed 7 --frames $frames --out "$out")
+      first=${first%%$'\n'*}
       (cd "$out" && for f in *.png; do
         echo "$size $bpp $effect $first $f $(sha256sum <"$f" | cut -c1-16)"
       done)

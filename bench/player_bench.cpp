@@ -21,6 +21,8 @@
 
 #include <chrono>
 
+using namespace lumetta;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

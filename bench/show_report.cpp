@@ -38,6 +38,8 @@
 #include <set>
 #include <vector>
 
+using namespace lumetta;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -23,6 +23,8 @@
 #include <functional>
 #include <vector>
 
+using namespace lumetta;
+
 namespace {
 
 constexpr int W = 1920;
