@@ -8,7 +8,7 @@
 
 namespace lumetta {
 
-// The thumbnail cache shared with file managers (freedesktop.org thumbnail specification):
+// The thumbnail cache shared with file managers, laid out as freedesktop.org has it:
 // PNG files named after the MD5 of the picture's file URI in $XDG_CACHE_HOME/thumbnails/normal
 // (128 pixels a side at most), large (256), x-large (512) and xx-large (1024), each stating the
 // URI and the picture's modification time (Thumb::URI, Thumb::MTime). A thumbnail whose time
