@@ -42,6 +42,25 @@ QDomElement ChildOrNew(QDomDocument &document, QDomElement parent, const QString
     return child;
 }
 
+// The last child called name whose attribute has value, or a new one carrying it, appended; created
+// tells which.
+QDomElement ChildWithAttribute(QDomDocument &document, QDomElement parent, const QString &name,
+                               const QString &attribute, const QString &value, bool *created = nullptr)
+{
+    QDomElement found;
+    for (QDomElement entry = parent.firstChildElement(name); !entry.isNull(); entry = entry.nextSiblingElement(name))
+        if (entry.attribute(attribute) == value)
+            found = entry;
+    if (created)
+        *created = found.isNull();
+    if (found.isNull()) {
+        found = document.createElement(name);
+        found.setAttribute(attribute, value);
+        parent.appendChild(found);
+    }
+    return found;
+}
+
 QDomDocument EmptyList()
 {
     QDomDocument document;
@@ -90,44 +109,24 @@ bool DesktopRecentFiles::Add(const QString &path, const QString &mimeType, const
     const QString href = QString::fromUtf8(QUrl::fromLocalFile(path).toEncoded());
     const QString stamp = Stamp(now);
 
-    QDomElement bookmark;
-    for (QDomElement entry = root.firstChildElement(QStringLiteral("bookmark")); !entry.isNull();
-         entry = entry.nextSiblingElement(QStringLiteral("bookmark")))
-        if (entry.attribute(QStringLiteral("href")) == href)
-            bookmark = entry;
-    if (bookmark.isNull()) {
-        bookmark = document.createElement(QStringLiteral("bookmark"));
-        bookmark.setAttribute(QStringLiteral("href"), href);
+    bool added = false;
+    QDomElement bookmark =
+        ChildWithAttribute(document, root, QStringLiteral("bookmark"), QStringLiteral("href"), href, &added);
+    if (added)
         bookmark.setAttribute(QStringLiteral("added"), stamp);
-        root.appendChild(bookmark);
-    }
     bookmark.setAttribute(QStringLiteral("modified"), stamp);
     bookmark.setAttribute(QStringLiteral("visited"), stamp);
 
     QDomElement info = ChildOrNew(document, bookmark, QStringLiteral("info"));
-    QDomElement metadata;
-    for (QDomElement entry = info.firstChildElement(QStringLiteral("metadata")); !entry.isNull();
-         entry = entry.nextSiblingElement(QStringLiteral("metadata")))
-        if (entry.attribute(QStringLiteral("owner")) == QLatin1String("http://freedesktop.org"))
-            metadata = entry;
-    if (metadata.isNull()) {
-        metadata = document.createElement(QStringLiteral("metadata"));
-        metadata.setAttribute(QStringLiteral("owner"), QStringLiteral("http://freedesktop.org"));
-        info.appendChild(metadata);
-    }
+    QDomElement metadata = ChildWithAttribute(document, info, QStringLiteral("metadata"), QStringLiteral("owner"),
+                                              QStringLiteral("http://freedesktop.org"));
     ChildOrNew(document, metadata, QStringLiteral("mime:mime-type")).setAttribute(QStringLiteral("type"), mimeType);
     QDomElement applications = ChildOrNew(document, metadata, QStringLiteral("bookmark:applications"));
-    QDomElement application;
-    for (QDomElement entry = applications.firstChildElement(QStringLiteral("bookmark:application")); !entry.isNull();
-         entry = entry.nextSiblingElement(QStringLiteral("bookmark:application")))
-        if (entry.attribute(QStringLiteral("name")) == kApplicationName)
-            application = entry;
-    if (application.isNull()) {
-        application = document.createElement(QStringLiteral("bookmark:application"));
-        application.setAttribute(QStringLiteral("name"), kApplicationName);
+    bool firstUse = false;
+    QDomElement application = ChildWithAttribute(document, applications, QStringLiteral("bookmark:application"),
+                                                 QStringLiteral("name"), kApplicationName, &firstUse);
+    if (firstUse)
         application.setAttribute(QStringLiteral("exec"), QStringLiteral("'lumetta %u'"));
-        applications.appendChild(application);
-    }
     application.setAttribute(QStringLiteral("modified"), stamp);
     application.setAttribute(QStringLiteral("count"),
                              QString::number(application.attribute(QStringLiteral("count")).toInt() + 1));

@@ -2,7 +2,6 @@
 #include "browse/shared_thumbnail_cache.h"
 #include "browse/thumbnail_loader.h"
 
-#include "support/file_bytes.h"
 #include "support/picture_files.h"
 
 #include <QFile>
@@ -45,11 +44,7 @@ class SharedThumbnailCacheTest : public ::testing::Test
 protected:
     QString WriteBmp(const QString &name, const QSize &size, const QColor &colour)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = dir.filePath(name);
-        testfiles::WriteBytes(path, testpictures::makeBmp(image));
-        return path;
+        return testpictures::writeFlatBmp(dir.filePath(name), size, colour);
     }
 
     QImage Load(ThumbnailLoader &loader, const QString &path)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/picture_files.h"
 
+#include "support/file_bytes.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
@@ -188,6 +190,14 @@ QString writeTemp(const QString &name, const QByteArray &data)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size())
         throw std::runtime_error("cannot write test file");
+    return path;
+}
+
+QString writeFlatBmp(const QString &path, const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    testfiles::WriteBytes(path, makeBmp(image));
     return path;
 }
 
