@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/picture_files.h"
 
-#include "support/file_bytes.h"
-
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
@@ -197,7 +195,9 @@ QString writeFlatBmp(const QString &path, const QSize &size, const QColor &colou
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    testfiles::WriteBytes(path, makeBmp(image));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(makeBmp(image)) < 0)
+        return {};
     return path;
 }
 

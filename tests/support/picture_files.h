@@ -36,7 +36,7 @@ struct GifFrame
 QByteArray makeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames);
 
 QByteArray makeBmp(const QImage &image);
-// Writes a BMP of one colour to path and returns path.
+// Writes a BMP of one colour to path and returns path (empty when it cannot be written).
 QString writeFlatBmp(const QString &path, const QSize &size, const QColor &colour);
 
 // An RGB32 picture of opaque noise, the same for every call with the same seed.
