@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the blend at 1920 x 1080, 32 bits, beside the memory traffic it cannot avoid.
 
-#include "transitions/bitmap.h"
-#include "transitions/blend_kernels.h"
-#include "transitions/blend_transition.h"
-#include "transitions/fuse_transition.h"
-#include "transitions/headless_run.h"
-#include "transitions/noise_picture.h"
+#include "transitions/core/kernels/blend_kernels.h"
+#include "transitions/effects/blend_transition.h"
+#include "transitions/effects/fuse_transition.h"
+#include "transitions/engine/bitmap.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
 
 #include <QImage>
 

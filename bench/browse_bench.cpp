@@ -3,7 +3,7 @@
 // sorting), and rendering a full-HD panel with children beside QWidget::grab.
 #include "browse/explorer_listing.h"
 #include "browse/file_list_view.h"
-#include "transitions/control_rendering.h"
+#include "transitions/engine/control_rendering.h"
 
 #include <QApplication>
 #include <QFile>
@@ -11,6 +11,8 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+
+using namespace lumetta;
 
 namespace {
 

@@ -6,9 +6,9 @@
 //   pass ROUND ENTRY FRAMES MS
 // Usage: catalogue_rounds [--size WxH] [--rounds R] [--entries N,N,...] [--bpp BITS]
 #include "player/effect_catalogue.h"
-#include "transitions/TransEff.h"
-#include "transitions/headless_run.h"
-#include "transitions/noise_picture.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QGuiApplication>
 #include <QStringList>
@@ -20,6 +20,8 @@
 #include <cstring>
 #include <memory>
 #include <vector>
+
+using namespace lumetta;
 
 namespace {
 

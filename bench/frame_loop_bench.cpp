@@ -4,8 +4,8 @@
 // to the canvas) and the loop itself, beside a memcpy of one whole frame; and how closely a paced
 // pass keeps its duration.
 
-#include "transitions/headless_run.h"
-#include "transitions/timed_transition_effect.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/timed_transition_effect.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +13,8 @@
 
 #include <cstring>
 #include <vector>
+
+using namespace lumetta;
 
 namespace {
 

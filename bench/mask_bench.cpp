@@ -2,11 +2,11 @@
 // Cost of combining old and new pictures through a 1-bit mask at 1920 x 1080, 32 bits, over
 // the rows of an update rectangle, beside a memcpy of the same bytes.
 
-#include "transitions/mask_kernels.h"
-#include "transitions/mask_paint.h"
-#include "transitions/mono_paint.h"
-#include "transitions/noise_picture.h"
-#include "transitions/row_kernels.h"
+#include "transitions/core/kernels/mask_kernels.h"
+#include "transitions/core/kernels/row_kernels.h"
+#include "transitions/core/shapes/mask_paint.h"
+#include "transitions/core/shapes/mono_paint.h"
+#include "transitions/engine/noise_picture.h"
 
 #include <QImage>
 

@@ -7,8 +7,8 @@
 #include "player/player_window.h"
 #include "player/slide_composition.h"
 #include "show/show_project.h"
-#include "transitions/TransEff.h"
-#include "transitions/noise_picture.h"
+#include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,6 +20,8 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+
+using namespace lumetta;
 
 namespace {
 

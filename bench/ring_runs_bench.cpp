@@ -4,10 +4,10 @@
 // copies them, at three sizes, beside a memcpy of one frame. The copy's share per run is what the
 // memory costs a ring: runs of a pixel or two, each on its own row, in two frames.
 
-#include "transitions/bitmap.h"
-#include "transitions/circle_rings.h"
-#include "transitions/noise_picture.h"
-#include "transitions/pixel_run_copier.h"
+#include "transitions/core/frames/circle_rings.h"
+#include "transitions/core/shapes/pixel_run_copier.h"
+#include "transitions/engine/bitmap.h"
+#include "transitions/engine/noise_picture.h"
 
 #include <QImage>
 

@@ -19,8 +19,8 @@
 #include "player/player_window.h"
 #include "show/show_project.h"
 #include "support/wav_files.h"
-#include "transitions/TransEff.h"
-#include "transitions/noise_picture.h"
+#include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,6 +37,8 @@
 #include <ctime>
 #include <set>
 #include <vector>
+
+using namespace lumetta;
 
 namespace {
 

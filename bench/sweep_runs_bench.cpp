@@ -4,9 +4,9 @@
 // steps of 60 frames (wedges, as a 1700 ms pass at 60 Hz draws). Only the pixels the runs cover
 // are counted; nothing is copied, so this is the geometry's share of a pass.
 
-#include "transitions/radial_geometry.h"
-#include "transitions/scanned_runs.h"
-#include "transitions/shape_runs.h"
+#include "transitions/core/frames/radial_geometry.h"
+#include "transitions/core/shapes/scanned_runs.h"
+#include "transitions/core/shapes/shape_runs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,11 +7,11 @@
 //             two 1080p pictures, in place
 //   memcpy_us one contiguous memcpy of a frame's average changed bytes
 // x_draw and x_frame divide by rowcopy_us. Times are medians over the passes.
-#include "transitions/drip_transition.h"
-#include "transitions/headless_run.h"
-#include "transitions/noise_picture.h"
-#include "transitions/row_kernels.h"
-#include "transitions/wipe_transition.h"
+#include "transitions/core/kernels/row_kernels.h"
+#include "transitions/effects/drip_transition.h"
+#include "transitions/effects/wipe_transition.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -22,6 +22,8 @@
 #include <ctime>
 #include <functional>
 #include <vector>
+
+using namespace lumetta;
 
 namespace {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/TransEff.h"
-#include "transitions/noise_picture.h"
+#include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QImage>
 

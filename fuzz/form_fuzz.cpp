@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fuzz_support.h"
-#include "transitions/TransEff.h"
-#include "transitions/form_reader.h"
+#include "transitions/engine/form_reader.h"
+#include "transitions/transitions.h"
 
 using namespace lumetta;
 

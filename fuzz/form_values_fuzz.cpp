@@ -4,7 +4,7 @@
 #include "effect_runs.h"
 #include "fuzz_support.h"
 
-#include "transitions/form_reader.h"
+#include "transitions/engine/form_reader.h"
 
 using namespace lumetta;
 

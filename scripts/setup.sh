@@ -13,7 +13,7 @@ packages=(
   gstreamer1.0-plugins-bad gstreamer1.0-plugins-ugly timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick x11-apps x11-utils
-  fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon
+  fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon libx11-dev libxss-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   ffmpeg hyperfine
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl

@@ -16,13 +16,24 @@ if [ -z "${LUMETTA_ON_XVFB:-}" ]; then
   exec env LUMETTA_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
 fi
 
-config=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
-mkdir -p "$config/Lumetta"
+# The windows show folders and file names: those of a neutral folder, never of this machine's
+# checkout or user.
+neutral=/tmp/lumetta-help
+pictures=$neutral/Pictures/Holiday
+config=$neutral/config
+rm -rf "$neutral"
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$neutral"' EXIT
+mkdir -p "$pictures" "$config/Lumetta" "$neutral/home"
+cp "$demo"/*.jpg "$pictures/"
+sed "s|$demo|$pictures|g" "$demo/demo.zut" > "$pictures/demo.zut"
 # A user who worked on the demo show last time, in its folder.
-printf 'Pre\r\n%s\r\n' "$demo/demo.zut" > "$config/Lumetta/SOPT.lst"
-printf '%s/\r\n' "$demo" > "$config/Lumetta/dir.lst"
-printf '%s/\r\n' "$demo" > "$config/Lumetta/dires.lst"
+printf 'Pre\r\n%s\r\n' "$pictures/demo.zut" > "$config/Lumetta/SOPT.lst"
+printf '%s/\r\n' "$pictures" > "$config/Lumetta/dir.lst"
+printf '%s/\r\n' "$pictures" > "$config/Lumetta/dires.lst"
+if grep -rqF "$root" "$config" "$pictures/demo.zut"; then
+  echo "a path of the checkout would show in the screenshots" >&2
+  exit 1
+fi
 
 window() {  # the id of the first window with title $1, waiting for it
   for _ in $(seq 50); do
@@ -43,7 +54,8 @@ shoot() {  # window id, file name
   echo "$out/$2"
 }
 
-XDG_CONFIG_HOME=$config "$program" --style Fusion &
+HOME=$neutral/home XDG_CONFIG_HOME=$config XDG_DATA_HOME=$neutral/home/.local/share \
+  XDG_CACHE_HOME=$neutral/home/.cache "$program" --style Fusion &
 pid=$!
 editor=$(window "^Lumetta XP")
 shoot "$editor" editor.png
@@ -68,3 +80,13 @@ echo "$out/show.png"
 xdotool key Escape
 sleep 0.5
 kill "$pid"
+wait "$pid" 2>/dev/null || true
+
+# Nothing of this machine in the pictures' own data either (ImageMagick may add comments).
+for shot in "$out"/*.png; do
+  if grep -aqF -e "$root" -e "$HOME" "$shot"; then
+    echo "$shot holds a path of this machine" >&2
+    exit 1
+  fi
+done
+echo "no path of this machine in $out"

@@ -34,6 +34,9 @@ void IsolateFromTheDesktop()
             c = '_';
     SetDefault("XDG_CONFIG_HOME", QByteArray::fromStdString(build + "/test-config/" + name + "/" + cases));
     SetDefault("XDG_RUNTIME_DIR", QByteArray::fromStdString(build + "/test-runtime"));
+    // The desktop's recent files and thumbnail cache too.
+    SetDefault("XDG_DATA_HOME", QByteArray::fromStdString(build + "/test-data/" + name + "/" + cases));
+    SetDefault("XDG_CACHE_HOME", QByteArray::fromStdString(build + "/test-cache/" + name + "/" + cases));
 }
 
 }  // namespace

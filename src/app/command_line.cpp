@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
 
+#include "common/licence.h"
 #include "player/screen_numbers.h"
 #include "show/version.h"
 
@@ -45,7 +46,8 @@ struct Parser
         parser.setApplicationDescription(
             QStringLiteral("Lumetta makes slide shows with animated transitions from pictures.\n\n"
                            "  lumetta [FILE.zut]                 the editor, with FILE.zut opened\n"
-                           "  lumetta --play FILE.zut            play a show full screen\n"
+                           "  lumetta --play [FILE.zut]          play a show full screen (the last project\n"
+                           "                                     when no file is given)\n"
                            "  lumetta --play --screen N FILE.zut play it on screen N\n"
                            "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
                            "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
@@ -103,8 +105,9 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
         line.mode_ = Mode::Build;
         line.output_ = files[1];
     } else if (play) {
-        if (files.size() != 1)
-            return Wrong(QStringLiteral("--play needs one FILE.zut."));
+        // Without a file (a launcher's Play action) the last project plays.
+        if (files.size() > 1)
+            return Wrong(QStringLiteral("--play plays one FILE.zut."));
         line.mode_ = Mode::Play;
         if (p.parser.isSet(p.screen)) {
             line.screen_ = ParseScreenNumber(p.parser.value(p.screen));
@@ -135,7 +138,7 @@ QString CommandLine::HelpText()
 
 QString CommandLine::VersionText()
 {
-    return QStringLiteral("%1 %2\n").arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion));
+    return QString::fromStdString(lumetta::VersionText("lumetta", kProgramVersion));
 }
 
 }  // namespace lumetta

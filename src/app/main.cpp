@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/command_line.h"
+#include "app/last_project.h"
 #include "app/main_window.h"
 #include "export/export_command.h"
+#include "player/display_opener.h"
 #include "player/play_file.h"
+#include "show/list_files.h"
 #include "show/standalone_builder.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QStringList>
 
 #include <cstdio>
@@ -33,9 +38,9 @@ int main(int argc, char *argv[])
     using lumetta::CommandLine;
     // `--export` has options of its own (size, frame rate, seed, quality), read by the exporter.
     if (argc > 1 && std::strcmp(argv[1], "--export") == 0) {
-        // Frames are composed without a window, so no display is needed.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        // Frames are composed without a window, so no display is used, even where one is set
+        // but cannot be reached.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         return lumetta::ExportProjectFile(QApplication::arguments().mid(2));
@@ -61,15 +66,26 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Edit:
         break;
     }
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = lumetta::OpenDisplay(argc, argv, "lumetta");
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
-    // Ties the windows to lumetta.desktop: its name and icon in task bars and docks.
-    QGuiApplication::setDesktopFileName(QStringLiteral("lumetta"));
-    if (command.RunMode() == CommandLine::Mode::Play)
-        return lumetta::PlayProjectFile(command.File(), stderr, command.Screen());
+    // Ties the windows to io.sourceforge.lumetta.desktop: its name and icon in task bars and docks.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.sourceforge.lumetta"));
+    if (command.RunMode() == CommandLine::Mode::Play) {
+        QString file = command.File();
+        if (file.isEmpty())
+            file = lumetta::LastProject(lumetta::ListFiles::DefaultFolder());
+        if (file.isEmpty())
+            file = QFileDialog::getOpenFileName(nullptr, QStringLiteral("Play a Slide Show"), QDir::homePath(),
+                                                QStringLiteral("Lumetta slide shows (*.zut)"));
+        if (file.isEmpty()) {
+            Print(stderr, QStringLiteral("lumetta: no slide show was chosen to play\n"));
+            return 1;
+        }
+        return lumetta::PlayProjectFile(file, stderr, command.Screen());
+    }
     lumetta::MainWindow window;
     if (!command.File().isEmpty())
         window.SetStartupFile(command.File());
     window.showMaximized();
-    return app.exec();
+    return app->exec();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/main_window.h"
 
+#include "app/desktop_recent_files.h"
+
 #include "app/dropped_files.h"
 #include "app/help_window.h"
 #include "app/picture_list_delegate.h"
@@ -41,6 +43,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QSet>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -102,14 +105,14 @@ public:
     std::optional<QString> AskOpenPath() override
     {
         const QString path = QFileDialog::getOpenFileName(window_, QStringLiteral("Open"), StartFolder(), kFilter);
-        return Remember(path);
+        return Chosen(path);
     }
     std::optional<QString> AskSaveName() override
     {
         // The project asks about the file it will really write, which may be another name.
         const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Save As"), StartFolder(), kFilter,
                                                           nullptr, QFileDialog::DontConfirmOverwrite);
-        return Remember(path);
+        return Chosen(path);
     }
     bool AskReplace(const QString &path) override { return AskReplaceFile(window_, path); }
     Answer AskSaveProject() override
@@ -141,19 +144,16 @@ public:
     }
 
 private:
-    // The folder of the last project file chosen, else the folder the file list shows.
-    QString StartFolder() const { return folder_.isEmpty() ? window_->fileList_->Directory() : folder_; }
+    QString StartFolder() const { return window_->ProjectDialogFolder(); }
 
-    std::optional<QString> Remember(const QString &path)
+    static std::optional<QString> Chosen(const QString &path)
     {
         if (path.isEmpty())
             return std::nullopt;
-        folder_ = QFileInfo(path).absolutePath();
         return path;
     }
 
     MainWindow *window_;
-    QString folder_;
 };
 
 MainWindow::MainWindow(const ListFiles &listFiles, ProjectDialogs *dialogs, QWidget *parent)
@@ -257,7 +257,8 @@ void MainWindow::BuildMenus()
               &MainWindow::MakeSlideShow)
         ->setIcon(MakeIcon(IconId::MakeShow));
     AddAction(project, QStringLiteral("ExportVideoItem"), QStringLiteral("&Export Video..."), {},
-              &MainWindow::ExportVideo);
+              &MainWindow::ExportVideo)
+        ->setIcon(MakeIcon(IconId::ExportVideo));
     project->addSeparator();
     recentProjectsMenu_ = project->addMenu(QStringLiteral("Open Re&cent"));
     recentProjectsMenu_->setObjectName(QStringLiteral("RecentProjectsMenu"));
@@ -266,8 +267,13 @@ void MainWindow::BuildMenus()
     recentMenu_ = project->addMenu(QStringLiteral("&Recent Folders"));
     recentMenu_->setObjectName(QStringLiteral("RecentFoldersMenu"));
     project->addSeparator();
-    QAction *exit = AddAction(project, QStringLiteral("ExitItem"), QStringLiteral("E&xit"),
-                              {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)}, nullptr);
+    const QKeySequence exitKeys[] = {QKeySequence(Qt::Key_F10), QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    // A menu shows only an action's first key; the text after the tab shows both.
+    QAction *exit = AddAction(
+        project, QStringLiteral("ExitItem"),
+        QStringLiteral("E&xit\t%1, %2")
+            .arg(exitKeys[0].toString(QKeySequence::NativeText), exitKeys[1].toString(QKeySequence::NativeText)),
+        {exitKeys[0], exitKeys[1]}, nullptr);
     exit->setIcon(MakeIcon(IconId::Exit));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
@@ -437,6 +443,7 @@ QWidget *MainWindow::BuildLeftPanel()
     folderLabel_->setObjectName(QStringLiteral("FolderLabel"));
     folderLabel_->setContentsMargins(4, 2, 4, 2);
     connect(fileList_, &FileListView::DirectoryChanged, this, &MainWindow::RefreshFolderLabel);
+    connect(fileList_, &FileListView::DirectoryChanged, this, &MainWindow::RefreshFileMarks);
 
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -767,21 +774,25 @@ void MainWindow::AddFromFileList(bool selectedOnly)
 {
     const QString folder = fileList_->Directory();
     QStringList paths;
-    QList<int> items;
+    QStringList refusals;
     for (int i = 0; i < fileList_->AllCount(); ++i) {
         if ((selectedOnly && !fileList_->IsItemSelected(i)) || !fileList_->IsItemFile(i))
             continue;
         const QString name = fileList_->ItemFileName(i);
-        if (!IsAddablePictureName(name))
+        if (const QString refusal = AddRefusal(name); !refusal.isEmpty()) {
+            refusals.append(refusal);
             continue;
+        }
         paths.append(folder + name);
-        items.append(i);
+    }
+    if (!refusals.isEmpty()) {
+        const QString more =
+            refusals.size() > 1 ? QStringLiteral(" (and %1 more)").arg(refusals.size() - 1) : QString();
+        statusBar()->showMessage(refusals.first() + more, 10000);
     }
     if (!paths.isEmpty()) {
         RememberFolder(folder);
         editor_->InsertPictures(paths, -1, CurrentSelection(), false);
-        for (int i : items)
-            fileList_->SetItemGhosted(i, true);
     }
     if (!project_.Pictures().isEmpty() && !preview_->HasPicture())
         SelectFirstPicture();
@@ -793,10 +804,6 @@ void MainWindow::AddDroppedPictures(const QList<QUrl> &urls, int row)
     const QStringList paths = DroppedFiles::Pictures(urls);
     if (!editor_->InsertPictures(paths, row, CurrentSelection(), true))
         return;
-    // Files of the shown folder are marked as taken, as Add marks them.
-    for (int i = 0; i < fileList_->AllCount(); ++i)
-        if (fileList_->IsItemFile(i) && paths.contains(fileList_->ItemPath(i)))
-            fileList_->SetItemGhosted(i, true);
     if (!preview_->HasPicture())
         ShowSelectedPicture();
     RefreshCounter();
@@ -817,6 +824,14 @@ PictureSelection MainWindow::CurrentSelection() const
     return PictureSelection{pictureList_->SelectedRows(), pictureList_->currentIndex().row()};
 }
 
+void MainWindow::RefreshFileMarks()
+{
+    const QSet<QString> listed(project_.Pictures().cbegin(), project_.Pictures().cend());
+    for (int i = 0; i < fileList_->AllCount(); ++i)
+        if (fileList_->IsItemFile(i))
+            fileList_->SetItemGhosted(i, listed.contains(fileList_->ItemPath(i)));
+}
+
 void MainWindow::ShowEdited(const ProjectState &state)
 {
     quietSelection_ = true;
@@ -832,6 +847,7 @@ void MainWindow::ShowEdited(const ProjectState &state)
     if (current.isValid())
         pictureList_->scrollTo(current);
     RefreshCounter();
+    RefreshFileMarks();
 }
 
 void MainWindow::AfterProjectLoaded()
@@ -841,15 +857,24 @@ void MainWindow::AfterProjectLoaded()
     pictureModel_->SetPictures(project_.Pictures());
     quietSelection_ = false;
     RefreshCounter();
+    RefreshFileMarks();
     RefreshTitles();
     SelectFirstPicture();
     RememberProject(project_.SaveTarget());
+}
+
+QString MainWindow::ProjectDialogFolder() const
+{
+    return projectFolder_.isEmpty() ? fileList_->Directory() : projectFolder_;
 }
 
 void MainWindow::RememberProject(const QString &path)
 {
     if (path.isEmpty())
         return;
+    projectFolder_ = QFileInfo(path).absolutePath();
+    // The desktop's recent files show it too; failing that loses only a convenience, silently.
+    DesktopRecentFiles().Add(QFileInfo(path).absoluteFilePath(), QStringLiteral("application/x-lumetta-show"));
     try {
         recentProjects_.Add(QFileInfo(path).absoluteFilePath());
     } catch (const ProjectError &error) {
@@ -892,6 +917,7 @@ void MainWindow::NewProject()
     pictureModel_->SetPictures(project_.Pictures());
     RefreshTitles();
     RefreshCounter();
+    RefreshFileMarks();
 }
 
 void MainWindow::OpenProject()
@@ -916,6 +942,7 @@ void MainWindow::SaveProject()
     editor_->Sync();
     if (outcome == ShowProject::Outcome::Done)
         RememberProject(project_.SaveTarget());
+    RefreshTitles();
 }
 
 void MainWindow::SaveProjectAs()

@@ -89,6 +89,9 @@ public:
 
     bool PreviewShown() const;
     QString StatusText() const;
+    // Where the Open and Save As dialogs start: the folder of the last project really read or
+    // written (a folder where that failed may block on reading), else the file list's folder.
+    QString ProjectDialogFolder() const;
     // The folder the file list shows, as the line above it names it ("Volumes" for the volume list).
     QString FolderText() const;
     PictureListView *PictureList() const { return pictureList_; }
@@ -137,6 +140,8 @@ private:
     void ShowEdited(const ProjectState &state);
     void AddDroppedPictures(const QList<QUrl> &urls, int row);
     void RefreshCounter();
+    // The folder panel marks the files that are in the picture list.
+    void RefreshFileMarks();
     void RefreshTitles();
     void SelectFirstPicture();
     void AddFromFileList(bool selectedOnly);
@@ -185,6 +190,7 @@ private:
     QStringList resumeList_;  // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder
     QString startupFile_;
+    QString projectFolder_;
     RecentFolders recent_;
     RecentProjects recentProjects_;
     UpDownArrows arrows_;

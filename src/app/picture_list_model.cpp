@@ -12,13 +12,24 @@ namespace lumetta {
 
 bool IsPictureFileName(const QString &fileName)
 {
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    return dot >= 0 && AcceptedPictureExtensions().contains(QStringView(fileName).mid(dot));
+    return HasAcceptedPictureExtension(fileName);
+}
+
+QString AddRefusal(const QString &fileName)
+{
+    if (!IsPictureFileName(fileName))
+        return QStringLiteral("%1 is not added: only BMP, JPEG, GIF, PNG, WebP, TIFF, HEIC and AVIF files are shown")
+            .arg(fileName);
+    if (fileName.contains(u'\n') || fileName.contains(u'\r'))
+        return QStringLiteral("%1 is not added: a project keeps one picture per line, and this name holds a line "
+                              "break")
+            .arg(QString(fileName).replace(u'\n', u' ').replace(u'\r', u' '));
+    return QString();
 }
 
 bool IsAddablePictureName(const QString &fileName)
 {
-    return IsPictureFileName(fileName) && !fileName.contains(u'\n') && !fileName.contains(u'\r');
+    return AddRefusal(fileName).isEmpty();
 }
 
 int UpDownArrows::Click(bool upArrow)

@@ -10,14 +10,15 @@ namespace lumetta {
 
 class ThumbnailLoader;
 
-// True when the name ends in one of the accepted forms of AcceptedPictureExtensions(): ".jpg",
-// ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP", ".png", ".PNG", ... (exact case:
-// ".Jpg" is not a picture here).
+// True when the name ends in one of AcceptedPictureExtensions(), in any letter case.
 bool IsPictureFileName(const QString &fileName);
 
 // A picture name the list can take: an accepted extension and no line break, which a project
 // file, one path per line, could not hold.
 bool IsAddablePictureName(const QString &fileName);
+
+// Why the file FILENAME cannot be added to the list, for the status bar; empty when it can.
+QString AddRefusal(const QString &fileName);
 
 // The up-down control beside "Preview": position -2000..2000 without wrapping. A click
 // counts as a move only when it changed the position.

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QThread>
 
@@ -19,10 +20,11 @@ constexpr int kWorkerNiceness = 10;
 
 }  // namespace
 
-ThumbnailLoader::ThumbnailLoader(const QSize &bound, qreal ratio, QObject *parent)
+ThumbnailLoader::ThumbnailLoader(const QSize &bound, qreal ratio, QObject *parent, const SharedThumbnailCache &cache)
     : QObject(parent),
       bound_(bound),
-      ratio_(ratio)
+      ratio_(ratio),
+      cache_(cache)
 {
     pool_.setMaxThreadCount(std::max(1, QThread::idealThreadCount()));
 }
@@ -104,10 +106,31 @@ void ThumbnailLoader::Work()
             path = queue_.back();
             queue_.pop_back();
         }
-        const PictureReader::Result result = PictureReader::ForThumbnail(path, devicePixels);
+        const PictureReader::Result result = Make(path, devicePixels);
         QMetaObject::invokeMethod(
             this, [this, path, result] { Deliver(path, result); }, Qt::QueuedConnection);
     }
+}
+
+// A fresh thumbnail from the shared cache saves the decode; one made here is made at the cache's
+// size and stored, so that file managers and the next start find it.
+PictureReader::Result ThumbnailLoader::Make(const QString &path, const QSize &devicePixels) const
+{
+    const QFileInfo file(path);
+    const int side = SharedThumbnailCache::SideFor(devicePixels);
+    PictureReader::Result result;
+    result.image = cache_.Read(file, side);
+    if (!result.image.isNull()) {
+        result.status = PictureReader::Status::Ok;
+    } else {
+        result = PictureReader::ForThumbnail(path, QSize(side, side));
+        if (result.status == PictureReader::Status::Ok)
+            cache_.Write(file, side, result.image);
+    }
+    if (!result.image.isNull() && !QRect(QPoint(), devicePixels).contains(QRect(QPoint(), result.image.size())))
+        result.image = result.image.scaled(PictureReader::FitInside(result.image.size(), devicePixels),
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return result;
 }
 
 void ThumbnailLoader::Deliver(const QString &path, const PictureReader::Result &result)

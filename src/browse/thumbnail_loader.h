@@ -2,6 +2,7 @@
 #pragma once
 
 #include "browse/picture_reader.h"
+#include "browse/shared_thumbnail_cache.h"
 
 #include <QHash>
 #include <QMutex>
@@ -20,6 +21,7 @@ namespace lumetta {
 // the rows they paint; what is not made yet is queued, the latest request first, so the rows on
 // screen come before rows scrolled past, and old requests beyond a limit are dropped (a view
 // asks again when it paints them). Results arrive on the loader's thread through Ready.
+// Thumbnails are taken from and added to the cache shared with file managers.
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -35,7 +37,8 @@ public:
     static constexpr int kMaxQueued = 256;
 
     // BOUND is in logical pixels; pixmaps are made for RATIO device pixels per logical pixel.
-    explicit ThumbnailLoader(const QSize &bound, qreal ratio = 1.0, QObject *parent = nullptr);
+    explicit ThumbnailLoader(const QSize &bound, qreal ratio = 1.0, QObject *parent = nullptr,
+                             const SharedThumbnailCache &cache = SharedThumbnailCache());
     ~ThumbnailLoader() override;
 
     QSize Bound() const { return bound_; }
@@ -57,10 +60,12 @@ signals:
 
 private:
     void Work();
+    PictureReader::Result Make(const QString &path, const QSize &devicePixels) const;
     void Deliver(const QString &path, const PictureReader::Result &result);
 
     QSize bound_;
     qreal ratio_;
+    SharedThumbnailCache cache_;
     QThreadPool pool_;
     mutable QMutex mutex_;
     std::deque<QString> queue_;  // the latest request at the back

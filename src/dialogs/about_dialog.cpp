@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/about_dialog.h"
 
+#include "common/licence.h"
 #include "dialogs/icons.h"
 #include "show/version.h"
 
@@ -30,9 +31,14 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
                                  "and more), choose how the show "
                                  "runs and which animated transitions it uses, add background music and play "
                                  "it full screen. Shows are saved as .zut projects and can be built into one "
-                                 "self-running file.</p>"
-                                 "<p><a href=\"%3\">%3</a></p>")
-                      .arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion), QLatin1String(kHomePage)));
+                                 "self-running file or exported as videos.</p>"
+                                 "<p><a href=\"%3\">%3</a></p>"
+                                 "<p>%4.<br>Free software under the GNU General Public License, version 3 or "
+                                 "later (%5): you may share and change it under its terms. It comes with NO "
+                                 "WARRANTY. <a href=\"%6\">The licence</a></p>")
+                      .arg(QLatin1String(kProgramName), QLatin1String(kProgramVersion), QLatin1String(kHomePage),
+                           QString::fromUtf8(kCopyrightLine).replace(QLatin1String("(C)"), QStringLiteral("\u00A9")),
+                           QLatin1String(kLicenceId), QLatin1String(kLicenceUrl)));
     text->setMinimumWidth(320);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

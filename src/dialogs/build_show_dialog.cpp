@@ -37,8 +37,10 @@ bool HasExtension(const QString &path, const char *extension)
 }
 
 const QString kModesExplained =
-    QStringLiteral("An application is a program of its own: it plays the show full screen when started, "
-                   "on any Linux computer of this kind, without Lumetta; Escape ends it. "
+    QStringLiteral("An application is a program of its own: it plays the show full screen when started; "
+                   "Escape ends it. It runs on a Linux computer that has Lumetta's libraries (Qt 6, "
+                   "GStreamer, libheif and the others Lumetta is installed with), best one with Lumetta "
+                   "installed. To share a show with anyone, on any system, use Project > Export Video. "
                    "A screensaver is the same show named .scr: it also understands a screen-saver host's "
                    "/s (show), /c and /p (end at once). Linux desktops take no screen savers from single files, "
                    "so start it yourself, or from your desktop's idle or start-up settings.");

@@ -4,7 +4,7 @@
 #include "dialogs/dialog_questions.h"
 #include "media/picture.h"
 #include "media/picture_error.h"
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -12,9 +12,10 @@ class QComboBox;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-class TTransitionList;
 
 namespace lumetta {
+
+class TTransitionList;
 
 class DialogQuestions;
 class PreviewPanel;

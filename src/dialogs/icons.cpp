@@ -50,6 +50,8 @@ IconNames NamesOf(IconId id)
         return {"help-about", ":/icons/about.svg"};
     case IconId::MakeShow:
         return {"video-display", ":/icons/make-show.svg"};
+    case IconId::ExportVideo:
+        return {"video-x-generic", ":/icons/export-video.svg"};
     }
     return {"", ""};
 }

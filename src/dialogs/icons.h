@@ -26,6 +26,7 @@ enum class IconId {
     Music,
     About,
     MakeShow,
+    ExportVideo,
 };
 
 // The icon theme's name for ID and our own picture for it (a resource path).

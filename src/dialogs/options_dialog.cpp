@@ -12,7 +12,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -134,7 +135,7 @@ OptionsDialog::OptionsDialog(ShowSettings &settings, QStringList &playlist, Effe
     pages_->addTab(BuildAdvancedPage(), style()->standardIcon(QStyle::SP_FileDialogDetailedView),
                    QStringLiteral("Advanced"));
 
-    auto *ok = NewButton(this, QStringLiteral("BitBtn1"), QStringLiteral("OK"));
+    auto *ok = NewButton(this, QStringLiteral("BitBtn1"), QStringLiteral("&OK"));
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     auto *cancel = NewButton(this, QStringLiteral("BitBtn2"), QStringLiteral("Cancel"));
@@ -464,7 +465,9 @@ void OptionsDialog::LoadControls()
 {
     playlistAtOpening_ = playlist_;
     ShowPlayScreens();
-    backFolder_ = QCoreApplication::applicationDirPath();
+    // The user's pictures are where a background picture is most likely found.
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    backFolder_ = QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
     OptionsValues values = Values();
     LoadOptions(settings_, values);
     ShowValues(values);

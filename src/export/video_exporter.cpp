@@ -12,8 +12,8 @@
 #include "player/effect_catalogue.h"
 #include "player/slide_sequencer.h"
 #include "show/show_project.h"
-#include "transitions/TransEff.h"
-#include "transitions/headless_run.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/transitions.h"
 
 extern "C" {
 #include <libavutil/log.h>

@@ -15,9 +15,9 @@
 #include <memory>
 #include <optional>
 
-class TTransitionEffect;
-
 namespace lumetta {
+
+class TTransitionEffect;
 
 class FrameConverter;
 class FrameQueue;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // lumetta-fx: runs the transition library's effects headless (render, bench) and lists the catalogue.
 
+#include "common/licence.h"
 #include "common/random.h"
 #include "player/effect_catalogue.h"
-#include "transitions/TransEff.h"
-#include "transitions/form_reader.h"
-#include "transitions/headless_run.h"
-#include "transitions/noise_picture.h"
+#include "transitions/engine/form_reader.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/engine/noise_picture.h"
+#include "transitions/transitions.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -23,6 +24,7 @@
 #include <memory>
 #include <vector>
 
+namespace lumetta {
 namespace {
 
 struct UsageError
@@ -332,12 +334,14 @@ const char kUsage[] =
     "                         [--bpp BITS] [--step S] [--seed N] [--frames all|F,F,...] --out DIR\n"
     "       lumetta-fx bench (--effect NUMBER | --class CLASS) [--set PROP=VALUE]... [--size WxH]\n"
     "                        [--bpp BITS] [--repeat R]\n"
-    "       lumetta-fx --help | --version\n";
+    "       lumetta-fx -h | --help | --help-all | -v | --version\n";
 
 }  // namespace
+}  // namespace lumetta
 
 int main(int argc, char **argv)
 {
+    using namespace lumetta;
     // A headless tool: no display is needed unless a platform is asked for.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -359,7 +363,7 @@ int main(int argc, char **argv)
         return 0;
     }
     if (parser.isSet(version)) {
-        std::puts("lumetta-fx " LUMETTA_VERSION);
+        std::fputs(lumetta::VersionText("lumetta-fx", LUMETTA_VERSION).c_str(), stdout);
         return 0;
     }
     const QStringList commands = parser.positionalArguments();

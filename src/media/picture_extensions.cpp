@@ -13,20 +13,20 @@ const QStringList kNewExtensions{".png", ".webp", ".tif", ".tiff", ".heic", ".he
 
 const QStringList &AcceptedPictureExtensions()
 {
-    static const QStringList kExtensions = [] {
-        QStringList list{".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"};
-        for (const QString &extension : kNewExtensions)
-            list << extension << extension.toUpper();
-        return list;
-    }();
+    static const QStringList kExtensions = QStringList{".jpg", ".jpeg", ".gif", ".bmp"} + kNewExtensions;
     return kExtensions;
+}
+
+bool HasAcceptedPictureExtension(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && AcceptedPictureExtensions().contains(QStringView(name).mid(dot), Qt::CaseInsensitive);
 }
 
 std::optional<PictureKind> AcceptedPictureKind(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0 || !AcceptedPictureExtensions().contains(QStringView(name).mid(dot)))
+    if (!HasAcceptedPictureExtension(name))
         return std::nullopt;
     return PictureKindOf(name);
 }

@@ -10,13 +10,15 @@
 
 namespace lumetta {
 
-// The extensions the picture list, the folder panel and standalone shows accept, in exactly
-// these forms (".jpg" and ".JPG", never ".Jpg"): ".jpg", ".JPG", ".jpeg", ".JPEG", ".gif",
-// ".GIF", ".bmp", ".BMP", then ".png", ".webp", ".tif", ".tiff", ".heic", ".heif", ".avif" in
-// lower and upper case.
+// The extensions the picture list, the folder panel and standalone shows accept, in any letter
+// case (".jpg", ".JPG" and ".Jpg" alike): ".jpg", ".jpeg", ".gif", ".bmp", ".png", ".webp",
+// ".tif", ".tiff", ".heic", ".heif", ".avif".
 const QStringList &AcceptedPictureExtensions();
 
-// The kind of a file named with one of the accepted forms, compared exactly; none otherwise.
+// True when the file name NAME ends in an accepted extension, in any letter case.
+bool HasAcceptedPictureExtension(const QString &name);
+
+// The kind of a file named with an accepted extension; none otherwise.
 std::optional<PictureKind> AcceptedPictureKind(const QString &path);
 
 // A file mask listing every accepted picture: "*.BMP;*.JPG;*.JPEG;*.GIF;*.PNG;..."; masks

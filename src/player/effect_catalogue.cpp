@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/effect_catalogue.h"
 
-#include "transitions/TransEff.h"
-#include "transitions/form_reader.h"
+#include "transitions/engine/form_reader.h"
+#include "transitions/transitions.h"
 
 static void InitCatalogueResource()
 {
@@ -67,7 +67,7 @@ QStringList EffectCatalogueListing(const TTransitionList &trans)
         const QString name = i < kOfferedEffectCount ? EffectDisplayName(i) : effect->GetDescription();
         lines << QStringLiteral("%1\t%2\t%3\t%4\t%5")
                      .arg(i)
-                     .arg(effect->objectName(), QString::fromLatin1(effect->metaObject()->className()), name)
+                     .arg(effect->objectName(), StoredClassName(effect), name)
                      .arg(effect->Milliseconds());
     }
     return lines;

@@ -5,12 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-class TTransitionList;
-
 // The program's effect catalogue: 22 configured effects, numbers 0 to 20 offered to the user and
 // 21 a flicker-free cut that is never chosen. The player and the transition selection dialog
 // each hold their own copy, a TTransitionList named "Trans".
 namespace lumetta {
+
+class TTransitionList;
 
 constexpr int kEffectCatalogueSize = 22;
 constexpr int kOfferedEffectCount = 21;

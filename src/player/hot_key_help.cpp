@@ -6,10 +6,18 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace lumetta {
+
+namespace {
+
+// The text cursor of a read-only list still takes its place after the widest line.
+constexpr int kCursorRoom = 4;
+
+}  // namespace
 
 QStringList HotKeyHelp::HotKeyLines()
 {
@@ -34,16 +42,11 @@ QStringList HotKeyHelp::HotKeyLines()
 
 QStringList HotKeyHelp::MoreKeyLines()
 {
+    // One line each, so the whole list fits a small screen at twice the scale.
     return {
-        QString(),
-        QStringLiteral("<Space>, <Page Down> or mouse wheel down"),
-        QStringLiteral("Go to the next slide"),
-        QString(),
-        QStringLiteral("<Page Up> or mouse wheel up"),
-        QStringLiteral("Go to the previous slide"),
-        QString(),
-        QStringLiteral("<Home> / <End>"),
-        QStringLiteral("Go to the first / last slide"),
+        QStringLiteral("<Right>, <Space>, <Page Down>, wheel down: next slide"),
+        QStringLiteral("<Page Up>, wheel up: previous slide"),
+        QStringLiteral("<Home> / <End>: first / last slide"),
     };
 }
 
@@ -56,14 +59,18 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
 
     title_ = new QLabel(QStringLiteral("Help about hot keys:"), this);
     title_->setObjectName(QStringLiteral("Label1"));
-    QPalette labelPalette = title_->palette();
-    labelPalette.setColor(QPalette::WindowText, palette().color(QPalette::Active, QPalette::Highlight));
-    title_->setPalette(labelPalette);
+    // Bold in the text colour: the highlight colour can be pale on the window's background.
+    QFont titleFont = title_->font();
+    titleFont.setBold(true);
+    title_->setFont(titleFont);
 
     keyList_ = new QTextEdit(this);
     keyList_->setObjectName(QStringLiteral("RichEdit1"));
     keyList_->setReadOnly(true);
-    keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    keyList_->setLineWrapMode(QTextEdit::NoWrap);
+    // Sized to its text (FitToKeys): scroll bars would only take the room the text needs.
+    keyList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keyList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     keyList_->setPlainText((HotKeyLines() + MoreKeyLines()).join(QLatin1Char('\n')));
 
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
@@ -75,7 +82,21 @@ HotKeyHelp::HotKeyHelp(QWidget *parent) : QDialog(parent)
     layout->addWidget(title_);
     layout->addWidget(keyList_);
     layout->addWidget(okButton_, 0, Qt::AlignHCenter);
-    setFixedSize(300, 320);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void HotKeyHelp::FitToKeys()
+{
+    // The list as large as its text laid out in the font it shows, so no key hides behind a
+    // scroll bar.
+    keyList_->ensurePolished();
+    QTextDocument text;
+    text.setDefaultFont(keyList_->font());
+    text.setDocumentMargin(keyList_->document()->documentMargin());
+    text.setPlainText(keyList_->toPlainText());
+    const QSize needed = text.size().toSize() + QSize(1, 1);
+    const QSize chrome = keyList_->size() - keyList_->maximumViewportSize();
+    keyList_->setMinimumSize(needed + chrome + QSize(kCursorRoom, 0));
 }
 
 void HotKeyHelp::done(int result)
@@ -95,6 +116,8 @@ void HotKeyHelp::keyPressEvent(QKeyEvent *event)
 
 void HotKeyHelp::showEvent(QShowEvent *event)
 {
+    FitToKeys();
+    adjustSize();
     // Centred on the screen of the full-screen player that opens it.
     if (const QScreen *screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());

@@ -36,6 +36,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void FitToKeys();
+
     QLabel *title_;
     QTextEdit *keyList_;
     QPushButton *okButton_;

@@ -10,8 +10,8 @@
 #include "player/screen_saver_inhibitor.h"
 #include "player/slide_composition.h"
 #include "show/show_project.h"
-#include "transitions/TransEff.h"
-#include "transitions/frame_memory.h"
+#include "transitions/core/pixels/frame_memory.h"
+#include "transitions/transitions.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -28,6 +28,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace lumetta {
 
@@ -120,6 +121,14 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     effects_ = new TTransitionList(this);
     effects_->setObjectName(QStringLiteral("Trans"));
     LoadEffectCatalogue(*effects_, false);
+    for (int i = 0; i < effects_->Count(); ++i) {
+        // Input is let in while a transition runs, so Escape cuts it short and whatever else
+        // comes is merged for the step after it, instead of waiting in the window system.
+        effects_->Items(i)->OnAbortQuery = [this](QObject *, TTransitionEffect *, bool &abort) {
+            LetInputIn();
+            abort = abort || sequencer_.EscapeWaiting();
+        };
+    }
 
     help_ = new HotKeyHelp(this);
     connect(help_, &HotKeyHelp::Closed, this, [this] { sequencer_.HelpClosed(); });
@@ -177,9 +186,10 @@ QScreen *PlayerWindow::ShowScreen() const
 PlayerWindow::StartResult PlayerWindow::PlayNow(ShowProject &project)
 {
     const StartResult result = StartShow(project);
-    if (result == StartResult::Started)
-        exec();
-    return result;
+    if (result != StartResult::Started)
+        return result;
+    exec();
+    return error_.isEmpty() ? StartResult::Started : StartResult::Failed;
 }
 
 PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
@@ -346,8 +356,17 @@ void PlayerWindow::closeEvent(QCloseEvent *event)
 
 void PlayerWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (!sequencer_.KeyDown(event->key()))
+    if (!sequencer_.KeyDown(event->key(), event->isAutoRepeat()))
         event->ignore();
+}
+
+void PlayerWindow::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click on the slide while a transition's render window lies over it reaches the window.
+    const QRect slide(slide_->mapTo(this, QPoint(0, 0)), slide_->size());
+    if (event->button() == Qt::LeftButton && slide_->isVisible() && slide.contains(event->position().toPoint()))
+        sequencer_.Click();
+    QDialog::mouseReleaseEvent(event);
 }
 
 void PlayerWindow::wheelEvent(QWheelEvent *event)
@@ -375,8 +394,10 @@ bool PlayerWindow::eventFilter(QObject *watched, QEvent *event)
             slide_->setCursor(Qt::ArrowCursor);
         } else if (event->type() == QEvent::MouseButtonRelease) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (mouse->button() == Qt::LeftButton && slide_->rect().contains(mouse->position().toPoint()))
+            if (mouse->button() == Qt::LeftButton && slide_->rect().contains(mouse->position().toPoint())) {
                 sequencer_.Click();
+                return true;
+            }
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -391,6 +412,8 @@ void PlayerWindow::HidePointer()
 void PlayerWindow::SetCaption(const QString &text)
 {
     captionBar_->setText(text);
+    // On the screen before the transition starts, which lets no paint through.
+    captionBar_->repaint();
 }
 
 void PlayerWindow::LetWindowUpdate()
@@ -430,30 +453,33 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
     if (slide.error)
         return slide.error;
     slide_->SetPicture(slide.picture);
-    PlaceSlide(slide.layout.picture, slide.layout.shadow);
+    PlaceSlide(slide);
     slide_->Shown();
 
     // The pictures a next step may show (forward, or back for Left) are prepared once this step
     // is over, while the slide shows, so they do not compete with its transition.
-    const QStringList wanted =
-        QStringList{path}
-        + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
-    QTimer::singleShot(0, this, [this, wanted, request] {
-        if (sequencer_.Running())
-            prefetcher_.Want(wanted, request);
-    });
+    neighbours_ = QStringList{path}
+                  + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
+    neighboursRequest_ = request;
+    WantNeighboursSoon();
     return std::nullopt;
 }
 
-void PlayerWindow::PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow)
+void PlayerWindow::WantNeighboursSoon()
+{
+    QTimer::singleShot(0, this, [this] {
+        if (sequencer_.Running() && !effectRunning_ && !neighbours_.isEmpty())
+            prefetcher_.Want(std::exchange(neighbours_, {}), neighboursRequest_);
+    });
+}
+
+void PlayerWindow::PlaceSlide(const PreparedSlide &slide)
 {
     // Both lie on device pixels exactly where the layout puts them, the picture unscaled.
     const qreal ratio = devicePixelRatioF();
-    PlaceOnDevicePixels(slide_, picture, ratio);
-    if (shadow) {
-        QImage solid(shadow->size(), QImage::Format_RGB32);
-        solid.fill(kShadowColor);
-        shadow_->SetPicture(solid);
+    PlaceOnDevicePixels(slide_, slide.layout.picture, ratio);
+    if (const std::optional<QRect> &shadow = slide.layout.shadow) {
+        shadow_->SetPicture(ShadowOf(slide.picture));
         PlaceOnDevicePixels(shadow_, *shadow, ratio);
         shadow_->show();
     } else {
@@ -463,6 +489,7 @@ void PlayerWindow::PlaceSlide(const QRect &picture, const std::optional<QRect> &
 
 void PlayerWindow::ExecuteEffect(int effect)
 {
+    effectRunning_ = true;
     try {
         effects_->Items(effect)->Execute();
     } catch (const TransitionAborted &) {
@@ -470,6 +497,8 @@ void PlayerWindow::ExecuteEffect(int effect)
     } catch (const std::exception &error) {
         Notify(QString::fromLocal8Bit(error.what()));
     }
+    effectRunning_ = false;
+    WantNeighboursSoon();
 }
 
 void PlayerWindow::UnPrepareEffect(int effect)
@@ -490,6 +519,12 @@ void PlayerWindow::Notify(const QString &message)
 
 void PlayerWindow::CloseShow()
 {
+    close();
+}
+
+void PlayerWindow::FailShow(const QString &message)
+{
+    error_ = message;
     close();
 }
 

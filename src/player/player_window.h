@@ -13,9 +13,10 @@
 
 class QLabel;
 class QTimer;
-class TTransitionList;
 
 namespace lumetta {
+
+class TTransitionList;
 
 class ShowProject;
 class HotKeyHelp;
@@ -40,7 +41,8 @@ public:
     ~PlayerWindow() override;
 
     // Play Now: prepares a show of `project`, shows the window modally and returns when the
-    // show has ended. The project's lists are read in place while the show runs.
+    // show has ended: Failed (see ErrorText()) also when no picture of it could be shown. The
+    // project's lists are read in place while the show runs.
     StartResult PlayNow(ShowProject &project);
     // Play Now before the modal display: music, background, advance mode, hidden pointer.
     StartResult StartShow(ShowProject &project);
@@ -87,6 +89,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -104,13 +107,16 @@ private:
     void UnPrepareEffect(int effect) override;
     void Notify(const QString &message) override;
     void CloseShow() override;
+    void FailShow(const QString &message) override;
     bool SlideTimerEnabled() const override;
     void SetSlideTimerEnabled(bool enabled) override;
     void ShowHotKeyHelp() override;
     void ShowPaused(bool paused) override;
 
-    void PlaceSlide(const QRect &picture, const std::optional<QRect> &shadow);
+    void PlaceSlide(const PreparedSlide &slide);
     SlideRequest SlideRequestOfShow() const;
+    // Asks the prefetcher for the pictures next to the shown one once no transition runs.
+    void WantNeighboursSoon();
 
     QWidget *slideArea_;
     PictureWidget *background_;
@@ -137,6 +143,10 @@ private:
     bool polling_ = false;
     QTimer *noticeTimer_;
     bool setUpPending_ = false;
+    // A transition runs: the prefetcher waits, so it does not compete with it.
+    bool effectRunning_ = false;
+    QStringList neighbours_;
+    SlideRequest neighboursRequest_;
     QString error_;
 };
 

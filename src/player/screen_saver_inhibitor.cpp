@@ -16,7 +16,10 @@ const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
 
 }  // namespace
 
-ScreenSaverInhibitor::ScreenSaverInhibitor(QDBusConnection bus, QObject *parent) : QObject(parent), bus_(bus)
+ScreenSaverInhibitor::ScreenSaverInhibitor(QDBusConnection bus, QObject *parent)
+    : QObject(parent),
+      bus_(bus),
+      x11_(new X11ScreenSaver(this))
 {
 }
 
@@ -31,16 +34,22 @@ void ScreenSaverInhibitor::Inhibit(const QString &reason)
         return;
     wanted_ = true;
     const int request = ++request_;
-    if (!bus_.isConnected())
+    if (!bus_.isConnected()) {
+        x11_->Suspend();
         return;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Inhibit"));
     call << QCoreApplication::applicationName() << reason;
     auto *watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, request](QDBusPendingCallWatcher *answer) {
         answer->deleteLater();
         const QDBusPendingReply<uint> reply = *answer;
-        if (reply.isError())
+        if (reply.isError()) {
+            // No service to ask (or it refused): the X server is asked instead.
+            if (wanted_ && request == request_)
+                x11_->Suspend();
             return;
+        }
         if (wanted_ && request == request_)
             cookie_ = reply.value();
         else
@@ -52,6 +61,7 @@ void ScreenSaverInhibitor::Release()
 {
     wanted_ = false;
     ++request_;
+    x11_->Resume();
     if (const std::optional<uint> cookie = std::exchange(cookie_, std::nullopt))
         UnInhibit(*cookie);
 }

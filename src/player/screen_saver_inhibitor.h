@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "player/x11_screen_saver.h"
+
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
@@ -11,7 +13,8 @@ namespace lumetta {
 
 // Keeps the desktop's screen saver and screen blanking away while a show plays, through the
 // freedesktop.org interface (org.freedesktop.ScreenSaver Inhibit / UnInhibit). The calls never
-// wait for an answer; without a session bus or without the service nothing happens.
+// wait for an answer. Without a session bus, or when the service is not on it, the X server is
+// asked directly (X11ScreenSaver); elsewhere nothing happens.
 class ScreenSaverInhibitor : public QObject
 {
     Q_OBJECT
@@ -26,6 +29,8 @@ public:
     void Release();
     // True from Inhibit until Release.
     bool Inhibiting() const { return wanted_; }
+    // True while the X server itself is kept from blanking, for want of the service.
+    bool SuspendingX11() const { return x11_->Suspended(); }
 
 private:
     void UnInhibit(uint cookie);
@@ -35,6 +40,7 @@ private:
     // Each request gets a number, so an answer to an earlier request is never taken for a later one.
     int request_ = 0;
     std::optional<uint> cookie_;
+    X11ScreenSaver *x11_;
 };
 
 }  // namespace lumetta

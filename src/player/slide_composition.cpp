@@ -32,6 +32,20 @@ QPoint SlidePosition(QSize slide, QSize screen)
                   int(RoundEven((screen.height() - slide.height()) / 2.0)));
 }
 
+QImage ShadowOf(const QImage &picture)
+{
+    if (!picture.hasAlphaChannel()) {
+        QImage box(picture.size(), QImage::Format_RGB32);
+        box.fill(kShadowColor);
+        return box;
+    }
+    QImage shape = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&shape);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(shape.rect(), QColor::fromRgb(kShadowColor));
+    return shape;
+}
+
 SlideLayout LayOutSlide(QSize picture, QSize screen, std::optional<int> percent, bool shadow)
 {
     const QSize size = SlideSize(picture, screen, percent);
@@ -80,8 +94,12 @@ QImage PaintSlideArea(QSize area, const QColor &panel, const QImage &background,
     if (!background.isNull())
         painter.drawImage(QPoint(0, 0), background);
     if (slide) {
-        if (slide->shadow)
-            painter.fillRect(*slide->shadow, QColor::fromRgb(kShadowColor));
+        if (slide->shadow) {
+            if (picture.isNull())
+                painter.fillRect(*slide->shadow, QColor::fromRgb(kShadowColor));
+            else
+                painter.drawImage(slide->shadow->topLeft(), ShadowOf(picture));
+        }
         if (!picture.isNull())
             painter.drawImage(slide->picture.topLeft(), picture);
     }

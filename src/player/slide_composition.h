@@ -25,6 +25,10 @@ inline constexpr int kShadowOffset = 10;
 // proportions; without one (line 1 "No"), the picture's own size.
 QSize SlideSize(QSize picture, QSize screen, std::optional<int> percent);
 
+// The shadow cast by PICTURE (already scaled to the slide): a box of kShadowColor for an
+// opaque picture, else the picture's shape in that colour, with its transparency kept.
+QImage ShadowOf(const QImage &picture);
+
 // Top-left of a slide centred on the whole screen (negative when the slide is larger).
 QPoint SlidePosition(QSize slide, QSize screen);
 

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <utility>
 
 namespace lumetta {
 
@@ -60,67 +61,74 @@ void SlideSequencer::Start()
 {
     nextSlide_ = 0;
     reported_.clear();
-    pending_.clear();
+    requests_.Clear();
     running_ = true;
-    Ask(Request::SetUp);
+    setUpDue_ = true;
+    Run();
 }
 
 void SlideSequencer::End()
 {
     running_ = false;
-    pending_.clear();
+    requests_.Clear();
 }
 
 void SlideSequencer::Tick()
 {
-    Ask(Request::Tick);
+    tickDue_ = true;
+    Run();
 }
 
 void SlideSequencer::Click()
 {
-    Ask(Request::Step);
+    requests_.AskStep(1, StepRequests::Source::Click);
+    Run();
 }
 
 void SlideSequencer::Wheel(bool down)
 {
-    Ask(down ? Request::Step : Request::Back);
+    requests_.AskStep(down ? 1 : -1, StepRequests::Source::Wheel);
+    Run();
 }
 
-bool SlideSequencer::KeyDown(int key)
+bool SlideSequencer::KeyDown(int key, bool autoRepeat)
 {
+    const StepRequests::Source source = autoRepeat ? StepRequests::Source::AutoRepeat : StepRequests::Source::Key;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Right:
     case Qt::Key_Space:
     case Qt::Key_PageDown:
-        Ask(Request::Step);
-        return true;
+        requests_.AskStep(1, source);
+        break;
     case Qt::Key_PageUp:
-        Ask(Request::Back);
-        return true;
-    case Qt::Key_Home:
-        Ask(Request::First);
-        return true;
-    case Qt::Key_End:
-        Ask(Request::Last);
-        return true;
-    case Qt::Key_Escape:
-        Ask(Request::Escape);
-        return true;
-    case Qt::Key_F1:
-        Ask(Request::Help);
-        return true;
     case Qt::Key_Left:
     case Qt::Key_Backspace:
-        Ask(Request::Back);
-        return true;
+        requests_.AskStep(-1, source);
+        break;
+    case Qt::Key_Home:
+        requests_.AskJump(StepRequests::Jump::First);
+        break;
+    case Qt::Key_End:
+        requests_.AskJump(StepRequests::Jump::Last);
+        break;
+    case Qt::Key_Escape:
+        requests_.AskEscape();
+        break;
+    case Qt::Key_F1:
+        requests_.AskHelp();
+        break;
     case Qt::Key_Control:
-        Ask(Request::Ctrl);
-        return true;
+        // A held Ctrl pauses once.
+        if (!autoRepeat)
+            requests_.AskPause();
+        break;
     default:
         return false;
     }
+    Run();
+    return true;
 }
 
 void SlideSequencer::HelpClosed()
@@ -136,17 +144,16 @@ bool SlideSequencer::Manual() const
     return project_ && project_->Settings().Get(ShowSettings::AdvanceLine) == QLatin1String("Manual");
 }
 
-void SlideSequencer::Ask(Request request)
+void SlideSequencer::Run()
 {
-    if (!running_ || !project_)
-        return;
-    if (busy_) {
-        if (request == Request::Tick)
-            tickDue_ = true;
-        else
-            pending_.push_back(request);
+    if (!running_ || !project_) {
+        requests_.Clear();
+        tickDue_ = false;
         return;
     }
+    // A request that comes while a step runs waits in requests_ for the loop below.
+    if (busy_)
+        return;
     struct Idle
     {
         SlideSequencer &sequencer;
@@ -154,87 +161,87 @@ void SlideSequencer::Ask(Request request)
         {
             sequencer.busy_ = false;
             sequencer.tickDue_ = false;
-            sequencer.pending_.clear();
+            sequencer.requests_.Clear();
         }
     } idle{*this};
     busy_ = true;
-    if (request == Request::Tick)
-        tickDue_ = true;
-    else
-        Perform(request);
-    RunPending();
-}
-
-void SlideSequencer::RunPending()
-{
+    // The request that started the run goes first; before every later step, and before a tick,
+    // what is waiting is let in and merged with what came during the last step.
+    bool letIn = requests_.Empty();
     while (running_) {
-        if (!pending_.empty()) {
-            const Request next = pending_.front();
-            pending_.pop_front();
-            Perform(next);
+        if (std::exchange(setUpDue_, false)) {
+            host_.LetWindowUpdate();
+            if (running_)
+                SlideStep(1);
             continue;
         }
-        if (!tickDue_)
+        // The event loop may hand out an overdue timer tick meanwhile; ticks that fall due
+        // count as one.
+        if (std::exchange(letIn, true))
+            host_.LetInputIn();
+        if (!running_)
             return;
-        // A tick runs after the input that waited meanwhile (the event loop may hand out an
-        // overdue timer first), which may pause or end the show, or add requests of its own;
-        // ticks that fall due meanwhile count as one.
-        host_.LetInputIn();
-        if (!pending_.empty())
+        if (!requests_.Empty()) {
+            Perform(requests_.Take());
             continue;
-        tickDue_ = false;
+        }
+        if (!std::exchange(tickDue_, false))
+            return;
         // A pause made meanwhile takes the due tick away, as stopping a timer does.
-        if (running_ && host_.SlideTimerEnabled())
-            Perform(Request::Tick);
+        if (host_.SlideTimerEnabled())
+            SlideStep(1);
     }
 }
 
-void SlideSequencer::Perform(Request request)
+void SlideSequencer::Perform(const StepRequests::Batch &batch)
 {
-    switch (request) {
-    case Request::SetUp:
-        host_.LetWindowUpdate();
-        if (running_)
-            SlideStep(1);
-        break;
-    case Request::Tick:
-    case Request::Step:
-        SlideStep(1);
-        break;
-    case Request::Back:
-        // Going back from the first picture shows the first picture again.
-        nextSlide_ = std::max(0, nextSlide_ - 2);
-        SlideStep(-1);
-        break;
-    case Request::First:
-        nextSlide_ = 0;
-        SlideStep(1);
-        break;
-    case Request::Last:
-        nextSlide_ = std::max(0, int(project_->Pictures().size()) - 1);
-        // An unreadable last picture is skipped backwards, as going back skips.
-        SlideStep(-1);
-        break;
-    case Request::Escape:
+    if (batch.escape) {
         host_.SetSlideTimerEnabled(false);
         host_.CloseShow();
-        break;
-    case Request::Help:
+        return;
+    }
+    if (batch.help) {
         host_.SetSlideTimerEnabled(false);
         host_.ShowHotKeyHelp();
-        break;
-    case Request::Ctrl:
+        if (!running_)
+            return;
+    }
+    int move = batch.move;
+    bool resumed = false;
+    if (batch.pauseToggled) {
         if (host_.SlideTimerEnabled()) {
             host_.SetSlideTimerEnabled(false);
             host_.ShowPaused(true);
         } else {
+            // Resuming shows the next slide at once.
             host_.ShowPaused(false);
-            SlideStep(1);
-            if (running_)
-                host_.SetSlideTimerEnabled(true);
+            resumed = true;
+            ++move;
         }
-        break;
     }
+    if (batch.jump || move != 0)
+        MoveBy(batch.jump, move);
+    if (resumed && running_)
+        host_.SetSlideTimerEnabled(true);
+}
+
+void SlideSequencer::MoveBy(std::optional<StepRequests::Jump> jump, int move)
+{
+    const int count = int(project_->Pictures().size());
+    // nextSlide_ is one past the shown slide.
+    int target = nextSlide_ - 1 + move;
+    if (jump == StepRequests::Jump::First)
+        target = move;
+    else if (jump == StepRequests::Jump::Last)
+        target = count - 1 + move;
+    // An unreadable picture is skipped in the direction of the move; the last one backwards.
+    const bool backwards = jump == StepRequests::Jump::Last ? move <= 0 : move < 0;
+    // Going back from the first picture shows the first picture again.
+    target = std::max(0, target);
+    if (target > count - 1 && count > 0 && project_->Settings().Looping())
+        target %= count;
+    nextSlide_ = target;
+    SlideStep(backwards ? -1 : 1);
 }
 
 void SlideSequencer::SlideStep(int direction)
@@ -243,6 +250,7 @@ void SlideSequencer::SlideStep(int direction)
     const std::optional<int> effect = ChooseEffect(project_->EffectSelection());
     const QStringList pictures = project_->Pictures();
     const int count = int(pictures.size());
+    QString firstError;
     // An unreadable picture is skipped within the same step, each picture tried at most once.
     for (int attempt = 0; attempt < std::max(count, 1); ++attempt) {
         if (nextSlide_ > count - 1) {
@@ -255,7 +263,6 @@ void SlideSequencer::SlideStep(int direction)
         if (nextSlide_ > count - 1)
             return;
         const int index = nextSlide_;
-        host_.SetCaption(SlideCaption(index, pictures.at(index)));
         host_.LetWindowUpdate();
         if (!running_)
             return;
@@ -265,6 +272,8 @@ void SlideSequencer::SlideStep(int direction)
         if (error) {
             if (effect)
                 host_.UnPrepareEffect(*effect);
+            if (firstError.isEmpty())
+                firstError = *error;
             if (!reported_.contains(pictures.at(index))) {
                 reported_.insert(pictures.at(index));
                 host_.Notify(*error);
@@ -274,6 +283,8 @@ void SlideSequencer::SlideStep(int direction)
             nextSlide_ = index + direction;
             continue;
         }
+        // The caption names only a picture that shows; it changes as the transition starts.
+        host_.SetCaption(SlideCaption(index, pictures.at(index)));
         nextSlide_ = index + 1;
         if (project_->Settings().EffectsOn() && prepared)
             host_.ExecuteEffect(*effect);
@@ -281,6 +292,12 @@ void SlideSequencer::SlideStep(int direction)
             host_.UnPrepareEffect(*effect);
         return;
     }
+    // Not one picture of the list could be shown: a show of nothing but its background ends.
+    if (count > 0)
+        host_.FailShow(count == 1 ? QStringLiteral("The show's only picture cannot be shown. %1").arg(firstError)
+                                  : QStringLiteral("None of the show's %1 pictures can be shown. The first: %2")
+                                        .arg(count)
+                                        .arg(firstError));
 }
 
 }  // namespace lumetta

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "player/step_requests.h"
+
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <optional>
 
 namespace lumetta {
@@ -51,6 +52,8 @@ public:
     // Tells the user about a problem without stopping the show.
     virtual void Notify(const QString &message) = 0;
     virtual void CloseShow() = 0;
+    // Ends the show because of MESSAGE, which the one who started it reports.
+    virtual void FailShow(const QString &message) = 0;
     virtual bool SlideTimerEnabled() const = 0;
     // Enabling an enabled timer keeps its running interval.
     virtual void SetSlideTimerEnabled(bool enabled) = 0;
@@ -60,10 +63,12 @@ public:
     virtual void ShowPaused(bool paused) = 0;
 };
 
-// The slide sequencer: the slide step, the hot keys and the click, with every request that
-// comes while a step runs (a key, a click) run after it in arrival order. A timer tick never
-// goes before waiting input, as on a window system where the timer message is the one of
-// lowest priority: so a slide timer that is due again whenever a step ends cannot starve keys.
+// The slide sequencer: the slide step, the hot keys, the click and the wheel. Requests that come
+// while a step runs wait for it and are merged (StepRequests): Escape and F1 go first, the
+// steps asked meanwhile become one step of as many slides. Before every step the input waiting
+// in the window system is let in, so a burst of keys is merged whole. A timer tick never goes
+// before waiting input, as on a window system where the timer message is the one of lowest
+// priority: so a slide timer that is due again whenever a step ends cannot starve keys.
 class SlideSequencer
 {
 public:
@@ -85,8 +90,11 @@ public:
     void Click();
     // The mouse wheel turned by one notch: down shows the next slide, up the previous one.
     void Wheel(bool down);
-    // A key of the player window (Qt key code); false when it is not a hot key.
-    bool KeyDown(int key);
+    // A key of the player window (Qt key code), AUTOREPEAT when the window system repeats a held
+    // key; false when it is not a hot key.
+    bool KeyDown(int key, bool autoRepeat = false);
+    // True when Escape waits for the running step, which may then be cut short.
+    bool EscapeWaiting() const { return requests_.EscapeAsked(); }
     // The help window closed: automatic shows advance again.
     void HelpClosed();
 
@@ -94,11 +102,10 @@ public:
     void SetNextSlide(int index) { nextSlide_ = index; }
 
 private:
-    enum class Request { SetUp, Tick, Step, Back, First, Last, Escape, Help, Ctrl };
-
-    void Ask(Request request);
-    void RunPending();
-    void Perform(Request request);
+    void Run();
+    void Perform(const StepRequests::Batch &batch);
+    // Moves to the slide MOVE places from the shown one, or from the first or the last.
+    void MoveBy(std::optional<StepRequests::Jump> jump, int move);
     void SlideStep(int direction);
     bool Manual() const;
 
@@ -107,7 +114,8 @@ private:
     int nextSlide_ = 0;
     bool running_ = false;
     bool busy_ = false;
-    std::deque<Request> pending_;
+    bool setUpDue_ = false;
+    StepRequests requests_;
     // A tick arrived; it runs once the requests and the input before it have run.
     bool tickDue_ = false;
     // Pictures already reported as unreadable in this show.

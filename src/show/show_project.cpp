@@ -195,7 +195,7 @@ ShowProject::Outcome ShowProject::ReadOpened(const QString &path, ProjectDialogs
     modified_ = false;
     openedPath_ = path;
     savedName_.clear();
-    SetTitles(QStringLiteral("Lumetta XP- "), ProjectStem(path));
+    SetTitles(QStringLiteral("Lumetta XP - "), ProjectStem(path));
     return Outcome::Done;
 }
 
@@ -224,8 +224,10 @@ ShowProject::Outcome ShowProject::Save(ProjectDialogs &dialogs)
     }
     if (!Write(target, dialogs))
         return Outcome::Failed;
-    if (newName)
+    if (newName) {
         savedName_ = *newName;
+        SetTitles(QStringLiteral("Lumetta XP - "), ProjectStem(target));
+    }
     modified_ = false;
     return Outcome::Done;
 }

@@ -14,9 +14,9 @@ namespace lumetta {
 
 class ShowProject;
 
-// The kind a standalone show stores a picture as, decided by the exact, case-sensitive
-// extension forms of the picture list (AcceptedPictureExtensions); none for any other form,
-// ".Jpg" included. BMP and GIF are stored re-encoded, every other kind as its file's bytes.
+// The kind a standalone show stores a picture as, decided by its extension in any letter case
+// (AcceptedPictureExtensions); none for any other. BMP and GIF are stored re-encoded, every
+// other kind as its file's bytes.
 std::optional<PictureKind> StoredPictureKind(const QString &path);
 
 // Writes a standalone show: a copy of the player stub followed by the project text, the
@@ -45,7 +45,7 @@ public:
     std::optional<QString> TargetConflict(const ShowProject &project, const QString &target) const;
 
     // Builds the show of PROJECT (its lists as Save would write them) into TARGET and makes it
-    // executable. A picture or background whose name has none of the exact extension forms
+    // executable. A picture or background whose name has none of the accepted extensions
     // gives an empty block. Every file copied must be a regular file of at most
     // InputFile::kMaxBytes. Throws ProjectError with the file system's or decoder's message, or
     // the TargetConflict; TARGET is then as it was before.

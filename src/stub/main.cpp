@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The standalone player: a copy of this program with a show appended plays that show full
 // screen. Under a screen saver's name it also answers the screen saver's start-up arguments.
+#include "common/licence.h"
+#include "player/display_opener.h"
 #include "player/player_window.h"
 #include "player/screen_numbers.h"
 #include "show/show_project.h"
@@ -148,7 +150,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (parser.isSet(version)) {
-        std::printf("%s %s\n", lumetta::kProgramName, lumetta::kProgramVersion);
+        std::fputs(lumetta::VersionText(qPrintable(name), lumetta::kProgramVersion).c_str(), stdout);
         return 0;
     }
     const QStringList requests = parser.positionalArguments();
@@ -169,7 +171,7 @@ int main(int argc, char *argv[])
     }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);
-    QApplication app(argc, argv);
+    const std::unique_ptr<QApplication> app = lumetta::OpenDisplay(argc, argv, qPrintable(name));
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
     return PlayOwnShow(screenNumber);
 }

@@ -23,6 +23,8 @@ TEST(CommandLineTest, ReadsWhatTheArgumentsAskFor)
         {{"show.zut"}, Mode::Edit, "show.zut", ""},
         {{"--play", "show.zut"}, Mode::Play, "show.zut", ""},
         {{"show.zut", "--play"}, Mode::Play, "show.zut", ""},
+        // A launcher's Play action names no file: the last project plays.
+        {{"--play"}, Mode::Play, "", ""},
         {{"--build", "show.zut", "out"}, Mode::Build, "show.zut", "out"},
         {{"--help"}, Mode::Help, "", ""},
         {{"-h"}, Mode::Help, "", ""},
@@ -53,8 +55,7 @@ TEST(CommandLineTest, WrongCommandLinesSayWhy)
     } cases[] = {
         {{"--bogus"}, "Unknown option 'bogus'"},
         {{"-x"}, "Unknown option 'x'"},
-        {{"--play"}, "--play needs one FILE.zut"},
-        {{"--play", "a.zut", "b.zut"}, "--play needs one FILE.zut"},
+        {{"--play", "a.zut", "b.zut"}, "--play plays one FILE.zut"},
         {{"--build", "a.zut"}, "--build needs FILE.zut and OUTPUT"},
         {{"--build", "a.zut", "b", "c"}, "--build needs FILE.zut and OUTPUT"},
         {{"--play", "--build", "a.zut", "b"}, "cannot be used together"},
@@ -92,7 +93,11 @@ TEST(CommandLineTest, HelpNamesTheProgramAndEveryWayToRunIt)
         EXPECT_TRUE(help.contains(QLatin1String(part))) << part;
     // QApplication's options stay out of the short help.
     EXPECT_FALSE(help.contains("platformtheme"));
-    EXPECT_EQ(CommandLine::VersionText(), "Lumetta XP 3.51\n");
+    const QStringList version = CommandLine::VersionText().split(u'\n');
+    EXPECT_EQ(version[0], "lumetta (Lumetta XP) 3.51");
+    EXPECT_EQ(version[1], "Copyright (C) 2024 the Lumetta developers");
+    EXPECT_TRUE(version[2].startsWith("License GPL-3.0-or-later: GNU GPL version 3 or later"))
+        << version[2].toStdString();
 }
 
 }  // namespace

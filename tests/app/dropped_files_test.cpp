@@ -36,7 +36,8 @@ TEST_F(DroppedFilesTest, PicturesAndTheAcceptedPicturesOfFoldersInDropOrder)
 {
     const QList<QUrl> urls{Url("one.gif"),  Url("album"),      Url("show.zut"), QUrl("https://example.org/x.jpg"),
                            Url("gone.jpg"), Url("album/c.Jpg")};
-    EXPECT_EQ(DroppedFiles::Pictures(urls), QStringList({Path("one.gif"), Path("album/A.BMP"), Path("album/b.jpg")}));
+    EXPECT_EQ(DroppedFiles::Pictures(urls), QStringList({Path("one.gif"), Path("album/A.BMP"), Path("album/b.jpg"),
+                                                         Path("album/c.Jpg"), Path("album/c.Jpg")}));
 }
 
 TEST_F(DroppedFilesTest, TheFirstProjectFileInAnyLetterCase)

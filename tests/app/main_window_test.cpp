@@ -27,6 +27,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -193,7 +194,7 @@ TEST_F(MainWindowTest, MenuItemsCarryTheirKeys)
         {"SaveItem", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"SaveAsItem", "Save As ...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
         {"MakeExeItem", "Make slide-show (.EXE) ...", QKeySequence()},
-        {"ExitItem", "Exit", QKeySequence(Qt::Key_F10)},
+        {"ExitItem", "Exit\tF10, Ctrl+Q", QKeySequence(Qt::Key_F10)},
         {"RemoveItem", "Remove", QKeySequence(Qt::Key_Delete)},
         {"ClearItem", "Clear", QKeySequence(Qt::CTRL | Qt::Key_Delete)},
         {"HelpItem", "Help", QKeySequence(Qt::Key_F1)},
@@ -222,7 +223,7 @@ TEST_F(MainWindowTest, OpenSaveAsAndNewSetCaptionsCounterAndSelection)
 {
     MainWindow &w = Start();
     OpenProject(MakeProject("trip.zut", 3));
-    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- trip"));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - trip"));
     EXPECT_EQ(w.windowIconText(), QLatin1String("trip - Lumetta XP"));
     EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 3"));
     EXPECT_EQ(ListedPictures().size(), 3);
@@ -265,7 +266,7 @@ TEST_F(MainWindowTest, StateTableThroughTheKeys)
     QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(dialogs_.asked, QStringList({"save", "save"}));
     EXPECT_EQ(w.Project().State(), ShowProject::FileState::SavedAs);
-    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP- opened"));  // Save keeps the caption
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - named"));  // the caption names the new file
     EXPECT_TRUE(QFile::exists(dir_.filePath("named.zut")));
 }
 
@@ -387,7 +388,7 @@ TEST_F(MainWindowTest, AFileNamedAtStartIsOpenedInsteadOfTheLastProject)
     window_ = std::make_unique<MainWindow>(*lists_, &dialogs_);
     window_->SetStartupFile(named);
     Show();
-    EXPECT_EQ(window_->windowTitle(), QLatin1String("Lumetta XP- named"));
+    EXPECT_EQ(window_->windowTitle(), QLatin1String("Lumetta XP - named"));
     EXPECT_EQ(window_->StatusText(), QLatin1String("Counter: 4"));
 }
 
@@ -454,7 +455,7 @@ TEST_F(MainWindowTest, UpArrowAtTheTopOfItsRangeMovesNothing)
     EXPECT_EQ(ListedPictures().first(), QLatin1String("/pictures/p1.jpg"));
 }
 
-TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
+TEST_F(MainWindowTest, AddTakesExtensionsInAnyCaseAndGhostsThem)
 {
     const QString folder = MakeFolder("mixed", {"a.Jpg", "b.jpg", "c.JPG", "d.bmp", "notes.txt"});
     MainWindow &w = StartIn(folder);
@@ -463,12 +464,12 @@ TEST_F(MainWindowTest, AddTakesOnlyExactExtensionsAndGhostsThem)
     SelectFiles({"a.Jpg", "b.jpg", "c.JPG"});
     Files()->setFocus();
     QTest::keyClick(Files(), Qt::Key_Return);
-    EXPECT_EQ(ListedPictures(), QStringList({folder + "b.jpg", folder + "c.JPG"}));
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "a.Jpg", folder + "b.jpg", folder + "c.JPG"}));
+    EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
     EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("b.jpg")));
     EXPECT_TRUE(Files()->IsItemGhosted(ItemNamed("c.JPG")));
-    EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("a.Jpg")));
     EXPECT_FALSE(Files()->IsItemGhosted(ItemNamed("d.bmp")));
-    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 2"));
+    EXPECT_EQ(w.StatusText(), QLatin1String("Counter: 3"));
     EXPECT_TRUE(w.Project().Modified());
     // The first picture is selected and shown at once.
     EXPECT_EQ(SelectedRows(), QList<int>({0}));
@@ -509,13 +510,116 @@ TEST_F(MainWindowTest, MovingThroughTheFileListWithTheKeysPreviewsEachPicture)
     EXPECT_FALSE(w.Preview()->HasPicture());
 }
 
-TEST_F(MainWindowTest, ANameWithALineBreakIsNotAdded)
+TEST_F(MainWindowTest, ANameWithALineBreakIsNotAddedAndTheStatusBarSaysWhy)
 {
     const QString folder = MakeFolder("breaks", {"good.bmp", "bad\nname.bmp", "bad\rtoo.jpg"});
     MainWindow &w = StartIn(folder);
     ASSERT_GE(ItemNamed("bad\nname.bmp"), 0);
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(ListedPictures(), QStringList({folder + "good.bmp"}));
+    const QString message = w.statusBar()->currentMessage();
+    EXPECT_TRUE(message.contains("bad name.bmp is not added")) << message.toStdString();
+    EXPECT_TRUE(message.contains("line break")) << message.toStdString();
+    EXPECT_TRUE(message.endsWith("(and 1 more)")) << message.toStdString();
+}
+
+// Every way of adding takes a picture whatever the letter case of its extension.
+TEST_F(MainWindowTest, MixedCaseExtensionsAreAddedByEveryCommand)
+{
+    const QString folder = MakeFolder("cases", {"mixed.Jpg", "PHOTO.JPEG", "Shot.Png"});
+    MainWindow &w = StartIn(folder);
+    ASSERT_GE(ItemNamed("mixed.Jpg"), 0);
+    ASSERT_GE(ItemNamed("PHOTO.JPEG"), 0);
+    // A double click.
+    QTreeWidgetItem *mixed = Files()->topLevelItem(ItemNamed("mixed.Jpg"));
+    const QRect place = Files()->visualItemRect(mixed);
+    SelectFiles({"mixed.Jpg"});
+    QTest::mouseDClick(Files()->viewport(), Qt::LeftButton, {}, place.center());
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "mixed.Jpg"}));
+    // Enter.
+    SelectFiles({"PHOTO.JPEG"});
+    Files()->setFocus();
+    QTest::keyClick(Files(), Qt::Key_Return);
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "mixed.Jpg", folder + "PHOTO.JPEG"}));
+    // Add All.
+    w.findChild<QAction *>(QStringLiteral("AddAll"))->trigger();
+    EXPECT_EQ(ListedPictures().size(), 5);
+    EXPECT_TRUE(ListedPictures().contains(folder + "Shot.Png"));
+    EXPECT_TRUE(w.statusBar()->currentMessage().isEmpty()) << w.statusBar()->currentMessage().toStdString();
+}
+
+// The "already added" marks of the folder panel always show which files are in the list.
+TEST_F(MainWindowTest, FileMarksFollowTheListThroughUndoNewAndOpen)
+{
+    const QString folder = MakeFolder("marks", {"a.bmp", "b.bmp"});
+    MainWindow &w = StartIn(folder);
+    const auto marked = [&] {
+        QStringList names;
+        for (int i = 0; i < Files()->AllCount(); ++i)
+            if (Files()->IsItemGhosted(i))
+                names << Files()->ItemFileName(i);
+        return names;
+    };
+    SelectFiles({"a.bmp"});
+    w.AddPictures();
+    EXPECT_EQ(marked(), QStringList({"a.bmp"}));
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(ListedPictures().isEmpty());
+    EXPECT_TRUE(marked().isEmpty());
+    QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(marked(), QStringList({"a.bmp"}));
+
+    dialogs_.saveQuestionAnswers = {Answer::No};
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(marked().isEmpty());
+
+    const QString project = dir_.filePath("marks.zut");
+    WriteTextFile(project, BuildProjectText(ShowSettings(), {folder + "b.bmp"}, {"1"}, {}));
+    OpenProject(project);
+    EXPECT_EQ(marked(), QStringList({"b.bmp"}));
+}
+
+// The caption names the project the same way however it came: opened, reopened or saved.
+TEST_F(MainWindowTest, CaptionsNameTheProjectAfterOpenAndAfterTheFirstSave)
+{
+    MainWindow &w = Start();
+    OpenProject(MakeProject("trip.zut", 2));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - trip"));
+
+    dialogs_.saveQuestionAnswers = {Answer::No};
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    const QString folder = MakeFolder("untitled", {"p.bmp"});
+    w.FileList()->SetDirectory(folder);
+    w.AddAllPictures();
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - Untitled project *"));
+    dialogs_.saveAnswers = {dir_.filePath("fresh")};
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(dir_.filePath("fresh.zut")));
+    EXPECT_EQ(w.windowTitle(), QLatin1String("Lumetta XP - fresh"));
+    EXPECT_EQ(w.windowIconText(), QLatin1String("fresh - Lumetta XP"));
+}
+
+// A save that failed leaves the project dialogs where the last good one was: a folder such as
+// /proc, whose files block on reading, would hang the next dialog.
+TEST_F(MainWindowTest, ProjectDialogsStartInTheLastFolderThatWorked)
+{
+    MainWindow &w = Start();
+    OpenProject(MakeProject("trip.zut", 2));
+    EXPECT_EQ(w.ProjectDialogFolder(), dir_.path());
+    dialogs_.saveAnswers = {QStringLiteral("/proc/lumetta-test")};
+    w.findChild<QAction *>(QStringLiteral("SaveAsItem"))->trigger();
+    EXPECT_FALSE(dialogs_.errors.isEmpty());
+    EXPECT_EQ(w.ProjectDialogFolder(), dir_.path());
+    dialogs_.saveAnswers = {dir_.filePath("again")};
+    w.findChild<QAction *>(QStringLiteral("SaveAsItem"))->trigger();
+    EXPECT_EQ(w.ProjectDialogFolder(), dir_.path());
+    EXPECT_TRUE(QFile::exists(dir_.filePath("again.zut")));
+}
+
+TEST_F(MainWindowTest, ExportVideoHasAnIcon)
+{
+    MainWindow &w = Start();
+    EXPECT_FALSE(w.findChild<QAction *>(QStringLiteral("ExportVideoItem"))->icon().isNull());
 }
 
 TEST_F(MainWindowTest, AddingTwiceGivesTwoEntriesAndRecordsTheFolderOnce)
@@ -543,7 +647,7 @@ TEST_F(MainWindowTest, AddWithNothingSelectedChangesNothingButCounts)
 
 TEST_F(MainWindowTest, AddAllWithoutPicturesAddsNoRecentFolder)
 {
-    const QString folder = MakeFolder("empty", {"readme.txt", "x.Gif"});
+    const QString folder = MakeFolder("empty", {"readme.txt", "x.svg"});
     MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(&w, Qt::Key_A, Qt::ControlModifier);
@@ -560,13 +664,13 @@ TEST_F(MainWindowTest, AddAllTakesEveryPictureInListOrderWhereverTheFocusIs)
     MainWindow &w = StartIn(folder);
     w.PictureList()->setFocus();
     QTest::keyClick(w.PictureList(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(ListedPictures(),
-              QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP", folder + "d.png", folder + "e.HEIC"}));
+    EXPECT_EQ(ListedPictures(), QStringList({folder + "a.jpg", folder + "b.gif", folder + "c.BMP", folder + "d.png",
+                                             folder + "e.HEIC", folder + "f.Avif"}));
     EXPECT_EQ(ReadTextFile(lists_->PathOf(ListFiles::kRecentFile)), QStringList({folder}));
     // Del removes from the picture list even while the file list has the focus.
     Files()->setFocus();
     QTest::keyClick(Files(), Qt::Key_Delete);
-    EXPECT_EQ(ListedPictures().size(), 4);
+    EXPECT_EQ(ListedPictures().size(), 5);
 }
 
 TEST_F(MainWindowTest, DoubleClickingAFolderOpensItAndLeavesTheProjectUnmodified)
@@ -955,6 +1059,8 @@ TEST_F(MainWindowTest, AboutBoxNamesTheProgramAndVersion)
     EXPECT_TRUE(text->text().contains("Lumetta XP"));
     EXPECT_TRUE(text->text().contains("3.51"));
     EXPECT_TRUE(text->text().contains("href="));
+    EXPECT_TRUE(text->text().contains("GNU General Public License, version 3 or later (GPL-3.0-or-later)"));
+    EXPECT_TRUE(text->text().contains("NO WARRANTY"));
 }
 
 TEST_F(MainWindowTest, BuilderCommandSavesThenShowsTheBuilderNamedAfterTheProject)

@@ -8,19 +8,19 @@
 namespace lumetta {
 namespace {
 
-TEST(PictureFileName, OnlyTheExactExtensions)
+TEST(PictureFileName, TheExtensionsInAnyLetterCase)
 {
     const struct
     {
         const char *name;
         bool accepted;
     } cases[] = {
-        {"a.jpg", true},   {"a.JPG", true},  {"a.jpeg", true}, {"a.JPEG", true},     {"a.gif", true},
-        {"a.GIF", true},   {"a.bmp", true},  {"a.BMP", true},  {"a.Jpg", false},     {"a.jPG", false},
-        {"a.Gif", false},  {"a.png", true},  {"a.PNG", true},  {"a.Png", false},     {"a.webp", true},
-        {"a.TIF", true},   {"a.tiff", true}, {"a.HEIC", true}, {"a.heif", true},     {"a.avif", true},
-        {"a.Heic", false}, {"a.svg", false}, {"jpg", false},   {"a.jpg.txt", false}, {"a.txt.jpg", true},
-        {".jpg", true},    {"a.jpe", false}, {"a.", false},    {"", false},
+        {"a.jpg", true},  {"a.JPG", true},  {"a.jpeg", true}, {"a.JPEG", true},     {"a.gif", true},
+        {"a.GIF", true},  {"a.bmp", true},  {"a.BMP", true},  {"a.Jpg", true},      {"a.jPG", true},
+        {"a.Gif", true},  {"a.png", true},  {"a.PNG", true},  {"a.Png", true},      {"a.webp", true},
+        {"a.TIF", true},  {"a.tiff", true}, {"a.HEIC", true}, {"a.heif", true},     {"a.avif", true},
+        {"a.Heic", true}, {"a.svg", false}, {"jpg", false},   {"a.jpg.txt", false}, {"a.txt.jpg", true},
+        {".jpg", true},   {"a.jpe", false}, {"a.", false},    {"", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(IsPictureFileName(QLatin1String(c.name)), c.accepted) << c.name;

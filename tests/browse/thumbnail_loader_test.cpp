@@ -19,11 +19,7 @@ class ThumbnailLoaderTest : public ::testing::Test
 protected:
     QString WriteBmp(const QString &name, const QSize &size, const QColor &colour)
     {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
-        const QString path = dir_.filePath(name);
-        testfiles::WriteBytes(path, testpictures::MakeBmp(image));
-        return path;
+        return testpictures::WriteFlatBmp(dir_.filePath(name), size, colour);
     }
 
     QTemporaryDir dir_;

@@ -37,24 +37,25 @@ QString Source(const char *name)
 
 QStringList DesktopEntryLines()
 {
-    QFile file(Source("lumetta.desktop"));
+    QFile file(Source("io.sourceforge.lumetta.desktop"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return QString::fromUtf8(file.readAll()).split(u'\n');
 }
 
 TEST(DesktopFilesTest, DesktopEntryValidatesAndOffersPlay)
 {
-    const ProgramRun run = Tool("desktop-file-validate", {Source("lumetta.desktop")});
+    const ProgramRun run = Tool("desktop-file-validate", {Source("io.sourceforge.lumetta.desktop")});
     EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
     EXPECT_EQ(run.out, "") << run.out.toStdString();
 
     const QStringList lines = DesktopEntryLines();
     for (const char *line :
-         {"[Desktop Entry]", "Exec=lumetta %f", "Icon=lumetta", "MimeType=application/x-lumetta-show;", "Actions=Play;",
-          "[Desktop Action Play]", "Exec=lumetta --play %f"})
+         {"[Desktop Entry]", "Exec=lumetta %f", "Icon=lumetta", "StartupNotify=true",
+          "MimeType=application/x-lumetta-show;", "Actions=Play;", "[Desktop Action Play]", "Exec=lumetta --play"})
         EXPECT_TRUE(lines.contains(QLatin1String(line))) << line;
     EXPECT_LT(lines.indexOf("Actions=Play;"), lines.indexOf("[Desktop Action Play]"));
-    EXPECT_GT(lines.indexOf("Exec=lumetta --play %f"), lines.indexOf("[Desktop Action Play]"));
+    // Docks and menus start the action with no file: the program then plays the last project.
+    EXPECT_GT(lines.indexOf("Exec=lumetta --play"), lines.indexOf("[Desktop Action Play]"));
 }
 
 TEST(DesktopFilesTest, AppStreamDataValidatesAndNamesTheDesktopEntry)
@@ -65,7 +66,7 @@ TEST(DesktopFilesTest, AppStreamDataValidatesAndNamesTheDesktopEntry)
     QFile file(Source("io.sourceforge.lumetta.metainfo.xml"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
-    EXPECT_TRUE(text.contains("<launchable type=\"desktop-id\">lumetta.desktop</launchable>"));
+    EXPECT_TRUE(text.contains("<launchable type=\"desktop-id\">io.sourceforge.lumetta.desktop</launchable>"));
     EXPECT_TRUE(text.contains("<mediatype>application/x-lumetta-show</mediatype>"));
 }
 
@@ -115,6 +116,11 @@ TEST_F(FileTypeTest, ProjectsAreKnownByNameAndBySettings)
         {"start-settings", project, "application/x-lumetta-show"},
         {"manual", "Manual\r\n100\r\nNo effect\r\nRepeatMusic\r\n", "application/x-lumetta-show"},
         {"short", "1\r\n1\r\nRandom\r\nNoRepeat\r\n", "application/x-lumetta-show"},
+        // Lines ended by LF alone, as an editor or a copy may leave them.
+        {"unix-lines", QByteArray(project).replace("\r\n", "\n"), "application/x-lumetta-show"},
+        {"manual-unix", "Manual\n100\nNo effect\nRepeatMusic\n", "application/x-lumetta-show"},
+        {"short-unix", "1\n1\nRandom\nNoRepeat\n", "application/x-lumetta-show"},
+        {"notes-unix", "a list\nRandom\nmilk\n", "text/plain"},
         {"notes.txt", "Random\r\nNo music\r\n", "text/plain"},
         {"notes", "a shopping list\nRandom\r\nmilk\r\n", "text/plain"},
     };

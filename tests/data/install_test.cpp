@@ -72,7 +72,7 @@ TEST_F(InstallTest, InstallsTheProgramsAndTheirFiles)
         "libexec/lumetta/AEXE.tms",
         "share/lumetta/Lumetta.html",
         "share/lumetta/demo/demo.zut",
-        "share/applications/lumetta.desktop",
+        "share/applications/io.sourceforge.lumetta.desktop",
         "share/metainfo/io.sourceforge.lumetta.metainfo.xml",
         "share/mime/packages/lumetta.xml",
         "share/icons/hicolor/scalable/apps/lumetta.svg",
@@ -138,7 +138,7 @@ TEST_F(InstallTest, DemoShowNamesItsInstalledPictures)
 
 TEST_F(InstallTest, InstalledDesktopFilesValidate)
 {
-    EXPECT_EQ(Execute("desktop-file-validate", {In("share/applications/lumetta.desktop")}).exitCode, 0);
+    EXPECT_EQ(Execute("desktop-file-validate", {In("share/applications/io.sourceforge.lumetta.desktop")}).exitCode, 0);
     EXPECT_EQ(
         Execute("appstreamcli", {"validate", "--no-net", In("share/metainfo/io.sourceforge.lumetta.metainfo.xml")})
             .exitCode,

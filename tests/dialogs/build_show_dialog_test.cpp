@@ -170,6 +170,10 @@ TEST_F(BuildShowDialogTest, ScreensaverModeIsExplainedForLinux)
     const QString text = dialog_->ModesExplained()->text();
     EXPECT_TRUE(text.contains("Linux")) << text.toStdString();
     EXPECT_TRUE(text.contains("/s") && text.contains("/c") && text.contains("/p")) << text.toStdString();
+    // What a built show needs to run, and the way to share one anywhere.
+    EXPECT_TRUE(text.contains("Lumetta's libraries")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Export Video")) << text.toStdString();
+    EXPECT_FALSE(text.contains("without Lumetta")) << text.toStdString();
     EXPECT_EQ(dialog_->ApplicationMode()->text().remove(u'&'), "Make application");
 }
 

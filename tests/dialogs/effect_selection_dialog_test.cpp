@@ -4,7 +4,7 @@
 #include "support/fake_questions.h"
 #include "support/form_object_names.h"
 #include "support/qstring_print.h"
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <gtest/gtest.h>
 

@@ -11,10 +11,10 @@
 namespace lumetta {
 namespace {
 
-constexpr IconId kAll[] = {IconId::App,    IconId::Play,    IconId::NewProject, IconId::Open,    IconId::Save,
-                           IconId::SaveAs, IconId::Options, IconId::Help,       IconId::Exit,    IconId::Add,
-                           IconId::AddAll, IconId::Remove,  IconId::Clear,      IconId::Preview, IconId::FolderUp,
-                           IconId::Music,  IconId::About,   IconId::MakeShow};
+constexpr IconId kAll[] = {IconId::App,    IconId::Play,    IconId::NewProject, IconId::Open,       IconId::Save,
+                           IconId::SaveAs, IconId::Options, IconId::Help,       IconId::Exit,       IconId::Add,
+                           IconId::AddAll, IconId::Remove,  IconId::Clear,      IconId::Preview,    IconId::FolderUp,
+                           IconId::Music,  IconId::About,   IconId::MakeShow,   IconId::ExportVideo};
 
 // A theme of our own with one icon, so the test does not depend on what the machine has.
 class ThemeScope

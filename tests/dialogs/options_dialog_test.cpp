@@ -14,7 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -241,7 +243,8 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
     Click(kImageRadio);
     questions_.files = {picture};
     Click("FileBackButton");
-    EXPECT_EQ(questions_.foldersOffered, QStringList{QCoreApplication::applicationDirPath()});
+    ASSERT_EQ(questions_.foldersOffered.size(), 1);
+    EXPECT_NE(questions_.foldersOffered.first(), QCoreApplication::applicationDirPath());
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
     QComboBox *placement = Find<QComboBox>(kPlacementBox);
     EXPECT_EQ(placement->currentText(), "Tile");
@@ -258,6 +261,39 @@ TEST_F(OptionsDialogTest, BackgroundPictureIsChosenWithItsPlacement)
     Click("FileBackButton");
     EXPECT_EQ(questions_.foldersOffered.last(), dir.path()) << "the browser starts at the chosen picture";
     EXPECT_EQ(Find<QLineEdit>("FileBack")->text(), picture);
+}
+
+// The background picture's browser starts in the user's Pictures folder (XDG_PICTURES_DIR).
+TEST_F(OptionsDialogTest, BackgroundBrowserStartsInThePicturesFolder)
+{
+    QTemporaryDir dir;
+    const QString pictures = dir.filePath("Bilder");
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    const QString userDirs = qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(userDirs).absolutePath()));
+    QFile file(userDirs);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("XDG_PICTURES_DIR=\"" + pictures.toUtf8() + "\"\n");
+    file.close();
+    Open(OptionsDialog::Page::Advanced);
+    Click(kImageRadio);
+    questions_.files = {std::nullopt};
+    Click("FileBackButton");
+    QFile::remove(userDirs);
+    EXPECT_EQ(questions_.foldersOffered, QStringList{pictures});
+}
+
+TEST_F(OptionsDialogTest, AltOPressesOk)
+{
+    Open();
+    dialog_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog_));
+    EXPECT_EQ(Find<QPushButton>("BitBtn1")->text(), "&OK");
+    QSignalSpy accepted(&dialog_, &QDialog::accepted);
+    QTest::keyClick(&dialog_, Qt::Key_O, Qt::AltModifier);
+    // A mnemonic clicks the button as the mouse would, shown pressed for a moment.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accepted.count() == 1; }));
+    EXPECT_FALSE(dialog_.isVisible());
 }
 
 TEST_F(OptionsDialogTest, SwatchesTakeTheChosenColourAndTheDialogRemembersIt)

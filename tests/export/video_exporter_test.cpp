@@ -10,8 +10,8 @@
 #include "player/player_window.h"
 #include "show/show_project.h"
 #include "support/picture_files.h"
-#include "transitions/TransEff.h"
-#include "transitions/headless_run.h"
+#include "transitions/engine/headless_run.h"
+#include "transitions/transitions.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 
 using namespace lumetta;
 
-TEST(PictureExtensions, AcceptsExactlyTheListedForms)
+TEST(PictureExtensions, AcceptsTheListedExtensionsInAnyCase)
 {
     struct Case
     {
@@ -13,19 +13,18 @@ TEST(PictureExtensions, AcceptsExactlyTheListedForms)
         std::optional<PictureKind> kind;
     };
     const Case cases[] = {
-        {"/a/b.jpg", PictureKind::Jpeg}, {"b.JPEG", PictureKind::Jpeg}, {"b.Jpg", std::nullopt},
+        {"/a/b.jpg", PictureKind::Jpeg}, {"b.JPEG", PictureKind::Jpeg}, {"b.Jpg", PictureKind::Jpeg},
         {"b.gif", PictureKind::Gif},     {"b.BMP", PictureKind::Bmp},   {"b.png", PictureKind::Png},
-        {"b.PNG", PictureKind::Png},     {"b.Png", std::nullopt},       {"b.webp", PictureKind::WebP},
+        {"b.PNG", PictureKind::Png},     {"b.Png", PictureKind::Png},   {"b.webp", PictureKind::WebP},
         {"b.WEBP", PictureKind::WebP},   {"b.tif", PictureKind::Tiff},  {"b.TIFF", PictureKind::Tiff},
         {"b.heic", PictureKind::Heif},   {"b.HEIC", PictureKind::Heif}, {"b.HEIF", PictureKind::Heif},
-        {"b.avif", PictureKind::Heif},   {"b.AVIF", PictureKind::Heif}, {"b.Heic", std::nullopt},
+        {"b.avif", PictureKind::Heif},   {"b.AVIF", PictureKind::Heif}, {"b.Heic", PictureKind::Heif},
         {"b.svg", std::nullopt},         {"png", std::nullopt},         {"/d.png/b", std::nullopt},
     };
     for (const Case &c : cases)
         EXPECT_EQ(AcceptedPictureKind(c.path), c.kind) << c.path;
-    EXPECT_EQ(AcceptedPictureExtensions().size(), 8 + 14);
-    EXPECT_EQ(AcceptedPictureExtensions().mid(0, 8),
-              QStringList({".jpg", ".JPG", ".jpeg", ".JPEG", ".gif", ".GIF", ".bmp", ".BMP"}));
+    EXPECT_EQ(AcceptedPictureExtensions(), QStringList({".jpg", ".jpeg", ".gif", ".bmp", ".png", ".webp", ".tif",
+                                                        ".tiff", ".heic", ".heif", ".avif"}));
 }
 
 TEST(PictureExtensions, MaskListsEveryKind)

@@ -81,3 +81,29 @@ TEST(PaintSlideArea, LayersPanelBackgroundShadowAndSlide)
     const QImage bare = PaintSlideArea({24, 24}, Qt::blue, QImage(), std::nullopt, QImage());
     EXPECT_EQ(bare.pixel(12, 12), qRgb(0, 0, 255));
 }
+
+// A picture with transparent parts casts the shadow of its opaque parts only, as a video
+// frame and as the player both paint it.
+TEST(PaintSlideArea, TheShadowOfATransparentPictureFollowsItsShape)
+{
+    QImage picture(4, 2, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixel(0, 0, qRgb(255, 0, 0));
+    picture.setPixel(1, 0, qRgb(255, 0, 0));
+    const SlideLayout layout = LayOutSlide(picture.size(), {24, 24}, std::nullopt, true);
+    const QImage area = PaintSlideArea({24, 24}, Qt::blue, QImage(), layout, picture);
+    EXPECT_EQ(area.pixel(10, 11), qRgb(255, 0, 0));
+    EXPECT_EQ(area.pixel(12, 11), qRgb(0, 0, 255));  // the background through the picture
+    EXPECT_EQ(area.pixel(20, 21), kShadowColor);
+    EXPECT_EQ(area.pixel(21, 21), kShadowColor);
+    EXPECT_EQ(area.pixel(22, 21), qRgb(0, 0, 255));
+    EXPECT_EQ(area.pixel(20, 22), qRgb(0, 0, 255));
+
+    const QImage shadow = ShadowOf(picture);
+    EXPECT_EQ(shadow.size(), picture.size());
+    EXPECT_EQ(qAlpha(shadow.pixel(3, 1)), 0);
+    QImage opaque(3, 3, QImage::Format_RGB32);
+    opaque.fill(Qt::green);
+    EXPECT_EQ(ShadowOf(opaque).pixel(2, 2), kShadowColor);
+    EXPECT_FALSE(ShadowOf(opaque).hasAlphaChannel());
+}

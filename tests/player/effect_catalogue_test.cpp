@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/effect_catalogue.h"
 
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +63,7 @@ TEST(EffectCatalogue, TwentyTwoEntriesInOrder)
         const TTransitionEffect *e = trans.Items(i);
         SCOPED_TRACE(kEntries[i].component);
         EXPECT_EQ(e->objectName(), kEntries[i].component);
-        EXPECT_STREQ(e->metaObject()->className(), kEntries[i].className);
+        EXPECT_EQ(StoredClassName(e), QLatin1String(kEntries[i].className));
         EXPECT_EQ(EffectDisplayName(i), kEntries[i].displayName);
         EXPECT_EQ(e->Milliseconds(), kEntries[i].milliseconds);
         EXPECT_FALSE(e->AbortOnEscape());

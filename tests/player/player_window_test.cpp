@@ -12,7 +12,7 @@
 #include "show/show_project.h"
 #include "support/picture_files.h"
 #include "support/wav_files.h"
-#include "transitions/TransEff.h"
+#include "transitions/transitions.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -603,6 +604,33 @@ TEST_F(PlayerWindowTest, UnreadablePictureIsReportedOnceAndSkipped)
     EXPECT_TRUE(show_.isVisible());
 }
 
+// The shadow of a picture with transparent parts lies only under its opaque parts: the background
+// shows through the rest.
+TEST_F(PlayerWindowTest, AShadowFollowsTheShapeOfATransparentPicture)
+{
+    QImage picture(200, 100, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            picture.setPixel(x, y, qRgb(255, 255, 0));
+    const QString path = dir_.filePath(QStringLiteral("half.png"));
+    ASSERT_TRUE(picture.save(path));
+    project_.Pictures() = {path};
+    project_.Settings().Put(ShowSettings::PictureSizeLine, QStringLiteral("No"));
+    project_.Settings().Put(ShowSettings::ShadowLine, QStringLiteral("Shadow"));
+    project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("Color"));
+    project_.Settings().Put(ShowSettings::BackgroundLine, QStringLiteral("$00FFFFFF_$00FFFFFF"));
+    Start();
+    // The opaque left half, at the picture's own size in device pixels.
+    const QRect opaque = PaintedRect(show_.SlideArea(), qRgb(255, 255, 0));
+    ASSERT_EQ(opaque.size(), QSize(100, 100));
+    EXPECT_EQ(PaintedRect(show_.SlideArea(), kShadowColor), opaque.translated(10, 10));
+    const QImage shown = show_.SlideArea()->grab().toImage();
+    EXPECT_EQ(shown.pixel(opaque.right() + 50, opaque.center().y()), qRgb(255, 255, 255));
+    EXPECT_TRUE(show_.Shadow()->isVisible());
+    show_.close();
+}
+
 TEST_F(PlayerWindowTest, TwoUnreadablePicturesInARowAreBothNamed)
 {
     project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
@@ -853,7 +881,9 @@ TEST(HotKeyHelp, ListsTheKeysAndReportsItsClosing)
     const QStringList lines = help.KeyList()->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 15 + HotKeyHelp::MoreKeyLines().size());
     EXPECT_EQ(lines.mid(15), HotKeyHelp::MoreKeyLines());
-    EXPECT_TRUE(lines.mid(15).join(QLatin1Char(' ')).contains(QStringLiteral("<Page Up>")));
+    const QString more = lines.mid(15).join(QLatin1Char(' '));
+    for (const char *key : {"<Right>", "<Space>", "<Page Down>", "<Page Up>", "<Home>", "<End>", "wheel"})
+        EXPECT_TRUE(more.contains(QLatin1String(key))) << key;
     EXPECT_EQ(lines.at(0), QStringLiteral("<F1>"));
     EXPECT_EQ(lines.at(3), QStringLiteral("<Enter> or Left mouse click"));
     EXPECT_EQ(lines.at(6), QStringLiteral("<Backspace> or <Left> button"));
@@ -862,6 +892,14 @@ TEST(HotKeyHelp, ListsTheKeysAndReportsItsClosing)
     EXPECT_EQ(lines.at(14), QStringLiteral(" "));
     EXPECT_TRUE(lines.at(11).isEmpty());
     EXPECT_TRUE(help.KeyList()->isReadOnly());
+
+    // Every key in sight: nothing to scroll, whatever the scale.
+    help.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    EXPECT_EQ(help.KeyList()->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(help.KeyList()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(help.Title()->font().bold());
+    help.close();
 
     int closings = 0;
     QObject::connect(&help, &HotKeyHelp::Closed, [&] { ++closings; });
@@ -907,6 +945,50 @@ TEST(PlayCommand, ReportsWhatKeepsTheShowFromStarting)
         std::fclose(errors);
         EXPECT_TRUE(QString::fromLocal8Bit(buffer, qsizetype(length)).contains(c.message)) << buffer;
     }
+}
+
+// A looping show of pictures none of which can be read ends with the reason, not on an empty
+// background for ever.
+TEST(PlayCommand, AShowOfUnreadablePicturesEndsWithItsReasonAndStatusOne)
+{
+    QTemporaryDir dir;
+    ShowSettings settings;
+    settings.Put(ShowSettings::AdvanceLine, QStringLiteral("1"));
+    settings.Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    const QString damaged = dir.filePath(QStringLiteral("damaged.jpg"));
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a picture");
+    file.close();
+    const QString path = dir.filePath(QStringLiteral("broken.zut"));
+    WriteTextFile(path, BuildProjectText(settings, {dir.filePath(QStringLiteral("gone.bmp")), damaged},
+                                         {QStringLiteral("12")}, {}));
+    QString captionSeen;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (auto *show = qobject_cast<PlayerWindow *>(QApplication::activeModalWidget()))
+            captionSeen += show->CaptionBar()->text();
+    });
+    probe.start(20);
+    // Without the end it would loop for ever: the guard ends the test's wait instead.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget *show = QApplication::activeModalWidget())
+            show->close();
+    });
+    guard.start(kWaitMs);
+    std::FILE *errors = std::tmpfile();
+    EXPECT_EQ(PlayProjectFile(path, errors), 1);
+    EXPECT_TRUE(guard.isActive()) << "the show did not end by itself";
+    std::rewind(errors);
+    char buffer[1024] = {};
+    const size_t length = std::fread(buffer, 1, sizeof buffer - 1, errors);
+    std::fclose(errors);
+    const QString message = QString::fromLocal8Bit(buffer, qsizetype(length));
+    EXPECT_TRUE(message.contains(QStringLiteral("None of the show's 2 pictures can be shown"))) << buffer;
+    EXPECT_TRUE(message.contains(QStringLiteral("gone.bmp"))) << buffer;
+    EXPECT_TRUE(captionSeen.isEmpty()) << captionSeen.toStdString();
 }
 
 TEST(PlayCommand, PlaysAProjectToItsEndAndExitsWithZero)

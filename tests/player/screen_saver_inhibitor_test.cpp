@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/screen_saver_inhibitor.h"
 
+#include "x11_saver_probe.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
 
@@ -102,15 +105,84 @@ TEST_F(ScreenSaverInhibitorTest, AShowEndingBeforeTheAnswerStillReleasesIt)
     EXPECT_EQ(fake_.calls.at(3), QStringLiteral("UnInhibit 43"));
 }
 
-TEST(ScreenSaverWithoutABus, NothingHappensAndNothingFails)
+TEST(ScreenSaverWithoutABus, NothingFails)
 {
     ScreenSaverInhibitor inhibitor(
         QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
     inhibitor.Inhibit(QStringLiteral("no bus"));
     EXPECT_TRUE(inhibitor.Inhibiting());
+    // Off X11 there is nobody else to ask.
+    EXPECT_EQ(inhibitor.SuspendingX11(), QGuiApplication::platformName() == QLatin1String("xcb"));
     inhibitor.Release();
     EXPECT_FALSE(inhibitor.Inhibiting());
+    EXPECT_FALSE(inhibitor.SuspendingX11());
     QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+namespace {
+
+// On a real X server (Xvfb) whose own screen saver comes on after a second of idleness.
+class ScreenSaverOnX11 : public ScreenSaverInhibitorTest
+{
+protected:
+    void SetUp() override
+    {
+        if (!testx11::SaverOn())
+            GTEST_SKIP() << "needs an X server with the screen saver extension";
+        ScreenSaverInhibitorTest::SetUp();
+        ASSERT_TRUE(testx11::SetSaverTimeout(1));
+    }
+    void TearDown() override
+    {
+        testx11::SetSaverTimeout(0);
+        ScreenSaverInhibitorTest::TearDown();
+    }
+
+    // Waits past the saver's timeout, then tells whether it came on.
+    static bool SaverCameOn()
+    {
+        QTest::qWait(2500);
+        return testx11::SaverOn().value_or(false);
+    }
+};
+
+}  // namespace
+
+// Without the desktop's service on the bus the player keeps the X server from blanking itself,
+// and lets it blank again when the show ends.
+TEST_F(ScreenSaverOnX11, WithoutTheServiceTheXServerDoesNotBlank)
+{
+    ASSERT_TRUE(QDBusConnection::connectToBus(address_, QStringLiteral("service"))
+                    .unregisterService(QStringLiteral("org.freedesktop.ScreenSaver")));
+    ASSERT_TRUE(SaverCameOn()) << "the X server's saver does not work here";
+    ASSERT_TRUE(testx11::SetSaverTimeout(1));  // off again, as user input turns it off
+    ScreenSaverInhibitor inhibitor(PlayerBus());
+    inhibitor.Inhibit(QStringLiteral("A slide show is playing"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return inhibitor.SuspendingX11(); }, kWaitMs));
+    EXPECT_FALSE(SaverCameOn());
+    inhibitor.Release();
+    EXPECT_FALSE(inhibitor.SuspendingX11());
+    EXPECT_TRUE(SaverCameOn());
+}
+
+TEST_F(ScreenSaverOnX11, WithoutABusTheXServerDoesNotBlank)
+{
+    ScreenSaverInhibitor inhibitor(
+        QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("nowhere")));
+    inhibitor.Inhibit(QStringLiteral("no bus"));
+    EXPECT_FALSE(SaverCameOn());
+    inhibitor.Release();
+    QDBusConnection::disconnectFromBus(QStringLiteral("nowhere"));
+}
+
+// With the service the desktop does the work: the X server is left alone.
+TEST_F(ScreenSaverOnX11, WithTheServiceTheXServerIsLeftAlone)
+{
+    ScreenSaverInhibitor inhibitor(PlayerBus());
+    inhibitor.Inhibit(QStringLiteral("A slide show is playing"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fake_.calls.size() == 1; }, kWaitMs));
+    EXPECT_FALSE(inhibitor.SuspendingX11());
+    inhibitor.Release();
 }
 
 #include "screen_saver_inhibitor_test.moc"

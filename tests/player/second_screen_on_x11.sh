@@ -10,11 +10,10 @@ convert -size 640x480 xc:red "$work/red.jpg"
 printf '%s\r\n' 60 100 "No effect" "No music" '$00000000_clWhite' Loop Color Tile No No \
   "$work/red.jpg" '[TRANS]' 13 '[MUSIC]' > "$work/show.zut"
 
-display=:$((100 + RANDOM % 800))
-Xvfb "$display" -screen 0 800x600x24 -screen 1 640x480x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../support/x_server.sh"
+start_x_server -screen 0 800x600x24 -screen 1 640x480x24
+display=$DISPLAY
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config
 "$lumetta" --play --screen 1 "$work/show.zut" &
 player=$!
 # "red" or "other" for the pixel X,Y of screen N (the JPEG's red is within a few steps of pure).

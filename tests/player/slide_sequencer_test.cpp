@@ -64,9 +64,21 @@ public:
         if (sequencer)
             sequencer->End();
     }
+    void FailShow(const QString &message) override
+    {
+        log << QStringLiteral("fail ") + message;
+        if (sequencer)
+            sequencer->End();
+    }
     bool SlideTimerEnabled() const override { return timer; }
     void SetSlideTimerEnabled(bool enabled) override { timer = enabled; }
-    void ShowHotKeyHelp() override { log << QStringLiteral("help"); }
+    // Shown and closed again, as a modal window returns.
+    void ShowHotKeyHelp() override
+    {
+        log << QStringLiteral("help");
+        if (sequencer)
+            sequencer->HelpClosed();
+    }
     void ShowPaused(bool shown) override { paused = shown; }
     bool paused = false;
 
@@ -180,19 +192,19 @@ TEST(PicturesNextTo, NextAndPreviousWithinTheList)
 TEST_F(SlideSequencerTest, StepPreparesLoadsExecutesAndAlwaysUnprepares)
 {
     sequencer_.Start();
-    EXPECT_EQ(host_.log, QStringList({"caption 1. a.jpg", "prepare 7", "show /p/a.jpg", "execute 7", "unprepare 7"}));
+    EXPECT_EQ(host_.log, QStringList({"prepare 7", "show /p/a.jpg", "caption 1. a.jpg", "execute 7", "unprepare 7"}));
     EXPECT_EQ(sequencer_.NextSlide(), 1);
 
     host_.log.clear();
     project_.Settings().Put(ShowSettings::EffectsLine, QStringLiteral("No effect"));
     sequencer_.Tick();
-    EXPECT_EQ(host_.log, QStringList({"caption 2. b.jpg", "prepare 7", "show /p/b.jpg", "unprepare 7"}));
+    EXPECT_EQ(host_.log, QStringList({"prepare 7", "show /p/b.jpg", "caption 2. b.jpg", "unprepare 7"}));
 
     host_.log.clear();
     project_.EffectSelection().clear();
     project_.Settings().Put(ShowSettings::EffectsLine, QStringLiteral("Random"));
     sequencer_.Tick();
-    EXPECT_EQ(host_.log, QStringList({"caption 3. c.jpg", "show /p/c.jpg"}));
+    EXPECT_EQ(host_.log, QStringList({"show /p/c.jpg", "caption 3. c.jpg"}));
 }
 
 TEST_F(SlideSequencerTest, RequestsDuringAStepRunAfterItInOrderBeforeTheMergedTick)
@@ -252,8 +264,8 @@ TEST_F(SlideSequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     sequencer_.Start();
     sequencer_.Tick();
     EXPECT_EQ(host_.log.mid(5),
-              QStringList({"caption 2. b.jpg", "prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg",
-                           "caption 3. c.jpg", "prepare 7", "show /p/c.jpg", "execute 7", "unprepare 7"}));
+              QStringList({"prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg", "prepare 7",
+                           "show /p/c.jpg", "caption 3. c.jpg", "execute 7", "unprepare 7"}));
     sequencer_.Tick();
     sequencer_.Tick();
     EXPECT_EQ(host_.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
@@ -268,13 +280,146 @@ TEST_F(SlideSequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     EXPECT_EQ(host_.Shown().last(), QStringLiteral("/p/c.jpg"));
 }
 
-TEST_F(SlideSequencerTest, NoReadablePictureEndsTheStepWithoutLooping)
+TEST_F(SlideSequencerTest, AShowWithoutOneReadablePictureEndsNamingTheProblem)
+{
+    for (const char *looping : {"Loop", "No"}) {
+        SCOPED_TRACE(looping);
+        project_.Settings().Put(ShowSettings::LoopingLine, QLatin1String(looping));
+        host_.log.clear();
+        host_.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+        sequencer_.Start();
+        EXPECT_TRUE(host_.Shown().isEmpty());
+        EXPECT_EQ(host_.log.filter(QStringLiteral("notify")).size(), 3);
+        EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 3);
+        EXPECT_EQ(host_.log.count(QStringLiteral("unprepare 7")), 3);
+        // No caption named a picture that never showed; the show ends with the reason.
+        EXPECT_TRUE(host_.log.filter(QStringLiteral("caption")).isEmpty());
+        EXPECT_EQ(host_.log.filter(QStringLiteral("fail ")),
+                  QStringList({"fail None of the show's 3 pictures can be shown. The first: Cannot load picture "
+                               "/p/a.jpg"}));
+        EXPECT_FALSE(sequencer_.Running());
+    }
+    // A single picture is named as such.
+    project_.Pictures() = {QStringLiteral("/p/a.jpg")};
+    host_.log.clear();
+    sequencer_.Start();
+    EXPECT_EQ(host_.log.filter(QStringLiteral("fail ")),
+              QStringList({"fail The show's only picture cannot be shown. Cannot load picture /p/a.jpg"}));
+}
+
+TEST_F(SlideSequencerTest, ACaptionNamesOnlyAPictureThatShows)
 {
     project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
-    host_.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
+    host_.unreadable = {QStringLiteral("/p/b.jpg")};
     sequencer_.Start();
-    EXPECT_TRUE(host_.Shown().isEmpty());
-    EXPECT_EQ(host_.log.filter(QStringLiteral("notify")).size(), 3);
-    EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 3);
-    EXPECT_EQ(host_.log.count(QStringLiteral("unprepare 7")), 3);
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log.filter(QStringLiteral("caption")), QStringList({"caption 1. a.jpg", "caption 3. c.jpg"}));
+    EXPECT_TRUE(sequencer_.Running());
+}
+
+// Requests that arrive while a step runs (here: during its transition), merged into what the
+// next step does; "next" is Right, "back" is Left.
+TEST_F(SlideSequencerTest, RequestsWhileAStepRunsAreMerged)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(SlideSequencer &)> input;
+        QStringList shownAfter;  // after the step that started it, which shows b
+        bool running;
+    };
+    const auto keys = [](std::initializer_list<int> keys, bool autoRepeat = false) {
+        return [=](SlideSequencer &s) {
+            for (int key : keys)
+                s.KeyDown(key, autoRepeat);
+        };
+    };
+    const Case cases[] = {
+        {"three Rights: one step of three", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}), {"/p/e.jpg"}, true},
+        {"Right and Left cancel out", keys({Qt::Key_Right, Qt::Key_Left}), {}, true},
+        {"two Lefts: one step back of two", keys({Qt::Key_Left, Qt::Key_Left}), {"/p/a.jpg"}, true},
+        {"auto-repeat counts once",
+         keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}, true),
+         {"/p/c.jpg"},
+         true},
+        {"a wheel burst counts once",
+         [](SlideSequencer &s) {
+             for (int notch = 0; notch < 6; ++notch)
+                 s.Wheel(true);
+         },
+         {"/p/c.jpg"},
+         true},
+        {"a wheel burst both ways cancels out",
+         [](SlideSequencer &s) {
+             s.Wheel(true);
+             s.Wheel(false);
+             s.Wheel(true);
+         },
+         {},
+         true},
+        {"clicks count each", [](SlideSequencer &s) { s.Click(), s.Click(); }, {"/p/d.jpg"}, true},
+        {"Escape after Rights ends at once", keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Escape}), {}, false},
+        {"Escape before Rights ends at once", keys({Qt::Key_Escape, Qt::Key_Right}), {}, false},
+        {"Home then Right: the second slide", keys({Qt::Key_Right, Qt::Key_Home, Qt::Key_Right}), {"/p/b.jpg"}, true},
+        {"End then Left: the last but one", keys({Qt::Key_End, Qt::Key_Left}), {"/p/d.jpg"}, true},
+        {"past the end of a looping show: around",
+         keys({Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right}),
+         {"/p/b.jpg"},
+         true},
+    };
+    project_.Pictures() = {"/p/a.jpg", "/p/b.jpg", "/p/c.jpg", "/p/d.jpg", "/p/e.jpg"};
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        host_.timer = false;
+        sequencer_.Start();  // a
+        host_.log.clear();
+        host_.duringExecute = [&] {
+            c.input(sequencer_);
+            EXPECT_EQ(sequencer_.EscapeWaiting(), !c.running);
+        };
+        sequencer_.KeyDown(Qt::Key_Right);  // b, with the input during its transition
+        const QStringList shown = host_.Shown();
+        ASSERT_FALSE(shown.isEmpty());
+        EXPECT_EQ(shown.first(), QStringLiteral("/p/b.jpg"));
+        EXPECT_EQ(shown.mid(1), c.shownAfter);
+        EXPECT_EQ(sequencer_.Running(), c.running);
+        EXPECT_FALSE(sequencer_.Busy());
+        sequencer_.End();
+    }
+}
+
+TEST_F(SlideSequencerTest, ManyStepsPastTheEndOfAShowThatDoesNotLoopEndIt)
+{
+    sequencer_.Start();  // a
+    host_.log.clear();
+    host_.duringExecute = [&] {
+        for (int i = 0; i < 3; ++i)
+            sequencer_.KeyDown(Qt::Key_Right);
+    };
+    sequencer_.KeyDown(Qt::Key_Right);  // b, then three more: past c
+    EXPECT_EQ(host_.Shown(), QStringList({"/p/b.jpg"}));
+    EXPECT_EQ(host_.log.last(), QStringLiteral("close"));
+    EXPECT_FALSE(sequencer_.Running());
+}
+
+// F1 during a step shows the help right after it, before the steps asked with it; Ctrl twice
+// changes nothing, Ctrl once pauses.
+TEST_F(SlideSequencerTest, HelpAndPauseGoBeforeTheMergedSteps)
+{
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    sequencer_.Start();
+    host_.log.clear();
+    host_.duringExecute = [&] {
+        sequencer_.KeyDown(Qt::Key_Right);
+        sequencer_.KeyDown(Qt::Key_F1);
+        sequencer_.KeyDown(Qt::Key_Control);
+        sequencer_.KeyDown(Qt::Key_Control, true);  // held: no second toggle
+    };
+    sequencer_.Tick();  // b
+    const QStringList expected{"help", "caption 3. c.jpg"};
+    QStringList seen = host_.log.filter(QRegularExpression(QStringLiteral("^(help|caption 3)")));
+    EXPECT_EQ(seen, expected);
+    EXPECT_TRUE(host_.paused);
+    EXPECT_FALSE(host_.timer);
 }

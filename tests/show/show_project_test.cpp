@@ -73,7 +73,7 @@ TEST_F(ShowProjectTest, OpenReadsEverythingAndSetsTheOpenCaption)
     EXPECT_FALSE(project_.Modified());
     EXPECT_EQ(project_.State(), FileState::Opened);
     EXPECT_EQ(project_.OpenedPath(), path);
-    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- trip"));
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - trip"));
     EXPECT_EQ(project_.ApplicationTitle(), QLatin1String("trip - Lumetta XP"));
     EXPECT_EQ(project_.ResumeEntry(), path);
 }
@@ -125,7 +125,7 @@ TEST_F(ShowProjectTest, OpenOfABadFileReportsAndKeepsTheProjectWhole)
         EXPECT_EQ(project_.Settings().Get(ShowSettings::AdvanceLine), QLatin1String("9"));
         EXPECT_EQ(project_.OpenedPath(), good);
         EXPECT_TRUE(project_.Modified());
-        EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- good"));
+        EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - good"));
     }
 }
 
@@ -148,7 +148,7 @@ TEST_F(ShowProjectTest, SaveOfAnUntitledProjectAsksAndAppendsZut)
     EXPECT_EQ(project_.State(), FileState::SavedAs);
     EXPECT_EQ(project_.SavedName(), Path("holiday"));
     EXPECT_FALSE(project_.Modified());
-    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP 3.51"));  // Save keeps the caption
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - holiday"));  // the caption names what was saved
     EXPECT_EQ(project_.ResumeEntry(), Path("holiday.zut"));
 }
 
@@ -195,7 +195,7 @@ TEST_F(ShowProjectTest, StateTable)
     EXPECT_EQ(project_.SaveAs(dialogs_), Outcome::Cancelled);
     EXPECT_EQ(project_.State(), FileState::Untitled);
     EXPECT_TRUE(project_.Modified());
-    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- opened"));
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - opened"));
 
     // Untitled: Save asks; here the user names it, so it becomes Saved as.
     dialogs_.asked.clear();
@@ -485,7 +485,7 @@ TEST_F(ShowProjectTest, OpenCaptionDropsTheLastFourCharacters)
 {
     dialogs_.openAnswers = {MakeProjectFile("show.txt", {"/p/1.jpg"}, {})};
     ASSERT_EQ(project_.Open(dialogs_), Outcome::Done);
-    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP- show"));
+    EXPECT_EQ(project_.Caption(), QLatin1String("Lumetta XP - show"));
 }
 
 TEST_F(ShowProjectTest, CloseAsksOnlyForAModifiedNonEmptyProject)

@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                       StoredForm{"p.webp", StoredForm::Unchanged}, StoredForm{"p.TIF", StoredForm::Unchanged},
                       StoredForm{"p.tiff", StoredForm::Unchanged}, StoredForm{"p.heic", StoredForm::Unchanged},
                       StoredForm{"p.HEIF", StoredForm::Unchanged}, StoredForm{"p.AVIF", StoredForm::Unchanged},
-                      StoredForm{"p.Jpg", StoredForm::Empty}, StoredForm{"p.Png", StoredForm::Empty},
+                      StoredForm{"p.Jpg", StoredForm::Unchanged}, StoredForm{"p.Png", StoredForm::Unchanged},
                       StoredForm{"p.jpg.svg", StoredForm::Empty}),
     [](const ::testing::TestParamInfo<StoredForm> &info) {
         // Test names allow letters, digits and underscores only.
@@ -252,7 +252,8 @@ TEST_F(StandaloneBuilderTest, BackgroundPictureIsStoredAsBmpAfterTheProjectText)
         {QStringLiteral("bg.gif"), testpictures::MakeGif(1, 1, {qRgb(0, 255, 0), qRgb(0, 0, 0)}, {{0, 0, 1, 1, {0}}}),
          true},
         {QStringLiteral("bg.jpeg"), testpictures::MakeJpeg(image), true},
-        {QStringLiteral("bg.Bmp"), testpictures::MakeBmp(image), false},
+        {QStringLiteral("bg.Bmp"), testpictures::MakeBmp(image), true},
+        {QStringLiteral("bg.svg"), QByteArray("<svg/>"), false},
     };
     project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
     project_.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
@@ -471,16 +472,17 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
     }
 }
 
-TEST(StoredPictureKind, ExactFormsOnly)
+TEST(StoredPictureKind, TheExtensionInAnyCase)
 {
     EXPECT_EQ(StoredPictureKind("/a/b.jpeg"), PictureKind::Jpeg);
     EXPECT_EQ(StoredPictureKind("/a.gif/b.GIF"), PictureKind::Gif);
     EXPECT_EQ(StoredPictureKind("/a.jpg/b"), std::nullopt);
-    EXPECT_EQ(StoredPictureKind("/a/b.Gif"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.Gif"), PictureKind::Gif);
     EXPECT_EQ(StoredPictureKind("/a/b.bmp "), std::nullopt);
     EXPECT_EQ(StoredPictureKind("/a/b.PNG"), PictureKind::Png);
     EXPECT_EQ(StoredPictureKind("/a/b.heic"), PictureKind::Heif);
-    EXPECT_EQ(StoredPictureKind("/a/b.Avif"), std::nullopt);
+    EXPECT_EQ(StoredPictureKind("/a/b.Avif"), PictureKind::Heif);
+    EXPECT_EQ(StoredPictureKind("/a/b.svg"), std::nullopt);
 }
 
 }  // namespace

@@ -129,6 +129,34 @@ TEST_F(StubTest, ShowsWithSlashOrDashS)
     }
 }
 
+TEST_F(StubTest, WithoutADisplayThePlayerSaysSoAndEndsWithOne)
+{
+    const QString output = dir_.filePath("short");
+    ASSERT_EQ(Build(ShortProject(Picture()), output).exitCode, 0);
+    const QStringList noDisplay{"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
+    const QStringList unreachable{"QT_QPA_PLATFORM", "WAYLAND_DISPLAY"};
+    const struct
+    {
+        QString program;
+        const char *name;
+        const char *display;
+        const QStringList &unset;
+    } cases[] = {
+        {LUMETTA_STUB_PATH, "AEXE.tms", "", noDisplay},
+        {output, "short", "", noDisplay},
+        {output, "short", ":4711", unreachable},
+    };
+    for (const auto &c : cases) {
+        const Outcome run =
+            RunProgram(c.program, {}, {{"TMPDIR", dir_.filePath("tmp")}, {"DISPLAY", c.display}}, c.unset);
+        EXPECT_EQ(run.exitCode, 1) << c.name;
+        EXPECT_TRUE(run.errors.startsWith(QByteArray(c.name) + ": cannot open a display: ")) << run.errors.constData();
+        EXPECT_EQ(run.errors.count('\n'), 1) << run.errors.constData();
+    }
+    // Nothing was unpacked.
+    EXPECT_TRUE(QDir(dir_.filePath("tmp")).isEmpty());
+}
+
 TEST_F(StubTest, HelpVersionAndWrongArgumentsNeedNoDisplay)
 {
     const QStringList noDisplay{"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};

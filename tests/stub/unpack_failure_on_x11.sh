@@ -13,12 +13,10 @@ printf '%s\r\n' 1 80 "No effect" "No music" '$00000000_clWhite' No Color Tile No
   "$work/noise.jpg" '[TRANS]' 0 '[MUSIC]' > "$work/show.zut"
 "$lumetta" --build "$work/show.zut" "$work/show.exe"
 
-display=:$((100 + RANDOM % 800))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-server=$!
+source "$(dirname "$0")/../support/x_server.sh"
+start_x_server -screen 0 1024x768x24
 mkdir -m 700 "$work/runtime"
-export DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+export QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime TMPDIR=$work/tmp
 # An ignored SIGXFSZ makes a write past the limit fail instead of ending the program.
 sh -c 'trap "" XFSZ; ulimit -f 4; exec "$0"' "$work/show.exe" &
 player=$!

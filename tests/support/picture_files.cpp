@@ -191,4 +191,14 @@ QString WriteTemp(const QString &name, const QByteArray &data)
     return path;
 }
 
+QString WriteFlatBmp(const QString &path, const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(MakeBmp(image)) < 0)
+        return {};
+    return path;
+}
+
 }  // namespace testpictures

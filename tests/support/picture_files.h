@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -35,6 +36,8 @@ struct GifFrame
 QByteArray MakeGif(int screenWidth, int screenHeight, const QList<QRgb> &palette, const std::vector<GifFrame> &frames);
 
 QByteArray MakeBmp(const QImage &image);
+// Writes a BMP of one colour to path and returns path (empty when it cannot be written).
+QString WriteFlatBmp(const QString &path, const QSize &size, const QColor &colour);
 
 // An RGB32 picture of opaque noise, the same for every call with the same seed.
 QImage NoisePicture(int width, int height, quint32 seed);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/pixel_helpers.h"
 
-#include "transitions/row_kernels.h"
+#include "transitions/core/kernels/row_kernels.h"
+
+using namespace lumetta;
 
 namespace lumetta::test {
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/timed_transition_effect.h"
+#include "transitions/engine/timed_transition_effect.h"
 
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+namespace lumetta {
 
 // A timed effect that records its calls: each drawn frame paints the new picture's columns
 // 0..(CurrentFrame * Width / FrameCount) onto the canvas.
@@ -14,7 +16,7 @@ class TRecordingTransition : public TTimedTransitionEffect
 {
     Q_OBJECT
     Q_PROPERTY(int Frames READ Frames WRITE SetFrames)
-    Q_PROPERTY(TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(lumetta::TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
@@ -125,3 +127,5 @@ private:
     double now_ = 1000;
     double tick_;
 };
+
+}  // namespace lumetta

@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/kernels/blend_kernels.h"
+
+#include "transitions/core/kernels/detail/blend_levels.h"
+#include "transitions/core/kernels/row_kernels.h"
+
+#include <QImage>
+
+#include <cstring>
+
+#if defined(__x86_64__)
+#include "transitions/core/kernels/detail/blend_kernels_simd.h"
+
+#include <emmintrin.h>
+#endif
+
+namespace lumetta {
+
+using namespace blendrows;
+
+void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                BlendWordFormat format)
+{
+    const WordLayout &layout = kLayouts[int(format)];
+    const Row &row = kLevelRows[layout.narrow][level >= 1 && level <= 63 ? level : 0];
+    for (int i = 0; i < words; ++i) {
+        const std::uint32_t o = oldRow[i];
+        const std::uint32_t n = newRow[i];
+        if (o == n)
+            continue;
+        std::uint32_t mix = row.base == kOld ? o : row.base == kNew ? n : 0u;
+        for (int t = 0; t < row.count; ++t) {
+            const Term &term = row.terms[t];
+            const std::uint32_t part = ((term.src == kOld ? o : n) >> term.shift) & layout.shiftMask[term.shift];
+            mix = term.sign > 0 ? mix + part : mix - part;
+        }
+        out[i] = mix | layout.forceBits;
+    }
+}
+
+void BlendRowWhole_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                     BlendWordFormat format)
+{
+    for (int i = 0; i < words; ++i)
+        if (oldRow[i] == newRow[i])
+            out[i] = oldRow[i];
+    BlendRow_C(oldRow, newRow, out, words, level, format);
+}
+
+void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+{
+    for (int x = 0; x < width; ++x)
+        if ((cells >> (x & 7)) & 1u)
+            std::memcpy(dst + x * bytesPerPixel, src + x * bytesPerPixel, std::size_t(bytesPerPixel));
+}
+
+#if defined(__x86_64__)
+namespace {
+
+struct Sse2
+{
+    using Reg = __m128i;
+    static constexpr int kBytes = 16;
+    static constexpr int kWords = 4;
+    static Reg Load(const void *p) { return _mm_loadu_si128(static_cast<const __m128i *>(p)); }
+    static void Store(void *p, Reg v) { _mm_storeu_si128(static_cast<__m128i *>(p), v); }
+    static Reg Set1(std::uint32_t v) { return _mm_set1_epi32(int(v)); }
+    static Reg Zero() { return _mm_setzero_si128(); }
+    static Reg Add(Reg a, Reg b) { return _mm_add_epi32(a, b); }
+    static Reg Sub(Reg a, Reg b) { return _mm_sub_epi32(a, b); }
+    static Reg And(Reg a, Reg b) { return _mm_and_si128(a, b); }
+    static Reg Or(Reg a, Reg b) { return _mm_or_si128(a, b); }
+    template <int S>
+    static Reg Srl(Reg a)
+    {
+        return _mm_srli_epi32(a, S);
+    }
+    // No byte lookup before SSSE3.
+    static constexpr bool kLooksUpBytes = false;
+    // mask ? a : b, bytewise
+    static Reg Select(Reg mask, Reg a, Reg b)
+    {
+        return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+    }
+    static void Fence() { _mm_sfence(); }
+    // stream: p is aligned and the store may bypass the cache
+    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
+    {
+        const Reg equal = _mm_cmpeq_epi32(o, n);
+        const int equalLanes = _mm_movemask_epi8(equal);
+        if (equalLanes == 0xFFFF)
+            return;
+        if (equalLanes == 0 && stream)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(p), mix);
+        else
+            Store(p, equalLanes == 0 ? mix : Select(equal, Load(p), mix));
+    }
+    // Writes mix, or o where o and n agree; stream as above
+    static void StoreWhole(std::uint32_t *p, Reg mix, Reg o, Reg n, bool stream)
+    {
+        const Reg value = Select(_mm_cmpeq_epi32(o, n), o, mix);
+        if (stream)
+            _mm_stream_si128(reinterpret_cast<__m128i *>(p), value);
+        else
+            Store(p, value);
+    }
+};
+
+}  // namespace
+
+void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format)
+{
+    BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
+}
+
+void BlendRowWhole_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                        int level, BlendWordFormat format)
+{
+    BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
+}
+
+void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+{
+    PatternCopyRowVector<Sse2>(src, dst, width, bytesPerPixel, cells);
+}
+#endif
+
+namespace {
+
+std::vector<BlendKernels> detectVariants()
+{
+    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &BlendRowWhole_C, &PatternCopyRow_C}};
+#if defined(__x86_64__)
+    variants.push_back({"sse2", &BlendRow_SSE2, &BlendRowWhole_SSE2, &PatternCopyRow_SSE2});
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &BlendRow_AVX2, &BlendRowWhole_AVX2, &PatternCopyRow_AVX2});
+#endif
+    return variants;
+}
+
+}  // namespace
+
+const std::vector<BlendKernels> &BlendKernelVariants()
+{
+    static const std::vector<BlendKernels> variants = detectVariants();
+    return variants;
+}
+
+void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+              BlendWordFormat format)
+{
+    KernelsInUse(BlendKernelVariants()).blendRow(oldRow, newRow, out, words, level, format);
+}
+
+void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+                   BlendWordFormat format)
+{
+    KernelsInUse(BlendKernelVariants()).blendRowWhole(oldRow, newRow, out, words, level, format);
+}
+
+void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+{
+    KernelsInUse(BlendKernelVariants()).patternCopyRow(src, dst, width, bytesPerPixel, cells);
+}
+
+bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
+{
+    switch (image.format()) {
+    case QImage::Format_RGB888:
+        *format = BlendWordFormat::Bytes;
+        return true;
+    case QImage::Format_RGB32:
+        *format = BlendWordFormat::Bytes32;
+        return true;
+    case QImage::Format_RGB555:
+        *format = BlendWordFormat::Rgb555;
+        return true;
+    case QImage::Format_RGB16:
+        *format = BlendWordFormat::Rgb565;
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+void blendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+{
+    Q_ASSERT(oldImage.size() == work.size() && newImage.size() == work.size());
+    Q_ASSERT(oldImage.format() == work.format() && newImage.format() == work.format());
+    BlendWordFormat format;
+    if (!BlendWordFormatOf(work, &format))
+        return;
+    const auto *o = reinterpret_cast<const std::uint32_t *>(oldImage.constBits());
+    const auto *n = reinterpret_cast<const std::uint32_t *>(newImage.constBits());
+    auto *out = reinterpret_cast<std::uint32_t *>(work.bits());
+    const qsizetype stride = work.bytesPerLine();
+    if (oldImage.bytesPerLine() == stride && newImage.bytesPerLine() == stride) {
+        blendRow(o, n, out, int(work.sizeInBytes() / 4), level, format);
+        return;
+    }
+    const int words = (work.width() * work.depth() + 31) / 32;
+    for (int y = 0; y < work.height(); ++y)
+        blendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4, words,
+                 level, format);
+}
+
+}  // namespace
+
+void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+{
+    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
+}
+
+void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+{
+    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowWhole, oldImage, newImage, work, level);
+}
+
+void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)
+{
+    Q_ASSERT(src.size() == work.size() && src.depth() == work.depth() && work.depth() >= 8);
+    const int bytesPerPixel = BytesPerPixel(work);
+    std::uint8_t *base = work.bits();
+    for (int y = 0; y < work.height(); ++y) {
+        const std::uint8_t rowCells = cells.rows[y & 7];
+        if (rowCells)
+            PatternCopyRow(src.constScanLine(y), base + y * work.bytesPerLine(), work.width(), bytesPerPixel, rowCells);
+    }
+}
+
+}  // namespace lumetta

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/kernels/drip_kernels.h"
+
+#include "transitions/core/kernels/row_kernels.h"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace lumetta {
+
+namespace {
+
+// A smear of more bytes than this is written past the caches: a frame's area that large is
+// evicted before the next frame rewrites it, and keeping it would only push out the pictures.
+constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
+
+}  // namespace
+
+void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    for (int i = 0; i < width; ++i)
+        std::memcpy(dst + qsizetype(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
+}
+
+void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    if (width <= 0)
+        return;
+    if (bytesPerPixel == 1) {
+        std::memset(dst, pixel[0], std::size_t(width));
+        return;
+    }
+    // Double the filled part with each copy: word-wise copies that need no alignment of dst.
+    const std::size_t total = std::size_t(width) * bytesPerPixel;
+    std::memcpy(dst, pixel, std::size_t(bytesPerPixel));
+    std::size_t done = std::size_t(bytesPerPixel);
+    while (done < total) {
+        const std::size_t n = std::min(done, total - done);
+        std::memcpy(dst + done, dst, n);
+        done += n;
+    }
+}
+
+namespace {
+
+std::vector<DripKernels> detectVariants()
+{
+    std::vector<DripKernels> variants{{"reference", &FillRow_C, &FillRow_C}, {"words", &FillRow_Words, &FillRow_Words}};
+#if defined(__x86_64__)
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &FillRow_AVX2, &FillRowStreaming_AVX2});
+#endif
+    return variants;
+}
+
+}  // namespace
+
+const std::vector<DripKernels> &DripKernelVariants()
+{
+    static const std::vector<DripKernels> variants = detectVariants();
+    return variants;
+}
+
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+{
+    KernelsInUse(DripKernelVariants()).fillRow(dst, pixel, width, bytesPerPixel);
+}
+
+void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r)
+{
+    if (srcX < 0 || srcX >= src.width())
+        return;
+    const HalfOpenRect c =
+        Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}), {r.Left, 0, r.Right, src.height()});
+    if (c.IsEmpty())
+        return;
+    const int bpp = BytesPerPixel(dst);
+    const bool streaming = qsizetype(c.Width()) * bpp * (c.Bottom - c.Top) > kStreamingBytes;
+    const DripKernels &kernels = KernelsInUse(DripKernelVariants());
+    const FillRowFn fill = streaming ? kernels.fillRowStreaming : kernels.fillRow;
+    uchar *out = dst.bits();
+    for (int y = c.Top; y < c.Bottom; ++y)
+        fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.Left) * bpp,
+             src.constScanLine(y) + qsizetype(srcX) * bpp, c.Width(), bpp);
+#if defined(__x86_64__)
+    // Streaming stores are weakly ordered: done before anything reads the frame.
+    if (streaming)
+        _mm_sfence();
+#endif
+}
+
+void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom)
+{
+    if (srcY < 0 || srcY >= src.height())
+        return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, dst.height());
+    const std::size_t bytes = std::size_t(std::min(src.bytesPerLine(), dst.bytesPerLine()));
+    const uchar *s = src.constScanLine(srcY);
+    uchar *out = dst.bits();
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(out + qsizetype(y) * dst.bytesPerLine(), s, bytes);
+}
+
+}  // namespace lumetta

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/kernels/row_kernels.h"
+
+namespace lumetta {
+namespace {
+
+bool initialReference()
+{
+    return qEnvironmentVariableIntValue("LUMETTA_REFERENCE_KERNELS") == 1;
+}
+
+bool g_reference = initialReference();
+
+}  // namespace
+
+int BytesPerPixel(const QImage &image)
+{
+    return (image.depth() + 7) / 8;
+}
+
+bool ReferenceKernels()
+{
+    return g_reference;
+}
+
+void SetReferenceKernels(bool on)
+{
+    g_reference = on;
+}
+
+bool CpuHasAvx2()
+{
+#if defined(__x86_64__)
+    static const bool avx2 = [] {
+        __builtin_cpu_init();
+        return bool(__builtin_cpu_supports("avx2"));
+    }();
+    return avx2;
+#else
+    return false;
+#endif
+}
+
+}  // namespace lumetta

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/kernels/wipe_kernels.h"
+
+#include "transitions/core/kernels/row_kernels.h"
+
+#include <cstring>
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
+namespace lumetta {
+
+void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        dst[i] = uchar((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
+}
+
+#if defined(__x86_64__)
+void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+{
+    qsizetype i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i *>(oldRow + i));
+        const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i *>(newRow + i));
+        const __m128i m = _mm_loadu_si128(reinterpret_cast<const __m128i *>(select + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i),
+                         _mm_or_si128(_mm_and_si128(m, n), _mm_andnot_si128(m, o)));
+    }
+    SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
+}
+#endif
+
+namespace {
+
+std::vector<WipeKernels> detectVariants()
+{
+    std::vector<WipeKernels> variants{{"reference", &SelectRowBytes_C}};
+#if defined(__x86_64__)
+    variants.push_back({"sse2", &SelectRowBytes_SSE2});
+    if (CpuHasAvx2())
+        variants.push_back({"avx2", &SelectRowBytes_AVX2});
+#endif
+    return variants;
+}
+
+}  // namespace
+
+const std::vector<WipeKernels> &WipeKernelVariants()
+{
+    static const std::vector<WipeKernels> variants = detectVariants();
+    return variants;
+}
+
+void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+{
+    KernelsInUse(WipeKernelVariants()).selectRowBytes(oldRow, newRow, select, dst, count);
+}
+
+void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
+{
+    for (int i = 0; i < width; ++i) {
+        const int bit = bitOffset + i;
+        const uchar v = ((maskBits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFF : 0x00;
+        std::memset(out + qsizetype(i) * bytesPerPixel, v, std::size_t(bytesPerPixel));
+    }
+}
+
+}  // namespace lumetta

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/kernels/blend_kernels.h"
+#include "transitions/engine/timed_transition_effect.h"
+
+#include <optional>
+
+namespace lumetta {
+
+// Cross-fade from the old picture to the new one: 64 levels of channel mix (16 on 15- and 16-bit
+// pictures); on palette screens a dissolve through the 8 x 8 ordered-dither pattern instead.
+class TBlendTransition : public TTimedTransitionEffect
+{
+    Q_OBJECT
+
+public:
+    explicit TBlendTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    bool AllowSrcRendering() const override;
+    bool NeedWorkBitmap() const override;
+    // True on palette screens, where the old picture itself is dissolved.
+    bool WorkOnSrcBitmap() const override;
+    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+    void Finalize(PassData &Data) override;
+
+    // Mix level of frame F: 4F on 15- and 16-bit pictures, else F.
+    static int LevelOfFrame(PixelFormat Format, int Frame);
+
+private:
+    // The dissolve pattern of a palette run: the cells already showing the new picture.
+    std::optional<lumetta::TilePattern> pattern_;
+    // Frames go straight onto the canvas when it is laid out like the work bitmap: it holds the
+    // previous frame just as the work bitmap would.
+    bool onCanvas_ = false;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/frames/block_grid.h"
+#include "transitions/core/frames/block_order.h"
+#include "transitions/core/frames/puzzle_pieces.h"
+#include "transitions/effects/masked_transition.h"
+
+#include <memory>
+#include <optional>
+
+namespace lumetta {
+
+// Cuts the picture into a grid and uncovers the new picture one block per frame: in random
+// order (style 1), by rows or columns (2), in serpentines (3) or in spirals (4). With Puzzle the
+// blocks are jigsaw pieces. Cols and BlockWidth exclude each other, as do Rows and BlockHeight:
+// writing one clears the other.
+class TBlockTransition : public TMaskedTransition
+{
+    Q_OBJECT
+    Q_PROPERTY(int Cols READ Cols WRITE SetCols)
+    Q_PROPERTY(int Rows READ Rows WRITE SetRows)
+    Q_PROPERTY(int BlockWidth READ BlockWidth WRITE SetBlockWidth)
+    Q_PROPERTY(int BlockHeight READ BlockHeight WRITE SetBlockHeight)
+    Q_PROPERTY(bool Puzzle READ Puzzle WRITE SetPuzzle)
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int SubStyle READ SubStyle WRITE SetSubStyle)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TBlockTransition(QObject *Owner = nullptr);
+    ~TBlockTransition() override;
+
+    int Cols() const { return cols_; }
+    // A new value (clamped to 1..GridRange's maximum) is stored and BlockWidth becomes 0.
+    void SetCols(int value);
+    int Rows() const { return rows_; }
+    void SetRows(int value);
+    int BlockWidth() const { return blockWidth_; }
+    // A new value (clamped to 1..GridRange's maximum) is stored and Cols becomes 0.
+    void SetBlockWidth(int value);
+    int BlockHeight() const { return blockHeight_; }
+    void SetBlockHeight(int value);
+    bool Puzzle() const { return puzzle_; }
+    void SetPuzzle(bool value) { puzzle_ = value; }
+    // Cols and Rows, and block sides in pixels; 0 stands for "from the other one" and is read
+    // back after writing the other. The grid never has more blocks than the picture has pixels.
+    static constexpr ValueRange GridRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+
+    void Assign(const QObject *Source) override;
+    QString GetDescription() const override;
+    QString GetEditorName() const override;
+    int SubStyleCount(int Style) const override;
+    int ReversedSubStyle(int Style, int SubStyle) const override;
+
+protected:
+    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
+    void Finalize(PassData &Data) override;
+
+private:
+    // Frames of more blocks than this are shown by the box around them: a region of many
+    // rectangles costs more to build than it saves.
+    static constexpr int kMaxRegionBlocks = 64;
+
+    void drawDirect(PassData &Data);
+
+    int cols_ = 0;
+    int rows_ = 0;
+    int blockWidth_ = 50;
+    int blockHeight_ = 50;
+    bool puzzle_ = false;
+
+    std::optional<lumetta::BlockGrid> grid_;
+    std::optional<lumetta::BlockOrder> order_;
+    std::unique_ptr<lumetta::PuzzlePieces> pieces_;
+};
+
+}  // namespace lumetta

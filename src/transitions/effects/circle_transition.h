@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/frames/circle_frames.h"
+#include "transitions/core/frames/circle_plan.h"
+#include "transitions/core/frames/circle_rings.h"
+#include "transitions/effects/masked_transition.h"
+
+#include <optional>
+
+namespace lumetta {
+
+// Uncovers the new picture through a disc growing from a point, or covers the old one from
+// outside with a disc shrinking toward it: the centre (style 1), a corner (2) or the middle of an
+// edge (3). The radius changes by one pixel per frame; only the ring between two frames is copied.
+class TCircleTransition : public TMaskedTransition
+{
+    Q_OBJECT
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int SubStyle READ SubStyle WRITE SetSubStyle)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TCircleTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    int ReversedSubStyle(int Style, int SubStyle) const override;
+    bool UsesDeltaMask() const override;
+    int SubStyleCount(int Style) const override;
+    bool DrawsRuns() const override;
+
+protected:
+    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
+    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                  PassData &Data) override;
+    void Finalize(PassData &Data) override;
+
+private:
+    lumetta::CirclePlan plan_;
+    std::optional<lumetta::CircleFrames> frames_;
+    std::optional<lumetta::CircleRings> rings_;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/shapes/half_open_rect.h"
+#include "transitions/engine/timed_transition_effect.h"
+
+namespace lumetta {
+
+// Replaces the old picture at once by streaks: the new picture settles line by line from one
+// edge, and the line at the settling edge is smeared over the rest of the area.
+class TDripTransition : public TTimedTransitionEffect
+{
+    Q_OBJECT
+    Q_PROPERTY(lumetta::TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TDripTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    bool NeedSrcImage() const override;
+    // Only the vertical directions copy rows into a work bitmap.
+    bool NeedWorkBitmap() const override;
+    bool FirstPassAnimated() const override;
+
+protected:
+    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+
+private:
+    EffectDirection dir_ = tedLeft;
+    lumetta::HalfOpenRect strip_;
+    lumetta::HalfOpenRect remaining_;
+    // The frames go straight onto the canvas instead of through the work bitmap.
+    bool onCanvas_ = false;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/frames/radial_geometry.h"
+#include "transitions/core/shapes/scanned_runs.h"
+#include "transitions/effects/masked_transition.h"
+
+#include <vector>
+
+namespace lumetta {
+
+// Sweeps like clock hands about the centre (styles 1-3), the middle of an edge (4-5) or a
+// corner (6-7) with one, two or four hands; each frame paints the wedges the hands passed
+// since the previous frame, and the mask is cleared after every frame.
+class TRadialTransition : public TMaskedTransition
+{
+    Q_OBJECT
+    Q_PROPERTY(int Style READ Style WRITE SetStyle)
+    Q_PROPERTY(int SubStyle READ SubStyle WRITE SetSubStyle)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TRadialTransition(QObject *Owner = nullptr);
+
+    QString GetDescription() const override;
+    void Initialize(PassData &Data, int &FrameCount) override;
+    int ReversedSubStyle(int Style, int SubStyle) const override;
+    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
+                  bool &WhiteIsNew) override;
+    bool ClearsMaskEachFrame() const override;
+    int SubStyleCount(int Style) const override;
+    bool DrawsRuns() const override;
+    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
+                  PassData &Data) override;
+
+private:
+    // Calls paint(vertices, count) for each wedge of the frame (two vertices for a line) and
+    // sets the update rectangle around them.
+    template <class Paint>
+    void ForEachWedge(int CurrentFrame, int Step, int FrameCount, const Paint &paint);
+
+    lumetta::RadialGeometry geometry_;
+    // Scratch space kept from frame to frame.
+    std::vector<lumetta::RadialWedge> wedges_;
+    std::vector<lumetta::PolygonCrossing> crossings_;
+    std::vector<lumetta::ScanRow> scanRows_;
+    int styleInUse_ = 1;
+    int subStyleInUse_ = 1;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/core/frames/band_mask.h"
+#include "transitions/core/shapes/half_open_rect.h"
+#include "transitions/engine/timed_transition_effect.h"
+
+namespace lumetta {
+
+// Uncovers the new picture by an edge sweeping across it (optionally carrying a soft band where
+// old and new pixels mix), by a rectangle growing from a corner, or by a frame closing in on the
+// centre or opening out from it.
+class TWipeTransition : public TTimedTransitionEffect
+{
+    Q_OBJECT
+    Q_PROPERTY(int BandWidth READ BandWidth WRITE SetBandWidth)
+    Q_PROPERTY(lumetta::TTransitionEffect::EffectDirection Direction READ Direction WRITE SetDirection)
+    Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
+
+public:
+    explicit TWipeTransition(QObject *Owner = nullptr);
+
+    // The stored width while the direction in use is right, left, down or up; 0 otherwise.
+    int BandWidth() const;
+    // Clamped to BandWidthRange: negative widths are stored as 0 (a hard edge).
+    void SetBandWidth(int value);
+    // Wider than any picture side the engine takes.
+    static constexpr ValueRange BandWidthRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+
+    // Copies the inherited settings, and BandWidth as read when Source is a wipe.
+    void Assign(const QObject *Source) override;
+
+    QString GetDescription() const override;
+    QString GetEditorName() const override;
+    bool NeedSrcImage() const override;
+    bool AllowSrcRendering() const override;
+    bool NeedWorkBitmap() const override;
+
+    // The band mask kept between runs (null before the first run with a band).
+    const QImage &BandMask() const { return mask_.Bits(); }
+
+protected:
+    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+
+private:
+    void DrawStraight(PassData &Data, int Step);
+    void DrawCorner(PassData &Data, int CurrentFrame);
+    void DrawInOut(PassData &Data, int CurrentFrame);
+    // Where frames are drawn: the canvas itself when the band is composed there, else the work
+    // bitmap or (without one) the canvas.
+    QImage &Target(PassData &Data) const;
+    // Copies r of the new picture onto the frame's canvas and adds it to the update rectangle.
+    void CopyNew(PassData &Data, const lumetta::HalfOpenRect &r);
+    // Marks r, clipped to the picture, as the part of the update rectangle this frame leaves alone.
+    void SetUnchanged(PassData &Data, const lumetta::HalfOpenRect &r);
+    // Adds r, clipped to the picture, to the frame's update rectangle.
+    void AddUpdate(PassData &Data, const lumetta::HalfOpenRect &r);
+
+    int bandWidth_ = 50;
+    lumetta::BandMask mask_;
+
+    // Run state.
+    EffectDirection dir_ = tedRight;
+    int bw_ = 0;
+    int frames_ = 0;
+    lumetta::HalfOpenRect uncovered_;
+    lumetta::HalfOpenRect band_;
+    int maskX_ = 0;
+    int maskY_ = 0;
+    bool onCanvas_ = false;
+};
+
+}  // namespace lumetta

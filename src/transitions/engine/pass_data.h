@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "transitions/engine/bitmap.h"
+
+#include <QImage>
+
+namespace lumetta {
+
+class RenderWindow;
+struct FrameStepping;
+
+// The per-pass record handed to the frame routines; it references the bitmaps, owns none.
+// The type names are qualified where a field of the same name follows.
+class PassData
+{
+public:
+    QImage *Bitmap = nullptr;
+    QImage *SrcBmp = nullptr;
+    QImage *DstBmp = nullptr;
+    QImage *Canvas = nullptr;
+    int Width = 0;
+    int Height = 0;
+    lumetta::PixelFormat PixelFormat = pf32bit;
+    bool HighColor = true;
+
+    // The work bitmap when there is one, else the canvas.
+    QImage *GetCanvas() const { return Bitmap ? Bitmap : Canvas; }
+
+    // Engine side: the window that shows Canvas (null when headless) and the tool's stepping.
+    lumetta::RenderWindow *RenderWindow = nullptr;
+    const FrameStepping *Stepping = nullptr;
+
+    // Pacing: the clock reading (Stopwatch::Now) from which the pass's Milliseconds run, so the
+    // run's set-up before the frames counts too; negative: from the first frame.
+    double StartedAt = -1;
+    // Pacing: the shortest time worth leaving between two frames, one refresh of the screen that
+    // shows them (ms); 0 when no screen limits it.
+    double FrameInterval = 0;
+};
+
+}  // namespace lumetta

@@ -1,0 +1,2 @@
+#pragma once
+#include "transitions/engine/pass_data.h"

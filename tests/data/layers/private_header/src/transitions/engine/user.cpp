@@ -1,0 +1,1 @@
+#include "transitions/core/kernels/detail/levels.h"

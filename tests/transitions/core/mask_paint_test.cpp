@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "transitions/core/shapes/mask_paint.h"
+#include "transitions/core/shapes/mono_paint.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace lumetta {
+
+namespace {
+
+bool white(const QImage &mask, int x, int y)
+{
+    return mask.pixelIndex(x, y) == 1;
+}
+
+int countWhite(const QImage &mask)
+{
+    int n = 0;
+    for (int y = 0; y < mask.height(); ++y)
+        for (int x = 0; x < mask.width(); ++x)
+            n += white(mask, x, y);
+    return n;
+}
+
+// Even-odd test of a pixel centre against a convex or simple polygon.
+bool centreInside(const std::vector<QPoint> &poly, double px, double py)
+{
+    bool inside = false;
+    for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const double xi = poly[i].x(), yi = poly[i].y(), xj = poly[j].x(), yj = poly[j].y();
+        if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    return inside;
+}
+
+}  // namespace
+
+TEST(MaskPaint, WidthsRoundUpToMultiplesOf32)
+{
+    const struct
+    {
+        int width, expected;
+    } cases[] = {{1, 32}, {31, 32}, {32, 32}, {33, 64}, {64, 64}, {65, 96}, {1920, 1920}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(MaskedBitmapWidth(c.width), c.expected) << c.width;
+        const QImage mask = CreateMask(c.width, 3);
+        EXPECT_EQ(mask.width(), c.expected);
+        EXPECT_EQ(mask.height(), 3);
+        EXPECT_EQ(mask.format(), QImage::Format_Mono);
+        EXPECT_EQ(mask.bytesPerLine(), c.expected / 8);
+        EXPECT_EQ(countWhite(mask), 0);
+    }
+}
+
+TEST(MaskPaint, InvertAndClearCoverTheWholeMask)
+{
+    QImage mask = CreateMask(40, 10);
+    FillMonoRect(mask, 5, 0, 6, 1, true);
+    InvertMask(mask);
+    EXPECT_EQ(countWhite(mask), 64 * 10 - 1);
+    EXPECT_FALSE(white(mask, 5, 0));
+    ClearMask(mask);
+    EXPECT_EQ(countWhite(mask), 0);
+}
+
+TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
+{
+    const struct
+    {
+        QPoint a, b;
+    } lines[] = {{{0, 0}, {9, 3}}, {{12, 11}, {12, 0}}, {{30, 2}, {20, 9}}, {{5, 5}, {5, 5}}};
+    for (const auto &l : lines) {
+        QImage mask = CreateMask(40, 12);
+        MaskLine(mask, l.a, l.b);
+        EXPECT_TRUE(white(mask, l.a.x(), l.a.y()));
+        EXPECT_TRUE(white(mask, l.b.x(), l.b.y()));
+        const int steps = std::max(std::abs(l.b.x() - l.a.x()), std::abs(l.b.y() - l.a.y()));
+        EXPECT_EQ(countWhite(mask), steps + 1);
+        // Each pixel sits within half a pixel of the ideal line along its minor axis.
+        for (int y = 0; y < mask.height(); ++y) {
+            for (int x = 0; x < mask.width(); ++x) {
+                if (!white(mask, x, y))
+                    continue;
+                const double dx = l.b.x() - l.a.x(), dy = l.b.y() - l.a.y();
+                if (std::abs(dx) >= std::abs(dy) && dx != 0) {
+                    const double ideal = l.a.y() + dy * (x - l.a.x()) / dx;
+                    EXPECT_LE(std::abs(ideal - y), 0.5) << x << "," << y;
+                } else if (dy != 0) {
+                    const double ideal = l.a.x() + dx * (y - l.a.y()) / dy;
+                    EXPECT_LE(std::abs(ideal - x), 0.5) << x << "," << y;
+                }
+            }
+        }
+    }
+    QImage mask = CreateMask(10, 10);
+    MaskLine(mask, {-20, 5}, {30, 5});  // from far outside: clipped, no harm
+    EXPECT_EQ(countWhite(mask), 31);  // x = 0..30
+}
+
+TEST(MaskPaint, PolygonsFillInteriorAndOutline)
+{
+    const std::vector<std::vector<QPoint>> polygons = {
+        {{2, 1}, {20, 4}, {5, 10}},
+        {{16, 6}, {16, -1}, {33, -1}, {33, 14}},
+        {{0, 0}, {12, 0}, {12, 8}, {6, 3}, {0, 8}},  // not convex
+    };
+    for (const auto &poly : polygons) {
+        QImage mask = CreateMask(32, 12);
+        MaskFillPolygon(mask, poly.data(), int(poly.size()));
+        QImage outline = CreateMask(32, 12);
+        for (size_t i = 0; i < poly.size(); ++i)
+            MaskLine(outline, poly[i], poly[(i + 1) % poly.size()]);
+        for (int y = 0; y < mask.height(); ++y) {
+            for (int x = 0; x < mask.width(); ++x) {
+                const bool expected = centreInside(poly, x, y) || white(outline, x, y);
+                EXPECT_EQ(white(mask, x, y), expected) << x << "," << y;
+            }
+        }
+    }
+}
+
+}  // namespace lumetta
