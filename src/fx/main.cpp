@@ -3,6 +3,7 @@
 
 #include "common/licence.h"
 #include "common/random.h"
+#include "common/replacement_file.h"
 #include "player/effect_catalogue.h"
 #include "transitions/engine/form_reader.h"
 #include "transitions/engine/headless_run.h"
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumetta {
@@ -218,6 +220,9 @@ QImage readPicture(const QString &path, const char *option)
 
 void save(const QImage &image, const QString &path)
 {
+    // Writing opens what stands there: a pipe would hang and a device would take the picture.
+    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
+        throw UsageError{QStringLiteral("cannot write %1: %2").arg(path, *problem)};
     const QImage out = image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_RGB32
                            ? image
                            : image.convertToFormat(QImage::Format_RGB32);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/project_file.h"
 
+#include "common/replacement_file.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -142,8 +144,9 @@ QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, con
 
 void WriteTextFile(const QString &path, const QStringList &lines)
 {
-    if (QFileInfo(path).isDir())
-        throw ProjectError(CannotCreateFileMessage(path) + QStringLiteral(": it is a folder"));
+    // QSaveFile would rename its file over a pipe or a device, or write through a link to one.
+    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
+        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + *problem);
     QSaveFile file(path);
     const QByteArray bytes = EncodeLines(lines);
     // Unbuffered and written until done: a short write (a full disk) says nothing, the next

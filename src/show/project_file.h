@@ -58,7 +58,8 @@ QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kPr
 QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path);
 
 // Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
-// throws ProjectError("Cannot create file PATH: REASON") with the system's reason.
+// throws ProjectError("Cannot create file PATH: REASON") with the system's reason, or for a PATH
+// ReplacementFile::TargetProblem refuses, leaving it untouched.
 void WriteTextFile(const QString &path, const QStringList &lines);
 
 inline constexpr const char *kTransMarker = "[TRANS]";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/show_project.h"
 
+#include "common/same_file.h"
 #include "show/project_file.h"
 #include "show/version.h"
 
@@ -66,6 +67,23 @@ ShowProject::FileState ShowProject::State() const
 QString ShowProject::ProjectFileName(const QString &name)
 {
     return name.endsWith(kZut, Qt::CaseInsensitive) ? name : name + kZut;
+}
+
+std::optional<QString> ShowProject::OwnFileRole(const QString &path) const
+{
+    const QString project = SaveTarget();
+    if (!project.isEmpty() && SameFile(path, project))
+        return QStringLiteral("the project file itself");
+    if (settings_.BackgroundFromFile() && SameFile(path, settings_.BackgroundFile()))
+        return QStringLiteral("the show's background picture");
+    for (const QString &picture : pictures_)
+        if (SameFile(path, picture))
+            return QStringLiteral("one of the show's pictures");
+    // The playlist stays the user's also while the music is off.
+    for (const QString &track : playlist_)
+        if (SameFile(path, track))
+            return QStringLiteral("one of the show's music files");
+    return std::nullopt;
 }
 
 QString ShowProject::SaveTarget() const

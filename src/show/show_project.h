@@ -85,6 +85,11 @@ public:
     FileState State() const;
     // Where Save writes without asking: the opened path or the saved name's file; empty if none.
     QString SaveTarget() const;
+    // What PATH is to the show when it is one of the show's own files, also under another name
+    // through a link: "the project file itself", "the show's background picture", "one of the
+    // show's pictures" or "one of the show's music files"; nullopt for any other file. No writer
+    // puts its output there.
+    std::optional<QString> OwnFileRole(const QString &path) const;
     // The resume list's line 1: the project file to reopen next time, or "No".
     QString ResumeEntry() const;
 

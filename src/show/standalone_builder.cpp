@@ -2,6 +2,7 @@
 #include "show/standalone_builder.h"
 #include "common/installed_files.h"
 #include "common/replacement_file.h"
+#include "common/same_file.h"
 
 #include "media/picture_error.h"
 #include "media/picture_extensions.h"
@@ -9,14 +10,12 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
 #include <limits>
 
-#include <sys/stat.h>
 
 namespace lumetta {
 
@@ -127,17 +126,6 @@ QByteArray StoredBackground(const QString &path)
     }
 }
 
-// True when A and B name the same file: the same path, or the same file through a link.
-bool SameFile(const QString &a, const QString &b)
-{
-    if (QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath()))
-        return true;
-    struct stat first = {}, second = {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0
-           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
-           && first.st_ino == second.st_ino;
-}
-
 }  // namespace
 
 std::optional<PictureKind> StoredPictureKind(const QString &path)
@@ -156,32 +144,20 @@ StandaloneBuilder::StandaloneBuilder(QString stubPath) : stubPath_(std::move(stu
 
 std::optional<QString> StandaloneBuilder::TargetConflict(const ShowProject &project, const QString &target) const
 {
-    const auto conflict = [&](const QString &what) {
-        return WithReason(CannotCreateFileMessage(target), QStringLiteral("it is %1").arg(what));
-    };
-    if (!project.SaveTarget().isEmpty() && SameFile(target, project.SaveTarget()))
-        return conflict(QStringLiteral("the project file itself"));
-    if (SameFile(target, stubPath_))
-        return conflict(QStringLiteral("the player stub itself"));
-    const ShowSettings &settings = project.Settings();
-    if (settings.BackgroundFromFile() && SameFile(target, settings.BackgroundFile()))
-        return conflict(QStringLiteral("the show's background picture"));
-    for (const QString &picture : project.Pictures())
-        if (SameFile(target, picture))
-            return conflict(QStringLiteral("one of the show's pictures"));
-    // The playlist stays the user's also while the music is off.
-    for (const QString &track : project.Playlist())
-        if (SameFile(target, track))
-            return conflict(QStringLiteral("one of the show's music files"));
-    return std::nullopt;
+    std::optional<QString> role = project.OwnFileRole(target);
+    if (!role && SameFile(target, stubPath_))
+        role = QStringLiteral("the player stub itself");
+    if (!role)
+        return std::nullopt;
+    return WithReason(CannotCreateFileMessage(target), QStringLiteral("it is %1").arg(*role));
 }
 
 void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &target, ExistingTarget existing)
 {
     sizes_.clear();
     const QFileInfo targetInfo(target);
-    if (targetInfo.isDir())
-        throw ProjectError(WithReason(CannotCreateFileMessage(target), QStringLiteral("it is a folder")));
+    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(target))
+        throw ProjectError(WithReason(CannotCreateFileMessage(target), *problem));
     if (const std::optional<QString> conflict = TargetConflict(project, target))
         throw ProjectError(*conflict);
     if (existing == ExistingTarget::Refuse && (targetInfo.exists() || targetInfo.isSymLink()))
