@@ -125,6 +125,22 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
     return line;
 }
 
+std::optional<QStringList> CommandLine::ExportArguments(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--"))
+            break;
+        // Single-dash words read as long options, as everywhere else on this command line.
+        if (argument == QLatin1String("--export") || argument == QLatin1String("-export")) {
+            QStringList rest = arguments.mid(1);
+            rest.removeAt(i - 1);
+            return rest;
+        }
+    }
+    return std::nullopt;
+}
+
 QString CommandLine::HelpText()
 {
     Parser p;

@@ -25,6 +25,10 @@ public:
     // ARGUMENTS as the program got them, the program's name first.
     static CommandLine Parse(const QStringList &arguments);
 
+    // With `--export` anywhere among ARGUMENTS (the program's name first) before a "--": the
+    // other arguments, without the program's name, for the exporter's own parser; else nullopt.
+    static std::optional<QStringList> ExportArguments(const QStringList &arguments);
+
     static QString HelpText();
     static QString VersionText();
 

@@ -2,6 +2,7 @@
 #include "app/command_line.h"
 #include "app/last_project.h"
 #include "app/main_window.h"
+#include "common/termination_signals.h"
 #include "export/export_command.h"
 #include "player/display_opener.h"
 #include "player/play_file.h"
@@ -37,13 +38,14 @@ int main(int argc, char *argv[])
 {
     using lumetta::CommandLine;
     // `--export` has options of its own (size, frame rate, seed, quality), read by the exporter.
-    if (argc > 1 && std::strcmp(argv[1], "--export") == 0) {
+    if (CommandLine::ExportArguments(Arguments(argc, argv))) {
         // Frames are composed without a window, so no display is used, even where one is set
         // but cannot be reached.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        return lumetta::ExportProjectFile(QApplication::arguments().mid(2));
+        // Qt has taken its own options out by now.
+        return lumetta::ExportProjectFile(CommandLine::ExportArguments(QApplication::arguments()).value_or(QStringList()));
     }
     // Parsed before any application object, so that help, version and a wrong command line
     // need no display.
@@ -83,6 +85,12 @@ int main(int argc, char *argv[])
         }
         return lumetta::PlayProjectFile(file, stderr, command.Screen());
     }
+    // A signal (the end of the session, `kill`) ends the editor as quitting does: the windows
+    // close, so a running video export is cancelled and its unfinished file removed.
+    const lumetta::TerminationSignals terminations;
+    QObject::connect(&terminations, &lumetta::TerminationSignals::Received, app.get(), [](int signalNumber) {
+        QCoreApplication::exit(lumetta::TerminationSignals::ExitStatus(signalNumber));
+    });
     lumetta::MainWindow window;
     if (!command.File().isEmpty())
         window.SetStartupFile(command.File());

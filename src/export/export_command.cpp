@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/export_command.h"
 
+#include "common/termination_signals.h"
+#include "export/export_job.h"
 #include "export/video_exporter.h"
 #include "show/show_project.h"
 
 #include <QCommandLineParser>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 
 #include <unistd.h>
 
-#include <atomic>
+#include <cstring>
 #include <optional>
 
 namespace lumetta {
@@ -22,9 +24,14 @@ struct ExportOptions
 {
     QCommandLineParser parser;
     QCommandLineOption help = parser.addHelpOption();
-    QCommandLineOption size{QStringLiteral("size"), QStringLiteral("The video's size (1920x1080)."),
+    QCommandLineOption size{QStringLiteral("size"),
+                            QStringLiteral("The video's size (1920x1080; 1080x1920 portrait, 1080x1080 square); "
+                                           "odd sides are rounded down to even."),
                             QStringLiteral("WxH")};
-    QCommandLineOption fps{QStringLiteral("fps"), QStringLiteral("Frames a second (30)."), QStringLiteral("N")};
+    QCommandLineOption fps{QStringLiteral("fps"),
+                           QStringLiteral("Frames a second (30): a whole number, a fraction such as 30000/1001 or "
+                                          "a decimal such as 29.97."),
+                           QStringLiteral("N")};
     QCommandLineOption seed{QStringLiteral("seed"), QStringLiteral("Seeds the effects' choices: the same video again."),
                             QStringLiteral("N")};
     QCommandLineOption slideSeconds{QStringLiteral("slide-seconds"),
@@ -32,6 +39,9 @@ struct ExportOptions
                                     QStringLiteral("S")};
     QCommandLineOption quality{QStringLiteral("quality"),
                                QStringLiteral("draft, good (the default), best or lossless."), QStringLiteral("Q")};
+    QCommandLineOption force{{QStringLiteral("force"), QStringLiteral("y")},
+                             QStringLiteral("Replace OUT when it exists (never a read-only file nor one of the "
+                                            "show's own files).")};
 
     ExportOptions()
     {
@@ -39,7 +49,7 @@ struct ExportOptions
             QStringLiteral("Writes the show of FILE.zut as a video; the extension of OUT (.mp4, .webm or .mkv) picks "
                            "the container. Needs no display."));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-        parser.addOptions({size, fps, seed, slideSeconds, quality});
+        parser.addOptions({size, fps, seed, slideSeconds, quality, force});
         parser.addPositionalArgument(QStringLiteral("FILE.zut"), QStringLiteral("The project to export."));
         parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The video file to write."));
     }
@@ -63,6 +73,8 @@ struct ExportRequest
     QString project;
     QString target;
     ExportSettings settings;
+    // What was changed to make a video of the asked settings.
+    QStringList notes;
 };
 
 std::optional<QSize> ParseSize(const QString &text)
@@ -89,7 +101,10 @@ bool ReadValue(const ExportOptions &o, const QCommandLineOption &option, ExportS
         if (ok)
             settings.size = *size;
     } else if (&option == &o.fps) {
-        settings.fps = value.toInt(&ok);
+        const std::optional<FrameRate> fps = FrameRate::FromText(value);
+        ok = fps.has_value();
+        if (ok)
+            settings.fps = *fps;
     } else if (&option == &o.seed) {
         settings.seed = value.toUInt(&ok);
     } else if (&option == &o.slideSeconds) {
@@ -129,6 +144,10 @@ ExportRequest ParseArguments(ExportOptions &o, const QStringList &arguments)
     }
     request.project = files[0];
     request.target = files[1];
+    if (const std::optional<QString> note = RoundToEvenSize(request.settings.size))
+        request.notes << *note;
+    request.settings.existing =
+        o.parser.isSet(o.force) ? ReplacementFile::Existing::Replace : ReplacementFile::Existing::Refuse;
     return request;
 }
 
@@ -143,43 +162,62 @@ QString Clock(int seconds)
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-// Runs the prepared export, with a progress line on ERRORS when it is a terminal; the exit status.
-int RunExport(VideoExporter &exporter, const QString &target, std::FILE *errors)
+// Runs the export on a thread of its own while this one waits for its end or for a signal,
+// which cancels it through the job's own path, so an interrupted export leaves nothing behind. A
+// progress line goes to ERRORS when it is a terminal. The exit status: 0, 1, or 128 plus the
+// number of the signal that stopped it.
+int RunExport(const ShowProject &project, const ExportSettings &settings, const QString &target, std::FILE *errors)
 {
     const bool terminal = isatty(fileno(errors));
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastLine = -1000;
-    // Warnings come from the rendering thread, progress from the encoding thread.
-    std::atomic<bool> lineShown = false;
     // Progress lines overwrite each other; a warning starts on a line of its own.
-    exporter.SetWarningHandler([&](const QString &message) {
-        Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + message
+    bool lineShown = false;
+    std::optional<VideoExporter::Outcome> outcome;
+    QString message;
+    int stoppedBy = 0;
+    QEventLoop loop;
+    ExportJob job(project, settings, target);
+    const TerminationSignals terminations;
+    QObject::connect(&terminations, &TerminationSignals::Received, &job, [&](int signalNumber) {
+        if (stoppedBy == 0)
+            stoppedBy = signalNumber;
+        job.Cancel();
+    });
+    QObject::connect(&job, &ExportJob::Warning, &job, [&](const QString &warning) {
+        Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + warning
                           + QLatin1Char('\n'));
         lineShown = false;
     });
     if (terminal) {
-        exporter.SetProgressHandler([&](std::int64_t done, std::int64_t expected) {
-            const qint64 now = clock.elapsed();
-            if (done < expected && now - lastLine < 250)
-                return;
-            lastLine = now;
+        QObject::connect(&job, &ExportJob::Progress, &job, [&](qint64 done, qint64 expected, int secondsLeft) {
             QString line = QStringLiteral("\rExporting %1: %2% (%3/%4 frames)")
                                .arg(QFileInfo(target).fileName())
-                               .arg(int(done * 100 / std::max<std::int64_t>(expected, 1)))
+                               .arg(int(done * 100 / std::max<qint64>(expected, 1)))
                                .arg(done)
                                .arg(expected);
-            if (now > 500 && done > 0 && done < expected)
-                line += QStringLiteral(", %1 left").arg(Clock(int(now * (expected - done) / done / 1000)));
+            if (secondsLeft >= 0 && done < expected)
+                line += QStringLiteral(", %1 left").arg(Clock(secondsLeft));
             Print(errors, line + QStringLiteral("   "));
             lineShown = true;
         });
     }
-    const VideoExporter::Outcome outcome = exporter.Run();
+    QObject::connect(&job, &ExportJob::Finished, &job, [&](VideoExporter::Outcome ended, const QString &text) {
+        outcome = ended;
+        message = text;
+        loop.quit();
+    });
+    job.Start();
+    if (!outcome)
+        loop.exec();
     if (lineShown)
         Print(errors, QStringLiteral("\n"));
-    if (outcome != VideoExporter::Outcome::Done) {
-        Print(errors, exporter.ErrorText() + QLatin1Char('\n'));
+    if (*outcome == VideoExporter::Outcome::Cancelled && stoppedBy != 0) {
+        Print(errors, QStringLiteral("lumetta --export: stopped by signal %1 (%2); %3 was not written\n")
+                          .arg(stoppedBy)
+                          .arg(QString::fromLocal8Bit(strsignal(stoppedBy)), target));
+        return TerminationSignals::ExitStatus(stoppedBy);
+    }
+    if (*outcome != VideoExporter::Outcome::Done) {
+        Print(errors, message + QLatin1Char('\n'));
         return 1;
     }
     return 0;
@@ -199,16 +237,23 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *output, std::FILE
         Print(errors, QStringLiteral("lumetta --export: %1\n\n").arg(request.error) + options.HelpText());
         return 2;
     }
+    for (const QString &note : request.notes)
+        Print(errors, QStringLiteral("lumetta --export: note: %1\n").arg(note));
     StreamDialogs dialogs(errors);
     ShowProject project;
     if (project.OpenPath(QFileInfo(request.project).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
         return 1;
-    VideoExporter exporter(project, request.settings, request.target);
-    if (const std::optional<QString> problem = exporter.Prepare()) {
+    if (const std::optional<QString> problem = VideoExporter::TargetProblem(project, request.target)) {
         Print(errors, *problem + QLatin1Char('\n'));
         return 1;
     }
-    return RunExport(exporter, request.target, errors);
+    const QFileInfo target(request.target);
+    if (request.settings.existing == ReplacementFile::Existing::Refuse && (target.exists() || target.isSymLink())) {
+        Print(errors, QStringLiteral("lumetta --export: %1 already exists; --force (or -y) replaces it\n")
+                          .arg(request.target));
+        return 1;
+    }
+    return RunExport(project, request.settings, request.target, errors);
 }
 
 }  // namespace lumetta

@@ -15,7 +15,9 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -176,12 +178,17 @@ void VideoEncoder::OpenVideo(const char *codecName)
     s.video = avcodec_alloc_context3(videoCodec);
     s.video->width = options_.size.width();
     s.video->height = options_.size.height();
-    s.video->time_base = AVRational{1, options_.fps};
-    s.video->framerate = AVRational{options_.fps, 1};
+    s.video->time_base = AVRational{options_.fps.den, options_.fps.num};
+    s.video->framerate = AVRational{options_.fps.num, options_.fps.den};
     s.video->sample_aspect_ratio = AVRational{1, 1};
-    s.video->gop_size = options_.fps * 5;
+    s.video->gop_size = std::max(1, int(std::lround(options_.fps.Value() * 5)));
     if (options_.quality == ExportQuality::Lossless) {
+        // The frames as composed: sRGB, every level of 0 to 255.
         s.video->pix_fmt = AV_PIX_FMT_BGR0;
+        s.video->colorspace = AVCOL_SPC_RGB;
+        s.video->color_primaries = AVCOL_PRI_BT709;
+        s.video->color_trc = AVCOL_TRC_IEC61966_2_1;
+        s.video->color_range = AVCOL_RANGE_JPEG;
     } else {
         s.video->pix_fmt = AV_PIX_FMT_YUV420P;
         s.video->colorspace = AVCOL_SPC_BT709;
@@ -327,11 +334,16 @@ void VideoEncoder::EncodeAudioUntil(std::int64_t sample, std::int64_t end)
     }
 }
 
+std::int64_t VideoEncoder::AudioSampleAt(std::int64_t frame) const
+{
+    return frame * Soundtrack::kRate * options_.fps.den / options_.fps.num;
+}
+
 void VideoEncoder::WriteVideo(const AVFrame &frame, int repeat)
 {
     Streams &s = *streams_;
     for (int i = 0; i < repeat; ++i) {
-        EncodeAudioUntil(framesWritten_ * Soundtrack::kRate / options_.fps - kAudioLag, -1);
+        EncodeAudioUntil(AudioSampleAt(framesWritten_) - kAudioLag, -1);
         AVFrame *copy = av_frame_clone(&frame);
         if (!copy)
             throw ExportError(QStringLiteral("Not enough memory to encode %1").arg(options_.target));
@@ -351,7 +363,7 @@ void VideoEncoder::WriteVideo(const AVFrame &frame, int repeat)
 void VideoEncoder::Finish()
 {
     Streams &s = *streams_;
-    const std::int64_t end = framesWritten_ * Soundtrack::kRate / options_.fps;
+    const std::int64_t end = AudioSampleAt(framesWritten_);
     if (s.audio) {
         EncodeAudioUntil(end, end);
         Send(s.audio, nullptr, options_.target);
@@ -366,7 +378,7 @@ void VideoEncoder::Finish()
         status = avio_closep(&s.format->pb);
     if (status < 0)
         throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, AvErrorText(status)));
-    if (!file_->Commit(ReplacementFile::Existing::Replace))
+    if (!file_->Commit(options_.existing))
         throw ExportError(QStringLiteral("Cannot write %1: %2").arg(options_.target, file_->ErrorString()));
 }
 

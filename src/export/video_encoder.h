@@ -29,7 +29,9 @@ public:
         VideoContainer container = VideoContainer::Mp4;
         ExportQuality quality = ExportQuality::Good;
         QSize size;
-        int fps = 30;
+        FrameRate fps = 30;
+        // Refuse: Finish fails when a file stands at the target by then.
+        ReplacementFile::Existing existing = ReplacementFile::Existing::Replace;
     };
 
     VideoEncoder();
@@ -59,6 +61,8 @@ private:
     void OpenAudio(const char *codecName);
     void WriteHeader();
 
+    // The first music sample under video frame FRAME.
+    std::int64_t AudioSampleAt(std::int64_t frame) const;
     void EncodeAudioUntil(std::int64_t sample, std::int64_t end);
 
     Options options_;

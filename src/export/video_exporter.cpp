@@ -45,13 +45,10 @@ ColorRef ColorRefOf(const QColor &colour)
 VideoExporter::VideoExporter(const ShowProject &project, const ExportSettings &settings, const QString &target)
     : settings_(settings),
       target_(QFileInfo(target).absoluteFilePath()),
-      showSettings_(project.Settings()),
-      pictures_(project.Pictures()),
-      selection_(project.EffectSelection()),
-      playlist_(project.Playlist()),
+      project_(project),
       clock_(settings.fps)
 {
-    const std::optional<int> seconds = showSettings_.AdvanceSeconds();
+    const std::optional<int> seconds = project_.Settings().AdvanceSeconds();
     intervalMs_ = seconds ? std::int64_t(*seconds) * 1000 : std::llround(settings.slideSeconds * 1000);
 }
 
@@ -59,23 +56,33 @@ VideoExporter::~VideoExporter() = default;
 
 std::int64_t VideoExporter::ExpectedFrames() const
 {
-    return clock_.FirstFrameAt(intervalMs_ * pictures_.size());
+    return clock_.FirstFrameAt(intervalMs_ * project_.Pictures().size());
+}
+
+std::optional<QString> VideoExporter::TargetProblem(const ShowProject &project, const QString &target)
+{
+    if (!ContainerForPath(target))
+        return QStringLiteral("Cannot write %1: the name must end in .mp4, .webm or .mkv").arg(target);
+    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(target))
+        return QStringLiteral("Cannot write %1: %2").arg(target, *problem);
+    if (const std::optional<QString> role = project.OwnFileRole(target))
+        return QStringLiteral("Cannot write %1: it is %2").arg(target, *role);
+    return std::nullopt;
 }
 
 std::optional<QString> VideoExporter::Prepare()
 {
-    const std::optional<VideoContainer> container = ContainerForPath(target_);
-    if (!container)
-        return QStringLiteral("Cannot write %1: the name must end in .mp4, .webm or .mkv").arg(target_);
+    if (const std::optional<QString> problem = TargetProblem(project_, target_))
+        return problem;
     if (const std::optional<QString> problem =
-            CheckVideoSettings(*container, settings_.quality, settings_.size, settings_.fps))
+            CheckVideoSettings(*ContainerForPath(target_), settings_.quality, settings_.size, settings_.fps))
         return problem;
     if (intervalMs_ <= 0)
         return QStringLiteral("A slide must show for more than 0 seconds");
-    if (pictures_.isEmpty())
+    if (project_.Pictures().isEmpty())
         return QStringLiteral("The show holds no pictures");
     try {
-        renderer_ = std::make_unique<SlideRenderer>(showSettings_, settings_.size);
+        renderer_ = std::make_unique<SlideRenderer>(project_.Settings(), settings_.size);
     } catch (const PictureError &error) {
         return error.Message();
     }
@@ -93,13 +100,14 @@ VideoExporter::Outcome VideoExporter::Run()
     av_log_set_level(AV_LOG_QUIET);
     try {
         std::unique_ptr<Soundtrack> soundtrack;
-        if (showSettings_.MusicOn() && !playlist_.isEmpty()) {
-            soundtrack = std::make_unique<Soundtrack>(playlist_, showSettings_.RepeatMusic(),
+        if (project_.Settings().MusicOn() && !project_.Playlist().isEmpty()) {
+            soundtrack = std::make_unique<Soundtrack>(project_.Playlist(), project_.Settings().RepeatMusic(),
                                                       [this](const QString &message) { Warn(message); });
             soundtrack->Open();
         }
         VideoEncoder encoder;
-        encoder.Open({target_, *ContainerForPath(target_), settings_.quality, settings_.size, settings_.fps},
+        encoder.Open({target_, *ContainerForPath(target_), settings_.quality, settings_.size, settings_.fps,
+                      settings_.existing},
                      soundtrack.get());
         FrameConverter converter(settings_.size, encoder.PixelFormat());
         FrameQueue queue(kQueuedFrames);
@@ -206,7 +214,7 @@ void VideoExporter::RenderShow()
     }
 
     QImage shown = renderer_->BareArea();
-    const int count = int(pictures_.size());
+    const int count = int(project_.Pictures().size());
     QSet<QString> reported;
     int nextSlide = 0;
     std::int64_t steps = 0;
@@ -215,12 +223,12 @@ void VideoExporter::RenderShow()
         const std::int64_t start = std::max(steps * intervalMs_, previousEnd);
         EmitUntil(start, shown);
         stepStartMs_ = start;
-        const std::optional<int> effect = ChooseEffect(selection_);
+        const std::optional<int> effect = ChooseEffect(project_.EffectSelection());
         // As in the player's step: an unreadable picture is reported once and skipped.
         QImage slide;
         int index = -1;
         while (index < 0 && nextSlide < count) {
-            const QString &path = pictures_.at(nextSlide);
+            const QString &path = project_.Pictures().at(nextSlide);
             try {
                 slide = renderer_->ComposeSlide(path);
                 index = nextSlide;
@@ -236,9 +244,12 @@ void VideoExporter::RenderShow()
         }
         if (index < 0)
             break;  // the end of the list: the show closes at this step
-        captionBar_ = renderer_->CaptionBar(index, pictures_.at(index));
+        captionBar_ = renderer_->CaptionBar(index, project_.Pictures().at(index));
         std::int64_t end = start;
-        if (effect && showSettings_.EffectsOn())
+        // The first slide shows at once: the first frame, the picture galleries and browsers
+        // show for the video, is the show's first slide rather than its empty background. The
+        // effect is still drawn, so the later steps choose as the player's do.
+        if (effect && project_.Settings().EffectsOn() && steps > 0)
             end = RunEffect(*effects.Items(*effect), shown, slide, start);
         shown = slide;
         previousEnd = end;

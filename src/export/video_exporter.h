@@ -3,7 +3,7 @@
 
 #include "export/export_settings.h"
 #include "export/video_clock.h"
-#include "show/show_settings.h"
+#include "show/show_project.h"
 
 #include <QImage>
 #include <QString>
@@ -21,7 +21,6 @@ class TTransitionEffect;
 
 class FrameConverter;
 class FrameQueue;
-class ShowProject;
 class SlideRenderer;
 class VideoEncoder;
 
@@ -41,15 +40,19 @@ public:
     // A problem that does not stop the export (an unreadable picture or track).
     using WarningHandler = std::function<void(const QString &message)>;
 
-    // Takes copies of the project's lists, so the project may change meanwhile.
+    // Takes a copy of the project, so the project may change meanwhile.
     VideoExporter(const ShowProject &project, const ExportSettings &settings, const QString &target);
     ~VideoExporter();
+
+    // Why TARGET cannot take a video of PROJECT: no video extension, a folder, a special or
+    // read-only file, or one of the show's own files (also through a link); the message names it.
+    static std::optional<QString> TargetProblem(const ShowProject &project, const QString &target);
 
     void SetProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
     void SetWarningHandler(WarningHandler handler) { warn_ = std::move(handler); }
 
-    // Checks the target and the settings and builds the background and the caption bar; needs
-    // the GUI thread. The error text, or nothing when Run may follow.
+    // Checks the target (TargetProblem) and the settings, and builds the background and the caption bar; needs the GUI thread. The
+    // error text, or nothing when Run may follow.
     std::optional<QString> Prepare();
     // Renders and encodes the video; on any one thread after Prepare. The target is replaced
     // only when the outcome is Done.
@@ -77,10 +80,7 @@ private:
 
     ExportSettings settings_;
     QString target_;
-    ShowSettings showSettings_;
-    QStringList pictures_;
-    QStringList selection_;
-    QStringList playlist_;
+    ShowProject project_;
     std::int64_t intervalMs_ = 0;
     VideoClock clock_;
 

@@ -82,21 +82,40 @@ QString QualityText(ExportQuality quality)
     return {};
 }
 
-std::optional<QString> CheckVideoSettings(VideoContainer container, ExportQuality quality, QSize size, int fps)
+std::optional<QString> CheckVideoSettings(VideoContainer container, ExportQuality quality, QSize size, FrameRate fps)
 {
-    if (size.width() < 16 || size.height() < 16 || size.width() > 7680 || size.height() > 4320)
-        return QStringLiteral("The video size %1x%2 is outside 16x16 to 7680x4320")
+    if (size.width() < 16 || size.height() < 16 || size.width() > kMaxVideoSide || size.height() > kMaxVideoSide
+        || qint64(size.width()) * size.height() > kMaxVideoPixels)
+        return QStringLiteral("The video size %1x%2 is outside what the encoders carry: each side 16 to %3, at most "
+                              "%4 million pixels")
             .arg(size.width())
-            .arg(size.height());
+            .arg(size.height())
+            .arg(kMaxVideoSide)
+            .arg(double(kMaxVideoPixels) / 1e6, 0, 'f', 1);
     if (size.width() % 2 || size.height() % 2)
         return QStringLiteral("The video size %1x%2 must have an even width and height")
             .arg(size.width())
             .arg(size.height());
-    if (fps < 1 || fps > 120)
-        return QStringLiteral("The frame rate %1 is outside 1 to 120").arg(fps);
+    if (fps.num <= 0 || fps.den <= 0 || fps.Value() < 1 || fps.Value() > 120)
+        return QStringLiteral("The frame rate %1 is outside 1 to 120").arg(fps.Text());
     if (quality == ExportQuality::Lossless && container != VideoContainer::Mkv)
         return QStringLiteral("Lossless video is written only to .mkv files");
     return std::nullopt;
+}
+
+std::optional<QString> RoundToEvenSize(QSize &size)
+{
+    const QSize even(size.width() - size.width() % 2, size.height() - size.height() % 2);
+    if (even == size)
+        return std::nullopt;
+    const QString note = QStringLiteral("The video size %1x%2 is rounded to %3x%4: the encoders need an even width "
+                                        "and height")
+                             .arg(size.width())
+                             .arg(size.height())
+                             .arg(even.width())
+                             .arg(even.height());
+    size = even;
+    return note;
 }
 
 }  // namespace lumetta

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "export/frame_rate.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -36,9 +38,18 @@ QString WithContainerSuffix(const QString &path, VideoContainer container);
 std::optional<ExportQuality> QualityFromText(const QString &text);
 QString QualityText(ExportQuality quality);
 
+// The largest frame the encoders carry: H.264's largest level holds 139,264 macroblocks of 16x16.
+inline constexpr int kMaxVideoSide = 8192;
+inline constexpr qint64 kMaxVideoPixels = qint64(139264) * 256;
+
 // Why settings cannot make a video, or nothing when they can: sizes must be even (the
-// encoders halve colour resolution) and within 16x16 to 7680x4320; rates 1 to 120; lossless only
-// in .mkv.
-std::optional<QString> CheckVideoSettings(VideoContainer container, ExportQuality quality, QSize size, int fps);
+// encoders halve colour resolution), each side 16 to kMaxVideoSide and at most kMaxVideoPixels
+// in all, so portrait and square videos fit as well as landscape ones; rates 1 to 120 frames a
+// second; lossless only in .mkv.
+std::optional<QString> CheckVideoSettings(VideoContainer container, ExportQuality quality, QSize size, FrameRate fps);
+
+// Rounds an odd width or height down to even, as the encoders need; the note that says so, or
+// nullopt when SIZE was even.
+std::optional<QString> RoundToEvenSize(QSize &size);
 
 }  // namespace lumetta
