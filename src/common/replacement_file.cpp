@@ -63,9 +63,9 @@ std::optional<QString> ReplacementFile::TargetProblem(const QString &target)
         return QStringLiteral("it is a folder");
     if (!S_ISREG(info.st_mode))
         return QStringLiteral("it is not a regular file");
-    // The permission bits say read-only also to root, whom access() lets write anything.
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
-        || (::access(QFile::encodeName(target).constData(), W_OK) != 0 && errno != ENOENT))
+    // A file nobody may write was made read-only on purpose (root too, whom access() lets write
+    // anything); a file only others may write is the folder's business.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
         return QStringLiteral("it is read-only");
     return std::nullopt;
 }

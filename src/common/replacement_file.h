@@ -21,8 +21,9 @@ public:
     ReplacementFile &operator=(const ReplacementFile &) = delete;
 
     // Why a writer must not put a file at TARGET: it exists and is a folder, no regular file (a
-    // device, a pipe, a socket; a link counts as the file it leads to) or read-only. Every
-    // writer asks before it writes; nullopt when TARGET may be written.
+    // device, a pipe, a socket; a link counts as the file it leads to) or read-only (no write
+    // permission for anyone). Every writer asks before it writes; nullopt when TARGET may be
+    // written.
     static std::optional<QString> TargetProblem(const QString &target);
 
     // Checks the target (TargetProblem), removes the files that writers to the same target left

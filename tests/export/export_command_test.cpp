@@ -6,11 +6,17 @@
 #include "support/picture_files.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lumetta;
 
@@ -65,8 +71,8 @@ TEST(ExportCommand, WritesTheVideoAndSaysNothingWhenAllGoesWell)
     EXPECT_EQ(run.status, 0) << run.errors.toStdString();
     EXPECT_EQ(run.errors, QString());
     const testvideo::VideoFile video = testvideo::ReadVideoFile(target);
-    // Two steps of the 1.7-second wipe, longer than the 1-second interval.
-    EXPECT_EQ(video.frames.size(), 34u);
+    // The first slide at once, then the 1.7-second wipe from 1 s, longer than the interval.
+    EXPECT_EQ(video.frames.size(), 27u);
     EXPECT_EQ(QSize(video.width, video.height), QSize(64, 48));
 }
 
@@ -119,7 +125,10 @@ TEST(ExportCommand, NamesTheProblemForBadFilesAndSettings)
         {{dir.filePath(QStringLiteral("none.zut")), dir.filePath(QStringLiteral("a.mp4"))}, "none.zut"},
         {{show, dir.filePath(QStringLiteral("a.gif"))}, "a.gif"},
         {{show, dir.filePath(QStringLiteral("no/a.mp4"))}, "a.mp4"},
-        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--size"), QStringLiteral("65x48")}, "even"},
+        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--size"), QStringLiteral("8194x48")}, "8192"},
+        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--size"), QStringLiteral("7680x7680")},
+         "million pixels"},
+        {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--fps"), QStringLiteral("121")}, "120"},
         {{show, dir.filePath(QStringLiteral("a.mp4")), QStringLiteral("--quality"), QStringLiteral("lossless")},
          ".mkv"},
     };
@@ -147,7 +156,8 @@ TEST(ExportCommand, AFullDiskFailsAndKeepsTheOldFile)
     child.setArguments({QStringLiteral("-c"), QStringLiteral("trap '' XFSZ; ulimit -f 16; exec \"$0\" \"$@\""),
                         QStringLiteral(LUMETTA_BINARY), QStringLiteral("--export"), show, target,
                         QStringLiteral("--size"), QStringLiteral("64x48"), QStringLiteral("--fps"),
-                        QStringLiteral("10"), QStringLiteral("--quality"), QStringLiteral("lossless")});
+                        QStringLiteral("10"), QStringLiteral("--quality"), QStringLiteral("lossless"),
+                        QStringLiteral("--force")});
     child.start();
     ASSERT_TRUE(child.waitForFinished(60000));
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
@@ -184,5 +194,212 @@ TEST(ExportCommand, TheProgramEndsWithTheCommandsStatus)
             << what.toStdString();
         EXPECT_TRUE(QString::fromLocal8Bit(child.readAllStandardError()).contains(QLatin1String(c.errors)))
             << what.toStdString();
+    }
+}
+
+namespace {
+
+QByteArray Bytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// What stands at PATH without following a last link: a regular file, a pipe, a device...
+mode_t FileType(const QString &path)
+{
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+}  // namespace
+
+TEST(ExportCommand, NeverWritesOverTheShowsOwnFilesEvenWithForce)
+{
+    QTemporaryDir dir;
+    // Files named as videos, so only their being the show's stops the export.
+    const QString picture = dir.filePath(QStringLiteral("photo.mkv"));
+    const QString background = dir.filePath(QStringLiteral("back.webm"));
+    const QString track = dir.filePath(QStringLiteral("song.mp4"));
+    for (const QString &path : {picture, background, track})
+        WriteBytes(path, QFileInfo(path).fileName().toUtf8());
+    ShowProject show = testshows::MakeShow({testshows::WriteSolidBmp(QStringLiteral("own.bmp"), {8, 8}, Qt::red),
+                                            picture},
+                                           1, QStringLiteral("clBlack"), {QStringLiteral("11")});
+    show.Settings().Put(ShowSettings::BackgroundKindLine, QStringLiteral("BackFile"));
+    show.Settings().Put(ShowSettings::BackgroundLine, background);
+    show.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    show.Playlist() = {track};
+    const QString project = dir.filePath(QStringLiteral("show.mp4"));
+    ASSERT_TRUE(QFile::rename(testshows::WriteProjectFile(show, QStringLiteral("own.zut")), project));
+    ASSERT_TRUE(QFile::link(track, dir.filePath(QStringLiteral("link.mp4"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("photo.mkv"), dir.filePath(QStringLiteral("relative.mkv"))));
+    ASSERT_EQ(::link(QFile::encodeName(background).constData(),
+                     QFile::encodeName(dir.filePath(QStringLiteral("hard.webm"))).constData()),
+              0);
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    const QByteArray projectBytes = Bytes(project);
+
+    const struct
+    {
+        const char *target;
+        const char *role;
+    } cases[] = {
+        {"show.mp4", "the project file itself"},
+        {"photo.mkv", "one of the show's pictures"},
+        {"back.webm", "the show's background picture"},
+        {"song.mp4", "one of the show's music files"},
+        {"link.mp4", "one of the show's music files"},
+        {"relative.mkv", "one of the show's pictures"},
+        {"hard.webm", "the show's background picture"},
+    };
+    for (const auto &c : cases) {
+        const QString target = dir.filePath(QLatin1String(c.target));
+        const CommandRun run = Command({project, target, QStringLiteral("--force")});
+        EXPECT_EQ(run.status, 1) << c.target;
+        EXPECT_TRUE(run.errors.contains(target)) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QLatin1String(c.role))) << run.errors.toStdString();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name), before);
+    EXPECT_EQ(Bytes(project), projectBytes);
+    for (const QString &path : {picture, background, track})
+        EXPECT_EQ(Bytes(path), QFileInfo(path).fileName().toUtf8());
+}
+
+TEST(ExportCommand, ReplacesAFileOnlyWithForceAndNeverAReadOnlyOne)
+{
+    const QString show = NoiseShow(QStringLiteral("force.zut"), 1);
+    const struct
+    {
+        const char *what;
+        QStringList options;
+        bool readOnly;
+        int status;
+        const char *said;
+    } cases[] = {
+        {"no option", {}, false, 1, "--force"},
+        {"--force", {QStringLiteral("--force")}, false, 0, ""},
+        {"-y", {QStringLiteral("-y")}, false, 0, ""},
+        {"read-only, --force", {QStringLiteral("--force")}, true, 1, "read-only"},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("old.mkv"));
+        WriteBytes(target, "the old video");
+        if (c.readOnly)
+            ASSERT_TRUE(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        const CommandRun run = Command(QStringList{show, target, QStringLiteral("--size"), QStringLiteral("64x48"),
+                                                   QStringLiteral("--fps"), QStringLiteral("10"),
+                                                   QStringLiteral("--quality"), QStringLiteral("lossless")}
+                                       + c.options);
+        EXPECT_EQ(run.status, c.status) << c.what << ": " << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QLatin1String(c.said))) << c.what << ": " << run.errors.toStdString();
+        if (c.status == 0)
+            EXPECT_EQ(testvideo::ReadVideoFile(target).width, 64) << c.what;
+        else
+            EXPECT_EQ(Bytes(target), QByteArray("the old video")) << c.what;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.mkv")})
+            << c.what;
+    }
+}
+
+TEST(ExportCommand, APipeOrADeviceIsNeverATarget)
+{
+    QTemporaryDir dir;
+    const QString show = NoiseShow(QStringLiteral("special.zut"), 1);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.mp4"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString device = dir.filePath(QStringLiteral("null.mp4"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    for (const QString &target : {pipe, device}) {
+        const CommandRun run = Command({show, target, QStringLiteral("--force")});
+        EXPECT_EQ(run.status, 1) << target.toStdString();
+        EXPECT_TRUE(run.errors.contains(target + QStringLiteral(": it is not a regular file")))
+            << run.errors.toStdString();
+    }
+    EXPECT_EQ(FileType(pipe), mode_t(S_IFIFO));
+    EXPECT_EQ(FileType(device), mode_t(S_IFLNK));
+    EXPECT_EQ(FileType(QStringLiteral("/dev/null")), mode_t(S_IFCHR));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+              2);
+}
+
+TEST(ExportCommand, TheNextExportRemovesWhatADeadOneLeft)
+{
+    QTemporaryDir dir;
+    const QString show = NoiseShow(QStringLiteral("left.zut"), 1);
+    const QString target = dir.filePath(QStringLiteral("left.mkv"));
+    // What a killed export left, beside files that only look alike.
+    for (const char *name : {".left.mkv.part-0badc0de", ".left.mkv.part-12345678", ".left.mkv.part-xyz",
+                             ".other.mkv.part-0badc0de", "left.mkv.part-0badc0de"})
+        WriteBytes(dir.filePath(QLatin1String(name)), "partial");
+    const CommandRun run = Command({show, target, QStringLiteral("--size"), QStringLiteral("64x48"),
+                                    QStringLiteral("--fps"), QStringLiteral("10"), QStringLiteral("--quality"),
+                                    QStringLiteral("lossless")});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{QStringLiteral(".left.mkv.part-xyz"), QStringLiteral(".other.mkv.part-0badc0de"),
+                           QStringLiteral("left.mkv"), QStringLiteral("left.mkv.part-0badc0de")}));
+}
+
+TEST(ExportCommand, OddSizesAreRoundedAndFractionalRatesKeptExactly)
+{
+    const QString show = NoiseShow(QStringLiteral("odd.zut"), 1);
+    for (const char *rate : {"30000/1001", "29.97"}) {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("odd.mkv"));
+        // `--export` among the options, not first: the program finds it wherever it stands.
+        QProcess child;
+        child.start(QStringLiteral(LUMETTA_BINARY),
+                    {QStringLiteral("--size"), QStringLiteral("65x49"), QStringLiteral("--export"), show, target,
+                     QStringLiteral("--fps"), QLatin1String(rate), QStringLiteral("--quality"),
+                     QStringLiteral("lossless")});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+        EXPECT_EQ(child.exitCode(), 0) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("note: The video size 65x49 is rounded to 64x48")))
+            << errors.toStdString();
+        const testvideo::VideoFile video = testvideo::ReadVideoFile(target);
+        EXPECT_EQ(QSize(video.width, video.height), QSize(64, 48)) << rate;
+        EXPECT_EQ(video.rateNum, 30000) << rate;
+        EXPECT_EQ(video.rateDen, 1001) << rate;
+        // One slide of one second: the first frame at or after 1000 ms is frame 30.
+        EXPECT_EQ(video.frames.size(), 30u) << rate;
+    }
+}
+
+TEST(ExportCommand, ASignalStopsTheExportAndLeavesNoFile)
+{
+    // Pictures of their own so the folder holds nothing but what the export writes.
+    const QString show = NoiseShow(QStringLiteral("signal.zut"), 3);
+    for (const int signalNumber : {SIGINT, SIGTERM, SIGHUP}) {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("stopped.mp4"));
+        QProcess child;
+        child.start(QStringLiteral(LUMETTA_BINARY), {QStringLiteral("--export"), show, target,
+                                                     QStringLiteral("--size"), QStringLiteral("1920x1080"),
+                                                     QStringLiteral("--quality"), QStringLiteral("best")});
+        ASSERT_TRUE(child.waitForStarted());
+        // Signalled once the video is being written.
+        QElapsedTimer waited;
+        waited.start();
+        while (QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty() && waited.elapsed() < 60000
+               && child.state() == QProcess::Running)
+            QThread::msleep(10);
+        ASSERT_EQ(child.state(), QProcess::Running) << child.readAllStandardError().toStdString();
+        ASSERT_EQ(::kill(pid_t(child.processId()), signalNumber), 0);
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+        EXPECT_EQ(child.exitStatus(), QProcess::NormalExit) << signalNumber;
+        EXPECT_EQ(child.exitCode(), 128 + signalNumber) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QStringLiteral("was not written"))) << errors.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << signalNumber;
     }
 }

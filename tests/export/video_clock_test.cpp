@@ -9,15 +9,44 @@ TEST(VideoClock, FirstFrameAtOrAfterATime)
 {
     const struct
     {
-        int fps;
+        FrameRate fps;
         std::int64_t ms;
         std::int64_t frame;
     } cases[] = {
-        {10, 0, 0},     {10, 1, 1},  {10, 100, 1}, {10, 101, 2},   {10, 2000, 20},
-        {30, 1000, 30}, {30, 34, 2}, {30, 33, 1},  {25, 1700, 43}, {60, -5, 0},
+        {10, 0, 0},
+        {10, 1, 1},
+        {10, 100, 1},
+        {10, 101, 2},
+        {10, 2000, 20},
+        {30, 1000, 30},
+        {30, 34, 2},
+        {30, 33, 1},
+        {25, 1700, 43},
+        {60, -5, 0},
+        // 30000/1001: frame j at j * 1001 / 30 ms.
+        {{30000, 1001}, 33, 1},
+        {{30000, 1001}, 34, 2},
+        {{30000, 1001}, 1000, 30},
+        {{30000, 1001}, 1001, 30},
+        {{30000, 1001}, 1002, 31},
+        {{30000, 1001}, 60060, 1800},
+        {{25, 2}, 80, 1},
+        {{25, 2}, 81, 2},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(VideoClock(c.fps).FirstFrameAt(c.ms), c.frame) << c.fps << " fps, " << c.ms << " ms";
+        EXPECT_EQ(VideoClock(c.fps).FirstFrameAt(c.ms), c.frame)
+            << c.fps.Text().toStdString() << " fps, " << c.ms << " ms";
+}
+
+TEST(VideoClock, AFractionalRateKeepsExactTime)
+{
+    const VideoClock clock(FrameRate(30000, 1001));
+    EXPECT_DOUBLE_EQ(clock.TimeOf(30), 1001.0);
+    EXPECT_DOUBLE_EQ(clock.TimeOf(1800), 60060.0);
+    // 10 frames over 1001 ms: frame k from (k - 1) * 100.1 ms; video frame 3 lies at 100.1 ms.
+    EXPECT_EQ(clock.PacedFrameAt(2, 0, 10, 1001), 1);
+    EXPECT_EQ(clock.PacedFrameAt(3, 0, 10, 1001), 2);
+    EXPECT_EQ(clock.PacedFrameAt(30, 0, 10, 1001), 10);
 }
 
 TEST(VideoClock, PacedFrameShownAtEachVideoFrame)

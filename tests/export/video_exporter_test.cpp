@@ -163,10 +163,9 @@ TEST_F(VideoExporterTest, ALosslessVideoHoldsTheShowFrameForFrame)
     EXPECT_EQ(video.frames[28], expected);
     EXPECT_NE(video.frames[28], slides[0]);
     EXPECT_NE(video.frames[28], slides[1]);
-    // The first transition starts from the bare background at once.
-    SetClockSeedSource([] { return 1u; });
-    EXPECT_EQ(video.frames[0], EngineFrame(kClockwise, renderer.BareArea(), slides[0], 1, &frameCount, 0, 0));
     SetClockSeedSource({});
+    // The first frame, a gallery's picture of the video, is the first slide, not the background.
+    EXPECT_EQ(video.frames[0], slides[0]);
 
     EXPECT_EQ(video.sampleRate, 48000);
     EXPECT_EQ(video.channels, 2);
@@ -262,19 +261,22 @@ TEST_F(VideoExporterTest, ATransitionLongerThanTheIntervalDelaysTheNextSlide)
         testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {QString::number(kClockwise)});
     const QString target = Target(QStringLiteral("long.mkv"));
     ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
-    // Steps at 0, 1.7 and 3.4 s, each 1.7 s long; the show closes when the last has ended.
+    // The first slide at once, then steps at 1 and 2.7 s, each 1.7 s long; the show closes when
+    // the last has ended.
     const testvideo::VideoFile video = ReadVideoFile(target);
-    ASSERT_EQ(video.frames.size(), 51u);
+    ASSERT_EQ(video.frames.size(), 44u);
     const SlideRenderer renderer(project.Settings(), {64, 48});
     const QImage slides[3] = {renderer.ComposeSlide(pictures[0]), renderer.ComposeSlide(pictures[1]),
                               renderer.ComposeSlide(pictures[2])};
+    EXPECT_EQ(video.frames[0], slides[0]);
+    EXPECT_EQ(video.frames[9], slides[0]);
     int frameCount = 0;
-    SetClockSeedSource([] { return 1u + 1700u; });
-    EXPECT_EQ(video.frames[17], EngineFrame(kClockwise, slides[0], slides[1], 1, &frameCount, 17, 1700));
-    SetClockSeedSource([] { return 1u + 3400u; });
-    EXPECT_EQ(video.frames[34], EngineFrame(kClockwise, slides[1], slides[2], 1, &frameCount, 34, 3400));
+    SetClockSeedSource([] { return 1u + 1000u; });
+    EXPECT_EQ(video.frames[10], EngineFrame(kClockwise, slides[0], slides[1], 1, &frameCount, 10, 1000));
+    SetClockSeedSource([] { return 1u + 2700u; });
+    EXPECT_EQ(video.frames[27], EngineFrame(kClockwise, slides[1], slides[2], 1, &frameCount, 27, 2700));
     SetClockSeedSource({});
-    EXPECT_NE(video.frames[16], video.frames[17]);
+    EXPECT_NE(video.frames[9], video.frames[10]);
 }
 
 TEST_F(VideoExporterTest, AnUnreadablePictureIsSkippedWithAWarning)

@@ -2,10 +2,12 @@
 #include "export/video_file_reader.h"
 
 #include <QFile>
+#include <QtEndian>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
 #include <libswresample/swresample.h>
 #include <libswscale/swscale.h>
 }
@@ -53,7 +55,36 @@ QImage ToImage(const AVFrame *frame)
     return image;
 }
 
+QString Name(const char *name)
+{
+    return name ? QString::fromLatin1(name) : QStringLiteral("unknown");
+}
+
 }  // namespace
+
+std::vector<QString> TopLevelBoxes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot open " + path.toStdString());
+    std::vector<QString> boxes;
+    for (qint64 at = 0; at + 8 <= file.size();) {
+        file.seek(at);
+        const QByteArray header = file.read(16);
+        if (header.size() < 8)
+            break;
+        quint64 size = qFromBigEndian<quint32>(header.constData());
+        if (size == 1 && header.size() == 16)
+            size = qFromBigEndian<quint64>(header.constData() + 8);
+        else if (size == 0)
+            size = quint64(file.size() - at);
+        boxes.push_back(QString::fromLatin1(header.mid(4, 4)));
+        if (size < 8)
+            break;
+        at += qint64(size);
+    }
+    return boxes;
+}
 
 VideoFile ReadVideoFile(const QString &path)
 {
@@ -67,6 +98,16 @@ VideoFile ReadVideoFile(const QString &path)
         AVFormatContext **format;
         ~Close() { avformat_close_input(format); }
     } close{&format};
+    for (unsigned i = 0; i < format->nb_streams; ++i) {
+        const AVCodecParameters *parameters = format->streams[i]->codecpar;
+        if (parameters->codec_type == AVMEDIA_TYPE_VIDEO) {
+            file.containerColour = {Name(av_color_space_name(parameters->color_space)),
+                                    Name(av_color_primaries_name(parameters->color_primaries)),
+                                    Name(av_color_transfer_name(parameters->color_trc)),
+                                    Name(av_color_range_name(parameters->color_range))};
+            break;
+        }
+    }
     avformat_find_stream_info(format, nullptr);
     file.durationSeconds = format->duration > 0 ? double(format->duration) / AV_TIME_BASE : 0;
 
@@ -81,7 +122,13 @@ VideoFile ReadVideoFile(const QString &path)
             file.videoCodec = QString::fromLatin1(avcodec_get_name(stream->codecpar->codec_id));
             file.width = stream->codecpar->width;
             file.height = stream->codecpar->height;
-            file.fps = av_q2d(stream->avg_frame_rate.num ? stream->avg_frame_rate : stream->r_frame_rate);
+            const AVRational rate = stream->avg_frame_rate.num ? stream->avg_frame_rate : stream->r_frame_rate;
+            file.fps = av_q2d(rate);
+            file.rateNum = rate.num;
+            file.rateDen = rate.den;
+            file.pixelFormat = Name(av_get_pix_fmt_name(AVPixelFormat(stream->codecpar->format)));
+            if (const char *profile = avcodec_profile_name(stream->codecpar->codec_id, stream->codecpar->profile))
+                file.profile = QString::fromLatin1(profile);
         } else if (stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO && audioIndex < 0) {
             audioIndex = int(i);
             audio.context = OpenDecoder(stream);

@@ -9,6 +9,16 @@
 
 namespace testvideo {
 
+// How a stream's colours are to be read, in FFmpeg's names ("bt709", "tv", "iec61966-2-1", ...);
+// "unknown" where nothing says.
+struct ColourTags
+{
+    QString space;
+    QString primaries;
+    QString transfer;
+    QString range;
+};
+
 // What a video file holds, read back with libavformat and libavcodec.
 struct VideoFile
 {
@@ -17,6 +27,12 @@ struct VideoFile
     int width = 0;
     int height = 0;
     double fps = 0;
+    int rateNum = 0;  // the stream's frame rate as a fraction
+    int rateDen = 0;
+    QString pixelFormat;  // e.g. "yuv420p"
+    QString profile;  // e.g. "High"; empty where the codec has none
+    // The tags the container itself holds, as a player reads them before decoding a frame.
+    ColourTags containerColour;
     double durationSeconds = 0;  // the container's duration
     std::vector<QImage> frames;  // every frame as RGB32, in order
     int sampleRate = 0;
@@ -26,6 +42,9 @@ struct VideoFile
 
 // Reads and decodes the whole file; throws std::runtime_error when it cannot.
 VideoFile ReadVideoFile(const QString &path);
+
+// The types of an MP4 file's top-level boxes in file order ("ftyp", "moov", "mdat", ...).
+std::vector<QString> TopLevelBoxes(const QString &path);
 
 // The largest difference of one colour channel between two images of one size.
 int LargestDifference(const QImage &a, const QImage &b);
