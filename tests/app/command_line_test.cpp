@@ -100,5 +100,27 @@ TEST(CommandLineTest, HelpNamesTheProgramAndEveryWayToRunIt)
         << version[2].toStdString();
 }
 
+TEST(CommandLineTest, ExportIsFoundWhereverItStandsAmongTheOptions)
+{
+    const auto list = [](const char *text) { return QString::fromLatin1(text).split(QLatin1Char(' ')); };
+    const struct
+    {
+        const char *arguments;
+        std::optional<QStringList> exported;
+    } cases[] = {
+        {"lumetta --export a.zut b.mp4", list("a.zut b.mp4")},
+        {"lumetta --size 64x48 --export a.zut b.mp4", list("--size 64x48 a.zut b.mp4")},
+        {"lumetta a.zut --export b.mp4 -y", list("a.zut b.mp4 -y")},
+        {"lumetta a.zut b.mp4 -export", list("a.zut b.mp4")},
+        {"lumetta --play a.zut", std::nullopt},
+        {"lumetta a.zut", std::nullopt},
+        {"lumetta -- --export", std::nullopt},
+        {"lumetta --exported a.zut", std::nullopt},
+        {"--export", std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CommandLine::ExportArguments(list(c.arguments)), c.exported) << c.arguments;
+}
+
 }  // namespace
 }  // namespace lumetta

@@ -240,6 +240,44 @@ TEST_F(VideoExporterTest, EachContainerHasItsCodecs)
     }
 }
 
+TEST_F(VideoExporterTest, TheContainerTellsHowToReadTheColoursAndMp4sIndexComesFirst)
+{
+    const struct
+    {
+        const char *name;
+        ExportQuality quality;
+        const char *pixelFormat;
+        const char *profile;
+        testvideo::ColourTags colour;
+    } cases[] = {
+        {"tags.mp4", ExportQuality::Good, "yuv420p", "High", {"bt709", "bt709", "bt709", "tv"}},
+        {"tags.webm", ExportQuality::Good, "yuv420p", "Profile 0", {"bt709", "bt709", "bt709", "tv"}},
+        {"tags.mkv", ExportQuality::Good, "yuv420p", "High", {"bt709", "bt709", "bt709", "tv"}},
+        {"lossless.mkv", ExportQuality::Lossless, "bgr0", "", {"gbr", "bt709", "iec61966-2-1", "pc"}},
+    };
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("tags.bmp"), {32, 24}, Qt::green);
+    const ShowProject project = testshows::MakeShow({picture}, 1, QStringLiteral("clBlack"), {});
+    for (const auto &c : cases) {
+        const QString target = Target(QString::fromLatin1(c.name));
+        ASSERT_EQ(Export(project, Tiny(c.quality), target).outcome, VideoExporter::Outcome::Done) << c.name;
+        const testvideo::VideoFile video = ReadVideoFile(target);
+        EXPECT_EQ(video.pixelFormat, QLatin1String(c.pixelFormat)) << c.name;
+        EXPECT_EQ(video.profile, QLatin1String(c.profile)) << c.name;
+        EXPECT_EQ(video.containerColour.space, c.colour.space) << c.name;
+        EXPECT_EQ(video.containerColour.primaries, c.colour.primaries) << c.name;
+        EXPECT_EQ(video.containerColour.transfer, c.colour.transfer) << c.name;
+        EXPECT_EQ(video.containerColour.range, c.colour.range) << c.name;
+    }
+    // The index before the data, so a browser plays the video while it downloads.
+    const std::vector<QString> boxes = testvideo::TopLevelBoxes(Target(QStringLiteral("tags.mp4")));
+    const auto moov = std::find(boxes.begin(), boxes.end(), QStringLiteral("moov"));
+    const auto mdat = std::find(boxes.begin(), boxes.end(), QStringLiteral("mdat"));
+    ASSERT_NE(moov, boxes.end());
+    ASSERT_NE(mdat, boxes.end());
+    EXPECT_LT(moov, mdat);
+    EXPECT_EQ(boxes.front(), QStringLiteral("ftyp"));
+}
+
 TEST_F(VideoExporterTest, AManualShowHoldsEachSlideForTheGivenSeconds)
 {
     const QString picture = testshows::WriteSolidBmp(QStringLiteral("red.bmp"), {20, 10}, Qt::red);

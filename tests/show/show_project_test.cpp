@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "support/scripted_dialogs.h"
 
 namespace lumetta {
@@ -173,6 +175,31 @@ TEST_F(ShowProjectTest, FailedSaveReportsAndStaysModified)
     EXPECT_EQ(dialogs_.errors, QStringList({"Cannot create file " + Path("file/sub.zut") + ": Not a directory"}));
     EXPECT_TRUE(project_.Modified());
     EXPECT_EQ(project_.State(), FileState::Untitled);
+}
+
+// Save never puts the project over a pipe or a device, even when told to replace it.
+TEST_F(ShowProjectTest, SaveRefusesAPipeOrADeviceAndLeavesItAlone)
+{
+    const QString pipe = Path("pipe.zut");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString device = Path("null.zut");
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    for (const QString &target : {pipe, device}) {
+        Edit();
+        ScriptedDialogs dialogs;
+        dialogs.saveAnswers = {target};
+        dialogs.replaceAnswers = {true};
+        EXPECT_EQ(project_.SaveAs(dialogs), Outcome::Failed);
+        EXPECT_EQ(dialogs.errors, QStringList{"Cannot create file " + target + ": it is not a regular file"});
+        EXPECT_TRUE(project_.Modified());
+    }
+    struct stat info = {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("null.zut"), QStringLiteral("pipe.zut")}));
 }
 
 // Every row and move of the project-file state table, through the operations.

@@ -382,6 +382,48 @@ TEST_F(StandaloneBuilderTest, TargetInAMissingFolderOrOverTheStubFailsWithItsNam
     EXPECT_EQ(ReadBytes(stub_), stubBytes_);
 }
 
+// A pipe, a device (here through a link) or a read-only file is never replaced, by the editor's
+// builder nor by `--build`, and stays as it was.
+TEST_F(StandaloneBuilderTest, APipeADeviceOrAReadOnlyFileIsNeverTheTarget)
+{
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    const QString project = dir_.filePath(QStringLiteral("show.zut"));
+    WriteTextFile(project, project_.ProjectText());
+    const QString pipe = dir_.filePath(QStringLiteral("pipe.exe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+    const QString device = dir_.filePath(QStringLiteral("null.exe"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), device));
+    const QString readOnly = Write(QStringLiteral("kept.exe"), "kept");
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
+    const struct
+    {
+        QString target;
+        const char *reason;
+    } cases[] = {
+        {pipe, "it is not a regular file"},
+        {device, "it is not a regular file"},
+        {readOnly, "it is read-only"},
+    };
+    for (const auto &c : cases) {
+        target_ = c.target;
+        const QString expected = "Cannot create file " + c.target + ": " + QLatin1String(c.reason);
+        EXPECT_EQ(FailedBuild(StandaloneBuilder::ExistingTarget::Replace), expected);
+        std::FILE *errors = std::tmpfile();
+        EXPECT_EQ(BuildShowFile(project, c.target, errors), 1) << c.reason;
+        std::rewind(errors);
+        char line[512] = {};
+        EXPECT_TRUE(std::fgets(line, sizeof line, errors));
+        std::fclose(errors);
+        EXPECT_EQ(QString::fromLocal8Bit(line).trimmed(), "lumetta: " + expected);
+    }
+    struct stat info = {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &info), 0);
+    EXPECT_TRUE(S_ISCHR(info.st_mode));
+    EXPECT_EQ(ReadBytes(readOnly), QByteArray("kept"));
+}
+
 // The show's own files are never the target: not even through a link or with Replace.
 TEST_F(StandaloneBuilderTest, TargetThatIsOneOfTheShowsOwnFilesIsRefused)
 {
