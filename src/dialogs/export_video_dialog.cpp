@@ -8,6 +8,7 @@
 #include "show/version.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -27,10 +29,26 @@ namespace lumetta {
 namespace {
 
 constexpr int kProgressSteps = 1000;
-const QSize kSizes[] = {{1280, 720}, {1920, 1080}, {3840, 2160}};
+// Landscape screens, then phones held upright and square feeds; the last entry is a size of
+// the user's own.
+const struct
+{
+    QSize size;
+    const char *use;
+} kSizes[] = {
+    {{1280, 720}, ""},
+    {{1920, 1080}, ""},
+    {{3840, 2160}, ""},
+    {{1080, 1920}, " (portrait, for phones)"},
+    {{1080, 1080}, " (square)"},
+};
+constexpr int kCustomSize = int(std::size(kSizes));
 const int kRates[] = {25, 30, 60};
 const VideoContainer kContainers[] = {VideoContainer::Mp4, VideoContainer::WebM, VideoContainer::Mkv};
-const ExportQuality kQualities[] = {ExportQuality::Draft, ExportQuality::Good, ExportQuality::Best};
+const ExportQuality kQualities[] = {ExportQuality::Draft, ExportQuality::Good, ExportQuality::Best,
+                                    ExportQuality::Lossless};
+constexpr int kLosslessQuality = 3;
+constexpr int kMkvFormat = 2;
 
 QString TimeText(int seconds)
 {
@@ -84,14 +102,29 @@ ExportVideoDialog::ExportVideoDialog(const ShowProject &project, QWidget *parent
     for (VideoContainer container : kContainers)
         formatBox_->addItem(ContainerTitle(container));
     sizeBox_ = new QComboBox(this);
-    for (QSize size : kSizes)
-        sizeBox_->addItem(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()));
+    for (const auto &size : kSizes)
+        sizeBox_->addItem(
+            QStringLiteral("%1 x %2%3").arg(size.size.width()).arg(size.size.height()).arg(QLatin1String(size.use)));
+    sizeBox_->addItem(QStringLiteral("Custom size"));
+    widthBox_ = new QSpinBox(this);
+    heightBox_ = new QSpinBox(this);
+    for (QSpinBox *side : {widthBox_, heightBox_}) {
+        side->setRange(16, kMaxVideoSide);
+        side->setSuffix(QStringLiteral(" px"));
+    }
+    widthBox_->setAccessibleName(QStringLiteral("Width"));
+    heightBox_->setAccessibleName(QStringLiteral("Height"));
     rateBox_ = new QComboBox(this);
     for (int rate : kRates)
         rateBox_->addItem(QStringLiteral("%1 frames per second").arg(rate));
     qualityBox_ = new QComboBox(this);
-    qualityBox_->addItems(
-        {QStringLiteral("Draft (fast, larger file)"), QStringLiteral("Good"), QStringLiteral("Best (slow)")});
+    qualityBox_->addItems({QStringLiteral("Draft (fast, larger file)"), QStringLiteral("Good"),
+                           QStringLiteral("Best (slow)"), QStringLiteral("Lossless (MKV only, very large)")});
+    slideBox_ = new QDoubleSpinBox(this);
+    slideBox_->setRange(0.5, 3600);
+    slideBox_->setDecimals(1);
+    slideBox_->setSingleStep(0.5);
+    slideBox_->setSuffix(QStringLiteral(" s"));
     targetEdit_ = new QLineEdit(this);
     targetEdit_->setMinimumWidth(320);
     browseButton_ = new QPushButton(QStringLiteral("&Browse..."), this);
@@ -99,8 +132,16 @@ ExportVideoDialog::ExportVideoDialog(const ShowProject &project, QWidget *parent
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Format:"), formatBox_);
     form->addRow(QStringLiteral("&Size:"), sizeBox_);
+    auto *customRow = new QHBoxLayout;
+    customRow->addWidget(widthBox_, 1);
+    customRow->addWidget(new QLabel(QStringLiteral("x"), this));
+    customRow->addWidget(heightBox_, 1);
+    auto *customLabel = new QLabel(QStringLiteral("&Width x height:"), this);
+    customLabel->setBuddy(widthBox_);
+    form->addRow(customLabel, customRow);
     form->addRow(QStringLiteral("Frame &rate:"), rateBox_);
     form->addRow(QStringLiteral("&Quality:"), qualityBox_);
+    form->addRow(QStringLiteral("Slide &length:"), slideBox_);
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(targetEdit_, 1);
     fileRow->addWidget(browseButton_);
@@ -134,6 +175,12 @@ ExportVideoDialog::ExportVideoDialog(const ShowProject &project, QWidget *parent
     layout->addLayout(buttons);
 
     connect(formatBox_, &QComboBox::currentIndexChanged, this, &ExportVideoDialog::FormatChanged);
+    connect(sizeBox_, &QComboBox::currentIndexChanged, this, &ExportVideoDialog::SizeChanged);
+    connect(qualityBox_, &QComboBox::currentIndexChanged, this, &ExportVideoDialog::QualityChanged);
+    connect(slideBox_, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+        if (slideBox_->isEnabled())
+            manualSeconds_ = seconds;
+    });
     connect(browseButton_, &QPushButton::clicked, this, &ExportVideoDialog::Browse);
     connect(exportButton_, &QPushButton::clicked, this, &ExportVideoDialog::Export);
     connect(cancelButton_, &QPushButton::clicked, this, &ExportVideoDialog::CancelOrClose);
@@ -146,9 +193,13 @@ void ExportVideoDialog::LoadChoices()
 {
     const QSettings choices(ChoicesFile(), QSettings::IniFormat);
     formatBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("format"), 0).toInt(), 2));
-    sizeBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("size"), 1).toInt(), 2));
+    sizeBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("size"), 1).toInt(), kCustomSize));
+    widthBox_->setValue(choices.value(QStringLiteral("width"), 1920).toInt());
+    heightBox_->setValue(choices.value(QStringLiteral("height"), 1080).toInt());
     rateBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("rate"), 1).toInt(), 2));
-    qualityBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("quality"), 1).toInt(), 2));
+    qualityBox_->setCurrentIndex(qBound(0, choices.value(QStringLiteral("quality"), 1).toInt(), kLosslessQuality));
+    manualSeconds_ = qBound(0.5, choices.value(QStringLiteral("slide-seconds"), 5.0).toDouble(), 3600.0);
+    SizeChanged();
 }
 
 void ExportVideoDialog::SaveChoices() const
@@ -158,6 +209,9 @@ void ExportVideoDialog::SaveChoices() const
     choices.setValue(QStringLiteral("size"), sizeBox_->currentIndex());
     choices.setValue(QStringLiteral("rate"), rateBox_->currentIndex());
     choices.setValue(QStringLiteral("quality"), qualityBox_->currentIndex());
+    choices.setValue(QStringLiteral("width"), widthBox_->value());
+    choices.setValue(QStringLiteral("height"), heightBox_->value());
+    choices.setValue(QStringLiteral("slide-seconds"), manualSeconds_);
 }
 
 void ExportVideoDialog::showEvent(QShowEvent *event)
@@ -168,6 +222,12 @@ void ExportVideoDialog::showEvent(QShowEvent *event)
         const QString base = project.isEmpty() ? QDir::homePath() + QLatin1String("/Slide show") : project;
         targetEdit_->setText(WithContainerSuffix(QFileInfo(base).absoluteFilePath(), Container()));
         stateLabel_->setText(QStringLiteral("Ready"));
+        // A manual show has no interval of its own; an automatic one shows and keeps its own.
+        const std::optional<int> seconds = project_.Settings().AdvanceSeconds();
+        slideBox_->setEnabled(!seconds);
+        slideBox_->setValue(seconds ? *seconds : manualSeconds_);
+        slideBox_->setToolTip(seconds ? QStringLiteral("The show changes slides every %1 s by itself").arg(*seconds)
+                                      : QStringLiteral("How long each slide of this manual show stays"));
         progress_->setValue(0);
         warningsLabel_->clear();
         warningsLabel_->hide();
@@ -183,9 +243,11 @@ VideoContainer ExportVideoDialog::Container() const
 ExportSettings ExportVideoDialog::Settings() const
 {
     ExportSettings settings;
-    settings.size = kSizes[qBound(0, sizeBox_->currentIndex(), 2)];
+    const int size = qBound(0, sizeBox_->currentIndex(), kCustomSize);
+    settings.size = size == kCustomSize ? QSize(widthBox_->value(), heightBox_->value()) : kSizes[size].size;
     settings.fps = kRates[qBound(0, rateBox_->currentIndex(), 2)];
-    settings.quality = kQualities[qBound(0, qualityBox_->currentIndex(), 2)];
+    settings.quality = kQualities[qBound(0, qualityBox_->currentIndex(), kLosslessQuality)];
+    settings.slideSeconds = manualSeconds_;
     return settings;
 }
 
@@ -208,6 +270,22 @@ bool ExportVideoDialog::Exporting() const
 void ExportVideoDialog::FormatChanged()
 {
     targetEdit_->setText(WithContainerSuffix(targetEdit_->text().trimmed(), Container()));
+    // Lossless video goes only into MKV files.
+    if (formatBox_->currentIndex() != kMkvFormat && qualityBox_->currentIndex() == kLosslessQuality)
+        qualityBox_->setCurrentIndex(kLosslessQuality - 1);
+}
+
+void ExportVideoDialog::SizeChanged()
+{
+    const bool custom = sizeBox_->currentIndex() == kCustomSize;
+    widthBox_->setEnabled(custom);
+    heightBox_->setEnabled(custom);
+}
+
+void ExportVideoDialog::QualityChanged()
+{
+    if (qualityBox_->currentIndex() == kLosslessQuality)
+        formatBox_->setCurrentIndex(kMkvFormat);
 }
 
 void ExportVideoDialog::Browse()
@@ -228,12 +306,26 @@ void ExportVideoDialog::Export()
         return;
     }
     targetEdit_->setText(target);
-    if (QFileInfo::exists(target) && !questions_->AskReplace(target))
+    // Asked before the question to replace: the show's own files are never replaced.
+    if (const std::optional<QString> problem = VideoExporter::TargetProblem(project_, target)) {
+        questions_->ShowError(*problem);
         return;
+    }
+    ExportSettings settings = Settings();
+    const QFileInfo existing(target);
+    if (existing.exists() || existing.isSymLink()) {
+        if (!questions_->AskReplace(target))
+            return;
+        settings.existing = ReplacementFile::Existing::Replace;
+    } else {
+        settings.existing = ReplacementFile::Existing::Refuse;
+    }
     SaveChoices();
     warningsLabel_->clear();
     warningsLabel_->hide();
-    job_ = std::make_unique<ExportJob>(project_, Settings(), target);
+    if (const std::optional<QString> note = RoundToEvenSize(settings.size))
+        AddWarning(*note);
+    job_ = std::make_unique<ExportJob>(project_, settings, target);
     connect(job_.get(), &ExportJob::Progress, this, &ExportVideoDialog::ShowProgress);
     connect(job_.get(), &ExportJob::Warning, this, &ExportVideoDialog::AddWarning);
     connect(job_.get(), &ExportJob::Finished, this, &ExportVideoDialog::Finished);
@@ -313,6 +405,10 @@ void ExportVideoDialog::SetBusy(bool busy)
           static_cast<QWidget *>(qualityBox_), static_cast<QWidget *>(targetEdit_),
           static_cast<QWidget *>(browseButton_), static_cast<QWidget *>(exportButton_)})
         input->setEnabled(!busy);
+    const bool custom = sizeBox_->currentIndex() == kCustomSize;
+    widthBox_->setEnabled(!busy && custom);
+    heightBox_->setEnabled(!busy && custom);
+    slideBox_->setEnabled(!busy && !project_.Settings().AdvanceSeconds());
     cancelButton_->setEnabled(true);
     cancelButton_->setText(busy ? QStringLiteral("Cancel") : QStringLiteral("Close"));
 }

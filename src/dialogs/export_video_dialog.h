@@ -10,6 +10,8 @@
 #include <memory>
 
 class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -21,7 +23,8 @@ class ExportJob;
 class ExportVideoQuestions;
 class ShowProject;
 
-// Project > Export Video: the video's format, size, frame rate, quality and file, then the
+// Project > Export Video: the video's format, size (landscape, portrait, square or custom), frame
+// rate, quality (lossless too), a manual show's slide length and file, then the
 // export with a progress bar, the time left and Cancel. The export runs off the GUI thread, so
 // the windows stay responsive. The choices are remembered for the next export.
 class ExportVideoDialog : public QDialog
@@ -51,12 +54,16 @@ public:
     QComboBox *SizeBox() const { return sizeBox_; }
     QComboBox *RateBox() const { return rateBox_; }
     QComboBox *QualityBox() const { return qualityBox_; }
+    QSpinBox *WidthBox() const { return widthBox_; }
+    QSpinBox *HeightBox() const { return heightBox_; }
+    QDoubleSpinBox *SlideLengthBox() const { return slideBox_; }
     QLineEdit *TargetEdit() const { return targetEdit_; }
     QPushButton *BrowseButton() const { return browseButton_; }
     QPushButton *ExportButton() const { return exportButton_; }
     QPushButton *CancelButton() const { return cancelButton_; }
     QProgressBar *Progress() const { return progress_; }
     QLabel *StateLabel() const { return stateLabel_; }
+    QLabel *WarningsLabel() const { return warningsLabel_; }
 
 signals:
     // An export has ended (written, cancelled or failed).
@@ -70,6 +77,8 @@ private:
     class WindowQuestions;
 
     void FormatChanged();
+    void SizeChanged();
+    void QualityChanged();
     void ShowProgress(qint64 done, qint64 expected, int secondsLeft);
     void AddWarning(const QString &message);
     void Finished(VideoExporter::Outcome outcome, const QString &message);
@@ -87,6 +96,11 @@ private:
     QComboBox *sizeBox_;
     QComboBox *rateBox_;
     QComboBox *qualityBox_;
+    QSpinBox *widthBox_;
+    QSpinBox *heightBox_;
+    QDoubleSpinBox *slideBox_;
+    // The slide length chosen for manual shows; the box shows an automatic show's own interval.
+    double manualSeconds_ = 5;
     QLineEdit *targetEdit_;
     QPushButton *browseButton_;
     QLabel *stateLabel_;

@@ -2,16 +2,19 @@
 #include "dialogs/export_video_dialog.h"
 
 #include "dialogs/export_video_questions.h"
+#include "export/video_file_reader.h"
 #include "show/show_project.h"
 #include "support/picture_files.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -86,7 +89,16 @@ TEST_F(ExportVideoDialogTest, OffersTheFormatsSizesRatesAndQualities)
     EXPECT_EQ(dialog_.FormatBox()->count(), 3);
     EXPECT_EQ(dialog_.SizeBox()->itemText(2), QStringLiteral("3840 x 2160"));
     EXPECT_EQ(dialog_.RateBox()->itemText(2), QStringLiteral("60 frames per second"));
-    EXPECT_EQ(dialog_.QualityBox()->count(), 3);
+    EXPECT_EQ(dialog_.SizeBox()->itemText(3), QStringLiteral("1080 x 1920 (portrait, for phones)"));
+    EXPECT_EQ(dialog_.SizeBox()->itemText(4), QStringLiteral("1080 x 1080 (square)"));
+    EXPECT_EQ(dialog_.SizeBox()->itemText(5), QStringLiteral("Custom size"));
+    EXPECT_EQ(dialog_.QualityBox()->count(), 4);
+    const QSize sizes[] = {{1280, 720}, {1920, 1080}, {3840, 2160}, {1080, 1920}, {1080, 1080}};
+    for (int i = 0; i < 5; ++i) {
+        dialog_.SizeBox()->setCurrentIndex(i);
+        EXPECT_EQ(dialog_.Settings().size, sizes[i]) << i;
+        EXPECT_FALSE(dialog_.WidthBox()->isEnabled()) << i;
+    }
     dialog_.SizeBox()->setCurrentIndex(1);
     dialog_.RateBox()->setCurrentIndex(1);
     dialog_.QualityBox()->setCurrentIndex(2);
@@ -188,4 +200,79 @@ TEST_F(ExportVideoDialogTest, AFailureIsShownWithItsReason)
     ASSERT_EQ(questions_.errors.size(), 1);
     EXPECT_TRUE(questions_.errors[0].contains(QStringLiteral("video.mp4")));
     EXPECT_EQ(dialog_.StateLabel()->text(), QStringLiteral("Export failed"));
+}
+
+TEST_F(ExportVideoDialogTest, ACustomSizeIsRoundedToEvenWithANote)
+{
+    dialog_.SizeBox()->setCurrentIndex(5);
+    EXPECT_TRUE(dialog_.WidthBox()->isEnabled());
+    EXPECT_TRUE(dialog_.HeightBox()->isEnabled());
+    dialog_.WidthBox()->setValue(65);
+    dialog_.HeightBox()->setValue(49);
+    EXPECT_EQ(dialog_.Settings().size, QSize(65, 49));
+    // Lossless is the quickest to write at this size.
+    dialog_.QualityBox()->setCurrentIndex(3);
+    QSignalSpy ended(&dialog_, &ExportVideoDialog::ExportEnded);
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_EQ(ended.at(0).at(0).value<VideoExporter::Outcome>(), VideoExporter::Outcome::Done);
+    EXPECT_TRUE(dialog_.WarningsLabel()->text().contains(QStringLiteral("rounded to 64x48")))
+        << dialog_.WarningsLabel()->text().toStdString();
+    const testvideo::VideoFile video = testvideo::ReadVideoFile(dir_.filePath(QStringLiteral("video.mkv")));
+    EXPECT_EQ(QSize(video.width, video.height), QSize(64, 48));
+    EXPECT_EQ(video.videoCodec, QStringLiteral("ffv1"));
+}
+
+TEST_F(ExportVideoDialogTest, LosslessGoesOnlyIntoMkv)
+{
+    dialog_.FormatBox()->setCurrentIndex(0);
+    dialog_.QualityBox()->setCurrentIndex(3);
+    EXPECT_EQ(dialog_.Container(), VideoContainer::Mkv);
+    EXPECT_EQ(dialog_.Settings().quality, ExportQuality::Lossless);
+    EXPECT_EQ(dialog_.TargetPath(), dir_.filePath(QStringLiteral("video.mkv")));
+    dialog_.FormatBox()->setCurrentIndex(1);
+    EXPECT_EQ(dialog_.Settings().quality, ExportQuality::Best);
+}
+
+TEST_F(ExportVideoDialogTest, TheSlideLengthIsAskedForManualShowsOnly)
+{
+    // The fixture's show changes slides every second by itself.
+    EXPECT_FALSE(dialog_.SlideLengthBox()->isEnabled());
+    EXPECT_DOUBLE_EQ(dialog_.SlideLengthBox()->value(), 1.0);
+    dialog_.hide();
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+    dialog_.show();
+    ASSERT_TRUE(dialog_.SlideLengthBox()->isEnabled());
+    dialog_.SlideLengthBox()->setValue(2.5);
+    EXPECT_DOUBLE_EQ(dialog_.Settings().slideSeconds, 2.5);
+    // Back to an automatic show and to a manual one: the manual length is kept.
+    dialog_.hide();
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("3"));
+    dialog_.show();
+    EXPECT_DOUBLE_EQ(dialog_.SlideLengthBox()->value(), 3.0);
+    dialog_.hide();
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+    dialog_.show();
+    EXPECT_DOUBLE_EQ(dialog_.SlideLengthBox()->value(), 2.5);
+}
+
+TEST_F(ExportVideoDialogTest, TheShowsOwnFilesAreRefusedBeforeAnyQuestion)
+{
+    const QString track = dir_.filePath(QStringLiteral("song.mkv"));
+    QFile song(track);
+    ASSERT_TRUE(song.open(QIODevice::WriteOnly));
+    song.write("music");
+    song.close();
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project_.Playlist() = {track};
+    dialog_.FormatBox()->setCurrentIndex(2);
+    dialog_.TargetEdit()->setText(dir_.filePath(QStringLiteral("song")));
+    questions_.replace = true;
+    QTest::mouseClick(dialog_.ExportButton(), Qt::LeftButton);
+    EXPECT_FALSE(dialog_.Exporting());
+    EXPECT_EQ(questions_.replaceAsked, QString());
+    ASSERT_EQ(questions_.errors.size(), 1);
+    EXPECT_EQ(questions_.errors[0], "Cannot write " + track + ": it is one of the show's music files");
+    ASSERT_TRUE(song.open(QIODevice::ReadOnly));
+    EXPECT_EQ(song.readAll(), QByteArray("music"));
 }
