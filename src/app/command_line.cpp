@@ -51,7 +51,8 @@ struct Parser
                            "  lumetta --play --screen N FILE.zut play it on screen N\n"
                            "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
                            "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
-                           "                 [--quality draft|good|best]    make a video (.mp4, .webm or .mkv)"));
+                           "                 [--quality draft|good|best|lossless] [--force|-y]\n"
+                           "                                     make a video (.mp4, .webm or .mkv)"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(play);
         parser.addOption(screen);
