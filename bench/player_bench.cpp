@@ -101,18 +101,18 @@ void BM_ScreenPass(benchmark::State &state)
     PaintCounter counter;
     Clock::time_point start, loopStart;
     double passMs = 0, loopMs = 0;
-    effect->OnBeforeTransition = [&](QObject *) {
+    effect->onBeforeTransition = [&](QObject *) {
         for (RenderWindow *window : show.window.SlideArea()->findChildren<RenderWindow *>())
             window->installEventFilter(&counter);
         counter.paints = 0;
         counter.pixels = 0;
         start = Clock::now();
     };
-    effect->OnStartTransition = [&](QObject *) { loopStart = Clock::now(); };
-    effect->OnEndTransition = [&](QObject *) {
+    effect->onStartTransition = [&](QObject *) { loopStart = Clock::now(); };
+    effect->onEndTransition = [&](QObject *) {
         loopMs = std::chrono::duration<double, std::milli>(Clock::now() - loopStart).count();
     };
-    effect->OnAfterTransition = [&](QObject *) {
+    effect->onAfterTransition = [&](QObject *) {
         passMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     };
     double frames = 0, total = 0, loops = 0, pixels = 0;
@@ -149,7 +149,7 @@ void BM_StepToExecuteBigJpeg(benchmark::State &state)
     TTransitionEffect *effect = show.window.Effects()->Items(13);
     effect->SetMilliseconds(1);
     Clock::time_point executeAt;
-    effect->OnBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
+    effect->onBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
     for (auto _ : state) {
         show.window.Sequencer().SetNextSlide(1);
         const Clock::time_point start = Clock::now();

@@ -128,7 +128,7 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     for (int i = 0; i < effects_->Count(); ++i) {
         // Input is let in while a transition runs, so Escape cuts it short and whatever else
         // comes is merged for the step after it, instead of waiting in the window system.
-        effects_->Items(i)->OnAbortQuery = [this](QObject *, TTransitionEffect *, bool &abort) {
+        effects_->Items(i)->onAbortQuery = [this](QObject *, TTransitionEffect *, bool &abort) {
             LetInputIn();
             abort = abort || sequencer_.EscapeWaiting();
         };
