@@ -31,7 +31,7 @@ public:
     void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
     {
         TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-        UpdateRect = update;
+        updateRect = update;
     }
 };
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player on a real screen (run under Xvfb at 1920 x 1080): frames that reach the screen
 // during 1700 ms transitions and how long each pass takes, and the time from a slide step's
-// start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling.
+// start to its Execute for a 24-megapixel JPEG beside the bare decode and the one scaling, and
+// the start of a show whose first pictures are missing.
 #include "jpeg_sample.h"
 #include "media/picture.h"
 #include "player/player_window.h"
@@ -100,18 +101,18 @@ void BM_ScreenPass(benchmark::State &state)
     PaintCounter counter;
     Clock::time_point start, loopStart;
     double passMs = 0, loopMs = 0;
-    effect->OnBeforeTransition = [&](QObject *) {
+    effect->onBeforeTransition = [&](QObject *) {
         for (RenderWindow *window : show.window.SlideArea()->findChildren<RenderWindow *>())
             window->installEventFilter(&counter);
         counter.paints = 0;
         counter.pixels = 0;
         start = Clock::now();
     };
-    effect->OnStartTransition = [&](QObject *) { loopStart = Clock::now(); };
-    effect->OnEndTransition = [&](QObject *) {
+    effect->onStartTransition = [&](QObject *) { loopStart = Clock::now(); };
+    effect->onEndTransition = [&](QObject *) {
         loopMs = std::chrono::duration<double, std::milli>(Clock::now() - loopStart).count();
     };
-    effect->OnAfterTransition = [&](QObject *) {
+    effect->onAfterTransition = [&](QObject *) {
         passMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     };
     double frames = 0, total = 0, loops = 0, pixels = 0;
@@ -148,7 +149,7 @@ void BM_StepToExecuteBigJpeg(benchmark::State &state)
     TTransitionEffect *effect = show.window.Effects()->Items(13);
     effect->SetMilliseconds(1);
     Clock::time_point executeAt;
-    effect->OnBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
+    effect->onBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
     for (auto _ : state) {
         show.window.Sequencer().SetNextSlide(1);
         const Clock::time_point start = Clock::now();
@@ -158,6 +159,26 @@ void BM_StepToExecuteBigJpeg(benchmark::State &state)
     show.window.close();
 }
 BENCHMARK(BM_StepToExecuteBigJpeg)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// A show whose first N pictures are missing: the time from the start of the show to its first
+// slide, which should grow in proportion to N.
+void BM_SkipMissingPictures(benchmark::State &state)
+{
+    const int missing = int(state.range(0));
+    QStringList pictures;
+    for (int i = 0; i < missing; ++i)
+        pictures << Folder().filePath(QStringLiteral("missing-%1.jpg").arg(i));
+    pictures << ScreenPicture(QStringLiteral("a.bmp"), 1);
+    for (auto _ : state) {
+        const Clock::time_point start = Clock::now();
+        Show show(pictures, -1);  // no effect: the time is the skipping alone
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        state.counters["ms_per_missing"] =
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count() / missing;
+        show.window.close();
+    }
+}
+BENCHMARK(BM_SkipMissingPictures)->Arg(200)->Arg(1000)->Arg(4000)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_BareDecodeBigJpeg(benchmark::State &state)
 {

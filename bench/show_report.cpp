@@ -119,14 +119,14 @@ int Start(const QString &path)
     double startMs = -1;
     for (int i = 0; i < window.Effects()->Count(); ++i) {
         TTransitionEffect *effect = window.Effects()->Items(i);
-        effect->OnBeforeTransition = [&](QObject *) {
+        effect->onBeforeTransition = [&](QObject *) {
             if (startMs >= 0)
                 return;
             timespec now{};
             clock_gettime(CLOCK_REALTIME, &now);
             startMs = (double(now.tv_sec) * 1e9 + double(now.tv_nsec) - double(launch)) / 1e6;
         };
-        effect->OnAfterTransition = [&](QObject *) { QTimer::singleShot(0, &window, &QWidget::close); };
+        effect->onAfterTransition = [&](QObject *) { QTimer::singleShot(0, &window, &QWidget::close); };
     }
     if (window.PlayNow(project) != lumetta::PlayerWindow::StartResult::Started || startMs < 0) {
         std::fprintf(stderr, "show_report: the show did not start: %s\n", qPrintable(window.ErrorText()));
@@ -192,14 +192,14 @@ int Paced(int rounds, std::vector<int> entries)
     double cpuStart = 0, cpuEnd = 0;
     for (int entry : entries) {
         TTransitionEffect *effect = effects->Items(entry);
-        effect->OnBeforeTransition = [&](QObject *) {
+        effect->onBeforeTransition = [&](QObject *) {
             for (RenderWindow *window : show.window.SlideArea()->findChildren<RenderWindow *>())
                 window->installEventFilter(&paints);
             paints.times.clear();
             cpuStart = ProcessCpuMs();
             start = Clock::now();
         };
-        effect->OnEndTransition = [&](QObject *) {
+        effect->onEndTransition = [&](QObject *) {
             end = Clock::now();
             cpuEnd = ProcessCpuMs();
         };
@@ -236,7 +236,7 @@ int Step(int rounds)
     TTransitionEffect *effect = show.window.Effects()->Items(13);
     effect->SetMilliseconds(300);
     Clock::time_point executeAt;
-    effect->OnBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
+    effect->onBeforeTransition = [&](QObject *) { executeAt = Clock::now(); };
     for (int round = 1; round <= rounds; ++round) {
         Settle(1200);
         const Clock::time_point start = Clock::now();

@@ -118,7 +118,7 @@ void RunPasses(benchmark::State &state, Timed<Effect> &effect, const Changes &ch
     QImage canvas;
     int frames = 0;
     FrameStepping stepping;
-    stepping.PassStarted = [&](int, int count) { frames = count; };
+    stepping.passStarted = [&](int, int count) { frames = count; };
     std::vector<double> passes, draws;
     for (auto _ : state) {
         effect.drawMicros = 0;
@@ -128,7 +128,7 @@ void RunPasses(benchmark::State &state, Timed<Effect> &effect, const Changes &ch
         draws.push_back(effect.drawMicros);
     }
     // The same pass drawing no frame: set-up, pictures and the final copy.
-    stepping.Step = 1 << 30;
+    stepping.step = 1 << 30;
     std::vector<double> empty;
     for (int i = 0; i < 5; ++i) {
         const double t0 = ThreadMicros();

@@ -8,13 +8,9 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath "${1:-build}")
 
-# Folders not yet renamed to the rule: neither their sources nor their headers are checked.
-excluded=(src/transitions src/fx tests/transitions)
-
 folders=()
 for dir in src/*/ tests/*/; do
-  dir=${dir%/}
-  [[ " ${excluded[*]} " == *" $dir "* ]] || folders+=("$dir")
+  folders+=("${dir%/}")
 done
 pattern="^$root/(($(IFS='|'; echo "${folders[*]}"))/|tests/[^/]+$)"
 

@@ -277,7 +277,7 @@ std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &f
     int frameCount = 0;
     bool firstPass = true;
     FrameStepping stepping;
-    stepping.PassStarted = [&](int, int frames) {
+    stepping.passStarted = [&](int, int frames) {
         frameCount = frames;
         if (!firstPass)
             passStart += passMs;
@@ -285,14 +285,14 @@ std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &f
         if (paced)
             passEnd = clock_.FirstFrameAt(passStart + passMs);
     };
-    stepping.NextFrame = [&](int, int frames, int prev) {
+    stepping.nextFrame = [&](int, int frames, int prev) {
         if (!paced)
             return prev + 1;
         if (cursor_ >= passEnd)
             return frames;
         return clock_.PacedFrameAt(cursor_, passStart, frames, passMs);
     };
-    stepping.FrameShown = [&](int, int frame, const QImage &canvas) {
+    stepping.frameShown = [&](int, int frame, const QImage &canvas) {
         std::int64_t shows = 1;
         if (paced) {
             shows = 0;
@@ -302,7 +302,7 @@ std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &f
         }
         Emit(canvas, shows);
     };
-    stepping.PassShown = [&](int, const QImage &canvas) {
+    stepping.passShown = [&](int, const QImage &canvas) {
         if (paced)
             Emit(canvas, passEnd - cursor_);
     };

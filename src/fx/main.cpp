@@ -34,7 +34,7 @@ struct UsageError
     QString message;
 };
 
-void print(const QString &text)
+void Print(const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stdout);
 }
@@ -54,7 +54,7 @@ struct Options
     int repeat = 5;
 };
 
-int toInt(const QString &text, const QString &option)
+int ToInt(const QString &text, const QString &option)
 {
     bool ok = false;
     const int value = text.toInt(&ok);
@@ -70,7 +70,7 @@ struct WrongCommandLine
 };
 
 // Every option of every command; each command takes the ones it names.
-void addOptions(QCommandLineParser &parser)
+void AddOptions(QCommandLineParser &parser)
 {
     const struct
     {
@@ -100,7 +100,7 @@ void addOptions(QCommandLineParser &parser)
 constexpr int kMaxBenchSide = 16384;
 constexpr qint64 kMaxBenchPixels = qint64(7680) * 4320;
 
-void checkBenchSize(QSize size)
+void CheckBenchSize(QSize size)
 {
     if (size.width() > kMaxBenchSide || size.height() > kMaxBenchSide
         || qint64(size.width()) * size.height() > kMaxBenchPixels)
@@ -111,7 +111,7 @@ void checkBenchSize(QSize size)
                              .arg(kMaxBenchPixels)};
 }
 
-Options parseOptions(const QCommandLineParser &parser, const QStringList &allowed)
+Options ParseOptions(const QCommandLineParser &parser, const QStringList &allowed)
 {
     Options options;
     for (const QString &given : parser.optionNames()) {
@@ -132,15 +132,15 @@ Options parseOptions(const QCommandLineParser &parser, const QStringList &allowe
         } else if (name == QLatin1String("--class")) {
             options.className = value;
         } else if (name == QLatin1String("--effect")) {
-            options.effectNumber = toInt(value, name);
+            options.effectNumber = ToInt(value, name);
         } else if (name == QLatin1String("--set")) {
             options.sets.append(value);
         } else if (name == QLatin1String("--bpp")) {
-            options.bits = toInt(value, name);
+            options.bits = ToInt(value, name);
             if (!SetScreenBitsPerPixel(options.bits) || options.bits == 0)
                 throw UsageError{QStringLiteral("--bpp must be 8, 15, 16, 24 or 32")};
         } else if (name == QLatin1String("--step")) {
-            options.step = toInt(value, name);
+            options.step = ToInt(value, name);
             if (options.step < 1)
                 throw UsageError{QStringLiteral("--step must be at least 1")};
         } else if (name == QLatin1String("--seed")) {
@@ -154,7 +154,7 @@ Options parseOptions(const QCommandLineParser &parser, const QStringList &allowe
                 options.allFrames = true;
             } else {
                 for (const QString &part : value.split(QLatin1Char(',')))
-                    options.frames.insert(toInt(part, name));
+                    options.frames.insert(ToInt(part, name));
             }
         } else if (name == QLatin1String("--out")) {
             options.out = value;
@@ -162,12 +162,12 @@ Options parseOptions(const QCommandLineParser &parser, const QStringList &allowe
             const QStringList parts = value.split(QLatin1Char('x'));
             if (parts.size() != 2)
                 throw UsageError{QStringLiteral("--size needs WIDTHxHEIGHT")};
-            options.size = QSize(toInt(parts[0], name), toInt(parts[1], name));
+            options.size = QSize(ToInt(parts[0], name), ToInt(parts[1], name));
             if (options.size.width() < 1 || options.size.height() < 1)
                 throw UsageError{QStringLiteral("--size needs a positive width and height")};
-            checkBenchSize(options.size);
+            CheckBenchSize(options.size);
         } else if (name == QLatin1String("--repeat")) {
-            options.repeat = toInt(value, name);
+            options.repeat = ToInt(value, name);
             if (options.repeat < 1)
                 throw UsageError{QStringLiteral("--repeat must be at least 1")};
         }
@@ -178,7 +178,7 @@ Options parseOptions(const QCommandLineParser &parser, const QStringList &allowe
 }
 
 // The player's copy of the effect catalogue.
-std::unique_ptr<TTransitionList> readCatalogue()
+std::unique_ptr<TTransitionList> ReadCatalogue()
 {
     auto list = std::make_unique<TTransitionList>();
     lumetta::LoadEffectCatalogue(*list, false);
@@ -186,11 +186,11 @@ std::unique_ptr<TTransitionList> readCatalogue()
 }
 
 // The effect the options name, configured by the catalogue entry and then the --set values.
-std::unique_ptr<TTransitionEffect> makeEffect(const Options &options)
+std::unique_ptr<TTransitionEffect> MakeEffect(const Options &options)
 {
     std::unique_ptr<TTransitionEffect> effect;
     if (options.effectNumber >= 0) {
-        std::unique_ptr<TTransitionList> catalogue = readCatalogue();
+        std::unique_ptr<TTransitionList> catalogue = ReadCatalogue();
         if (options.effectNumber >= catalogue->Count())
             throw UsageError{QStringLiteral("there is no effect %1 in the catalogue").arg(options.effectNumber)};
         TTransitionEffect *entry = catalogue->Items(options.effectNumber);
@@ -208,7 +208,7 @@ std::unique_ptr<TTransitionEffect> makeEffect(const Options &options)
     return effect;
 }
 
-QImage readPicture(const QString &path, const char *option)
+QImage ReadPicture(const QString &path, const char *option)
 {
     if (path.isEmpty())
         throw UsageError{QStringLiteral("%1 PICTURE is required").arg(QLatin1String(option))};
@@ -218,7 +218,7 @@ QImage readPicture(const QString &path, const char *option)
     return image;
 }
 
-void save(const QImage &image, const QString &path)
+void Save(const QImage &image, const QString &path)
 {
     // Writing opens what stands there: a pipe would hang and a device would take the picture.
     if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
@@ -230,21 +230,21 @@ void save(const QImage &image, const QString &path)
         throw UsageError{QStringLiteral("cannot write %1").arg(path)};
 }
 
-int render(const QCommandLineParser &args)
+int Render(const QCommandLineParser &args)
 {
-    const Options options = parseOptions(
+    const Options options = ParseOptions(
         args, {"--from", "--to", "--effect", "--class", "--set", "--bpp", "--step", "--seed", "--frames", "--out"});
     if (options.out.isEmpty())
         throw UsageError{QStringLiteral("--out DIR is required")};
-    const QImage from = readPicture(options.from, "--from");
-    const QImage to = readPicture(options.to, "--to");
+    const QImage from = ReadPicture(options.from, "--from");
+    const QImage to = ReadPicture(options.to, "--to");
     if (from.size() != to.size())
         throw UsageError{QStringLiteral("the pictures differ in size (%1x%2 and %3x%4)")
                              .arg(from.width())
                              .arg(from.height())
                              .arg(to.width())
                              .arg(to.height())};
-    std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
+    std::unique_ptr<TTransitionEffect> effect = MakeEffect(options);
     if (!QDir().mkpath(options.out))
         throw UsageError{QStringLiteral("cannot create folder %1").arg(options.out)};
     if (options.seeded)
@@ -253,41 +253,41 @@ int render(const QCommandLineParser &args)
     const QDir out(options.out);
     bool counted = false;
     FrameStepping stepping;
-    stepping.Step = options.step;
-    stepping.PassStarted = [&](int, int frameCount) {
+    stepping.step = options.step;
+    stepping.passStarted = [&](int, int frameCount) {
         if (!counted)
-            print(QStringLiteral("frames %1\n").arg(frameCount));
+            Print(QStringLiteral("frames %1\n").arg(frameCount));
         counted = true;
     };
-    stepping.FrameShown = [&](int pass, int frame, const QImage &shown) {
+    stepping.frameShown = [&](int pass, int frame, const QImage &shown) {
         if (!options.allFrames && !options.frames.contains(frame))
             return;
         const QString name = QStringLiteral("%1frame-%2.png")
                                  .arg(pass == 2 ? QStringLiteral("pass2-") : QString())
                                  .arg(frame, 5, 10, QLatin1Char('0'));
-        save(shown, out.filePath(name));
+        Save(shown, out.filePath(name));
     };
     // A pass without frames ends silently; the area shows the new picture.
     const HeadlessRun run = RunHeadless(*effect, from, to, stepping);
     if (!counted)
-        print(QStringLiteral("frames 0\n"));
-    save(run.final, out.filePath(QStringLiteral("final.png")));
+        Print(QStringLiteral("frames 0\n"));
+    Save(run.final, out.filePath(QStringLiteral("final.png")));
     return 0;
 }
 
-double median(std::vector<double> values)
+double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-int bench(const QCommandLineParser &args)
+int Bench(const QCommandLineParser &args)
 {
-    const Options options = parseOptions(args, {"--effect", "--class", "--set", "--size", "--bpp", "--repeat"});
+    const Options options = ParseOptions(args, {"--effect", "--class", "--set", "--size", "--bpp", "--repeat"});
     if (!options.bits)
         SetScreenBitsPerPixel(32);
-    std::unique_ptr<TTransitionEffect> effect = makeEffect(options);
+    std::unique_ptr<TTransitionEffect> effect = MakeEffect(options);
     effect->SetMilliseconds(0);
 
     // No two words of the pictures are equal, so no kernel can skip work.
@@ -320,16 +320,16 @@ int bench(const QCommandLineParser &args)
         copies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         copyFrom[size_t(i) % bytes] = copyTo[(size_t(i) * 7) % bytes];
     }
-    const double pass = median(passes);
+    const double pass = Median(passes);
     const double frame = frameCount > 1 ? pass / (frameCount - 1) : pass;
-    std::printf("frames %d pass_ms %.3f frame_ms %.4f memcpy_ms %.4f\n", frameCount, pass, frame, median(copies));
+    std::printf("frames %d pass_ms %.3f frame_ms %.4f memcpy_ms %.4f\n", frameCount, pass, frame, Median(copies));
     return 0;
 }
 
-int list()
+int List()
 {
-    for (const QString &line : lumetta::EffectCatalogueListing(*readCatalogue()))
-        print(line + QLatin1Char('\n'));
+    for (const QString &line : lumetta::EffectCatalogueListing(*ReadCatalogue()))
+        Print(line + QLatin1Char('\n'));
     return 0;
 }
 
@@ -354,7 +354,7 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    addOptions(parser);
+    AddOptions(parser);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("list, render or bench"));
     const auto refuse = [](const QString &message) {
         std::fprintf(stderr, "lumetta-fx: %s\n%s", message.toLocal8Bit().constData(), kUsage);
@@ -379,11 +379,11 @@ int main(int argc, char **argv)
     try {
         InitTransitionEngine();
         if (command == QLatin1String("render"))
-            return render(parser);
+            return Render(parser);
         if (command == QLatin1String("bench"))
-            return bench(parser);
+            return Bench(parser);
         if (command == QLatin1String("list"))
-            return parser.optionNames().isEmpty() ? list() : refuse(QStringLiteral("list takes no options"));
+            return parser.optionNames().isEmpty() ? List() : refuse(QStringLiteral("list takes no options"));
         return refuse(QStringLiteral("unknown command %1").arg(command));
     } catch (const WrongCommandLine &error) {
         return refuse(error.message);

@@ -59,7 +59,12 @@ PreparedSlide PicturePrefetcher::Take(const QString &path, const SlideRequest &r
     changed_.wait(lock, [&] { return !entry->preparing; });
     if (!entry->slide)
         Prepare(entry, lock);
-    return *entry->slide;
+    PreparedSlide slide = *entry->slide;
+    // A picture that cannot be shown is skipped, so holding its failure would only let a run of
+    // such pictures pile up.
+    if (slide.error)
+        entries_.erase(entry);
+    return slide;
 }
 
 void PicturePrefetcher::Prepare(std::list<Entry>::iterator entry, std::unique_lock<std::mutex> &lock)

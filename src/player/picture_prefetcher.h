@@ -30,7 +30,8 @@ public:
     // yet are prepared in the background, in the order given.
     void Want(const QStringList &paths, const SlideRequest &request);
     // The slide of path for request: the one held, waited for while it is being prepared, or
-    // else prepared now on the calling thread. It stays held until a Want leaves it out.
+    // else prepared now on the calling thread. It stays held until a Want leaves it out, unless
+    // it failed.
     PreparedSlide Take(const QString &path, const SlideRequest &request);
     // True when the slide of path for request is held ready.
     bool Ready(const QString &path, const SlideRequest &request);

@@ -13,6 +13,8 @@
 #include "transitions/core/pixels/frame_memory.h"
 #include "transitions/transitions.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -35,6 +37,8 @@ namespace lumetta {
 namespace {
 
 constexpr int kNoticeMs = 5000;
+// Lines a notice keeps, the latest ones.
+constexpr int kNoticeLines = 8;
 constexpr int kMusicFadeMs = 1000;
 constexpr int kWheelNotch = 120;
 
@@ -124,7 +128,7 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     for (int i = 0; i < effects_->Count(); ++i) {
         // Input is let in while a transition runs, so Escape cuts it short and whatever else
         // comes is merged for the step after it, instead of waiting in the window system.
-        effects_->Items(i)->OnAbortQuery = [this](QObject *, TTransitionEffect *, bool &abort) {
+        effects_->Items(i)->onAbortQuery = [this](QObject *, TTransitionEffect *, bool &abort) {
             LetInputIn();
             abort = abort || sequencer_.EscapeWaiting();
         };
@@ -137,6 +141,8 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     notice_->setObjectName(QStringLiteral("Notice"));
     notice_->setAutoFillBackground(true);
     notice_->setMargin(8);
+    // File names come from whoever made the show; none is read as markup.
+    notice_->setTextFormat(Qt::PlainText);
     SetBackgroundColor(notice_, QColor(255, 255, 225));
     notice_->hide();
     noticeTimer_ = new QTimer(this);
@@ -443,15 +449,19 @@ SlideRequest PlayerWindow::SlideRequestOfShow() const
     return SlideRequest{ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow()};
 }
 
-std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
+std::optional<QString> PlayerWindow::LoadPicture(const QString &path)
+{
+    // Usually prepared while the previous slide showed; else waited for, or prepared now. A
+    // picture that loads stays held for ShowPicture.
+    return prefetcher_.Take(path, SlideRequestOfShow()).error;
+}
+
+void PlayerWindow::ShowPicture(const QString &path)
 {
     const SlideRequest request = SlideRequestOfShow();
-    // Usually prepared while the previous slide showed; else waited for, or prepared now.
     const PreparedSlide slide = prefetcher_.Take(path, request);
     // The first track loads beside the first transition, not before it.
     music_.Begin();
-    if (slide.error)
-        return slide.error;
     slide_->SetPicture(slide.picture);
     PlaceSlide(slide);
     slide_->Shown();
@@ -462,7 +472,6 @@ std::optional<QString> PlayerWindow::ShowPicture(const QString &path)
                   + PicturesNextTo(project_->Pictures(), sequencer_.NextSlide(), project_->Settings().Looping());
     neighboursRequest_ = request;
     WantNeighboursSoon();
-    return std::nullopt;
 }
 
 void PlayerWindow::WantNeighboursSoon()
@@ -508,8 +517,15 @@ void PlayerWindow::UnPrepareEffect(int effect)
 
 void PlayerWindow::Notify(const QString &message)
 {
-    // A notice still on the screen keeps its lines, so two problems in a row are both read.
-    notice_->setText(notice_->isVisible() ? notice_->text() + QLatin1Char('\n') + message : message);
+    // A notice still on the screen keeps its latest lines, so two problems in a row are both
+    // read; each line is cut to the screen's width.
+    QStringList lines = notice_->isVisible() ? notice_->text().split(QLatin1Char('\n')) : QStringList();
+    lines += message.split(QLatin1Char('\n'));
+    lines = lines.mid(std::max<qsizetype>(0, lines.size() - kNoticeLines));
+    const int widest = std::max(width() - 64, 200);
+    for (QString &line : lines)
+        line = notice_->fontMetrics().elidedText(line, Qt::ElideMiddle, widest);
+    notice_->setText(lines.join(QLatin1Char('\n')));
     notice_->adjustSize();
     notice_->move((width() - notice_->width()) / 2, 16);
     notice_->show();

@@ -102,7 +102,8 @@ private:
     void LetWindowUpdate() override;
     void LetInputIn() override;
     bool PrepareEffect(int effect) override;
-    std::optional<QString> ShowPicture(const QString &path) override;
+    std::optional<QString> LoadPicture(const QString &path) override;
+    void ShowPicture(const QString &path) override;
     void ExecuteEffect(int effect) override;
     void UnPrepareEffect(int effect) override;
     void Notify(const QString &message) override;

@@ -13,6 +13,15 @@
 
 namespace lumetta {
 
+namespace {
+
+// Unreadable pictures tried between two looks at the user's input.
+constexpr int kSkipsBetweenInput = 16;
+// Errors a notice names before it counts the rest.
+constexpr int kNamedSkips = 3;
+
+}  // namespace
+
 std::optional<int> EffectEntryFor(double r, int n)
 {
     if (n <= 0)
@@ -244,6 +253,16 @@ void SlideSequencer::MoveBy(std::optional<StepRequests::Jump> jump, int move)
     SlideStep(backwards ? -1 : 1);
 }
 
+QString SkippedPicturesNotice(const QStringList &errors)
+{
+    QStringList lines = errors.mid(0, kNamedSkips);
+    if (errors.size() > kNamedSkips)
+        lines << (errors.size() == kNamedSkips + 1
+                      ? QStringLiteral("1 more picture cannot be shown")
+                      : QStringLiteral("%1 more pictures cannot be shown").arg(errors.size() - kNamedSkips));
+    return lines.join(QLatin1Char('\n'));
+}
+
 void SlideSequencer::SlideStep(int direction)
 {
     host_.HidePointer();
@@ -251,11 +270,18 @@ void SlideSequencer::SlideStep(int direction)
     const QStringList pictures = project_->Pictures();
     const int count = int(pictures.size());
     QString firstError;
+    // Errors not reported yet, told in one notice once the step knows how it ends.
+    QStringList newErrors;
+    const auto report = [&] {
+        if (!newErrors.isEmpty())
+            host_.Notify(SkippedPicturesNotice(std::exchange(newErrors, {})));
+    };
     // An unreadable picture is skipped within the same step, each picture tried at most once.
     for (int attempt = 0; attempt < std::max(count, 1); ++attempt) {
         if (nextSlide_ > count - 1) {
             nextSlide_ = 0;
             if (!project_->Settings().Looping()) {
+                report();
                 host_.CloseShow();
                 return;
             }
@@ -263,26 +289,31 @@ void SlideSequencer::SlideStep(int direction)
         if (nextSlide_ > count - 1)
             return;
         const int index = nextSlide_;
-        host_.LetWindowUpdate();
-        if (!running_)
+        // A long run of unreadable pictures lets Escape in as it goes.
+        if (attempt == 0)
+            host_.LetWindowUpdate();
+        else if (attempt % kSkipsBetweenInput == 0)
+            host_.LetInputIn();
+        if (!running_ || requests_.EscapeAsked())
             return;
 
-        const bool prepared = effect && host_.PrepareEffect(*effect);
-        const std::optional<QString> error = host_.ShowPicture(pictures.at(index));
-        if (error) {
-            if (effect)
-                host_.UnPrepareEffect(*effect);
+        // Loaded before the effect freezes the screen, so a picture that will not show costs no
+        // screen grab.
+        if (const std::optional<QString> error = host_.LoadPicture(pictures.at(index))) {
             if (firstError.isEmpty())
                 firstError = *error;
             if (!reported_.contains(pictures.at(index))) {
                 reported_.insert(pictures.at(index));
-                host_.Notify(*error);
+                newErrors << *error;
             }
             if (direction < 0 && index == 0)
                 direction = 1;
             nextSlide_ = index + direction;
             continue;
         }
+        report();
+        const bool prepared = effect && host_.PrepareEffect(*effect);
+        host_.ShowPicture(pictures.at(index));
         // The caption names only a picture that shows; it changes as the transition starts.
         host_.SetCaption(SlideCaption(index, pictures.at(index)));
         nextSlide_ = index + 1;
@@ -292,6 +323,7 @@ void SlideSequencer::SlideStep(int direction)
             host_.UnPrepareEffect(*effect);
         return;
     }
+    report();
     // Not one picture of the list could be shown: a show of nothing but its background ends.
     if (count > 0)
         host_.FailShow(count == 1 ? QStringLiteral("The show's only picture cannot be shown. %1").arg(firstError)

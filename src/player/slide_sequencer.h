@@ -44,9 +44,11 @@ public:
     virtual void LetInputIn() = 0;
     // Freezes the slide panel under the effect's render window; true when prepared.
     virtual bool PrepareEffect(int effect) = 0;
-    // Loads, lays out and decodes the picture in the slide panel; the error text on failure,
-    // with the panel unchanged.
-    virtual std::optional<QString> ShowPicture(const QString &path) = 0;
+    // Loads and decodes the picture for the slide panel, which stays unchanged; the error text
+    // when it cannot be shown.
+    virtual std::optional<QString> LoadPicture(const QString &path) = 0;
+    // Lays out the picture last loaded in the slide panel.
+    virtual void ShowPicture(const QString &path) = 0;
     virtual void ExecuteEffect(int effect) = 0;
     virtual void UnPrepareEffect(int effect) = 0;
     // Tells the user about a problem without stopping the show.
@@ -62,6 +64,9 @@ public:
     // Shows or hides the sign of a show paused by Ctrl.
     virtual void ShowPaused(bool paused) = 0;
 };
+
+// The notice for pictures a step skipped: the first few errors, and the rest counted in one line.
+QString SkippedPicturesNotice(const QStringList &errors);
 
 // The slide sequencer: the slide step, the hot keys, the click and the wheel. Requests that come
 // while a step runs wait for it and are merged (StepRequests): Escape and F1 go first, the

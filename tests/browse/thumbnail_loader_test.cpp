@@ -3,6 +3,7 @@
 
 #include "support/file_bytes.h"
 #include "support/picture_files.h"
+#include "support/process_threads.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -95,11 +96,15 @@ TEST_F(ThumbnailLoaderTest, DestroyingTheLoaderWhileItWorksWaitsForItsThreads)
     QStringList paths;
     for (int i = 0; i < 40; ++i)
         paths << WriteBmp(QStringLiteral("p%1.bmp").arg(i), {300, 200}, Qt::darkGreen);
+    const int threadsBefore = testsupport::ProcessThreadCount();
     {
         ThumbnailLoader loader(QSize(48, 36));
         for (const QString &path : paths)
             loader.Find(path);
+        EXPECT_GT(testsupport::ProcessThreadCount(), threadsBefore);
+        EXPECT_EQ(loader.Cached(paths.last()), nullptr);
     }
+    EXPECT_EQ(testsupport::ProcessThreadCount(), threadsBefore);
     QCoreApplication::processEvents();  // results posted to it are dropped with it
 }
 

@@ -196,11 +196,11 @@ TEST_F(EffectSelectionDialogTest, PreviewPlaysTheHighlightedEffectForthAndBack)
     QWidget *image = dialog_.findChild<QWidget *>("Image1");
     QWidget *panel = dialog_.findChild<QWidget *>(kEffectPreviewPanel);
     QList<bool> sampleShown;
-    wipeLeft->OnAfterTransition = [&](QObject *) { sampleShown << image->isVisible(); };
+    wipeLeft->onAfterTransition = [&](QObject *) { sampleShown << image->isVisible(); };
     int others = 0;
     for (int i = 0; i < dialog_.Catalogue().Count(); ++i)
         if (i != 12)
-            dialog_.Catalogue().Items(i)->OnAfterTransition = [&](QObject *) { ++others; };
+            dialog_.Catalogue().Items(i)->onAfterTransition = [&](QObject *) { ++others; };
 
     QTest::mouseClick(panel, Qt::LeftButton);
 
@@ -210,7 +210,7 @@ TEST_F(EffectSelectionDialogTest, PreviewPlaysTheHighlightedEffectForthAndBack)
     EXPECT_FALSE(AnyEffectPrepared());
     EXPECT_TRUE(questions_.messages.isEmpty());
     EXPECT_EQ(List()->item(12)->checkState(), Qt::Unchecked);
-    wipeLeft->OnAfterTransition = nullptr;
+    wipeLeft->onAfterTransition = nullptr;
 }
 
 }  // namespace

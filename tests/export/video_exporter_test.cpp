@@ -90,7 +90,7 @@ QImage EngineFrame(int effectNumber, const QImage &from, const QImage &to, int f
     const VideoClock clock(10);
     FrameStepping stepping;
     if (passStartMs >= 0) {
-        stepping.NextFrame = [&](int, int frames, int prev) {
+        stepping.nextFrame = [&](int, int frames, int prev) {
             for (std::int64_t j = firstVideoFrame;; ++j) {
                 const int paced = clock.PacedFrameAt(j, passStartMs, frames, 1700);
                 if (paced > prev || paced >= frames)
@@ -98,7 +98,7 @@ QImage EngineFrame(int effectNumber, const QImage &from, const QImage &to, int f
             }
         };
     }
-    stepping.FrameShown = [&](int, int drawn, const QImage &canvas) {
+    stepping.frameShown = [&](int, int drawn, const QImage &canvas) {
         if (drawn == frame)
             shown = canvas.copy();
     };

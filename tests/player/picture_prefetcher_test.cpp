@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "player/picture_prefetcher.h"
+#include "support/process_threads.h"
 
 #include "support/picture_files.h"
 
@@ -97,9 +98,13 @@ TEST(PicturePrefetcher, UnreadablePicturesBecomeTheirError)
 TEST(PicturePrefetcher, DestroyedWhilePreparing)
 {
     const QString big = Jpeg(QStringLiteral("big-while.jpg"), 3000, 2000, 8);
+    const int threadsBefore = testsupport::ProcessThreadCount();
     for (int i = 0; i < 3; ++i) {
         PicturePrefetcher prefetcher;
         prefetcher.Want({big}, kScreen);
+        EXPECT_EQ(testsupport::ProcessThreadCount(), threadsBefore + 1);
+        EXPECT_FALSE(prefetcher.Ready(big, kScreen));
     }
-    SUCCEED();
+    // Its worker thread is gone with it.
+    EXPECT_EQ(testsupport::ProcessThreadCount(), threadsBefore);
 }

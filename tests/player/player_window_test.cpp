@@ -91,7 +91,7 @@ protected:
         for (int i = 0; i < show_.Effects()->Count(); ++i) {
             TTransitionEffect *effect = show_.Effects()->Items(i);
             effect->SetMilliseconds(std::min(effect->Milliseconds(), 40));
-            effect->OnBeforeTransition = [this, i](QObject *) { executed_.push_back(i); };
+            effect->onBeforeTransition = [this, i](QObject *) { executed_.push_back(i); };
         }
     }
 
@@ -447,8 +447,8 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
 {
     Start();
     bool visibleAfterTransition = false;
-    show_.Effects()->Items(13)->OnStartTransition = [&](QObject *) { QTest::keyClick(&show_, Qt::Key_Escape); };
-    show_.Effects()->Items(13)->OnAfterTransition = [&](QObject *) { visibleAfterTransition = show_.isVisible(); };
+    show_.Effects()->Items(13)->onStartTransition = [&](QObject *) { QTest::keyClick(&show_, Qt::Key_Escape); };
+    show_.Effects()->Items(13)->onAfterTransition = [&](QObject *) { visibleAfterTransition = show_.isVisible(); };
     show_.OnSlideTimer();
     EXPECT_TRUE(visibleAfterTransition);
     EXPECT_EQ(Slide(), kColours[1]);
@@ -457,11 +457,11 @@ TEST_F(PlayerWindowTest, KeysAndTicksDuringAStepAreActedOnAfterIt)
 
     // A tick falling due while the caption bar is repainted runs after the step, whose
     // caption and picture therefore stay together.
-    show_.Effects()->Items(13)->OnStartTransition = nullptr;
-    show_.Effects()->Items(13)->OnAfterTransition = nullptr;
+    show_.Effects()->Items(13)->onStartTransition = nullptr;
+    show_.Effects()->Items(13)->onAfterTransition = nullptr;
     Start();
     std::vector<QString> captionsAtTransition;
-    show_.Effects()->Items(13)->OnStartTransition = [&](QObject *) { captionsAtTransition.push_back(Caption()); };
+    show_.Effects()->Items(13)->onStartTransition = [&](QObject *) { captionsAtTransition.push_back(Caption()); };
     struct TickOnPaint : QObject
     {
         PlayerWindow &show;
@@ -557,11 +557,11 @@ TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
     ASSERT_EQ(Slide(), kColours[0]);
     TTransitionEffect *wipe = show_.Effects()->Items(13);
     wipe->SetAbortOnClick(true);
-    wipe->SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
+    wipe->SetMilliseconds(TTransitionEffect::kMillisecondsRange.maximum);
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     const bool realX = QGuiApplication::platformName() == QLatin1String("xcb") && !xdotool.isEmpty();
     QProcess click;
-    wipe->OnStartTransition = [&](QObject *) {
+    wipe->onStartTransition = [&](QObject *) {
         const QPoint inWindow = show_.SlideArea()->mapTo(&show_, show_.SlideArea()->rect().center());
         const QPoint global = show_.mapToGlobal(inWindow);
         if (realX) {
@@ -576,7 +576,7 @@ TEST_F(PlayerWindowTest, LeftPressOnTheSlideEndsAnEffectThatAllowsIt)
     };
     show_.OnSlideTimer();
     click.waitForFinished();
-    EXPECT_TRUE(wipe->Aborted);
+    EXPECT_TRUE(wipe->aborted);
     EXPECT_EQ(Slide(), kColours[1]);
     EXPECT_FALSE(RenderWindowLeft());
     QTest::qWait(100);
@@ -644,6 +644,25 @@ TEST_F(PlayerWindowTest, TwoUnreadablePicturesInARowAreBothNamed)
     ASSERT_TRUE(show_.Notice()->isVisible());
     EXPECT_TRUE(show_.Notice()->text().contains(first));
     EXPECT_TRUE(show_.Notice()->text().contains(second));
+}
+
+// Hundreds of missing pictures, skipped on the way round: the notice keeps a few lines, none
+// wider than the screen, and the show goes on with the pictures that load.
+TEST_F(PlayerWindowTest, ManyUnreadablePicturesLeaveANoticeThatFitsTheScreen)
+{
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    const QString longName = QString(300, u'x');
+    for (int i = 0; i < 300; ++i)
+        project_.Pictures().insert(1, dir_.filePath(QStringLiteral("gone-%1-%2.jpg").arg(i).arg(longName)));
+    Start();
+    show_.OnSlideTimer();
+    EXPECT_EQ(Slide(), kColours[1]);
+    const QLabel *notice = show_.Notice();
+    ASSERT_TRUE(notice->isVisible());
+    EXPECT_LE(notice->text().count(u'\n') + 1, 8);
+    EXPECT_TRUE(notice->text().contains(QStringLiteral("297 more pictures cannot be shown")));
+    EXPECT_LE(notice->width(), show_.width());
+    EXPECT_GE(notice->x(), 0);
 }
 
 TEST_F(PlayerWindowTest, SlideIsSizedAndCentredOnTheWholeScreen)

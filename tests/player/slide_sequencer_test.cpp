@@ -35,6 +35,7 @@ public:
     }
     void LetInputIn() override
     {
+        ++inputLetIn;
         if (auto call = std::exchange(waitingInput, nullptr))
             call();
     }
@@ -43,13 +44,14 @@ public:
         log << QStringLiteral("prepare %1").arg(effect);
         return true;
     }
-    std::optional<QString> ShowPicture(const QString &path) override
+    std::optional<QString> LoadPicture(const QString &path) override
     {
+        ++loads;
         if (unreadable.contains(path))
             return QStringLiteral("Cannot load picture ") + path;
-        log << QStringLiteral("show ") + path;
         return std::nullopt;
     }
+    void ShowPicture(const QString &path) override { log << QStringLiteral("show ") + path; }
     void ExecuteEffect(int effect) override
     {
         log << QStringLiteral("execute %1").arg(effect);
@@ -83,6 +85,8 @@ public:
     bool paused = false;
 
     SlideSequencer *sequencer = nullptr;
+    int loads = 0;
+    int inputLetIn = 0;
 
     QStringList Shown() const
     {
@@ -264,8 +268,8 @@ TEST_F(SlideSequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     sequencer_.Start();
     sequencer_.Tick();
     EXPECT_EQ(host_.log.mid(5),
-              QStringList({"prepare 7", "unprepare 7", "notify Cannot load picture /p/b.jpg", "prepare 7",
-                           "show /p/c.jpg", "caption 3. c.jpg", "execute 7", "unprepare 7"}));
+              QStringList({"notify Cannot load picture /p/b.jpg", "prepare 7", "show /p/c.jpg", "caption 3. c.jpg",
+                           "execute 7", "unprepare 7"}));
     sequencer_.Tick();
     sequencer_.Tick();
     EXPECT_EQ(host_.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
@@ -289,9 +293,11 @@ TEST_F(SlideSequencerTest, AShowWithoutOneReadablePictureEndsNamingTheProblem)
         host_.unreadable = {QStringLiteral("/p/a.jpg"), QStringLiteral("/p/b.jpg"), QStringLiteral("/p/c.jpg")};
         sequencer_.Start();
         EXPECT_TRUE(host_.Shown().isEmpty());
-        EXPECT_EQ(host_.log.filter(QStringLiteral("notify")).size(), 3);
-        EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 3);
-        EXPECT_EQ(host_.log.count(QStringLiteral("unprepare 7")), 3);
+        // One notice for the three, and no screen frozen for a picture that never showed.
+        EXPECT_EQ(host_.log.filter(QStringLiteral("notify")),
+                  QStringList({"notify Cannot load picture /p/a.jpg\nCannot load picture /p/b.jpg\nCannot load "
+                               "picture /p/c.jpg"}));
+        EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 0);
         // No caption named a picture that never showed; the show ends with the reason.
         EXPECT_TRUE(host_.log.filter(QStringLiteral("caption")).isEmpty());
         EXPECT_EQ(host_.log.filter(QStringLiteral("fail ")),
@@ -422,4 +428,64 @@ TEST_F(SlideSequencerTest, HelpAndPauseGoBeforeTheMergedSteps)
     EXPECT_EQ(seen, expected);
     EXPECT_TRUE(host_.paused);
     EXPECT_FALSE(host_.timer);
+}
+
+TEST(SkippedPicturesNotice, NamesTheFirstThreeAndCountsTheRest)
+{
+    const auto errors = [](int n) {
+        QStringList list;
+        for (int i = 1; i <= n; ++i)
+            list << QStringLiteral("e%1").arg(i);
+        return list;
+    };
+    const struct
+    {
+        int errors;
+        QString notice;
+    } cases[] = {
+        {1, "e1"},
+        {3, "e1\ne2\ne3"},
+        {4, "e1\ne2\ne3\n1 more picture cannot be shown"},
+        {1000, "e1\ne2\ne3\n997 more pictures cannot be shown"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SkippedPicturesNotice(errors(c.errors)), c.notice) << c.errors;
+}
+
+// A long run of missing pictures: each is tried once, none freezes the screen, one notice tells
+// of them all, and the input is let in as the run goes.
+TEST_F(SlideSequencerTest, ALongRunOfUnreadablePicturesCostsOneTryEachAndOneNotice)
+{
+    QStringList pictures;
+    for (int i = 0; i < 1000; ++i) {
+        pictures << QStringLiteral("/p/missing-%1.jpg").arg(i);
+        host_.unreadable << pictures.last();
+    }
+    project_.Pictures() = pictures + QStringList{QStringLiteral("/p/a.jpg")};
+    sequencer_.Start();
+    EXPECT_EQ(host_.loads, 1001);
+    EXPECT_EQ(host_.log.count(QStringLiteral("prepare 7")), 1);
+    EXPECT_EQ(host_.Shown(), QStringList({"/p/a.jpg"}));
+    const QStringList notices = host_.log.filter(QRegularExpression(QStringLiteral("^notify")));
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices.first().count(u'\n'), 3);
+    EXPECT_TRUE(notices.first().endsWith(QStringLiteral("\n997 more pictures cannot be shown")));
+    // One look at the input for every 16 pictures tried.
+    EXPECT_GE(host_.inputLetIn, 1000 / 16);
+}
+
+TEST_F(SlideSequencerTest, EscapeDuringALongRunOfUnreadablePicturesEndsTheShowAtOnce)
+{
+    QStringList pictures;
+    for (int i = 0; i < 1000; ++i) {
+        pictures << QStringLiteral("/p/missing-%1.jpg").arg(i);
+        host_.unreadable << pictures.last();
+    }
+    project_.Pictures() = pictures + QStringList{QStringLiteral("/p/a.jpg")};
+    host_.waitingInput = [&] { sequencer_.KeyDown(Qt::Key_Escape); };
+    sequencer_.Start();
+    EXPECT_EQ(host_.loads, 16);
+    EXPECT_TRUE(host_.Shown().isEmpty());
+    EXPECT_EQ(host_.log.last(), QStringLiteral("close"));
+    EXPECT_FALSE(sequencer_.Running());
 }

@@ -36,8 +36,8 @@ inline EffectRun RunKeeping(TTransitionEffect &effect, const QImage &from, const
 {
     EffectRun run;
     FrameStepping stepping;
-    stepping.Step = step;
-    stepping.FrameShown = [&](int pass, int frame, const QImage &shown) {
+    stepping.step = step;
+    stepping.frameShown = [&](int pass, int frame, const QImage &shown) {
         if (keepAll)
             (pass == 1 ? run.frames : run.secondPassFrames)[frame] = shown.copy();
         else if (pass == 1 && keep.count(frame))

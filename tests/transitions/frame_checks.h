@@ -13,7 +13,7 @@
 // Checks of effect frames against pixels picked from the old and new pictures by the rules.
 namespace lumetta::test {
 
-inline const int ScreenDepths[] = {8, 15, 16, 24, 32};
+inline const int kScreenDepths[] = {8, 15, 16, 24, 32};
 
 // picture as the engine converts it for the pixel format of shown.
 inline QImage AsShown(const QImage &picture, const QImage &shown)

@@ -43,13 +43,13 @@ protected:
                 b.setPixel(x, y, qRgb(x * 12, y * 19, 255 - x * 5));
         ASSERT_TRUE(a.save(Path("A.png")));
         ASSERT_TRUE(b.save(Path("B.png")));
-        newPicture = b;
+        newPicture_ = b;
         ASSERT_TRUE(a.scaled(5, 5).save(Path("small.png")));
     }
-    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QString Path(const char *name) const { return dir_.filePath(QString::fromLatin1(name)); }
 
-    QTemporaryDir dir;
-    QImage newPicture;
+    QTemporaryDir dir_;
+    QImage newPicture_;
 };
 
 TEST_F(FxTest, FlickerFreeRenderEndsWithTheNewPicture)
@@ -59,10 +59,10 @@ TEST_F(FxTest, FlickerFreeRenderEndsWithTheNewPicture)
     ASSERT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, "frames 0\n");
     const QImage final(Path("D/final.png"));
-    ASSERT_EQ(final.size(), newPicture.size());
+    ASSERT_EQ(final.size(), newPicture_.size());
     for (int y = 0; y < final.height(); ++y)
         for (int x = 0; x < final.width(); ++x)
-            ASSERT_EQ(final.pixel(x, y), newPicture.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(final.pixel(x, y), newPicture_.pixel(x, y)) << x << "," << y;
 }
 
 // The screen's bits per pixel from the environment choose the pixel format of the pictures.
@@ -87,7 +87,7 @@ TEST_F(FxTest, ScreenBitsFromTheEnvironment)
     EXPECT_EQ(result.code, 0);
     EXPECT_TRUE(result.err.contains("LUMETTA_SCREEN_BPP=12 is not one of 8, 15, 16, 24, 32"))
         << result.err.toStdString();
-    EXPECT_EQ(QImage(Path("P/final.png")).pixel(3, 2), newPicture.pixel(3, 2));
+    EXPECT_EQ(QImage(Path("P/final.png")).pixel(3, 2), newPicture_.pixel(3, 2));
 }
 
 TEST_F(FxTest, RejectsBadInput)

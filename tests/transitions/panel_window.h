@@ -30,11 +30,11 @@ protected:
 
     void SetUp() override
     {
-        top.resize(size_);
-        panel = new Panel(&top);
-        panel->setGeometry(place_);
-        top.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top));
+        top_.resize(size_);
+        panel_ = new Panel(&top_);
+        panel_->setGeometry(place_);
+        top_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&top_));
         QApplication::processEvents();
     }
 
@@ -42,13 +42,13 @@ protected:
     QRgb Shown(QPoint at)
     {
         QApplication::processEvents();
-        const qreal ratio = top.devicePixelRatioF();
-        const QImage image = top.grab().toImage();
-        return image.pixel(qRound((panel->x() + at.x()) * ratio), qRound((panel->y() + at.y()) * ratio));
+        const qreal ratio = top_.devicePixelRatioF();
+        const QImage image = top_.grab().toImage();
+        return image.pixel(qRound((panel_->x() + at.x()) * ratio), qRound((panel_->y() + at.y()) * ratio));
     }
 
-    QWidget top;
-    Panel *panel = nullptr;
+    QWidget top_;
+    Panel *panel_ = nullptr;
 
 private:
     QSize size_;

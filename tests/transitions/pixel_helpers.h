@@ -11,7 +11,7 @@
 // whose pixels tell where they came from.
 namespace lumetta::test {
 
-inline const QImage::Format ScreenFormats[] = {QImage::Format_Indexed8, QImage::Format_RGB555, QImage::Format_RGB16,
+inline const QImage::Format kScreenFormats[] = {QImage::Format_Indexed8, QImage::Format_RGB555, QImage::Format_RGB16,
                                                QImage::Format_RGB888, QImage::Format_RGB32};
 
 // A picture whose bytes are noise from seed (for Indexed8 a grey palette is attached).

@@ -27,50 +27,50 @@ public:
 
     explicit TRecordingTransition(QObject *owner = nullptr) : TTimedTransitionEffect(owner)
     {
-        AllowedDirections.set(tedRight);
-        AllowedDirections.set(tedLeft);
+        allowedDirections.set(tedRight);
+        allowedDirections.set(tedLeft);
         SetDirection(tedRight);
     }
 
     int Frames() const { return frames_; }
-    void SetFrames(int value) { frames_ = FramesRange.Clamp(value); }
-    static constexpr ValueRange FramesRange{0, 100000};
-    std::optional<ValueRange> PropertyRange(const QString &Property) const override
+    void SetFrames(int value) { frames_ = kFramesRange.Clamp(value); }
+    static constexpr ValueRange kFramesRange{0, 100000};
+    std::optional<ValueRange> PropertyRange(const QString &property) const override
     {
-        if (Property == QLatin1String("Frames"))
-            return FramesRange;
-        return TTimedTransitionEffect::PropertyRange(Property);
+        if (property == QLatin1String("Frames"))
+            return kFramesRange;
+        return TTimedTransitionEffect::PropertyRange(property);
     }
 
     bool NeedWorkBitmap() const override { return needWork_; }
     void SetNeedWork(bool value) { needWork_ = value; }
 
-    void Initialize(PassData &Data, int &FrameCount) override
+    void Initialize(PassData &data, int &frameCount) override
     {
         log.push_back("Initialize");
         if (failInInitialize)
             throw std::runtime_error("initialize failed");
-        FrameCount = frames_;
+        frameCount = frames_;
         millisecondsSeen.push_back(Milliseconds());
-        if (Data.SrcBmp) {
-            sourceCorner.push_back(Data.SrcBmp->pixel(0, 0));
-            sourceFarCorner.push_back(Data.SrcBmp->pixel(Data.Width - 1, Data.Height - 1));
+        if (data.srcBmp) {
+            sourceCorner.push_back(data.srcBmp->pixel(0, 0));
+            sourceFarCorner.push_back(data.srcBmp->pixel(data.width - 1, data.height - 1));
         }
-        if (Data.Bitmap && Data.SrcBmp)
-            CopyRect(*Data.Bitmap, *Data.SrcBmp, QRect(0, 0, Data.Width, Data.Height));
-        lastData = Data;
+        if (data.bitmap && data.srcBmp)
+            CopyRect(*data.bitmap, *data.srcBmp, QRect(0, 0, data.width, data.height));
+        lastData = data;
     }
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override
     {
-        TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-        calls.push_back({CurrentFrame, Step, FrameCount, PrevFrame});
+        TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+        calls.push_back({currentFrame, step, frameCount, prevFrame});
         if (onDraw)
-            onDraw(Data, CurrentFrame);
-        if (failAtFrame == CurrentFrame)
+            onDraw(data, currentFrame);
+        if (failAtFrame == currentFrame)
             throw std::runtime_error("draw failed");
-        const int columns = CurrentFrame * Data.Width / FrameCount;
-        if (paintColumns && Data.DstBmp && columns > 0)
-            CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, columns, Data.Height));
+        const int columns = currentFrame * data.width / frameCount;
+        if (paintColumns && data.dstBmp && columns > 0)
+            CopyRect(*data.GetCanvas(), *data.dstBmp, QRect(0, 0, columns, data.height));
     }
     void Finalize(PassData &) override { log.push_back("Finalize"); }
 
@@ -107,7 +107,7 @@ class TWideTransition : public TRecordingTransition
 
 public:
     using TRecordingTransition::TRecordingTransition;
-    int GetBitmapsWidth(int Width) const override { return ((Width - 1) / 32 + 1) * 32; }
+    int GetBitmapsWidth(int width) const override { return ((width - 1) / 32 + 1) * 32; }
 };
 
 // Replaces the stopwatch clock for a test: every reading advances it by tick milliseconds, and

@@ -12,7 +12,7 @@ bool IsHighColorFormat(PixelFormat format)
 
 }  // namespace
 
-TBlendTransition::TBlendTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+TBlendTransition::TBlendTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
 }
 
@@ -36,30 +36,30 @@ bool TBlendTransition::WorkOnSrcBitmap() const
     return ScreenBitsPerPixel() <= 8;
 }
 
-int TBlendTransition::LevelOfFrame(PixelFormat Format, int Frame)
+int TBlendTransition::LevelOfFrame(PixelFormat format, int frame)
 {
-    return IsHighColorFormat(Format) ? 4 * Frame : Frame;
+    return IsHighColorFormat(format) ? 4 * frame : frame;
 }
 
-void TBlendTransition::Initialize(PassData &Data, int &FrameCount)
+void TBlendTransition::Initialize(PassData &data, int &frameCount)
 {
-    FrameCount = IsHighColorFormat(Data.PixelFormat) ? 16 : 64;
-    if (!Data.HighColor)
+    frameCount = IsHighColorFormat(data.pixelFormat) ? 16 : 64;
+    if (!data.highColor)
         pattern_.emplace();
-    onCanvas_ = CanDrawOnCanvas(Data);
-    Offscreen = !onCanvas_;
+    onCanvas_ = CanDrawOnCanvas(data);
+    offscreen = !onCanvas_;
     // The dissolve only adds cells, so its target starts as the old picture; a mix writes every
     // word of the area each frame and needs no start.
-    QImage &target = onCanvas_ ? *Data.Canvas : *Data.Bitmap;
-    if (pattern_ && &target != Data.SrcBmp)
-        CopyRect(target, *Data.SrcBmp, Data.SrcBmp->rect());
+    QImage &target = onCanvas_ ? *data.canvas : *data.bitmap;
+    if (pattern_ && &target != data.srcBmp)
+        CopyRect(target, *data.srcBmp, data.srcBmp->rect());
 }
 
-void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TBlendTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
-    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-    const int level = LevelOfFrame(Data.PixelFormat, CurrentFrame);
-    QImage &work = onCanvas_ ? *Data.Canvas : *Data.GetCanvas();
+    TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+    const int level = LevelOfFrame(data.pixelFormat, currentFrame);
+    QImage &work = onCanvas_ ? *data.canvas : *data.GetCanvas();
     if (pattern_) {
         // The work picture already shows the new one under every cell set before, so only the
         // cells joining now are copied.
@@ -69,18 +69,18 @@ void TBlendTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int
             joining.rows[y] = std::uint8_t(cells.rows[y] & ~pattern_->rows[y]);
             pattern_->rows[y] |= cells.rows[y];
         }
-        lumetta::PatternCopyImage(*Data.DstBmp, work, joining);
+        lumetta::PatternCopyImage(*data.dstBmp, work, joining);
     } else {
-        lumetta::BlendImagesWhole(*Data.SrcBmp, *Data.DstBmp, work, level);
+        lumetta::BlendImagesWhole(*data.srcBmp, *data.dstBmp, work, level);
     }
-    UpdateRect = QRect(0, 0, Data.Width, Data.Height);
+    updateRect = QRect(0, 0, data.width, data.height);
 }
 
 void TBlendTransition::Finalize(PassData &)
 {
     pattern_.reset();
     onCanvas_ = false;
-    Offscreen = true;
+    offscreen = true;
 }
 
 }  // namespace lumetta

@@ -15,19 +15,19 @@ class TBlendTransition : public TTimedTransitionEffect
     Q_OBJECT
 
 public:
-    explicit TBlendTransition(QObject *Owner = nullptr);
+    explicit TBlendTransition(QObject *owner = nullptr);
 
     QString GetDescription() const override;
     bool AllowSrcRendering() const override;
     bool NeedWorkBitmap() const override;
     // True on palette screens, where the old picture itself is dissolved.
     bool WorkOnSrcBitmap() const override;
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
-    void Finalize(PassData &Data) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
+    void Finalize(PassData &data) override;
 
     // Mix level of frame F: 4F on 15- and 16-bit pictures, else F.
-    static int LevelOfFrame(PixelFormat Format, int Frame);
+    static int LevelOfFrame(PixelFormat format, int frame);
 
 private:
     // The dissolve pattern of a palette run: the cells already showing the new picture.

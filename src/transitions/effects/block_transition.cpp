@@ -9,7 +9,7 @@
 
 using namespace lumetta;
 
-TBlockTransition::TBlockTransition(QObject *Owner) : TMaskedTransition(Owner)
+TBlockTransition::TBlockTransition(QObject *owner) : TMaskedTransition(owner)
 {
     styleCount_ = 4;
 }
@@ -20,7 +20,7 @@ void TBlockTransition::SetCols(int value)
 {
     if (value == cols_)
         return;
-    cols_ = std::clamp(value, 1, GridRange.maximum);
+    cols_ = std::clamp(value, 1, kGridRange.maximum);
     blockWidth_ = 0;
 }
 
@@ -28,7 +28,7 @@ void TBlockTransition::SetRows(int value)
 {
     if (value == rows_)
         return;
-    rows_ = std::clamp(value, 1, GridRange.maximum);
+    rows_ = std::clamp(value, 1, kGridRange.maximum);
     blockHeight_ = 0;
 }
 
@@ -36,7 +36,7 @@ void TBlockTransition::SetBlockWidth(int value)
 {
     if (value == blockWidth_)
         return;
-    blockWidth_ = std::clamp(value, 1, GridRange.maximum);
+    blockWidth_ = std::clamp(value, 1, kGridRange.maximum);
     cols_ = 0;
 }
 
@@ -44,33 +44,33 @@ void TBlockTransition::SetBlockHeight(int value)
 {
     if (value == blockHeight_)
         return;
-    blockHeight_ = std::clamp(value, 1, GridRange.maximum);
+    blockHeight_ = std::clamp(value, 1, kGridRange.maximum);
     rows_ = 0;
 }
 
-std::optional<ValueRange> TBlockTransition::PropertyRange(const QString &Property) const
+std::optional<ValueRange> TBlockTransition::PropertyRange(const QString &property) const
 {
-    if (Property == QLatin1String("Cols") || Property == QLatin1String("Rows")
-        || Property == QLatin1String("BlockWidth") || Property == QLatin1String("BlockHeight"))
-        return GridRange;
-    return TMaskedTransition::PropertyRange(Property);
+    if (property == QLatin1String("Cols") || property == QLatin1String("Rows")
+        || property == QLatin1String("BlockWidth") || property == QLatin1String("BlockHeight"))
+        return kGridRange;
+    return TMaskedTransition::PropertyRange(property);
 }
 
-void TBlockTransition::Assign(const QObject *Source)
+void TBlockTransition::Assign(const QObject *source)
 {
-    TMaskedTransition::Assign(Source);
-    const auto *source = qobject_cast<const TBlockTransition *>(Source);
-    if (!source)
+    TMaskedTransition::Assign(source);
+    const auto *other = qobject_cast<const TBlockTransition *>(source);
+    if (!other)
         return;
-    SetPuzzle(source->Puzzle());
-    if (source->Rows() != 0)
-        SetRows(source->Rows());
+    SetPuzzle(other->Puzzle());
+    if (other->Rows() != 0)
+        SetRows(other->Rows());
     else
-        SetBlockHeight(source->BlockHeight());
-    if (source->Cols() != 0)
-        SetCols(source->Cols());
+        SetBlockHeight(other->BlockHeight());
+    if (other->Cols() != 0)
+        SetCols(other->Cols());
     else
-        SetBlockWidth(source->BlockWidth());
+        SetBlockWidth(other->BlockWidth());
 }
 
 QString TBlockTransition::GetDescription() const
@@ -83,20 +83,20 @@ QString TBlockTransition::GetEditorName() const
     return QStringLiteral("TBlockTransitionEditor");
 }
 
-int TBlockTransition::SubStyleCount(int Style) const
+int TBlockTransition::SubStyleCount(int style) const
 {
-    return BlockSubStyleCount(Style);
+    return BlockSubStyleCount(style);
 }
 
-int TBlockTransition::ReversedSubStyle(int Style, int SubStyle) const
+int TBlockTransition::ReversedSubStyle(int style, int subStyle) const
 {
-    return BlockReversedSubStyle(Style, SubStyle);
+    return BlockReversedSubStyle(style, subStyle);
 }
 
-void TBlockTransition::Initialize(PassData &Data, int &FrameCount)
+void TBlockTransition::Initialize(PassData &data, int &frameCount)
 {
-    TMaskedTransition::Initialize(Data, FrameCount);
-    grid_.emplace(Data.Width, Data.Height, cols_, rows_, blockWidth_, blockHeight_, puzzle_);
+    TMaskedTransition::Initialize(data, frameCount);
+    grid_.emplace(data.width, data.height, cols_, rows_, blockWidth_, blockHeight_, puzzle_);
     const int style = GetStyleToUse();
     const int subStyle = GetSubStyleToUse();
     // Styles outside 2..4 play the random order, which draws from a freshly seeded generator.
@@ -105,70 +105,70 @@ void TBlockTransition::Initialize(PassData &Data, int &FrameCount)
     order_.emplace(grid_->Cols(), grid_->Rows(), style, subStyle);
     if (puzzle_ && !grid_->PixelBlocks() && grid_->FrameCount() > 0)
         pieces_ = std::make_unique<PuzzlePieces>(*grid_);
-    FrameCount = grid_->FrameCount();
+    frameCount = grid_->FrameCount();
 }
 
-void TBlockTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TBlockTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
     // A single plain block goes straight onto the canvas; anything more is composed through the mask.
-    Offscreen = puzzle_ || Step > 1;
-    TMaskedTransition::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-    if (Offscreen && Mask())
+    offscreen = puzzle_ || step > 1;
+    TMaskedTransition::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+    if (offscreen && Mask())
         ClearMask(*Mask());
 }
 
-void TBlockTransition::DrawMask(QImage &Mask, int, int Step, int, int, PassData &Data, bool &WhiteIsNew)
+void TBlockTransition::DrawMask(QImage &mask, int, int step, int, int, PassData &data, bool &whiteIsNew)
 {
-    WhiteIsNew = true;
-    if (!Offscreen) {
-        drawDirect(Data);
+    whiteIsNew = true;
+    if (!offscreen) {
+        DrawDirect(data);
         return;
     }
     QRect area;
     // A frame's blocks lie scattered over the picture: only they are copied to the canvas and
     // shown, not the box around them. Single pixels are too many for a region.
-    const bool keepBlocks = !grid_->PixelBlocks() && Step > 1 && Step <= kMaxRegionBlocks;
+    const bool keepBlocks = !grid_->PixelBlocks() && step > 1 && step <= kMaxRegionBlocks;
     QRegion blocks;
-    for (int i = 0; i < Step; ++i) {
+    for (int i = 0; i < step; ++i) {
         const BlockCell cell = order_->Next();
         if (grid_->PixelBlocks()) {
-            SetMonoPixel(Mask, cell.col - 1, cell.row - 1, true);
+            SetMonoPixel(mask, cell.col - 1, cell.row - 1, true);
             area |= QRect(cell.col - 1, cell.row - 1, 1, 1);
             continue;
         }
         QRect r;
         if (pieces_) {
             r = grid_->PieceRect(cell, pieces_->Knob());
-            pieces_->Paint(Mask, cell);
+            pieces_->Paint(mask, cell);
         } else {
             r = grid_->BlockRect(cell);
-            FillMonoRect(Mask, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), true);
+            FillMonoRect(mask, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), true);
         }
         area |= r;
         if (keepBlocks)
             blocks += r;
     }
-    UpdateRect = area;
+    updateRect = area;
     if (keepBlocks)
-        FrameRegion = blocks;
+        frameRegion = blocks;
 }
 
 // The block goes onto the canvas and into the work bitmap alike: later composed frames copy
 // whole update rectangles from the work bitmap, which must not bring the old picture back.
-void TBlockTransition::drawDirect(PassData &Data)
+void TBlockTransition::DrawDirect(PassData &data)
 {
     const BlockCell cell = order_->Next();
     const QRect r = grid_->PixelBlocks() ? QRect(cell.col - 1, cell.row - 1, 1, 1) : grid_->BlockRect(cell);
-    CopyRect(*Data.Canvas, *Data.DstBmp, r);
-    if (Data.Bitmap && Data.Bitmap != Data.Canvas)
-        CopyRect(*Data.Bitmap, *Data.DstBmp, r);
-    UpdateRect = r;
+    CopyRect(*data.canvas, *data.dstBmp, r);
+    if (data.bitmap && data.bitmap != data.canvas)
+        CopyRect(*data.bitmap, *data.dstBmp, r);
+    updateRect = r;
 }
 
-void TBlockTransition::Finalize(PassData &Data)
+void TBlockTransition::Finalize(PassData &data)
 {
     pieces_.reset();
     order_.reset();
     grid_.reset();
-    TMaskedTransition::Finalize(Data);
+    TMaskedTransition::Finalize(data);
 }

@@ -28,7 +28,7 @@ class TBlockTransition : public TMaskedTransition
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TBlockTransition(QObject *Owner = nullptr);
+    explicit TBlockTransition(QObject *owner = nullptr);
     ~TBlockTransition() override;
 
     int Cols() const { return cols_; }
@@ -45,28 +45,28 @@ public:
     void SetPuzzle(bool value) { puzzle_ = value; }
     // Cols and Rows, and block sides in pixels; 0 stands for "from the other one" and is read
     // back after writing the other. The grid never has more blocks than the picture has pixels.
-    static constexpr ValueRange GridRange{0, 16384};
-    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+    static constexpr ValueRange kGridRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &property) const override;
 
-    void Assign(const QObject *Source) override;
+    void Assign(const QObject *source) override;
     QString GetDescription() const override;
     QString GetEditorName() const override;
-    int SubStyleCount(int Style) const override;
-    int ReversedSubStyle(int Style, int SubStyle) const override;
+    int SubStyleCount(int style) const override;
+    int ReversedSubStyle(int style, int subStyle) const override;
 
 protected:
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
-                  bool &WhiteIsNew) override;
-    void Finalize(PassData &Data) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
+    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+                  bool &whiteIsNew) override;
+    void Finalize(PassData &data) override;
 
 private:
     // Frames of more blocks than this are shown by the box around them: a region of many
     // rectangles costs more to build than it saves.
     static constexpr int kMaxRegionBlocks = 64;
 
-    void drawDirect(PassData &Data);
+    void DrawDirect(PassData &data);
 
     int cols_ = 0;
     int rows_ = 0;

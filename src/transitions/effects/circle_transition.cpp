@@ -5,7 +5,7 @@
 
 using namespace lumetta;
 
-TCircleTransition::TCircleTransition(QObject *Owner) : TMaskedTransition(Owner)
+TCircleTransition::TCircleTransition(QObject *owner) : TMaskedTransition(owner)
 {
     styleCount_ = 3;
 }
@@ -15,9 +15,9 @@ QString TCircleTransition::GetDescription() const
     return QStringLiteral("Circle");
 }
 
-int TCircleTransition::ReversedSubStyle(int Style, int SubStyle) const
+int TCircleTransition::ReversedSubStyle(int style, int subStyle) const
 {
-    return CircleReversedSubStyle(Style, SubStyle);
+    return CircleReversedSubStyle(style, subStyle);
 }
 
 bool TCircleTransition::UsesDeltaMask() const
@@ -30,52 +30,52 @@ bool TCircleTransition::DrawsRuns() const
     return true;
 }
 
-int TCircleTransition::SubStyleCount(int Style) const
+int TCircleTransition::SubStyleCount(int style) const
 {
-    return CircleSubStyleCount(Style);
+    return CircleSubStyleCount(style);
 }
 
-void TCircleTransition::Initialize(PassData &Data, int &FrameCount)
+void TCircleTransition::Initialize(PassData &data, int &frameCount)
 {
-    TMaskedTransition::Initialize(Data, FrameCount);
-    plan_ = MakeCirclePlan(Data.Width, Data.Height, GetStyleToUse(), GetSubStyleToUse());
-    frames_.emplace(plan_, Data.Width, Data.Height);
-    rings_.emplace(plan_.cx, plan_.cy, Data.Width, Data.Height, plan_.grows);
-    FrameCount = plan_.frames;
+    TMaskedTransition::Initialize(data, frameCount);
+    plan_ = MakeCirclePlan(data.width, data.height, GetStyleToUse(), GetSubStyleToUse());
+    frames_.emplace(plan_, data.width, data.height);
+    rings_.emplace(plan_.cx, plan_.cy, data.width, data.height, plan_.grows);
+    frameCount = plan_.frames;
 }
 
-void TCircleTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int, int, PassData &, bool &WhiteIsNew)
+void TCircleTransition::DrawMask(QImage &mask, int currentFrame, int step, int, int, PassData &, bool &whiteIsNew)
 {
     // A sub-style the style does not offer paints nothing and leaves the old picture showing.
-    WhiteIsNew = plan_.grows;
+    whiteIsNew = plan_.grows;
     if (!plan_.draws)
         return;
-    const CircleFrame frame = frames_->Frame(CurrentFrame, Step);
-    UpdateRect = frame.update;
-    UnchangedRect = frame.unchanged;
+    const CircleFrame frame = frames_->Frame(currentFrame, step);
+    updateRect = frame.update;
+    unchangedRect = frame.unchanged;
     const QRect &d = frame.disc;
-    FillMonoEllipse(Mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
+    FillMonoEllipse(mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
 }
 
-void TCircleTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int, int, PassData &)
+void TCircleTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int, int, PassData &)
 {
     if (!plan_.draws)
         return;
-    const CircleFrame frame = frames_->Frame(CurrentFrame, Step);
-    UpdateRect = frame.update;
-    UnchangedRect = frame.unchanged;
+    const CircleFrame frame = frames_->Frame(currentFrame, step);
+    updateRect = frame.update;
+    unchangedRect = frame.unchanged;
     // The delta mask of the disc is the ring between the last disc and this one.
-    if (Runs.KeepsRegion()) {
-        rings_->MoveTo(frame.radius, [&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    if (runs.KeepsRegion()) {
+        rings_->MoveTo(frame.radius, [&runs](int y, int x0, int x1) { runs.Run(y, x0, x1); });
     } else {
         // A ring is thousands of runs of a pixel or two: the copier's fields stay in registers.
-        Runs.Copier().WithFixedPixelSize([&](auto copier) { rings_->MoveTo(frame.radius, copier); });
+        runs.Copier().WithFixedPixelSize([&](auto copier) { rings_->MoveTo(frame.radius, copier); });
     }
 }
 
-void TCircleTransition::Finalize(PassData &Data)
+void TCircleTransition::Finalize(PassData &data)
 {
     rings_.reset();
     frames_.reset();
-    TMaskedTransition::Finalize(Data);
+    TMaskedTransition::Finalize(data);
 }

@@ -21,21 +21,21 @@ class TCircleTransition : public TMaskedTransition
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TCircleTransition(QObject *Owner = nullptr);
+    explicit TCircleTransition(QObject *owner = nullptr);
 
     QString GetDescription() const override;
-    int ReversedSubStyle(int Style, int SubStyle) const override;
+    int ReversedSubStyle(int style, int subStyle) const override;
     bool UsesDeltaMask() const override;
-    int SubStyleCount(int Style) const override;
+    int SubStyleCount(int style) const override;
     bool DrawsRuns() const override;
 
 protected:
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
-                  bool &WhiteIsNew) override;
-    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                  PassData &Data) override;
-    void Finalize(PassData &Data) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+                  bool &whiteIsNew) override;
+    void DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int prevFrame,
+                  PassData &data) override;
+    void Finalize(PassData &data) override;
 
 private:
     lumetta::CirclePlan plan_;

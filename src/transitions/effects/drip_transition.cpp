@@ -7,11 +7,11 @@ namespace lumetta {
 
 using lumetta::HalfOpenRect;
 
-TDripTransition::TDripTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+TDripTransition::TDripTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
-    AllowedDirections.reset();
+    allowedDirections.reset();
     for (EffectDirection d : {tedRight, tedLeft, tedDown, tedUp})
-        AllowedDirections.set(std::size_t(d));
+        allowedDirections.set(std::size_t(d));
     SetDirection(tedLeft);
 }
 
@@ -36,73 +36,73 @@ bool TDripTransition::FirstPassAnimated() const
     return false;
 }
 
-void TDripTransition::Initialize(PassData &Data, int &FrameCount)
+void TDripTransition::Initialize(PassData &data, int &frameCount)
 {
-    const int W = Data.Width;
-    const int H = Data.Height;
+    const int w = data.width;
+    const int h = data.height;
     dir_ = GetDirectionToUse();
-    remaining_ = {0, 0, W, H};
+    remaining_ = {0, 0, w, h};
     // Every frame rewrites all it changes from the new picture alone, so it needs no work bitmap
     // between it and the canvas: drawn there, a frame costs one write of its area, not two.
-    onCanvas_ = CanDrawOnCanvas(Data);
+    onCanvas_ = CanDrawOnCanvas(data);
     switch (dir_) {
     case tedRight:
-        FrameCount = W;
-        strip_ = {W, 0, W, H};
+        frameCount = w;
+        strip_ = {w, 0, w, h};
         break;
     case tedLeft:
-        FrameCount = W;
-        strip_ = {0, 0, 0, H};
+        frameCount = w;
+        strip_ = {0, 0, 0, h};
         break;
     case tedDown:
-        FrameCount = H;
-        strip_ = {0, H, W, H};
+        frameCount = h;
+        strip_ = {0, h, w, h};
         break;
     default:
-        FrameCount = H;
-        strip_ = {0, 0, W, 0};
+        frameCount = h;
+        strip_ = {0, 0, w, 0};
         break;
     }
 }
 
-void TDripTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TDripTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
-    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+    TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     HalfOpenRect &s = strip_;
     HalfOpenRect &r = remaining_;
     switch (dir_) {
     case tedRight:
-        s.Right = s.Left;
-        s.Left -= Step;
-        r.Right = s.Left;
+        s.right = s.left;
+        s.left -= step;
+        r.right = s.left;
         break;
     case tedLeft:
-        s.Left = s.Right;
-        s.Right += Step;
-        r.Left = s.Right;
+        s.left = s.right;
+        s.right += step;
+        r.left = s.right;
         break;
     case tedDown:
-        s.Bottom = s.Top;
-        s.Top -= Step;
-        r.Bottom = s.Top;
+        s.bottom = s.top;
+        s.top -= step;
+        r.bottom = s.top;
         break;
     default:
-        s.Top = s.Bottom;
-        s.Bottom += Step;
-        r.Top = s.Bottom;
+        s.top = s.bottom;
+        s.bottom += step;
+        r.top = s.bottom;
         break;
     }
 
-    QImage &canvas = onCanvas_ ? *Data.Canvas : *Data.GetCanvas();
-    FrameOnCanvas = onCanvas_;
-    CopyRect(canvas, *Data.DstBmp, s.ToQRect());
+    QImage &canvas = onCanvas_ ? *data.canvas : *data.GetCanvas();
+    frameOnCanvas = onCanvas_;
+    CopyRect(canvas, *data.dstBmp, s.ToQRect());
     if (dir_ == tedRight || dir_ == tedLeft)
-        lumetta::SmearColumn(*Data.DstBmp, s.Left, canvas, r);
+        lumetta::SmearColumn(*data.dstBmp, s.left, canvas, r);
     else
-        lumetta::SmearRow(*Data.DstBmp, s.Top, canvas, r.Top, r.Bottom);
-    const HalfOpenRect changed = lumetta::Intersect(lumetta::Union(s, r), {0, 0, Data.Width, Data.Height});
+        lumetta::SmearRow(*data.dstBmp, s.top, canvas, r.top, r.bottom);
+    const HalfOpenRect changed = lumetta::Intersect(lumetta::Union(s, r), {0, 0, data.width, data.height});
     if (!changed.IsEmpty())
-        UpdateRect = UpdateRect.isNull() ? changed.ToQRect() : UpdateRect.united(changed.ToQRect());
+        updateRect = updateRect.isNull() ? changed.ToQRect() : updateRect.united(changed.ToQRect());
 }
 
 }  // namespace lumetta

@@ -15,7 +15,7 @@ class TDripTransition : public TTimedTransitionEffect
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TDripTransition(QObject *Owner = nullptr);
+    explicit TDripTransition(QObject *owner = nullptr);
 
     QString GetDescription() const override;
     bool NeedSrcImage() const override;
@@ -24,8 +24,8 @@ public:
     bool FirstPassAnimated() const override;
 
 protected:
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
 
 private:
     EffectDirection dir_ = tedLeft;

@@ -5,7 +5,7 @@
 
 namespace lumetta {
 
-TFlickerFreeTransition::TFlickerFreeTransition(QObject *Owner) : TTransitionEffect(Owner)
+TFlickerFreeTransition::TFlickerFreeTransition(QObject *owner) : TTransitionEffect(owner)
 {
 }
 
@@ -22,12 +22,12 @@ PixelFormat TFlickerFreeTransition::GetPixelFormat() const
     return pfDevice;
 }
 
-void TFlickerFreeTransition::RunTransition(PassData &Data)
+void TFlickerFreeTransition::RunTransition(PassData &data)
 {
-    if (Data.DstBmp && Data.GetCanvas())
-        CopyRect(*Data.GetCanvas(), *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
-    if (Data.RenderWindow && !Data.Bitmap)
-        Data.RenderWindow->Present(QRect(0, 0, Data.Width, Data.Height));
+    if (data.dstBmp && data.GetCanvas())
+        CopyRect(*data.GetCanvas(), *data.dstBmp, QRect(0, 0, data.width, data.height));
+    if (data.renderWindow && !data.bitmap)
+        data.renderWindow->Present(QRect(0, 0, data.width, data.height));
 }
 
 }  // namespace lumetta

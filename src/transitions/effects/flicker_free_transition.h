@@ -11,12 +11,12 @@ class TFlickerFreeTransition : public TTransitionEffect
     Q_OBJECT
 
 public:
-    explicit TFlickerFreeTransition(QObject *Owner = nullptr);
+    explicit TFlickerFreeTransition(QObject *owner = nullptr);
 
     QString GetDescription() const override;
     bool NeedSrcImage() const override;
     PixelFormat GetPixelFormat() const override;
-    void RunTransition(PassData &Data) override;
+    void RunTransition(PassData &data) override;
 };
 
 }  // namespace lumetta

@@ -18,7 +18,7 @@ void TurnOnOrderNumber(lumetta::TilePattern &pattern, const std::array<std::arra
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             if (order[y][x] == number)
-                pattern.set(x, y);
+                pattern.Set(x, y);
 }
 
 }  // namespace
@@ -34,21 +34,21 @@ const std::array<std::array<std::uint8_t, 8>, 8> TFuseTransition::kSpiral = {{
     {57, 56, 55, 54, 53, 52, 51, 50},
 }};
 
-TFuseTransition::TFuseTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+TFuseTransition::TFuseTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
 }
 
-std::optional<ValueRange> TFuseTransition::PropertyRange(const QString &Property) const
+std::optional<ValueRange> TFuseTransition::PropertyRange(const QString &property) const
 {
-    if (Property == QLatin1String("Style"))
-        return StyleRange;
-    return TTimedTransitionEffect::PropertyRange(Property);
+    if (property == QLatin1String("Style"))
+        return kStyleRange;
+    return TTimedTransitionEffect::PropertyRange(property);
 }
 
-void TFuseTransition::Assign(const QObject *Source)
+void TFuseTransition::Assign(const QObject *source)
 {
-    TTimedTransitionEffect::Assign(Source);
-    if (const auto *other = qobject_cast<const TFuseTransition *>(Source))
+    TTimedTransitionEffect::Assign(source);
+    if (const auto *other = qobject_cast<const TFuseTransition *>(source))
         style_ = other->style_;
 }
 
@@ -77,81 +77,81 @@ bool TFuseTransition::WorkOnSrcBitmap() const
     return true;
 }
 
-int TFuseTransition::FrameCountOf(int Style)
+int TFuseTransition::FrameCountOf(int style)
 {
-    if (Style == 1 || Style == 8 || Style == 9)
+    if (style == 1 || style == 8 || style == 9)
         return 64;
-    return Style >= 2 && Style <= StyleCount ? 8 : 0;
+    return style >= 2 && style <= kStyleCount ? 8 : 0;
 }
 
-int TFuseTransition::ReversedStyle(int Style)
+int TFuseTransition::ReversedStyle(int style)
 {
-    if (Style < 2 || Style > StyleCount)
-        return Style;
-    return Style % 2 == 0 ? Style + 1 : Style - 1;
+    if (style < 2 || style > kStyleCount)
+        return style;
+    return style % 2 == 0 ? style + 1 : style - 1;
 }
 
-void TFuseTransition::TurnOnCells(lumetta::TilePattern &Pattern, int Style, int K, int FrameCount)
+void TFuseTransition::TurnOnCells(lumetta::TilePattern &pattern, int style, int k, int frameCount)
 {
-    const int kBack = FrameCount - K + 1;
+    const int kBack = frameCount - k + 1;
     auto square = [&](int k) {
         // column k - 1 down to row k - 1 and row k - 1 across to column k - 1
         for (int i = 0; i < k; ++i) {
-            Pattern.set(k - 1, i);
-            Pattern.set(i, k - 1);
+            pattern.Set(k - 1, i);
+            pattern.Set(i, k - 1);
         }
     };
     auto diagonal = [&](int k) {
         for (int y = 0; y < 8; ++y)
-            Pattern.set(Mod8(y + k), y);
+            pattern.Set(Mod8(y + k), y);
     };
     auto antiDiagonal = [&](int k) {
         for (int y = 0; y < 8; ++y)
-            Pattern.set(Mod8(k - 1 - y), y);
+            pattern.Set(Mod8(k - 1 - y), y);
     };
-    auto row = [&](int y) { Pattern.rows[y & 7] = 0xFF; };
+    auto row = [&](int y) { pattern.rows[y & 7] = 0xFF; };
     auto column = [&](int x) {
         for (int y = 0; y < 8; ++y)
-            Pattern.set(x, y);
+            pattern.Set(x, y);
     };
-    if (K < 1 || K > FrameCount)
+    if (k < 1 || k > frameCount)
         return;
-    switch (Style) {
+    switch (style) {
     case 1:
-        TurnOnOrderNumber(Pattern, lumetta::kOrderedDither, K);
+        TurnOnOrderNumber(pattern, lumetta::kOrderedDither, k);
         break;
     case 2:
-        row(K - 1);
+        row(k - 1);
         break;
     case 3:
         row(kBack - 1);
         break;
     case 4:
-        column(K - 1);
+        column(k - 1);
         break;
     case 5:
         column(kBack - 1);
         break;
     case 6:
-        square(K);
+        square(k);
         break;
     case 7:
         square(kBack);
         break;
     case 8:
-        TurnOnOrderNumber(Pattern, kSpiral, K);
+        TurnOnOrderNumber(pattern, kSpiral, k);
         break;
     case 9:
-        TurnOnOrderNumber(Pattern, kSpiral, kBack);
+        TurnOnOrderNumber(pattern, kSpiral, kBack);
         break;
     case 10:
-        diagonal(K);
+        diagonal(k);
         break;
     case 11:
         diagonal(kBack);
         break;
     case 12:
-        antiDiagonal(K);
+        antiDiagonal(k);
         break;
     case 13:
         antiDiagonal(kBack);
@@ -166,34 +166,34 @@ int TFuseTransition::StyleInUse()
     int style = style_;
     if (style == 0) {
         if (randomStyle_ == 0)
-            randomStyle_ = lumetta::Random(StyleCount) + 1;
+            randomStyle_ = lumetta::Random(kStyleCount) + 1;
         style = randomStyle_;
     }
     return GetReversedToUse() ? ReversedStyle(style) : style;
 }
 
-void TFuseTransition::Initialize(PassData &Data, int &FrameCount)
+void TFuseTransition::Initialize(PassData &data, int &frameCount)
 {
     lumetta::Randomize();
     pattern_ = {};
     styleInUse_ = StyleInUse();
-    FrameCount = FrameCountOf(styleInUse_);
-    if (Data.Bitmap != Data.SrcBmp)
-        CopyRect(*Data.Bitmap, *Data.SrcBmp, Data.SrcBmp->rect());
+    frameCount = FrameCountOf(styleInUse_);
+    if (data.bitmap != data.srcBmp)
+        CopyRect(*data.bitmap, *data.srcBmp, data.srcBmp->rect());
 }
 
-void TFuseTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TFuseTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
-    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+    TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     const lumetta::TilePattern before = pattern_;
-    for (int k = CurrentFrame - Step + 1; k <= CurrentFrame; ++k)
-        TurnOnCells(pattern_, styleInUse_, k, FrameCount);
+    for (int k = currentFrame - step + 1; k <= currentFrame; ++k)
+        TurnOnCells(pattern_, styleInUse_, k, frameCount);
     // Cells on before already show the new picture: copy only those turned on now.
     lumetta::TilePattern joining;
     for (int y = 0; y < 8; ++y)
         joining.rows[y] = std::uint8_t(pattern_.rows[y] & ~before.rows[y]);
-    lumetta::PatternCopyImage(*Data.DstBmp, *Data.GetCanvas(), joining);
-    UpdateRect = QRect(0, 0, Data.Width, Data.Height);
+    lumetta::PatternCopyImage(*data.dstBmp, *data.GetCanvas(), joining);
+    updateRect = QRect(0, 0, data.width, data.height);
 }
 
 void TFuseTransition::Finalize(PassData &)

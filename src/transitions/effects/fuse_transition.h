@@ -18,33 +18,33 @@ class TFuseTransition : public TTimedTransitionEffect
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TFuseTransition(QObject *Owner = nullptr);
+    explicit TFuseTransition(QObject *owner = nullptr);
 
     // Copies the inherited settings and, from another fuse, Style.
-    void Assign(const QObject *Source) override;
+    void Assign(const QObject *source) override;
 
     QString GetDescription() const override;
     QString GetEditorName() const override;
     bool AllowSrcRendering() const override;
     bool NeedWorkBitmap() const override;
     bool WorkOnSrcBitmap() const override;
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
-    void Finalize(PassData &Data) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
+    void Finalize(PassData &data) override;
 
     // 0 draws a style at random for each run. A word: values are clamped to StyleRange.
     int Style() const { return style_; }
-    void SetStyle(int value) { style_ = StyleRange.Clamp(value); }
-    static constexpr ValueRange StyleRange{0, 65535};
-    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+    void SetStyle(int value) { style_ = kStyleRange.Clamp(value); }
+    static constexpr ValueRange kStyleRange{0, 65535};
+    std::optional<ValueRange> PropertyRange(const QString &property) const override;
 
-    static constexpr int StyleCount = 13;
+    static constexpr int kStyleCount = 13;
     // Frames of a style: 64 for 1, 8 and 9; 8 for the other styles up to 13; 0 for anything else.
-    static int FrameCountOf(int Style);
+    static int FrameCountOf(int style);
     // The style running the other way: 2<->3, 4<->5, ..., 12<->13; others unchanged.
-    static int ReversedStyle(int Style);
+    static int ReversedStyle(int style);
     // Turns on the cells that step K (1..FrameCount) of Style adds.
-    static void TurnOnCells(lumetta::TilePattern &Pattern, int Style, int K, int FrameCount);
+    static void TurnOnCells(lumetta::TilePattern &pattern, int style, int k, int frameCount);
 
     // Order number (1..64) of cell (x, y) in the spiral: kSpiral[y][x].
     static const std::array<std::array<std::uint8_t, 8>, 8> kSpiral;

@@ -14,7 +14,7 @@ namespace lumetta {
 namespace {
 
 // prev |= mask and mask &= ~old prev, word by word: the mask keeps only newly set pixels.
-void applyDeltaMask(QImage &mask, QImage &prev)
+void ApplyDeltaMask(QImage &mask, QImage &prev)
 {
     uchar *m = mask.bits();
     uchar *p = prev.bits();
@@ -37,7 +37,7 @@ void applyDeltaMask(QImage &mask, QImage &prev)
 }
 
 // Read-only planes use constBits so that shared image data is never detached per frame.
-lumetta::MaskPlane readPlane(const QImage *image)
+lumetta::MaskPlane ReadPlane(const QImage *image)
 {
     if (!image)
         return {};
@@ -46,24 +46,24 @@ lumetta::MaskPlane readPlane(const QImage *image)
 
 }  // namespace
 
-TMaskedTransition::TMaskedTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+TMaskedTransition::TMaskedTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
 }
 
 TMaskedTransition::~TMaskedTransition() = default;
 
-void TMaskedTransition::Assign(const QObject *Source)
+void TMaskedTransition::Assign(const QObject *source)
 {
-    TTimedTransitionEffect::Assign(Source);
-    if (auto *masked = qobject_cast<const TMaskedTransition *>(Source)) {
+    TTimedTransitionEffect::Assign(source);
+    if (auto *masked = qobject_cast<const TMaskedTransition *>(source)) {
         SetStyle(masked->Style());
         SetSubStyle(masked->SubStyle());
     }
 }
 
-int TMaskedTransition::GetBitmapsWidth(int Width) const
+int TMaskedTransition::GetBitmapsWidth(int width) const
 {
-    return lumetta::MaskedBitmapWidth(Width);
+    return lumetta::MaskedBitmapWidth(width);
 }
 
 bool TMaskedTransition::AllowSrcRendering() const
@@ -86,9 +86,9 @@ QString TMaskedTransition::GetEditorName() const
     return QStringLiteral("TMaskedTransitionEditor");
 }
 
-int TMaskedTransition::ReversedSubStyle(int, int SubStyle) const
+int TMaskedTransition::ReversedSubStyle(int, int subStyle) const
 {
-    return SubStyle;
+    return subStyle;
 }
 
 bool TMaskedTransition::UsesDeltaMask() const
@@ -101,9 +101,9 @@ bool TMaskedTransition::ClearsMaskEachFrame() const
     return false;
 }
 
-int TMaskedTransition::SubStyleCount(int Style) const
+int TMaskedTransition::SubStyleCount(int style) const
 {
-    return Style != 0 ? 1 : 0;
+    return style != 0 ? 1 : 0;
 }
 
 bool TMaskedTransition::DrawsRuns() const
@@ -115,25 +115,25 @@ void TMaskedTransition::DrawRuns(NewPixelRuns &, int, int, int, int, PassData &)
 {
 }
 
-void TMaskedTransition::SetStyle(int Value)
+void TMaskedTransition::SetStyle(int value)
 {
-    Value = StyleRange.Clamp(Value);
-    if (Value == style_)
+    value = kStyleRange.Clamp(value);
+    if (value == style_)
         return;
-    style_ = Value;
-    SetSubStyle(Value != 0 ? 1 : 0);
+    style_ = value;
+    SetSubStyle(value != 0 ? 1 : 0);
 }
 
-void TMaskedTransition::SetSubStyle(int Value)
+void TMaskedTransition::SetSubStyle(int value)
 {
-    subStyle_ = StyleRange.Clamp(Value);
+    subStyle_ = kStyleRange.Clamp(value);
 }
 
-std::optional<ValueRange> TMaskedTransition::PropertyRange(const QString &Property) const
+std::optional<ValueRange> TMaskedTransition::PropertyRange(const QString &property) const
 {
-    if (Property == QLatin1String("Style") || Property == QLatin1String("SubStyle"))
-        return StyleRange;
-    return TTimedTransitionEffect::PropertyRange(Property);
+    if (property == QLatin1String("Style") || property == QLatin1String("SubStyle"))
+        return kStyleRange;
+    return TTimedTransitionEffect::PropertyRange(property);
 }
 
 int TMaskedTransition::GetStyleToUse()
@@ -156,73 +156,73 @@ int TMaskedTransition::GetSubStyleToUse()
     return GetReversedToUse() ? ReversedSubStyle(GetStyleToUse(), subStyle) : subStyle;
 }
 
-void TMaskedTransition::Initialize(PassData &Data, int &)
+void TMaskedTransition::Initialize(PassData &data, int &)
 {
     lumetta::Randomize();
-    mask_ = std::make_unique<QImage>(lumetta::CreateMask(Data.Width, Data.Height));
+    mask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
     if (UsesDeltaMask())
-        prevMask_ = std::make_unique<QImage>(lumetta::CreateMask(Data.Width, Data.Height));
-    if (Data.Bitmap && Data.SrcBmp && Data.Bitmap != Data.SrcBmp)
-        CopyRect(*Data.Bitmap, *Data.SrcBmp, Data.SrcBmp->rect());
+        prevMask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
+    if (data.bitmap && data.srcBmp && data.bitmap != data.srcBmp)
+        CopyRect(*data.bitmap, *data.srcBmp, data.srcBmp->rect());
     runs_.reset();
     if (DrawsRuns() && !lumetta::ReferenceKernels()) {
         runs_.emplace();
         // The frame's region is only needed to show it on a screen.
-        if (!runs_->Begin(Data, Data.RenderWindow != nullptr))
+        if (!runs_->Begin(data, data.renderWindow != nullptr))
             runs_.reset();
     }
 }
 
-void TMaskedTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TMaskedTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
-    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-    const QRect area(0, 0, Data.Width, Data.Height);
+    TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+    const QRect area(0, 0, data.width, data.height);
     bool whiteIsNew = false;
-    if (Offscreen && runs_) {
-        UpdateRect = area;
-        DrawRuns(*runs_, CurrentFrame, Step, FrameCount, PrevFrame, Data);
-        UpdateRect = UpdateRect.intersected(area);
+    if (offscreen && runs_) {
+        updateRect = area;
+        DrawRuns(*runs_, currentFrame, step, frameCount, prevFrame, data);
+        updateRect = updateRect.intersected(area);
         // The runs went straight into the pictures: the frame changed just them.
-        FrameOnCanvas = runs_->OnCanvas();
-        FrameRegion = runs_->TakeRegion();
+        frameOnCanvas = runs_->OnCanvas();
+        frameRegion = runs_->TakeRegion();
         return;
     }
-    if (Offscreen) {
-        UpdateRect = area;
-        DrawMask(*mask_, CurrentFrame, Step, FrameCount, PrevFrame, Data, whiteIsNew);
-        UpdateRect = UpdateRect.intersected(area);
+    if (offscreen) {
+        updateRect = area;
+        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
+        updateRect = updateRect.intersected(area);
         if (!whiteIsNew)
             lumetta::InvertMask(*mask_);
         if (prevMask_)
-            applyDeltaMask(*mask_, *prevMask_);
-        Combine(Data);
+            ApplyDeltaMask(*mask_, *prevMask_);
+        Combine(data);
     } else {
-        DrawMask(*mask_, CurrentFrame, Step, FrameCount, PrevFrame, Data, whiteIsNew);
+        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
     }
     if (ClearsMaskEachFrame())
         lumetta::ClearMask(*mask_);
 }
 
-void TMaskedTransition::Combine(PassData &Data)
+void TMaskedTransition::Combine(PassData &data)
 {
-    if (!Data.Bitmap || !Data.DstBmp || UpdateRect.isEmpty())
+    if (!data.bitmap || !data.dstBmp || updateRect.isEmpty())
         return;
-    const int bpp = PixelFormatBits(Data.PixelFormat);
+    const int bpp = PixelFormatBits(data.pixelFormat);
     const int storage = bpp == 15 ? 16 : bpp;
     // pf1bit and pfDevice combine nothing; bitmaps of another depth would be overrun.
-    if (bpp < 4 || Data.Bitmap->depth() != storage || Data.DstBmp->depth() != storage
-        || (Data.SrcBmp && Data.SrcBmp->depth() != storage))
+    if (bpp < 4 || data.bitmap->depth() != storage || data.dstBmp->depth() != storage
+        || (data.srcBmp && data.srcBmp->depth() != storage))
         return;
-    const int width = std::min({mask_->width(), Data.Bitmap->width(), Data.DstBmp->width(),
-                                Data.SrcBmp ? Data.SrcBmp->width() : mask_->width()});
-    const int bottom = std::min({UpdateRect.y() + UpdateRect.height(), mask_->height(), Data.Bitmap->height(),
-                                 Data.DstBmp->height(), Data.SrcBmp ? Data.SrcBmp->height() : mask_->height()});
-    const lumetta::MaskPlane work{Data.Bitmap->bits(), std::intptr_t(Data.Bitmap->bytesPerLine())};
-    lumetta::CombineMaskedRows(readPlane(mask_.get()), readPlane(Data.DstBmp), readPlane(Data.SrcBmp), work, width,
-                               UpdateRect.y(), bottom, bpp);
+    const int width = std::min({mask_->width(), data.bitmap->width(), data.dstBmp->width(),
+                                data.srcBmp ? data.srcBmp->width() : mask_->width()});
+    const int bottom = std::min({updateRect.y() + updateRect.height(), mask_->height(), data.bitmap->height(),
+                                 data.dstBmp->height(), data.srcBmp ? data.srcBmp->height() : mask_->height()});
+    const lumetta::MaskPlane work{data.bitmap->bits(), std::intptr_t(data.bitmap->bytesPerLine())};
+    lumetta::CombineMaskedRows(ReadPlane(mask_.get()), ReadPlane(data.dstBmp), ReadPlane(data.srcBmp), work, width,
+                               updateRect.y(), bottom, bpp);
 }
 
-void TMaskedTransition::Finalize(PassData &Data)
+void TMaskedTransition::Finalize(PassData &data)
 {
     runs_.reset();
     mask_.reset();
@@ -231,7 +231,7 @@ void TMaskedTransition::Finalize(PassData &Data)
         randomStyle_ = 0;
         randomSubStyle_ = 0;
     }
-    TTimedTransitionEffect::Finalize(Data);
+    TTimedTransitionEffect::Finalize(data);
 }
 
 }  // namespace lumetta

@@ -49,47 +49,47 @@ class TMaskedTransition : public TTimedTransitionEffect
     Q_OBJECT
 
 public:
-    explicit TMaskedTransition(QObject *Owner = nullptr);
+    explicit TMaskedTransition(QObject *owner = nullptr);
     ~TMaskedTransition() override;
 
     // From another masked effect: the base settings, then Style and SubStyle.
-    void Assign(const QObject *Source) override;
+    void Assign(const QObject *source) override;
 
-    int GetBitmapsWidth(int Width) const override;
+    int GetBitmapsWidth(int width) const override;
     bool AllowSrcRendering() const override;
     bool NeedWorkBitmap() const override;
     bool WorkOnSrcBitmap() const override;
     QString GetEditorName() const override;
 
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
-    void Finalize(PassData &Data) override;
-    void Initialize(PassData &Data, int &FrameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
+    void Finalize(PassData &data) override;
+    void Initialize(PassData &data, int &frameCount) override;
 
     // Virtual operations, in slot order after the timed effect's.
     // The sub-style that plays SubStyle backwards; the base returns SubStyle.
-    virtual int ReversedSubStyle(int Style, int SubStyle) const;
-    virtual void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
-                          bool &WhiteIsNew) = 0;
+    virtual int ReversedSubStyle(int style, int subStyle) const;
+    virtual void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+                          bool &whiteIsNew) = 0;
     // True: only pixels not set in an earlier frame are combined (PrevMask keeps them).
     virtual bool UsesDeltaMask() const;
     // True: the mask is cleared after each frame.
     virtual bool ClearsMaskEachFrame() const;
     // Sub-styles of Style; the base: 1, and 0 for the random style 0.
-    virtual int SubStyleCount(int Style) const;
+    virtual int SubStyleCount(int style) const;
     // True when DrawRuns can stand in for DrawMask; the base: false.
     virtual bool DrawsRuns() const;
     // Reports the pixels the frame turns to the new picture, and the frame's rectangles.
-    virtual void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                          PassData &Data);
+    virtual void DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int prevFrame,
+                          PassData &data);
 
     int Style() const { return style_; }
     // A new style resets the sub-style: to 1, or to 0 (random) for the random style 0. Style and
     // SubStyle are words: values are clamped to StyleRange.
-    void SetStyle(int Value);
+    void SetStyle(int value);
     int SubStyle() const { return subStyle_; }
-    void SetSubStyle(int Value);
-    static constexpr ValueRange StyleRange{0, 65535};
-    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+    void SetSubStyle(int value);
+    static constexpr ValueRange kStyleRange{0, 65535};
+    std::optional<ValueRange> PropertyRange(const QString &property) const override;
     int StyleCount() const { return styleCount_; }
 
     // Style, or the style drawn at random (1..StyleCount) for this run when Style is 0.
@@ -105,7 +105,7 @@ protected:
     int styleCount_ = 1;
 
 private:
-    void Combine(PassData &Data);
+    void Combine(PassData &data);
 
     int style_ = 1;
     int subStyle_ = 1;

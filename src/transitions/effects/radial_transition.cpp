@@ -7,7 +7,7 @@
 
 namespace lumetta {
 
-TRadialTransition::TRadialTransition(QObject *Owner) : TMaskedTransition(Owner)
+TRadialTransition::TRadialTransition(QObject *owner) : TMaskedTransition(owner)
 {
     styleCount_ = 7;
 }
@@ -17,28 +17,28 @@ QString TRadialTransition::GetDescription() const
     return QStringLiteral("Radial");
 }
 
-void TRadialTransition::Initialize(PassData &Data, int &FrameCount)
+void TRadialTransition::Initialize(PassData &data, int &frameCount)
 {
-    TMaskedTransition::Initialize(Data, FrameCount);
+    TMaskedTransition::Initialize(data, frameCount);
     styleInUse_ = GetStyleToUse();
     subStyleInUse_ = GetSubStyleToUse();
-    geometry_ = lumetta::MakeRadialGeometry(Data.Width, Data.Height);
+    geometry_ = lumetta::MakeRadialGeometry(data.width, data.height);
     geometry_.activeCorners = lumetta::RadialActiveCorners(styleInUse_, subStyleInUse_);
-    FrameCount = lumetta::RadialFrameCount(geometry_, styleInUse_, subStyleInUse_);
+    frameCount = lumetta::RadialFrameCount(geometry_, styleInUse_, subStyleInUse_);
 }
 
-int TRadialTransition::ReversedSubStyle(int Style, int SubStyle) const
+int TRadialTransition::ReversedSubStyle(int style, int subStyle) const
 {
-    return lumetta::RadialReversedSubStyle(Style, SubStyle);
+    return lumetta::RadialReversedSubStyle(style, subStyle);
 }
 
 template <class Paint>
-void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount, const Paint &paint)
+void TRadialTransition::ForEachWedge(int currentFrame, int step, int frameCount, const Paint &paint)
 {
-    UpdateRect = QRect();
-    lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, CurrentFrame, Step, FrameCount, wedges_);
+    updateRect = QRect();
+    lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, currentFrame, step, frameCount, wedges_);
     for (const lumetta::RadialWedge &wedge : wedges_) {
-        QPoint vertices[lumetta::RadialMaxWedgeVertices];
+        QPoint vertices[lumetta::kRadialMaxWedgeVertices];
         const int count = lumetta::RadialWedgeVertices(geometry_, wedge, vertices);
         paint(vertices, count);
         int left = vertices[0].x(), right = left, top = vertices[0].y(), bottom = top;
@@ -48,19 +48,19 @@ void TRadialTransition::ForEachWedge(int CurrentFrame, int Step, int FrameCount,
             top = std::min(top, vertices[i].y());
             bottom = std::max(bottom, vertices[i].y());
         }
-        UpdateRect = UpdateRect.united(QRect(QPoint(left, top), QPoint(right, bottom)));
+        updateRect = updateRect.united(QRect(QPoint(left, top), QPoint(right, bottom)));
     }
 }
 
-void TRadialTransition::DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int, PassData &,
-                                 bool &WhiteIsNew)
+void TRadialTransition::DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int, PassData &,
+                                 bool &whiteIsNew)
 {
-    WhiteIsNew = true;
-    ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+    whiteIsNew = true;
+    ForEachWedge(currentFrame, step, frameCount, [&](const QPoint *vertices, int count) {
         if (count == 2)
-            lumetta::MaskLine(Mask, vertices[0], vertices[1]);
+            lumetta::MaskLine(mask, vertices[0], vertices[1]);
         else
-            lumetta::MaskFillPolygon(Mask, vertices, count);
+            lumetta::MaskFillPolygon(mask, vertices, count);
     });
 }
 
@@ -69,21 +69,21 @@ bool TRadialTransition::DrawsRuns() const
     return true;
 }
 
-void TRadialTransition::DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int, PassData &Data)
+void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int Step, int FrameCount, int, PassData &Data)
 {
     auto paintWith = [&](auto &&run) {
-        ForEachWedge(CurrentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+        ForEachWedge(currentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
             if (count == 2)
-                lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.Height, run);
+                lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.height, run);
             else
-                lumetta::ScannedPolygonRuns(vertices, count, Data.Height, scanRows_, crossings_, run);
+                lumetta::ScannedPolygonRuns(vertices, count, Data.height, scanRows_, crossings_, run);
         });
     };
-    if (Runs.KeepsRegion()) {
-        paintWith([&Runs](int y, int x0, int x1) { Runs.Run(y, x0, x1); });
+    if (runs.KeepsRegion()) {
+        paintWith([&runs](int y, int x0, int x1) { runs.Run(y, x0, x1); });
     } else {
         // Most of a sweep's frame is rows of a pixel or two: the copier's fields stay in registers.
-        Runs.Copier().WithFixedPixelSize([&](auto copier) { paintWith(copier); });
+        runs.Copier().WithFixedPixelSize([&](auto copier) { paintWith(copier); });
     }
 }
 
@@ -92,9 +92,9 @@ bool TRadialTransition::ClearsMaskEachFrame() const
     return true;
 }
 
-int TRadialTransition::SubStyleCount(int Style) const
+int TRadialTransition::SubStyleCount(int style) const
 {
-    return lumetta::RadialSubStyleCount(Style);
+    return lumetta::RadialSubStyleCount(style);
 }
 
 }  // namespace lumetta

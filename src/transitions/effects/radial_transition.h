@@ -20,24 +20,24 @@ class TRadialTransition : public TMaskedTransition
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TRadialTransition(QObject *Owner = nullptr);
+    explicit TRadialTransition(QObject *owner = nullptr);
 
     QString GetDescription() const override;
-    void Initialize(PassData &Data, int &FrameCount) override;
-    int ReversedSubStyle(int Style, int SubStyle) const override;
-    void DrawMask(QImage &Mask, int CurrentFrame, int Step, int FrameCount, int PrevFrame, PassData &Data,
-                  bool &WhiteIsNew) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    int ReversedSubStyle(int style, int subStyle) const override;
+    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+                  bool &whiteIsNew) override;
     bool ClearsMaskEachFrame() const override;
-    int SubStyleCount(int Style) const override;
+    int SubStyleCount(int style) const override;
     bool DrawsRuns() const override;
-    void DrawRuns(NewPixelRuns &Runs, int CurrentFrame, int Step, int FrameCount, int PrevFrame,
-                  PassData &Data) override;
+    void DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int prevFrame,
+                  PassData &data) override;
 
 private:
     // Calls paint(vertices, count) for each wedge of the frame (two vertices for a line) and
     // sets the update rectangle around them.
     template <class Paint>
-    void ForEachWedge(int CurrentFrame, int Step, int FrameCount, const Paint &paint);
+    void ForEachWedge(int currentFrame, int step, int frameCount, const Paint &paint);
 
     lumetta::RadialGeometry geometry_;
     // Scratch space kept from frame to frame.

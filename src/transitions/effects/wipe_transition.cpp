@@ -26,11 +26,11 @@ int Share(int total, int frames, int frame)
 
 }  // namespace
 
-TWipeTransition::TWipeTransition(QObject *Owner) : TTimedTransitionEffect(Owner)
+TWipeTransition::TWipeTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
-    AllowedDirections.reset();
+    allowedDirections.reset();
     for (int d = tedRight; d <= tedOut; ++d)
-        AllowedDirections.set(std::size_t(d));
+        allowedDirections.set(std::size_t(d));
     SetDirection(tedRight);
 }
 
@@ -41,20 +41,20 @@ int TWipeTransition::BandWidth() const
 
 void TWipeTransition::SetBandWidth(int value)
 {
-    bandWidth_ = BandWidthRange.Clamp(value);
+    bandWidth_ = kBandWidthRange.Clamp(value);
 }
 
-std::optional<ValueRange> TWipeTransition::PropertyRange(const QString &Property) const
+std::optional<ValueRange> TWipeTransition::PropertyRange(const QString &property) const
 {
-    if (Property == QLatin1String("BandWidth"))
-        return BandWidthRange;
-    return TTimedTransitionEffect::PropertyRange(Property);
+    if (property == QLatin1String("BandWidth"))
+        return kBandWidthRange;
+    return TTimedTransitionEffect::PropertyRange(property);
 }
 
-void TWipeTransition::Assign(const QObject *Source)
+void TWipeTransition::Assign(const QObject *source)
 {
-    TTimedTransitionEffect::Assign(Source);
-    if (const auto *wipe = qobject_cast<const TWipeTransition *>(Source))
+    TTimedTransitionEffect::Assign(source);
+    if (const auto *wipe = qobject_cast<const TWipeTransition *>(source))
         SetBandWidth(wipe->BandWidth());
 }
 
@@ -83,10 +83,10 @@ bool TWipeTransition::NeedWorkBitmap() const
     return BandWidth() > 0;
 }
 
-void TWipeTransition::Initialize(PassData &Data, int &FrameCount)
+void TWipeTransition::Initialize(PassData &data, int &frameCount)
 {
-    const int W = Data.Width;
-    const int H = Data.Height;
+    const int w = data.width;
+    const int h = data.height;
     dir_ = GetDirectionToUse();
     bw_ = BandWidth();
     maskX_ = maskY_ = 0;
@@ -99,220 +99,220 @@ void TWipeTransition::Initialize(PassData &Data, int &FrameCount)
         using lumetta::BandAxis;
         const BandAxis axis = dir_ == tedRight || dir_ == tedLeft ? BandAxis::Columns : BandAxis::Rows;
         const bool newSideFirst = dir_ == tedRight || dir_ == tedDown;
-        if (!mask_.Fits(axis, newSideFirst, lumetta::BandMask::SizeFor(axis, bw_, W, H)))
-            mask_.Build(axis, newSideFirst, bw_, W, H);
+        if (!mask_.Fits(axis, newSideFirst, lumetta::BandMask::SizeFor(axis, bw_, w, h)))
+            mask_.Build(axis, newSideFirst, bw_, w, h);
         // The band is a function of the two pictures alone, so it is composed straight onto the
         // canvas when it can be: no second copy per frame.
-        onCanvas_ = CanDrawOnCanvas(Data);
-        CopyRect(Target(Data), *Data.SrcBmp, QRect(0, 0, W, H));
+        onCanvas_ = CanDrawOnCanvas(data);
+        CopyRect(Target(data), *data.srcBmp, QRect(0, 0, w, h));
     }
-    Offscreen = !onCanvas_;
+    offscreen = !onCanvas_;
 
     const int bw = bw_;
     switch (dir_) {
     case tedRight:
-        frames_ = W + bw;
-        uncovered_ = {1 - bw, 0, -bw, H};
-        band_ = {uncovered_.Right + 1, 0, uncovered_.Right + 1 + bw, H};
+        frames_ = w + bw;
+        uncovered_ = {1 - bw, 0, -bw, h};
+        band_ = {uncovered_.right + 1, 0, uncovered_.right + 1 + bw, h};
         break;
     case tedLeft:
-        frames_ = W + bw;
-        uncovered_ = {W + bw, 0, W + bw, H};
-        band_ = {uncovered_.Left - bw - 1, 0, uncovered_.Right - 1, H};
+        frames_ = w + bw;
+        uncovered_ = {w + bw, 0, w + bw, h};
+        band_ = {uncovered_.left - bw - 1, 0, uncovered_.right - 1, h};
         break;
     case tedDown:
-        frames_ = H + bw;
-        uncovered_ = {0, -bw, W, -bw};
-        band_ = {0, uncovered_.Bottom + 1, W, uncovered_.Bottom + 1 + bw};
+        frames_ = h + bw;
+        uncovered_ = {0, -bw, w, -bw};
+        band_ = {0, uncovered_.bottom + 1, w, uncovered_.bottom + 1 + bw};
         break;
     case tedUp:
-        frames_ = H + bw;
-        uncovered_ = {0, H + bw, W, H + bw};
-        band_ = {0, uncovered_.Top - bw - 1, W, uncovered_.Bottom - 1};
+        frames_ = h + bw;
+        uncovered_ = {0, h + bw, w, h + bw};
+        band_ = {0, uncovered_.top - bw - 1, w, uncovered_.bottom - 1};
         break;
     case tedDownRight:
-        frames_ = W + H;
+        frames_ = w + h;
         uncovered_ = {0, 0, 0, 0};
         break;
     case tedDownLeft:
-        frames_ = std::max(W, H);
-        uncovered_ = {W, 0, W, 0};
+        frames_ = std::max(w, h);
+        uncovered_ = {w, 0, w, 0};
         break;
     case tedUpRight:
-        frames_ = std::max(W, H);
-        uncovered_ = {0, H, 0, H};
+        frames_ = std::max(w, h);
+        uncovered_ = {0, h, 0, h};
         break;
     case tedUpLeft:
-        frames_ = std::max(W, H);
-        uncovered_ = {W, H, W, H};
+        frames_ = std::max(w, h);
+        uncovered_ = {w, h, w, h};
         break;
     case tedIn:
-        frames_ = std::max(W, H) / 2;
-        uncovered_ = {0, 0, W, H};
+        frames_ = std::max(w, h) / 2;
+        uncovered_ = {0, 0, w, h};
         break;
     case tedOut:
     default:
-        frames_ = std::max(W, H) / 2;
-        uncovered_ = {W / 2, H / 2, W / 2, H / 2};
+        frames_ = std::max(w, h) / 2;
+        uncovered_ = {w / 2, h / 2, w / 2, h / 2};
         break;
     }
-    FrameCount = frames_;
+    frameCount = frames_;
 }
 
-void TWipeTransition::DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame)
+void TWipeTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
 {
-    TTimedTransitionEffect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+    TTimedTransitionEffect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     if (IsStraight(dir_))
-        DrawStraight(Data, Step);
+        DrawStraight(data, step);
     else if (dir_ == tedIn || dir_ == tedOut)
-        DrawInOut(Data, CurrentFrame);
+        DrawInOut(data, currentFrame);
     else
-        DrawCorner(Data, CurrentFrame);
+        DrawCorner(data, currentFrame);
 }
 
-void TWipeTransition::DrawStraight(PassData &Data, int Step)
+void TWipeTransition::DrawStraight(PassData &data, int step)
 {
     HalfOpenRect &u = uncovered_;
     const bool band = bw_ > 0;
     switch (dir_) {
     case tedRight:
-        u.Left = u.Right;
-        u.Right += Step;
+        u.left = u.right;
+        u.right += step;
         if (band) {
-            band_.Left = u.Right + 1;
-            band_.Right = band_.Left + bw_;
-            maskY_ = lumetta::Random(lumetta::BandMaskSlack);
+            band_.left = u.right + 1;
+            band_.right = band_.left + bw_;
+            maskY_ = lumetta::Random(lumetta::kBandMaskSlack);
         }
         break;
     case tedLeft:
-        u.Right = u.Left;
-        u.Left -= Step;
+        u.right = u.left;
+        u.left -= step;
         if (band) {
-            band_.Right = u.Left - 1;
-            band_.Left = band_.Right - bw_;
-            maskY_ = lumetta::Random(lumetta::BandMaskSlack);
+            band_.right = u.left - 1;
+            band_.left = band_.right - bw_;
+            maskY_ = lumetta::Random(lumetta::kBandMaskSlack);
         }
         break;
     case tedDown:
-        u.Top = u.Bottom;
-        u.Bottom += Step;
+        u.top = u.bottom;
+        u.bottom += step;
         if (band) {
-            band_.Top = u.Bottom + 1;
-            band_.Bottom = band_.Top + bw_;
-            maskX_ = lumetta::Random(lumetta::BandMaskSlack);
+            band_.top = u.bottom + 1;
+            band_.bottom = band_.top + bw_;
+            maskX_ = lumetta::Random(lumetta::kBandMaskSlack);
         }
         break;
     default:
-        u.Bottom = u.Top;
-        u.Top -= Step;
+        u.bottom = u.top;
+        u.top -= step;
         if (band) {
-            band_.Bottom = u.Top - 1;
-            band_.Top = band_.Bottom - bw_;
-            maskX_ = lumetta::Random(lumetta::BandMaskSlack);
+            band_.bottom = u.top - 1;
+            band_.top = band_.bottom - bw_;
+            maskX_ = lumetta::Random(lumetta::kBandMaskSlack);
         }
         break;
     }
 
     if (!band) {
-        CopyNew(Data, u);
+        CopyNew(data, u);
         return;
     }
     // The strip takes its right column and bottom row too, closing the seam to the band.
-    const HalfOpenRect strip{u.Left, u.Top, u.Right + 1, u.Bottom + 1};
-    mask_.Compose(*Data.SrcBmp, *Data.DstBmp, Target(Data), band_, maskX_, maskY_, strip);
-    AddUpdate(Data, band_);
-    AddUpdate(Data, strip);
+    const HalfOpenRect strip{u.left, u.top, u.right + 1, u.bottom + 1};
+    mask_.Compose(*data.srcBmp, *data.dstBmp, Target(data), band_, maskX_, maskY_, strip);
+    AddUpdate(data, band_);
+    AddUpdate(data, strip);
 }
 
-void TWipeTransition::DrawCorner(PassData &Data, int CurrentFrame)
+void TWipeTransition::DrawCorner(PassData &data, int currentFrame)
 {
-    const int W = Data.Width;
-    const int H = Data.Height;
+    const int w = data.width;
+    const int h = data.height;
     HalfOpenRect &u = uncovered_;
-    const int x = Share(W, frames_, CurrentFrame);
-    const int y = Share(H, frames_, CurrentFrame);
-    const int xr = W - x;  // from the right edge
-    const int yb = H - y;  // from the bottom edge
+    const int x = Share(w, frames_, currentFrame);
+    const int y = Share(h, frames_, currentFrame);
+    const int xr = w - x;  // from the right edge
+    const int yb = h - y;  // from the bottom edge
     // What was uncovered before already shows the new picture: the strips form an L around it.
-    SetUnchanged(Data, u);
+    SetUnchanged(data, u);
     switch (dir_) {
     case tedDownRight:
-        CopyNew(Data, {0, u.Bottom, x, y});
-        CopyNew(Data, {u.Right, 0, x, u.Bottom});
-        u.Right = x;
-        u.Bottom = y;
+        CopyNew(data, {0, u.bottom, x, y});
+        CopyNew(data, {u.right, 0, x, u.bottom});
+        u.right = x;
+        u.bottom = y;
         break;
     case tedDownLeft:
-        CopyNew(Data, {xr, u.Bottom, W, y});
-        CopyNew(Data, {xr, 0, u.Left, u.Bottom});
-        u.Left = xr;
-        u.Bottom = y;
+        CopyNew(data, {xr, u.bottom, w, y});
+        CopyNew(data, {xr, 0, u.left, u.bottom});
+        u.left = xr;
+        u.bottom = y;
         break;
     case tedUpRight:
-        CopyNew(Data, {0, yb, x, u.Top});
-        CopyNew(Data, {u.Right, u.Top, x, H});
-        u.Right = x;
-        u.Top = yb;
+        CopyNew(data, {0, yb, x, u.top});
+        CopyNew(data, {u.right, u.top, x, h});
+        u.right = x;
+        u.top = yb;
         break;
     default:
-        CopyNew(Data, {xr, yb, W, u.Top});
-        CopyNew(Data, {xr, u.Top, u.Left, H});
-        u.Left = xr;
-        u.Top = yb;
+        CopyNew(data, {xr, yb, w, u.top});
+        CopyNew(data, {xr, u.top, u.left, h});
+        u.left = xr;
+        u.top = yb;
         break;
     }
 }
 
-void TWipeTransition::DrawInOut(PassData &Data, int CurrentFrame)
+void TWipeTransition::DrawInOut(PassData &data, int currentFrame)
 {
-    const int W = Data.Width;
-    const int H = Data.Height;
+    const int w = data.width;
+    const int h = data.height;
     const HalfOpenRect r = uncovered_;
     int dx, dy;
     // The strips form a frame around a part that does not change: the rectangle still showing
     // the old picture when closing in, the one already showing the new picture when opening out.
     if (dir_ == tedIn) {
-        dx = Share(W, frames_, CurrentFrame) / 2;
-        dy = Share(H, frames_, CurrentFrame) / 2;
-        CopyNew(Data, {r.Left, r.Top, r.Right, dy});
-        CopyNew(Data, {r.Left, dy, dx, H - dy});
-        CopyNew(Data, {W - dx, dy, r.Right, H - dy});
-        CopyNew(Data, {r.Left, H - dy, r.Right, r.Bottom});
-        SetUnchanged(Data, {dx, dy, W - dx, H - dy});
+        dx = Share(w, frames_, currentFrame) / 2;
+        dy = Share(h, frames_, currentFrame) / 2;
+        CopyNew(data, {r.left, r.top, r.right, dy});
+        CopyNew(data, {r.left, dy, dx, h - dy});
+        CopyNew(data, {w - dx, dy, r.right, h - dy});
+        CopyNew(data, {r.left, h - dy, r.right, r.bottom});
+        SetUnchanged(data, {dx, dy, w - dx, h - dy});
     } else {
-        dx = (W - Share(W, frames_, CurrentFrame)) / 2;
-        dy = (H - Share(H, frames_, CurrentFrame)) / 2;
-        CopyNew(Data, {dx, dy, W - dx, r.Top});
-        CopyNew(Data, {dx, r.Top, r.Left, H - dy});
-        CopyNew(Data, {r.Right, r.Top, W - dx, r.Bottom});
-        CopyNew(Data, {dx, r.Bottom, W - dx, H - dy});
-        SetUnchanged(Data, r);
+        dx = (w - Share(w, frames_, currentFrame)) / 2;
+        dy = (h - Share(h, frames_, currentFrame)) / 2;
+        CopyNew(data, {dx, dy, w - dx, r.top});
+        CopyNew(data, {dx, r.top, r.left, h - dy});
+        CopyNew(data, {r.right, r.top, w - dx, r.bottom});
+        CopyNew(data, {dx, r.bottom, w - dx, h - dy});
+        SetUnchanged(data, r);
     }
-    uncovered_ = {dx, dy, W - dx, H - dy};
+    uncovered_ = {dx, dy, w - dx, h - dy};
 }
 
-QImage &TWipeTransition::Target(PassData &Data) const
+QImage &TWipeTransition::Target(PassData &data) const
 {
-    return onCanvas_ ? *Data.Canvas : *Data.GetCanvas();
+    return onCanvas_ ? *data.canvas : *data.GetCanvas();
 }
 
-void TWipeTransition::CopyNew(PassData &Data, const HalfOpenRect &r)
+void TWipeTransition::CopyNew(PassData &data, const HalfOpenRect &r)
 {
-    CopyRect(*Data.GetCanvas(), *Data.DstBmp, r.ToQRect());
-    AddUpdate(Data, r);
+    CopyRect(*data.GetCanvas(), *data.dstBmp, r.ToQRect());
+    AddUpdate(data, r);
 }
 
-void TWipeTransition::SetUnchanged(PassData &Data, const HalfOpenRect &r)
+void TWipeTransition::SetUnchanged(PassData &data, const HalfOpenRect &r)
 {
-    const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, Data.Width, Data.Height});
-    UnchangedRect = clipped.IsEmpty() ? QRect() : clipped.ToQRect();
+    const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, data.width, data.height});
+    unchangedRect = clipped.IsEmpty() ? QRect() : clipped.ToQRect();
 }
 
-void TWipeTransition::AddUpdate(PassData &Data, const HalfOpenRect &r)
+void TWipeTransition::AddUpdate(PassData &data, const HalfOpenRect &r)
 {
-    const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, Data.Width, Data.Height});
+    const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, data.width, data.height});
     if (!clipped.IsEmpty())
-        UpdateRect = UpdateRect.isNull() ? clipped.ToQRect() : UpdateRect.united(clipped.ToQRect());
+        updateRect = updateRect.isNull() ? clipped.ToQRect() : updateRect.united(clipped.ToQRect());
 }
 
 }  // namespace lumetta

@@ -18,18 +18,18 @@ class TWipeTransition : public TTimedTransitionEffect
     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 
 public:
-    explicit TWipeTransition(QObject *Owner = nullptr);
+    explicit TWipeTransition(QObject *owner = nullptr);
 
     // The stored width while the direction in use is right, left, down or up; 0 otherwise.
     int BandWidth() const;
     // Clamped to BandWidthRange: negative widths are stored as 0 (a hard edge).
     void SetBandWidth(int value);
     // Wider than any picture side the engine takes.
-    static constexpr ValueRange BandWidthRange{0, 16384};
-    std::optional<ValueRange> PropertyRange(const QString &Property) const override;
+    static constexpr ValueRange kBandWidthRange{0, 16384};
+    std::optional<ValueRange> PropertyRange(const QString &property) const override;
 
     // Copies the inherited settings, and BandWidth as read when Source is a wipe.
-    void Assign(const QObject *Source) override;
+    void Assign(const QObject *source) override;
 
     QString GetDescription() const override;
     QString GetEditorName() const override;
@@ -41,22 +41,22 @@ public:
     const QImage &BandMask() const { return mask_.Bits(); }
 
 protected:
-    void Initialize(PassData &Data, int &FrameCount) override;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override;
+    void Initialize(PassData &data, int &frameCount) override;
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
 
 private:
-    void DrawStraight(PassData &Data, int Step);
-    void DrawCorner(PassData &Data, int CurrentFrame);
-    void DrawInOut(PassData &Data, int CurrentFrame);
+    void DrawStraight(PassData &data, int step);
+    void DrawCorner(PassData &data, int currentFrame);
+    void DrawInOut(PassData &data, int currentFrame);
     // Where frames are drawn: the canvas itself when the band is composed there, else the work
     // bitmap or (without one) the canvas.
-    QImage &Target(PassData &Data) const;
+    QImage &Target(PassData &data) const;
     // Copies r of the new picture onto the frame's canvas and adds it to the update rectangle.
-    void CopyNew(PassData &Data, const lumetta::HalfOpenRect &r);
+    void CopyNew(PassData &data, const lumetta::HalfOpenRect &r);
     // Marks r, clipped to the picture, as the part of the update rectangle this frame leaves alone.
-    void SetUnchanged(PassData &Data, const lumetta::HalfOpenRect &r);
+    void SetUnchanged(PassData &data, const lumetta::HalfOpenRect &r);
     // Adds r, clipped to the picture, to the frame's update rectangle.
-    void AddUpdate(PassData &Data, const lumetta::HalfOpenRect &r);
+    void AddUpdate(PassData &data, const lumetta::HalfOpenRect &r);
 
     int bandWidth_ = 50;
     lumetta::BandMask mask_;

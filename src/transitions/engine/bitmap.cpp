@@ -16,11 +16,11 @@ namespace lumetta {
 
 namespace {
 
-int g_bitsOverride = 0;
+int gBitsOverride = 0;
 
 // An image of uninitialised pixels in frame memory of its own (frame_memory.h); rows keep
 // QImage's own stride.
-QImage alignedImage(int width, int height, QImage::Format format)
+QImage AlignedImage(int width, int height, QImage::Format format)
 {
     if (width <= 0 || height <= 0 || format == QImage::Format_Invalid)
         return QImage(std::max(0, width), std::max(0, height), format);
@@ -39,12 +39,12 @@ constexpr int kCubeLevels = 6;
 constexpr int kCubeSize = kCubeLevels * kCubeLevels * kCubeLevels;
 constexpr int kGreyCount = 256 - kCubeSize;
 
-int greyLevel(int i)
+int GreyLevel(int i)
 {
     return (255 * (i + 1) + 20) / (kGreyCount + 1);
 }
 
-QVector<QRgb> makeSystemPalette()
+QVector<QRgb> MakeSystemPalette()
 {
     QVector<QRgb> palette;
     palette.reserve(256);
@@ -53,17 +53,17 @@ QVector<QRgb> makeSystemPalette()
             for (int b = 0; b < kCubeLevels; ++b)
                 palette.append(qRgb(r * 51, g * 51, b * 51));
     for (int i = 0; i < kGreyCount; ++i)
-        palette.append(qRgb(greyLevel(i), greyLevel(i), greyLevel(i)));
+        palette.append(qRgb(GreyLevel(i), GreyLevel(i), GreyLevel(i)));
     return palette;
 }
 
-int square(int v)
+int Square(int v)
 {
     return v * v;
 }
 
 // Replicates the bytes of one pixel of format across a row segment.
-void fillBytes(uchar *row, int count, const uchar *pixel, int bytes)
+void FillBytes(uchar *row, int count, const uchar *pixel, int bytes)
 {
     for (int i = 0; i < count; ++i)
         std::memcpy(row + i * bytes, pixel, size_t(bytes));
@@ -84,15 +84,15 @@ struct NearestTables
     {
         for (int v = 0; v < 256; ++v) {
             level[v] = std::uint8_t((v + 25) / 51);
-            levelError[v] = std::uint16_t(square(v - level[v] * 51));
+            levelError[v] = std::uint16_t(Square(v - level[v] * 51));
         }
         for (int i = 0; i < kGreyCount; ++i)
-            greyValue[i] = std::uint8_t(greyLevel(i));
+            greyValue[i] = std::uint8_t(GreyLevel(i));
         for (int sum = 0; sum <= 3 * 255; ++sum) {
             int best = 0;
             int bestCost = INT32_MAX;
             for (int i = 0; i < kGreyCount; ++i) {
-                const int g = greyLevel(i);
+                const int g = GreyLevel(i);
                 const int cost = 3 * g * g - 2 * g * sum;
                 if (cost < bestCost) {
                     bestCost = cost;
@@ -104,13 +104,13 @@ struct NearestTables
     }
 };
 
-const NearestTables &nearestTables()
+const NearestTables &SharedNearestTables()
 {
-    static const NearestTables tables;
-    return tables;
+    static const NearestTables kTables;
+    return kTables;
 }
 
-inline uchar nearestIndex(const NearestTables &t, QRgb rgb)
+inline uchar NearestIndex(const NearestTables &t, QRgb rgb)
 {
     const int r = qRed(rgb), g = qGreen(rgb), b = qBlue(rgb);
     const int cube = (t.level[r] * kCubeLevels + t.level[g]) * kCubeLevels + t.level[b];
@@ -118,21 +118,21 @@ inline uchar nearestIndex(const NearestTables &t, QRgb rgb)
     const int grey = t.greyOfSum[r + g + b];
     const int v = t.greyValue[grey];
     // The cube comes first in the palette, so it wins a tie.
-    return uchar(square(r - v) + square(g - v) + square(b - v) < cubeDistance ? kCubeSize + grey : cube);
+    return uchar(Square(r - v) + Square(g - v) + Square(b - v) < cubeDistance ? kCubeSize + grey : cube);
 }
 
-QImage toIndexed8(const QImage &image)
+QImage ToIndexed8(const QImage &image)
 {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QImage out(rgb.size(), QImage::Format_Indexed8);
     out.setColorTable(SystemPalette());
-    const NearestTables &tables = nearestTables();
+    const NearestTables &tables = SharedNearestTables();
     const int width = rgb.width();
     for (int y = 0; y < rgb.height(); ++y) {
         const QRgb *src = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
         uchar *dst = out.scanLine(y);
         for (int x = 0; x < width; ++x)
-            dst[x] = nearestIndex(tables, src[x]);
+            dst[x] = NearestIndex(tables, src[x]);
     }
     return out;
 }
@@ -189,8 +189,8 @@ QImage::Format ImageFormatOf(PixelFormat format)
 
 int ScreenBitsPerPixel()
 {
-    if (g_bitsOverride)
-        return g_bitsOverride;
+    if (gBitsOverride)
+        return gBitsOverride;
     const QScreen *screen =
         qobject_cast<QGuiApplication *>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
     if (!screen)
@@ -211,7 +211,7 @@ bool SetScreenBitsPerPixel(int bits)
 {
     if (bits != 0 && bits != 8 && bits != 15 && bits != 16 && bits != 24 && bits != 32)
         return false;
-    g_bitsOverride = bits;
+    gBitsOverride = bits;
     return true;
 }
 
@@ -237,18 +237,18 @@ PixelFormat ScreenPixelFormat()
 
 const QVector<QRgb> &SystemPalette()
 {
-    static const QVector<QRgb> palette = makeSystemPalette();
-    return palette;
+    static const QVector<QRgb> kPalette = MakeSystemPalette();
+    return kPalette;
 }
 
 int NearestPaletteIndex(QRgb rgb)
 {
-    return nearestIndex(nearestTables(), rgb);
+    return NearestIndex(SharedNearestTables(), rgb);
 }
 
 QImage NewBitmap(int width, int height, PixelFormat format, const QVector<QRgb> &palette)
 {
-    QImage image = alignedImage(width, height, ImageFormatOf(format));
+    QImage image = AlignedImage(width, height, ImageFormatOf(format));
     if (image.isNull())
         return image;
     if (image.format() == QImage::Format_Indexed8)
@@ -266,7 +266,7 @@ QImage AlignedCopy(const QImage &image)
 {
     if (image.isNull())
         return image;
-    QImage out = alignedImage(image.width(), image.height(), image.format());
+    QImage out = AlignedImage(image.width(), image.height(), image.format());
     if (out.isNull())
         return out;
     out.setColorTable(image.colorTable());
@@ -291,7 +291,7 @@ QImage ConvertToPixelFormat(const QImage &image, PixelFormat format)
     if (target == QImage::Format_Indexed8) {
         if (image.format() == QImage::Format_Indexed8 && image.colorTable() == SystemPalette())
             return image;
-        return toIndexed8(image);
+        return ToIndexed8(image);
     }
     if (target == QImage::Format_Mono) {
         // White where the grey level is at least half, with the table every mask uses.
@@ -394,7 +394,7 @@ void FillRect(QImage &image, const QRect &rect, QRgb rgb)
     }
     const int bytes = image.depth() / 8;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        fillBytes(image.scanLine(y) + area.left() * bytes, area.width(), bytesOfPixel, bytes);
+        FillBytes(image.scanLine(y) + area.left() * bytes, area.width(), bytesOfPixel, bytes);
 }
 
 }  // namespace lumetta

@@ -27,7 +27,7 @@ enum PixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, 
 // Colours of effect descriptions are the program's one colour type; clNone stands for "the
 // control's colour".
 using lumetta::ColorRef;
-constexpr ColorRef clControlColor = lumetta::clNone;
+constexpr ColorRef kClControlColor = lumetta::clNone;
 
 // QRect from left, top, right, bottom with right and bottom exclusive (as the effect rules use).
 inline QRect RectLTRB(int left, int top, int right, int bottom)

@@ -141,11 +141,11 @@ void PaintClient(QPainter &painter, QWidget *widget, const RegisteredControl &re
 {
     painter.save();
     painter.setClipRegion(area, Qt::IntersectClip);
-    if ((record.Flags & teClientCallback) && record.ClientPaint)
-        record.ClientPaint(widget, painter);
-    else if (record.Flags & teClientView)
+    if ((record.flags & teClientCallback) && record.clientPaint)
+        record.clientPaint(widget, painter);
+    else if (record.flags & teClientView)
         PaintView(widget, painter);
-    else if (record.Flags & (teClientPrint | teClientEraseAndPaint))
+    else if (record.flags & (teClientPrint | teClientEraseAndPaint))
         widget->render(&painter, area.boundingRect().topLeft(), area, {});  // the region's corner lands at the offset
     painter.restore();
 }
@@ -156,7 +156,7 @@ void RenderWidgetTree(QPainter &painter, QWidget *widget, const QRegion &clip, b
     if (IsRenderWindow(widget) || IsHidden(widget))
         return;
     const RegisteredControl record = LookupControl(widget);
-    StoreMarker(widget, record.Flags);
+    StoreMarker(widget, record.flags);
 
     const QPoint offset = ClientOffset(widget);
     QRegion window = clip & QRect(-offset, widget->isWindow() ? widget->frameGeometry().size() : widget->size());
@@ -173,10 +173,10 @@ void RenderWidgetTree(QPainter &painter, QWidget *widget, const QRegion &clip, b
         painter.fillRect(widget->rect(), widget->palette().brush(QPalette::Window));
         painter.restore();
     }
-    if (!client.isEmpty() && (record.Flags & teClient))
+    if (!client.isEmpty() && (record.flags & teClient))
         PaintClient(painter, widget, record, client);
 
-    if (!(record.Flags & teClientView) && !client.isEmpty()) {
+    if (!(record.flags & teClientView) && !client.isEmpty()) {
         for (QObject *object : widget->children()) {
             auto *child = qobject_cast<QWidget *>(object);
             if (!child || child->isWindow() || child->isHidden() || child->geometry().isEmpty())
@@ -192,10 +192,10 @@ void RenderWidgetTree(QPainter &painter, QWidget *widget, const QRegion &clip, b
     }
 
     const QRegion frame = window - widget->rect();
-    if (!frame.isEmpty() && (record.Flags & teFrame) && (record.Flags & teFrameCallback) && record.NonClientPaint) {
+    if (!frame.isEmpty() && (record.flags & teFrame) && (record.flags & teFrameCallback) && record.nonClientPaint) {
         painter.save();
         painter.setClipRegion(frame, Qt::IntersectClip);
-        record.NonClientPaint(widget, painter);
+        record.nonClientPaint(widget, painter);
         painter.restore();
     }
 }
@@ -238,7 +238,7 @@ RegisteredControl LookupControl(const QWidget *control)
          meta = meta->superClass()) {
         if (const RegisteredControl *record = FindRegisteredControl(QString::fromLatin1(meta->className()))) {
             RegisteredControl result = *record;
-            result.Flags = DetectControlFlags(result.Flags);
+            result.flags = DetectControlFlags(result.flags);
             return result;
         }
     }
@@ -299,7 +299,7 @@ void RefreshControl(QWidget *control)
         repaintFrame = marker == -4 || marker == -2;
         redraw = marker == -4 || marker == -3;
     } else {
-        const std::uint16_t flags = LookupControl(control).Flags;
+        const std::uint16_t flags = LookupControl(control).flags;
         repaintFrame = flags & teRepaintFrameAfter;
         redraw = flags & teRedrawAfter;
     }

@@ -45,9 +45,9 @@ using ControlPaintFn = void (*)(QWidget *control, QPainter &painter);
 
 struct RegisteredControl
 {
-    std::uint16_t Flags = 0;
-    ControlPaintFn NonClientPaint = nullptr;
-    ControlPaintFn ClientPaint = nullptr;
+    std::uint16_t flags = 0;
+    ControlPaintFn nonClientPaint = nullptr;
+    ControlPaintFn clientPaint = nullptr;
 };
 
 // Adds or replaces (class names compared without regard to case) the record of a widget class.

@@ -27,12 +27,12 @@ namespace {
 // Longest description file read; the effect catalogue is a few kilobytes.
 constexpr qint64 kMaxDescriptionBytes = qint64(1) << 20;
 
-[[noreturn]] void fail(const QString &message)
+[[noreturn]] void Fail(const QString &message)
 {
     throw TransitionError(message.toStdString());
 }
 
-QString unquote(const QString &text, bool &ok)
+QString Unquote(const QString &text, bool &ok)
 {
     ok = text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\''));
     if (!ok)
@@ -47,7 +47,7 @@ QString unquote(const QString &text, bool &ok)
 
 // A property by name in any letter case, as the form system finds it, among those from index
 // first on; -1 when there is none.
-int propertyNamed(const QMetaObject *meta, QStringView name, int first)
+int PropertyNamed(const QMetaObject *meta, QStringView name, int first)
 {
     for (int i = first; i < meta->propertyCount(); ++i)
         if (name.compare(QLatin1String(meta->property(i).name()), Qt::CaseInsensitive) == 0)
@@ -56,14 +56,14 @@ int propertyNamed(const QMetaObject *meta, QStringView name, int first)
 }
 
 // QObject's own properties (objectName) are not published.
-int publishedProperty(const QMetaObject *meta, QStringView name)
+int PublishedProperty(const QMetaObject *meta, QStringView name)
 {
-    return propertyNamed(meta, name, QObject::staticMetaObject.propertyCount());
+    return PropertyNamed(meta, name, QObject::staticMetaObject.propertyCount());
 }
 
 // A whole number as descriptions write it: decimal with an optional sign, or "$" and hexadecimal
 // digits. Values far beyond any range saturate, so they stay out of range.
-std::optional<qint64> wholeNumber(const QString &text)
+std::optional<qint64> WholeNumber(const QString &text)
 {
     if (!text.startsWith(QLatin1Char('$')))
         return lumetta::ParseDecimal(text);
@@ -81,7 +81,7 @@ std::optional<qint64> wholeNumber(const QString &text)
     return value;
 }
 
-int enumValue(const QMetaEnum &meta, const QString &key, bool &ok)
+int EnumValue(const QMetaEnum &meta, const QString &key, bool &ok)
 {
     for (int i = 0; i < meta.keyCount(); ++i) {
         if (key.compare(QLatin1String(meta.key(i)), Qt::CaseInsensitive) == 0) {
@@ -95,59 +95,59 @@ int enumValue(const QMetaEnum &meta, const QString &key, bool &ok)
 
 }  // namespace
 
-bool ColorFromText(const QString &Text, int &Color)
+bool ColorFromText(const QString &text, int &color)
 {
-    const std::optional<lumetta::ColorRef> value = lumetta::StringToColor(Text, lumetta::ColorNames::PlainExactCase);
+    const std::optional<lumetta::ColorRef> value = lumetta::StringToColor(text, lumetta::ColorNames::PlainExactCase);
     if (value)
-        Color = int(*value);
+        color = int(*value);
     return value.has_value();
 }
 
-void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value)
+void SetPropertyFromText(QObject *object, const QString &name, const QString &valueText)
 {
-    const QString className = StoredClassName(Object);
-    const QStringList path = Name.split(QLatin1Char('.'));
-    auto noProperty = [&] { fail(QStringLiteral("%1 has no property %2").arg(className, Name)); };
-    QObject *target = Object;
+    const QString className = StoredClassName(object);
+    const QStringList path = name.split(QLatin1Char('.'));
+    auto noProperty = [&] { Fail(QStringLiteral("%1 has no property %2").arg(className, name)); };
+    QObject *target = object;
     for (qsizetype i = 0; i + 1 < path.size(); ++i) {
-        const int index = publishedProperty(target->metaObject(), path[i]);
+        const int index = PublishedProperty(target->metaObject(), path[i]);
         QObject *sub = index >= 0 ? target->metaObject()->property(index).read(target).value<QObject *>() : nullptr;
         if (!sub)
             noProperty();
         target = sub;
     }
     const QMetaObject *meta = target->metaObject();
-    const int index = publishedProperty(meta, path.last());
-    if (index < 0 && propertyNamed(meta, path.last(), 0) >= 0)
-        fail(QStringLiteral("Property %1 of %2 cannot be set").arg(Name, className));
+    const int index = PublishedProperty(meta, path.last());
+    if (index < 0 && PropertyNamed(meta, path.last(), 0) >= 0)
+        Fail(QStringLiteral("Property %1 of %2 cannot be set").arg(name, className));
     if (index < 0 || path.last().isEmpty())
         noProperty();
     const QMetaProperty property = meta->property(index);
     const QString propertyName = QString::fromLatin1(property.name());
     if (!property.isWritable())
-        fail(QStringLiteral("Property %1 of %2 cannot be set").arg(Name, className));
+        Fail(QStringLiteral("Property %1 of %2 cannot be set").arg(name, className));
 
-    auto bad = [&] { fail(QStringLiteral("Invalid value %1 for property %2").arg(Value, Name)); };
+    auto bad = [&] { Fail(QStringLiteral("Invalid value %1 for property %2").arg(valueText, name)); };
     QVariant value;
     const QMetaType type = property.metaType();
     if (property.isEnumType()) {
         bool ok = false;
-        const int number = enumValue(property.enumerator(), Value, ok);
+        const int number = EnumValue(property.enumerator(), valueText, ok);
         if (!ok)
             bad();
         value = QVariant(type, &number);
     } else {
         switch (type.id()) {
         case QMetaType::Bool:
-            if (Value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+            if (valueText.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
                 value = true;
-            else if (Value.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+            else if (valueText.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
                 value = false;
             else
                 bad();
             break;
         case QMetaType::Int: {
-            const std::optional<qint64> number = wholeNumber(Value);
+            const std::optional<qint64> number = WholeNumber(valueText);
             if (!number)
                 bad();
             const auto *effect = qobject_cast<const TTransitionEffect *>(target);
@@ -155,8 +155,8 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
                 (effect ? effect->PropertyRange(propertyName) : std::nullopt)
                     .value_or(ValueRange{std::numeric_limits<int>::min(), std::numeric_limits<int>::max()});
             if (!range.Contains(*number))
-                fail(QStringLiteral("Invalid value %1 for property %2: it must lie between %3 and %4")
-                         .arg(Value, Name)
+                Fail(QStringLiteral("Invalid value %1 for property %2: it must lie between %3 and %4")
+                         .arg(valueText, name)
                          .arg(range.minimum)
                          .arg(range.maximum));
             value = int(*number);
@@ -165,7 +165,7 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
         case QMetaType::UInt: {
             // Colours: the program's colour type.
             const std::optional<lumetta::ColorRef> colour =
-                lumetta::StringToColor(Value, lumetta::ColorNames::PlainExactCase);
+                lumetta::StringToColor(valueText, lumetta::ColorNames::PlainExactCase);
             if (!colour)
                 bad();
             value = uint(*colour);
@@ -173,35 +173,35 @@ void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Va
         }
         case QMetaType::QString: {
             bool ok = false;
-            value = unquote(Value, ok);
+            value = Unquote(valueText, ok);
             if (!ok)
                 bad();
             break;
         }
         default:
-            fail(QStringLiteral("Property %1 of %2 cannot be set from text").arg(Name, className));
+            Fail(QStringLiteral("Property %1 of %2 cannot be set from text").arg(name, className));
         }
     }
     if (!property.write(target, value))
         bad();
 }
 
-void SetPropertyFromAssignment(QObject *Object, const QString &Assignment)
+void SetPropertyFromAssignment(QObject *object, const QString &assignment)
 {
-    const qsizetype equals = Assignment.indexOf(QLatin1Char('='));
+    const qsizetype equals = assignment.indexOf(QLatin1Char('='));
     if (equals <= 0)
-        fail(QStringLiteral("An assignment needs PROPERTY=VALUE, not \"%1\"").arg(Assignment));
-    SetPropertyFromText(Object, Assignment.left(equals).trimmed(), Assignment.mid(equals + 1).trimmed());
+        Fail(QStringLiteral("An assignment needs PROPERTY=VALUE, not \"%1\"").arg(assignment));
+    SetPropertyFromText(object, assignment.left(equals).trimmed(), assignment.mid(equals + 1).trimmed());
 }
 
-void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Owner)
+void ReadTransitionList(const QString &text, TTransitionList *list, QObject *owner)
 {
-    static const QRegularExpression objectLine(
+    static const QRegularExpression kObjectLine(
         QStringLiteral("^object\\s+([A-Za-z_][A-Za-z0-9_]*)\\s*:\\s*([A-Za-z_][A-Za-z0-9_]*)$"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression propertyLine(QStringLiteral("^([A-Za-z_][A-Za-z0-9_.]*)\\s*=\\s*(.+)$"));
+    static const QRegularExpression kPropertyLine(QStringLiteral("^([A-Za-z_][A-Za-z0-9_.]*)\\s*=\\s*(.+)$"));
 
-    QObject *owner = Owner ? Owner : List;
+    QObject *effectOwner = owner ? owner : list;
     std::vector<std::unique_ptr<TTransitionEffect>> effects;
     TTransitionEffect *current = nullptr;
     QString listName;
@@ -209,16 +209,16 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
     QSet<QString> names;
     int depth = 0;
     bool rootDone = false;
-    const QStringList lines = Text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         const int number = int(i) + 1;
-        auto lineFail = [&](const QString &message) { fail(QStringLiteral("Line %1: %2").arg(number).arg(message)); };
+        auto lineFail = [&](const QString &message) { Fail(QStringLiteral("Line %1: %2").arg(number).arg(message)); };
         if (line.isEmpty())
             continue;
         if (rootDone)
             lineFail(QStringLiteral("text after the end of the description"));
-        if (const auto match = objectLine.match(line); match.hasMatch()) {
+        if (const auto match = kObjectLine.match(line); match.hasMatch()) {
             const QString name = match.captured(1);
             const QString className = match.captured(2);
             if (depth <= 1) {
@@ -248,10 +248,10 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
             --depth;
             current = nullptr;
             rootDone = depth == 0;
-        } else if (const auto match = propertyLine.match(line); match.hasMatch()) {
+        } else if (const auto match = kPropertyLine.match(line); match.hasMatch()) {
             if (depth == 0)
                 lineFail(QStringLiteral("property outside an object"));
-            QObject *target = current ? static_cast<QObject *>(current) : static_cast<QObject *>(List);
+            QObject *target = current ? static_cast<QObject *>(current) : static_cast<QObject *>(list);
             try {
                 SetPropertyFromText(target, match.captured(1), match.captured(2).trimmed());
             } catch (const TransitionError &error) {
@@ -262,33 +262,33 @@ void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Own
         }
     }
     if (!rootDone)
-        fail(QStringLiteral("Line %1: missing end").arg(lines.size()));
+        Fail(QStringLiteral("Line %1: missing end").arg(lines.size()));
 
-    List->setObjectName(listName);
+    list->setObjectName(listName);
     for (std::unique_ptr<TTransitionEffect> &effect : effects) {
-        effect->setParent(owner);
-        List->AddTransition(effect.release());
+        effect->setParent(effectOwner);
+        list->AddTransition(effect.release());
     }
 }
 
-void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject *Owner)
+void ReadTransitionListFile(const QString &path, TTransitionList *list, QObject *owner)
 {
     // Opening a pipe would wait for a writer and a device may never end.
-    if (const QFileInfo info(Path); info.exists() && !info.isFile())
-        fail(QStringLiteral("Cannot read %1: it is not a regular file").arg(Path));
-    QFile file(Path);
+    if (const QFileInfo info(path); info.exists() && !info.isFile())
+        Fail(QStringLiteral("Cannot read %1: it is not a regular file").arg(path));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("Cannot open file %1").arg(Path));
+        Fail(QStringLiteral("Cannot open file %1").arg(path));
     if (file.isSequential() || file.size() > kMaxDescriptionBytes)
-        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
-                 .arg(Path)
+        Fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
+                 .arg(path)
                  .arg(kMaxDescriptionBytes));
     const QByteArray bytes = file.read(kMaxDescriptionBytes + 1);
     if (bytes.size() > kMaxDescriptionBytes)
-        fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
-                 .arg(Path)
+        Fail(QStringLiteral("Cannot read %1: a description is a file of at most %2 bytes")
+                 .arg(path)
                  .arg(kMaxDescriptionBytes));
-    ReadTransitionList(QString::fromUtf8(bytes), List, Owner);
+    ReadTransitionList(QString::fromUtf8(bytes), list, owner);
 }
 
 }  // namespace lumetta

@@ -27,23 +27,23 @@ class TTransitionList;
 // Reads a description whose root is a TTransitionList into List: List takes its name and each
 // nested effect, owned by Owner (List when null), is appended in description order. A malformed
 // description throws TransitionError naming the line and adds nothing to List.
-void ReadTransitionList(const QString &Text, TTransitionList *List, QObject *Owner = nullptr);
+void ReadTransitionList(const QString &text, TTransitionList *list, QObject *owner = nullptr);
 
 // As ReadTransitionList, from a file or resource path; an unreadable file, one that is not a
 // regular file or one larger than a megabyte throws TransitionError.
-void ReadTransitionListFile(const QString &Path, TTransitionList *List, QObject *Owner = nullptr);
+void ReadTransitionListFile(const QString &path, TTransitionList *list, QObject *owner = nullptr);
 
 // Sets the published property Name (a dotted path for sub-objects) of Object from its text as it
 // stands in a description. Throws TransitionError naming the property for an unknown or
 // unpublished one (objectName), a bad value or a number outside the property's range
 // (TTransitionEffect::PropertyRange, else the type's).
-void SetPropertyFromText(QObject *Object, const QString &Name, const QString &Value);
+void SetPropertyFromText(QObject *object, const QString &name, const QString &value);
 
 // "PROPERTY=VALUE", as tools take it, blanks around either part ignored.
-void SetPropertyFromAssignment(QObject *Object, const QString &Assignment);
+void SetPropertyFromAssignment(QObject *object, const QString &assignment);
 
 // A colour text: a plain colour name as spelled (clBlack ... clWhite), "$" and 1 to 8 hexadecimal
 // digits, or a decimal number.
-bool ColorFromText(const QString &Text, int &Color);
+bool ColorFromText(const QString &text, int &color);
 
 }  // namespace lumetta

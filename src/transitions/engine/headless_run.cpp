@@ -11,10 +11,10 @@ HeadlessRun RunHeadless(TTransitionEffect &effect, const QImage &from, const QIm
 {
     HeadlessRun run;
     FrameStepping counting = stepping;
-    counting.PassStarted = [&](int pass, int frameCount) {
+    counting.passStarted = [&](int pass, int frameCount) {
         (pass == 1 ? run.frameCount : run.secondPassFrameCount) = frameCount;
-        if (stepping.PassStarted)
-            stepping.PassStarted(pass, frameCount);
+        if (stepping.passStarted)
+            stepping.passStarted(pass, frameCount);
     };
     try {
         effect.ExecuteOnImages(from, to, run.final, &counting, controlColor);

@@ -18,19 +18,19 @@ bool SameLayout(const QImage &a, const QImage &b)
 
 }  // namespace
 
-bool NewPixelRuns::Begin(const PassData &Data, bool keepRegion)
+bool NewPixelRuns::Begin(const PassData &data, bool keepRegion)
 {
-    QImage *work = Data.Bitmap;
-    const QImage *dst = Data.DstBmp;
+    QImage *work = data.bitmap;
+    const QImage *dst = data.dstBmp;
     copier_ = {};
     onCanvas_ = false;
     if (!work || !dst || work->depth() < 8 || !SameLayout(*work, *dst))
         return false;
-    width_ = std::min({Data.Width, work->width(), dst->width()});
-    height_ = std::min({Data.Height, work->height(), dst->height()});
+    width_ = std::min({data.width, work->width(), dst->width()});
+    height_ = std::min({data.height, work->height(), dst->height()});
     if (width_ <= 0 || height_ <= 0)
         return false;
-    QImage *canvas = Data.Canvas;
+    QImage *canvas = data.canvas;
     onCanvas_ = canvas && canvas != work && SameLayout(*canvas, *work) && canvas->width() >= width_
                 && canvas->height() >= height_;
     QImage *target = onCanvas_ ? canvas : work;

@@ -27,7 +27,7 @@ public:
     // Ready for the pass: false when its pictures cannot take raw runs (no work bitmap or new
     // picture, 1-bit pixels, or pictures of different depths). keepRegion asks for the region
     // even when the canvas takes the runs itself.
-    bool Begin(const PassData &Data, bool keepRegion);
+    bool Begin(const PassData &data, bool keepRegion);
     // True when runs go onto the canvas: then nothing is left to copy after a frame.
     bool OnCanvas() const { return onCanvas_; }
 

@@ -9,7 +9,7 @@ constexpr std::uint32_t kLow24 = 0xFFFFFF;
 
 // A one-to-one scramble of 24-bit numbers: odd multipliers and right xor-shifts are each
 // invertible modulo 2^24.
-std::uint32_t scramble24(std::uint32_t x)
+std::uint32_t Scramble24(std::uint32_t x)
 {
     x = (x * 0x9E3779u) & kLow24;
     x ^= x >> 12;
@@ -30,7 +30,7 @@ QImage NoisePicture(QSize size, std::uint32_t seed, QImage::Format format)
         for (int y = 0; y < image.height(); ++y) {
             auto *row = reinterpret_cast<std::uint32_t *>(image.scanLine(y));
             for (int x = 0; x < image.width(); ++x)
-                row[x] = 0xFF000000u | scramble24(count++);
+                row[x] = 0xFF000000u | Scramble24(count++);
         }
         return image;
     }
@@ -46,7 +46,7 @@ QImage NoisePicture(QSize size, std::uint32_t seed, QImage::Format format)
         uchar *row = image.scanLine(y);
         for (qsizetype i = 0; i < image.bytesPerLine(); ++i) {
             if (left == 0) {
-                bits = scramble24(count++);
+                bits = Scramble24(count++);
                 left = 3;
             }
             row[i] = uchar(bits);

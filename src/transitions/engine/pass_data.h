@@ -15,28 +15,28 @@ struct FrameStepping;
 class PassData
 {
 public:
-    QImage *Bitmap = nullptr;
-    QImage *SrcBmp = nullptr;
-    QImage *DstBmp = nullptr;
-    QImage *Canvas = nullptr;
-    int Width = 0;
-    int Height = 0;
-    lumetta::PixelFormat PixelFormat = pf32bit;
-    bool HighColor = true;
+    QImage *bitmap = nullptr;
+    QImage *srcBmp = nullptr;
+    QImage *dstBmp = nullptr;
+    QImage *canvas = nullptr;
+    int width = 0;
+    int height = 0;
+    lumetta::PixelFormat pixelFormat = pf32bit;
+    bool highColor = true;
 
     // The work bitmap when there is one, else the canvas.
-    QImage *GetCanvas() const { return Bitmap ? Bitmap : Canvas; }
+    QImage *GetCanvas() const { return bitmap ? bitmap : canvas; }
 
     // Engine side: the window that shows Canvas (null when headless) and the tool's stepping.
-    lumetta::RenderWindow *RenderWindow = nullptr;
-    const FrameStepping *Stepping = nullptr;
+    lumetta::RenderWindow *renderWindow = nullptr;
+    const FrameStepping *stepping = nullptr;
 
     // Pacing: the clock reading (Stopwatch::Now) from which the pass's Milliseconds run, so the
     // run's set-up before the frames counts too; negative: from the first frame.
-    double StartedAt = -1;
+    double startedAt = -1;
     // Pacing: the shortest time worth leaving between two frames, one refresh of the screen that
     // shows them (ms); 0 when no screen limits it.
-    double FrameInterval = 0;
+    double frameInterval = 0;
 };
 
 }  // namespace lumetta

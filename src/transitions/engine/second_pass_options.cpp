@@ -10,12 +10,12 @@ SecondPassOptions::SecondPassOptions(QObject *parent) : QObject(parent)
 {
 }
 
-void SecondPassOptions::Assign(const QObject *Source)
+void SecondPassOptions::Assign(const QObject *source)
 {
-    const auto *other = qobject_cast<const SecondPassOptions *>(Source);
+    const auto *other = qobject_cast<const SecondPassOptions *>(source);
     if (!other)
         throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                  .arg(Source ? StoredClassName(Source) : QStringLiteral("nil"), StoredClassName(this))
+                                  .arg(source ? StoredClassName(source) : QStringLiteral("nil"), StoredClassName(this))
                                   .toStdString());
     distributedTime_ = other->distributedTime_;
     reversed_ = other->reversed_;

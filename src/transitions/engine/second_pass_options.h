@@ -20,7 +20,7 @@ public:
     explicit SecondPassOptions(QObject *parent = nullptr);
 
     // Copies the four values from another SecondPassOptions; other sources throw TransitionError.
-    void Assign(const QObject *Source);
+    void Assign(const QObject *source);
 
     bool DistributedTime() const { return distributedTime_; }
     void SetDistributedTime(bool value) { distributedTime_ = value; }
@@ -35,7 +35,7 @@ private:
     bool distributedTime_ = false;
     bool reversed_ = false;
     bool useSolidColor_ = true;
-    ColorRef solidColor_ = clControlColor;
+    ColorRef solidColor_ = kClControlColor;
 };
 
 }  // namespace lumetta

@@ -8,7 +8,7 @@ namespace lumetta {
 
 namespace {
 
-Stopwatch::TimeSource &timeSource()
+Stopwatch::TimeSource &TimeSource()
 {
     static Stopwatch::TimeSource source;
     return source;
@@ -20,12 +20,12 @@ Stopwatch::Stopwatch() = default;
 
 void Stopwatch::SetTimeSource(TimeSource source)
 {
-    timeSource() = std::move(source);
+    TimeSource() = std::move(source);
 }
 
 double Stopwatch::Now()
 {
-    if (const TimeSource &source = timeSource())
+    if (const TimeSource &source = TimeSource())
         return source();
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
@@ -35,7 +35,7 @@ void Stopwatch::Wait(double ms)
 {
     if (ms <= 0)
         return;
-    if (timeSource()) {
+    if (TimeSource()) {
         const double until = Now() + ms;
         while (Now() < until) {}
         return;

@@ -11,7 +11,7 @@
 
 namespace lumetta {
 
-TTimedTransitionEffect::TTimedTransitionEffect(QObject *Owner) : TTransitionEffect(Owner)
+TTimedTransitionEffect::TTimedTransitionEffect(QObject *owner) : TTransitionEffect(owner)
 {
 }
 
@@ -24,10 +24,10 @@ void TTimedTransitionEffect::Finalize(PassData &)
 {
 }
 
-void TTimedTransitionEffect::RunTransition(PassData &Data)
+void TTimedTransitionEffect::RunTransition(PassData &data)
 {
     int frameCount = 0;
-    Initialize(Data, frameCount);
+    Initialize(data, frameCount);
     // The work bitmap reference goes last, after Finalize, whatever happens; an effect deleted
     // during the run is not touched again.
     const QPointer<TTimedTransitionEffect> self(this);
@@ -37,62 +37,62 @@ void TTimedTransitionEffect::RunTransition(PassData &Data)
         ~ClearWork()
         {
             if (effect)
-                effect->WorkBitmap = nullptr;
+                effect->workBitmap = nullptr;
         }
     } clearWork{self};
     try {
-        if (Data.Stepping && Data.Stepping->PassStarted)
-            Data.Stepping->PassStarted(InSecondPass() ? 2 : 1, frameCount);
+        if (data.stepping && data.stepping->passStarted)
+            data.stepping->passStarted(InSecondPass() ? 2 : 1, frameCount);
         if (frameCount <= 0)
             throw TransitionAborted();
-        WorkBitmap = Data.Bitmap;
-        if (Data.Stepping) {
-            RunStepped(frameCount, Data);
+        workBitmap = data.bitmap;
+        if (data.stepping) {
+            RunStepped(frameCount, data);
         } else if (Milliseconds() > 0) {
-            ExecuteTimed(frameCount, Data);
+            ExecuteTimed(frameCount, data);
         } else {
             for (int i = 1; i < frameCount; ++i) {
-                DrawFrame(Data, i, 1, frameCount, i - 1);
-                if (Aborted)
+                DrawFrame(data, i, 1, frameCount, i - 1);
+                if (aborted)
                     break;
                 Flush();
             }
-            ShowFinalPicture(Data);
+            ShowFinalPicture(data);
         }
     } catch (...) {
         if (self)
-            Finalize(Data);
+            Finalize(data);
         throw;
     }
-    Finalize(Data);
+    Finalize(data);
 }
 
-void TTimedTransitionEffect::RunStepped(int FrameCount, PassData &Data)
+void TTimedTransitionEffect::RunStepped(int frameCount, PassData &data)
 {
-    const FrameStepping &stepping = *Data.Stepping;
+    const FrameStepping &stepping = *data.stepping;
     const int pass = InSecondPass() ? 2 : 1;
-    const int step = std::max(1, stepping.Step);
+    const int step = std::max(1, stepping.step);
     auto next = [&](int prev) {
-        return stepping.NextFrame ? std::max(prev + 1, stepping.NextFrame(pass, FrameCount, prev)) : prev + step;
+        return stepping.nextFrame ? std::max(prev + 1, stepping.nextFrame(pass, frameCount, prev)) : prev + step;
     };
-    for (int prev = 0, frame = next(0); frame < FrameCount; prev = frame, frame = next(frame)) {
-        DrawFrame(Data, frame, frame - prev, FrameCount, prev);
-        if (Aborted)
+    for (int prev = 0, frame = next(0); frame < frameCount; prev = frame, frame = next(frame)) {
+        DrawFrame(data, frame, frame - prev, frameCount, prev);
+        if (aborted)
             break;
         Flush();
-        if (stepping.FrameShown && Data.Canvas)
-            stepping.FrameShown(pass, frame, *Data.Canvas);
+        if (stepping.frameShown && data.canvas)
+            stepping.frameShown(pass, frame, *data.canvas);
     }
-    ShowFinalPicture(Data);
-    if (stepping.PassShown && Data.Canvas)
-        stepping.PassShown(pass, *Data.Canvas);
+    ShowFinalPicture(data);
+    if (stepping.passShown && data.canvas)
+        stepping.passShown(pass, *data.canvas);
 }
 
-void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
+void TTimedTransitionEffect::ExecuteTimed(int frameCount, PassData &data)
 {
-    frameInterval_ = float(std::max(Data.FrameInterval, 0.0));
-    targetStep_ = std::max(float(Milliseconds()) / float(FrameCount), frameInterval_);
-    stepF_ = std::min(1.0f, float(FrameCount));
+    frameInterval_ = float(std::max(data.frameInterval, 0.0));
+    targetStep_ = std::max(float(Milliseconds()) / float(frameCount), frameInterval_);
+    stepF_ = std::min(1.0f, float(frameCount));
     lastFlush_ = 0;
 
     Stopwatch passStopwatch;
@@ -104,57 +104,57 @@ void TTimedTransitionEffect::ExecuteTimed(int FrameCount, PassData &Data)
             if (!effect)
                 return;
             effect->passStopwatch_ = nullptr;
-            effect->WorkBitmap = nullptr;
+            effect->workBitmap = nullptr;
         }
     } scope{this};
     passStopwatch_ = &passStopwatch;
     // The run's set-up before the first frame is part of the pass's time.
-    if (Data.StartedAt >= 0)
-        passStopwatch.StartAt(Data.StartedAt);
+    if (data.startedAt >= 0)
+        passStopwatch.StartAt(data.startedAt);
     else
         passStopwatch.Start();
     lastEnd_ = float(passStopwatch.Elapsed());
 
     int current = lumetta::RoundEven(stepF_);
     int prev = 0;
-    while (FrameCount > current) {
-        DrawFrame(Data, current, current - prev, FrameCount, prev);
-        if (Aborted)
+    while (frameCount > current) {
+        DrawFrame(data, current, current - prev, frameCount, prev);
+        if (aborted)
             break;
         prev = current;
-        Pace(current, FrameCount);
+        Pace(current, frameCount);
         current = lumetta::RoundEven(float(current) + stepF_);
     }
     // Each frame shows from the start of its step, so the loop ends a step early: the new
     // picture is the frame for the end of the pass.
-    if (!Aborted)
+    if (!aborted)
         Stopwatch::Wait(float(Milliseconds()) - float(passStopwatch.Elapsed()));
-    ShowFinalPicture(Data);
+    ShowFinalPicture(data);
     passStopwatch.Pause();
 }
 
-void TTimedTransitionEffect::Pace(int Current, int FrameCount)
+void TTimedTransitionEffect::Pace(int current, int frameCount)
 {
-    auto T = [this] { return float(passStopwatch_->Elapsed()); };
+    auto t = [this] { return float(passStopwatch_->Elapsed()); };
 
     const float prevFlush = lastFlush_;
-    const float t0 = T();
+    const float t0 = t();
     Flush();
-    lastFlush_ = T() - t0;
+    lastFlush_ = t() - t0;
 
-    const float t1 = T();
+    const float t1 = t();
     const float wait = (targetStep_ - prevFlush) - (t1 - lastEnd_);
     // Ahead of time: sleep, leaving the processor to others, rather than poll the clock.
     if (wait > 0)
         Stopwatch::Wait(wait);
-    const float waited = T() - t1;
+    const float waited = t() - t1;
     const float prevEnd = lastEnd_;
     // A late wake-up does not push back every later frame: the step ended when it was due.
-    lastEnd_ = wait > 0 ? std::min(T(), t1 + wait) : T();
+    lastEnd_ = wait > 0 ? std::min(t(), t1 + wait) : t();
 
-    const float now = T();
+    const float now = t();
     const float work = now - prevEnd - waited;
-    const float remainingFrames = float(FrameCount - Current);
+    const float remainingFrames = float(frameCount - current);
     const float remainingTime = float(Milliseconds()) - now;
     if (remainingTime > 0) {
         float step = remainingFrames / (remainingTime / work);

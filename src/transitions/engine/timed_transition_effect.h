@@ -30,26 +30,26 @@ class TTimedTransitionEffect : public TTransitionEffect
     Q_PROPERTY(int Milliseconds READ Milliseconds WRITE SetMilliseconds)
 
 public:
-    explicit TTimedTransitionEffect(QObject *Owner = nullptr);
+    explicit TTimedTransitionEffect(QObject *owner = nullptr);
 
     // The frame loop of one pass: Initialize, the frames (paced or not), the final picture, Finalize.
-    void RunTransition(PassData &Data) override;
+    void RunTransition(PassData &data) override;
 
     // Virtual operations, in slot order after the base class's.
     // The paced loop over frames 1..FrameCount-1, then the final picture: each step draws the
     // frame the elapsed time asks for, skipping frames when drawing is slow, no sooner than a
     // refresh of the screen (Data.FrameInterval) after the last, and sleeps while ahead.
-    virtual void ExecuteTimed(int FrameCount, PassData &Data);
+    virtual void ExecuteTimed(int frameCount, PassData &data);
     // Draws frame CurrentFrame; the base checks for an abort. Overrides call it first.
-    virtual void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame);
+    virtual void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame);
     // Frees what Initialize made; the base does nothing.
-    virtual void Finalize(PassData &Data);
+    virtual void Finalize(PassData &data);
     // Sets up the pass and reports its number of frames.
-    virtual void Initialize(PassData &Data, int &FrameCount) = 0;
+    virtual void Initialize(PassData &data, int &frameCount) = 0;
 
 private:
-    void Pace(int Current, int FrameCount);
-    void RunStepped(int FrameCount, PassData &Data);
+    void Pace(int current, int frameCount);
+    void RunStepped(int frameCount, PassData &data);
 
     // State of the paced loop of the running pass.
     Stopwatch *passStopwatch_ = nullptr;

@@ -8,10 +8,10 @@
 
 namespace lumetta {
 
-TTransitionEffect::TTransitionEffect(QObject *Owner) : QObject(Owner), pass2Options_(new SecondPassOptions(this))
+TTransitionEffect::TTransitionEffect(QObject *owner) : QObject(owner), pass2Options_(new SecondPassOptions(this))
 {
     InitTransitionEngine();
-    AllowedDirections.set(tedNone);
+    allowedDirections.set(tedNone);
 }
 
 TTransitionEffect::~TTransitionEffect()
@@ -24,19 +24,19 @@ TTransitionEffect::~TTransitionEffect()
     Release();
 }
 
-void TTransitionEffect::Assign(const QObject *Source)
+void TTransitionEffect::Assign(const QObject *source)
 {
-    const auto *other = qobject_cast<const TTransitionEffect *>(Source);
+    const auto *other = qobject_cast<const TTransitionEffect *>(source);
     if (!other)
         throw TransitionError(QStringLiteral("Cannot assign a %1 to a %2")
-                                  .arg(Source ? StoredClassName(Source) : QStringLiteral("nil"), StoredClassName(this))
+                                  .arg(source ? StoredClassName(source) : QStringLiteral("nil"), StoredClassName(this))
                                   .toStdString());
     SetMilliseconds(other->milliseconds_);
     pass2Options_->Assign(other->pass2Options_);
     passSetting_ = other->passSetting_;
-    ForceRendering = other->ForceRendering;
-    ForceScreenCopy = other->ForceScreenCopy;
-    ClientCoordinates = other->ClientCoordinates;
+    forceRendering = other->forceRendering;
+    forceScreenCopy = other->forceScreenCopy;
+    clientCoordinates = other->clientCoordinates;
     SetEnabled(other->enabled_);
     flickerFreeWhenDisabled_ = other->flickerFreeWhenDisabled_;
     SetDirection(other->direction_);
@@ -74,9 +74,9 @@ TTransitionEffect::EffectDirection TTransitionEffect::ReversedDirection() const
     return direction_;
 }
 
-int TTransitionEffect::GetBitmapsWidth(int Width) const
+int TTransitionEffect::GetBitmapsWidth(int width) const
 {
-    return Width;
+    return width;
 }
 PixelFormat TTransitionEffect::GetPixelFormat() const
 {
@@ -126,19 +126,19 @@ void TTransitionEffect::SetEnabled(bool value)
 
 void TTransitionEffect::SetMilliseconds(int value)
 {
-    milliseconds_ = MillisecondsRange.Clamp(value);
+    milliseconds_ = kMillisecondsRange.Clamp(value);
 }
 
-std::optional<ValueRange> TTransitionEffect::PropertyRange(const QString &Property) const
+std::optional<ValueRange> TTransitionEffect::PropertyRange(const QString &property) const
 {
-    if (Property == QLatin1String("Milliseconds"))
-        return MillisecondsRange;
+    if (property == QLatin1String("Milliseconds"))
+        return kMillisecondsRange;
     return std::nullopt;
 }
 
 void TTransitionEffect::SetDirection(EffectDirection value)
 {
-    if (int(value) >= 0 && int(value) < 16 && AllowedDirections.test(size_t(value)))
+    if (int(value) >= 0 && int(value) < 16 && allowedDirections.test(size_t(value)))
         direction_ = value;
 }
 
@@ -166,14 +166,14 @@ TTransitionEffect::EffectDirection TTransitionEffect::GetDirectionToUse() const
     return GetReversedToUse() ? ReversedDirection() : direction_;
 }
 
-void TTransitionEffect::SetTransitionList(TTransitionList *List)
+void TTransitionEffect::SetTransitionList(TTransitionList *list)
 {
-    if (List == transitionList_)
+    if (list == transitionList_)
         return;
     if (transitionList_)
         transitionList_->RemoveTransition(this);
-    if (List)
-        List->AddTransition(this);
+    if (list)
+        list->AddTransition(this);
 }
 
 }  // namespace lumetta

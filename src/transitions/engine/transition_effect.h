@@ -58,8 +58,8 @@ class InputGuard;
 class TTransitionEffect;
 class TTransitionList;
 
-using EffectEvent = std::function<void(QObject *Sender)>;
-using AbortQuery = std::function<void(QObject *Sender, TTransitionEffect *Transition, bool &Abort)>;
+using EffectEvent = std::function<void(QObject *sender)>;
+using AbortQuery = std::function<void(QObject *sender, TTransitionEffect *transition, bool &abort)>;
 
 class TTransitionEffect : public QObject
 {
@@ -91,18 +91,18 @@ public:
     Q_ENUM(PassSettingType)
 
     // Owner frees the effect (QObject parent); Name is the objectName.
-    explicit TTransitionEffect(QObject *Owner = nullptr);
+    explicit TTransitionEffect(QObject *owner = nullptr);
     ~TTransitionEffect() override;
 
     // Copies the settings of another effect (not the events); other sources throw TransitionError.
-    virtual void Assign(const QObject *Source);
+    virtual void Assign(const QObject *source);
 
     // Virtual operations, in slot order.
     virtual EffectDirection ReversedDirection() const;
     // Draws one whole pass from Data's old picture to its new picture.
-    virtual void RunTransition(PassData &Data) = 0;
+    virtual void RunTransition(PassData &data) = 0;
     // Width of snapshots and work bitmaps for a visible width.
-    virtual int GetBitmapsWidth(int Width) const;
+    virtual int GetBitmapsWidth(int width) const;
     virtual PixelFormat GetPixelFormat() const;
     virtual bool NeedDstImage() const;
     virtual bool NeedSrcImage() const;
@@ -138,23 +138,23 @@ public:
     int Milliseconds() const { return milliseconds_; }
     // Clamped to MillisecondsRange: 0 draws every frame unpaced.
     void SetMilliseconds(int value);
-    static constexpr ValueRange MillisecondsRange{0, 60000};
+    static constexpr ValueRange kMillisecondsRange{0, 60000};
 
     // The range of a numeric published property (its exact name), which descriptions and tools
     // keep to and its setter clamps to; nullopt for a property without one. Effects add theirs.
-    virtual std::optional<ValueRange> PropertyRange(const QString &Property) const;
+    virtual std::optional<ValueRange> PropertyRange(const QString &property) const;
 
     // Public settings.
-    std::bitset<16> AllowedDirections;
-    bool ClientCoordinates = true;
-    bool ForceRendering = false;
-    bool ForceScreenCopy = false;
+    std::bitset<16> allowedDirections;
+    bool clientCoordinates = true;
+    bool forceRendering = false;
+    bool forceScreenCopy = false;
 
-    EffectEvent OnBeforeTransition;
-    EffectEvent OnStartTransition;
-    EffectEvent OnEndTransition;
-    EffectEvent OnAfterTransition;
-    AbortQuery OnAbortQuery;
+    EffectEvent onBeforeTransition;
+    EffectEvent onStartTransition;
+    EffectEvent onEndTransition;
+    EffectEvent onAfterTransition;
+    AbortQuery onAbortQuery;
 
     bool Disabled() const { return !enabled_; }
     bool CanExecute() const { return flickerFreeWhenDisabled_ || !Disabled(); }
@@ -165,12 +165,12 @@ public:
 
     TTransitionList *TransitionList() const { return transitionList_; }
     // Moves the effect from its list (if any) to List (if not null).
-    void SetTransitionList(TTransitionList *List);
+    void SetTransitionList(TTransitionList *list);
 
     // Covers the area Rect of Control (client coordinates, logical pixels) with the render window
     // holding the old picture. Call before changing the control. True when now prepared; False
     // also while the effect runs.
-    bool Prepare(QWidget *Control, const QRect &Rect);
+    bool Prepare(QWidget *control, const QRect &rect);
     bool Prepared() const { return prepared_; }
     // Runs the transition when prepared; always leaves the effect unprepared. A call made while
     // the effect runs (from a timer or an event handler during an abortable run) does nothing.
@@ -185,28 +185,28 @@ public:
     // Runs the transition without a window: From and To are converted to GetPixelFormat();
     // Canvas receives what the area shows, ending with To. Events and failures as for Execute.
     // ControlColor stands in for the control's colour of a solid intermediate picture.
-    void ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas, const FrameStepping *Stepping = nullptr,
-                         ColorRef ControlColor = 0xF0F0F0);
+    void ExecuteOnImages(const QImage &from, const QImage &to, QImage &canvas, const FrameStepping *stepping = nullptr,
+                         ColorRef controlColor = 0xF0F0F0);
 
     // Copies what the current frame changed from the work bitmap onto the canvas and shows it.
     void Flush();
 
     // Run-time state of a pass, used by the frame routines.
-    bool Aborted = false;
-    bool Offscreen = true;
+    bool aborted = false;
+    bool offscreen = true;
     // Frame rectangles in canvas (device pixel) coordinates; Flush uses and clears both. An
     // UpdateRect left as QRect() makes Flush copy the whole work bitmap; UnchangedRect, when not
     // empty, is left out of the copy and of the repaint.
-    QRect UpdateRect;
-    QRect UnchangedRect;
+    QRect updateRect;
+    QRect unchangedRect;
     // Finer than the two rectangles, when an effect knows it: exactly the part of the canvas the
     // frame changed, which Flush then copies and presents instead; cleared by Flush.
-    std::optional<QRegion> FrameRegion;
+    std::optional<QRegion> frameRegion;
     // Set by an effect that wrote the frame's changes onto the canvas as well as into the work
     // bitmap: Flush then only presents them; cleared by Flush.
-    bool FrameOnCanvas = false;
+    bool frameOnCanvas = false;
     // The work bitmap of the running pass, null outside RunTransition.
-    QImage *WorkBitmap = nullptr;
+    QImage *workBitmap = nullptr;
 
     bool Executing() const { return executing_; }
     bool InSecondPass() const { return inSecondPass_; }
@@ -214,16 +214,16 @@ public:
 
 protected:
     // Shows Data.DstBmp on the canvas: the last step of every pass.
-    void ShowFinalPicture(PassData &Data);
+    void ShowFinalPicture(PassData &data);
     // True when a frame drawn straight on Data.Canvas shows exactly as one drawn on the work
     // bitmap and flushed (same format, colours and size), saving Flush's copy. An effect that
     // draws there sets Offscreen false for its pass.
-    static bool CanDrawOnCanvas(const PassData &Data);
+    static bool CanDrawOnCanvas(const PassData &data);
 
 private:
     friend class TTransitionList;
     struct RunSources;
-    bool PrepareWindow(QWidget *Control, QRect Rect);
+    bool PrepareWindow(QWidget *control, QRect rect);
     void Release();
     void RemoveRenderWindow();
     bool RunLostItsWindow() const;
@@ -235,7 +235,7 @@ private:
     PassData MakePassData(QImage *work, QImage *src, QImage *dst) const;
     // False when the effect was deleted while the last input was taken.
     bool FinishRun();
-    void RunPass(PassData &Data);
+    void RunPass(PassData &data);
     void RunOnWindow();
     // False when the handler deleted the effect.
     bool FireEvent(const EffectEvent &event);

@@ -23,7 +23,7 @@ namespace lumetta {
 // The prepare/execute cycle of an effect: the render window, the snapshots and the passes.
 namespace {
 
-bool g_anyEffectPrepared = false;
+bool gAnyEffectPrepared = false;
 
 // Ends a run whose effect, control or render window was deleted by code that ran during it (a
 // timer, a posted call or a handler). Execute catches it; on the way there nothing touches an
@@ -32,20 +32,12 @@ struct RunInterrupted
 {
 };
 
-// Offset of the client area within the whole window: only top-level windows have a frame.
-QPoint clientOffset(const QWidget *widget)
-{
-    if (!widget->isWindow())
-        return {};
-    return widget->geometry().topLeft() - widget->frameGeometry().topLeft();
-}
-
-bool isPageControl(const QWidget *widget)
+bool IsPageControl(const QWidget *widget)
 {
     return qobject_cast<const QStackedWidget *>(widget) || qobject_cast<const QTabWidget *>(widget);
 }
 
-QWidget *parentOf(const QWidget *widget)
+QWidget *ParentOf(const QWidget *widget)
 {
     return widget->isWindow() ? nullptr : widget->parentWidget();
 }
@@ -53,7 +45,7 @@ QWidget *parentOf(const QWidget *widget)
 // Image in frame memory of its own (bitmap.h), widened (or cut) to width; new columns are black.
 // An image of that width that nothing else shares and that starts on a frame-memory boundary is
 // taken as it is.
-QImage widened(QImage image, int width)
+QImage Widened(QImage image, int width)
 {
     if (image.width() == width) {
         if (image.isDetached() && reinterpret_cast<std::uintptr_t>(image.constBits()) % 64 == 0)
@@ -66,21 +58,21 @@ QImage widened(QImage image, int width)
 }
 
 // A rendered picture as a bitmap of size: cut to its height, widened to its width.
-QImage fitted(QImage image, QSize size)
+QImage Fitted(QImage image, QSize size)
 {
     if (image.height() != size.height())
         image = image.copy(0, 0, image.width(), size.height());
-    return widened(std::move(image), size.width());
+    return Widened(std::move(image), size.width());
 }
 
-QSize deviceSizeOf(const QRect &logical, qreal ratio)
+QSize DeviceSizeOf(const QRect &logical, qreal ratio)
 {
     return QSize(qRound(logical.width() * ratio), qRound(logical.height() * ratio));
 }
 
 // What the screen shows in screenRect (logical global coordinates) as a deviceSize image: the
 // window system's grab on X11, else the top-level window rendered off-screen.
-QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, PixelFormat format)
+QImage ScreenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, PixelFormat format)
 {
     const qreal ratio = control->devicePixelRatioF();
     const QSize logicalSize(int(std::ceil(deviceSize.width() / ratio)), int(std::ceil(deviceSize.height() / ratio)));
@@ -105,16 +97,16 @@ QImage screenCopy(QWidget *control, const QRect &screenRect, QSize deviceSize, P
     return out;
 }
 
-QImage solidImage(QWidget *control, QSize deviceSize, PixelFormat format, ColorRef color)
+QImage SolidImage(QWidget *control, QSize deviceSize, PixelFormat format, ColorRef color)
 {
-    const QRgb rgb = color == clControlColor && control ? control->palette().color(control->backgroundRole()).rgb()
+    const QRgb rgb = color == kClControlColor && control ? control->palette().color(control->backgroundRole()).rgb()
                                                         : RgbOfColor(color);
     QImage image = NewBitmap(deviceSize.width(), deviceSize.height(), format);
     FillRect(image, image.rect(), rgb);
     return image;
 }
 
-bool isWindowAbove(const QWidget *window, const QWidget *ours)
+bool IsWindowAbove(const QWidget *window, const QWidget *ours)
 {
     if (window->windowFlags() & Qt::WindowStaysOnTopHint)
         return true;
@@ -129,17 +121,17 @@ bool isWindowAbove(const QWidget *window, const QWidget *ours)
     return false;
 }
 
-bool isObscured(QWidget *control, const QRect &screenRect)
+bool IsObscured(QWidget *control, const QRect &screenRect)
 {
     QRegion screens;
     for (QScreen *screen : QGuiApplication::screens())
         screens += screen->geometry();
     if (!QRegion(screenRect).subtracted(screens).isEmpty())
         return true;
-    for (QWidget *w = control; w; w = parentOf(w)) {
+    for (QWidget *w = control; w; w = ParentOf(w)) {
         if (w == control && !QRect(w->mapToGlobal(QPoint()), w->size()).contains(screenRect))
             return true;
-        if (QWidget *parent = parentOf(w)) {
+        if (QWidget *parent = ParentOf(w)) {
             for (QObject *child : parent->children()) {
                 auto *sibling = qobject_cast<QWidget *>(child);
                 if (!sibling || sibling == w || sibling->isWindow() || !sibling->isVisible()
@@ -154,7 +146,7 @@ bool isObscured(QWidget *control, const QRect &screenRect)
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top == ours || !top->isVisible() || top->isMinimized() || qobject_cast<RenderWindow *>(top))
             continue;
-        if (top->frameGeometry().intersects(screenRect) && isWindowAbove(top, ours))
+        if (top->frameGeometry().intersects(screenRect) && IsWindowAbove(top, ours))
             return true;
     }
     return false;
@@ -173,62 +165,62 @@ struct TTransitionEffect::RunSources
 // ---------------------------------------------------------------------------------------------
 // Prepare
 
-bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
+bool TTransitionEffect::PrepareWindow(QWidget *control, QRect Rect)
 {
     RemoveRenderWindow();
-    if (!CanExecute() || g_anyEffectPrepared || !Control)
+    if (!CanExecute() || gAnyEffectPrepared || !control)
         return false;
-    clientFlag_ = ClientCoordinates;
+    clientFlag_ = clientCoordinates;
 
     auto climb = [&] {
-        QWidget *parent = parentOf(Control);
+        QWidget *parent = ParentOf(control);
         if (!parent)
             return;
-        Rect.translate(Control->pos() + (clientFlag_ ? QPoint() : clientOffset(Control)));
-        Control = parent;
+        Rect.translate(control->pos() + (clientFlag_ ? QPoint() : ClientOffset(control)));
+        control = parent;
         clientFlag_ = true;
     };
     for (bool first = true;; first = false) {
         if (!first)
             climb();
-        if (QWidget *parent = parentOf(Control); parent && isPageControl(parent))
+        if (QWidget *parent = ParentOf(control); parent && IsPageControl(parent))
             climb();
-        if (Control->isVisible())
+        if (control->isVisible())
             break;
-        if (!parentOf(Control))
+        if (!ParentOf(control))
             return false;
     }
 
-    const QPoint offset = clientOffset(Control);
+    const QPoint offset = ClientOffset(control);
     if (!clientFlag_) {
-        const QRect client(offset, Control->size());
+        const QRect client(offset, control->size());
         if (client.contains(Rect)) {
             clientFlag_ = true;
             Rect.translate(-offset);
         }
     }
-    screenRect_ = QRect(Control->mapToGlobal(Rect.topLeft() - (clientFlag_ ? QPoint() : offset)), Rect.size());
+    screenRect_ = QRect(control->mapToGlobal(Rect.topLeft() - (clientFlag_ ? QPoint() : offset)), Rect.size());
 
     // Pending paints finish before the picture is frozen.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 
-    QWidget *host = clientFlag_ ? Control : parentOf(Control);
+    QWidget *host = clientFlag_ ? control : ParentOf(control);
     const QRect windowRect = host ? QRect(host->mapFromGlobal(screenRect_.topLeft()), screenRect_.size()) : screenRect_;
-    control_ = Control;
+    control_ = control;
     controlRect_ =
-        QRect(Control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset), screenRect_.size());
-    deviceSize_ = deviceSizeOf(screenRect_, Control->devicePixelRatioF());
+        QRect(control->mapFromGlobal(screenRect_.topLeft()) + (clientFlag_ ? QPoint() : offset), screenRect_.size());
+    deviceSize_ = DeviceSizeOf(screenRect_, control->devicePixelRatioF());
 
     try {
         // One copy of the screen serves the canvas and, when Prepare copies it, the old picture.
         const QSize shotSize(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
-        screenShot_ = screenCopy(Control, screenRect_, shotSize, GetPixelFormat());
+        screenShot_ = ScreenCopy(control, screenRect_, shotSize, GetPixelFormat());
         if (host) {
             renderWindow_ = new lumetta::RenderWindow(host);
-            if (host == parentOf(Control)) {
+            if (host == ParentOf(control)) {
                 const QObjectList &siblings = host->children();
                 QWidget *above = nullptr;
-                for (qsizetype i = siblings.indexOf(Control) + 1; i < siblings.size() && !above; ++i)
+                for (qsizetype i = siblings.indexOf(control) + 1; i < siblings.size() && !above; ++i)
                     if (auto *w = qobject_cast<QWidget *>(siblings.at(i)); w && !w->isWindow() && w != renderWindow_)
                         above = w;
                 if (above)
@@ -256,16 +248,16 @@ bool TTransitionEffect::PrepareWindow(QWidget *Control, QRect Rect)
     return true;
 }
 
-bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
+bool TTransitionEffect::Prepare(QWidget *control, const QRect &rect)
 {
     if (executing_)
         return false;
     if (prepared_)
         UnPrepare();
-    if (!PrepareWindow(Control, Rect))
+    if (!PrepareWindow(control, rect))
         return false;
     prepared_ = true;
-    g_anyEffectPrepared = true;
+    gAnyEffectPrepared = true;
     if (Disabled() || !NeedSrcImage()) {
         screenShot_ = QImage();
         return prepared_;
@@ -273,7 +265,7 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
     try {
         const QSize size(GetBitmapsWidth(deviceSize_.width()), deviceSize_.height());
         const bool copy =
-            ForceScreenCopy || (!ForceRendering && (!AllowSrcRendering() || !isObscured(control_, screenRect_)));
+            forceScreenCopy || (!forceRendering && (!AllowSrcRendering() || !IsObscured(control_, screenRect_)));
         if (copy) {
             // On an 8-bit screen a one-pass run copies the old picture at Execute.
             if (GetPixelFormat() != pf8bit || GetPassCount() == 2)
@@ -284,7 +276,7 @@ bool TTransitionEffect::Prepare(QWidget *Control, const QRect &Rect)
                              QSize(int(std::ceil(size.width() / ratio)), controlRect_.height()));
             QImage rendered =
                 RenderControl(control_, rect, clientFlag_, ImageFormatOf(GetPixelFormat()), SystemPalette());
-            srcImage_ = std::make_unique<QImage>(fitted(std::move(rendered), size));
+            srcImage_ = std::make_unique<QImage>(Fitted(std::move(rendered), size));
         }
     } catch (...) {
         screenShot_ = QImage();
@@ -299,7 +291,7 @@ void TTransitionEffect::UnPrepare()
 {
     if (executing_) {
         // The frames draw on the render window and the snapshots: the run lets them go at its end.
-        Aborted = true;
+        aborted = true;
         return;
     }
     Release();
@@ -312,7 +304,7 @@ void TTransitionEffect::Release()
         midImage_.reset();
         dstImage_.reset();
         prepared_ = false;
-        g_anyEffectPrepared = false;
+        gAnyEffectPrepared = false;
     }
     RemoveRenderWindow();
 }
@@ -351,7 +343,7 @@ bool TTransitionEffect::RunLostItsWindow() const
 
 void TTransitionEffect::CheckAbort()
 {
-    if (Aborted || (!abortOnClick_ && !abortOnEscape_ && !OnAbortQuery) || abortStopwatch_.Elapsed() <= 300)
+    if (aborted || (!abortOnClick_ && !abortOnEscape_ && !onAbortQuery) || abortStopwatch_.Elapsed() <= 300)
         return;
     const QPointer<TTransitionEffect> self(this);
     if (inputGuard_) {
@@ -361,17 +353,17 @@ void TTransitionEffect::CheckAbort()
         if (!self || RunLostItsWindow())
             throw RunInterrupted();
         if (abortOnClick_ && inputGuard_->clicked)
-            Aborted = true;
-        if (!Aborted && abortOnEscape_ && inputGuard_->escapePressed)
-            Aborted = true;
+            aborted = true;
+        if (!aborted && abortOnEscape_ && inputGuard_->escapePressed)
+            aborted = true;
     }
-    if (!Aborted && OnAbortQuery) {
-        const AbortQuery query = OnAbortQuery;
-        bool abort = Aborted;
+    if (!aborted && onAbortQuery) {
+        const AbortQuery query = onAbortQuery;
+        bool abort = aborted;
         query(this, this, abort);
         if (!self || RunLostItsWindow())
             throw RunInterrupted();
-        Aborted = Aborted || abort;
+        aborted = aborted || abort;
     }
     abortStopwatch_.Reset();
     abortStopwatch_.Start();
@@ -380,20 +372,20 @@ void TTransitionEffect::CheckAbort()
 PassData TTransitionEffect::MakePassData(QImage *work, QImage *src, QImage *dst) const
 {
     PassData data;
-    data.Bitmap = work;
-    data.SrcBmp = src;
-    data.DstBmp = dst;
-    data.Canvas = canvas_;
-    data.Width = deviceSize_.width();
-    data.Height = deviceSize_.height();
+    data.bitmap = work;
+    data.srcBmp = src;
+    data.dstBmp = dst;
+    data.canvas = canvas_;
+    data.width = deviceSize_.width();
+    data.height = deviceSize_.height();
     const PixelFormat format = GetPixelFormat();
-    data.PixelFormat = format == pfDevice ? ScreenPixelFormat() : format;
-    data.HighColor = ScreenBitsPerPixel() > 8;
-    data.RenderWindow = renderWindow_;
-    data.Stepping = stepping_;
-    data.StartedAt = passStartedAt_;
+    data.pixelFormat = format == pfDevice ? ScreenPixelFormat() : format;
+    data.highColor = ScreenBitsPerPixel() > 8;
+    data.renderWindow = renderWindow_;
+    data.stepping = stepping_;
+    data.startedAt = passStartedAt_;
     if (renderWindow_ && renderWindow_->screen() && renderWindow_->screen()->refreshRate() >= 1)
-        data.FrameInterval = 1000.0 / renderWindow_->screen()->refreshRate();
+        data.frameInterval = 1000.0 / renderWindow_->screen()->refreshRate();
     return data;
 }
 
@@ -410,7 +402,7 @@ QImage *TTransitionEffect::WorkSetup(RunSources &sources, std::unique_ptr<QImage
     return ownedWork.get();
 }
 
-void TTransitionEffect::RunPass(PassData &Data)
+void TTransitionEffect::RunPass(PassData &data)
 {
     // The abort stopwatch restarts with every pass, also after one that failed.
     struct Scope
@@ -424,23 +416,23 @@ void TTransitionEffect::RunPass(PassData &Data)
             effect->abortStopwatch_.Reset();
         }
     } scope{this};
-    passData_ = &Data;
+    passData_ = &data;
     abortStopwatch_.Start();
-    RunTransition(Data);
+    RunTransition(data);
 }
 
-void TTransitionEffect::ShowFinalPicture(PassData &Data)
+void TTransitionEffect::ShowFinalPicture(PassData &data)
 {
-    if (!Data.DstBmp || !Data.Canvas)
+    if (!data.dstBmp || !data.canvas)
         return;
-    CopyRect(*Data.Canvas, *Data.DstBmp, QRect(0, 0, Data.Width, Data.Height));
-    if (Data.RenderWindow)
-        Data.RenderWindow->Present(Data.Canvas->rect());
+    CopyRect(*data.canvas, *data.dstBmp, QRect(0, 0, data.width, data.height));
+    if (data.renderWindow)
+        data.renderWindow->Present(data.canvas->rect());
 }
 
-bool TTransitionEffect::CanDrawOnCanvas(const PassData &Data)
+bool TTransitionEffect::CanDrawOnCanvas(const PassData &data)
 {
-    const QImage *canvas = Data.Canvas, *work = Data.Bitmap;
+    const QImage *canvas = data.canvas, *work = data.bitmap;
     return canvas && work && canvas != work && canvas->format() == work->format() && canvas->size() == work->size()
            && canvas->bytesPerLine() == work->bytesPerLine() && canvas->colorTable() == work->colorTable();
 }
@@ -448,30 +440,30 @@ bool TTransitionEffect::CanDrawOnCanvas(const PassData &Data)
 void TTransitionEffect::Flush()
 {
     PassData *data = passData_;
-    if (data && data->Canvas) {
-        QImage &canvas = *data->Canvas;
-        const bool copy = Offscreen && WorkBitmap && !FrameOnCanvas;
-        const QRect whole = Offscreen && WorkBitmap ? WorkBitmap->rect() : canvas.rect();
+    if (data && data->canvas) {
+        QImage &canvas = *data->canvas;
+        const bool copy = offscreen && workBitmap && !frameOnCanvas;
+        const QRect whole = offscreen && workBitmap ? workBitmap->rect() : canvas.rect();
         // The unchanged part inside the update rectangle is neither copied nor repainted.
         QRegion changed;
-        if (FrameRegion) {
-            changed = FrameRegion->intersected(canvas.rect());
+        if (frameRegion) {
+            changed = frameRegion->intersected(canvas.rect());
         } else {
-            changed = QRegion((UpdateRect == QRect() ? whole : UpdateRect).intersected(canvas.rect()));
-            if (!UnchangedRect.isEmpty())
-                changed -= UnchangedRect;
+            changed = QRegion((updateRect == QRect() ? whole : updateRect).intersected(canvas.rect()));
+            if (!unchangedRect.isEmpty())
+                changed -= unchangedRect;
         }
         if (copy) {
             for (const QRect &piece : changed)
-                CopyRect(canvas, *WorkBitmap, piece);
+                CopyRect(canvas, *workBitmap, piece);
         }
-        if (data->RenderWindow)
-            data->RenderWindow->Present(changed);
+        if (data->renderWindow)
+            data->renderWindow->Present(changed);
     }
-    UpdateRect = QRect();
-    UnchangedRect = QRect();
-    FrameRegion.reset();
-    FrameOnCanvas = false;
+    updateRect = QRect();
+    unchangedRect = QRect();
+    frameRegion.reset();
+    frameOnCanvas = false;
 }
 
 void TTransitionEffect::RunOnePass(RunSources &sources)
@@ -481,9 +473,9 @@ void TTransitionEffect::RunOnePass(RunSources &sources)
     std::unique_ptr<QImage> ownedWork;
     QImage *work = WorkSetup(sources, ownedWork);
     PassData data = MakePassData(work, srcImage_.get(), dstImage_.get());
-    FireRunEvent(OnStartTransition);
+    FireRunEvent(onStartTransition);
     RunPass(data);
-    FireRunEvent(OnEndTransition);
+    FireRunEvent(onEndTransition);
 }
 
 void TTransitionEffect::RunTwoPasses(RunSources &sources)
@@ -511,7 +503,7 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
     {
         PassData data = MakePassData(work, srcImage_.get(), midImage_.get());
         if (FirstPassAnimated()) {
-            FireRunEvent(OnStartTransition);
+            FireRunEvent(onStartTransition);
             started = true;
             RunPass(data);
         }
@@ -536,9 +528,9 @@ void TTransitionEffect::RunTwoPasses(RunSources &sources)
         work = midImage_.get();
     PassData data = MakePassData(work, midImage_.get(), dstImage_.get());
     if (!started)
-        FireRunEvent(OnStartTransition);
+        FireRunEvent(onStartTransition);
     RunPass(data);
-    FireRunEvent(OnEndTransition);
+    FireRunEvent(onEndTransition);
 }
 
 void TTransitionEffect::RunPasses(RunSources &sources)
@@ -572,7 +564,7 @@ bool TTransitionEffect::FinishRun()
     executing_ = false;
     inSecondPass_ = false;
     windowedRun_ = false;
-    WorkBitmap = nullptr;
+    workBitmap = nullptr;
     canvas_ = nullptr;
     stepping_ = nullptr;
     return true;
@@ -588,11 +580,11 @@ void TTransitionEffect::RunOnWindow()
     const PixelFormat format = GetPixelFormat();
     RunSources sources;
     sources.render = [=, this] {
-        return fitted(RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette()),
+        return Fitted(RenderControl(control, renderRect, clientFlag_, ImageFormatOf(format), SystemPalette()),
                       bitmapSize);
     };
-    sources.screenCopy = [=, this] { return screenCopy(control, screenRect_, bitmapSize, format); };
-    sources.solid = [=, this] { return solidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
+    sources.screenCopy = [=, this] { return ScreenCopy(control, screenRect_, bitmapSize, format); };
+    sources.solid = [=, this] { return SolidImage(control, bitmapSize, format, pass2Options_->SolidColor()); };
     canvas_ = &renderWindow_->CanvasImage();
     // The canvas may still share the old picture's pixels: it gets frame memory of its own now,
     // as part of the run, rather than a copy at its first frame.
@@ -614,7 +606,7 @@ void TTransitionEffect::Execute()
         return;
     // Milliseconds is the time from here to the new picture, set-up included.
     passStartedAt_ = Stopwatch::Now();
-    if (!FireEvent(OnBeforeTransition))
+    if (!FireEvent(onBeforeTransition))
         return;
     const QPointer<TTransitionEffect> self(this);
     try {
@@ -623,12 +615,12 @@ void TTransitionEffect::Execute()
                 // Nothing to run on: never prepared, or the control went since.
                 Release();
             } else {
-                Aborted = false;
+                aborted = false;
                 executing_ = true;
                 inSecondPass_ = false;
-                UpdateRect = QRect();
-                FrameRegion.reset();
-                FrameOnCanvas = false;
+                updateRect = QRect();
+                frameRegion.reset();
+                frameOnCanvas = false;
                 if (IsAbortable())
                     inputGuard_ = new InputGuard(renderWindow_);
                 if (renderWindow_ && (!renderWindow_->parentWidget() || renderWindow_->isVisible()))
@@ -646,18 +638,18 @@ void TTransitionEffect::Execute()
         if (!self || !FinishRun())
             throw;
         Release();
-        FireEvent(OnAfterTransition);
+        FireEvent(onAfterTransition);
         throw;
     }
-    FireEvent(OnAfterTransition);
+    FireEvent(onAfterTransition);
 }
 
-void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QImage &Canvas,
-                                        const FrameStepping *Stepping, ColorRef ControlColor)
+void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &To, QImage &canvas,
+                                        const FrameStepping *stepping, ColorRef controlColor)
 {
     if (executing_)
         throw TransitionError("The effect is running already");
-    if (!FireEvent(OnBeforeTransition))
+    if (!FireEvent(onBeforeTransition))
         return;
     const QPointer<TTransitionEffect> self(this);
     const PixelFormat format = GetPixelFormat();
@@ -665,7 +657,7 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
     // With the run over, the area shows the control as it paints itself: the new picture.
     const auto showNewPicture = [&] {
         if (!To.isNull())
-            Canvas = ConvertToPixelFormat(To, canvasFormat);
+            canvas = ConvertToPixelFormat(To, canvasFormat);
     };
     const auto endRun = [&] {
         if (!FinishRun())
@@ -678,33 +670,33 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
     try {
         if (!CanExecute()) {
             // Nothing to animate: the area shows the new picture at once.
-            Canvas = ConvertToPixelFormat(To, canvasFormat);
+            canvas = ConvertToPixelFormat(To, canvasFormat);
         } else {
-            if (From.size() != To.size())
+            if (from.size() != To.size())
                 throw TransitionError("The two pictures differ in size");
-            deviceSize_ = From.size();
+            deviceSize_ = from.size();
             passStartedAt_ = -1;
             const int bitmapsWidth = GetBitmapsWidth(deviceSize_.width());
-            Canvas = AlignedCopy(ConvertToPixelFormat(From, canvasFormat));
-            canvas_ = &Canvas;
-            stepping_ = Stepping;
-            Aborted = false;
+            canvas = AlignedCopy(ConvertToPixelFormat(from, canvasFormat));
+            canvas_ = &canvas;
+            stepping_ = stepping;
+            aborted = false;
             executing_ = true;
             inSecondPass_ = false;
-            UpdateRect = QRect();
-            FrameRegion.reset();
-            FrameOnCanvas = false;
+            updateRect = QRect();
+            frameRegion.reset();
+            frameOnCanvas = false;
             if (!Disabled() && NeedSrcImage())
-                srcImage_ = std::make_unique<QImage>(widened(Canvas, bitmapsWidth));
+                srcImage_ = std::make_unique<QImage>(Widened(canvas, bitmapsWidth));
             RunSources sources;
             sources.render = [&] {
-                return widened(ConvertToPixelFormat(To, PixelFormatOfImage(Canvas)), bitmapsWidth);
+                return Widened(ConvertToPixelFormat(To, PixelFormatOfImage(canvas)), bitmapsWidth);
             };
-            sources.screenCopy = [&] { return widened(Canvas, bitmapsWidth); };
+            sources.screenCopy = [&] { return Widened(canvas, bitmapsWidth); };
             const ColorRef solidColor =
-                pass2Options_->SolidColor() == clControlColor ? ControlColor : pass2Options_->SolidColor();
+                pass2Options_->SolidColor() == kClControlColor ? controlColor : pass2Options_->SolidColor();
             sources.solid = [&] {
-                return solidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
+                return SolidImage(nullptr, QSize(bitmapsWidth, deviceSize_.height()), format, solidColor);
             };
             RunPasses(sources);
             // As when the render window goes: a pass that drew its last picture into its work
@@ -721,15 +713,15 @@ void TTransitionEffect::ExecuteOnImages(const QImage &From, const QImage &To, QI
         showNewPicture();
         if (!self || !endRun())
             throw;
-        FireEvent(OnAfterTransition);
+        FireEvent(onAfterTransition);
         throw;
     }
-    FireEvent(OnAfterTransition);
+    FireEvent(onAfterTransition);
 }
 
 bool AnyEffectPrepared()
 {
-    return g_anyEffectPrepared;
+    return gAnyEffectPrepared;
 }
 
 }  // namespace lumetta

@@ -9,7 +9,7 @@
 
 namespace lumetta {
 
-TTransitionList::TTransitionList(QObject *Owner) : QObject(Owner)
+TTransitionList::TTransitionList(QObject *owner) : QObject(owner)
 {
     InitTransitionEngine();
 }
@@ -20,30 +20,30 @@ TTransitionList::~TTransitionList()
         delete items_.back();
 }
 
-void TTransitionList::AddTransition(TTransitionEffect *Effect)
+void TTransitionList::AddTransition(TTransitionEffect *effect)
 {
-    if (!Effect || Effect->transitionList_ == this)
+    if (!effect || effect->transitionList_ == this)
         return;
-    if (Effect->transitionList_)
-        Effect->transitionList_->RemoveTransition(Effect);
-    items_.push_back(Effect);
-    Effect->transitionList_ = this;
+    if (effect->transitionList_)
+        effect->transitionList_->RemoveTransition(effect);
+    items_.push_back(effect);
+    effect->transitionList_ = this;
 }
 
-void TTransitionList::RemoveTransition(TTransitionEffect *Effect)
+void TTransitionList::RemoveTransition(TTransitionEffect *effect)
 {
-    const auto it = std::find(items_.begin(), items_.end(), Effect);
+    const auto it = std::find(items_.begin(), items_.end(), effect);
     if (it == items_.end())
         return;
     items_.erase(it);
-    Effect->transitionList_ = nullptr;
+    effect->transitionList_ = nullptr;
 }
 
-TTransitionEffect *TTransitionList::Items(int Index) const
+TTransitionEffect *TTransitionList::Items(int index) const
 {
-    if (Index < 0 || Index >= Count())
-        throw TransitionError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
-    return items_[size_t(Index)];
+    if (index < 0 || index >= Count())
+        throw TransitionError(QStringLiteral("List index out of bounds (%1)").arg(index).toStdString());
+    return items_[size_t(index)];
 }
 
 }  // namespace lumetta

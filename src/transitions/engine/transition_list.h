@@ -17,15 +17,15 @@ class TTransitionList : public QObject
     Q_PROPERTY(QString Version READ Version WRITE SetVersion STORED false)
 
 public:
-    explicit TTransitionList(QObject *Owner = nullptr);
+    explicit TTransitionList(QObject *owner = nullptr);
     ~TTransitionList() override;
 
     // Appends Effect and makes this its list.
-    void AddTransition(TTransitionEffect *Effect);
+    void AddTransition(TTransitionEffect *effect);
     // Removes Effect; clears its list only when it was a member.
-    void RemoveTransition(TTransitionEffect *Effect);
+    void RemoveTransition(TTransitionEffect *effect);
     // Member at a zero-based index; throws TransitionError "List index out of bounds (%d)".
-    TTransitionEffect *Items(int Index) const;
+    TTransitionEffect *Items(int index) const;
     int Count() const { return int(items_.size()); }
 
     QString Version() const { return QStringLiteral("Version 2.6"); }

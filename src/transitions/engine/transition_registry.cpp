@@ -17,7 +17,7 @@ struct RegisteredClass
     EffectFactory factory;
 };
 
-std::vector<RegisteredClass> &classRegistry()
+std::vector<RegisteredClass> &ClassRegistry()
 {
     static std::vector<RegisteredClass> registry;
     return registry;
@@ -42,20 +42,20 @@ void InitTransitionEngine()
     RegisterTransitionClasses();
 }
 
-void RegisterTransitionClass(const char *StoredName, const QMetaObject &MetaObject, EffectFactory Factory)
+void RegisterTransitionClass(const char *storedName, const QMetaObject &metaObject, EffectFactory factory)
 {
-    for (const RegisteredClass &entry : classRegistry())
-        if (qstrcmp(entry.storedName, StoredName) == 0)
+    for (const RegisteredClass &entry : ClassRegistry())
+        if (qstrcmp(entry.storedName, storedName) == 0)
             return;
-    classRegistry().push_back({StoredName, &MetaObject, Factory});
+    ClassRegistry().push_back({storedName, &metaObject, factory});
 }
 
-TTransitionEffect *CreateTransitionEffect(const QString &ClassName, QObject *Owner)
+TTransitionEffect *CreateTransitionEffect(const QString &className, QObject *owner)
 {
     InitTransitionEngine();
-    for (const RegisteredClass &entry : classRegistry())
-        if (ClassName.compare(QLatin1String(entry.storedName), Qt::CaseInsensitive) == 0)
-            return entry.factory(Owner);
+    for (const RegisteredClass &entry : ClassRegistry())
+        if (className.compare(QLatin1String(entry.storedName), Qt::CaseInsensitive) == 0)
+            return entry.factory(owner);
     return nullptr;
 }
 
@@ -63,19 +63,19 @@ QStringList RegisteredTransitionClasses()
 {
     InitTransitionEngine();
     QStringList names;
-    for (const RegisteredClass &entry : classRegistry())
+    for (const RegisteredClass &entry : ClassRegistry())
         names.append(QString::fromLatin1(entry.storedName));
     return names;
 }
 
-QString StoredClassName(const QObject *Object)
+QString StoredClassName(const QObject *object)
 {
     InitTransitionEngine();
-    for (const QMetaObject *meta = Object->metaObject(); meta; meta = meta->superClass())
-        for (const RegisteredClass &entry : classRegistry())
+    for (const QMetaObject *meta = object->metaObject(); meta; meta = meta->superClass())
+        for (const RegisteredClass &entry : ClassRegistry())
             if (entry.metaObject == meta)
                 return QString::fromLatin1(entry.storedName);
-    const QString name = QString::fromLatin1(Object->metaObject()->className());
+    const QString name = QString::fromLatin1(object->metaObject()->className());
     return name.mid(name.lastIndexOf(QLatin1Char(':')) + 1);
 }
 

@@ -16,22 +16,22 @@ void InitTransitionEngine();
 
 // Class registry: creates effects by the class names form descriptions and tools store, which
 // are the classes' names without the namespace.
-using EffectFactory = TTransitionEffect *(*)(QObject *Owner);
-void RegisterTransitionClass(const char *StoredName, const QMetaObject &MetaObject, EffectFactory Factory);
+using EffectFactory = TTransitionEffect *(*)(QObject *owner);
+void RegisterTransitionClass(const char *storedName, const QMetaObject &metaObject, EffectFactory factory);
 template <class T>
-void RegisterTransitionClass(const char *StoredName)
+void RegisterTransitionClass(const char *storedName)
 {
-    RegisterTransitionClass(StoredName, T::staticMetaObject,
+    RegisterTransitionClass(storedName, T::staticMetaObject,
                             [](QObject *owner) -> TTransitionEffect * { return new T(owner); });
 }
 // Registers every effect class of the library (effects/effect_classes.cpp).
 void RegisterTransitionClasses();
 // The stored class name of an object of a registered class (or of its nearest registered base),
 // else the class name without the namespace.
-QString StoredClassName(const QObject *Object);
+QString StoredClassName(const QObject *object);
 // A new effect of a registered class (names compare without regard to case) owned by Owner, or
 // null for an unknown class.
-TTransitionEffect *CreateTransitionEffect(const QString &ClassName, QObject *Owner = nullptr);
+TTransitionEffect *CreateTransitionEffect(const QString &className, QObject *owner = nullptr);
 // Names of the registered classes in registration order.
 QStringList RegisteredTransitionClasses();
 

@@ -19,7 +19,7 @@ namespace {
 struct Lcg
 {
     std::uint32_t seed;
-    int next100()
+    int Next100()
     {
         seed = seed * 134775813u + 1u;
         return int((std::uint64_t(seed) * 100u) >> 32);
@@ -65,7 +65,7 @@ TEST(BandMask, FirstRowsFollowTheSeededGenerator)
             int t = c.newSideFirst ? 100 - d : d;
             t = t == 0 ? 1 : t;
             for (int i = 0; i <= length; ++i) {
-                const bool expected = t >= lcg.next100();
+                const bool expected = t >= lcg.Next100();
                 if (i == length)
                     continue;
                 const bool got =
@@ -104,7 +104,7 @@ TEST(BandMask, KnownValuesFromSeed1642000)
 TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
 {
     BandMask mask;
-    for (QImage::Format format : ScreenFormats) {
+    for (QImage::Format format : kScreenFormats) {
         for (bool reference : {true, false}) {
             ReferenceSwitch sw(reference);
             const int w = 23, h = 9;
@@ -129,7 +129,7 @@ TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
                 const QImage before = dst;
                 mask.Compose(oldPic, newPic, dst, c.band, c.maskX, c.maskY, c.strip);
                 auto inside = [](const HalfOpenRect &r, int x, int y) {
-                    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+                    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
                 };
                 for (int y = 0; y < h; ++y) {
                     for (int x = 0; x < w; ++x) {
@@ -137,7 +137,7 @@ TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
                         if (inside(c.strip, x, y))
                             expected = RawPixel(newPic, x, y);
                         if (inside(c.band, x, y))
-                            expected = MaskBit(mask.Bits(), x - c.band.Left + c.maskX, y - c.band.Top + c.maskY)
+                            expected = MaskBit(mask.Bits(), x - c.band.left + c.maskX, y - c.band.top + c.maskY)
                                            ? RawPixel(newPic, x, y)
                                            : RawPixel(oldPic, x, y);
                         ASSERT_EQ(RawPixel(dst, x, y), expected)

@@ -169,7 +169,7 @@ TEST(BlendKernel, ChannelsStayInTheirBitsAndFollowTheWeight)
                     for (std::uint32_t n = 0; n <= max; ++n) {
                         if (o == n)
                             continue;
-                        const std::uint32_t word = Mix(o << field.pos, n << field.pos, level, format, &BlendRow_C);
+                        const std::uint32_t word = Mix(o << field.pos, n << field.pos, level, format, &BlendRowC);
                         const std::uint32_t force = format == BlendWordFormat::Bytes32 ? 0xFF000000u : 0u;
                         const std::uint32_t channel = (word >> field.pos) & max;
                         ASSERT_EQ(word & ~(max << field.pos), force)
@@ -188,7 +188,7 @@ TEST(PatternCopyKernel, ReferenceCopiesPixelsOfSetCells)
     const int width = 19;
     for (int bytesPerPixel = 1; bytesPerPixel <= 4; ++bytesPerPixel) {
         std::vector<std::uint8_t> src(width * bytesPerPixel, 0xAA), dst(width * bytesPerPixel, 0x11);
-        PatternCopyRow_C(src.data(), dst.data(), width, bytesPerPixel, 0b10000101);
+        PatternCopyRowC(src.data(), dst.data(), width, bytesPerPixel, 0b10000101);
         for (int x = 0; x < width; ++x) {
             const bool on = x % 8 == 0 || x % 8 == 2 || x % 8 == 7;
             for (int b = 0; b < bytesPerPixel; ++b)
@@ -200,15 +200,15 @@ TEST(PatternCopyKernel, ReferenceCopiesPixelsOfSetCells)
 TEST(OrderedDither, CellsJoinInTableOrder)
 {
     const TilePattern first = OrderedDitherCells(1);
-    EXPECT_EQ(first.count(), 1);
-    EXPECT_TRUE(first.cell(4, 4));
+    EXPECT_EQ(first.Count(), 1);
+    EXPECT_TRUE(first.Cell(4, 4));
     const TilePattern last = OrderedDitherCells(63);
-    EXPECT_EQ(last.count(), 63);
-    EXPECT_FALSE(last.cell(2, 5));
-    EXPECT_EQ(OrderedDitherCells(64).count(), 64);
-    EXPECT_EQ(OrderedDitherCells(0).count(), 0);
+    EXPECT_EQ(last.Count(), 63);
+    EXPECT_FALSE(last.Cell(2, 5));
+    EXPECT_EQ(OrderedDitherCells(64).Count(), 64);
+    EXPECT_EQ(OrderedDitherCells(0).Count(), 0);
     for (int level = 1; level <= 64; ++level)
-        EXPECT_EQ(OrderedDitherCells(level).count(), level);
+        EXPECT_EQ(OrderedDitherCells(level).Count(), level);
 }
 
 TEST(BlendImages, MixesWholeBuffersAndKeepsEqualWords)
@@ -257,7 +257,7 @@ TEST(PatternCopyImage, TilesThePatternOverThePicture)
         PatternCopyImage(src, work, cells);
         for (int y = 0; y < 19; ++y)
             for (int x = 0; x < 21; ++x)
-                EXPECT_EQ(work.pixel(x, y) == qRgb(255, 255, 255), cells.cell(x % 8, y % 8))
+                EXPECT_EQ(work.pixel(x, y) == qRgb(255, 255, 255), cells.Cell(x % 8, y % 8))
                     << format << " " << x << "," << y;
     }
 }

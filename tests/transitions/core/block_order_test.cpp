@@ -16,7 +16,7 @@ using lumetta::BlockOrder;
 
 namespace {
 
-std::vector<BlockCell> order(int cols, int rows, int style, int subStyle, int count = -1)
+std::vector<BlockCell> Order(int cols, int rows, int style, int subStyle, int count = -1)
 {
     BlockOrder o(cols, rows, style, subStyle);
     std::vector<BlockCell> cells;
@@ -25,7 +25,7 @@ std::vector<BlockCell> order(int cols, int rows, int style, int subStyle, int co
     return cells;
 }
 
-bool visitsEachOnce(const std::vector<BlockCell> &cells, int cols, int rows)
+bool VisitsEachOnce(const std::vector<BlockCell> &cells, int cols, int rows)
 {
     std::set<std::pair<int, int>> seen;
     for (const BlockCell &c : cells) {
@@ -63,20 +63,20 @@ TEST(BlockOrder, RowsColumnsAndSerpentinesOn3x2)
         {4, 3, V{{3, 1}, {2, 1}, {1, 1}, {1, 2}, {2, 2}, {3, 2}}},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(order(3, 2, c.style, c.subStyle), c.want) << c.style << "/" << c.subStyle;
+        EXPECT_EQ(Order(3, 2, c.style, c.subStyle), c.want) << c.style << "/" << c.subStyle;
 }
 
 TEST(BlockOrder, SpiralsOn3x3)
 {
     using V = std::vector<BlockCell>;
-    EXPECT_EQ(order(3, 3, 4, 1), (V{{1, 1}, {2, 1}, {3, 1}, {3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {2, 2}}));
-    EXPECT_EQ(order(3, 3, 4, 3), (V{{3, 1}, {2, 1}, {1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {2, 2}}));
-    EXPECT_EQ(order(3, 3, 4, 2), (V{{2, 2}, {1, 2}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {3, 1}, {2, 1}, {1, 1}}));
+    EXPECT_EQ(Order(3, 3, 4, 1), (V{{1, 1}, {2, 1}, {3, 1}, {3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {2, 2}}));
+    EXPECT_EQ(Order(3, 3, 4, 3), (V{{3, 1}, {2, 1}, {1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {2, 2}}));
+    EXPECT_EQ(Order(3, 3, 4, 2), (V{{2, 2}, {1, 2}, {1, 3}, {2, 3}, {3, 3}, {3, 2}, {3, 1}, {2, 1}, {1, 1}}));
 }
 
 TEST(BlockOrder, TenByTenSpiral)
 {
-    const std::vector<BlockCell> cells = order(10, 10, 4, 1);
+    const std::vector<BlockCell> cells = Order(10, 10, 4, 1);
     for (int k = 1; k <= 10; ++k)
         EXPECT_EQ(cells[std::size_t(k - 1)], (BlockCell{k, 1}));
     EXPECT_EQ(cells[10], (BlockCell{10, 2}));
@@ -88,13 +88,13 @@ TEST(BlockOrder, EveryOrderVisitsEveryBlockOnceAndReversesExactly)
 {
     const int sizes[][2] = {{1, 1}, {1, 5}, {5, 1}, {2, 3}, {3, 2}, {4, 4}, {5, 7}, {7, 5}, {10, 10}, {6, 9}, {9, 4}};
     for (const auto &s : sizes) {
-        const int C = s[0], R = s[1];
+        const int c = s[0], r = s[1];
         for (int style = 2; style <= 4; ++style) {
             for (int sub = 1; sub <= lumetta::BlockSubStyleCount(style); ++sub) {
-                SCOPED_TRACE(testing::Message() << C << "x" << R << " style " << style << "/" << sub);
-                const std::vector<BlockCell> cells = order(C, R, style, sub);
-                EXPECT_TRUE(visitsEachOnce(cells, C, R));
-                std::vector<BlockCell> back = order(C, R, style, lumetta::BlockReversedSubStyle(style, sub));
+                SCOPED_TRACE(testing::Message() << c << "x" << r << " style " << style << "/" << sub);
+                const std::vector<BlockCell> cells = Order(c, r, style, sub);
+                EXPECT_TRUE(VisitsEachOnce(cells, c, r));
+                std::vector<BlockCell> back = Order(c, r, style, lumetta::BlockReversedSubStyle(style, sub));
                 std::reverse(back.begin(), back.end());
                 EXPECT_EQ(cells, back);
             }
@@ -106,29 +106,29 @@ TEST(BlockOrder, RandomWalkIsDiagonalAndLeavesOneBlockForTheFinalImage)
 {
     const int sizes[][2] = {{1, 1}, {2, 2}, {3, 2}, {4, 2}, {30, 30}, {7, 7}, {12, 8}, {1, 9}};
     for (const auto &s : sizes) {
-        const int C = s[0], R = s[1], N = C * R;
-        SCOPED_TRACE(testing::Message() << C << "x" << R);
+        const int c = s[0], r = s[1], n = c * r;
+        SCOPED_TRACE(testing::Message() << c << "x" << r);
         lumetta::SetRandSeed(12345u);
-        const std::vector<BlockCell> cells = order(C, R, 1, 1, N - 1);
-        EXPECT_TRUE(visitsEachOnce(cells, C, R));
+        const std::vector<BlockCell> cells = Order(c, r, 1, 1, n - 1);
+        EXPECT_TRUE(VisitsEachOnce(cells, c, r));
         // Rows follow one permutation with period R; columns another with period C until the
         // walk shifts to the next diagonal.
-        for (int k = 0; k + R < N - 1; ++k)
-            EXPECT_EQ(cells[std::size_t(k)].row, cells[std::size_t(k + R)].row);
-        const int lcm = std::lcm(C, R);
-        for (int k = 0; k + C < std::min(lcm - 1, N - 1); ++k)
-            EXPECT_EQ(cells[std::size_t(k)].col, cells[std::size_t(k + C)].col);
+        for (int k = 0; k + r < n - 1; ++k)
+            EXPECT_EQ(cells[std::size_t(k)].row, cells[std::size_t(k + r)].row);
+        const int lcm = std::lcm(c, r);
+        for (int k = 0; k + c < std::min(lcm - 1, n - 1); ++k)
+            EXPECT_EQ(cells[std::size_t(k)].col, cells[std::size_t(k + c)].col);
     }
 }
 
 TEST(BlockOrder, RandomWalkFollowsTheSharedGenerator)
 {
     lumetta::SetRandSeed(99u);
-    const auto first = order(8, 6, 1, 1);
+    const auto first = Order(8, 6, 1, 1);
     lumetta::SetRandSeed(99u);
-    EXPECT_EQ(order(8, 6, 1, 1), first);
+    EXPECT_EQ(Order(8, 6, 1, 1), first);
     lumetta::SetRandSeed(100u);
-    EXPECT_NE(order(8, 6, 1, 1), first);
+    EXPECT_NE(Order(8, 6, 1, 1), first);
 }
 
 TEST(BlockOrder, SettingsOutsideTheModelPlayTheFirstOrder)
@@ -139,7 +139,7 @@ TEST(BlockOrder, SettingsOutsideTheModelPlayTheFirstOrder)
     BlockOrder sub(4, 3, 3, 7);
     EXPECT_EQ(sub.Style(), 3);
     EXPECT_EQ(sub.SubStyle(), 1);
-    EXPECT_EQ(order(4, 3, 2, 12), order(4, 3, 2, 1));
+    EXPECT_EQ(Order(4, 3, 2, 12), Order(4, 3, 2, 1));
 }
 
 TEST(BlockOrder, SubStyleCountsAndReversal)

@@ -16,7 +16,7 @@ struct Disc
 };
 
 // The disc of radius r as the mask painter fills it; r 0 is empty, a negative r the whole picture.
-QImage paintedDisc(const Disc &d, int r)
+QImage PaintedDisc(const Disc &d, int r)
 {
     QImage image = NewMonoImage(d.width, d.height);
     if (r < 0)
@@ -57,7 +57,7 @@ TEST(CircleRings, EveryMoveReportsThePixelsBetweenTheTwoDiscs)
                 for (int x = x0; x < x1; ++x)
                     ++hits[std::size_t(y * c.disc.width + x)];
             });
-            const QImage before = paintedDisc(c.disc, previous), after = paintedDisc(c.disc, r);
+            const QImage before = PaintedDisc(c.disc, previous), after = PaintedDisc(c.disc, r);
             for (int y = 0; y < c.disc.height; ++y)
                 for (int x = 0; x < c.disc.width; ++x)
                     ASSERT_EQ(hits[std::size_t(y * c.disc.width + x)],

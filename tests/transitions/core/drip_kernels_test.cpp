@@ -53,7 +53,7 @@ TEST(DripKernels, SmearColumnFillsEachRowWithItsSourcePixel)
                 for (int y = 0; y < c.height; ++y)
                     for (int x = 0; x < c.width; ++x) {
                         const bool inside =
-                            x >= c.area.Left && x < c.area.Right && y >= c.area.Top && y < c.area.Bottom;
+                            x >= c.area.left && x < c.area.right && y >= c.area.top && y < c.area.bottom;
                         const uint expected = inside ? src.pixel(c.sourceLine, y) : before.pixel(x, y);
                         ASSERT_EQ(dst.pixel(x, y), expected) << x << ", " << y;
                     }

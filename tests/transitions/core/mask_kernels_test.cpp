@@ -13,12 +13,12 @@ namespace {
 
 const int kFormats[] = {4, 8, 15, 16, 24, 32};
 
-int rowBytes(int width, int bpp)
+int RowBytes(int width, int bpp)
 {
     return (width * (bpp == 15 ? 16 : bpp) + 7) / 8;
 }
 
-std::vector<std::uint8_t> noise(size_t bytes, std::mt19937 &gen)
+std::vector<std::uint8_t> Noise(size_t bytes, std::mt19937 &gen)
 {
     std::vector<std::uint8_t> v(bytes);
     for (auto &b : v)
@@ -27,7 +27,7 @@ std::vector<std::uint8_t> noise(size_t bytes, std::mt19937 &gen)
 }
 
 // The value of pixel i of a row, as the rule sees it.
-std::uint32_t pixelAt(const std::uint8_t *row, int i, int bpp)
+std::uint32_t PixelAt(const std::uint8_t *row, int i, int bpp)
 {
     if (bpp == 4)
         return (i & 1) ? row[i / 2] & 0x0F : row[i / 2] >> 4;
@@ -37,7 +37,7 @@ std::uint32_t pixelAt(const std::uint8_t *row, int i, int bpp)
     return v;
 }
 
-bool bitAt(const std::uint8_t *mask, int i)
+bool BitAt(const std::uint8_t *mask, int i)
 {
     return mask[i / 8] & (0x80 >> (i % 8));
 }
@@ -49,22 +49,22 @@ TEST(MaskKernels, ReferenceFollowsTheSelectionRule)
     std::mt19937 gen(7);
     for (int bpp : kFormats) {
         const int width = 45;
-        const auto mask = noise(8, gen);
-        const auto src = noise(rowBytes(width, bpp), gen);
-        const auto old = noise(rowBytes(width, bpp), gen);
+        const auto mask = Noise(8, gen);
+        const auto src = Noise(RowBytes(width, bpp), gen);
+        const auto old = Noise(RowBytes(width, bpp), gen);
         auto copied = old;
-        MaskCopyRow_C(mask.data(), src.data(), copied.data(), width, bpp);
+        MaskCopyRowC(mask.data(), src.data(), copied.data(), width, bpp);
         for (int i = 0; i < width; ++i) {
-            const auto &from = bitAt(mask.data(), i) ? src : old;
-            EXPECT_EQ(pixelAt(copied.data(), i, bpp), pixelAt(from.data(), i, bpp)) << "bpp " << bpp << " pixel " << i;
+            const auto &from = BitAt(mask.data(), i) ? src : old;
+            EXPECT_EQ(PixelAt(copied.data(), i, bpp), PixelAt(from.data(), i, bpp)) << "bpp " << bpp << " pixel " << i;
         }
         // The selection reads the mask from any bit on.
         for (int bitOffset : {0, 5, 11}) {
             std::vector<std::uint8_t> selected(old.size(), 0);
-            MaskSelectRow_C(mask.data(), bitOffset, src.data(), old.data(), selected.data(), width, bpp);
+            MaskSelectRowC(mask.data(), bitOffset, src.data(), old.data(), selected.data(), width, bpp);
             for (int i = 0; i < width; ++i) {
-                const auto &from = bitAt(mask.data(), bitOffset + i) ? src : old;
-                EXPECT_EQ(pixelAt(selected.data(), i, bpp), pixelAt(from.data(), i, bpp))
+                const auto &from = BitAt(mask.data(), bitOffset + i) ? src : old;
+                EXPECT_EQ(PixelAt(selected.data(), i, bpp), PixelAt(from.data(), i, bpp))
                     << "bpp " << bpp << " bit offset " << bitOffset << " pixel " << i;
             }
         }
@@ -85,14 +85,14 @@ TEST(MaskKernels, CombineTouchesOnlyTheGivenRows)
         const int height = 6, top = 2, bottom = 5;
         const int maskStride = c.width / 8;
         auto mask = std::vector<std::uint8_t>(maskStride * height, 0xFF);
-        auto src = noise(c.pixelStride * height, gen);
-        auto old = noise(c.pixelStride * height, gen);
+        auto src = Noise(c.pixelStride * height, gen);
+        auto old = Noise(c.pixelStride * height, gen);
         auto work = old;
         const MaskPlane m{mask.data(), maskStride};
         const MaskPlane n{src.data(), c.pixelStride};
         const MaskPlane w{work.data(), c.pixelStride};
         CombineMaskedRows(m, n, w, w, c.width, top, bottom, c.bpp);
-        const size_t packed = rowBytes(c.width, c.bpp);
+        const size_t packed = RowBytes(c.width, c.bpp);
         for (int y = 0; y < height; ++y) {
             const auto &expected = (y >= top && y < bottom) ? src : old;
             EXPECT_EQ(0, std::memcmp(work.data() + y * c.pixelStride, expected.data() + y * c.pixelStride, packed))

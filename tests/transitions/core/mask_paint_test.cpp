@@ -11,22 +11,22 @@ namespace lumetta {
 
 namespace {
 
-bool white(const QImage &mask, int x, int y)
+bool White(const QImage &mask, int x, int y)
 {
     return mask.pixelIndex(x, y) == 1;
 }
 
-int countWhite(const QImage &mask)
+int CountWhite(const QImage &mask)
 {
     int n = 0;
     for (int y = 0; y < mask.height(); ++y)
         for (int x = 0; x < mask.width(); ++x)
-            n += white(mask, x, y);
+            n += White(mask, x, y);
     return n;
 }
 
 // Even-odd test of a pixel centre against a convex or simple polygon.
-bool centreInside(const std::vector<QPoint> &poly, double px, double py)
+bool CentreInside(const std::vector<QPoint> &poly, double px, double py)
 {
     bool inside = false;
     for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
@@ -52,7 +52,7 @@ TEST(MaskPaint, WidthsRoundUpToMultiplesOf32)
         EXPECT_EQ(mask.height(), 3);
         EXPECT_EQ(mask.format(), QImage::Format_Mono);
         EXPECT_EQ(mask.bytesPerLine(), c.expected / 8);
-        EXPECT_EQ(countWhite(mask), 0);
+        EXPECT_EQ(CountWhite(mask), 0);
     }
 }
 
@@ -61,10 +61,10 @@ TEST(MaskPaint, InvertAndClearCoverTheWholeMask)
     QImage mask = CreateMask(40, 10);
     FillMonoRect(mask, 5, 0, 6, 1, true);
     InvertMask(mask);
-    EXPECT_EQ(countWhite(mask), 64 * 10 - 1);
-    EXPECT_FALSE(white(mask, 5, 0));
+    EXPECT_EQ(CountWhite(mask), 64 * 10 - 1);
+    EXPECT_FALSE(White(mask, 5, 0));
     ClearMask(mask);
-    EXPECT_EQ(countWhite(mask), 0);
+    EXPECT_EQ(CountWhite(mask), 0);
 }
 
 TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
@@ -76,14 +76,14 @@ TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
     for (const auto &l : lines) {
         QImage mask = CreateMask(40, 12);
         MaskLine(mask, l.a, l.b);
-        EXPECT_TRUE(white(mask, l.a.x(), l.a.y()));
-        EXPECT_TRUE(white(mask, l.b.x(), l.b.y()));
+        EXPECT_TRUE(White(mask, l.a.x(), l.a.y()));
+        EXPECT_TRUE(White(mask, l.b.x(), l.b.y()));
         const int steps = std::max(std::abs(l.b.x() - l.a.x()), std::abs(l.b.y() - l.a.y()));
-        EXPECT_EQ(countWhite(mask), steps + 1);
+        EXPECT_EQ(CountWhite(mask), steps + 1);
         // Each pixel sits within half a pixel of the ideal line along its minor axis.
         for (int y = 0; y < mask.height(); ++y) {
             for (int x = 0; x < mask.width(); ++x) {
-                if (!white(mask, x, y))
+                if (!White(mask, x, y))
                     continue;
                 const double dx = l.b.x() - l.a.x(), dy = l.b.y() - l.a.y();
                 if (std::abs(dx) >= std::abs(dy) && dx != 0) {
@@ -98,7 +98,7 @@ TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
     }
     QImage mask = CreateMask(10, 10);
     MaskLine(mask, {-20, 5}, {30, 5});  // from far outside: clipped, no harm
-    EXPECT_EQ(countWhite(mask), 31);  // x = 0..30
+    EXPECT_EQ(CountWhite(mask), 31);  // x = 0..30
 }
 
 TEST(MaskPaint, PolygonsFillInteriorAndOutline)
@@ -116,8 +116,8 @@ TEST(MaskPaint, PolygonsFillInteriorAndOutline)
             MaskLine(outline, poly[i], poly[(i + 1) % poly.size()]);
         for (int y = 0; y < mask.height(); ++y) {
             for (int x = 0; x < mask.width(); ++x) {
-                const bool expected = centreInside(poly, x, y) || white(outline, x, y);
-                EXPECT_EQ(white(mask, x, y), expected) << x << "," << y;
+                const bool expected = CentreInside(poly, x, y) || White(outline, x, y);
+                EXPECT_EQ(White(mask, x, y), expected) << x << "," << y;
             }
         }
     }

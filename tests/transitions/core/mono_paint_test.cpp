@@ -8,14 +8,14 @@ namespace lumetta {
 namespace {
 
 // The rule itself: a pixel belongs to the ellipse inscribed in the box when its centre does.
-bool centreInside(int x, int y, int l, int t, int r, int b)
+bool CentreInside(int x, int y, int l, int t, int r, int b)
 {
     const double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = (r - l) / 2.0, ry = (b - t) / 2.0;
     const double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
     return dx * dx + dy * dy <= 1.0 + 1e-12;
 }
 
-int countSet(const QImage &image)
+int CountSet(const QImage &image)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -30,7 +30,7 @@ TEST(MonoPaint, NewImageIsClearAndWhiteIsOne)
 {
     const QImage image = NewMonoImage(37, 5);
     EXPECT_EQ(image.format(), QImage::Format_Mono);
-    EXPECT_EQ(countSet(image), 0);
+    EXPECT_EQ(CountSet(image), 0);
     EXPECT_EQ(image.color(1), qRgb(255, 255, 255));
 }
 
@@ -43,7 +43,7 @@ TEST(MonoPaint, EllipsesFollowThePixelCentreRule)
         FillMonoEllipse(image, b[0], b[1], b[2], b[3], true);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                ASSERT_EQ(MonoPixel(image, x, y), centreInside(x, y, b[0], b[1], b[2], b[3]) && b[2] > b[0])
+                ASSERT_EQ(MonoPixel(image, x, y), CentreInside(x, y, b[0], b[1], b[2], b[3]) && b[2] > b[0])
                     << b[0] << "," << b[1] << "," << b[2] << "," << b[3] << " at " << x << "," << y;
     }
 }

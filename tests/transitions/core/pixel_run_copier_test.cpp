@@ -11,7 +11,7 @@ namespace lumetta {
 namespace {
 
 // Rows of distinct bytes, stride wider than the area.
-std::vector<std::uint8_t> picture(int stride, int rows, int seed)
+std::vector<std::uint8_t> Picture(int stride, int rows, int seed)
 {
     std::vector<std::uint8_t> bytes(std::size_t(stride * rows));
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -31,10 +31,10 @@ TEST(PixelRunCopier, CopiesExactlyTheRunsBytes)
         const int bytes = variant % 4 + 1;
         const bool fixed = variant >= 4;
         const int stride = width * bytes + 5;
-        const std::vector<std::uint8_t> from = picture(stride, height, 1);
+        const std::vector<std::uint8_t> from = Picture(stride, height, 1);
         for (int x0 = -3; x0 <= width; ++x0)
             for (int length = 0; x0 + length <= width + 3; ++length) {
-                std::vector<std::uint8_t> to = picture(stride, height, 2);
+                std::vector<std::uint8_t> to = Picture(stride, height, 2);
                 const std::vector<std::uint8_t> before = to;
                 const PixelRunCopier copier(from.data(), stride, to.data(), stride, width, height, bytes);
                 int a = x0, b = x0 + length;
@@ -62,8 +62,8 @@ TEST(PixelRunCopier, CopiesExactlyTheRunsBytes)
 // Rows outside the area and empty runs change nothing.
 TEST(PixelRunCopier, RowsOutsideTheAreaAreLeftOut)
 {
-    const std::vector<std::uint8_t> from = picture(16, 2, 1);
-    std::vector<std::uint8_t> to = picture(16, 2, 2);
+    const std::vector<std::uint8_t> from = Picture(16, 2, 1);
+    std::vector<std::uint8_t> to = Picture(16, 2, 2);
     const std::vector<std::uint8_t> before = to;
     const PixelRunCopier copier(from.data(), 16, to.data(), 16, 4, 2, 4);
     for (int y : {-1, 2, 1 << 30}) {

@@ -8,7 +8,7 @@ namespace lumetta {
 
 namespace {
 
-bool allSet(const QImage &image, const QRect &r)
+bool AllSet(const QImage &image, const QRect &r)
 {
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
@@ -74,7 +74,7 @@ TEST(Puzzle, PiecesStayInsideTheirRectanglesAndTogetherCoverThePicture)
                             FAIL() << "piece " << col << "," << row << " sets " << x << "," << y;
                 pieces.Paint(all, {col, row});
             }
-        EXPECT_TRUE(allSet(all, QRect(0, 0, s[0], s[1])));
+        EXPECT_TRUE(AllSet(all, QRect(0, 0, s[0], s[1])));
     }
 }
 
@@ -85,9 +85,9 @@ TEST(Puzzle, OuterEdgesAreStraight)
     const int k = pieces.Knob();
     QImage mask = NewMonoImage(280, 210);
     pieces.Paint(mask, {2, 1});  // horizontal piece in the top row: its top socket is filled
-    EXPECT_TRUE(allSet(mask, QRect(grid.Left(2), 0, 40, k)));
+    EXPECT_TRUE(AllSet(mask, QRect(grid.Left(2), 0, 40, k)));
     pieces.Paint(mask, {7, 7});  // vertical piece in the last column: its right socket is filled
-    EXPECT_TRUE(allSet(mask, QRect(280 - k, grid.Top(7), k, 30)));
+    EXPECT_TRUE(AllSet(mask, QRect(280 - k, grid.Top(7), k, 30)));
     QImage inner = NewMonoImage(280, 210);
     pieces.Paint(inner, {3, 3});  // vertical piece inside: both sockets open
     const int m = grid.Top(3) - k + (30 + k) / 2;

@@ -12,7 +12,7 @@ namespace lumetta {
 
 namespace {
 
-RadialGeometry geometryFor(int w, int h, int style, int subStyle)
+RadialGeometry GeometryFor(int w, int h, int style, int subStyle)
 {
     RadialGeometry g = MakeRadialGeometry(w, h);
     g.activeCorners = RadialActiveCorners(style, subStyle);
@@ -21,22 +21,22 @@ RadialGeometry geometryFor(int w, int h, int style, int subStyle)
 
 using Covered = std::multiset<std::tuple<int, int, int>>;  // pivot x, pivot y, position
 
-void cover(const RadialGeometry &g, const RadialWedge &w, Covered &out)
+void Cover(const RadialGeometry &g, const RadialWedge &w, Covered &out)
 {
     for (int i = 0; i < w.count; ++i)
-        out.insert({w.pivot.x(), w.pivot.y(), g.wrap(w.end - i)});
+        out.insert({w.pivot.x(), w.pivot.y(), g.Wrap(w.end - i)});
 }
 
-std::vector<RadialWedge> wedgesOf(const RadialGeometry &g, int style, int subStyle, int frame, int step, int n)
+std::vector<RadialWedge> WedgesOf(const RadialGeometry &g, int style, int subStyle, int frame, int step, int n)
 {
     std::vector<RadialWedge> wedges;
     RadialWedges(g, style, subStyle, frame, step, n, wedges);
     return wedges;
 }
 
-std::vector<QPoint> verticesOf(const RadialGeometry &g, const RadialWedge &wedge)
+std::vector<QPoint> VerticesOf(const RadialGeometry &g, const RadialWedge &wedge)
 {
-    QPoint vertices[RadialMaxWedgeVertices];
+    QPoint vertices[kRadialMaxWedgeVertices];
     const int count = RadialWedgeVertices(g, wedge, vertices);
     return {vertices, vertices + count};
 }
@@ -50,17 +50,17 @@ TEST(RadialGeometry, PerimeterOf640x480)
     EXPECT_EQ(g.h, 481);
     EXPECT_EQ(g.total, 2248);
     EXPECT_EQ(g.centre, QPoint(320, 240));
-    EXPECT_EQ(g.point(g.tl), QPoint(-1, -1));
-    EXPECT_EQ(g.point(g.tr), QPoint(641, -1));
-    EXPECT_EQ(g.point(g.br), QPoint(641, 481));
-    EXPECT_EQ(g.point(g.bl), QPoint(-1, 481));
-    EXPECT_EQ(g.point(g.total), QPoint(-1, 0));
-    EXPECT_EQ(g.point(g.total + 1), g.point(1));
-    EXPECT_EQ(g.point(0), g.point(g.total));
+    EXPECT_EQ(g.Point(g.tl), QPoint(-1, -1));
+    EXPECT_EQ(g.Point(g.tr), QPoint(641, -1));
+    EXPECT_EQ(g.Point(g.br), QPoint(641, 481));
+    EXPECT_EQ(g.Point(g.bl), QPoint(-1, 481));
+    EXPECT_EQ(g.Point(g.total), QPoint(-1, 0));
+    EXPECT_EQ(g.Point(g.total + 1), g.Point(1));
+    EXPECT_EQ(g.Point(0), g.Point(g.total));
     // The walk runs round the rectangle one pixel outside, one pixel per position.
     std::set<std::pair<int, int>> seen;
     for (int p = 1; p <= g.total; ++p) {
-        const QPoint a = g.point(p), b = g.point(p + 1);
+        const QPoint a = g.Point(p), b = g.Point(p + 1);
         EXPECT_EQ(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), 1) << p;
         EXPECT_TRUE(a.x() == -1 || a.x() == 641 || a.y() == -1 || a.y() == 481) << p;
         seen.insert({a.x(), a.y()});
@@ -133,14 +133,14 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
         {6, 7, 1, {{{641, 481}, {-1, 481}}}},
         {5, 3, 1, {{{-1, 240}, {-1, -1}}}},
         {5, 3, 2, {{{-1, 240}, {-1, 481}}}},
-        {7, 1, 2, {{{-1, -1}, g.point(g.tr + 562)}}},
+        {7, 1, 2, {{{-1, -1}, g.Point(g.tr + 562)}}},
     };
     for (const auto &k : cases) {
         const int n = RadialFrameCount(g, k.style, k.subStyle);
-        const auto wedges = wedgesOf(g, k.style, k.subStyle, k.frame, 1, n);
+        const auto wedges = WedgesOf(g, k.style, k.subStyle, k.frame, 1, n);
         ASSERT_EQ(wedges.size(), k.lines.size()) << k.style << "/" << k.subStyle;
         for (size_t i = 0; i < wedges.size(); ++i) {
-            const auto vertices = verticesOf(g, wedges[i]);
+            const auto vertices = VerticesOf(g, wedges[i]);
             ASSERT_EQ(vertices.size(), 2u);
             EXPECT_EQ(vertices[0], k.lines[i].first) << k.style << "/" << k.subStyle << " #" << i;
             EXPECT_EQ(vertices[1], k.lines[i].second) << k.style << "/" << k.subStyle << " #" << i;
@@ -150,22 +150,22 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 
 TEST(RadialGeometry, WedgesTakeTheActiveCornersTheyPass)
 {
-    RadialGeometry g = geometryFor(640, 480, 1, 1);
+    RadialGeometry g = GeometryFor(640, 480, 1, 1);
     const QPoint c(320, 240);
     // Three positions across the top-right corner.
-    auto v = verticesOf(g, {c, g.tr + 1, 3});
+    auto v = VerticesOf(g, {c, g.tr + 1, 3});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {640, -1}, {641, -1}, {641, 0}}));
     // Ending on the corner: it is the end point, not an extra vertex.
-    v = verticesOf(g, {c, g.tr, 3});
+    v = VerticesOf(g, {c, g.tr, 3});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {639, -1}, {641, -1}}));
     // Across the wrap from the left edge to the top: the top-left corner (position 1).
-    v = verticesOf(g, {c, 2, 4});
+    v = VerticesOf(g, {c, 2, 4});
     EXPECT_EQ(v, (std::vector<QPoint>{c, {-1, 1}, {-1, -1}, {0, -1}}));
     // Pivot L never takes the top-left corner.
-    g = geometryFor(640, 480, 4, 1);
-    v = verticesOf(g, {{-1, 240}, 2, 4});
+    g = GeometryFor(640, 480, 4, 1);
+    v = VerticesOf(g, {{-1, 240}, 2, 4});
     EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {-1, 1}, {0, -1}}));
-    v = verticesOf(g, {{-1, 240}, g.br + 1, g.br - g.tr + 3});
+    v = VerticesOf(g, {{-1, 240}, g.br + 1, g.br - g.tr + 3});
     EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {640, -1}, {641, -1}, {641, 481}, {640, 481}}));
 }
 
@@ -178,14 +178,14 @@ TEST(RadialGeometry, LargerStepsCoverWhatSingleStepsCover)
             ASSERT_GT(n, 42);
             Covered single;
             for (int f = 1; f <= 42; ++f)
-                for (const auto &w : wedgesOf(g, style, sub, f, 1, n))
-                    cover(g, w, single);
+                for (const auto &w : WedgesOf(g, style, sub, f, 1, n))
+                    Cover(g, w, single);
             EXPECT_FALSE(single.empty());
             for (int step : {2, 3, 6, 7}) {
                 Covered stepped;
                 for (int f = step; f <= 42; f += step)
-                    for (const auto &w : wedgesOf(g, style, sub, f, step, n))
-                        cover(g, w, stepped);
+                    for (const auto &w : WedgesOf(g, style, sub, f, step, n))
+                        Cover(g, w, stepped);
                 EXPECT_EQ(stepped, single) << "style " << style << " sub " << sub << " step " << step;
             }
         }
@@ -200,8 +200,8 @@ TEST(RadialGeometry, SingleHandsSweepTheirRangeOnce)
             const int n = RadialFrameCount(g, style, sub);
             Covered all;
             for (int f = 1; f <= n; ++f)
-                for (const auto &w : wedgesOf(g, style, sub, f, 1, n))
-                    cover(g, w, all);
+                for (const auto &w : WedgesOf(g, style, sub, f, 1, n))
+                    Cover(g, w, all);
             std::set<std::tuple<int, int, int>> distinct(all.begin(), all.end());
             EXPECT_EQ(int(all.size()), n) << style << "/" << sub;
             EXPECT_EQ(distinct.size(), all.size()) << style << "/" << sub;
@@ -213,8 +213,8 @@ TEST(RadialGeometry, UnknownSubStylesDrawNothing)
 {
     const RadialGeometry g = MakeRadialGeometry(40, 30);
     for (int style : {1, 2, 3, 6, 7})
-        EXPECT_TRUE(wedgesOf(g, style, 17, 5, 1, RadialFrameCount(g, style, 17)).empty());
-    EXPECT_TRUE(wedgesOf(g, 9, 1, 5, 1, 100).empty());
+        EXPECT_TRUE(WedgesOf(g, style, 17, 5, 1, RadialFrameCount(g, style, 17)).empty());
+    EXPECT_TRUE(WedgesOf(g, 9, 1, 5, 1, 100).empty());
     // The frame's wedges replace those of the previous frame.
     std::vector<RadialWedge> wedges;
     RadialWedges(g, 3, 1, 5, 1, RadialFrameCount(g, 3, 1), wedges);
@@ -226,10 +226,10 @@ TEST(RadialGeometry, UnknownSubStylesDrawNothing)
 // A wedge all round but one position passes every corner: the most vertices a wedge can have.
 TEST(RadialGeometry, WedgesHoldAtMostSevenVertices)
 {
-    const RadialGeometry g = geometryFor(20, 10, 1, 1);
+    const RadialGeometry g = GeometryFor(20, 10, 1, 1);
     const QPoint c(10, 5);
-    EXPECT_EQ(verticesOf(g, {c, g.tl + 1, g.total - 1}).size(), std::size_t(RadialMaxWedgeVertices));
-    EXPECT_EQ(verticesOf(g, {c, g.tr, 1}), (std::vector<QPoint>{c, {21, -1}}));
+    EXPECT_EQ(VerticesOf(g, {c, g.tl + 1, g.total - 1}).size(), std::size_t(kRadialMaxWedgeVertices));
+    EXPECT_EQ(VerticesOf(g, {c, g.tr, 1}), (std::vector<QPoint>{c, {21, -1}}));
 }
 
 }  // namespace lumetta

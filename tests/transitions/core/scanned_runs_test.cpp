@@ -23,7 +23,7 @@ using RunList = std::vector<std::tuple<int, int, int>>;
 
 // Each row's pixels from column -1 on (where the reference cuts interiors) as sorted, disjoint
 // intervals: runs that overlap or touch are joined.
-std::map<int, std::vector<std::pair<int, int>>> pixelsOf(RunList runs)
+std::map<int, std::vector<std::pair<int, int>>> PixelsOf(RunList runs)
 {
     for (auto &run : runs)
         std::get<1>(run) = std::max(std::get<1>(run), -1);
@@ -43,16 +43,16 @@ std::map<int, std::vector<std::pair<int, int>>> pixelsOf(RunList runs)
 
 // The runs one of the shape functions gives, in its order.
 template <class Draw>
-RunList collect(Draw draw)
+RunList Collect(Draw draw)
 {
     RunList runs;
     draw([&](int y, int x0, int x1) { runs.emplace_back(y, x0, x1); });
     return runs;
 }
 
-RunList lineRuns(bool scanned, QPoint from, QPoint to, int height)
+RunList LineRunsOf(bool scanned, QPoint from, QPoint to, int height)
 {
-    return collect([&](auto run) {
+    return Collect([&](auto run) {
         if (scanned)
             ScannedLineRuns(from, to, height, run);
         else
@@ -60,11 +60,11 @@ RunList lineRuns(bool scanned, QPoint from, QPoint to, int height)
     });
 }
 
-RunList polygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
+RunList PolygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
 {
     std::vector<ScanRow> rows;
     std::vector<PolygonCrossing> crossings;
-    return collect([&](auto run) {
+    return Collect([&](auto run) {
         if (scanned)
             ScannedPolygonRuns(points.data(), int(points.size()), height, rows, crossings, run);
         else
@@ -72,7 +72,7 @@ RunList polygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
     });
 }
 
-std::string describe(const std::vector<QPoint> &points)
+std::string Describe(const std::vector<QPoint> &points)
 {
     std::ostringstream text;
     for (const QPoint &p : points)
@@ -81,7 +81,7 @@ std::string describe(const std::vector<QPoint> &points)
 }
 
 // Rows of a polygon cut it in one piece: one run per row, rows in order.
-void expectOneRunPerRow(const RunList &runs)
+void ExpectOneRunPerRow(const RunList &runs)
 {
     for (std::size_t i = 1; i < runs.size(); ++i)
         ASSERT_LT(std::get<0>(runs[i - 1]), std::get<0>(runs[i]));
@@ -99,7 +99,7 @@ TEST(ScannedRuns, LinesGiveTheRunsOfThePixelWalk)
                 for (int y1 = -6; y1 <= 6; ++y1)
                     for (int height : {0, 1, 4, 7}) {
                         const QPoint from(x0, y0), to(x1, y1);
-                        ASSERT_EQ(lineRuns(true, from, to, height), lineRuns(false, from, to, height))
+                        ASSERT_EQ(LineRunsOf(true, from, to, height), LineRunsOf(false, from, to, height))
                             << x0 << "," << y0 << " to " << x1 << "," << y1 << ", height " << height;
                     }
 }
@@ -117,7 +117,7 @@ TEST(ScannedRuns, LongLinesGiveTheRunsOfThePixelWalk)
         lines.push_back({{coordinate(random), coordinate(random)}, {coordinate(random), coordinate(random)}});
     for (const auto &[from, to] : lines)
         for (int height : {2160, 1081, 33}) {
-            ASSERT_EQ(lineRuns(true, from, to, height), lineRuns(false, from, to, height))
+            ASSERT_EQ(LineRunsOf(true, from, to, height), LineRunsOf(false, from, to, height))
                 << from.x() << "," << from.y() << " to " << to.x() << "," << to.y() << ", height " << height;
         }
 }
@@ -143,12 +143,12 @@ TEST(ScannedRuns, PolygonsCutOnceARowMatchTheReference)
     };
     for (const auto &polygon : polygons)
         for (int height : {0, 1, 9, 40}) {
-            const RunList scanned = polygonRuns(true, polygon, height);
-            expectOneRunPerRow(scanned);
-            ASSERT_EQ(pixelsOf(scanned), pixelsOf(polygonRuns(false, polygon, height)))
-                << describe(polygon) << "height " << height;
+            const RunList scanned = PolygonRuns(true, polygon, height);
+            ExpectOneRunPerRow(scanned);
+            ASSERT_EQ(PixelsOf(scanned), PixelsOf(PolygonRuns(false, polygon, height)))
+                << Describe(polygon) << "height " << height;
         }
-    EXPECT_TRUE(polygonRuns(true, {}, 9).empty());
+    EXPECT_TRUE(PolygonRuns(true, {}, 9).empty());
 }
 
 // Random polygons, convex, star-shaped, self-crossing: the pixels of the reference.
@@ -161,8 +161,8 @@ TEST(ScannedRuns, RandomPolygonsMatchTheReference)
         std::vector<QPoint> polygon(std::size_t(corners(random)));
         for (QPoint &p : polygon)
             p = {coordinate(random), coordinate(random)};
-        const RunList scanned = polygonRuns(true, polygon, 32);
-        ASSERT_EQ(pixelsOf(scanned), pixelsOf(polygonRuns(false, polygon, 32))) << describe(polygon);
+        const RunList scanned = PolygonRuns(true, polygon, 32);
+        ASSERT_EQ(PixelsOf(scanned), PixelsOf(PolygonRuns(false, polygon, 32))) << Describe(polygon);
         int runsPerRow = 0;
         for (std::size_t r = 1; r < scanned.size(); ++r)
             runsPerRow += std::get<0>(scanned[r - 1]) >= std::get<0>(scanned[r]);
@@ -190,16 +190,16 @@ TEST(ScannedRuns, SweepWedgesMatchTheReference)
                     for (int frame = step; frame < n; frame += large ? step * 97 + 1 : step) {
                         RadialWedges(g, style, sub, frame, step, n, wedges);
                         for (const RadialWedge &wedge : wedges) {
-                            QPoint points[RadialMaxWedgeVertices];
+                            QPoint points[kRadialMaxWedgeVertices];
                             const int count = RadialWedgeVertices(g, wedge, points);
                             const std::vector<QPoint> polygon(points, points + count);
                             auto runs = [&](bool scanned) {
-                                return count == 2 ? lineRuns(scanned, points[0], points[1], size.height())
-                                                  : polygonRuns(scanned, polygon, size.height());
+                                return count == 2 ? LineRunsOf(scanned, points[0], points[1], size.height())
+                                                  : PolygonRuns(scanned, polygon, size.height());
                             };
-                            ASSERT_EQ(pixelsOf(runs(true)), pixelsOf(runs(false)))
+                            ASSERT_EQ(PixelsOf(runs(true)), PixelsOf(runs(false)))
                                 << size.width() << "x" << size.height() << " style " << style << "/" << sub << " frame "
-                                << frame << " step " << step << ": " << describe(polygon);
+                                << frame << " step " << step << ": " << Describe(polygon);
                         }
                     }
                 }

@@ -13,7 +13,7 @@ namespace lumetta {
 namespace {
 
 // The Bresenham line pixel by pixel, both ends included.
-std::set<std::pair<int, int>> linePixels(QPoint from, QPoint to)
+std::set<std::pair<int, int>> LinePixels(QPoint from, QPoint to)
 {
     std::set<std::pair<int, int>> pixels;
     int x = from.x(), y = from.y();
@@ -57,7 +57,7 @@ TEST(ShapeRuns, LineRunsHoldTheBresenhamPixelsOneRunPerRow)
                 fromRuns.insert({x, y});
         });
         std::set<std::pair<int, int>> expected;
-        for (const auto &p : linePixels(from, to))
+        for (const auto &p : LinePixels(from, to))
             if (p.second >= 0 && p.second < height)
                 expected.insert(p);
         EXPECT_EQ(fromRuns, expected) << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
@@ -81,7 +81,7 @@ TEST(ShapeRuns, PolygonRunsCoverInteriorAndOutline)
                                 && side(triangle[2], triangle[0]) >= 0;
             bool onOutline = false;
             for (int i = 0; i < 3; ++i)
-                onOutline = onOutline || linePixels(triangle[i], triangle[(i + 1) % 3]).count({x, y});
+                onOutline = onOutline || LinePixels(triangle[i], triangle[(i + 1) % 3]).count({x, y});
             const bool expected = y < 9 && (inside || onOutline);
             EXPECT_EQ(covered.contains(QPoint(x, y)), expected) << x << "," << y;
         }

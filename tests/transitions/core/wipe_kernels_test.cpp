@@ -27,7 +27,7 @@ TEST(BandKernels, WidenedMaskSelectsAsTheBits)
                         v = uchar(gen());
                     std::vector<uchar> ref(bytes, 0x5A), fast(bytes, 0x5A), sel(std::size_t(width) * bpp + 1);
                     const std::size_t at = std::size_t(start) * bpp;
-                    MaskSelectRow_C(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width,
+                    MaskSelectRowC(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width,
                                     bpp * 8);
                     ExpandMaskRow(bits.data(), bitOffset, sel.data(), width, bpp);
                     for (const WipeKernels &variant : WipeKernelVariants()) {
@@ -60,7 +60,7 @@ TEST(BandKernels, BitSelectReadsNoMaskBytePastTheLastBit)
                     v = uchar(gen());
                 std::vector<uchar> ref(bytes, 0x5A);
                 const std::size_t at = std::size_t(start) * 4;
-                MaskSelectRow_C(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width, 32);
+                MaskSelectRowC(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width, 32);
                 for (const MaskKernels &variant : MaskKernelVariants()) {
                     std::vector<uchar> fast(bytes, 0x5A);
                     variant.selectRow(bits.data(), bitOffset, n.data() + at, o.data() + at, fast.data() + at, width,

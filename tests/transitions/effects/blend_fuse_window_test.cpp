@@ -23,10 +23,10 @@ class Probe : public Effect
 {
 public:
     std::map<int, QImage> frames;
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override
     {
-        Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-        frames[CurrentFrame] = (this->Offscreen ? Data.GetCanvas() : Data.Canvas)->copy();
+        Effect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+        frames[currentFrame] = (this->offscreen ? data.GetCanvas() : data.canvas)->copy();
     }
 };
 
@@ -38,16 +38,16 @@ protected:
     // Runs effect over the panel while it turns from black to white.
     void Run(TTransitionEffect &effect)
     {
-        panel->color = Qt::black;
-        panel->update();
+        panel_->color = Qt::black;
+        panel_->update();
         QApplication::processEvents();
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->color = Qt::white;
-        panel->update();
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::white;
+        panel_->update();
         effect.Execute();
         EXPECT_FALSE(effect.Prepared());
         EXPECT_FALSE(AnyEffectPrepared());
-        EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
+        EXPECT_TRUE(top_.findChildren<RenderWindow *>().isEmpty());
         EXPECT_EQ(Shown({20, 20}), qRgb(255, 255, 255));
     }
 };

@@ -126,7 +126,7 @@ TEST(BlendTransition, PaletteDissolveWithSkippedFramesHasAllEarlierCells)
     const lumetta::TilePattern cells = lumetta::OrderedDitherCells(14);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            EXPECT_EQ(run.frames.at(14).pixel(x, y) == qRgb(255, 255, 255), cells.cell(x, y)) << x << "," << y;
+            EXPECT_EQ(run.frames.at(14).pixel(x, y) == qRgb(255, 255, 255), cells.Cell(x, y)) << x << "," << y;
 }
 
 TEST(BlendTransition, DescriptionFlagsAndRegistration)
@@ -137,7 +137,7 @@ TEST(BlendTransition, DescriptionFlagsAndRegistration)
     EXPECT_FALSE(effect->AllowSrcRendering());
     EXPECT_TRUE(effect->NeedWorkBitmap());
     EXPECT_EQ(effect->property("Milliseconds").toInt(), 0);
-    EXPECT_EQ(effect->AllowedDirections, std::bitset<16>(1u << TTransitionEffect::tedNone));
+    EXPECT_EQ(effect->allowedDirections, std::bitset<16>(1u << TTransitionEffect::tedNone));
     ScreenDepth depth(32);
     EXPECT_FALSE(effect->WorkOnSrcBitmap());
 }

@@ -22,28 +22,28 @@ namespace {
 
 using Frames = std::map<int, QImage>;
 
-QImage picture(int w, int h, std::uint32_t seed)
+QImage Picture(int w, int h, std::uint32_t seed)
 {
     return lumetta::test::NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(QImage::Format_RGB32);
 }
 
 // Runs one headless pass with a fixed step and keeps every frame the area showed.
-Frames run(TTransitionEffect &effect, const QImage &from, const QImage &to, int step, int *frameCount = nullptr)
+Frames RunPass(TTransitionEffect &effect, const QImage &from, const QImage &to, int step, int *frameCount = nullptr)
 {
     Frames frames;
     FrameStepping stepping;
-    stepping.Step = step;
-    stepping.PassStarted = [&](int, int n) {
+    stepping.step = step;
+    stepping.passStarted = [&](int, int n) {
         if (frameCount)
             *frameCount = n;
     };
-    stepping.FrameShown = [&](int, int frame, const QImage &shown) { frames[frame] = shown.copy(); };
+    stepping.frameShown = [&](int, int frame, const QImage &shown) { frames[frame] = shown.copy(); };
     frames[-1] = RunHeadless(effect, from, to, stepping).final;
     return frames;
 }
 
 // The picture that shows `to` exactly where isNew holds.
-QImage expected(const QImage &from, const QImage &to, const std::function<bool(int, int)> &isNew)
+QImage Expected(const QImage &from, const QImage &to, const std::function<bool(int, int)> &isNew)
 {
     QImage out = from.copy();
     for (int y = 0; y < out.height(); ++y)
@@ -53,7 +53,7 @@ QImage expected(const QImage &from, const QImage &to, const std::function<bool(i
     return out;
 }
 
-std::set<std::pair<int, int>> firstBlocks(int cols, int rows, int style, int sub, int count)
+std::set<std::pair<int, int>> FirstBlocks(int cols, int rows, int style, int sub, int count)
 {
     lumetta::BlockOrder order(cols, rows, style, sub);
     std::set<std::pair<int, int>> cells;
@@ -65,7 +65,7 @@ std::set<std::pair<int, int>> firstBlocks(int cols, int rows, int style, int sub
 }
 
 // Whether pixel (x, y) lies in one of the cells.
-bool inCells(const BlockGrid &g, const std::set<std::pair<int, int>> &cells, int x, int y)
+bool InCells(const BlockGrid &g, const std::set<std::pair<int, int>> &cells, int x, int y)
 {
     for (const auto &[col, row] : cells)
         if (g.BlockRect({col, row}).contains(x, y))
@@ -146,7 +146,7 @@ TEST(BlockTransition, AssignCopiesGridAndStyle)
 
 TEST(BlockTransition, RowsOrderFramesShowExactlyTheBlocksUncovered)
 {
-    const QImage from = picture(43, 31, 1), to = picture(43, 31, 2);
+    const QImage from = Picture(43, 31, 1), to = Picture(43, 31, 2);
     const BlockGrid grid(43, 31, 4, 3, 0, 0, false);
     for (int step : {1, 2, 5}) {
         TBlockTransition block;
@@ -154,13 +154,13 @@ TEST(BlockTransition, RowsOrderFramesShowExactlyTheBlocksUncovered)
         block.SetRows(3);
         block.SetStyle(2);
         int n = 0;
-        const Frames frames = run(block, from, to, step, &n);
+        const Frames frames = RunPass(block, from, to, step, &n);
         EXPECT_EQ(n, 12);
         for (const auto &[f, shown] : frames) {
             if (f < 0)
                 continue;
-            const auto cells = firstBlocks(4, 3, 2, 1, f);
-            EXPECT_EQ(shown, expected(from, to, [&](int x, int y) { return inCells(grid, cells, x, y); }))
+            const auto cells = FirstBlocks(4, 3, 2, 1, f);
+            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return InCells(grid, cells, x, y); }))
                 << "step " << step << " frame " << f;
         }
         EXPECT_EQ(frames.at(-1), to);
@@ -176,10 +176,10 @@ public:
     std::map<int, QRegion> regions;
 
 protected:
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override
     {
-        TBlockTransition::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
-        regions[CurrentFrame] = FrameRegion ? *FrameRegion : QRegion(UpdateRect);
+        TBlockTransition::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
+        regions[currentFrame] = frameRegion ? *frameRegion : QRegion(updateRect);
     }
 };
 
@@ -187,14 +187,14 @@ protected:
 
 TEST(BlockTransition, AFrameOfSeveralBlocksChangesThoseBlocksNotTheBoxAroundThem)
 {
-    const QImage from = picture(43, 31, 1), to = picture(43, 31, 2);
+    const QImage from = Picture(43, 31, 1), to = Picture(43, 31, 2);
     const BlockGrid grid(43, 31, 4, 3, 0, 0, false);
     for (int step : {1, 5}) {
         RegionsOfFrames block;
         block.SetCols(4);
         block.SetRows(3);
         block.SetStyle(2);
-        run(block, from, to, step);
+        RunPass(block, from, to, step);
         lumetta::BlockOrder order(4, 3, 2, 1);
         int shown = 0;
         ASSERT_FALSE(block.regions.empty());
@@ -209,37 +209,37 @@ TEST(BlockTransition, AFrameOfSeveralBlocksChangesThoseBlocksNotTheBoxAroundThem
 
 TEST(BlockTransition, ReversedRowsStartAtTheBottomRight)
 {
-    const QImage from = picture(40, 30, 3), to = picture(40, 30, 4);
+    const QImage from = Picture(40, 30, 3), to = Picture(40, 30, 4);
     TBlockTransition block;
     block.SetCols(4);
     block.SetRows(3);
     block.SetStyle(2);
     block.SetReversed(true);
-    const Frames frames = run(block, from, to, 1);
-    EXPECT_EQ(frames.at(1), expected(from, to, [](int x, int y) { return x >= 30 && y >= 20; }));
+    const Frames frames = RunPass(block, from, to, 1);
+    EXPECT_EQ(frames.at(1), Expected(from, to, [](int x, int y) { return x >= 30 && y >= 20; }));
 }
 
 TEST(BlockTransition, TenByTenSpiral)
 {
-    const QImage from = picture(100, 100, 5), to = picture(100, 100, 6);
+    const QImage from = Picture(100, 100, 5), to = Picture(100, 100, 6);
     TBlockTransition block;
     block.SetCols(10);
     block.SetRows(10);
     block.SetStyle(4);
     int n = 0;
-    const Frames frames = run(block, from, to, 1, &n);
+    const Frames frames = RunPass(block, from, to, 1, &n);
     EXPECT_EQ(n, 100);
-    EXPECT_EQ(frames.at(10), expected(from, to, [](int, int y) { return y < 10; }));
-    EXPECT_EQ(frames.at(11), expected(from, to, [](int x, int y) { return y < 10 || (x >= 90 && y < 20); }));
+    EXPECT_EQ(frames.at(10), Expected(from, to, [](int, int y) { return y < 10; }));
+    EXPECT_EQ(frames.at(11), Expected(from, to, [](int x, int y) { return y < 10 || (x >= 90 && y < 20); }));
     // Frame 99 leaves only the last block of the spiral, (5, 6), for the final picture.
     EXPECT_EQ(frames.at(99),
-              expected(from, to, [](int x, int y) { return !(x >= 40 && x < 50 && y >= 50 && y < 60); }));
+              Expected(from, to, [](int x, int y) { return !(x >= 40 && x < 50 && y >= 50 && y < 60); }));
     EXPECT_EQ(frames.count(100), 0u);
 }
 
 TEST(BlockTransition, PuzzleFramesShowThePieces)
 {
-    const QImage from = picture(90, 64, 7), to = picture(90, 64, 8);
+    const QImage from = Picture(90, 64, 7), to = Picture(90, 64, 8);
     const BlockGrid grid(90, 64, 3, 2, 0, 0, true);
     const lumetta::PuzzlePieces pieces(grid);
     ASSERT_GT(pieces.Knob(), 0);
@@ -249,7 +249,7 @@ TEST(BlockTransition, PuzzleFramesShowThePieces)
         block.SetRows(2);
         block.SetPuzzle(true);
         block.SetStyle(3);
-        const Frames frames = run(block, from, to, step);
+        const Frames frames = RunPass(block, from, to, step);
         for (const auto &[f, shown] : frames) {
             if (f < 0)
                 continue;
@@ -257,7 +257,7 @@ TEST(BlockTransition, PuzzleFramesShowThePieces)
             lumetta::BlockOrder order(3, 2, 3, 1);
             for (int k = 0; k < f; ++k)
                 pieces.Paint(mask, order.Next());
-            EXPECT_EQ(shown, expected(from, to, [&](int x, int y) { return lumetta::MonoPixel(mask, x, y); }))
+            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return lumetta::MonoPixel(mask, x, y); }))
                 << "step " << step << " frame " << f;
         }
     }
@@ -265,32 +265,32 @@ TEST(BlockTransition, PuzzleFramesShowThePieces)
 
 TEST(BlockTransition, PixelBlocks)
 {
-    const QImage from = picture(9, 5, 9), to = picture(9, 5, 10);
+    const QImage from = Picture(9, 5, 9), to = Picture(9, 5, 10);
     TBlockTransition block;
     block.SetCols(50);
     block.SetRows(50);
     block.SetStyle(2);
     block.SetSubStyle(5);  // columns, each top to bottom
     int n = 0;
-    const Frames frames = run(block, from, to, 4, &n);
+    const Frames frames = RunPass(block, from, to, 4, &n);
     EXPECT_EQ(n, 45);
     for (const auto &[f, shown] : frames) {
         if (f > 0) {
-            EXPECT_EQ(shown, expected(from, to, [&](int x, int y) { return x * 5 + y < f; })) << f;
+            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return x * 5 + y < f; })) << f;
         }
     }
 }
 
 TEST(BlockTransition, RandomOrderUncoversOneBlockPerFrameFromTheClockSeed)
 {
-    const QImage from = picture(60, 40, 11), to = picture(60, 40, 12);
+    const QImage from = Picture(60, 40, 11), to = Picture(60, 40, 12);
     lumetta::SetClockSeedSource([] { return 4242u; });
     Frames first, second;
     for (Frames *frames : {&first, &second}) {
         TBlockTransition block;
         block.SetCols(6);
         block.SetRows(4);
-        *frames = run(block, from, to, 1);
+        *frames = RunPass(block, from, to, 1);
     }
     lumetta::SetClockSeedSource({});
     EXPECT_EQ(first, second);
@@ -318,25 +318,25 @@ class TScriptedBlock : public TBlockTransition
 public:
     std::vector<int> script;
     std::vector<QImage> shown;
-    void ExecuteTimed(int FrameCount, PassData &Data) override
+    void ExecuteTimed(int frameCount, PassData &data) override
     {
         int prev = 0;
         for (int frame : script) {
-            if (frame >= FrameCount)
+            if (frame >= frameCount)
                 break;
-            DrawFrame(Data, frame, frame - prev, FrameCount, prev);
+            DrawFrame(data, frame, frame - prev, frameCount, prev);
             Flush();
-            shown.push_back(Data.Canvas->copy());
+            shown.push_back(data.canvas->copy());
             prev = frame;
         }
-        ShowFinalPicture(Data);
+        ShowFinalPicture(data);
     }
 };
 }  // namespace
 
 TEST(BlockTransition, SingleBlockFramesSurviveLaterComposedFrames)
 {
-    const QImage from = picture(40, 40, 13), to = picture(40, 40, 14);
+    const QImage from = Picture(40, 40, 13), to = Picture(40, 40, 14);
     TScriptedBlock block;
     block.SetCols(4);
     block.SetRows(4);
@@ -349,14 +349,14 @@ TEST(BlockTransition, SingleBlockFramesSurviveLaterComposedFrames)
     ASSERT_EQ(block.shown.size(), block.script.size());
     for (std::size_t i = 0; i < block.script.size(); ++i) {
         const int f = block.script[i];
-        EXPECT_EQ(block.shown[i], expected(from, to, [&](int x, int y) { return (x / 10) * 4 + y / 10 < f; })) << f;
+        EXPECT_EQ(block.shown[i], Expected(from, to, [&](int x, int y) { return (x / 10) * 4 + y / 10 < f; })) << f;
     }
     EXPECT_EQ(canvas, to);
 }
 
 TEST(BlockTransition, RandomStyleAndSubStyleStillUncoverEveryBlockOnce)
 {
-    const QImage from = picture(50, 40, 17), to = picture(50, 40, 18);
+    const QImage from = Picture(50, 40, 17), to = Picture(50, 40, 18);
     for (std::uint32_t seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
         lumetta::SetClockSeedSource([seed] { return seed * 7919u; });
         TBlockTransition block;
@@ -364,7 +364,7 @@ TEST(BlockTransition, RandomStyleAndSubStyleStillUncoverEveryBlockOnce)
         block.SetRows(4);
         block.SetStyle(0);
         EXPECT_EQ(block.SubStyle(), 0);
-        const Frames frames = run(block, from, to, 1);
+        const Frames frames = RunPass(block, from, to, 1);
         QImage previous = from;
         for (int f = 1; f < 20; ++f) {
             const QImage &shown = frames.at(f);

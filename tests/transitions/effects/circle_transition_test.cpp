@@ -13,7 +13,7 @@ namespace lumetta {
 
 namespace {
 
-QImage picture(int w, int h, std::uint32_t seed)
+QImage Picture(int w, int h, std::uint32_t seed)
 {
     return lumetta::test::NoiseImage(w, h, QImage::Format_RGB32, seed).convertToFormat(QImage::Format_RGB32);
 }
@@ -25,12 +25,12 @@ struct CircleRun
     QImage final;
 };
 
-CircleRun run(TCircleTransition &effect, const QImage &from, const QImage &to, int step)
+CircleRun RunPass(TCircleTransition &effect, const QImage &from, const QImage &to, int step)
 {
     CircleRun r;
     FrameStepping stepping;
-    stepping.Step = step;
-    stepping.FrameShown = [&](int, int frame, const QImage &shown) { r.frames[frame] = shown.copy(); };
+    stepping.step = step;
+    stepping.frameShown = [&](int, int frame, const QImage &shown) { r.frames[frame] = shown.copy(); };
     const HeadlessRun headless = RunHeadless(effect, from, to, stepping);
     r.frameCount = headless.frameCount;
     r.final = headless.final;
@@ -38,18 +38,18 @@ CircleRun run(TCircleTransition &effect, const QImage &from, const QImage &to, i
 }
 
 // A pixel lies in the disc of radius r about (cx, cy) when its centre does.
-bool inDisc(int x, int y, int cx, int cy, int r)
+bool InDisc(int x, int y, int cx, int cy, int r)
 {
     const double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
     return dx * dx + dy * dy <= double(r) * r;
 }
 
-QImage expected(const QImage &from, const QImage &to, int cx, int cy, int r, bool insideIsNew)
+QImage Expected(const QImage &from, const QImage &to, int cx, int cy, int r, bool insideIsNew)
 {
     QImage out = from.copy();
     for (int y = 0; y < out.height(); ++y)
         for (int x = 0; x < out.width(); ++x)
-            if (inDisc(x, y, cx, cy, r) == insideIsNew)
+            if (InDisc(x, y, cx, cy, r) == insideIsNew)
                 out.setPixel(x, y, to.pixel(x, y));
     return out;
 }
@@ -71,7 +71,7 @@ TEST(CircleTransition, DefaultsAndNames)
 
 TEST(CircleTransition, FrameCountsOf800x600)
 {
-    const QImage from = picture(800, 600, 1), to = picture(800, 600, 2);
+    const QImage from = Picture(800, 600, 1), to = Picture(800, 600, 2);
     struct Case
     {
         int style, frames;
@@ -79,13 +79,13 @@ TEST(CircleTransition, FrameCountsOf800x600)
     for (const Case &c : cases) {
         TCircleTransition circle;
         circle.SetStyle(c.style);
-        EXPECT_EQ(run(circle, from, to, 100000).frameCount, c.frames) << c.style;
+        EXPECT_EQ(RunPass(circle, from, to, 100000).frameCount, c.frames) << c.style;
     }
 }
 
 TEST(CircleTransition, GrowingAndShrinkingDiscs)
 {
-    const QImage from = picture(61, 41, 3), to = picture(61, 41, 4);
+    const QImage from = Picture(61, 41, 3), to = Picture(61, 41, 4);
     struct Case
     {
         int style, sub;
@@ -103,12 +103,12 @@ TEST(CircleTransition, GrowingAndShrinkingDiscs)
             circle.SetStyle(c.style);
             circle.SetSubStyle(c.sub);
             circle.SetReversed(c.reversed);
-            const CircleRun r = run(circle, from, to, step);
+            const CircleRun r = RunPass(circle, from, to, step);
             ASSERT_GT(r.frameCount, 1);
             ASSERT_FALSE(r.frames.empty());
             for (const auto &[f, shown] : r.frames) {
                 const int radius = c.grows ? f : r.frameCount - f + 1;
-                ASSERT_EQ(shown, expected(from, to, c.cx, c.cy, radius, c.grows))
+                ASSERT_EQ(shown, Expected(from, to, c.cx, c.cy, radius, c.grows))
                     << c.style << "/" << c.sub << " step " << step << " frame " << f;
             }
             EXPECT_EQ(r.final, to);
@@ -117,17 +117,17 @@ TEST(CircleTransition, GrowingAndShrinkingDiscs)
 
 TEST(CircleTransition, StylesOutsideTheTableHaveNoFramesOrDrawNothing)
 {
-    const QImage from = picture(40, 30, 5), to = picture(40, 30, 6);
+    const QImage from = Picture(40, 30, 5), to = Picture(40, 30, 6);
     TCircleTransition noStyle;
     noStyle.SetStyle(4);
-    const CircleRun none = run(noStyle, from, to, 1);
+    const CircleRun none = RunPass(noStyle, from, to, 1);
     EXPECT_EQ(none.frameCount, 0);
     EXPECT_TRUE(none.frames.empty());
     EXPECT_EQ(none.final, to);
 
     TCircleTransition idle;
     idle.SetSubStyle(3);
-    const CircleRun quiet = run(idle, from, to, 1);
+    const CircleRun quiet = RunPass(idle, from, to, 1);
     EXPECT_EQ(quiet.frameCount, 25);  // [sqrt(15^2 + 20^2)]
     for (const auto &[f, shown] : quiet.frames)
         EXPECT_EQ(shown, from) << f;
@@ -136,7 +136,7 @@ TEST(CircleTransition, StylesOutsideTheTableHaveNoFramesOrDrawNothing)
 
 TEST(CircleTransition, EveryScreenDepth)
 {
-    const QImage from = picture(45, 33, 7), to = picture(45, 33, 8);
+    const QImage from = Picture(45, 33, 7), to = Picture(45, 33, 8);
     for (int bits : {8, 15, 16, 24, 32}) {
         ASSERT_TRUE(SetScreenBitsPerPixel(bits));
         const PixelFormat format = ScreenPixelFormat();
@@ -144,7 +144,7 @@ TEST(CircleTransition, EveryScreenDepth)
         for (int sub : {1, 2}) {
             TCircleTransition circle;
             circle.SetSubStyle(sub);
-            const CircleRun r = run(circle, from, to, 2);
+            const CircleRun r = RunPass(circle, from, to, 2);
             ASSERT_EQ(r.frameCount, 27);  // [sqrt(16^2 + 22^2)]
             for (const auto &[f, shown] : r.frames) {
                 const int radius = sub == 1 ? f : r.frameCount - f + 1;
@@ -152,7 +152,7 @@ TEST(CircleTransition, EveryScreenDepth)
                     for (int x = 0; x < 45; ++x)
                         ASSERT_EQ(
                             lumetta::test::RawPixel(shown, x, y),
-                            lumetta::test::RawPixel(inDisc(x, y, 22, 16, radius) == (sub == 1) ? newPic : oldPic, x, y))
+                            lumetta::test::RawPixel(InDisc(x, y, 22, 16, radius) == (sub == 1) ? newPic : oldPic, x, y))
                             << bits << " bits, sub-style " << sub << ", frame " << f << " at " << x << "," << y;
             }
         }

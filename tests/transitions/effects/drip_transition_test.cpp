@@ -81,7 +81,7 @@ TEST(Drip, EveryDirectionSettlesAndSmearsByTheRules)
         {TTransitionEffect::tedLeft, true, w, [&](int x, int y, int f, int) { return QPoint(std::max(x, w - f), y); }},
         {TTransitionEffect::tedDown, true, h, [](int x, int y, int f, int s) { return QPoint(x, y < f ? y : f - s); }},
     };
-    for (int depth : ScreenDepths) {
+    for (int depth : kScreenDepths) {
         ScreenDepth bits(depth);
         for (int step : {1, 4}) {
             for (const Case &c : cases) {

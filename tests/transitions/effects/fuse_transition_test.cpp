@@ -144,7 +144,7 @@ TEST(FuseTransition, RandomStyleIsDrawnOncePerRunAfterSeedingFromTheClock)
     ScreenDepth depth(32);
     lumetta::SetClockSeedSource([] { return 4242u; });
     lumetta::SetRandSeed(4242u);
-    const int drawn = lumetta::Random(TFuseTransition::StyleCount) + 1;
+    const int drawn = lumetta::Random(TFuseTransition::kStyleCount) + 1;
     TFuseTransition fuse;
     fuse.SetStyle(0);
     const EffectRun run = RunEffect(fuse, Plain(16, 16, qRgb(0, 0, 0)), Plain(16, 16, qRgb(255, 255, 255)));
@@ -193,12 +193,12 @@ TEST(FuseTransition, TablesAndPartners)
         EXPECT_EQ(TFuseTransition::ReversedStyle(p[1]), p[0]);
     }
     // every style turns every cell on by its last step
-    for (int style = 1; style <= TFuseTransition::StyleCount; ++style) {
+    for (int style = 1; style <= TFuseTransition::kStyleCount; ++style) {
         lumetta::TilePattern pattern;
         const int n = TFuseTransition::FrameCountOf(style);
         for (int k = 1; k <= n; ++k)
             TFuseTransition::TurnOnCells(pattern, style, k, n);
-        EXPECT_EQ(pattern.count(), 64) << style;
+        EXPECT_EQ(pattern.Count(), 64) << style;
     }
 }
 

@@ -26,23 +26,23 @@ public:
 
     explicit TProbeMasked(int styleCount = 1) { styleCount_ = styleCount; }
 
-    void Initialize(PassData &Data, int &FrameCount) override
+    void Initialize(PassData &data, int &frameCount) override
     {
-        TMaskedTransition::Initialize(Data, FrameCount);
-        FrameCount = frames;
+        TMaskedTransition::Initialize(data, frameCount);
+        frameCount = frames;
         stylesSeen.push_back(GetStyleToUse());
         subStylesSeen.push_back(GetSubStyleToUse());
     }
-    void DrawMask(QImage &Mask, int CurrentFrame, int, int, int, PassData &Data, bool &WhiteIsNew) override
+    void DrawMask(QImage &mask, int currentFrame, int, int, int, PassData &data, bool &whiteIsNew) override
     {
-        maskWidths.push_back(Mask.width());
-        maskWasEmpty.push_back(Mask.convertToFormat(QImage::Format_Grayscale8)
-                               == NewMonoImage(Mask.width(), Mask.height()).convertToFormat(QImage::Format_Grayscale8));
+        maskWidths.push_back(mask.width());
+        maskWasEmpty.push_back(mask.convertToFormat(QImage::Format_Grayscale8)
+                               == NewMonoImage(mask.width(), mask.height()).convertToFormat(QImage::Format_Grayscale8));
         if (paint)
-            paint(Mask, CurrentFrame, Data, WhiteIsNew);
+            paint(mask, currentFrame, data, whiteIsNew);
     }
-    int ReversedSubStyle(int, int SubStyle) const override { return SubStyle + 100; }
-    int SubStyleCount(int Style) const override { return Style == 0 ? 0 : 4; }
+    int ReversedSubStyle(int, int subStyle) const override { return subStyle + 100; }
+    int SubStyleCount(int style) const override { return style == 0 ? 0 : 4; }
     bool UsesDeltaMask() const override { return delta; }
     bool ClearsMaskEachFrame() const override { return clears; }
 
@@ -65,11 +65,11 @@ struct ScreenGuard
 };
 
 // Runs a pass and keeps what the area showed after each frame.
-std::vector<QImage> run(TProbeMasked &effect, const QImage &from, const QImage &to)
+std::vector<QImage> RunPass(TProbeMasked &effect, const QImage &from, const QImage &to)
 {
     std::vector<QImage> shown;
     FrameStepping stepping;
-    stepping.FrameShown = [&](int, int, const QImage &image) { shown.push_back(image.copy()); };
+    stepping.frameShown = [&](int, int, const QImage &image) { shown.push_back(image.copy()); };
     RunHeadless(effect, from, to, stepping);
     return shown;
 }
@@ -87,10 +87,10 @@ TEST(MaskedTransition, BitmapsAndMasksAreRoundedTo32Pixels)
     EXPECT_TRUE(effect.WorkOnSrcBitmap());
     EXPECT_EQ(effect.GetEditorName(), "TMaskedTransitionEditor");
     effect.frames = 2;
-    run(effect, NoisePicture(QSize(33, 3), 1), NoisePicture(QSize(33, 3), 2));
+    RunPass(effect, NoisePicture(QSize(33, 3), 1), NoisePicture(QSize(33, 3), 2));
     EXPECT_EQ(effect.maskWidths, std::vector<int>{64});
     effect.maskWidths.clear();
-    run(effect, NoisePicture(QSize(32, 3), 1), NoisePicture(QSize(32, 3), 2));
+    RunPass(effect, NoisePicture(QSize(32, 3), 1), NoisePicture(QSize(32, 3), 2));
     EXPECT_EQ(effect.maskWidths, std::vector<int>{32});
 }
 
@@ -140,7 +140,7 @@ TEST(MaskedTransition, RandomStyleIsDrawnOncePerRunAndKeptForBothPasses)
         const int expectedSub = lumetta::Random(4) + 1;
         effect.stylesSeen.clear();
         effect.subStylesSeen.clear();
-        run(effect, NoisePicture(QSize(40, 4), 1), NoisePicture(QSize(40, 4), 2));
+        RunPass(effect, NoisePicture(QSize(40, 4), 1), NoisePicture(QSize(40, 4), 2));
         ASSERT_EQ(effect.stylesSeen.size(), 2u);
         EXPECT_EQ(effect.stylesSeen[0], expectedStyle);
         EXPECT_EQ(effect.stylesSeen[1], expectedStyle);
@@ -166,7 +166,7 @@ TEST(MaskedTransition, EmptyMaskWithOldPolarityShowsTheNewPicture)
     TProbeMasked effect;
     effect.frames = 3;
     const QImage from = NoisePicture(QSize(40, 6), 1), to = NoisePicture(QSize(40, 6), 2);
-    const auto shown = run(effect, from, to);
+    const auto shown = RunPass(effect, from, to);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], to);
 }
@@ -183,7 +183,7 @@ TEST(MaskedTransition, WhitePixelsTakeTheNewPictureInEveryFormat)
             FillMonoEllipse(mask, 3, 1, 30, 9, true);
         };
         const QImage from = NoisePicture(QSize(37, 10), 3), to = NoisePicture(QSize(37, 10), 4);
-        const auto shown = run(effect, from, to);
+        const auto shown = RunPass(effect, from, to);
         ASSERT_EQ(shown.size(), 1u);
         const QImage expectedOld = ConvertToPixelFormat(from, ScreenPixelFormat());
         const QImage expectedNew = ConvertToPixelFormat(to, ScreenPixelFormat());
@@ -206,13 +206,13 @@ TEST(MaskedTransition, OnlyTheRowsOfTheUpdateRectangleAreCombined)
         whiteIsNew = true;
         if (frame == 1) {
             FillMonoRect(mask, 0, 0, mask.width(), mask.height(), true);
-            effect.UpdateRect = QRect(-5, 2, 100, 3);  // clipped to the area by the engine
+            effect.updateRect = QRect(-5, 2, 100, 3);  // clipped to the area by the engine
         } else {
-            work = data.Bitmap->copy();
+            work = data.bitmap->copy();
         }
     };
     const QImage from = NoisePicture(QSize(40, 8), 5), to = NoisePicture(QSize(40, 8), 6);
-    run(effect, from, to);
+    RunPass(effect, from, to);
     ASSERT_FALSE(work.isNull());
     for (int y = 0; y < 8; ++y) {
         const QImage &expected = (y >= 2 && y < 5) ? to : from;
@@ -232,7 +232,7 @@ TEST(MaskedTransition, DeltaMaskKeepsOnlyNewlySetPixels)
         FillMonoRect(mask, 0, 0, 10 * frame, 2, true);
     };
     FrameStepping stepping;
-    stepping.FrameShown = [&](int, int, const QImage &) {
+    stepping.frameShown = [&](int, int, const QImage &) {
         masks.push_back(effect.Mask()->copy());
         prevMasks.push_back(effect.PrevMask()->copy());
     };
@@ -257,7 +257,7 @@ TEST(MaskedTransition, MaskIsClearedEachFrameOnlyWhenAsked)
             whiteIsNew = true;
             MaskLine(mask, {0, 0}, {5, 0});
         };
-        run(effect, NoisePicture(QSize(40, 2), 1), NoisePicture(QSize(40, 2), 2));
+        RunPass(effect, NoisePicture(QSize(40, 2), 1), NoisePicture(QSize(40, 2), 2));
         ASSERT_EQ(effect.maskWasEmpty.size(), 3u);
         EXPECT_TRUE(effect.maskWasEmpty[0]);
         EXPECT_EQ(effect.maskWasEmpty[1], clears);
@@ -301,8 +301,8 @@ TEST(MaskedTransition, RunsShowTheSameFramesAsTheMask)
                         effect->setProperty("Style", shape.style);
                         effect->setProperty("SubStyle", shape.subStyle);
                         FrameStepping stepping;
-                        stepping.Step = step;
-                        stepping.FrameShown = [&](int, int, const QImage &shown) {
+                        stepping.step = step;
+                        stepping.frameShown = [&](int, int, const QImage &shown) {
                             frames[viaMask].push_back(shown.copy());
                         };
                         RunHeadless(*effect, NoisePicture(size, 1), NoisePicture(size, 2), stepping);

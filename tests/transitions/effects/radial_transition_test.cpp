@@ -17,7 +17,7 @@ namespace lumetta {
 
 namespace {
 
-QImage solid(int w, int h, QRgb rgb)
+QImage Solid(int w, int h, QRgb rgb)
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(rgb);
@@ -34,16 +34,16 @@ struct PassRecord
 };
 
 // Keeps the frames up to lastKept.
-PassRecord run(TRadialTransition &effect, int w, int h, int step, int lastKept = 1 << 30)
+PassRecord RunPass(TRadialTransition &effect, int w, int h, int step, int lastKept = 1 << 30)
 {
     PassRecord result;
     FrameStepping stepping;
-    stepping.Step = step;
-    stepping.FrameShown = [&](int, int frame, const QImage &shown) {
+    stepping.step = step;
+    stepping.frameShown = [&](int, int frame, const QImage &shown) {
         if (frame <= lastKept)
             result.frames.push_back({frame, shown.copy()});
     };
-    const HeadlessRun headless = RunHeadless(effect, solid(w, h, kOld), solid(w, h, kNew), stepping);
+    const HeadlessRun headless = RunHeadless(effect, Solid(w, h, kOld), Solid(w, h, kNew), stepping);
     result.frameCount = headless.frameCount;
     result.final = headless.final;
     return result;
@@ -102,7 +102,7 @@ TEST(RadialTransition, StylesOutsideTheTableEndTheRunAtOnce)
         TRadialTransition effect;
         effect.SetStyle(c.style);
         effect.SetSubStyle(c.subStyle);
-        const PassRecord r = run(effect, 40, 30, 1);
+        const PassRecord r = RunPass(effect, 40, 30, 1);
         EXPECT_EQ(r.frameCount, 0);
         EXPECT_TRUE(r.frames.empty());
         EXPECT_EQ(r.final.pixel(39, 29), kNew);
@@ -113,7 +113,7 @@ TEST(RadialTransition, FirstFrameIsTheTwelveOClockLine)
 {
     TRadialTransition effect;
     effect.SetMilliseconds(0);
-    const PassRecord r = run(effect, 640, 480, 1, 1);
+    const PassRecord r = RunPass(effect, 640, 480, 1, 1);
     EXPECT_EQ(r.frameCount, 2248);
     ASSERT_GE(r.frames.size(), 1u);
     const QImage &first = r.frames[0].second;
@@ -126,7 +126,7 @@ TEST(RadialTransition, QuarterAndHalfTurnsUncoverTheirQuadrants)
 {
     // 20 x 14 gives W' = 21, H' = 15, T = 76, centre (10, 7); 19 positions reach three o'clock.
     TRadialTransition effect;
-    const PassRecord r = run(effect, 20, 14, 19);
+    const PassRecord r = RunPass(effect, 20, 14, 19);
     ASSERT_EQ(r.frameCount, 76);
     ASSERT_EQ(r.frames.size(), 3u);
     const QImage &quarter = r.frames[0].second;
@@ -156,7 +156,7 @@ TEST(RadialTransition, WedgesOfSuccessiveFramesLeaveNoGaps)
     // and below the centre row must show the new picture.
     for (int step : {1, 2, 3, 4, 5, 7}) {
         TRadialTransition effect;
-        const PassRecord r = run(effect, 20, 14, step);
+        const PassRecord r = RunPass(effect, 20, 14, step);
         ASSERT_FALSE(r.frames.empty());
         const QImage &last = r.frames.back().second;
         for (int y = 0; y < 14; ++y)
@@ -175,10 +175,10 @@ TEST(RadialTransition, EverySubStyleUncoversMonotonicallyAndEndsWithTheNewPictur
         effect.SetStyle(style);
         for (int sub = 1; sub <= effect.SubStyleCount(style); ++sub) {
             effect.SetSubStyle(sub);
-            const PassRecord r = run(effect, 31, 23, 5);
+            const PassRecord r = RunPass(effect, 31, 23, 5);
             ASSERT_GT(r.frameCount, 0) << style << "/" << sub;
             ASSERT_FALSE(r.frames.empty());
-            QImage previous = solid(31, 23, kOld);
+            QImage previous = Solid(31, 23, kOld);
             int uncovered = 0;
             for (const auto &[frame, shown] : r.frames) {
                 for (int y = 0; y < 23; ++y)
@@ -192,7 +192,7 @@ TEST(RadialTransition, EverySubStyleUncoversMonotonicallyAndEndsWithTheNewPictur
                 for (int x = 0; x < 31; ++x)
                     uncovered += previous.pixel(x, y) == kNew;
             EXPECT_GT(uncovered, 31 * 23 / 2) << style << "/" << sub;
-            EXPECT_EQ(r.final, solid(31, 23, kNew).convertToFormat(r.final.format()));
+            EXPECT_EQ(r.final, Solid(31, 23, kNew).convertToFormat(r.final.format()));
         }
     }
 }
@@ -217,8 +217,8 @@ TEST(RadialTransition, RunsShowEveryFrameOfEverySweepAsTheMaskDoes)
                         effect.SetStyle(style);
                         effect.SetSubStyle(sub);
                         FrameStepping stepping;
-                        stepping.Step = step;
-                        stepping.FrameShown = [&](int, int, const QImage &shown) {
+                        stepping.step = step;
+                        stepping.frameShown = [&](int, int, const QImage &shown) {
                             frames[viaMask].push_back(shown.copy());
                         };
                         RunHeadless(effect, NoisePicture(size, 1), NoisePicture(size, 2), stepping);

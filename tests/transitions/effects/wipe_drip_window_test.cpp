@@ -50,11 +50,11 @@ public:
     QImage seen;
 
 protected:
-    void DrawFrame(PassData &Data, int CurrentFrame, int Step, int FrameCount, int PrevFrame) override
+    void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override
     {
-        if (PrevFrame == watch && seen.isNull())
-            seen = Data.Canvas->copy();
-        Effect::DrawFrame(Data, CurrentFrame, Step, FrameCount, PrevFrame);
+        if (prevFrame == watch && seen.isNull())
+            seen = data.canvas->copy();
+        Effect::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     }
 };
 
@@ -66,12 +66,12 @@ protected:
     // Runs effect over the panel, changing the panel in between.
     void Run(TTransitionEffect &effect)
     {
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->changed = true;
-        panel->update();
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->changed = true;
+        panel_->update();
         effect.Execute();
         EXPECT_FALSE(effect.Prepared());
-        EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
+        EXPECT_TRUE(top_.findChildren<RenderWindow *>().isEmpty());
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
         EXPECT_EQ(Shown({110, 70}), QColor(Qt::green).rgb());
     }
@@ -91,8 +91,8 @@ TEST_F(WipeDripWindow, BandWipeShowsItsFramesAndEndsOnTheNewPicture)
     for (int depth : {8, 15, 16, 24, 32}) {
         SCOPED_TRACE(depth);
         SetScreenBitsPerPixel(depth);
-        panel->changed = false;
-        panel->repaint();
+        panel_->changed = false;
+        panel_->repaint();
         Watched<TWipeTransition> wipe;
         wipe.SetBandWidth(10);
         wipe.watch = 40;
@@ -109,13 +109,13 @@ TEST_F(WipeDripWindow, BandWipeShowsItsFramesAndEndsOnTheNewPicture)
 TEST_F(WipeDripWindow, DripLeftSmearsTheSettlingColumn)
 {
     Watched<TDripTransition> drip;
-    const qreal r = panel->devicePixelRatioF();
+    const qreal r = panel_->devicePixelRatioF();
     drip.watch = qRound(70 * r);
     Run(drip);
     ASSERT_FALSE(drip.seen.isNull());
-    EXPECT_EQ(At(drip.seen, panel, 10, 10), QColor(Qt::red).rgb());
-    EXPECT_EQ(At(drip.seen, panel, 65, 10), QColor(Qt::green).rgb());
-    EXPECT_EQ(At(drip.seen, panel, 110, 70), QColor(Qt::green).rgb());  // smeared, no old blue left
+    EXPECT_EQ(At(drip.seen, panel_, 10, 10), QColor(Qt::red).rgb());
+    EXPECT_EQ(At(drip.seen, panel_, 65, 10), QColor(Qt::green).rgb());
+    EXPECT_EQ(At(drip.seen, panel_, 110, 70), QColor(Qt::green).rgb());  // smeared, no old blue left
 }
 
 TEST_F(WipeDripWindow, DripDownOntoTheWindowsCanvas)
@@ -125,8 +125,8 @@ TEST_F(WipeDripWindow, DripDownOntoTheWindowsCanvas)
     drip.watch = 5;
     Run(drip);
     ASSERT_FALSE(drip.seen.isNull());
-    EXPECT_EQ(At(drip.seen, panel, 10, 5), QColor(Qt::red).rgb());
-    EXPECT_EQ(At(drip.seen, panel, 100, 5), QColor(Qt::green).rgb());
+    EXPECT_EQ(At(drip.seen, panel_, 10, 5), QColor(Qt::red).rgb());
+    EXPECT_EQ(At(drip.seen, panel_, 100, 5), QColor(Qt::green).rgb());
 }
 
 namespace {
@@ -157,14 +157,14 @@ TEST_F(WipeDripWindow, CornerAndInOutWipesRepaintOnlyTheirStrips)
     for (auto direction : {TTransitionEffect::tedDownRight, TTransitionEffect::tedUpLeft,
                            TTransitionEffect::tedDownLeft, TTransitionEffect::tedIn, TTransitionEffect::tedOut}) {
         SCOPED_TRACE(int(direction));
-        panel->changed = false;
-        panel->repaint();
+        panel_->changed = false;
+        panel_->repaint();
         TWipeTransition wipe;
         wipe.SetDirection(direction);
         PaintedArea painted;
-        wipe.OnStartTransition = [&](QObject *) { wipe.RenderWindow()->installEventFilter(&painted); };
+        wipe.onStartTransition = [&](QObject *) { wipe.RenderWindow()->installEventFilter(&painted); };
         Run(wipe);
-        const double area = double(panel->width()) * panel->height();
+        const double area = double(panel_->width()) * panel_->height();
         EXPECT_GE(painted.pixels, area);
         EXPECT_LE(painted.pixels, 6 * area);
     }

@@ -32,7 +32,7 @@ QImage NewPicture(int w, int h)
 struct Lcg
 {
     std::uint32_t seed;
-    std::uint32_t next(std::uint32_t n)
+    std::uint32_t Next(std::uint32_t n)
     {
         seed = seed * 134775813u + 1u;
         return std::uint32_t((std::uint64_t(seed) * n) >> 32);
@@ -49,7 +49,7 @@ std::vector<std::vector<bool>> RightMask(int bw, int h, std::uint32_t &seedAfter
     for (int c = 0; c < bw; ++c) {
         const int t = std::max(100 - c * 100 / bw, 1);
         for (int i = 0; i <= length; ++i) {
-            const bool set = t >= int(lcg.next(100));
+            const bool set = t >= int(lcg.Next(100));
             if (i < length)
                 mask[std::size_t(c)][std::size_t(i)] = set;
         }
@@ -244,7 +244,7 @@ TEST(Wipe, FirstBandFrameOnASmallPicture)
     std::uint32_t seed = 0;
     const auto mask = RightMask(bw, h, seed);
     Lcg lcg{seed};
-    const int offset = int(lcg.next(75));
+    const int offset = int(lcg.Next(75));
     EXPECT_TRUE(ShowsPicked(run.frames.at(1), AsShown(from, run.final), AsShown(to, run.final), [&](int x, int y) {
         const int c = x - (2 - bw);
         return c < bw && mask[std::size_t(c)][std::size_t(y + offset)];
@@ -273,7 +273,7 @@ TEST(Wipe, BandFramesKeepTheUncoveredStripAndTheSeam)
         {TTransitionEffect::tedRight, w, [](int x, int) { return x; }, 0},
         {TTransitionEffect::tedUp, h, [&](int, int y) { return h - 1 - y; }, 1},
     };
-    for (int depth : ScreenDepths) {
+    for (int depth : kScreenDepths) {
         ScreenDepth bits(depth);
         for (const Case &c : cases) {
             SCOPED_TRACE(testing::Message() << "depth " << depth << " direction " << c.direction);
@@ -316,7 +316,7 @@ TEST(Wipe, MaskSeedsTheGeneratorOnceAndIsReused)
     RightMask(bw, h, seed);
     Lcg lcg{seed};
     for (int f = 1; f < first.frameCount; ++f)
-        lcg.next(75);
+        lcg.Next(75);
     EXPECT_EQ(RandSeed(), lcg.seed);
 
     // Same size and direction: the mask is kept and the seed runs on.
@@ -325,7 +325,7 @@ TEST(Wipe, MaskSeedsTheGeneratorOnceAndIsReused)
     RunEffect(*wipe, from, to);
     Lcg again{5};
     for (int f = 1; f < first.frameCount; ++f)
-        again.next(75);
+        again.Next(75);
     EXPECT_EQ(RandSeed(), again.seed);
     EXPECT_EQ(wipe->BandMask(), maskBefore);
 
@@ -343,7 +343,7 @@ TEST(Wipe, MaskSeedsTheGeneratorOnceAndIsReused)
 TEST(Wipe, FastAndReferenceKernelsDrawTheSameFrames)
 {
     const int w = 37, h = 23;
-    for (int depth : ScreenDepths) {
+    for (int depth : kScreenDepths) {
         ScreenDepth bits(depth);
         for (TD d : {TTransitionEffect::tedRight, TTransitionEffect::tedLeft, TTransitionEffect::tedDown,
                      TTransitionEffect::tedUp}) {

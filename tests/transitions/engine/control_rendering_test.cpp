@@ -255,7 +255,7 @@ TEST(RegisterControl, FlagsFromKinds)
         RegisterControl(QStringLiteral("KindsProbe"), c.frame, c.client, nullptr, nullptr, c.redraw, c.repaintFrame);
         const RegisteredControl *record = FindRegisteredControl(QStringLiteral("kindsprobe"));
         ASSERT_NE(record, nullptr);
-        EXPECT_EQ(record->Flags, c.flags) << c.frame << " " << c.client;
+        EXPECT_EQ(record->flags, c.flags) << c.frame << " " << c.client;
     }
     EXPECT_EQ(FindRegisteredControl(QStringLiteral("NeverRegistered")), nullptr);
 }
@@ -280,8 +280,8 @@ TEST(RegisterControl, LookupWalksTheAncestry)
         {&toolBar, 0x00A9}, {&label, 0x0063}, {&button, 0x0063}, {container.get(), 0x0330},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(LookupControl(c.widget).Flags, c.flags) << c.widget->metaObject()->className();
-    EXPECT_NE(LookupControl(&text).ClientPaint, nullptr);
+        EXPECT_EQ(LookupControl(c.widget).flags, c.flags) << c.widget->metaObject()->className();
+    EXPECT_NE(LookupControl(&text).clientPaint, nullptr);
 }
 
 TEST(RegisterControl, DetectCompletesOpenMethods)

@@ -20,7 +20,7 @@ namespace {
 struct RegisterTestClasses
 {
     RegisterTestClasses() { RegisterTransitionClass<TRecordingTransition>("TRecordingTransition"); }
-} const registerTestClasses;
+} const kRegisterTestClasses;
 
 const char kDescription[] = "object Trans: TTransitionList\r\n"
                             "  object First: TRecordingTransition\r\n"

@@ -19,12 +19,12 @@ struct Pictures
         work = NoisePicture(bitmaps, 1);
         dst = NoisePicture(bitmaps, 2);
         canvas = NoisePicture(size, 1).convertToFormat(canvasFormat);
-        data.Bitmap = &work;
-        data.SrcBmp = &work;
-        data.DstBmp = &dst;
-        data.Canvas = &canvas;
-        data.Width = size.width();
-        data.Height = size.height();
+        data.bitmap = &work;
+        data.srcBmp = &work;
+        data.dstBmp = &dst;
+        data.canvas = &canvas;
+        data.width = size.width();
+        data.height = size.height();
     }
 };
 
@@ -96,20 +96,20 @@ TEST(NewPixelRuns, PicturesWithoutRawPixelsAreRefused)
     Pictures p({16, 4});
     NewPixelRuns runs;
     PassData noNew = p.data;
-    noNew.DstBmp = nullptr;
+    noNew.dstBmp = nullptr;
     EXPECT_FALSE(runs.Begin(noNew, false));
     PassData noWork = p.data;
-    noWork.Bitmap = nullptr;
+    noWork.bitmap = nullptr;
     EXPECT_FALSE(runs.Begin(noWork, false));
     QImage mono(16, 4, QImage::Format_Mono), otherDepth = p.dst.convertToFormat(QImage::Format_RGB16);
     PassData oneBit = p.data;
-    oneBit.Bitmap = &mono;
+    oneBit.bitmap = &mono;
     EXPECT_FALSE(runs.Begin(oneBit, false));
     PassData mixed = p.data;
-    mixed.DstBmp = &otherDepth;
+    mixed.dstBmp = &otherDepth;
     EXPECT_FALSE(runs.Begin(mixed, false));
     PassData empty = p.data;
-    empty.Width = 0;
+    empty.width = 0;
     EXPECT_FALSE(runs.Begin(empty, false));
 }
 

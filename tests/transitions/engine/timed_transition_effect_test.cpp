@@ -11,15 +11,15 @@ namespace lumetta {
 
 namespace {
 
-QImage solid(int w, int h, QRgb rgb)
+QImage Solid(int w, int h, QRgb rgb)
 {
     QImage image(w, h, QImage::Format_RGB32);
     image.fill(rgb);
     return image;
 }
 
-const QImage kOld = solid(8, 4, 0xFF0000FF);
-const QImage kNew = solid(8, 4, 0xFFFF0000);
+const QImage kOld = Solid(8, 4, 0xFF0000FF);
+const QImage kNew = Solid(8, 4, 0xFFFF0000);
 
 TEST(TimedTransition, UnpacedPassDrawsEveryFrameAndEndsWithNewPicture)
 {
@@ -37,7 +37,7 @@ TEST(TimedTransition, UnpacedPassDrawsEveryFrameAndEndsWithNewPicture)
     EXPECT_EQ(canvas.pixel(0, 0), 0xFFFF0000u);
     EXPECT_EQ(canvas.pixel(7, 3), 0xFFFF0000u);
     EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
-    EXPECT_EQ(effect.WorkBitmap, nullptr);
+    EXPECT_EQ(effect.workBitmap, nullptr);
 }
 
 TEST(TimedTransition, DisabledHeadlessRunShowsTheNewPictureAtOnce)
@@ -72,7 +72,7 @@ TEST(TimedTransition, ZeroFramesEndSilentlyAfterFinalize)
     TRecordingTransition effect;
     effect.SetFrames(0);
     std::vector<std::string> events;
-    effect.OnAfterTransition = [&](QObject *) { events.push_back("After"); };
+    effect.onAfterTransition = [&](QObject *) { events.push_back("After"); };
     QImage canvas;
     EXPECT_THROW(effect.ExecuteOnImages(kOld, kNew, canvas), TransitionAborted);
     EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
@@ -89,7 +89,7 @@ TEST(TimedTransition, FailuresFinalizeOnlyAfterAReturnedInitialize)
         QImage canvas;
         EXPECT_THROW(effect.ExecuteOnImages(kOld, kNew, canvas), std::runtime_error);
         EXPECT_EQ((std::vector<std::string>{"Initialize", "Finalize"}), effect.log);
-        EXPECT_EQ(effect.WorkBitmap, nullptr);
+        EXPECT_EQ(effect.workBitmap, nullptr);
     }
     {
         TRecordingTransition effect;
@@ -158,16 +158,16 @@ TEST(TimedTransition, TimePastTheDurationJumpsToTheLastFrame)
 // A pass record for running the frame loop directly, as Execute hands it over.
 struct DirectPass
 {
-    QImage from = solid(8, 4, 0xFF0000FF), to = solid(8, 4, 0xFFFF0000), work = from.copy(), canvas = from.copy();
+    QImage from = Solid(8, 4, 0xFF0000FF), to = Solid(8, 4, 0xFFFF0000), work = from.copy(), canvas = from.copy();
     PassData data;
     DirectPass()
     {
-        data.Bitmap = &work;
-        data.SrcBmp = &from;
-        data.DstBmp = &to;
-        data.Canvas = &canvas;
-        data.Width = 8;
-        data.Height = 4;
+        data.bitmap = &work;
+        data.srcBmp = &from;
+        data.dstBmp = &to;
+        data.canvas = &canvas;
+        data.width = 8;
+        data.height = 4;
     }
 };
 
@@ -182,7 +182,7 @@ TEST(TimedTransition, TheScreenRefreshBoundsTheFrameRate)
     std::vector<double> drawnAt;
     effect.onDraw = [&](PassData &, int) { drawnAt.push_back(clock.Now()); };
     DirectPass pass;
-    pass.data.FrameInterval = 10;
+    pass.data.frameInterval = 10;
     const double start = clock.Now();
     effect.RunTransition(pass.data);
     ASSERT_GE(drawnAt.size(), 9u);
@@ -204,7 +204,7 @@ TEST(TimedTransition, SlowDrawingIsNotSlowedFurtherByTheRefresh)
     effect.SetMilliseconds(100);
     effect.onDraw = [&](PassData &, int) { clock.Advance(5); };
     DirectPass pass;
-    pass.data.FrameInterval = 1;
+    pass.data.frameInterval = 1;
     effect.RunTransition(pass.data);
     ASSERT_GE(effect.calls.size(), 2u);
     EXPECT_EQ(effect.calls[1].current, 6);
@@ -219,10 +219,10 @@ TEST(TimedTransition, SetUpBeforeTheFramesCountsInThePassTime)
     effect.SetFrames(10);
     effect.SetMilliseconds(100);
     DirectPass pass;
-    pass.data.StartedAt = clock.Now() - 40;
+    pass.data.startedAt = clock.Now() - 40;
     effect.RunTransition(pass.data);
     EXPECT_EQ(effect.calls.size(), 9u);
-    EXPECT_NEAR(clock.Now() - pass.data.StartedAt, 100, 1);
+    EXPECT_NEAR(clock.Now() - pass.data.startedAt, 100, 1);
 }
 
 // A frame region replaces the two rectangles: only it is copied, and nothing when the effect
@@ -235,23 +235,23 @@ TEST(TimedTransition, FlushCopiesTheFrameRegionUnlessTheFrameIsOnTheCanvas)
         effect.SetFrames(2);
         effect.paintColumns = false;
         effect.onDraw = [&](PassData &data, int) {
-            FillRect(*data.Bitmap, data.Bitmap->rect(), qRgb(0, 255, 0));
-            effect.UpdateRect = QRect(0, 0, 2, 2);
-            effect.FrameRegion = region;
-            effect.FrameOnCanvas = onCanvas;
+            FillRect(*data.bitmap, data.bitmap->rect(), qRgb(0, 255, 0));
+            effect.updateRect = QRect(0, 0, 2, 2);
+            effect.frameRegion = region;
+            effect.frameOnCanvas = onCanvas;
         };
         QImage shown;
         FrameStepping stepping;
-        stepping.FrameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
+        stepping.frameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
         QImage canvas;
-        effect.ExecuteOnImages(solid(10, 8, 0xFF0000FF), solid(10, 8, 0xFFFF0000), canvas, &stepping);
+        effect.ExecuteOnImages(Solid(10, 8, 0xFF0000FF), Solid(10, 8, 0xFFFF0000), canvas, &stepping);
         ASSERT_FALSE(shown.isNull());
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 10; ++x)
                 EXPECT_EQ(shown.pixel(x, y), !onCanvas && region.contains(QPoint(x, y)) ? 0xFF00FF00u : 0xFF0000FFu)
                     << x << "," << y << (onCanvas ? " on canvas" : "");
-        EXPECT_FALSE(effect.FrameRegion);
-        EXPECT_FALSE(effect.FrameOnCanvas);
+        EXPECT_FALSE(effect.frameRegion);
+        EXPECT_FALSE(effect.frameOnCanvas);
     }
 }
 
@@ -277,22 +277,22 @@ TEST(TimedTransition, FlushCopiesUpdateMinusUnchanged)
         effect.SetFrames(2);
         effect.paintColumns = false;
         effect.onDraw = [&](PassData &data, int) {
-            FillRect(*data.Bitmap, data.Bitmap->rect(), qRgb(0, 255, 0));
-            effect.UpdateRect = c.update;
-            effect.UnchangedRect = c.unchanged;
+            FillRect(*data.bitmap, data.bitmap->rect(), qRgb(0, 255, 0));
+            effect.updateRect = c.update;
+            effect.unchangedRect = c.unchanged;
         };
         QImage shown;
         FrameStepping stepping;
-        stepping.FrameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
+        stepping.frameShown = [&](int, int, const QImage &canvas) { shown = canvas; };
         QImage canvas;
-        effect.ExecuteOnImages(solid(10, 8, 0xFF0000FF), solid(10, 8, 0xFFFF0000), canvas, &stepping);
+        effect.ExecuteOnImages(Solid(10, 8, 0xFF0000FF), Solid(10, 8, 0xFFFF0000), canvas, &stepping);
         ASSERT_FALSE(shown.isNull());
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 10; ++x)
                 EXPECT_EQ(shown.pixel(x, y), c.copied.contains(QPoint(x, y)) ? 0xFF00FF00u : 0xFF0000FFu)
                     << x << "," << y << " update " << c.update.x() << "," << c.update.y();
-        EXPECT_EQ(effect.UpdateRect, QRect());
-        EXPECT_EQ(effect.UnchangedRect, QRect());
+        EXPECT_EQ(effect.updateRect, QRect());
+        EXPECT_EQ(effect.unchangedRect, QRect());
     }
 }
 
@@ -304,13 +304,13 @@ TEST(TimedTransition, FramesWithoutWorkBitmapGoStraightToTheCanvas)
     effect.SetFrames(4);
     std::vector<QRgb> firstColumn, lastColumn;
     FrameStepping stepping;
-    stepping.FrameShown = [&](int, int, const QImage &shown) {
+    stepping.frameShown = [&](int, int, const QImage &shown) {
         firstColumn.push_back(shown.pixel(0, 0));
         lastColumn.push_back(shown.pixel(7, 0));
     };
     QImage canvas;
     effect.ExecuteOnImages(kOld, kNew, canvas, &stepping);
-    EXPECT_EQ(effect.lastData.Bitmap, nullptr);
+    EXPECT_EQ(effect.lastData.bitmap, nullptr);
     EXPECT_EQ((std::vector<QRgb>{0xFFFF0000u, 0xFFFF0000u, 0xFFFF0000u}), firstColumn);
     EXPECT_EQ((std::vector<QRgb>{0xFF0000FFu, 0xFF0000FFu, 0xFF0000FFu}), lastColumn);
 }
@@ -340,10 +340,10 @@ TEST(TimedTransition, SteppingDrawsFixedSteps)
     effect.SetFrames(10);
     effect.SetMilliseconds(1000);
     FrameStepping stepping;
-    stepping.Step = 3;
+    stepping.step = 3;
     std::vector<int> counts, shown;
-    stepping.PassStarted = [&](int pass, int frames) { counts.push_back(pass * 100 + frames); };
-    stepping.FrameShown = [&](int, int frame, const QImage &) { shown.push_back(frame); };
+    stepping.passStarted = [&](int pass, int frames) { counts.push_back(pass * 100 + frames); };
+    stepping.frameShown = [&](int, int frame, const QImage &) { shown.push_back(frame); };
     QImage canvas;
     effect.ExecuteOnImages(kOld, kNew, canvas, &stepping);
     EXPECT_EQ((std::vector<int>{110}), counts);
@@ -363,12 +363,12 @@ TEST(TimedTransition, SteppingCanAskForEachFrameAndSeeEachPassEnd)
     const std::vector<int> wanted = {1, 1, 4, 12};
     std::size_t next = 0;
     std::vector<int> asked, ended;
-    stepping.NextFrame = [&](int, int frames, int prev) {
+    stepping.nextFrame = [&](int, int frames, int prev) {
         asked.push_back(prev);
         EXPECT_EQ(frames, 10);
         return wanted.at(next++);
     };
-    stepping.PassShown = [&](int pass, const QImage &shown) {
+    stepping.passShown = [&](int pass, const QImage &shown) {
         ended.push_back(pass);
         EXPECT_EQ(shown.pixel(0, 0), kNew.pixel(0, 0));
     };
@@ -410,8 +410,8 @@ TEST(TimedTransition, CanvasStandsInForTheWorkBitmapOnlyWhenAlike)
     };
     for (const Case &c : cases) {
         PassData data;
-        data.Canvas = c.canvas;
-        data.Bitmap = c.bitmap;
+        data.canvas = c.canvas;
+        data.bitmap = c.bitmap;
         EXPECT_EQ(Probe::CanDrawOnCanvas(data), c.expected) << (&c - cases);
     }
 }

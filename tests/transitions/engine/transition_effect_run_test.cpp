@@ -35,25 +35,25 @@ protected:
     ExecuteTest() : PanelWindowTest({200, 150}, {20, 30, 120, 80}) {}
     void SetUp() override
     {
-        edit = new QLineEdit(&top);
-        edit->setGeometry(20, 120, 120, 20);
+        edit_ = new QLineEdit(&top_);
+        edit_->setGeometry(20, 120, 120, 20);
         PanelWindowTest::SetUp();
-        edit->setFocus();
+        edit_->setFocus();
         QApplication::processEvents();
     }
     void TearDown() override { EXPECT_FALSE(AnyEffectPrepared()); }
 
-    std::vector<std::string> events;
+    std::vector<std::string> events_;
     void Record(TTransitionEffect &effect)
     {
-        effect.OnBeforeTransition = [this](QObject *) { events.push_back("Before"); };
-        effect.OnStartTransition = [this](QObject *) { events.push_back("Start"); };
-        effect.OnEndTransition = [this](QObject *) { events.push_back("End"); };
-        effect.OnAfterTransition = [this](QObject *) { events.push_back("After"); };
+        effect.onBeforeTransition = [this](QObject *) { events_.push_back("Before"); };
+        effect.onStartTransition = [this](QObject *) { events_.push_back("Start"); };
+        effect.onEndTransition = [this](QObject *) { events_.push_back("End"); };
+        effect.onAfterTransition = [this](QObject *) { events_.push_back("After"); };
     }
-    int RenderWindows() const { return int(top.findChildren<RenderWindow *>().size()); }
+    int RenderWindows() const { return int(top_.findChildren<RenderWindow *>().size()); }
 
-    QLineEdit *edit = nullptr;
+    QLineEdit *edit_ = nullptr;
 };
 
 TEST_F(ExecuteTest, OnePassEventOrderAndNewPictureAtTheEnd)
@@ -65,29 +65,29 @@ TEST_F(ExecuteTest, OnePassEventOrderAndNewPictureAtTheEnd)
     QRgb oldInCanvas = 0;
     QSize deviceSize;
     effect.onDraw = [&](PassData &data, int frame) {
-        deviceSize = QSize(data.Width, data.Height);
+        deviceSize = QSize(data.width, data.height);
         RenderWindow *window = effect.RenderWindow();
-        coveredWhileDrawing = window && window->isVisible() && window->geometry() == panel->rect();
+        coveredWhileDrawing = window && window->isVisible() && window->geometry() == panel_->rect();
         if (frame == 1)
-            oldInCanvas = data.SrcBmp->pixel(data.Width - 1, 0);
+            oldInCanvas = data.srcBmp->pixel(data.width - 1, 0);
     };
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     EXPECT_TRUE(AnyEffectPrepared());
     EXPECT_EQ(RenderWindows(), 1);
-    panel->color = Qt::red;
-    panel->update();
+    panel_->color = Qt::red;
+    panel_->update();
     effect.Execute();
-    events.insert(events.end(), effect.log.begin(), effect.log.end());
-    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After", "Initialize", "Finalize"}), events);
+    events_.insert(events_.end(), effect.log.begin(), effect.log.end());
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After", "Initialize", "Finalize"}), events_);
     EXPECT_EQ(effect.calls.size(), 3u);
     EXPECT_TRUE(coveredWhileDrawing);
-    EXPECT_EQ(deviceSize, panel->size() * panel->devicePixelRatioF());
+    EXPECT_EQ(deviceSize, panel_->size() * panel_->devicePixelRatioF());
     EXPECT_EQ(oldInCanvas, QColor(Qt::blue).rgb());
     EXPECT_FALSE(effect.Prepared());
     EXPECT_EQ(RenderWindows(), 0);
     EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
-    EXPECT_TRUE(panel->children().isEmpty());
-    EXPECT_EQ(panel->geometry(), QRect(20, 30, 120, 80));
+    EXPECT_TRUE(panel_->children().isEmpty());
+    EXPECT_EQ(panel_->geometry(), QRect(20, 30, 120, 80));
 }
 
 // A windowed pass is paced to the screen it is shown on and its time runs from the start of
@@ -97,21 +97,21 @@ TEST_F(ExecuteTest, PassesKnowTheScreenRefreshAndWhenExecuteStarted)
     TRecordingTransition effect;
     effect.SetFrames(3);
     double before = 0;
-    effect.OnBeforeTransition = [&](QObject *) { before = Stopwatch::Now(); };
+    effect.onBeforeTransition = [&](QObject *) { before = Stopwatch::Now(); };
     const double called = Stopwatch::Now();
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
-    const qreal rate = top.screen()->refreshRate();
+    const qreal rate = top_.screen()->refreshRate();
     ASSERT_GE(rate, 1);
-    EXPECT_DOUBLE_EQ(effect.lastData.FrameInterval, 1000.0 / rate);
-    EXPECT_GE(effect.lastData.StartedAt, called);
-    EXPECT_LE(effect.lastData.StartedAt, before);
+    EXPECT_DOUBLE_EQ(effect.lastData.frameInterval, 1000.0 / rate);
+    EXPECT_GE(effect.lastData.startedAt, called);
+    EXPECT_LE(effect.lastData.startedAt, before);
 
     TRecordingTransition headless;
     QImage canvas;
     headless.ExecuteOnImages(QImage(4, 4, QImage::Format_RGB32), QImage(4, 4, QImage::Format_RGB32), canvas);
-    EXPECT_EQ(headless.lastData.FrameInterval, 0);
-    EXPECT_LT(headless.lastData.StartedAt, 0);
+    EXPECT_EQ(headless.lastData.frameInterval, 0);
+    EXPECT_LT(headless.lastData.startedAt, 0);
 }
 
 // On an 8-bit screen a one-pass run copies the old picture at Execute, from the render window
@@ -126,19 +126,19 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
         PixelFormat format = pfDevice;
         QRgb left = 0, right = 0;
         effect.onDraw = [&](PassData &data, int frame) {
-            format = data.PixelFormat;
+            format = data.pixelFormat;
             if (frame == 5 && !effect.InSecondPass()) {
                 // The window shows frame 4: the left 4/10 new, the rest old.
-                const QImage shown = top.grab().toImage();
-                const qreal ratio = top.devicePixelRatioF();
-                left = shown.pixel(qRound((panel->x() + 1) * ratio), qRound((panel->y() + 1) * ratio));
+                const QImage shown = top_.grab().toImage();
+                const qreal ratio = top_.devicePixelRatioF();
+                left = shown.pixel(qRound((panel_->x() + 1) * ratio), qRound((panel_->y() + 1) * ratio));
                 right =
-                    shown.pixel(qRound((panel->x() + panel->width() - 2) * ratio), qRound((panel->y() + 1) * ratio));
+                    shown.pixel(qRound((panel_->x() + panel_->width() - 2) * ratio), qRound((panel_->y() + 1) * ratio));
             }
         };
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->color = Qt::red;
-        panel->update();
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::red;
+        panel_->update();
         effect.Execute();
         ASSERT_FALSE(effect.sourceCorner.empty());
         EXPECT_EQ(effect.sourceCorner.front(), qRgb(0, 0, 255));
@@ -147,8 +147,8 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
         EXPECT_EQ(left, qRgb(255, 0, 0));
         EXPECT_EQ(right, qRgb(0, 0, 255));
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
-        panel->color = Qt::blue;
-        panel->update();
+        panel_->color = Qt::blue;
+        panel_->update();
     }
     SetScreenBitsPerPixel(0);
 }
@@ -157,15 +157,15 @@ TEST_F(ExecuteTest, EightBitScreenCopiesTheOldPictureFromTheRenderWindow)
 // itself unless a screen copy is forced.
 TEST_F(ExecuteTest, ObscuredControlIsRenderedUnlessScreenCopyIsForced)
 {
-    auto *cover = new ColorPanel(&top);
+    auto *cover = new ColorPanel(&top_);
     cover->color = Qt::green;
     cover->setGeometry(10, 20, 30, 30);
     cover->show();
     QApplication::processEvents();
     for (bool forceCopy : {false, true}) {
         TRecordingTransition effect;
-        effect.ForceScreenCopy = forceCopy;
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        effect.forceScreenCopy = forceCopy;
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
         effect.Execute();
         ASSERT_FALSE(effect.sourceCorner.empty());
         EXPECT_EQ(effect.sourceCorner.front(), forceCopy ? QColor(Qt::green).rgb() : QColor(Qt::blue).rgb());
@@ -178,12 +178,12 @@ TEST_F(ExecuteTest, WindowAboveObscuresTheArea)
     ColorPanel above(nullptr);
     above.setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     above.color = Qt::yellow;
-    above.setGeometry(QRect(panel->mapToGlobal(QPoint(0, 0)), QSize(30, 30)));
+    above.setGeometry(QRect(panel_->mapToGlobal(QPoint(0, 0)), QSize(30, 30)));
     above.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&above));
     QApplication::processEvents();
     TRecordingTransition effect;
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
     ASSERT_FALSE(effect.sourceCorner.empty());
     EXPECT_EQ(effect.sourceCorner.front(), QColor(Qt::blue).rgb());
@@ -192,10 +192,10 @@ TEST_F(ExecuteTest, WindowAboveObscuresTheArea)
 // Part of the area off the screen cannot be copied from it: the old picture is rendered.
 TEST_F(ExecuteTest, AreaOffTheScreenIsRendered)
 {
-    top.move(top.screen()->geometry().bottomRight() - QPoint(60, 60));
+    top_.move(top_.screen()->geometry().bottomRight() - QPoint(60, 60));
     QApplication::processEvents();
     TRecordingTransition effect;
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
     ASSERT_FALSE(effect.sourceFarCorner.empty());
     EXPECT_EQ(effect.sourceFarCorner.front(), QColor(Qt::blue).rgb());
@@ -209,46 +209,46 @@ TEST_F(ExecuteTest, WideBitmapsKeepTheAreaSize)
         std::vector<int> widths;
         effect.onDraw = [&](PassData &data, int frame) {
             if (frame == 1)
-                widths = {data.Width, data.Bitmap->width(), data.SrcBmp->width(), data.DstBmp->width(),
-                          data.Canvas->width()};
+                widths = {data.width, data.bitmap->width(), data.srcBmp->width(), data.dstBmp->width(),
+                          data.canvas->width()};
         };
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->color = Qt::red;
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::red;
         effect.Execute();
-        const int width = qRound(panel->width() * panel->devicePixelRatioF());
+        const int width = qRound(panel_->width() * panel_->devicePixelRatioF());
         const int wide = effect.GetBitmapsWidth(width);
         EXPECT_EQ((std::vector<int>{width, wide, wide, wide, width}), widths);
         EXPECT_EQ(Shown({119, 79}), QColor(Qt::red).rgb());
-        panel->color = Qt::blue;
+        panel_->color = Qt::blue;
     }
 }
 
 TEST_F(ExecuteTest, TwoPassesFireStartAndEndOnce)
 {
     for (bool animatedFirst : {true, false}) {
-        events.clear();
+        events_.clear();
         std::unique_ptr<TRecordingTransition> effect(animatedFirst ? new TRecordingTransition
                                                                    : new TStillFirstPassTransition);
         Record(*effect);
-        effect->OnStartTransition = [&](QObject *) { events.push_back("Start"); };
+        effect->onStartTransition = [&](QObject *) { events_.push_back("Start"); };
         effect->SetPassSetting(TTransitionEffect::teTwoPasses);
         effect->Pass2Options()->SetSolidColor(0x0000FF);  // red, blue in the lowest byte
         effect->onDraw = [&](PassData &, int frame) {
             if (frame == 1)
-                events.push_back(effect->InSecondPass() ? "draw2" : "draw1");
+                events_.push_back(effect->InSecondPass() ? "draw2" : "draw1");
         };
-        ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
-        panel->color = Qt::green;
+        ASSERT_TRUE(effect->Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::green;
         effect->Execute();
         const std::vector<std::string> expected =
             animatedFirst ? std::vector<std::string>{"Before", "Start", "draw1", "draw2", "End", "After"}
                           : std::vector<std::string>{"Before", "Start", "draw2", "End", "After"};
-        EXPECT_EQ(expected, events);
+        EXPECT_EQ(expected, events_);
         // Pass 2 starts from the solid intermediate picture.
         ASSERT_FALSE(effect->sourceCorner.empty());
         EXPECT_EQ(effect->sourceCorner.back(), qRgb(255, 0, 0));
         EXPECT_EQ(Shown({1, 1}), QColor(Qt::green).rgb());
-        panel->color = Qt::blue;
+        panel_->color = Qt::blue;
     }
 }
 
@@ -257,10 +257,10 @@ TEST_F(ExecuteTest, FailureCleansUpAndFiresAfter)
     TRecordingTransition effect;
     Record(effect);
     effect.failAtFrame = 2;
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    panel->color = Qt::red;
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    panel_->color = Qt::red;
     EXPECT_THROW(effect.Execute(), std::runtime_error);
-    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events_);
     EXPECT_FALSE(effect.Prepared());
     EXPECT_FALSE(effect.Executing());
     EXPECT_FALSE(AnyEffectPrepared());
@@ -273,22 +273,22 @@ TEST_F(ExecuteTest, ExecuteWithoutPrepareFiresOnlyTheOuterEvents)
     TRecordingTransition effect;
     Record(effect);
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events_);
     EXPECT_TRUE(effect.log.empty());
 }
 
 TEST_F(ExecuteTest, PrepareTwiceAndTwoEffects)
 {
     TRecordingTransition first, second;
-    ASSERT_TRUE(first.Prepare(panel, panel->rect()));
-    ASSERT_TRUE(first.Prepare(panel, panel->rect()));  // unprepares, then prepares again
+    ASSERT_TRUE(first.Prepare(panel_, panel_->rect()));
+    ASSERT_TRUE(first.Prepare(panel_, panel_->rect()));  // unprepares, then prepares again
     EXPECT_EQ(RenderWindows(), 1);
-    EXPECT_FALSE(second.Prepare(panel, panel->rect()));
+    EXPECT_FALSE(second.Prepare(panel_, panel_->rect()));
     EXPECT_EQ(RenderWindows(), 1);
     first.UnPrepare();
     EXPECT_FALSE(AnyEffectPrepared());
     EXPECT_EQ(RenderWindows(), 0);
-    ASSERT_TRUE(second.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(second.Prepare(panel_, panel_->rect()));
     EXPECT_TRUE(AnyEffectPrepared());
     second.SetEnabled(true);  // unchanged: stays prepared
     EXPECT_TRUE(second.Prepared());
@@ -300,7 +300,7 @@ TEST_F(ExecuteTest, PrepareTwiceAndTwoEffects)
 TEST_F(ExecuteTest, DestroyingAPreparedEffectReleasesIt)
 {
     auto *effect = new TRecordingTransition;
-    ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect->Prepare(panel_, panel_->rect()));
     delete effect;
     EXPECT_FALSE(AnyEffectPrepared());
     EXPECT_EQ(RenderWindows(), 0);
@@ -311,8 +311,8 @@ TEST_F(ExecuteTest, DestroyingAPreparedEffectReleasesIt)
 TEST_F(ExecuteTest, RectOutsideTheClientAreaGetsAWindowOfItsOwn)
 {
     TRecordingTransition effect;
-    effect.ClientCoordinates = false;
-    ASSERT_TRUE(effect.Prepare(&top, QRect(-5, 0, 50, 40)));
+    effect.clientCoordinates = false;
+    ASSERT_TRUE(effect.Prepare(&top_, QRect(-5, 0, 50, 40)));
     ASSERT_NE(effect.RenderWindow(), nullptr);
     EXPECT_TRUE(effect.RenderWindow()->isWindow());
     EXPECT_TRUE(effect.RenderWindow()->isVisible());
@@ -325,38 +325,38 @@ TEST_F(ExecuteTest, ControlDestroyedWhilePreparedEndsTheRunQuietly)
 {
     TRecordingTransition effect;
     Record(effect);
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    delete panel;
-    panel = nullptr;
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    delete panel_;
+    panel_ = nullptr;
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events_);
     EXPECT_FALSE(effect.Prepared());
     EXPECT_FALSE(effect.Prepare(nullptr, QRect(0, 0, 5, 5)));
 }
 
 TEST_F(ExecuteTest, HiddenControlIsNotPrepared)
 {
-    top.hide();
+    top_.hide();
     TRecordingTransition effect;
     Record(effect);
-    EXPECT_FALSE(effect.Prepare(panel, panel->rect()));
+    EXPECT_FALSE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events_);
 }
 
 TEST_F(ExecuteTest, HiddenChildClimbsToItsVisibleParent)
 {
-    panel->hide();
+    panel_->hide();
     TRecordingTransition effect;
-    ASSERT_TRUE(effect.Prepare(panel, QRect(0, 0, 10, 10)));
-    EXPECT_EQ(effect.RenderWindow()->parentWidget(), &top);
+    ASSERT_TRUE(effect.Prepare(panel_, QRect(0, 0, 10, 10)));
+    EXPECT_EQ(effect.RenderWindow()->parentWidget(), &top_);
     EXPECT_EQ(effect.RenderWindow()->geometry(), QRect(20, 30, 10, 10));
     effect.UnPrepare();
 }
 
 TEST_F(ExecuteTest, PageOfAStackClimbsToTheStack)
 {
-    auto *stack = new QStackedWidget(&top);
+    auto *stack = new QStackedWidget(&top_);
     stack->setGeometry(0, 0, 50, 50);
     auto *page = new QWidget;
     stack->addWidget(page);
@@ -372,16 +372,16 @@ TEST_F(ExecuteTest, DisabledEffects)
     {
         TRecordingTransition effect;
         effect.SetEnabled(false);
-        EXPECT_FALSE(effect.Prepare(panel, panel->rect()));
+        EXPECT_FALSE(effect.Prepare(panel_, panel_->rect()));
     }
     TRecordingTransition effect;
     Record(effect);
     effect.SetEnabled(false);
     effect.SetFlickerFreeWhenDisabled(true);
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    panel->color = Qt::yellow;
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    panel_->color = Qt::yellow;
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events_);
     EXPECT_TRUE(effect.log.empty());
     EXPECT_EQ(Shown({3, 3}), QColor(Qt::yellow).rgb());
     EXPECT_EQ(RenderWindows(), 0);
@@ -391,10 +391,10 @@ TEST_F(ExecuteTest, FlickerFreeShowsTheNewPicture)
 {
     TFlickerFreeTransition effect;
     Record(effect);
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    panel->color = Qt::magenta;
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    panel_->color = Qt::magenta;
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "Start", "End", "After"}), events_);
     EXPECT_EQ(Shown({100, 70}), QColor(Qt::magenta).rgb());
 }
 
@@ -406,13 +406,13 @@ TEST_F(ExecuteTest, DistributedTimeHalvesEachPassAndRestores)
     effect.SetMilliseconds(101);
     effect.SetPassSetting(TTransitionEffect::teTwoPasses);
     effect.Pass2Options()->SetDistributedTime(true);
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
     EXPECT_EQ((std::vector<int>{50, 50}), effect.millisecondsSeen);
     EXPECT_EQ(effect.Milliseconds(), 101);
 
     effect.failAtFrame = 1;
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     EXPECT_THROW(effect.Execute(), std::runtime_error);
     EXPECT_EQ(effect.Milliseconds(), 101);
 }
@@ -436,13 +436,13 @@ TEST_F(ExecuteTest, NonAbortableRunLeavesInputForAfterwards)
     TRecordingTransition effect;
     effect.SetFrames(20);
     effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    PostKeys(edit, "ab", true);
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    PostKeys(edit_, "ab", true);
     effect.Execute();
     EXPECT_EQ(effect.calls.size(), 19u);
-    EXPECT_EQ(edit->text(), "");
+    EXPECT_EQ(edit_->text(), "");
     QApplication::processEvents();
-    EXPECT_EQ(edit->text(), "ab");
+    EXPECT_EQ(edit_->text(), "ab");
 }
 
 TEST_F(ExecuteTest, AbortOnEscapeSwallowsKeysAndEndsTheRun)
@@ -453,20 +453,20 @@ TEST_F(ExecuteTest, AbortOnEscapeSwallowsKeysAndEndsTheRun)
         effect.SetAbortOnEscape(true);
         effect.SetFrames(20);
         effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->color = Qt::red;
-        PostKeys(edit, "xy", withEscape);
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::red;
+        PostKeys(edit_, "xy", withEscape);
         effect.Execute();
         QApplication::processEvents();
-        EXPECT_EQ(edit->text(), "");
+        EXPECT_EQ(edit_->text(), "");
         if (withEscape) {
-            EXPECT_TRUE(effect.Aborted);
+            EXPECT_TRUE(effect.aborted);
             EXPECT_LT(effect.calls.size(), 19u);
         } else {
             EXPECT_EQ(effect.calls.size(), 19u);
         }
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
-        panel->color = Qt::blue;
+        panel_->color = Qt::blue;
     }
 }
 
@@ -487,9 +487,9 @@ TEST_F(ExecuteTest, AbortOnClickNeedsALeftClickOnTheRenderWindow)
                                                             Qt::NoModifier));
             }
         };
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
         effect.Execute();
-        EXPECT_EQ(effect.Aborted, button == Qt::LeftButton);
+        EXPECT_EQ(effect.aborted, button == Qt::LeftButton);
         EXPECT_EQ(effect.calls.size() < 19u, button == Qt::LeftButton);
     }
 }
@@ -526,17 +526,17 @@ TEST_F(ExecuteTest, LeftPressOnTheTopLevelWindowOverTheRenderWindowAborts)
         effect.onDraw = [&](PassData &, int frame) {
             clock.Advance(100);
             if (frame == 2)
-                PostPressToWindow(&top, panel->pos() + c.inPanel, c.button);
+                PostPressToWindow(&top_, panel_->pos() + c.inPanel, c.button);
         };
-        ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-        panel->color = Qt::red;
+        ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+        panel_->color = Qt::red;
         effect.Execute();
-        EXPECT_EQ(effect.Aborted, c.aborts) << c.name;
+        EXPECT_EQ(effect.aborted, c.aborts) << c.name;
         EXPECT_EQ(effect.calls.size() < 19u, c.aborts) << c.name;
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb()) << c.name;
         // The press went with the run: the line edit never took the focus from elsewhere.
         EXPECT_EQ(RenderWindows(), 0) << c.name;
-        panel->color = Qt::blue;
+        panel_->color = Qt::blue;
     }
 }
 
@@ -553,11 +553,11 @@ TEST_F(ExecuteTest, TheReleaseOfTheAbortingPressGoesWithIt)
             return false;
         }
     } releases;
-    panel->installEventFilter(&releases);
+    panel_->installEventFilter(&releases);
     const auto postRelease = [&] {
-        const QPoint at = panel->pos() + QPoint(60, 40);
-        QCoreApplication::postEvent(top.windowHandle(),
-                                    new QMouseEvent(QEvent::MouseButtonRelease, at, top.mapToGlobal(at), Qt::LeftButton,
+        const QPoint at = panel_->pos() + QPoint(60, 40);
+        QCoreApplication::postEvent(top_.windowHandle(),
+                                    new QMouseEvent(QEvent::MouseButtonRelease, at, top_.mapToGlobal(at), Qt::LeftButton,
                                                     Qt::NoButton, Qt::NoModifier));
     };
     SimulatedClock clock;
@@ -567,16 +567,16 @@ TEST_F(ExecuteTest, TheReleaseOfTheAbortingPressGoesWithIt)
     effect.onDraw = [&](PassData &, int frame) {
         clock.Advance(100);
         if (frame == 2)
-            PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+            PostPressToWindow(&top_, panel_->pos() + QPoint(60, 40), Qt::LeftButton);
     };
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
-    ASSERT_TRUE(effect.Aborted);
+    ASSERT_TRUE(effect.aborted);
     postRelease();
     QApplication::processEvents();
     EXPECT_EQ(releases.count, 0);
     // The next click is the panel's again.
-    PostPressToWindow(&top, panel->pos() + QPoint(60, 40), Qt::LeftButton);
+    PostPressToWindow(&top_, panel_->pos() + QPoint(60, 40), Qt::LeftButton);
     postRelease();
     QApplication::processEvents();
     EXPECT_EQ(releases.count, 1);
@@ -593,14 +593,14 @@ TEST_F(ExecuteTest, PressOnAWidgetOverTheRenderWindowDoesNotAbort)
     effect.onDraw = [&](PassData &, int frame) {
         clock.Advance(100);
         if (frame == 2)
-            PostPressToWindow(&top, panel->pos() + QPoint(5, 5), Qt::LeftButton);
+            PostPressToWindow(&top_, panel_->pos() + QPoint(5, 5), Qt::LeftButton);
     };
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    cover = new QWidget(&top);
-    cover->setGeometry(panel->x(), panel->y(), 20, 20);
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    cover = new QWidget(&top_);
+    cover->setGeometry(panel_->x(), panel_->y(), 20, 20);
     cover->show();
     effect.Execute();
-    EXPECT_FALSE(effect.Aborted);
+    EXPECT_FALSE(effect.aborted);
     delete cover;
 }
 
@@ -612,17 +612,17 @@ TEST_F(ExecuteTest, RealPressOnTheScreenAbortsTheRun)
         GTEST_SKIP() << "needs an X server and xdotool";
     TWipeTransition effect;
     effect.SetAbortOnClick(true);
-    effect.SetMilliseconds(TTransitionEffect::MillisecondsRange.maximum);
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
-    panel->color = Qt::red;
-    const QPoint at = panel->mapToGlobal(QPoint(60, 40));
+    effect.SetMilliseconds(TTransitionEffect::kMillisecondsRange.maximum);
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
+    panel_->color = Qt::red;
+    const QPoint at = panel_->mapToGlobal(QPoint(60, 40));
     QProcess click;
     click.start(xdotool, {"sleep", "0.4", "mousemove", "--sync", QString::number(at.x()), QString::number(at.y()),
                           "click", "1"});
     ASSERT_TRUE(click.waitForStarted());
     effect.Execute();
     click.waitForFinished();
-    EXPECT_TRUE(effect.Aborted);
+    EXPECT_TRUE(effect.aborted);
     EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
 }
 
@@ -632,16 +632,16 @@ TEST_F(ExecuteTest, AbortQueryIsAskedWhileRunning)
     TRecordingTransition effect;
     effect.SetFrames(50);
     int asked = 0;
-    effect.OnAbortQuery = [&](QObject *sender, TTransitionEffect *transition, bool &abort) {
+    effect.onAbortQuery = [&](QObject *sender, TTransitionEffect *transition, bool &abort) {
         EXPECT_EQ(sender, &effect);
         EXPECT_EQ(transition, &effect);
         abort = ++asked == 2;
     };
     effect.onDraw = [&](PassData &, int) { clock.Advance(100); };
-    ASSERT_TRUE(effect.Prepare(panel, panel->rect()));
+    ASSERT_TRUE(effect.Prepare(panel_, panel_->rect()));
     effect.Execute();
     EXPECT_EQ(asked, 2);
-    EXPECT_TRUE(effect.Aborted);
+    EXPECT_TRUE(effect.aborted);
     // A poll comes once more than 300 ms passed since the last: at frames 4 and 7.
     EXPECT_EQ(effect.calls.size(), 7u);
 }
@@ -652,13 +652,13 @@ TEST_F(ExecuteTest, ControlDestroyedBeforeExecuteWithTheRenderWindowOnItsParent)
 {
     TRecordingTransition effect;
     Record(effect);
-    effect.ClientCoordinates = false;
-    ASSERT_TRUE(effect.Prepare(panel, QRect(-5, -5, 50, 40)));
-    ASSERT_EQ(effect.RenderWindow()->parentWidget(), &top);
-    delete panel;
-    panel = nullptr;
+    effect.clientCoordinates = false;
+    ASSERT_TRUE(effect.Prepare(panel_, QRect(-5, -5, 50, 40)));
+    ASSERT_EQ(effect.RenderWindow()->parentWidget(), &top_);
+    delete panel_;
+    panel_ = nullptr;
     effect.Execute();
-    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events);
+    EXPECT_EQ((std::vector<std::string>{"Before", "After"}), events_);
     EXPECT_TRUE(effect.log.empty());
     EXPECT_FALSE(effect.Prepared());
     EXPECT_EQ(RenderWindows(), 0);
@@ -736,108 +736,108 @@ protected:
     void TearDown() override
     {
         EXPECT_FALSE(AnyEffectPrepared());
-        delete effect.data();
+        delete effect_.data();
     }
 
     void Make(Kind kind)
     {
         switch (kind) {
         case Kind::Wipe:
-            effect = new TWipeTransition;
+            effect_ = new TWipeTransition;
             break;
         case Kind::Circle:
-            effect = new TCircleTransition;
+            effect_ = new TCircleTransition;
             break;
         case Kind::Blend:
-            effect = new TBlendTransition;
+            effect_ = new TBlendTransition;
             break;
         }
-        effect->OnBeforeTransition = [this](QObject *) { events.push_back("Before"); };
-        effect->OnStartTransition = [this](QObject *) { events.push_back("Start"); };
-        effect->OnEndTransition = [this](QObject *) { events.push_back("End"); };
-        effect->OnAfterTransition = [this](QObject *) { events.push_back("After"); };
+        effect_->onBeforeTransition = [this](QObject *) { events_.push_back("Before"); };
+        effect_->onStartTransition = [this](QObject *) { events_.push_back("Start"); };
+        effect_->onEndTransition = [this](QObject *) { events_.push_back("End"); };
+        effect_->onAfterTransition = [this](QObject *) { events_.push_back("After"); };
     }
 
     void Meddle(Meddling meddling)
     {
-        meddled = true;
+        meddled_ = true;
         switch (meddling) {
         case Meddling::UnPrepare:
-            effect->UnPrepare();
+            effect_->UnPrepare();
             break;
         case Meddling::Execute:
-            effect->Execute();
+            effect_->Execute();
             break;
         case Meddling::Prepare:
-            preparedAgain = effect->Prepare(watchedPanel, watchedPanel->rect());
+            preparedAgain_ = effect_->Prepare(watchedPanel_, watchedPanel_->rect());
             break;
         case Meddling::Disable:
-            effect->SetEnabled(false);
+            effect_->SetEnabled(false);
             break;
         case Meddling::DeleteEffect:
-            delete effect.data();
+            delete effect_.data();
             break;
         case Meddling::DeleteEffectLater:
-            effect->deleteLater();
+            effect_->deleteLater();
             break;
         case Meddling::DeleteControl:
-            delete watchedPanel.data();
+            delete watchedPanel_.data();
             break;
         case Meddling::DeleteControlLater:
-            watchedPanel->deleteLater();
+            watchedPanel_->deleteLater();
             break;
         }
     }
 
-    QPointer<TTransitionEffect> effect;
+    QPointer<TTransitionEffect> effect_;
     // The fixture's panel, watched: some cases delete it.
-    QPointer<ColorPanel> watchedPanel;
-    std::vector<std::string> events;
-    bool meddled = false;
-    bool preparedAgain = false;
+    QPointer<ColorPanel> watchedPanel_;
+    std::vector<std::string> events_;
+    bool meddled_ = false;
+    bool preparedAgain_ = false;
 };
 
 TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
 {
     const auto [meddling, trigger, kind] = GetParam();
-    watchedPanel = panel;
+    watchedPanel_ = panel_;
     // Every reading of the clock moves it on by 101 ms: the run looks at its input from frame 3 on.
     SimulatedClock clock(101);
     Make(kind);
     QObject context;
     switch (trigger) {
     case Trigger::Timer:
-        effect->SetAbortOnEscape(true);
+        effect_->SetAbortOnEscape(true);
         QTimer::singleShot(0, &context, [&] { Meddle(meddling); });
         break;
     case Trigger::PostedCall:
-        effect->SetAbortOnEscape(true);
+        effect_->SetAbortOnEscape(true);
         QMetaObject::invokeMethod(
             &context, [&] { Meddle(meddling); }, Qt::QueuedConnection);
         break;
     case Trigger::AbortQuery:
-        effect->OnAbortQuery = [&](QObject *, TTransitionEffect *, bool &) {
-            if (!meddled)
+        effect_->onAbortQuery = [&](QObject *, TTransitionEffect *, bool &) {
+            if (!meddled_)
                 Meddle(meddling);
         };
         break;
     }
-    ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
-    panel->color = Qt::red;
-    panel->update();
-    TTransitionEffect *running = effect;
+    ASSERT_TRUE(effect_->Prepare(panel_, panel_->rect()));
+    panel_->color = Qt::red;
+    panel_->update();
+    TTransitionEffect *running = effect_;
     running->Execute();
-    EXPECT_TRUE(meddled);
+    EXPECT_TRUE(meddled_);
     // What was deleted later is gone by now.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
 
-    EXPECT_TRUE(top.findChildren<RenderWindow *>().isEmpty());
+    EXPECT_TRUE(top_.findChildren<RenderWindow *>().isEmpty());
     EXPECT_FALSE(AnyEffectPrepared());
     const bool effectGone = meddling == Meddling::DeleteEffect || meddling == Meddling::DeleteEffectLater;
     const bool controlGone = meddling == Meddling::DeleteControl || meddling == Meddling::DeleteControlLater;
-    EXPECT_EQ(effect.isNull(), effectGone);
-    EXPECT_EQ(watchedPanel.isNull(), controlGone);
+    EXPECT_EQ(effect_.isNull(), effectGone);
+    EXPECT_EQ(watchedPanel_.isNull(), controlGone);
     // An abort handler runs without the event loop: what it deletes later goes after the run.
     const bool deletedLaterAfterTheRun =
         trigger == Trigger::AbortQuery
@@ -845,28 +845,28 @@ TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
     // Every event once: a second Execute inside the run is refused.
     const std::vector<std::string> whole{"Before", "Start", "End", "After"};
     if (deletedLaterAfterTheRun) {
-        EXPECT_EQ(whole, events);
+        EXPECT_EQ(whole, events_);
     } else if (effectGone) {
-        EXPECT_EQ((std::vector<std::string>{"Before", "Start"}), events);
+        EXPECT_EQ((std::vector<std::string>{"Before", "Start"}), events_);
     } else if (controlGone) {
-        EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events);
+        EXPECT_EQ((std::vector<std::string>{"Before", "Start", "After"}), events_);
     } else {
-        EXPECT_EQ(whole, events);
+        EXPECT_EQ(whole, events_);
     }
     if (!effectGone) {
-        EXPECT_FALSE(effect->Prepared());
-        EXPECT_FALSE(effect->Executing());
-        EXPECT_EQ(effect->Aborted, meddling == Meddling::UnPrepare || meddling == Meddling::Disable);
+        EXPECT_FALSE(effect_->Prepared());
+        EXPECT_FALSE(effect_->Executing());
+        EXPECT_EQ(effect_->aborted, meddling == Meddling::UnPrepare || meddling == Meddling::Disable);
     }
     if (!controlGone) {
         EXPECT_EQ(Shown({5, 5}), QColor(Qt::red).rgb());
     }
-    EXPECT_FALSE(preparedAgain);
+    EXPECT_FALSE(preparedAgain_);
 
     // The engine takes the next run as usual.
-    if (!effectGone && !controlGone && effect->Enabled()) {
-        ASSERT_TRUE(effect->Prepare(panel, panel->rect()));
-        effect->UnPrepare();
+    if (!effectGone && !controlGone && effect_->Enabled()) {
+        ASSERT_TRUE(effect_->Prepare(panel_, panel_->rect()));
+        effect_->UnPrepare();
     }
 }
 

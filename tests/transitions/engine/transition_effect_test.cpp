@@ -31,7 +31,7 @@ TEST(EffectModel, Defaults)
     EXPECT_EQ(effect.Pass2Options()->SolidColor(), 0x1FFFFFFF);
     EXPECT_FALSE(effect.AbortOnClick());
     EXPECT_FALSE(effect.AbortOnEscape());
-    EXPECT_TRUE(effect.ClientCoordinates);
+    EXPECT_TRUE(effect.clientCoordinates);
     EXPECT_FALSE(effect.Prepared());
     TFlickerFreeTransition plain;
     EXPECT_EQ(plain.Direction(), TE::tedNone);
@@ -64,7 +64,7 @@ TEST(EffectModel, ReversedDirectionTable)
     };
     for (const Case &c : cases) {
         TRecordingTransition effect;
-        effect.AllowedDirections.set();
+        effect.allowedDirections.set();
         effect.SetDirection(c.direction);
         EXPECT_EQ(effect.ReversedDirection(), c.reversed) << c.direction;
     }
@@ -115,13 +115,13 @@ TEST(EffectModel, AssignCopiesSettingsButNotEvents)
     source.Pass2Options()->SetDistributedTime(true);
     source.Pass2Options()->SetSolidColor(0xFF);
     source.SetPassSetting(TE::teTwoPasses);
-    source.ForceRendering = true;
-    source.ClientCoordinates = false;
+    source.forceRendering = true;
+    source.clientCoordinates = false;
     source.SetFlickerFreeWhenDisabled(true);
     source.SetDirection(TE::tedLeft);
     source.SetReversed(true);
     source.SetAbortOnEscape(true);
-    source.OnAfterTransition = [](QObject *) {};
+    source.onAfterTransition = [](QObject *) {};
 
     TRecordingTransition target;
     target.Assign(&source);
@@ -130,13 +130,13 @@ TEST(EffectModel, AssignCopiesSettingsButNotEvents)
     EXPECT_EQ(target.Pass2Options()->SolidColor(), 0xFF);
     EXPECT_NE(target.Pass2Options(), source.Pass2Options());
     EXPECT_EQ(target.PassSetting(), TE::teTwoPasses);
-    EXPECT_TRUE(target.ForceRendering);
-    EXPECT_FALSE(target.ClientCoordinates);
+    EXPECT_TRUE(target.forceRendering);
+    EXPECT_FALSE(target.clientCoordinates);
     EXPECT_TRUE(target.FlickerFreeWhenDisabled());
     EXPECT_EQ(target.Direction(), TE::tedLeft);
     EXPECT_TRUE(target.Reversed());
     EXPECT_TRUE(target.AbortOnEscape());
-    EXPECT_FALSE(target.OnAfterTransition);
+    EXPECT_FALSE(target.onAfterTransition);
 
     // A class that does not allow the direction keeps its own.
     TFlickerFreeTransition plain;

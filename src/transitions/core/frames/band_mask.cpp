@@ -12,8 +12,8 @@ namespace lumetta {
 
 QSize BandMask::SizeFor(BandAxis axis, int bandWidth, int width, int height)
 {
-    return axis == BandAxis::Columns ? QSize(bandWidth, height + BandMaskSlack)
-                                     : QSize(width + BandMaskSlack, bandWidth);
+    return axis == BandAxis::Columns ? QSize(bandWidth, height + kBandMaskSlack)
+                                     : QSize(width + kBandMaskSlack, bandWidth);
 }
 
 bool BandMask::Fits(BandAxis axis, bool newSideFirst, const QSize &size) const
@@ -32,7 +32,7 @@ void BandMask::Build(BandAxis axis, bool newSideFirst, int bandWidth, int width,
     select_.clear();
     selectBpp_ = 0;
 
-    SetRandSeed(BandMaskSeed);
+    SetRandSeed(kBandMaskSeed);
     const int length = axis == BandAxis::Columns ? size.height() : size.width();
     for (int c = 0; c < bandWidth; ++c) {
         const int d = c * 100 / bandWidth;
@@ -58,7 +58,7 @@ void BandMask::Clear()
     selectBpp_ = 0;
 }
 
-const uchar *BandMask::selectionRow(int row, int bytesPerPixel)
+const uchar *BandMask::SelectionRow(int row, int bytesPerPixel)
 {
     const qsizetype stride = qsizetype(bits_.width()) * bytesPerPixel;
     if (selectBpp_ != bytesPerPixel) {
@@ -82,9 +82,9 @@ void BandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, 
         return;
     const int bpp = BytesPerPixel(dst);
     const bool reference = ReferenceKernels();
-    const int maskCol = b.Left - band.Left + maskX;
-    const qsizetype bandX = qsizetype(b.Left) * bpp, bandBytes = qsizetype(b.Width()) * bpp;
-    const qsizetype stripX = qsizetype(s.Left) * bpp, stripBytes = qsizetype(s.Width()) * bpp;
+    const int maskCol = b.left - band.left + maskX;
+    const qsizetype bandX = qsizetype(b.left) * bpp, bandBytes = qsizetype(b.Width()) * bpp;
+    const qsizetype stripX = qsizetype(s.left) * bpp, stripBytes = qsizetype(s.Width()) * bpp;
     // Rows are addressed from the base pointers: per-row scanLine calls cost more than a narrow band.
     const qsizetype oldStride = oldPic.bytesPerLine(), newStride = newPic.bytesPerLine();
     const qsizetype dstStride = dst.bytesPerLine();
@@ -97,31 +97,31 @@ void BandMask::Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, 
     const bool readBits = reference || (bpp == 4 && CpuHasAvx2());
     const MaskSelectRowFn selectBits = KernelsInUse(MaskKernelVariants()).selectRow;
     const SelectRowBytesFn selectBytes = KernelsInUse(WipeKernelVariants()).selectRowBytes;
-    const uchar *selectBase = readBits ? nullptr : selectionRow(0, bpp) + qsizetype(maskCol) * bpp;
+    const uchar *selectBase = readBits ? nullptr : SelectionRow(0, bpp) + qsizetype(maskCol) * bpp;
     const qsizetype selectStride = qsizetype(bits_.width()) * bpp;
     const uchar *maskBase = bits_.constBits();
     const qsizetype maskStride = bits_.bytesPerLine();
     // Short rows a picture row apart are too far apart for the hardware to fetch ahead: the rows
     // Ahead below are asked for while this one is composed.
-    constexpr int Ahead = 8;
-    const qsizetype spanX = qsizetype(rows.Left) * bpp, spanBytes = qsizetype(rows.Width()) * bpp;
+    constexpr int kAhead = 8;
+    const qsizetype spanX = qsizetype(rows.left) * bpp, spanBytes = qsizetype(rows.Width()) * bpp;
     const bool prefetch = !reference && spanBytes <= 512;
-    for (int y = rows.Top; y < rows.Bottom; ++y) {
+    for (int y = rows.top; y < rows.bottom; ++y) {
         const uchar *n = newBits + y * newStride;
         uchar *d = dstBits + y * dstStride;
-        if (prefetch && y + Ahead < rows.Bottom) {
-            for (const uchar *p : {oldBits + (y + Ahead) * oldStride + spanX, n + Ahead * newStride + spanX,
-                                   static_cast<const uchar *>(d) + Ahead * dstStride + spanX}) {
+        if (prefetch && y + kAhead < rows.bottom) {
+            for (const uchar *p : {oldBits + (y + kAhead) * oldStride + spanX, n + kAhead * newStride + spanX,
+                                   static_cast<const uchar *>(d) + kAhead * dstStride + spanX}) {
                 for (qsizetype at = 0; at < spanBytes; at += 64)
                     __builtin_prefetch(p + at);
                 __builtin_prefetch(p + spanBytes - 1);
             }
         }
-        if (y >= s.Top && y < s.Bottom)
+        if (y >= s.top && y < s.bottom)
             std::memcpy(d + stripX, n + stripX, std::size_t(stripBytes));
-        if (y < b.Top || y >= b.Bottom)
+        if (y < b.top || y >= b.bottom)
             continue;
-        const int maskRow = y - band.Top + maskY;
+        const int maskRow = y - band.top + maskY;
         const uchar *o = oldBits + y * oldStride + bandX;
         if (readBits)
             selectBits(maskBase + maskRow * maskStride, maskCol, n + bandX, o, d + bandX, b.Width(), bpp * 8);

@@ -16,10 +16,10 @@ namespace lumetta {
 enum class BandAxis { Columns, Rows };
 
 // Seed the band mask is drawn from.
-inline constexpr std::uint32_t BandMaskSeed = 1642000;
+inline constexpr std::uint32_t kBandMaskSeed = 1642000;
 
 // Extra length of the mask along the band, so each frame can read it at a random offset 0..74.
-inline constexpr int BandMaskSlack = 75;
+inline constexpr int kBandMaskSlack = 75;
 
 // The band mask of one wipe direction, kept between runs while its size and direction hold.
 class BandMask
@@ -47,7 +47,7 @@ public:
                  int maskY, const HalfOpenRect &strip = {});
 
 private:
-    const uchar *selectionRow(int row, int bytesPerPixel);
+    const uchar *SelectionRow(int row, int bytesPerPixel);
 
     QImage bits_;
     BandAxis axis_ = BandAxis::Columns;

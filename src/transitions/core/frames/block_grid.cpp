@@ -8,7 +8,7 @@
 namespace lumetta {
 namespace {
 
-int countFor(int size, int count, int blockSize, bool puzzle)
+int CountFor(int size, int count, int blockSize, bool puzzle)
 {
     int n = count;
     if (n == 0)
@@ -24,8 +24,8 @@ int countFor(int size, int count, int blockSize, bool puzzle)
 BlockGrid::BlockGrid(int width, int height, int cols, int rows, int blockWidth, int blockHeight, bool puzzle)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
-      cols_(countFor(width_, cols, blockWidth, puzzle)),
-      rows_(countFor(height_, rows, blockHeight, puzzle))
+      cols_(CountFor(width_, cols, blockWidth, puzzle)),
+      rows_(CountFor(height_, rows, blockHeight, puzzle))
 {
 }
 

@@ -11,7 +11,7 @@ namespace lumetta {
 namespace {
 
 // Position `index` (from 0) of a permutation of 1..n filled by drawing free places.
-std::vector<int> randomPermutation(int n)
+std::vector<int> RandomPermutation(int n)
 {
     std::vector<int> places(std::size_t(n), 0);
     for (int d = 1; d <= n; ++d) {
@@ -34,8 +34,8 @@ BlockOrder::BlockOrder(int cols, int rows, int style, int subStyle)
       subStyle_(style_ == style && subStyle >= 1 && subStyle <= BlockSubStyleCount(style_) ? subStyle : 1)
 {
     if (style_ == 1) {
-        permCols_ = randomPermutation(cols_);
-        permRows_ = randomPermutation(rows_);
+        permCols_ = RandomPermutation(cols_);
+        permRows_ = RandomPermutation(rows_);
         lcm_ = std::lcm(std::int64_t(cols_), std::int64_t(rows_));
     }
     leftBound_ = 0;
@@ -49,48 +49,48 @@ BlockCell BlockOrder::Next()
     const int k = ++k_;
     switch (style_) {
     case 2:
-        return rowsAndColumns(k);
+        return RowsAndColumns(k);
     case 3:
-        return serpentine(k);
+        return Serpentine(k);
     case 4:
-        return subStyle_ % 2 != 0 ? nextSpiral() : outwardSpiral(k);
+        return subStyle_ % 2 != 0 ? NextSpiral() : OutwardSpiral(k);
     default:
-        return nextRandom(k);
+        return NextRandom(k);
     }
 }
 
-BlockCell BlockOrder::rowsAndColumns(int k) const
+BlockCell BlockOrder::RowsAndColumns(int k) const
 {
     // Even sub-styles play the preceding odd one from its last block backwards.
     const int base = subStyle_ % 2 != 0 ? subStyle_ : subStyle_ - 1;
     const int j = (subStyle_ % 2 != 0 ? k : count_ - k + 1) - 1;
-    const int C = cols_, R = rows_;
+    const int c = cols_, r = rows_;
     switch (base) {
     case 1:
-        return {j % C + 1, j / C + 1};
+        return {j % c + 1, j / c + 1};
     case 3:
-        return {j % C + 1, R - j / C};
+        return {j % c + 1, r - j / c};
     case 5:
-        return {j / R + 1, j % R + 1};
+        return {j / r + 1, j % r + 1};
     default:
-        return {C - j / R, j % R + 1};
+        return {c - j / r, j % r + 1};
     }
 }
 
-BlockCell BlockOrder::serpentine(int k) const
+BlockCell BlockOrder::Serpentine(int k) const
 {
     const int base = subStyle_ % 2 != 0 ? subStyle_ : subStyle_ - 1;
     const int j = (subStyle_ % 2 != 0 ? k : count_ - k + 1) - 1;
-    const int C = cols_, R = rows_;
+    const int c = cols_, r = rows_;
     if (base == 1) {
-        const int row = j / C + 1;
-        return {row % 2 != 0 ? j % C + 1 : C - j % C, row};
+        const int row = j / c + 1;
+        return {row % 2 != 0 ? j % c + 1 : c - j % c, row};
     }
-    const int col = j / R + 1;
-    return {col, col % 2 != 0 ? j % R + 1 : R - j % R};
+    const int col = j / r + 1;
+    return {col, col % 2 != 0 ? j % r + 1 : r - j % r};
 }
 
-BlockCell BlockOrder::nextRandom(int k)
+BlockCell BlockOrder::NextRandom(int k)
 {
     // Shifting the column walk by one after every full cycle of both permutations moves the
     // walk onto the next diagonal, so every block comes once.
@@ -101,7 +101,7 @@ BlockCell BlockOrder::nextRandom(int k)
     return {col, row};
 }
 
-BlockCell BlockOrder::nextSpiral()
+BlockCell BlockOrder::NextSpiral()
 {
     const bool clockwise = subStyle_ == 1;
     if (k_ == 1) {
@@ -136,7 +136,7 @@ BlockCell BlockOrder::nextSpiral()
     return last_;
 }
 
-BlockCell BlockOrder::outwardSpiral(int k) const
+BlockCell BlockOrder::OutwardSpiral(int k) const
 {
     BlockCell cell = ClockwiseSpiralCell(cols_, rows_, count_ - k + 1);
     // The anticlockwise spiral from the top-right block is the clockwise one mirrored.

@@ -23,11 +23,11 @@ public:
     int SubStyle() const { return subStyle_; }
 
 private:
-    BlockCell rowsAndColumns(int k) const;
-    BlockCell serpentine(int k) const;
-    BlockCell nextRandom(int k);
-    BlockCell nextSpiral();
-    BlockCell outwardSpiral(int k) const;
+    BlockCell RowsAndColumns(int k) const;
+    BlockCell Serpentine(int k) const;
+    BlockCell NextRandom(int k);
+    BlockCell NextSpiral();
+    BlockCell OutwardSpiral(int k) const;
 
     int cols_, rows_, count_;
     int style_, subStyle_;

@@ -9,13 +9,13 @@
 namespace lumetta {
 namespace {
 
-QRect box(int l, int t, int r, int b)
+QRect Box(int l, int t, int r, int b)
 {
     return QRect(l, t, r - l, b - t);
 }
 
 // The largest f whose square (-f, -f, f, f) lies within the disc of radius r.
-int inscribedHalfSide(int r)
+int InscribedHalfSide(int r)
 {
     int f = int(std::sqrt(double(r) * r / 2));
     while (2.0 * f * f > double(r) * r)
@@ -42,21 +42,21 @@ CircleFrame CircleFrames::Frame(int current, int step)
         // Everything inside the previous disc shows the new picture already; its inscribed
         // square, clipped to the picture, need not be presented again. (Shrinking the clipped
         // bounds instead would leave most of a disc larger than the picture to be copied.)
-        const int f = inscribedHalfSide(previousRadius_);
-        frame.unchanged = box(cx - f, cy - f, cx + f, cy + f) & picture_;
+        const int f = InscribedHalfSide(previousRadius_);
+        frame.unchanged = Box(cx - f, cy - f, cx + f, cy + f) & picture_;
         frame.radius = r;
-        frame.disc = box(cx - r, cy - r, cx + r, cy + r);
+        frame.disc = Box(cx - r, cy - r, cx + r, cy + r);
         frame.update = frame.disc & picture_;
         previousRadius_ = r;
         return frame;
     }
     const int r = plan_.frames - current + 1;
     const int f = int(RoundEven(std::sqrt(double((r * r) / 2))));
-    frame.unchanged = box(cx - f, cy - f, cx + f, cy + f) & previous_;
+    frame.unchanged = Box(cx - f, cy - f, cx + f, cy + f) & previous_;
     frame.update = next_ & picture_;
     frame.radius = r;
-    frame.disc = box(cx - r, cy - r, cx + r, cy + r);
-    next_ = box(cx - r - step, cy - r - step, cx + r + step, cy + r + step);
+    frame.disc = Box(cx - r, cy - r, cx + r, cy + r);
+    next_ = Box(cx - r - step, cy - r - step, cx + r + step, cy + r + step);
     previous_ = frame.update;
     return frame;
 }

@@ -9,19 +9,19 @@
 namespace lumetta {
 namespace {
 
-int distance(int dx, int dy)
+int Distance(int dx, int dy)
 {
     return int(RoundEven(std::sqrt(double(dx) * dx + double(dy) * dy)));
 }
 
 }  // namespace
 
-CirclePlan MakeCirclePlan(int W, int H, int style, int subStyle)
+CirclePlan MakeCirclePlan(int w, int h, int style, int subStyle)
 {
     CirclePlan plan;
     if (style == 1) {
-        plan.cx = W / 2, plan.cy = H / 2;
-        plan.frames = distance(W / 2, H / 2);
+        plan.cx = w / 2, plan.cy = h / 2;
+        plan.frames = Distance(w / 2, h / 2);
         plan.draws = subStyle == 1 || subStyle == 2;
         plan.grows = subStyle != 2;
         return plan;
@@ -34,26 +34,26 @@ CirclePlan MakeCirclePlan(int W, int H, int style, int subStyle)
     plan.draws = subStyle >= 1 && subStyle <= 8;
     plan.grows = !plan.draws || subStyle <= 4;
     if (style == 2) {
-        plan.frames = distance(W, H);
-        static const int corners[4][2] = {{0, 0}, {1, 1}, {0, 1}, {1, 0}};
+        plan.frames = Distance(w, h);
+        static const int kCorners[4][2] = {{0, 0}, {1, 1}, {0, 1}, {1, 0}};
         if (plan.draws) {
-            plan.cx = corners[point - 1][0] * W;
-            plan.cy = corners[point - 1][1] * H;
+            plan.cx = kCorners[point - 1][0] * w;
+            plan.cy = kCorners[point - 1][1] * h;
         }
         return plan;
     }
     switch (point) {
     case 1:
-        plan.cx = 0, plan.cy = H / 2, plan.frames = distance(W, H / 2);
+        plan.cx = 0, plan.cy = h / 2, plan.frames = Distance(w, h / 2);
         break;
     case 2:
-        plan.cx = W, plan.cy = H / 2, plan.frames = distance(W, H / 2);
+        plan.cx = w, plan.cy = h / 2, plan.frames = Distance(w, h / 2);
         break;
     case 3:
-        plan.cx = W / 2, plan.cy = 0, plan.frames = distance(W / 2, H);
+        plan.cx = w / 2, plan.cy = 0, plan.frames = Distance(w / 2, h);
         break;
     default:
-        plan.cx = W / 2, plan.cy = H, plan.frames = distance(W / 2, H);
+        plan.cx = w / 2, plan.cy = h, plan.frames = Distance(w / 2, h);
         break;
     }
     return plan;

@@ -10,33 +10,33 @@ namespace lumetta {
 namespace {
 
 // A circle in the box (x, y, x + k, y + k) joined by a rectangle to the body or the edge.
-void knob(QImage &image, int x, int y, int k, int rl, int rt, int rr, int rb, bool white)
+void Knob(QImage &image, int x, int y, int k, int rl, int rt, int rr, int rb, bool white)
 {
     FillMonoEllipse(image, x, y, x + k, y + k, white);
     FillMonoRect(image, rl, rt, rr, rb, white);
 }
 
-QImage verticalPiece(int w, int h, int k)
+QImage VerticalPiece(int w, int h, int k)
 {
     QImage piece = NewMonoImage(w, h + 2 * k);
     const int a = (w - k) / 2, m = (h + k) / 2;
-    knob(piece, a, 0, k, a, k / 2, a + k, k, true);
+    Knob(piece, a, 0, k, a, k / 2, a + k, k, true);
     FillMonoRect(piece, 0, k, w, h + k, true);
-    knob(piece, a, h + k, k, a, h + k, a + k, h + 2 * k - k / 2, true);
-    knob(piece, 0, m, k, 0, m, k / 2, m + k, false);
-    knob(piece, w - k, m, k, w - k / 2, m, w, m + k, false);
+    Knob(piece, a, h + k, k, a, h + k, a + k, h + 2 * k - k / 2, true);
+    Knob(piece, 0, m, k, 0, m, k / 2, m + k, false);
+    Knob(piece, w - k, m, k, w - k / 2, m, w, m + k, false);
     return piece;
 }
 
-QImage horizontalPiece(int w, int h, int k)
+QImage HorizontalPiece(int w, int h, int k)
 {
     QImage piece = NewMonoImage(w + 2 * k, h);
     const int n = (h - k) / 2, q = (w + k) / 2;
-    knob(piece, 0, n, k, k / 2, n, k, n + k, true);
+    Knob(piece, 0, n, k, k / 2, n, k, n + k, true);
     FillMonoRect(piece, k, 0, w + k, h, true);
-    knob(piece, w + k, n, k, w + k, n, w + 2 * k - k / 2, n + k, true);
-    knob(piece, q, 0, k, q, 0, q + k, k / 2, false);
-    knob(piece, q, h - k, k, q, h - k / 2, q + k, h, false);
+    Knob(piece, w + k, n, k, w + k, n, w + 2 * k - k / 2, n + k, true);
+    Knob(piece, q, 0, k, q, 0, q + k, k / 2, false);
+    Knob(piece, q, h - k, k, q, h - k / 2, q + k, h, false);
     return piece;
 }
 
@@ -49,8 +49,8 @@ PuzzlePieces::PuzzlePieces(const BlockGrid &grid) : grid_(grid), knob_(0)
     knob_ = int(RoundEven(std::min(bodyH, bodyW) / 3.5));
     for (int b = 1; b <= 4; ++b) {
         const int w = bodyW + (b % 2 == 0 ? 1 : 0), h = bodyH + (b > 2 ? 1 : 0);
-        vertical_[std::size_t(b - 1)] = verticalPiece(w, h, knob_);
-        horizontal_[std::size_t(b - 1)] = horizontalPiece(w, h, knob_);
+        vertical_[std::size_t(b - 1)] = VerticalPiece(w, h, knob_);
+        horizontal_[std::size_t(b - 1)] = HorizontalPiece(w, h, knob_);
     }
 }
 

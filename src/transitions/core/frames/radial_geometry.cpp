@@ -17,17 +17,17 @@ struct Hand
 };
 
 // The wedge of a hand at frame `frame` covering `count` positions, in a style of N frames.
-RadialWedge handWedge(const RadialGeometry &g, const Hand &hand, int frame, int count, int n)
+RadialWedge HandWedge(const RadialGeometry &g, const Hand &hand, int frame, int count, int n)
 {
     if (hand.mirror)
         frame = n + count - frame;
     const int end = hand.clockwise ? hand.start + frame - 1 : hand.start + count - frame;
-    return {hand.pivot, g.wrap(end), count};
+    return {hand.pivot, g.Wrap(end), count};
 }
 
 enum class Pivot { L, R, T, B, KTL, KTR, KBL, KBR };
 
-Hand pivotHand(const RadialGeometry &g, Pivot pivot, bool mirror)
+Hand PivotHand(const RadialGeometry &g, Pivot pivot, bool mirror)
 {
     switch (pivot) {
     case Pivot::L:
@@ -63,7 +63,7 @@ constexpr SingleHand kCornerHands[8] = {{Pivot::KTL, false}, {Pivot::KTL, true},
                                         {Pivot::KTR, false}, {Pivot::KBL, false}, {Pivot::KBL, true},
                                         {Pivot::KBR, false}, {Pivot::KBR, true}};
 
-int cornersOf(Pivot pivot)
+int CornersOf(Pivot pivot)
 {
     using C = RadialGeometry;
     switch (pivot) {
@@ -90,7 +90,7 @@ int cornersOf(Pivot pivot)
 // Two hands at half speed: the odd frames move one, the even frames the other; each is called
 // with its half-frame and the positions it covers.
 template <class One, class Two>
-void shareFrames(int frame, int step, const One &one, const Two &two)
+void ShareFrames(int frame, int step, const One &one, const Two &two)
 {
     const int first = frame - step + 1;
     const int half = step / 2;
@@ -110,21 +110,21 @@ struct CentreStarts
     int q12, q3, q6, q9;
 };
 
-CentreStarts centreStarts(const RadialGeometry &g)
+CentreStarts CentreStartsOf(const RadialGeometry &g)
 {
     return {g.w / 2 + 2, g.w + g.h / 2 + 3, g.w + g.h + (g.w - 1) / 2 + 4, 2 * g.w + g.h + (g.h - 1) / 2 + 5};
 }
 
 }  // namespace
 
-int RadialGeometry::wrap(int p) const
+int RadialGeometry::Wrap(int p) const
 {
     return ((p - 1) % total + total) % total + 1;
 }
 
-QPoint RadialGeometry::point(int p) const
+QPoint RadialGeometry::Point(int p) const
 {
-    p = wrap(p);
+    p = Wrap(p);
     if (p < tr)
         return {p - 2, -1};
     if (p < br)
@@ -174,19 +174,19 @@ int RadialFrameCount(const RadialGeometry &g, int style, int subStyle)
 
 int RadialActiveCorners(int style, int subStyle)
 {
-    constexpr int all =
+    constexpr int kAll =
         RadialGeometry::TopLeft | RadialGeometry::TopRight | RadialGeometry::BottomRight | RadialGeometry::BottomLeft;
     switch (style) {
     case 4:
-        return subStyle >= 1 && subStyle <= 8 ? cornersOf(kEdgeHands[subStyle - 1].pivot) : all;
+        return subStyle >= 1 && subStyle <= 8 ? CornersOf(kEdgeHands[subStyle - 1].pivot) : kAll;
     case 6:
-        return subStyle >= 1 && subStyle <= 8 ? cornersOf(kCornerHands[subStyle - 1].pivot) : all;
+        return subStyle >= 1 && subStyle <= 8 ? CornersOf(kCornerHands[subStyle - 1].pivot) : kAll;
     case 5:
-        return subStyle >= 1 && subStyle <= 16 ? cornersOf(kEdgeHands[(subStyle - 1) / 4 * 2].pivot) : all;
+        return subStyle >= 1 && subStyle <= 16 ? CornersOf(kEdgeHands[(subStyle - 1) / 4 * 2].pivot) : kAll;
     case 7:
-        return subStyle >= 1 && subStyle <= 16 ? cornersOf(kCornerHands[(subStyle - 1) / 4 * 2].pivot) : all;
+        return subStyle >= 1 && subStyle <= 16 ? CornersOf(kCornerHands[(subStyle - 1) / 4 * 2].pivot) : kAll;
     default:
-        return all;
+        return kAll;
     }
 }
 
@@ -222,11 +222,11 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
 {
     wedges.clear();
     const int n = frameCount;
-    const CentreStarts q = centreStarts(g);
+    const CentreStarts q = CentreStartsOf(g);
     auto centreHand = [&](int start, bool clockwise) { return Hand{g.centre, start, clockwise}; };
     auto add = [&](const Hand &hand, int f, int count) {
         if (count > 0)
-            wedges.push_back(handWedge(g, hand, f, count, n));
+            wedges.push_back(HandWedge(g, hand, f, count, n));
     };
     auto atHalf = [&](const Hand &hand, int offset = 0) {
         return [&, hand, offset](int half, int count) { add(hand, half + offset, count); };
@@ -261,7 +261,7 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
         default:
             return;
         }
-        shareFrames(f, step, atHalf(one), atHalf(two));
+        ShareFrames(f, step, atHalf(one), atHalf(two));
         break;
     }
     case 3: {
@@ -294,7 +294,7 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
         if (subStyle < 1 || subStyle > 8)
             break;
         const SingleHand &s = (style == 4 ? kEdgeHands : kCornerHands)[subStyle - 1];
-        add(pivotHand(g, s.pivot, s.mirror), frame, step);
+        add(PivotHand(g, s.pivot, s.mirror), frame, step);
         break;
     }
     case 5:
@@ -304,16 +304,16 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
         const int j = (subStyle - 1) / 4;
         const int kind = (subStyle - 1) % 4;
         const SingleHand *table = style == 5 ? kEdgeHands : kCornerHands;
-        const Hand a = pivotHand(g, table[2 * j].pivot, table[2 * j].mirror);
-        const Hand b = pivotHand(g, table[2 * j + 1].pivot, table[2 * j + 1].mirror);
+        const Hand a = PivotHand(g, table[2 * j].pivot, table[2 * j].mirror);
+        const Hand b = PivotHand(g, table[2 * j + 1].pivot, table[2 * j + 1].mirror);
         const int f = kind % 2 != 0 ? n + step - frame : frame;
         int offset = n / 2;
         if (style == 5)
             offset = j < 2 ? g.w + g.h / 2 + 2 : g.h + g.w / 2 + 2;
         if (kind < 2)
-            shareFrames(f, step, atHalf(a), atHalf(a, offset));
+            ShareFrames(f, step, atHalf(a), atHalf(a, offset));
         else
-            shareFrames(f, step, atHalf(a), atHalf(b));
+            ShareFrames(f, step, atHalf(a), atHalf(b));
         break;
     }
     default:
@@ -321,17 +321,17 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
     }
 }
 
-int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[RadialMaxWedgeVertices])
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[kRadialMaxWedgeVertices])
 {
-    const int end = g.wrap(wedge.end);
+    const int end = g.Wrap(wedge.end);
     int count = 0;
     vertices[count++] = wedge.pivot;
     if (wedge.count <= 1) {
-        vertices[count++] = g.point(end);
+        vertices[count++] = g.Point(end);
         return count;
     }
-    const int start = g.wrap(end - wedge.count + 1);
-    vertices[count++] = g.point(start);
+    const int start = g.Wrap(end - wedge.count + 1);
+    vertices[count++] = g.Point(start);
     const struct
     {
         int position;
@@ -343,7 +343,7 @@ int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoin
     auto addBetween = [&](int from, int to) {  // corners with from < position < to
         for (const auto &c : corners)
             if ((g.activeCorners & c.flag) && c.position > from && c.position < to)
-                vertices[count++] = g.point(c.position);
+                vertices[count++] = g.Point(c.position);
     };
     if (end >= start) {
         addBetween(start, end);
@@ -351,7 +351,7 @@ int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoin
         addBetween(start, g.total + 1);
         addBetween(0, end);
     }
-    vertices[count++] = g.point(end);
+    vertices[count++] = g.Point(end);
     return count;
 }
 

@@ -22,9 +22,9 @@ struct RadialGeometry
     int activeCorners = TopLeft | TopRight | BottomRight | BottomLeft;
 
     // p taken modulo the perimeter into 1..total.
-    int wrap(int p) const;
+    int Wrap(int p) const;
     // The point of (wrapped) position p.
-    QPoint point(int p) const;
+    QPoint Point(int p) const;
 };
 
 RadialGeometry MakeRadialGeometry(int width, int height);
@@ -56,10 +56,10 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
                   std::vector<RadialWedge> &wedges);
 
 // A wedge has at most the pivot, its two end points and the four corners.
-constexpr int RadialMaxWedgeVertices = 7;
+constexpr int kRadialMaxWedgeVertices = 7;
 
 // Vertices of a wedge, returning their count: pivot and end point for a line; otherwise pivot,
 // start point, the active corners passed strictly between start and end, end point.
-int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[RadialMaxWedgeVertices]);
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[kRadialMaxWedgeVertices]);
 
 }  // namespace lumetta

@@ -18,7 +18,7 @@ namespace lumetta {
 
 using namespace blendrows;
 
-void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                 BlendWordFormat format)
 {
     const WordLayout &layout = kLayouts[int(format)];
@@ -28,26 +28,26 @@ void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::u
         const std::uint32_t n = newRow[i];
         if (o == n)
             continue;
-        std::uint32_t mix = row.base == kOld ? o : row.base == kNew ? n : 0u;
+        std::uint32_t mix = row.base == KOld ? o : row.base == KNew ? n : 0u;
         for (int t = 0; t < row.count; ++t) {
             const Term &term = row.terms[t];
-            const std::uint32_t part = ((term.src == kOld ? o : n) >> term.shift) & layout.shiftMask[term.shift];
+            const std::uint32_t part = ((term.src == KOld ? o : n) >> term.shift) & layout.shiftMask[term.shift];
             mix = term.sign > 0 ? mix + part : mix - part;
         }
         out[i] = mix | layout.forceBits;
     }
 }
 
-void BlendRowWhole_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                      BlendWordFormat format)
 {
     for (int i = 0; i < words; ++i)
         if (oldRow[i] == newRow[i])
             out[i] = oldRow[i];
-    BlendRow_C(oldRow, newRow, out, words, level, format);
+    BlendRowC(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+void PatternCopyRowC(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     for (int x = 0; x < width; ++x)
         if ((cells >> (x & 7)) & 1u)
@@ -108,19 +108,19 @@ struct Sse2
 
 }  // namespace
 
-void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowWhole_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                         int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+void PatternCopyRowSsE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     PatternCopyRowVector<Sse2>(src, dst, width, bytesPerPixel, cells);
 }
@@ -128,13 +128,13 @@ void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, 
 
 namespace {
 
-std::vector<BlendKernels> detectVariants()
+std::vector<BlendKernels> DetectVariants()
 {
-    std::vector<BlendKernels> variants{{"reference", &BlendRow_C, &BlendRowWhole_C, &PatternCopyRow_C}};
+    std::vector<BlendKernels> variants{{"reference", &BlendRowC, &BlendRowWholeC, &PatternCopyRowC}};
 #if defined(__x86_64__)
-    variants.push_back({"sse2", &BlendRow_SSE2, &BlendRowWhole_SSE2, &PatternCopyRow_SSE2});
+    variants.push_back({"sse2", &BlendRowSsE2, &BlendRowWholeSsE2, &PatternCopyRowSsE2});
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &BlendRow_AVX2, &BlendRowWhole_AVX2, &PatternCopyRow_AVX2});
+        variants.push_back({"avx2", &BlendRowAvX2, &BlendRowWholeAvX2, &PatternCopyRowAvX2});
 #endif
     return variants;
 }
@@ -143,8 +143,8 @@ std::vector<BlendKernels> detectVariants()
 
 const std::vector<BlendKernels> &BlendKernelVariants()
 {
-    static const std::vector<BlendKernels> variants = detectVariants();
-    return variants;
+    static const std::vector<BlendKernels> kVariants = DetectVariants();
+    return kVariants;
 }
 
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
@@ -186,7 +186,7 @@ bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
 
 namespace {
 
-void blendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+void BlendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
     Q_ASSERT(oldImage.size() == work.size() && newImage.size() == work.size());
     Q_ASSERT(oldImage.format() == work.format() && newImage.format() == work.format());
@@ -211,12 +211,12 @@ void blendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &
 
 void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
-    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
+    BlendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
 }
 
 void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
 {
-    blendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowWhole, oldImage, newImage, work, level);
+    BlendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowWhole, oldImage, newImage, work, level);
 }
 
 void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)

@@ -25,12 +25,12 @@ enum class BlendWordFormat {
 using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                             int level, BlendWordFormat format);
 
-void BlendRow_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                 BlendWordFormat format);
 #if defined(__x86_64__)
-void BlendRow_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format);
-void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format);
 #endif
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
@@ -38,12 +38,12 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
 
 // The same mix written to every word: out[i] := the mix, or old[i] where the words are equal.
 // What out held before does not matter; writing every word in one go is cheaper than leaving some.
-void BlendRowWhole_C(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                      BlendWordFormat format);
 #if defined(__x86_64__)
-void BlendRowWhole_SSE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                         int level, BlendWordFormat format);
-void BlendRowWhole_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRowWholeAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                         int level, BlendWordFormat format);
 #endif
 void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
@@ -53,10 +53,10 @@ void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std
 using PatternCopyRowFn = void (*)(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
                                   std::uint8_t cells);
 
-void PatternCopyRow_C(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
+void PatternCopyRowC(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 #if defined(__x86_64__)
-void PatternCopyRow_SSE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
-void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
+void PatternCopyRowSsE2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
+void PatternCopyRowAvX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 #endif
 void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells);
 

@@ -76,19 +76,19 @@ struct Avx2
 
 }  // namespace
 
-void BlendRow_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
+void BlendRowAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format)
 {
     BlendRowVector<Avx2>(oldRow, newRow, out, words, level, format);
 }
 
-void BlendRowWhole_AVX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+void BlendRowWholeAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
                         int level, BlendWordFormat format)
 {
     BlendRowVector<Avx2, true>(oldRow, newRow, out, words, level, format);
 }
 
-void PatternCopyRow_AVX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
+void PatternCopyRowAvX2(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel, std::uint8_t cells)
 {
     PatternCopyRowVector<Avx2>(src, dst, width, bytesPerPixel, cells);
 }

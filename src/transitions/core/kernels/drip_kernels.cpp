@@ -20,13 +20,13 @@ constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
 
 }  // namespace
 
-void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowC(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
     for (int i = 0; i < width; ++i)
         std::memcpy(dst + qsizetype(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
 }
 
-void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowWords(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
@@ -47,12 +47,12 @@ void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 
 namespace {
 
-std::vector<DripKernels> detectVariants()
+std::vector<DripKernels> DetectVariants()
 {
-    std::vector<DripKernels> variants{{"reference", &FillRow_C, &FillRow_C}, {"words", &FillRow_Words, &FillRow_Words}};
+    std::vector<DripKernels> variants{{"reference", &FillRowC, &FillRowC}, {"words", &FillRowWords, &FillRowWords}};
 #if defined(__x86_64__)
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &FillRow_AVX2, &FillRowStreaming_AVX2});
+        variants.push_back({"avx2", &FillRowAvX2, &FillRowStreamingAvX2});
 #endif
     return variants;
 }
@@ -61,8 +61,8 @@ std::vector<DripKernels> detectVariants()
 
 const std::vector<DripKernels> &DripKernelVariants()
 {
-    static const std::vector<DripKernels> variants = detectVariants();
-    return variants;
+    static const std::vector<DripKernels> kVariants = DetectVariants();
+    return kVariants;
 }
 
 void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
@@ -75,16 +75,16 @@ void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r
     if (srcX < 0 || srcX >= src.width())
         return;
     const HalfOpenRect c =
-        Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}), {r.Left, 0, r.Right, src.height()});
+        Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}), {r.left, 0, r.right, src.height()});
     if (c.IsEmpty())
         return;
     const int bpp = BytesPerPixel(dst);
-    const bool streaming = qsizetype(c.Width()) * bpp * (c.Bottom - c.Top) > kStreamingBytes;
+    const bool streaming = qsizetype(c.Width()) * bpp * (c.bottom - c.top) > kStreamingBytes;
     const DripKernels &kernels = KernelsInUse(DripKernelVariants());
     const FillRowFn fill = streaming ? kernels.fillRowStreaming : kernels.fillRow;
     uchar *out = dst.bits();
-    for (int y = c.Top; y < c.Bottom; ++y)
-        fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.Left) * bpp,
+    for (int y = c.top; y < c.bottom; ++y)
+        fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.left) * bpp,
              src.constScanLine(y) + qsizetype(srcX) * bpp, c.Width(), bpp);
 #if defined(__x86_64__)
     // Streaming stores are weakly ordered: done before anything reads the frame.

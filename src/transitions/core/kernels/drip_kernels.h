@@ -13,11 +13,11 @@ namespace lumetta {
 // Writes the pixel at pixel (bytesPerPixel bytes) into width pixels of dst.
 using FillRowFn = void (*)(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 
-void FillRow_C(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-void FillRow_Words(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-void FillRow_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowC(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowWords(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 // The same with stores that bypass the caches where they can; the caller fences (SmearColumn).
-void FillRowStreaming_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowStreamingAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
 
 struct DripKernels

@@ -15,7 +15,7 @@ namespace {
 // one unaligned store comes first and the rest start on 32-byte boundaries, which keeps the
 // pixels in step only when dst lies on a pixel boundary.
 template <bool Streaming>
-void fillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
+void FillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
 {
     std::size_t i = 0;
     if (align && count >= 32) {
@@ -37,16 +37,16 @@ void fillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
 
 // Fills count bytes at dst with the pixel of 2 or 4 bytes at pixel.
 template <bool Streaming, class Pixel>
-void fillPixels(uchar *dst, const uchar *pixel, std::size_t count)
+void FillPixels(uchar *dst, const uchar *pixel, std::size_t count)
 {
     Pixel v;
     std::memcpy(&v, pixel, sizeof v);
     const __m256i value = sizeof v == 2 ? _mm256_set1_epi16(short(v)) : _mm256_set1_epi32(int(v));
-    fillRegisters<Streaming>(dst, value, count, reinterpret_cast<std::uintptr_t>(dst) % sizeof v == 0);
+    FillRegisters<Streaming>(dst, value, count, reinterpret_cast<std::uintptr_t>(dst) % sizeof v == 0);
 }
 
 template <bool Streaming>
-void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
@@ -56,10 +56,10 @@ void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
         std::memset(dst, pixel[0], total);
         return;
     case 2:
-        fillPixels<Streaming, std::uint16_t>(dst, pixel, total);
+        FillPixels<Streaming, std::uint16_t>(dst, pixel, total);
         return;
     case 4:
-        fillPixels<Streaming, std::uint32_t>(dst, pixel, total);
+        FillPixels<Streaming, std::uint32_t>(dst, pixel, total);
         return;
     default:
         break;
@@ -82,14 +82,14 @@ void fillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 
 }  // namespace
 
-void FillRow_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
-    fillRow<false>(dst, pixel, width, bytesPerPixel);
+    FillRow<false>(dst, pixel, width, bytesPerPixel);
 }
 
-void FillRowStreaming_AVX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowStreamingAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 {
-    fillRow<true>(dst, pixel, width, bytesPerPixel);
+    FillRow<true>(dst, pixel, width, bytesPerPixel);
 }
 
 }  // namespace lumetta

@@ -10,13 +10,13 @@
 namespace lumetta {
 namespace {
 
-bool maskBit(const std::uint8_t *mask, int i)
+bool MaskBit(const std::uint8_t *mask, int i)
 {
     return mask[i >> 3] & (0x80 >> (i & 7));
 }
 
 // 4-bit pixels: pixel i lives in the high nibble of byte i / 2 when i is even.
-std::uint8_t nibbleMask(int i)
+std::uint8_t NibbleMask(int i)
 {
     return (i & 1) ? 0x0F : 0xF0;
 }
@@ -51,7 +51,7 @@ constexpr ByteTable<Bpp> kTable{};
 
 // out := a ^ ((a ^ b) & m) over the 8 pixels of one mask byte, word by word.
 template <int Bpp>
-inline void blendGroup(std::uint8_t maskByte, const std::uint8_t *b, const std::uint8_t *a, std::uint8_t *out)
+inline void BlendGroup(std::uint8_t maskByte, const std::uint8_t *b, const std::uint8_t *a, std::uint8_t *out)
 {
     const std::uint8_t *m = kTable<Bpp>.rows[maskByte].data();
     if constexpr (Bpp == 4) {
@@ -73,7 +73,7 @@ inline void blendGroup(std::uint8_t maskByte, const std::uint8_t *b, const std::
     }
 }
 
-inline std::uint32_t maskWord(const std::uint8_t *mask)
+inline std::uint32_t MaskWord(const std::uint8_t *mask)
 {
     std::uint32_t w;
     std::memcpy(&w, mask, 4);
@@ -82,7 +82,7 @@ inline std::uint32_t maskWord(const std::uint8_t *mask)
 
 // Fast in-place copy over whole mask bytes; returns the number of pixels handled.
 template <int Bpp>
-int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width)
+int CopyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width)
 {
     constexpr int kBytes = Bpp;  // per mask byte
     const int groups = width / 8;
@@ -97,7 +97,7 @@ int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *
             }
         }
         if (g + 4 <= groups) {
-            const std::uint32_t word = maskWord(mask + g);
+            const std::uint32_t word = MaskWord(mask + g);
             if (word == 0) {
                 g += 4;
                 continue;
@@ -112,7 +112,7 @@ int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *
         if (m == 0xFF)
             std::memcpy(dst + g * kBytes, src + g * kBytes, kBytes);
         else if (m != 0)
-            blendGroup<Bpp>(m, src + g * kBytes, dst + g * kBytes, dst + g * kBytes);
+            BlendGroup<Bpp>(m, src + g * kBytes, dst + g * kBytes, dst + g * kBytes);
         ++g;
     }
     return groups * 8;
@@ -120,7 +120,7 @@ int copyGroups(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *
 
 // Fast two-source select over whole mask bytes; returns the number of pixels handled.
 template <int Bpp>
-int selectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
+int SelectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
                  int width)
 {
     constexpr int kBytes = Bpp;
@@ -132,7 +132,7 @@ int selectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std
     int g = 0;
     while (g < groups) {
         if (g + 4 <= groups) {
-            const std::uint32_t word = maskWord(mask + g);
+            const std::uint32_t word = MaskWord(mask + g);
             if (word == 0 || word == 0xFFFFFFFFu) {
                 copyFrom(word ? newRow : oldRow, g, 4);
                 g += 4;
@@ -143,43 +143,43 @@ int selectGroups(const std::uint8_t *mask, const std::uint8_t *newRow, const std
         if (m == 0 || m == 0xFF)
             copyFrom(m ? newRow : oldRow, g, 1);
         else
-            blendGroup<Bpp>(m, newRow + g * kBytes, oldRow + g * kBytes, dst + g * kBytes);
+            BlendGroup<Bpp>(m, newRow + g * kBytes, oldRow + g * kBytes, dst + g * kBytes);
         ++g;
     }
     return groups * 8;
 }
 
 template <int Bpp>
-void copyRowFast(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width)
+void CopyRowFast(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width)
 {
-    const int done = copyGroups<Bpp>(mask, src, dst, width);
+    const int done = CopyGroups<Bpp>(mask, src, dst, width);
     const int offset = done / 8 * Bpp;
-    MaskCopyRow_C(mask + done / 8, src + offset, dst + offset, width - done, Bpp);
+    MaskCopyRowC(mask + done / 8, src + offset, dst + offset, width - done, Bpp);
 }
 
 template <int Bpp>
-void selectRowFast(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
+void SelectRowFast(const std::uint8_t *mask, const std::uint8_t *newRow, const std::uint8_t *oldRow, std::uint8_t *dst,
                    int width)
 {
-    const int done = selectGroups<Bpp>(mask, newRow, oldRow, dst, width);
+    const int done = SelectGroups<Bpp>(mask, newRow, oldRow, dst, width);
     const int offset = done / 8 * Bpp;
-    MaskSelectRow_C(mask + done / 8, 0, newRow + offset, oldRow + offset, dst + offset, width - done, Bpp);
+    MaskSelectRowC(mask + done / 8, 0, newRow + offset, oldRow + offset, dst + offset, width - done, Bpp);
 }
 
-int bppOfKernel(int bpp)
+int BppOfKernel(int bpp)
 {
     return bpp == 15 ? 16 : bpp;
 }
 
 }  // namespace
 
-void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
+void MaskCopyRowC(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
 {
-    bpp = bppOfKernel(bpp);
+    bpp = BppOfKernel(bpp);
     if (bpp == 4) {
         for (int i = 0; i < width; ++i) {
-            if (maskBit(mask, i)) {
-                const std::uint8_t keep = nibbleMask(i);
+            if (MaskBit(mask, i)) {
+                const std::uint8_t keep = NibbleMask(i);
                 dst[i / 2] = std::uint8_t((dst[i / 2] & ~keep) | (src[i / 2] & keep));
             }
         }
@@ -187,55 +187,55 @@ void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8
     }
     const int bytes = bpp / 8;
     for (int i = 0; i < width; ++i) {
-        if (maskBit(mask, i))
+        if (MaskBit(mask, i))
             std::memcpy(dst + i * bytes, src + i * bytes, bytes);
     }
 }
 
-void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+void MaskSelectRowC(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
                      std::uint8_t *dst, int width, int bpp)
 {
-    bpp = bppOfKernel(bpp);
+    bpp = BppOfKernel(bpp);
     if (bpp == 4) {
         for (int i = 0; i < width; ++i) {
             // Named before indexing: GCC 12 miscompiles (a ? p : q)[n] under -fsanitize=undefined.
-            const std::uint8_t *row = maskBit(mask, bitOffset + i) ? newRow : oldRow;
+            const std::uint8_t *row = MaskBit(mask, bitOffset + i) ? newRow : oldRow;
             const std::uint8_t from = row[i / 2];
-            const std::uint8_t keep = nibbleMask(i);
+            const std::uint8_t keep = NibbleMask(i);
             dst[i / 2] = std::uint8_t((dst[i / 2] & ~keep) | (from & keep));
         }
         return;
     }
     const int bytes = bpp / 8;
     for (int i = 0; i < width; ++i) {
-        const std::uint8_t *from = maskBit(mask, bitOffset + i) ? newRow : oldRow;
+        const std::uint8_t *from = MaskBit(mask, bitOffset + i) ? newRow : oldRow;
         if (from != dst)
             std::memcpy(dst + i * bytes, from + i * bytes, bytes);
     }
 }
 
-void MaskCopyRow_Words(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
+void MaskCopyRowWords(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
 {
-    switch (bppOfKernel(bpp)) {
+    switch (BppOfKernel(bpp)) {
     case 4:
-        return copyRowFast<4>(mask, src, dst, width);
+        return CopyRowFast<4>(mask, src, dst, width);
     case 8:
-        return copyRowFast<8>(mask, src, dst, width);
+        return CopyRowFast<8>(mask, src, dst, width);
     case 16:
-        return copyRowFast<16>(mask, src, dst, width);
+        return CopyRowFast<16>(mask, src, dst, width);
     case 24:
-        return copyRowFast<24>(mask, src, dst, width);
+        return CopyRowFast<24>(mask, src, dst, width);
     case 32:
-        return copyRowFast<32>(mask, src, dst, width);
+        return CopyRowFast<32>(mask, src, dst, width);
     default:
         return;
     }
 }
 
-void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
+void MaskSelectRowWords(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                          const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp)
 {
-    bpp = bppOfKernel(bpp);
+    bpp = BppOfKernel(bpp);
     mask += bitOffset >> 3;
     bitOffset &= 7;
     if (bitOffset != 0 && width > 0) {
@@ -243,8 +243,8 @@ void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uin
         // leave 4-bit pixels off their byte, so such rows go one by one to the end.
         const int lead = std::min(width, 8 - bitOffset);
         if (bpp == 4 && (lead & 1))
-            return MaskSelectRow_C(mask, bitOffset, newRow, oldRow, dst, width, bpp);
-        MaskSelectRow_C(mask, bitOffset, newRow, oldRow, dst, lead, bpp);
+            return MaskSelectRowC(mask, bitOffset, newRow, oldRow, dst, width, bpp);
+        MaskSelectRowC(mask, bitOffset, newRow, oldRow, dst, lead, bpp);
         const int skip = lead * bpp / 8;
         mask += 1;
         newRow += skip;
@@ -256,15 +256,15 @@ void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uin
         return;
     switch (bpp) {
     case 4:
-        return selectRowFast<4>(mask, newRow, oldRow, dst, width);
+        return SelectRowFast<4>(mask, newRow, oldRow, dst, width);
     case 8:
-        return selectRowFast<8>(mask, newRow, oldRow, dst, width);
+        return SelectRowFast<8>(mask, newRow, oldRow, dst, width);
     case 16:
-        return selectRowFast<16>(mask, newRow, oldRow, dst, width);
+        return SelectRowFast<16>(mask, newRow, oldRow, dst, width);
     case 24:
-        return selectRowFast<24>(mask, newRow, oldRow, dst, width);
+        return SelectRowFast<24>(mask, newRow, oldRow, dst, width);
     case 32:
-        return selectRowFast<32>(mask, newRow, oldRow, dst, width);
+        return SelectRowFast<32>(mask, newRow, oldRow, dst, width);
     default:
         return;
     }
@@ -272,13 +272,13 @@ void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uin
 
 namespace {
 
-std::vector<MaskKernels> detectVariants()
+std::vector<MaskKernels> DetectVariants()
 {
-    std::vector<MaskKernels> variants{{"reference", &MaskCopyRow_C, &MaskSelectRow_C},
-                                      {"words", &MaskCopyRow_Words, &MaskSelectRow_Words}};
+    std::vector<MaskKernels> variants{{"reference", &MaskCopyRowC, &MaskSelectRowC},
+                                      {"words", &MaskCopyRowWords, &MaskSelectRowWords}};
 #if defined(__x86_64__)
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &MaskCopyRow_Words, &MaskSelectRow_AVX2});
+        variants.push_back({"avx2", &MaskCopyRowWords, &MaskSelectRowAvX2});
 #endif
     return variants;
 }
@@ -287,8 +287,8 @@ std::vector<MaskKernels> detectVariants()
 
 const std::vector<MaskKernels> &MaskKernelVariants()
 {
-    static const std::vector<MaskKernels> variants = detectVariants();
-    return variants;
+    static const std::vector<MaskKernels> kVariants = DetectVariants();
+    return kVariants;
 }
 
 void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp)
@@ -307,7 +307,7 @@ void CombineMaskedRows(const MaskPlane &mask, const MaskPlane &newPlane, const M
 {
     if (width <= 0 || bottom <= top)
         return;
-    const int kbpp = bppOfKernel(bpp);
+    const int kbpp = BppOfKernel(bpp);
     if (kbpp != 4 && kbpp != 8 && kbpp != 16 && kbpp != 24 && kbpp != 32)
         return;
     const bool inPlace = oldPlane.bits == nullptr || oldPlane.bits == dst.bits;

@@ -16,8 +16,8 @@ namespace lumetta {
 using MaskCopyRowFn = void (*)(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width,
                                int bpp);
 
-void MaskCopyRow_C(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
-void MaskCopyRow_Words(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
+void MaskCopyRowC(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
+void MaskCopyRowWords(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
 void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
 
 // Two sources: dst := the pixel of newRow where the mask bit is set, else the pixel of oldRow.
@@ -25,13 +25,13 @@ void MaskCopyRow(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t
 using MaskSelectRowFn = void (*)(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                                  const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
 
-void MaskSelectRow_C(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+void MaskSelectRowC(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
                      std::uint8_t *dst, int width, int bpp);
-void MaskSelectRow_Words(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
+void MaskSelectRowWords(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                          const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
 #if defined(__x86_64__)
 // 32-bit pixels expand the mask bits in registers; other sizes take the word-wise version.
-void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+void MaskSelectRowAvX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
                         std::uint8_t *dst, int width, int bpp);
 #endif
 void MaskSelectRow(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,

@@ -24,11 +24,11 @@ inline unsigned MaskByte(const std::uint8_t *maskBits, int bit, int count)
 
 }  // namespace
 
-void MaskSelectRow_AVX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
+void MaskSelectRowAvX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
                         std::uint8_t *dst, int width, int bpp)
 {
     if (bpp != 32)
-        return MaskSelectRow_Words(mask, bitOffset, newRow, oldRow, dst, width, bpp);
+        return MaskSelectRowWords(mask, bitOffset, newRow, oldRow, dst, width, bpp);
     // Lane k tests bit 7 - k of the mask byte: pixel k of a group of eight (or four).
     const __m256i laneBits = _mm256_setr_epi32(0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01);
     const __m128i halfBits = _mm_setr_epi32(0x80, 0x40, 0x20, 0x10);

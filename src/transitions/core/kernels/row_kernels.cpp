@@ -4,12 +4,12 @@
 namespace lumetta {
 namespace {
 
-bool initialReference()
+bool InitialReference()
 {
     return qEnvironmentVariableIntValue("LUMETTA_REFERENCE_KERNELS") == 1;
 }
 
-bool g_reference = initialReference();
+bool gReference = InitialReference();
 
 }  // namespace
 
@@ -20,22 +20,22 @@ int BytesPerPixel(const QImage &image)
 
 bool ReferenceKernels()
 {
-    return g_reference;
+    return gReference;
 }
 
 void SetReferenceKernels(bool on)
 {
-    g_reference = on;
+    gReference = on;
 }
 
 bool CpuHasAvx2()
 {
 #if defined(__x86_64__)
-    static const bool avx2 = [] {
+    static const bool kAvx2 = [] {
         __builtin_cpu_init();
         return bool(__builtin_cpu_supports("avx2"));
     }();
-    return avx2;
+    return kAvx2;
 #else
     return false;
 #endif

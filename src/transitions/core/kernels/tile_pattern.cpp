@@ -5,7 +5,7 @@
 
 namespace lumetta {
 
-int TilePattern::count() const
+int TilePattern::Count() const
 {
     int total = 0;
     for (std::uint8_t row : rows)
@@ -30,7 +30,7 @@ TilePattern OrderedDitherCells(int level)
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
             if (kOrderedDither[y][x] <= level)
-                pattern.set(x, y);
+                pattern.Set(x, y);
     return pattern;
 }
 

@@ -11,9 +11,9 @@ struct TilePattern
 {
     std::array<std::uint8_t, 8> rows{};
 
-    bool cell(int x, int y) const { return (rows[y & 7] >> (x & 7)) & 1u; }
-    void set(int x, int y) { rows[y & 7] |= std::uint8_t(1u << (x & 7)); }
-    int count() const;
+    bool Cell(int x, int y) const { return (rows[y & 7] >> (x & 7)) & 1u; }
+    void Set(int x, int y) { rows[y & 7] |= std::uint8_t(1u << (x & 7)); }
+    int Count() const;
     bool operator==(const TilePattern &) const = default;
 };
 

@@ -11,14 +11,14 @@
 
 namespace lumetta {
 
-void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesC(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     for (qsizetype i = 0; i < count; ++i)
         dst[i] = uchar((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
 }
 
 #if defined(__x86_64__)
-void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesSsE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     qsizetype i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -28,19 +28,19 @@ void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *
         _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i),
                          _mm_or_si128(_mm_and_si128(m, n), _mm_andnot_si128(m, o)));
     }
-    SelectRowBytes_C(oldRow + i, newRow + i, select + i, dst + i, count - i);
+    SelectRowBytesC(oldRow + i, newRow + i, select + i, dst + i, count - i);
 }
 #endif
 
 namespace {
 
-std::vector<WipeKernels> detectVariants()
+std::vector<WipeKernels> DetectVariants()
 {
-    std::vector<WipeKernels> variants{{"reference", &SelectRowBytes_C}};
+    std::vector<WipeKernels> variants{{"reference", &SelectRowBytesC}};
 #if defined(__x86_64__)
-    variants.push_back({"sse2", &SelectRowBytes_SSE2});
+    variants.push_back({"sse2", &SelectRowBytesSsE2});
     if (CpuHasAvx2())
-        variants.push_back({"avx2", &SelectRowBytes_AVX2});
+        variants.push_back({"avx2", &SelectRowBytesAvX2});
 #endif
     return variants;
 }
@@ -49,8 +49,8 @@ std::vector<WipeKernels> detectVariants()
 
 const std::vector<WipeKernels> &WipeKernelVariants()
 {
-    static const std::vector<WipeKernels> variants = detectVariants();
-    return variants;
+    static const std::vector<WipeKernels> kVariants = DetectVariants();
+    return kVariants;
 }
 
 void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)

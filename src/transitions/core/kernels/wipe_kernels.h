@@ -13,10 +13,10 @@ namespace lumetta {
 using SelectRowBytesFn = void (*)(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
                                   qsizetype count);
 
-void SelectRowBytes_C(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytesC(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 #if defined(__x86_64__)
-void SelectRowBytes_SSE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
-void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytesSsE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytesAvX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 #endif
 void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
 

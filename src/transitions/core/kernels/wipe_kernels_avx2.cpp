@@ -6,7 +6,7 @@
 
 namespace lumetta {
 
-void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesAvX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
 {
     qsizetype i = 0;
     for (; i + 32 <= count; i += 32) {
@@ -15,7 +15,7 @@ void SelectRowBytes_AVX2(const uchar *oldRow, const uchar *newRow, const uchar *
         const __m256i m = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(select + i));
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), _mm256_blendv_epi8(o, n, m));
     }
-    SelectRowBytes_SSE2(oldRow + i, newRow + i, select + i, dst + i, count - i);
+    SelectRowBytesSsE2(oldRow + i, newRow + i, select + i, dst + i, count - i);
 }
 
 }  // namespace lumetta

@@ -23,7 +23,7 @@ constexpr std::size_t kKeptBlocks = 8;
 constexpr std::size_t kKeptBytes = std::size_t(320) << 20;
 
 // A block's usable size sits in the alignment-sized header before its memory.
-std::size_t &sizeOf(unsigned char *block)
+std::size_t &SizeOf(unsigned char *block)
 {
     return *reinterpret_cast<std::size_t *>(block);
 }
@@ -34,14 +34,14 @@ struct Kept
     std::size_t size;
 };
 
-std::size_t mappedLength(std::size_t bytes)
+std::size_t MappedLength(std::size_t bytes)
 {
     return (bytes + kAlignment + kHugePage - 1) / kHugePage * kHugePage;
 }
 
 // length bytes on a huge-page boundary, the pages in place: faulting them in one by one on first
 // touch costs more than asking for them at once.
-unsigned char *mapBlock(std::size_t length)
+unsigned char *MapBlock(std::size_t length)
 {
     void *mapped = mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED)
@@ -60,24 +60,24 @@ unsigned char *mapBlock(std::size_t length)
     return aligned;
 }
 
-void freeBlock(unsigned char *block)
+void FreeBlock(unsigned char *block)
 {
-    const std::size_t bytes = sizeOf(block);
+    const std::size_t bytes = SizeOf(block);
     if (bytes >= kMappedBytes)
-        munmap(block, mappedLength(bytes));
+        munmap(block, MappedLength(bytes));
     else
         std::free(block);
 }
 
-void freeAll(std::deque<Kept> &blocks)
+void FreeAll(std::deque<Kept> &blocks)
 {
     for (const Kept &k : blocks)
-        freeBlock(k.block);
+        FreeBlock(k.block);
     blocks.clear();
 }
 
 // Set once the pool is gone at the program's end: later give-backs free at once.
-bool g_poolGone = false;
+bool gPoolGone = false;
 
 struct Pool
 {
@@ -86,12 +86,12 @@ struct Pool
     std::size_t keptBytes = 0;
     ~Pool()
     {
-        freeAll(kept);
-        g_poolGone = true;
+        FreeAll(kept);
+        gPoolGone = true;
     }
 };
 
-Pool &pool()
+Pool &SharedPool()
 {
     static Pool instance;
     return instance;
@@ -104,8 +104,8 @@ void *TakeFrameMemory(std::size_t bytes)
     if (bytes > std::size_t(-1) / 2)
         return nullptr;
     bytes = (bytes + kAlignment - 1) / kAlignment * kAlignment;
-    if (!g_poolGone) {
-        Pool &p = pool();
+    if (!gPoolGone) {
+        Pool &p = SharedPool();
         const std::lock_guard<std::mutex> lock(p.mutex);
         // The most recently kept block that fits without wasting more than a quarter of it.
         for (auto it = p.kept.rbegin(); it != p.kept.rend(); ++it) {
@@ -119,13 +119,13 @@ void *TakeFrameMemory(std::size_t bytes)
     }
     unsigned char *block = nullptr;
     if (bytes >= kMappedBytes) {
-        block = mapBlock(mappedLength(bytes));
+        block = MapBlock(MappedLength(bytes));
     } else {
         block = static_cast<unsigned char *>(std::aligned_alloc(kAlignment, bytes + kAlignment));
     }
     if (!block)
         return nullptr;
-    sizeOf(block) = bytes;
+    SizeOf(block) = bytes;
     return block + kAlignment;
 }
 
@@ -134,37 +134,37 @@ void GiveBackFrameMemory(void *memory)
     if (!memory)
         return;
     unsigned char *block = static_cast<unsigned char *>(memory) - kAlignment;
-    if (g_poolGone) {
-        freeBlock(block);
+    if (gPoolGone) {
+        FreeBlock(block);
         return;
     }
     std::deque<Kept> dropped;
     {
-        Pool &p = pool();
+        Pool &p = SharedPool();
         const std::lock_guard<std::mutex> lock(p.mutex);
-        p.kept.push_back({block, sizeOf(block)});
-        p.keptBytes += sizeOf(block);
+        p.kept.push_back({block, SizeOf(block)});
+        p.keptBytes += SizeOf(block);
         while (p.kept.size() > kKeptBlocks || p.keptBytes > kKeptBytes) {
             p.keptBytes -= p.kept.front().size;
             dropped.push_back(p.kept.front());
             p.kept.pop_front();
         }
     }
-    freeAll(dropped);
+    FreeAll(dropped);
 }
 
 void ReleaseKeptFrameMemory()
 {
-    if (g_poolGone)
+    if (gPoolGone)
         return;
     std::deque<Kept> dropped;
     {
-        Pool &p = pool();
+        Pool &p = SharedPool();
         const std::lock_guard<std::mutex> lock(p.mutex);
         dropped.swap(p.kept);
         p.keptBytes = 0;
     }
-    freeAll(dropped);
+    FreeAll(dropped);
 }
 
 }  // namespace lumetta

@@ -7,13 +7,13 @@ namespace lumetta {
 
 QRect HalfOpenRect::ToQRect() const
 {
-    return IsEmpty() ? QRect() : QRect(Left, Top, Right - Left, Bottom - Top);
+    return IsEmpty() ? QRect() : QRect(left, top, right - left, bottom - top);
 }
 
 HalfOpenRect Intersect(const HalfOpenRect &a, const HalfOpenRect &b)
 {
-    HalfOpenRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-                   std::min(a.Bottom, b.Bottom)};
+    HalfOpenRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                   std::min(a.bottom, b.bottom)};
     return r.IsEmpty() ? HalfOpenRect{} : r;
 }
 
@@ -23,7 +23,7 @@ HalfOpenRect Union(const HalfOpenRect &a, const HalfOpenRect &b)
         return b;
     if (b.IsEmpty())
         return a;
-    return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace lumetta

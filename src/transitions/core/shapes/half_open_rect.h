@@ -8,13 +8,13 @@ namespace lumetta {
 // Rectangle with exclusive right and bottom, as the effects compute their strips.
 struct HalfOpenRect
 {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
 
-    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
-    int Width() const { return Right - Left; }
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    int Width() const { return right - left; }
     // An empty rectangle becomes a null QRect.
     QRect ToQRect() const;
 };

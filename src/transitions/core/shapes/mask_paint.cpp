@@ -12,7 +12,7 @@
 namespace lumetta {
 namespace {
 
-void clippedSpan(QImage &mask, int y, std::int64_t x0, std::int64_t x1, bool white)
+void ClippedSpan(QImage &mask, int y, std::int64_t x0, std::int64_t x1, bool white)
 {
     x0 = std::max<std::int64_t>(x0, 0);
     x1 = std::min<std::int64_t>(x1, mask.width());
@@ -54,14 +54,14 @@ void InvertMask(QImage &mask)
 
 void MaskLine(QImage &mask, QPoint from, QPoint to, bool white)
 {
-    LineRuns(from, to, mask.height(), [&](int y, int x0, int x1) { clippedSpan(mask, y, x0, x1, white); });
+    LineRuns(from, to, mask.height(), [&](int y, int x0, int x1) { ClippedSpan(mask, y, x0, x1, white); });
 }
 
 void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)
 {
     std::vector<PolygonCrossing> crossings;
     PolygonRuns(points, count, mask.height(), crossings,
-                [&](int y, int x0, int x1) { clippedSpan(mask, y, x0, x1, white); });
+                [&](int y, int x0, int x1) { ClippedSpan(mask, y, x0, x1, white); });
 }
 
 }  // namespace lumetta

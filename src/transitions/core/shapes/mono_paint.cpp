@@ -9,7 +9,7 @@ namespace lumetta {
 namespace {
 
 // Sets or clears bits x0..x1 - 1 of one row, whole bytes where possible.
-void fillSpan(uchar *row, int x0, int x1, bool white)
+void FillSpan(uchar *row, int x0, int x1, bool white)
 {
     while (x0 < x1 && (x0 & 7) != 0) {
         const uchar bit = uchar(0x80 >> (x0 & 7));
@@ -30,7 +30,7 @@ void fillSpan(uchar *row, int x0, int x1, bool white)
 
 // True when the centre of pixel x lies inside or on the ellipse, in units doubled so that
 // centres are whole numbers: (2x + 1 - sumX)^2 * h^2 + dy2 * w^2 <= w^2 * h^2.
-bool insideRow(int x, std::int64_t sumX, std::int64_t w2, std::int64_t h2, std::int64_t rowTerm)
+bool InsideRow(int x, std::int64_t sumX, std::int64_t w2, std::int64_t h2, std::int64_t rowTerm)
 {
     const std::int64_t dx = 2 * std::int64_t(x) + 1 - sumX;
     return dx * dx * h2 + rowTerm <= w2 * h2;
@@ -56,7 +56,7 @@ void FillMonoRect(QImage &image, int left, int top, int right, int bottom, bool 
     if (left >= right)
         return;
     for (int y = top; y < bottom; ++y)
-        fillSpan(image.scanLine(y), left, right, white);
+        FillSpan(image.scanLine(y), left, right, white);
 }
 
 void FillMonoEllipse(QImage &image, int left, int top, int right, int bottom, bool white)
@@ -77,17 +77,17 @@ void FillMonoEllipse(QImage &image, int left, int top, int right, int bottom, bo
         const double v = 1.0 - double(dy * dy) / double(h2);
         const double half = rx * std::sqrt(std::max(v, 0.0));
         int xa = int(std::ceil(cx - half - 0.5)), xb = int(std::floor(cx + half - 0.5));
-        while (xa <= xb && !insideRow(xa, sumX, w2, h2, rowTerm))
+        while (xa <= xb && !InsideRow(xa, sumX, w2, h2, rowTerm))
             ++xa;
-        while (insideRow(xa - 1, sumX, w2, h2, rowTerm))
+        while (InsideRow(xa - 1, sumX, w2, h2, rowTerm))
             --xa;
-        while (xb >= xa && !insideRow(xb, sumX, w2, h2, rowTerm))
+        while (xb >= xa && !InsideRow(xb, sumX, w2, h2, rowTerm))
             --xb;
-        while (insideRow(xb + 1, sumX, w2, h2, rowTerm))
+        while (InsideRow(xb + 1, sumX, w2, h2, rowTerm))
             ++xb;
         const int from = std::max(xa, 0), to = std::min(xb + 1, image.width());
         if (from < to)
-            fillSpan(image.scanLine(y), from, to, white);
+            FillSpan(image.scanLine(y), from, to, white);
     }
 }
 
@@ -95,7 +95,7 @@ void SetMonoPixel(QImage &image, int x, int y, bool white)
 {
     if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
         return;
-    fillSpan(image.scanLine(y), x, x + 1, white);
+    FillSpan(image.scanLine(y), x, x + 1, white);
 }
 
 bool MonoPixel(const QImage &image, int x, int y)

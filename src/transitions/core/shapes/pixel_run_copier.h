@@ -40,7 +40,7 @@ public:
             x1 = width_;
         if (x0 >= x1)
             return false;
-        const std::size_t offset = std::size_t(x0) * std::size_t(bytes());
+        const std::size_t offset = std::size_t(x0) * std::size_t(Bytes());
         std::uint8_t *to = to_ + std::intptr_t(y) * toStride_ + offset;
         const std::uint8_t *from = from_ + std::intptr_t(y) * fromStride_ + offset;
         const int pixels = x1 - x0;
@@ -54,7 +54,7 @@ public:
                 return true;
             }
         }
-        CopyBytes(to, from, std::size_t(pixels) * std::size_t(bytes()));
+        CopyBytes(to, from, std::size_t(pixels) * std::size_t(Bytes()));
         return true;
     }
     // The same without telling what was copied.
@@ -64,7 +64,7 @@ public:
     template <class Use>
     void WithFixedPixelSize(Use &&use) const
     {
-        switch (bytes()) {
+        switch (Bytes()) {
         case 1:
             use(Fixed<1>());
             break;
@@ -83,7 +83,7 @@ public:
     }
 
 private:
-    int bytes() const { return PixelBytes > 0 ? PixelBytes : bytes_; }
+    int Bytes() const { return PixelBytes > 0 ? PixelBytes : bytes_; }
 
     template <int Bytes>
     PixelRunCopierOf<Bytes> Fixed() const

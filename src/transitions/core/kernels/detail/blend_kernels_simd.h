@@ -18,7 +18,7 @@ template <class V, Term T>
 inline typename V::Reg ApplyTerm(typename V::Reg acc, typename V::Reg o, typename V::Reg n,
                                  const typename V::Reg *masks)
 {
-    const typename V::Reg shifted = V::And(V::template Srl<T.shift>(T.src == kOld ? o : n), masks[T.shift]);
+    const typename V::Reg shifted = V::And(V::template Srl<T.shift>(T.src == KOld ? o : n), masks[T.shift]);
     if constexpr (T.sign > 0)
         return V::Add(acc, shifted);
     else
@@ -34,7 +34,7 @@ template <class V, int Level, bool Narrow, bool Whole>
 void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
             BlendWordFormat format)
 {
-    static constexpr Row row = kLevelRows[Narrow ? 1 : 0][Level];
+    static constexpr Row kRow = kLevelRows[Narrow ? 1 : 0][Level];
     const WordLayout &layout = kLayouts[int(format)];
     typename V::Reg masks[7];
     for (int s = 0; s < 7; ++s)
@@ -46,33 +46,33 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     int i = 0;
     if (stream) {
         i = int((V::kBytes - reinterpret_cast<std::uintptr_t>(out) % V::kBytes) % V::kBytes / 4);
-        (Whole ? BlendRowWhole_C : BlendRow_C)(oldRow, newRow, out, i, Level, format);
+        (Whole ? BlendRowWholeC : BlendRowC)(oldRow, newRow, out, i, Level, format);
     }
     // Rows of six terms cost more as shifts than as four byte lookups, where the set has them.
-    constexpr bool lookUp = V::kLooksUpBytes && !Narrow && row.count > 4;
+    constexpr bool kLookUp = V::kLooksUpBytes && !Narrow && kRow.count > 4;
     // old high, old low, new high, new low
     typename V::Reg tables[4];
-    if constexpr (lookUp) {
-        static constexpr NibbleTables nibbles = MakeNibbleTables(row);
-        tables[0] = V::Table16(nibbles.oldHigh);
-        tables[1] = V::Table16(nibbles.oldLow);
-        tables[2] = V::Table16(nibbles.newHigh);
-        tables[3] = V::Table16(nibbles.newLow);
+    if constexpr (kLookUp) {
+        static constexpr NibbleTables kNibbles = MakeNibbleTables(kRow);
+        tables[0] = V::Table16(kNibbles.oldHigh);
+        tables[1] = V::Table16(kNibbles.oldLow);
+        tables[2] = V::Table16(kNibbles.newHigh);
+        tables[3] = V::Table16(kNibbles.newLow);
     }
     for (; i + V::kWords <= words; i += V::kWords) {
         const typename V::Reg o = V::Load(oldRow + i);
         const typename V::Reg n = V::Load(newRow + i);
         typename V::Reg acc;
-        if constexpr (lookUp) {
+        if constexpr (kLookUp) {
             acc = V::AddBytes(V::AddBytes(V::LookUpHigh(tables[0], o), V::LookUpLow(tables[1], o)),
                               V::AddBytes(V::LookUpHigh(tables[2], n), V::LookUpLow(tables[3], n)));
         } else {
-            acc = row.base == kOld ? o : row.base == kNew ? n : V::Zero();
+            acc = kRow.base == KOld ? o : kRow.base == KNew ? n : V::Zero();
             [&]<std::size_t... I>(std::index_sequence<I...>)
             {
-                ((acc = ApplyTerm<V, row.terms[I]>(acc, o, n, masks)), ...);
+                ((acc = ApplyTerm<V, kRow.terms[I]>(acc, o, n, masks)), ...);
             }
-            (std::make_index_sequence<row.count>{});
+            (std::make_index_sequence<kRow.count>{});
         }
         if constexpr (Whole)
             V::StoreWhole(out + i, V::Or(acc, force), o, n, stream);
@@ -82,7 +82,7 @@ void MixRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint3
     if (stream)
         V::Fence();
     if (i < words)
-        (Whole ? BlendRowWhole_C : BlendRow_C)(oldRow + i, newRow + i, out + i, words - i, Level, format);
+        (Whole ? BlendRowWholeC : BlendRowC)(oldRow + i, newRow + i, out + i, words - i, Level, format);
 }
 
 using MixFn = void (*)(const std::uint32_t *, const std::uint32_t *, std::uint32_t *, int, BlendWordFormat);
@@ -107,9 +107,9 @@ template <class V, bool Whole = false>
 void BlendRowVector(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                     BlendWordFormat format)
 {
-    static constexpr MixTable table = MakeMixTable<V, Whole>();
+    static constexpr MixTable kTable = MakeMixTable<V, Whole>();
     const bool narrow = kLayouts[int(format)].narrow;
-    table.fns[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
+    kTable.fns[narrow][level >= 1 && level <= 63 ? level : 0](oldRow, newRow, out, words, format);
 }
 
 template <class V>

@@ -11,7 +11,7 @@
 
 namespace lumetta::blendrows {
 
-enum Src : std::uint8_t { kNone, kOld, kNew };
+enum Src : std::uint8_t { KNone, KOld, KNew };
 
 // sign * (source >> shift), shifted within each channel.
 struct Term
@@ -29,66 +29,66 @@ struct Row
     Term terms[6];
 };
 
-consteval Term pO(int s)
+consteval Term PO(int s)
 {
-    return {kOld, std::uint8_t(s), 1};
+    return {KOld, std::uint8_t(s), 1};
 }
-consteval Term mO(int s)
+consteval Term MO(int s)
 {
-    return {kOld, std::uint8_t(s), -1};
+    return {KOld, std::uint8_t(s), -1};
 }
-consteval Term pN(int s)
+consteval Term PN(int s)
 {
-    return {kNew, std::uint8_t(s), 1};
+    return {KNew, std::uint8_t(s), 1};
 }
-consteval Term mN(int s)
+consteval Term MN(int s)
 {
-    return {kNew, std::uint8_t(s), -1};
+    return {KNew, std::uint8_t(s), -1};
 }
 
 // Rows 1..32, the new picture weighing k/64; rows 28 and 32 have their own form on 15 and 16 bits.
 inline constexpr Row kRows[33] = {
-    {kNone, 0, {}},
-    /* 1*/ {kOld, 2, {pN(6), mO(6)}},
-    /* 2*/ {kOld, 2, {pN(5), mO(5)}},
-    /* 3*/ {kOld, 4, {pN(5), pN(6), mO(5), mO(6)}},
-    /* 4*/ {kOld, 2, {pN(4), mO(4)}},
-    /* 5*/ {kOld, 4, {pN(4), pN(6), mO(4), mO(6)}},
-    /* 6*/ {kOld, 4, {pN(4), pN(5), mO(4), mO(5)}},
-    /* 7*/ {kOld, 4, {pN(3), pO(6), mN(6), mO(3)}},
-    /* 8*/ {kOld, 2, {pN(3), mO(3)}},
-    /* 9*/ {kOld, 4, {pN(3), pN(6), mO(3), mO(6)}},
-    /*10*/ {kOld, 4, {pN(3), pN(5), mO(3), mO(5)}},
-    /*11*/ {kOld, 6, {pN(3), pN(5), pN(6), mO(3), mO(5), mO(6)}},
-    /*12*/ {kOld, 4, {pN(3), pN(4), mO(3), mO(4)}},
-    /*13*/ {kOld, 6, {pN(3), pN(4), pN(6), mO(3), mO(4), mO(6)}},
-    /*14*/ {kOld, 4, {pN(2), pO(5), mN(5), mO(2)}},
-    /*15*/ {kOld, 4, {pN(2), pO(6), mN(6), mO(2)}},
-    /*16*/ {kOld, 2, {pN(2), mO(2)}},
-    /*17*/ {kOld, 4, {pN(2), pN(6), mO(2), mO(6)}},
-    /*18*/ {kOld, 4, {pN(2), pN(5), mO(2), mO(5)}},
-    /*19*/ {kOld, 6, {pN(2), pN(5), pN(6), mO(2), mO(5), mO(6)}},
-    /*20*/ {kOld, 4, {pN(2), pN(4), mO(2), mO(4)}},
-    /*21*/ {kOld, 6, {pN(2), pN(4), pN(6), mO(2), mO(4), mO(6)}},
-    /*22*/ {kNew, 6, {pO(1), pO(3), pO(5), mN(1), mN(3), mN(5)}},
-    /*23*/ {kNew, 6, {pO(1), pO(3), pO(6), mN(1), mN(3), mN(6)}},
-    /*24*/ {kNew, 4, {pO(1), pO(3), mN(1), mN(3)}},
-    /*25*/ {kNew, 6, {pN(6), pO(1), pO(3), mN(1), mN(3), mO(6)}},
-    /*26*/ {kNew, 6, {pO(1), pO(4), pO(5), mN(1), mN(4), mN(5)}},
-    /*27*/ {kNone, 6, {pN(1), pO(1), pO(4), pO(6), mN(4), mN(6)}},
-    /*28*/ {kNone, 4, {pN(1), pO(1), pO(4), mN(4)}},
-    /*29*/ {kNone, 6, {pN(1), pO(1), pO(5), pO(6), mN(5), mN(6)}},
-    /*30*/ {kNone, 4, {pN(1), pO(1), pO(5), mN(5)}},
-    /*31*/ {kNone, 4, {pN(1), pO(1), pO(6), mN(6)}},
-    /*32*/ {kNone, 2, {pN(1), pO(1)}},
+    {KNone, 0, {}},
+    /* 1*/ {KOld, 2, {PN(6), MO(6)}},
+    /* 2*/ {KOld, 2, {PN(5), MO(5)}},
+    /* 3*/ {KOld, 4, {PN(5), PN(6), MO(5), MO(6)}},
+    /* 4*/ {KOld, 2, {PN(4), MO(4)}},
+    /* 5*/ {KOld, 4, {PN(4), PN(6), MO(4), MO(6)}},
+    /* 6*/ {KOld, 4, {PN(4), PN(5), MO(4), MO(5)}},
+    /* 7*/ {KOld, 4, {PN(3), PO(6), MN(6), MO(3)}},
+    /* 8*/ {KOld, 2, {PN(3), MO(3)}},
+    /* 9*/ {KOld, 4, {PN(3), PN(6), MO(3), MO(6)}},
+    /*10*/ {KOld, 4, {PN(3), PN(5), MO(3), MO(5)}},
+    /*11*/ {KOld, 6, {PN(3), PN(5), PN(6), MO(3), MO(5), MO(6)}},
+    /*12*/ {KOld, 4, {PN(3), PN(4), MO(3), MO(4)}},
+    /*13*/ {KOld, 6, {PN(3), PN(4), PN(6), MO(3), MO(4), MO(6)}},
+    /*14*/ {KOld, 4, {PN(2), PO(5), MN(5), MO(2)}},
+    /*15*/ {KOld, 4, {PN(2), PO(6), MN(6), MO(2)}},
+    /*16*/ {KOld, 2, {PN(2), MO(2)}},
+    /*17*/ {KOld, 4, {PN(2), PN(6), MO(2), MO(6)}},
+    /*18*/ {KOld, 4, {PN(2), PN(5), MO(2), MO(5)}},
+    /*19*/ {KOld, 6, {PN(2), PN(5), PN(6), MO(2), MO(5), MO(6)}},
+    /*20*/ {KOld, 4, {PN(2), PN(4), MO(2), MO(4)}},
+    /*21*/ {KOld, 6, {PN(2), PN(4), PN(6), MO(2), MO(4), MO(6)}},
+    /*22*/ {KNew, 6, {PO(1), PO(3), PO(5), MN(1), MN(3), MN(5)}},
+    /*23*/ {KNew, 6, {PO(1), PO(3), PO(6), MN(1), MN(3), MN(6)}},
+    /*24*/ {KNew, 4, {PO(1), PO(3), MN(1), MN(3)}},
+    /*25*/ {KNew, 6, {PN(6), PO(1), PO(3), MN(1), MN(3), MO(6)}},
+    /*26*/ {KNew, 6, {PO(1), PO(4), PO(5), MN(1), MN(4), MN(5)}},
+    /*27*/ {KNone, 6, {PN(1), PO(1), PO(4), PO(6), MN(4), MN(6)}},
+    /*28*/ {KNone, 4, {PN(1), PO(1), PO(4), MN(4)}},
+    /*29*/ {KNone, 6, {PN(1), PO(1), PO(5), PO(6), MN(5), MN(6)}},
+    /*30*/ {KNone, 4, {PN(1), PO(1), PO(5), MN(5)}},
+    /*31*/ {KNone, 4, {PN(1), PO(1), PO(6), MN(6)}},
+    /*32*/ {KNone, 2, {PN(1), PO(1)}},
 };
 
-inline constexpr Row kNarrowRow28 = {kOld, 4, {pN(1), pO(4), mN(4), mO(1)}};
-inline constexpr Row kNarrowRow32 = {kOld, 2, {pN(1), mO(1)}};
+inline constexpr Row kNarrowRow28 = {KOld, 4, {PN(1), PO(4), MN(4), MO(1)}};
+inline constexpr Row kNarrowRow32 = {KOld, 2, {PN(1), MO(1)}};
 
 consteval Src Swapped(Src s)
 {
-    return s == kOld ? kNew : s == kNew ? kOld : kNone;
+    return s == KOld ? KNew : s == KNew ? KOld : KNone;
 }
 
 // The row for level k: levels 33..63 use row 64 - k with old and new exchanged, others row 32.
@@ -124,14 +124,14 @@ consteval NibbleTables MakeNibbleTables(const Row &row)
 {
     int oldHigh[16] = {}, oldLow[16] = {}, newHigh[16] = {}, newLow[16] = {};
     auto add = [&](Src src, int shift, int sign) {
-        int *high = src == kOld ? oldHigh : newHigh;
-        int *low = src == kOld ? oldLow : newLow;
+        int *high = src == KOld ? oldHigh : newHigh;
+        int *low = src == KOld ? oldLow : newLow;
         for (int v = 0; v < 16; ++v) {
             high[v] += sign * (shift <= 4 ? v << (4 - shift) : v >> (shift - 4));
             low[v] += sign * (v >> shift);
         }
     };
-    if (row.base != kNone)
+    if (row.base != KNone)
         add(row.base, 0, 1);
     for (int i = 0; i < row.count; ++i)
         add(row.terms[i].src, row.terms[i].shift, row.terms[i].sign);
