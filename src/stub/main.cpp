@@ -171,6 +171,8 @@ int main(int argc, char *argv[])
     }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);
+    // Unpacking past a file size limit reports the failed write instead of ending silently.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::unique_ptr<QApplication> app = lumetta::OpenDisplay(argc, argv, qPrintable(name));
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
     return PlayOwnShow(screenNumber);
