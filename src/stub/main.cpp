@@ -58,7 +58,8 @@ int PlayOwnShow(std::optional<int> screenNumber)
         if (!folder.IsValid())
             throw lumetta::ProjectError(
                 QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
-        show.ExtractTo(self, folder.Path(), project);
+        if (!show.ExtractTo(self, folder.Path(), project, [] { return stopRequested != 0; }))
+            return 0;
     } catch (const lumetta::ProjectError &error) {
         // The partial show goes before the message, which may wait long for an answer.
         folder.Remove();
