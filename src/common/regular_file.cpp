@@ -45,7 +45,11 @@ RegularFile::RegularFile(const QString &path, qint64 maxBytes)
     // terminal from becoming ours.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        error_ = SystemReason(errno);
+        // A socket cannot be opened at all; saying what it is beats "No such device or address".
+        const int error = errno;
+        struct stat info = {};
+        const bool special = ::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode);
+        error_ = special ? KindReason(info.st_mode) : SystemReason(error);
         return;
     }
     struct stat info = {};
