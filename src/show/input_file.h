@@ -25,7 +25,6 @@ public:
     // The next bytes, at most MAXIMUM, empty at the end. Throws ProjectError on a read error or
     // when the file shrank.
     QByteArray Read(qint64 maximum);
-    QByteArray ReadAll() { return Read(left_); }
     // The file, at its start until Read is called, for a reader that takes only what it needs.
     QFile &Device() { return file_.Device(); }
 

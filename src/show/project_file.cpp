@@ -47,8 +47,9 @@ QString DecodeText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    const QStringList lines = LegacyLines::Decode(bytes);
-    return lines.isEmpty() ? QString() : lines.join(u'\n') + u'\n';
+    // Breaks become LF; a break at the end stays, so the text splits into the same lines.
+    const QString lines = LegacyLines::Decode(bytes).join(u'\n');
+    return bytes.endsWith('\r') || bytes.endsWith('\n') ? lines + u'\n' : lines;
 }
 
 QByteArray EncodeLines(const QStringList &lines)

@@ -58,7 +58,6 @@ QString NoiseShow(const QString &name, int pictures)
                                        name);
 }
 
-
 // A local listener that records whether anything connected to it.
 class Listener
 {

@@ -79,8 +79,8 @@ QByteArray PngStart(qint64 width, qint64 height)
 
 QByteArray BmpStart(qint64 width, qint64 height)
 {
-    return "BM" + Le32(0) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) + Le16(24)
-           + Le32(0) + Le32(0);
+    return "BM" + Le32(0) + Le32(0) + Le32(54) + Le32(40) + Le32(width) + Le32(height) + Le16(1) + Le16(24) + Le32(0)
+           + Le32(0);
 }
 
 QByteArray WebpStart(qint64 width, qint64 height)

@@ -448,10 +448,10 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
         QString named;
         const char *reason;
     } cases[] = {
-        {{good}, {}, {zero}, zero, "it is not a regular file"},
-        {{good}, {}, {good, fifo}, fifo, "it is not a regular file"},
-        {{pictureFifo}, {}, {}, pictureFifo, "it is not a regular file"},
-        {{good}, zeroBackground, {}, zeroBackground, "it is not a regular file"},
+        {{good}, {}, {zero}, zero, "it is a device, not a regular file"},
+        {{good}, {}, {good, fifo}, fifo, "it is a pipe, not a regular file"},
+        {{pictureFifo}, {}, {}, pictureFifo, "it is a pipe, not a regular file"},
+        {{good}, zeroBackground, {}, zeroBackground, "it is a device, not a regular file"},
         {{good, dir_.filePath(QStringLiteral("folder.gif"))},
          {},
          {},
