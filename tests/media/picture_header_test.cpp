@@ -3,6 +3,7 @@
 #include "media/picture_error.h"
 #include "media/picture_header.h"
 #include "support/picture_files.h"
+#include "support/process_io.h"
 #include "support/qstring_print.h"
 
 #include <QFile>
@@ -187,18 +188,6 @@ TEST(PictureHeader, GoodFilesReadWhole)
     }
 }
 
-// /proc/self/io: the bytes this process has read through system calls, page cache included.
-qint64 BytesReadByThisProcess()
-{
-    QFile io(QStringLiteral("/proc/self/io"));
-    if (!io.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : io.readAll().split('\n'))
-        if (line.startsWith("rchar:"))
-            return line.mid(6).trimmed().toLongLong();
-    return -1;
-}
-
 TEST(PictureHeader, LoadRefusesAGigabyteFileWithABadHeaderAfterItsStart)
 {
     QTemporaryDir dir;
@@ -208,7 +197,7 @@ TEST(PictureHeader, LoadRefusesAGigabyteFileWithABadHeaderAfterItsStart)
     // Sparse: a gigabyte of zeros takes no disk.
     ASSERT_TRUE(file.resize(kGiB));
     file.close();
-    const qint64 before = BytesReadByThisProcess();
+    const qint64 before = testfiles::BytesReadByThisProcess();
     ASSERT_GE(before, 0);
     try {
         Picture::Load(path);
@@ -216,7 +205,7 @@ TEST(PictureHeader, LoadRefusesAGigabyteFileWithABadHeaderAfterItsStart)
     } catch (const PictureError &error) {
         EXPECT_TRUE(error.Reason().startsWith(QLatin1String("Not a JPEG file"))) << error.Reason().toStdString();
     }
-    EXPECT_LT(BytesReadByThisProcess() - before, qint64(1) << 20);
+    EXPECT_LT(testfiles::BytesReadByThisProcess() - before, qint64(1) << 20);
 }
 
 }  // namespace
