@@ -24,6 +24,14 @@ QString DecodeOldCodePage(QByteArrayView bytes)
     return QString::fromLatin1(bytes);
 }
 
+// Valid UTF-8, a byte-order mark included: one at the start of a line is part of the line (the
+// file's own was taken off before the lines were split).
+QString DecodeUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
 // The lines of BYTES as views, without their breaks.
 QList<QByteArrayView> SplitBytes(QByteArrayView bytes)
 {
@@ -47,7 +55,7 @@ QList<QByteArrayView> SplitBytes(QByteArrayView bytes)
 
 QString LegacyLines::DecodeLine(QByteArrayView bytes)
 {
-    return bytes.isValidUtf8() ? QString::fromUtf8(bytes) : DecodeOldCodePage(bytes);
+    return bytes.isValidUtf8() ? DecodeUtf8(bytes) : DecodeOldCodePage(bytes);
 }
 
 QStringList LegacyLines::Decode(QByteArrayView bytes, LegacyLines *legacy)
@@ -60,7 +68,7 @@ QStringList LegacyLines::Decode(QByteArrayView bytes, LegacyLines *legacy)
     QSet<QString> oldSpelt;
     for (const QByteArrayView line : raw) {
         if (line.isValidUtf8()) {
-            lines.append(QString::fromUtf8(line));
+            lines.append(DecodeUtf8(line));
         } else {
             lines.append(DecodeOldCodePage(line));
             oldSpelt.insert(lines.last());

@@ -2,6 +2,8 @@
 #include "show/legacy_lines.h"
 #include "support/qstring_print.h"
 
+#include <QRandomGenerator>
+
 #include <gtest/gtest.h>
 
 namespace lumetta {
@@ -55,6 +57,26 @@ TEST(LegacyLines, AFileAllInUtf8RemembersNothing)
     EXPECT_EQ(LegacyLines::Decode("caf\xC3\xA9\r\n", &legacy), QStringList{kCafe});
     EXPECT_TRUE(legacy.IsEmpty());
     EXPECT_EQ(legacy.Encode({kCafe, "b"}), QByteArray("caf\xC3\xA9\r\nb\r\n"));
+}
+
+// Whatever the bytes, decoding and encoding again gives them back, but for line breaks (CR LF
+// each) and a leading byte-order mark.
+TEST(LegacyLines, AnyBytesComeBackButForTheirBreaks)
+{
+    const char alphabet[] = {'a', '\r', '\n', '\xC3', '\xA9', '\xE9', '\xEF', '\xBB', '\xBF', '\x80', '\xFF', '\x81'};
+    QRandomGenerator random(27);
+    for (int round = 0; round < 5000; ++round) {
+        QByteArray bytes;
+        for (int i = int(random.bounded(40)); i > 0; --i)
+            bytes += alphabet[random.bounded(int(sizeof alphabet))];
+        LegacyLines legacy;
+        const QStringList lines = LegacyLines::Decode(bytes, &legacy);
+        QByteArray expected = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+        expected.replace("\r\n", "\n").replace('\r', '\n');
+        if (!expected.isEmpty() && !expected.endsWith('\n'))
+            expected += '\n';
+        ASSERT_EQ(legacy.Encode(lines).replace("\r\n", "\n"), expected) << bytes.toHex().toStdString();
+    }
 }
 
 }  // namespace
