@@ -136,9 +136,10 @@ PictureHeader PictureHeader::Read(QIODevice &file, qint64 size, PictureKind kind
     switch (kind) {
     case PictureKind::Jpeg:
         if (start.size() < 3 || quint8(start[0]) != 0xFF || quint8(start[1]) != 0xD8 || quint8(start[2]) != 0xFF)
-            throw PictureError(
-                name,
-                QStringLiteral("Not a JPEG file: starts with %1").arg(QString::fromLatin1(start.left(2).toHex(' '))));
+            // In libjpeg's own words, as its decoder would say it.
+            throw PictureError(name, QStringLiteral("JPEG error: Not a JPEG file: starts with 0x%1 0x%2")
+                                         .arg(QString::fromLatin1(start.left(1).toHex()),
+                                              QString::fromLatin1(start.mid(1, 1).toHex())));
         CheckJpegFrame(file, size, name);
         file.seek(start.size());
         break;

@@ -118,7 +118,7 @@ TEST(PictureHeader, RefusesABadStartBeforeReadingTheRest)
         QByteArray start;
         const char *reason;
     } cases[] = {
-        {"zeros.jpg", zeros, "Not a JPEG file: starts with 00 00"},
+        {"zeros.jpg", zeros, "JPEG error: Not a JPEG file: starts with 0x00 0x00"},
         {"zeros.png", zeros, "not a PNG file"},
         {"zeros.gif", zeros, "not a GIF file"},
         {"zeros.bmp", zeros, "not a BMP file"},
@@ -203,7 +203,7 @@ TEST(PictureHeader, LoadRefusesAGigabyteFileWithABadHeaderAfterItsStart)
         Picture::Load(path);
         ADD_FAILURE() << "a file of zeros loaded";
     } catch (const PictureError &error) {
-        EXPECT_TRUE(error.Reason().startsWith(QLatin1String("Not a JPEG file"))) << error.Reason().toStdString();
+        EXPECT_TRUE(error.Reason().startsWith(QLatin1String("JPEG error: Not a JPEG file"))) << error.Reason().toStdString();
     }
     EXPECT_LT(testfiles::BytesReadByThisProcess() - before, qint64(1) << 20);
 }
