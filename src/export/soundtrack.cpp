@@ -28,13 +28,13 @@ using IoOpen = int (*)(AVFormatContext *, AVIOContext **, const char *, int, AVD
 // FFmpeg's own opener, the one every new context starts with.
 IoOpen DefaultIoOpen()
 {
-    static const IoOpen open = [] {
+    static const IoOpen kOpen = [] {
         AVFormatContext *probe = avformat_alloc_context();
         const IoOpen found = probe ? probe->io_open : nullptr;
         avformat_free_context(probe);
         return found;
     }();
-    return open;
+    return kOpen;
 }
 
 // Every file a demuxer opens, the track or one the track names (a playlist's segments), must
