@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -37,6 +38,9 @@ void Print(std::FILE *stream, const QString &text)
 int main(int argc, char *argv[])
 {
     using lumetta::CommandLine;
+    // Past a file size limit a write then fails with EFBIG, which the writer reports, instead of
+    // the signal ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     // `--export` has options of its own (size, frame rate, seed, quality), read by the exporter.
     if (CommandLine::ExportArguments(Arguments(argc, argv))) {
         // Frames are composed without a window, so no display is used, even where one is set

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace lumetta {
 
 namespace {
@@ -46,7 +48,10 @@ void PictureListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     const QFontMetrics &metrics = option.fontMetrics;
 
     painter->save();
-    const int numberWidth = metrics.horizontalAdvance(QStringLiteral("0000"));
+    // As wide as the list's largest number (four digits at least), so every row lines up and
+    // no number is cut.
+    const int rows = index.model() ? index.model()->rowCount(index.parent()) : 0;
+    const int numberWidth = metrics.horizontalAdvance(QString(std::max(4, int(QString::number(rows).size())), u'0'));
     const QRect numberRect(area.left(), area.top(), numberWidth, area.height());
     QColor muted = text;
     muted.setAlphaF(0.6f);

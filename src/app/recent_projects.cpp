@@ -42,7 +42,7 @@ void RecentProjects::Add(const QString &path)
     if (!QDir().mkpath(folder))
         throw ProjectError(CannotCreateFileMessage(path_)
                            + QStringLiteral(": the folder %1 cannot be made").arg(folder));
-    WriteTextFile(path_, paths_);
+    WriteTextFile(path_, paths_, kLimits);
 }
 
 }  // namespace lumetta

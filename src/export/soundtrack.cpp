@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/soundtrack.h"
 
+#include "common/regular_file.h"
 #include "export/av_error_text.h"
 #include "export/export_error.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/avstring.h>
 #include <libavutil/opt.h>
 #include <libswresample/swresample.h>
 }
@@ -18,28 +21,75 @@ extern "C" {
 
 namespace lumetta {
 
+namespace {
+
+using IoOpen = int (*)(AVFormatContext *, AVIOContext **, const char *, int, AVDictionary **);
+
+// FFmpeg's own opener, the one every new context starts with.
+IoOpen DefaultIoOpen()
+{
+    static const IoOpen kOpen = [] {
+        AVFormatContext *probe = avformat_alloc_context();
+        const IoOpen found = probe ? probe->io_open : nullptr;
+        avformat_free_context(probe);
+        return found;
+    }();
+    return kOpen;
+}
+
+// Every file a demuxer opens, the track or one the track names (a playlist's segments), must
+// be a regular local file: a pipe among them would stop the export for ever.
+int OpenRegularFileOnly(AVFormatContext *format, AVIOContext **io, const char *url, int flags, AVDictionary **options)
+{
+    const char *path = url;
+    av_strstart(url, "file:", &path);
+    if (!RegularFile::Problem(QFile::decodeName(path)).isEmpty())
+        return AVERROR(EACCES);
+    return DefaultIoOpen()(format, io, url, flags, options);
+}
+
+QString CannotReadMessage(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot read the music file %1: %2").arg(RegularFile::ShownName(path), reason);
+}
+
+}  // namespace
+
 // One music file being decoded and resampled.
 class Soundtrack::Track
 {
 public:
     explicit Track(const QString &path)
     {
-        const QByteArray name = QFile::encodeName(path);
-        int status = avformat_open_input(&format_, name.constData(), nullptr, nullptr);
+        // A project names its music; a name FFmpeg reads as a web address, "pipe:0" or a pipe
+        // must neither reach the network, nor read standard input, nor wait for ever.
+        if (const QString problem = RegularFile::Problem(path); !problem.isEmpty())
+            throw ExportError(CannotReadMessage(path, problem));
+        format_ = avformat_alloc_context();
+        if (!format_)
+            throw ExportError(CannotReadMessage(path, AvErrorText(AVERROR(ENOMEM))));
+        format_->io_open = OpenRegularFileOnly;
+        AVDictionary *options = nullptr;
+        av_dict_set(&options, "protocol_whitelist", "file", 0);
+        const QByteArray url = "file:" + QFile::encodeName(QFileInfo(path).absoluteFilePath());
+        int status = avformat_open_input(&format_, url.constData(), nullptr, &options);
+        av_dict_free(&options);
         if (status < 0)
-            throw ExportError(QStringLiteral("Cannot read the music file %1: %2").arg(path, AvErrorText(status)));
+            throw ExportError(CannotReadMessage(path, AvErrorText(status)));
         status = avformat_find_stream_info(format_, nullptr);
         if (status < 0)
-            throw ExportError(QStringLiteral("Cannot read the music file %1: %2").arg(path, AvErrorText(status)));
+            throw ExportError(CannotReadMessage(path, AvErrorText(status)));
         const AVCodec *codec = nullptr;
         stream_ = av_find_best_stream(format_, AVMEDIA_TYPE_AUDIO, -1, -1, &codec, 0);
         if (stream_ < 0 || !codec)
-            throw ExportError(QStringLiteral("The music file %1 holds no sound that can be decoded").arg(path));
+            throw ExportError(QStringLiteral("The music file %1 holds no sound that can be decoded")
+                                  .arg(RegularFile::ShownName(path)));
         decoder_ = avcodec_alloc_context3(codec);
         avcodec_parameters_to_context(decoder_, format_->streams[stream_]->codecpar);
         status = avcodec_open2(decoder_, codec, nullptr);
         if (status < 0)
-            throw ExportError(QStringLiteral("Cannot decode the music file %1: %2").arg(path, AvErrorText(status)));
+            throw ExportError(QStringLiteral("Cannot decode the music file %1: %2")
+                                  .arg(RegularFile::ShownName(path), AvErrorText(status)));
 
         AVChannelLayout in{};
         if (decoder_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)

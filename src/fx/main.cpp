@@ -3,6 +3,7 @@
 
 #include "common/licence.h"
 #include "common/random.h"
+#include "common/regular_file.h"
 #include "common/replacement_file.h"
 #include "player/effect_catalogue.h"
 #include "transitions/engine/form_reader.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QImageReader>
 #include <QSet>
 #include <QStringList>
 
@@ -212,9 +214,14 @@ QImage ReadPicture(const QString &path, const char *option)
 {
     if (path.isEmpty())
         throw UsageError{QStringLiteral("%1 PICTURE is required").arg(QLatin1String(option))};
-    QImage image(path);
+    // Only a regular file: a pipe would keep the tool waiting, a device would never end.
+    lumetta::RegularFile file(path);
+    if (!file.IsOpen())
+        throw UsageError{QStringLiteral("cannot read picture %1: %2").arg(path, file.ErrorString())};
+    QImageReader reader(&file.Device());
+    const QImage image = reader.read();
     if (image.isNull())
-        throw UsageError{QStringLiteral("cannot read picture %1").arg(path)};
+        throw UsageError{QStringLiteral("cannot read picture %1: %2").arg(path, reader.errorString())};
     return image;
 }
 

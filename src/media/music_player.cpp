@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/music_player.h"
 
+#include "common/regular_file.h"
+
 #include <QEventLoop>
-#include <QFileInfo>
+
 #include <QTimer>
 
 #include <algorithm>
@@ -52,10 +54,12 @@ bool MusicPlayer::CheckFile(const QString &path)
     const quint64 generation = ++generation_;
     const std::lock_guard<std::mutex> lock(shared_.mutex);
     shared_.state = MusicState{generation, QMediaPlayer::LoadingMedia, 0, 0, QString()};
-    if (QFileInfo(path).isFile())
+    // The framework would follow a pipe or a device, and wait on a pipe for ever.
+    const QString problem = RegularFile::Problem(path);
+    if (problem.isEmpty())
         return true;
     shared_.state.status = QMediaPlayer::NoMedia;
-    shared_.state.error = QStringLiteral("Cannot open %1: the file does not exist").arg(path);
+    shared_.state.error = QStringLiteral("Cannot open %1: %2").arg(RegularFile::ShownName(path), problem);
     return false;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/picture.h"
 
+#include "common/regular_file.h"
 #include "media/bmp_codec.h"
 #include "media/exif_orientation.h"
 #include "media/gif_codec.h"
@@ -8,9 +9,10 @@
 #include "media/jpeg_codec.h"
 #include "media/orientation.h"
 #include "media/picture_error.h"
+#include "media/picture_header.h"
 #include "media/qt_image_codec.h"
 
-#include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 
 namespace lumetta {
@@ -19,6 +21,7 @@ namespace {
 
 // Larger files cannot hold a picture within the pixel limit in any format we read.
 constexpr qint64 kMaxFileBytes = qint64(2) << 30;
+constexpr qint64 kReadPiece = qint64(1) << 20;
 
 QtImageFormat QtFormatOf(PictureKind kind)
 {
@@ -59,20 +62,30 @@ Picture Picture::Load(const QString &path)
     const std::optional<PictureKind> kind = PictureKindOf(path);
     if (!kind)
         throw PictureError(path, QStringLiteral("not a BMP, JPEG, GIF, PNG, WebP, TIFF, HEIC or AVIF file name"));
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw PictureError(path, QStringLiteral("the file does not exist"));
-    if (!info.isFile())
-        throw PictureError(path, QStringLiteral("not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw PictureError(path, file.errorString());
-    if (file.size() > kMaxFileBytes)
-        throw PictureError(path, QStringLiteral("the file is too large (%1 bytes)").arg(file.size()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw PictureError(path, file.errorString());
-    return FromData(data, *kind, path);
+    RegularFile file(path, kMaxFileBytes);
+    if (!file.IsOpen())
+        throw PictureError(path, file.ErrorString());
+    return Read(file.Device(), file.Size(), *kind, path);
+}
+
+Picture Picture::Read(QIODevice &file, qint64 size, PictureKind kind, const QString &name)
+{
+    const PictureHeader header = PictureHeader::Read(file, size, kind, name);
+    QByteArray data = header.Start();
+    const qint64 needed = header.NeededBytes();
+    data.reserve(needed);
+    while (data.size() < needed) {
+        const QByteArray piece = file.read(std::min(needed - data.size(), kReadPiece));
+        if (piece.isEmpty()) {
+            // A file that shrank meanwhile reads as truncated; a failing disk says why.
+            const auto *disk = qobject_cast<QFileDevice *>(&file);
+            if (disk && disk->error() != QFileDevice::NoError)
+                throw PictureError(name, disk->errorString());
+            break;
+        }
+        data += piece;
+    }
+    return FromData(data, kind, name);
 }
 
 Picture Picture::FromData(const QByteArray &data, PictureKind kind, const QString &name)

@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QString>
 
+class QIODevice;
+
 #include <optional>
 
 namespace lumetta {
@@ -27,8 +29,12 @@ class Picture
 public:
     Picture() = default;
 
-    // Reads a file and chooses its decoder by extension.
+    // Reads a regular file and chooses its decoder by extension.
     static Picture Load(const QString &path);
+    // Reads a KIND picture from FILE (open at its start, SIZE bytes long): the header first, so
+    // a file that cannot be one is refused before the rest is read, then only what the format
+    // needs. `name` stands for the file in messages.
+    static Picture Read(QIODevice &file, qint64 size, PictureKind kind, const QString &name);
     // Decodes data of a known kind; `name` stands for the file in messages.
     static Picture FromData(const QByteArray &data, PictureKind kind, const QString &name);
 

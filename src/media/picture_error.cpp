@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/picture_error.h"
 
+#include "common/regular_file.h"
+
 namespace lumetta {
 
 namespace {
 
 QString ComposeMessage(const QString &file, const QString &reason)
 {
-    return QStringLiteral("Cannot load picture %1: %2").arg(file, reason);
+    return QStringLiteral("Cannot load picture %1: %2").arg(RegularFile::ShownName(file), reason);
 }
 
 }  // namespace

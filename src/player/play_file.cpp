@@ -32,7 +32,7 @@ int PlayProjectFile(const QString &path, std::FILE *errors, std::optional<int> s
         show.WaitForMusicToFade();
         return 0;
     case PlayerWindow::StartResult::NoPictures:
-        dialogs.ShowError(QStringLiteral("%1 holds no pictures to show").arg(path));
+        dialogs.ShowError(NoPicturesMessage(path));
         return 1;
     case PlayerWindow::StartResult::Failed:
         dialogs.ShowError(show.ErrorText());

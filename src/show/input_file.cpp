@@ -3,13 +3,6 @@
 
 #include "show/project_file.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace lumetta {
 
 namespace {
@@ -19,40 +12,13 @@ namespace {
     throw ProjectError(CannotOpenFileMessage(path) + QLatin1String(": ") + reason);
 }
 
-QString SystemReason()
-{
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
 }  // namespace
 
-InputFile::InputFile(const QString &path, qint64 maxBytes) : path_(path)
+InputFile::InputFile(const QString &path, qint64 maxBytes) : path_(path), file_(path, maxBytes)
 {
-    // Without O_NONBLOCK, opening a pipe waits until something writes to it.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        Refuse(path, SystemReason());
-    struct stat info = {};
-    if (::fstat(fd, &info) != 0) {
-        const QString reason = SystemReason();
-        ::close(fd);
-        Refuse(path, reason);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        ::close(fd);
-        Refuse(path,
-               S_ISDIR(info.st_mode) ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file"));
-    }
-    if (info.st_size > maxBytes) {
-        ::close(fd);
-        Refuse(path,
-               QStringLiteral("the file is too large (%1 bytes, at most %2)").arg(qint64(info.st_size)).arg(maxBytes));
-    }
-    if (!file_.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        Refuse(path, file_.errorString());
-    }
-    size_ = left_ = info.st_size;
+    if (!file_.IsOpen())
+        Refuse(path, file_.ErrorString());
+    left_ = file_.Size();
 }
 
 QByteArray InputFile::Read(qint64 maximum)
@@ -63,9 +29,9 @@ QByteArray InputFile::Read(qint64 maximum)
     QByteArray bytes(wanted, Qt::Uninitialized);
     qint64 got = 0;
     while (got < wanted) {
-        const qint64 n = file_.read(bytes.data() + got, wanted - got);
+        const qint64 n = Device().read(bytes.data() + got, wanted - got);
         if (n < 0)
-            Refuse(path_, file_.errorString());
+            Refuse(path_, Device().errorString());
         if (n == 0)
             Refuse(path_, QStringLiteral("the file became shorter while it was read"));
         got += n;

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/regular_file.h"
+
 #include <QByteArray>
-#include <QFile>
 #include <QString>
 
 namespace lumetta {
 
-// A file the builder copies into a show, open for reading. Only a regular file of bounded size
-// is opened: a pipe would keep the build waiting for ever and a device such as /dev/zero would
-// never end. Opening never waits, and reading stops at the size the file had when opened.
+// A file the builder copies into a show, open for reading as a RegularFile: a pipe would keep
+// the build waiting for ever and a device such as /dev/zero would never end. Reading stops at
+// the size the file had when opened.
 class InputFile
 {
 public:
@@ -20,16 +21,16 @@ public:
     // MAXBYTES or unreadable.
     explicit InputFile(const QString &path, qint64 maxBytes = kMaxBytes);
 
-    qint64 Size() const { return size_; }
+    qint64 Size() const { return file_.Size(); }
     // The next bytes, at most MAXIMUM, empty at the end. Throws ProjectError on a read error or
     // when the file shrank.
     QByteArray Read(qint64 maximum);
-    QByteArray ReadAll() { return Read(size_); }
+    // The file, at its start until Read is called, for a reader that takes only what it needs.
+    QFile &Device() { return file_.Device(); }
 
 private:
     QString path_;
-    QFile file_;
-    qint64 size_ = 0;
+    RegularFile file_;
     qint64 left_ = 0;
 };
 

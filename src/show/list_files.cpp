@@ -78,7 +78,7 @@ void ListFiles::Write(const char *fileName, const QStringList &lines) const
     if (!QDir().mkpath(folder_))
         throw ProjectError(CannotCreateFileMessage(path)
                            + QStringLiteral(": the folder %1 cannot be made").arg(folder_));
-    WriteTextFile(path, lines);
+    WriteTextFile(path, lines, kLimits);
 }
 
 QStringList ListFiles::ReadResume() const

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/project_file.h"
 
+#include "common/regular_file.h"
 #include "common/replacement_file.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -16,12 +16,12 @@ ProjectError::ProjectError(const QString &message) : std::runtime_error(message.
 
 QString CannotOpenFileMessage(const QString &path)
 {
-    return QStringLiteral("Cannot open file %1").arg(path);
+    return QStringLiteral("Cannot open file %1").arg(RegularFile::ShownName(path));
 }
 
 QString CannotCreateFileMessage(const QString &path)
 {
-    return QStringLiteral("Cannot create file %1").arg(path);
+    return QStringLiteral("Cannot create file %1").arg(RegularFile::ShownName(path));
 }
 
 QStringList SplitLines(QStringView text)
@@ -48,23 +48,14 @@ QString DecodeText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;
-    QStringDecoder legacy("windows-1252", QStringDecoder::Flag::Stateless);
-    if (legacy.isValid()) {
-        text = legacy.decode(bytes);
-        if (!legacy.hasError())
-            return text;
-    }
-    return QString::fromLatin1(bytes);
+    // Breaks become LF; a break at the end stays, so the text splits into the same lines.
+    const QString lines = LegacyLines::Decode(bytes).join(u'\n');
+    return bytes.endsWith('\r') || bytes.endsWith('\n') ? lines + u'\n' : lines;
 }
 
 QByteArray EncodeLines(const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    return bytes;
+    return LegacyLines().Encode(lines);
 }
 
 namespace {
@@ -74,16 +65,26 @@ namespace {
     throw ProjectError(CannotOpenFileMessage(path) + QLatin1String(": ") + reason);
 }
 
-QString TooLargeReason(const TextFileLimits &limits)
+// A file is checked against the limits when read; a text about to be written is checked
+// against the same limits, so nothing is written that could not be read back.
+enum class Check { Reading, Writing };
+
+QString TooLargeReason(const TextFileLimits &limits, Check check)
 {
-    if (limits.bytes % (1 << 20) == 0)
-        return QStringLiteral("the file is larger than %1 MiB").arg(limits.bytes >> 20);
-    return QStringLiteral("the file is larger than %1 bytes").arg(limits.bytes);
+    const QString size = limits.bytes % (1 << 20) == 0 ? QStringLiteral("%1 MiB").arg(limits.bytes >> 20)
+                                                       : QStringLiteral("%1 bytes").arg(limits.bytes);
+    return (check == Check::Reading ? QStringLiteral("the file is larger than %1")
+                                    : QStringLiteral("the file would be larger than %1"))
+        .arg(size);
 }
 
-// Counts lines as SplitLines will make them, stopping at the first one over the limits.
-void CheckLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path)
+// Why BYTES exceed LIMITS, or an empty text. Counts lines as SplitLines will make them,
+// stopping at the first one over the limits.
+QString LimitProblem(const QByteArray &bytes, const TextFileLimits &limits, Check check)
 {
+    if (bytes.size() > limits.bytes)
+        return TooLargeReason(limits, check);
+    const bool reading = check == Check::Reading;
     const char *text = bytes.constData();
     const qsizetype size = bytes.size();
     qsizetype lines = 0;
@@ -95,60 +96,61 @@ void CheckLines(const QByteArray &bytes, const TextFileLimits &limits, const QSt
         if (end && i == start)
             break;
         if (i - start > limits.lineBytes)
-            RefuseText(path, QStringLiteral("line %1 is longer than %2 bytes").arg(lines + 1).arg(limits.lineBytes));
+            return (reading ? QStringLiteral("line %1 is longer than %2 bytes")
+                            : QStringLiteral("line %1 would be longer than %2 bytes"))
+                .arg(lines + 1)
+                .arg(limits.lineBytes);
         if (++lines > limits.lines)
-            RefuseText(path, QStringLiteral("the file has more than %1 lines").arg(limits.lines));
+            return (reading ? QStringLiteral("the file has more than %1 lines")
+                            : QStringLiteral("the file would have more than %1 lines"))
+                .arg(limits.lines);
         if (!end && text[i] == '\r' && i + 1 < size && text[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
+    return {};
 }
 
 }  // namespace
 
-QStringList ReadTextFile(const QString &path, const TextFileLimits &limits)
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits, LegacyLines *legacy)
 {
-    // Only regular files: a pipe would block and a device may never end.
-    const QFileInfo info(path);
-    if (!info.exists())
-        RefuseText(path, QStringLiteral("the file does not exist"));
-    if (info.isDir())
-        RefuseText(path, QStringLiteral("it is a folder"));
-    if (!info.isFile())
-        RefuseText(path, QStringLiteral("it is not a regular file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        RefuseText(path, file.errorString());
-    if (file.size() > limits.bytes)
-        RefuseText(path, TooLargeReason(limits));
+    RegularFile file(path);
+    if (!file.IsOpen())
+        RefuseText(path, file.ErrorString());
+    if (file.Size() > limits.bytes)
+        RefuseText(path, TooLargeReason(limits, Check::Reading));
     // In pieces, so a file that grows while it is read still stops at the limit.
     constexpr qint64 kPiece = 1 << 16;
     QByteArray bytes;
-    for (QByteArray piece; !(piece = file.read(kPiece)).isEmpty();) {
+    for (QByteArray piece; !(piece = file.Device().read(kPiece)).isEmpty();) {
         if (bytes.size() + piece.size() > limits.bytes)
-            RefuseText(path, TooLargeReason(limits));
+            RefuseText(path, TooLargeReason(limits, Check::Reading));
         bytes += piece;
     }
-    if (file.error() != QFileDevice::NoError)
-        RefuseText(path, file.errorString());
-    return TextLines(bytes, limits, path);
+    if (file.Device().error() != QFileDevice::NoError)
+        RefuseText(path, file.Device().errorString());
+    return TextLines(bytes, limits, path, legacy);
 }
 
-QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path)
+QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path, LegacyLines *legacy)
 {
-    if (bytes.size() > limits.bytes)
-        RefuseText(path, TooLargeReason(limits));
-    CheckLines(bytes, limits, path);
-    return SplitLines(DecodeText(bytes));
+    if (const QString problem = LimitProblem(bytes, limits, Check::Reading); !problem.isEmpty())
+        RefuseText(path, problem);
+    return LegacyLines::Decode(bytes, legacy);
 }
 
-void WriteTextFile(const QString &path, const QStringList &lines)
+void WriteTextFile(const QString &path, const QStringList &lines, const TextFileLimits &limits,
+                   const LegacyLines &legacy)
 {
     // QSaveFile would rename its file over a pipe or a device, or write through a link to one.
     if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
         throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + *problem);
+    const QByteArray bytes = legacy.Encode(lines);
+    if (const QString problem = LimitProblem(bytes, limits, Check::Writing); !problem.isEmpty())
+        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + problem
+                           + QStringLiteral(", which could not be opened again"));
     QSaveFile file(path);
-    const QByteArray bytes = EncodeLines(lines);
     // Unbuffered and written until done: a short write (a full disk) says nothing, the next
     // one fails with the system's reason.
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {

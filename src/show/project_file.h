@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "show/legacy_lines.h"
 #include "show/show_settings.h"
 
 #include <QByteArray>
@@ -30,8 +31,9 @@ QString CannotCreateFileMessage(const QString &path);  // "Cannot create file %s
 // start an empty one.
 QStringList SplitLines(QStringView text);
 
-// Decodes file bytes: UTF-8 (a leading byte-order mark dropped), or, when the bytes are not
-// valid UTF-8, the Windows 8-bit code page older shows were written in.
+// Decodes file bytes: UTF-8 (a leading byte-order mark dropped), and, when the bytes are not
+// all valid UTF-8, each line that is not in the Windows 8-bit code page older shows were
+// written in (see LegacyLines).
 QString DecodeText(const QByteArray &bytes);
 
 // Every line followed by CR LF, the last one too, as UTF-8.
@@ -49,18 +51,24 @@ struct TextFileLimits
 // Far above a show of a hundred thousand pictures; no path is 32 KiB long.
 inline constexpr TextFileLimits kProjectFileLimits{qint64(16) << 20, 1'000'000, 32 * 1024};
 
-// Whole file as lines. Throws ProjectError("Cannot open file PATH: REASON") for a file that
-// cannot be read, is not a regular file or exceeds `limits`.
-QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits);
+// Whole file as lines, each decoded on its own (LegacyLines::Decode; LEGACY, when given, learns
+// the lines spelt in the old code page). Throws ProjectError("Cannot open file PATH: REASON")
+// for a file that cannot be read, is not a regular file or exceeds `limits`.
+QStringList ReadTextFile(const QString &path, const TextFileLimits &limits = kProjectFileLimits,
+                         LegacyLines *legacy = nullptr);
 
 // The lines of a text file's BYTES, read as ReadTextFile reads them; throws ProjectError naming
 // PATH when they exceed `limits`.
-QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path);
+QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, const QString &path,
+                      LegacyLines *legacy = nullptr);
 
 // Writes a new file and renames it over PATH, so a failure never leaves a half-written file;
-// throws ProjectError("Cannot create file PATH: REASON") with the system's reason, or for a PATH
-// ReplacementFile::TargetProblem refuses, leaving it untouched.
-void WriteTextFile(const QString &path, const QStringList &lines);
+// lines read in the old code page go back as they were read (LEGACY). Throws
+// ProjectError("Cannot create file PATH: REASON") with the system's reason, for a PATH
+// ReplacementFile::TargetProblem refuses, leaving it untouched, or, writing nothing, when the file
+// would exceed LIMITS, which ReadTextFile applies when it reads it back.
+void WriteTextFile(const QString &path, const QStringList &lines, const TextFileLimits &limits = kProjectFileLimits,
+                   const LegacyLines &legacy = LegacyLines());
 
 inline constexpr const char *kTransMarker = "[TRANS]";
 inline constexpr const char *kMusicMarker = "[MUSIC]";

@@ -35,6 +35,11 @@ QString ProjectStem(const QString &path)
 
 }  // namespace
 
+QString NoPicturesMessage(const QString &path)
+{
+    return QStringLiteral("%1 holds no pictures to show").arg(path);
+}
+
 void StreamDialogs::ShowError(const QString &message)
 {
     std::fprintf(errors_, "lumetta: %s\n", qPrintable(message));
@@ -106,6 +111,11 @@ QStringList ShowProject::ProjectText() const
     return BuildProjectText(settings_, pictures_, effects_, playlist_);
 }
 
+QByteArray ShowProject::ProjectBytes() const
+{
+    return legacy_.Encode(ProjectText());
+}
+
 void ShowProject::SetTitles(const QString &caption, const QString &name)
 {
     caption_ = caption + name;
@@ -124,8 +134,9 @@ void ShowProject::Reset()
 bool ShowProject::ReadInto(const QString &path, ProjectDialogs &dialogs)
 {
     ProjectContent content;
+    LegacyLines legacy;
     try {
-        const QStringList lines = ReadTextFile(path);
+        const QStringList lines = ReadTextFile(path, kProjectFileLimits, &legacy);
         if (lines.size() < ShowSettings::kLineCount)
             throw ProjectError(TooFewLinesMessage(path, lines.size()));
         content = ParseProjectText(lines);
@@ -138,13 +149,14 @@ bool ShowProject::ReadInto(const QString &path, ProjectDialogs &dialogs)
     effects_ = content.effects;
     if (content.playlist)
         playlist_ = *content.playlist;
+    legacy_ = legacy;
     return true;
 }
 
 bool ShowProject::Write(const QString &path, ProjectDialogs &dialogs)
 {
     try {
-        WriteTextFile(path, ProjectText());
+        WriteTextFile(path, ProjectText(), kProjectFileLimits, legacy_);
     } catch (const ProjectError &error) {
         dialogs.ShowError(error.Message());
         return false;

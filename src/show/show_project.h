@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "show/legacy_lines.h"
 #include "show/show_settings.h"
 
 #include <QString>
@@ -10,6 +11,9 @@
 #include <optional>
 
 namespace lumetta {
+
+// "PATH holds no pictures to show": why a project without pictures is neither played nor built.
+QString NoPicturesMessage(const QString &path);
 
 // The answers the project operations need from the user; the main window shows real dialogs,
 // tests answer directly.
@@ -98,6 +102,9 @@ public:
     const QString &ApplicationTitle() const { return appTitle_; }
 
     QStringList ProjectText() const;
+    // The project text as a project file holds it: the lines the opened file spelt in the old
+    // code page as they were read, every other line UTF-8.
+    QByteArray ProjectBytes() const;
 
     // The toolbar and menu commands. New and Open first offer to save a modified project and go
     // on only when it was saved or the user lets it go.
@@ -136,6 +143,8 @@ private:
     QString caption_;
     QString appTitle_;
     bool modified_ = false;
+    // The lines of the opened file that were not UTF-8, written back as they were read.
+    LegacyLines legacy_;
 };
 
 }  // namespace lumetta

@@ -9,6 +9,7 @@
 #include "show/input_file.h"
 #include "show/project_file.h"
 #include "show/show_project.h"
+#include "show/standalone_show.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -42,14 +43,21 @@ public:
         if (!replacement_.Create())
             throw ProjectError(WithReason(CannotCreateFileMessage(target_), replacement_.ErrorString()));
         file_.setFileName(replacement_.Path());
-        if (!file_.open(QIODevice::WriteOnly))
+        // Unbuffered, so that a failed write reports the system's reason (a full disk, a file
+        // size limit) rather than a buffer's "Unknown error".
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             Fail();
     }
 
     void Append(const QByteArray &bytes)
     {
-        if (file_.write(bytes) != bytes.size())
-            Fail();
+        // A short write says nothing; the next one fails with the reason.
+        for (qint64 done = 0; done < bytes.size();) {
+            const qint64 written = file_.write(bytes.constData() + done, bytes.size() - done);
+            if (written <= 0)
+                Fail();
+            done += written;
+        }
     }
 
     // Copies a whole regular file in chunks; returns the number of bytes copied.
@@ -67,8 +75,6 @@ public:
     // Makes the file executable and puts it in the target's place.
     void Commit(StandaloneBuilder::ExistingTarget existing)
     {
-        if (!file_.flush())
-            Fail();
         if (!file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
                                   | QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
                                   | QFileDevice::ExeOther))
@@ -90,13 +96,12 @@ private:
     QFile file_;
 };
 
-// The picture a show stores for PATH, decoded from a regular file.
+// The picture a show stores for PATH, read from a regular file header first.
 Picture LoadStoredPicture(const QString &path, PictureKind kind)
 {
     InputFile file(path);
-    const QByteArray data = file.ReadAll();
     try {
-        return Picture::FromData(data, kind, path);
+        return Picture::Read(file.Device(), file.Size(), kind, path);
     } catch (const PictureError &error) {
         throw ProjectError(error.Message());
     }
@@ -124,6 +129,33 @@ QByteArray StoredBackground(const QString &path)
     } catch (const PictureError &error) {
         throw ProjectError(error.Message());
     }
+}
+
+QString TooMuchForThePlayer(const QString &target, const QString &what, qint64 most)
+{
+    return WithReason(CannotCreateFileMessage(target),
+                      QStringLiteral("the show would hold %1 where its player reads at most %2").arg(what).arg(most));
+}
+
+// Refuses, before anything is written, a show its player would refuse to read: the bounds of
+// StandaloneShow::Read hold for writing too. The size list holds a line of at least three bytes
+// for the project text, the background and each music file and picture.
+void RefuseWhatNoPlayerReads(const ShowProject &project, const QByteArray &text, const QString &target)
+{
+    if (text.size() > StandaloneShow::kMaxProjectTextBytes)
+        throw ProjectError(TooMuchForThePlayer(target, QStringLiteral("a project text of %1 bytes").arg(text.size()),
+                                               StandaloneShow::kMaxProjectTextBytes));
+    const qsizetype effects = project.EffectSelection().size();
+    if (effects > StandaloneShow::kMaxEffectLines)
+        throw ProjectError(TooMuchForThePlayer(target, QStringLiteral("%1 effect lines").arg(effects),
+                                               StandaloneShow::kMaxEffectLines));
+    const ShowSettings &settings = project.Settings();
+    const qint64 items = 1 + (settings.BackgroundFromFile() ? 1 : 0) + project.Pictures().size()
+                         + (settings.MusicOn() ? project.Playlist().size() : 0);
+    if (items * 3 > StandaloneShow::kMaxSizeListBytes)
+        throw ProjectError(TooMuchForThePlayer(target,
+                                               QStringLiteral("a size list of at least %1 bytes").arg(items * 3),
+                                               StandaloneShow::kMaxSizeListBytes));
 }
 
 }  // namespace
@@ -168,6 +200,8 @@ void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &targe
     const ShowSettings &settings = project.Settings();
     const QStringList &pictures = project.Pictures();
     const QStringList &playlist = project.Playlist();
+    const QByteArray text = project.ProjectBytes();
+    RefuseWhatNoPlayerReads(project, text, target);
     const int maximum = int(pictures.size() + playlist.size());
     int done = 0;
     const auto advance = [&] {
@@ -181,7 +215,6 @@ void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &targe
     ShowOutput output(target);
     output.AppendFile(stubPath_);
 
-    const QByteArray text = EncodeLines(project.ProjectText());
     sizes_ << QString::number(text.size());
     output.Append(text);
 
@@ -206,8 +239,9 @@ void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &targe
     }
 
     const QByteArray sizeList = EncodeLines(sizes_);
-    if (sizeList.size() > std::numeric_limits<qint32>::max() - 4)
-        throw ProjectError(WithReason(CannotCreateFileMessage(target), QStringLiteral("the show has too many items")));
+    if (sizeList.size() > StandaloneShow::kMaxSizeListBytes)
+        throw ProjectError(TooMuchForThePlayer(target, QStringLiteral("a size list of %1 bytes").arg(sizeList.size()),
+                                               StandaloneShow::kMaxSizeListBytes));
     output.Append(sizeList);
     QByteArray trailer(4, '\0');
     qToLittleEndian<qint32>(qint32(sizeList.size() + 4), trailer.data());
@@ -221,6 +255,11 @@ int BuildShowFile(const QString &projectPath, const QString &output, std::FILE *
     ShowProject project;
     if (project.OpenPath(QFileInfo(projectPath).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
         return 1;
+    // A show without pictures would only complain when started; --play refuses it so too.
+    if (project.Pictures().isEmpty()) {
+        dialogs.ShowError(NoPicturesMessage(projectPath));
+        return 1;
+    }
     try {
         StandaloneBuilder().MakeExe(project, output, StandaloneBuilder::ExistingTarget::Replace);
     } catch (const ProjectError &error) {

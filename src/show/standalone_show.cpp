@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QIODevice>
 #include <QtEndian>
 
@@ -74,14 +75,33 @@ QString SafeFileName(const QString &path, const QString &fallback)
     return name;
 }
 
-// Each item gets a numbered folder of its own, so equal file names never collide.
-QString ItemPath(const QString &folder, const QString &kind, int index, const QString &stored)
+// The unpacked files of one kind: each goes into the first numbered folder that holds no file of
+// its name yet, so equal names never collide, and a show of many pictures makes few folders
+// (removing a hundred thousand folders takes the file system minutes).
+class ItemFolders
 {
-    const QString dir = QStringLiteral("%1/%2/%3").arg(folder, kind).arg(index, 4, 10, QLatin1Char('0'));
-    if (!QDir().mkpath(dir))
-        throw ProjectError(CannotCreateFileMessage(dir));
-    return dir + u'/' + SafeFileName(stored, kind);
-}
+public:
+    ItemFolders(const QString &folder, const QString &kind) : root_(folder + u'/' + kind), kind_(kind) {}
+
+    QString PathFor(const QString &stored)
+    {
+        const QString name = SafeFileName(stored, kind_);
+        const int number = taken_[name]++;
+        const QString dir = root_ + u'/' + QString::number(number);
+        if (number == made_) {
+            if (!QDir().mkpath(dir))
+                throw ProjectError(CannotCreateFileMessage(dir));
+            ++made_;
+        }
+        return dir + u'/' + name;
+    }
+
+private:
+    QString root_;
+    QString kind_;
+    QHash<QString, int> taken_;
+    int made_ = 0;
+};
 
 }  // namespace
 
@@ -190,8 +210,10 @@ void StandaloneShow::ExtractBlock(QIODevice &file, const Block &block, const QSt
         throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + out.errorString());
 }
 
-void StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProject &project) const
+bool StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProject &project,
+                               const std::function<bool()> &stopped) const
 {
+    const auto stop = [&stopped] { return stopped && stopped(); };
     project.Settings() = content_.settings;
     project.EffectSelection() = content_.effects;
     project.Pictures().clear();
@@ -210,16 +232,23 @@ void StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProje
     }
 
     const QStringList tracks = content_.playlist.value_or(QStringList());
+    ItemFolders musicFolders(folder, QStringLiteral("music"));
     for (qsizetype i = 0; i < music_.size(); ++i) {
-        const QString path = ItemPath(folder, QStringLiteral("music"), int(i), tracks[i]);
+        if (stop())
+            return false;
+        const QString path = musicFolders.PathFor(tracks[i]);
         ExtractBlock(file, music_[i], path);
         project.Playlist().append(path);
     }
+    ItemFolders pictureFolders(folder, QStringLiteral("pictures"));
     for (qsizetype i = 0; i < pictures_.size(); ++i) {
-        const QString path = ItemPath(folder, QStringLiteral("pictures"), int(i), content_.pictures[i]);
+        if (stop())
+            return false;
+        const QString path = pictureFolders.PathFor(content_.pictures[i]);
         ExtractBlock(file, pictures_[i], path);
         project.Pictures().append(path);
     }
+    return true;
 }
 
 }  // namespace lumetta

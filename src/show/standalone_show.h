@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QIODevice;
@@ -54,8 +55,10 @@ public:
     // PROJECT with the show's settings, effects and lists pointing at those files. A picture
     // keeps its own file name, so the player's caption reads as in the editor. An empty
     // background block (a picture the builder could not name a kind for) becomes a black
-    // background. Throws ProjectError.
-    void ExtractTo(QIODevice &file, const QString &folder, ShowProject &project) const;
+    // background. STOPPED, asked between files, ends the unpacking early (returning false), so
+    // a player told to end does not first unpack thousands of pictures. Throws ProjectError.
+    bool ExtractTo(QIODevice &file, const QString &folder, ShowProject &project,
+                   const std::function<bool()> &stopped = {}) const;
 
 private:
     ProjectContent content_;

@@ -58,7 +58,8 @@ int PlayOwnShow(std::optional<int> screenNumber)
         if (!folder.IsValid())
             throw lumetta::ProjectError(
                 QStringLiteral("Cannot create a temporary folder: %1").arg(folder.ErrorString()));
-        show.ExtractTo(self, folder.Path(), project);
+        if (!show.ExtractTo(self, folder.Path(), project, [] { return stopRequested != 0; }))
+            return 0;
     } catch (const lumetta::ProjectError &error) {
         // The partial show goes before the message, which may wait long for an answer.
         folder.Remove();
@@ -171,6 +172,8 @@ int main(int argc, char *argv[])
     }
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, RequestStop);
+    // Unpacking past a file size limit reports the failed write instead of ending silently.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::unique_ptr<QApplication> app = lumetta::OpenDisplay(argc, argv, qPrintable(name));
     QApplication::setApplicationName(QStringLiteral("Lumetta"));
     return PlayOwnShow(screenNumber);

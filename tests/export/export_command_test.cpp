@@ -15,6 +15,9 @@
 #include <csignal>
 #include <cstdio>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,6 +60,81 @@ QString NoiseShow(const QString &name, int pictures)
     return testshows::WriteProjectFile(testshows::MakeShow(paths, 1, QStringLiteral("clBlack"), {QStringLiteral("11")}),
                                        name);
 }
+
+// A local listener that records whether anything connected to it.
+class Listener
+{
+public:
+    Listener()
+    {
+        socket_ = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (::bind(socket_, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 && ::listen(socket_, 8) == 0
+            && ::getsockname(socket_, reinterpret_cast<sockaddr *>(&address), &length) == 0)
+            port_ = ntohs(address.sin_port);
+    }
+    ~Listener() { ::close(socket_); }
+
+    int Port() const { return port_; }
+    // True when a connection came (it waits in the backlog whether or not it was accepted).
+    bool Connected() const
+    {
+        const int client = ::accept(socket_, nullptr, nullptr);
+        if (client < 0)
+            return false;
+        ::close(client);
+        return true;
+    }
+
+private:
+    int socket_ = -1;
+    int port_ = 0;
+};
+
+QString MusicShow(const QString &name, const QStringList &playlist)
+{
+    ShowProject project =
+        testshows::MakeShow({testpictures::WriteTemp(QStringLiteral("music-show.bmp"),
+                                                     testpictures::MakeBmp(testpictures::NoisePicture(64, 48, 3)))},
+                            1, QStringLiteral("clBlack"), {QStringLiteral("21")});
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project.Playlist() = playlist;
+    return testshows::WriteProjectFile(project, name);
+}
+
+// Standard input holding bytes an export must leave unread; restored when it goes.
+class FilledStandardInput
+{
+public:
+    explicit FilledStandardInput(const QByteArray &bytes)
+    {
+        saved_ = ::dup(STDIN_FILENO);
+        int ends[2];
+        if (::pipe(ends) == 0) {
+            ::write(ends[1], bytes.constData(), size_t(bytes.size()));
+            ::close(ends[1]);
+            ::dup2(ends[0], STDIN_FILENO);
+            ::close(ends[0]);
+        }
+    }
+    ~FilledStandardInput()
+    {
+        ::dup2(saved_, STDIN_FILENO);
+        ::close(saved_);
+    }
+    QByteArray Left() const
+    {
+        char buffer[64];
+        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        return got > 0 ? QByteArray(buffer, got) : QByteArray();
+    }
+
+private:
+    int saved_ = -1;
+};
 
 }  // namespace
 
@@ -402,4 +480,33 @@ TEST(ExportCommand, ASignalStopsTheExportAndLeavesNoFile)
         EXPECT_TRUE(errors.contains(QStringLiteral("was not written"))) << errors.toStdString();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << signalNumber;
     }
+}
+
+// A shared project's music lines are names of local regular files and nothing else: a web
+// address reaches no server, "pipe:0" reads nothing from standard input, and a pipe named like a
+// track does not stop the export. As the first track each is refused by name, as a later one
+// skipped with a warning naming it.
+TEST(ExportCommand, MusicLinesOpenOnlyRegularLocalFiles)
+{
+    QTemporaryDir dir;
+    const Listener listener;
+    ASSERT_GT(listener.Port(), 0);
+    const QString fifo = dir.filePath(QStringLiteral("m.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString good = testshows::WriteStereoWav(QStringLiteral("good.wav"), std::vector<std::int16_t>(9600, 100));
+    const FilledStandardInput input("standard input");
+    const QString web = QStringLiteral("http://127.0.0.1:%1/leak?x").arg(listener.Port());
+    for (const QString &track : {web, QStringLiteral("pipe:0"), fifo}) {
+        for (const bool first : {true, false}) {
+            const QString show =
+                MusicShow(QStringLiteral("music.zut"), first ? QStringList{track} : QStringList{good, track});
+            const CommandRun run = Command({show, dir.filePath(QStringLiteral("music.mkv")), QStringLiteral("--size"),
+                                            QStringLiteral("64x48"), QStringLiteral("--fps"), QStringLiteral("10")});
+            EXPECT_EQ(run.status, first ? 1 : 0) << track.toStdString() << ": " << run.errors.toStdString();
+            EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot read the music file ") + track))
+                << run.errors.toStdString();
+        }
+    }
+    EXPECT_FALSE(listener.Connected());
+    EXPECT_EQ(input.Left(), QByteArray("standard input"));
 }

@@ -6,7 +6,12 @@
 #include "support/picture_files.h"
 #include "support/wav_files.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cmath>
 
@@ -126,4 +131,26 @@ TEST(Soundtrack, AListOfUnreadableTracksEndsInSilence)
     silent.Open();
     const std::vector<float> samples = Read(silent, 100);
     EXPECT_EQ(samples[199], 0.0f);
+}
+
+// A track may name further files (a playlist names its segments): those too are opened only as
+// regular files, so a pipe among them cannot stop the export.
+TEST(Soundtrack, FilesATrackNamesAreRegularFilesToo)
+{
+    QTemporaryDir dir;
+    const QString segment = dir.filePath(QStringLiteral("segment.ts"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(segment).constData(), 0600), 0);
+    const QString list = dir.filePath(QStringLiteral("list.m3u8"));
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#EXTM3U\n#EXT-X-TARGETDURATION:1\n#EXTINF:1,\nsegment.ts\n#EXT-X-ENDLIST\n");
+    file.close();
+    Soundtrack track({list}, false);
+    try {
+        track.Open();
+        std::vector<float> samples(200);
+        track.Read(samples.data(), 100);
+    } catch (const ExportError &error) {
+        EXPECT_TRUE(error.Message().contains(list)) << error.Message().toStdString();
+    }
 }

@@ -4,10 +4,14 @@
 #include "support/picture_files.h"
 #include "support/wav_files.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace lumetta;
 
@@ -131,6 +135,33 @@ TEST(MusicPlayer, OpeningInTheBackgroundSettlesLater)
     EXPECT_FALSE(player.OpenInBackground(garbage + QStringLiteral(".gone")));
     EXPECT_FALSE(player.Loading());
     EXPECT_TRUE(player.ErrorString().contains(QStringLiteral("does not exist")));
+}
+
+// A playlist line that names no regular file is refused at once with what it really is: a pipe
+// would keep the media framework waiting for ever, a device would play for ever.
+TEST(MusicPlayer, RefusesWhatIsNoRegularFileAndSaysWhatItIs)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("m.mp3"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = dir.filePath(QStringLiteral("zero.wav"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), zero));
+    const struct
+    {
+        QString path;
+        QString error;
+    } cases[] = {
+        {fifo, "Cannot open " + fifo + ": it is a pipe, not a regular file"},
+        {zero, "Cannot open " + zero + ": it is a device, not a regular file"},
+        {dir.path(), "Cannot open " + dir.path() + ": it is a folder"},
+        {QString(), QStringLiteral("Cannot open \"\": the file name is empty")},
+    };
+    MusicPlayer player;
+    for (const auto &c : cases) {
+        EXPECT_FALSE(player.Open(c.path));
+        EXPECT_FALSE(player.Loading());
+        EXPECT_EQ(player.ErrorString(), c.error);
+    }
 }
 
 // A player that goes while its medium is still opening or playing stops its music thread first,

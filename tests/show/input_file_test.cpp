@@ -48,7 +48,7 @@ TEST_F(InputFileTest, ReadsARegularFileInPiecesUpToItsSize)
     EXPECT_EQ(file.Read(4), "0123");
     EXPECT_EQ(file.Read(100), "456789");
     EXPECT_EQ(file.Read(4), "");
-    EXPECT_EQ(InputFile(path).ReadAll(), "0123456789");
+    EXPECT_EQ(InputFile(path).Read(100), "0123456789");
 
     // A file that grows while it is copied is copied as it was when opened.
     InputFile growing(path);
@@ -56,7 +56,7 @@ TEST_F(InputFileTest, ReadsARegularFileInPiecesUpToItsSize)
     ASSERT_TRUE(more.open(QIODevice::Append));
     more.write("abc");
     more.close();
-    EXPECT_EQ(growing.ReadAll(), "0123456789");
+    EXPECT_EQ(growing.Read(100), "0123456789");
 }
 
 TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
@@ -72,11 +72,11 @@ TEST_F(InputFileTest, RefusesWhatIsNoRegularFileOfBoundedSize)
         qint64 maxBytes;
         QString reason;
     } cases[] = {
-        {fifo, InputFile::kMaxBytes, "it is not a regular file"},
-        {zero, InputFile::kMaxBytes, "it is not a regular file"},
-        {"/dev/null", InputFile::kMaxBytes, "it is not a regular file"},
+        {fifo, InputFile::kMaxBytes, "it is a pipe, not a regular file"},
+        {zero, InputFile::kMaxBytes, "it is a device, not a regular file"},
+        {"/dev/null", InputFile::kMaxBytes, "it is a device, not a regular file"},
         {dir_.path(), InputFile::kMaxBytes, "it is a folder"},
-        {dir_.filePath("missing.mp3"), InputFile::kMaxBytes, "No such file or directory"},
+        {dir_.filePath("missing.mp3"), InputFile::kMaxBytes, "the file does not exist"},
         {big, 100, "the file is too large (101 bytes, at most 100)"},
     };
     for (const auto &c : cases)
@@ -88,7 +88,7 @@ TEST_F(InputFileTest, FollowsALinkToARegularFile)
 {
     const QString path = Write("real.jpg", "JPEG");
     ASSERT_TRUE(QFile::link(path, dir_.filePath("link.jpg")));
-    EXPECT_EQ(InputFile(dir_.filePath("link.jpg")).ReadAll(), "JPEG");
+    EXPECT_EQ(InputFile(dir_.filePath("link.jpg")).Read(100), "JPEG");
 }
 
 }  // namespace

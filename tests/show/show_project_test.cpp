@@ -549,3 +549,132 @@ TEST_F(ShowProjectTest, CloseAsksOnlyForAModifiedNonEmptyProject)
 
 }  // namespace
 }  // namespace lumetta
+
+namespace lumetta {
+namespace {
+
+// A project holding TEXT (lines, each ended by CR LF) as its file's bytes.
+QByteArray ProjectBytes(const QList<QByteArray> &lines)
+{
+    QByteArray bytes;
+    for (const QByteArray &line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// A project written on Windows and edited here mixes a UTF-8 path with one in the old code
+// page: each reads as what it names, and saving gives every unchanged line its own bytes back.
+TEST_F(ShowProjectTest, MixedEncodingsSurviveOpenAndSave)
+{
+    QList<QByteArray> lines;
+    for (const QString &setting : ShowSettings::DefaultLines(ShowSettings::Defaults::Start))
+        lines << setting.toUtf8();
+    lines << "/photos/\xC3\xA9t\xC3\xA9.jpg"
+          << "/photos/caf\xE9.jpg"
+          << "[TRANS]"
+          << "3"
+          << "[MUSIC]";
+    const QByteArray original = ProjectBytes(lines);
+    const QString path = Path(QStringLiteral("mixed.zut"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(original) == original.size());
+    file.close();
+
+    ASSERT_EQ(project_.OpenPath(path, dialogs_), Outcome::Done);
+    EXPECT_EQ(project_.Pictures(), QStringList({QString::fromUtf8("/photos/\xC3\xA9t\xC3\xA9.jpg"),
+                                                QString::fromUtf8("/photos/caf\xC3\xA9.jpg")}));
+    Edit();
+    project_.Pictures().removeLast();
+    ASSERT_EQ(project_.Save(dialogs_), Outcome::Done);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), original);
+    file.close();
+
+    // A changed project: the new line is UTF-8, every other line keeps its bytes.
+    project_.Pictures().prepend(QString::fromUtf8("/photos/na\xC3\xAFve.jpg"));
+    ASSERT_EQ(project_.Save(dialogs_), Outcome::Done);
+    lines.insert(ShowSettings::kLineCount, "/photos/na\xC3\xAFve.jpg");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), ProjectBytes(lines));
+    EXPECT_EQ(project_.ProjectBytes(), ProjectBytes(lines));
+}
+
+// Nothing is saved that Open would refuse: at the reader's limits the project saves and opens
+// again; one byte, line or line length past them, Save says why and the old file stays.
+TEST_F(ShowProjectTest, SaveRefusesWhatOpenWouldRefuse)
+{
+    const QString path = MakeProjectFile(QStringLiteral("limits.zut"), {"/p/old.jpg"}, {"1"});
+    ASSERT_EQ(project_.OpenPath(path, dialogs_), Outcome::Done);
+    const qsizetype fixedBytes = EncodeLines(project_.ProjectText()).size() - QByteArray("/p/old.jpg\r\n").size();
+    const qint64 limit = kProjectFileLimits.bytes;
+
+    // Pictures of 1000-byte lines and one to fill the rest, for a file of TOTAL bytes.
+    const auto picturesFillingTo = [&](qint64 total) {
+        QStringList pictures;
+        qint64 left = total - fixedBytes;
+        const QString long1000 = QStringLiteral("/p/") + QString(1000 - 2 - 7, u'a') + QStringLiteral(".jpg");
+        while (left > 2000) {
+            pictures << long1000;
+            left -= 1000;
+        }
+        pictures << QStringLiteral("/p/") + QString(left - 2 - 7, u'b') + QStringLiteral(".jpg");
+        return pictures;
+    };
+    const QStringList manyLines = [] {
+        QStringList pictures;
+        // Ten settings lines, "[TRANS]", one effect and "[MUSIC]" besides the pictures.
+        for (qsizetype i = 0; i < kProjectFileLimits.lines - ShowSettings::kLineCount - 4; ++i)
+            pictures << QStringLiteral("/p/%1").arg(i);
+        return pictures;
+    }();
+    const QString longestLine = QStringLiteral("/p/") + QString(kProjectFileLimits.lineBytes - 3, u'c');
+    const struct
+    {
+        const char *what;
+        QStringList pictures;
+        const char *refusal;  // null: saved
+    } cases[] = {
+        {"16 MiB", picturesFillingTo(limit), nullptr},
+        {"16 MiB and a byte", picturesFillingTo(limit + 1),
+         "the file would be larger than 16 MiB, which could not be opened again"},
+        {"a million lines", manyLines + QStringList{"/p/last"}, nullptr},
+        {"a million lines and one", manyLines + QStringList{"/p/last", "/p/more"},
+         "the file would have more than 1000000 lines, which could not be opened again"},
+        {"the longest line", {longestLine}, nullptr},
+        {"a line a byte longer",
+         {longestLine + u'c'},
+         "line 11 would be longer than 32768 bytes, which could not be opened again"},
+    };
+    for (const auto &c : cases) {
+        project_.SetModified(false);
+        ASSERT_EQ(project_.OpenPath(MakeProjectFile(QStringLiteral("limits.zut"), {"/p/old.jpg"}, {"1"}), dialogs_),
+                  Outcome::Done);
+        const QByteArray before = [&] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        dialogs_.errors.clear();
+        project_.Pictures() = c.pictures;
+        project_.SetModified();
+        if (!c.refusal) {
+            EXPECT_EQ(project_.Save(dialogs_), Outcome::Done) << c.what;
+            EXPECT_EQ(dialogs_.errors, QStringList()) << c.what;
+            ShowProject reopened;
+            EXPECT_EQ(reopened.OpenPath(path, dialogs_), Outcome::Done) << c.what;
+            EXPECT_EQ(reopened.Pictures().size(), c.pictures.size()) << c.what;
+            EXPECT_EQ(QFileInfo(path).size(), EncodeLines(project_.ProjectText()).size()) << c.what;
+            if (c.pictures.first().startsWith(QLatin1String("/p/aaa")))
+                EXPECT_EQ(QFileInfo(path).size(), limit);
+        } else {
+            EXPECT_EQ(project_.Save(dialogs_), Outcome::Failed) << c.what;
+            EXPECT_EQ(dialogs_.errors, QStringList({"Cannot create file " + path + ": " + c.refusal})) << c.what;
+            EXPECT_TRUE(project_.Modified()) << c.what;
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), before) << c.what;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lumetta

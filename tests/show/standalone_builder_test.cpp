@@ -2,14 +2,17 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
+#include "show/standalone_show.h"
 #include "support/file_bytes.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
+#include "support/process_io.h"
 #include "support/qstring_print.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -490,10 +493,10 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
         QString named;
         const char *reason;
     } cases[] = {
-        {{good}, {}, {zero}, zero, "it is not a regular file"},
-        {{good}, {}, {good, fifo}, fifo, "it is not a regular file"},
-        {{pictureFifo}, {}, {}, pictureFifo, "it is not a regular file"},
-        {{good}, zeroBackground, {}, zeroBackground, "it is not a regular file"},
+        {{good}, {}, {zero}, zero, "it is a device, not a regular file"},
+        {{good}, {}, {good, fifo}, fifo, "it is a pipe, not a regular file"},
+        {{pictureFifo}, {}, {}, pictureFifo, "it is a pipe, not a regular file"},
+        {{good}, zeroBackground, {}, zeroBackground, "it is a device, not a regular file"},
         {{good, dir_.filePath(QStringLiteral("folder.gif"))},
          {},
          {},
@@ -512,6 +515,42 @@ TEST_F(StandaloneBuilderTest, InputsThatAreNoRegularFilesAreRefusedByName)
         EXPECT_EQ(FolderEntries(), before);
         EXPECT_FALSE(QFileInfo::exists(target_));
     }
+}
+
+// A show its player would refuse is not built: the player's bounds hold for the builder too.
+TEST_F(StandaloneBuilderTest, WhatThePlayerWouldRefuseIsNotBuilt)
+{
+    project_.Pictures() = {Jpeg(QStringLiteral("a.jpg"))};
+    project_.EffectSelection() = QStringList(StandaloneShow::kMaxEffectLines, QStringLiteral("1"));
+    EXPECT_EQ(FailedBuild(), QString());
+    QFile::remove(target_);
+    project_.EffectSelection() << QStringLiteral("2");
+    EXPECT_EQ(FailedBuild(), "Cannot create file " + target_
+                                 + ": the show would hold 4097 effect lines where its player reads at most 4096");
+    EXPECT_FALSE(QFileInfo::exists(target_));
+
+    project_.EffectSelection() = {QStringLiteral("1")};
+    project_.Pictures() = QStringList(StandaloneShow::kMaxSizeListBytes / 3, project_.Pictures().first());
+    EXPECT_EQ(FailedBuild(), "Cannot create file " + target_
+                                 + ": the show would hold a size list of at least 1048578 bytes where its player "
+                                   "reads at most 1048576");
+    EXPECT_EQ(FolderEntries(), QStringList({"AEXE.tms", "a.jpg"}));
+}
+
+// A picture is refused by its header, not after the builder has read the whole file.
+TEST_F(StandaloneBuilderTest, AGigabytePictureWithABadHeaderIsRefusedUnread)
+{
+    const QString big = dir_.filePath(QStringLiteral("big.png"));
+    QFile file(big);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
+    file.close();
+    project_.Pictures() = {big};
+    const qint64 before = testfiles::BytesReadByThisProcess();
+    ASSERT_GE(before, 0);
+    EXPECT_EQ(FailedBuild(), "Cannot load picture " + big + ": not a PNG file");
+    // The stub and the project text are read; the picture's gigabyte is not.
+    EXPECT_LT(testfiles::BytesReadByThisProcess() - before, qint64(1) << 20);
+    EXPECT_FALSE(QFileInfo::exists(target_));
 }
 
 TEST(StoredPictureKind, TheExtensionInAnyCase)

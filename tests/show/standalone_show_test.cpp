@@ -9,6 +9,7 @@
 #include "support/qstring_print.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -369,6 +370,55 @@ TEST(StandaloneShowExtract, EmptyBackgroundBlockBecomesBlackAndNamesStayInsideTh
         EXPECT_TRUE(QFileInfo(path).canonicalFilePath().startsWith(QFileInfo(out.path()).canonicalFilePath()));
         EXPECT_EQ(ReadBytes(path).size(), 1);
     }
+}
+
+// A show of NAMES, each picture block one byte, read from memory.
+struct ShowInMemory
+{
+    explicit ShowInMemory(const QStringList &names)
+    {
+        QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+        lines << names << "[TRANS]"
+              << "[MUSIC]";
+        const QByteArray text = EncodeLines(lines);
+        QByteArray list = QByteArray::number(text.size()) + "\r\n";
+        for (qsizetype i = 0; i < names.size(); ++i)
+            list += "1\r\n";
+        buffer.setData(text + QByteArray(names.size(), 'p') + list + Trailer(list.size() + 4));
+        buffer.open(QIODevice::ReadOnly);
+    }
+    QBuffer buffer;
+};
+
+// Equal names share no folder, different names share one: a show of many pictures makes few
+// folders, which the file system removes far faster than one folder for each.
+TEST(StandaloneShowExtract, PicturesGoIntoTheFirstFolderWhereTheirNameIsFree)
+{
+    ShowInMemory memory({"/a/x.jpg", "/b/y.jpg", "/c/x.jpg", "/d/x.jpg", "/e/z.jpg"});
+    const StandaloneShow show = StandaloneShow::Read(memory.buffer, "x");
+    QTemporaryDir out;
+    ShowProject played;
+    EXPECT_TRUE(show.ExtractTo(memory.buffer, out.path(), played));
+    const QString pictures = out.path() + "/pictures/";
+    EXPECT_EQ(played.Pictures(), QStringList({pictures + "0/x.jpg", pictures + "0/y.jpg", pictures + "1/x.jpg",
+                                              pictures + "2/x.jpg", pictures + "0/z.jpg"}));
+    EXPECT_EQ(QDir(pictures).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList({"0", "1", "2"}));
+}
+
+// A player told to end stops unpacking at once instead of unpacking the whole show first.
+TEST(StandaloneShowExtract, StopsBetweenFilesWhenAsked)
+{
+    QStringList names;
+    for (int i = 0; i < 50; ++i)
+        names << QStringLiteral("/p/%1.jpg").arg(i);
+    ShowInMemory memory(names);
+    const StandaloneShow show = StandaloneShow::Read(memory.buffer, "x");
+    QTemporaryDir out;
+    ShowProject played;
+    int asked = 0;
+    EXPECT_FALSE(show.ExtractTo(memory.buffer, out.path(), played, [&asked] { return ++asked > 3; }));
+    EXPECT_EQ(played.Pictures().size(), 3);
+    EXPECT_EQ(QDir(out.path() + "/pictures/0").entryList(QDir::Files).size(), 3);
 }
 
 }  // namespace

@@ -370,8 +370,40 @@ TEST_F(StubTest, BuildRefusesMusicThatIsNoRegularFile)
     const Outcome run = Build(ShortProject(Picture(), {zero}), output);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.errors,
-              QStringLiteral("lumetta: Cannot open file %1: it is not a regular file\n").arg(zero).toUtf8());
+              QStringLiteral("lumetta: Cannot open file %1: it is a device, not a regular file\n").arg(zero).toUtf8());
     EXPECT_FALSE(QFile::exists(output));
+}
+
+// A show without pictures would only complain when started: --build refuses it as --play does.
+TEST_F(StubTest, BuildRefusesAProjectWithoutPictures)
+{
+    QStringList lines = ShowSettings::DefaultLines(ShowSettings::Defaults::Start);
+    lines << "[TRANS]"
+          << "1"
+          << "[MUSIC]";
+    const QString project = dir_.filePath("empty.zut");
+    WriteTextFile(project, lines);
+    const QString output = dir_.filePath("empty.exe");
+    const Outcome run = Build(project, output);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, QStringLiteral("lumetta: %1 holds no pictures to show\n").arg(project).toUtf8());
+    EXPECT_FALSE(QFile::exists(output));
+}
+
+// Past a file size limit (as on a full disk) the build says what failed, with the system's
+// reason, instead of being ended by SIGXFSZ without a word; no partial file stays.
+TEST_F(StubTest, BuildUnderAFileSizeLimitReportsTheWriteError)
+{
+    const QString project = ShortProject(Picture());
+    const QString output = dir_.filePath("limited.exe");
+    const QStringList before = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    const Outcome run = RunProgram(
+        "bash", {"-c", "ulimit -f 16; exec \"$0\" \"$@\"", LUMETTA_PROGRAM_PATH, "--build", project, output});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.errors.startsWith(QStringLiteral("lumetta: Cannot create file %1: File too large").arg(output).toUtf8()))
+        << run.errors.constData();
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), before);
 }
 
 // The number of a process that has ended.

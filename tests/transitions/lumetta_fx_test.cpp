@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 namespace lumetta {
 
@@ -98,6 +101,10 @@ TEST_F(FxTest, RejectsBadInput)
         const char *message;
     };
     const QString a = Path("A.png"), b = Path("B.png"), out = Path("E");
+    // A pipe given as a picture is refused at once (opening it would wait for a writer).
+    const QString pipe = Path("pipe.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QByteArray pipeRefusal = ("cannot read picture " + pipe + ": it is a pipe, not a regular file").toUtf8();
     const Case cases[] = {
         {{"render", "--class", "TNoSuch", "--from", a, "--to", b, "--out", out}, "unknown effect class TNoSuch"},
         {{"render", "--class", "TFlickerFreeTransition", "--set", "Speed=3", "--from", a, "--to", b, "--out", out},
@@ -106,6 +113,10 @@ TEST_F(FxTest, RejectsBadInput)
          "Invalid value 2 for property Enabled"},
         {{"render", "--class", "TFlickerFreeTransition", "--from", Path("none.png"), "--to", b, "--out", out},
          "cannot read picture"},
+        {{"render", "--class", "TFlickerFreeTransition", "--from", pipe, "--to", b, "--out", out},
+         pipeRefusal.constData()},
+        {{"render", "--class", "TFlickerFreeTransition", "--from", a, "--to", "/dev/zero", "--out", out},
+         "cannot read picture /dev/zero: it is a device, not a regular file"},
         {{"render", "--class", "TFlickerFreeTransition", "--from", Path("small.png"), "--to", b, "--out", out},
          "the pictures differ in size"},
         {{"render", "--class", "TFlickerFreeTransition", "--bpp", "12", "--from", a, "--to", b, "--out", out},
