@@ -8,7 +8,7 @@ namespace lumetta {
 
 namespace {
 
-Stopwatch::TimeSource &TimeSource()
+Stopwatch::TimeSource &SharedTimeSource()
 {
     static Stopwatch::TimeSource source;
     return source;
@@ -20,12 +20,12 @@ Stopwatch::Stopwatch() = default;
 
 void Stopwatch::SetTimeSource(TimeSource source)
 {
-    TimeSource() = std::move(source);
+    SharedTimeSource() = std::move(source);
 }
 
 double Stopwatch::Now()
 {
-    if (const TimeSource &source = TimeSource())
+    if (const TimeSource &source = SharedTimeSource())
         return source();
     using namespace std::chrono;
     return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
@@ -35,7 +35,7 @@ void Stopwatch::Wait(double ms)
 {
     if (ms <= 0)
         return;
-    if (TimeSource()) {
+    if (SharedTimeSource()) {
         const double until = Now() + ms;
         while (Now() < until) {}
         return;
