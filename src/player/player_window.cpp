@@ -518,14 +518,10 @@ void PlayerWindow::UnPrepareEffect(int effect)
 void PlayerWindow::Notify(const QString &message)
 {
     // A notice still on the screen keeps its latest lines, so two problems in a row are both
-    // read; each line is cut to the screen's width.
+    // read and a long run of them never grows off the screen.
     QStringList lines = notice_->isVisible() ? notice_->text().split(QLatin1Char('\n')) : QStringList();
     lines += message.split(QLatin1Char('\n'));
-    lines = lines.mid(std::max<qsizetype>(0, lines.size() - kNoticeLines));
-    const int widest = std::max(width() - 64, 200);
-    for (QString &line : lines)
-        line = notice_->fontMetrics().elidedText(line, Qt::ElideMiddle, widest);
-    notice_->setText(lines.join(QLatin1Char('\n')));
+    notice_->setText(lines.mid(std::max<qsizetype>(0, lines.size() - kNoticeLines)).join(QLatin1Char('\n')));
     notice_->adjustSize();
     notice_->move((width() - notice_->width()) / 2, 16);
     notice_->show();

@@ -96,6 +96,12 @@ TEST_F(ThumbnailLoaderTest, DestroyingTheLoaderWhileItWorksWaitsForItsThreads)
     QStringList paths;
     for (int i = 0; i < 40; ++i)
         paths << WriteBmp(QStringLiteral("p%1.bmp").arg(i), {300, 200}, Qt::darkGreen);
+    // Threads the process starts once for good (Qt's own pools) are started before counting.
+    {
+        ThumbnailLoader warmUp(QSize(48, 36));
+        warmUp.Find(paths.first());
+        ASSERT_TRUE(warmUp.WaitUntilIdle(30000));
+    }
     const int threadsBefore = testsupport::ProcessThreadCount();
     {
         ThumbnailLoader loader(QSize(48, 36));

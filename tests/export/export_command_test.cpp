@@ -500,7 +500,8 @@ TEST(ExportCommand, MusicLinesOpenOnlyRegularLocalFiles)
         for (const bool first : {true, false}) {
             const QString show =
                 MusicShow(QStringLiteral("music.zut"), first ? QStringList{track} : QStringList{good, track});
-            const CommandRun run = Command({show, dir.filePath(QStringLiteral("music.mkv")), QStringLiteral("--size"),
+            const CommandRun run = Command({show, dir.filePath(QStringLiteral("music.mkv")), QStringLiteral("--force"),
+                                            QStringLiteral("--size"),
                                             QStringLiteral("64x48"), QStringLiteral("--fps"), QStringLiteral("10")});
             EXPECT_EQ(run.status, first ? 1 : 0) << track.toStdString() << ": " << run.errors.toStdString();
             EXPECT_TRUE(run.errors.contains(QStringLiteral("Cannot read the music file ") + track))

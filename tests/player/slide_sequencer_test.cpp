@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 using namespace lumetta;
 
@@ -334,9 +335,10 @@ TEST_F(SlideSequencerTest, RequestsWhileAStepRunsAreMerged)
         QStringList shownAfter;  // after the step that started it, which shows b
         bool running;
     };
+    // The keys are copied: an initializer list's array ends with the full expression.
     const auto keys = [](std::initializer_list<int> keys, bool autoRepeat = false) {
-        return [=](SlideSequencer &s) {
-            for (int key : keys)
+        return [list = std::vector<int>(keys), autoRepeat](SlideSequencer &s) {
+            for (int key : list)
                 s.KeyDown(key, autoRepeat);
         };
     };
