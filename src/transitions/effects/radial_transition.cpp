@@ -69,14 +69,14 @@ bool TRadialTransition::DrawsRuns() const
     return true;
 }
 
-void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int Step, int FrameCount, int, PassData &Data)
+void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int stepSize, int frameTotal, int, PassData &passData)
 {
     auto paintWith = [&](auto &&run) {
-        ForEachWedge(currentFrame, Step, FrameCount, [&](const QPoint *vertices, int count) {
+        ForEachWedge(currentFrame, stepSize, frameTotal, [&](const QPoint *vertices, int count) {
             if (count == 2)
-                lumetta::ScannedLineRuns(vertices[0], vertices[1], Data.height, run);
+                lumetta::ScannedLineRuns(vertices[0], vertices[1], passData.height, run);
             else
-                lumetta::ScannedPolygonRuns(vertices, count, Data.height, scanRows_, crossings_, run);
+                lumetta::ScannedPolygonRuns(vertices, count, passData.height, scanRows_, crossings_, run);
         });
     };
     if (runs.KeepsRegion()) {

@@ -165,7 +165,7 @@ struct TTransitionEffect::RunSources
 // ---------------------------------------------------------------------------------------------
 // Prepare
 
-bool TTransitionEffect::PrepareWindow(QWidget *control, QRect Rect)
+bool TTransitionEffect::PrepareWindow(QWidget *control, QRect area)
 {
     RemoveRenderWindow();
     if (!CanExecute() || gAnyEffectPrepared || !control)
@@ -176,7 +176,7 @@ bool TTransitionEffect::PrepareWindow(QWidget *control, QRect Rect)
         QWidget *parent = ParentOf(control);
         if (!parent)
             return;
-        Rect.translate(control->pos() + (clientFlag_ ? QPoint() : ClientOffset(control)));
+        area.translate(control->pos() + (clientFlag_ ? QPoint() : ClientOffset(control)));
         control = parent;
         clientFlag_ = true;
     };
@@ -194,12 +194,12 @@ bool TTransitionEffect::PrepareWindow(QWidget *control, QRect Rect)
     const QPoint offset = ClientOffset(control);
     if (!clientFlag_) {
         const QRect client(offset, control->size());
-        if (client.contains(Rect)) {
+        if (client.contains(area)) {
             clientFlag_ = true;
-            Rect.translate(-offset);
+            area.translate(-offset);
         }
     }
-    screenRect_ = QRect(control->mapToGlobal(Rect.topLeft() - (clientFlag_ ? QPoint() : offset)), Rect.size());
+    screenRect_ = QRect(control->mapToGlobal(area.topLeft() - (clientFlag_ ? QPoint() : offset)), area.size());
 
     // Pending paints finish before the picture is frozen.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
@@ -644,7 +644,7 @@ void TTransitionEffect::Execute()
     FireEvent(onAfterTransition);
 }
 
-void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &To, QImage &canvas,
+void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &toPicture, QImage &canvas,
                                         const FrameStepping *stepping, ColorRef controlColor)
 {
     if (executing_)
@@ -656,8 +656,8 @@ void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &To, QI
     const PixelFormat canvasFormat = format == pfDevice ? ScreenPixelFormat() : format;
     // With the run over, the area shows the control as it paints itself: the new picture.
     const auto showNewPicture = [&] {
-        if (!To.isNull())
-            canvas = ConvertToPixelFormat(To, canvasFormat);
+        if (!toPicture.isNull())
+            canvas = ConvertToPixelFormat(toPicture, canvasFormat);
     };
     const auto endRun = [&] {
         if (!FinishRun())
@@ -670,9 +670,9 @@ void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &To, QI
     try {
         if (!CanExecute()) {
             // Nothing to animate: the area shows the new picture at once.
-            canvas = ConvertToPixelFormat(To, canvasFormat);
+            canvas = ConvertToPixelFormat(toPicture, canvasFormat);
         } else {
-            if (from.size() != To.size())
+            if (from.size() != toPicture.size())
                 throw TransitionError("The two pictures differ in size");
             deviceSize_ = from.size();
             passStartedAt_ = -1;
@@ -690,7 +690,7 @@ void TTransitionEffect::ExecuteOnImages(const QImage &from, const QImage &To, QI
                 srcImage_ = std::make_unique<QImage>(Widened(canvas, bitmapsWidth));
             RunSources sources;
             sources.render = [&] {
-                return Widened(ConvertToPixelFormat(To, PixelFormatOfImage(canvas)), bitmapsWidth);
+                return Widened(ConvertToPixelFormat(toPicture, PixelFormatOfImage(canvas)), bitmapsWidth);
             };
             sources.screenCopy = [&] { return Widened(canvas, bitmapsWidth); };
             const ColorRef solidColor =

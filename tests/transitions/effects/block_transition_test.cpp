@@ -276,7 +276,7 @@ TEST(BlockTransition, PixelBlocks)
     EXPECT_EQ(n, 45);
     for (const auto &[f, shown] : frames) {
         if (f > 0) {
-            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return x * 5 + y < f; })) << f;
+            EXPECT_EQ(shown, Expected(from, to, [&, f = f](int x, int y) { return x * 5 + y < f; })) << f;
         }
     }
 }

@@ -98,7 +98,7 @@ TEST(Drip, EveryDirectionSettlesAndSmearsByTheRules)
                 const QImage toC = AsShown(to, run.final);
                 ASSERT_EQ(run.frames.size(), keep.size());
                 for (const auto &[f, shown] : run.frames)
-                    ASSERT_TRUE(ShowsNewAt(shown, toC, [&](int x, int y) { return c.source(x, y, f, step); }))
+                    ASSERT_TRUE(ShowsNewAt(shown, toC, [&, f = f](int x, int y) { return c.source(x, y, f, step); }))
                         << "frame " << f;
                 EXPECT_EQ(run.final, toC);
             }

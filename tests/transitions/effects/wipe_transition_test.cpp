@@ -225,7 +225,7 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
             const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
             for (const auto &[f, shown] : run.frames)
                 ASSERT_TRUE(
-                    ShowsPicked(shown, fromC, toC, [&](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
+                    ShowsPicked(shown, fromC, toC, [&, f = f](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
                     << "frame " << f;
         }
     }

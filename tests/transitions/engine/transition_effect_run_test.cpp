@@ -808,15 +808,15 @@ TEST_P(MeddlingTest, RunSurvivesAndEndsCleanly)
     switch (trigger) {
     case Trigger::Timer:
         effect_->SetAbortOnEscape(true);
-        QTimer::singleShot(0, &context, [&] { Meddle(meddling); });
+        QTimer::singleShot(0, &context, [&, meddling = meddling] { Meddle(meddling); });
         break;
     case Trigger::PostedCall:
         effect_->SetAbortOnEscape(true);
         QMetaObject::invokeMethod(
-            &context, [&] { Meddle(meddling); }, Qt::QueuedConnection);
+            &context, [&, meddling = meddling] { Meddle(meddling); }, Qt::QueuedConnection);
         break;
     case Trigger::AbortQuery:
-        effect_->onAbortQuery = [&](QObject *, TTransitionEffect *, bool &) {
+        effect_->onAbortQuery = [&, meddling = meddling](QObject *, TTransitionEffect *, bool &) {
             if (!meddled_)
                 Meddle(meddling);
         };

@@ -147,10 +147,10 @@ BlockCell BlockOrder::OutwardSpiral(int k) const
 
 BlockCell ClockwiseSpiralCell(int cols, int rows, int k)
 {
-    const std::int64_t C = cols, R = rows, j = k - 1;
+    const std::int64_t cols64 = cols, rows64 = rows, j = k - 1;
     // Blocks in the rings outside ring d.
-    auto before = [&](std::int64_t d) { return C * R - (C - 2 * d) * (R - 2 * d); };
-    std::int64_t lo = 0, hi = (std::min(C, R) - 1) / 2;
+    auto before = [&](std::int64_t d) { return cols64 * rows64 - (cols64 - 2 * d) * (rows64 - 2 * d); };
+    std::int64_t lo = 0, hi = (std::min(cols64, rows64) - 1) / 2;
     while (lo < hi) {
         const std::int64_t mid = (lo + hi + 1) / 2;
         if (before(mid) <= j)

@@ -120,7 +120,7 @@ struct NibbleTables
     std::uint8_t oldHigh[16], oldLow[16], newHigh[16], newLow[16];
 };
 
-consteval NibbleTables MakeNibbleTables(const Row &row)
+constexpr NibbleTables MakeNibbleTables(const Row &row)
 {
     int oldHigh[16] = {}, oldLow[16] = {}, newHigh[16] = {}, newLow[16] = {};
     auto add = [&](Src src, int shift, int sign) {
