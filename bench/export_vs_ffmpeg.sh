@@ -38,14 +38,23 @@ ours() {
     --quality good --force 2>/dev/null
 }
 
-peer() {
-  local inputs=() chain="" last="[v0]" offset
+# One xfade export of the show into OUTPUT. The usual peer (MODE "usual") loops each picture at
+# 30 fps from the input, so it decodes and scales every frame; the tuned one (MODE "tuned") decodes
+# and scales each picture once, loops that frame, then sets the frame rate.
+xfade_export() {
+  local mode=$1 output=$2 inputs=() chain="" last="[v0]" offset
   for i in $(seq 0 $((slides - 1))); do
     # Every slide but the last stays on while the next one comes in.
     local length=4.7
     [ "$i" -eq $((slides - 1)) ] && length=3
-    inputs+=(-loop 1 -framerate 30 -t "$length" -i "p$i.jpg")
-    chain+="[$i:v]scale=1920:1080,setsar=1,format=yuv420p[v$i];"
+    if [ "$mode" = usual ]; then
+      inputs+=(-loop 1 -framerate 30 -t "$length" -i "p$i.jpg")
+      chain+="[$i:v]scale=1920:1080,setsar=1,format=yuv420p[v$i];"
+    else
+      inputs+=(-i "p$i.jpg")
+      chain+="[$i:v]scale=1920:1080,setsar=1,format=yuv420p,loop=loop=-1:size=1:start=0,setpts=N/(30*TB),fps=30,"
+      chain+="trim=duration=$length[v$i];"
+    fi
   done
   for i in $(seq 1 $((slides - 1))); do
     offset=$((3 * i))
@@ -57,31 +66,11 @@ peer() {
   chain+="[$slides:a]atrim=0:30,afade=t=out:st=29:d=1,aresample=48000[audio]"
   ffmpeg -v error -y "${inputs[@]}" -i track.wav -filter_complex "$chain" -map "[video]" -map "[audio]" \
     -c:v libx264 -preset fast -crf 21 -profile:v high -pix_fmt yuv420p -g 150 -colorspace bt709 \
-    -color_primaries bt709 -color_trc bt709 -c:a aac -b:a 192k -ar 48000 -ac 2 -movflags +faststart peer.mp4
+    -color_primaries bt709 -color_trc bt709 -c:a aac -b:a 192k -ar 48000 -ac 2 -movflags +faststart "$output"
 }
 
-# The tuned peer: one decode and one scale per picture, the frame looped, then the frame rate.
-tuned() {
-  local inputs=() chain="" last="[v0]" offset
-  for i in $(seq 0 $((slides - 1))); do
-    local length=4.7
-    [ "$i" -eq $((slides - 1)) ] && length=3
-    inputs+=(-i "p$i.jpg")
-    chain+="[$i:v]scale=1920:1080,setsar=1,format=yuv420p,loop=loop=-1:size=1:start=0,setpts=N/(30*TB),fps=30,"
-    chain+="trim=duration=$length[v$i];"
-  done
-  for i in $(seq 1 $((slides - 1))); do
-    offset=$((3 * i))
-    local out="[x$i]"
-    [ "$i" -eq $((slides - 1)) ] && out="[video]"
-    chain+="$last[v$i]xfade=transition=circleopen:duration=1.7:offset=$offset$out;"
-    last="[x$i]"
-  done
-  chain+="[$slides:a]atrim=0:30,afade=t=out:st=29:d=1,aresample=48000[audio]"
-  ffmpeg -v error -y "${inputs[@]}" -i track.wav -filter_complex "$chain" -map "[video]" -map "[audio]" \
-    -c:v libx264 -preset fast -crf 21 -profile:v high -pix_fmt yuv420p -g 150 -colorspace bt709 \
-    -color_primaries bt709 -color_trc bt709 -c:a aac -b:a 192k -ar 48000 -ac 2 -movflags +faststart tuned.mp4
-}
+peer() { xfade_export usual peer.mp4; }
+tuned() { xfade_export tuned tuned.mp4; }
 
 # "WALL CPU" in seconds for one run of the command.
 measure() {
