@@ -98,13 +98,14 @@ TEST(PicturePrefetcher, UnreadablePicturesBecomeTheirError)
 TEST(PicturePrefetcher, DestroyedWhilePreparing)
 {
     const QString big = Jpeg(QStringLiteral("big-while.jpg"), 3000, 2000, 8);
-    const int threadsBefore = testsupport::ProcessThreadCount();
+    const int threadsBefore = testsupport::SettledThreadCount();
     for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(testsupport::ThreadCountFallsTo(threadsBefore));
         PicturePrefetcher prefetcher;
         prefetcher.Want({big}, kScreen);
         EXPECT_EQ(testsupport::ProcessThreadCount(), threadsBefore + 1);
         EXPECT_FALSE(prefetcher.Ready(big, kScreen));
     }
     // Its worker thread is gone with it.
-    EXPECT_EQ(testsupport::ProcessThreadCount(), threadsBefore);
+    EXPECT_TRUE(testsupport::ThreadCountFallsTo(threadsBefore));
 }
