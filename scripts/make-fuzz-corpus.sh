@@ -4,7 +4,7 @@
 # into DIR/<target>/. Pictures come from ImageMagick; texts are written here.
 set -euo pipefail
 out=${1:?usage: scripts/make-fuzz-corpus.sh DIR}
-mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,png,webp,tiff,heif,exif,form,form_values,fx_set,standalone_show}
+mkdir -p "$out"/{project_text,color_text,list_files,jpeg,gif,bmp,png,webp,tiff,heif,exif,form,form_values,fx_set,standalone_show,story_file}
 crlf() { sed 's/$/\r/'; }
 
 # Project texts: music off, music on, empty playlist, missing markers.
@@ -116,3 +116,16 @@ settings block 4 3 'Cols = 30' 'Rows = 7' 'Puzzle = True' 'Style = 4' 'SubStyle 
 settings circle 5 0 'Style = 2' 'SubStyle = 8' 'Pass2Options.Reversed = True' 'PassSetting = teTwoPasses'
 settings wipe 6 4 'BandWidth = 20' 'Direction = tedUp' 'Pass2Options.SolidColor = clRed'
 settings drip 7 1 'Direction = tedLeft' 'Reversed = True'
+
+# Story files: every detail, a newer program's keys, an entry that moved.
+cat > "$out/story_file/details.story" <<'JSON'
+{"version": 1, "fitToMusic": true, "slides": [
+ {"slide": 1, "picture": "/p/a.jpg", "durationMs": 4000, "transition": "WipeLeft",
+  "caption": {"text": "Day one\nArrival", "font": "DejaVu Sans", "size": 60, "colour": "#ffcc00",
+              "position": "top", "edge": "shadow"}},
+ {"slide": 2, "picture": "/p/b.jpg", "transition": "none"}]}
+JSON
+printf '%s' '{"version": 1, "motion": {"gentle": true}, "slides": [{"slide": 3, "picture": "/p/a.jpg", "motion": [0, 1]}]}' \
+  > "$out/story_file/newer.story"
+printf '%s' '{"version": 1, "slides": [{"slide": 3, "picture": "/p/b.jpg", "caption": {"text": "moved"}}]}' \
+  > "$out/story_file/moved.story"

@@ -8,6 +8,9 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <memory>
+#include <vector>
+
 namespace lumetta {
 
 ProjectError::ProjectError(const QString &message) : std::runtime_error(message.toStdString()), message_(message)
@@ -140,32 +143,59 @@ QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, con
     return LegacyLines::Decode(bytes, legacy);
 }
 
-void WriteTextFile(const QString &path, const QStringList &lines, const TextFileLimits &limits,
-                   const LegacyLines &legacy)
+QByteArray CheckedTextBytes(const QString &path, const QStringList &lines, const TextFileLimits &limits,
+                            const LegacyLines &legacy)
 {
-    // QSaveFile would rename its file over a pipe or a device, or write through a link to one.
-    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
-        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + *problem);
+    CheckWriteTarget(path);
     const QByteArray bytes = legacy.Encode(lines);
     if (const QString problem = LimitProblem(bytes, limits, Check::Writing); !problem.isEmpty())
         throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + problem
                            + QStringLiteral(", which could not be opened again"));
-    QSaveFile file(path);
-    // Unbuffered and written until done: a short write (a full disk) says nothing, the next
-    // one fails with the system's reason.
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qint64 written = 0;
-        for (qint64 step = 0; written < bytes.size(); written += step) {
-            step = file.write(bytes.constData() + written, bytes.size() - written);
-            if (step <= 0)
-                break;
+    return bytes;
+}
+
+void CheckWriteTarget(const QString &path)
+{
+    // QSaveFile would rename its file over a pipe or a device, or write through a link to one.
+    if (const std::optional<QString> problem = ReplacementFile::TargetProblem(path))
+        throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + *problem);
+}
+
+void WriteFiles(const QList<FileBytes> &files)
+{
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    for (const FileBytes &content : files) {
+        auto file = std::make_unique<QSaveFile>(content.path);
+        // Unbuffered and written until done: a short write (a full disk) says nothing, the next
+        // one fails with the system's reason.
+        qint64 done = -1;
+        if (file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            done = 0;
+            for (qint64 step = 0; done < content.bytes.size(); done += step) {
+                step = file->write(content.bytes.constData() + done, content.bytes.size() - done);
+                if (step <= 0)
+                    break;
+            }
         }
-        if (written == bytes.size() && file.commit())
-            return;
+        if (done != content.bytes.size()) {
+            const QString reason = file->errorString();
+            file->cancelWriting();
+            throw ProjectError(CannotCreateFileMessage(content.path) + QLatin1String(": ") + reason);
+        }
+        written.push_back(std::move(file));
     }
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    throw ProjectError(CannotCreateFileMessage(path) + QLatin1String(": ") + reason);
+    // Every file is complete before the first takes its target's place.
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (!written[i]->commit())
+            throw ProjectError(CannotCreateFileMessage(files[qsizetype(i)].path) + QLatin1String(": ")
+                               + written[i]->errorString());
+    }
+}
+
+void WriteTextFile(const QString &path, const QStringList &lines, const TextFileLimits &limits,
+                   const LegacyLines &legacy)
+{
+    WriteFiles({{path, CheckedTextBytes(path, lines, limits, legacy)}});
 }
 
 QStringList BuildProjectText(const ShowSettings &settings, const QStringList &pictures, const QStringList &effects,

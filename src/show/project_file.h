@@ -70,6 +70,23 @@ QStringList TextLines(const QByteArray &bytes, const TextFileLimits &limits, con
 void WriteTextFile(const QString &path, const QStringList &lines, const TextFileLimits &limits = kProjectFileLimits,
                    const LegacyLines &legacy = LegacyLines());
 
+// The bytes WriteTextFile writes, after its checks of PATH and LIMITS (same errors).
+QByteArray CheckedTextBytes(const QString &path, const QStringList &lines, const TextFileLimits &limits,
+                            const LegacyLines &legacy);
+// Throws ProjectError("Cannot create file PATH: REASON") for a PATH ReplacementFile::TargetProblem
+// refuses.
+void CheckWriteTarget(const QString &path);
+
+struct FileBytes
+{
+    QString path;
+    QByteArray bytes;
+};
+// Writes each file new beside its target and, once all are complete, renames them over their
+// targets in order, so that files that belong together are replaced together and a failed
+// write leaves every target as it was. Throws ProjectError("Cannot create file PATH: REASON").
+void WriteFiles(const QList<FileBytes> &files);
+
 inline constexpr const char *kTransMarker = "[TRANS]";
 inline constexpr const char *kMusicMarker = "[MUSIC]";
 

@@ -3,8 +3,10 @@
 
 #include "common/same_file.h"
 #include "show/project_file.h"
+#include "show/story_file.h"
 #include "show/version.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace lumetta {
@@ -79,6 +81,8 @@ std::optional<QString> ShowProject::OwnFileRole(const QString &path) const
     const QString project = SaveTarget();
     if (!project.isEmpty() && SameFile(path, project))
         return QStringLiteral("the project file itself");
+    if (!project.isEmpty() && SameFile(path, StoryFile::PathFor(project)))
+        return QStringLiteral("the project's story file");
     if (settings_.BackgroundFromFile() && SameFile(path, settings_.BackgroundFile()))
         return QStringLiteral("the show's background picture");
     for (const QString &picture : pictures_)
@@ -126,6 +130,7 @@ void ShowProject::Reset()
 {
     caption_ = QStringLiteral("Lumetta XP - Untitled project");
     pictures_.clear();
+    story_ = ShowStory();
     settings_.FillDefaults(ShowSettings::Defaults::Start);
     openedPath_.clear();
     savedName_.clear();
@@ -144,19 +149,35 @@ bool ShowProject::ReadInto(const QString &path, ProjectDialogs &dialogs)
         dialogs.ShowError(error.Message());
         return false;
     }
+    const QString storyPath = StoryFile::PathFor(path);
+    StoryFile::Reading story = StoryFile::Read(storyPath, content.pictures);
     settings_ = content.settings;
     pictures_ = content.pictures;
     effects_ = content.effects;
     if (content.playlist)
         playlist_ = *content.playlist;
+    story_ = std::move(story.story);
     legacy_ = legacy;
+    // The project opens with what could be read; the file is left alone until the next save.
+    if (!story.problems.isEmpty())
+        dialogs.ShowNotice(StoryFile::Notice(storyPath, story.problems));
     return true;
 }
 
 bool ShowProject::Write(const QString &path, ProjectDialogs &dialogs)
 {
+    const QString storyPath = StoryFile::PathFor(path);
     try {
-        WriteTextFile(path, ProjectText(), kProjectFileLimits, legacy_);
+        QList<FileBytes> files{{path, CheckedTextBytes(path, ProjectText(), kProjectFileLimits, legacy_)}};
+        CheckWriteTarget(storyPath);
+        if (QByteArray story = StoryFile::Bytes(story_, pictures_); !story.isEmpty())
+            files.append({storyPath, std::move(story)});
+        WriteFiles(files);
+        // A project without details keeps no story file, which would give its slides old ones.
+        if (files.size() == 1 && QFileInfo(storyPath).isFile() && !QFile::remove(storyPath))
+            throw ProjectError(
+                QStringLiteral("Cannot remove file %1, which holds slide details the project no longer has")
+                    .arg(storyPath));
     } catch (const ProjectError &error) {
         dialogs.ShowError(error.Message());
         return false;

@@ -3,6 +3,7 @@
 
 #include "show/legacy_lines.h"
 #include "show/show_settings.h"
+#include "show/show_story.h"
 
 #include <QString>
 #include <QStringList>
@@ -32,6 +33,8 @@ public:
     // "Do you want to save the project?"
     virtual Answer AskSaveProject() = 0;
     virtual void ShowError(const QString &message) = 0;
+    // Something the user should know that stops nothing (a story file read only in part).
+    virtual void ShowNotice(const QString &message) { ShowError(message); }
     // The first start's offer: "Play the demo show?"; only the editor's own dialogs ask.
     virtual bool AskPlayDemo() { return false; }
 };
@@ -80,6 +83,10 @@ public:
     const QStringList &EffectSelection() const { return effects_; }
     QStringList &Playlist() { return playlist_; }
     const QStringList &Playlist() const { return playlist_; }
+    // The slides' own details and the show-wide options kept in the story file beside the
+    // project file; by position in the picture list.
+    ShowStory &Story() { return story_; }
+    const ShowStory &Story() const { return story_; }
 
     bool Modified() const { return modified_; }
     void SetModified(bool modified = true) { modified_ = modified; }
@@ -90,9 +97,9 @@ public:
     // Where Save writes without asking: the opened path or the saved name's file; empty if none.
     QString SaveTarget() const;
     // What PATH is to the show when it is one of the show's own files, also under another name
-    // through a link: "the project file itself", "the show's background picture", "one of the
-    // show's pictures" or "one of the show's music files"; nullopt for any other file. No writer
-    // puts its output there.
+    // through a link: "the project file itself", "the project's story file", "the show's
+    // background picture", "one of the show's pictures" or "one of the show's music files";
+    // nullopt for any other file. No writer puts its output there.
     std::optional<QString> OwnFileRole(const QString &path) const;
     // The resume list's line 1: the project file to reopen next time, or "No".
     QString ResumeEntry() const;
@@ -138,6 +145,7 @@ private:
     QStringList pictures_;
     QStringList effects_;
     QStringList playlist_;
+    ShowStory story_;
     QString openedPath_;
     QString savedName_;
     QString caption_;

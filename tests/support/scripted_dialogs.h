@@ -21,6 +21,7 @@ public:
     QStringList replaceAsked;
     QStringList asked;
     QStringList errors;
+    QStringList notices;
     bool playDemo = false;
     int demoOffers = 0;
 
@@ -54,6 +55,7 @@ public:
         return answer;
     }
     void ShowError(const QString &message) override { errors << message; }
+    void ShowNotice(const QString &message) override { notices << message; }
     bool AskPlayDemo() override
     {
         ++demoOffers;
