@@ -54,6 +54,25 @@ QString EffectDisplayName(int number)
     return number >= 0 && number < names.size() ? names.at(number) : QString();
 }
 
+QStringList EffectStoredNames()
+{
+    return {
+        QStringLiteral("SlowAlpha"),  QStringLiteral("Puzzle"),    QStringLiteral("LArgePuzzle"),
+        QStringLiteral("Blocks"),     QStringLiteral("NewBlocks"), QStringLiteral("FastCircle"),
+        QStringLiteral("Clockwise"),  QStringLiteral("ClockObr"),  QStringLiteral("ClockNew"),
+        QStringLiteral("DripDown"),   QStringLiteral("Drip"),      QStringLiteral("WipeDown"),
+        QStringLiteral("WipeLeft"),   QStringLiteral("Right"),     QStringLiteral("WipeUp"),
+        QStringLiteral("Ugolok_d_l"), QStringLiteral("Ugol_d_r"),  QStringLiteral("UgolUp_l"),
+        QStringLiteral("UgolUp_r"),   QStringLiteral("Intro"),     QStringLiteral("Out"),
+    };
+}
+
+std::optional<int> EffectNumberOfStoredName(const QString &name)
+{
+    const qsizetype number = EffectStoredNames().indexOf(name);
+    return number < 0 ? std::nullopt : std::optional<int>(int(number));
+}
+
 QList<int> StandardEffectSet()
 {
     return {1, 2, 4, 6, 9, 11, 12, 13, 14, 15, 17, 19, 20};

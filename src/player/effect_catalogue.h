@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The program's effect catalogue: 22 configured effects, numbers 0 to 20 offered to the user and
 // 21 a flicker-free cut that is never chosen. The player and the transition selection dialog
 // each hold their own copy, a TTransitionList named "Trans".
@@ -22,6 +24,11 @@ void LoadEffectCatalogue(TTransitionList &trans, bool abortOnEscape);
 // The names the dialog lists for effects 0 to 20; empty for any other number.
 QString EffectDisplayName(int number);
 QStringList EffectDisplayNames();
+
+// The component names of effects 0 to 20, which story files store; and the number of the effect
+// stored as NAME (exactly so), or nullopt.
+QStringList EffectStoredNames();
+std::optional<int> EffectNumberOfStoredName(const QString &name);
 
 // The "Standart set" preset in ascending order.
 QList<int> StandardEffectSet();

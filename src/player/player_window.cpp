@@ -2,7 +2,9 @@
 #include "player/player_window.h"
 
 #include "media/picture_error.h"
+#include "media/playlist_length.h"
 #include "player/caption_bar_painter.h"
+#include "player/caption_layer.h"
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
 #include "player/pause_mark.h"
@@ -11,6 +13,7 @@
 #include "player/slide_composition.h"
 #include "show/show_project.h"
 #include "transitions/core/pixels/frame_memory.h"
+#include "transitions/engine/stopwatch.h"
 #include "transitions/transitions.h"
 
 #include <algorithm>
@@ -28,6 +31,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -101,6 +105,12 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     slide_->setObjectName(QStringLiteral("Image1"));
     slide_->setMouseTracking(true);
     slide_->installEventFilter(this);
+
+    caption_ = new PictureWidget(slideArea_);
+    caption_->setObjectName(QStringLiteral("SlideCaption"));
+    // Clicks go to the slide under it.
+    caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    caption_->hide();
 
     captionBar_ = new QLabel(this);
     captionBar_->setObjectName(QStringLiteral("Panel1"));
@@ -245,8 +255,14 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
         return StartResult::Failed;
     }
 
-    if (const std::optional<int> seconds = settings.AdvanceSeconds()) {
-        slideTimer_->setInterval(*seconds * 1000);
+    const std::int64_t intervalMs = std::int64_t(settings.AdvanceSeconds().value_or(0)) * 1000;
+    std::optional<std::int64_t> musicMs;
+    // A manual show stays manual: nothing to fit.
+    if (project.Story().FitToMusic() && settings.MusicOn() && settings.AdvanceSeconds())
+        musicMs = PlaylistLengthMs(project.Playlist());
+    durations_ = project.Story().Durations(int(project.Pictures().size()), intervalMs, musicMs);
+    if (settings.AdvanceSeconds()) {
+        slideTimer_->setInterval(int(std::min<std::int64_t>(durations_.first(), INT_MAX)));
         slideTimer_->start();
     } else {
         slideTimer_->stop();
@@ -284,6 +300,7 @@ void PlayerWindow::SetUpShow()
         return;
     const ShowSettings &settings = project_->Settings();
     slide_->SetPicture(QImage());
+    caption_->hide();
     move(ScreenGeometry(ShowScreen()).topLeft());
 
     const QString caption = settings.Get(ShowSettings::CaptionLine);
@@ -301,12 +318,25 @@ void PlayerWindow::SetUpShow()
     background_->SetCenter(mode.center);
     background_->SetStretch(mode.stretch);
 
+    stepStartedAt_ = Stopwatch::Now();
     sequencer_.Start();
 }
 
 void PlayerWindow::OnSlideTimer()
 {
+    stepStartedAt_ = Stopwatch::Now();
+    // The step sets the next tick once its slide shows; until then the timer waits, so a step
+    // longer than the interval does not pile up ticks behind it.
+    if (slideTimer_->isActive() && !sequencer_.Busy())
+        slideTimer_->start(INT_MAX);
     sequencer_.Tick();
+}
+
+std::optional<double> PlayerWindow::NextStepDue() const
+{
+    if (!slideTimer_->isActive())
+        return std::nullopt;
+    return nextDue_;
 }
 
 void PlayerWindow::OnMusicTimer()
@@ -456,7 +486,7 @@ std::optional<QString> PlayerWindow::LoadPicture(const QString &path)
     return prefetcher_.Take(path, SlideRequestOfShow()).error;
 }
 
-void PlayerWindow::ShowPicture(const QString &path)
+void PlayerWindow::ShowPicture(int index, const QString &path)
 {
     const SlideRequest request = SlideRequestOfShow();
     const PreparedSlide slide = prefetcher_.Take(path, request);
@@ -465,6 +495,17 @@ void PlayerWindow::ShowPicture(const QString &path)
     slide_->SetPicture(slide.picture);
     PlaceSlide(slide);
     slide_->Shown();
+    const qreal ratio = devicePixelRatioF();
+    const CaptionLayer caption =
+        PaintCaptionLayer(project_->Story().Slide(index).caption, (QSizeF(slideArea_->size()) * ratio).toSize());
+    if (caption.IsNull()) {
+        caption_->hide();
+    } else {
+        caption_->SetPicture(caption.image);
+        PlaceOnDevicePixels(caption_, QRect(caption.at, caption.image.size()), ratio);
+        caption_->show();
+        caption_->raise();
+    }
 
     // The pictures a next step may show (forward, or back for Left) are prepared once this step
     // is over, while the slide shows, so they do not compete with its transition.
@@ -480,6 +521,17 @@ void PlayerWindow::WantNeighboursSoon()
         if (sequencer_.Running() && !effectRunning_ && !neighbours_.isEmpty())
             prefetcher_.Want(std::exchange(neighbours_, {}), neighboursRequest_);
     });
+}
+
+void PlayerWindow::SlideShown(int index, bool timed)
+{
+    shownSlide_ = index;
+    if (!timed || !slideTimer_->isActive() || index < 0 || index >= durations_.size())
+        return;
+    // The slide's time counts from the step's start, the transition included, as the show's
+    // interval always has.
+    nextDue_ = stepStartedAt_ + double(durations_[index]);
+    slideTimer_->start(int(std::clamp<double>(std::ceil(nextDue_ - Stopwatch::Now()), 0, INT_MAX)));
 }
 
 void PlayerWindow::PlaceSlide(const PreparedSlide &slide)
@@ -547,10 +599,15 @@ bool PlayerWindow::SlideTimerEnabled() const
 
 void PlayerWindow::SetSlideTimerEnabled(bool enabled)
 {
-    if (!enabled)
+    if (!enabled) {
         slideTimer_->stop();
-    else if (!slideTimer_->isActive())
+    } else if (!slideTimer_->isActive()) {
+        // Going on after a pause or the help: the shown slide gets its whole time again.
+        if (shownSlide_ >= 0 && shownSlide_ < durations_.size() && durations_[shownSlide_] > 0)
+            slideTimer_->setInterval(int(std::min<std::int64_t>(durations_[shownSlide_], INT_MAX)));
+        nextDue_ = Stopwatch::Now() + slideTimer_->interval();
         slideTimer_->start();
+    }
 }
 
 void PlayerWindow::ShowHotKeyHelp()

@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QString>
 
+#include <cstdint>
+#include <optional>
+
 class QLabel;
 class QTimer;
 
@@ -75,6 +78,8 @@ public:
     PictureWidget *Background() const { return background_; }
     PictureWidget *Shadow() const { return shadow_; }
     PictureWidget *Slide() const { return slide_; }
+    // The shown slide's own caption, over the slide; hidden for a slide without one.
+    PictureWidget *Caption() const { return caption_; }
     QLabel *CaptionBar() const { return captionBar_; }
     QTimer *SlideTimer() const { return slideTimer_; }
     QTimer *MusicTimer() const { return musicTimer_; }
@@ -86,6 +91,12 @@ public:
     QLabel *Notice() const { return notice_; }
     PauseMark *PauseSign() const { return pauseMark_; }
     ScreenSaverInhibitor *ScreenSaver() const { return screenSaver_; }
+    // How long each slide of the running show shows in automatic advance, fitted to the music
+    // when the show asks for it.
+    const QList<std::int64_t> &SlideDurations() const { return durations_; }
+    // When the next automatic step falls due, in milliseconds of the show's clock
+    // (Stopwatch::Now); nullopt while no step is due.
+    std::optional<double> NextStepDue() const;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -103,7 +114,8 @@ private:
     void LetInputIn() override;
     bool PrepareEffect(int effect) override;
     std::optional<QString> LoadPicture(const QString &path) override;
-    void ShowPicture(const QString &path) override;
+    void ShowPicture(int index, const QString &path) override;
+    void SlideShown(int index, bool timed) override;
     void ExecuteEffect(int effect) override;
     void UnPrepareEffect(int effect) override;
     void Notify(const QString &message) override;
@@ -123,6 +135,7 @@ private:
     PictureWidget *background_;
     PictureWidget *shadow_;
     PictureWidget *slide_;
+    PictureWidget *caption_;
     QLabel *captionBar_;
     QTimer *slideTimer_;
     QTimer *musicTimer_;
@@ -149,6 +162,11 @@ private:
     QStringList neighbours_;
     SlideRequest neighboursRequest_;
     QString error_;
+    QList<std::int64_t> durations_;
+    int shownSlide_ = 0;
+    // When the step running or last run began, and when the next one falls due (show's clock).
+    double stepStartedAt_ = 0;
+    double nextDue_ = 0;
 };
 
 }  // namespace lumetta

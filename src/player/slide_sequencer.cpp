@@ -5,6 +5,7 @@
 #include "common/random.h"
 #include "player/effect_catalogue.h"
 #include "show/show_project.h"
+#include "show/slide_transition.h"
 
 #include <QFileInfo>
 
@@ -40,6 +41,21 @@ std::optional<int> ChooseEffect(const QStringList &selection)
     if (!ok || effect < 0 || effect >= kOfferedEffectCount)
         return std::nullopt;
     return effect;
+}
+
+std::optional<int> EffectIntoSlide(const SlideTransition &transition, std::optional<int> drawn)
+{
+    switch (transition.kind) {
+    case SlideTransition::Kind::Random:
+        break;
+    case SlideTransition::Kind::None:
+        return std::nullopt;
+    case SlideTransition::Kind::Effect:
+        if (const std::optional<int> named = EffectNumberOfStoredName(transition.effect))
+            return named;
+        break;
+    }
+    return drawn;
 }
 
 QString SlideCaption(int index, const QString &path)
@@ -181,7 +197,7 @@ void SlideSequencer::Run()
         if (std::exchange(setUpDue_, false)) {
             host_.LetWindowUpdate();
             if (running_)
-                SlideStep(1);
+                SlideStep(1, true);
             continue;
         }
         // The event loop may hand out an overdue timer tick meanwhile; ticks that fall due
@@ -198,7 +214,7 @@ void SlideSequencer::Run()
             return;
         // A pause made meanwhile takes the due tick away, as stopping a timer does.
         if (host_.SlideTimerEnabled())
-            SlideStep(1);
+            SlideStep(1, true);
     }
 }
 
@@ -263,10 +279,12 @@ QString SkippedPicturesNotice(const QStringList &errors)
     return lines.join(QLatin1Char('\n'));
 }
 
-void SlideSequencer::SlideStep(int direction)
+void SlideSequencer::SlideStep(int direction, bool timed)
 {
     host_.HidePointer();
-    const std::optional<int> effect = ChooseEffect(project_->EffectSelection());
+    // Drawn at every step, also for a slide with a transition of its own, so the slides without
+    // one draw as they would in a show without details.
+    const std::optional<int> drawn = ChooseEffect(project_->EffectSelection());
     const QStringList pictures = project_->Pictures();
     const int count = int(pictures.size());
     QString firstError;
@@ -312,15 +330,20 @@ void SlideSequencer::SlideStep(int direction)
             continue;
         }
         report();
+        const SlideTransition &own = project_->Story().Slide(index).transition;
+        const std::optional<int> effect = EffectIntoSlide(own, drawn);
         const bool prepared = effect && host_.PrepareEffect(*effect);
-        host_.ShowPicture(pictures.at(index));
+        host_.ShowPicture(index, pictures.at(index));
         // The caption names only a picture that shows; it changes as the transition starts.
         host_.SetCaption(SlideCaption(index, pictures.at(index)));
         nextSlide_ = index + 1;
-        if (project_->Settings().EffectsOn() && prepared)
+        // A transition chosen for the slide runs also in a show without effects.
+        const bool animate = project_->Settings().EffectsOn() || own.kind == SlideTransition::Kind::Effect;
+        if (animate && prepared)
             host_.ExecuteEffect(*effect);
         if (effect)
             host_.UnPrepareEffect(*effect);
+        host_.SlideShown(index, timed);
         return;
     }
     report();

@@ -12,6 +12,7 @@
 namespace lumetta {
 
 class ShowProject;
+struct SlideTransition;
 
 // The effect entry for a draw r in [0, 1) from n entries: r * (n - 1) rounded half to even,
 // so the first and last entries come up half as often as the others. nullopt when n is 0.
@@ -21,6 +22,10 @@ std::optional<int> EffectEntryFor(double r, int n);
 // number of the chosen entry; nullopt for an empty selection or an entry that is not a number
 // from 0 to 20, which play without an effect.
 std::optional<int> ChooseEffect(const QStringList &selection);
+
+// The effect into a slide whose own transition is TRANSITION: the one named (a name this catalogue
+// does not know plays as random), none, or DRAWN, the one the step drew from the selection.
+std::optional<int> EffectIntoSlide(const SlideTransition &transition, std::optional<int> drawn);
 
 // "N. name": the picture's number from 1 and its file name without the folder.
 QString SlideCaption(int index, const QString &path);
@@ -47,8 +52,11 @@ public:
     // Loads and decodes the picture for the slide panel, which stays unchanged; the error text
     // when it cannot be shown.
     virtual std::optional<QString> LoadPicture(const QString &path) = 0;
-    // Lays out the picture last loaded in the slide panel.
-    virtual void ShowPicture(const QString &path) = 0;
+    // Lays out the picture last loaded, slide INDEX of the list, in the slide panel.
+    virtual void ShowPicture(int index, const QString &path) = 0;
+    // Slide INDEX has come on the screen; TIMED when a timer tick or the show's start asked for
+    // it, so the next tick falls due when the slide's time from then is up.
+    virtual void SlideShown(int index, bool timed) = 0;
     virtual void ExecuteEffect(int effect) = 0;
     virtual void UnPrepareEffect(int effect) = 0;
     // Tells the user about a problem without stopping the show.
@@ -111,7 +119,8 @@ private:
     void Perform(const StepRequests::Batch &batch);
     // Moves to the slide MOVE places from the shown one, or from the first or the last.
     void MoveBy(std::optional<StepRequests::Jump> jump, int move);
-    void SlideStep(int direction);
+    // Shows the next slide; TIMED for a step a tick or the start asked for.
+    void SlideStep(int direction, bool timed = false);
     bool Manual() const;
 
     SlideHost &host_;

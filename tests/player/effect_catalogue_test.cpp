@@ -73,6 +73,19 @@ TEST(EffectCatalogue, TwentyTwoEntriesInOrder)
     EXPECT_EQ(trans.Items(21)->GetDescription(), "Flicker free cut");
 }
 
+TEST(EffectCatalogue, StoredNamesAreTheComponentNamesOfTheOfferedEffects)
+{
+    TTransitionList trans;
+    LoadEffectCatalogue(trans, false);
+    ASSERT_EQ(EffectStoredNames().size(), kOfferedEffectCount);
+    for (int i = 0; i < kOfferedEffectCount; ++i) {
+        EXPECT_EQ(EffectStoredNames().at(i), trans.Items(i)->objectName());
+        EXPECT_EQ(EffectNumberOfStoredName(trans.Items(i)->objectName()), i);
+    }
+    EXPECT_EQ(EffectNumberOfStoredName("Transition1"), std::nullopt);
+    EXPECT_EQ(EffectNumberOfStoredName("wipeleft"), std::nullopt);
+}
+
 TEST(EffectCatalogue, SettingsBeyondTheDefaults)
 {
     TTransitionList trans;

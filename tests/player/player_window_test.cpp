@@ -12,6 +12,7 @@
 #include "show/show_project.h"
 #include "support/picture_files.h"
 #include "support/wav_files.h"
+#include "transitions/engine/stopwatch.h"
 #include "transitions/transitions.h"
 
 #include <QDir>
@@ -264,12 +265,16 @@ TEST_F(PlayerWindowTest, CtrlPausesAndResumesAnAutomaticShow)
 {
     Start();
     EXPECT_TRUE(show_.SlideTimer()->isActive());
-    EXPECT_EQ(show_.SlideTimer()->interval(), 100000);
+    // The slide's time counts from the start of its step.
+    EXPECT_EQ(show_.SlideDurations(), QList<std::int64_t>({100000, 100000, 100000}));
+    EXPECT_GT(show_.SlideTimer()->interval(), 0);
+    EXPECT_LE(show_.SlideTimer()->interval(), 100000);
     QTest::keyClick(&show_, Qt::Key_Control);
     EXPECT_FALSE(show_.SlideTimer()->isActive());
     EXPECT_EQ(Slide(), kColours[0]);
     QTest::keyClick(&show_, Qt::Key_Control);
     EXPECT_TRUE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(show_.SlideTimer()->interval(), 100000);
     EXPECT_EQ(Slide(), kColours[1]);
 }
 
@@ -1107,4 +1112,136 @@ TEST_F(PlayerWindowTest, PreparedSlidesFitTheChosenScreen)
     // Both screens have one device pixel per pixel.
     EXPECT_EQ(show_.Slide()->geometry(), layout.picture);
     show_.close();
+}
+
+namespace {
+
+// The show's clock under the test's hand: it moves a hundredth of a millisecond at every reading,
+// so paced transitions still end.
+class ShowClock
+{
+public:
+    ShowClock()
+    {
+        Stopwatch::SetTimeSource([this] { return now += 0.01; });
+    }
+    ~ShowClock() { Stopwatch::SetTimeSource({}); }
+    double now = 1000;
+};
+
+}  // namespace
+
+TEST_F(PlayerWindowTest, EachSlideShowsForItsOwnTimeOnTheShowsClock)
+{
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("2"));
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    SlideDetails details;
+    details.durationMs = 500;
+    project_.Story().SetSlide(1, details);
+    details.durationMs = 7250;
+    project_.Story().SetSlide(2, details);
+    ShowClock clock;
+    const double started = clock.now;
+    Start();
+    const std::vector<double> durations = {2000, 500, 7250, 2000, 500};
+    std::optional<double> due = show_.NextStepDue();
+    ASSERT_TRUE(due);
+    EXPECT_NEAR(*due - started, durations[0], 1);
+    for (std::size_t i = 1; i < durations.size(); ++i) {
+        // Each tick a little late, as a busy machine delivers it: the slide's time counts from it.
+        clock.now = *due + 3;
+        const double tick = clock.now;
+        show_.OnSlideTimer();
+        due = show_.NextStepDue();
+        ASSERT_TRUE(due);
+        EXPECT_NEAR(*due - tick, durations[i], 1) << "slide " << i;
+        EXPECT_NEAR(show_.SlideTimer()->interval(), *due - clock.now, 1);
+    }
+}
+
+TEST_F(PlayerWindowTest, AManualShowStaysManualWhatTheSlidesSay)
+{
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+    SlideDetails details;
+    details.durationMs = 900;
+    project_.Story().SetSlide(0, details);
+    Start();
+    EXPECT_FALSE(show_.SlideTimer()->isActive());
+    EXPECT_FALSE(show_.NextStepDue());
+    QTest::keyClick(&show_, Qt::Key_Right);
+    EXPECT_FALSE(show_.SlideTimer()->isActive());
+    EXPECT_EQ(Slide(), kColours[1]);
+}
+
+TEST_F(PlayerWindowTest, TheTransitionIntoASlideIsTheOneChosen)
+{
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    SlideDetails details;
+    details.transition = SlideTransition::Named(QStringLiteral("WipeLeft"));
+    project_.Story().SetSlide(1, details);
+    details.transition.kind = SlideTransition::Kind::None;
+    project_.Story().SetSlide(2, details);
+    Start();
+    for (int i = 0; i < 3; ++i)
+        show_.OnSlideTimer();
+    // Into slide 1 the show's own (13), into 2 the chosen wipe left (12), into 3 none, into 1 the show's.
+    EXPECT_EQ(executed_, std::vector<int>({13, 12, 13}));
+    EXPECT_EQ(Slide(), kColours[0]);
+}
+
+TEST_F(PlayerWindowTest, DurationsFitTheMusicKeepingTheirProportions)
+{
+    project_.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("2"));
+    project_.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project_.Playlist() = {testsounds::WriteWav(QStringLiteral("fit-a.wav"), 2000),
+                           testsounds::WriteWav(QStringLiteral("fit-b.wav"), 1000)};
+    SlideDetails details;
+    details.durationMs = 4000;
+    project_.Story().SetSlide(1, details);
+    project_.Story().SetFitToMusic(true);
+    Start();
+    const QList<std::int64_t> durations = show_.SlideDurations();
+    ASSERT_EQ(durations.size(), 3);
+    EXPECT_NEAR(durations[0] + durations[1] + durations[2], 3000, 30);
+    EXPECT_NEAR(double(durations[1]) / double(durations[0]), 2.0, 0.01);
+    EXPECT_EQ(durations[0], durations[2]);
+}
+
+// Run on a 1920x1080 and on a 1080x1920 screen too (player_tests.full_hd_screen, .portrait_screen).
+TEST_F(PlayerWindowTest, CaptionsLieWhereThePositionSaysOverTheSlide)
+{
+    const QRgb yellow = qRgb(255, 230, 0);
+    const struct
+    {
+        StoryCaption::Position position;
+        double low;  // share of the slide area's height the caption's centre lies in
+        double high;
+    } cases[] = {
+        {StoryCaption::Position::Top, 0.0, 0.25},
+        {StoryCaption::Position::Middle, 0.4, 0.6},
+        {StoryCaption::Position::Bottom, 0.75, 1.0},
+    };
+    for (const auto &c : cases) {
+        SlideDetails details;
+        details.caption.text = QStringLiteral("Harbour at dawn");
+        details.caption.colour = QColor(yellow);
+        details.caption.position = c.position;
+        project_.Story().SetSlide(0, details);
+        Start();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(show_.Caption()->isVisible());
+        const QRect text = PaintedRect(show_.SlideArea(), yellow);
+        const QSize area = DeviceSize(show_.SlideArea());
+        ASSERT_FALSE(text.isEmpty());
+        const double centre = double(text.center().y()) / area.height();
+        EXPECT_GE(centre, c.low);
+        EXPECT_LE(centre, c.high);
+        EXPECT_NEAR(text.center().x(), area.width() / 2, 4);
+        // The next slide has no caption of its own.
+        show_.OnSlideTimer();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(show_.Caption()->isVisible());
+        EXPECT_TRUE(PaintedRect(show_.SlideArea(), yellow).isEmpty());
+        show_.close();
+    }
 }

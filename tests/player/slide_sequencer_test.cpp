@@ -52,7 +52,8 @@ public:
             return QStringLiteral("Cannot load picture ") + path;
         return std::nullopt;
     }
-    void ShowPicture(const QString &path) override { log << QStringLiteral("show ") + path; }
+    void ShowPicture(int, const QString &path) override { log << QStringLiteral("show ") + path; }
+    void SlideShown(int index, bool timed) override { shownSlides.push_back({index, timed}); }
     void ExecuteEffect(int effect) override
     {
         log << QStringLiteral("execute %1").arg(effect);
@@ -86,6 +87,7 @@ public:
     bool paused = false;
 
     SlideSequencer *sequencer = nullptr;
+    std::vector<std::pair<int, bool>> shownSlides;
     int loads = 0;
     int inputLetIn = 0;
 
@@ -268,9 +270,8 @@ TEST_F(SlideSequencerTest, UnreadablePictureIsReportedOnceAndSkipped)
     host_.unreadable = {QStringLiteral("/p/b.jpg")};
     sequencer_.Start();
     sequencer_.Tick();
-    EXPECT_EQ(host_.log.mid(5),
-              QStringList({"notify Cannot load picture /p/b.jpg", "prepare 7", "show /p/c.jpg", "caption 3. c.jpg",
-                           "execute 7", "unprepare 7"}));
+    EXPECT_EQ(host_.log.mid(5), QStringList({"notify Cannot load picture /p/b.jpg", "prepare 7", "show /p/c.jpg",
+                                             "caption 3. c.jpg", "execute 7", "unprepare 7"}));
     sequencer_.Tick();
     sequencer_.Tick();
     EXPECT_EQ(host_.Shown(), QStringList({"/p/a.jpg", "/p/c.jpg", "/p/a.jpg", "/p/c.jpg"}));
@@ -490,4 +491,57 @@ TEST_F(SlideSequencerTest, EscapeDuringALongRunOfUnreadablePicturesEndsTheShowAt
     EXPECT_TRUE(host_.Shown().isEmpty());
     EXPECT_EQ(host_.log.last(), QStringLiteral("close"));
     EXPECT_FALSE(sequencer_.Running());
+}
+
+TEST_F(SlideSequencerTest, ASlidesOwnTransitionGoesBeforeTheDrawnOne)
+{
+    project_.Settings().Put(ShowSettings::LoopingLine, QStringLiteral("Loop"));
+    SlideDetails details;
+    details.transition = SlideTransition::Named(QStringLiteral("WipeLeft"));
+    project_.Story().SetSlide(1, details);
+    details.transition.kind = SlideTransition::Kind::None;
+    project_.Story().SetSlide(2, details);
+    sequencer_.Start();
+    sequencer_.Tick();
+    sequencer_.Tick();
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log.filter(QRegularExpression(QStringLiteral("^(prepare|execute|show)"))),
+              QStringList({"prepare 7", "show /p/a.jpg", "execute 7", "prepare 12", "show /p/b.jpg", "execute 12",
+                           "show /p/c.jpg", "prepare 7", "show /p/a.jpg", "execute 7"}));
+}
+
+TEST_F(SlideSequencerTest, AChosenTransitionRunsInAShowWithoutEffects)
+{
+    project_.Settings().Put(ShowSettings::EffectsLine, QStringLiteral("No effect"));
+    SlideDetails details;
+    details.transition = SlideTransition::Named(QStringLiteral("Puzzle"));
+    project_.Story().SetSlide(1, details);
+    sequencer_.Start();
+    sequencer_.Tick();
+    EXPECT_EQ(host_.log.filter(QRegularExpression(QStringLiteral("^execute"))), QStringList({"execute 1"}));
+}
+
+TEST_F(SlideSequencerTest, AnUnknownStoredNamePlaysAsRandom)
+{
+    const struct
+    {
+        SlideTransition transition;
+        std::optional<int> effect;
+    } cases[] = {
+        {SlideTransition(), 3},
+        {SlideTransition{SlideTransition::Kind::None, {}}, std::nullopt},
+        {SlideTransition::Named("Out"), 20},
+        {SlideTransition::Named("Transition1"), 3},
+        {SlideTransition::Named("NewerEffect"), 3},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(EffectIntoSlide(c.transition, 3), c.effect) << c.transition.effect.toStdString();
+}
+
+TEST_F(SlideSequencerTest, TicksAndTheStartShowSlidesOnTimeKeysDoNot)
+{
+    sequencer_.Start();
+    sequencer_.Tick();
+    sequencer_.KeyDown(Qt::Key_Right);
+    EXPECT_EQ(host_.shownSlides, (std::vector<std::pair<int, bool>>{{0, true}, {1, true}, {2, false}}));
 }
