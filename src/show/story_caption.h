@@ -30,7 +30,8 @@ struct StoryCaption
     // Keys of the story file this program does not know, written back unchanged.
     QJsonObject unknown;
 
-    bool IsEmpty() const { return text.isEmpty() && unknown.isEmpty(); }
+    // Nothing but the defaults: a style chosen before any text is typed is kept too.
+    bool IsEmpty() const { return *this == StoryCaption(); }
     bool operator==(const StoryCaption &other) const = default;
 };
 

@@ -172,7 +172,9 @@ private:
 QJsonObject CaptionObject(const StoryCaption &caption)
 {
     QJsonObject object = caption.unknown;
-    if (caption.text.isEmpty())
+    StoryCaption plain;
+    plain.unknown = caption.unknown;
+    if (caption == plain)
         return object;
     object.insert(kTextKey, caption.text);
     if (!caption.font.isEmpty())

@@ -205,6 +205,20 @@ TEST(StoryFileTest, DamagedFilesKeepWhatCanBeReadAndSayWhatIsWrong)
     }
 }
 
+// Found by the fuzz target: a caption whose text key is spelt otherwise kept its style only until
+// the first save.
+TEST(StoryFileTest, ACaptionStyledBeforeItsTextIsKept)
+{
+    const QByteArray bytes = R"({"version": 1, "slides": [{"slide": 1, "picture": "/p/a.jpg",
+        "caption": {"\u0011text": "Day", "size": 60, "colour": "#ffcc00", "position": "top", "edge": "shadow"}}]})";
+    const StoryFile::Reading reading = StoryFile::Parse(bytes, kPictures);
+    ASSERT_TRUE(reading.problems.isEmpty());
+    EXPECT_TRUE(reading.story.HasDetails(0));
+    const StoryFile::Reading again = StoryFile::Parse(StoryFile::Bytes(reading.story, kPictures), kPictures);
+    EXPECT_EQ(again.story, reading.story);
+    EXPECT_EQ(again.story.Slide(0).caption.size, 60);
+}
+
 TEST(StoryFileTest, WrongFieldsAreLeftOutAndTheRestOfTheCaptionKept)
 {
     const QByteArray bytes = R"({"version": 1, "slides": [{"slide": 1, "picture": "/p/a.jpg", "caption": {"text": "Hi",
