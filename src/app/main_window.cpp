@@ -7,6 +7,8 @@
 #include "app/help_window.h"
 #include "app/picture_list_delegate.h"
 #include "app/picture_list_view.h"
+#include "app/slide_edit.h"
+#include "app/slide_panel.h"
 #include "app/tool_bar_fitter.h"
 #include "browse/explorer_listing.h"
 #include "browse/file_list_view.h"
@@ -42,6 +44,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSet>
 #include <QSplitter>
@@ -307,6 +310,9 @@ void MainWindow::BuildMenus()
               &MainWindow::MoveSelectedUp);
     AddAction(pictures, QStringLiteral("MoveDownItem"), QStringLiteral("Move &Down"),
               {QKeySequence(Qt::CTRL | Qt::Key_Down)}, &MainWindow::MoveSelectedDown);
+    pictures->addSeparator();
+    AddAction(pictures, QStringLiteral("SlideDetailsItem"), QStringLiteral("Slide &Details"),
+              {QKeySequence(Qt::CTRL | Qt::Key_E)}, &MainWindow::EditSlideDetails);
 
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("OptionsMenu"));
@@ -463,10 +469,21 @@ QWidget *MainWindow::BuildRightPanel()
     BuildPreviewPane(panel);
     BuildPictureList(panel);
 
+    slidePanel_ = new SlidePanel(panel);
+    connect(slidePanel_, &SlidePanel::Edited, this, &MainWindow::ApplySlideEdit);
+    connect(slidePanel_, &SlidePanel::FitToMusicChanged, this,
+            [this](bool fit) { editor_->SetFitToMusic(fit, CurrentSelection()); });
+    listSplitter_ = new QSplitter(Qt::Horizontal, panel);
+    listSplitter_->setObjectName(QStringLiteral("ListSplitter"));
+    listSplitter_->addWidget(pictureList_);
+    listSplitter_->addWidget(slidePanel_);
+    listSplitter_->setCollapsible(0, false);
+    listSplitter_->setStretchFactor(0, 1);
+
     rightSplitter_ = new QSplitter(Qt::Vertical, panel);
     rightSplitter_->setObjectName(QStringLiteral("Splitter2"));
     rightSplitter_->addWidget(preview_);
-    rightSplitter_->addWidget(pictureList_);
+    rightSplitter_->addWidget(listSplitter_);
     rightSplitter_->setCollapsible(1, false);
     rightSplitter_->setStretchFactor(1, 1);
     rightSplitter_->setSizes({kPreviewHeight, 400});
@@ -566,6 +583,10 @@ void MainWindow::BuildPictureList(QWidget *panel)
     connect(pictureList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         if (!quietSelection_)
             ShowSelectedPicture();
+    });
+    connect(pictureList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!quietSelection_)
+            RefreshSlideDetails();
     });
 }
 
@@ -848,6 +869,38 @@ void MainWindow::ShowEdited(const ProjectState &state)
         pictureList_->scrollTo(current);
     RefreshCounter();
     RefreshFileMarks();
+    RefreshSlideDetails();
+}
+
+void MainWindow::RefreshSlideDetails()
+{
+    const ShowStory &story = project_.Story();
+    QStringList summaries;
+    for (int i = 0; i < story.SlideCount(); ++i)
+        summaries << SlideDetailsSummary(story.Slide(i));
+    pictureModel_->SetDetails(summaries);
+    const PictureSelection selection = CurrentSelection();
+    QList<int> rows = selection.rows;
+    std::sort(rows.begin(), rows.end());
+    const int first = rows.isEmpty() ? -1 : rows.first();
+    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic());
+    // The preview shows the caption of the picture it shows.
+    const int shown = selection.current >= 0 ? selection.current : first;
+    preview_->SetCaption(rows.isEmpty() ? StoryCaption() : story.Slide(shown).caption);
+}
+
+void MainWindow::ApplySlideEdit(const SlideEdit &edit)
+{
+    editor_->ChangeSlides(
+        CurrentSelection().rows, [&edit](SlideDetails &details) { edit.ApplyTo(details); }, CurrentSelection(),
+        edit.UndoText(), edit.MergeKey());
+}
+
+void MainWindow::EditSlideDetails()
+{
+    if (!pictureList_->selectionModel()->hasSelection() && !project_.Pictures().isEmpty())
+        SelectFirstPicture();
+    slidePanel_->CaptionText()->setFocus(Qt::ShortcutFocusReason);
 }
 
 void MainWindow::AfterProjectLoaded()
@@ -860,6 +913,7 @@ void MainWindow::AfterProjectLoaded()
     RefreshFileMarks();
     RefreshTitles();
     SelectFirstPicture();
+    RefreshSlideDetails();
     RememberProject(project_.SaveTarget());
 }
 
@@ -918,6 +972,7 @@ void MainWindow::NewProject()
     RefreshTitles();
     RefreshCounter();
     RefreshFileMarks();
+    RefreshSlideDetails();
 }
 
 void MainWindow::OpenProject()

@@ -36,6 +36,8 @@ class BuildShowDialog;
 class ExportVideoDialog;
 class PlayerWindow;
 class HelpWindow;
+class SlidePanel;
+struct SlideEdit;
 
 // The editor's main window: the show being edited, its commands, the list files and the
 // panels for browsing, previewing and ordering pictures.
@@ -74,6 +76,8 @@ public:
     // Ctrl+Up and Ctrl+Down: every selected picture one place up or down.
     void MoveSelectedUp();
     void MoveSelectedDown();
+    // Ctrl+E: to the slide panel's caption, for the selected slides.
+    void EditSlideDetails();
     void TogglePreview();
     // The options dialog on its "Main" or "Music" page; afterwards the project counts as modified.
     void ShowOptions();
@@ -99,6 +103,7 @@ public:
     const RecentProjects &RecentProjectFiles() const { return recentProjects_; }
     FileListView *FileList() const { return fileList_; }
     PreviewPane *Preview() const { return preview_; }
+    SlidePanel *Slides() const { return slidePanel_; }
     OptionsDialog *Options() const { return options_; }
     EffectSelectionDialog *EffectSelection() const { return effectSelection_; }
     const RecentFolders &Recent() const { return recent_; }
@@ -140,6 +145,9 @@ private:
     void ShowEdited(const ProjectState &state);
     void AddDroppedPictures(const QList<QUrl> &urls, int row);
     void RefreshCounter();
+    // The slide panel and the list's marks follow the selection and the slides' details.
+    void RefreshSlideDetails();
+    void ApplySlideEdit(const SlideEdit &edit);
     // The folder panel marks the files that are in the picture list.
     void RefreshFileMarks();
     void RefreshTitles();
@@ -170,6 +178,8 @@ private:
     PictureListModel *pictureModel_ = nullptr;
     PictureListView *pictureList_ = nullptr;
     PreviewPane *preview_ = nullptr;
+    SlidePanel *slidePanel_ = nullptr;
+    QSplitter *listSplitter_ = nullptr;
     FileListView *fileList_ = nullptr;
     VolumeSelector *volumes_ = nullptr;
     QMenu *recentMenu_ = nullptr;

@@ -79,7 +79,14 @@ void PictureListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
     }
 
     const QRect textRect(box.right() + kGap, area.top(), std::max(0, area.right() - box.right() - kGap), area.height());
-    const QString mark = index.data(PictureListModel::MarkRole).toString();
+    const QString problem = index.data(PictureListModel::MarkRole).toString();
+    const QString details = index.data(PictureListModel::DetailsRole).toString();
+    QStringList notes;
+    if (!problem.isEmpty())
+        notes << QStringLiteral("\u26A0 ") + problem;
+    if (!details.isEmpty())
+        notes << QStringLiteral("\u270E ") + details;
+    const QString mark = notes.join(QStringLiteral("  "));
     const QString name = metrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, textRect.width());
     painter->setPen(text);
     if (mark.isEmpty()) {
@@ -88,9 +95,9 @@ void PictureListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
         const int middle = textRect.center().y();
         painter->drawText(QRect(textRect.left(), textRect.top(), textRect.width(), middle - textRect.top()),
                           Qt::AlignLeft | Qt::AlignBottom, name);
-        painter->setPen(selected ? text : QColor(0xC0, 0x20, 0x20));
+        painter->setPen(selected || problem.isEmpty() ? text : QColor(0xC0, 0x20, 0x20));
         painter->drawText(QRect(textRect.left(), middle, textRect.width(), textRect.bottom() - middle),
-                          Qt::AlignLeft | Qt::AlignTop, QStringLiteral("\u26A0 ") + mark);
+                          Qt::AlignLeft | Qt::AlignTop, metrics.elidedText(mark, Qt::ElideRight, textRect.width()));
     }
     painter->restore();
 }

@@ -76,6 +76,8 @@ QVariant PictureListModel::data(const QModelIndex &index, int role) const
         return path;
     case NumberRole:
         return index.row() + 1;
+    case DetailsRole:
+        return details_.value(index.row());
     case MarkRole: {
         const ThumbnailLoader::Thumbnail *thumbnail = thumbnails_ ? thumbnails_->Cached(path) : nullptr;
         if (!thumbnail)
@@ -114,6 +116,20 @@ void PictureListModel::SetPictures(const QStringList &pictures)
     beginResetModel();
     pictures_ = pictures;
     endResetModel();
+}
+
+}  // namespace lumetta
+
+namespace lumetta {
+
+void PictureListModel::SetDetails(const QStringList &summaries)
+{
+    if (summaries == details_)
+        return;
+    const qsizetype changed = std::min<qsizetype>(pictures_.size(), std::max(summaries.size(), details_.size()));
+    details_ = summaries;
+    if (changed > 0)
+        emit dataChanged(index(0), index(int(changed) - 1), {DetailsRole});
 }
 
 }  // namespace lumetta

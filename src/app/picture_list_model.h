@@ -48,6 +48,7 @@ public:
         PathRole = Qt::UserRole + 1,
         NumberRole,  // 1 for the first picture
         MarkRole,  // "missing", "cannot be read", "damaged" or empty
+        DetailsRole,  // what the slide has of its own ("caption, 6 s"), or empty
     };
 
     // THUMBNAILS tells what is wrong with a file; nullptr: nothing is told.
@@ -60,10 +61,13 @@ public:
     const QStringList &Pictures() const { return pictures_; }
     // Shows PICTURES instead of the list shown.
     void SetPictures(const QStringList &pictures);
+    // The slides' own details as the list notes them, by row; rows past the end have none.
+    void SetDetails(const QStringList &summaries);
 
 private:
     ThumbnailLoader *thumbnails_;
     QStringList pictures_;
+    QStringList details_;
 };
 
 }  // namespace lumetta

@@ -38,8 +38,8 @@ ProjectEditor::~ProjectEditor()
 
 ProjectState ProjectEditor::Current(const PictureSelection &selection) const
 {
-    return ProjectState{project_.Pictures(), project_.Settings(), project_.EffectSelection(), project_.Playlist(),
-                        selection};
+    return ProjectState{project_.Pictures(), project_.Settings(), project_.EffectSelection(),
+                        project_.Playlist(), project_.Story(),    selection};
 }
 
 void ProjectEditor::Apply(const ProjectState &state)
@@ -48,14 +48,15 @@ void ProjectEditor::Apply(const ProjectState &state)
     project_.Settings() = state.settings;
     project_.EffectSelection() = state.effects;
     project_.Playlist() = state.playlist;
+    project_.Story() = state.story;
     emit Applied(state);
 }
 
-bool ProjectEditor::Record(const QString &text, const ProjectState &before, const ProjectState &after)
+bool ProjectEditor::Record(const QString &text, const ProjectState &before, const ProjectState &after, int mergeKey)
 {
     if (after.SameProject(before))
         return false;
-    history_.push(new ProjectChange(*this, text, before, after));
+    history_.push(new ProjectChange(*this, text, before, after, mergeKey));
     return true;
 }
 
@@ -68,6 +69,7 @@ bool ProjectEditor::InsertPictures(const QStringList &paths, int row, const Pict
     ProjectState after = before;
     for (int i = 0; i < paths.size(); ++i)
         after.pictures.insert(at + i, paths[i]);
+    after.story.Insert(at, int(paths.size()));
     if (selectInserted) {
         after.selection.rows.resize(paths.size());
         std::iota(after.selection.rows.begin(), after.selection.rows.end(), at);
@@ -91,6 +93,7 @@ bool ProjectEditor::RemovePictures(const PictureSelection &selection)
     ProjectState after = before;
     for (auto it = rows.crbegin(); it != rows.crend(); ++it)
         after.pictures.removeAt(*it);
+    after.story.Remove(rows);
     after.selection.rows.clear();
     after.selection.current = after.pictures.isEmpty() ? -1 : std::min(rows.first(), int(after.pictures.size()) - 1);
     return Record(rows.size() == 1 ? QStringLiteral("Remove picture") : QStringLiteral("Remove pictures"), before,
@@ -102,6 +105,9 @@ bool ProjectEditor::ClearPictures(const PictureSelection &selection)
     const ProjectState before = Current(selection);
     ProjectState after = before;
     after.pictures.clear();
+    QList<int> all(before.pictures.size());
+    std::iota(all.begin(), all.end(), 0);
+    after.story.Remove(all);
     after.selection = PictureSelection();
     return Record(QStringLiteral("Clear the picture list"), before, after);
 }
@@ -116,6 +122,10 @@ bool ProjectEditor::ExchangeCurrent(int direction, const PictureSelection &selec
         return false;
     ProjectState after = before;
     after.pictures.swapItemsAt(row, target);
+    QList<int> order(count);
+    std::iota(order.begin(), order.end(), 0);
+    order.swapItemsAt(row, target);
+    after.story.Reorder(order);
     after.selection.rows.removeAll(row);
     after.selection.rows.removeAll(target);
     after.selection.rows.append(target);
@@ -126,6 +136,7 @@ bool ProjectEditor::ExchangeCurrent(int direction, const PictureSelection &selec
 ProjectState ProjectEditor::Reordered(const ProjectState &before, const QList<int> &order) const
 {
     ProjectState after = before;
+    after.story.Reorder(order);
     QList<int> newRow(order.size());
     for (int i = 0; i < order.size(); ++i) {
         after.pictures[i] = before.pictures[order[i]];
@@ -183,6 +194,28 @@ bool ProjectEditor::MovePictures(const QList<int> &rows, int row, const PictureS
     std::iota(after.selection.rows.begin(), after.selection.rows.end(), insertAt);
     after.selection.current = insertAt;
     return Record(moved.size() == 1 ? QStringLiteral("Move picture") : QStringLiteral("Move pictures"), before, after);
+}
+
+bool ProjectEditor::ChangeSlides(const QList<int> &rows, const std::function<void(SlideDetails &)> &change,
+                                 const PictureSelection &selection, const QString &text, int mergeKey)
+{
+    const ProjectState before = Current(selection);
+    ProjectState after = before;
+    for (int row : SortedRows(rows, before.pictures.size())) {
+        SlideDetails details = after.story.Slide(row);
+        change(details);
+        after.story.SetSlide(row, details);
+    }
+    return Record(text, before, after, mergeKey);
+}
+
+bool ProjectEditor::SetFitToMusic(bool fit, const PictureSelection &selection)
+{
+    const ProjectState before = Current(selection);
+    ProjectState after = before;
+    after.story.SetFitToMusic(fit);
+    return Record(fit ? QStringLiteral("Fit the show to the music") : QStringLiteral("Keep the slides' own times"),
+                  before, after);
 }
 
 bool ProjectEditor::RecordOptions(const ProjectState &before)

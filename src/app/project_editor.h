@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include <functional>
+
 namespace lumetta {
 
 class ShowProject;
@@ -38,6 +40,12 @@ public:
     bool MoveSelected(int direction, const PictureSelection &selection);
     // Moves the pictures at ROWS, in their order, to stand before ROW of the list as it is.
     bool MovePictures(const QList<int> &rows, int row, const PictureSelection &selection);
+    // Changes the details of the slides at ROWS with CHANGE, as one step named TEXT; steps of
+    // one MERGE_KEY (>= 0) on the same slides in a row merge into one.
+    bool ChangeSlides(const QList<int> &rows, const std::function<void(SlideDetails &)> &change,
+                      const PictureSelection &selection, const QString &text, int mergeKey = -1);
+    // The show-wide "fit the show to the music".
+    bool SetFitToMusic(bool fit, const PictureSelection &selection);
     // Records what the options dialog changed since BEFORE.
     bool RecordOptions(const ProjectState &before);
 
@@ -55,7 +63,7 @@ private:
     friend class ProjectChange;
 
     void Apply(const ProjectState &state);
-    bool Record(const QString &text, const ProjectState &before, const ProjectState &after);
+    bool Record(const QString &text, const ProjectState &before, const ProjectState &after, int mergeKey = -1);
     // Puts the pictures of BEFORE in the order of ORDER (old rows) and maps the selection.
     ProjectState Reordered(const ProjectState &before, const QList<int> &order) const;
 

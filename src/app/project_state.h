@@ -3,6 +3,7 @@
 
 #include "app/picture_selection.h"
 #include "show/show_settings.h"
+#include "show/show_story.h"
 
 #include <QStringList>
 
@@ -15,13 +16,14 @@ struct ProjectState
     ShowSettings settings;
     QStringList effects;
     QStringList playlist;
+    ShowStory story;
     PictureSelection selection;
 
     // The same project, whatever is selected.
     bool SameProject(const ProjectState &other) const
     {
         return pictures == other.pictures && settings == other.settings && effects == other.effects
-               && playlist == other.playlist;
+               && playlist == other.playlist && story == other.story;
     }
 };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browse/preview_pane.h"
 
+#include "player/caption_layer.h"
+
 #include "common/arith.h"
 
 #include <QFileInfo>
@@ -89,6 +91,8 @@ void PreviewPane::Clear()
     picture_ = Picture();
     status_ = PictureReader::Status::Ok;
     path_.clear();
+    scaled_ = QImage();
+    shown_ = QImage();
     image_->clear();
     image_->hide();
     ShowMessage(QString());
@@ -125,13 +129,29 @@ void PreviewPane::Refit()
     }
     // Scaled once here to device pixels, so painting is a plain copy.
     const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap =
-        QPixmap::fromImage(picture_.Scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio))));
-    pixmap.setDevicePixelRatio(ratio);
-    image_->setPixmap(pixmap);
+    scaled_ = picture_.Scaled(QSize(qRound(target.width() * ratio), qRound(target.height() * ratio)));
+    ShowComposed();
     image_->setGeometry(target);
     image_->show();
     message_->raise();
+}
+
+void PreviewPane::SetCaption(const StoryCaption &caption)
+{
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    if (!scaled_.isNull() && !picture_.IsNull())
+        ShowComposed();
+}
+
+void PreviewPane::ShowComposed()
+{
+    shown_ = scaled_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    DrawCaptionLayer(shown_, PaintCaptionLayer(caption_, shown_.size()));
+    QPixmap pixmap = QPixmap::fromImage(shown_);
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    image_->setPixmap(pixmap);
 }
 
 void PreviewPane::resizeEvent(QResizeEvent *event)

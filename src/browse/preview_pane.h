@@ -3,6 +3,7 @@
 
 #include "browse/picture_reader.h"
 #include "media/picture.h"
+#include "show/story_caption.h"
 
 #include <QDateTime>
 #include <QRect>
@@ -34,6 +35,12 @@ public:
     void ShowFile(const QString &path);
     // No picture, no message.
     void Clear();
+    // Draws CAPTION over the picture as a slide shows it, the picture standing for the screen;
+    // an empty caption draws nothing.
+    void SetCaption(const StoryCaption &caption);
+    const StoryCaption &Caption() const { return caption_; }
+    // What the panel's picture shows, caption included (device pixels); null without a picture.
+    QImage ShownImage() const { return shown_; }
 
     bool HasPicture() const { return !picture_.IsNull(); }
     // The picture shown, at the size it was decoded.
@@ -55,6 +62,8 @@ protected:
 
 private:
     void Refit();
+    // Shows the scaled picture with the caption over it.
+    void ShowComposed();
     void ShowMessage(const QString &text);
 
     Picture picture_;
@@ -62,6 +71,9 @@ private:
     QString path_;  // the file shown, and how it was when read
     QDateTime modified_;
     qint64 bytes_ = -1;
+    StoryCaption caption_;
+    QImage scaled_;
+    QImage shown_;
     QLabel *image_;
     QLabel *message_;
 };
