@@ -737,6 +737,7 @@ void MainWindow::SelectFirstPicture()
     pictureList_->selectionModel()->setCurrentIndex(pictureModel_->index(0), QItemSelectionModel::ClearAndSelect);
     quietSelection_ = false;
     ShowSelectedPicture();
+    RefreshSlideDetails();
 }
 
 void MainWindow::RefreshFolderLabel()

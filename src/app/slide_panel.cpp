@@ -179,14 +179,18 @@ void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusi
     // Typing keeps its cursor: the text is set only when it is another.
     if (text_->toPlainText() != caption.text)
         text_->setPlainText(caption.text);
-    font_->setCurrentFont(caption.font.isEmpty() ? QFont(QStringLiteral("Sans Serif")) : QFont(caption.font));
-    size_->setValue(caption.size);
+    // A field that shows its value already is left alone, so that one being typed in keeps its text.
+    const QFont font = caption.font.isEmpty() ? QFont(QStringLiteral("Sans Serif")) : QFont(caption.font);
+    if (font_->currentFont().family() != font.family())
+        font_->setCurrentFont(font);
+    if (size_->value() != caption.size)
+        size_->setValue(caption.size);
     ShowColour(caption.colour);
     position_->setCurrentIndex(int(caption.position));
     edge_->setCurrentIndex(int(caption.edge));
     ownTime_->setChecked(first.durationMs.has_value());
     seconds_->setEnabled(first.durationMs.has_value());
-    if (first.durationMs)
+    if (first.durationMs && std::lround(seconds_->value() * 1000) != *first.durationMs)
         seconds_->setValue(*first.durationMs / 1000.0);
     int entry = kRandomEntry;
     if (first.transition.kind == SlideTransition::Kind::None)

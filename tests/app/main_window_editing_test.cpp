@@ -2,6 +2,7 @@
 #include "app/main_window.h"
 
 #include "app/picture_list_view.h"
+#include "app/slide_panel.h"
 #include "browse/file_list_view.h"
 #include "browse/preview_pane.h"
 #include "browse/thumbnail_loader.h"
@@ -11,13 +12,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -384,6 +390,130 @@ TEST_F(MainWindowEditingTest, OpenRecentListsTheLastProjectsAndMarksMissingOnes)
     menu->actions()[2]->trigger();
     EXPECT_EQ(Listed(), QStringList({"/p/a.jpg"}));
     EXPECT_EQ(w.RecentProjectFiles().Paths(), QStringList({one, three, two}));
+}
+
+// The slide panel: captions typed in place, several slides at once, marks, undo, both files saved.
+class SlidePanelTest : public MainWindowEditingTest
+{
+protected:
+    MainWindow &StartWithThree()
+    {
+        const QStringList pictures{Picture("a.bmp", Qt::darkCyan, {320, 240}), Picture("b.bmp"), Picture("c.bmp")};
+        MainWindow &w = Start();
+        w.OpenProjectFile(MakeProject("show.zut", pictures));
+        return w;
+    }
+
+    QString Note(int row) const
+    {
+        return window_->PictureList()->model()->index(row, 0).data(PictureListModel::DetailsRole).toString();
+    }
+};
+
+bool HasNearWhite(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qRed(image.pixel(x, y)) > 240 && qGreen(image.pixel(x, y)) > 240 && qBlue(image.pixel(x, y)) > 240)
+                return true;
+    return false;
+}
+
+TEST_F(SlidePanelTest, ACaptionTypedInPlaceShowsInThePreviewAndUndoesInOneStep)
+{
+    MainWindow &w = StartWithThree();
+    Select({0}, 0);
+    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
+    QPlainTextEdit *text = w.Slides()->CaptionText();
+    ASSERT_TRUE(text->hasFocus());
+    EXPECT_FALSE(HasNearWhite(w.Preview()->ShownImage()));
+    QTest::keyClicks(text, "Arrival");
+    // Enter is a new line of the caption here, not the window's Add.
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, "Day one");
+    EXPECT_EQ(w.Project().Story().Slide(0).caption.text, QStringLiteral("Arrival\nDay one"));
+    EXPECT_EQ(w.Project().Pictures().size(), 3);
+    EXPECT_EQ(Note(0), QStringLiteral("caption"));
+    EXPECT_TRUE(Note(1).isEmpty());
+    EXPECT_TRUE(HasNearWhite(w.Preview()->ShownImage()));
+    EXPECT_TRUE(w.Project().Modified());
+
+    QTest::keyClick(w.PictureList(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(w.Project().Story().IsEmpty());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(Note(0).isEmpty());
+    EXPECT_FALSE(HasNearWhite(w.Preview()->ShownImage()));
+    EXPECT_FALSE(w.Project().Modified());
+    QTest::keyClick(w.PictureList(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.Project().Story().Slide(0).caption.text, QStringLiteral("Arrival\nDay one"));
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("Arrival\nDay one"));
+}
+
+TEST_F(SlidePanelTest, SeveralSlidesTakeOneTimeAndTransitionByKeyboard)
+{
+    MainWindow &w = StartWithThree();
+    Select({0, 2}, 2);
+    SlidePanel *panel = w.Slides();
+    panel->OwnTime()->setFocus();
+    QTest::keyClick(panel->OwnTime(), Qt::Key_Space);
+    panel->Seconds()->setFocus();
+    panel->Seconds()->selectAll();
+    QTest::keyClicks(panel->Seconds(), "6.5");
+    panel->Transition()->setFocus();
+    // Random, None, then the effects: the third effect down is "Puzzle".
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(panel->Transition(), Qt::Key_Down);
+    for (int row : {0, 2}) {
+        EXPECT_EQ(w.Project().Story().Slide(row).durationMs, 6500) << row;
+        EXPECT_EQ(w.Project().Story().Slide(row).transition, SlideTransition::Named("Puzzle")) << row;
+        EXPECT_EQ(Note(row), QStringLiteral("6.5 s, Puzzle"));
+    }
+    EXPECT_FALSE(w.Project().Story().HasDetails(1));
+    EXPECT_TRUE(Note(1).isEmpty());
+    // The panel shows what a newly selected slide has.
+    Select({1}, 1);
+    EXPECT_FALSE(panel->OwnTime()->isChecked());
+    EXPECT_EQ(panel->Transition()->currentIndex(), 0);
+    Select({2}, 2);
+    EXPECT_TRUE(panel->OwnTime()->isChecked());
+    EXPECT_EQ(panel->Seconds()->value(), 6.5);
+}
+
+TEST_F(SlidePanelTest, DetailsMoveWithTheirPicturesAndComeBackWithTheProject)
+{
+    MainWindow &w = StartWithThree();
+    Select({0}, 0);
+    QTest::keyClicks(w.Slides()->CaptionText(), "First");
+    w.Slides()->FitToMusic()->click();
+    EXPECT_TRUE(w.Project().Story().FitToMusic());
+    Select({0}, 0);
+    QTest::keyClick(w.PictureList(), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(w.Project().Story().Slide(1).caption.text, QStringLiteral("First"));
+    EXPECT_EQ(Note(1), QStringLiteral("caption"));
+    EXPECT_TRUE(Note(0).isEmpty());
+
+    QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(QFileInfo::exists(dir_.filePath("show.zut.story")));
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_TRUE(w.Project().Story().IsEmpty());
+    EXPECT_FALSE(w.Slides()->FitToMusic()->isChecked());
+    w.OpenProjectFile(dir_.filePath("show.zut"));
+    EXPECT_EQ(w.Project().Story().Slide(1).caption.text, QStringLiteral("First"));
+    EXPECT_TRUE(w.Slides()->FitToMusic()->isChecked());
+    EXPECT_EQ(Note(1), QStringLiteral("caption"));
+    EXPECT_FALSE(w.Project().Modified());
+    EXPECT_TRUE(dialogs_.notices.isEmpty());
+}
+
+TEST_F(SlidePanelTest, WithoutASelectionThePanelTakesNothing)
+{
+    MainWindow &w = StartWithThree();
+    w.PictureList()->clearSelection();
+    EXPECT_FALSE(w.Slides()->CaptionText()->isEnabled());
+    // Ctrl+E selects a slide to edit.
+    QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_TRUE(w.Slides()->CaptionText()->isEnabled());
+    EXPECT_TRUE(w.Slides()->CaptionText()->hasFocus());
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <QSignalSpy>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace lumetta {
@@ -186,6 +188,88 @@ TEST_F(ProjectEditorTest, OptionsAreOneStepWithSettingsEffectsAndPlaylist)
     editor_.History().redo();
     EXPECT_EQ(project_.Settings().Get(ShowSettings::AdvanceLine), QLatin1String("Manual"));
     EXPECT_EQ(project_.Playlist(), QStringList({"/m/a.wav"}));
+}
+
+// The pictures whose slides have a caption, in list order.
+QStringList Captioned(const ShowProject &project)
+{
+    QStringList captioned;
+    for (int i = 0; i < project.Pictures().size(); ++i)
+        if (project.Story().Slide(i).caption.text == project.Pictures()[i])
+            captioned << project.Pictures()[i];
+    return captioned;
+}
+
+TEST_F(ProjectEditorTest, SlideDetailsFollowTheirPicturesThroughEveryEdit)
+{
+    // Each of b and d carries a caption naming it.
+    EXPECT_FALSE(editor_.ChangeSlides(
+        {1, 3}, [](SlideDetails &) {}, Selected({}, -1), "none"));
+    for (int row : {1, 3})
+        editor_.ChangeSlides(
+            {row}, [this, row](SlideDetails &d) { d.caption.text = project_.Pictures()[row]; }, Selected({}, -1),
+            "caption");
+    ASSERT_EQ(Captioned(project_), QStringList({"b", "d"}));
+    const struct
+    {
+        const char *name;
+        std::function<bool()> edit;
+        QStringList pictures;
+    } cases[] = {
+        {"insert",
+         [this] { return editor_.InsertPictures({"x"}, 2, Selected({}, -1), false); },
+         {"a", "b", "x", "c", "d", "e"}},
+        {"remove",
+         [this] {
+             return editor_.RemovePictures(Selected({0, 2}, 0));
+         },
+         {"b", "d", "e"}},
+        {"exchange", [this] { return editor_.ExchangeCurrent(1, Selected({1}, 1)); }, {"a", "c", "b", "d", "e"}},
+        {"move selected", [this] { return editor_.MoveSelected(-1, Selected({3}, 3)); }, {"a", "b", "d", "c", "e"}},
+        {"drag",
+         [this] {
+             return editor_.MovePictures({1, 3}, 5, Selected({}, -1));
+         },
+         {"a", "c", "e", "b", "d"}},
+        {"clear", [this] { return editor_.ClearPictures(Selected({}, -1)); }, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.edit());
+        EXPECT_EQ(project_.Pictures(), c.pictures);
+        QStringList expected;
+        for (const QString &picture : c.pictures)
+            if (picture == "b" || picture == "d")
+                expected << picture;
+        EXPECT_EQ(Captioned(project_), expected);
+        editor_.History().undo();
+        EXPECT_EQ(Captioned(project_), QStringList({"b", "d"}));
+    }
+}
+
+TEST_F(ProjectEditorTest, EditsOfOneFieldOnTheSameSlidesMergeIntoOneStep)
+{
+    for (const QString &text : {"H", "Hi", "Hi!"})
+        editor_.ChangeSlides(
+            {0, 2}, [text](SlideDetails &d) { d.caption.text = text; }, Selected({0, 2}, 0), "caption", 0);
+    EXPECT_EQ(editor_.History().count(), 1);
+    // Another slide, or another field, is a step of its own.
+    editor_.ChangeSlides(
+        {1}, [](SlideDetails &d) { d.caption.text = "x"; }, Selected({1}, 1), "caption", 0);
+    editor_.ChangeSlides(
+        {1}, [](SlideDetails &d) { d.durationMs = 3000; }, Selected({1}, 1), "time", 6);
+    EXPECT_EQ(editor_.History().count(), 3);
+    editor_.History().undo();
+    editor_.History().undo();
+    EXPECT_EQ(project_.Story().Slide(2).caption.text, "Hi!");
+    editor_.History().undo();
+    EXPECT_TRUE(project_.Story().IsEmpty());
+    EXPECT_FALSE(project_.Modified());
+    // Nothing changed: nothing recorded.
+    EXPECT_FALSE(editor_.ChangeSlides(
+        {0}, [](SlideDetails &) {}, Selected({0}, 0), "nothing"));
+    EXPECT_TRUE(editor_.SetFitToMusic(true, Selected({}, -1)));
+    EXPECT_TRUE(project_.Story().FitToMusic());
 }
 
 }  // namespace
