@@ -2,6 +2,7 @@
 #include "export/slide_renderer.h"
 
 #include "media/picture.h"
+#include "player/caption_layer.h"
 #include "player/picture_widget.h"
 #include "player/slide_sequencer.h"
 #include "show/show_settings.h"
@@ -41,11 +42,13 @@ QImage SlideRenderer::BareArea() const
     return PaintSlideArea(area_, panelColour_, background_, std::nullopt, QImage());
 }
 
-QImage SlideRenderer::ComposeSlide(const QString &path) const
+QImage SlideRenderer::ComposeSlide(const QString &path, const StoryCaption &caption) const
 {
     const Picture picture = Picture::Load(path);
     const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
-    return PaintSlideArea(area_, panelColour_, background_, layout, picture.Scaled(layout.picture.size()));
+    QImage area = PaintSlideArea(area_, panelColour_, background_, layout, picture.Scaled(layout.picture.size()));
+    DrawCaptionLayer(area, PaintCaptionLayer(caption, area_));
+    return area;
 }
 
 QImage SlideRenderer::CaptionBar(int index, const QString &path) const

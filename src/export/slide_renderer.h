@@ -3,6 +3,7 @@
 
 #include "player/caption_bar_painter.h"
 #include "player/slide_composition.h"
+#include "show/story_caption.h"
 
 #include <QColor>
 #include <QImage>
@@ -31,9 +32,10 @@ public:
 
     // What the panel shows before the first slide: the background alone.
     QImage BareArea() const;
-    // Loads the picture and composes its slide over the background (Format_RGB32). Throws
-    // PictureError for a picture that cannot be read. Safe on any thread.
-    QImage ComposeSlide(const QString &path) const;
+    // Loads the picture and composes its slide over the background (Format_RGB32), with
+    // CAPTION drawn over it at the panel's size. Throws PictureError for a picture that cannot
+    // be read. Safe on any thread.
+    QImage ComposeSlide(const QString &path, const StoryCaption &caption = StoryCaption()) const;
     // The caption bar for picture `index` of the list; null when the bar is hidden.
     QImage CaptionBar(int index, const QString &path) const;
     // The whole screen: `area` with `captionBar` under it.

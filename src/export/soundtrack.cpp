@@ -122,6 +122,15 @@ public:
         avformat_close_input(&format_);
     }
 
+    // The track's length as its container states it; 0 when it does not say.
+    std::int64_t DurationMs() const
+    {
+        if (format_->duration > 0)
+            return av_rescale(format_->duration, 1000, AV_TIME_BASE);
+        const AVStream *stream = format_->streams[stream_];
+        return stream->duration > 0 ? av_rescale_q(stream->duration, stream->time_base, AVRational{1, 1000}) : 0;
+    }
+
     // Appends decoded samples to `out`; false at the end of the track.
     bool Decode(std::vector<float> &out)
     {
@@ -193,6 +202,19 @@ Soundtrack::Soundtrack(QStringList playlist, bool repeat, Warning warn)
 }
 
 Soundtrack::~Soundtrack() = default;
+
+std::optional<std::int64_t> Soundtrack::PlaylistLengthMs(const QStringList &playlist)
+{
+    std::int64_t total = 0;
+    for (const QString &path : playlist) {
+        try {
+            total += Track(path).DurationMs();
+        } catch (const ExportError &) {
+            // Left out here; the export names it when it comes to play it.
+        }
+    }
+    return total > 0 ? std::optional<std::int64_t>(total) : std::nullopt;
+}
 
 void Soundtrack::Open()
 {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumetta {
@@ -28,6 +29,10 @@ public:
     ~Soundtrack();
     Soundtrack(const Soundtrack &) = delete;
     Soundtrack &operator=(const Soundtrack &) = delete;
+
+    // How long the playlist plays once through, from its files' stated lengths; a track that
+    // cannot be read counts nothing. Nullopt when no track states a length.
+    static std::optional<std::int64_t> PlaylistLengthMs(const QStringList &playlist);
 
     // Opens the first track; throws ExportError naming it when it cannot be read, as a show
     // whose first track cannot be played does not start.

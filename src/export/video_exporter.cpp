@@ -12,6 +12,7 @@
 #include "player/effect_catalogue.h"
 #include "player/slide_sequencer.h"
 #include "show/show_project.h"
+#include "show/slide_transition.h"
 #include "transitions/engine/headless_run.h"
 #include "transitions/transitions.h"
 
@@ -50,13 +51,17 @@ VideoExporter::VideoExporter(const ShowProject &project, const ExportSettings &s
 {
     const std::optional<int> seconds = project_.Settings().AdvanceSeconds();
     intervalMs_ = seconds ? std::int64_t(*seconds) * 1000 : std::llround(settings.slideSeconds * 1000);
+    durations_ = project_.Story().Durations(int(project_.Pictures().size()), intervalMs_, std::nullopt);
 }
 
 VideoExporter::~VideoExporter() = default;
 
 std::int64_t VideoExporter::ExpectedFrames() const
 {
-    return clock_.FirstFrameAt(intervalMs_ * project_.Pictures().size());
+    std::int64_t total = 0;
+    for (std::int64_t duration : durations_)
+        total += duration;
+    return clock_.FirstFrameAt(total);
 }
 
 std::optional<QString> VideoExporter::TargetProblem(const ShowProject &project, const QString &target)
@@ -81,6 +86,10 @@ std::optional<QString> VideoExporter::Prepare()
         return QStringLiteral("A slide must show for more than 0 seconds");
     if (project_.Pictures().isEmpty())
         return QStringLiteral("The show holds no pictures");
+    // A video has an end, so a manual show fits its music too.
+    if (project_.Story().FitToMusic() && project_.Settings().MusicOn())
+        durations_ = project_.Story().Durations(int(project_.Pictures().size()), intervalMs_,
+                                                Soundtrack::PlaylistLengthMs(project_.Playlist()));
     try {
         renderer_ = std::make_unique<SlideRenderer>(project_.Settings(), settings_.size);
     } catch (const PictureError &error) {
@@ -106,9 +115,9 @@ VideoExporter::Outcome VideoExporter::Run()
             soundtrack->Open();
         }
         VideoEncoder encoder;
-        encoder.Open({target_, *ContainerForPath(target_), settings_.quality, settings_.size, settings_.fps,
-                      settings_.existing},
-                     soundtrack.get());
+        encoder.Open(
+            {target_, *ContainerForPath(target_), settings_.quality, settings_.size, settings_.fps, settings_.existing},
+            soundtrack.get());
         FrameConverter converter(settings_.size, encoder.PixelFormat());
         FrameQueue queue(kQueuedFrames);
         encoder_ = &encoder;
@@ -219,8 +228,10 @@ void VideoExporter::RenderShow()
     int nextSlide = 0;
     std::int64_t steps = 0;
     std::int64_t previousEnd = 0;
+    // When the next step is due: the times of the slides shown so far, added up.
+    std::int64_t due = 0;
     for (;;) {
-        const std::int64_t start = std::max(steps * intervalMs_, previousEnd);
+        const std::int64_t start = std::max(due, previousEnd);
         EmitUntil(start, shown);
         stepStartMs_ = start;
         const std::optional<int> effect = ChooseEffect(project_.EffectSelection());
@@ -230,7 +241,7 @@ void VideoExporter::RenderShow()
         while (index < 0 && nextSlide < count) {
             const QString &path = project_.Pictures().at(nextSlide);
             try {
-                slide = renderer_->ComposeSlide(path);
+                slide = renderer_->ComposeSlide(path, project_.Story().Slide(nextSlide).caption);
                 index = nextSlide;
             } catch (const PictureError &error) {
                 if (!reported.contains(path)) {
@@ -245,19 +256,23 @@ void VideoExporter::RenderShow()
         if (index < 0)
             break;  // the end of the list: the show closes at this step
         captionBar_ = renderer_->CaptionBar(index, project_.Pictures().at(index));
+        const SlideTransition &own = project_.Story().Slide(index).transition;
+        const std::optional<int> into = EffectIntoSlide(own, effect);
+        const bool animate = project_.Settings().EffectsOn() || own.kind == SlideTransition::Kind::Effect;
         std::int64_t end = start;
         // The first slide shows at once: the first frame, the picture galleries and browsers
         // show for the video, is the show's first slide rather than its empty background. The
         // effect is still drawn, so the later steps choose as the player's do.
-        if (effect && project_.Settings().EffectsOn() && steps > 0)
-            end = RunEffect(*effects.Items(*effect), shown, slide, start);
+        if (into && animate && steps > 0)
+            end = RunEffect(*effects.Items(*into), shown, slide, start);
         shown = slide;
         previousEnd = end;
+        due += durations_.value(index, intervalMs_);
         ++steps;
     }
     if (steps == 0)
         throw ExportError(QStringLiteral("None of the show's pictures can be read"));
-    EmitUntil(std::max(steps * intervalMs_, previousEnd), shown);
+    EmitUntil(std::max(due, previousEnd), shown);
 }
 
 std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to,

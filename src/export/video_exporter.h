@@ -51,8 +51,8 @@ public:
     void SetProgressHandler(ProgressHandler handler) { progress_ = std::move(handler); }
     void SetWarningHandler(WarningHandler handler) { warn_ = std::move(handler); }
 
-    // Checks the target (TargetProblem) and the settings, and builds the background and the caption bar; needs the GUI thread. The
-    // error text, or nothing when Run may follow.
+    // Checks the target (TargetProblem) and the settings, and builds the background and the caption bar; needs the GUI
+    // thread. The error text, or nothing when Run may follow.
     std::optional<QString> Prepare();
     // Renders and encodes the video; on any one thread after Prepare. The target is replaced
     // only when the outcome is Done.
@@ -61,7 +61,7 @@ public:
     void Cancel() { cancelled_ = true; }
 
     const QString &ErrorText() const { return error_; }
-    // The frames of a show whose transitions fit in its interval.
+    // The frames of a show whose transitions fit in its slides' times.
     std::int64_t ExpectedFrames() const;
 
 private:
@@ -82,6 +82,8 @@ private:
     QString target_;
     ShowProject project_;
     std::int64_t intervalMs_ = 0;
+    // How long each slide shows: the show's interval or its own time, fitted to the music.
+    QList<std::int64_t> durations_;
     VideoClock clock_;
 
     std::unique_ptr<SlideRenderer> renderer_;

@@ -438,3 +438,127 @@ TEST_F(VideoExporterTest, ASlideLooksAsThePlayerWindowShowsIt)
     ASSERT_FALSE(video.frames.empty());
     EXPECT_EQ(video.frames.back(), screen);
 }
+
+namespace {
+
+// The index of the first frame from FROM on whose centre is not the centre of FRAMES[FROM].
+std::size_t NextChange(const std::vector<QImage> &frames, std::size_t from)
+{
+    const QPoint centre(frames[from].width() / 2, frames[from].height() / 2);
+    std::size_t i = from;
+    while (i < frames.size() && frames[i].pixel(centre) == frames[from].pixel(centre))
+        ++i;
+    return i;
+}
+
+}  // namespace
+
+TEST_F(VideoExporterTest, EachSlideHoldsForItsOwnTimeInTheFrameTimes)
+{
+    const QStringList pictures = {testshows::WriteSolidBmp(QStringLiteral("r.bmp"), {64, 48}, Qt::red),
+                                  testshows::WriteSolidBmp(QStringLiteral("g.bmp"), {64, 48}, Qt::green),
+                                  testshows::WriteSolidBmp(QStringLiteral("b.bmp"), {64, 48}, Qt::blue)};
+    ShowProject project = testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {});
+    SlideDetails details;
+    details.durationMs = 2500;
+    project.Story().SetSlide(1, details);
+    details.durationMs = 500;
+    project.Story().SetSlide(2, details);
+    const QString target = Target(QStringLiteral("times.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    // At 10 frames a second: 1 s of red, 2.5 s of green, 0.5 s of blue.
+    ASSERT_EQ(video.frames.size(), 40u);
+    EXPECT_EQ(NextChange(video.frames, 0), 10u);
+    EXPECT_EQ(NextChange(video.frames, 10), 35u);
+    EXPECT_EQ(NextChange(video.frames, 35), 40u);
+    EXPECT_EQ(video.frames[34].pixel(32, 24), qRgb(0, 255, 0));
+}
+
+TEST_F(VideoExporterTest, DurationsFitTheMusicInTheFrameTimes)
+{
+    const QStringList pictures = {testshows::WriteSolidBmp(QStringLiteral("r.bmp"), {64, 48}, Qt::red),
+                                  testshows::WriteSolidBmp(QStringLiteral("g.bmp"), {64, 48}, Qt::green)};
+    ShowProject project = testshows::MakeShow(pictures, 1, QStringLiteral("clBlack"), {});
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("six.wav"), Ramp(48000 * 6))};
+    SlideDetails details;
+    details.durationMs = 2000;
+    project.Story().SetSlide(1, details);
+    project.Story().SetFitToMusic(true);
+    const QString target = Target(QStringLiteral("fitted.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    // 1 s and 2 s stretched to the music's 6 s: 2 s and 4 s.
+    ASSERT_EQ(video.frames.size(), 60u);
+    EXPECT_EQ(NextChange(video.frames, 0), 20u);
+}
+
+TEST_F(VideoExporterTest, TheTransitionIntoASlideIsTheOneChosen)
+{
+    const QStringList pictures = {NoisePicture(QStringLiteral("n0.bmp"), {40, 30}, 1),
+                                  NoisePicture(QStringLiteral("n1.bmp"), {40, 30}, 2),
+                                  NoisePicture(QStringLiteral("n2.bmp"), {40, 30}, 3)};
+    ShowProject project = testshows::MakeShow(pictures, 2, QStringLiteral("clBlack"), {QString::number(kClockwise)});
+    SlideDetails details;
+    details.transition = SlideTransition::Named(QStringLiteral("WipeLeft"));
+    project.Story().SetSlide(1, details);
+    details.transition.kind = SlideTransition::Kind::None;
+    project.Story().SetSlide(2, details);
+    const QString target = Target(QStringLiteral("chosen.mkv"));
+    ASSERT_EQ(Export(project, Tiny(), target).outcome, VideoExporter::Outcome::Done);
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_EQ(video.frames.size(), 60u);
+    const SlideRenderer renderer(project.Settings(), {64, 48});
+    const QImage slides[3] = {renderer.ComposeSlide(pictures[0]), renderer.ComposeSlide(pictures[1]),
+                              renderer.ComposeSlide(pictures[2])};
+    int frameCount = 0;
+    // Into slide 2 the wipe to the left, whose frames the engine draws alike.
+    constexpr int kWipeLeft = 12;
+    EXPECT_EQ(video.frames[20], EngineFrame(kWipeLeft, slides[0], slides[1], 1, &frameCount, 20, 2000));
+    EXPECT_NE(video.frames[20], EngineFrame(kClockwise, slides[0], slides[1], 1, &frameCount, 20, 2000));
+    // Into slide 3 none: it is there at once.
+    EXPECT_NE(video.frames[39], slides[2]);
+    EXPECT_EQ(video.frames[40], slides[2]);
+}
+
+TEST_F(VideoExporterTest, CaptionsAreDrawnAtTheVideosSizeWhereThePositionSays)
+{
+    const QString picture = testshows::WriteSolidBmp(QStringLiteral("grey.bmp"), {64, 48}, Qt::darkGray);
+    for (const QSize size : {QSize(320, 180), QSize(180, 320)}) {
+        SCOPED_TRACE(size.width());
+        ShowProject project = testshows::MakeShow({picture, picture}, 1, QStringLiteral("clBlack"), {});
+        for (int slide : {0, 1}) {
+            SlideDetails details;
+            details.caption.text = QStringLiteral("Harbour");
+            details.caption.colour = QColor(255, 230, 0);
+            details.caption.size = 200;
+            details.caption.position = slide == 0 ? StoryCaption::Position::Top : StoryCaption::Position::Bottom;
+            project.Story().SetSlide(slide, details);
+        }
+        ExportSettings settings = Tiny();
+        settings.size = size;
+        const QString target = Target(QStringLiteral("caption-%1.mkv").arg(size.width()));
+        ASSERT_EQ(Export(project, settings, target).outcome, VideoExporter::Outcome::Done);
+        const testvideo::VideoFile video = ReadVideoFile(target);
+        ASSERT_EQ(video.frames.size(), 20u);
+        for (int slide : {0, 1}) {
+            const QImage &frame = video.frames[std::size_t(slide * 10 + 5)];
+            QRect yellow;
+            for (int y = 0; y < frame.height(); ++y)
+                for (int x = 0; x < frame.width(); ++x)
+                    if (const QRgb pixel = frame.pixel(x, y);
+                        qRed(pixel) > 200 && qGreen(pixel) > 170 && qBlue(pixel) < 100)
+                        yellow |= QRect(x, y, 1, 1);
+            ASSERT_FALSE(yellow.isEmpty());
+            EXPECT_NEAR(yellow.center().x(), size.width() / 2, 3);
+            if (slide == 0)
+                EXPECT_LT(yellow.bottom(), size.height() / 4);
+            else
+                EXPECT_GT(yellow.top(), size.height() * 3 / 4);
+            // The text grows with the video: its size on the scale of the shorter side, 180 pixels.
+            EXPECT_GT(yellow.height(), 200 * 180 / 1080 / 2);
+            EXPECT_LT(yellow.height(), 200 * 180 / 1080);
+        }
+    }
+}
