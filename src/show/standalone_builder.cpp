@@ -10,13 +10,13 @@
 #include "show/project_file.h"
 #include "show/show_project.h"
 #include "show/standalone_show.h"
+#include "show/story_file.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
 
 #include <limits>
-
 
 namespace lumetta {
 
@@ -236,6 +236,12 @@ void StandaloneBuilder::MakeExe(const ShowProject &project, const QString &targe
         sizes_ << QString::number(data.size());
         output.Append(data);
         advance();
+    }
+
+    // Slide details go after the pictures, so a show without them keeps the layout it always had.
+    if (const QByteArray story = StoryFile::Bytes(project.Story(), pictures); !story.isEmpty()) {
+        sizes_ << QString::number(story.size());
+        output.Append(story);
     }
 
     const QByteArray sizeList = EncodeLines(sizes_);

@@ -3,6 +3,7 @@
 
 #include "show/project_layout.h"
 #include "show/show_project.h"
+#include "show/story_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,7 +159,11 @@ StandaloneShow StandaloneShow::Read(QIODevice &file, const QString &name)
     if (ownBlocks > blocks)
         Refuse(name, QStringLiteral("the show needs %1 for its background and music but the file holds %2")
                          .arg(Counted(ownBlocks, "file", "files"), Counted(blocks, "block", "blocks")));
-    if (pictureCount != blocks - ownBlocks)
+    // One block more than the lists name, a JSON object: the slide details, after the pictures.
+    const qint64 lastSize = sizes.last();
+    const bool story =
+        pictureCount + 1 == blocks - ownBlocks && lastSize > 0 && ReadAt(file, listStart - lastSize, 1, name) == "{";
+    if (pictureCount != blocks - ownBlocks && !story)
         Refuse(name, QStringLiteral("the picture list names %1 but the file holds %2")
                          .arg(Counted(pictureCount, "picture", "pictures"))
                          .arg(blocks - ownBlocks));
@@ -179,6 +184,12 @@ StandaloneShow StandaloneShow::Read(QIODevice &file, const QString &name)
         show.music_.append(next(index++));
     for (qsizetype i = 0; i < pictureCount; ++i)
         show.pictures_.append(next(index++));
+    if (story) {
+        show.story_ = next(index++);
+        if (show.story_->size > StoryFile::kMaximumBytes)
+            Refuse(name,
+                   QStringLiteral("the slide details are larger than %1 MiB").arg(StoryFile::kMaximumBytes >> 20));
+    }
     return show;
 }
 
@@ -218,6 +229,12 @@ bool StandaloneShow::ExtractTo(QIODevice &file, const QString &folder, ShowProje
     project.EffectSelection() = content_.effects;
     project.Pictures().clear();
     project.Playlist().clear();
+    project.Story() = ShowStory();
+    // The details name the pictures as the builder's project did; the slides stay in that order.
+    if (story_)
+        project.Story() = StoryFile::Parse(ReadAt(file, story_->offset, story_->size, QStringLiteral("the show file")),
+                                           content_.pictures)
+                              .story;
 
     if (background_) {
         ShowSettings &settings = project.Settings();

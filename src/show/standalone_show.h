@@ -45,6 +45,8 @@ public:
     const std::optional<Block> &Background() const { return background_; }
     const QList<Block> &Music() const { return music_; }
     const QList<Block> &Pictures() const { return pictures_; }
+    // The story file's bytes after the pictures, when the show was built with slide details.
+    const std::optional<Block> &Story() const { return story_; }
     // Where the show's data starts: the length of the stub before it.
     qint64 DataStart() const { return project_.offset; }
 
@@ -55,7 +57,8 @@ public:
     // PROJECT with the show's settings, effects and lists pointing at those files. A picture
     // keeps its own file name, so the player's caption reads as in the editor. An empty
     // background block (a picture the builder could not name a kind for) becomes a black
-    // background. STOPPED, asked between files, ends the unpacking early (returning false), so
+    // background. The slide details, when the show carries them, go into PROJECT's story.
+    // STOPPED, asked between files, ends the unpacking early (returning false), so
     // a player told to end does not first unpack thousands of pictures. Throws ProjectError.
     bool ExtractTo(QIODevice &file, const QString &folder, ShowProject &project,
                    const std::function<bool()> &stopped = {}) const;
@@ -66,6 +69,7 @@ private:
     std::optional<Block> background_;
     QList<Block> music_;
     QList<Block> pictures_;
+    std::optional<Block> story_;
 };
 
 }  // namespace lumetta

@@ -3,6 +3,7 @@
 #include "show/show_project.h"
 #include "show/standalone_builder.h"
 #include "show/standalone_show.h"
+#include "show/story_file.h"
 #include "support/file_bytes.h"
 #include "support/photo_files.h"
 #include "support/picture_files.h"
@@ -419,6 +420,59 @@ TEST(StandaloneShowExtract, StopsBetweenFilesWhenAsked)
     EXPECT_FALSE(show.ExtractTo(memory.buffer, out.path(), played, [&asked] { return ++asked > 3; }));
     EXPECT_EQ(played.Pictures().size(), 3);
     EXPECT_EQ(QDir(out.path() + "/pictures/0").entryList(QDir::Files).size(), 3);
+}
+
+TEST(StandaloneShowRoundTrip, SlideDetailsFollowThePicturesAndAShowWithoutThemKeepsItsLayout)
+{
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &data) {
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+        return path;
+    };
+    QImage image(12, 8, QImage::Format_RGB32);
+    image.fill(qRgb(10, 200, 30));
+    const QString stub = write("AEXE.tms", QByteArray(100, 's'));
+    const QString picture = write("p.jpg", testpictures::MakeJpeg(image));
+    ShowProject project;
+    project.Pictures() = {picture, picture};
+    const QString plain = dir.filePath("plain");
+    StandaloneBuilder(stub).MakeExe(project, plain);
+
+    SlideDetails details;
+    details.caption.text = "Second";
+    details.durationMs = 4200;
+    details.transition = SlideTransition::Named("Intro");
+    project.Story().SetSlide(1, details);
+    project.Story().SetFitToMusic(true);
+    const QString told = dir.filePath("told");
+    StandaloneBuilder builder(stub);
+    builder.MakeExe(project, told);
+    const QByteArray story = StoryFile::Bytes(project.Story(), project.Pictures());
+    EXPECT_EQ(builder.Sizes().size(), 4);
+    EXPECT_EQ(builder.Sizes().last(), QString::number(story.size()));
+
+    QFile plainFile(plain);
+    ASSERT_TRUE(plainFile.open(QIODevice::ReadOnly));
+    const QByteArray plainBytes = plainFile.readAll();
+    // Without details: stub, text, two pictures, three sizes, trailer, as before.
+    const StandaloneShow plainShow = StandaloneShow::Read(plainFile, plain);
+    EXPECT_FALSE(plainShow.Story());
+    EXPECT_EQ(plainBytes.right(4),
+              Trailer(plainBytes.size() - plainShow.Pictures().last().offset - plainShow.Pictures().last().size));
+
+    QFile file(told);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const StandaloneShow show = StandaloneShow::Read(file, told);
+    ASSERT_TRUE(show.Story());
+    EXPECT_EQ(show.Story()->size, story.size());
+    QTemporaryDir out;
+    ShowProject played;
+    played.Story().SetFitToMusic(false);
+    ASSERT_TRUE(show.ExtractTo(file, out.path(), played));
+    EXPECT_EQ(played.Story(), project.Story());
+    EXPECT_NE(played.Pictures()[1], picture);
 }
 
 }  // namespace
