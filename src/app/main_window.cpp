@@ -46,6 +46,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSet>
 #include <QSplitter>
 #include <QStatusBar>
@@ -475,8 +476,14 @@ QWidget *MainWindow::BuildRightPanel()
             [this](bool fit) { editor_->SetFitToMusic(fit, CurrentSelection()); });
     listSplitter_ = new QSplitter(Qt::Horizontal, panel);
     listSplitter_->setObjectName(QStringLiteral("ListSplitter"));
+    // Scrolled, so the panel's fields never make the window larger than a small screen.
+    auto *slideScroll = new QScrollArea(panel);
+    slideScroll->setObjectName(QStringLiteral("SlideScroll"));
+    slideScroll->setWidget(slidePanel_);
+    slideScroll->setWidgetResizable(true);
+    slideScroll->setFrameShape(QFrame::NoFrame);
     listSplitter_->addWidget(pictureList_);
-    listSplitter_->addWidget(slidePanel_);
+    listSplitter_->addWidget(slideScroll);
     listSplitter_->setCollapsible(0, false);
     listSplitter_->setStretchFactor(0, 1);
 
