@@ -13,6 +13,8 @@ namespace lumetta {
 namespace {
 
 constexpr int kQuarterAbove = 1000;
+// Larger than any preview pane, so a preview is never decoded at more than this.
+constexpr QSize kPreviewBound(4096, 4096);
 const QByteArray kEndOfImage("\xFF\xD9", 2);
 
 template <class Decode>
@@ -55,8 +57,7 @@ PictureReader::Result PictureReader::ForPreview(const QString &path)
         if (picture.Kind() == PictureKind::Jpeg
             && (picture.Width() > kQuarterAbove || picture.Height() > kQuarterAbove))
             picture.SetQuarterSize(true);
-        picture.DecodeNow();
-        result.picture = picture;
+        result.picture = picture.ReducedWithin(kPreviewBound);
     });
 }
 

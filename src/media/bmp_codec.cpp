@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/bmp_codec.h"
 
+#include "media/decode_reservation.h"
 #include "media/picture_error.h"
 
 #include <QBuffer>
@@ -83,6 +84,8 @@ QImage DecodeBmp(const QByteArray &data, const QString &file)
     if (layout->Length() > data.size())
         throw PictureError(file, QStringLiteral("the file is truncated"));
 
+    const DecodeReservation reservation(
+        layout->width * layout->height * DecodeReservation::BytesPerPixel(reader.imageFormat()), data.size(), file);
     QImage image = reader.read();
     if (image.isNull())
         throw PictureError(file, QStringLiteral("BMP error: %1").arg(reader.errorString()));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/gif_codec.h"
 
+#include "media/decode_reservation.h"
 #include "media/picture_error.h"
 
 #include <gif_lib.h>
@@ -147,6 +148,7 @@ QImage DecodeGif(const QByteArray &data, const QString &file)
             transparent = fill;
     }
 
+    const DecodeReservation reservation(std::int64_t(width) * height + frame.Width, data.size(), file);
     QImage image(width, height, QImage::Format_Indexed8);
     if (image.isNull())
         throw PictureError(file, QStringLiteral("not enough memory"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/heif_codec.h"
 
+#include "media/decode_reservation.h"
 #include "media/picture_error.h"
 
 #include <libheif/heif.h>
@@ -85,6 +86,9 @@ QImage DecodeHeif(const QByteArray &data, const QString &file)
     if (!options)
         throw PictureError(file, QStringLiteral("not enough memory"));
     options->convert_hdr_to_8bit = 1;
+    // The library's interleaved picture and our converted copy.
+    const std::int64_t pixelCount = std::int64_t(primary.size.width()) * primary.size.height();
+    const DecodeReservation reservation(pixelCount * (alpha ? 8 : 7), data.size(), file);
     heif_image *decoded = nullptr;
     Check(heif_decode_image(primary.handle.get(), &decoded, heif_colorspace_RGB,
                             alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get()),

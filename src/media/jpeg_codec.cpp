@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/jpeg_codec.h"
 
+#include "media/decode_reservation.h"
 #include "media/orientation.h"
 #include "media/oriented_rows.h"
 #include "media/picture_error.h"
@@ -107,13 +108,13 @@ QImage AllocateImage(QSize size)
 // Runs libjpeg on `data`; with `image` null only the header is read. Returns false with
 // session.error.message set when libjpeg fails. Holds no C++ objects across the setjmp.
 bool RunDecoder(Session &s, const QByteArray &data, int denominator, int orientation, QSize *full, QImage *image,
-                QByteArray *cmykRow, std::vector<quint32> *strip)
+                QByteArray *cmykRow, std::vector<quint32> *strip, long workingLimit)
 {
     if (setjmp(s.error.jump))
         return false;
 
     jpeg_create_decompress(&s.cinfo);
-    s.cinfo.mem->max_memory_to_use = kMaxWorkingMemory;
+    s.cinfo.mem->max_memory_to_use = workingLimit;
     s.progress.progress_monitor = WatchProgress;
     s.cinfo.progress = &s.progress;
     jpeg_mem_src(&s.cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
@@ -175,7 +176,7 @@ bool RunDecoder(Session &s, const QByteArray &data, int denominator, int orienta
 }
 
 QImage Decode(const QByteArray &data, int denominator, int orientation, const QString &file, QSize &full,
-              bool headerOnly)
+              bool headerOnly, long workingLimit = kMaxWorkingMemory)
 {
     if (data.isEmpty())
         throw PictureError(file, QStringLiteral("the file is empty"));
@@ -189,7 +190,8 @@ QImage Decode(const QByteArray &data, int denominator, int orientation, const QS
     QByteArray cmykRow;
     std::vector<quint32> strip;
     const bool ok =
-        RunDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow, &strip);
+        RunDecoder(session, data, denominator, orientation, &full, headerOnly ? nullptr : &image, &cmykRow, &strip,
+                   workingLimit);
     jpeg_destroy_decompress(&session.cinfo);
     if (!ok)
         throw PictureError(file, QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(session.error.message)));
@@ -225,8 +227,13 @@ QImage DecodeJpeg(const QByteArray &data, int denominator, const QString &file, 
 {
     if (denominator != 1 && denominator != 2 && denominator != 4 && denominator != 8)
         throw PictureError(file, QStringLiteral("unsupported JPEG scale 1/%1").arg(denominator));
-    QSize full;
-    return Decode(data, denominator, orientation, file, full, false);
+    QSize full = ReadJpegSize(data, file);
+    const QSize scaled = JpegScaledSize(full, denominator);
+    // libjpeg's own arrays (a progressive file's coefficients) take what the picture leaves.
+    const std::int64_t output = std::int64_t(scaled.width()) * scaled.height() * 4;
+    const DecodeReservation reservation(output, data.size(), file);
+    const long working = long(std::min<std::int64_t>(kMaxWorkingMemory, DecodeReservation::BudgetFor(data.size()) - output));
+    return Decode(data, denominator, orientation, file, full, false, working);
 }
 
 }  // namespace lumetta

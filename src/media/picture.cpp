@@ -3,6 +3,7 @@
 
 #include "common/regular_file.h"
 #include "media/bmp_codec.h"
+#include "media/decode_reservation.h"
 #include "media/exif_orientation.h"
 #include "media/gif_codec.h"
 #include "media/heif_codec.h"
@@ -14,6 +15,9 @@
 
 #include <QFileDevice>
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
 
 namespace lumetta {
 
@@ -92,6 +96,7 @@ Picture Picture::FromData(const QByteArray &data, PictureKind kind, const QStrin
 {
     Picture picture;
     picture.name_ = name;
+    picture.fileBytes_ = data.size();
     switch (kind) {
     case PictureKind::Jpeg:
         picture.fullSize_ = ReadJpegSize(data, name);
@@ -148,7 +153,7 @@ void Picture::DecodeNow() const
     case PictureKind::Png:
     case PictureKind::WebP:
     case PictureKind::Tiff:
-        image_ = OrientImage(DecodeQtImage(data_, QtFormatOf(*kind_), name_), orientation_);
+        image_ = DecodeQtImage(data_, QtFormatOf(*kind_), name_, orientation_);
         break;
     case PictureKind::Heif:
         image_ = DecodeHeif(data_, name_);
@@ -176,10 +181,34 @@ QImage Picture::Scaled(const QSize &size) const
             return reduced;
         return reduced.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
+    if (image_.isNull() && (kind_ == PictureKind::Png || kind_ == PictureKind::WebP || kind_ == PictureKind::Tiff))
+        return DecodeQtImage(data_, QtFormatOf(*kind_), name_, orientation_, size);
     const QImage &source = Image();
     if (source.size() == size)
         return source;
+    // Qt scales a picture of another format through a 32-bit copy of it.
+    const bool converted = source.format() != QImage::Format_ARGB32 && source.format() != QImage::Format_RGB32;
+    const std::int64_t copy = converted ? std::int64_t(source.width()) * source.height() * 4 : 0;
+    const DecodeReservation reservation(source.sizeInBytes() + copy + std::int64_t(size.width()) * size.height() * 4,
+                                        fileBytes_, name_);
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+Picture Picture::ReducedWithin(const QSize &bound) const
+{
+    const QSize upright = size();
+    if (upright.width() <= bound.width() && upright.height() <= bound.height()) {
+        DecodeNow();
+        return *this;
+    }
+    const double scale = std::min(double(bound.width()) / upright.width(), double(bound.height()) / upright.height());
+    const QSize reduced(std::max(1, int(std::lround(upright.width() * scale))),
+                        std::max(1, int(std::lround(upright.height() * scale))));
+    Picture picture = *this;
+    picture.image_ = Scaled(reduced);
+    picture.fullSize_ = OrientedSize(reduced, orientation_);
+    picture.quarter_ = false;
+    return picture;
 }
 
 QByteArray Picture::ToBmp() const

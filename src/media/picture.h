@@ -59,6 +59,10 @@ public:
     // decoded for this call only, at the smallest DCT scale that still covers `size`.
     QImage Scaled(const QSize &size) const;
 
+    // A copy decoded to fit within `bound` (never enlarged), for showing: its size is the
+    // reduced one, and a huge picture is never decoded whole where its format allows.
+    Picture ReducedWithin(const QSize &bound) const;
+
     // The EXIF orientation applied (1 to 8; 1 for kinds that carry none or turn themselves).
     int Orientation() const { return orientation_; }
 
@@ -73,6 +77,8 @@ private:
     std::optional<PictureKind> kind_;
     QString name_;
     QByteArray data_;
+    // The file's length, which sets how much memory decoding it may take.
+    qint64 fileBytes_ = 0;
     // As stored, before orientation.
     QSize fullSize_;
     int orientation_ = 1;

@@ -25,4 +25,11 @@ bool WalkPngChunks(const QByteArray &png, const std::function<bool(const PngChun
     return true;
 }
 
+bool PngInterlaced(const QByteArray &png)
+{
+    // Signature, IHDR's length and type, then width, height, depth, colour type, compression, filter.
+    constexpr int kInterlaceOffset = 8 + 8 + 12;
+    return png.size() > kInterlaceOffset && png.at(kInterlaceOffset) != 0;
+}
+
 }  // namespace lumetta

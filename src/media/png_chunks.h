@@ -19,4 +19,7 @@ struct PngChunk
 // of the data: the file is truncated or its lengths are damaged.
 bool WalkPngChunks(const QByteArray &png, const std::function<bool(const PngChunk &)> &visit);
 
+// Whether PNG data's header declares Adam7 interlacing.
+bool PngInterlaced(const QByteArray &png);
+
 }  // namespace lumetta

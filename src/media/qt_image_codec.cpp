@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "media/qt_image_codec.h"
 
+#include "media/decode_reservation.h"
 #include "media/exif_orientation.h"
 #include "media/orientation.h"
 #include "media/picture_error.h"
@@ -126,21 +127,51 @@ QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, co
     return header;
 }
 
-QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file)
+QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file, int orientation,
+                     const QSize &uprightSize)
 {
     Reader reader(data, format, file);
-    QImage image = reader.ImageReader().read();
+    QImageReader &imageReader = reader.ImageReader();
+    const QSize full = reader.size();
+    const QSize stored = uprightSize.isEmpty() ? full : OrientedSize(uprightSize, orientation);
+    // Qt's WebP reader names no format before it reads: it decodes into 32 bits, and libwebp
+    // keeps a 32-bit picture of its own for a lossless file.
+    const QImage::Format produced =
+        format == QtImageFormat::WebP ? QImage::Format_ARGB32 : imageReader.imageFormat();
+    const int bytesPerPixel = DecodeReservation::BytesPerPixel(produced) * (format == QtImageFormat::WebP ? 2 : 1);
+    const std::int64_t fullPixels = std::int64_t(full.width()) * full.height();
+    const std::int64_t storedBytes = std::int64_t(stored.width()) * stored.height() * 4;
+    // Qt's PNG reader scales 8-bit pictures as it reads them, but not interlaced or deeper ones.
+    const bool streamed = format == QtImageFormat::Png && stored != full && bytesPerPixel <= 4
+                          && !PngInterlaced(data) && imageReader.supportsOption(QImageIOHandler::ScaledSize);
+    const bool converted = produced != QImage::Format_ARGB32 && produced != QImage::Format_RGB32;
+    std::int64_t cost = storedBytes + std::int64_t(full.width()) * 8;
+    if (!streamed)
+        cost = fullPixels * bytesPerPixel + (converted ? fullPixels * 4 : 0) + (stored != full ? storedBytes : 0);
+    if (orientation != kUpright)
+        cost += storedBytes;
+    const DecodeReservation reservation(cost, data.size(), file);
+
+    if (streamed)
+        imageReader.setScaledSize(stored);
+    QImage image = imageReader.read();
     if (image.isNull())
-        throw PictureError(
-            file, QStringLiteral("%1 error: %2").arg(FormatName(format), reader.ImageReader().errorString().toLower()));
-    if (image.size() != reader.size())
+        throw PictureError(file,
+                           QStringLiteral("%1 error: %2").arg(FormatName(format), imageReader.errorString().toLower()));
+    const QSize expected = streamed ? stored : full;
+    if (image.size() != expected)
         throw PictureError(file, QStringLiteral("%1 error: the picture is %2 x %3 pixels where its header says %4 x %5")
                                      .arg(FormatName(format))
                                      .arg(image.width())
                                      .arg(image.height())
-                                     .arg(reader.size().width())
-                                     .arg(reader.size().height()));
-    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+                                     .arg(expected.width())
+                                     .arg(expected.height()));
+    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (image.size() != stored)
+        image = image.scaled(stored, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (image.isNull())
+        throw PictureError(file, QStringLiteral("not enough memory"));
+    return OrientImage(image, orientation);
 }
 
 }  // namespace lumetta

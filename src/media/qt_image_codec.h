@@ -21,8 +21,11 @@ struct QtImageHeader
 };
 QtImageHeader ReadQtImageHeader(const QByteArray &data, QtImageFormat format, const QString &file);
 
-// Decodes the data as stored (not turned), in a 32-bit format (ARGB32 where it has alpha).
-// Throws PictureError for damaged, truncated or oversized data.
-QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file);
+// Decodes the data upright (turned by `orientation`), in a 32-bit format (ARGB32 where it has
+// alpha), at `uprightSize` (aspect not kept) or at full size where that is empty. An 8-bit PNG
+// is scaled row by row as it is read, so a huge one never exists whole in memory. Throws
+// PictureError for damaged, truncated or oversized data, or a decode over its memory budget.
+QImage DecodeQtImage(const QByteArray &data, QtImageFormat format, const QString &file, int orientation = 1,
+                     const QSize &uprightSize = QSize());
 
 }  // namespace lumetta
