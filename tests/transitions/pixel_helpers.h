@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "transitions/engine/core_conversions.h"
 #include "transitions/engine/noise_picture.h"
 
 #include <QImage>

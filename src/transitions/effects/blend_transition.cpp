@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/effects/blend_transition.h"
 
+#include "transitions/engine/core_conversions.h"
+
 namespace lumetta {
 
 namespace {
@@ -69,9 +71,9 @@ void TBlendTransition::DrawFrame(PassData &data, int currentFrame, int step, int
             joining.rows[y] = std::uint8_t(cells.rows[y] & ~pattern_->rows[y]);
             pattern_->rows[y] |= cells.rows[y];
         }
-        lumetta::PatternCopyImage(*data.dstBmp, work, joining);
+        lumetta::PatternCopyImage(ReadView(*data.dstBmp), WritableView(work), joining);
     } else {
-        lumetta::BlendImagesWhole(*data.srcBmp, *data.dstBmp, work, level);
+        lumetta::BlendImagesWhole(ReadView(*data.srcBmp), ReadView(*data.dstBmp), WritableView(work), level);
     }
     updateRect = QRect(0, 0, data.width, data.height);
 }

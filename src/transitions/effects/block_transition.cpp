@@ -4,6 +4,7 @@
 #include "common/random.h"
 #include "transitions/core/shapes/mask_paint.h"
 #include "transitions/core/shapes/mono_paint.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <algorithm>
 
@@ -114,10 +115,10 @@ void TBlockTransition::DrawFrame(PassData &data, int currentFrame, int step, int
     offscreen = puzzle_ || step > 1;
     TMaskedTransition::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     if (offscreen && Mask())
-        ClearMask(*Mask());
+        ClearMask(Mask()->View());
 }
 
-void TBlockTransition::DrawMask(QImage &mask, int, int step, int, int, PassData &data, bool &whiteIsNew)
+void TBlockTransition::DrawMask(const PixelView &mask, int, int step, int, int, PassData &data, bool &whiteIsNew)
 {
     whiteIsNew = true;
     if (!offscreen) {
@@ -138,11 +139,12 @@ void TBlockTransition::DrawMask(QImage &mask, int, int step, int, int, PassData 
         }
         QRect r;
         if (pieces_) {
-            r = grid_->PieceRect(cell, pieces_->Knob());
+            r = QRectOf(grid_->PieceRect(cell, pieces_->Knob()));
             pieces_->Paint(mask, cell);
         } else {
-            r = grid_->BlockRect(cell);
-            FillMonoRect(mask, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), true);
+            const HalfOpenRect block = grid_->BlockRect(cell);
+            r = QRectOf(block);
+            FillMonoRect(mask, block.left, block.top, block.right, block.bottom, true);
         }
         area |= r;
         if (keepBlocks)
@@ -158,7 +160,7 @@ void TBlockTransition::DrawMask(QImage &mask, int, int step, int, int, PassData 
 void TBlockTransition::DrawDirect(PassData &data)
 {
     const BlockCell cell = order_->Next();
-    const QRect r = grid_->PixelBlocks() ? QRect(cell.col - 1, cell.row - 1, 1, 1) : grid_->BlockRect(cell);
+    const QRect r = grid_->PixelBlocks() ? QRect(cell.col - 1, cell.row - 1, 1, 1) : QRectOf(grid_->BlockRect(cell));
     CopyRect(*data.canvas, *data.dstBmp, r);
     if (data.bitmap && data.bitmap != data.canvas)
         CopyRect(*data.bitmap, *data.dstBmp, r);

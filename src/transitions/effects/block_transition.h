@@ -57,7 +57,7 @@ public:
 protected:
     void Initialize(PassData &data, int &frameCount) override;
     void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     void Finalize(PassData &data) override;
 

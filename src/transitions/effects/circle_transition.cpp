@@ -2,6 +2,7 @@
 #include "transitions/effects/circle_transition.h"
 
 #include "transitions/core/shapes/mono_paint.h"
+#include "transitions/engine/core_conversions.h"
 
 using namespace lumetta;
 
@@ -44,17 +45,17 @@ void TCircleTransition::Initialize(PassData &data, int &frameCount)
     frameCount = plan_.frames;
 }
 
-void TCircleTransition::DrawMask(QImage &mask, int currentFrame, int step, int, int, PassData &, bool &whiteIsNew)
+void TCircleTransition::DrawMask(const PixelView &mask, int currentFrame, int step, int, int, PassData &, bool &whiteIsNew)
 {
     // A sub-style the style does not offer paints nothing and leaves the old picture showing.
     whiteIsNew = plan_.grows;
     if (!plan_.draws)
         return;
     const CircleFrame frame = frames_->Frame(currentFrame, step);
-    updateRect = frame.update;
-    unchangedRect = frame.unchanged;
-    const QRect &d = frame.disc;
-    FillMonoEllipse(mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
+    updateRect = QRectOf(frame.update);
+    unchangedRect = QRectOf(frame.unchanged);
+    const HalfOpenRect &d = frame.disc;
+    FillMonoEllipse(mask, d.left, d.top, d.right, d.bottom, true);
 }
 
 void TCircleTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int, int, PassData &)
@@ -62,8 +63,8 @@ void TCircleTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step,
     if (!plan_.draws)
         return;
     const CircleFrame frame = frames_->Frame(currentFrame, step);
-    updateRect = frame.update;
-    unchangedRect = frame.unchanged;
+    updateRect = QRectOf(frame.update);
+    unchangedRect = QRectOf(frame.unchanged);
     // The delta mask of the disc is the ring between the last disc and this one.
     if (runs.KeepsRegion()) {
         rings_->MoveTo(frame.radius, [&runs](int y, int x0, int x1) { runs.Run(y, x0, x1); });

@@ -31,7 +31,7 @@ public:
 
 protected:
     void Initialize(PassData &data, int &frameCount) override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     void DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int prevFrame,
                   PassData &data) override;

@@ -2,6 +2,7 @@
 #include "transitions/effects/drip_transition.h"
 
 #include "transitions/core/kernels/drip_kernels.h"
+#include "transitions/engine/core_conversions.h"
 
 namespace lumetta {
 
@@ -95,14 +96,14 @@ void TDripTransition::DrawFrame(PassData &data, int currentFrame, int step, int 
 
     QImage &canvas = onCanvas_ ? *data.canvas : *data.GetCanvas();
     frameOnCanvas = onCanvas_;
-    CopyRect(canvas, *data.dstBmp, s.ToQRect());
+    CopyRect(canvas, *data.dstBmp, QRectOrNull(s));
     if (dir_ == tedRight || dir_ == tedLeft)
-        lumetta::SmearColumn(*data.dstBmp, s.left, canvas, r);
+        lumetta::SmearColumn(ReadView(*data.dstBmp), s.left, WritableView(canvas), r);
     else
-        lumetta::SmearRow(*data.dstBmp, s.top, canvas, r.top, r.bottom);
+        lumetta::SmearRow(ReadView(*data.dstBmp), s.top, WritableView(canvas), r.top, r.bottom);
     const HalfOpenRect changed = lumetta::Intersect(lumetta::Union(s, r), {0, 0, data.width, data.height});
     if (!changed.IsEmpty())
-        updateRect = updateRect.isNull() ? changed.ToQRect() : updateRect.united(changed.ToQRect());
+        updateRect = updateRect.isNull() ? QRectOrNull(changed) : updateRect.united(QRectOrNull(changed));
 }
 
 }  // namespace lumetta

@@ -14,11 +14,11 @@ namespace lumetta {
 namespace {
 
 // prev |= mask and mask &= ~old prev, word by word: the mask keeps only newly set pixels.
-void ApplyDeltaMask(QImage &mask, QImage &prev)
+void ApplyDeltaMask(MonoBitmap &mask, MonoBitmap &prev)
 {
-    uchar *m = mask.bits();
-    uchar *p = prev.bits();
-    const qsizetype bytes = std::min(mask.sizeInBytes(), prev.sizeInBytes());
+    uchar *m = mask.Bits();
+    uchar *p = prev.Bits();
+    const auto bytes = qsizetype(std::min(mask.SizeInBytes(), prev.SizeInBytes()));
     qsizetype i = 0;
     for (; i + 8 <= bytes; i += 8) {
         std::uint64_t mw, pw;
@@ -42,6 +42,11 @@ lumetta::MaskPlane ReadPlane(const QImage *image)
     if (!image)
         return {};
     return {const_cast<uchar *>(image->constBits()), std::intptr_t(image->bytesPerLine())};
+}
+
+lumetta::MaskPlane ReadPlane(const MonoBitmap &bitmap)
+{
+    return {const_cast<uchar *>(bitmap.Bits()), std::intptr_t(bitmap.Stride())};
 }
 
 }  // namespace
@@ -159,9 +164,9 @@ int TMaskedTransition::GetSubStyleToUse()
 void TMaskedTransition::Initialize(PassData &data, int &)
 {
     lumetta::Randomize();
-    mask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
+    mask_ = std::make_unique<MonoBitmap>(lumetta::CreateMask(data.width, data.height));
     if (UsesDeltaMask())
-        prevMask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
+        prevMask_ = std::make_unique<MonoBitmap>(lumetta::CreateMask(data.width, data.height));
     if (data.bitmap && data.srcBmp && data.bitmap != data.srcBmp)
         CopyRect(*data.bitmap, *data.srcBmp, data.srcBmp->rect());
     runs_.reset();
@@ -189,18 +194,18 @@ void TMaskedTransition::DrawFrame(PassData &data, int currentFrame, int step, in
     }
     if (offscreen) {
         updateRect = area;
-        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
+        DrawMask(mask_->View(), currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
         updateRect = updateRect.intersected(area);
         if (!whiteIsNew)
-            lumetta::InvertMask(*mask_);
+            lumetta::InvertMask(mask_->View());
         if (prevMask_)
             ApplyDeltaMask(*mask_, *prevMask_);
         Combine(data);
     } else {
-        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
+        DrawMask(mask_->View(), currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
     }
     if (ClearsMaskEachFrame())
-        lumetta::ClearMask(*mask_);
+        lumetta::ClearMask(mask_->View());
 }
 
 void TMaskedTransition::Combine(PassData &data)
@@ -213,12 +218,12 @@ void TMaskedTransition::Combine(PassData &data)
     if (bpp < 4 || data.bitmap->depth() != storage || data.dstBmp->depth() != storage
         || (data.srcBmp && data.srcBmp->depth() != storage))
         return;
-    const int width = std::min({mask_->width(), data.bitmap->width(), data.dstBmp->width(),
-                                data.srcBmp ? data.srcBmp->width() : mask_->width()});
-    const int bottom = std::min({updateRect.y() + updateRect.height(), mask_->height(), data.bitmap->height(),
-                                 data.dstBmp->height(), data.srcBmp ? data.srcBmp->height() : mask_->height()});
+    const int width = std::min({mask_->Width(), data.bitmap->width(), data.dstBmp->width(),
+                                data.srcBmp ? data.srcBmp->width() : mask_->Width()});
+    const int bottom = std::min({updateRect.y() + updateRect.height(), mask_->Height(), data.bitmap->height(),
+                                 data.dstBmp->height(), data.srcBmp ? data.srcBmp->height() : mask_->Height()});
     const lumetta::MaskPlane work{data.bitmap->bits(), std::intptr_t(data.bitmap->bytesPerLine())};
-    lumetta::CombineMaskedRows(ReadPlane(mask_.get()), ReadPlane(data.dstBmp), ReadPlane(data.srcBmp), work, width,
+    lumetta::CombineMaskedRows(ReadPlane(*mask_), ReadPlane(data.dstBmp), ReadPlane(data.srcBmp), work, width,
                                updateRect.y(), bottom, bpp);
 }
 

@@ -34,10 +34,9 @@
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and set StyleCount in the constructor.
 
+#include "transitions/core/pixels/mono_bitmap.h"
 #include "transitions/engine/new_pixel_runs.h"
 #include "transitions/engine/timed_transition_effect.h"
-
-#include <QImage>
 
 #include <memory>
 #include <optional>
@@ -68,7 +67,7 @@ public:
     // Virtual operations, in slot order after the timed effect's.
     // The sub-style that plays SubStyle backwards; the base returns SubStyle.
     virtual int ReversedSubStyle(int style, int subStyle) const;
-    virtual void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    virtual void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                           bool &whiteIsNew) = 0;
     // True: only pixels not set in an earlier frame are combined (PrevMask keeps them).
     virtual bool UsesDeltaMask() const;
@@ -98,8 +97,8 @@ public:
     int GetSubStyleToUse();
 
     // The current frame's mask and the accumulated mask, during a pass only.
-    QImage *Mask() const { return mask_.get(); }
-    QImage *PrevMask() const { return prevMask_.get(); }
+    MonoBitmap *Mask() const { return mask_.get(); }
+    MonoBitmap *PrevMask() const { return prevMask_.get(); }
 
 protected:
     int styleCount_ = 1;
@@ -111,8 +110,8 @@ private:
     int subStyle_ = 1;
     int randomStyle_ = 0;
     int randomSubStyle_ = 0;
-    std::unique_ptr<QImage> mask_;
-    std::unique_ptr<QImage> prevMask_;
+    std::unique_ptr<MonoBitmap> mask_;
+    std::unique_ptr<MonoBitmap> prevMask_;
     // Set for a pass drawn through DrawRuns.
     std::optional<NewPixelRuns> runs_;
 };

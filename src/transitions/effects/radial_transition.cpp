@@ -38,25 +38,25 @@ void TRadialTransition::ForEachWedge(int currentFrame, int step, int frameCount,
     updateRect = QRect();
     lumetta::RadialWedges(geometry_, styleInUse_, subStyleInUse_, currentFrame, step, frameCount, wedges_);
     for (const lumetta::RadialWedge &wedge : wedges_) {
-        QPoint vertices[lumetta::kRadialMaxWedgeVertices];
+        lumetta::Point vertices[lumetta::kRadialMaxWedgeVertices];
         const int count = lumetta::RadialWedgeVertices(geometry_, wedge, vertices);
         paint(vertices, count);
-        int left = vertices[0].x(), right = left, top = vertices[0].y(), bottom = top;
+        int left = vertices[0].x, right = left, top = vertices[0].y, bottom = top;
         for (int i = 1; i < count; ++i) {
-            left = std::min(left, vertices[i].x());
-            right = std::max(right, vertices[i].x());
-            top = std::min(top, vertices[i].y());
-            bottom = std::max(bottom, vertices[i].y());
+            left = std::min(left, vertices[i].x);
+            right = std::max(right, vertices[i].x);
+            top = std::min(top, vertices[i].y);
+            bottom = std::max(bottom, vertices[i].y);
         }
         updateRect = updateRect.united(QRect(QPoint(left, top), QPoint(right, bottom)));
     }
 }
 
-void TRadialTransition::DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int, PassData &,
+void TRadialTransition::DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int, PassData &,
                                  bool &whiteIsNew)
 {
     whiteIsNew = true;
-    ForEachWedge(currentFrame, step, frameCount, [&](const QPoint *vertices, int count) {
+    ForEachWedge(currentFrame, step, frameCount, [&](const lumetta::Point *vertices, int count) {
         if (count == 2)
             lumetta::MaskLine(mask, vertices[0], vertices[1]);
         else
@@ -72,7 +72,7 @@ bool TRadialTransition::DrawsRuns() const
 void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int stepSize, int frameTotal, int, PassData &passData)
 {
     auto paintWith = [&](auto &&run) {
-        ForEachWedge(currentFrame, stepSize, frameTotal, [&](const QPoint *vertices, int count) {
+        ForEachWedge(currentFrame, stepSize, frameTotal, [&](const lumetta::Point *vertices, int count) {
             if (count == 2)
                 lumetta::ScannedLineRuns(vertices[0], vertices[1], passData.height, run);
             else

@@ -25,7 +25,7 @@ public:
     QString GetDescription() const override;
     void Initialize(PassData &data, int &frameCount) override;
     int ReversedSubStyle(int style, int subStyle) const override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     bool ClearsMaskEachFrame() const override;
     int SubStyleCount(int style) const override;

@@ -3,6 +3,7 @@
 
 #include "common/arith.h"
 #include "common/random.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <algorithm>
 
@@ -219,7 +220,7 @@ void TWipeTransition::DrawStraight(PassData &data, int step)
     }
     // The strip takes its right column and bottom row too, closing the seam to the band.
     const HalfOpenRect strip{u.left, u.top, u.right + 1, u.bottom + 1};
-    mask_.Compose(*data.srcBmp, *data.dstBmp, Target(data), band_, maskX_, maskY_, strip);
+    mask_.Compose(ReadView(*data.srcBmp), ReadView(*data.dstBmp), WritableView(Target(data)), band_, maskX_, maskY_, strip);
     AddUpdate(data, band_);
     AddUpdate(data, strip);
 }
@@ -298,21 +299,21 @@ QImage &TWipeTransition::Target(PassData &data) const
 
 void TWipeTransition::CopyNew(PassData &data, const HalfOpenRect &r)
 {
-    CopyRect(*data.GetCanvas(), *data.dstBmp, r.ToQRect());
+    CopyRect(*data.GetCanvas(), *data.dstBmp, QRectOrNull(r));
     AddUpdate(data, r);
 }
 
 void TWipeTransition::SetUnchanged(PassData &data, const HalfOpenRect &r)
 {
     const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, data.width, data.height});
-    unchangedRect = clipped.IsEmpty() ? QRect() : clipped.ToQRect();
+    unchangedRect = QRectOrNull(clipped);
 }
 
 void TWipeTransition::AddUpdate(PassData &data, const HalfOpenRect &r)
 {
     const HalfOpenRect clipped = lumetta::Intersect(r, {0, 0, data.width, data.height});
     if (!clipped.IsEmpty())
-        updateRect = updateRect.isNull() ? clipped.ToQRect() : updateRect.united(clipped.ToQRect());
+        updateRect = updateRect.isNull() ? QRectOrNull(clipped) : updateRect.united(QRectOrNull(clipped));
 }
 
 }  // namespace lumetta

@@ -38,7 +38,7 @@ public:
     bool NeedWorkBitmap() const override;
 
     // The band mask kept between runs (null before the first run with a band).
-    const QImage &BandMask() const { return mask_.Bits(); }
+    const MonoBitmap &BandMask() const { return mask_.Bits(); }
 
 protected:
     void Initialize(PassData &data, int &frameCount) override;
