@@ -3,10 +3,14 @@
 // frames, byte for byte, as the effect classes running in the engine, in every pixel format.
 #include "core_pass.h"
 
+#include "common/random.h"
 #include "player/effect_catalogue.h"
 #include "transitions/effects/blend_transition.h"
+#include "transitions/effects/block_transition.h"
+#include "transitions/effects/circle_transition.h"
 #include "transitions/effects/drip_transition.h"
 #include "transitions/effects/flicker_free_transition.h"
+#include "transitions/effects/radial_transition.h"
 #include "transitions/effects/wipe_transition.h"
 #include "transitions/engine/core_conversions.h"
 #include "transitions/engine/headless_run.h"
@@ -15,14 +19,20 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 
 namespace lumetta::test {
 namespace {
 
-struct ScreenDepthGuard
+// The screen's depth back to the screen's and the clock back to the real one.
+struct RunSettingsGuard
 {
-    ~ScreenDepthGuard() { SetScreenBitsPerPixel(0); }
+    ~RunSettingsGuard()
+    {
+        SetScreenBitsPerPixel(0);
+        SetClockSeedSource({});
+    }
 };
 
 // The entry's settings as the core takes them; nullopt for a class the core does not draw.
@@ -40,6 +50,24 @@ std::optional<TransitionSettings> CoreSettingsOf(const TTransitionEffect &effect
         settings.bandWidth = wipe->BandWidth();
     } else if (qobject_cast<const TDripTransition *>(&effect)) {
         settings.kind = TransitionKind::Drip;
+    } else if (const auto *masked = qobject_cast<const TMaskedTransition *>(&effect)) {
+        settings.style = masked->Style();
+        settings.subStyle = masked->SubStyle();
+        settings.reversed = masked->Reversed();
+        if (const auto *blocks = qobject_cast<const TBlockTransition *>(&effect)) {
+            settings.kind = TransitionKind::Blocks;
+            settings.cols = blocks->Cols();
+            settings.rows = blocks->Rows();
+            settings.blockWidth = blocks->BlockWidth();
+            settings.blockHeight = blocks->BlockHeight();
+            settings.puzzle = blocks->Puzzle();
+        } else if (qobject_cast<const TCircleTransition *>(&effect)) {
+            settings.kind = TransitionKind::Circle;
+        } else if (qobject_cast<const TRadialTransition *>(&effect)) {
+            settings.kind = TransitionKind::Radial;
+        } else {
+            return std::nullopt;
+        }
     } else {
         return std::nullopt;
     }
@@ -55,6 +83,7 @@ CorePass RunEnginePass(TTransitionEffect &effect, const QImage &from, const QIma
     stepping.frameShown = [&](int, int frame, const QImage &shown) {
         pass.frames[frame] = VisibleRows(ReadView(shown), from.width(), from.height());
     };
+    SetClockSeedSource([] { return 4242u; });
     const HeadlessRun run = RunHeadless(effect, from, to, stepping);
     pass.last = VisibleRows(ReadView(run.final), from.width(), from.height());
     return pass;
@@ -64,6 +93,8 @@ CorePass RunEnginePass(TTransitionEffect &effect, const QImage &from, const QIma
 CorePass RunCorePassFor(const TTransitionEffect &effect, const TransitionSettings &settings, const QImage &from,
                         const QImage &to)
 {
+    // Random styles and orders draw from a generator seeded from the clock: the same seed for both.
+    SetClockSeedSource([] { return 4242u; });
     const PixelFormat format = effect.GetPixelFormat() == pfDevice ? ScreenPixelFormat() : effect.GetPixelFormat();
     const QImage oldPicture = AlignedCopy(ConvertToPixelFormat(from, format));
     const QImage newPicture = AlignedCopy(ConvertToPixelFormat(to, format));
@@ -74,7 +105,7 @@ CorePass RunCorePassFor(const TTransitionEffect &effect, const TransitionSetting
 
 TEST(CoreFrames, CatalogueEntriesDrawTheEngineFramesInEveryFormat)
 {
-    ScreenDepthGuard guard;
+    RunSettingsGuard guard;
     // Odd sizes: rows of every format end in padding, which the comparison leaves out.
     const QImage from = NoisePicture(QSize(61, 37), 11), to = NoisePicture(QSize(61, 37), 12);
     int drawn = 0;
@@ -85,8 +116,7 @@ TEST(CoreFrames, CatalogueEntriesDrawTheEngineFramesInEveryFormat)
         for (int entry = 0; entry < catalogue.Count(); ++entry) {
             TTransitionEffect &effect = *catalogue.Items(entry);
             const std::optional<TransitionSettings> settings = CoreSettingsOf(effect);
-            if (!settings)
-                continue;
+            ASSERT_TRUE(settings) << effect.metaObject()->className();
             SCOPED_TRACE(testing::Message() << "entry " << entry << " " << effect.metaObject()->className() << ", "
                                             << bits << " bits");
             const CorePass core = RunCorePassFor(effect, *settings, from, to);
@@ -99,14 +129,14 @@ TEST(CoreFrames, CatalogueEntriesDrawTheEngineFramesInEveryFormat)
             ++drawn;
         }
     }
-    // Every format of the cut, the blend, the four drips and the ten wipes of the catalogue.
-    EXPECT_EQ(drawn, 5 * 14);
+    EXPECT_EQ(drawn, 5 * 22);
 }
 
 // Banded wipes in each straight direction, and the band's mask offsets drawn frame by frame
 // from the shared generator, as the engine draws them.
 TEST(CoreFrames, BandedWipesMatchInEveryStraightDirection)
 {
+    RunSettingsGuard guard;
     const QImage from = NoisePicture(QSize(45, 30), 21), to = NoisePicture(QSize(45, 30), 22);
     const struct
     {
@@ -131,6 +161,45 @@ TEST(CoreFrames, BandedWipesMatchInEveryStraightDirection)
         EXPECT_TRUE(core.frames == engine.frames);
         EXPECT_TRUE(core.last == engine.last);
     }
+}
+
+// Every style of the shapes, random ones included, forwards and reversed, at the screen's depth.
+TEST(CoreFrames, ShapesMatchInEveryStyleForwardsAndReversed)
+{
+    RunSettingsGuard guard;
+    const QImage from = NoisePicture(QSize(70, 41), 31), to = NoisePicture(QSize(70, 41), 32);
+    TBlockTransition blocks, puzzle;
+    blocks.SetCols(9);
+    blocks.SetRows(5);
+    puzzle.SetCols(4);
+    puzzle.SetRows(3);
+    puzzle.SetPuzzle(true);
+    TCircleTransition circle;
+    TRadialTransition radial;
+    int passes = 0;
+    for (TMaskedTransition *effect : std::initializer_list<TMaskedTransition *>{&blocks, &puzzle, &circle, &radial}) {
+        for (int style = 0; style <= effect->StyleCount(); ++style) {
+            effect->SetStyle(style);
+            const int subStyles = style == 0 ? 0 : effect->SubStyleCount(style);
+            for (int subStyle = 0; subStyle <= subStyles; ++subStyle) {
+                for (bool reversed : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << effect->metaObject()->className() << " style " << style
+                                                    << " sub-style " << subStyle << " reversed " << reversed);
+                    effect->SetSubStyle(subStyle);
+                    effect->SetReversed(reversed);
+                    const std::optional<TransitionSettings> settings = CoreSettingsOf(*effect);
+                    ASSERT_TRUE(settings);
+                    const CorePass core = RunCorePassFor(*effect, *settings, from, to);
+                    const CorePass engine = RunEnginePass(*effect, from, to);
+                    ASSERT_EQ(core.frameCount, engine.frameCount);
+                    ASSERT_TRUE(core.frames == engine.frames);
+                    ASSERT_TRUE(core.last == engine.last);
+                    ++passes;
+                }
+            }
+        }
+    }
+    EXPECT_GT(passes, 100);
 }
 
 }  // namespace lumetta::test

@@ -34,11 +34,10 @@
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and set StyleCount in the constructor.
 
-#include "transitions/core/pixels/mono_bitmap.h"
+#include "transitions/core/frames/masked_frames.h"
 #include "transitions/engine/new_pixel_runs.h"
 #include "transitions/engine/timed_transition_effect.h"
 
-#include <memory>
 #include <optional>
 
 namespace lumetta {
@@ -97,8 +96,8 @@ public:
     int GetSubStyleToUse();
 
     // The current frame's mask and the accumulated mask, during a pass only.
-    MonoBitmap *Mask() const { return mask_.get(); }
-    MonoBitmap *PrevMask() const { return prevMask_.get(); }
+    MonoBitmap *Mask() { return masked_.Mask(); }
+    MonoBitmap *PrevMask() { return masked_.PrevMask(); }
 
 protected:
     int styleCount_ = 1;
@@ -110,8 +109,7 @@ private:
     int subStyle_ = 1;
     int randomStyle_ = 0;
     int randomSubStyle_ = 0;
-    std::unique_ptr<MonoBitmap> mask_;
-    std::unique_ptr<MonoBitmap> prevMask_;
+    lumetta::MaskedFrames masked_;
     // Set for a pass drawn through DrawRuns.
     std::optional<NewPixelRuns> runs_;
 };

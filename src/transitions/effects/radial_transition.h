@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/frames/radial_geometry.h"
-#include "transitions/core/shapes/scanned_runs.h"
+#include "transitions/core/frames/radial_shape.h"
 #include "transitions/effects/masked_transition.h"
 
-#include <vector>
 
 namespace lumetta {
 
@@ -34,18 +32,7 @@ public:
                   PassData &data) override;
 
 private:
-    // Calls paint(vertices, count) for each wedge of the frame (two vertices for a line) and
-    // sets the update rectangle around them.
-    template <class Paint>
-    void ForEachWedge(int currentFrame, int step, int frameCount, const Paint &paint);
-
-    lumetta::RadialGeometry geometry_;
-    // Scratch space kept from frame to frame.
-    std::vector<lumetta::RadialWedge> wedges_;
-    std::vector<lumetta::PolygonCrossing> crossings_;
-    std::vector<lumetta::ScanRow> scanRows_;
-    int styleInUse_ = 1;
-    int subStyleInUse_ = 1;
+    lumetta::RadialShape shape_;
 };
 
 }  // namespace lumetta

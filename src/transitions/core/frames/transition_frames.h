@@ -2,8 +2,12 @@
 #pragma once
 
 #include "transitions/core/frames/blend_frames.h"
+#include "transitions/core/frames/block_shape.h"
+#include "transitions/core/frames/circle_shape.h"
 #include "transitions/core/frames/drip_frames.h"
 #include "transitions/core/frames/frame_change.h"
+#include "transitions/core/frames/masked_frames.h"
+#include "transitions/core/frames/radial_shape.h"
 #include "transitions/core/frames/travel_direction.h"
 #include "transitions/core/frames/wipe_frames.h"
 #include "transitions/core/pixels/pixel_view.h"
@@ -16,9 +20,11 @@
 //     frames.DrawLast();
 namespace lumetta {
 
-// The effect classes whose frames the core draws: a cut (TFlickerFreeTransition), a blend
-// (TBlendTransition), a wipe (TWipeTransition) and a drip (TDripTransition).
-enum class TransitionKind { Cut, Blend, Wipe, Drip };
+// The effect classes, by what they draw: a cut (TFlickerFreeTransition), a blend
+// (TBlendTransition), a wipe (TWipeTransition), a drip (TDripTransition), and the shapes drawn
+// through a mask: blocks (TBlockTransition), a circle (TCircleTransition) and radial sweeps
+// (TRadialTransition).
+enum class TransitionKind { Cut, Blend, Wipe, Drip, Blocks, Circle, Radial };
 
 // An effect's settings as plain values.
 struct TransitionSettings
@@ -30,6 +36,18 @@ struct TransitionSettings
     int bandWidth = 0;
     // A blend dissolves through the ordered-dither pattern instead of mixing (palette screens).
     bool dissolve = false;
+    // The shapes' style and sub-style as the effect stores them: 0 draws one at random from
+    // the shared generator, seeded afresh from the clock, as the effect classes do. Reversed
+    // plays the sub-style backwards.
+    int style = 1;
+    int subStyle = 1;
+    bool reversed = false;
+    // Blocks: the grid (columns and rows, or block sides when they are 0) and jigsaw pieces.
+    int cols = 0;
+    int rows = 0;
+    int blockWidth = 50;
+    int blockHeight = 50;
+    bool puzzle = false;
 };
 
 class TransitionFrames
@@ -51,6 +69,9 @@ public:
     void DrawLast();
 
 private:
+    void BeginShape();
+    FrameChange DrawShape(int frame, int step);
+
     TransitionSettings settings_;
     ConstPixelView old_;
     ConstPixelView new_;
@@ -60,6 +81,10 @@ private:
     BlendFrames blend_;
     WipeFrames wipe_;
     DripFrames drip_;
+    MaskedFrames masked_;
+    BlockShape blocks_;
+    CircleShape circle_;
+    RadialShape radial_;
 };
 
 }  // namespace lumetta
