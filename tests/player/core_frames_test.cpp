@@ -117,8 +117,8 @@ TEST(CoreFrames, CatalogueEntriesDrawTheEngineFramesInEveryFormat)
             TTransitionEffect &effect = *catalogue.Items(entry);
             const std::optional<TransitionSettings> settings = CoreSettingsOf(effect);
             ASSERT_TRUE(settings) << effect.metaObject()->className();
-            SCOPED_TRACE(testing::Message() << "entry " << entry << " " << effect.metaObject()->className() << ", "
-                                            << bits << " bits");
+            SCOPED_TRACE(testing::Message()
+                         << "entry " << entry << " " << effect.metaObject()->className() << ", " << bits << " bits");
             const CorePass core = RunCorePassFor(effect, *settings, from, to);
             const CorePass engine = RunEnginePass(effect, from, to);
             ASSERT_EQ(core.frameCount, engine.frameCount);

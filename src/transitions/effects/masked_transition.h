@@ -66,8 +66,8 @@ public:
     // Virtual operations, in slot order after the timed effect's.
     // The sub-style that plays SubStyle backwards; the base returns SubStyle.
     virtual int ReversedSubStyle(int style, int subStyle) const;
-    virtual void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
-                          bool &whiteIsNew) = 0;
+    virtual void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame,
+                          PassData &data, bool &whiteIsNew) = 0;
     // True: only pixels not set in an earlier frame are combined (PrevMask keeps them).
     virtual bool UsesDeltaMask() const;
     // True: the mask is cleared after each frame.

@@ -38,8 +38,7 @@ bool TRadialTransition::DrawsRuns() const
     return true;
 }
 
-void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int,
-                                 PassData &data)
+void TRadialTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int, PassData &data)
 {
     if (runs.KeepsRegion()) {
         updateRect = QRectOrNull(shape_.PaintRuns(currentFrame, step, frameCount, data.height,

@@ -4,7 +4,6 @@
 #include "transitions/core/frames/radial_shape.h"
 #include "transitions/effects/masked_transition.h"
 
-
 namespace lumetta {
 
 // Sweeps like clock hands about the centre (styles 1-3), the middle of an edge (4-5) or a

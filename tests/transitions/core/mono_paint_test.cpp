@@ -70,7 +70,8 @@ TEST(MonoPaint, RectanglesAreClippedAndExclusive)
     FillMonoRect(image.View(), 7, 0, 7, 6, true);  // empty
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 50; ++x)
-            EXPECT_EQ(MonoPixel(image.View(), x, y), (x < 13 && y >= 1 && y < 3) || (x >= 45 && y >= 4)) << x << "," << y;
+            EXPECT_EQ(MonoPixel(image.View(), x, y), (x < 13 && y >= 1 && y < 3) || (x >= 45 && y >= 4))
+                << x << "," << y;
     FillMonoRect(image.View(), 3, 1, 42, 2, false);
     EXPECT_TRUE(MonoPixel(image.View(), 2, 1));
     EXPECT_FALSE(MonoPixel(image.View(), 3, 1));

@@ -76,9 +76,7 @@ TEST(ShapeRuns, PolygonRunsCoverInteriorAndOutline)
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 16; ++x) {
             // Inside or on the triangle: on the inner side of all three edges (clockwise on screen).
-            auto side = [&](Point a, Point b) {
-                return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
-            };
+            auto side = [&](Point a, Point b) { return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x); };
             const bool inside = side(triangle[0], triangle[1]) >= 0 && side(triangle[1], triangle[2]) >= 0
                                 && side(triangle[2], triangle[0]) >= 0;
             bool onOutline = false;

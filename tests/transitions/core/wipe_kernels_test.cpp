@@ -30,7 +30,7 @@ TEST(BandKernels, WidenedMaskSelectsAsTheBits)
                     std::vector<std::uint8_t> ref(bytes, 0x5A), fast(bytes, 0x5A), sel(std::size_t(width) * bpp + 1);
                     const std::size_t at = std::size_t(start) * bpp;
                     MaskSelectRowC(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width,
-                                    bpp * 8);
+                                   bpp * 8);
                     ExpandMaskRow(bits.data(), bitOffset, sel.data(), width, bpp);
                     for (const WipeKernels &variant : WipeKernelVariants()) {
                         std::vector<std::uint8_t> widened(bytes, 0x5A);

@@ -38,7 +38,8 @@ public:
     void DrawMask(const PixelView &mask, int currentFrame, int, int, int, PassData &data, bool &whiteIsNew) override
     {
         maskWidths.push_back(mask.width);
-        maskWasEmpty.push_back(std::all_of(mask.bits, mask.bits + mask.SizeInBytes(), [](std::uint8_t b) { return b == 0; }));
+        maskWasEmpty.push_back(
+            std::all_of(mask.bits, mask.bits + mask.SizeInBytes(), [](std::uint8_t b) { return b == 0; }));
         if (paint)
             paint(mask, currentFrame, data, whiteIsNew);
     }
@@ -242,7 +243,8 @@ TEST(MaskedTransition, DeltaMaskKeepsOnlyNewlySetPixels)
     ASSERT_EQ(masks.size(), 3u);
     for (int frame = 1; frame <= 3; ++frame) {
         for (int x = 0; x < 64; ++x) {
-            EXPECT_EQ(MonoPixel(masks[frame - 1].View(), x, 0), x >= 10 * (frame - 1) && x < 10 * frame) << frame << " " << x;
+            EXPECT_EQ(MonoPixel(masks[frame - 1].View(), x, 0), x >= 10 * (frame - 1) && x < 10 * frame)
+                << frame << " " << x;
             EXPECT_EQ(MonoPixel(prevMasks[frame - 1].View(), x, 1), x < 10 * frame) << frame << " " << x;
         }
     }

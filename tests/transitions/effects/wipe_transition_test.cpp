@@ -225,8 +225,8 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
             ASSERT_FALSE(run.frames.empty());
             const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
             for (const auto &[f, shown] : run.frames)
-                ASSERT_TRUE(
-                    ShowsPicked(shown, fromC, toC, [&, f = f](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
+                ASSERT_TRUE(ShowsPicked(shown, fromC, toC,
+                                        [&, f = f](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
                     << "frame " << f;
         }
     }

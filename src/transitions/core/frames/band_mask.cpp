@@ -114,7 +114,7 @@ void BandMask::Compose(const ConstPixelView &oldPic, const ConstPixelView &newPi
         std::uint8_t *d = dstBits + y * dstStride;
         if (prefetch && y + kAhead < rows.bottom) {
             for (const std::uint8_t *p : {oldBits + (y + kAhead) * oldStride + spanX, n + kAhead * newStride + spanX,
-                                   static_cast<const std::uint8_t *>(d) + kAhead * dstStride + spanX}) {
+                                          static_cast<const std::uint8_t *>(d) + kAhead * dstStride + spanX}) {
                 for (std::ptrdiff_t at = 0; at < spanBytes; at += 64)
                     __builtin_prefetch(p + at);
                 __builtin_prefetch(p + spanBytes - 1);

@@ -69,13 +69,14 @@ void MaskedFrames::Combine(int top, int bottom, const ConstPixelView &newPicture
 {
     const int bits = StorageBits(work.layout);
     // 1-bit pictures combine nothing; pictures of another depth would be overrun.
-    if (bits < 4 || StorageBits(newPicture.layout) != bits || (!oldPicture.IsNull() && StorageBits(oldPicture.layout) != bits))
+    if (bits < 4 || StorageBits(newPicture.layout) != bits
+        || (!oldPicture.IsNull() && StorageBits(oldPicture.layout) != bits))
         return;
     const ConstPixelView mask = mask_->View();
-    const int width = std::min({mask.width, work.width, newPicture.width,
-                                oldPicture.IsNull() ? mask.width : oldPicture.width});
-    bottom = std::min({bottom, mask.height, work.height, newPicture.height,
-                       oldPicture.IsNull() ? mask.height : oldPicture.height});
+    const int width =
+        std::min({mask.width, work.width, newPicture.width, oldPicture.IsNull() ? mask.width : oldPicture.width});
+    bottom = std::min(
+        {bottom, mask.height, work.height, newPicture.height, oldPicture.IsNull() ? mask.height : oldPicture.height});
     CombineMaskedRows(PlaneOf(mask), PlaneOf(newPicture), oldPicture.IsNull() ? MaskPlane{} : PlaneOf(oldPicture),
                       {work.bits, std::intptr_t(work.stride)}, width, top, bottom, bits);
 }

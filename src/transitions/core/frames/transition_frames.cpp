@@ -8,7 +8,10 @@ namespace lumetta {
 
 TransitionFrames::TransitionFrames(const TransitionSettings &settings, const ConstPixelView &oldPicture,
                                    const ConstPixelView &newPicture, const PixelView &out)
-    : settings_(settings), old_(oldPicture), new_(newPicture), out_(out)
+    : settings_(settings),
+      old_(oldPicture),
+      new_(newPicture),
+      out_(out)
 {
     const HalfOpenRect area{0, 0, out.width, out.height};
     CopyPixels(out, oldPicture, area);

@@ -36,8 +36,9 @@ int WipeFrames::Begin(TravelDirection direction, int bandWidth, int width, int h
     if (bandWidth_ == 0) {
         mask_.Clear();
     } else {
-        const BandAxis axis =
-            direction == TravelDirection::Right || direction == TravelDirection::Left ? BandAxis::Columns : BandAxis::Rows;
+        const BandAxis axis = direction == TravelDirection::Right || direction == TravelDirection::Left
+                                  ? BandAxis::Columns
+                                  : BandAxis::Rows;
         const bool newSideFirst = direction == TravelDirection::Right || direction == TravelDirection::Down;
         if (!mask_.Fits(axis, newSideFirst, BandMask::SizeFor(axis, bandWidth_, w, h)))
             mask_.Build(axis, newSideFirst, bandWidth_, w, h);

@@ -18,7 +18,7 @@ namespace lumetta {
 using namespace blendrows;
 
 void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                BlendWordFormat format)
+               BlendWordFormat format)
 {
     const WordLayout &layout = kLayouts[int(format)];
     const Row &row = kLevelRows[layout.narrow][level >= 1 && level <= 63 ? level : 0];
@@ -38,7 +38,7 @@ void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::ui
 }
 
 void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                     BlendWordFormat format)
+                    BlendWordFormat format)
 {
     for (int i = 0; i < words; ++i)
         if (oldRow[i] == newRow[i])
@@ -108,13 +108,13 @@ struct Sse2
 }  // namespace
 
 void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format)
+                  BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
 void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format)
+                       int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }

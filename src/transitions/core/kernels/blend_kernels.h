@@ -25,12 +25,12 @@ using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *ne
                             int level, BlendWordFormat format);
 
 void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                BlendWordFormat format);
+               BlendWordFormat format);
 #if defined(__x86_64__)
 void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format);
+                  BlendWordFormat format);
 void BlendRowAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format);
+                  BlendWordFormat format);
 #endif
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format);
@@ -38,12 +38,12 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
 // The same mix written to every word: out[i] := the mix, or old[i] where the words are equal.
 // What out held before does not matter; writing every word in one go is cheaper than leaving some.
 void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                     BlendWordFormat format);
+                    BlendWordFormat format);
 #if defined(__x86_64__)
 void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format);
+                       int level, BlendWordFormat format);
 void BlendRowWholeAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format);
+                       int level, BlendWordFormat format);
 #endif
 void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format);

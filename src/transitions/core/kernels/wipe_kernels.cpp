@@ -11,14 +11,16 @@
 
 namespace lumetta {
 
-void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count)
+void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                     std::uint8_t *dst, std::ptrdiff_t count)
 {
     for (std::ptrdiff_t i = 0; i < count; ++i)
         dst[i] = std::uint8_t((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
 }
 
 #if defined(__x86_64__)
-void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count)
+void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count)
 {
     std::ptrdiff_t i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -53,7 +55,8 @@ const std::vector<WipeKernels> &WipeKernelVariants()
     return kVariants;
 }
 
-void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count)
+void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                    std::uint8_t *dst, std::ptrdiff_t count)
 {
     KernelsInUse(WipeKernelVariants()).selectRowBytes(oldRow, newRow, select, dst, count);
 }

@@ -11,15 +11,19 @@
 namespace lumetta {
 
 // dst := (newRow & select) | (oldRow & ~select) over count bytes; select holds 0x00 or 0xFF per byte.
-using SelectRowBytesFn = void (*)(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst,
-                                  std::ptrdiff_t count);
+using SelectRowBytesFn = void (*)(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                                  std::uint8_t *dst, std::ptrdiff_t count);
 
-void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count);
+void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                     std::uint8_t *dst, std::ptrdiff_t count);
 #if defined(__x86_64__)
-void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count);
-void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count);
+void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count);
+void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count);
 #endif
-void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count);
+void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                    std::uint8_t *dst, std::ptrdiff_t count);
 
 struct WipeKernels
 {

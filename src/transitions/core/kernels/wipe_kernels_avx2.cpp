@@ -6,7 +6,8 @@
 
 namespace lumetta {
 
-void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select, std::uint8_t *dst, std::ptrdiff_t count)
+void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count)
 {
     std::ptrdiff_t i = 0;
     for (; i + 32 <= count; i += 32) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/core/pixels/copy_pixels.h"
 
+#include "transitions/core/shapes/mono_paint.h"
+
 #include <cstddef>
 #include <cstring>
 
@@ -26,13 +28,8 @@ void CopyPixels(const PixelView &dst, Point to, const ConstPixelView &src, const
         return;
     if (dst.layout == PixelLayout::Mono) {
         for (int y = 0; y < r.Height(); ++y)
-            for (int x = 0; x < r.Width(); ++x) {
-                const int sx = r.left + x, dx = copy.to.x + x;
-                const bool set = (src.Row(r.top + y)[sx >> 3] >> (7 - (sx & 7))) & 1;
-                std::uint8_t &byte = dst.Row(copy.to.y + y)[dx >> 3];
-                const auto bit = std::uint8_t(0x80 >> (dx & 7));
-                byte = set ? std::uint8_t(byte | bit) : std::uint8_t(byte & ~bit);
-            }
+            for (int x = 0; x < r.Width(); ++x)
+                SetMonoPixel(dst, copy.to.x + x, copy.to.y + y, MonoPixel(src, r.left + x, r.top + y));
         return;
     }
     const int bytes = StorageBits(dst.layout) / 8;

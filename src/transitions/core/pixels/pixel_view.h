@@ -57,8 +57,7 @@ struct BasicPixelView
     std::size_t SizeInBytes() const { return std::size_t(stride) * std::size_t(height); }
 
     // A writing view reads as well.
-    operator BasicPixelView<const Byte>() const
-        requires(!std::is_const_v<Byte>)
+    operator BasicPixelView<const Byte>() const requires(!std::is_const_v<Byte>)
     {
         return {bits, width, height, stride, layout};
     }
