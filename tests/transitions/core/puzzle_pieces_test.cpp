@@ -30,11 +30,11 @@ TEST(Puzzle, KnobAndPieceSizesOf800x600)
     const BlockGrid grid(800, 600, 30, 30, 0, 0, true);
     const PuzzlePieces pieces(grid);
     EXPECT_EQ(pieces.Knob(), 6);  // [20 / 3.5]
-    EXPECT_EQ(SizeOf(pieces.Vertical(1)), PixelSize(26, 20 + 12));
-    EXPECT_EQ(SizeOf(pieces.Vertical(2)), PixelSize(27, 20 + 12));
-    EXPECT_EQ(SizeOf(pieces.Vertical(3)), PixelSize(26, 21 + 12));
-    EXPECT_EQ(SizeOf(pieces.Horizontal(4)), PixelSize(27 + 12, 21));
-    EXPECT_EQ(SizeOf(pieces.Horizontal(1)), PixelSize(26 + 12, 20));
+    EXPECT_EQ(SizeOf(pieces.Vertical(1)), (PixelSize{26, 20 + 12}));
+    EXPECT_EQ(SizeOf(pieces.Vertical(2)), (PixelSize{27, 20 + 12}));
+    EXPECT_EQ(SizeOf(pieces.Vertical(3)), (PixelSize{26, 21 + 12}));
+    EXPECT_EQ(SizeOf(pieces.Horizontal(4)), (PixelSize{27 + 12, 21}));
+    EXPECT_EQ(SizeOf(pieces.Horizontal(1)), (PixelSize{26 + 12, 20}));
 }
 
 TEST(Puzzle, VerticalPieceHasTabsUpAndDownAndSocketsAtTheSides)

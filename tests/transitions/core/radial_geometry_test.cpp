@@ -49,12 +49,12 @@ TEST(RadialGeometry, PerimeterOf640x480)
     EXPECT_EQ(g.w, 641);
     EXPECT_EQ(g.h, 481);
     EXPECT_EQ(g.total, 2248);
-    EXPECT_EQ(g.centre, Point(320, 240));
-    EXPECT_EQ(g.PointAt(g.tl), Point(-1, -1));
-    EXPECT_EQ(g.PointAt(g.tr), Point(641, -1));
-    EXPECT_EQ(g.PointAt(g.br), Point(641, 481));
-    EXPECT_EQ(g.PointAt(g.bl), Point(-1, 481));
-    EXPECT_EQ(g.PointAt(g.total), Point(-1, 0));
+    EXPECT_EQ(g.centre, (Point{320, 240}));
+    EXPECT_EQ(g.PointAt(g.tl), (Point{-1, -1}));
+    EXPECT_EQ(g.PointAt(g.tr), (Point{641, -1}));
+    EXPECT_EQ(g.PointAt(g.br), (Point{641, 481}));
+    EXPECT_EQ(g.PointAt(g.bl), (Point{-1, 481}));
+    EXPECT_EQ(g.PointAt(g.total), (Point{-1, 0}));
     EXPECT_EQ(g.PointAt(g.total + 1), g.PointAt(1));
     EXPECT_EQ(g.PointAt(0), g.PointAt(g.total));
     // The walk runs round the rectangle one pixel outside, one pixel per position.
@@ -105,7 +105,7 @@ TEST(RadialGeometry, SubStylesAndReversal)
 TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 {
     const RadialGeometry g = MakeRadialGeometry(640, 480);
-    const Point c(320, 240);
+    const Point c{320, 240};
     const struct
     {
         int style, subStyle, frame;
@@ -151,7 +151,7 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 TEST(RadialGeometry, WedgesTakeTheActiveCornersTheyPass)
 {
     RadialGeometry g = GeometryFor(640, 480, 1, 1);
-    const Point c(320, 240);
+    const Point c{320, 240};
     // Three positions across the top-right corner.
     auto v = VerticesOf(g, {c, g.tr + 1, 3});
     EXPECT_EQ(v, (std::vector<Point>{c, {640, -1}, {641, -1}, {641, 0}}));
@@ -227,7 +227,7 @@ TEST(RadialGeometry, UnknownSubStylesDrawNothing)
 TEST(RadialGeometry, WedgesHoldAtMostSevenVertices)
 {
     const RadialGeometry g = GeometryFor(20, 10, 1, 1);
-    const Point c(10, 5);
+    const Point c{10, 5};
     EXPECT_EQ(VerticesOf(g, {c, g.tl + 1, g.total - 1}).size(), std::size_t(kRadialMaxWedgeVertices));
     EXPECT_EQ(VerticesOf(g, {c, g.tr, 1}), (std::vector<Point>{c, {21, -1}}));
 }

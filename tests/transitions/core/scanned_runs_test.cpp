@@ -98,7 +98,7 @@ TEST(ScannedRuns, LinesGiveTheRunsOfThePixelWalk)
             for (int x1 = -6; x1 <= 6; ++x1)
                 for (int y1 = -6; y1 <= 6; ++y1)
                     for (int height : {0, 1, 4, 7}) {
-                        const Point from(x0, y0), to(x1, y1);
+                        const Point from{x0, y0}, to{x1, y1};
                         ASSERT_EQ(LineRunsOf(true, from, to, height), LineRunsOf(false, from, to, height))
                             << x0 << "," << y0 << " to " << x1 << "," << y1 << ", height " << height;
                     }
