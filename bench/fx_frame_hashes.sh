@@ -12,9 +12,11 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen
 
-# Two pictures with no flat areas, drawn the same way on every run.
+# Two pictures with no flat areas, drawn the same way on every run. ImageMagick stamps a PNG
+# with the time it was written, and lumetta-fx keeps the new picture's text in final.png, so the
+# stamps are left out: otherwise final.png would differ from run to run.
 picture() {
-  convert -size "$2" gradient:"$3" -swirl 170 -depth 8 "PNG24:$work/$1"
+  convert -size "$2" gradient:"$3" -swirl 170 -depth 8 -define png:exclude-chunks=date,time "PNG24:$work/$1"
 }
 
 frames=1,2,3,7,16,40,100,333,640,1000,1500,3001

@@ -25,22 +25,22 @@ constexpr int kHeight = 1080;
 enum MaskKind { kFull, kWedge, kRandom, kEmpty };
 const char *const kMaskNames[] = {"full", "wedge", "random bits", "empty"};
 
-QImage MakeMask(MaskKind kind)
+MonoBitmap MakeMask(MaskKind kind)
 {
-    QImage mask = CreateMask(kWidth, kHeight);
+    MonoBitmap mask = CreateMask(kWidth, kHeight);
     switch (kind) {
     case kFull:
-        InvertMask(mask);
+        InvertMask(mask.View());
         break;
     case kWedge: {  // a slanted edge through every row: mostly whole words, one mixed word a row
         for (int y = 0; y < kHeight; ++y)
-            FillMonoRect(mask, 0, y, 300 + y, y + 1, true);
+            FillMonoRect(mask.View(), 0, y, 300 + y, y + 1, true);
         break;
     }
     case kRandom: {
         std::mt19937 gen(9);
-        for (qsizetype i = 0; i < mask.sizeInBytes(); ++i)
-            mask.bits()[i] = uchar(gen());
+        for (std::size_t i = 0; i < mask.SizeInBytes(); ++i)
+            mask.Bits()[i] = std::uint8_t(gen());
         break;
     }
     case kEmpty:
@@ -108,10 +108,10 @@ void BM_MaskedRows(benchmark::State &state)
     const auto kind = MaskKind(state.range(0));
     const int rows = RowsOf(state.range(1));
     const bool reference = state.range(2) != 0;
-    const QImage mask = MakeMask(kind);
+    const MonoBitmap mask = MakeMask(kind);
     QImage work = f.oldImage.copy();
     const int top = rows < kHeight ? 100 : 0;
-    const MaskPlane m{const_cast<uchar *>(mask.constBits()), mask.bytesPerLine()};
+    const MaskPlane m{const_cast<std::uint8_t *>(mask.Bits()), mask.Stride()};
     const MaskPlane n{const_cast<uchar *>(f.newImage.constBits()), f.newImage.bytesPerLine()};
     const MaskPlane w{work.bits(), work.bytesPerLine()};
     const bool was = ReferenceKernels();

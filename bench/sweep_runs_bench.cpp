@@ -35,7 +35,7 @@ void BM_SweepRuns(benchmark::State &state)
         for (int frame = step; frame < n; frame += step) {
             RadialWedges(g, 1, 1, frame, step, n, wedges);
             for (const RadialWedge &wedge : wedges) {
-                QPoint v[kRadialMaxWedgeVertices];
+                Point v[kRadialMaxWedgeVertices];
                 const int count = RadialWedgeVertices(g, wedge, v);
                 if (Scanned) {
                     if (count == 2)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "transitions/engine/core_conversions.h"
 #include "transitions/engine/noise_picture.h"
 
 #include <QImage>
@@ -12,7 +13,7 @@
 namespace lumetta::test {
 
 inline const QImage::Format kScreenFormats[] = {QImage::Format_Indexed8, QImage::Format_RGB555, QImage::Format_RGB16,
-                                               QImage::Format_RGB888, QImage::Format_RGB32};
+                                                QImage::Format_RGB888, QImage::Format_RGB32};
 
 // A picture whose bytes are noise from seed (for Indexed8 a grey palette is attached).
 inline QImage NoiseImage(int w, int h, QImage::Format format, std::uint32_t seed)

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/kernels/blend_kernels.h"
+#include "transitions/core/frames/blend_frames.h"
 #include "transitions/engine/timed_transition_effect.h"
-
-#include <optional>
 
 namespace lumetta {
 
@@ -26,12 +24,8 @@ public:
     void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
     void Finalize(PassData &data) override;
 
-    // Mix level of frame F: 4F on 15- and 16-bit pictures, else F.
-    static int LevelOfFrame(PixelFormat format, int frame);
-
 private:
-    // The dissolve pattern of a palette run: the cells already showing the new picture.
-    std::optional<lumetta::TilePattern> pattern_;
+    lumetta::BlendFrames frames_;
     // Frames go straight onto the canvas when it is laid out like the work bitmap: it holds the
     // previous frame just as the work bitmap would.
     bool onCanvas_ = false;

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/effects/block_transition.h"
 
-#include "common/random.h"
 #include "transitions/core/shapes/mask_paint.h"
-#include "transitions/core/shapes/mono_paint.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <algorithm>
 
@@ -96,16 +95,10 @@ int TBlockTransition::ReversedSubStyle(int style, int subStyle) const
 void TBlockTransition::Initialize(PassData &data, int &frameCount)
 {
     TMaskedTransition::Initialize(data, frameCount);
-    grid_.emplace(data.width, data.height, cols_, rows_, blockWidth_, blockHeight_, puzzle_);
     const int style = GetStyleToUse();
     const int subStyle = GetSubStyleToUse();
-    // Styles outside 2..4 play the random order, which draws from a freshly seeded generator.
-    if (style < 2 || style > 4)
-        Randomize();
-    order_.emplace(grid_->Cols(), grid_->Rows(), style, subStyle);
-    if (puzzle_ && !grid_->PixelBlocks() && grid_->FrameCount() > 0)
-        pieces_ = std::make_unique<PuzzlePieces>(*grid_);
-    frameCount = grid_->FrameCount();
+    frameCount =
+        shape_.Begin(data.width, data.height, cols_, rows_, blockWidth_, blockHeight_, puzzle_, style, subStyle);
 }
 
 void TBlockTransition::DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame)
@@ -114,51 +107,34 @@ void TBlockTransition::DrawFrame(PassData &data, int currentFrame, int step, int
     offscreen = puzzle_ || step > 1;
     TMaskedTransition::DrawFrame(data, currentFrame, step, frameCount, prevFrame);
     if (offscreen && Mask())
-        ClearMask(*Mask());
+        ClearMask(Mask()->View());
 }
 
-void TBlockTransition::DrawMask(QImage &mask, int, int step, int, int, PassData &data, bool &whiteIsNew)
+void TBlockTransition::DrawMask(const PixelView &mask, int, int step, int, int, PassData &data, bool &whiteIsNew)
 {
     whiteIsNew = true;
     if (!offscreen) {
         DrawDirect(data);
         return;
     }
-    QRect area;
     // A frame's blocks lie scattered over the picture: only they are copied to the canvas and
     // shown, not the box around them. Single pixels are too many for a region.
-    const bool keepBlocks = !grid_->PixelBlocks() && step > 1 && step <= kMaxRegionBlocks;
-    QRegion blocks;
-    for (int i = 0; i < step; ++i) {
-        const BlockCell cell = order_->Next();
-        if (grid_->PixelBlocks()) {
-            SetMonoPixel(mask, cell.col - 1, cell.row - 1, true);
-            area |= QRect(cell.col - 1, cell.row - 1, 1, 1);
-            continue;
-        }
-        QRect r;
-        if (pieces_) {
-            r = grid_->PieceRect(cell, pieces_->Knob());
-            pieces_->Paint(mask, cell);
-        } else {
-            r = grid_->BlockRect(cell);
-            FillMonoRect(mask, r.left(), r.top(), r.left() + r.width(), r.top() + r.height(), true);
-        }
-        area |= r;
-        if (keepBlocks)
-            blocks += r;
+    const bool keepBlocks = !shape_.PixelBlocks() && step > 1 && step <= kMaxRegionBlocks;
+    blocks_.clear();
+    updateRect = QRectOrNull(shape_.PaintMask(mask, step, keepBlocks ? &blocks_ : nullptr));
+    if (keepBlocks) {
+        QRegion region;
+        for (const HalfOpenRect &block : blocks_)
+            region += QRectOf(block);
+        frameRegion = region;
     }
-    updateRect = area;
-    if (keepBlocks)
-        frameRegion = blocks;
 }
 
 // The block goes onto the canvas and into the work bitmap alike: later composed frames copy
 // whole update rectangles from the work bitmap, which must not bring the old picture back.
 void TBlockTransition::DrawDirect(PassData &data)
 {
-    const BlockCell cell = order_->Next();
-    const QRect r = grid_->PixelBlocks() ? QRect(cell.col - 1, cell.row - 1, 1, 1) : grid_->BlockRect(cell);
+    const QRect r = QRectOf(shape_.NextBlock());
     CopyRect(*data.canvas, *data.dstBmp, r);
     if (data.bitmap && data.bitmap != data.canvas)
         CopyRect(*data.bitmap, *data.dstBmp, r);
@@ -167,8 +143,6 @@ void TBlockTransition::DrawDirect(PassData &data)
 
 void TBlockTransition::Finalize(PassData &data)
 {
-    pieces_.reset();
-    order_.reset();
-    grid_.reset();
+    shape_.End();
     TMaskedTransition::Finalize(data);
 }

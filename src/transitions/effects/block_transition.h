@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/frames/block_grid.h"
-#include "transitions/core/frames/block_order.h"
-#include "transitions/core/frames/puzzle_pieces.h"
+#include "transitions/core/frames/block_shape.h"
 #include "transitions/effects/masked_transition.h"
 
-#include <memory>
-#include <optional>
+#include <vector>
 
 namespace lumetta {
 
@@ -57,7 +54,7 @@ public:
 protected:
     void Initialize(PassData &data, int &frameCount) override;
     void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     void Finalize(PassData &data) override;
 
@@ -74,9 +71,9 @@ private:
     int blockHeight_ = 50;
     bool puzzle_ = false;
 
-    std::optional<lumetta::BlockGrid> grid_;
-    std::optional<lumetta::BlockOrder> order_;
-    std::unique_ptr<lumetta::PuzzlePieces> pieces_;
+    lumetta::BlockShape shape_;
+    // The rectangles of a frame's blocks, kept from frame to frame.
+    std::vector<lumetta::HalfOpenRect> blocks_;
 };
 
 }  // namespace lumetta

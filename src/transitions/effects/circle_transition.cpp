@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/effects/circle_transition.h"
 
-#include "transitions/core/shapes/mono_paint.h"
+#include "transitions/engine/core_conversions.h"
 
 using namespace lumetta;
 
@@ -38,44 +38,34 @@ int TCircleTransition::SubStyleCount(int style) const
 void TCircleTransition::Initialize(PassData &data, int &frameCount)
 {
     TMaskedTransition::Initialize(data, frameCount);
-    plan_ = MakeCirclePlan(data.width, data.height, GetStyleToUse(), GetSubStyleToUse());
-    frames_.emplace(plan_, data.width, data.height);
-    rings_.emplace(plan_.cx, plan_.cy, data.width, data.height, plan_.grows);
-    frameCount = plan_.frames;
+    frameCount = shape_.Begin(data.width, data.height, GetStyleToUse(), GetSubStyleToUse());
 }
 
-void TCircleTransition::DrawMask(QImage &mask, int currentFrame, int step, int, int, PassData &, bool &whiteIsNew)
+void TCircleTransition::DrawMask(const PixelView &mask, int currentFrame, int step, int, int, PassData &,
+                                 bool &whiteIsNew)
 {
     // A sub-style the style does not offer paints nothing and leaves the old picture showing.
-    whiteIsNew = plan_.grows;
-    if (!plan_.draws)
+    whiteIsNew = shape_.WhiteIsNew();
+    const std::optional<CircleFrame> frame = shape_.Next(currentFrame, step);
+    if (!frame)
         return;
-    const CircleFrame frame = frames_->Frame(currentFrame, step);
-    updateRect = frame.update;
-    unchangedRect = frame.unchanged;
-    const QRect &d = frame.disc;
-    FillMonoEllipse(mask, d.left(), d.top(), d.left() + d.width(), d.top() + d.height(), true);
+    updateRect = QRectOf(frame->update);
+    unchangedRect = QRectOf(frame->unchanged);
+    CircleShape::PaintMask(mask, *frame);
 }
 
 void TCircleTransition::DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int, int, PassData &)
 {
-    if (!plan_.draws)
+    const std::optional<CircleFrame> frame = shape_.Next(currentFrame, step);
+    if (!frame)
         return;
-    const CircleFrame frame = frames_->Frame(currentFrame, step);
-    updateRect = frame.update;
-    unchangedRect = frame.unchanged;
+    updateRect = QRectOf(frame->update);
+    unchangedRect = QRectOf(frame->unchanged);
     // The delta mask of the disc is the ring between the last disc and this one.
     if (runs.KeepsRegion()) {
-        rings_->MoveTo(frame.radius, [&runs](int y, int x0, int x1) { runs.Run(y, x0, x1); });
+        shape_.RingRuns(*frame, [&runs](int y, int x0, int x1) { runs.Run(y, x0, x1); });
     } else {
         // A ring is thousands of runs of a pixel or two: the copier's fields stay in registers.
-        runs.Copier().WithFixedPixelSize([&](auto copier) { rings_->MoveTo(frame.radius, copier); });
+        runs.Copier().WithFixedPixelSize([&](auto copier) { shape_.RingRuns(*frame, copier); });
     }
-}
-
-void TCircleTransition::Finalize(PassData &data)
-{
-    rings_.reset();
-    frames_.reset();
-    TMaskedTransition::Finalize(data);
 }

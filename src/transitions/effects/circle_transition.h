@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/frames/circle_frames.h"
-#include "transitions/core/frames/circle_plan.h"
-#include "transitions/core/frames/circle_rings.h"
+#include "transitions/core/frames/circle_shape.h"
 #include "transitions/effects/masked_transition.h"
 
 #include <optional>
@@ -31,16 +29,13 @@ public:
 
 protected:
     void Initialize(PassData &data, int &frameCount) override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     void DrawRuns(NewPixelRuns &runs, int currentFrame, int step, int frameCount, int prevFrame,
                   PassData &data) override;
-    void Finalize(PassData &data) override;
 
 private:
-    lumetta::CirclePlan plan_;
-    std::optional<lumetta::CircleFrames> frames_;
-    std::optional<lumetta::CircleRings> rings_;
+    lumetta::CircleShape shape_;
 };
 
 }  // namespace lumetta

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/shapes/half_open_rect.h"
+#include "transitions/core/frames/drip_frames.h"
 #include "transitions/engine/timed_transition_effect.h"
 
 namespace lumetta {
@@ -28,9 +28,7 @@ protected:
     void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
 
 private:
-    EffectDirection dir_ = tedLeft;
-    lumetta::HalfOpenRect strip_;
-    lumetta::HalfOpenRect remaining_;
+    lumetta::DripFrames frames_;
     // The frames go straight onto the canvas instead of through the work bitmap.
     bool onCanvas_ = false;
 };

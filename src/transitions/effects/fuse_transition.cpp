@@ -2,6 +2,7 @@
 #include "transitions/effects/fuse_transition.h"
 
 #include "common/random.h"
+#include "transitions/engine/core_conversions.h"
 
 namespace lumetta {
 
@@ -192,7 +193,7 @@ void TFuseTransition::DrawFrame(PassData &data, int currentFrame, int step, int 
     lumetta::TilePattern joining;
     for (int y = 0; y < 8; ++y)
         joining.rows[y] = std::uint8_t(pattern_.rows[y] & ~before.rows[y]);
-    lumetta::PatternCopyImage(*data.dstBmp, *data.GetCanvas(), joining);
+    lumetta::PatternCopyImage(ReadView(*data.dstBmp), WritableView(*data.GetCanvas()), joining);
     updateRect = QRect(0, 0, data.width, data.height);
 }
 

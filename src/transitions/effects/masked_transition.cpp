@@ -2,49 +2,11 @@
 #include "transitions/effects/masked_transition.h"
 
 #include "common/random.h"
-#include "transitions/core/kernels/mask_kernels.h"
 #include "transitions/core/kernels/row_kernels.h"
 #include "transitions/core/shapes/mask_paint.h"
-
-#include <algorithm>
-#include <cstring>
+#include "transitions/engine/core_conversions.h"
 
 namespace lumetta {
-
-namespace {
-
-// prev |= mask and mask &= ~old prev, word by word: the mask keeps only newly set pixels.
-void ApplyDeltaMask(QImage &mask, QImage &prev)
-{
-    uchar *m = mask.bits();
-    uchar *p = prev.bits();
-    const qsizetype bytes = std::min(mask.sizeInBytes(), prev.sizeInBytes());
-    qsizetype i = 0;
-    for (; i + 8 <= bytes; i += 8) {
-        std::uint64_t mw, pw;
-        std::memcpy(&mw, m + i, 8);
-        std::memcpy(&pw, p + i, 8);
-        const std::uint64_t fresh = mw & ~pw;
-        pw |= mw;
-        std::memcpy(m + i, &fresh, 8);
-        std::memcpy(p + i, &pw, 8);
-    }
-    for (; i < bytes; ++i) {
-        const uchar fresh = uchar(m[i] & ~p[i]);
-        p[i] = uchar(p[i] | m[i]);
-        m[i] = fresh;
-    }
-}
-
-// Read-only planes use constBits so that shared image data is never detached per frame.
-lumetta::MaskPlane ReadPlane(const QImage *image)
-{
-    if (!image)
-        return {};
-    return {const_cast<uchar *>(image->constBits()), std::intptr_t(image->bytesPerLine())};
-}
-
-}  // namespace
 
 TMaskedTransition::TMaskedTransition(QObject *owner) : TTimedTransitionEffect(owner)
 {
@@ -159,9 +121,7 @@ int TMaskedTransition::GetSubStyleToUse()
 void TMaskedTransition::Initialize(PassData &data, int &)
 {
     lumetta::Randomize();
-    mask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
-    if (UsesDeltaMask())
-        prevMask_ = std::make_unique<QImage>(lumetta::CreateMask(data.width, data.height));
+    masked_.Begin(data.width, data.height, UsesDeltaMask());
     if (data.bitmap && data.srcBmp && data.bitmap != data.srcBmp)
         CopyRect(*data.bitmap, *data.srcBmp, data.srcBmp->rect());
     runs_.reset();
@@ -189,44 +149,32 @@ void TMaskedTransition::DrawFrame(PassData &data, int currentFrame, int step, in
     }
     if (offscreen) {
         updateRect = area;
-        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
+        DrawMask(Mask()->View(), currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
         updateRect = updateRect.intersected(area);
-        if (!whiteIsNew)
-            lumetta::InvertMask(*mask_);
-        if (prevMask_)
-            ApplyDeltaMask(*mask_, *prevMask_);
+        masked_.Prepare(whiteIsNew);
         Combine(data);
     } else {
-        DrawMask(*mask_, currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
+        DrawMask(Mask()->View(), currentFrame, step, frameCount, prevFrame, data, whiteIsNew);
     }
     if (ClearsMaskEachFrame())
-        lumetta::ClearMask(*mask_);
+        masked_.ClearMask();
 }
 
 void TMaskedTransition::Combine(PassData &data)
 {
     if (!data.bitmap || !data.dstBmp || updateRect.isEmpty())
         return;
-    const int bpp = PixelFormatBits(data.pixelFormat);
-    const int storage = bpp == 15 ? 16 : bpp;
-    // pf1bit and pfDevice combine nothing; bitmaps of another depth would be overrun.
-    if (bpp < 4 || data.bitmap->depth() != storage || data.dstBmp->depth() != storage
-        || (data.srcBmp && data.srcBmp->depth() != storage))
-        return;
-    const int width = std::min({mask_->width(), data.bitmap->width(), data.dstBmp->width(),
-                                data.srcBmp ? data.srcBmp->width() : mask_->width()});
-    const int bottom = std::min({updateRect.y() + updateRect.height(), mask_->height(), data.bitmap->height(),
-                                 data.dstBmp->height(), data.srcBmp ? data.srcBmp->height() : mask_->height()});
-    const lumetta::MaskPlane work{data.bitmap->bits(), std::intptr_t(data.bitmap->bytesPerLine())};
-    lumetta::CombineMaskedRows(ReadPlane(mask_.get()), ReadPlane(data.dstBmp), ReadPlane(data.srcBmp), work, width,
-                               updateRect.y(), bottom, bpp);
+    // The work bitmap is taken for writing first: when it is the old picture too, both then read
+    // the same memory and the rows combine in place.
+    const PixelView work = WritableView(*data.bitmap);
+    const ConstPixelView oldPicture = data.srcBmp ? ReadView(*data.srcBmp) : ConstPixelView{};
+    masked_.Combine(updateRect.y(), updateRect.y() + updateRect.height(), ReadView(*data.dstBmp), oldPicture, work);
 }
 
 void TMaskedTransition::Finalize(PassData &data)
 {
     runs_.reset();
-    mask_.reset();
-    prevMask_.reset();
+    masked_.End();
     if (GetPassCount() == 1 || !FirstPassAnimated() || InSecondPass()) {
         randomStyle_ = 0;
         randomSubStyle_ = 0;

@@ -34,12 +34,10 @@
 //     Q_PROPERTY(bool Reversed READ Reversed WRITE SetReversed)
 // and set StyleCount in the constructor.
 
+#include "transitions/core/frames/masked_frames.h"
 #include "transitions/engine/new_pixel_runs.h"
 #include "transitions/engine/timed_transition_effect.h"
 
-#include <QImage>
-
-#include <memory>
 #include <optional>
 
 namespace lumetta {
@@ -68,8 +66,8 @@ public:
     // Virtual operations, in slot order after the timed effect's.
     // The sub-style that plays SubStyle backwards; the base returns SubStyle.
     virtual int ReversedSubStyle(int style, int subStyle) const;
-    virtual void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
-                          bool &whiteIsNew) = 0;
+    virtual void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame,
+                          PassData &data, bool &whiteIsNew) = 0;
     // True: only pixels not set in an earlier frame are combined (PrevMask keeps them).
     virtual bool UsesDeltaMask() const;
     // True: the mask is cleared after each frame.
@@ -98,8 +96,8 @@ public:
     int GetSubStyleToUse();
 
     // The current frame's mask and the accumulated mask, during a pass only.
-    QImage *Mask() const { return mask_.get(); }
-    QImage *PrevMask() const { return prevMask_.get(); }
+    MonoBitmap *Mask() { return masked_.Mask(); }
+    MonoBitmap *PrevMask() { return masked_.PrevMask(); }
 
 protected:
     int styleCount_ = 1;
@@ -111,8 +109,7 @@ private:
     int subStyle_ = 1;
     int randomStyle_ = 0;
     int randomSubStyle_ = 0;
-    std::unique_ptr<QImage> mask_;
-    std::unique_ptr<QImage> prevMask_;
+    lumetta::MaskedFrames masked_;
     // Set for a pass drawn through DrawRuns.
     std::optional<NewPixelRuns> runs_;
 };

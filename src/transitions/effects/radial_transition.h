@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/frames/radial_geometry.h"
-#include "transitions/core/shapes/scanned_runs.h"
+#include "transitions/core/frames/radial_shape.h"
 #include "transitions/effects/masked_transition.h"
-
-#include <vector>
 
 namespace lumetta {
 
@@ -25,7 +22,7 @@ public:
     QString GetDescription() const override;
     void Initialize(PassData &data, int &frameCount) override;
     int ReversedSubStyle(int style, int subStyle) const override;
-    void DrawMask(QImage &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
+    void DrawMask(const PixelView &mask, int currentFrame, int step, int frameCount, int prevFrame, PassData &data,
                   bool &whiteIsNew) override;
     bool ClearsMaskEachFrame() const override;
     int SubStyleCount(int style) const override;
@@ -34,18 +31,7 @@ public:
                   PassData &data) override;
 
 private:
-    // Calls paint(vertices, count) for each wedge of the frame (two vertices for a line) and
-    // sets the update rectangle around them.
-    template <class Paint>
-    void ForEachWedge(int currentFrame, int step, int frameCount, const Paint &paint);
-
-    lumetta::RadialGeometry geometry_;
-    // Scratch space kept from frame to frame.
-    std::vector<lumetta::RadialWedge> wedges_;
-    std::vector<lumetta::PolygonCrossing> crossings_;
-    std::vector<lumetta::ScanRow> scanRows_;
-    int styleInUse_ = 1;
-    int subStyleInUse_ = 1;
+    lumetta::RadialShape shape_;
 };
 
 }  // namespace lumetta

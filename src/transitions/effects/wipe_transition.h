@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "transitions/core/frames/band_mask.h"
-#include "transitions/core/shapes/half_open_rect.h"
+#include "transitions/core/frames/wipe_frames.h"
 #include "transitions/engine/timed_transition_effect.h"
 
 namespace lumetta {
@@ -38,37 +37,19 @@ public:
     bool NeedWorkBitmap() const override;
 
     // The band mask kept between runs (null before the first run with a band).
-    const QImage &BandMask() const { return mask_.Bits(); }
+    const MonoBitmap &BandMask() const { return frames_.Band().Bits(); }
 
 protected:
     void Initialize(PassData &data, int &frameCount) override;
     void DrawFrame(PassData &data, int currentFrame, int step, int frameCount, int prevFrame) override;
 
 private:
-    void DrawStraight(PassData &data, int step);
-    void DrawCorner(PassData &data, int currentFrame);
-    void DrawInOut(PassData &data, int currentFrame);
     // Where frames are drawn: the canvas itself when the band is composed there, else the work
     // bitmap or (without one) the canvas.
     QImage &Target(PassData &data) const;
-    // Copies r of the new picture onto the frame's canvas and adds it to the update rectangle.
-    void CopyNew(PassData &data, const lumetta::HalfOpenRect &r);
-    // Marks r, clipped to the picture, as the part of the update rectangle this frame leaves alone.
-    void SetUnchanged(PassData &data, const lumetta::HalfOpenRect &r);
-    // Adds r, clipped to the picture, to the frame's update rectangle.
-    void AddUpdate(PassData &data, const lumetta::HalfOpenRect &r);
 
     int bandWidth_ = 50;
-    lumetta::BandMask mask_;
-
-    // Run state.
-    EffectDirection dir_ = tedRight;
-    int bw_ = 0;
-    int frames_ = 0;
-    lumetta::HalfOpenRect uncovered_;
-    lumetta::HalfOpenRect band_;
-    int maskX_ = 0;
-    int maskY_ = 0;
+    lumetta::WipeFrames frames_;
     bool onCanvas_ = false;
 };
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/engine/bitmap.h"
 
+#include "transitions/core/pixels/copy_pixels.h"
 #include "transitions/core/pixels/frame_memory.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -333,40 +335,19 @@ PixelFormat PixelFormatOfImage(const QImage &image)
 
 void CopyRect(QImage &dst, QPoint dstPos, const QImage &src, const QRect &srcRect)
 {
-    // Clip against the source, then against the destination, moving both corners together.
-    QRect from = srcRect.intersected(src.rect());
-    QPoint to = dstPos + (from.topLeft() - srcRect.topLeft());
-    const QRect target = QRect(to, from.size()).intersected(dst.rect());
-    if (target.isEmpty())
+    const PixelCopy copy = ClipPixelCopy({dst.width(), dst.height()}, PointOf(dstPos), {src.width(), src.height()},
+                                         HalfOpenRectOf(srcRect));
+    if (copy.from.IsEmpty())
         return;
-    from = QRect(from.topLeft() + (target.topLeft() - to), target.size());
-    to = target.topLeft();
-
     if (src.format() != dst.format() || (dst.colorCount() > 0 && src.colorTable() != dst.colorTable())) {
-        QImage piece = src.copy(from);
+        QImage piece = src.copy(QRectOf(copy.from));
         piece = ConvertToPixelFormat(piece, PixelFormatOfImage(dst));
         if (piece.format() != dst.format() || (dst.colorCount() > 0 && piece.colorTable() != dst.colorTable()))
             piece = piece.convertToFormat(dst.format(), dst.colorTable());
-        CopyRect(dst, to, piece, piece.rect());
+        CopyRect(dst, QPointOf(copy.to), piece, piece.rect());
         return;
     }
-    if (dst.depth() == 1) {
-        for (int y = 0; y < from.height(); ++y)
-            for (int x = 0; x < from.width(); ++x)
-                dst.setPixel(to.x() + x, to.y() + y, src.pixelIndex(from.x() + x, from.y() + y));
-        return;
-    }
-    const int bytes = dst.depth() / 8;
-    const qsizetype stride = dst.bytesPerLine();
-    uchar *out = dst.bits() + to.y() * stride + to.x() * bytes;
-    const uchar *source = src.constBits() + from.y() * src.bytesPerLine() + from.x() * bytes;
-    if (stride == src.bytesPerLine() && from.x() == 0 && to.x() == 0 && from.width() == dst.width()) {
-        // Whole rows of equal layout are one block.
-        std::memcpy(out, source, size_t(stride) * size_t(from.height()));
-        return;
-    }
-    for (int y = 0; y < from.height(); ++y)
-        std::memcpy(out + y * stride, source + y * src.bytesPerLine(), size_t(from.width() * bytes));
+    CopyPixels(WritableView(dst), copy.to, ReadView(src), copy.from);
 }
 
 void FillRect(QImage &image, const QRect &rect, QRgb rgb)

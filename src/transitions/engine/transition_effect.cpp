@@ -166,6 +166,34 @@ TTransitionEffect::EffectDirection TTransitionEffect::GetDirectionToUse() const
     return GetReversedToUse() ? ReversedDirection() : direction_;
 }
 
+TravelDirection TTransitionEffect::GetTravelDirection() const
+{
+    switch (GetDirectionToUse()) {
+    case tedLeft:
+        return TravelDirection::Left;
+    case tedDown:
+        return TravelDirection::Down;
+    case tedUp:
+        return TravelDirection::Up;
+    case tedDownRight:
+        return TravelDirection::DownRight;
+    case tedDownLeft:
+        return TravelDirection::DownLeft;
+    case tedUpRight:
+        return TravelDirection::UpRight;
+    case tedUpLeft:
+        return TravelDirection::UpLeft;
+    case tedIn:
+        return TravelDirection::In;
+    case tedOut:
+        return TravelDirection::Out;
+    case tedNone:
+    case tedRight:
+        break;
+    }
+    return TravelDirection::Right;
+}
+
 void TTransitionEffect::SetTransitionList(TTransitionList *list)
 {
     if (list == transitionList_)

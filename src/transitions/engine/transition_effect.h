@@ -32,6 +32,7 @@
 // descriptions and tools refuse values outside it.
 // Register every effect class in transition_registry.cpp (one line per class).
 
+#include "transitions/core/frames/travel_direction.h"
 #include "transitions/engine/bitmap.h"
 #include "transitions/engine/frame_stepping.h"
 #include "transitions/engine/pass_data.h"
@@ -162,6 +163,8 @@ public:
     int GetPassCount() const;
     bool GetReversedToUse() const;
     EffectDirection GetDirectionToUse() const;
+    // GetDirectionToUse as the core's frames take it; tedNone travels right.
+    TravelDirection GetTravelDirection() const;
 
     TTransitionList *TransitionList() const { return transitionList_; }
     // Moves the effect from its list (if any) to List (if not null).

@@ -2,6 +2,7 @@
 #include "transitions/core/frames/band_mask.h"
 
 #include "common/random.h"
+#include "transitions/core/shapes/mono_paint.h"
 #include "transitions/pixel_helpers.h"
 
 #include <gtest/gtest.h>
@@ -26,9 +27,9 @@ struct Lcg
     }
 };
 
-bool MaskBit(const QImage &mask, int x, int y)
+bool MaskBit(const MonoBitmap &mask, int x, int y)
 {
-    return mask.pixelIndex(x, y) == 1;
+    return MonoPixel(mask.View(), x, y);
 }
 
 struct MaskCase
@@ -54,9 +55,11 @@ TEST(BandMask, FirstRowsFollowTheSeededGenerator)
         SetRandSeed(99);
         BandMask mask;
         mask.Build(c.axis, c.newSideFirst, c.bandWidth, c.width, c.height);
-        const QSize size = BandMask::SizeFor(c.axis, c.bandWidth, c.width, c.height);
-        ASSERT_EQ(mask.Bits().size(), size);
-        ASSERT_EQ(mask.Bits().format(), QImage::Format_Mono);
+        const PixelSize size = BandMask::SizeFor(c.axis, c.bandWidth, c.width, c.height);
+        ASSERT_EQ(mask.Bits().Width(), size.width);
+        ASSERT_EQ(mask.Bits().Height(), size.height);
+        ASSERT_TRUE(mask.Fits(c.axis, c.newSideFirst, size));
+        ASSERT_FALSE(mask.Fits(c.axis, !c.newSideFirst, size));
 
         Lcg lcg{1642000};
         const int length = c.axis == BandAxis::Columns ? c.height + 75 : c.width + 75;
@@ -127,7 +130,7 @@ TEST(BandKernels, ComposeReadsTheMaskAtTheBandOffsetCopiesTheStripAndClips)
                 mask.Build(c.axis, true, 7, w, h);
                 QImage dst = NoiseImage(w, h, format, 3);
                 const QImage before = dst;
-                mask.Compose(oldPic, newPic, dst, c.band, c.maskX, c.maskY, c.strip);
+                mask.Compose(ReadView(oldPic), ReadView(newPic), WritableView(dst), c.band, c.maskX, c.maskY, c.strip);
                 auto inside = [](const HalfOpenRect &r, int x, int y) {
                     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
                 };

@@ -224,7 +224,7 @@ TEST(BlendImages, MixesWholeBuffersAndKeepsEqualWords)
             n.setPixel(x, 2, qRgb(0, 0, 0));
             work.setPixel(x, 2, qRgb(0, 0, 255));
         }
-        BlendImages(o, n, work, 32);
+        BlendImages(ReadView(o), ReadView(n), WritableView(work), 32);
         const bool bytes = format == QImage::Format_RGB32 || format == QImage::Format_RGB888;
         // channels 0 -> max at level 32: 127 of 255; 15 of 31 on 5 bits, read back as 8 bits
         const int half = bytes ? 127 : (15 << 3) | (15 >> 2);
@@ -254,7 +254,7 @@ TEST(PatternCopyImage, TilesThePatternOverThePicture)
             work.fill(Qt::black);
         }
         const TilePattern cells = OrderedDitherCells(5);
-        PatternCopyImage(src, work, cells);
+        PatternCopyImage(ReadView(src), WritableView(work), cells);
         for (int y = 0; y < 19; ++y)
             for (int x = 0; x < 21; ++x)
                 EXPECT_EQ(work.pixel(x, y) == qRgb(255, 255, 255), cells.Cell(x % 8, y % 8))

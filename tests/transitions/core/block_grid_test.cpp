@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/core/frames/block_grid.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(BlockGrid, BlocksOf800x600Tile30x30)
         EXPECT_EQ(g.Bottom(r) - g.Top(r), 20);
     EXPECT_EQ(g.Left(1), 0);
     EXPECT_EQ(g.Right(30), 800);
-    EXPECT_EQ(g.BlockRect({2, 3}), QRect(27, 40, 26, 20));  // [26.67] = 27, [53.33] = 53
+    EXPECT_EQ(QRectOf(g.BlockRect({2, 3})), QRect(27, 40, 26, 20));  // [26.67] = 27, [53.33] = 53
 }
 
 TEST(BlockGrid, EdgesRoundHalvesToEven)
@@ -72,13 +73,13 @@ TEST(BlockGrid, PuzzlePiecesWidenAcrossTheirTabsInsideThePicture)
     BlockGrid g(800, 600, 30, 30, 0, 0, true);
     const int k = 6;
     // Column plus row odd: tabs left and right.
-    EXPECT_EQ(g.PieceRect({2, 1}, k), QRect(27 - 6, 0, 26 + 12, 20));
-    EXPECT_EQ(g.PieceRect({1, 2}, k), QRect(0, 20, 27 + 6, 20));
-    EXPECT_EQ(g.PieceRect({30, 29}, k), QRect(g.Left(30) - 6, 560, 800 - g.Left(30) + 6, 20));
+    EXPECT_EQ(QRectOf(g.PieceRect({2, 1}, k)), QRect(27 - 6, 0, 26 + 12, 20));
+    EXPECT_EQ(QRectOf(g.PieceRect({1, 2}, k)), QRect(0, 20, 27 + 6, 20));
+    EXPECT_EQ(QRectOf(g.PieceRect({30, 29}, k)), QRect(g.Left(30) - 6, 560, 800 - g.Left(30) + 6, 20));
     // Even: tabs up and down.
-    EXPECT_EQ(g.PieceRect({2, 2}, k), QRect(27, 20 - 6, 26, 20 + 12));
-    EXPECT_EQ(g.PieceRect({1, 1}, k), QRect(0, 0, 27, 20 + 6));
-    EXPECT_EQ(g.PieceRect({30, 30}, k), QRect(g.Left(30), 580 - 6, 800 - g.Left(30), 26));
+    EXPECT_EQ(QRectOf(g.PieceRect({2, 2}, k)), QRect(27, 20 - 6, 26, 20 + 12));
+    EXPECT_EQ(QRectOf(g.PieceRect({1, 1}, k)), QRect(0, 0, 27, 20 + 6));
+    EXPECT_EQ(QRectOf(g.PieceRect({30, 30}, k)), QRect(g.Left(30), 580 - 6, 800 - g.Left(30), 26));
 }
 
 }  // namespace lumetta

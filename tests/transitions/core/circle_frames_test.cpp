@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/core/frames/circle_frames.h"
+#include "transitions/engine/core_conversions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,7 @@ TEST(CircleFrames, UnchangedRectanglesHoldOnlySettledPixels)
             bool sawUnchanged = false;
             for (int f = 1, step = 1; f < plan.frames; step = 1 + f % 3, f += step) {
                 const CircleFrame fr = frames.Frame(f, step);
-                const QRect u = fr.unchanged;
+                const QRect u = QRectOf(fr.unchanged);
                 const int r = plan.grows ? previousRadius : fr.radius;
                 if (!u.isEmpty()) {
                     sawUnchanged = true;
@@ -28,7 +29,7 @@ TEST(CircleFrames, UnchangedRectanglesHoldOnlySettledPixels)
                         for (int y : {u.top(), u.bottom()})
                             far = std::max(far, std::hypot(x + 0.5 - plan.cx, y + 0.5 - plan.cy));
                     ASSERT_LE(far, r) << style << "/" << sub << " frame " << f;
-                    ASSERT_TRUE(fr.update.contains(u)) << style << "/" << sub << " frame " << f;
+                    ASSERT_TRUE(QRectOf(fr.update).contains(u)) << style << "/" << sub << " frame " << f;
                 }
                 previousRadius = fr.radius;
             }

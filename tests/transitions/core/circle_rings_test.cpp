@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/core/frames/circle_rings.h"
+#include "transitions/core/pixels/mono_bitmap.h"
 #include "transitions/core/shapes/mono_paint.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,13 @@ struct Disc
 };
 
 // The disc of radius r as the mask painter fills it; r 0 is empty, a negative r the whole picture.
-QImage PaintedDisc(const Disc &d, int r)
+MonoBitmap PaintedDisc(const Disc &d, int r)
 {
-    QImage image = NewMonoImage(d.width, d.height);
+    MonoBitmap image(d.width, d.height);
     if (r < 0)
-        FillMonoRect(image, 0, 0, d.width, d.height, true);
+        FillMonoRect(image.View(), 0, 0, d.width, d.height, true);
     else if (r > 0)
-        FillMonoEllipse(image, d.cx - r, d.cy - r, d.cx + r, d.cy + r, true);
+        FillMonoEllipse(image.View(), d.cx - r, d.cy - r, d.cx + r, d.cy + r, true);
     return image;
 }
 
@@ -57,11 +58,11 @@ TEST(CircleRings, EveryMoveReportsThePixelsBetweenTheTwoDiscs)
                 for (int x = x0; x < x1; ++x)
                     ++hits[std::size_t(y * c.disc.width + x)];
             });
-            const QImage before = PaintedDisc(c.disc, previous), after = PaintedDisc(c.disc, r);
+            const MonoBitmap before = PaintedDisc(c.disc, previous), after = PaintedDisc(c.disc, r);
             for (int y = 0; y < c.disc.height; ++y)
                 for (int x = 0; x < c.disc.width; ++x)
                     ASSERT_EQ(hits[std::size_t(y * c.disc.width + x)],
-                              MonoPixel(before, x, y) != MonoPixel(after, x, y) ? 1 : 0)
+                              MonoPixel(before.View(), x, y) != MonoPixel(after.View(), x, y) ? 1 : 0)
                         << "centre " << c.disc.cx << "," << c.disc.cy << " radius " << previous << " to " << r << " at "
                         << x << "," << y;
             previous = r;

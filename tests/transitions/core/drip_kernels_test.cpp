@@ -49,7 +49,7 @@ TEST(DripKernels, SmearColumnFillsEachRowWithItsSourcePixel)
                 const QImage src = Noise(c.width, c.height, format, 3);
                 const QImage before = Noise(c.width, c.height, format, 4);
                 QImage dst = before.copy();
-                SmearColumn(src, c.sourceLine, dst, c.area);
+                SmearColumn(ReadView(src), c.sourceLine, WritableView(dst), c.area);
                 for (int y = 0; y < c.height; ++y)
                     for (int x = 0; x < c.width; ++x) {
                         const bool inside =
@@ -68,9 +68,9 @@ TEST(DripKernels, SourceLinesOutsideThePictureSmearNothing)
     for (int line : {-1, 7, 9, 100}) {
         QImage dst = before.copy();
         if (line >= 7)
-            SmearRow(src, line, dst, 0, 7);
+            SmearRow(ReadView(src), line, WritableView(dst), 0, 7);
         if (line < 0 || line >= 9)
-            SmearColumn(src, line, dst, {0, 0, 9, 7});
+            SmearColumn(ReadView(src), line, WritableView(dst), {0, 0, 9, 7});
         EXPECT_EQ(dst, before) << line;
     }
 }

@@ -11,26 +11,26 @@ namespace lumetta {
 
 namespace {
 
-bool White(const QImage &mask, int x, int y)
+bool White(const MonoBitmap &mask, int x, int y)
 {
-    return mask.pixelIndex(x, y) == 1;
+    return MonoPixel(mask.View(), x, y);
 }
 
-int CountWhite(const QImage &mask)
+int CountWhite(const MonoBitmap &mask)
 {
     int n = 0;
-    for (int y = 0; y < mask.height(); ++y)
-        for (int x = 0; x < mask.width(); ++x)
+    for (int y = 0; y < mask.Height(); ++y)
+        for (int x = 0; x < mask.Width(); ++x)
             n += White(mask, x, y);
     return n;
 }
 
 // Even-odd test of a pixel centre against a convex or simple polygon.
-bool CentreInside(const std::vector<QPoint> &poly, double px, double py)
+bool CentreInside(const std::vector<Point> &poly, double px, double py)
 {
     bool inside = false;
     for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const double xi = poly[i].x(), yi = poly[i].y(), xj = poly[j].x(), yj = poly[j].y();
+        const double xi = poly[i].x, yi = poly[i].y, xj = poly[j].x, yj = poly[j].y;
         if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi)
             inside = !inside;
     }
@@ -47,23 +47,23 @@ TEST(MaskPaint, WidthsRoundUpToMultiplesOf32)
     } cases[] = {{1, 32}, {31, 32}, {32, 32}, {33, 64}, {64, 64}, {65, 96}, {1920, 1920}};
     for (const auto &c : cases) {
         EXPECT_EQ(MaskedBitmapWidth(c.width), c.expected) << c.width;
-        const QImage mask = CreateMask(c.width, 3);
-        EXPECT_EQ(mask.width(), c.expected);
-        EXPECT_EQ(mask.height(), 3);
-        EXPECT_EQ(mask.format(), QImage::Format_Mono);
-        EXPECT_EQ(mask.bytesPerLine(), c.expected / 8);
+        const MonoBitmap mask = CreateMask(c.width, 3);
+        EXPECT_EQ(mask.Width(), c.expected);
+        EXPECT_EQ(mask.Height(), 3);
+        EXPECT_EQ(mask.View().layout, PixelLayout::Mono);
+        EXPECT_EQ(mask.Stride(), c.expected / 8);
         EXPECT_EQ(CountWhite(mask), 0);
     }
 }
 
 TEST(MaskPaint, InvertAndClearCoverTheWholeMask)
 {
-    QImage mask = CreateMask(40, 10);
-    FillMonoRect(mask, 5, 0, 6, 1, true);
-    InvertMask(mask);
+    MonoBitmap mask = CreateMask(40, 10);
+    FillMonoRect(mask.View(), 5, 0, 6, 1, true);
+    InvertMask(mask.View());
     EXPECT_EQ(CountWhite(mask), 64 * 10 - 1);
     EXPECT_FALSE(White(mask, 5, 0));
-    ClearMask(mask);
+    ClearMask(mask.View());
     EXPECT_EQ(CountWhite(mask), 0);
 }
 
@@ -71,51 +71,51 @@ TEST(MaskPaint, LinesIncludeBothEndsAndAreConnected)
 {
     const struct
     {
-        QPoint a, b;
+        Point a, b;
     } lines[] = {{{0, 0}, {9, 3}}, {{12, 11}, {12, 0}}, {{30, 2}, {20, 9}}, {{5, 5}, {5, 5}}};
     for (const auto &l : lines) {
-        QImage mask = CreateMask(40, 12);
-        MaskLine(mask, l.a, l.b);
-        EXPECT_TRUE(White(mask, l.a.x(), l.a.y()));
-        EXPECT_TRUE(White(mask, l.b.x(), l.b.y()));
-        const int steps = std::max(std::abs(l.b.x() - l.a.x()), std::abs(l.b.y() - l.a.y()));
+        MonoBitmap mask = CreateMask(40, 12);
+        MaskLine(mask.View(), l.a, l.b);
+        EXPECT_TRUE(White(mask, l.a.x, l.a.y));
+        EXPECT_TRUE(White(mask, l.b.x, l.b.y));
+        const int steps = std::max(std::abs(l.b.x - l.a.x), std::abs(l.b.y - l.a.y));
         EXPECT_EQ(CountWhite(mask), steps + 1);
         // Each pixel sits within half a pixel of the ideal line along its minor axis.
-        for (int y = 0; y < mask.height(); ++y) {
-            for (int x = 0; x < mask.width(); ++x) {
+        for (int y = 0; y < mask.Height(); ++y) {
+            for (int x = 0; x < mask.Width(); ++x) {
                 if (!White(mask, x, y))
                     continue;
-                const double dx = l.b.x() - l.a.x(), dy = l.b.y() - l.a.y();
+                const double dx = l.b.x - l.a.x, dy = l.b.y - l.a.y;
                 if (std::abs(dx) >= std::abs(dy) && dx != 0) {
-                    const double ideal = l.a.y() + dy * (x - l.a.x()) / dx;
+                    const double ideal = l.a.y + dy * (x - l.a.x) / dx;
                     EXPECT_LE(std::abs(ideal - y), 0.5) << x << "," << y;
                 } else if (dy != 0) {
-                    const double ideal = l.a.x() + dx * (y - l.a.y()) / dy;
+                    const double ideal = l.a.x + dx * (y - l.a.y) / dy;
                     EXPECT_LE(std::abs(ideal - x), 0.5) << x << "," << y;
                 }
             }
         }
     }
-    QImage mask = CreateMask(10, 10);
-    MaskLine(mask, {-20, 5}, {30, 5});  // from far outside: clipped, no harm
+    MonoBitmap mask = CreateMask(10, 10);
+    MaskLine(mask.View(), {-20, 5}, {30, 5});  // from far outside: clipped, no harm
     EXPECT_EQ(CountWhite(mask), 31);  // x = 0..30
 }
 
 TEST(MaskPaint, PolygonsFillInteriorAndOutline)
 {
-    const std::vector<std::vector<QPoint>> polygons = {
+    const std::vector<std::vector<Point>> polygons = {
         {{2, 1}, {20, 4}, {5, 10}},
         {{16, 6}, {16, -1}, {33, -1}, {33, 14}},
         {{0, 0}, {12, 0}, {12, 8}, {6, 3}, {0, 8}},  // not convex
     };
     for (const auto &poly : polygons) {
-        QImage mask = CreateMask(32, 12);
-        MaskFillPolygon(mask, poly.data(), int(poly.size()));
-        QImage outline = CreateMask(32, 12);
+        MonoBitmap mask = CreateMask(32, 12);
+        MaskFillPolygon(mask.View(), poly.data(), int(poly.size()));
+        MonoBitmap outline = CreateMask(32, 12);
         for (size_t i = 0; i < poly.size(); ++i)
-            MaskLine(outline, poly[i], poly[(i + 1) % poly.size()]);
-        for (int y = 0; y < mask.height(); ++y) {
-            for (int x = 0; x < mask.width(); ++x) {
+            MaskLine(outline.View(), poly[i], poly[(i + 1) % poly.size()]);
+        for (int y = 0; y < mask.Height(); ++y) {
+            for (int x = 0; x < mask.Width(); ++x) {
                 const bool expected = CentreInside(poly, x, y) || White(outline, x, y);
                 EXPECT_EQ(White(mask, x, y), expected) << x << "," << y;
             }

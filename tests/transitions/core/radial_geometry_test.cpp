@@ -24,7 +24,7 @@ using Covered = std::multiset<std::tuple<int, int, int>>;  // pivot x, pivot y, 
 void Cover(const RadialGeometry &g, const RadialWedge &w, Covered &out)
 {
     for (int i = 0; i < w.count; ++i)
-        out.insert({w.pivot.x(), w.pivot.y(), g.Wrap(w.end - i)});
+        out.insert({w.pivot.x, w.pivot.y, g.Wrap(w.end - i)});
 }
 
 std::vector<RadialWedge> WedgesOf(const RadialGeometry &g, int style, int subStyle, int frame, int step, int n)
@@ -34,9 +34,9 @@ std::vector<RadialWedge> WedgesOf(const RadialGeometry &g, int style, int subSty
     return wedges;
 }
 
-std::vector<QPoint> VerticesOf(const RadialGeometry &g, const RadialWedge &wedge)
+std::vector<Point> VerticesOf(const RadialGeometry &g, const RadialWedge &wedge)
 {
-    QPoint vertices[kRadialMaxWedgeVertices];
+    Point vertices[kRadialMaxWedgeVertices];
     const int count = RadialWedgeVertices(g, wedge, vertices);
     return {vertices, vertices + count};
 }
@@ -49,21 +49,21 @@ TEST(RadialGeometry, PerimeterOf640x480)
     EXPECT_EQ(g.w, 641);
     EXPECT_EQ(g.h, 481);
     EXPECT_EQ(g.total, 2248);
-    EXPECT_EQ(g.centre, QPoint(320, 240));
-    EXPECT_EQ(g.Point(g.tl), QPoint(-1, -1));
-    EXPECT_EQ(g.Point(g.tr), QPoint(641, -1));
-    EXPECT_EQ(g.Point(g.br), QPoint(641, 481));
-    EXPECT_EQ(g.Point(g.bl), QPoint(-1, 481));
-    EXPECT_EQ(g.Point(g.total), QPoint(-1, 0));
-    EXPECT_EQ(g.Point(g.total + 1), g.Point(1));
-    EXPECT_EQ(g.Point(0), g.Point(g.total));
+    EXPECT_EQ(g.centre, (Point{320, 240}));
+    EXPECT_EQ(g.PointAt(g.tl), (Point{-1, -1}));
+    EXPECT_EQ(g.PointAt(g.tr), (Point{641, -1}));
+    EXPECT_EQ(g.PointAt(g.br), (Point{641, 481}));
+    EXPECT_EQ(g.PointAt(g.bl), (Point{-1, 481}));
+    EXPECT_EQ(g.PointAt(g.total), (Point{-1, 0}));
+    EXPECT_EQ(g.PointAt(g.total + 1), g.PointAt(1));
+    EXPECT_EQ(g.PointAt(0), g.PointAt(g.total));
     // The walk runs round the rectangle one pixel outside, one pixel per position.
     std::set<std::pair<int, int>> seen;
     for (int p = 1; p <= g.total; ++p) {
-        const QPoint a = g.Point(p), b = g.Point(p + 1);
-        EXPECT_EQ(std::abs(a.x() - b.x()) + std::abs(a.y() - b.y()), 1) << p;
-        EXPECT_TRUE(a.x() == -1 || a.x() == 641 || a.y() == -1 || a.y() == 481) << p;
-        seen.insert({a.x(), a.y()});
+        const Point a = g.PointAt(p), b = g.PointAt(p + 1);
+        EXPECT_EQ(std::abs(a.x - b.x) + std::abs(a.y - b.y), 1) << p;
+        EXPECT_TRUE(a.x == -1 || a.x == 641 || a.y == -1 || a.y == 481) << p;
+        seen.insert({a.x, a.y});
     }
     EXPECT_EQ(int(seen.size()), g.total);
     // An even size is made odd; an odd one stays.
@@ -105,11 +105,11 @@ TEST(RadialGeometry, SubStylesAndReversal)
 TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 {
     const RadialGeometry g = MakeRadialGeometry(640, 480);
-    const QPoint c(320, 240);
+    const Point c{320, 240};
     const struct
     {
         int style, subStyle, frame;
-        std::vector<std::pair<QPoint, QPoint>> lines;  // pivot, end point
+        std::vector<std::pair<Point, Point>> lines;  // pivot, end point
     } cases[] = {
         {1, 1, 1, {{c, {320, -1}}}},
         {1, 1, 2, {{c, {321, -1}}}},
@@ -133,7 +133,7 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
         {6, 7, 1, {{{641, 481}, {-1, 481}}}},
         {5, 3, 1, {{{-1, 240}, {-1, -1}}}},
         {5, 3, 2, {{{-1, 240}, {-1, 481}}}},
-        {7, 1, 2, {{{-1, -1}, g.Point(g.tr + 562)}}},
+        {7, 1, 2, {{{-1, -1}, g.PointAt(g.tr + 562)}}},
     };
     for (const auto &k : cases) {
         const int n = RadialFrameCount(g, k.style, k.subStyle);
@@ -151,22 +151,22 @@ TEST(RadialGeometry, FirstFramesPointWhereTheHandsStart)
 TEST(RadialGeometry, WedgesTakeTheActiveCornersTheyPass)
 {
     RadialGeometry g = GeometryFor(640, 480, 1, 1);
-    const QPoint c(320, 240);
+    const Point c{320, 240};
     // Three positions across the top-right corner.
     auto v = VerticesOf(g, {c, g.tr + 1, 3});
-    EXPECT_EQ(v, (std::vector<QPoint>{c, {640, -1}, {641, -1}, {641, 0}}));
+    EXPECT_EQ(v, (std::vector<Point>{c, {640, -1}, {641, -1}, {641, 0}}));
     // Ending on the corner: it is the end point, not an extra vertex.
     v = VerticesOf(g, {c, g.tr, 3});
-    EXPECT_EQ(v, (std::vector<QPoint>{c, {639, -1}, {641, -1}}));
+    EXPECT_EQ(v, (std::vector<Point>{c, {639, -1}, {641, -1}}));
     // Across the wrap from the left edge to the top: the top-left corner (position 1).
     v = VerticesOf(g, {c, 2, 4});
-    EXPECT_EQ(v, (std::vector<QPoint>{c, {-1, 1}, {-1, -1}, {0, -1}}));
+    EXPECT_EQ(v, (std::vector<Point>{c, {-1, 1}, {-1, -1}, {0, -1}}));
     // Pivot L never takes the top-left corner.
     g = GeometryFor(640, 480, 4, 1);
     v = VerticesOf(g, {{-1, 240}, 2, 4});
-    EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {-1, 1}, {0, -1}}));
+    EXPECT_EQ(v, (std::vector<Point>{{-1, 240}, {-1, 1}, {0, -1}}));
     v = VerticesOf(g, {{-1, 240}, g.br + 1, g.br - g.tr + 3});
-    EXPECT_EQ(v, (std::vector<QPoint>{{-1, 240}, {640, -1}, {641, -1}, {641, 481}, {640, 481}}));
+    EXPECT_EQ(v, (std::vector<Point>{{-1, 240}, {640, -1}, {641, -1}, {641, 481}, {640, 481}}));
 }
 
 TEST(RadialGeometry, LargerStepsCoverWhatSingleStepsCover)
@@ -227,9 +227,9 @@ TEST(RadialGeometry, UnknownSubStylesDrawNothing)
 TEST(RadialGeometry, WedgesHoldAtMostSevenVertices)
 {
     const RadialGeometry g = GeometryFor(20, 10, 1, 1);
-    const QPoint c(10, 5);
+    const Point c{10, 5};
     EXPECT_EQ(VerticesOf(g, {c, g.tl + 1, g.total - 1}).size(), std::size_t(kRadialMaxWedgeVertices));
-    EXPECT_EQ(VerticesOf(g, {c, g.tr, 1}), (std::vector<QPoint>{c, {21, -1}}));
+    EXPECT_EQ(VerticesOf(g, {c, g.tr, 1}), (std::vector<Point>{c, {21, -1}}));
 }
 
 }  // namespace lumetta

@@ -50,7 +50,7 @@ RunList Collect(Draw draw)
     return runs;
 }
 
-RunList LineRunsOf(bool scanned, QPoint from, QPoint to, int height)
+RunList LineRunsOf(bool scanned, Point from, Point to, int height)
 {
     return Collect([&](auto run) {
         if (scanned)
@@ -60,7 +60,7 @@ RunList LineRunsOf(bool scanned, QPoint from, QPoint to, int height)
     });
 }
 
-RunList PolygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
+RunList PolygonRuns(bool scanned, const std::vector<Point> &points, int height)
 {
     std::vector<ScanRow> rows;
     std::vector<PolygonCrossing> crossings;
@@ -72,11 +72,11 @@ RunList PolygonRuns(bool scanned, const std::vector<QPoint> &points, int height)
     });
 }
 
-std::string Describe(const std::vector<QPoint> &points)
+std::string Describe(const std::vector<Point> &points)
 {
     std::ostringstream text;
-    for (const QPoint &p : points)
-        text << "(" << p.x() << "," << p.y() << ") ";
+    for (const Point &p : points)
+        text << "(" << p.x << "," << p.y << ") ";
     return text.str();
 }
 
@@ -98,7 +98,7 @@ TEST(ScannedRuns, LinesGiveTheRunsOfThePixelWalk)
             for (int x1 = -6; x1 <= 6; ++x1)
                 for (int y1 = -6; y1 <= 6; ++y1)
                     for (int height : {0, 1, 4, 7}) {
-                        const QPoint from(x0, y0), to(x1, y1);
+                        const Point from{x0, y0}, to{x1, y1};
                         ASSERT_EQ(LineRunsOf(true, from, to, height), LineRunsOf(false, from, to, height))
                             << x0 << "," << y0 << " to " << x1 << "," << y1 << ", height " << height;
                     }
@@ -109,7 +109,7 @@ TEST(ScannedRuns, LongLinesGiveTheRunsOfThePixelWalk)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> coordinate(-300, 4200);
-    std::vector<std::pair<QPoint, QPoint>> lines = {
+    std::vector<std::pair<Point, Point>> lines = {
         {{1920, 1080}, {-1, -1}}, {{1920, 1080}, {3841, 2}},   {{0, 0}, {3840, 1}},
         {{0, 0}, {1, 2160}},      {{-100000, 5}, {100000, 6}}, {{7, -100000}, {9, 100000}},
     };
@@ -118,14 +118,14 @@ TEST(ScannedRuns, LongLinesGiveTheRunsOfThePixelWalk)
     for (const auto &[from, to] : lines)
         for (int height : {2160, 1081, 33}) {
             ASSERT_EQ(LineRunsOf(true, from, to, height), LineRunsOf(false, from, to, height))
-                << from.x() << "," << from.y() << " to " << to.x() << "," << to.y() << ", height " << height;
+                << from.x << "," << from.y << " to " << to.x << "," << to.y << ", height " << height;
         }
 }
 
 // Polygons whose outline goes down once and up once, of every shape: their rows are one run each.
 TEST(ScannedRuns, PolygonsCutOnceARowMatchTheReference)
 {
-    const std::vector<std::vector<QPoint>> polygons = {
+    const std::vector<std::vector<Point>> polygons = {
         {{5, 5}},
         {{1, 1}, {13, 3}, {4, 10}},
         {{4, 10}, {13, 3}, {1, 1}},
@@ -158,8 +158,8 @@ TEST(ScannedRuns, RandomPolygonsMatchTheReference)
     std::uniform_int_distribution<int> coordinate(-8, 40), corners(1, 7);
     int cutOnce = 0;
     for (int i = 0; i < 20000; ++i) {
-        std::vector<QPoint> polygon(std::size_t(corners(random)));
-        for (QPoint &p : polygon)
+        std::vector<Point> polygon(std::size_t(corners(random)));
+        for (Point &p : polygon)
             p = {coordinate(random), coordinate(random)};
         const RunList scanned = PolygonRuns(true, polygon, 32);
         ASSERT_EQ(PixelsOf(scanned), PixelsOf(PolygonRuns(false, polygon, 32))) << Describe(polygon);
@@ -190,9 +190,9 @@ TEST(ScannedRuns, SweepWedgesMatchTheReference)
                     for (int frame = step; frame < n; frame += large ? step * 97 + 1 : step) {
                         RadialWedges(g, style, sub, frame, step, n, wedges);
                         for (const RadialWedge &wedge : wedges) {
-                            QPoint points[kRadialMaxWedgeVertices];
+                            Point points[kRadialMaxWedgeVertices];
                             const int count = RadialWedgeVertices(g, wedge, points);
-                            const std::vector<QPoint> polygon(points, points + count);
+                            const std::vector<Point> polygon(points, points + count);
                             auto runs = [&](bool scanned) {
                                 return count == 2 ? LineRunsOf(scanned, points[0], points[1], size.height())
                                                   : PolygonRuns(scanned, polygon, size.height());

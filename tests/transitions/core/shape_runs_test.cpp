@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPoint>
+#include <QRect>
 #include <QRegion>
 
 #include <set>
@@ -13,16 +15,16 @@ namespace lumetta {
 namespace {
 
 // The Bresenham line pixel by pixel, both ends included.
-std::set<std::pair<int, int>> LinePixels(QPoint from, QPoint to)
+std::set<std::pair<int, int>> LinePixels(Point from, Point to)
 {
     std::set<std::pair<int, int>> pixels;
-    int x = from.x(), y = from.y();
-    const int dx = std::abs(to.x() - x), dy = -std::abs(to.y() - y);
-    const int sx = x < to.x() ? 1 : -1, sy = y < to.y() ? 1 : -1;
+    int x = from.x, y = from.y;
+    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
+    const int sx = x < to.x ? 1 : -1, sy = y < to.y ? 1 : -1;
     int err = dx + dy;
     for (;;) {
         pixels.insert({x, y});
-        if (x == to.x() && y == to.y())
+        if (x == to.x && y == to.y)
             return pixels;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -41,7 +43,7 @@ std::set<std::pair<int, int>> LinePixels(QPoint from, QPoint to)
 // A line's runs hold its pixels within the rows, one run per row.
 TEST(ShapeRuns, LineRunsHoldTheBresenhamPixelsOneRunPerRow)
 {
-    const std::pair<QPoint, QPoint> lines[] = {
+    const std::pair<Point, Point> lines[] = {
         {{0, 0}, {0, 0}},     {{3, 4}, {17, 4}},    {{17, 4}, {3, 4}},  {{5, 0}, {5, 12}},
         {{0, 0}, {19, 7}},    {{19, 7}, {0, 0}},    {{2, 11}, {9, -3}}, {{30, 2}, {-6, 9}},
         {{10, 10}, {11, 40}}, {{-5, -5}, {40, 30}}, {{7, 3}, {8, 2}},   {{12, 6}, {0, 11}},
@@ -60,23 +62,21 @@ TEST(ShapeRuns, LineRunsHoldTheBresenhamPixelsOneRunPerRow)
         for (const auto &p : LinePixels(from, to))
             if (p.second >= 0 && p.second < height)
                 expected.insert(p);
-        EXPECT_EQ(fromRuns, expected) << from.x() << "," << from.y() << " to " << to.x() << "," << to.y();
+        EXPECT_EQ(fromRuns, expected) << from.x << "," << from.y << " to " << to.x << "," << to.y;
     }
 }
 
 // Interior runs follow the pixel-centre rule; the outline is added as lines.
 TEST(ShapeRuns, PolygonRunsCoverInteriorAndOutline)
 {
-    const QPoint triangle[] = {{1, 1}, {13, 3}, {4, 10}};
+    const Point triangle[] = {{1, 1}, {13, 3}, {4, 10}};
     std::vector<PolygonCrossing> scratch;
     QRegion covered;
     PolygonRuns(triangle, 3, 9, scratch, [&](int y, int x0, int x1) { covered += QRect(x0, y, x1 - x0, 1); });
     for (int y = 0; y < 12; ++y)
         for (int x = 0; x < 16; ++x) {
             // Inside or on the triangle: on the inner side of all three edges (clockwise on screen).
-            auto side = [&](QPoint a, QPoint b) {
-                return (b.x() - a.x()) * (y - a.y()) - (b.y() - a.y()) * (x - a.x());
-            };
+            auto side = [&](Point a, Point b) { return (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x); };
             const bool inside = side(triangle[0], triangle[1]) >= 0 && side(triangle[1], triangle[2]) >= 0
                                 && side(triangle[2], triangle[0]) >= 0;
             bool onOutline = false;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -18,22 +20,22 @@ TEST(BandKernels, WidenedMaskSelectsAsTheBits)
             for (int bitOffset : {0, 1, 7, 9, 74}) {
                 for (int start : {0, 1, 3}) {
                     const std::size_t bytes = std::size_t(width + start) * bpp + 16;
-                    std::vector<uchar> o(bytes), n(bytes), bits(std::size_t(bitOffset + width) / 8 + 2);
+                    std::vector<std::uint8_t> o(bytes), n(bytes), bits(std::size_t(bitOffset + width) / 8 + 2);
                     for (auto &v : o)
-                        v = uchar(gen());
+                        v = std::uint8_t(gen());
                     for (auto &v : n)
-                        v = uchar(gen());
+                        v = std::uint8_t(gen());
                     for (auto &v : bits)
-                        v = uchar(gen());
-                    std::vector<uchar> ref(bytes, 0x5A), fast(bytes, 0x5A), sel(std::size_t(width) * bpp + 1);
+                        v = std::uint8_t(gen());
+                    std::vector<std::uint8_t> ref(bytes, 0x5A), fast(bytes, 0x5A), sel(std::size_t(width) * bpp + 1);
                     const std::size_t at = std::size_t(start) * bpp;
                     MaskSelectRowC(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width,
-                                    bpp * 8);
+                                   bpp * 8);
                     ExpandMaskRow(bits.data(), bitOffset, sel.data(), width, bpp);
                     for (const WipeKernels &variant : WipeKernelVariants()) {
-                        std::vector<uchar> widened(bytes, 0x5A);
+                        std::vector<std::uint8_t> widened(bytes, 0x5A);
                         variant.selectRowBytes(o.data() + at, n.data() + at, sel.data(), widened.data() + at,
-                                               qsizetype(width) * bpp);
+                                               std::ptrdiff_t(width) * bpp);
                         ASSERT_EQ(ref, widened)
                             << variant.name << " bpp " << bpp << " width " << width << " offset " << bitOffset;
                     }
@@ -51,18 +53,18 @@ TEST(BandKernels, BitSelectReadsNoMaskBytePastTheLastBit)
             for (int start : {0, 1, 3}) {
                 const std::size_t bytes = std::size_t(width + start) * 4 + 13;
                 // The mask ends right after its last bit, so a read past it would show under a checker.
-                std::vector<uchar> o(bytes), n(bytes), bits(std::size_t(bitOffset + width + 7) / 8);
+                std::vector<std::uint8_t> o(bytes), n(bytes), bits(std::size_t(bitOffset + width + 7) / 8);
                 for (auto &v : o)
-                    v = uchar(gen());
+                    v = std::uint8_t(gen());
                 for (auto &v : n)
-                    v = uchar(gen());
+                    v = std::uint8_t(gen());
                 for (auto &v : bits)
-                    v = uchar(gen());
-                std::vector<uchar> ref(bytes, 0x5A);
+                    v = std::uint8_t(gen());
+                std::vector<std::uint8_t> ref(bytes, 0x5A);
                 const std::size_t at = std::size_t(start) * 4;
                 MaskSelectRowC(bits.data(), bitOffset, n.data() + at, o.data() + at, ref.data() + at, width, 32);
                 for (const MaskKernels &variant : MaskKernelVariants()) {
-                    std::vector<uchar> fast(bytes, 0x5A);
+                    std::vector<std::uint8_t> fast(bytes, 0x5A);
                     variant.selectRow(bits.data(), bitOffset, n.data() + at, o.data() + at, fast.data() + at, width,
                                       32);
                     ASSERT_EQ(ref, fast) << variant.name << " width " << width << " offset " << bitOffset << " start "

@@ -68,7 +68,7 @@ std::set<std::pair<int, int>> FirstBlocks(int cols, int rows, int style, int sub
 bool InCells(const BlockGrid &g, const std::set<std::pair<int, int>> &cells, int x, int y)
 {
     for (const auto &[col, row] : cells)
-        if (g.BlockRect({col, row}).contains(x, y))
+        if (QRectOf(g.BlockRect({col, row})).contains(x, y))
             return true;
     return false;
 }
@@ -201,7 +201,7 @@ TEST(BlockTransition, AFrameOfSeveralBlocksChangesThoseBlocksNotTheBoxAroundThem
         for (const auto &[f, region] : block.regions) {
             QRegion blocks;
             for (; shown < f; ++shown)
-                blocks += grid.BlockRect(order.Next());
+                blocks += QRectOf(grid.BlockRect(order.Next()));
             EXPECT_EQ(region, blocks) << "step " << step << " frame " << f;
         }
     }
@@ -253,11 +253,11 @@ TEST(BlockTransition, PuzzleFramesShowThePieces)
         for (const auto &[f, shown] : frames) {
             if (f < 0)
                 continue;
-            QImage mask = lumetta::NewMonoImage(90, 64);
+            lumetta::MonoBitmap mask(90, 64);
             lumetta::BlockOrder order(3, 2, 3, 1);
             for (int k = 0; k < f; ++k)
-                pieces.Paint(mask, order.Next());
-            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return lumetta::MonoPixel(mask, x, y); }))
+                pieces.Paint(mask.View(), order.Next());
+            EXPECT_EQ(shown, Expected(from, to, [&](int x, int y) { return lumetta::MonoPixel(mask.View(), x, y); }))
                 << "step " << step << " frame " << f;
         }
     }

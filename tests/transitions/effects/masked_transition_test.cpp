@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,7 +24,7 @@ namespace {
 class TProbeMasked : public TMaskedTransition
 {
 public:
-    using Painter = std::function<void(QImage &, int frame, PassData &, bool &)>;
+    using Painter = std::function<void(const PixelView &, int frame, PassData &, bool &)>;
 
     explicit TProbeMasked(int styleCount = 1) { styleCount_ = styleCount; }
 
@@ -33,11 +35,11 @@ public:
         stylesSeen.push_back(GetStyleToUse());
         subStylesSeen.push_back(GetSubStyleToUse());
     }
-    void DrawMask(QImage &mask, int currentFrame, int, int, int, PassData &data, bool &whiteIsNew) override
+    void DrawMask(const PixelView &mask, int currentFrame, int, int, int, PassData &data, bool &whiteIsNew) override
     {
-        maskWidths.push_back(mask.width());
-        maskWasEmpty.push_back(mask.convertToFormat(QImage::Format_Grayscale8)
-                               == NewMonoImage(mask.width(), mask.height()).convertToFormat(QImage::Format_Grayscale8));
+        maskWidths.push_back(mask.width);
+        maskWasEmpty.push_back(
+            std::all_of(mask.bits, mask.bits + mask.SizeInBytes(), [](std::uint8_t b) { return b == 0; }));
         if (paint)
             paint(mask, currentFrame, data, whiteIsNew);
     }
@@ -178,7 +180,7 @@ TEST(MaskedTransition, WhitePixelsTakeTheNewPictureInEveryFormat)
         ASSERT_TRUE(SetScreenBitsPerPixel(bpp));
         TProbeMasked effect;
         effect.frames = 2;
-        effect.paint = [](QImage &mask, int, PassData &, bool &whiteIsNew) {
+        effect.paint = [](const PixelView &mask, int, PassData &, bool &whiteIsNew) {
             whiteIsNew = true;
             FillMonoEllipse(mask, 3, 1, 30, 9, true);
         };
@@ -187,11 +189,11 @@ TEST(MaskedTransition, WhitePixelsTakeTheNewPictureInEveryFormat)
         ASSERT_EQ(shown.size(), 1u);
         const QImage expectedOld = ConvertToPixelFormat(from, ScreenPixelFormat());
         const QImage expectedNew = ConvertToPixelFormat(to, ScreenPixelFormat());
-        QImage ellipse = NewMonoImage(37, 10);
-        FillMonoEllipse(ellipse, 3, 1, 30, 9, true);
+        MonoBitmap ellipse(37, 10);
+        FillMonoEllipse(ellipse.View(), 3, 1, 30, 9, true);
         for (int y = 0; y < 10; ++y)
             for (int x = 0; x < 37; ++x) {
-                const QImage &expected = MonoPixel(ellipse, x, y) ? expectedNew : expectedOld;
+                const QImage &expected = MonoPixel(ellipse.View(), x, y) ? expectedNew : expectedOld;
                 ASSERT_EQ(shown[0].pixel(x, y), expected.pixel(x, y)) << "bpp " << bpp << " at " << x << "," << y;
             }
     }
@@ -202,10 +204,10 @@ TEST(MaskedTransition, OnlyTheRowsOfTheUpdateRectangleAreCombined)
     TProbeMasked effect;
     effect.frames = 3;
     QImage work;
-    effect.paint = [&](QImage &mask, int frame, PassData &data, bool &whiteIsNew) {
+    effect.paint = [&](const PixelView &mask, int frame, PassData &data, bool &whiteIsNew) {
         whiteIsNew = true;
         if (frame == 1) {
-            FillMonoRect(mask, 0, 0, mask.width(), mask.height(), true);
+            FillMonoRect(mask, 0, 0, mask.width, mask.height, true);
             effect.updateRect = QRect(-5, 2, 100, 3);  // clipped to the area by the engine
         } else {
             work = data.bitmap->copy();
@@ -226,23 +228,24 @@ TEST(MaskedTransition, DeltaMaskKeepsOnlyNewlySetPixels)
     TProbeMasked effect;
     effect.delta = true;
     effect.frames = 4;
-    std::vector<QImage> masks, prevMasks;
-    effect.paint = [&](QImage &mask, int frame, PassData &, bool &whiteIsNew) {
+    std::vector<MonoBitmap> masks, prevMasks;
+    effect.paint = [&](const PixelView &mask, int frame, PassData &, bool &whiteIsNew) {
         whiteIsNew = true;
         FillMonoRect(mask, 0, 0, 10 * frame, 2, true);
     };
     FrameStepping stepping;
     stepping.frameShown = [&](int, int, const QImage &) {
-        masks.push_back(effect.Mask()->copy());
-        prevMasks.push_back(effect.PrevMask()->copy());
+        masks.push_back(*effect.Mask());
+        prevMasks.push_back(*effect.PrevMask());
     };
     QImage canvas;
     effect.ExecuteOnImages(NoisePicture(QSize(40, 2), 1), NoisePicture(QSize(40, 2), 2), canvas, &stepping);
     ASSERT_EQ(masks.size(), 3u);
     for (int frame = 1; frame <= 3; ++frame) {
         for (int x = 0; x < 64; ++x) {
-            EXPECT_EQ(MonoPixel(masks[frame - 1], x, 0), x >= 10 * (frame - 1) && x < 10 * frame) << frame << " " << x;
-            EXPECT_EQ(MonoPixel(prevMasks[frame - 1], x, 1), x < 10 * frame) << frame << " " << x;
+            EXPECT_EQ(MonoPixel(masks[frame - 1].View(), x, 0), x >= 10 * (frame - 1) && x < 10 * frame)
+                << frame << " " << x;
+            EXPECT_EQ(MonoPixel(prevMasks[frame - 1].View(), x, 1), x < 10 * frame) << frame << " " << x;
         }
     }
     EXPECT_EQ(effect.Mask(), nullptr);
@@ -253,7 +256,7 @@ TEST(MaskedTransition, MaskIsClearedEachFrameOnlyWhenAsked)
     for (bool clears : {false, true}) {
         TProbeMasked effect;
         effect.clears = clears;
-        effect.paint = [](QImage &mask, int, PassData &, bool &whiteIsNew) {
+        effect.paint = [](const PixelView &mask, int, PassData &, bool &whiteIsNew) {
             whiteIsNew = true;
             MaskLine(mask, {0, 0}, {5, 0});
         };

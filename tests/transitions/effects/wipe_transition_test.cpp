@@ -2,6 +2,7 @@
 #include "transitions/effects/wipe_transition.h"
 
 #include "common/random.h"
+#include "transitions/core/shapes/mono_paint.h"
 #include "transitions/frame_checks.h"
 
 #include <gtest/gtest.h>
@@ -224,8 +225,8 @@ TEST(Wipe, HardEdgesAndCornersUncoverTheRuledRectangles)
             ASSERT_FALSE(run.frames.empty());
             const QImage fromC = AsShown(from, run.final), toC = AsShown(to, run.final);
             for (const auto &[f, shown] : run.frames)
-                ASSERT_TRUE(
-                    ShowsPicked(shown, fromC, toC, [&, f = f](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
+                ASSERT_TRUE(ShowsPicked(shown, fromC, toC,
+                                        [&, f = f](int x, int y) { return c.pick(x, y, f, run.frameCount); }))
                     << "frame " << f;
         }
     }
@@ -252,7 +253,7 @@ TEST(Wipe, FirstBandFrameOnASmallPicture)
     // The column mask itself, as the rule draws it.
     for (int c = 0; c < bw; ++c)
         for (int i = 0; i < h + 75; ++i)
-            ASSERT_EQ(wipe->BandMask().pixelIndex(c, i) == 1, mask[std::size_t(c)][std::size_t(i)]);
+            ASSERT_EQ(MonoPixel(wipe->BandMask().View(), c, i), mask[std::size_t(c)][std::size_t(i)]);
 }
 
 TEST(Wipe, BandFramesKeepTheUncoveredStripAndTheSeam)
@@ -320,7 +321,7 @@ TEST(Wipe, MaskSeedsTheGeneratorOnceAndIsReused)
     EXPECT_EQ(RandSeed(), lcg.seed);
 
     // Same size and direction: the mask is kept and the seed runs on.
-    const QImage maskBefore = wipe->BandMask();
+    const MonoBitmap maskBefore = wipe->BandMask();
     SetRandSeed(5);
     RunEffect(*wipe, from, to);
     Lcg again{5};
@@ -337,7 +338,7 @@ TEST(Wipe, MaskSeedsTheGeneratorOnceAndIsReused)
     // A run without a band drops the mask.
     wipe->SetBandWidth(0);
     RunEffect(*wipe, from, to);
-    EXPECT_TRUE(wipe->BandMask().isNull());
+    EXPECT_TRUE(wipe->BandMask().IsNull());
 }
 
 TEST(Wipe, FastAndReferenceKernelsDrawTheSameFrames)

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "transitions/core/pixels/mono_bitmap.h"
+#include "transitions/core/pixels/pixel_size.h"
+#include "transitions/core/pixels/pixel_view.h"
 #include "transitions/core/shapes/half_open_rect.h"
-
-#include <QImage>
 
 #include <cstdint>
 #include <vector>
@@ -26,10 +27,10 @@ class BandMask
 {
 public:
     // Mask size a band of bandWidth needs on a width x height picture.
-    static QSize SizeFor(BandAxis axis, int bandWidth, int width, int height);
+    static PixelSize SizeFor(BandAxis axis, int bandWidth, int width, int height);
 
     // True when the held mask was built for this axis, side and size.
-    bool Fits(BandAxis axis, bool newSideFirst, const QSize &size) const;
+    bool Fits(BandAxis axis, bool newSideFirst, const PixelSize &size) const;
 
     // Draws the mask from the shared generator, which it seeds to BandMaskSeed and leaves there.
     // newSideFirst: band position 0 lies next to the uncovered part (right and down wipes).
@@ -37,23 +38,23 @@ public:
 
     void Clear();
 
-    // Format_Mono; pixel index 1 (black) selects the new picture.
-    const QImage &Bits() const { return bits_; }
+    // A set bit selects the new picture.
+    const MonoBitmap &Bits() const { return bits_; }
 
     // Composes band rectangle band of dst from oldPic and newPic through the mask, band pixel
     // (x, y) reading mask pixel (x - band.Left + maskX, y - band.Top + maskY), and copies
     // rectangle strip of newPic to dst in the same pass over the rows; both clipped to dst.
-    void Compose(const QImage &oldPic, const QImage &newPic, QImage &dst, const HalfOpenRect &band, int maskX,
-                 int maskY, const HalfOpenRect &strip = {});
+    void Compose(const ConstPixelView &oldPic, const ConstPixelView &newPic, const PixelView &dst,
+                 const HalfOpenRect &band, int maskX, int maskY, const HalfOpenRect &strip = {});
 
 private:
-    const uchar *SelectionRow(int row, int bytesPerPixel);
+    const std::uint8_t *SelectionRow(int row, int bytesPerPixel);
 
-    QImage bits_;
+    MonoBitmap bits_;
     BandAxis axis_ = BandAxis::Columns;
     bool newSideFirst_ = true;
     // The mask widened to whole pixel bytes for the fast kernel, built on first use per pixel size.
-    std::vector<uchar> select_;
+    std::vector<std::uint8_t> select_;
     int selectBpp_ = 0;
 };
 

@@ -49,13 +49,12 @@ int BlockGrid::Bottom(int row) const
     return row >= rows_ ? height_ : int(RoundEven(double(height_) / rows_ * row));
 }
 
-QRect BlockGrid::BlockRect(BlockCell cell) const
+HalfOpenRect BlockGrid::BlockRect(BlockCell cell) const
 {
-    const int l = Left(cell.col), t = Top(cell.row);
-    return QRect(l, t, Right(cell.col) - l, Bottom(cell.row) - t);
+    return {Left(cell.col), Top(cell.row), Right(cell.col), Bottom(cell.row)};
 }
 
-QRect BlockGrid::PieceRect(BlockCell cell, int knob) const
+HalfOpenRect BlockGrid::PieceRect(BlockCell cell, int knob) const
 {
     int l = Left(cell.col), t = Top(cell.row), r = Right(cell.col), b = Bottom(cell.row);
     if ((cell.col + cell.row) % 2 != 0) {
@@ -69,7 +68,7 @@ QRect BlockGrid::PieceRect(BlockCell cell, int knob) const
         if (cell.row < rows_)
             b += knob;
     }
-    return QRect(l, t, r - l, b - t);
+    return {l, t, r, b};
 }
 
 int BlockSubStyleCount(int style)

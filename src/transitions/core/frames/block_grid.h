@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QRect>
+#include "transitions/core/shapes/half_open_rect.h"
 
 // The block effect's geometry without any bitmap: the grid and the block rectangles (the orders
 // in which the blocks are uncovered are in block_order.h). Columns and rows count from 1.
@@ -36,11 +36,11 @@ public:
     int Right(int col) const;
     int Top(int row) const;
     int Bottom(int row) const;
-    QRect BlockRect(BlockCell cell) const;
+    HalfOpenRect BlockRect(BlockCell cell) const;
 
     // The puzzle piece's extent: the block widened by the knob size across its tabs, never past
     // the picture's edges.
-    QRect PieceRect(BlockCell cell, int knob) const;
+    HalfOpenRect PieceRect(BlockCell cell, int knob) const;
 
 private:
     int width_, height_, cols_, rows_;

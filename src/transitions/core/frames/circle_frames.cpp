@@ -9,11 +9,6 @@
 namespace lumetta {
 namespace {
 
-QRect Box(int l, int t, int r, int b)
-{
-    return QRect(l, t, r - l, b - t);
-}
-
 // The largest f whose square (-f, -f, f, f) lies within the disc of radius r.
 int InscribedHalfSide(int r)
 {
@@ -27,7 +22,7 @@ int InscribedHalfSide(int r)
 
 CircleFrames::CircleFrames(const CirclePlan &plan, int width, int height)
     : plan_(plan),
-      picture_(0, 0, width, height),
+      picture_{0, 0, width, height},
       previous_(picture_),
       next_(picture_)
 {
@@ -43,20 +38,20 @@ CircleFrame CircleFrames::Frame(int current, int step)
         // square, clipped to the picture, need not be presented again. (Shrinking the clipped
         // bounds instead would leave most of a disc larger than the picture to be copied.)
         const int f = InscribedHalfSide(previousRadius_);
-        frame.unchanged = Box(cx - f, cy - f, cx + f, cy + f) & picture_;
+        frame.unchanged = Intersect({cx - f, cy - f, cx + f, cy + f}, picture_);
         frame.radius = r;
-        frame.disc = Box(cx - r, cy - r, cx + r, cy + r);
-        frame.update = frame.disc & picture_;
+        frame.disc = {cx - r, cy - r, cx + r, cy + r};
+        frame.update = Intersect(frame.disc, picture_);
         previousRadius_ = r;
         return frame;
     }
     const int r = plan_.frames - current + 1;
     const int f = int(RoundEven(std::sqrt(double((r * r) / 2))));
-    frame.unchanged = Box(cx - f, cy - f, cx + f, cy + f) & previous_;
-    frame.update = next_ & picture_;
+    frame.unchanged = Intersect({cx - f, cy - f, cx + f, cy + f}, previous_);
+    frame.update = Intersect(next_, picture_);
     frame.radius = r;
-    frame.disc = Box(cx - r, cy - r, cx + r, cy + r);
-    next_ = Box(cx - r - step, cy - r - step, cx + r + step, cy + r + step);
+    frame.disc = {cx - r, cy - r, cx + r, cy + r};
+    next_ = {cx - r - step, cy - r - step, cx + r + step, cy + r + step};
     previous_ = frame.update;
     return frame;
 }

@@ -2,8 +2,7 @@
 #pragma once
 
 #include "transitions/core/frames/circle_plan.h"
-
-#include <QRect>
+#include "transitions/core/shapes/half_open_rect.h"
 
 namespace lumetta {
 
@@ -11,9 +10,9 @@ namespace lumetta {
 struct CircleFrame
 {
     int radius = 0;
-    QRect disc;  // the box the disc is inscribed in, not clipped
-    QRect update;  // what changes, clipped to the picture
-    QRect unchanged;  // the part of update that still shows the same picture; may be empty
+    HalfOpenRect disc;  // the box the disc is inscribed in, not clipped
+    HalfOpenRect update;  // what changes, clipped to the picture
+    HalfOpenRect unchanged;  // the part of update that still shows the same picture; may be empty
 };
 
 // Walks the frames of one pass, keeping the previous frame's bounds.
@@ -26,10 +25,10 @@ public:
 
 private:
     CirclePlan plan_;
-    QRect picture_;
+    HalfOpenRect picture_;
     int previousRadius_ = 0;
-    QRect previous_;
-    QRect next_;
+    HalfOpenRect previous_;
+    HalfOpenRect next_;
 };
 
 }  // namespace lumetta

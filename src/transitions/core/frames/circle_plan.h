@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QRect>
-
 // The circle effect's geometry without any bitmap: where the disc is centred and how many frames
 // a pass has (circle_frames.h walks the rectangles each frame touches).
 namespace lumetta {

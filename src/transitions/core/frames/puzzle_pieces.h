@@ -2,8 +2,7 @@
 #pragma once
 
 #include "transitions/core/frames/block_grid.h"
-
-#include <QImage>
+#include "transitions/core/pixels/mono_bitmap.h"
 
 #include <array>
 
@@ -24,17 +23,17 @@ public:
     // Body 1..4: width W div C (+1 for even bodies), height H div R (+1 for bodies 3 and 4).
     // A vertical piece is w x (h + 2K) with the body K rows down; a horizontal one is
     // (w + 2K) x h with the body K columns in.
-    const QImage &Vertical(int body) const { return vertical_[std::size_t(body - 1)]; }
-    const QImage &Horizontal(int body) const { return horizontal_[std::size_t(body - 1)]; }
+    const MonoBitmap &Vertical(int body) const { return vertical_[std::size_t(body - 1)]; }
+    const MonoBitmap &Horizontal(int body) const { return horizontal_[std::size_t(body - 1)]; }
 
     // Sets the piece of the cell in the mask; sockets on the picture's outer edge are filled,
     // so the border stays straight.
-    void Paint(QImage &mask, BlockCell cell) const;
+    void Paint(const PixelView &mask, BlockCell cell) const;
 
 private:
     BlockGrid grid_;
     int knob_;
-    std::array<QImage, 4> vertical_, horizontal_;
+    std::array<MonoBitmap, 4> vertical_, horizontal_;
 };
 
 }  // namespace lumetta

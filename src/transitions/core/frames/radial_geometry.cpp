@@ -10,7 +10,7 @@ namespace {
 // ... (anticlockwise); a mirror runs the same sweep from its far end.
 struct Hand
 {
-    QPoint pivot;
+    Point pivot;
     int start = 1;
     bool clockwise = true;
     bool mirror = false;
@@ -122,7 +122,7 @@ int RadialGeometry::Wrap(int p) const
     return ((p - 1) % total + total) % total + 1;
 }
 
-QPoint RadialGeometry::Point(int p) const
+Point RadialGeometry::PointAt(int p) const
 {
     p = Wrap(p);
     if (p < tr)
@@ -321,17 +321,17 @@ void RadialWedges(const RadialGeometry &g, int style, int subStyle, int frame, i
     }
 }
 
-int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[kRadialMaxWedgeVertices])
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, Point (&vertices)[kRadialMaxWedgeVertices])
 {
     const int end = g.Wrap(wedge.end);
     int count = 0;
     vertices[count++] = wedge.pivot;
     if (wedge.count <= 1) {
-        vertices[count++] = g.Point(end);
+        vertices[count++] = g.PointAt(end);
         return count;
     }
     const int start = g.Wrap(end - wedge.count + 1);
-    vertices[count++] = g.Point(start);
+    vertices[count++] = g.PointAt(start);
     const struct
     {
         int position;
@@ -343,7 +343,7 @@ int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoin
     auto addBetween = [&](int from, int to) {  // corners with from < position < to
         for (const auto &c : corners)
             if ((g.activeCorners & c.flag) && c.position > from && c.position < to)
-                vertices[count++] = g.Point(c.position);
+                vertices[count++] = g.PointAt(c.position);
     };
     if (end >= start) {
         addBetween(start, end);
@@ -351,7 +351,7 @@ int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoin
         addBetween(start, g.total + 1);
         addBetween(0, end);
     }
-    vertices[count++] = g.Point(end);
+    vertices[count++] = g.PointAt(end);
     return count;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPoint>
+#include "transitions/core/shapes/point.h"
+
 #include <vector>
 
 // Geometry of the radial sweeps: hands turning about a pivot and painting, each frame, the
@@ -17,14 +18,14 @@ struct RadialGeometry
     int w = 1;  // picture width, made odd by adding 1 when even
     int h = 1;  // likewise the height
     int total = 8;
-    QPoint centre;
+    Point centre;
     int tl = 1, tr = 3, br = 5, bl = 7;  // positions of the corners
     int activeCorners = TopLeft | TopRight | BottomRight | BottomLeft;
 
     // p taken modulo the perimeter into 1..total.
     int Wrap(int p) const;
     // The point of (wrapped) position p.
-    QPoint Point(int p) const;
+    Point PointAt(int p) const;
 };
 
 RadialGeometry MakeRadialGeometry(int width, int height);
@@ -32,7 +33,7 @@ RadialGeometry MakeRadialGeometry(int width, int height);
 // The area swept over `count` positions ending at position `end`: a line when count is 1.
 struct RadialWedge
 {
-    QPoint pivot;
+    Point pivot;
     int end = 1;
     int count = 1;
 };
@@ -60,6 +61,6 @@ constexpr int kRadialMaxWedgeVertices = 7;
 
 // Vertices of a wedge, returning their count: pivot and end point for a line; otherwise pivot,
 // start point, the active corners passed strictly between start and end, end point.
-int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, QPoint (&vertices)[kRadialMaxWedgeVertices]);
+int RadialWedgeVertices(const RadialGeometry &g, const RadialWedge &wedge, Point (&vertices)[kRadialMaxWedgeVertices]);
 
 }  // namespace lumetta

@@ -4,8 +4,7 @@
 #include "transitions/core/kernels/detail/blend_levels.h"
 #include "transitions/core/kernels/row_kernels.h"
 
-#include <QImage>
-
+#include <cassert>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -19,7 +18,7 @@ namespace lumetta {
 using namespace blendrows;
 
 void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                BlendWordFormat format)
+               BlendWordFormat format)
 {
     const WordLayout &layout = kLayouts[int(format)];
     const Row &row = kLevelRows[layout.narrow][level >= 1 && level <= 63 ? level : 0];
@@ -39,7 +38,7 @@ void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::ui
 }
 
 void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                     BlendWordFormat format)
+                    BlendWordFormat format)
 {
     for (int i = 0; i < words; ++i)
         if (oldRow[i] == newRow[i])
@@ -109,13 +108,13 @@ struct Sse2
 }  // namespace
 
 void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format)
+                  BlendWordFormat format)
 {
     BlendRowVector<Sse2>(oldRow, newRow, out, words, level, format);
 }
 
 void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format)
+                       int level, BlendWordFormat format)
 {
     BlendRowVector<Sse2, true>(oldRow, newRow, out, words, level, format);
 }
@@ -164,19 +163,19 @@ void PatternCopyRow(const std::uint8_t *src, std::uint8_t *dst, int width, int b
     KernelsInUse(BlendKernelVariants()).patternCopyRow(src, dst, width, bytesPerPixel, cells);
 }
 
-bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
+bool BlendWordFormatOf(const ConstPixelView &image, BlendWordFormat *format)
 {
-    switch (image.format()) {
-    case QImage::Format_RGB888:
+    switch (image.layout) {
+    case PixelLayout::Rgb888:
         *format = BlendWordFormat::Bytes;
         return true;
-    case QImage::Format_RGB32:
+    case PixelLayout::Rgb32:
         *format = BlendWordFormat::Bytes32;
         return true;
-    case QImage::Format_RGB555:
+    case PixelLayout::Rgb555:
         *format = BlendWordFormat::Rgb555;
         return true;
-    case QImage::Format_RGB16:
+    case PixelLayout::Rgb565:
         *format = BlendWordFormat::Rgb565;
         return true;
     default:
@@ -186,48 +185,49 @@ bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format)
 
 namespace {
 
-void BlendImagesWith(BlendRowFn blendRow, const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+void BlendImagesWith(BlendRowFn blendRow, const ConstPixelView &oldImage, const ConstPixelView &newImage,
+                     const PixelView &work, int level)
 {
-    Q_ASSERT(oldImage.size() == work.size() && newImage.size() == work.size());
-    Q_ASSERT(oldImage.format() == work.format() && newImage.format() == work.format());
+    assert(oldImage.width == work.width && newImage.width == work.width);
+    assert(oldImage.height == work.height && newImage.height == work.height);
+    assert(oldImage.layout == work.layout && newImage.layout == work.layout);
     BlendWordFormat format;
     if (!BlendWordFormatOf(work, &format))
         return;
-    const auto *o = reinterpret_cast<const std::uint32_t *>(oldImage.constBits());
-    const auto *n = reinterpret_cast<const std::uint32_t *>(newImage.constBits());
-    auto *out = reinterpret_cast<std::uint32_t *>(work.bits());
-    const qsizetype stride = work.bytesPerLine();
-    if (oldImage.bytesPerLine() == stride && newImage.bytesPerLine() == stride) {
-        blendRow(o, n, out, int(work.sizeInBytes() / 4), level, format);
+    const auto *o = reinterpret_cast<const std::uint32_t *>(oldImage.bits);
+    const auto *n = reinterpret_cast<const std::uint32_t *>(newImage.bits);
+    auto *out = reinterpret_cast<std::uint32_t *>(work.bits);
+    const std::ptrdiff_t stride = work.stride;
+    if (oldImage.stride == stride && newImage.stride == stride) {
+        blendRow(o, n, out, int(work.SizeInBytes() / 4), level, format);
         return;
     }
-    const int words = (work.width() * work.depth() + 31) / 32;
-    for (int y = 0; y < work.height(); ++y)
-        blendRow(o + y * oldImage.bytesPerLine() / 4, n + y * newImage.bytesPerLine() / 4, out + y * stride / 4, words,
-                 level, format);
+    const int words = (work.width * StorageBits(work.layout) + 31) / 32;
+    for (int y = 0; y < work.height; ++y)
+        blendRow(o + y * oldImage.stride / 4, n + y * newImage.stride / 4, out + y * stride / 4, words, level, format);
 }
 
 }  // namespace
 
-void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+void BlendImages(const ConstPixelView &oldImage, const ConstPixelView &newImage, const PixelView &work, int level)
 {
     BlendImagesWith(KernelsInUse(BlendKernelVariants()).blendRow, oldImage, newImage, work, level);
 }
 
-void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level)
+void BlendImagesWhole(const ConstPixelView &oldImage, const ConstPixelView &newImage, const PixelView &work, int level)
 {
     BlendImagesWith(KernelsInUse(BlendKernelVariants()).blendRowWhole, oldImage, newImage, work, level);
 }
 
-void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells)
+void PatternCopyImage(const ConstPixelView &src, const PixelView &work, const TilePattern &cells)
 {
-    Q_ASSERT(src.size() == work.size() && src.depth() == work.depth() && work.depth() >= 8);
-    const int bytesPerPixel = BytesPerPixel(work);
-    std::uint8_t *base = work.bits();
-    for (int y = 0; y < work.height(); ++y) {
+    assert(src.width == work.width && src.height == work.height);
+    assert(StorageBits(src.layout) == StorageBits(work.layout) && StorageBits(work.layout) >= 8);
+    const int bytesPerPixel = work.BytesPerPixel();
+    for (int y = 0; y < work.height; ++y) {
         const std::uint8_t rowCells = cells.rows[y & 7];
         if (rowCells)
-            PatternCopyRow(src.constScanLine(y), base + y * work.bytesPerLine(), work.width(), bytesPerPixel, rowCells);
+            PatternCopyRow(src.Row(y), work.Row(y), work.width, bytesPerPixel, rowCells);
     }
 }
 

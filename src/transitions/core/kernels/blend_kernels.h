@@ -2,11 +2,10 @@
 #pragma once
 
 #include "transitions/core/kernels/tile_pattern.h"
+#include "transitions/core/pixels/pixel_view.h"
 
 #include <cstdint>
 #include <vector>
-
-class QImage;
 
 // Row kernels of the blend and the pattern dissolves: a plain reference and, on x86-64, SSE2 and
 // AVX2 versions (row_kernels.h).
@@ -26,12 +25,12 @@ using BlendRowFn = void (*)(const std::uint32_t *oldRow, const std::uint32_t *ne
                             int level, BlendWordFormat format);
 
 void BlendRowC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                BlendWordFormat format);
+               BlendWordFormat format);
 #if defined(__x86_64__)
 void BlendRowSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format);
+                  BlendWordFormat format);
 void BlendRowAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                   BlendWordFormat format);
+                  BlendWordFormat format);
 #endif
 void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
               BlendWordFormat format);
@@ -39,12 +38,12 @@ void BlendRow(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uin
 // The same mix written to every word: out[i] := the mix, or old[i] where the words are equal.
 // What out held before does not matter; writing every word in one go is cheaper than leaving some.
 void BlendRowWholeC(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
-                     BlendWordFormat format);
+                    BlendWordFormat format);
 #if defined(__x86_64__)
 void BlendRowWholeSsE2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format);
+                       int level, BlendWordFormat format);
 void BlendRowWholeAvX2(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
-                        int level, BlendWordFormat format);
+                       int level, BlendWordFormat format);
 #endif
 void BlendRowWhole(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words, int level,
                    BlendWordFormat format);
@@ -72,16 +71,16 @@ struct BlendKernels
 const std::vector<BlendKernels> &BlendKernelVariants();
 
 // Channel layout of a picture's words for the mix; false for formats the mix does not handle.
-bool BlendWordFormatOf(const QImage &image, BlendWordFormat *format);
+bool BlendWordFormatOf(const ConstPixelView &image, BlendWordFormat *format);
 
 // work := level-k mix of oldImage and newImage, word by word over the whole pixel buffers; equal
 // words are not written. All three pictures share size and format (15, 16, 24 or 32 bits).
-void BlendImages(const QImage &oldImage, const QImage &newImage, QImage &work, int level);
+void BlendImages(const ConstPixelView &oldImage, const ConstPixelView &newImage, const PixelView &work, int level);
 // The same with BlendRowWhole: every word of work is written.
-void BlendImagesWhole(const QImage &oldImage, const QImage &newImage, QImage &work, int level);
+void BlendImagesWhole(const ConstPixelView &oldImage, const ConstPixelView &newImage, const PixelView &work, int level);
 
 // work pixel (x, y) := src pixel (x, y) wherever cell (x mod 8, y mod 8) of cells is on.
 // Both pictures share size and a format of 8, 16, 24 or 32 bits per pixel.
-void PatternCopyImage(const QImage &src, QImage &work, const TilePattern &cells);
+void PatternCopyImage(const ConstPixelView &src, const PixelView &work, const TilePattern &cells);
 
 }  // namespace lumetta

@@ -16,17 +16,17 @@ namespace {
 
 // A smear of more bytes than this is written past the caches: a frame's area that large is
 // evicted before the next frame rewrites it, and keeping it would only push out the pictures.
-constexpr qsizetype kStreamingBytes = qsizetype(16) << 20;
+constexpr std::ptrdiff_t kStreamingBytes = std::ptrdiff_t(16) << 20;
 
 }  // namespace
 
-void FillRowC(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowC(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     for (int i = 0; i < width; ++i)
-        std::memcpy(dst + qsizetype(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
+        std::memcpy(dst + std::ptrdiff_t(i) * bytesPerPixel, pixel, std::size_t(bytesPerPixel));
 }
 
-void FillRowWords(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowWords(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
@@ -65,27 +65,24 @@ const std::vector<DripKernels> &DripKernelVariants()
     return kVariants;
 }
 
-void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRow(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     KernelsInUse(DripKernelVariants()).fillRow(dst, pixel, width, bytesPerPixel);
 }
 
-void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r)
+void SmearColumn(const ConstPixelView &src, int srcX, const PixelView &dst, const HalfOpenRect &r)
 {
-    if (srcX < 0 || srcX >= src.width())
+    if (srcX < 0 || srcX >= src.width)
         return;
-    const HalfOpenRect c =
-        Intersect(Intersect(r, {0, 0, dst.width(), dst.height()}), {r.left, 0, r.right, src.height()});
+    const HalfOpenRect c = Intersect(Intersect(r, {0, 0, dst.width, dst.height}), {r.left, 0, r.right, src.height});
     if (c.IsEmpty())
         return;
-    const int bpp = BytesPerPixel(dst);
-    const bool streaming = qsizetype(c.Width()) * bpp * (c.bottom - c.top) > kStreamingBytes;
+    const int bpp = dst.BytesPerPixel();
+    const bool streaming = std::ptrdiff_t(c.Width()) * bpp * (c.bottom - c.top) > kStreamingBytes;
     const DripKernels &kernels = KernelsInUse(DripKernelVariants());
     const FillRowFn fill = streaming ? kernels.fillRowStreaming : kernels.fillRow;
-    uchar *out = dst.bits();
     for (int y = c.top; y < c.bottom; ++y)
-        fill(out + qsizetype(y) * dst.bytesPerLine() + qsizetype(c.left) * bpp,
-             src.constScanLine(y) + qsizetype(srcX) * bpp, c.Width(), bpp);
+        fill(dst.Row(y) + std::ptrdiff_t(c.left) * bpp, src.Row(y) + std::ptrdiff_t(srcX) * bpp, c.Width(), bpp);
 #if defined(__x86_64__)
     // Streaming stores are weakly ordered: done before anything reads the frame.
     if (streaming)
@@ -93,17 +90,16 @@ void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r
 #endif
 }
 
-void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom)
+void SmearRow(const ConstPixelView &src, int srcY, const PixelView &dst, int top, int bottom)
 {
-    if (srcY < 0 || srcY >= src.height())
+    if (srcY < 0 || srcY >= src.height)
         return;
     top = std::max(top, 0);
-    bottom = std::min(bottom, dst.height());
-    const std::size_t bytes = std::size_t(std::min(src.bytesPerLine(), dst.bytesPerLine()));
-    const uchar *s = src.constScanLine(srcY);
-    uchar *out = dst.bits();
+    bottom = std::min(bottom, dst.height);
+    const std::size_t bytes = std::size_t(std::min(src.stride, dst.stride));
+    const std::uint8_t *s = src.Row(srcY);
     for (int y = top; y < bottom; ++y)
-        std::memcpy(out + qsizetype(y) * dst.bytesPerLine(), s, bytes);
+        std::memcpy(dst.Row(y), s, bytes);
 }
 
 }  // namespace lumetta

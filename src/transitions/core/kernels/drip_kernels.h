@@ -1,24 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "transitions/core/pixels/pixel_view.h"
 #include "transitions/core/shapes/half_open_rect.h"
 
-#include <QImage>
-
+#include <cstdint>
 #include <vector>
 
 // The drip's smearing: one line of the new picture repeated over the unsettled area.
 namespace lumetta {
 
 // Writes the pixel at pixel (bytesPerPixel bytes) into width pixels of dst.
-using FillRowFn = void (*)(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+using FillRowFn = void (*)(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
 
-void FillRowC(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-void FillRowWords(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-void FillRowAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowC(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
+void FillRowWords(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
+void FillRowAvX2(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
 // The same with stores that bypass the caches where they can; the caller fences (SmearColumn).
-void FillRowStreamingAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
-void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel);
+void FillRowStreamingAvX2(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
+void FillRow(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel);
 
 struct DripKernels
 {
@@ -33,9 +33,9 @@ const std::vector<DripKernels> &DripKernelVariants();
 
 // Stretches column srcX of src over rectangle r of dst: every pixel of row y in r takes src's
 // pixel (srcX, y). Rows outside either image are skipped.
-void SmearColumn(const QImage &src, int srcX, QImage &dst, const HalfOpenRect &r);
+void SmearColumn(const ConstPixelView &src, int srcX, const PixelView &dst, const HalfOpenRect &r);
 
 // Copies row srcY of src, whole, into rows top..bottom-1 of dst (clipped to dst).
-void SmearRow(const QImage &src, int srcY, QImage &dst, int top, int bottom);
+void SmearRow(const ConstPixelView &src, int srcY, const PixelView &dst, int top, int bottom);
 
 }  // namespace lumetta

@@ -15,7 +15,7 @@ namespace {
 // one unaligned store comes first and the rest start on 32-byte boundaries, which keeps the
 // pixels in step only when dst lies on a pixel boundary.
 template <bool Streaming>
-void FillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
+void FillRegisters(std::uint8_t *dst, __m256i value, std::size_t count, bool align)
 {
     std::size_t i = 0;
     if (align && count >= 32) {
@@ -28,7 +28,7 @@ void FillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
                 _mm256_store_si256(reinterpret_cast<__m256i *>(dst + i), value);
         }
     }
-    alignas(32) uchar tail[32];
+    alignas(32) std::uint8_t tail[32];
     _mm256_store_si256(reinterpret_cast<__m256i *>(tail), value);
     for (; i + 32 <= count; i += 32)
         _mm256_storeu_si256(reinterpret_cast<__m256i *>(dst + i), value);
@@ -37,7 +37,7 @@ void FillRegisters(uchar *dst, __m256i value, std::size_t count, bool align)
 
 // Fills count bytes at dst with the pixel of 2 or 4 bytes at pixel.
 template <bool Streaming, class Pixel>
-void FillPixels(uchar *dst, const uchar *pixel, std::size_t count)
+void FillPixels(std::uint8_t *dst, const std::uint8_t *pixel, std::size_t count)
 {
     Pixel v;
     std::memcpy(&v, pixel, sizeof v);
@@ -46,7 +46,7 @@ void FillPixels(uchar *dst, const uchar *pixel, std::size_t count)
 }
 
 template <bool Streaming>
-void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRow(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     if (width <= 0)
         return;
@@ -65,7 +65,7 @@ void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
         break;
     }
     // 3-byte pixels: 96 bytes hold 32 of them, three registers repeat the pixel.
-    alignas(32) uchar pattern[96];
+    alignas(32) std::uint8_t pattern[96];
     for (std::size_t i = 0; i < sizeof pattern; i += 3)
         std::memcpy(pattern + i, pixel, 3);
     const __m256i a = _mm256_load_si256(reinterpret_cast<const __m256i *>(pattern));
@@ -82,12 +82,12 @@ void FillRow(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
 
 }  // namespace
 
-void FillRowAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowAvX2(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     FillRow<false>(dst, pixel, width, bytesPerPixel);
 }
 
-void FillRowStreamingAvX2(uchar *dst, const uchar *pixel, int width, int bytesPerPixel)
+void FillRowStreamingAvX2(std::uint8_t *dst, const std::uint8_t *pixel, int width, int bytesPerPixel)
 {
     FillRow<true>(dst, pixel, width, bytesPerPixel);
 }

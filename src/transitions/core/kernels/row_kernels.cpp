@@ -1,22 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transitions/core/kernels/row_kernels.h"
 
+#include <cstdlib>
+
 namespace lumetta {
 namespace {
 
 bool InitialReference()
 {
-    return qEnvironmentVariableIntValue("LUMETTA_REFERENCE_KERNELS") == 1;
+    const char *value = std::getenv("LUMETTA_REFERENCE_KERNELS");
+    if (!value)
+        return false;
+    char *end = nullptr;
+    return std::strtol(value, &end, 0) == 1 && end != value && *end == '\0';
 }
 
 bool gReference = InitialReference();
 
 }  // namespace
-
-int BytesPerPixel(const QImage &image)
-{
-    return (image.depth() + 7) / 8;
-}
 
 bool ReferenceKernels()
 {

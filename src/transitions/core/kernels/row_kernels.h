@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
-
 #include <vector>
 
 // What every row kernel family shares. Each family has a plain reference Name_C, faster variants
@@ -11,9 +9,6 @@
 // whose first member is the variant's name: the reference first, then each faster variant this
 // CPU runs, fastest last.
 namespace lumetta {
-
-// Storage bytes of one pixel of image (1 for Indexed8, 2, 3 or 4).
-int BytesPerPixel(const QImage &image);
 
 // While set, kernels use their plain reference versions (tests, debugging). Starts set when the
 // environment variable LUMETTA_REFERENCE_KERNELS is 1.

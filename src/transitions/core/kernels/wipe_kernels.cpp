@@ -11,16 +11,18 @@
 
 namespace lumetta {
 
-void SelectRowBytesC(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                     std::uint8_t *dst, std::ptrdiff_t count)
 {
-    for (qsizetype i = 0; i < count; ++i)
-        dst[i] = uchar((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
+    for (std::ptrdiff_t i = 0; i < count; ++i)
+        dst[i] = std::uint8_t((newRow[i] & select[i]) | (oldRow[i] & ~select[i]));
 }
 
 #if defined(__x86_64__)
-void SelectRowBytesSsE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count)
 {
-    qsizetype i = 0;
+    std::ptrdiff_t i = 0;
     for (; i + 16 <= count; i += 16) {
         const __m128i o = _mm_loadu_si128(reinterpret_cast<const __m128i *>(oldRow + i));
         const __m128i n = _mm_loadu_si128(reinterpret_cast<const __m128i *>(newRow + i));
@@ -53,17 +55,18 @@ const std::vector<WipeKernels> &WipeKernelVariants()
     return kVariants;
 }
 
-void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                    std::uint8_t *dst, std::ptrdiff_t count)
 {
     KernelsInUse(WipeKernelVariants()).selectRowBytes(oldRow, newRow, select, dst, count);
 }
 
-void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel)
+void ExpandMaskRow(const std::uint8_t *maskBits, int bitOffset, std::uint8_t *out, int width, int bytesPerPixel)
 {
     for (int i = 0; i < width; ++i) {
         const int bit = bitOffset + i;
-        const uchar v = ((maskBits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFF : 0x00;
-        std::memset(out + qsizetype(i) * bytesPerPixel, v, std::size_t(bytesPerPixel));
+        const std::uint8_t v = ((maskBits[bit >> 3] >> (7 - (bit & 7))) & 1) ? 0xFF : 0x00;
+        std::memset(out + std::ptrdiff_t(i) * bytesPerPixel, v, std::size_t(bytesPerPixel));
     }
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QtGlobal>
+#include <cstddef>
+#include <cstdint>
 
 #include <vector>
 
@@ -10,15 +11,19 @@
 namespace lumetta {
 
 // dst := (newRow & select) | (oldRow & ~select) over count bytes; select holds 0x00 or 0xFF per byte.
-using SelectRowBytesFn = void (*)(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst,
-                                  qsizetype count);
+using SelectRowBytesFn = void (*)(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                                  std::uint8_t *dst, std::ptrdiff_t count);
 
-void SelectRowBytesC(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytesC(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                     std::uint8_t *dst, std::ptrdiff_t count);
 #if defined(__x86_64__)
-void SelectRowBytesSsE2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
-void SelectRowBytesAvX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytesSsE2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count);
+void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count);
 #endif
-void SelectRowBytes(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count);
+void SelectRowBytes(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                    std::uint8_t *dst, std::ptrdiff_t count);
 
 struct WipeKernels
 {
@@ -30,6 +35,6 @@ struct WipeKernels
 const std::vector<WipeKernels> &WipeKernelVariants();
 
 // Widens width mask bits from bitOffset into 0x00/0xFF bytes, bytesPerPixel per bit.
-void ExpandMaskRow(const uchar *maskBits, int bitOffset, uchar *out, int width, int bytesPerPixel);
+void ExpandMaskRow(const std::uint8_t *maskBits, int bitOffset, std::uint8_t *out, int width, int bytesPerPixel);
 
 }  // namespace lumetta

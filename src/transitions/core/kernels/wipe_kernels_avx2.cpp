@@ -6,9 +6,10 @@
 
 namespace lumetta {
 
-void SelectRowBytesAvX2(const uchar *oldRow, const uchar *newRow, const uchar *select, uchar *dst, qsizetype count)
+void SelectRowBytesAvX2(const std::uint8_t *oldRow, const std::uint8_t *newRow, const std::uint8_t *select,
+                        std::uint8_t *dst, std::ptrdiff_t count)
 {
-    qsizetype i = 0;
+    std::ptrdiff_t i = 0;
     for (; i + 32 <= count; i += 32) {
         const __m256i o = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(oldRow + i));
         const __m256i n = _mm256_loadu_si256(reinterpret_cast<const __m256i *>(newRow + i));

@@ -5,11 +5,6 @@
 
 namespace lumetta {
 
-QRect HalfOpenRect::ToQRect() const
-{
-    return IsEmpty() ? QRect() : QRect(left, top, right - left, bottom - top);
-}
-
 HalfOpenRect Intersect(const HalfOpenRect &a, const HalfOpenRect &b)
 {
     HalfOpenRect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QRect>
-
 namespace lumetta {
 
 // Rectangle with exclusive right and bottom, as the effects compute their strips.
@@ -15,8 +13,7 @@ struct HalfOpenRect
 
     bool IsEmpty() const { return right <= left || bottom <= top; }
     int Width() const { return right - left; }
-    // An empty rectangle becomes a null QRect.
-    QRect ToQRect() const;
+    int Height() const { return bottom - top; }
 };
 
 HalfOpenRect Intersect(const HalfOpenRect &a, const HalfOpenRect &b);

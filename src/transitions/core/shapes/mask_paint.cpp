@@ -12,10 +12,10 @@
 namespace lumetta {
 namespace {
 
-void ClippedSpan(QImage &mask, int y, std::int64_t x0, std::int64_t x1, bool white)
+void ClippedSpan(const PixelView &mask, int y, std::int64_t x0, std::int64_t x1, bool white)
 {
     x0 = std::max<std::int64_t>(x0, 0);
-    x1 = std::min<std::int64_t>(x1, mask.width());
+    x1 = std::min<std::int64_t>(x1, mask.width);
     if (x0 < x1)
         FillMonoRect(mask, int(x0), y, int(x1), y + 1, white);
 }
@@ -27,21 +27,21 @@ int MaskedBitmapWidth(int width)
     return width <= 0 ? 32 : ((width - 1) / 32 + 1) * 32;
 }
 
-QImage CreateMask(int width, int height)
+MonoBitmap CreateMask(int width, int height)
 {
-    return NewMonoImage(MaskedBitmapWidth(width), std::max(height, 1));
+    return MonoBitmap(MaskedBitmapWidth(width), std::max(height, 1));
 }
 
-void ClearMask(QImage &mask)
+void ClearMask(const PixelView &mask)
 {
-    std::memset(mask.bits(), 0, size_t(mask.sizeInBytes()));
+    std::memset(mask.bits, 0, mask.SizeInBytes());
 }
 
-void InvertMask(QImage &mask)
+void InvertMask(const PixelView &mask)
 {
-    uchar *bits = mask.bits();
-    const qsizetype bytes = mask.sizeInBytes();
-    qsizetype i = 0;
+    std::uint8_t *bits = mask.bits;
+    const auto bytes = std::ptrdiff_t(mask.SizeInBytes());
+    std::ptrdiff_t i = 0;
     for (; i + 8 <= bytes; i += 8) {
         std::uint64_t w;
         std::memcpy(&w, bits + i, 8);
@@ -49,18 +49,18 @@ void InvertMask(QImage &mask)
         std::memcpy(bits + i, &w, 8);
     }
     for (; i < bytes; ++i)
-        bits[i] = uchar(~bits[i]);
+        bits[i] = std::uint8_t(~bits[i]);
 }
 
-void MaskLine(QImage &mask, QPoint from, QPoint to, bool white)
+void MaskLine(const PixelView &mask, Point from, Point to, bool white)
 {
-    LineRuns(from, to, mask.height(), [&](int y, int x0, int x1) { ClippedSpan(mask, y, x0, x1, white); });
+    LineRuns(from, to, mask.height, [&](int y, int x0, int x1) { ClippedSpan(mask, y, x0, x1, white); });
 }
 
-void MaskFillPolygon(QImage &mask, const QPoint *points, int count, bool white)
+void MaskFillPolygon(const PixelView &mask, const Point *points, int count, bool white)
 {
     std::vector<PolygonCrossing> crossings;
-    PolygonRuns(points, count, mask.height(), crossings,
+    PolygonRuns(points, count, mask.height, crossings,
                 [&](int y, int x0, int x1) { ClippedSpan(mask, y, x0, x1, white); });
 }
 

@@ -1,25 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QImage>
+#include "transitions/core/pixels/pixel_view.h"
 
-// Painting on 1-bit masks and piece bitmaps. Rectangles are (left, top, right, bottom) with
-// right and bottom exclusive; everything is clipped to the image. A set bit is white.
+// Painting on 1-bit masks and piece bitmaps (views of PixelLayout::Mono, such as a MonoBitmap's).
+// Rectangles are (left, top, right, bottom) with right and bottom exclusive; everything is
+// clipped to the image. A set bit is white.
 namespace lumetta {
 
-// A Format_Mono image with every bit clear; index 0 is black, index 1 white.
-QImage NewMonoImage(int width, int height);
-
-void FillMonoRect(QImage &image, int left, int top, int right, int bottom, bool white);
+void FillMonoRect(const PixelView &image, int left, int top, int right, int bottom, bool white);
 
 // Fills the ellipse inscribed in the box: a pixel is painted when its centre lies inside or on
 // the ellipse.
-void FillMonoEllipse(QImage &image, int left, int top, int right, int bottom, bool white);
+void FillMonoEllipse(const PixelView &image, int left, int top, int right, int bottom, bool white);
 
-void SetMonoPixel(QImage &image, int x, int y, bool white);
-bool MonoPixel(const QImage &image, int x, int y);
+void SetMonoPixel(const PixelView &image, int x, int y, bool white);
+bool MonoPixel(const ConstPixelView &image, int x, int y);
 
 // Sets every pixel of image that is set in source placed with its top-left corner at (x, y).
-void OrMonoImage(QImage &image, int x, int y, const QImage &source);
+void OrMonoImage(const PixelView &image, int x, int y, const ConstPixelView &source);
 
 }  // namespace lumetta

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPoint>
+#include "transitions/core/shapes/point.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,15 +17,15 @@ namespace lumetta {
 
 // A Bresenham line including both end points, each row's pixels as one run.
 template <class Run>
-void LineRuns(QPoint from, QPoint to, int height, Run &&run)
+void LineRuns(Point from, Point to, int height, Run &&run)
 {
-    int x = from.x(), y = from.y();
-    const int dx = std::abs(to.x() - x), dy = -std::abs(to.y() - y);
-    const int stepX = x < to.x() ? 1 : -1, stepY = y < to.y() ? 1 : -1;
+    int x = from.x, y = from.y;
+    const int dx = std::abs(to.x - x), dy = -std::abs(to.y - y);
+    const int stepX = x < to.x ? 1 : -1, stepY = y < to.y ? 1 : -1;
     int err = dx + dy;
     int runStart = x;
     for (;;) {
-        const bool last = x == to.x() && y == to.y();
+        const bool last = x == to.x && y == to.y;
         const int e2 = 2 * err;
         const bool nextRow = !last && e2 <= dx;
         if (last || nextRow) {
@@ -56,30 +56,30 @@ struct PolygonCrossing
 };
 
 template <class Run>
-void PolygonRuns(const QPoint *points, int count, int height, std::vector<PolygonCrossing> &crossings, Run &&run)
+void PolygonRuns(const Point *points, int count, int height, std::vector<PolygonCrossing> &crossings, Run &&run)
 {
     if (count <= 0)
         return;
-    int minY = points[0].y(), maxY = points[0].y();
+    int minY = points[0].y, maxY = points[0].y;
     for (int i = 1; i < count; ++i) {
-        minY = std::min(minY, points[i].y());
-        maxY = std::max(maxY, points[i].y());
+        minY = std::min(minY, points[i].y);
+        maxY = std::max(maxY, points[i].y);
     }
     const int y0 = std::max(minY, 0);
     const int y1 = std::min(maxY, height);
     for (int y = y0; y < y1; ++y) {
         crossings.clear();
         for (int i = 0; i < count; ++i) {
-            const QPoint p = points[i];
-            const QPoint q = points[(i + 1) % count];
-            if (p.y() == q.y())
+            const Point p = points[i];
+            const Point q = points[(i + 1) % count];
+            if (p.y == q.y)
                 continue;
-            const bool down = q.y() > p.y();
-            const int lo = down ? p.y() : q.y();
-            const int hi = down ? q.y() : p.y();
+            const bool down = q.y > p.y;
+            const int lo = down ? p.y : q.y;
+            const int hi = down ? q.y : p.y;
             if (y < lo || y >= hi)
                 continue;
-            const double x = p.x() + double(y - p.y()) * double(q.x() - p.x()) / double(q.y() - p.y());
+            const double x = p.x + double(y - p.y) * double(q.x - p.x) / double(q.y - p.y);
             crossings.push_back({x, down ? 1 : -1});
         }
         std::sort(crossings.begin(), crossings.end(),

@@ -1,0 +1,41 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# cmake -DSOURCE=src -DCXX=c++ -P core_without_qt.cmake
+# Compiles every file of the transition library's core with nothing on the include path but a
+# copy of core/ and the two plain headers of common/ it may take, so a Qt header (or any other
+# header of the project) used there fails here, whatever the layers test reads. Headers are
+# compiled on their own too, so each holds what it uses.
+cmake_minimum_required(VERSION 3.25)
+set(tree ${CMAKE_CURRENT_BINARY_DIR}/core_without_qt)
+file(REMOVE_RECURSE ${tree})
+file(COPY ${SOURCE}/transitions/core DESTINATION ${tree}/transitions)
+file(COPY ${SOURCE}/common/random.h ${SOURCE}/common/arith.h DESTINATION ${tree}/common)
+
+file(GLOB_RECURSE files RELATIVE ${tree} ${tree}/transitions/core/*.cpp ${tree}/transitions/core/*.h)
+list(SORT files)
+set(failures "")
+set(count 0)
+foreach(name IN LISTS files)
+  set(flags -std=c++20 -fsyntax-only -Werror=implicit-function-declaration -I${tree})
+  if(name MATCHES "_avx2\\.cpp$")
+    list(APPEND flags -mavx2)
+  endif()
+  if(name MATCHES "\\.h$")
+    set(input -include ${tree}/${name} -x c++ /dev/null)
+  else()
+    set(input ${tree}/${name})
+  endif()
+  execute_process(COMMAND ${CXX} ${flags} ${input} RESULT_VARIABLE status ERROR_VARIABLE errors)
+  math(EXPR count "${count} + 1")
+  if(NOT status EQUAL 0)
+    list(APPEND failures "${name} does not compile without Qt:\n${errors}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${tree})
+if(count EQUAL 0)
+  message(FATAL_ERROR "no core files under ${SOURCE}/transitions/core")
+endif()
+if(failures)
+  list(JOIN failures "\n" text)
+  message(FATAL_ERROR "${text}")
+endif()
+message(STATUS "${count} core files compile with the standard library alone")
