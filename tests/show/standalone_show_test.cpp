@@ -24,6 +24,15 @@ namespace {
 
 using testfiles::ReadBytes;
 
+// Writes DATA as NAME in DIR and returns its path.
+QString WriteIn(const QTemporaryDir &dir, const QString &name, const QByteArray &data)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
+    return path;
+}
+
 QByteArray Trailer(qint64 value)
 {
     QByteArray trailer(4, '\0');
@@ -243,12 +252,7 @@ TEST(StandaloneShowExtract, RefusesABlockOutsideTheFile)
 TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
 {
     QTemporaryDir dir;
-    const auto write = [&](const QString &name, const QByteArray &data) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
-        return path;
-    };
+    const auto write = [&dir](const QString &name, const QByteArray &data) { return WriteIn(dir, name, data); };
     QImage image(12, 8, QImage::Format_RGB32);
     image.fill(qRgb(10, 200, 30));
     const QString stub = write("AEXE.tms", QByteArray(3000, 's'));
@@ -303,12 +307,7 @@ TEST(StandaloneShowRoundTrip, BuiltShowExtractsToTheSameItems)
 TEST(StandaloneShowRoundTrip, PhotosKeepTheirBytesAndComeOutUpright)
 {
     QTemporaryDir dir;
-    const auto write = [&](const QString &name, const QByteArray &data) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
-        return path;
-    };
+    const auto write = [&dir](const QString &name, const QByteArray &data) { return WriteIn(dir, name, data); };
     const QImage upright = testpictures::QuadrantPicture(64, 48);
     const QByteArray files[] = {
         testpictures::MakeQtPicture(upright, "png"),
@@ -425,12 +424,7 @@ TEST(StandaloneShowExtract, StopsBetweenFilesWhenAsked)
 TEST(StandaloneShowRoundTrip, SlideDetailsFollowThePicturesAndAShowWithoutThemKeepsItsLayout)
 {
     QTemporaryDir dir;
-    const auto write = [&](const QString &name, const QByteArray &data) {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(data) == data.size());
-        return path;
-    };
+    const auto write = [&dir](const QString &name, const QByteArray &data) { return WriteIn(dir, name, data); };
     QImage image(12, 8, QImage::Format_RGB32);
     image.fill(qRgb(10, 200, 30));
     const QString stub = write("AEXE.tms", QByteArray(100, 's'));
