@@ -70,6 +70,15 @@ std::int64_t ShowStory::DurationMs(int slide, std::int64_t intervalMs) const
     return own ? *own : intervalMs;
 }
 
+std::optional<SlideMotion> ShowStory::DrawMotion(int slide) const
+{
+    if (const std::optional<SlideMotion> &own = Slide(slide).motion)
+        return own;
+    if (gentleMotion_)
+        return SlideMotion::DrawGentle();
+    return std::nullopt;
+}
+
 QList<std::int64_t> ShowStory::Durations(int count, std::int64_t intervalMs, std::optional<std::int64_t> musicMs) const
 {
     QList<std::int64_t> durations(std::max(count, 0));
@@ -93,7 +102,8 @@ QList<std::int64_t> ShowStory::Durations(int count, std::int64_t intervalMs, std
 
 bool ShowStory::operator==(const ShowStory &other) const
 {
-    return slides_ == other.slides_ && fitToMusic_ == other.fitToMusic_ && unknown_ == other.unknown_;
+    return slides_ == other.slides_ && fitToMusic_ == other.fitToMusic_ && gentleMotion_ == other.gentleMotion_
+           && unknown_ == other.unknown_;
 }
 
 }  // namespace lumetta

@@ -32,12 +32,19 @@ public:
     bool FitToMusic() const { return fitToMusic_; }
     void SetFitToMusic(bool fit) { fitToMusic_ = fit; }
 
+    // Every slide without a motion of its own gets a random slow zoom in or out.
+    bool GentleMotion() const { return gentleMotion_; }
+    void SetGentleMotion(bool gentle) { gentleMotion_ = gentle; }
+    // SLIDE's motion: its own, else with gentle motion one drawn from the shared generator now,
+    // else none.
+    std::optional<SlideMotion> DrawMotion(int slide) const;
+
     // Show-wide keys this program does not know, written back unchanged.
     QJsonObject &Unknown() { return unknown_; }
     const QJsonObject &Unknown() const { return unknown_; }
 
     // No details at all: no file needs to be kept.
-    bool IsEmpty() const { return slides_.isEmpty() && !fitToMusic_ && unknown_.isEmpty(); }
+    bool IsEmpty() const { return slides_.isEmpty() && !fitToMusic_ && !gentleMotion_ && unknown_.isEmpty(); }
     bool HasDetails(int slide) const { return !Slide(slide).IsEmpty(); }
 
     // How long SLIDE shows in an automatic show whose interval is INTERVAL_MS, before fitting.
@@ -53,6 +60,7 @@ private:
 
     QList<SlideDetails> slides_;
     bool fitToMusic_ = false;
+    bool gentleMotion_ = false;
     QJsonObject unknown_;
 };
 

@@ -32,6 +32,15 @@ const QString kSizeKey = QStringLiteral("size");
 const QString kColourKey = QStringLiteral("colour");
 const QString kPositionKey = QStringLiteral("position");
 const QString kEdgeKey = QStringLiteral("edge");
+const QString kGentleKey = QStringLiteral("gentleMotion");
+const QString kMotionKey = QStringLiteral("motion");
+const QString kStartKey = QStringLiteral("start");
+const QString kEndKey = QStringLiteral("end");
+const QString kEasingKey = QStringLiteral("easing");
+const QString kXKey = QStringLiteral("x");
+const QString kYKey = QStringLiteral("y");
+const QString kWidthKey = QStringLiteral("width");
+const QString kHeightKey = QStringLiteral("height");
 const QString kRandom = QStringLiteral("random");
 const QString kNone = QStringLiteral("none");
 
@@ -46,6 +55,10 @@ const QList<std::pair<StoryCaption::Position, QString>> kPositions = {
 const QList<std::pair<StoryCaption::Edge, QString>> kEdges = {
     {StoryCaption::Edge::Outline, QStringLiteral("outline")},
     {StoryCaption::Edge::Shadow, QStringLiteral("shadow")},
+};
+const QList<std::pair<SlideMotion::Easing, QString>> kEasings = {
+    {SlideMotion::Easing::Linear, QStringLiteral("linear")},
+    {SlideMotion::Easing::EaseInOut, QStringLiteral("easeInOut")},
 };
 
 template <typename Value>
@@ -110,11 +123,57 @@ public:
             else
                 Tell(QStringLiteral("\"%1\" is not an object").arg(kCaptionKey));
         }
+        if (const QJsonValue motion = entry.take(kMotionKey); !motion.isUndefined()) {
+            if (motion.isObject()) {
+                QJsonObject object = motion.toObject();
+                details.motion = ReadMotion(object);
+                details.motionUnknown = object;
+            } else {
+                Tell(QStringLiteral("\"%1\" is not an object").arg(kMotionKey));
+            }
+        }
         details.unknown = entry;
         return details;
     }
 
 private:
+    // Takes the keys it knows out of OBJECT.
+    SlideMotion ReadMotion(QJsonObject &object)
+    {
+        SlideMotion motion;
+        motion.start = ReadRect(object.take(kStartKey), kStartKey);
+        motion.end = ReadRect(object.take(kEndKey), kEndKey);
+        if (const QJsonValue easing = object.take(kEasingKey); !easing.isUndefined()) {
+            if (const std::optional<SlideMotion::Easing> read = ValueOf(kEasings, easing))
+                motion.easing = *read;
+            else
+                Tell(QStringLiteral("the motion's \"%1\" is not \"linear\" or \"easeInOut\"").arg(kEasingKey));
+        }
+        return motion;
+    }
+
+    // A rectangle of the picture; absent: the whole picture. One that is not inside the picture
+    // is told and made the nearest that is.
+    SlideMotion::Rect ReadRect(const QJsonValue &value, const QString &key)
+    {
+        if (value.isUndefined())
+            return {};
+        const QJsonObject object = value.toObject();
+        const auto number = [&object](const QString &name, double fallback) {
+            const QJsonValue side = object.value(name);
+            return side.isDouble() ? side.toDouble() : side.isUndefined() ? fallback : std::numeric_limits<double>::quiet_NaN();
+        };
+        const SlideMotion::Rect read{number(kXKey, 0), number(kYKey, 0), number(kWidthKey, 1),
+                                     number(kHeightKey, 1)};
+        const SlideMotion::Rect sound = SlideMotion::Clamped(read);
+        if (!value.isObject() || !(sound == read))
+            Tell(QStringLiteral("the motion's \"%1\" is not a part of the picture (x, y, width and height from 0 "
+                                "to 1, at least %2 across); the nearest one is used")
+                     .arg(key)
+                     .arg(SlideMotion::kSmallestFraction));
+        return sound;
+    }
+
     StoryCaption ReadCaption(QJsonObject object)
     {
         StoryCaption caption;
@@ -186,6 +245,11 @@ QJsonObject CaptionObject(const StoryCaption &caption)
     return object;
 }
 
+QJsonObject RectObject(const SlideMotion::Rect &rect)
+{
+    return QJsonObject{{kXKey, rect.x}, {kYKey, rect.y}, {kWidthKey, rect.width}, {kHeightKey, rect.height}};
+}
+
 QJsonObject EntryObject(int slide, const QString &picture, const SlideDetails &details)
 {
     QJsonObject entry = details.unknown;
@@ -195,6 +259,15 @@ QJsonObject EntryObject(int slide, const QString &picture, const SlideDetails &d
         entry.insert(kCaptionKey, caption);
     if (details.durationMs)
         entry.insert(kDurationKey, *details.durationMs);
+    if (details.motion) {
+        QJsonObject motion = details.motionUnknown;
+        motion.insert(kStartKey, RectObject(details.motion->start));
+        motion.insert(kEndKey, RectObject(details.motion->end));
+        motion.insert(kEasingKey, NameOf(kEasings, details.motion->easing));
+        entry.insert(kMotionKey, motion);
+    } else if (!details.motionUnknown.isEmpty()) {
+        entry.insert(kMotionKey, details.motionUnknown);
+    }
     switch (details.transition.kind) {
     case SlideTransition::Kind::Random:
         break;
@@ -260,6 +333,12 @@ StoryFile::Reading StoryFile::Parse(const QByteArray &bytes, const QStringList &
             story.SetFitToMusic(fit.toBool());
         else
             problems << QStringLiteral("\"%1\" is neither true nor false").arg(kFitKey);
+    }
+    if (const QJsonValue gentle = top.take(kGentleKey); !gentle.isUndefined()) {
+        if (gentle.isBool())
+            story.SetGentleMotion(gentle.toBool());
+        else
+            problems << QStringLiteral("\"%1\" is neither true nor false").arg(kGentleKey);
     }
     const QJsonValue slides = top.take(kSlidesKey);
     story.Unknown() = top;
@@ -371,6 +450,8 @@ QByteArray StoryFile::Bytes(const ShowStory &story, const QStringList &pictures)
     top.insert(kVersionKey, kVersion);
     if (story.FitToMusic())
         top.insert(kFitKey, true);
+    if (story.GentleMotion())
+        top.insert(kGentleKey, true);
     QJsonArray slides;
     const int count = std::min(story.SlideCount(), int(pictures.size()));
     for (int i = 0; i < count; ++i)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "show/show_story.h"
 
+#include "common/random.h"
+
 #include <gtest/gtest.h>
 
 namespace lumetta {
@@ -89,6 +91,30 @@ TEST(ShowStoryTest, FittedDurationsEndExactlyWithTheMusic)
         total += duration;
     EXPECT_EQ(total, 123457);
     EXPECT_NEAR(double(durations[12]) / double(durations[0]), (1000 + 337 * 6) / 1000.0, 0.01);
+}
+
+TEST(ShowStoryTest, MotionIsTheSlidesOwnElseGentleWhenTheShowAsks)
+{
+    ShowStory story;
+    SlideDetails own;
+    own.motion = SlideMotion::PanLeft();
+    story.SetSlide(1, own);
+    SetRandSeed(99);
+    EXPECT_EQ(story.DrawMotion(0), std::nullopt);
+    EXPECT_EQ(story.DrawMotion(1), SlideMotion::PanLeft());
+    // Without gentle motion nothing is drawn from the generator.
+    EXPECT_EQ(RandSeed(), 99u);
+
+    story.SetGentleMotion(true);
+    EXPECT_FALSE(story.IsEmpty());
+    EXPECT_EQ(story.DrawMotion(1), SlideMotion::PanLeft());
+    const std::optional<SlideMotion> first = story.DrawMotion(0);
+    const std::optional<SlideMotion> third = story.DrawMotion(2);
+    ASSERT_TRUE(first && third);
+    SetRandSeed(99);
+    EXPECT_EQ(story.DrawMotion(0), first);
+    EXPECT_EQ(story.DrawMotion(2), third);
+    SetRandSeed(0);
 }
 
 }  // namespace

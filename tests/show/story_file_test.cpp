@@ -89,27 +89,101 @@ TEST(StoryFileTest, WrittenAsDocumented)
 
 TEST(StoryFileTest, KeysOfANewerLumettaAreKeptEverywhere)
 {
-    const QByteArray bytes = R"({"version": 1, "gentleMotion": {"seed": 7},
-        "slides": [{"slide": 2, "picture": "/p/b.jpg", "motion": {"from": [0, 0, 1, 1]},
-                    "caption": {"text": "Hi", "weight": "bold"}},
-                   {"slide": 4, "picture": "/p/c.png", "motion": "zoom"}]})";
+    const QByteArray bytes = R"({"version": 1, "sparkle": {"seed": 7},
+        "slides": [{"slide": 2, "picture": "/p/b.jpg", "sound": {"from": [0, 0, 1, 1]},
+                    "caption": {"text": "Hi", "weight": "bold"},
+                    "motion": {"start": {"x": 0, "y": 0, "width": 1, "height": 1}, "speed": "slow"}},
+                   {"slide": 4, "picture": "/p/c.png", "sound": "zoom"}]})";
     const StoryFile::Reading reading = StoryFile::Parse(bytes, kPictures);
     EXPECT_TRUE(reading.problems.isEmpty()) << reading.problems.join('\n').toStdString();
-    EXPECT_EQ(reading.story.Unknown().value("gentleMotion").toObject().value("seed").toInt(), 7);
+    EXPECT_EQ(reading.story.Unknown().value("sparkle").toObject().value("seed").toInt(), 7);
     EXPECT_EQ(reading.story.Slide(1).caption.text, "Hi");
     EXPECT_EQ(reading.story.Slide(1).caption.unknown.value("weight").toString(), "bold");
-    EXPECT_TRUE(reading.story.Slide(1).unknown.contains("motion"));
+    EXPECT_TRUE(reading.story.Slide(1).unknown.contains("sound"));
+    EXPECT_EQ(reading.story.Slide(1).motionUnknown.value("speed").toString(), "slow");
     // A slide with nothing but a newer program's detail keeps it.
     EXPECT_TRUE(reading.story.HasDetails(3));
     const QByteArray written = StoryFile::Bytes(reading.story, kPictures);
     const QJsonObject top = QJsonDocument::fromJson(written).object();
-    EXPECT_EQ(top.value("gentleMotion").toObject().value("seed").toInt(), 7);
+    EXPECT_EQ(top.value("sparkle").toObject().value("seed").toInt(), 7);
     const QJsonArray slides = top.value("slides").toArray();
     ASSERT_EQ(slides.size(), 2);
-    EXPECT_EQ(slides[0].toObject().value("motion").toObject().value("from").toArray().size(), 4);
+    EXPECT_EQ(slides[0].toObject().value("sound").toObject().value("from").toArray().size(), 4);
     EXPECT_EQ(slides[0].toObject().value("caption").toObject().value("weight").toString(), "bold");
-    EXPECT_EQ(slides[1].toObject().value("motion").toString(), "zoom");
+    EXPECT_EQ(slides[0].toObject().value("motion").toObject().value("speed").toString(), "slow");
+    EXPECT_EQ(slides[1].toObject().value("sound").toString(), "zoom");
     EXPECT_EQ(StoryFile::Bytes(StoryFile::Parse(written, kPictures).story, kPictures), written);
+}
+
+TEST(StoryFileTest, MotionAndGentleMotionAreWrittenAsDocumentedAndReadBack)
+{
+    ShowStory story;
+    SlideDetails moving;
+    moving.motion = SlideMotion{{0, 0, 1, 1}, {0.125, 0.25, 0.5, 0.5}, SlideMotion::Easing::EaseInOut};
+    story.SetSlide(1, moving);
+    story.SetGentleMotion(true);
+    const QByteArray bytes = StoryFile::Bytes(story, kPictures);
+    const QJsonObject top = QJsonDocument::fromJson(bytes).object();
+    EXPECT_EQ(top.value("gentleMotion").toBool(), true);
+    const QJsonObject motion = top.value("slides").toArray().at(0).toObject().value("motion").toObject();
+    EXPECT_EQ(motion.value("easing").toString(), "easeInOut");
+    EXPECT_EQ(motion.value("start").toObject(), (QJsonObject{{"x", 0}, {"y", 0}, {"width", 1}, {"height", 1}}));
+    EXPECT_EQ(motion.value("end").toObject(),
+              (QJsonObject{{"x", 0.125}, {"y", 0.25}, {"width", 0.5}, {"height", 0.5}}));
+    const StoryFile::Reading reading = StoryFile::Parse(bytes, kPictures);
+    EXPECT_TRUE(reading.problems.isEmpty()) << reading.problems.join('\n').toStdString();
+    EXPECT_EQ(reading.story, story);
+    EXPECT_EQ(StoryFile::Bytes(reading.story, kPictures), bytes);
+    // Gentle motion alone is a detail worth a file.
+    ShowStory gentle;
+    gentle.SetGentleMotion(true);
+    EXPECT_FALSE(StoryFile::Bytes(gentle, kPictures).isEmpty());
+}
+
+TEST(StoryFileTest, BadMotionsAreToldAndMadeSound)
+{
+    const auto entry = [](const char *motion) {
+        return QByteArray(R"({"version": 1, "slides": [{"slide": 1, "picture": "/p/a.jpg", "motion": )") + motion
+               + "}]}";
+    };
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        const char *problem;  // empty: none
+        std::optional<SlideMotion> expected;
+    } cases[] = {
+        {"sound", entry(R"({"start": {"x": 0.5, "y": 0, "width": 0.5, "height": 0.5}, "easing": "linear"})"), "",
+         SlideMotion{{0.5, 0, 0.5, 0.5}, {}, SlideMotion::Easing::Linear}},
+        {"sides left out are the whole picture's", entry(R"({"end": {"width": 0.5, "height": 0.5}})"), "",
+         SlideMotion{{}, {0, 0, 0.5, 0.5}, SlideMotion::Easing::Linear}},
+        {"past the edge", entry(R"({"end": {"x": 0.8, "y": -2, "width": 0.5, "height": 0.5}})"),
+         "slide 1: the motion's \"end\" is not a part of the picture", SlideMotion{{}, {0.5, 0, 0.5, 0.5}}},
+        {"larger than the picture", entry(R"({"start": {"x": 0, "y": 0, "width": 4, "height": 1}})"),
+         "the motion's \"start\" is not a part", SlideMotion()},
+        {"no size", entry(R"({"start": {"width": 0, "height": 0}})"), "the motion's \"start\" is not a part",
+         SlideMotion{{0, 0, SlideMotion::kSmallestFraction, SlideMotion::kSmallestFraction}, {}}},
+        {"side as text", entry(R"({"start": {"x": "left"}})"), "the motion's \"start\" is not a part", SlideMotion()},
+        {"rectangle as a list", entry(R"({"end": [0, 0, 1, 1]})"), "the motion's \"end\" is not a part",
+         SlideMotion()},
+        {"unknown easing", entry(R"({"easing": "bounce"})"), "the motion's \"easing\" is not", SlideMotion()},
+        {"motion as text", entry(R"("zoom")"), "slide 1: \"motion\" is not an object", std::nullopt},
+        {"gentle motion as text", R"({"version": 1, "gentleMotion": "yes"})",
+         "\"gentleMotion\" is neither true nor false", std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const StoryFile::Reading reading = StoryFile::Parse(c.bytes, kPictures);
+        if (*c.problem) {
+            ASSERT_EQ(reading.problems.size(), 1);
+            EXPECT_TRUE(reading.problems.first().contains(QLatin1String(c.problem)))
+                << reading.problems.first().toStdString();
+        } else {
+            EXPECT_TRUE(reading.problems.isEmpty()) << reading.problems.join('\n').toStdString();
+        }
+        EXPECT_EQ(reading.story.Slide(0).motion, c.expected);
+        EXPECT_FALSE(reading.story.GentleMotion());
+    }
 }
 
 TEST(StoryFileTest, EntriesFollowTheirPictureWhenTheListChangedWithoutThem)
