@@ -22,8 +22,6 @@ SlideMotion::Rect Centred(double fraction)
     return {margin, margin, fraction, fraction};
 }
 
-// Gentle zooms keep this much of the picture at their closest: slow enough never to hurry.
-constexpr double kGentleLeast = 0.8;
 constexpr double kGentleSpread = 0.1;
 constexpr double kPresetZoom = 0.75;
 constexpr double kPanSize = 0.8;

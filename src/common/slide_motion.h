@@ -24,6 +24,9 @@ struct SlideMotion
 
     // The smallest part shown, a twentieth of the picture across: deeper zooms show only blur.
     static constexpr double kSmallestFraction = 0.05;
+    // Gentle zooms keep this much of the picture across at their closest: slow enough never to
+    // hurry.
+    static constexpr double kGentleLeast = 0.8;
 
     Rect start;
     Rect end;

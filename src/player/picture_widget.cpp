@@ -108,7 +108,13 @@ const QImage &PictureWidget::Shown() const
     const qreal ratio = devicePixelRatioF();
     const QSize device = (QSizeF(size()) * ratio).toSize();
     if (stale_ || (!shown_.isNull() && shown_.size() != device)) {
-        shown_ = ComposePicture(device, picture_, mode_);
+        // A picture that covers the control exactly is shown as it is: a moving slide's frames
+        // are not copied once more.
+        const bool covers = !mode_.tiled && picture_.size() == device
+                            && PlacementTarget(device, picture_.size(), mode_) == QRect(QPoint(0, 0), device)
+                            && (picture_.format() == QImage::Format_RGB32
+                                || picture_.format() == QImage::Format_ARGB32_Premultiplied);
+        shown_ = covers ? picture_ : ComposePicture(device, picture_, mode_);
         shown_.setDevicePixelRatio(ratio);
         stale_ = false;
     }

@@ -7,6 +7,7 @@
 #include "player/caption_layer.h"
 #include "player/effect_catalogue.h"
 #include "player/hot_key_help.h"
+#include "player/motion_playback.h"
 #include "player/pause_mark.h"
 #include "player/picture_widget.h"
 #include "player/screen_saver_inhibitor.h"
@@ -45,6 +46,8 @@ constexpr int kNoticeMs = 5000;
 constexpr int kNoticeLines = 8;
 constexpr int kMusicFadeMs = 1000;
 constexpr int kWheelNotch = 120;
+// How long a slide without a time of its own (a manual show's) takes over its motion.
+constexpr double kUntimedMotionMs = 10000;
 
 void SetBackgroundColor(QWidget *widget, const QColor &color)
 {
@@ -69,6 +72,16 @@ void PlaceOnDevicePixels(PictureWidget *widget, const QRect &place, qreal ratio)
     const QRect logical = CoveringLogical(place, ratio);
     widget->setGeometry(logical);
     widget->SetDevicePosition(place.topLeft() - QPoint(qRound(logical.x() * ratio), qRound(logical.y() * ratio)));
+}
+
+// The detail the moving slides of a show of COUNT slides want; 0 when none moves.
+double MotionDetailOf(const ShowStory &story, int count)
+{
+    double detail = story.GentleMotion() ? 1 / SlideMotion::kGentleLeast : 0;
+    for (int i = 0; i < std::min(count, story.SlideCount()); ++i)
+        if (const std::optional<SlideMotion> &motion = story.Slide(i).motion)
+            detail = std::max(detail, MotionFrames::DetailFor(*motion));
+    return detail;
 }
 
 QRect ScreenGeometry(const QScreen *screen)
@@ -111,6 +124,8 @@ PlayerWindow::PlayerWindow(QWidget *parent) : QDialog(parent), sequencer_(*this)
     // Clicks go to the slide under it.
     caption_->setAttribute(Qt::WA_TransparentForMouseEvents);
     caption_->hide();
+
+    motion_ = new MotionPlayback(slide_, this);
 
     captionBar_ = new QLabel(this);
     captionBar_->setObjectName(QStringLiteral("Panel1"));
@@ -261,6 +276,7 @@ PlayerWindow::StartResult PlayerWindow::StartShow(ShowProject &project)
     if (project.Story().FitToMusic() && settings.MusicOn() && settings.AdvanceSeconds())
         musicMs = PlaylistLengthMs(project.Playlist());
     durations_ = project.Story().Durations(int(project.Pictures().size()), intervalMs, musicMs);
+    motionDetail_ = MotionDetailOf(project.Story(), int(project.Pictures().size()));
     if (settings.AdvanceSeconds()) {
         slideTimer_->setInterval(int(std::min<std::int64_t>(durations_.first(), INT_MAX)));
         slideTimer_->start();
@@ -354,6 +370,7 @@ void PlayerWindow::OnMusicTimer()
 void PlayerWindow::EndShow()
 {
     slideTimer_->stop();
+    motion_->Clear();
     musicTimer_->stop();
     if (music_.Active() && !fadeTimer_->isActive()) {
         fadeClock_.start();
@@ -476,7 +493,7 @@ bool PlayerWindow::PrepareEffect(int effect)
 SlideRequest PlayerWindow::SlideRequestOfShow() const
 {
     const ShowSettings &settings = project_->Settings();
-    return SlideRequest{ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow()};
+    return SlideRequest{ScreenSize(ShowScreen()), settings.PicturePercent(), settings.Shadow(), motionDetail_};
 }
 
 std::optional<QString> PlayerWindow::LoadPicture(const QString &path)
@@ -492,7 +509,13 @@ void PlayerWindow::ShowPicture(int index, const QString &path)
     const PreparedSlide slide = prefetcher_.Take(path, request);
     // The first track loads beside the first transition, not before it.
     music_.Begin();
-    slide_->SetPicture(slide.picture);
+    motion_->Clear();
+    const std::optional<SlideMotion> motion = project_->Story().DrawMotion(index);
+    // The transition ends on the motion's first frame.
+    if (motion && !slide.motionSource.isNull())
+        motion_->Load(MotionFrames(slide.motionSource, slide.layout.picture.size(), *motion, 0));
+    else
+        slide_->SetPicture(slide.picture);
     PlaceSlide(slide);
     slide_->Shown();
     const qreal ratio = devicePixelRatioF();
@@ -526,12 +549,20 @@ void PlayerWindow::WantNeighboursSoon()
 void PlayerWindow::SlideShown(int index, bool timed)
 {
     shownSlide_ = index;
-    if (!timed || !slideTimer_->isActive() || index < 0 || index >= durations_.size())
-        return;
-    // The slide's time counts from the step's start, the transition included, as the show's
-    // interval always has.
-    nextDue_ = stepStartedAt_ + double(durations_[index]);
-    slideTimer_->start(int(std::clamp<double>(std::ceil(nextDue_ - Stopwatch::Now()), 0, INT_MAX)));
+    const bool due = timed && slideTimer_->isActive() && index >= 0 && index < durations_.size();
+    if (due) {
+        // The slide's time counts from the step's start, the transition included, as the show's
+        // interval always has.
+        nextDue_ = stepStartedAt_ + double(durations_[index]);
+        slideTimer_->start(int(std::clamp<double>(std::ceil(nextDue_ - Stopwatch::Now()), 0, INT_MAX)));
+    }
+    if (motion_->IsLoaded()) {
+        // The motion ends as the next transition begins, on the picture that transition starts from.
+        const double own = index >= 0 && index < durations_.size() && durations_[index] > 0 ? double(durations_[index])
+                                                                                           : kUntimedMotionMs;
+        const double refresh = ShowScreen() && ShowScreen()->refreshRate() >= 1 ? ShowScreen()->refreshRate() : 60;
+        motion_->Start(due ? std::max(nextDue_ - Stopwatch::Now(), 0.0) : own, 1000 / refresh);
+    }
 }
 
 void PlayerWindow::PlaceSlide(const PreparedSlide &slide)
@@ -617,6 +648,7 @@ void PlayerWindow::ShowHotKeyHelp()
 
 void PlayerWindow::ShowPaused(bool paused)
 {
+    motion_->SetFrozen(paused);
     pauseMark_->PlaceInCorner();
     pauseMark_->setVisible(paused);
     if (paused)

@@ -26,6 +26,7 @@ class HotKeyHelp;
 class PauseMark;
 class ScreenSaverInhibitor;
 class PictureWidget;
+class MotionPlayback;
 
 // The full-screen player window. Every change of slide happens inside slideArea_, the panel the
 // transitions run on; the caption bar lies outside it.
@@ -81,6 +82,8 @@ public:
     // The shown slide's own caption, over the slide; hidden for a slide without one.
     PictureWidget *Caption() const { return caption_; }
     QLabel *CaptionBar() const { return captionBar_; }
+    // The shown slide's motion, when it moves.
+    MotionPlayback *Motion() const { return motion_; }
     QTimer *SlideTimer() const { return slideTimer_; }
     QTimer *MusicTimer() const { return musicTimer_; }
     BackgroundMusic &Music() { return music_; }
@@ -136,6 +139,7 @@ private:
     PictureWidget *shadow_;
     PictureWidget *slide_;
     PictureWidget *caption_;
+    MotionPlayback *motion_;
     QLabel *captionBar_;
     QTimer *slideTimer_;
     QTimer *musicTimer_;
@@ -163,6 +167,8 @@ private:
     SlideRequest neighboursRequest_;
     QString error_;
     QList<std::int64_t> durations_;
+    // How much detail the show's moving slides want (SlideRequest::motionDetail).
+    double motionDetail_ = 0;
     int shownSlide_ = 0;
     // When the step running or last run began, and when the next one falls due (show's clock).
     double stepStartedAt_ = 0;

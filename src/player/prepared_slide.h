@@ -13,10 +13,12 @@
 namespace lumetta {
 
 // A slide ready to be shown: its picture decoded, scaled once to the size it is shown at, and
-// its place on the screen; or, when the file cannot be shown, why.
+// its place on the screen; or, when the file cannot be shown, why. In a show whose slides move,
+// also the picture at the scale their motion draws its frames from.
 struct PreparedSlide
 {
     QImage picture;
+    QImage motionSource;
     SlideLayout layout;
     std::optional<QString> error;
 };

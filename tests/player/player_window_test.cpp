@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/arith.h"
 #include "player/hot_key_help.h"
+#include "player/motion_playback.h"
 #include "player/pause_mark.h"
 #include "player/picture_widget.h"
 #include "player/play_file.h"
@@ -16,6 +17,7 @@
 #include "transitions/transitions.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -1244,4 +1246,117 @@ TEST_F(PlayerWindowTest, CaptionsLieWhereThePositionSaysOverTheSlide)
         EXPECT_TRUE(PaintedRect(show_.SlideArea(), yellow).isEmpty());
         show_.close();
     }
+}
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours, so any shift of a frame shows.
+QString WriteNoise(const QString &path, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    quint32 state = 99;
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, (state = state * 1664525u + 1013904223u) | 0xFF000000u);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(testpictures::MakeBmp(image));
+    return path;
+}
+
+// Lets the event loop run until the motion has drawn a frame after DRAWN, for a second at most.
+void WaitForFrameAfter(const MotionPlayback &motion, int drawn)
+{
+    QElapsedTimer wall;
+    wall.start();
+    while (motion.FramesDrawn() <= drawn && wall.elapsed() < 1000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// What the model says the slide shows at the motion's last frame.
+QImage ModelFrame(MotionPlayback &motion, const SlideMotion &slideMotion, QSize slide)
+{
+    const QImage &source = motion.Frames().Source();
+    const MotionPath path(slideMotion, {double(source.width()), double(source.height())},
+                          {double(slide.width()), double(slide.height())}, motion.Frames().DurationMs());
+    const MotionPath::Crop crop = path.At(motion.LastFrameMs());
+    QImage frame(slide, QImage::Format_RGB32);
+    MotionFrames::Resample(source, QRectF(crop.x, crop.y, crop.width, crop.height), frame);
+    return frame;
+}
+
+}  // namespace
+
+TEST_F(PlayerWindowTest, ASlideMovesAsItsMotionSaysAndPauseFreezesIt)
+{
+    project_.Pictures()[0] = WriteNoise(dir_.filePath(QStringLiteral("noise.bmp")), {320, 240});
+    SlideDetails details;
+    details.motion = SlideMotion{{}, {0.25, 0.25, 0.5, 0.5}, SlideMotion::Easing::EaseInOut};
+    details.caption.text = QStringLiteral("Still over the motion");
+    project_.Story().SetSlide(0, details);
+    ShowClock clock;
+    Start();
+    MotionPlayback &motion = *show_.Motion();
+    ASSERT_TRUE(motion.IsLoaded());
+    const QSize slide = motion.Frames().SlideSize();
+    // The transition ended on the first frame; the motion takes the slide's whole time.
+    EXPECT_EQ(motion.LastFrameMs(), 0);
+    EXPECT_TRUE(show_.Slide()->Picture() == ModelFrame(motion, *details.motion, slide));
+    EXPECT_NEAR(motion.Frames().DurationMs(), 100000, 50);
+    EXPECT_TRUE(motion.IsMoving());
+    const QRect captionAt = show_.Caption()->geometry();
+    const QImage caption = show_.Caption()->Picture();
+
+    for (const double ahead : {25000.0, 37000.0}) {
+        const int drawn = motion.FramesDrawn();
+        clock.now += ahead;
+        WaitForFrameAfter(motion, drawn);
+        ASSERT_GT(motion.FramesDrawn(), drawn);
+        EXPECT_GT(motion.LastFrameMs(), 0);
+        EXPECT_TRUE(show_.Slide()->Picture() == ModelFrame(motion, *details.motion, slide)) << motion.LastFrameMs();
+        EXPECT_EQ(show_.Caption()->geometry(), captionAt);
+        EXPECT_TRUE(show_.Caption()->Picture() == caption);
+        EXPECT_TRUE(show_.Caption()->isVisible());
+    }
+
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_TRUE(motion.IsFrozen());
+    const int drawn = motion.FramesDrawn();
+    const double elapsed = motion.ElapsedMs();
+    const QImage frozen = show_.Slide()->Picture();
+    clock.now += 20000;
+    QTest::qWait(60);
+    EXPECT_EQ(motion.FramesDrawn(), drawn);
+    EXPECT_EQ(motion.ElapsedMs(), elapsed);
+    EXPECT_TRUE(show_.Slide()->Picture() == frozen);
+    // Resuming goes on to the next slide, which has no motion: it stands still.
+    QTest::keyClick(&show_, Qt::Key_Control);
+    EXPECT_EQ(Slide(), kColours[1]);
+    EXPECT_FALSE(motion.IsLoaded());
+}
+
+TEST_F(PlayerWindowTest, GentleMotionMovesEverySlideFromItsFirstFrame)
+{
+    project_.Story().SetGentleMotion(true);
+    project_.Pictures()[1] = WriteNoise(dir_.filePath(QStringLiteral("noise.bmp")), {320, 240});
+    ShowClock clock;
+    Start();
+    MotionPlayback &motion = *show_.Motion();
+    EXPECT_TRUE(motion.IsLoaded());
+    show_.OnSlideTimer();
+    ASSERT_TRUE(motion.IsLoaded());
+    // The transition into the slide ended on its first frame, the start of its motion.
+    EXPECT_EQ(motion.LastFrameMs(), 0);
+    const QSize slide = motion.Frames().SlideSize();
+    QImage first(slide, QImage::Format_RGB32);
+    MotionFrames::Resample(motion.Frames().Source(), motion.Frames().CropAt(0), first);
+    EXPECT_TRUE(show_.Slide()->Picture() == first);
+    // A slow zoom: the first and last parts shown are one whole picture and one of four fifths
+    // to nine tenths of it.
+    const double start = motion.Frames().CropAt(0).width();
+    const double end = motion.Frames().CropAt(motion.Frames().DurationMs()).width();
+    const double source = motion.Frames().Source().width();
+    EXPECT_NEAR(std::max(start, end) / source, 1, 0.02);
+    EXPECT_GE(std::min(start, end) / source, 0.79);
+    EXPECT_LE(std::min(start, end) / source, 0.91);
 }
