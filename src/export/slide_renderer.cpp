@@ -2,7 +2,6 @@
 #include "export/slide_renderer.h"
 
 #include "media/picture.h"
-#include "player/caption_layer.h"
 #include "player/picture_widget.h"
 #include "player/slide_sequencer.h"
 #include "show/show_settings.h"
@@ -46,8 +45,29 @@ QImage SlideRenderer::ComposeSlide(const QString &path, const StoryCaption &capt
 {
     const Picture picture = Picture::Load(path);
     const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
-    QImage area = PaintSlideArea(area_, panelColour_, background_, layout, picture.Scaled(layout.picture.size()));
-    DrawCaptionLayer(area, PaintCaptionLayer(caption, area_));
+    return Compose(layout, picture.Scaled(layout.picture.size()), PaintCaptionLayer(caption, area_));
+}
+
+SlideRenderer::MovingSlide SlideRenderer::PrepareMovingSlide(const QString &path, const StoryCaption &caption,
+                                                             const SlideMotion &motion) const
+{
+    const Picture picture = Picture::Load(path);
+    const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
+    const QSize source =
+        MotionFrames::SourceSize(picture.size(), layout.picture.size(), MotionFrames::DetailFor(motion));
+    return {layout, MotionFrames(picture.Scaled(source), layout.picture.size(), motion, 0),
+            PaintCaptionLayer(caption, area_)};
+}
+
+QImage SlideRenderer::ComposeMoment(MovingSlide &slide, double ms) const
+{
+    return Compose(slide.layout, slide.frames.FrameAt(ms), slide.caption);
+}
+
+QImage SlideRenderer::Compose(const SlideLayout &layout, const QImage &picture, const CaptionLayer &caption) const
+{
+    QImage area = PaintSlideArea(area_, panelColour_, background_, layout, picture);
+    DrawCaptionLayer(area, caption);
     return area;
 }
 

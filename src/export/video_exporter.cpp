@@ -206,6 +206,17 @@ void VideoExporter::EmitUntil(std::int64_t ms, const QImage &area)
     Emit(area, clock_.FirstFrameAt(ms) - cursor_);
 }
 
+void VideoExporter::EmitSlideUntil(std::int64_t ms, QImage &shown)
+{
+    if (!moving_) {
+        EmitUntil(ms, shown);
+        return;
+    }
+    for (const std::int64_t last = clock_.FirstFrameAt(ms); cursor_ < last;)
+        Emit(renderer_->ComposeMoment(*moving_, clock_.TimeOf(cursor_) - motionStartMs_), 1);
+    shown = renderer_->ComposeMoment(*moving_, double(ms) - motionStartMs_);
+}
+
 void VideoExporter::RenderShow()
 {
     TTransitionList effects;
@@ -232,16 +243,25 @@ void VideoExporter::RenderShow()
     std::int64_t due = 0;
     for (;;) {
         const std::int64_t start = std::max(due, previousEnd);
-        EmitUntil(start, shown);
+        EmitSlideUntil(start, shown);
         stepStartMs_ = start;
         const std::optional<int> effect = ChooseEffect(project_.EffectSelection());
         // As in the player's step: an unreadable picture is reported once and skipped.
         QImage slide;
+        std::optional<SlideRenderer::MovingSlide> moving;
         int index = -1;
         while (index < 0 && nextSlide < count) {
             const QString &path = project_.Pictures().at(nextSlide);
+            const StoryCaption &caption = project_.Story().Slide(nextSlide).caption;
             try {
-                slide = renderer_->ComposeSlide(path, project_.Story().Slide(nextSlide).caption);
+                // Drawn as the player draws it, after the step's effect.
+                if (const std::optional<SlideMotion> motion = project_.Story().DrawMotion(nextSlide)) {
+                    moving = renderer_->PrepareMovingSlide(path, caption, *motion);
+                    // The transition ends on the motion's first frame.
+                    slide = renderer_->ComposeMoment(*moving, 0);
+                } else {
+                    slide = renderer_->ComposeSlide(path, caption);
+                }
                 index = nextSlide;
             } catch (const PictureError &error) {
                 if (!reported.contains(path)) {
@@ -268,11 +288,18 @@ void VideoExporter::RenderShow()
         shown = slide;
         previousEnd = end;
         due += durations_.value(index, intervalMs_);
+        // As in the player, the motion runs from the end of the transition to the next step, so
+        // the next transition starts from its last frame.
+        moving_ = std::move(moving);
+        motionStartMs_ = double(end);
+        if (moving_)
+            moving_->frames.SetDurationMs(double(std::max(due, end) - end));
         ++steps;
     }
     if (steps == 0)
         throw ExportError(QStringLiteral("None of the show's pictures can be read"));
-    EmitUntil(std::max(due, previousEnd), shown);
+    EmitSlideUntil(std::max(due, previousEnd), shown);
+    moving_.reset();
 }
 
 std::int64_t VideoExporter::RunEffect(TTransitionEffect &effect, const QImage &from, const QImage &to,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "export/export_settings.h"
+#include "export/slide_renderer.h"
 #include "export/video_clock.h"
 #include "show/show_project.h"
 
@@ -21,7 +22,6 @@ class TTransitionEffect;
 
 class FrameConverter;
 class FrameQueue;
-class SlideRenderer;
 class VideoEncoder;
 
 // Makes a video of a show: every slide composed as the player composes it on a screen of the
@@ -76,6 +76,9 @@ private:
     // Shows `area` with the current caption bar for `count` frames.
     void Emit(const QImage &area, std::int64_t count);
     void EmitUntil(std::int64_t ms, const QImage &area);
+    // Shows the slide until MS: its motion frame by frame when it moves, and leaves in SHOWN
+    // what it shows at MS.
+    void EmitSlideUntil(std::int64_t ms, QImage &shown);
     void Warn(const QString &message);
 
     ExportSettings settings_;
@@ -87,6 +90,9 @@ private:
     VideoClock clock_;
 
     std::unique_ptr<SlideRenderer> renderer_;
+    // The slide shown, when it moves, and when its motion began (show time).
+    std::optional<SlideRenderer::MovingSlide> moving_;
+    double motionStartMs_ = 0;
     QImage captionBar_;
     FrameConverter *converter_ = nullptr;
     FrameQueue *queue_ = nullptr;

@@ -562,3 +562,55 @@ TEST_F(VideoExporterTest, CaptionsAreDrawnAtTheVideosSizeWhereThePositionSays)
         }
     }
 }
+
+TEST_F(VideoExporterTest, AMovingSlideMovesByTheSameStepEveryFrame)
+{
+    // Red grows steadily across the picture, so how far the picture moved shows in its mean red.
+    QImage ramp(160, 120, QImage::Format_RGB32);
+    for (int y = 0; y < ramp.height(); ++y)
+        for (int x = 0; x < ramp.width(); ++x)
+            ramp.setPixel(x, y, qRgb(x, y, 128));
+    const QString picture = testpictures::WriteTemp(QStringLiteral("ramp.bmp"), testpictures::MakeBmp(ramp));
+    ShowProject project = testshows::MakeShow({picture}, 2, QStringLiteral("$00000000"), {QString::number(kClockwise)});
+    SlideDetails details;
+    // 72 pixels across shown on 160, so the slide's pixels fall at every fraction of the
+    // picture's and their 8-bit rounding evens out.
+    details.motion = SlideMotion{{0, 0.25, 0.45, 0.45}, {0.55, 0.25, 0.45, 0.45}, SlideMotion::Easing::Linear};
+    project.Story().SetSlide(0, details);
+    ExportSettings settings = Tiny();
+    settings.size = {160, 120};
+    settings.fps = 25;
+
+    const QString target = Target(QStringLiteral("moving.mkv"));
+    const Result result = Export(project, settings, target);
+    ASSERT_EQ(result.outcome, VideoExporter::Outcome::Done) << result.error.toStdString();
+    const testvideo::VideoFile video = ReadVideoFile(target);
+    ASSERT_EQ(video.frames.size(), 50u);
+
+    // Every frame is the motion at its time, the slide's two seconds from start to end.
+    const SlideRenderer renderer(project.Settings(), {160, 120});
+    SlideRenderer::MovingSlide moving = renderer.PrepareMovingSlide(picture, StoryCaption(), *details.motion);
+    moving.frames.SetDurationMs(2000);
+    const VideoClock clock(25);
+    for (std::size_t k = 0; k < video.frames.size(); ++k)
+        ASSERT_TRUE(video.frames[k] == renderer.ComposeMoment(moving, clock.TimeOf(std::int64_t(k)))) << "frame " << k;
+
+    // Read back, the picture moves by the same step from every frame to the next: no frame
+    // repeats and none jumps: 88 of its pixels in two seconds, 1.76 pixels and so 1.76 levels
+    // of red a frame.
+    std::vector<double> steps;
+    double previous = 0;
+    for (std::size_t k = 0; k < video.frames.size(); ++k) {
+        double sum = 0;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 160; ++x)
+                sum += qRed(video.frames[k].pixel(x, y));
+        const double mean = sum / (160 * 120);
+        if (k > 0)
+            steps.push_back(mean - previous);
+        previous = mean;
+    }
+    const double expected = 1.76;
+    for (std::size_t k = 0; k < steps.size(); ++k)
+        EXPECT_NEAR(steps[k], expected, expected * 0.1) << "from frame " << k;
+}

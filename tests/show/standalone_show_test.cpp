@@ -438,8 +438,10 @@ TEST(StandaloneShowRoundTrip, SlideDetailsFollowThePicturesAndAShowWithoutThemKe
     details.caption.text = "Second";
     details.durationMs = 4200;
     details.transition = SlideTransition::Named("Intro");
+    details.motion = SlideMotion::PanRight();
     project.Story().SetSlide(1, details);
     project.Story().SetFitToMusic(true);
+    project.Story().SetGentleMotion(true);
     const QString told = dir.filePath("told");
     StandaloneBuilder builder(stub);
     builder.MakeExe(project, told);
