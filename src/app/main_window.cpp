@@ -12,6 +12,7 @@
 #include "app/tool_bar_fitter.h"
 #include "browse/explorer_listing.h"
 #include "browse/file_list_view.h"
+#include "browse/motion_overlay.h"
 #include "browse/preview_pane.h"
 #include "browse/thumbnail_loader.h"
 #include "browse/volume_selector.h"
@@ -474,6 +475,9 @@ QWidget *MainWindow::BuildRightPanel()
     connect(slidePanel_, &SlidePanel::Edited, this, &MainWindow::ApplySlideEdit);
     connect(slidePanel_, &SlidePanel::FitToMusicChanged, this,
             [this](bool fit) { editor_->SetFitToMusic(fit, CurrentSelection()); });
+    connect(slidePanel_, &SlidePanel::GentleMotionChanged, this,
+            [this](bool gentle) { editor_->SetGentleMotion(gentle, CurrentSelection()); });
+    connect(slidePanel_, &SlidePanel::PlayMotionAsked, this, &MainWindow::PlaySlideMotion);
     listSplitter_ = new QSplitter(Qt::Horizontal, panel);
     listSplitter_->setObjectName(QStringLiteral("ListSplitter"));
     // Scrolled, so the panel's fields never make the window larger than a small screen.
@@ -571,6 +575,12 @@ void MainWindow::BuildPreviewPane(QWidget *panel)
     QPalette backdrop = preview_->palette();
     backdrop.setColor(QPalette::Window, QColor(0x3A, 0x3D, 0x42));
     preview_->setPalette(backdrop);
+    connect(preview_->Overlay(), &MotionOverlay::Edited, this, [this](const SlideMotion &motion, int gesture) {
+        SlideEdit edit{SlideEdit::Field::Motion};
+        edit.motion = motion;
+        edit.number = gesture;
+        ApplySlideEdit(edit);
+    });
 }
 
 void MainWindow::BuildPictureList(QWidget *panel)
@@ -891,10 +901,11 @@ void MainWindow::RefreshSlideDetails()
     QList<int> rows = selection.rows;
     std::sort(rows.begin(), rows.end());
     const int first = rows.isEmpty() ? -1 : rows.first();
-    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic());
-    // The preview shows the caption of the picture it shows.
+    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic(), story.GentleMotion());
+    // The preview shows the caption and the motion of the picture it shows.
     const int shown = selection.current >= 0 ? selection.current : first;
     preview_->SetCaption(rows.isEmpty() ? StoryCaption() : story.Slide(shown).caption);
+    preview_->SetMotion(rows.isEmpty() ? std::nullopt : story.Slide(shown).motion);
 }
 
 void MainWindow::ApplySlideEdit(const SlideEdit &edit)
@@ -902,6 +913,19 @@ void MainWindow::ApplySlideEdit(const SlideEdit &edit)
     editor_->ChangeSlides(
         CurrentSelection().rows, [&edit](SlideDetails &details) { edit.ApplyTo(details); }, CurrentSelection(),
         edit.UndoText(), edit.MergeKey());
+}
+
+void MainWindow::PlaySlideMotion()
+{
+    const PictureSelection selection = CurrentSelection();
+    const int shown = selection.current >= 0 ? selection.current : (selection.rows.isEmpty() ? -1 : selection.rows.first());
+    const std::optional<SlideMotion> &motion = project_.Story().Slide(shown).motion;
+    if (shown < 0 || !motion)
+        return;
+    // As long as the slide shows in the show.
+    const std::int64_t intervalMs = std::int64_t(project_.Settings().AdvanceSeconds().value_or(0)) * 1000;
+    const std::int64_t durationMs = project_.Story().DurationMs(shown, intervalMs);
+    preview_->PlayMotion(*motion, durationMs > 0 ? double(durationMs) : SlideMotion::kUntimedMs);
 }
 
 void MainWindow::EditSlideDetails()

@@ -148,6 +148,8 @@ private:
     // The slide panel and the list's marks follow the selection and the slides' details.
     void RefreshSlideDetails();
     void ApplySlideEdit(const SlideEdit &edit);
+    // Plays the motion of the slide the preview shows, over its time in the show.
+    void PlaySlideMotion();
     // The folder panel marks the files that are in the picture list.
     void RefreshFileMarks();
     void RefreshTitles();

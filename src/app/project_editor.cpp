@@ -218,6 +218,15 @@ bool ProjectEditor::SetFitToMusic(bool fit, const PictureSelection &selection)
                   before, after);
 }
 
+bool ProjectEditor::SetGentleMotion(bool gentle, const PictureSelection &selection)
+{
+    const ProjectState before = Current(selection);
+    ProjectState after = before;
+    after.story.SetGentleMotion(gentle);
+    return Record(gentle ? QStringLiteral("Move every slide gently") : QStringLiteral("Keep slides without motion still"),
+                  before, after);
+}
+
 bool ProjectEditor::RecordOptions(const ProjectState &before)
 {
     return Record(QStringLiteral("Change options"), before, Current(before.selection));

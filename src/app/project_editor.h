@@ -46,6 +46,8 @@ public:
                       const PictureSelection &selection, const QString &text, int mergeKey = -1);
     // The show-wide "fit the show to the music".
     bool SetFitToMusic(bool fit, const PictureSelection &selection);
+    // The show-wide gentle motion of slides without their own.
+    bool SetGentleMotion(bool gentle, const PictureSelection &selection);
     // Records what the options dialog changed since BEFORE.
     bool RecordOptions(const ProjectState &before);
 

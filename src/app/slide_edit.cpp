@@ -35,7 +35,21 @@ void SlideEdit::ApplyTo(SlideDetails &details) const
     case Field::Transition:
         details.transition = transition;
         break;
+    case Field::Motion:
+        details.motion = motion;
+        break;
+    case Field::MotionEasing:
+        if (details.motion)
+            details.motion->easing = SlideMotion::Easing(std::clamp(number, 0, 1));
+        break;
     }
+}
+
+int SlideEdit::MergeKey() const
+{
+    // Past every field's own key, one for each gesture.
+    constexpr int kGestureKeys = 16;
+    return field == Field::Motion ? kGestureKeys + number : int(field);
 }
 
 QString SlideEdit::UndoText() const
@@ -47,6 +61,9 @@ QString SlideEdit::UndoText() const
         return QStringLiteral("Change the slide's time");
     case Field::Transition:
         return QStringLiteral("Change the transition");
+    case Field::Motion:
+    case Field::MotionEasing:
+        return QStringLiteral("Change the motion");
     default:
         return QStringLiteral("Change the caption's look");
     }
@@ -71,6 +88,8 @@ QString SlideDetailsSummary(const SlideDetails &details)
         break;
     }
     }
+    if (details.motion)
+        parts << QStringLiteral("motion");
     if (parts.isEmpty() && !details.IsEmpty())
         parts << QStringLiteral("details");
     return parts.join(QStringLiteral(", "));

@@ -27,6 +27,18 @@ constexpr int kRandomEntry = 0;
 constexpr int kNoneEntry = 1;
 constexpr int kFirstEffectEntry = 2;
 
+struct Preset
+{
+    const char *name;
+    SlideMotion (*motion)();
+};
+const Preset kPresets[] = {
+    {"Zoom &in", &SlideMotion::ZoomIn},
+    {"Zoom o&ut", &SlideMotion::ZoomOut},
+    {"Pan le&ft", &SlideMotion::PanLeft},
+    {"Pan ri&ght", &SlideMotion::PanRight},
+};
+
 }  // namespace
 
 SlidePanel::SlidePanel(QWidget *parent) : QWidget(parent)
@@ -75,6 +87,31 @@ SlidePanel::SlidePanel(QWidget *parent) : QWidget(parent)
     fit_->setObjectName(QStringLiteral("FitToMusic"));
     fit_->setToolTip(QStringLiteral("Slide times are scaled so that the show ends with its music"));
 
+    motion_ = new QCheckBox(QStringLiteral("&Motion"), fields_);
+    motion_->setObjectName(QStringLiteral("Motion"));
+    motion_->setToolTip(QStringLiteral("A slow pan and zoom over the picture while the slide shows; its rectangles "
+                                       "are set in the preview"));
+    easing_ = new QComboBox(fields_);
+    easing_->setObjectName(QStringLiteral("MotionEasing"));
+    easing_->addItems({QStringLiteral("Steady"), QStringLiteral("Ease in and out")});
+    auto *presets = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        presets_[i] = new QPushButton(QString::fromLatin1(kPresets[i].name), fields_);
+        presets_[i]->setObjectName(QStringLiteral("MotionPreset%1").arg(i));
+        presets->addWidget(presets_[i]);
+        connect(presets_[i], &QPushButton::clicked, this, [this, i] {
+            SlideEdit edit{SlideEdit::Field::Motion};
+            edit.motion = kPresets[i].motion();
+            edit.number = -1 - i;
+            Report(edit);
+        });
+    }
+    play_ = new QPushButton(QStringLiteral("Play motio&n"), fields_);
+    play_->setObjectName(QStringLiteral("PlayMotion"));
+    gentle_ = new QCheckBox(QStringLiteral("Gentle motion on slides &without their own"), this);
+    gentle_->setObjectName(QStringLiteral("GentleMotion"));
+    gentle_->setToolTip(QStringLiteral("Every slide without a motion of its own slowly zooms in or out"));
+
     auto *time = new QHBoxLayout;
     time->addWidget(ownTime_);
     time->addWidget(seconds_, 1);
@@ -93,10 +130,17 @@ SlidePanel::SlidePanel(QWidget *parent) : QWidget(parent)
     form->addRow(label(QStringLiteral("&Edge:"), edge_), edge_);
     form->addRow(label(QStringLiteral("Time:"), ownTime_), time);
     form->addRow(label(QStringLiteral("T&ransition in:"), transition_), transition_);
+    auto *motionRow = new QHBoxLayout;
+    motionRow->addWidget(motion_);
+    motionRow->addWidget(easing_, 1);
+    motionRow->addWidget(play_);
+    form->addRow(label(QStringLiteral("Motion:"), motion_), motionRow);
+    form->addRow(QString(), presets);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(fields_);
     layout->addWidget(fit_);
+    layout->addWidget(gentle_);
     layout->addStretch(1);
 
     askColour = [this](const QColor &current) {
@@ -142,7 +186,23 @@ SlidePanel::SlidePanel(QWidget *parent) : QWidget(parent)
         if (!showing_)
             emit FitToMusicChanged(fit);
     });
-    ShowSlides(0, SlideDetails(), false);
+    connect(motion_, &QCheckBox::toggled, this, [this](bool moving) {
+        SlideEdit edit{SlideEdit::Field::Motion};
+        // A motion turned on starts as the gentlest move of all, ready to be shaped.
+        if (moving)
+            edit.motion = SlideMotion::ZoomIn();
+        edit.number = -1 - int(std::size(kPresets));
+        Report(edit);
+    });
+    connect(easing_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        Report({SlideEdit::Field::MotionEasing, {}, index});
+    });
+    connect(play_, &QPushButton::clicked, this, &SlidePanel::PlayMotionAsked);
+    connect(gentle_, &QCheckBox::toggled, this, [this](bool gentle) {
+        if (!showing_)
+            emit GentleMotionChanged(gentle);
+    });
+    ShowSlides(0, SlideDetails(), false, false);
 }
 
 void SlidePanel::Report(SlideEdit edit)
@@ -168,7 +228,7 @@ void SlidePanel::ShowColour(const QColor &colour)
     colour_->setIcon(QIcon(swatch));
 }
 
-void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusic)
+void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusic, bool gentleMotion)
 {
     showing_ = true;
     heading_->setText(count == 0   ? QStringLiteral("No slide selected")
@@ -199,6 +259,11 @@ void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusi
         entry = kFirstEffectEntry + int(EffectNumberOfStoredName(first.transition.effect).value_or(-2));
     transition_->setCurrentIndex(std::max(kRandomEntry, entry));
     fit_->setChecked(fitToMusic);
+    motion_->setChecked(first.motion.has_value());
+    easing_->setEnabled(first.motion.has_value());
+    play_->setEnabled(first.motion.has_value());
+    easing_->setCurrentIndex(int(first.motion ? first.motion->easing : SlideMotion::Easing::Linear));
+    gentle_->setChecked(gentleMotion);
     showing_ = false;
 }
 

@@ -16,8 +16,9 @@ class QSpinBox;
 
 namespace lumetta {
 
-// The slide panel beside the picture list: the caption, the time and the transition of the
-// selected slides (a change applies to every one of them), and the show's fit to its music.
+// The slide panel beside the picture list: the caption, the time, the transition and the motion
+// of the selected slides (a change applies to every one of them), and the show's fit to its
+// music and gentle motion.
 // It only shows and reports; the main window records every change as an undoable edit.
 class SlidePanel : public QWidget
 {
@@ -26,8 +27,8 @@ public:
     explicit SlidePanel(QWidget *parent = nullptr);
 
     // Shows the details of the first of COUNT selected slides (none: the panel is disabled) and
-    // the show-wide choice, without reporting them as edits.
-    void ShowSlides(int count, const SlideDetails &first, bool fitToMusic);
+    // the show-wide choices, without reporting them as edits.
+    void ShowSlides(int count, const SlideDetails &first, bool fitToMusic, bool gentleMotion);
 
     QPlainTextEdit *CaptionText() const { return text_; }
     QFontComboBox *CaptionFont() const { return font_; }
@@ -39,6 +40,12 @@ public:
     QDoubleSpinBox *Seconds() const { return seconds_; }
     QComboBox *Transition() const { return transition_; }
     QCheckBox *FitToMusic() const { return fit_; }
+    QCheckBox *Motion() const { return motion_; }
+    QComboBox *Easing() const { return easing_; }
+    // The moves of their own: zoom in, zoom out, pan left, pan right.
+    QPushButton *Preset(int index) const { return presets_[index]; }
+    QPushButton *PlayMotion() const { return play_; }
+    QCheckBox *GentleMotion() const { return gentle_; }
 
     // The colour dialog's answer; replaced by tests. Returns an invalid colour when cancelled.
     std::function<QColor(const QColor &current)> askColour;
@@ -46,6 +53,9 @@ public:
 signals:
     void Edited(const SlideEdit &edit);
     void FitToMusicChanged(bool fit);
+    void GentleMotionChanged(bool gentle);
+    // "Play motion": the preview is to play the motion of the slide it shows.
+    void PlayMotionAsked();
 
 private:
     void Report(SlideEdit edit);
@@ -64,6 +74,11 @@ private:
     QDoubleSpinBox *seconds_;
     QComboBox *transition_;
     QCheckBox *fit_;
+    QCheckBox *motion_;
+    QComboBox *easing_;
+    QPushButton *presets_[4];
+    QPushButton *play_;
+    QCheckBox *gentle_;
     QColor shownColour_;
     // Fields being filled from the slides: nothing is reported.
     bool showing_ = false;

@@ -1,19 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "browse/preview_pane.h"
 
-#include "player/caption_layer.h"
-
+#include "browse/motion_overlay.h"
 #include "common/arith.h"
 
 #include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
+#include <QTimer>
 
 namespace lumetta {
 
 namespace {
 
 constexpr int kMargin = 10;
+// The preview's motion plays at about the rate of a common screen.
+constexpr int kPlayFrameMs = 16;
 
 }  // namespace
 
@@ -40,9 +42,17 @@ QRect FitPreview(const QSize &picture, const QSize &panel)
     return QRect(left, top, width, height);
 }
 
-PreviewPane::PreviewPane(QWidget *parent) : QWidget(parent), image_(new QLabel(this)), message_(new QLabel(this))
+PreviewPane::PreviewPane(QWidget *parent)
+    : QWidget(parent),
+      image_(new QLabel(this)),
+      message_(new QLabel(this)),
+      overlay_(new MotionOverlay(this)),
+      playTimer_(new QTimer(this))
 {
     image_->hide();
+    overlay_->hide();
+    playTimer_->setInterval(kPlayFrameMs);
+    connect(playTimer_, &QTimer::timeout, this, &PreviewPane::ShowMotionFrame);
     message_->setObjectName(QStringLiteral("PreviewMessage"));
     message_->setWordWrap(true);
     message_->setAlignment(Qt::AlignCenter);
@@ -61,6 +71,7 @@ void PreviewPane::ShowFile(const QString &path)
     const QFileInfo info(path);
     if (HasPicture() && path == path_ && info.lastModified() == modified_ && info.size() == bytes_)
         return;
+    StopMotion();
     const PictureReader::Result result = PictureReader::ForPreview(path);
     status_ = result.status;
     path_ = path;
@@ -88,6 +99,7 @@ void PreviewPane::ShowFile(const QString &path)
 
 void PreviewPane::Clear()
 {
+    StopMotion();
     picture_ = Picture();
     status_ = PictureReader::Status::Ok;
     path_.clear();
@@ -95,6 +107,7 @@ void PreviewPane::Clear()
     shown_ = QImage();
     image_->clear();
     image_->hide();
+    overlay_->hide();
     ShowMessage(QString());
 }
 
@@ -125,6 +138,7 @@ void PreviewPane::Refit()
     const QRect target = FitPreview(picture_.size(), size());
     if (target.isEmpty()) {
         image_->hide();
+        overlay_->hide();
         return;
     }
     // Scaled once here to device pixels, so painting is a plain copy.
@@ -133,7 +147,67 @@ void PreviewPane::Refit()
     ShowComposed();
     image_->setGeometry(target);
     image_->show();
+    PlaceOverlay();
     message_->raise();
+}
+
+void PreviewPane::PlaceOverlay()
+{
+    overlay_->setGeometry(image_->geometry());
+    overlay_->setVisible(motion_ && !image_->isHidden() && !PlayingMotion());
+    overlay_->raise();
+}
+
+void PreviewPane::SetMotion(const std::optional<SlideMotion> &motion)
+{
+    motion_ = motion;
+    if (motion_)
+        overlay_->SetMotion(*motion_);
+    if (!picture_.IsNull())
+        PlaceOverlay();
+}
+
+void PreviewPane::PlayMotion(const SlideMotion &motion, double durationMs)
+{
+    if (scaled_.isNull() || picture_.IsNull())
+        return;
+    // Prepared from the decoded picture at the detail the motion wants, as the player prepares it.
+    const QSize source = MotionFrames::SourceSize(picture_.size(), scaled_.size(), MotionFrames::DetailFor(motion));
+    playing_ = MotionFrames(picture_.Scaled(source), scaled_.size(), motion, durationMs);
+    playingCaption_ = PaintCaptionLayer(caption_, scaled_.size());
+    playClock_.start();
+    playedMs_ = 0;
+    playTimer_->start();
+    PlaceOverlay();
+    ShowMotionFrame();
+}
+
+void PreviewPane::StopMotion()
+{
+    if (!PlayingMotion())
+        return;
+    playTimer_->stop();
+    playing_ = MotionFrames();
+    if (!scaled_.isNull())
+        ShowComposed();
+    PlaceOverlay();
+}
+
+bool PreviewPane::PlayingMotion() const
+{
+    return playTimer_->isActive();
+}
+
+void PreviewPane::ShowMotionFrame()
+{
+    playedMs_ = std::min(double(playClock_.elapsed()), playing_.DurationMs());
+    QImage frame = playing_.FrameAt(playedMs_).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    DrawCaptionLayer(frame, playingCaption_);
+    QPixmap pixmap = QPixmap::fromImage(frame);
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    image_->setPixmap(pixmap);
+    if (playedMs_ >= playing_.DurationMs())
+        StopMotion();
 }
 
 void PreviewPane::SetCaption(const StoryCaption &caption)

@@ -2,17 +2,24 @@
 #pragma once
 
 #include "browse/picture_reader.h"
+#include "common/slide_motion.h"
 #include "media/picture.h"
+#include "player/caption_layer.h"
+#include "player/motion_frames.h"
 #include "show/story_caption.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
 
 class QLabel;
+class QTimer;
 
 namespace lumetta {
+
+class MotionOverlay;
 
 // Where a picture goes in the preview panel: 10 pixels narrower (or lower) than the panel along
 // the side it fills, the other side kept in proportion, centred; ratios in floating point and
@@ -39,6 +46,16 @@ public:
     // an empty caption draws nothing.
     void SetCaption(const StoryCaption &caption);
     const StoryCaption &Caption() const { return caption_; }
+    // Draws MOTION's rectangles over the picture for editing; none hides them.
+    void SetMotion(const std::optional<SlideMotion> &motion);
+    MotionOverlay *Overlay() const { return overlay_; }
+    // Plays MOTION over the picture for DURATION_MS, as a slide shows it, then shows the
+    // rectangles again.
+    void PlayMotion(const SlideMotion &motion, double durationMs);
+    void StopMotion();
+    bool PlayingMotion() const;
+    // How far the motion played has come, in milliseconds.
+    double MotionPlayedMs() const { return playedMs_; }
     // What the panel's picture shows, caption included (device pixels); null without a picture.
     QImage ShownImage() const { return shown_; }
 
@@ -65,6 +82,8 @@ private:
     // Shows the scaled picture with the caption over it.
     void ShowComposed();
     void ShowMessage(const QString &text);
+    void ShowMotionFrame();
+    void PlaceOverlay();
 
     Picture picture_;
     PictureReader::Status status_ = PictureReader::Status::Ok;
@@ -76,6 +95,14 @@ private:
     QImage shown_;
     QLabel *image_;
     QLabel *message_;
+    MotionOverlay *overlay_;
+    std::optional<SlideMotion> motion_;
+    // The motion being played: its frames, clock and timer, the caption drawn over them.
+    MotionFrames playing_;
+    CaptionLayer playingCaption_;
+    QElapsedTimer playClock_;
+    QTimer *playTimer_;
+    double playedMs_ = 0;
 };
 
 }  // namespace lumetta

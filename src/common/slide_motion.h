@@ -27,6 +27,8 @@ struct SlideMotion
     // Gentle zooms keep this much of the picture across at their closest: slow enough never to
     // hurry.
     static constexpr double kGentleLeast = 0.8;
+    // How long a slide without a time of its own (a manual show's) takes over its motion, in ms.
+    static constexpr double kUntimedMs = 10000;
 
     Rect start;
     Rect end;

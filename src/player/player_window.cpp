@@ -46,8 +46,6 @@ constexpr int kNoticeMs = 5000;
 constexpr int kNoticeLines = 8;
 constexpr int kMusicFadeMs = 1000;
 constexpr int kWheelNotch = 120;
-// How long a slide without a time of its own (a manual show's) takes over its motion.
-constexpr double kUntimedMotionMs = 10000;
 
 void SetBackgroundColor(QWidget *widget, const QColor &color)
 {
@@ -559,7 +557,7 @@ void PlayerWindow::SlideShown(int index, bool timed)
     if (motion_->IsLoaded()) {
         // The motion ends as the next transition begins, on the picture that transition starts from.
         const double own = index >= 0 && index < durations_.size() && durations_[index] > 0 ? double(durations_[index])
-                                                                                           : kUntimedMotionMs;
+                                                                                           : SlideMotion::kUntimedMs;
         const double refresh = ShowScreen() && ShowScreen()->refreshRate() >= 1 ? ShowScreen()->refreshRate() : 60;
         motion_->Start(due ? std::max(nextDue_ - Stopwatch::Now(), 0.0) : own, 1000 / refresh);
     }

@@ -4,6 +4,7 @@
 #include "app/picture_list_view.h"
 #include "app/slide_panel.h"
 #include "browse/file_list_view.h"
+#include "browse/motion_overlay.h"
 #include "browse/preview_pane.h"
 #include "browse/thumbnail_loader.h"
 #include "show/project_file.h"
@@ -21,6 +22,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -514,6 +516,75 @@ TEST_F(SlidePanelTest, WithoutASelectionThePanelTakesNothing)
     QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
     EXPECT_TRUE(w.Slides()->CaptionText()->isEnabled());
     EXPECT_TRUE(w.Slides()->CaptionText()->hasFocus());
+}
+
+TEST_F(SlidePanelTest, AMotionIsChosenShapedInThePreviewPlayedAndUndoneGestureByGesture)
+{
+    MainWindow &w = StartWithThree();
+    Select({0}, 0);
+    SlidePanel *panel = w.Slides();
+    MotionOverlay *overlay = w.Preview()->Overlay();
+    EXPECT_FALSE(overlay->isVisible());
+    EXPECT_FALSE(panel->PlayMotion()->isEnabled());
+
+    panel->Motion()->setFocus();
+    QTest::keyClick(panel->Motion(), Qt::Key_Space);
+    EXPECT_EQ(w.Project().Story().Slide(0).motion, SlideMotion::ZoomIn());
+    EXPECT_EQ(Note(0), QStringLiteral("motion"));
+    EXPECT_TRUE(overlay->isVisible());
+    EXPECT_EQ(overlay->geometry(), w.Preview()->ImageGeometry());
+    EXPECT_EQ(overlay->Motion(), SlideMotion::ZoomIn());
+    panel->Preset(2)->click();
+    EXPECT_EQ(w.Project().Story().Slide(0).motion, SlideMotion::PanLeft());
+    EXPECT_EQ(overlay->Motion(), SlideMotion::PanLeft());
+    panel->Easing()->setFocus();
+    QTest::keyClick(panel->Easing(), Qt::Key_Up);
+    EXPECT_EQ(w.Project().Story().Slide(0).motion->easing, SlideMotion::Easing::Linear);
+
+    // One drag of the start rectangle, then a run of keys on the end one: two undo steps.
+    const SlideMotion::Rect panStart = SlideMotion::PanLeft().start;
+    const QRectF start = overlay->Placed(panStart);
+    const QPoint grab = start.center().toPoint() + QPoint(0, 20);
+    QTest::mousePress(overlay, Qt::LeftButton, {}, grab);
+    QTest::mouseMove(overlay, grab + QPoint(-10, 0));
+    QTest::mouseMove(overlay, grab + QPoint(-20, 0));
+    QTest::mouseRelease(overlay, Qt::LeftButton, {}, grab + QPoint(-20, 0));
+    const SlideMotion dragged = *w.Project().Story().Slide(0).motion;
+    EXPECT_NEAR(dragged.start.x, panStart.x - 20.0 / overlay->width(), 1e-9);
+    EXPECT_EQ(dragged.end, SlideMotion::PanLeft().end);
+    overlay->setFocus();
+    QTest::keyClick(overlay, Qt::Key_Space);
+    QTest::keyClick(overlay, Qt::Key_Right);
+    QTest::keyClick(overlay, Qt::Key_Right);
+    EXPECT_NEAR(w.Project().Story().Slide(0).motion->end.x, 0.02, 1e-9);
+    QTest::keyClick(w.PictureList(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.Project().Story().Slide(0).motion, dragged);
+    QTest::keyClick(w.PictureList(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w.Project().Story().Slide(0).motion->start, panStart);
+    EXPECT_EQ(overlay->Motion().start, panStart);
+
+    // Played in the preview over the slide's time, here its own second.
+    panel->OwnTime()->setChecked(true);
+    panel->Seconds()->setValue(0.3);
+    ASSERT_TRUE(panel->PlayMotion()->isEnabled());
+    const QImage still = w.Preview()->ShownImage();
+    panel->PlayMotion()->click();
+    EXPECT_TRUE(w.Preview()->PlayingMotion());
+    EXPECT_FALSE(overlay->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Preview()->PlayingMotion(), 5000);
+    EXPECT_EQ(w.Preview()->MotionPlayedMs(), 300);
+    EXPECT_TRUE(overlay->isVisible());
+
+    // Off again, and the show-wide gentle motion.
+    QTest::keyClick(panel->Motion(), Qt::Key_Space);
+    EXPECT_FALSE(w.Project().Story().Slide(0).motion);
+    EXPECT_FALSE(overlay->isVisible());
+    panel->GentleMotion()->click();
+    EXPECT_TRUE(w.Project().Story().GentleMotion());
+    QTest::keyClick(w.PictureList(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(w.Project().Story().GentleMotion());
+    EXPECT_FALSE(panel->GentleMotion()->isChecked());
+    EXPECT_TRUE(still.size() == w.Preview()->ShownImage().size());
 }
 
 }  // namespace
