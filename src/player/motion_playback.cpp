@@ -81,11 +81,12 @@ void MotionPlayback::Draw(double ms)
 
 void MotionPlayback::ScheduleNext()
 {
-    // The next refresh after the frame last drawn, and never sooner than one after it: a late
-    // frame is not followed by a hurried one.
+    // Frames fall on a grid of refreshes: the next one in the first slot after the last frame's,
+    // at once when that slot has begun already, so timer delays do not add up to missed slots.
     const double elapsed = clock_.Elapsed();
     const double interval = std::max(frameIntervalMs_, 1.0);
-    const double due = std::max(lastFrameMs_ + interval, (std::floor(elapsed / interval) + 1) * interval);
+    const double lastSlot = std::floor(lastFrameMs_ / interval);
+    const double due = std::floor(elapsed / interval) > lastSlot ? elapsed : (lastSlot + 1) * interval;
     timer_.start(int(std::ceil(due - elapsed)));
 }
 

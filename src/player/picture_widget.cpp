@@ -110,11 +110,10 @@ const QImage &PictureWidget::Shown() const
     if (stale_ || (!shown_.isNull() && shown_.size() != device)) {
         // A picture that covers the control exactly is shown as it is: a moving slide's frames
         // are not copied once more.
-        const bool covers = !mode_.tiled && picture_.size() == device
-                            && PlacementTarget(device, picture_.size(), mode_) == QRect(QPoint(0, 0), device)
+        const bool asItIs = Covered()
                             && (picture_.format() == QImage::Format_RGB32
                                 || picture_.format() == QImage::Format_ARGB32_Premultiplied);
-        shown_ = covers ? picture_ : ComposePicture(device, picture_, mode_);
+        shown_ = asItIs ? picture_ : ComposePicture(device, picture_, mode_);
         shown_.setDevicePixelRatio(ratio);
         stale_ = false;
     }
@@ -135,9 +134,18 @@ void PictureWidget::resizeEvent(QResizeEvent *)
     Recompose();
 }
 
+bool PictureWidget::Covered() const
+{
+    const QSize device = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    return !mode_.tiled && !picture_.isNull() && picture_.size() == device
+           && PlacementTarget(device, picture_.size(), mode_) == QRect(QPoint(0, 0), device);
+}
+
 void PictureWidget::Recompose()
 {
     stale_ = true;
+    // Nothing under an opaque picture that covers the control is painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent, Covered() && !picture_.hasAlphaChannel());
     update();
 }
 

@@ -67,6 +67,8 @@ protected:
 
 private:
     void Recompose();
+    // The picture lies exactly over the whole control.
+    bool Covered() const;
     void FitToPicture();
 
     QImage picture_;
