@@ -75,8 +75,12 @@ void MotionOverlay::paintEvent(QPaintEvent *)
             const QPointF corner = placed.bottomRight();
             painter.fillRect(QRectF(corner - QPointF(5, 5), QSizeF(6, 6)), colour);
         }
-        painter.drawText(placed.adjusted(4, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                         part == Part::Start ? QStringLiteral("Start") : QStringLiteral("End"));
+        // The name on a dark label, readable over sky and snow alike.
+        const QString name = part == Part::Start ? QStringLiteral("Start") : QStringLiteral("End");
+        const QRectF label = QRectF(placed.topLeft() + QPointF(3, 3), QSizeF(fontMetrics().size(0, name)))
+                                 .adjusted(0, 0, 6, 2);
+        painter.fillRect(label, QColor(0, 0, 0, 160));
+        painter.drawText(label, Qt::AlignCenter, name);
     };
     draw(Part::Start, motion_.start, QColor(90, 230, 90), Qt::SolidLine);
     draw(Part::End, motion_.end, QColor(255, 170, 40), Qt::DashLine);
