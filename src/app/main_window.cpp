@@ -901,7 +901,9 @@ void MainWindow::RefreshSlideDetails()
     QList<int> rows = selection.rows;
     std::sort(rows.begin(), rows.end());
     const int first = rows.isEmpty() ? -1 : rows.first();
-    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic(), story.GentleMotion());
+    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic(),
+                            project_.Settings().AdvanceSeconds().value_or(SlidePanel::kManualShowSeconds),
+                            story.GentleMotion());
     // The preview shows the caption and the motion of the picture it shows.
     const int shown = selection.current >= 0 ? selection.current : first;
     preview_->SetCaption(rows.isEmpty() ? StoryCaption() : story.Slide(shown).caption);

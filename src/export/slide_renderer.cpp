@@ -45,7 +45,7 @@ QImage SlideRenderer::ComposeSlide(const QString &path, const StoryCaption &capt
 {
     const Picture picture = Picture::Load(path);
     const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
-    return Compose(layout, picture.Scaled(layout.picture.size()), PaintCaptionLayer(caption, area_));
+    return Compose(layout, picture.Scaled(layout.picture.size()), PaintCaptionLayer(caption, area_, layout.picture));
 }
 
 SlideRenderer::MovingSlide SlideRenderer::PrepareMovingSlide(const QString &path, const StoryCaption &caption,
@@ -56,7 +56,7 @@ SlideRenderer::MovingSlide SlideRenderer::PrepareMovingSlide(const QString &path
     const QSize source =
         MotionFrames::SourceSize(picture.size(), layout.picture.size(), MotionFrames::DetailFor(motion));
     return {layout, MotionFrames(picture.Scaled(source), layout.picture.size(), motion, 0),
-            PaintCaptionLayer(caption, area_)};
+            PaintCaptionLayer(caption, area_, layout.picture)};
 }
 
 QImage SlideRenderer::ComposeMoment(MovingSlide &slide, double ms) const
