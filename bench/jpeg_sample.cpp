@@ -3,7 +3,9 @@
 
 #include "support/picture_files.h"
 
+#include <QFile>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
@@ -28,4 +30,16 @@ QByteArray makeSampleJpeg(int width, int height)
         }
     }
     return testpictures::MakeJpeg(image, 90);
+}
+
+QString sampleJpegFile(int width, int height)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sample-%1x%2.jpg").arg(width).arg(height));
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(makeSampleJpeg(width, height));
+    }
+    return path;
 }

@@ -14,8 +14,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -29,21 +27,9 @@ using namespace lumetta;
 
 namespace {
 
-QTemporaryDir &Folder()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
 QString PhotoPath()
 {
-    const QString path = Folder().filePath(QStringLiteral("photo.jpg"));
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(makeSampleJpeg(6000, 4000));
-    }
-    return path;
+    return sampleJpegFile(6000, 4000);
 }
 
 const Picture &Photo()

@@ -46,13 +46,7 @@ QString ScreenPicture(const QString &name, quint32 seed)
 
 QString BigJpeg()
 {
-    const QString path = Folder().filePath(QStringLiteral("big.jpg"));
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(makeSampleJpeg(6000, 4000));
-    }
-    return path;
+    return sampleJpegFile(6000, 4000);
 }
 
 // Counts the paints of the engine's render window, i.e. frames presented on the screen, and the

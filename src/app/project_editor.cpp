@@ -209,22 +209,26 @@ bool ProjectEditor::ChangeSlides(const QList<int> &rows, const std::function<voi
     return Record(text, before, after, mergeKey);
 }
 
-bool ProjectEditor::SetFitToMusic(bool fit, const PictureSelection &selection)
+bool ProjectEditor::ChangeStory(const std::function<void(ShowStory &)> &change, const PictureSelection &selection,
+                                const QString &text)
 {
     const ProjectState before = Current(selection);
     ProjectState after = before;
-    after.story.SetFitToMusic(fit);
-    return Record(fit ? QStringLiteral("Fit the show to the music") : QStringLiteral("Keep the slides' own times"),
-                  before, after);
+    change(after.story);
+    return Record(text, before, after);
+}
+
+bool ProjectEditor::SetFitToMusic(bool fit, const PictureSelection &selection)
+{
+    return ChangeStory([fit](ShowStory &story) { story.SetFitToMusic(fit); }, selection,
+                       fit ? QStringLiteral("Fit the show to the music") : QStringLiteral("Keep the slides' own times"));
 }
 
 bool ProjectEditor::SetGentleMotion(bool gentle, const PictureSelection &selection)
 {
-    const ProjectState before = Current(selection);
-    ProjectState after = before;
-    after.story.SetGentleMotion(gentle);
-    return Record(gentle ? QStringLiteral("Move every slide gently") : QStringLiteral("Keep slides without motion still"),
-                  before, after);
+    return ChangeStory([gentle](ShowStory &story) { story.SetGentleMotion(gentle); }, selection,
+                       gentle ? QStringLiteral("Move every slide gently")
+                              : QStringLiteral("Keep slides without motion still"));
 }
 
 bool ProjectEditor::RecordOptions(const ProjectState &before)

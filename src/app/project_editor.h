@@ -66,6 +66,9 @@ private:
 
     void Apply(const ProjectState &state);
     bool Record(const QString &text, const ProjectState &before, const ProjectState &after, int mergeKey = -1);
+    // Records a show-wide change of the story as TEXT.
+    bool ChangeStory(const std::function<void(ShowStory &)> &change, const PictureSelection &selection,
+                     const QString &text);
     // Puts the pictures of BEFORE in the order of ORDER (old rows) and maps the selection.
     ProjectState Reordered(const ProjectState &before, const QList<int> &order) const;
 
