@@ -8,6 +8,8 @@
 #include <QRectF>
 #include <QSize>
 
+#include <array>
+
 namespace lumetta {
 
 // The frames of a moving slide: the part of the picture the motion shows at a moment, resampled
@@ -52,7 +54,7 @@ private:
     QSize slide_;
     SlideMotion motion_;
     MotionPath path_{SlideMotion(), {}, {}, 0};
-    QImage buffers_[2];
+    std::array<QImage, 2> buffers_;
     int nextBuffer_ = 0;
 };
 
