@@ -2,6 +2,7 @@
 // The transition core as the web page calls it: plain C functions over three RGBA pictures held
 // in the module's memory (old, new and the frame the canvas shows). RGBA bytes with an opaque
 // alpha are the core's Rgb32 words byte for byte, so the core draws on them as it draws on screens.
+#include "common/arith.h"
 #include "common/random.h"
 #include "common/slide_geometry.h"
 #include "transitions/core/frames/transition_frames.h"
@@ -112,6 +113,21 @@ void LumettaDrawLast()
 double LumettaRandomReal()
 {
     return RandomReal();
+}
+
+// Draws the effect for a slide step from a selection of n entries as the player draws it: the
+// generator advances at every step, and entry r * (n - 1) is taken, rounded half to even; -1
+// for an empty selection.
+int LumettaDrawEntry(int n)
+{
+    const double r = RandomReal();
+    return n <= 0 ? -1 : int(RoundEven(r * (n - 1)));
+}
+
+// The gradient's band arithmetic: a * b / c rounded half away from zero.
+int LumettaMulDiv(int a, int b, int c)
+{
+    return MulDiv(a, b, c);
 }
 
 void LumettaSetRandSeed(std::uint32_t seed)
