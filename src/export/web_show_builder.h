@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/replacement_file.h"
+#include "show/show_project.h"
 
 #include <QByteArray>
 #include <QSize>
@@ -12,8 +13,6 @@
 #include <optional>
 
 namespace lumetta {
-
-class ShowProject;
 
 struct WebShowOptions
 {
@@ -57,7 +56,8 @@ public:
                                         ReplacementFile::Existing existing);
 
 private:
-    const ShowProject &project_;
+    // A copy: the builder may run on a worker thread while the editor changes its project.
+    ShowProject project_;
     WebShowOptions options_;
     QByteArray page_;
     QStringList notes_;
