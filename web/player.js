@@ -167,7 +167,9 @@
   // The show's state, as the player's sequencer keeps it.
   const state = {
     running: false, nextSlide: 0, shown: null, caption: "", busy: false, pending: 0, tickDue: false,
-    timerOn: false, timer: 0, helpOpen: false, cutShort: false, steps: 0,
+    timerOn: false, timer: 0, helpOpen: false, cutShort: false, steps: 0, lastPass: null,
+    // performance.now() when the player was ready, the show asked for and its first slide composed.
+    readyAt: null, startAt: null, firstSlideAt: null,
   };
 
   function ChooseEffect() {
@@ -195,8 +197,12 @@
     }
     return new Promise((resolve) => {
       let start = null, previous = 0;
+      // Screen refreshes the pass saw and how many brought a new frame.
+      const pace = { refreshes: 0, frames: 0, milliseconds: entry.milliseconds };
+      state.lastPass = pace;
       function Tick(now) {
         if (start === null) start = now;
+        pace.refreshes += 1;
         // The frame the time asks for; an unpaced effect draws every frame.
         const elapsed = now - start;
         const frame = entry.milliseconds > 0 ? Math.floor((elapsed * frameCount) / entry.milliseconds) : previous + 1;
@@ -210,6 +216,7 @@
           core._LumettaDraw(frame);
           previous = frame;
           onFrame(frame, frameCount);
+          pace.frames += 1;
         }
         requestAnimationFrame(Tick);
       }
@@ -243,12 +250,15 @@
       state.shown = index;
       state.steps += 1;
       if (timed) ScheduleTick();
+      // The first slide is ready to come in.
+      if (state.firstSlideAt === null) state.firstSlideAt = performance.now();
       if (show.effectsOn && effect !== null && !state.cutShort) {
         await RunEffect(effect, ShowFrame);
       } else {
         Pixels(core._LumettaFrame()).set(composed);
         ShowFrame();
       }
+
     } finally {
       state.busy = false;
     }
@@ -336,6 +346,7 @@
   }
 
   async function StartShow() {
+    state.startAt = performance.now();
     document.getElementById("start").hidden = true;
     document.getElementById("ended").hidden = true;
     if (!testing && document.documentElement.requestFullscreen)
@@ -500,12 +511,35 @@
     },
     state() {
       return { running: state.running, shown: state.shown, caption: state.caption, busy: state.busy,
-        pending: state.pending, steps: state.steps, paused: !state.timerOn };
+        pending: state.pending, steps: state.steps, paused: !state.timerOn, lastPass: state.lastPass,
+        readyAt: state.readyAt, startAt: state.startAt, firstSlideAt: state.firstSlideAt };
+    },
+    // The median time of an unpaced pass of catalogue entry EFFECT over two slides composed at
+    // WIDTH x HEIGHT, per frame, over REPEATS passes.
+    async benchEffect(effect, width, height, repeats) {
+      SetSize(width, height, 1);
+      const before = await Compose(0), after = await Compose(show.slides.length > 1 ? 1 : 0);
+      Pixels(core._LumettaNewPicture()).set(after);
+      const times = [];
+      let frameCount = 0;
+      for (let r = 0; r <= repeats; ++r) {
+        Pixels(core._LumettaOldPicture()).set(before);
+        const start = performance.now();
+        frameCount = core._LumettaBegin(...show.effects[effect].settings.map(Number));
+        for (let f = 1; f < frameCount; ++f) core._LumettaDraw(f);
+        core._LumettaDrawLast();
+        // The first pass only brings the memory in.
+        if (r > 0) times.push(performance.now() - start);
+      }
+      times.sort((a, b) => a - b);
+      const pass = times[Math.floor(times.length / 2)];
+      return { frameCount, passMs: pass, frameMs: frameCount > 1 ? pass / (frameCount - 1) : pass };
     },
   };
 
   LumettaCore().then((module) => {
     core = module;
+    state.readyAt = performance.now();
     if (testing) {
       window.lumettaTest = testHook;
       return;
