@@ -92,6 +92,51 @@
     }
   }
 
+  // A slide's caption inside the area, as the player draws it: a size on a 1080-pixel screen
+  // scaled to this one, lines wrapped and centred, a dark edge that reads on any photo.
+  function DrawCaption(context, caption, width, height) {
+    const shorter = Math.min(width, height);
+    const size = Math.max(1, Math.round((caption.size * shorter) / 1080));
+    const margin = Math.max(2, Math.floor(shorter / 24));
+    const family = caption.font ? `"${caption.font.replace(/"/g, "")}", sans-serif` : "sans-serif";
+    context.font = `${size}px ${family}`;
+    const lines = [];
+    for (const paragraph of caption.text.split("\n")) {
+      let line = "";
+      for (const word of paragraph.split(" ")) {
+        const wider = line ? line + " " + word : word;
+        if (line && context.measureText(wider).width > width - 2 * margin) {
+          lines.push(line);
+          line = word;
+        } else {
+          line = wider;
+        }
+      }
+      lines.push(line);
+    }
+    const spacing = Math.round(size * 1.2);
+    const block = lines.length * spacing;
+    let top = margin;
+    if (caption.position === "middle") top = Math.floor((height - block) / 2);
+    else if (caption.position === "bottom") top = height - margin - block;
+    const edge = Math.max(1, size / 14);
+    context.textAlign = "center";
+    context.textBaseline = "top";
+    context.lineJoin = "round";
+    lines.forEach((text, i) => {
+      const y = top + i * spacing;
+      context.fillStyle = context.strokeStyle = "rgba(0, 0, 0, 0.78)";
+      if (caption.outline) {
+        context.lineWidth = edge * 2;
+        context.strokeText(text, width / 2, y);
+      } else {
+        context.fillText(text, width / 2 + edge * 1.5, y + edge * 1.5);
+      }
+      context.fillStyle = caption.colour;
+      context.fillText(text, width / 2, y);
+    });
+  }
+
   let composer = null;
   let backgroundLayer = null;
   // The area as it shows slide INDEX (null: the background alone), composed at the area's size.
@@ -121,6 +166,7 @@
       context.imageSmoothingEnabled = true;
       context.imageSmoothingQuality = "high";
       context.drawImage(picture, ...place.picture);
+      if (show.slides[index].caption) DrawCaption(context, show.slides[index].caption, width, height);
     }
     return context.getImageData(0, 0, width, height).data;
   }
@@ -231,7 +277,8 @@
       state.nextSlide += delta - 1;
       // Going back from the first picture stays there.
       if (state.nextSlide < 0) state.nextSlide = 0;
-      const effect = ChooseEffect();
+      // The generator is drawn at every step, also for a slide with a transition of its own.
+      const drawn = ChooseEffect();
       if (state.nextSlide > show.slides.length - 1) {
         state.nextSlide = 0;
         if (!show.looping) {
@@ -241,6 +288,9 @@
       }
       const index = state.nextSlide;
       const slide = show.slides[index];
+      const effect = slide.transition === "none" ? null : typeof slide.transition === "number" ? slide.transition : drawn;
+      // A transition chosen for the slide runs also in a show without effects.
+      const effectsOn = show.effectsOn || typeof slide.transition === "number";
       state.caption = `${slide.number}. ${slide.name}`;
       DrawCaptionBar(state.caption);
       const composed = await Compose(index);
@@ -252,7 +302,7 @@
       if (timed) ScheduleTick();
       // The first slide is ready to come in.
       if (state.firstSlideAt === null) state.firstSlideAt = performance.now();
-      if (show.effectsOn && effect !== null && !state.cutShort) {
+      if (effectsOn && effect !== null && !state.cutShort) {
         await RunEffect(effect, ShowFrame);
       } else {
         Pixels(core._LumettaFrame()).set(composed);
@@ -291,7 +341,7 @@
     state.timer = setTimeout(() => {
       state.tickDue = true;
       RunPending();
-    }, show.advanceMs || kManualResumeMs);
+    }, (state.shown !== null && show.slides[state.shown].durationMs) || show.advanceMs || kManualResumeMs);
   }
 
   function SetTimer(on) {

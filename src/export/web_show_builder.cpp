@@ -10,6 +10,7 @@
 #include "show/input_file.h"
 #include "show/project_file.h"
 #include "show/show_project.h"
+#include "show/slide_details.h"
 #include "transitions/engine/transition_effect.h"
 #include "transitions/engine/transition_list.h"
 
@@ -118,6 +119,31 @@ QString PlacementName(const PicturePlacement &placement)
     return placement.center ? QStringLiteral("center") : QStringLiteral("corner");
 }
 
+// A slide's own time, transition and caption, as the page's player takes them.
+void AddDetails(const SlideDetails &details, QJsonObject &slide)
+{
+    if (details.durationMs)
+        slide.insert(QStringLiteral("durationMs"), *details.durationMs);
+    if (details.transition.kind == SlideTransition::Kind::None) {
+        slide.insert(QStringLiteral("transition"), QStringLiteral("none"));
+    } else if (details.transition.kind == SlideTransition::Kind::Effect) {
+        // A name this catalogue does not know plays as random, as in the player.
+        if (const std::optional<int> effect = EffectNumberOfStoredName(details.transition.effect))
+            slide.insert(QStringLiteral("transition"), *effect);
+    }
+    const StoryCaption &caption = details.caption;
+    if (caption.text.trimmed().isEmpty())
+        return;
+    static const char *const kPositions[] = {"top", "middle", "bottom"};
+    slide.insert(QStringLiteral("caption"),
+                 QJsonObject{{QStringLiteral("text"), caption.text},
+                             {QStringLiteral("font"), caption.font},
+                             {QStringLiteral("size"), caption.size},
+                             {QStringLiteral("colour"), caption.colour.name(QColor::HexRgb)},
+                             {QStringLiteral("position"), QLatin1String(kPositions[int(caption.position)])},
+                             {QStringLiteral("outline"), caption.edge == StoryCaption::Edge::Outline}});
+}
+
 // A data block the page's script reads; base64 holds no character that could end the element.
 QString DataBlock(const QString &id, const QString &type, const QByteArray &bytes)
 {
@@ -186,9 +212,12 @@ WebShowBuilder::Outcome WebShowBuilder::Build(const std::function<bool(int, int)
             const EncodedPicture encoded = Encode(Picture::Load(path), bound, quality);
             const QString id = QStringLiteral("p%1").arg(slides.size());
             data += DataBlock(id, encoded.type, encoded.bytes);
-            slides.append(QJsonObject{{QStringLiteral("data"), id},
-                                      {QStringLiteral("name"), QFileInfo(path).fileName()},
-                                      {QStringLiteral("number"), int(&path - pictures.data()) + 1}});
+            const int index = int(&path - pictures.data());
+            QJsonObject slide{{QStringLiteral("data"), id},
+                              {QStringLiteral("name"), QFileInfo(path).fileName()},
+                              {QStringLiteral("number"), index + 1}};
+            AddDetails(project_.Story().Slide(index), slide);
+            slides.append(slide);
         } catch (const PictureError &e) {
             notes_ << QStringLiteral("left out: %1").arg(e.Message());
         }

@@ -3,6 +3,8 @@
 
 #include "export/show_files.h"
 #include "export/web_command.h"
+#include "player/effect_catalogue.h"
+#include "show/slide_details.h"
 #include "support/picture_files.h"
 
 #include <QCryptographicHash>
@@ -240,4 +242,41 @@ TEST(WebShowCommand, WrongArgumentsGiveTheUsage)
         EXPECT_TRUE(run.errors.contains(QStringLiteral("Usage: lumetta --web")));
     }
     EXPECT_EQ(Command({QStringLiteral("--help")}).status, 0);
+}
+
+TEST(WebShowBuilder, SlidesCarryTheirOwnTimeTransitionAndCaption)
+{
+    ShowProject project = testshows::MakeShow(
+        {Noise(QStringLiteral("web-story1.bmp"), 16, 16, 12), Noise(QStringLiteral("web-story2.bmp"), 16, 16, 13),
+         Noise(QStringLiteral("web-story3.bmp"), 16, 16, 14)},
+        3, QStringLiteral("clBlack"), {});
+    SlideDetails first;
+    first.durationMs = 6000;
+    first.transition = SlideTransition::Named(QStringLiteral("WipeLeft"));
+    first.caption.text = QStringLiteral("Day one\nArrival");
+    first.caption.position = StoryCaption::Position::Top;
+    first.caption.edge = StoryCaption::Edge::Shadow;
+    project.Story().SetSlide(0, first);
+    SlideDetails second;
+    second.transition = {SlideTransition::Kind::None, {}};
+    project.Story().SetSlide(1, second);
+    SlideDetails third;
+    third.transition = SlideTransition::Named(QStringLiteral("NoSuchEffect"));
+    project.Story().SetSlide(2, third);
+
+    WebShowBuilder builder(project, {});
+    ASSERT_EQ(builder.Build(), WebShowBuilder::Outcome::Done);
+    const QJsonArray slides = ShowData(Page(builder))[QStringLiteral("slides")].toArray();
+    ASSERT_EQ(slides.size(), 3);
+    const QJsonObject one = slides[0].toObject();
+    EXPECT_EQ(one[QStringLiteral("durationMs")].toInt(), 6000);
+    EXPECT_EQ(one[QStringLiteral("transition")].toInt(), *EffectNumberOfStoredName(QStringLiteral("WipeLeft")));
+    const QJsonObject caption = one[QStringLiteral("caption")].toObject();
+    EXPECT_EQ(caption[QStringLiteral("text")].toString(), QStringLiteral("Day one\nArrival"));
+    EXPECT_EQ(caption[QStringLiteral("position")].toString(), QStringLiteral("top"));
+    EXPECT_FALSE(caption[QStringLiteral("outline")].toBool());
+    EXPECT_EQ(slides[1].toObject()[QStringLiteral("transition")].toString(), QStringLiteral("none"));
+    // An effect this catalogue does not know plays as one drawn from the selection.
+    EXPECT_FALSE(slides[2].toObject().contains(QStringLiteral("transition")));
+    EXPECT_FALSE(slides[2].toObject().contains(QStringLiteral("caption")));
 }
