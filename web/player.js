@@ -564,6 +564,18 @@
         pending: state.pending, steps: state.steps, paused: !state.timerOn, lastPass: state.lastPass,
         readyAt: state.readyAt, startAt: state.startAt, firstSlideAt: state.firstSlideAt };
     },
+    // Runs catalogue entry EFFECT paced, at the window's size, between the first two slides;
+    // returns how many screen refreshes brought a new frame.
+    async pacedEffect(effect) {
+      state.cutShort = false;
+      FitToWindow();
+      const before = await Compose(0), after = await Compose(show.slides.length > 1 ? 1 : 0);
+      Pixels(core._LumettaOldPicture()).set(before);
+      Pixels(core._LumettaNewPicture()).set(after);
+      Pixels(core._LumettaFrame()).set(before);
+      await RunEffect(effect, ShowFrame);
+      return state.lastPass;
+    },
     // The median time of an unpaced pass of catalogue entry EFFECT over two slides composed at
     // WIDTH x HEIGHT, per frame, over REPEATS passes.
     async benchEffect(effect, width, height, repeats) {

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -36,17 +35,10 @@ public:
 
     std::optional<QString> AskTarget(const QString &current, const QString &filter) override
     {
-        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Make Web Show"), current, filter,
-                                                          nullptr, QFileDialog::DontConfirmOverwrite);
-        if (path.isEmpty())
-            return std::nullopt;
-        return path;
+        return AskSaveFileName(window_, QStringLiteral("Make Web Show"), current, filter);
     }
     bool AskReplace(const QString &path) override { return AskReplaceFile(window_, path); }
-    void ShowError(const QString &message) override
-    {
-        QMessageBox::critical(window_, QLatin1String(kProgramName), message);
-    }
+    void ShowError(const QString &message) override { ShowErrorBox(window_, message); }
     bool AskWriteLarge(qint64 bytes) override
     {
         return QMessageBox::question(window_, QLatin1String(kProgramName),

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/web_command.h"
 
+#include "export/command_output.h"
 #include "export/web_show_builder.h"
 #include "show/show_project.h"
 
@@ -35,21 +36,9 @@ struct WebOptions
         parser.addPositionalArgument(QStringLiteral("OUT.html"), QStringLiteral("The page to write."));
     }
 
-    QString HelpText() const
-    {
-        QString text = parser.helpText();
-        const qsizetype usage = text.indexOf(QLatin1String(" [options]"));
-        if (usage >= 0)
-            text.replace(0, usage, QStringLiteral("Usage: lumetta --web"));
-        return text;
-    }
+    QString HelpText() const { return CommandHelpText(parser, QStringLiteral("lumetta --web")); }
 };
 
-void Print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
-}
 
 // The options' values; the reason when one is wrong.
 std::optional<QString> ReadOptions(const WebOptions &o, WebShowOptions &options)
@@ -78,13 +67,13 @@ int MakeWebShow(const QStringList &arguments, std::FILE *output, std::FILE *erro
 {
     WebOptions o;
     const auto wrong = [&](const QString &error) {
-        Print(errors, QStringLiteral("lumetta --web: %1\n\n").arg(error) + o.HelpText());
+        PrintText(errors, QStringLiteral("lumetta --web: %1\n\n").arg(error) + o.HelpText());
         return 2;
     };
     if (!o.parser.parse(QStringList{QStringLiteral("lumetta")} + arguments))
         return wrong(o.parser.errorText());
     if (o.parser.isSet(o.help)) {
-        Print(output, o.HelpText());
+        PrintText(output, o.HelpText());
         return 0;
     }
     const QStringList files = o.parser.positionalArguments();
@@ -100,29 +89,29 @@ int MakeWebShow(const QStringList &arguments, std::FILE *output, std::FILE *erro
     if (project.OpenPath(QFileInfo(files[0]).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
         return 1;
     if (const std::optional<QString> problem = WebShowBuilder::TargetProblem(project, target)) {
-        Print(errors, *problem + QLatin1Char('\n'));
+        PrintText(errors, *problem + QLatin1Char('\n'));
         return 1;
     }
     const QFileInfo targetInfo(target);
     const bool force = o.parser.isSet(o.force);
     if (!force && (targetInfo.exists() || targetInfo.isSymLink())) {
-        Print(errors, QStringLiteral("lumetta --web: %1 already exists; --force (or -y) replaces it\n").arg(target));
+        PrintText(errors, QStringLiteral("lumetta --web: %1 already exists; --force (or -y) replaces it\n").arg(target));
         return 1;
     }
     WebShowBuilder builder(project, options);
     const WebShowBuilder::Outcome outcome = builder.Build();
     for (const QString &note : builder.Notes())
-        Print(errors, QStringLiteral("lumetta --web: %1\n").arg(note));
+        PrintText(errors, QStringLiteral("lumetta --web: %1\n").arg(note));
     if (outcome != WebShowBuilder::Outcome::Done) {
-        Print(errors, QStringLiteral("lumetta --web: %1\n").arg(builder.Error()));
+        PrintText(errors, QStringLiteral("lumetta --web: %1\n").arg(builder.Error()));
         return 1;
     }
     if (builder.Page().size() >= WebShowBuilder::kLargePageBytes)
-        Print(errors, QStringLiteral("lumetta --web: warning: the page takes %1 MB; browsers open it slowly\n")
+        PrintText(errors, QStringLiteral("lumetta --web: warning: the page takes %1 MB; browsers open it slowly\n")
                           .arg(builder.Page().size() / 1000000));
     if (const std::optional<QString> problem = WebShowBuilder::Write(
             builder.Page(), target, force ? ReplacementFile::Existing::Replace : ReplacementFile::Existing::Refuse)) {
-        Print(errors, *problem + QLatin1Char('\n'));
+        PrintText(errors, *problem + QLatin1Char('\n'));
         return 1;
     }
     return 0;

@@ -73,14 +73,8 @@ CommandRun Command(const QStringList &arguments)
     std::FILE *errors = std::tmpfile();
     std::FILE *output = std::tmpfile();
     const int status = MakeWebShow(arguments, output, errors);
-    std::rewind(errors);
-    QByteArray text;
-    char buffer[512];
-    while (std::size_t read = std::fread(buffer, 1, sizeof buffer, errors))
-        text.append(buffer, qsizetype(read));
-    std::fclose(errors);
     std::fclose(output);
-    return {status, QString::fromLocal8Bit(text)};
+    return {status, testshows::ReadAndClose(errors)};
 }
 
 }  // namespace
