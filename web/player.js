@@ -384,7 +384,8 @@
   // A new size composes the slide shown again at once, without a transition.
   let resizing = null;
   function Recompose() {
-    if (testing) return;
+    // Before the core is there the show starts at the window's size anyway.
+    if (testing || !core) return;
     FitToWindow();
     const job = (resizing || Promise.resolve()).then(async () => {
       if (state.busy) return;
