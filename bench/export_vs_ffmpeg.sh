@@ -7,7 +7,7 @@
 # every frame) and a tuned one (each picture decoded and scaled once, the one frame repeated,
 # then fps=30). The three run one after another in each of REPEAT rounds (default 3), so a busy
 # machine weighs on all alike; the best wall and CPU (user + system) times and their ratios are
-# printed.
+# printed, and the SSIM of our video against our lossless export.
 # Usage: bench/export_vs_ffmpeg.sh [BUILD_DIR] [REPEAT]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -93,6 +93,13 @@ for who in ours peer tuned; do
   file=$who.mp4
   printf '%-6s wall %6.2f s  cpu %6.2f s  (%s frames)\n' "$who" "$(best "$who" 2)" "$(best "$who" 3)" "$(frames "$file")"
 done
+# Quality: our video against our lossless export of the same show, frame time for frame time
+# (fps=30 expands the still stretches stored as few frames).
+QT_QPA_PLATFORM=offscreen "$build/bin/lumetta" --export show.zut lossless.mkv --size 1920x1080 --fps 30 --seed 1 \
+  --quality lossless --force 2>/dev/null
+ssim=$(ffmpeg -v info -i ours.mp4 -i lossless.mkv -lavfi "[0:v]fps=30[a];[1:v]fps=30[b];[a][b]ssim" -f null - 2>&1 |
+  sed -n 's/.*SSIM .*All:\([0-9.]*\).*/\1/p')
+echo "ours against our lossless export: SSIM $ssim"
 for who in peer tuned; do
   awk -v name="$who" -v ow="$(best ours 2)" -v oc="$(best ours 3)" -v pw="$(best "$who" 2)" -v pc="$(best "$who" 3)" \
     'BEGIN { printf "ours / %-5s wall %.2f  cpu %.2f\n", name, ow / pw, oc / pc }'

@@ -149,7 +149,7 @@ display=
 for n in $(seq 90 140); do
   if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
 done
-Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -noreset -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 sleep 1
 export DISPLAY=$display

@@ -22,4 +22,4 @@ echo "djpeg -scale 1/8, one at a time: $(( ($(date +%s%N) - start) / 1000000 )) 
 start=$(date +%s%N)
 printf '%s\0' "$folder"/*.jpg | xargs -0 -n 1 -P "$threads" djpeg -scale 1/8 -outfile /dev/null
 echo "djpeg -scale 1/8, $threads at once: $(( ($(date +%s%N) - start) / 1000000 )) ms"
-xvfb-run -a -s "-screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$tool" gui "$folder"
+xvfb-run -a -s "-noreset -screen 0 1280x800x24" env QT_QPA_PLATFORM=xcb "$tool" gui "$folder"

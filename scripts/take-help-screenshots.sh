@@ -13,7 +13,7 @@ out=$root/data/help
 mkdir -p "$out"
 
 if [ -z "${LUMETTA_ON_XVFB:-}" ]; then
-  exec env LUMETTA_ON_XVFB=1 xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+  exec env LUMETTA_ON_XVFB=1 xvfb-run -a -s "-noreset -screen 0 1280x800x24" "$0" "$@"
 fi
 
 # The windows show folders and file names: those of a neutral folder, never of this machine's

@@ -901,7 +901,8 @@ void MainWindow::RefreshSlideDetails()
     QList<int> rows = selection.rows;
     std::sort(rows.begin(), rows.end());
     const int first = rows.isEmpty() ? -1 : rows.first();
-    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic());
+    slidePanel_->ShowSlides(int(rows.size()), story.Slide(first), story.FitToMusic(),
+                            project_.Settings().AdvanceSeconds().value_or(SlidePanel::kManualShowSeconds));
     // The preview shows the caption of the picture it shows.
     const int shown = selection.current >= 0 ? selection.current : first;
     preview_->SetCaption(rows.isEmpty() ? StoryCaption() : story.Slide(shown).caption);

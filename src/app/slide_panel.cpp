@@ -142,7 +142,7 @@ SlidePanel::SlidePanel(QWidget *parent) : QWidget(parent)
         if (!showing_)
             emit FitToMusicChanged(fit);
     });
-    ShowSlides(0, SlideDetails(), false);
+    ShowSlides(0, SlideDetails(), false, kManualShowSeconds);
 }
 
 void SlidePanel::Report(SlideEdit edit)
@@ -168,7 +168,7 @@ void SlidePanel::ShowColour(const QColor &colour)
     colour_->setIcon(QIcon(swatch));
 }
 
-void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusic)
+void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusic, int showSeconds)
 {
     showing_ = true;
     heading_->setText(count == 0   ? QStringLiteral("No slide selected")
@@ -190,8 +190,9 @@ void SlidePanel::ShowSlides(int count, const SlideDetails &first, bool fitToMusi
     edge_->setCurrentIndex(int(caption.edge));
     ownTime_->setChecked(first.durationMs.has_value());
     seconds_->setEnabled(first.durationMs.has_value());
-    if (first.durationMs && std::lround(seconds_->value() * 1000) != *first.durationMs)
-        seconds_->setValue(*first.durationMs / 1000.0);
+    const int shownMs = first.durationMs.value_or(showSeconds * 1000);
+    if (std::lround(seconds_->value() * 1000) != shownMs)
+        seconds_->setValue(shownMs / 1000.0);
     int entry = kRandomEntry;
     if (first.transition.kind == SlideTransition::Kind::None)
         entry = kNoneEntry;

@@ -25,9 +25,13 @@ class SlidePanel : public QWidget
 public:
     explicit SlidePanel(QWidget *parent = nullptr);
 
+    // The time offered to a slide of a manual show when it is given one of its own.
+    static constexpr int kManualShowSeconds = 5;
+
     // Shows the details of the first of COUNT selected slides (none: the panel is disabled) and
-    // the show-wide choice, without reporting them as edits.
-    void ShowSlides(int count, const SlideDetails &first, bool fitToMusic);
+    // the show-wide choice, without reporting them as edits. A slide without a time of its own
+    // shows SHOWSECONDS, the time a slide of the show gets, as the time it would start from.
+    void ShowSlides(int count, const SlideDetails &first, bool fitToMusic, int showSeconds);
 
     QPlainTextEdit *CaptionText() const { return text_; }
     QFontComboBox *CaptionFont() const { return font_; }

@@ -47,7 +47,7 @@ QImage SlideRenderer::ComposeSlide(const QString &path, const StoryCaption &capt
     const Picture picture = Picture::Load(path);
     const SlideLayout layout = LayOutSlide(picture.size(), screen_, percent_, shadow_);
     QImage area = PaintSlideArea(area_, panelColour_, background_, layout, picture.Scaled(layout.picture.size()));
-    DrawCaptionLayer(area, PaintCaptionLayer(caption, area_));
+    DrawCaptionLayer(area, PaintCaptionLayer(caption, area_, layout.picture));
     return area;
 }
 

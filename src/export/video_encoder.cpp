@@ -265,8 +265,18 @@ void VideoEncoder::WriteHeader()
 
 namespace {
 
+// The frame time of the encoder's frame TICK; ticks before the first (a decoding delay) stay.
+std::int64_t FrameTimeOf(const std::vector<std::int64_t> &frameTimes, std::int64_t tick)
+{
+    if (tick < 0 || frameTimes.empty())
+        return tick;
+    return tick < std::int64_t(frameTimes.size()) ? frameTimes[std::size_t(tick)] : frameTimes.back() + 1;
+}
+
+// Writes what CODEC has ready. FRAMETIMES, for video, maps the encoder's frame numbers to the
+// frame times they show at.
 void WritePackets(AVFormatContext *format, AVCodecContext *codec, AVStream *stream, AVPacket *packet,
-                  const QString &target)
+                  const QString &target, const std::vector<std::int64_t> *frameTimes = nullptr)
 {
     for (;;) {
         int status = avcodec_receive_packet(codec, packet);
@@ -274,6 +284,13 @@ void WritePackets(AVFormatContext *format, AVCodecContext *codec, AVStream *stre
             return;
         if (status < 0)
             throw ExportError(QStringLiteral("Cannot encode %1: %2").arg(target, AvErrorText(status)));
+        if (frameTimes) {
+            const std::int64_t tick = packet->pts;
+            packet->pts = FrameTimeOf(*frameTimes, tick);
+            packet->dts = FrameTimeOf(*frameTimes, packet->dts);
+            if (tick + 1 < std::int64_t(frameTimes->size()))
+                packet->duration = FrameTimeOf(*frameTimes, tick + 1) - packet->pts;
+        }
         av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
         packet->stream_index = stream->index;
         status = av_interleaved_write_frame(format, packet);
@@ -339,25 +356,36 @@ std::int64_t VideoEncoder::AudioSampleAt(std::int64_t frame) const
     return frame * Soundtrack::kRate * options_.fps.den / options_.fps.num;
 }
 
-void VideoEncoder::WriteVideo(const AVFrame &frame, int repeat)
+void VideoEncoder::WriteVideo(const AVFrame &frame, std::int64_t repeat)
+{
+    // The stretch's last frame is stored too, so that every container and player holds the
+    // picture until it, whether or not they keep a frame's duration.
+    const bool everyFrame = StoresEveryFrame();
+    for (std::int64_t i = 0; i < repeat; ++i)
+        if (everyFrame || i == 0 || i == repeat - 1)
+            EncodeVideoFrame(frame, framesWritten_ + i);
+    framesWritten_ += std::max<std::int64_t>(0, repeat);
+}
+
+void VideoEncoder::EncodeVideoFrame(const AVFrame &frame, std::int64_t index)
 {
     Streams &s = *streams_;
-    for (int i = 0; i < repeat; ++i) {
-        EncodeAudioUntil(AudioSampleAt(framesWritten_) - kAudioLag, -1);
-        AVFrame *copy = av_frame_clone(&frame);
-        if (!copy)
-            throw ExportError(QStringLiteral("Not enough memory to encode %1").arg(options_.target));
-        copy->pts = framesWritten_;
-        try {
-            Send(s.video, copy, options_.target);
-        } catch (...) {
-            av_frame_free(&copy);
-            throw;
-        }
+    EncodeAudioUntil(AudioSampleAt(index) - kAudioLag, -1);
+    AVFrame *copy = av_frame_clone(&frame);
+    if (!copy)
+        throw ExportError(QStringLiteral("Not enough memory to encode %1").arg(options_.target));
+    // The encoder sees a steady rate, so its rate control and frame reordering work as for
+    // any video; the packets get the frame times back on their way to the file.
+    copy->pts = std::int64_t(frameTimes_.size());
+    frameTimes_.push_back(index);
+    try {
+        Send(s.video, copy, options_.target);
+    } catch (...) {
         av_frame_free(&copy);
-        WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target);
-        ++framesWritten_;
+        throw;
     }
+    av_frame_free(&copy);
+    WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target, &frameTimes_);
 }
 
 void VideoEncoder::Finish()
@@ -370,7 +398,7 @@ void VideoEncoder::Finish()
         WritePackets(s.format, s.audio, s.audioStream, s.packet, options_.target);
     }
     Send(s.video, nullptr, options_.target);
-    WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target);
+    WritePackets(s.format, s.video, s.videoStream, s.packet, options_.target, &frameTimes_);
     int status = av_write_trailer(s.format);
     if (status >= 0 && s.format->pb->error < 0)
         status = s.format->pb->error;

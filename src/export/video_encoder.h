@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 struct AVFrame;
 
@@ -45,9 +46,13 @@ public:
     void Open(const Options &options, Soundtrack *soundtrack);
     // The pixel format frames must have (an AVPixelFormat).
     int PixelFormat() const;
-    // Appends `frame` `repeat` times (the frame is only referenced).
-    void WriteVideo(const AVFrame &frame, int repeat);
+    // Shows `frame` for the next `repeat` frame times (the frame is only referenced). Except in
+    // the lossless mode a still stretch is stored as its first and last frame, the time stamps
+    // holding the picture on screen in between, so frames that change no pixel cost nothing.
+    void WriteVideo(const AVFrame &frame, std::int64_t repeat);
     std::int64_t FramesWritten() const { return framesWritten_; }
+    // The lossless file, made for editing programs, stores every frame of a still stretch.
+    bool StoresEveryFrame() const { return options_.quality == ExportQuality::Lossless; }
     // Ends the streams (the music fades out over the last second) and puts the file in place.
     void Finish();
 
@@ -63,6 +68,8 @@ private:
 
     // The first music sample under video frame FRAME.
     std::int64_t AudioSampleAt(std::int64_t frame) const;
+    // Encodes FRAME as the picture of frame time INDEX, with the music up to it.
+    void EncodeVideoFrame(const AVFrame &frame, std::int64_t index);
     void EncodeAudioUntil(std::int64_t sample, std::int64_t end);
 
     Options options_;
@@ -70,6 +77,8 @@ private:
     Soundtrack *soundtrack_ = nullptr;
     std::unique_ptr<ReplacementFile> file_;
     std::int64_t framesWritten_ = 0;
+    // The frame time of each frame handed to the encoder, in order.
+    std::vector<std::int64_t> frameTimes_;
 };
 
 }  // namespace lumetta

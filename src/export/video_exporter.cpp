@@ -165,12 +165,15 @@ void VideoExporter::Encode()
     const std::int64_t expected = ExpectedFrames();
     try {
         while (std::optional<FrameQueue::Item> item = queue_->Pop()) {
-            for (std::int64_t i = 0; i < item->repeat; ++i) {
+            // Where every frame is encoded, a long still is written frame by frame, so that
+            // Cancel and the progress keep up with it.
+            const std::int64_t step = encoder_->StoresEveryFrame() ? 1 : item->repeat;
+            for (std::int64_t done = 0; done < item->repeat; done += step) {
                 if (cancelled_) {
                     queue_->Abandon();
                     return;
                 }
-                encoder_->WriteVideo(*item->frame, 1);
+                encoder_->WriteVideo(*item->frame, step);
                 if (progress_)
                     progress_(encoder_->FramesWritten(), std::max(expected, encoder_->FramesWritten() + 1));
             }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace lumetta {
@@ -23,9 +24,11 @@ struct CaptionLayer
 int CaptionMargin(QSize area);
 
 // CAPTION laid out for a slide area of AREA device pixels: its size scaled to the area's shorter
-// side, lines wrapped to the area's width less the margins, centred across, at the top, in the
-// middle or at the bottom. Null for a caption without text. Safe on any thread.
-CaptionLayer PaintCaptionLayer(const StoryCaption &caption, QSize area);
+// side, so that it reads alike on every slide; lines wrapped to the width less the margins,
+// centred across, at the top, in the middle or at the bottom of PICTURE, the picture's place in
+// the area. The whole area stands in for a picture that is null, narrower than a third of the
+// area or too low for the text. Null for a caption without text. Safe on any thread.
+CaptionLayer PaintCaptionLayer(const StoryCaption &caption, QSize area, const QRect &picture = QRect());
 
 // Draws LAYER over AREA, the composed slide area.
 void DrawCaptionLayer(QImage &area, const CaptionLayer &layer);

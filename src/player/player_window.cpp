@@ -496,8 +496,8 @@ void PlayerWindow::ShowPicture(int index, const QString &path)
     PlaceSlide(slide);
     slide_->Shown();
     const qreal ratio = devicePixelRatioF();
-    const CaptionLayer caption =
-        PaintCaptionLayer(project_->Story().Slide(index).caption, (QSizeF(slideArea_->size()) * ratio).toSize());
+    const CaptionLayer caption = PaintCaptionLayer(project_->Story().Slide(index).caption,
+                                                   (QSizeF(slideArea_->size()) * ratio).toSize(), slide.layout.picture);
     if (caption.IsNull()) {
         caption_->hide();
     } else {

@@ -477,6 +477,14 @@ TEST_F(SlidePanelTest, SeveralSlidesTakeOneTimeAndTransitionByKeyboard)
     Select({2}, 2);
     EXPECT_TRUE(panel->OwnTime()->isChecked());
     EXPECT_EQ(panel->Seconds()->value(), 6.5);
+    // A slide given a time of its own starts from the show's interval, not the shortest time.
+    const int showSeconds = w.Project().Settings().AdvanceSeconds().value_or(SlidePanel::kManualShowSeconds);
+    Select({1}, 1);
+    EXPECT_EQ(panel->Seconds()->value(), showSeconds);
+    panel->OwnTime()->setFocus();
+    QTest::keyClick(panel->OwnTime(), Qt::Key_Space);
+    EXPECT_EQ(w.Project().Story().Slide(1).durationMs, showSeconds * 1000);
+    EXPECT_EQ(w.Project().Story().Slide(0).durationMs, 6500);
 }
 
 TEST_F(SlidePanelTest, DetailsMoveWithTheirPicturesAndComeBackWithTheProject)

@@ -139,8 +139,9 @@ TEST_F(VideoExporterTest, ALosslessVideoHoldsTheShowFrameForFrame)
     EXPECT_EQ(video.audioCodec, QStringLiteral("flac"));
     EXPECT_EQ(QSize(video.width, video.height), QSize(64, 48));
     EXPECT_DOUBLE_EQ(video.fps, 10.0);
-    // Three slides of two seconds, not looping.
+    // Three slides of two seconds, not looping; made for editing, so every frame is stored.
     ASSERT_EQ(video.frames.size(), 60u);
+    EXPECT_EQ(video.storedFrames, 60);
     EXPECT_NEAR(video.durationSeconds, 6.0, 0.05);
 
     const SlideRenderer renderer(project.Settings(), {64, 48});
@@ -230,6 +231,9 @@ TEST_F(VideoExporterTest, EachContainerHasItsCodecs)
         EXPECT_EQ(video.videoCodec, QLatin1String(c.video)) << c.name;
         EXPECT_EQ(video.audioCodec, QLatin1String(c.audio)) << c.name;
         EXPECT_EQ(video.frames.size(), 20u) << c.name;
+        // Each still slide is stored as its first and last frame, at the steady rate's times.
+        EXPECT_EQ(video.storedFrames, 4) << c.name;
+        EXPECT_EQ(video.rateNum, 10 * video.rateDen) << c.name;
         EXPECT_NEAR(video.durationSeconds, 2.0, 0.1) << c.name;
         ASSERT_FALSE(video.frames.empty());
         // Lossy, but the colours stay where they were.

@@ -113,6 +113,7 @@ VideoFile ReadVideoFile(const QString &path)
 
     Decoder video, audio;
     int videoIndex = -1, audioIndex = -1;
+    AVRational videoRate{0, 1}, videoTimeBase{0, 1};
     SwrContext *resampler = nullptr;
     for (unsigned i = 0; i < format->nb_streams; ++i) {
         AVStream *stream = format->streams[i];
@@ -122,7 +123,10 @@ VideoFile ReadVideoFile(const QString &path)
             file.videoCodec = QString::fromLatin1(avcodec_get_name(stream->codecpar->codec_id));
             file.width = stream->codecpar->width;
             file.height = stream->codecpar->height;
-            const AVRational rate = stream->avg_frame_rate.num ? stream->avg_frame_rate : stream->r_frame_rate;
+            // Still stretches are stored as few frames, so the average rate says less than the base one.
+            const AVRational rate = stream->r_frame_rate.num ? stream->r_frame_rate : stream->avg_frame_rate;
+            videoRate = rate;
+            videoTimeBase = stream->time_base;
             file.fps = av_q2d(rate);
             file.rateNum = rate.num;
             file.rateDen = rate.den;
@@ -146,6 +150,13 @@ VideoFile ReadVideoFile(const QString &path)
     auto drain = [&](AVCodecContext *context, bool isVideo) {
         while (avcodec_receive_frame(context, frame) == 0) {
             if (isVideo) {
+                ++file.storedFrames;
+                if (frame->best_effort_timestamp != AV_NOPTS_VALUE && videoRate.num > 0 && !file.frames.empty()) {
+                    const std::int64_t at = av_rescale_q_rnd(frame->best_effort_timestamp, videoTimeBase,
+                                                             av_inv_q(videoRate), AV_ROUND_NEAR_INF);
+                    while (std::int64_t(file.frames.size()) < at)
+                        file.frames.push_back(file.frames.back());
+                }
                 file.frames.push_back(ToImage(frame));
             } else {
                 const std::size_t start = file.samples.size();

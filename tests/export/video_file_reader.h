@@ -27,14 +27,17 @@ struct VideoFile
     int width = 0;
     int height = 0;
     double fps = 0;
-    int rateNum = 0;  // the stream's frame rate as a fraction
+    int rateNum = 0;  // the stream's frame rate as a fraction (its time stamps' steady rate)
     int rateDen = 0;
     QString pixelFormat;  // e.g. "yuv420p"
     QString profile;  // e.g. "High"; empty where the codec has none
     // The tags the container itself holds, as a player reads them before decoding a frame.
     ColourTags containerColour;
     double durationSeconds = 0;  // the container's duration
-    std::vector<QImage> frames;  // every frame as RGB32, in order
+    // The picture shown at each frame time of the stream's rate, as RGB32: a frame stored once
+    // for a still stretch stands at every frame time until the next one.
+    std::vector<QImage> frames;
+    int storedFrames = 0;  // the frames the stream holds
     int sampleRate = 0;
     int channels = 0;
     std::vector<std::int16_t> samples;  // interleaved, converted to 16 bits

@@ -24,11 +24,11 @@ QRect PixelsOf(const QImage &area, QRgb colour)
     return found;
 }
 
-QImage Drawn(const StoryCaption &caption, QSize size)
+QImage Drawn(const StoryCaption &caption, QSize size, const QRect &picture = QRect())
 {
     QImage area(size, QImage::Format_RGB32);
     area.fill(qRgb(40, 90, 160));
-    DrawCaptionLayer(area, PaintCaptionLayer(caption, size));
+    DrawCaptionLayer(area, PaintCaptionLayer(caption, size, picture));
     return area;
 }
 
@@ -68,6 +68,48 @@ TEST(CaptionLayer, PixelsLieWhereThePositionSays)
         const int lineHeight = StoryCaption::kDefaultSize * std::min(size.width(), size.height()) / 1080;
         EXPECT_GT(top.height(), lineHeight);
         EXPECT_LT(top.height(), 3 * lineHeight);
+    }
+}
+
+// Captions belong to the picture: they lie within its margins wherever it is placed, unless it
+// is too small to hold them, when the whole area takes its place.
+TEST(CaptionLayer, PixelsLieOnThePictureWhenItCanHoldThem)
+{
+    const struct
+    {
+        const char *name;
+        QSize area;
+        QRect picture;
+        QRect frame;  // where the captions must lie
+    } cases[] = {
+        {"80 percent of the screen", {1920, 1080}, {192, 108, 1536, 864}, {192, 108, 1536, 864}},
+        {"portrait photo on a landscape screen", {1920, 1080}, {555, 0, 810, 1080}, {555, 0, 810, 1080}},
+        {"picture under the caption bar", {1920, 1058}, {0, 0, 1920, 1080}, {0, 0, 1920, 1058}},
+        {"small picture", {1920, 1080}, {880, 480, 160, 120}, {0, 0, 1920, 1080}},
+        {"narrow picture", {1920, 1080}, {760, 0, 400, 1080}, {0, 0, 1920, 1080}},
+        {"banner too low for two lines", {1920, 1080}, {0, 500, 1920, 60}, {0, 0, 1920, 1080}},
+        {"picture off the area", {640, 360}, {700, 0, 300, 360}, {0, 0, 640, 360}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const int margin = CaptionMargin(c.area);
+        const auto drawn = [&](StoryCaption::Position position) {
+            return PixelsOf(Drawn(Caption(position), c.area, c.picture), qRgb(255, 230, 0));
+        };
+        const QRect top = drawn(StoryCaption::Position::Top);
+        const QRect middle = drawn(StoryCaption::Position::Middle);
+        const QRect bottom = drawn(StoryCaption::Position::Bottom);
+        ASSERT_FALSE(top.isEmpty());
+        EXPECT_GE(top.top(), c.frame.top() + margin);
+        EXPECT_LT(top.top(), c.frame.top() + margin + top.height() / 2);
+        EXPECT_LE(bottom.bottom(), c.frame.bottom() - margin + 1);
+        EXPECT_GT(bottom.bottom(), c.frame.bottom() - margin - bottom.height() / 2);
+        EXPECT_NEAR(middle.center().y(), c.frame.center().y(), middle.height() / 4 + 2);
+        for (const QRect &text : {top, middle, bottom}) {
+            EXPECT_NEAR(text.center().x(), c.frame.center().x(), 4);
+            EXPECT_GE(text.left(), c.frame.left() + margin);
+            EXPECT_LE(text.right(), c.frame.right() - margin + 1);
+        }
     }
 }
 

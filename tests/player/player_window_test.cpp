@@ -1214,7 +1214,7 @@ TEST_F(PlayerWindowTest, CaptionsLieWhereThePositionSaysOverTheSlide)
     const struct
     {
         StoryCaption::Position position;
-        double low;  // share of the slide area's height the caption's centre lies in
+        double low;  // share of the picture's height the caption's centre lies in
         double high;
     } cases[] = {
         {StoryCaption::Position::Top, 0.0, 0.25},
@@ -1231,12 +1231,14 @@ TEST_F(PlayerWindowTest, CaptionsLieWhereThePositionSaysOverTheSlide)
         QCoreApplication::processEvents();
         EXPECT_TRUE(show_.Caption()->isVisible());
         const QRect text = PaintedRect(show_.SlideArea(), yellow);
-        const QSize area = DeviceSize(show_.SlideArea());
+        // The first picture is red all over; the caption lies on it.
+        const QRect picture = PaintedRect(show_.SlideArea(), kColours[0]);
         ASSERT_FALSE(text.isEmpty());
-        const double centre = double(text.center().y()) / area.height();
+        EXPECT_TRUE(picture.contains(text));
+        const double centre = double(text.center().y() - picture.top()) / picture.height();
         EXPECT_GE(centre, c.low);
         EXPECT_LE(centre, c.high);
-        EXPECT_NEAR(text.center().x(), area.width() / 2, 4);
+        EXPECT_NEAR(text.center().x(), picture.center().x(), 4);
         // The next slide has no caption of its own.
         show_.OnSlideTimer();
         QCoreApplication::processEvents();

@@ -2,8 +2,10 @@
 # Sourced by the X tests. start_x_server ARGS...: starts Xvfb with ARGS on a display number the
 # server finds free itself (so tests running side by side never meet), waits until it answers and
 # exports DISPLAY; the server's process id is left in $server. Needs $work, a private folder.
+# -noreset: a server that resets when its last client leaves refuses connections meanwhile, so
+# a client arriving just after the readiness check could find no display.
 start_x_server() {
-  Xvfb -displayfd 3 -nolisten tcp "$@" 3>"$work/display-number" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -nolisten tcp -noreset "$@" 3>"$work/display-number" >/dev/null 2>&1 &
   server=$!
   local number=
   for _ in $(seq 100); do
