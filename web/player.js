@@ -92,20 +92,16 @@
     }
   }
 
-  // A slide's caption inside the area, as the player draws it: a size on a 1080-pixel screen
-  // scaled to this one, lines wrapped and centred, a dark edge that reads on any photo.
-  function DrawCaption(context, caption, width, height) {
-    const shorter = Math.min(width, height);
-    const size = Math.max(1, Math.round((caption.size * shorter) / 1080));
-    const margin = Math.max(2, Math.floor(shorter / 24));
-    const family = caption.font ? `"${caption.font.replace(/"/g, "")}", sans-serif` : "sans-serif";
-    context.font = `${size}px ${family}`;
+  // A slide's caption as the player draws it: a size on a 1080-pixel screen scaled to this one,
+  // lines wrapped and centred at the top, middle or bottom of the picture (of the area when the
+  // picture is too narrow or too low for it), a dark edge that reads on any photo.
+  function WrapCaption(context, text, width) {
     const lines = [];
-    for (const paragraph of caption.text.split("\n")) {
+    for (const paragraph of text.split("\n")) {
       let line = "";
       for (const word of paragraph.split(" ")) {
         const wider = line ? line + " " + word : word;
-        if (line && context.measureText(wider).width > width - 2 * margin) {
+        if (line && context.measureText(wider).width > width) {
           lines.push(line);
           line = word;
         } else {
@@ -114,26 +110,44 @@
       }
       lines.push(line);
     }
+    return lines;
+  }
+  function DrawCaption(context, caption, width, height, picture) {
+    const shorter = Math.min(width, height);
+    const size = Math.max(1, Math.round((caption.size * shorter) / 1080));
+    const margin = Math.max(2, Math.floor(shorter / 24));
+    const family = caption.font ? `"${caption.font.replace(/"/g, "")}", sans-serif` : "sans-serif";
+    context.font = `${size}px ${family}`;
     const spacing = Math.round(size * 1.2);
+    const whole = [0, 0, width, height];
+    const left = Math.max(0, picture[0]), top = Math.max(0, picture[1]);
+    let frame = [left, top, Math.min(width, picture[0] + picture[2]) - left, Math.min(height, picture[1] + picture[3]) - top];
+    if (frame[2] < width / 3 || frame[2] <= 2 * margin) frame = whole;
+    let lines = WrapCaption(context, caption.text, frame[2] - 2 * margin);
+    if (frame !== whole && lines.length * spacing + 2 * margin > frame[3]) {
+      frame = whole;
+      lines = WrapCaption(context, caption.text, frame[2] - 2 * margin);
+    }
     const block = lines.length * spacing;
-    let top = margin;
-    if (caption.position === "middle") top = Math.floor((height - block) / 2);
-    else if (caption.position === "bottom") top = height - margin - block;
+    let y0 = frame[1] + margin;
+    if (caption.position === "middle") y0 = frame[1] + Math.floor((frame[3] - block) / 2);
+    else if (caption.position === "bottom") y0 = frame[1] + frame[3] - margin - block;
+    const x = frame[0] + frame[2] / 2;
     const edge = Math.max(1, size / 14);
     context.textAlign = "center";
     context.textBaseline = "top";
     context.lineJoin = "round";
     lines.forEach((text, i) => {
-      const y = top + i * spacing;
+      const y = y0 + i * spacing;
       context.fillStyle = context.strokeStyle = "rgba(0, 0, 0, 0.78)";
       if (caption.outline) {
         context.lineWidth = edge * 2;
-        context.strokeText(text, width / 2, y);
+        context.strokeText(text, x, y);
       } else {
-        context.fillText(text, width / 2 + edge * 1.5, y + edge * 1.5);
+        context.fillText(text, x + edge * 1.5, y + edge * 1.5);
       }
       context.fillStyle = caption.colour;
-      context.fillText(text, width / 2, y);
+      context.fillText(text, x, y);
     });
   }
 
@@ -166,7 +180,8 @@
       context.imageSmoothingEnabled = true;
       context.imageSmoothingQuality = "high";
       context.drawImage(picture, ...place.picture);
-      if (show.slides[index].caption) DrawCaption(context, show.slides[index].caption, width, height);
+      const caption = show.slides[index].caption;
+      if (caption) DrawCaption(context, caption, width, height, place.picture);
     }
     return context.getImageData(0, 0, width, height).data;
   }
