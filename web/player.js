@@ -172,7 +172,9 @@
     context.drawImage(backgroundLayer, 0, 0);
     if (index !== null) {
       const picture = await PictureBitmap(index);
-      const place = SlidePlace(picture.width, picture.height, width, screenHeight);
+      // The picture's own size, as the player places it, though the page may hold it smaller.
+      const slide = show.slides[index];
+      const place = SlidePlace(slide.width || picture.width, slide.height || picture.height, width, screenHeight);
       if (place.shadow) {
         context.fillStyle = kShadowColour;
         context.fillRect(...place.shadow);
@@ -180,8 +182,7 @@
       context.imageSmoothingEnabled = true;
       context.imageSmoothingQuality = "high";
       context.drawImage(picture, ...place.picture);
-      const caption = show.slides[index].caption;
-      if (caption) DrawCaption(context, caption, width, height, place.picture);
+      if (slide.caption) DrawCaption(context, slide.caption, width, height, place.picture);
     }
     return context.getImageData(0, 0, width, height).data;
   }
@@ -228,7 +229,7 @@
   // The show's state, as the player's sequencer keeps it.
   const state = {
     running: false, nextSlide: 0, shown: null, caption: "", busy: false, pending: 0, tickDue: false,
-    timerOn: false, timer: 0, helpOpen: false, cutShort: false, steps: 0, lastPass: null,
+    timerOn: false, timer: 0, helpOpen: false, cutShort: false, steps: 0, lastPass: null, resizeDue: false,
     // performance.now() when the player was ready, the show asked for and its first slide composed.
     readyAt: null, startAt: null, firstSlideAt: null,
   };
@@ -323,11 +324,11 @@
         Pixels(core._LumettaFrame()).set(composed);
         ShowFrame();
       }
-
     } finally {
       state.busy = false;
     }
-    RunPending();
+    if (state.resizeDue) Recompose();
+    else RunPending();
   }
 
   // Steps asked for during a step run after it, merged into one; then a tick that fell due.
@@ -396,19 +397,27 @@
     SetSize(Math.max(1, Math.round(innerWidth * ratio)), Math.max(1, Math.round(innerHeight * ratio)), ratio);
   }
 
-  // A new size composes the slide shown again at once, without a transition.
-  let resizing = null;
-  function Recompose() {
-    // Before the core is there the show starts at the window's size anyway.
-    if (testing || !core) return;
-    FitToWindow();
-    const job = (resizing || Promise.resolve()).then(async () => {
-      if (state.busy) return;
+  // A new size composes the slide shown again at once, without a transition; during a step, right
+  // after it, so that the core's pictures keep their size while it draws.
+  async function Recompose() {
+    // The test hook sets its own sizes until it starts the show.
+    if (!core || (testing && !state.running)) return;
+    if (state.busy) {
+      state.resizeDue = true;
+      return;
+    }
+    state.resizeDue = false;
+    state.busy = true;
+    try {
+      FitToWindow();
       Pixels(core._LumettaFrame()).set(await Compose(state.shown));
       ShowFrame();
       if (state.shown !== null) DrawCaptionBar(state.caption);
-    });
-    resizing = job.catch(() => {});
+    } finally {
+      state.busy = false;
+    }
+    if (state.resizeDue) Recompose();
+    else RunPending();
   }
 
   async function StartShow() {
@@ -499,10 +508,9 @@
     if (state.shown === null) return;
     const ratio = window.devicePixelRatio || 1;
     const x = event.clientX * ratio, y = event.clientY * ratio;
-    PictureBitmap(state.shown).then((picture) => {
-      const [left, top, width, height] = SlidePlace(picture.width, picture.height, area.width, area.screenHeight).picture;
-      if (x >= left && x < left + width && y >= top && y < Math.min(top + height, area.height)) AskStep(1);
-    });
+    const slide = show.slides[state.shown];
+    const [left, top, width, height] = SlidePlace(slide.width, slide.height, area.width, area.screenHeight).picture;
+    if (x >= left && x < left + width && y >= top && y < Math.min(top + height, area.height)) AskStep(1);
   }
 
   let touchStart = null;

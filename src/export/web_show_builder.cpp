@@ -71,7 +71,8 @@ struct EncodedPicture
 {
     QString type;
     QByteArray bytes;
-    QSize size;
+    // The upright picture's own size, which the slide's place is computed from, as the player does.
+    QSize original;
 };
 
 // PICTURE within BOUND (never enlarged) as JPEG, or WebP where it has transparency to keep.
@@ -81,7 +82,8 @@ EncodedPicture Encode(const Picture &picture, QSize bound, int quality)
     if (image.width() > bound.width() || image.height() > bound.height())
         image = image.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const bool transparent = image.hasAlphaChannel();
-    EncodedPicture encoded{transparent ? QStringLiteral("image/webp") : QStringLiteral("image/jpeg"), {}, image.size()};
+    EncodedPicture encoded{transparent ? QStringLiteral("image/webp") : QStringLiteral("image/jpeg"), {},
+                           picture.size()};
     QBuffer buffer(&encoded.bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, transparent ? "webp" : "jpeg");
@@ -215,7 +217,9 @@ WebShowBuilder::Outcome WebShowBuilder::Build(const std::function<bool(int, int)
             const int index = int(&path - pictures.data());
             QJsonObject slide{{QStringLiteral("data"), id},
                               {QStringLiteral("name"), QFileInfo(path).fileName()},
-                              {QStringLiteral("number"), index + 1}};
+                              {QStringLiteral("number"), index + 1},
+                              {QStringLiteral("width"), encoded.original.width()},
+                              {QStringLiteral("height"), encoded.original.height()}};
             AddDetails(project_.Story().Slide(index), slide);
             slides.append(slide);
         } catch (const PictureError &e) {

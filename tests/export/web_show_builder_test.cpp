@@ -95,16 +95,17 @@ TEST(WebShowBuilder, OnePageWithEveryPartUnderAPolicyThatLetsOnlyItsOwnScriptsRu
     EXPECT_EQ(show[QStringLiteral("effects")].toArray().size(), 22);
     EXPECT_EQ(show[QStringLiteral("background")].toObject()[QStringLiteral("top")].toString(), QStringLiteral("#001828"));
     EXPECT_EQ(BlockPicture(page, QStringLiteral("p1")).size(), QSize(48, 64));
+    EXPECT_EQ(show[QStringLiteral("slides")].toArray()[1].toObject()[QStringLiteral("height")].toInt(), 64);
 
     // Every inline script and style is named by its hash; nothing else may run or load.
     const QString policy = QRegularExpression(QStringLiteral("http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\""))
                                .match(page)
                                .captured(1);
     EXPECT_TRUE(policy.startsWith(QStringLiteral("default-src 'none';"))) << policy.toStdString();
-    const QStringList inline_ = Elements(page, QStringLiteral("script"), QString())
+    const QStringList inlineParts = Elements(page, QStringLiteral("script"), QString())
                                 + Elements(page, QStringLiteral("style"), QString());
-    EXPECT_EQ(inline_.size(), 4);
-    for (const QString &text : inline_) {
+    EXPECT_EQ(inlineParts.size(), 4);
+    for (const QString &text : inlineParts) {
         const QString hash =
             QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toBase64());
         EXPECT_TRUE(policy.contains(QStringLiteral("'sha256-%1'").arg(hash)));
@@ -123,6 +124,10 @@ TEST(WebShowBuilder, PicturesAreScaledDownToTheMaximumAndNeverUp)
     WebShowBuilder builder(project, options);
     ASSERT_EQ(builder.Build(), WebShowBuilder::Outcome::Done);
     EXPECT_EQ(BlockPicture(Page(builder), QStringLiteral("p0")).size(), QSize(300, 100));
+    // Slides are placed from the pictures' own sizes, as the player places them.
+    const QJsonObject big = ShowData(Page(builder))[QStringLiteral("slides")].toArray()[0].toObject();
+    EXPECT_EQ(big[QStringLiteral("width")].toInt(), 600);
+    EXPECT_EQ(big[QStringLiteral("height")].toInt(), 200);
     EXPECT_EQ(BlockPicture(Page(builder), QStringLiteral("p1")).size(), QSize(40, 30));
 }
 

@@ -66,6 +66,10 @@ async function Main() {
   steps.push(["swipe right", await Shown()]);
   await page.Swipe(300, 302);
   steps.push(["tap", await Shown()]);
+  // A phone turned upright: the slide is composed again at the new size.
+  await page.Send("Emulation.setDeviceMetricsOverride", { width: 390, height: 844, deviceScaleFactor: 1, mobile: true });
+  await page.Until("document.getElementById('stage').height === 844", "the page to follow the new size");
+  steps.push(["resize", await Shown()]);
   await page.Key("Control", "ControlLeft", 17);
   steps.push(["Ctrl", await page.Evaluate("lumettaTest.state().paused")]);
   const shot = await page.Send("Page.captureScreenshot", { format: "png" });

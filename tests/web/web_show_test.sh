@@ -73,7 +73,7 @@ diff player-layouts.txt page-layouts.txt || fail "slide rectangles differ from t
 
 # Keys and touches; errors and requests.
 steps=$("$node" -e 'console.log(JSON.stringify(require("./page/result.json").steps))')
-expected='[["start",0],["Right",1],["Left",0],["Enter",1],["Backspace",0],["swipe left",1],["swipe right",0],["tap",1],["Ctrl",false],["Escape",false]]'
+expected='[["start",0],["Right",1],["Left",0],["Enter",1],["Backspace",0],["swipe left",1],["swipe right",0],["tap",1],["resize",1],["Ctrl",false],["Escape",false]]'
 [ "$steps" = "$expected" ] || fail "steps: $steps"
 problems=$("$node" -e 'const r = require("./page/result.json"); console.log(JSON.stringify([r.errors, r.requests]))')
 [ "$problems" = "[[],[]]" ] || fail "console errors, outside requests: $problems"
