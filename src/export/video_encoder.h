@@ -68,8 +68,9 @@ private:
 
     // The first music sample under video frame FRAME.
     std::int64_t AudioSampleAt(std::int64_t frame) const;
-    // Encodes FRAME as the picture of frame time INDEX, with the music up to it.
-    void EncodeVideoFrame(const AVFrame &frame, std::int64_t index);
+    // Encodes FRAME as the picture of frame time INDEX, with the music up to it; STILL: it
+    // begins a still stretch and is encoded at a higher quality.
+    void EncodeVideoFrame(const AVFrame &frame, std::int64_t index, bool still);
     void EncodeAudioUntil(std::int64_t sample, std::int64_t end);
 
     Options options_;
