@@ -16,6 +16,7 @@ packages=(
   fonts-dejavu-core libgl-dev libxkbcommon-dev dbus-daemon libx11-dev libxss-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   ffmpeg hyperfine
+  emscripten node-acorn chromium chromium-headless-shell
   librsvg2-bin desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 [ "${1:-}" = --fuzz ] && packages+=(clang libclang-rt-14-dev)

@@ -52,7 +52,9 @@ struct Parser
                            "  lumetta --build FILE.zut OUTPUT    build a self-running show\n"
                            "  lumetta --export FILE.zut OUT [--size WxH] [--fps N] [--seed N] [--slide-seconds S]\n"
                            "                 [--quality draft|good|best|lossless] [--force|-y]\n"
-                           "                                     make a video (.mp4, .webm or .mkv)"));
+                           "                                     make a video (.mp4, .webm or .mkv)\n"
+                           "  lumetta --web FILE.zut OUT.html [--max-size WxH] [--quality Q] [--force|-y]\n"
+                           "                                     make a web page that plays the show"));
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(play);
         parser.addOption(screen);
@@ -128,12 +130,22 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
 
 std::optional<QStringList> CommandLine::ExportArguments(const QStringList &arguments)
 {
+    return ArgumentsOfMode(arguments, QStringLiteral("export"));
+}
+
+std::optional<QStringList> CommandLine::WebArguments(const QStringList &arguments)
+{
+    return ArgumentsOfMode(arguments, QStringLiteral("web"));
+}
+
+std::optional<QStringList> CommandLine::ArgumentsOfMode(const QStringList &arguments, const QString &mode)
+{
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--"))
             break;
         // Single-dash words read as long options, as everywhere else on this command line.
-        if (argument == QLatin1String("--export") || argument == QLatin1String("-export")) {
+        if (argument == QLatin1String("--") + mode || argument == QLatin1Char('-') + mode) {
             QStringList rest = arguments.mid(1);
             rest.removeAt(i - 1);
             return rest;

@@ -28,6 +28,8 @@ public:
     // With `--export` anywhere among ARGUMENTS (the program's name first) before a "--": the
     // other arguments, without the program's name, for the exporter's own parser; else nullopt.
     static std::optional<QStringList> ExportArguments(const QStringList &arguments);
+    // The same for `--web`.
+    static std::optional<QStringList> WebArguments(const QStringList &arguments);
 
     static QString HelpText();
     static QString VersionText();
@@ -41,6 +43,8 @@ public:
 
 private:
     static CommandLine Wrong(const QString &error);
+    // ARGUMENTS without the program's name and "--MODE" when that stands before any "--".
+    static std::optional<QStringList> ArgumentsOfMode(const QStringList &arguments, const QString &mode);
 
     Mode mode_ = Mode::Edit;
     QString file_;

@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "common/termination_signals.h"
 #include "export/export_command.h"
+#include "export/web_command.h"
 #include "player/display_opener.h"
 #include "player/play_file.h"
 #include "show/list_files.h"
@@ -50,6 +51,13 @@ int main(int argc, char *argv[])
         QApplication app(argc, argv);
         // Qt has taken its own options out by now.
         return lumetta::ExportProjectFile(CommandLine::ExportArguments(QApplication::arguments()).value_or(QStringList()));
+    }
+    // `--web` too, and it needs no display either.
+    if (CommandLine::WebArguments(Arguments(argc, argv))) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return lumetta::MakeWebShow(CommandLine::WebArguments(QApplication::arguments()).value_or(QStringList()));
     }
     // Parsed before any application object, so that help, version and a wrong command line
     // need no display.

@@ -22,6 +22,7 @@
 #include "dialogs/dialog_questions.h"
 #include "dialogs/effect_selection_dialog.h"
 #include "dialogs/export_video_dialog.h"
+#include "dialogs/make_web_show_dialog.h"
 #include "dialogs/icons.h"
 #include "dialogs/options_dialog.h"
 #include "media/picture_error.h"
@@ -264,6 +265,8 @@ void MainWindow::BuildMenus()
     AddAction(project, QStringLiteral("ExportVideoItem"), QStringLiteral("&Export Video..."), {},
               &MainWindow::ExportVideo)
         ->setIcon(MakeIcon(IconId::ExportVideo));
+    AddAction(project, QStringLiteral("MakeWebShowItem"), QStringLiteral("Make &Web Show..."), {},
+              &MainWindow::MakeWebShow);
     project->addSeparator();
     recentProjectsMenu_ = project->addMenu(QStringLiteral("Open Re&cent"));
     recentProjectsMenu_->setObjectName(QStringLiteral("RecentProjectsMenu"));
@@ -728,6 +731,13 @@ void MainWindow::ExportVideo()
     if (!exportVideo_)
         exportVideo_ = new ExportVideoDialog(project_, this);
     exportVideo_->exec();
+}
+
+void MainWindow::MakeWebShow()
+{
+    if (!makeWebShow_)
+        makeWebShow_ = new MakeWebShowDialog(project_, this);
+    makeWebShow_->exec();
 }
 
 void MainWindow::Report(const QString &message)

@@ -34,6 +34,7 @@ class FileListView;
 class VolumeSelector;
 class BuildShowDialog;
 class ExportVideoDialog;
+class MakeWebShowDialog;
 class PlayerWindow;
 class HelpWindow;
 class SlidePanel;
@@ -62,6 +63,7 @@ public:
     // The builder command: saves the project, then asks for and makes a standalone show.
     void MakeSlideShow();
     void ExportVideo();
+    void MakeWebShow();
     void NewProject();
     void OpenProject();
     void SaveProject();
@@ -198,6 +200,7 @@ private:
     BuildShowDialog *buildShow_ = nullptr;
     HelpWindow *helpWindow_ = nullptr;
     ExportVideoDialog *exportVideo_ = nullptr;
+    MakeWebShowDialog *makeWebShow_ = nullptr;
 
     QStringList resumeList_;  // resume list: "Pre"/"Not", project to reopen
     QStringList startDir_;  // start folder

@@ -49,4 +49,19 @@ bool AskReplaceFile(QWidget *window, const QString &path)
            == QMessageBox::Yes;
 }
 
+std::optional<QString> AskSaveFileName(QWidget *window, const QString &title, const QString &current,
+                                       const QString &filter)
+{
+    const QString path =
+        QFileDialog::getSaveFileName(window, title, current, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+void ShowErrorBox(QWidget *window, const QString &message)
+{
+    QMessageBox::critical(window, QLatin1String(kProgramName), message);
+}
+
 }  // namespace lumetta

@@ -45,4 +45,12 @@ private:
 // The desktop's question before a file is replaced: true when the user answers Yes.
 bool AskReplaceFile(QWidget *window, const QString &path);
 
+// The desktop's save dialog titled TITLE, starting at CURRENT and offering FILTER, which leaves
+// the replace question to the caller; nullopt when cancelled.
+std::optional<QString> AskSaveFileName(QWidget *window, const QString &title, const QString &current,
+                                       const QString &filter);
+
+// An error in a message box titled with the program's name.
+void ShowErrorBox(QWidget *window, const QString &message);
+
 }  // namespace lumetta

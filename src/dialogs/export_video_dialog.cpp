@@ -70,20 +70,13 @@ class ExportVideoDialog::WindowQuestions : public ExportVideoQuestions
 public:
     explicit WindowQuestions(QWidget *window) : window_(window) {}
 
+    // Export asks before replacing a file, so the file dialog does not ask as well.
     std::optional<QString> AskTarget(const QString &current, const QString &filter) override
     {
-        // Export asks before replacing a file, so the file dialog does not ask as well.
-        const QString path = QFileDialog::getSaveFileName(window_, QStringLiteral("Export Video"), current, filter,
-                                                          nullptr, QFileDialog::DontConfirmOverwrite);
-        if (path.isEmpty())
-            return std::nullopt;
-        return path;
+        return AskSaveFileName(window_, QStringLiteral("Export Video"), current, filter);
     }
     bool AskReplace(const QString &path) override { return AskReplaceFile(window_, path); }
-    void ShowError(const QString &message) override
-    {
-        QMessageBox::critical(window_, QLatin1String(kProgramName), message);
-    }
+    void ShowError(const QString &message) override { ShowErrorBox(window_, message); }
 
 private:
     QWidget *window_;

@@ -2,6 +2,7 @@
 #include "export/export_command.h"
 
 #include "common/termination_signals.h"
+#include "export/command_output.h"
 #include "export/export_job.h"
 #include "export/video_exporter.h"
 #include "show/show_project.h"
@@ -54,15 +55,7 @@ struct ExportOptions
         parser.addPositionalArgument(QStringLiteral("OUT"), QStringLiteral("The video file to write."));
     }
 
-    QString HelpText() const
-    {
-        QString text = parser.helpText();
-        // The parser names the program after the running executable.
-        const qsizetype usage = text.indexOf(QLatin1String(" [options]"));
-        if (usage >= 0)
-            text.replace(0, usage, QStringLiteral("Usage: lumetta --export"));
-        return text;
-    }
+    QString HelpText() const { return CommandHelpText(parser, QStringLiteral("lumetta --export")); }
 };
 
 // What the arguments ask for: a video, the help, or nothing (with the reason in `error`).
@@ -151,11 +144,6 @@ ExportRequest ParseArguments(ExportOptions &o, const QStringList &arguments)
     return request;
 }
 
-void Print(std::FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
-}
 
 QString Clock(int seconds)
 {
@@ -183,7 +171,7 @@ int RunExport(const ShowProject &project, const ExportSettings &settings, const 
         job.Cancel();
     });
     QObject::connect(&job, &ExportJob::Warning, &job, [&](const QString &warning) {
-        Print(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + warning
+        PrintText(errors, (lineShown ? QStringLiteral("\n") : QString()) + QStringLiteral("warning: ") + warning
                           + QLatin1Char('\n'));
         lineShown = false;
     });
@@ -196,7 +184,7 @@ int RunExport(const ShowProject &project, const ExportSettings &settings, const 
                                .arg(expected);
             if (secondsLeft >= 0 && done < expected)
                 line += QStringLiteral(", %1 left").arg(Clock(secondsLeft));
-            Print(errors, line + QStringLiteral("   "));
+            PrintText(errors, line + QStringLiteral("   "));
             lineShown = true;
         });
     }
@@ -209,15 +197,15 @@ int RunExport(const ShowProject &project, const ExportSettings &settings, const 
     if (!outcome)
         loop.exec();
     if (lineShown)
-        Print(errors, QStringLiteral("\n"));
+        PrintText(errors, QStringLiteral("\n"));
     if (*outcome == VideoExporter::Outcome::Cancelled && stoppedBy != 0) {
-        Print(errors, QStringLiteral("lumetta --export: stopped by signal %1 (%2); %3 was not written\n")
+        PrintText(errors, QStringLiteral("lumetta --export: stopped by signal %1 (%2); %3 was not written\n")
                           .arg(stoppedBy)
                           .arg(QString::fromLocal8Bit(strsignal(stoppedBy)), target));
         return TerminationSignals::ExitStatus(stoppedBy);
     }
     if (*outcome != VideoExporter::Outcome::Done) {
-        Print(errors, message + QLatin1Char('\n'));
+        PrintText(errors, message + QLatin1Char('\n'));
         return 1;
     }
     return 0;
@@ -230,26 +218,26 @@ int ExportProjectFile(const QStringList &arguments, std::FILE *output, std::FILE
     ExportOptions options;
     const ExportRequest request = ParseArguments(options, arguments);
     if (request.help) {
-        Print(output, options.HelpText());
+        PrintText(output, options.HelpText());
         return 0;
     }
     if (!request.error.isEmpty()) {
-        Print(errors, QStringLiteral("lumetta --export: %1\n\n").arg(request.error) + options.HelpText());
+        PrintText(errors, QStringLiteral("lumetta --export: %1\n\n").arg(request.error) + options.HelpText());
         return 2;
     }
     for (const QString &note : request.notes)
-        Print(errors, QStringLiteral("lumetta --export: note: %1\n").arg(note));
+        PrintText(errors, QStringLiteral("lumetta --export: note: %1\n").arg(note));
     StreamDialogs dialogs(errors);
     ShowProject project;
     if (project.OpenPath(QFileInfo(request.project).absoluteFilePath(), dialogs) != ShowProject::Outcome::Done)
         return 1;
     if (const std::optional<QString> problem = VideoExporter::TargetProblem(project, request.target)) {
-        Print(errors, *problem + QLatin1Char('\n'));
+        PrintText(errors, *problem + QLatin1Char('\n'));
         return 1;
     }
     const QFileInfo target(request.target);
     if (request.settings.existing == ReplacementFile::Existing::Refuse && (target.exists() || target.isSymLink())) {
-        Print(errors, QStringLiteral("lumetta --export: %1 already exists; --force (or -y) replaces it\n")
+        PrintText(errors, QStringLiteral("lumetta --export: %1 already exists; --force (or -y) replaces it\n")
                           .arg(request.target));
         return 1;
     }

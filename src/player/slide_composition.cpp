@@ -9,27 +9,22 @@
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace lumetta {
 
 QSize SlideSize(QSize picture, QSize screen, std::optional<int> percent)
 {
-    if (!percent || picture.isEmpty() || screen.isEmpty())
+    if (!percent || *percent <= 0)
         return picture;
-    const double ratio = double(picture.width()) / picture.height();
-    const double screenRatio = double(screen.width()) / screen.height();
-    const double share = *percent / 100.0;
-    if (ratio > screenRatio) {
-        const int width = int(RoundEven(share * screen.width())) + 3;
-        return QSize(width, int(RoundEven(width / ratio)));
-    }
-    const int height = int(RoundEven(share * screen.height())) + 3;
-    return QSize(int(RoundEven(height * ratio)), height);
+    const SlideRect extent = SlideExtent(picture.width(), picture.height(), screen.width(), screen.height(), *percent);
+    return QSize(extent.width, extent.height);
 }
 
 QPoint SlidePosition(QSize slide, QSize screen)
 {
-    return QPoint(int(RoundEven((screen.width() - slide.width()) / 2.0)),
-                  int(RoundEven((screen.height() - slide.height()) / 2.0)));
+    const SlideRect placed = PlaceSlide(slide.width(), slide.height(), screen.width(), screen.height(), 0, false).picture;
+    return QPoint(placed.left, placed.top);
 }
 
 QImage ShadowOf(const QImage &picture)
@@ -48,10 +43,12 @@ QImage ShadowOf(const QImage &picture)
 
 SlideLayout LayOutSlide(QSize picture, QSize screen, std::optional<int> percent, bool shadow)
 {
-    const QSize size = SlideSize(picture, screen, percent);
-    SlideLayout layout{QRect(SlidePosition(size, screen), size), std::nullopt};
-    if (shadow)
-        layout.shadow = layout.picture.translated(kShadowOffset, kShadowOffset);
+    const SlideGeometry geometry = PlaceSlide(picture.width(), picture.height(), screen.width(), screen.height(),
+                                              percent ? std::max(*percent, 0) : 0, shadow);
+    const auto toRect = [](const SlideRect &r) { return QRect(r.left, r.top, r.width, r.height); };
+    SlideLayout layout{toRect(geometry.picture), std::nullopt};
+    if (geometry.hasShadow)
+        layout.shadow = toRect(geometry.shadow);
     return layout;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/slide_geometry.h"
+
 #include <QColor>
 #include <QImage>
 #include <QRect>
@@ -17,8 +19,6 @@ struct PicturePlacement;
 
 // Colour of the slide's shadow.
 inline constexpr QRgb kShadowColor = 0xFF303030;
-// How far the shadow lies right of and below the slide.
-inline constexpr int kShadowOffset = 10;
 
 // Size of the slide for a picture on a screen: with a percentage, that share of the screen
 // plus 3 pixels along the side the picture fills, the other side keeping the picture's

@@ -32,23 +32,12 @@ struct CommandRun
     QString errors;
 };
 
-QString ReadAndClose(std::FILE *stream)
-{
-    std::rewind(stream);
-    QByteArray text;
-    char buffer[512];
-    while (std::size_t read = std::fread(buffer, 1, sizeof buffer, stream))
-        text.append(buffer, qsizetype(read));
-    std::fclose(stream);
-    return QString::fromLocal8Bit(text);
-}
-
 CommandRun Command(const QStringList &arguments)
 {
     std::FILE *output = std::tmpfile();
     std::FILE *errors = std::tmpfile();
     const int status = ExportProjectFile(arguments, output, errors);
-    return {status, ReadAndClose(output), ReadAndClose(errors)};
+    return {status, testshows::ReadAndClose(output), testshows::ReadAndClose(errors)};
 }
 
 QString NoiseShow(const QString &name, int pictures)

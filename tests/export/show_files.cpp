@@ -67,4 +67,15 @@ QString WriteProjectFile(const lumetta::ShowProject &project, const QString &nam
     return testpictures::WriteTemp(name, project.ProjectText().join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
 }
 
+QString ReadAndClose(std::FILE *stream)
+{
+    std::rewind(stream);
+    QByteArray text;
+    char buffer[512];
+    while (std::size_t read = std::fread(buffer, 1, sizeof buffer, stream))
+        text.append(buffer, qsizetype(read));
+    std::fclose(stream);
+    return QString::fromLocal8Bit(text);
+}
+
 }  // namespace testshows

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <cstdio>
 #include <vector>
 
 // Shows, pictures and sounds the export tests make for themselves.
@@ -28,5 +29,8 @@ QString WriteStereoWav(const QString &name, const std::vector<std::int16_t> &sam
 
 // Saves the project as a .zut file; returns its path.
 QString WriteProjectFile(const lumetta::ShowProject &project, const QString &name);
+
+// What a temporary STREAM holds, as text; closes it.
+QString ReadAndClose(std::FILE *stream);
 
 }  // namespace testshows

@@ -7,9 +7,13 @@
 #include <cassert>
 #include <cstring>
 
-#if defined(__x86_64__)
+#if defined(__x86_64__) || defined(__wasm_simd128__)
 #include "transitions/core/kernels/detail/blend_kernels_simd.h"
-
+#endif
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
+#if defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -125,6 +129,67 @@ void PatternCopyRowSsE2(const std::uint8_t *src, std::uint8_t *dst, int width, i
 }
 #endif
 
+#if defined(__wasm_simd128__)
+namespace {
+
+// WebAssembly's 128-bit vectors: the web page's core mixes four words at a time.
+struct Simd128
+{
+    using Reg = v128_t;
+    static constexpr int kBytes = 16;
+    static constexpr int kWords = 4;
+    static Reg Load(const void *p) { return wasm_v128_load(p); }
+    static void Store(void *p, Reg v) { wasm_v128_store(p, v); }
+    static Reg Set1(std::uint32_t v) { return wasm_u32x4_splat(v); }
+    static Reg Zero() { return wasm_i32x4_splat(0); }
+    static Reg Add(Reg a, Reg b) { return wasm_i32x4_add(a, b); }
+    static Reg Sub(Reg a, Reg b) { return wasm_i32x4_sub(a, b); }
+    static Reg And(Reg a, Reg b) { return wasm_v128_and(a, b); }
+    static Reg Or(Reg a, Reg b) { return wasm_v128_or(a, b); }
+    template <int S>
+    static Reg Srl(Reg a)
+    {
+        return wasm_u32x4_shr(a, S);
+    }
+    static constexpr bool kLooksUpBytes = false;
+    // mask ? a : b, bitwise
+    static Reg Select(Reg mask, Reg a, Reg b) { return wasm_v128_bitselect(a, b, mask); }
+    // There is no store around the cache to order.
+    static void Fence() {}
+    static void StoreWhereDifferent(std::uint32_t *p, Reg mix, Reg o, Reg n, bool)
+    {
+        const Reg equal = wasm_i32x4_eq(o, n);
+        if (wasm_i32x4_all_true(equal))
+            return;
+        Store(p, wasm_v128_any_true(equal) ? Select(equal, Load(p), mix) : mix);
+    }
+    static void StoreWhole(std::uint32_t *p, Reg mix, Reg o, Reg n, bool)
+    {
+        Store(p, Select(wasm_i32x4_eq(o, n), o, mix));
+    }
+};
+
+void BlendRowSimd128(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                     int level, BlendWordFormat format)
+{
+    BlendRowVector<Simd128>(oldRow, newRow, out, words, level, format);
+}
+
+void BlendRowWholeSimd128(const std::uint32_t *oldRow, const std::uint32_t *newRow, std::uint32_t *out, int words,
+                          int level, BlendWordFormat format)
+{
+    BlendRowVector<Simd128, true>(oldRow, newRow, out, words, level, format);
+}
+
+void PatternCopyRowSimd128(const std::uint8_t *src, std::uint8_t *dst, int width, int bytesPerPixel,
+                           std::uint8_t cells)
+{
+    PatternCopyRowVector<Simd128>(src, dst, width, bytesPerPixel, cells);
+}
+
+}  // namespace
+#endif
+
 namespace {
 
 std::vector<BlendKernels> DetectVariants()
@@ -134,6 +199,9 @@ std::vector<BlendKernels> DetectVariants()
     variants.push_back({"sse2", &BlendRowSsE2, &BlendRowWholeSsE2, &PatternCopyRowSsE2});
     if (CpuHasAvx2())
         variants.push_back({"avx2", &BlendRowAvX2, &BlendRowWholeAvX2, &PatternCopyRowAvX2});
+#endif
+#if defined(__wasm_simd128__)
+    variants.push_back({"simd128", &BlendRowSimd128, &BlendRowWholeSimd128, &PatternCopyRowSimd128});
 #endif
     return variants;
 }

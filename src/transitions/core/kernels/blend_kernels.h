@@ -8,7 +8,7 @@
 #include <vector>
 
 // Row kernels of the blend and the pattern dissolves: a plain reference and, on x86-64, SSE2 and
-// AVX2 versions (row_kernels.h).
+// AVX2 versions (row_kernels.h); in WebAssembly, a 128-bit SIMD version.
 namespace lumetta {
 
 // How the channels sit in a 32-bit word of pixel data.

@@ -12,8 +12,13 @@ namespace lumetta {
 namespace {
 
 constexpr std::size_t kAlignment = 64;
-// Blocks from this size on are mapped from the system directly.
+// Blocks from this size on are mapped from the system directly; WebAssembly's memory is one
+// linear block with nothing to map, so there every block comes from malloc.
+#if defined(__EMSCRIPTEN__)
+constexpr std::size_t kMappedBytes = SIZE_MAX;
+#else
 constexpr std::size_t kMappedBytes = std::size_t(1) << 20;
+#endif
 // Mapped blocks start on and span whole pages of this size, so that the system can back them
 // with huge pages: effects that walk a frame down its rows touch a new 4 KiB page on every row,
 // and a few thousand rows a frame overflow the address translation caches.
@@ -56,7 +61,9 @@ unsigned char *MapBlock(std::size_t length)
         munmap(aligned + length, tail);
     madvise(aligned, length, MADV_HUGEPAGE);
     // Older kernels lack MADV_POPULATE_WRITE: the pages then come on first touch.
+#if defined(MADV_POPULATE_WRITE)
     madvise(aligned, length, MADV_POPULATE_WRITE);
+#endif
     return aligned;
 }
 
