@@ -3,6 +3,7 @@
 
 #include "media/picture.h"
 #include "media/picture_error.h"
+#include "media/playlist_length.h"
 #include "player/core_effect_settings.h"
 #include "player/effect_catalogue.h"
 #include "player/picture_widget.h"
@@ -207,6 +208,13 @@ WebShowBuilder::Outcome WebShowBuilder::Build(const std::function<bool(int, int)
     const QSize bound = options_.maxSize;
     const int quality = std::clamp(options_.quality, 1, 100);
 
+    // Times fitted to the music are worked out here, where the tracks can be measured, as the
+    // player works them out; a manual show stays manual.
+    QList<std::int64_t> fitted;
+    if (project_.Story().FitToMusic() && music && settings.AdvanceSeconds())
+        fitted = project_.Story().Durations(int(pictures.size()), std::int64_t(*settings.AdvanceSeconds()) * 1000,
+                                            PlaylistLengthMs(project_.Playlist()));
+
     QString data;
     QJsonArray slides;
     for (const QString &path : pictures) {
@@ -221,6 +229,8 @@ WebShowBuilder::Outcome WebShowBuilder::Build(const std::function<bool(int, int)
                               {QStringLiteral("width"), encoded.original.width()},
                               {QStringLiteral("height"), encoded.original.height()}};
             AddDetails(project_.Story().Slide(index), slide);
+            if (!fitted.isEmpty())
+                slide.insert(QStringLiteral("durationMs"), qint64(fitted[index]));
             slides.append(slide);
         } catch (const PictureError &e) {
             notes_ << QStringLiteral("left out: %1").arg(e.Message());

@@ -279,3 +279,35 @@ TEST(WebShowBuilder, SlidesCarryTheirOwnTimeTransitionAndCaption)
     EXPECT_FALSE(slides[2].toObject().contains(QStringLiteral("transition")));
     EXPECT_FALSE(slides[2].toObject().contains(QStringLiteral("caption")));
 }
+
+// A show fitted to its music ends with it: the page gets the times the player would use.
+TEST(WebShowBuilder, ATimeFittedToTheMusicGoesIntoThePage)
+{
+    ShowProject project = testshows::MakeShow(
+        {Noise(QStringLiteral("web-fit1.bmp"), 16, 16, 21), Noise(QStringLiteral("web-fit2.bmp"), 16, 16, 22),
+         Noise(QStringLiteral("web-fit3.bmp"), 16, 16, 23)},
+        3, QStringLiteral("clBlack"), {});
+    SlideDetails first;
+    first.durationMs = 6000;
+    project.Story().SetSlide(0, first);
+    project.Story().SetFitToMusic(true);
+    project.Settings().Put(ShowSettings::MusicLine, QStringLiteral("NoRepeat"));
+    project.Playlist() = {testshows::WriteStereoWav(QStringLiteral("web-fit.wav"),
+                                                    std::vector<std::int16_t>(std::size_t(48000) * 6 * 2))};
+    const auto times = [&] {
+        WebShowBuilder builder(project, {});
+        EXPECT_EQ(builder.Build(), WebShowBuilder::Outcome::Done);
+        QList<int> found;
+        for (const QJsonValue &slide : ShowData(Page(builder))[QStringLiteral("slides")].toArray())
+            found << slide.toObject()[QStringLiteral("durationMs")].toInt(-1);
+        return found;
+    };
+    // Twelve seconds of slides into six of music, in their proportions.
+    EXPECT_EQ(times(), (QList<int>{3000, 1500, 1500}));
+    // A manual show stays manual; without the fit a slide keeps its own time only.
+    project.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("Manual"));
+    EXPECT_EQ(times(), (QList<int>{6000, -1, -1}));
+    project.Settings().Put(ShowSettings::AdvanceLine, QStringLiteral("3"));
+    project.Story().SetFitToMusic(false);
+    EXPECT_EQ(times(), (QList<int>{6000, -1, -1}));
+}
