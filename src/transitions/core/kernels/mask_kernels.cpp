@@ -204,6 +204,19 @@ inline void SelectEight(std::uint32_t maskByte, const std::uint8_t *b, const std
     SelectFour(maskByte, kSecondHalfBits, b + 16, a + 16, dst + 16);
 }
 
+// Whether the Count mask bytes at mask (a multiple of 8) are all 0.
+template <int Count>
+inline bool MaskBytesClear(const std::uint8_t *mask)
+{
+    std::uint64_t any = 0;
+    for (int i = 0; i < Count; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, mask + i, 8);
+        any |= word;
+    }
+    return any == 0;
+}
+
 // Mask bits bit .. bit + 7 (most significant first) as one byte, from one or two mask bytes.
 inline std::uint32_t MaskByteAt(const std::uint8_t *mask, int bit)
 {
@@ -320,17 +333,19 @@ void MaskCopyRowVectors(const std::uint8_t *mask, const std::uint8_t *src, std::
     const int groups = width / 8;
     int g = 0;
     while (g < groups) {
-        if (g + 8 <= groups) {  // empty stretches are the common case of a shape's mask
-            std::uint64_t pair;
-            std::memcpy(&pair, mask + g, 8);
-            if (pair == 0) {
-                g += 8;
-                continue;
-            }
+        // Empty stretches are the common case of a shape's mask: skipped 32 or 8 mask bytes at once.
+        if (g + 32 <= groups && MaskBytesClear<32>(mask + g)) {
+            g += 32;
+            continue;
         }
-        if (mask[g] != 0)
-            SelectEight(mask[g], src + g * 32, dst + g * 32, dst + g * 32);
-        ++g;
+        const int end = std::min(g + 8, groups);
+        if (end - g == 8 && MaskBytesClear<8>(mask + g)) {
+            g = end;
+            continue;
+        }
+        for (; g < end; ++g)
+            if (mask[g] != 0)
+                SelectEight(mask[g], src + g * 32, dst + g * 32, dst + g * 32);
     }
     MaskCopyRowC(mask + groups, src + groups * 32, dst + groups * 32, width - groups * 8, bpp);
 }
