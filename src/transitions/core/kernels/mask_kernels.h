@@ -29,6 +29,10 @@ void MaskSelectRowC(const std::uint8_t *mask, int bitOffset, const std::uint8_t 
                      std::uint8_t *dst, int width, int bpp);
 void MaskSelectRowWords(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
                          const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
+// 32-bit pixels four at a time in 128-bit vectors; other sizes take the word-wise version.
+void MaskCopyRowVectors(const std::uint8_t *mask, const std::uint8_t *src, std::uint8_t *dst, int width, int bpp);
+void MaskSelectRowVectors(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow,
+                          const std::uint8_t *oldRow, std::uint8_t *dst, int width, int bpp);
 #if defined(__x86_64__)
 // 32-bit pixels expand the mask bits in registers; other sizes take the word-wise version.
 void MaskSelectRowAvX2(const std::uint8_t *mask, int bitOffset, const std::uint8_t *newRow, const std::uint8_t *oldRow,
